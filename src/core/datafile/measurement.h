@@ -1,0 +1,53 @@
+#pragma once
+// One instrument data file in memory: the decoded header and, after a full
+// read that passed every check, its points.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fernplot {
+
+// One frequency point, with gain and phase for both channel ratios.
+struct DataPoint {
+  double frequency = 0.0;   // Hz
+  float gainCh1Ch2 = 0.0f;  // dB
+  float gainCh2Ch1 = 0.0f;  // dB
+  float phaseCh1Ch2 = 0.0f; // degrees
+  float phaseCh2Ch1 = 0.0f; // degrees
+  bool operator==(const DataPoint&) const = default;
+};
+
+// Texts are held as UTF-8; on disk they are CP932 and limited to the byte
+// widths noted beside each field.
+struct MeasurementData {
+  std::string modelName;  // <= 16 CP932 bytes
+  std::string version;    // <= 8 CP932 bytes
+  int16_t dataType = 0;   // 0 raw, 1 calculated
+  uint16_t pointCount = 0;
+  uint16_t year = 0, month = 0, day = 0, hour = 0, minute = 0;
+  std::string dataTitle;  // <= 64 CP932 bytes
+  double oscAmplitude = 0.0;
+  double oscDcBias = 0.0;
+  int16_t oscWaveform = 0;
+  double sweepMaxFrequency = 0.0;
+  double sweepMinFrequency = 0.0;
+  int16_t resolutionKind = 0;
+  double resolution = 0.0;
+  int16_t integrationKind = 0;
+  double integration = 0.0;
+  int16_t delayKind = 0;
+  double delay = 0.0;
+  int16_t harmonicOrder = 0;
+  int16_t measurementMode = 0;
+  uint32_t autoIntegration = 0;
+  uint32_t amplitudeCompression = 0;
+  uint32_t highDensitySweep = 0;
+  uint32_t phaseRange = 0;  // never fed by the file; 0 shows as +-180 deg
+  // Present only after a full read that passed every check. In the reverse of
+  // the file's record order.
+  std::optional<std::vector<DataPoint>> points;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,127 @@
+#pragma once
+// The graph-property record: everything that decides how one page looks,
+// plus a few per-page values and the layout results of the last build.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace fernplot {
+
+// 24-bit RGB with red in the lowest byte (the on-disk colour layout).
+using Colour = uint32_t;
+constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) {
+  return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+constexpr unsigned RedOf(Colour c) { return c & 0xFFu; }
+constexpr unsigned GreenOf(Colour c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned BlueOf(Colour c) { return (c >> 16) & 0xFFu; }
+
+enum ScaleType : int32_t { kScaleAuto = 0, kScaleLog = 1, kScaleLin = 2 };
+enum AxisId : int32_t { kAxisHT = 0, kAxisHB = 2, kAxisVL = 3, kAxisVR = 4 };
+
+struct AxisSettings {
+  int32_t axisId = 0;
+  int32_t scaleType = 0;
+  float length = 0.0f;   // mm
+  float margin1 = 0.0f;  // left (horizontal) or top (vertical), mm
+  float margin2 = 0.0f;  // right (horizontal) or bottom (vertical), mm
+  int32_t useDataMin = 0;
+  int32_t useDataMax = 0;
+  double rangeMin = 0.0;
+  double rangeMax = 0.0;
+  int32_t autoDivision = 0;
+  int32_t tight = 0;
+  double interval = 0.0;
+  int32_t gridLines = 0;
+  std::string caption;  // <= 32 CP932 bytes
+  // Layout results of the last page build; never saved.
+  double frameLeft = 0.0, frameTop = 0.0, frameRight = 0.0, frameBottom = 0.0;
+  double scale = 0.0;
+  double origin = 0.0;
+  int32_t axisFlags = 0;  // bit 0: drawn logarithmic
+
+  bool operator==(const AxisSettings&) const = default;
+};
+
+struct FontSetting {
+  std::string_view categoryName;  // fixed display name, never saved
+  std::string faceName;           // <= 63 CP932 bytes
+  int32_t size = 0;               // points
+  int32_t bold = 0;
+  int32_t ansiCharset = 0;  // 1 ANSI, 0 Shift-JIS
+  Colour color = 0;
+
+  bool operator==(const FontSetting&) const = default;
+};
+
+constexpr int kItemCount = 18;
+constexpr int kFontCategoryCount = 11;
+constexpr int kFontSlotCount = 20;
+
+// Info item indexes into itemFlags.
+enum InfoItemIndex : int {
+  kItemFileName = 0,
+  kItemDataTitle,
+  kItemCreationDate,
+  kItemModelVersion,
+  kItemOscAmplitude,
+  kItemOscDcBias,
+  kItemOscWaveform,
+  kItemSweepMax,
+  kItemSweepMin,
+  kItemResolution,
+  kItemIntegration,
+  kItemDelay,
+  kItemHarmonicOrder,
+  kItemMeasurementMode,
+  kItemAutoIntegration,
+  kItemAmplitudeCompression,
+  kItemHighDensitySweep,
+  kItemPhaseRange,
+};
+
+// Font categories, index into fonts.
+enum FontCategory : int {
+  kFontFileName = 0,
+  kFontDataTitle,
+  kFontCreationDate,
+  kFontGraphTitle,
+  kFontFreqCaption,
+  kFontFreqLabels,
+  kFontGainCaption,
+  kFontGainLabels,
+  kFontPhaseCaption,
+  kFontPhaseLabels,
+  kFontOther,
+};
+
+struct GraphProperties {
+  std::string title;  // <= 32 CP932 bytes
+  int32_t calcType = 0;  // 0 CH1/CH2, nonzero CH2/CH1
+  Colour backgroundColor = 0;
+  Colour gainLineColor = 0;
+  Colour phaseLineColor = 0;
+  int32_t gainLineBoldOnPrint = 0;
+  int32_t phaseLineBoldOnPrint = 0;
+  AxisSettings HT, HB, VL, VR;
+  std::array<int32_t, kItemCount> itemFlags{};
+  std::array<FontSetting, kFontSlotCount> fonts{};
+  std::string dataTitle;  // <= 64 CP932 bytes
+  int32_t isCalculatedData = 0;
+  double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
+
+  bool operator==(const GraphProperties&) const = default;
+};
+
+// Fills the record with the factory values (everything else zero/empty).
+void SetFactoryDefaults(GraphProperties& props);
+GraphProperties FactoryDefaults();
+
+// Fixed display names of the eleven font categories and the check-box texts
+// of the eighteen info items.
+extern const std::array<std::string_view, kFontCategoryCount> kFontCategoryNames;
+extern const std::array<std::string_view, kItemCount> kItemLabels;
+
+}  // namespace fernplot

@@ -1,0 +1,21 @@
+#pragma once
+// Text is held as UTF-8 in memory and as CP932 (Shift-JIS as Windows writes
+// it) in files. Field widths are counted in CP932 bytes.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace fernplot {
+
+// Bytes that are not valid CP932 become U+FFFD.
+std::string Cp932ToUtf8(std::string_view cp932);
+// Characters with no CP932 form become '?'.
+std::string Utf8ToCp932(std::string_view utf8);
+// Length of the CP932 form of `utf8` in bytes.
+size_t Cp932Length(std::string_view utf8);
+// The longest prefix of `utf8` whose CP932 form fits in maxBytes, never
+// splitting a character.
+std::string CutToCp932Bytes(std::string_view utf8, size_t maxBytes);
+
+}  // namespace fernplot

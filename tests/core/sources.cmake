@@ -1,0 +1,1 @@
+target_sources(fernplot_core_tests PRIVATE)
