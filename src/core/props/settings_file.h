@@ -1,0 +1,38 @@
+#pragma once
+// The line-oriented settings file (CP932 on disk, CRLF written, LF accepted).
+
+#include <string>
+
+#include "props/graph_properties.h"
+
+namespace fernplot {
+
+struct AppState;
+
+struct SettingsResult {
+  bool ok = false;
+  std::string error;  // UTF-8, empty on success
+};
+
+// Where the settings live: "<program base name>.CFG" beside the executable
+// when that folder is writable, else $XDG_CONFIG_HOME/fernplot/fernplot.CFG.
+std::string DefaultSettingsFilePath(const std::string& executablePath);
+// "<home>/*.DAT".
+std::string DefaultDataFilePath();
+
+// Reads `path` over the current values; a missing file leaves them.
+void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,
+                      std::string& dataFilePath);
+// Replaces the file part of dataFilePath by "*.DAT" (in memory too) and
+// writes the whole file atomically.
+SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& defaults,
+                                bool crossHairEnabled, std::string& dataFilePath);
+// The exact file text (UTF-8, CRLF line ends) that SaveSettingsFile encodes.
+std::string SettingsFileText(const GraphProperties& defaults, bool crossHairEnabled,
+                             const std::string& dataFilePath);
+
+// Start-up order: path defaults, factory defaults, then the file.
+void LoadStartupSettings(AppState& state);
+SettingsResult SaveStartupSettings(AppState& state);
+
+}  // namespace fernplot

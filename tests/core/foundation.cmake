@@ -1,0 +1,1 @@
+# Test sources for text, datafile and props.

@@ -1,0 +1,1 @@
+# Test sources for graph building.

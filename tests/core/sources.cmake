@@ -1,1 +1,0 @@
-target_sources(fernplot_core_tests PRIVATE)

@@ -1,0 +1,1 @@
+# Property sheet widget tests.

@@ -1,0 +1,1 @@
+# Viewer widget tests.
