@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. In CI warnings are errors.
+# Builds everything and runs every test; then the core tests again under
+# AddressSanitizer and UBSan. In CI warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 preset=default
 [[ "${CI:-}" == "true" ]] && preset=ci
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" -j"$(nproc)"
+jobs=$(nproc)
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
-ctest --preset "$preset" -j"$(nproc)"
+
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j"$jobs"
+ctest --preset "$preset" -j"$jobs"
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j"$jobs"
