@@ -2,6 +2,7 @@
 // The line-oriented settings file (CP932 on disk, CRLF written, LF accepted).
 
 #include <string>
+#include <string_view>
 
 #include "props/graph_properties.h"
 
@@ -23,6 +24,9 @@ std::string DefaultDataFilePath();
 // Reads `path` over the current values; a missing file leaves them.
 void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,
                       std::string& dataFilePath);
+// The same for the file's bytes (CP932), e.g. from a fuzzer or a test.
+void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
+                          std::string& dataFilePath);
 // Replaces the file part of dataFilePath by "*.DAT" (in memory too) and
 // writes the whole file atomically.
 SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& defaults,

@@ -18,4 +18,10 @@ size_t Cp932Length(std::string_view utf8);
 // splitting a character.
 std::string CutToCp932Bytes(std::string_view utf8, size_t maxBytes);
 
+// True for the first byte of a double-byte CP932 character.
+bool IsCp932LeadByte(unsigned char c);
+// The longest prefix of CP932 bytes that fits in maxBytes without splitting a
+// double-byte character.
+std::string_view CutCp932Bytes(std::string_view cp932, size_t maxBytes);
+
 }  // namespace fernplot

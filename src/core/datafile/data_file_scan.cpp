@@ -1,0 +1,180 @@
+#include "datafile/data_file_scan.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "datafile/reader.h"
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+constexpr size_t kMaxFileNameBytes = 64;
+constexpr size_t kMaxFullPathBytes = 255;
+constexpr size_t kMaxMessageBytes = 64;
+
+unsigned char FoldCase(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Length of the UTF-8 character at s[i]; a stray byte counts as one.
+size_t CharLength(std::string_view s, size_t i) {
+  unsigned char c = static_cast<unsigned char>(s[i]);
+  size_t n = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+  return std::min(n, s.size() - i);
+}
+
+// '*' matches any run of characters, '?' one character; letters match
+// without regard to case. Iterative with one backtrack point, so a pattern of
+// many stars cannot blow up.
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  size_t p = 0, n = 0;
+  size_t starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = ++p;
+      starN = n;
+      continue;
+    }
+    if (p < pattern.size()) {
+      if (pattern[p] == '?') {
+        ++p;
+        n += CharLength(name, n);
+        continue;
+      }
+      if (FoldCase(static_cast<unsigned char>(pattern[p])) ==
+          FoldCase(static_cast<unsigned char>(name[n]))) {
+        ++p;
+        ++n;
+        continue;
+      }
+    }
+    if (starP == std::string_view::npos) return false;
+    p = starP;
+    starN += CharLength(name, starN);
+    n = starN;
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+struct SplitPath {
+  std::string_view folder;  // with its trailing '/', may be empty
+  std::string_view name;    // file name without extension
+  std::string_view ext;     // from the last '.', may be empty
+};
+
+SplitPath Split(std::string_view path) {
+  SplitPath s;
+  size_t slash = path.rfind('/');
+  std::string_view file = path;
+  if (slash != std::string_view::npos) {
+    s.folder = path.substr(0, slash + 1);
+    file = path.substr(slash + 1);
+  }
+  size_t dot = file.rfind('.');
+  if (dot == std::string_view::npos) {
+    s.name = file;
+  } else {
+    s.name = file.substr(0, dot);
+    s.ext = file.substr(dot);
+  }
+  return s;
+}
+
+DataFileEntry MakeEntry(std::string fileName, std::string fullPath) {
+  DataFileEntry entry;
+  entry.fileName = std::move(fileName);
+  entry.fullPath = std::move(fullPath);
+  std::string message;
+  entry.header = ReadDataFile(false, entry.fullPath, message);
+  // The reader's not-found text carries the whole path; the entry keeps what
+  // fits its field.
+  entry.message = CutToCp932Bytes(message, kMaxMessageBytes);
+  if (!entry.header) entry.flags |= kEntryUnreadable;
+  return entry;
+}
+
+bool NameLess(const DataFileEntry& a, const DataFileEntry& b) {
+  return CompareFileNames(a.fileName, b.fileName) < 0;
+}
+
+}  // namespace
+
+int CompareFileNames(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  int caseTie = 0;
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char ca = static_cast<unsigned char>(a[i]);
+    unsigned char cb = static_cast<unsigned char>(b[i]);
+    unsigned char fa = FoldCase(ca), fb = FoldCase(cb);
+    if (fa != fb) return fa < fb ? -1 : 1;
+    // Same letter in different case: the first such place decides a tie,
+    // lower case first.
+    if (caseTie == 0 && ca != cb) caseTie = ca > cb ? -1 : 1;
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  return caseTie;
+}
+
+std::string NormalizeSearchPattern(std::string_view typed) {
+  SplitPath s = Split(typed);
+  std::string out(s.folder);
+  out += s.name.empty() ? std::string_view("*") : s.name;
+  out += s.ext.empty() ? std::string_view(".DAT") : s.ext;
+  return out;
+}
+
+std::string ReplaceFilePartWithPattern(std::string_view path) {
+  return std::string(Split(path).folder) + "*.DAT";
+}
+
+void ScanDataFiles(const std::string& pattern, DataFileList& list) {
+  SplitPath s = Split(pattern);
+  const std::string folder(s.folder);
+  const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
+
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()),
+                                          &closedir);
+  if (!dir) return;
+
+  std::vector<DataFileEntry> found;
+  while (const dirent* d = readdir(dir.get())) {
+    std::string_view name(d->d_name);
+    if (name == "." || name == "..") continue;
+    if (!WildcardMatch(filePattern, name)) continue;
+    std::string fullPath = folder + std::string(name);
+    bool isFolder = d->d_type == DT_DIR;
+    if (d->d_type == DT_UNKNOWN || d->d_type == DT_LNK) {
+      struct stat st {};
+      isFolder = stat(fullPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+    if (isFolder) continue;
+    if (Cp932Length(name) > kMaxFileNameBytes) continue;
+    if (Cp932Length(fullPath) > kMaxFullPathBytes) continue;
+    found.push_back(MakeEntry(std::string(name), std::move(fullPath)));
+  }
+
+  // Same order as inserting each new entry in front of the first entry that
+  // is not smaller: new entries first among equal names.
+  std::stable_sort(found.begin(), found.end(), NameLess);
+  DataFileList merged;
+  merged.reserve(list.size() + found.size());
+  auto oldIt = list.begin();
+  for (DataFileEntry& entry : found) {
+    while (oldIt != list.end() && NameLess(*oldIt, entry)) merged.push_back(std::move(*oldIt++));
+    merged.push_back(std::move(entry));
+  }
+  while (oldIt != list.end()) merged.push_back(std::move(*oldIt++));
+  list = std::move(merged);
+}
+
+void ReleaseDataFileList(DataFileList& list) {
+  list.clear();
+}
+
+}  // namespace fernplot

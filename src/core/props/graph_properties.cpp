@@ -1,0 +1,104 @@
+#include "props/graph_properties.h"
+
+namespace fernplot {
+
+const std::array<std::string_view, kFontCategoryCount> kFontCategoryNames = {
+    "ファイル名",   "データ･タイトル", "データ生成日時", "グラフのタイトル",
+    "周波数の軸名", "周波数の目盛",    "ゲインの軸名",   "ゲインの目盛",
+    "位相の軸名",   "位相の目盛",      "上記以外の文字",
+};
+
+const std::array<std::string_view, kItemCount> kItemLabels = {
+    "ﾌｧｲﾙ名",
+    "ﾃﾞｰﾀのﾀｲﾄﾙ",
+    "ﾃﾞｰﾀの生成日時",
+    "品名とﾊﾞｰｼﾞｮﾝ",
+    "OSCの振幅値",
+    "OSCのDCﾊﾞｲｱｽ値",
+    "OSCの波形",
+    "ｽｲｰﾌﾟ最大周波数",
+    "ｽｲｰﾌﾟ最小周波数",
+    "ｽｲｰﾌﾟ分解能",
+    "積分回数",
+    "遅延時間",
+    "高調波分析次数",
+    "測定ﾓｰﾄﾞ",
+    "自動積分機能のON/OFF",
+    "振幅圧縮機能のON/OFF",
+    "高密度掃引機能のON/OFF",
+    "位相表示レンジ",
+};
+
+namespace {
+
+AxisSettings Axis(int32_t id, int32_t scaleType, float length, float margin1, float margin2,
+                  int32_t gridLines, const char* caption) {
+  AxisSettings axis;
+  axis.axisId = id;
+  axis.scaleType = scaleType;
+  axis.length = length;
+  axis.margin1 = margin1;
+  axis.margin2 = margin2;
+  axis.useDataMin = 1;
+  axis.useDataMax = 1;
+  axis.autoDivision = 1;
+  axis.gridLines = gridLines;
+  axis.caption = caption;
+  return axis;
+}
+
+struct FontDefault {
+  int32_t size;
+  int32_t bold;
+  Colour color;
+};
+
+constexpr std::array<FontDefault, kFontCategoryCount> kFontDefaults = {{
+    {12, 1, Rgb(0, 0, 0)},
+    {9, 0, Rgb(0, 0, 0)},
+    {9, 0, Rgb(0, 0, 0)},
+    {12, 0, Rgb(0, 0, 127)},
+    {9, 0, Rgb(0, 0, 0)},
+    {9, 0, Rgb(0, 0, 0)},
+    {9, 1, Rgb(230, 0, 0)},
+    {9, 1, Rgb(230, 0, 0)},
+    {9, 0, Rgb(0, 0, 192)},
+    {9, 0, Rgb(0, 0, 192)},
+    {9, 0, Rgb(0, 0, 0)},
+}};
+
+}  // namespace
+
+void SetFactoryDefaults(GraphProperties& props) {
+  props = GraphProperties{};
+  props.title = "周波数特性";
+  props.calcType = 0;
+  props.backgroundColor = Rgb(255, 255, 230);
+  props.gainLineColor = Rgb(230, 0, 0);
+  props.phaseLineColor = Rgb(0, 0, 192);
+  props.gainLineBoldOnPrint = 1;
+  props.phaseLineBoldOnPrint = 0;
+  props.HT.axisId = kAxisHT;
+  props.HB = Axis(kAxisHB, kScaleLog, 225.0f, 0.0f, 5.0f, 1, "FREQUENCY [Hz]");
+  props.VL = Axis(kAxisVL, kScaleLin, 120.0f, 5.0f, 5.0f, 0, "GAIN [dB]");
+  props.VR = Axis(kAxisVR, kScaleLin, 120.0f, 5.0f, 5.0f, 0, "PHASE [deg]");
+  props.itemFlags.fill(1);
+  for (int i = 0; i < kFontCategoryCount; ++i) {
+    FontSetting& font = props.fonts[static_cast<size_t>(i)];
+    const FontDefault& d = kFontDefaults[static_cast<size_t>(i)];
+    font.categoryName = kFontCategoryNames[static_cast<size_t>(i)];
+    font.faceName = "ＭＳ Ｐゴシック";
+    font.size = d.size;
+    font.bold = d.bold;
+    font.ansiCharset = 0;
+    font.color = d.color;
+  }
+}
+
+GraphProperties FactoryDefaults() {
+  GraphProperties props;
+  SetFactoryDefaults(props);
+  return props;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,286 @@
+#include "props/settings_file.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app_state.h"
+#include "datafile/data_file_scan.h"
+#include "props/settings_scan.h"
+#include "text/atomic_file.h"
+#include "text/encoding.h"
+#include "text/number_text.h"
+
+namespace fernplot {
+namespace {
+
+// Field widths in CP932 bytes; a longer value from a hand-edited file is cut
+// at a character boundary.
+constexpr size_t kTitleBytes = 32;
+constexpr size_t kCaptionBytes = 32;
+constexpr size_t kFaceNameBytes = 63;
+constexpr size_t kDataFilePathBytes = 259;
+// Lines are read in pieces of at most this many bytes, each taken as a line.
+constexpr size_t kLinePieceBytes = 255;
+
+constexpr char kRule[] = "*----------------------------------------------------";
+
+const char* YesNo(int32_t flag) {
+  return flag ? "Y" : "N";
+}
+
+std::string Colour3(Colour c) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%03u %03u %03u", RedOf(c), GreenOf(c), BlueOf(c));
+  return text;
+}
+
+std::string AxisLine(const char* code, const AxisSettings& a, bool withTight) {
+  std::string line = "AXIS  = ";
+  line += code;
+  line += ' ' + std::to_string(a.scaleType);
+  line += ' ' + FormatFixed(a.length, 1, 5);
+  line += ' ' + FormatFixed(a.margin1, 1, 4);
+  line += ' ' + FormatFixed(a.margin2, 1, 4);
+  line += ' ' + std::string(YesNo(a.useDataMin)) + ' ' + FormatFixed(a.rangeMin, 4);
+  line += ' ' + std::string(YesNo(a.useDataMax)) + ' ' + FormatFixed(a.rangeMax, 4);
+  line += ' ' + std::string(YesNo(a.autoDivision));
+  if (withTight) line += a.tight ? '2' : '1';
+  line += ' ' + FormatFixed(a.interval, 4);
+  line += ' ' + std::string(YesNo(a.gridLines));
+  line += ' ' + a.caption;
+  return line;
+}
+
+std::string FontLine(int number, const FontSetting& f) {
+  char head[64];
+  std::snprintf(head, sizeof head, "FONT  = %-2d %s %s %s %2d ", number, Colour3(f.color).c_str(),
+                f.ansiCharset ? "ANSI" : "SJIS", f.bold ? "BOLD" : "RGLR", f.size);
+  return head + f.faceName;
+}
+
+Colour ColourOf(int32_t r, int32_t g, int32_t b) {
+  return Rgb(static_cast<unsigned>(r), static_cast<unsigned>(g), static_cast<unsigned>(b));
+}
+
+bool FirstIs(const std::string& word, char c) {
+  return !word.empty() && word[0] == c;
+}
+
+AxisSettings* AxisByCode(GraphProperties& p, const std::string& code) {
+  if (code == "HT") return &p.HT;
+  if (code == "HB") return &p.HB;
+  if (code == "VL") return &p.VL;
+  if (code == "VR") return &p.VR;
+  return nullptr;
+}
+
+// Splits the file into the pieces the reader treats as lines: each line
+// without its LF or CR LF, and a line longer than the piece size in several
+// pieces, never splitting a double-byte character.
+std::vector<std::string_view> LinePieces(std::string_view bytes) {
+  std::vector<std::string_view> pieces;
+  while (!bytes.empty()) {
+    size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    do {
+      std::string_view piece = CutCp932Bytes(line, kLinePieceBytes);
+      if (piece.empty()) piece = line.substr(0, 1);
+      pieces.push_back(piece);
+      line.remove_prefix(piece.size());
+    } while (!line.empty());
+  }
+  return pieces;
+}
+
+struct SettingsTarget {
+  GraphProperties& defaults;
+  bool& crossHairEnabled;
+  std::string& dataFilePath;
+};
+
+using Fields = std::vector<ScanField>;
+
+void ApplyAxis(SettingsTarget& t, const Fields& f) {
+  AxisSettings* axis = AxisByCode(t.defaults, f[0].text);
+  if (!axis) return;
+  axis->scaleType = f[1].integer;
+  axis->length = f[2].number;
+  axis->margin1 = f[3].number;
+  axis->margin2 = f[4].number;
+  axis->useDataMin = FirstIs(f[5].text, 'Y');
+  axis->rangeMin = f[6].number;
+  axis->useDataMax = FirstIs(f[7].text, 'Y');
+  axis->rangeMax = f[8].number;
+  axis->autoDivision = FirstIs(f[9].text, 'Y');
+  axis->tight = f[9].text.size() > 1 && f[9].text[1] == '2';
+  axis->interval = f[10].number;
+  axis->gridLines = FirstIs(f[11].text, 'Y');
+  axis->caption = CutToCp932Bytes(f[12].text, kCaptionBytes);
+}
+
+void ApplyFont(SettingsTarget& t, const Fields& f) {
+  const int32_t n = f[0].integer;
+  if (n < 1 || n > kFontCategoryCount) return;
+  FontSetting& font = t.defaults.fonts[static_cast<size_t>(n - 1)];
+  font.color = ColourOf(f[1].integer, f[2].integer, f[3].integer);
+  font.ansiCharset = f[4].text == "ANSI";
+  font.bold = f[5].text == "BOLD";
+  font.size = f[6].integer;
+  font.faceName = CutToCp932Bytes(f[7].text, kFaceNameBytes);
+}
+
+// The first pattern that fills all its fields takes the line.
+void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
+  if (ScanLine(line, "TITLE = %[^\n]", f)) {
+    t.defaults.title = CutToCp932Bytes(f[0].text, kTitleBytes);
+  } else if (ScanLine(line, "CALC = %[^\n]", f)) {
+    t.defaults.calcType = f[0].text == "CH1/CH2" ? 0 : 1;
+  } else if (ScanLine(line, "COLOR = %d%d%d%d", f)) {
+    const Colour c = ColourOf(f[1].integer, f[2].integer, f[3].integer);
+    if (f[0].integer == 0) t.defaults.backgroundColor = c;
+    if (f[0].integer == 1) t.defaults.gainLineColor = c;
+    if (f[0].integer == 2) t.defaults.phaseLineColor = c;
+  } else if (ScanLine(line, "LINE = %d%s", f)) {
+    if (f[0].integer == 1) t.defaults.gainLineBoldOnPrint = f[1].text == "BOLD";
+    if (f[0].integer == 2) t.defaults.phaseLineBoldOnPrint = f[1].text == "BOLD";
+  } else if (ScanLine(line, "AXIS = %s%d%f%f%f%s%f%s%f%s%f%s %[^\n]", f)) {
+    ApplyAxis(t, f);
+  } else if (ScanLine(line, "ITEM = %s", f)) {
+    for (size_t k = 0; k < kItemCount; ++k) {
+      t.defaults.itemFlags[k] = k < f[0].text.size() && f[0].text[k] == 'Y';
+    }
+  } else if (ScanLine(line, "FONT = %d%d%d%d%s%s%d %[^\n]", f)) {
+    ApplyFont(t, f);
+  } else if (ScanLine(line, "CROSS_HAIRS_CURSOR = %s", f)) {
+    t.crossHairEnabled = FirstIs(f[0].text, 'Y');
+  } else if (ScanLine(line, "DATA_FILE_PATH = %[^\n]", f)) {
+    t.dataFilePath = CutToCp932Bytes(f[0].text, kDataFilePathBytes);
+  }
+}
+
+std::string HomeFolder() {
+  if (const char* home = std::getenv("HOME"); home && *home) return home;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return {};
+}
+
+std::string ExecutablePath() {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.string();
+}
+
+}  // namespace
+
+std::string DefaultSettingsFilePath(const std::string& executablePath) {
+  namespace fs = std::filesystem;
+  const fs::path exe(executablePath);
+  const fs::path folder = exe.has_parent_path() ? exe.parent_path() : fs::path(".");
+  if (!executablePath.empty() && access(folder.c_str(), W_OK) == 0) {
+    return (folder / (exe.stem().string() + ".CFG")).string();
+  }
+  fs::path config;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
+    config = xdg;
+  } else {
+    config = fs::path(HomeFolder()) / ".config";
+  }
+  return (config / "fernplot" / "fernplot.CFG").string();
+}
+
+std::string DefaultDataFilePath() {
+  std::string home = HomeFolder();
+  if (home.empty()) return "*.DAT";
+  if (home.back() != '/') home += '/';
+  return home + "*.DAT";
+}
+
+void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
+                          std::string& dataFilePath) {
+  SettingsTarget target{defaults, crossHairEnabled, dataFilePath};
+  Fields fields;
+  for (std::string_view piece : LinePieces(cp932)) {
+    ApplyLine(target, Cp932ToUtf8(piece), fields);
+  }
+}
+
+void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,
+                      std::string& dataFilePath) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  LoadSettingsFileText(bytes, defaults, crossHairEnabled, dataFilePath);
+}
+
+std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
+                             const std::string& dataFilePath) {
+  std::vector<std::string> lines;
+  lines.emplace_back(kRule);
+  lines.emplace_back("* FERNPLOT - 設定ﾃﾞｰﾀ");
+  lines.emplace_back(kRule);
+  lines.push_back("TITLE = " + d.title);
+  lines.push_back(std::string("CALC  = ") + (d.calcType == 0 ? "CH1/CH2" : "CH2/CH1"));
+  lines.push_back("COLOR = 0 " + Colour3(d.backgroundColor) + " ;ｸﾞﾗﾌ背景");
+  lines.push_back("COLOR = 1 " + Colour3(d.gainLineColor) + " ;ｹﾞｲﾝの線");
+  lines.push_back("COLOR = 2 " + Colour3(d.phaseLineColor) + " ;位相の線");
+  lines.push_back(std::string("LINE  = 1 ") + (d.gainLineBoldOnPrint ? "BOLD" : "RGLR") +
+                  " ;ｹﾞｲﾝの線");
+  lines.push_back(std::string("LINE  = 2 ") + (d.phaseLineBoldOnPrint ? "BOLD" : "RGLR") +
+                  " ;位相の線");
+  lines.push_back(AxisLine("HT", d.HT, false));
+  lines.push_back(AxisLine("HB", d.HB, true));
+  lines.push_back(AxisLine("VL", d.VL, true));
+  lines.push_back(AxisLine("VR", d.VR, true));
+  std::string items = "ITEM  = ";
+  for (int32_t flag : d.itemFlags) items += YesNo(flag);
+  lines.push_back(items);
+  for (int i = 0; i < kFontCategoryCount; ++i) {
+    lines.push_back(FontLine(i + 1, d.fonts[static_cast<size_t>(i)]));
+  }
+  lines.push_back(std::string("CROSS_HAIRS_CURSOR = ") + YesNo(crossHairEnabled));
+  lines.push_back("DATA_FILE_PATH = " + dataFilePath);
+
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& defaults,
+                                bool crossHairEnabled, std::string& dataFilePath) {
+  dataFilePath = ReplaceFilePartWithPattern(dataFilePath);
+  // The per-user location may not exist yet on a first run.
+  std::error_code ec;
+  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+  if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+  WriteFileResult written = WriteFileAtomically(
+      path, Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath)));
+  return {written.ok, written.error};
+}
+
+void LoadStartupSettings(AppState& state) {
+  state.dataFilePath = DefaultDataFilePath();
+  state.crossHairEnabled = false;
+  if (state.settingsFilePath.empty()) {
+    state.settingsFilePath = DefaultSettingsFilePath(ExecutablePath());
+  }
+  SetFactoryDefaults(state.defaults);
+  LoadSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
+                   state.dataFilePath);
+}
+
+SettingsResult SaveStartupSettings(AppState& state) {
+  return SaveSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
+                          state.dataFilePath);
+}
+
+}  // namespace fernplot

@@ -1,0 +1,16 @@
+#pragma once
+// Locale-independent number texts. printf's %f follows LC_NUMERIC, which a Qt
+// program sets from the environment; files must always get a full stop.
+
+#include <string>
+
+namespace fernplot {
+
+// Like printf("%*.*f", width, decimals, value) in the "C" locale. Non-finite
+// values print as printf prints them: "inf", "-inf", "nan", "-nan".
+std::string FormatFixed(double value, int decimals, int width = 0);
+// Like printf("%.*g", digits, value) in the "C" locale (17 digits round-trip
+// a double exactly, 9 a float).
+std::string FormatGeneral(double value, int digits);
+
+}  // namespace fernplot
