@@ -8,7 +8,9 @@
 namespace fernplot {
 
 namespace {
-int32_t ToPixels(int mm) { return static_cast<int32_t>(mm * kPixelsPerMm); }
+int32_t ToPixels(int mm) {
+  return static_cast<int32_t>(mm * kPixelsPerMm);
+}
 }  // namespace
 
 DrawingDocument::DrawingDocument() {
@@ -131,7 +133,9 @@ const DrawingSheet* DrawingDocument::CurrentSheet() const {
   return current_ ? &sheets_[*current_] : nullptr;
 }
 
-DrawingSheet* DrawingDocument::CurrentSheet() { return current_ ? &sheets_[*current_] : nullptr; }
+DrawingSheet* DrawingDocument::CurrentSheet() {
+  return current_ ? &sheets_[*current_] : nullptr;
+}
 
 int DrawingDocument::CurrentNumber() const {
   return current_ ? sheets_[*current_].number : 0;
@@ -171,8 +175,8 @@ void DrawingDocument::AddRectOutline(int pen, double x0, double y0, double x1, d
   AddPolyline(pen, {x0, x1, x1, x0, x0}, {y0, y0, y1, y1, y0});
 }
 
-void DrawingDocument::AddFilledRect(int pen, int brush, int color, double x0, double y0,
-                                    double x1, double y1) {
+void DrawingDocument::AddFilledRect(int pen, int brush, int color, double x0, double y0, double x1,
+                                    double y1) {
   DrawingSheet* sheet = CurrentSheet();
   if (!sheet) return;
   sheet->elements.emplace_back(RectElement{pen, brush, color, x0, x1 - x0, y0, y1 - y0});

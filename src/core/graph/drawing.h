@@ -72,8 +72,8 @@ struct RectElement {
 using DrawingElement = std::variant<TextElement, PolylineElement, RectElement>;
 
 struct DrawingSheet {
-  int32_t number = 0;              // 1-based
-  int32_t width = 0, height = 0;   // pixels at 96 dpi, 100 %
+  int32_t number = 0;             // 1-based
+  int32_t width = 0, height = 0;  // pixels at 96 dpi, 100 %
   std::vector<DrawingElement> elements;
 };
 

@@ -12,6 +12,8 @@
 
 namespace fernplot {
 
+class DrawingDocument;
+
 struct GraphPage {
   GraphProperties properties;  // the page's own copy
   MeasurementData data;        // owned
@@ -26,16 +28,29 @@ struct RangePoint {
 };
 
 // The points of the page being built, in the ratio it shows, and their extremes.
+// Each extreme is taken over the finite values of its quantity only; the
+// has* flags tell whether one has been seen since the range was cleared.
 struct DataRange {
   int32_t count = 0;
   double minFrequency = 0.0, minGain = 0.0, minPhase = 0.0;
   double maxFrequency = 0.0, maxGain = 0.0, maxPhase = 0.0;
   std::vector<RangePoint> points;
+  bool hasFrequency = false, hasGain = false, hasPhase = false;
 };
 
 using PageFontIndex = std::array<int, kFontCategoryCount>;
 
 // Finds the page on screen for sheet number k (1-based); nullptr when none.
 GraphPage* PageForSheet(PageList& pages, int k);
+
+// Adds one point; a non-finite value is kept in the point list but left out
+// of its extremes.
+void AddDataPoint(DataRange& range, double frequency, double gain, double phase);
+// Adds the page's points in the ratio its calcType selects, in array order.
+void ScanPageData(const GraphPage& page, DataRange& range);
+// Empties the point list; the extremes stay.
+void ResetDataRange(DataRange& range);
+// The drawing's font index for each of the page's eleven font categories.
+PageFontIndex ResolvePageFonts(DrawingDocument& drawing, const GraphProperties& props);
 
 }  // namespace fernplot

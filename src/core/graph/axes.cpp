@@ -1,0 +1,178 @@
+#include "graph/axes.h"
+
+#include <cmath>
+
+#include "graph/axis_math.h"
+#include "graph/format.h"
+#include "graph/page_build.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr Colour kGridColour = 0xC2C2C2;
+
+int GridPen(DrawingDocument& d) {
+  return d.FindOrAddPen(0, 1, kGridColour, 0, 0, 0);
+}
+int TickPen(DrawingDocument& d) {
+  return d.FindOrAddPen(0, 2, 0, 0, 2, 0);
+}
+
+struct Frame {
+  double x0, y0, x1, y1;
+};
+Frame FrameOf(const AxisSettings& a) {
+  return {a.frameLeft, a.frameTop, a.frameRight, a.frameBottom};
+}
+
+// Ticks on both horizontal edges and the optional grid line at X.
+void FrequencyTick(PageBuilder& b, const AxisSettings& hb, const Frame& f, double X, int tickPen,
+                   int gridPen) {
+  b.drawing.AddLine(tickPen, X, f.y0, X, f.y0 + kTickLength);
+  b.drawing.AddLine(tickPen, X, f.y1, X, f.y1 - kTickLength);
+  if (hb.gridLines) b.drawing.AddLine(gridPen, X, f.y0, X, f.y1);
+}
+
+void FrequencyCaption(PageBuilder& b, const AxisSettings& hb, const Frame& f) {
+  b.drawing.AddTextCenter((f.x0 + f.x1) / 2.0, f.y1 + b.TextHeight(kFontFreqLabels) + 1.0,
+                          hb.caption, b.Font(kFontFreqCaption), b.Color(kFontFreqCaption));
+}
+
+void DrawLogFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double hi, double lo,
+                      double span) {
+  LogTickPlan plan;
+  plan.hi = hi;
+  plan.lo = lo;
+  plan.span = span;
+  PlanLogTicks(plan, [&b](double x) { return b.TextWidth(kFontFreqLabels, FormatFrequency(x)); });
+  hb.scale = plan.mmPerDecade;
+  hb.origin = plan.logLo;
+
+  FrequencyCaption(b, hb, f);
+  const int tickPen = TickPen(b.drawing);
+  const int gridPen = GridPen(b.drawing);
+  const int labelFont = b.Font(kFontFreqLabels);
+  const Colour labelColour = b.Color(kFontFreqLabels);
+  for (double x : LogTickValues(plan)) {
+    const double X = f.x0 + hb.margin1 + (std::log10(x) - hb.origin) * hb.scale;
+    if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(b, hb, f, X, tickPen, gridPen);
+    if (LeadingDigitIn(x, plan.labelDigits)) {
+      b.drawing.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), labelFont, labelColour);
+    }
+  }
+}
+
+void DrawLinearFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double hi, double lo,
+                         double span) {
+  double step = ManualStep(hb, hi, lo);
+  if (step == 0.0) {
+    const double w = b.TextWidth(kFontFreqLabels, kFrequencyLabelSample);
+    step = StepForSlots(hi, lo, span / (w + kLinearLabelGap));
+  }
+  const LinearScale s = ScaleLinear(hi, lo, span, step);
+  hb.scale = s.scale;
+  hb.origin = s.lo;
+
+  FrequencyCaption(b, hb, f);
+  const int tickPen = TickPen(b.drawing);
+  const int gridPen = GridPen(b.drawing);
+  const int labelFont = b.Font(kFontFreqLabels);
+  const Colour labelColour = b.Color(kFontFreqLabels);
+  double lastEnd = 0.0;
+  for (double v : LinearTickValues(s)) {
+    const double X = f.x0 + hb.margin1 + (v - s.lo) * s.scale;
+    if (X > lastEnd) {
+      // A label that would start inside the previous one's room is left out;
+      // its tick is still drawn.
+      const std::string label = FormatFrequency(v);
+      b.drawing.AddTextCenter(X, f.y1 + 0.5, label, labelFont, labelColour);
+      lastEnd = X + b.TextWidth(kFontFreqLabels, label) + kLinearLabelGap;
+    }
+    FrequencyTick(b, hb, f, X, tickPen, gridPen);
+  }
+}
+
+double VerticalSpan(const AxisSettings& a, const Frame& f) {
+  return (f.y1 - a.margin2) - (f.y0 + a.margin1);
+}
+
+enum class Side { kLeft, kRight };
+
+// Labels, grid lines or ticks of a linear vertical axis.
+void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const LinearScale& s,
+                       Side side, int labelCategory) {
+  axis.scale = s.scale;
+  axis.origin = s.lo;
+  const int decimals = StepDecimals(s.step);
+  const double labelHalf = b.TextHeight(labelCategory) / 2.0;
+  const int font = b.Font(labelCategory);
+  const Colour colour = b.Color(labelCategory);
+  const int gridPen = GridPen(b.drawing);
+  const int tickPen = TickPen(b.drawing);
+  for (double v : LinearTickValues(s)) {
+    const double Y = (f.y1 - axis.margin2) - (v - s.lo) * s.scale;
+    const std::string label = FormatFixed(v, decimals);
+    if (side == Side::kLeft) {
+      b.drawing.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);
+    } else {
+      b.drawing.AddTextLeft(f.x1 + 1.0, Y - labelHalf, label, font, colour);
+    }
+    if (axis.gridLines) {
+      b.drawing.AddLine(gridPen, f.x0, Y, f.x1, Y);
+    } else if (side == Side::kLeft) {
+      b.drawing.AddLine(tickPen, f.x0, Y, f.x0 + kTickLength, Y);
+    } else {
+      b.drawing.AddLine(tickPen, f.x1 - kTickLength, Y, f.x1, Y);
+    }
+  }
+}
+
+}  // namespace
+
+void DrawFrequencyAxis(PageBuilder& b) {
+  AxisSettings& hb = b.props().HB;
+  const Frame f = FrameOf(hb);
+  const AxisLimits limits = AxisRange(hb, b.range.minFrequency, b.range.maxFrequency, true);
+  const double span = (f.x1 - hb.margin2) - (f.x0 + hb.margin1);
+  if (UseLogScale(hb.scaleType, limits.hi, limits.lo)) {
+    hb.axisFlags |= 1;
+    DrawLogFrequency(b, hb, f, limits.hi, limits.lo, span);
+  } else {
+    hb.axisFlags &= ~1;
+    DrawLinearFrequency(b, hb, f, limits.hi, limits.lo, span);
+  }
+}
+
+void DrawGainAxis(PageBuilder& b) {
+  AxisSettings& vl = b.props().VL;
+  const Frame f = FrameOf(vl);
+  const AxisLimits limits = AxisRange(vl, b.range.minGain, b.range.maxGain, false);
+  const double span = VerticalSpan(vl, f);
+  double step = ManualStep(vl, limits.hi, limits.lo);
+  if (step == 0.0) {
+    const double factor = vl.tight ? kLabelSpacingTight : kLabelSpacingNormal;
+    step = StepForSlots(limits.hi, limits.lo, span / (b.TextHeight(kFontGainLabels) * factor));
+  }
+  const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
+  b.drawing.AddTextCenter(f.x0, f.y0 - b.TextHeight(kFontGainCaption) - 1.0, vl.caption,
+                          b.Font(kFontGainCaption), b.Color(kFontGainCaption));
+  DrawVerticalTicks(b, vl, f, s, Side::kLeft, kFontGainLabels);
+}
+
+void DrawPhaseAxis(PageBuilder& b) {
+  AxisSettings& vr = b.props().VR;
+  const Frame f = FrameOf(vr);
+  const AxisLimits limits = AxisRange(vr, b.range.minPhase, b.range.maxPhase, false);
+  const double span = VerticalSpan(vr, f);
+  double step = ManualStep(vr, limits.hi, limits.lo);
+  if (step == 0.0) {
+    step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, b.TextHeight(kFontPhaseLabels));
+  }
+  const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
+  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0, vr.caption,
+                          b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
+  DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels);
+}
+
+}  // namespace fernplot

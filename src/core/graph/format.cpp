@@ -1,0 +1,95 @@
+#include "graph/format.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fernplot {
+
+std::string StringPrintf(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list copy;
+  va_copy(copy, args);
+  const int length = std::vsnprintf(nullptr, 0, format, copy);
+  va_end(copy);
+  std::string out;
+  if (length > 0) {
+    out.resize(static_cast<size_t>(length) + 1);
+    std::vsnprintf(out.data(), out.size(), format, args);
+    out.resize(static_cast<size_t>(length));
+  }
+  va_end(args);
+  return out;
+}
+
+int CompareNear(double a, double b) {
+  if (a > b - kNearTolerance && a < b + kNearTolerance) return 0;
+  return a < b ? -1 : 1;
+}
+
+namespace {
+
+bool Below(double v, double bound) {
+  return CompareNear(v, bound) == -1;
+}
+
+// Cuts trailing '0's (never the first character), then a dangling '.'.
+void TrimFraction(std::string& text) {
+  while (text.size() > 1 && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+}
+
+}  // namespace
+
+std::string FormatFrequency(double hz) {
+  std::string text;
+  const char* suffix = "";
+  if (Below(hz, 1.0)) {
+    text = StringPrintf("%.1f", hz * 1000.0);
+    suffix = "m";
+  } else if (Below(hz, 1000.0)) {
+    text = StringPrintf("%.4f", hz);
+  } else if (Below(hz, 1000000.0)) {
+    text = StringPrintf("%.7f", hz * 0.001);
+    suffix = "k";
+  } else if (Below(hz, 1000000000.0)) {
+    text = StringPrintf("%.10f", hz * 1e-6);
+    suffix = "M";
+  } else {
+    text = StringPrintf("%.13f", hz * 1e-9);
+    suffix = "G";
+  }
+  TrimFraction(text);
+  return text + suffix;
+}
+
+std::string FormatAmplitude(double volts) {
+  if (Below(volts, 0.01)) return StringPrintf("%.2fm", volts * 1000.0);
+  if (Below(volts, 0.1)) return StringPrintf("%.1fm", volts * 1000.0);
+  if (Below(volts, 1.0)) return StringPrintf("%.0fm", volts * 1000.0);
+  if (Below(volts, 10.0)) return StringPrintf("%.2f", volts);
+  return StringPrintf("%.1f", volts);
+}
+
+std::string FormatBias(double volts) {
+  if (CompareNear(volts, 0.0) == 0) return "0.00";
+  if (volts > -10.0 && volts < 10.0) return StringPrintf("%+.2f", volts);
+  return volts >= 0.0 ? "+10.0" : "-10.0";
+}
+
+std::string FormatSeconds(double seconds) {
+  std::string text = StringPrintf("%.5e", seconds);
+  const size_t e = text.find('e');
+  if (e != std::string::npos) {
+    const int exponent = std::atoi(text.c_str() + e + 1);
+    text = text.substr(0, e + 1) + StringPrintf("%d", exponent);
+  }
+  return text;
+}
+
+std::string FormatFixed(double v, int decimals) {
+  return StringPrintf("%.*f", decimals, v);
+}
+
+}  // namespace fernplot

@@ -1,0 +1,28 @@
+#pragma once
+// Number texts shown on the graph: scale labels and instrument settings.
+
+#include <string>
+
+namespace fernplot {
+
+// Tolerance of every range decision below and of the axis rounding.
+constexpr double kNearTolerance = 1e-7;
+
+// 0 when a lies within kNearTolerance of b, else -1 (a < b) or +1 (a > b).
+int CompareNear(double a, double b);
+
+// Frequency in Hz with the suffix m, k, M or G, trailing fraction zeros cut.
+std::string FormatFrequency(double hz);
+// Oscillator amplitude in V peak ("m" below 1 V).
+std::string FormatAmplitude(double volts);
+// DC bias in V, signed, shown as at most +-10.0.
+std::string FormatBias(double volts);
+// Time in seconds in exponent notation with a bare exponent ("1.00000e-3").
+std::string FormatSeconds(double seconds);
+// printf "%.*f".
+std::string FormatFixed(double v, int decimals);
+
+// printf into a std::string.
+std::string StringPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace fernplot

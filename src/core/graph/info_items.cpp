@@ -1,0 +1,207 @@
+#include "graph/info_items.h"
+
+#include <algorithm>
+
+#include "graph/format.h"
+#include "graph/page_build.h"
+
+namespace fernplot {
+
+void PlaceInfoText(InfoCursor& cursor, std::vector<InfoItem>& items, std::string text, int category,
+                   double widthMm, double fontHeightMm) {
+  const double lineHeight = fontHeightMm + kInfoLineGap;
+  if (cursor.flags & kFlowFromRight) {
+    if (cursor.x - cursor.leftX < widthMm) {
+      cursor.x = cursor.rightX;
+      cursor.y += lineHeight;
+    }
+    items.push_back(InfoItem{-cursor.x, cursor.y, std::move(text), category});
+    cursor.x -= widthMm;
+    if (cursor.flags & kFlowEndLine) {
+      cursor.x = cursor.rightX;
+      cursor.y += lineHeight;
+    }
+    return;
+  }
+  // A text wider than the whole line also moves down first, then runs past
+  // the right limit.
+  if (cursor.rightX - cursor.x < widthMm) {
+    cursor.x = cursor.leftX;
+    cursor.y += lineHeight;
+  }
+  items.push_back(InfoItem{cursor.x, cursor.y, std::move(text), category});
+  cursor.x += widthMm;
+  if (cursor.flags & kFlowEndLine) {
+    cursor.x = cursor.leftX;
+    cursor.y += lineHeight;
+  }
+}
+
+namespace {
+
+const char* OnOff(uint32_t v) {
+  return v ? "ON" : "OFF";
+}
+
+const char* WaveformText(int waveform) {
+  if (waveform == 1) return "方形波";
+  if (waveform == 2) return "三角波";
+  return "正弦波";
+}
+
+const char* ModeText(int mode, int calcType) {
+  const bool ch1ch2 = calcType == 0;
+  if (mode == 1) return ch1ch2 ? "CH1/OSC" : "OSC/CH1";
+  if (mode == 2) return ch1ch2 ? "OSC/CH2" : "CH2/OSC";
+  return ch1ch2 ? "CH1/CH2" : "CH2/CH1";
+}
+
+const char* PhaseRangeText(uint32_t range) {
+  if (range == 0) return "±180deg";
+  if (range == 1) return "0～360deg";
+  return "-360～0deg";
+}
+
+// Counts (integration, delay): seconds in exponent form or a number of cycles.
+std::string CountText(int kind, double value) {
+  if (kind == 1) return StringPrintf("%s[s]  ", FormatSeconds(value).c_str());
+  return StringPrintf("%.0f回  ", value);
+}
+
+}  // namespace
+
+std::string InfoItemText(int item, const MeasurementData& d, const GraphProperties& props,
+                         const std::string& fileName) {
+  switch (item) {
+    case kItemFileName:
+      return fileName;
+    case kItemCreationDate:
+      return StringPrintf("データ生成日時： %d.%02d.%02d %d:%02d", d.year, d.month, d.day, d.hour,
+                          d.minute);
+    case kItemDataTitle:
+      return StringPrintf("データ タイトル： %s", props.dataTitle.c_str());
+    case kItemModelVersion:
+      return StringPrintf("品名： %s  ﾊﾞｰｼﾞｮﾝ： %s", d.modelName.c_str(), d.version.c_str());
+    case kItemOscAmplitude:
+      return StringPrintf("OSC.振幅値＝%sVpeak  ", FormatAmplitude(d.oscAmplitude).c_str());
+    case kItemOscDcBias:
+      return StringPrintf("OSC.DCﾊﾞｲｱｽ＝%sV  ", FormatBias(d.oscDcBias).c_str());
+    case kItemOscWaveform:
+      return StringPrintf("OSC.波形＝%s  ", WaveformText(d.oscWaveform));
+    case kItemSweepMin:
+      return StringPrintf("ｽｲｰﾌﾟ最小周波数＝%sHz  ", FormatFrequency(d.sweepMinFrequency).c_str());
+    case kItemSweepMax:
+      return StringPrintf("ｽｲｰﾌﾟ最大周波数＝%sHz  ", FormatFrequency(d.sweepMaxFrequency).c_str());
+    case kItemResolution: {
+      std::string text = "ｽｲｰﾌﾟ分解能＝";
+      if (d.resolutionKind == 1) {
+        text += StringPrintf("%.0fSteps/Decade  ", d.resolution);
+      } else if (d.resolutionKind == 3) {
+        text += StringPrintf("%sHz  ", FormatFrequency(d.resolution).c_str());
+      } else {
+        text += StringPrintf("%.0fSteps/Sweep  ", d.resolution);
+      }
+      return text;
+    }
+    case kItemIntegration:
+      return "積分回数＝" + CountText(d.integrationKind, d.integration);
+    case kItemDelay:
+      return "遅延時間＝" + CountText(d.delayKind, d.delay);
+    case kItemHarmonicOrder:
+      return StringPrintf("高調波分析次数＝%d  ", d.harmonicOrder);
+    case kItemMeasurementMode:
+      return StringPrintf("測定ﾓｰﾄﾞ＝%s  ", ModeText(d.measurementMode, props.calcType));
+    case kItemAutoIntegration:
+      return StringPrintf("自動積分機能＝%s  ", OnOff(d.autoIntegration));
+    case kItemAmplitudeCompression:
+      return StringPrintf("振幅圧縮機能＝%s  ", OnOff(d.amplitudeCompression));
+    case kItemHighDensitySweep:
+      return StringPrintf("高密度掃引機能＝%s  ", OnOff(d.highDensitySweep));
+    case kItemPhaseRange:
+      return StringPrintf("位相表示レンジ＝%s", PhaseRangeText(d.phaseRange));
+    default:
+      return {};
+  }
+}
+
+int InfoItemCategory(int item) {
+  switch (item) {
+    case kItemFileName:
+      return kFontFileName;
+    case kItemDataTitle:
+      return kFontDataTitle;
+    case kItemCreationDate:
+      return kFontCreationDate;
+    default:
+      return kFontOther;
+  }
+}
+
+// The minimum sweep frequency comes before the maximum.
+const std::vector<int> kLowerItemOrder = {
+    kItemModelVersion,         kItemOscAmplitude,     kItemOscDcBias,
+    kItemOscWaveform,          kItemSweepMin,         kItemSweepMax,
+    kItemResolution,           kItemIntegration,      kItemDelay,
+    kItemHarmonicOrder,        kItemMeasurementMode,  kItemAutoIntegration,
+    kItemAmplitudeCompression, kItemHighDensitySweep, kItemPhaseRange,
+};
+
+namespace {
+bool Shown(PageBuilder& b, int item) {
+  return b.props().itemFlags[static_cast<size_t>(item)] != 0;
+}
+
+void Place(PageBuilder& b, InfoCursor& cursor, int item) {
+  const int category = InfoItemCategory(item);
+  std::string text = InfoItemText(item, b.data(), b.props(), b.page.fileName);
+  const double width = b.TextWidth(category, text);
+  PlaceInfoText(cursor, b.pending, std::move(text), category, width, b.TextHeight(category));
+}
+}  // namespace
+
+void PlaceHeaderItems(PageBuilder& b, InfoCursor& cursor) {
+  const bool fileName = Shown(b, kItemFileName);
+  const bool date = Shown(b, kItemCreationDate);
+  if (fileName) Place(b, cursor, kItemFileName);
+  if (date) {
+    cursor.x = cursor.rightX;
+    cursor.flags = kFlowFromRight;
+    Place(b, cursor, kItemCreationDate);
+  }
+  if (fileName || date) {
+    // The header line is as high as the larger of the two fonts, whichever
+    // of the two texts is shown.
+    cursor.y +=
+        std::max(b.TextHeight(kFontFileName), b.TextHeight(kFontCreationDate)) + kInfoLineGap;
+    cursor.x = cursor.leftX;
+  }
+  if (Shown(b, kItemDataTitle)) {
+    cursor.x = cursor.leftX;
+    cursor.flags = kFlowEndLine;
+    Place(b, cursor, kItemDataTitle);
+  }
+}
+
+void PlaceLowerItems(PageBuilder& b, InfoCursor& cursor) {
+  for (int item : kLowerItemOrder) {
+    if (!Shown(b, item)) continue;
+    // Model and version always end their line; the rest flow and wrap.
+    cursor.flags = item == kItemModelVersion ? kFlowEndLine : 0;
+    Place(b, cursor, item);
+  }
+}
+
+void EmitInfoItems(PageBuilder& b) {
+  for (const InfoItem& item : b.pending) {
+    const int font = b.Font(item.category);
+    const Colour color = b.Color(item.category);
+    if (item.x >= 0.0) {
+      b.drawing.AddTextLeft(item.x, item.y, item.text, font, color);
+    } else {
+      b.drawing.AddTextRight(-item.x, item.y, item.text, font, color);
+    }
+  }
+  b.pending.clear();
+}
+
+}  // namespace fernplot

@@ -1,0 +1,57 @@
+#pragma once
+// The info block: header line, data title and the flowing settings block,
+// placed as pending texts during layout and emitted after the graph.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "datafile/measurement.h"
+#include "props/graph_properties.h"
+
+namespace fernplot {
+
+class PageBuilder;
+
+constexpr uint32_t kFlowEndLine = 0x1;    // start a new line after the text
+constexpr uint32_t kFlowFromRight = 0x2;  // texts run from the right limit leftwards
+constexpr double kInfoLineGap = 0.5;
+
+struct InfoCursor {
+  uint32_t flags = 0;
+  double leftX = 0.0;
+  double x = 0.0;  // where the next text goes
+  double rightX = 0.0;
+  double y = 0.0;  // top of the current line
+};
+
+struct InfoItem {
+  double x = 0.0;  // >= 0: left end of a left-aligned text; -X: right-aligned at X
+  double y = 0.0;  // top of the text
+  std::string text;
+  int32_t category = 0;
+  bool operator==(const InfoItem&) const = default;
+};
+
+// Places a text of the given width and font height at the cursor, wrapping
+// to a new line when it does not fit, and moves the cursor on.
+void PlaceInfoText(InfoCursor& cursor, std::vector<InfoItem>& items, std::string text, int category,
+                   double widthMm, double fontHeightMm);
+
+// The text of one info item (index into itemFlags) as the page shows it.
+std::string InfoItemText(int item, const MeasurementData& data, const GraphProperties& props,
+                         const std::string& fileName);
+// The font category of an info item's text.
+int InfoItemCategory(int item);
+
+// The settings block items in the order they are placed.
+extern const std::vector<int> kLowerItemOrder;
+
+// File name and date line, then the data title line.
+void PlaceHeaderItems(PageBuilder& builder, InfoCursor& cursor);
+// The settings block below the graph.
+void PlaceLowerItems(PageBuilder& builder, InfoCursor& cursor);
+// Pending items to text elements of the current sheet; empties the list.
+void EmitInfoItems(PageBuilder& builder);
+
+}  // namespace fernplot

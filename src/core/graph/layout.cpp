@@ -1,0 +1,128 @@
+#include "graph/layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graph/axes.h"
+#include "graph/axis_math.h"
+#include "graph/info_items.h"
+#include "graph/page_build.h"
+
+namespace fernplot {
+
+void LayoutPage(PageBuilder& b) {
+  GraphProperties& p = b.props();
+  auto h = [&b](int category) { return b.TextHeight(category); };
+
+  p.pageLeft = 0.0;
+  const double x0 = p.pageLeft + kFrameSideSpace;
+  const double x1 = x0 + std::max(p.HT.length, p.HB.length);
+  p.pageRight = x1 + kFrameSideSpace;
+
+  p.pageTop = 0.0;
+  InfoCursor cursor;
+  cursor.flags = 0;
+  cursor.leftX = p.pageLeft + kInfoInset;
+  cursor.x = cursor.leftX;
+  cursor.rightX = p.pageRight - kInfoInset;
+  cursor.y = p.pageTop + kFirstInfoLineTop;
+  PlaceHeaderItems(b, cursor);
+
+  cursor.y += h(kFontGraphTitle) + kTextLineGap;
+  const double captionHeight = p.fonts[kFontGainCaption].size > p.fonts[kFontPhaseCaption].size
+                                   ? h(kFontGainCaption)
+                                   : h(kFontPhaseCaption);
+  const double y0 = cursor.y + captionHeight / 2.0 + kSpaceAboveFrame;
+  const double y1 = y0 + std::max(p.VL.length, p.VR.length);
+
+  // Room for the frequency scale labels and the caption under the frame.
+  cursor.y = y1 + h(kFontFreqLabels) + kTextLineGap + h(kFontFreqCaption) + kTextLineGap +
+             kSpaceAboveSettings;
+  cursor.x = cursor.leftX;
+  cursor.flags = 0;
+  const double settingsTop = cursor.y;
+  PlaceLowerItems(b, cursor);
+  if (cursor.x != cursor.leftX || cursor.y != settingsTop) {
+    cursor.y += h(kFontOther) + kTextLineGap + kSpaceUnderSettings;
+  }
+  p.pageBottom = cursor.y + kPageBottomMargin;
+
+  for (AxisSettings* axis : {&p.HT, &p.HB, &p.VL, &p.VR}) {
+    axis->frameLeft = x0;
+    axis->frameTop = y0;
+    axis->frameRight = x1;
+    axis->frameBottom = y1;
+  }
+}
+
+std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
+                                    const AxisSettings& hb, const AxisSettings& vertical) {
+  const bool logX = (hb.axisFlags & 1) != 0;
+  const double xMin = hb.frameLeft + hb.margin1;
+  const double xMax = hb.frameRight;
+  const double yMin = vertical.frameTop;
+  const double yMax = vertical.frameBottom;
+
+  std::vector<CurvePiece> pieces(1);
+  pieces.back().x.reserve(points.size());
+  pieces.back().y.reserve(points.size());
+  for (const RangePoint& p : points) {
+    const double v = which == CurveValue::kGain ? p.gain : p.phase;
+    double X = (logX && !(p.frequency > 0.0)) ? NAN : FrequencyToX(hb, p.frequency);
+    double Y = ValueToY(vertical, v);
+    if (std::isnan(X) || std::isnan(Y) || !std::isfinite(p.frequency) || !std::isfinite(v)) {
+      if (!pieces.back().x.empty()) pieces.emplace_back();
+      continue;
+    }
+    // std::clamp would misbehave on a frame narrower than its left margin.
+    X = std::min(std::max(X, xMin), xMax);
+    Y = std::min(std::max(Y, yMin), yMax);
+    pieces.back().x.push_back(X);
+    pieces.back().y.push_back(Y);
+  }
+  if (pieces.size() > 1 && pieces.back().x.empty()) pieces.pop_back();
+  return pieces;
+}
+
+namespace {
+
+void DrawCurve(PageBuilder& b, CurveValue which, const AxisSettings& vertical, Colour colour,
+               bool boldOnPrint) {
+  const int pen = b.drawing.FindOrAddPen(0, 2, colour, 0, boldOnPrint ? 6 : 2, colour);
+  for (CurvePiece& piece : CurvePieces(b.range.points, which, b.props().HB, vertical)) {
+    b.drawing.AddPolyline(pen, std::move(piece.x), std::move(piece.y));
+  }
+}
+
+}  // namespace
+
+void DrawPage(PageBuilder& b) {
+  GraphProperties& p = b.props();
+  DrawingDocument& d = b.drawing;
+  const double x0 = p.HB.frameLeft, y0 = p.HB.frameTop;
+  const double x1 = p.HB.frameRight, y1 = p.HB.frameBottom;
+
+  const int outlinePen = d.FindOrAddPen(0, 1, 0, 0, 2, 0);
+  d.AddRectOutline(outlinePen, 0.0, 0.0, p.pageRight, p.pageBottom);
+
+  const int creditFont = d.FindOrAddFont(kCharsetAnsi, kCreditFace, kCreditSize, 0, 400);
+  d.AddTextLeft(kCreditX, p.pageBottom + kCreditBelowPage, kCreditLine, creditFont, 0);
+
+  const int framePen = d.FindOrAddPen(0, 2, 0, 0, 2, 0);
+  const int background = d.FindOrAddBrush(-1, p.backgroundColor);
+  d.AddFilledRect(framePen, background, 0, x0, y0, x1, y1);
+
+  d.AddTextCenter((x0 + x1) / 2.0, y0 - kTitleAboveFrame - b.TextHeight(kFontGraphTitle), p.title,
+                  b.Font(kFontGraphTitle), b.Color(kFontGraphTitle));
+
+  DrawFrequencyAxis(b);
+  DrawGainAxis(b);
+  DrawPhaseAxis(b);
+
+  d.AddRectOutline(framePen, x0, y0, x1, y1);
+
+  DrawCurve(b, CurveValue::kGain, p.VL, p.gainLineColor, p.gainLineBoldOnPrint != 0);
+  DrawCurve(b, CurveValue::kPhase, p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+}
+
+}  // namespace fernplot

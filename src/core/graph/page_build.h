@@ -1,0 +1,45 @@
+#pragma once
+// The context of one page build, handed to every step of the pipeline.
+
+#include <string_view>
+#include <vector>
+
+#include "graph/drawing.h"
+#include "graph/info_items.h"
+#include "graph/pages.h"
+
+namespace fernplot {
+
+struct AppState;
+
+class PageBuilder {
+ public:
+  // Starts from an empty DataRange: no page inherits another's extremes.
+  PageBuilder(DrawingDocument& drawing, GraphPage& page);
+
+  DrawingDocument& drawing;
+  GraphPage& page;
+  DataRange range;
+  PageFontIndex fonts{};
+  std::vector<InfoItem> pending;
+
+  GraphProperties& props() { return page.properties; }
+  const MeasurementData& data() const { return page.data; }
+
+  // Steps 1 to 3 of a build: points, fonts, layout and info placement.
+  void Prepare();
+  // Steps 5 and 6, into the current sheet: the graph, the info texts, and
+  // the point list emptied.
+  void Finish();
+  // Whole-millimetre sheet size that the layout gave.
+  int SheetWidthMm() const;
+  int SheetHeightMm() const;
+
+  // Font and colour of a font category, and measurements in its font.
+  int Font(int category) const { return fonts[static_cast<size_t>(category)]; }
+  Colour Color(int category) const;
+  double TextWidth(int category, std::string_view text) const;
+  double TextHeight(int category) const;
+};
+
+}  // namespace fernplot

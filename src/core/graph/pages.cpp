@@ -1,0 +1,60 @@
+#include "graph/pages.h"
+
+#include <cmath>
+
+#include "graph/drawing.h"
+
+namespace fernplot {
+
+GraphPage* PageForSheet(PageList& pages, int k) {
+  if (k < 1 || static_cast<size_t>(k) > pages.size()) return nullptr;
+  return pages[static_cast<size_t>(k - 1)].get();
+}
+
+namespace {
+void Widen(bool& seen, double& lo, double& hi, double v) {
+  if (!std::isfinite(v)) return;
+  if (!seen) {
+    lo = hi = v;
+    seen = true;
+    return;
+  }
+  if (v < lo) lo = v;
+  if (v > hi) hi = v;
+}
+}  // namespace
+
+void AddDataPoint(DataRange& range, double frequency, double gain, double phase) {
+  ++range.count;
+  Widen(range.hasFrequency, range.minFrequency, range.maxFrequency, frequency);
+  Widen(range.hasGain, range.minGain, range.maxGain, gain);
+  Widen(range.hasPhase, range.minPhase, range.maxPhase, phase);
+  range.points.push_back(RangePoint{frequency, gain, phase});
+}
+
+void ScanPageData(const GraphPage& page, DataRange& range) {
+  if (!page.data.points) return;
+  const bool ch1ch2 = page.properties.calcType == 0;
+  range.points.reserve(range.points.size() + page.data.points->size());
+  for (const DataPoint& p : *page.data.points) {
+    AddDataPoint(range, p.frequency, ch1ch2 ? p.gainCh1Ch2 : p.gainCh2Ch1,
+                 ch1ch2 ? p.phaseCh1Ch2 : p.phaseCh2Ch1);
+  }
+}
+
+void ResetDataRange(DataRange& range) {
+  range.count = 0;
+  range.points.clear();
+}
+
+PageFontIndex ResolvePageFonts(DrawingDocument& drawing, const GraphProperties& props) {
+  PageFontIndex index{};
+  for (int i = 0; i < kFontCategoryCount; ++i) {
+    const FontSetting& f = props.fonts[static_cast<size_t>(i)];
+    index[static_cast<size_t>(i)] = drawing.FindOrAddFont(
+        f.ansiCharset ? kCharsetAnsi : kCharsetShiftJis, f.faceName, f.size, 0, f.bold ? 700 : 400);
+  }
+  return index;
+}
+
+}  // namespace fernplot
