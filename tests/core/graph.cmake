@@ -1,1 +1,6 @@
 # Test sources for graph building.
+target_sources(fernplot_core_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_stand_in.h
+  ${CMAKE_CURRENT_LIST_DIR}/graph_format_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_axis_math_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_drawing_test.cpp)
