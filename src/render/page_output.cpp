@@ -1,0 +1,151 @@
+#include "page_output.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+#include "renderer.h"
+
+namespace fernplot {
+
+QImage RenderPageImage(DrawingDocument& doc, double zoom, qreal devicePixelRatio) {
+  if (!doc.CurrentSheet()) return QImage();
+  const int width = static_cast<int>(doc.CurrentWidth() * zoom) + 1;
+  const int height = static_cast<int>(doc.CurrentHeight() * zoom);
+  if (width <= 0 || height <= 0) return QImage();
+  QImage image(static_cast<int>(width * devicePixelRatio),
+               static_cast<int>(height * devicePixelRatio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(devicePixelRatio);
+  image.fill(Qt::white);
+  const double savedZoom = doc.zoomFactor;
+  const bool savedPrint = doc.printMode;
+  doc.zoomFactor = zoom;
+  doc.printMode = false;
+  {
+    QPainter painter(&image);
+    RenderSheet(painter, doc);
+  }
+  doc.zoomFactor = savedZoom;
+  doc.printMode = savedPrint;
+  return image;
+}
+
+QSizeF VectorPageSizeMm(const DrawingDocument& doc) {
+  const DrawingSheet* sheet = doc.CurrentSheet();
+  if (!sheet) return QSizeF();
+  // The sheet holds trunc(mm × px/mm); its whole millimetres come back as
+  // the smallest integer that truncates to the same pixel count.
+  auto wholeMm = [](int px) { return std::ceil(px * kMmPerPixel - 1e-9); };
+  const double width = wholeMm(sheet->width);
+  double bottom = wholeMm(sheet->height);
+  for (const DrawingElement& element : sheet->elements) {
+    std::visit(
+        [&](const auto& e) {
+          using T = std::decay_t<decltype(e)>;
+          if constexpr (std::is_same_v<T, TextElement>) {
+            bottom = std::max(bottom, e.y + doc.TextHeightMm(e.font));
+          } else if constexpr (std::is_same_v<T, PolylineElement>) {
+            for (double y : e.y) bottom = std::max(bottom, y);
+          } else {
+            bottom = std::max(bottom, e.y + e.height);
+          }
+        },
+        element);
+  }
+  return QSizeF(width, std::ceil(bottom - 1e-9));
+}
+
+namespace {
+
+OutputResult Failure(const QSaveFile& file) {
+  return OutputResult{false, file.errorString().toStdString()};
+}
+
+OutputResult Commit(QSaveFile& file) {
+  if (!file.commit()) return Failure(file);
+  return OutputResult{true, {}};
+}
+
+void RenderTrueSize(QPainter& painter, DrawingDocument& doc) {
+  const int32_t savedX = doc.printOffsetX;
+  const int32_t savedY = doc.printOffsetY;
+  doc.printOffsetX = 0;
+  doc.printOffsetY = 0;
+  SetPrintUnits(painter);
+  RenderSheetForPrint(painter, doc);
+  doc.printOffsetX = savedX;
+  doc.printOffsetY = savedY;
+}
+
+}  // namespace
+
+OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& path) {
+  const QImage image = RenderPageImage(doc, zoom);
+  if (image.isNull()) return OutputResult{false, "no page to draw"};
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  if (!image.save(&file, "PNG")) {
+    file.cancelWriting();
+    return OutputResult{false, "PNG encoding failed"};
+  }
+  return Commit(file);
+}
+
+OutputResult WritePageSvg(DrawingDocument& doc, const std::string& path, const std::string& title) {
+  const QSizeF mm = VectorPageSizeMm(doc);
+  if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  const QSize units(qRound(mm.width() * 10), qRound(mm.height() * 10));
+  {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setResolution(254);  // one unit is 0.1 mm
+    svg.setSize(units);
+    svg.setViewBox(QRect(QPoint(0, 0), units));
+    svg.setTitle(QString::fromStdString(title));
+    svg.setDescription(QStringLiteral("FERNPLOT page"));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+      file.cancelWriting();
+      return OutputResult{false, "cannot start the SVG"};
+    }
+    RenderTrueSize(painter, doc);
+    painter.end();
+  }
+  return Commit(file);
+}
+
+OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const std::string& title) {
+  const QSizeF mm = VectorPageSizeMm(doc);
+  if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  {
+    QPdfWriter pdf(&file);
+    pdf.setCreator(QStringLiteral("FERNPLOT"));
+    pdf.setTitle(QString::fromStdString(title));
+    pdf.setResolution(1200);
+    const QPageLayout layout(
+        QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+        mm.width() > mm.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    pdf.setPageLayout(layout);
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+      file.cancelWriting();
+      return OutputResult{false, "cannot start the PDF"};
+    }
+    RenderTrueSize(painter, doc);
+    painter.end();
+  }
+  return Commit(file);
+}
+
+}  // namespace fernplot

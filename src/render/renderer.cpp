@@ -1,0 +1,246 @@
+#include "renderer.h"
+
+#include <QBrush>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPen>
+#include <QPolygon>
+#include <QString>
+#include <optional>
+#include <type_traits>
+#include <vector>
+
+#include "font_setup.h"
+
+namespace fernplot {
+
+int32_t ToDeviceX(const DrawingDocument& doc, double mm) {
+  if (doc.printMode) return static_cast<int32_t>(mm * 10.0) + 10 * doc.printOffsetX;
+  return static_cast<int32_t>(mm * doc.zoomFactor * kPixelsPerMm);
+}
+
+int32_t ToDeviceY(const DrawingDocument& doc, double mm) {
+  if (doc.printMode) {
+    return -static_cast<int32_t>(10.0 * doc.printOffsetY + static_cast<int32_t>(mm * 10.0));
+  }
+  return static_cast<int32_t>(mm * doc.zoomFactor * kPixelsPerMm);
+}
+
+int ScreenFontHeight(const FontEntry& font, double zoom) {
+  return MulDiv(static_cast<int>(font.size * zoom), 96, 72);
+}
+
+int PrintFontHeight(const FontEntry& font) {
+  return MulDiv(font.size, 254, 72);
+}
+
+void SetPrintUnits(QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  if (!device) return;
+  painter.scale(device->logicalDpiX() / 254.0, device->logicalDpiY() / 254.0);
+}
+
+namespace {
+
+QColor ToQColor(Colour c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+Qt::PenStyle ToPenStyle(int gdiStyle) {
+  switch (gdiStyle) {
+    case 1:
+      return Qt::DashLine;
+    case 2:
+      return Qt::DotLine;
+    case 3:
+      return Qt::DashDotLine;
+    case 4:
+      return Qt::DashDotDotLine;
+    case 5:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
+  }
+}
+
+Qt::BrushStyle ToHatch(int gdiHatch) {
+  switch (gdiHatch) {
+    case 0:
+      return Qt::HorPattern;
+    case 1:
+      return Qt::VerPattern;
+    case 2:
+      return Qt::FDiagPattern;
+    case 3:
+      return Qt::BDiagPattern;
+    case 4:
+      return Qt::CrossPattern;
+    case 5:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::SolidPattern;
+  }
+}
+
+// Index into a table, entry 0 for anything out of range; nullopt only when
+// the table is empty.
+template <typename T>
+std::optional<size_t> TableIndex(const std::vector<T>& table, int index) {
+  if (table.empty()) return std::nullopt;
+  if (index < 0 || static_cast<size_t>(index) >= table.size()) return 0;
+  return static_cast<size_t>(index);
+}
+
+class SheetPainter {
+ public:
+  SheetPainter(QPainter& painter, DrawingDocument& doc) : p_(painter), doc_(doc) {
+    fonts_.resize(doc.Fonts().size());
+  }
+
+  void Draw(const DrawingSheet& sheet) {
+    for (const DrawingElement& element : sheet.elements) {
+      std::visit([this](const auto& e) { DrawElement(e); }, element);
+    }
+  }
+
+ private:
+  struct Font {
+    QFont font;
+    QFontMetrics metrics;
+  };
+
+  // Device coordinates as the mapping gives them; Qt's y grows downwards, the
+  // metric print mapping's upwards. This is the only place that knows.
+  QPoint ToQt(int32_t x, int32_t y) const { return QPoint(x, doc_.printMode ? -y : y); }
+  QPoint Point(double xMm, double yMm) const {
+    return ToQt(ToDeviceX(doc_, xMm), ToDeviceY(doc_, yMm));
+  }
+
+  const Font* FontFor(int index) {
+    const auto i = TableIndex(doc_.Fonts(), index);
+    if (!i) return nullptr;
+    if (!fonts_[*i]) {
+      const FontEntry& entry = doc_.Fonts()[*i];
+      const int height =
+          doc_.printMode ? PrintFontHeight(entry) : ScreenFontHeight(entry, doc_.zoomFactor);
+      QFont font = MakeFont(entry, height);
+      fonts_[*i].emplace(Font{font, QFontMetrics(font)});
+    }
+    return &*fonts_[*i];
+  }
+
+  QPen PenFor(int index) const {
+    const auto i = TableIndex(doc_.Pens(), index);
+    if (!i) return QPen(Qt::black, 0);  // the device's default pen
+    const PenEntry& e = doc_.Pens()[*i];
+    QPen pen;
+    if (doc_.printMode) {
+      // Printed lines are always solid; width 0 is the thinnest line.
+      pen = QPen(ToQColor(e.printColor), e.printWidth, Qt::SolidLine);
+    } else {
+      pen = QPen(ToQColor(e.screenColor), e.screenWidth, ToPenStyle(e.screenStyle));
+    }
+    // Wide lines end and join round, thin ones stay one device unit.
+    const bool wide = pen.width() > 1;
+    pen.setCapStyle(wide ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(wide ? Qt::RoundJoin : Qt::MiterJoin);
+    pen.setCosmetic(pen.width() == 0);
+    return pen;
+  }
+
+  QBrush BrushFor(int index) const {
+    const auto i = TableIndex(doc_.Brushes(), index);
+    if (!i) return QBrush(Qt::white);  // the device's default brush
+    const BrushEntry& e = doc_.Brushes()[*i];
+    return QBrush(ToQColor(e.color), e.hatch < 0 ? Qt::SolidPattern : ToHatch(e.hatch));
+  }
+
+  void DrawElement(const TextElement& e) {
+    const Font* font = FontFor(e.font);
+    if (!font) return;
+    const QString text = QString::fromStdString(e.text);
+    p_.setFont(font->font);
+    p_.setPen(ToQColor(e.color));
+    const int cx = font->metrics.horizontalAdvance(text);
+    const int y = ToDeviceY(doc_, e.y);
+    if ((e.align & kAlignCenter) == kAlignCenter) {
+      DrawTextAt(*font, text, ToDeviceX(doc_, e.x) - cx / 2, y, e.font);
+      return;
+    }
+    // A text at x exactly 0 continues where the previous one ended.
+    if (e.x != 0.0) doc_.textCursorX = ToDeviceX(doc_, e.x);
+    const bool right = (e.align & kAlignRight) != 0;
+    DrawTextAt(*font, text, right ? doc_.textCursorX - cx : doc_.textCursorX, y, e.font);
+    doc_.textCursorX += cx;
+  }
+
+  // (x, y) is the top-left corner of the text cell in device units.
+  void DrawTextAt(const Font& font, const QString& text, int32_t x, int32_t y, int fontIndex) {
+    const QPoint topLeft = ToQt(x, y);
+    const auto i = TableIndex(doc_.Fonts(), fontIndex);
+    const int angle = i ? doc_.Fonts()[*i].angle : 0;
+    if (angle == 0) {
+      p_.drawText(topLeft + QPoint(0, font.metrics.ascent()), text);
+      return;
+    }
+    // Escapement turns counter-clockwise on screen; the print path negates
+    // it, which on the y-up mapping turns the other way.
+    p_.save();
+    p_.translate(topLeft);
+    p_.rotate(doc_.printMode ? angle : -angle);
+    p_.drawText(QPoint(0, font.metrics.ascent()), text);
+    p_.restore();
+  }
+
+  void DrawElement(const PolylineElement& e) {
+    const size_t n = std::min(e.x.size(), e.y.size());
+    if (n < 2) return;
+    polygon_.resize(static_cast<qsizetype>(n));
+    for (size_t k = 0; k < n; ++k) polygon_[static_cast<qsizetype>(k)] = Point(e.x[k], e.y[k]);
+    p_.setPen(PenFor(e.pen));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawPolyline(polygon_);
+  }
+
+  void DrawElement(const RectElement& e) {
+    const QPoint topLeft = Point(e.x, e.y);
+    const QPoint bottomRight = Point(e.x + e.width, e.y + e.height);
+    // The fill leaves out the right and bottom edges; an empty or inverted
+    // rectangle fills nothing.
+    if (bottomRight.x() > topLeft.x() && bottomRight.y() > topLeft.y()) {
+      p_.fillRect(QRect(topLeft.x(), topLeft.y(), bottomRight.x() - topLeft.x(),
+                        bottomRight.y() - topLeft.y()),
+                  BrushFor(e.brush));
+    }
+    const QPoint outline[5] = {topLeft, QPoint(bottomRight.x(), topLeft.y()), bottomRight,
+                               QPoint(topLeft.x(), bottomRight.y()), topLeft};
+    p_.setPen(PenFor(e.pen));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawPolyline(outline, 5);
+  }
+
+  QPainter& p_;
+  DrawingDocument& doc_;
+  std::vector<std::optional<Font>> fonts_;
+  QPolygon polygon_;
+};
+
+}  // namespace
+
+void RenderSheet(QPainter& painter, DrawingDocument& doc) {
+  const DrawingSheet* sheet = doc.CurrentSheet();
+  if (!sheet) return;
+  painter.save();
+  painter.setBackgroundMode(Qt::TransparentMode);
+  if (!doc.printMode) painter.setRenderHint(QPainter::Antialiasing, false);
+  SheetPainter(painter, doc).Draw(*sheet);
+  painter.restore();
+}
+
+void RenderSheetForPrint(QPainter& painter, DrawingDocument& doc) {
+  doc.printMode = true;
+  RenderSheet(painter, doc);
+  doc.printMode = false;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,303 @@
+#include "renderer.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include "font_setup.h"
+#include "page_output.h"
+#include "render_test_util.h"
+
+namespace fernplot {
+namespace {
+
+using testing::InkColumns;
+using testing::InkRows;
+using testing::IsColour;
+using testing::SheetOf;
+
+constexpr Colour kRed = Rgb(255, 0, 0);
+constexpr Colour kBlue = Rgb(0, 0, 255);
+constexpr Colour kGreen = Rgb(0, 255, 0);
+constexpr QRgb kQRed = 0xFF0000, kQBlue = 0x0000FF, kQGreen = 0x00FF00, kQBlack = 0;
+
+// Screen-mode render at `zoom` onto a white image with plain (aliased)
+// text, so ink colours are exact.
+QImage Render(DrawingDocument& doc, double zoom, QSize size = QSize(400, 300)) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  doc.zoomFactor = zoom;
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  RenderSheet(painter, doc);
+  return image;
+}
+
+// A QImage at 254 dpi: one pixel is 0.1 mm, so the print mapping lands on
+// pixels one to one.
+QImage RenderPrint(DrawingDocument& doc, int offsetMm, QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.setDotsPerMeterX(10000);
+  image.setDotsPerMeterY(10000);
+  image.fill(Qt::white);
+  doc.printOffsetX = doc.printOffsetY = offsetMm;
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  SetPrintUnits(painter);
+  RenderSheetForPrint(painter, doc);
+  return image;
+}
+
+TEST(ToDevice, ScreenAndPrintConversions) {
+  struct Row {
+    bool print;
+    double zoom;
+    int offset;
+    double xMm, yMm;
+    int x, y;
+  } rows[] = {
+      {false, 1.0, 0, 25.4, 25.4, 96, 96},
+      {false, 1.5, 0, 10.0, 10.0, 56, 56},  // trunc(56.69)
+      {false, 0.3, 0, 100.0, 1.0, 113, 1},
+      {false, 2.0, 0, -1.0, -1.0, -7, -7},  // toward zero, not down
+      {true, 1.0, 10, 0.0, 0.0, 100, -100},
+      {true, 1.0, 10, 25.4, 12.5, 354, -225},
+      {true, 1.0, 0, 0.05, 0.05, 0, 0},
+      {true, 2.0, 0, 186.0, 150.0, 1860, -1500},  // zoom has no say on paper
+  };
+  for (const Row& r : rows) {
+    DrawingDocument doc;
+    doc.printMode = r.print;
+    doc.zoomFactor = r.zoom;
+    doc.printOffsetX = doc.printOffsetY = r.offset;
+    EXPECT_EQ(ToDeviceX(doc, r.xMm), r.x) << r.xMm << " zoom " << r.zoom;
+    EXPECT_EQ(ToDeviceY(doc, r.yMm), r.y) << r.yMm << " zoom " << r.zoom;
+  }
+}
+
+TEST(FontHeight, ZoomCutToWholePointsAndPrintUnits) {
+  struct Row {
+    int size;
+    double zoom;
+    int screen;
+  } rows[] = {{10, 1.0, 13}, {10, 0.75, 9}, {10, 0.3, 4}, {10, 2.0, 27}, {8, 1.5, 16}, {9, 0.6, 7}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(ScreenFontHeight(FontEntry{r.size, 0, 400, 128, "x"}, r.zoom), r.screen)
+        << r.size << "pt at " << r.zoom;
+  }
+  EXPECT_EQ(PrintFontHeight(FontEntry{10, 0, 400, 128, "x"}), 35);
+  EXPECT_EQ(PrintFontHeight(FontEntry{9, 0, 400, 128, "x"}), 32);
+  EXPECT_EQ(PrintFontHeight(FontEntry{8, 0, 400, 0, "x"}), 28);
+}
+
+TEST(RenderPolyline, ScreenPositionsFollowZoomAndWidthsDoNot) {
+  for (double zoom : {1.0, 1.5, 2.0}) {
+    DrawingDocument doc = SheetOf(100, 60);
+    const int thin = doc.FindOrAddPen(0, 1, kRed, 0, 2, 0);
+    const int wide = doc.FindOrAddPen(0, 2, kBlue, 0, 6, 0);
+    doc.AddLine(thin, 5.0, 25.4, 60.0, 25.4);   // horizontal
+    doc.AddLine(wide, 10.0, 30.0, 10.0, 50.0);  // vertical
+    const QImage image = Render(doc, zoom);
+    const int y = ToDeviceY(doc, 25.4);
+    const auto rows = InkRows(image, kQRed);
+    ASSERT_TRUE(rows) << zoom;
+    EXPECT_EQ(rows->first, y) << zoom;
+    EXPECT_EQ(rows->last, y) << zoom;
+    const auto cols = InkColumns(image, kQBlue);
+    ASSERT_TRUE(cols) << zoom;
+    EXPECT_EQ(cols->last - cols->first + 1, 2) << "screen widths are pixels at " << zoom;
+    const int x = ToDeviceX(doc, 10.0);
+    EXPECT_TRUE(cols->first == x - 1 || cols->first == x) << cols->first << " vs " << x;
+  }
+  DrawingDocument doc = SheetOf(100, 60);
+  doc.FindOrAddPen(0, 1, kRed, 0, 2, 0);
+  doc.AddLine(0, 0.0, 25.4, 30.0, 25.4);
+  EXPECT_TRUE(IsColour(Render(doc, 1.0), 50, 96, kQRed));
+}
+
+TEST(RenderPolyline, OnePointDrawsNothingAndBadPenIsEntryZero) {
+  DrawingDocument doc = SheetOf(100, 60);
+  doc.FindOrAddPen(0, 1, kRed, 0, 2, 0);
+  doc.FindOrAddPen(0, 1, kBlue, 0, 2, 0);
+  doc.AddPolyline(1, {20.0}, {20.0});
+  doc.AddLine(60, 0.0, 10.0, 50.0, 10.0);
+  doc.AddLine(-1, 0.0, 20.0, 50.0, 20.0);
+  const QImage image = Render(doc, 1.0);
+  EXPECT_FALSE(InkColumns(image, kQBlue));
+  const auto rows = InkRows(image, kQRed);
+  ASSERT_TRUE(rows);
+  EXPECT_EQ(rows->first, ToDeviceY(doc, 10.0));
+  EXPECT_EQ(rows->last, ToDeviceY(doc, 20.0));
+}
+
+TEST(RenderRect, FillLeavesRightAndBottomEdgesToTheOutline) {
+  DrawingDocument doc = SheetOf(100, 60);
+  const int pen = doc.FindOrAddPen(0, 1, kBlue, 0, 2, 0);
+  const int brush = doc.FindOrAddBrush(-1, kRed);
+  doc.AddFilledRect(pen, brush, 0, 10.0, 10.0, 20.0, 30.0);
+  const QImage image = Render(doc, 1.0);
+  const int l = ToDeviceX(doc, 10.0), r = ToDeviceX(doc, 20.0);
+  const int t = ToDeviceY(doc, 10.0), b = ToDeviceY(doc, 30.0);
+  const int midY = (t + b) / 2, midX = (l + r) / 2;
+  EXPECT_TRUE(IsColour(image, l, midY, kQBlue));
+  EXPECT_TRUE(IsColour(image, r, midY, kQBlue));
+  EXPECT_TRUE(IsColour(image, midX, t, kQBlue));
+  EXPECT_TRUE(IsColour(image, midX, b, kQBlue));
+  EXPECT_TRUE(IsColour(image, l + 1, midY, kQRed));
+  EXPECT_TRUE(IsColour(image, r - 1, midY, kQRed));
+  EXPECT_TRUE(IsColour(image, midX, b - 1, kQRed));
+  EXPECT_TRUE(IsColour(image, r + 1, midY, 0xFFFFFF));
+  const auto red = InkColumns(image, kQRed);
+  ASSERT_TRUE(red);
+  EXPECT_EQ(red->first, l + 1);
+  EXPECT_EQ(red->last, r - 1);
+}
+
+TEST(RenderRect, EmptyTablesFallBackToDefaultsWithoutCrashing) {
+  DrawingDocument doc = SheetOf(50, 50);
+  doc.AddFilledRect(3, 7, 0, 5.0, 5.0, 20.0, 20.0);
+  doc.AddLine(0, 1.0, 1.0, 30.0, 1.0);
+  const QImage image = Render(doc, 1.0);
+  EXPECT_TRUE(IsColour(image, ToDeviceX(doc, 5.0), ToDeviceY(doc, 10.0), kQBlack));
+  EXPECT_TRUE(IsColour(image, ToDeviceX(doc, 10.0), ToDeviceY(doc, 10.0), 0xFFFFFF));
+}
+
+// Liberation Serif (the face behind "Times New Roman") has a full block
+// whose ink fills its whole advance, so ink columns show where a text went.
+constexpr const char* kBlockFace = "Times New Roman";
+constexpr const char* kBlocks = "\u2588\u2588\u2588";
+
+int BlockWidth(const DrawingDocument& doc, int font, const char* text) {
+  QFont f = MakeFont(doc.Fonts()[font], ScreenFontHeight(doc.Fonts()[font], doc.zoomFactor));
+  return QFontMetrics(f).horizontalAdvance(QString::fromUtf8(text));
+}
+
+TEST(RenderText, LeftRightAndContinuedTextsMoveTheCursor) {
+  DrawingDocument doc = SheetOf(100, 60);
+  const int font = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
+  doc.AddTextLeft(10.0, 5.0, kBlocks, font, kRed);
+  doc.AddTextCenter(70.0, 30.0, "\u2588", font, kGreen);  // leaves the cursor alone
+  doc.AddTextLeft(0.0, 15.0, kBlocks, font, kBlue);       // continues the red text
+  const QImage image = Render(doc, 1.0);
+  const int w = BlockWidth(doc, font, kBlocks);
+  const int x = ToDeviceX(doc, 10.0);
+  const auto red = InkColumns(image, kQRed);
+  const auto blue = InkColumns(image, kQBlue);
+  ASSERT_TRUE(red && blue);
+  EXPECT_NEAR(red->first, x, 1);
+  EXPECT_NEAR(red->last, x + w - 1, 1);
+  EXPECT_NEAR(blue->first, x + w, 1);
+  EXPECT_EQ(doc.textCursorX, x + 2 * w);
+  const auto rows = InkRows(image, kQBlue);
+  ASSERT_TRUE(rows);
+  EXPECT_GE(rows->first, ToDeviceY(doc, 15.0));  // y is the top of the text
+
+  // The cursor is carried into the next render, and a right-aligned text
+  // ends at its point and still advances the cursor by its width.
+  DrawingDocument right = SheetOf(100, 60);
+  const int f2 = right.FindOrAddFont(0, kBlockFace, 10, 0, 400);
+  right.AddTextRight(50.0, 5.0, kBlocks, f2, kRed);
+  const QImage r = Render(right, 1.0);
+  const auto ink = InkColumns(r, kQRed);
+  ASSERT_TRUE(ink);
+  EXPECT_NEAR(ink->last, ToDeviceX(right, 50.0) - 1, 1);
+  EXPECT_EQ(right.textCursorX, ToDeviceX(right, 50.0) + w);
+  Render(right, 1.0);
+  EXPECT_EQ(right.textCursorX, ToDeviceX(right, 50.0) + w);
+}
+
+TEST(RenderText, CentredTextStartsHalfItsWidthTruncatedLeftOfThePoint) {
+  for (double zoom : {1.0, 0.75, 1.5, 2.0}) {
+    for (const char* text : {"\u2588", "\u2588\u2588", kBlocks}) {
+      DrawingDocument doc = SheetOf(100, 60);
+      const int font = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
+      doc.AddTextCenter(40.0, 10.0, text, font, kRed);
+      doc.textCursorX = 1234;
+      const QImage image = Render(doc, zoom);
+      const int w = BlockWidth(doc, font, text);
+      const auto red = InkColumns(image, kQRed);
+      ASSERT_TRUE(red);
+      EXPECT_NEAR(red->first, ToDeviceX(doc, 40.0) - w / 2, 1) << "w=" << w << " zoom " << zoom;
+      EXPECT_EQ(doc.textCursorX, 1234);
+    }
+  }
+}
+
+TEST(RenderText, OutOfRangeFontIsEntryZero) {
+  DrawingDocument doc = SheetOf(100, 60);
+  doc.AddTextLeft(10.0, 10.0, "ABC", 99, kRed);
+  const QImage image = Render(doc, 1.0);
+  EXPECT_TRUE(InkColumns(image, kQRed));
+  QFont entry0 = MakeFont(doc.Fonts()[0], 13);
+  EXPECT_EQ(doc.textCursorX, ToDeviceX(doc, 10.0) + QFontMetrics(entry0).horizontalAdvance("ABC"));
+}
+
+TEST(RenderPrint, MirrorsOnceAndKeepsTrueSize) {
+  DrawingDocument doc = SheetOf(40, 30);
+  const int pen = doc.FindOrAddPen(0, 1, kRed, 0, 0, kBlue);  // printed blue, thinnest
+  doc.AddLine(pen, 0.0, 0.0, 25.4, 0.0);
+  doc.AddLine(pen, 25.4, 12.5, 25.4, 20.0);
+  const QImage image = RenderPrint(doc, 10, QSize(700, 500));
+  EXPECT_FALSE(InkColumns(image, kQRed)) << "print colours, not screen colours";
+  const auto rows = InkRows(image, kQBlue);
+  const auto cols = InkColumns(image, kQBlue);
+  ASSERT_TRUE(rows && cols);
+  EXPECT_EQ(rows->first, 100);  // (0, 0) -> (100, -100), shown 10 mm down
+  EXPECT_EQ(cols->first, 100);
+  EXPECT_EQ(cols->last, 354);  // (25.4, 12.5) -> (354, -225)
+  EXPECT_EQ(rows->last, 299);  // a thin line leaves out its end point, as LineTo does
+  EXPECT_TRUE(IsColour(image, 354, 225, kQBlue));
+  EXPECT_FALSE(doc.printMode);
+}
+
+TEST(RenderPrint, PenWidthsAreTenthsOfMillimetres) {
+  DrawingDocument doc = SheetOf(40, 30);
+  const int pen = doc.FindOrAddPen(0, 2, kRed, 0, 6, kBlue);
+  doc.AddLine(pen, 5.0, 5.0, 5.0, 25.0);
+  const QImage image = RenderPrint(doc, 0, QSize(400, 300));
+  const auto cols = InkColumns(image, kQBlue);
+  ASSERT_TRUE(cols);
+  EXPECT_EQ(cols->last - cols->first + 1, 6);
+}
+
+TEST(RenderSheet, NoCurrentSheetLeavesTheImageAlone) {
+  DrawingDocument doc;
+  QImage image(50, 50, QImage::Format_RGB32);
+  image.fill(Qt::green);
+  QPainter painter(&image);
+  RenderSheet(painter, doc);
+  painter.end();
+  EXPECT_TRUE(IsColour(image, 25, 25, kQGreen));
+  EXPECT_TRUE(RenderPageImage(doc, 1.0).isNull());
+}
+
+TEST(PageImage, ClipboardSizeRule) {
+  struct Row {
+    int wMm, hMm;
+    double zoom;
+    int width, height;
+  } rows[] = {
+      {186, 150, 1.0, 703, 566},  // sheet 702 x 566
+      {186, 150, 1.5, 1054, 849},
+      {186, 150, 0.3, 211, 169},
+      {261, 200, 2.0, 1973, 1510},  // sheet 986 x 755
+  };
+  for (const Row& r : rows) {
+    DrawingDocument doc = SheetOf(r.wMm, r.hMm);
+    doc.zoomFactor = 0.6;
+    const QImage image = RenderPageImage(doc, r.zoom);
+    EXPECT_EQ(image.width(), r.width) << r.zoom;
+    EXPECT_EQ(image.height(), r.height) << r.zoom;
+    EXPECT_TRUE(IsColour(image, 0, 0, 0xFFFFFF));
+    EXPECT_EQ(doc.zoomFactor, 0.6) << "the document's zoom is left as it was";
+  }
+  DrawingDocument doc = SheetOf(186, 150);
+  const QImage hidpi = RenderPageImage(doc, 1.0, 2.0);
+  EXPECT_EQ(hidpi.width(), 1406);
+  EXPECT_EQ(hidpi.deviceIndependentSize().toSize(), QSize(703, 566));
+}
+
+}  // namespace
+}  // namespace fernplot
