@@ -1,0 +1,211 @@
+#include "propsheet/font_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdlib>
+
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+constexpr const char* kSizes[] = {"6", "8", "9", "10", "11", "12", "14", "16"};
+
+}  // namespace
+
+std::vector<InstalledFace> ListInstalledFaces() {
+  std::vector<InstalledFace> faces;
+  for (const QString& family : QFontDatabase::families()) {
+    if (family.startsWith(QLatin1Char('@'))) continue;  // vertical writing
+    if (!QFontDatabase::isScalable(family)) continue;
+    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+    if (systems.contains(QFontDatabase::Japanese)) {
+      faces.push_back({family, false});
+    } else if (systems.contains(QFontDatabase::Latin)) {
+      faces.push_back({family, true});
+    }
+  }
+  std::sort(faces.begin(), faces.end(), [](const InstalledFace& a, const InstalledFace& b) {
+    const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a.name < b.name;
+  });
+  return faces;
+}
+
+FontSample::FontSample(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setMinimumSize(260, 110);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+}
+
+QString FontSample::sampleText() {
+  return Q("ABCDEFGabcdefg\n1234567890\nあいうえお");
+}
+
+void FontSample::setSample(const QString& face, int points, bool bold, Colour colour) {
+  face_ = face;
+  points_ = points;
+  bold_ = bold;
+  colour_ = colour;
+  update();
+}
+
+QFont FontSample::sampleFont() const {
+  QFont font(face_);
+  // Size in this screen's pixels, rounded as the point size is converted
+  // for the graph.
+  const int pixels = std::max(1, (points_ * logicalDpiY() + 36) / 72);
+  font.setPixelSize(pixels);
+  font.setWeight(bold_ ? QFont::Bold : QFont::Normal);
+  font.setStyleStrategy(QFont::PreferOutline);
+  return font;
+}
+
+void FontSample::paintEvent(QPaintEvent* e) {
+  QFrame::paintEvent(e);
+  QPainter p(this);
+  p.setFont(sampleFont());
+  p.setPen(ToQColor(colour_));
+  const QRect area = contentsRect().adjusted(10, 10, 0, 0);
+  p.setClipRect(contentsRect());
+  p.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, sampleText());
+}
+
+CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage(services, parent) {
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(new QLabel(Q("ｶﾃｺﾞﾘ："), this), 0, 0);
+  categories_ = new QListWidget(this);
+  categories_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->addWidget(categories_, 1, 0, 6, 1);
+
+  grid->addWidget(new QLabel(Q("ﾌｫﾝﾄ："), this), 0, 1);
+  faces_ = new QComboBox(this);
+  faces_->setMinimumWidth(200);
+  grid->addWidget(faces_, 1, 1, 1, 2);
+
+  grid->addWidget(new QLabel(Q("ｻｲｽﾞ："), this), 2, 1);
+  sizes_ = new QComboBox(this);
+  sizes_->setEditable(true);
+  // Typed sizes are never taken over; only a chosen entry changes the size.
+  sizes_->setInsertPolicy(QComboBox::NoInsert);
+  sizes_->setDuplicatesEnabled(true);
+  grid->addWidget(sizes_, 3, 1);
+  bold_ = new QCheckBox(Q("太字"), this);
+  grid->addWidget(bold_, 3, 2);
+  colourButton_ = new QPushButton(Q("ｶﾗｰ..."), this);
+  grid->addWidget(colourButton_, 4, 2);
+
+  grid->addWidget(new QLabel(Q("ｻﾝﾌﾟﾙ："), this), 5, 1);
+  sample_ = new FontSample(this);
+  grid->addWidget(sample_, 6, 1, 1, 2);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(6, 1);
+
+  connect(categories_, &QListWidget::itemSelectionChanged, this, [this] { onCategoryChanged(); });
+  connect(faces_, &QComboBox::activated, this, [this](int i) { onFaceChosen(i); });
+  connect(sizes_, &QComboBox::activated, this, [this](int i) { onSizeChosen(i); });
+  connect(bold_, &QCheckBox::clicked, this, [this] { onBoldClicked(); });
+  connect(colourButton_, &QPushButton::clicked, this, [this] { onColourClicked(); });
+}
+
+void CPropFont::initialisePage() {
+  category_ = 0;
+  {
+    const QSignalBlocker block(categories_);
+    for (int i = 0; i < kFontCategoryCount; ++i) {
+      std::string_view name = copy_.fonts[static_cast<size_t>(i)].categoryName;
+      if (name.empty()) name = kFontCategoryNames[static_cast<size_t>(i)];
+      categories_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    categories_->setCurrentRow(category_);
+  }
+  for (const InstalledFace& face : ListInstalledFaces()) faces_->addItem(face.name, face.ansi);
+  for (const char* size : kSizes) sizes_->addItem(QString::fromLatin1(size));
+  selectFaceAndSize(true);
+  loadCurrent();
+  categories_->setFocus(Qt::TabFocusReason);
+}
+
+void CPropFont::selectFaceAndSize(bool clearWhenMissing) {
+  const FontSetting& f = current();
+  const int face = faces_->findText(QString::fromStdString(f.faceName), Qt::MatchFixedString);
+  if (face >= 0 || clearWhenMissing) faces_->setCurrentIndex(face);
+  const int size = sizes_->findText(QString::number(f.size), Qt::MatchExactly);
+  if (size >= 0 || clearWhenMissing) sizes_->setCurrentIndex(size);
+}
+
+void CPropFont::loadCurrent() {
+  const FontSetting& f = current();
+  face_ = QString::fromStdString(f.faceName);
+  size_ = f.size;
+  boldValue_ = f.bold != 0;
+  ansi_ = f.ansiCharset != 0;
+  colour_ = f.color;
+  bold_->setChecked(boldValue_);
+  updateSample();
+}
+
+void CPropFont::updateSample() {
+  sample_->setSample(face_, size_, boldValue_, colour_);
+}
+
+void CPropFont::readControls() {
+  boldValue_ = bold_->isChecked();
+}
+
+void CPropFont::onCategoryChanged() {
+  const QList<QListWidgetItem*> selected = categories_->selectedItems();
+  if (selected.isEmpty()) return;
+  const int row = categories_->row(selected.front());
+  if (row < 0 || row >= kFontCategoryCount) return;
+  category_ = row;
+  selectFaceAndSize(false);
+  loadCurrent();
+}
+
+void CPropFont::onFaceChosen(int index) {
+  if (index < 0) return;
+  face_ = faces_->itemText(index);
+  ansi_ = faces_->itemData(index).toBool();
+  current().faceName = CutToCp932Bytes(face_.toStdString(), 63);
+  current().ansiCharset = ansi_ ? 1 : 0;
+  updateSample();
+}
+
+void CPropFont::onSizeChosen(int index) {
+  if (index < 0) return;
+  const int points = std::atoi(sizes_->itemText(index).toLatin1().constData());
+  size_ = points;
+  current().size = points;
+  updateSample();
+}
+
+void CPropFont::onBoldClicked() {
+  readControls();
+  current().bold = boldValue_ ? 1 : 0;
+  updateSample();
+}
+
+void CPropFont::onColourClicked() {
+  const std::optional<Colour> chosen = chooseColour(colour_);
+  if (!chosen) return;
+  colour_ = *chosen;
+  current().color = colour_;
+  updateSample();
+}
+
+}  // namespace fernplot

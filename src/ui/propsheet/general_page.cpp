@@ -1,0 +1,178 @@
+#include "propsheet/general_page.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QVBoxLayout>
+
+#include "propsheet/cp932_limit.h"
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+constexpr size_t kTitleBytes = 32;
+
+}  // namespace
+
+ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {
+  setMinimumSize(72, 36);
+}
+
+void ColourButton::setColour(Colour c) {
+  colour_ = c;
+  update();
+}
+
+void ColourButton::paintEvent(QPaintEvent* /*e*/) {
+  QStylePainter p(this);
+  QStyleOptionButton opt;
+  initStyleOption(&opt);
+  opt.text.clear();
+  p.drawControl(QStyle::CE_PushButton, opt);
+  // Frame, focus mark, then the colour 5 pixels inside the button edge.
+  QRect r = rect().adjusted(3, 3, -3, -3);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = r;
+    p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+  }
+  r.adjust(2, 2, -2, -2);
+  p.fillRect(r, ToQColor(colour_));
+}
+
+LineSwatch::LineSwatch(QWidget* parent) : QFrame(parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setMinimumSize(60, 18);
+  setAutoFillBackground(true);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, Qt::white);
+  setPalette(pal);
+}
+
+void LineSwatch::setColour(Colour c) {
+  colour_ = c;
+  update();
+}
+
+void LineSwatch::paintEvent(QPaintEvent* e) {
+  QFrame::paintEvent(e);
+  QPainter p(this);
+  const QRect area = contentsRect();
+  QPen pen(ToQColor(colour_), 2, Qt::SolidLine, Qt::FlatCap);
+  p.setPen(pen);
+  const int y = area.top() + area.height() / 2;
+  p.drawLine(area.left() + 4, y, area.right() + 1 - 4, y);
+}
+
+CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
+    : SheetPage(services, parent) {
+  auto* top = new QVBoxLayout(this);
+  auto* titleRow = new QHBoxLayout;
+  titleRow->addWidget(new QLabel(Q("ｸﾞﾗﾌのﾀｲﾄﾙ："), this));
+  title_ = new QLineEdit(this);
+  title_->setValidator(new Cp932LimitValidator(kTitleBytes, title_));
+  titleRow->addWidget(title_, 1);
+  top->addLayout(titleRow);
+
+  auto* upper = new QHBoxLayout;
+  auto* calcBox = new QGroupBox(Q("生ﾃﾞｰﾀの演算のﾀｲﾌﾟ"), this);
+  auto* calcLayout = new QVBoxLayout(calcBox);
+  ch1ch2_ = new QRadioButton(QStringLiteral("CH1/CH2"), calcBox);
+  ch2ch1_ = new QRadioButton(QStringLiteral("CH2/CH1"), calcBox);
+  auto* calcGroup = new QButtonGroup(this);
+  calcGroup->addButton(ch1ch2_, 0);
+  calcGroup->addButton(ch2ch1_, 1);
+  calcLayout->addWidget(ch1ch2_);
+  calcLayout->addWidget(ch2ch1_);
+  upper->addWidget(calcBox, 1);
+
+  auto* backBox = new QGroupBox(Q("ｸﾞﾗﾌの背景色"), this);
+  auto* backLayout = new QHBoxLayout(backBox);
+  background_ = new ColourButton(backBox);
+  backLayout->addWidget(background_);
+  backLayout->addStretch(1);
+  upper->addWidget(backBox, 1);
+  top->addLayout(upper);
+
+  auto lineGroup = [this, top](const char* caption, QPushButton*& button, LineSwatch*& swatch,
+                               QCheckBox*& bold) {
+    auto* box = new QGroupBox(Q(caption), this);
+    auto* row = new QHBoxLayout(box);
+    row->addWidget(new QLabel(Q("表示色："), box));
+    swatch = new LineSwatch(box);
+    row->addWidget(swatch, 1);
+    button = new QPushButton(QStringLiteral("..."), box);
+    button->setMaximumWidth(40);
+    row->addWidget(button);
+    bold = new QCheckBox(Q("印刷時太線"), box);
+    row->addWidget(bold);
+    top->addWidget(box);
+  };
+  lineGroup("ゲインの線", gainColour_, gainSwatch_, gainBold_);
+  lineGroup("位相の線", phaseColour_, phaseSwatch_, phaseBold_);
+  top->addStretch(1);
+
+  connect(background_, &QPushButton::clicked, this, [this] { pickColour(v_.backgroundColor); });
+  connect(gainColour_, &QPushButton::clicked, this, [this] { pickColour(v_.gainLineColor); });
+  connect(phaseColour_, &QPushButton::clicked, this, [this] { pickColour(v_.phaseLineColor); });
+}
+
+void CPropGeneral::initialisePage() {
+  if (v_.calcType < 0) {
+    // Calculated data already carries its ratio.
+    v_.calcType = 0;
+    ch1ch2_->setEnabled(false);
+    ch2ch1_->setEnabled(false);
+  }
+  writeControls();
+  title_->setFocus(Qt::TabFocusReason);
+  title_->selectAll();
+}
+
+void CPropGeneral::readControls() {
+  v_.title = title_->text().toStdString();
+  if (ch1ch2_->isChecked()) {
+    v_.calcType = 0;
+  } else if (ch2ch1_->isChecked() && v_.calcType <= 0) {
+    // Any other nonzero stored value already means CH2/CH1; keep it.
+    v_.calcType = 1;
+  }
+  v_.gainBoldOnPrint = gainBold_->isChecked();
+  v_.phaseBoldOnPrint = phaseBold_->isChecked();
+}
+
+void CPropGeneral::writeControls() {
+  const QString title = QString::fromStdString(CutToCp932Bytes(v_.title, kTitleBytes));
+  if (title_->text() != title) title_->setText(title);
+  (v_.calcType == 0 ? ch1ch2_ : ch2ch1_)->setChecked(true);
+  gainBold_->setChecked(v_.gainBoldOnPrint);
+  phaseBold_->setChecked(v_.phaseBoldOnPrint);
+  background_->setColour(v_.backgroundColor);
+  gainSwatch_->setColour(v_.gainLineColor);
+  phaseSwatch_->setColour(v_.phaseLineColor);
+}
+
+void CPropGeneral::pickColour(Colour& field) {
+  const std::optional<Colour> chosen = chooseColour(field);
+  if (!chosen) return;
+  field = *chosen;
+  background_->setColour(v_.backgroundColor);
+  gainSwatch_->setColour(v_.gainLineColor);
+  phaseSwatch_->setColour(v_.phaseLineColor);
+}
+
+}  // namespace fernplot

@@ -1,0 +1,98 @@
+#pragma once
+// CPropGeneral, the "全般" tab: graph title, the ratio computed from raw
+// data, the background colour and the colour and print weight of the two
+// curves.
+
+#include <QFrame>
+#include <QPushButton>
+#include <string>
+
+#include "propsheet/sheet_page.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace fernplot {
+
+struct GeneralPageValues {
+  std::string title;
+  // 0 CH1/CH2, 1 CH2/CH1; -1 on entry for a page of calculated data, where
+  // the choice does not apply.
+  int calcType = 0;
+  Colour backgroundColor = 0;
+  Colour gainLineColor = 0;
+  Colour phaseLineColor = 0;
+  bool gainBoldOnPrint = false;
+  bool phaseBoldOnPrint = false;
+
+  bool operator==(const GeneralPageValues&) const = default;
+};
+
+// The background button: a push button showing the colour inside its frame.
+class ColourButton : public QPushButton {
+ public:
+  explicit ColourButton(QWidget* parent);
+  void setColour(Colour c);
+  Colour colour() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  Colour colour_ = 0;
+};
+
+// A sunken white box with one 2-pixel line of the curve's colour across it.
+class LineSwatch : public QFrame {
+ public:
+  explicit LineSwatch(QWidget* parent);
+  void setColour(Colour c);
+  Colour colour() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+
+ private:
+  Colour colour_ = 0;
+};
+
+class CPropGeneral final : public SheetPage {
+ public:
+  CPropGeneral(const SheetServices& services, QWidget* parent);
+
+  const GeneralPageValues& values() const { return v_; }
+  void setValues(const GeneralPageValues& values) { v_ = values; }
+
+  QLineEdit* titleBox() const { return title_; }
+  QRadioButton* calcButton(int type) const { return type == 0 ? ch1ch2_ : ch2ch1_; }
+  ColourButton* backgroundButton() const { return background_; }
+  QPushButton* gainColourButton() const { return gainColour_; }
+  QPushButton* phaseColourButton() const { return phaseColour_; }
+  LineSwatch* gainSwatch() const { return gainSwatch_; }
+  LineSwatch* phaseSwatch() const { return phaseSwatch_; }
+  QCheckBox* gainBoldBox() const { return gainBold_; }
+  QCheckBox* phaseBoldBox() const { return phaseBold_; }
+
+ protected:
+  void initialisePage() override;
+  void readControls() override;
+
+ private:
+  void writeControls();
+  void pickColour(Colour& field);
+
+  GeneralPageValues v_;
+  QLineEdit* title_ = nullptr;
+  QRadioButton* ch1ch2_ = nullptr;
+  QRadioButton* ch2ch1_ = nullptr;
+  ColourButton* background_ = nullptr;
+  QPushButton* gainColour_ = nullptr;
+  LineSwatch* gainSwatch_ = nullptr;
+  QCheckBox* gainBold_ = nullptr;
+  QPushButton* phaseColour_ = nullptr;
+  LineSwatch* phaseSwatch_ = nullptr;
+  QCheckBox* phaseBold_ = nullptr;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,171 @@
+#include "propsheet/prop_sheet.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "propsheet/edit_graph_properties.h"
+#include "propsheet/sheet_tabs.h"
+
+namespace fernplot {
+namespace {
+
+QString Q(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+}  // namespace
+
+AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
+  AxisPageValues v;
+  v.caption = axis.caption;
+  v.gridLines = axis.gridLines != 0;
+  v.scaleType = axis.scaleType;
+  v.useDataMin = axis.useDataMin != 0;
+  v.useDataMax = axis.useDataMax != 0;
+  v.autoDivision = axis.autoDivision != 0;
+  v.tight = withTight && axis.tight != 0 ? 1 : 0;
+  v.length = axis.length;
+  v.margin1 = axis.margin1;
+  v.margin2 = axis.margin2;
+  v.rangeMin = axis.rangeMin;
+  v.rangeMax = axis.rangeMax;
+  v.interval = axis.interval;
+  return v;
+}
+
+void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis) {
+  axis.scaleType = v.scaleType;
+  axis.length = v.length;
+  axis.margin1 = v.margin1;
+  axis.margin2 = v.margin2;
+  axis.useDataMin = v.useDataMin ? 1 : 0;
+  axis.useDataMax = v.useDataMax ? 1 : 0;
+  axis.rangeMin = v.rangeMin;
+  axis.rangeMax = v.rangeMax;
+  axis.autoDivision = v.autoDivision ? 1 : 0;
+  if (withTight) axis.tight = v.tight;
+  axis.interval = v.interval;
+  axis.gridLines = v.gridLines ? 1 : 0;
+  axis.caption = v.caption;
+}
+
+CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& record,
+                     SheetServices services)
+    : QDialog(parent), currentPage_(currentPage) {
+  setModal(true);
+  setWindowTitle(currentPage ? Q("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ") : Q("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
+  auto* layout = new QVBoxLayout(this);
+  tabs_ = new SheetTabWidget(this);
+  layout->addWidget(tabs_);
+  buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+  buttons_->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
+  layout->addWidget(buttons_);
+  connect(buttons_, &QDialogButtonBox::accepted, this, &CPropSht1::accept);
+  connect(buttons_, &QDialogButtonBox::rejected, this, &CPropSht1::reject);
+
+  // All seven pages exist in both sheets; the note page is a tab only when
+  // the page on screen is edited. Pages not added are owned by the sheet.
+  general_ = new CPropGeneral(services, this);
+  frequency_ = new CPropFreq(services, this);
+  gain_ = new CPropGain(services, this);
+  phase_ = new CPropPhase(services, this);
+  items_ = new CPropItems(services, this);
+  font_ = new CPropFont(services, this);
+  addition_ = new CPropAddition(services, this);
+  addition_->hide();
+
+  tabs_->addTab(general_, Q("全般"));
+  tabs_->addTab(frequency_, Q("横軸(周波数)"));
+  tabs_->addTab(gain_, Q("縦軸(ｹﾞｲﾝ)"));
+  tabs_->addTab(phase_, Q("縦軸(位相)"));
+  tabs_->addTab(items_, Q("表示項目"));
+  tabs_->addTab(font_, Q("ﾌｫﾝﾄ"));
+  if (currentPage_) tabs_->addTab(addition_, Q("付記"));
+  tabs_->setCurrentIndex(0);
+  tabs_->guardedTabBar()->setLeaveCheck([this] {
+    SheetPage* page = activePage();
+    return !page || page->killActive();
+  });
+
+  load(record);
+}
+
+void CPropSht1::load(const GraphProperties& record) {
+  GeneralPageValues g;
+  g.title = record.title;
+  g.calcType = record.calcType;
+  if (record.isCalculatedData != 0) g.calcType = -1;
+  g.backgroundColor = record.backgroundColor;
+  g.gainLineColor = record.gainLineColor;
+  g.phaseLineColor = record.phaseLineColor;
+  g.gainBoldOnPrint = record.gainLineBoldOnPrint != 0;
+  g.phaseBoldOnPrint = record.phaseLineBoldOnPrint != 0;
+  general_->setValues(g);
+
+  frequency_->setValues(AxisValuesFrom(record.HB, false));
+  gain_->setValues(AxisValuesFrom(record.VL, true));
+  phase_->setValues(AxisValuesFrom(record.VR, true));
+
+  std::array<bool, kItemCount> flags{};
+  for (size_t i = 0; i < flags.size(); ++i) flags[i] = record.itemFlags[i] != 0;
+  items_->setFlags(flags);
+
+  font_->setRecordCopy(record);
+  if (currentPage_) addition_->setDataTitle(record.dataTitle);
+}
+
+SheetPage* CPropSht1::activePage() const {
+  return static_cast<SheetPage*>(tabs_->currentWidget());
+}
+
+bool CPropSht1::selectPage(int index) {
+  if (index == tabs_->currentIndex()) return true;
+  if (index < 0 || index >= tabs_->count()) return false;
+  if (!tabs_->guardedTabBar()->mayLeave()) return false;
+  tabs_->setCurrentIndex(index);
+  return true;
+}
+
+void CPropSht1::accept() {
+  SheetPage* page = activePage();
+  if (page && !page->killActive()) return;
+  QDialog::accept();
+}
+
+void CPropSht1::storeInto(GraphProperties& record) const {
+  const GeneralPageValues& g = general_->values();
+  record.title = g.title;
+  // A page of calculated data never had the choice; store CH1/CH2 for it.
+  record.calcType = std::max(g.calcType, 0);
+  record.backgroundColor = g.backgroundColor;
+  record.gainLineColor = g.gainLineColor;
+  record.phaseLineColor = g.phaseLineColor;
+  record.gainLineBoldOnPrint = g.gainBoldOnPrint ? 1 : 0;
+  record.phaseLineBoldOnPrint = g.phaseBoldOnPrint ? 1 : 0;
+
+  StoreAxisValues(frequency_->values(), false, record.HB);
+  // Both vertical axes leave with the longer of the two lengths.
+  const float vertical = std::max(gain_->values().length, phase_->values().length);
+  StoreAxisValues(gain_->values(), true, record.VL);
+  record.VL.length = vertical;
+  StoreAxisValues(phase_->values(), true, record.VR);
+  record.VR.length = vertical;
+
+  for (size_t i = 0; i < record.itemFlags.size(); ++i) {
+    record.itemFlags[i] = items_->flags()[i] ? 1 : 0;
+  }
+  record.fonts = font_->recordCopy().fonts;
+  if (currentPage_) record.dataTitle = addition_->dataTitle();
+}
+
+bool EditGraphProperties(QWidget* parent, bool currentPage, GraphProperties& record) {
+  CPropSht1 sheet(parent, currentPage, record, DesktopSheetServices());
+  if (sheet.exec() == QDialog::Rejected) return false;
+  sheet.storeInto(record);
+  return true;
+}
+
+}  // namespace fernplot
