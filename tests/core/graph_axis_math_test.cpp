@@ -24,11 +24,11 @@ TEST(PhaseStep, Table) {
     bool tight;
     double step;
   } rows[] = {
-      {180, -180, 80, false, 30},    // n = 11, r = 32.7
-      {180, -180, 80, true, 20},     // n = 15, r = 24
-      {180, -180, 5, false, 180},    // n = 0: r is infinite
-      {5, 0, 80, false, 0.5},        // r = 0.45 < 1: NiceStep
-      {100, 0, 80, false, 5},        // r = 9.09
+      {180, -180, 80, false, 30},  // n = 11, r = 32.7
+      {180, -180, 80, true, 20},   // n = 15, r = 24
+      {180, -180, 5, false, 180},  // n = 0: r is infinite
+      {5, 0, 80, false, 0.5},      // r = 0.45 < 1: NiceStep
+      {100, 0, 80, false, 5},      // r = 9.09
   };
   for (const auto& r : rows) {
     EXPECT_DOUBLE_EQ(PhaseStep(r.max, r.min, r.span, r.tight, h10), r.step)
@@ -40,9 +40,8 @@ TEST(RoundToStep, Table) {
   const struct {
     double v, step, expected;
   } rows[] = {
-      {63, 10, 70},  {-37, -10, -40}, {60, 10, 60},        {-40, -10, -40},
-      {60.00000005, 10, 60},
-      {0.26, 0.5, 0.5}, {-0.26, -0.5, -0.5},
+      {63, 10, 70},          {-37, -10, -40},  {60, 10, 60},        {-40, -10, -40},
+      {60.00000005, 10, 60}, {0.26, 0.5, 0.5}, {-0.26, -0.5, -0.5},
   };
   for (const auto& r : rows) {
     EXPECT_NEAR(RoundToStep(r.v, r.step), r.expected, 1e-9) << r.v << " " << r.step;
@@ -55,9 +54,9 @@ TEST(LeadingDigitIn, Table) {
     const char* digits;
     bool in;
   } rows[] = {
-      {3000, "125", false}, {3000, "12357", true}, {1, "1", true},     {10, "1", true},
-      {0.0001, "1", true},  {70, "12357", true},   {80, "12357", false}, {200, "125", true},
-      {999, "9", true},
+      {3000, "125", false}, {3000, "12357", true}, {1, "1", true},
+      {10, "1", true},      {0.0001, "1", true},   {70, "12357", true},
+      {80, "12357", false}, {200, "125", true},    {999, "9", true},
   };
   for (const auto& r : rows) EXPECT_EQ(LeadingDigitIn(r.v, r.digits), r.in) << r.v;
 }

@@ -66,7 +66,8 @@ TEST(DrawingDocument, RemoveCurrentSheet) {
     d.RemoveCurrentSheet();
     EXPECT_EQ(Numbers(d), (std::vector<int>{1, 2})) << r.current;
     std::vector<int> widths;
-    for (const DrawingSheet& s : d.Sheets()) widths.push_back(static_cast<int>(s.width / kPixelsPerMm + 0.5));
+    for (const DrawingSheet& s : d.Sheets())
+      widths.push_back(static_cast<int>(s.width / kPixelsPerMm + 0.5));
     EXPECT_EQ(widths, r.widthsLeft) << r.current;
     EXPECT_EQ(d.CurrentNumber(), r.newCurrent) << r.current;
   }
@@ -136,7 +137,8 @@ TEST(DrawingDocument, FindOrAddTables) {
   }
   EXPECT_EQ(d.FindOrAddPen(0, 1, 77, 0, 2, 0), 77);
   // Face names are cut to 30 CP932 bytes at a character boundary.
-  const int longFace = d.FindOrAddFont(kCharsetShiftJis, "あいうえおかきくけこさしすせそた", 9, 0, 400);
+  const int longFace =
+      d.FindOrAddFont(kCharsetShiftJis, "あいうえおかきくけこさしすせそた", 9, 0, 400);
   EXPECT_EQ(d.Fonts()[static_cast<size_t>(longFace)].faceName, "あいうえおかきくけこさしすせそ");
 }
 
