@@ -88,9 +88,9 @@ bool ScanFloat(std::string_view s, size_t& i, float& out) {
     if (ec == std::errc::invalid_argument) return false;
     if (ec == std::errc::result_out_of_range) {
       // Too large gives infinity, too small zero, as strtof does.
-      double wide = 0.0;
+      long double wide = 0.0L;
       std::from_chars(first, last, wide, hex ? std::chars_format::hex : std::chars_format::general);
-      value = std::fabs(wide) >= 1.0 ? std::numeric_limits<float>::infinity() : 0.0f;
+      value = std::fabs(wide) >= 1.0L ? std::numeric_limits<float>::infinity() : 0.0f;
     }
     j += static_cast<size_t>(end - rest.data());
   }

@@ -51,13 +51,13 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-// Length of the UTF-8 sequence that starts with `lead`, 1 for a stray byte.
+// Length of the UTF-8 sequence at s[i]; a broken sequence counts up to its
+// last continuation byte, so it becomes a single replacement.
 size_t Utf8SequenceLength(std::string_view s, size_t i) {
   unsigned char c = static_cast<unsigned char>(s[i]);
   size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 1;
-  if (i + n > s.size()) return 1;
   for (size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+    if (i + k >= s.size() || (static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return k;
   }
   return n;
 }

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <limits>
+
+#include "datafile/csv_export.h"
+#include "datafile/reader.h"
+#include "datafile_test_support.h"
+
+namespace fernplot {
+namespace {
+
+using testing::Header;
+using testing::ReadBytes;
+using testing::TempDir;
+
+PageList OnePage(const std::string& dataFile, int32_t calcType) {
+  PageList pages;
+  auto page = std::make_unique<GraphPage>();
+  page->properties = FactoryDefaults();
+  page->properties.calcType = calcType;
+  page->data = *ReadDataFileForPage(dataFile);
+  pages.push_back(std::move(page));
+  return pages;
+}
+
+TEST(Csv, RawPageInArrayOrderForEitherRatio) {
+  TempDir dir;
+  const std::string data =
+      dir.Write("r.DAT", EncodeRawDataFile(Header(0, 3), {{10.0, 1.0f, -45.0f, 1.0f},
+                                                          {100.0, 1.0f, 30.0f, 2.0f},
+                                                          {1000.0, 0.5f, -90.0f, 0.5f}}));
+  PageList pages = OnePage(data, 0);
+  const std::string csv = dir.File("out.csv");
+  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, csv).ok);
+  EXPECT_EQ(ReadBytes(csv),
+            "1000.000000 , 0.000000 , -90.000000\r\n"
+            "100.000000 , -6.020600 , 30.000000\r\n"
+            "10.000000 , 0.000000 , -45.000000\r\n");
+
+  pages[0]->properties.calcType = 7;  // any nonzero value shows CH2/CH1
+  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, csv).ok);
+  EXPECT_EQ(ReadBytes(csv),
+            "1000.000000 , 0.000000 , 90.000000\r\n"
+            "100.000000 , 6.020600 , -30.000000\r\n"
+            "10.000000 , 0.000000 , 45.000000\r\n");
+}
+
+TEST(Csv, CalculatedPageShownAsCh2Ch1HasZeros) {
+  TempDir dir;
+  const std::string data =
+      dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
+  PageList pages = OnePage(data, 1);
+  EXPECT_EQ(CalculatedDataCsvText(*pages[0]), "10.000000 , 0.000000 , 0.000000\r\n");
+  pages[0]->properties.calcType = 0;
+  EXPECT_EQ(CalculatedDataCsvText(*pages[0]), "10.000000 , 20.000000 , -45.000000\r\n");
+}
+
+TEST(Csv, NonFiniteGainsAndPagesWithoutPoints) {
+  GraphPage page;
+  page.properties = FactoryDefaults();
+  EXPECT_EQ(CalculatedDataCsvText(page), "");
+  const float inf = std::numeric_limits<float>::infinity();
+  page.data.points = std::vector<DataPoint>{
+      {1.0, -inf, inf, 0.0f, 0.0f}, {2.0, std::numeric_limits<float>::quiet_NaN(), 0, 0, 0}};
+  EXPECT_EQ(CalculatedDataCsvText(page),
+            "1.000000 , -inf , 0.000000\r\n2.000000 , nan , 0.000000\r\n");
+}
+
+TEST(Csv, FailuresAreReportedAndKeepTheOldFile) {
+  TempDir dir;
+  const std::string data =
+      dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
+  PageList pages = OnePage(data, 0);
+
+  EXPECT_FALSE(WriteCalculatedDataCsv(pages, 0, dir.File("x.csv")).ok);
+  EXPECT_FALSE(WriteCalculatedDataCsv(pages, 2, dir.File("x.csv")).ok);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("x.csv")));
+
+  CsvResult r = WriteCalculatedDataCsv(pages, 1, dir.File("no/such/folder/x.csv"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.empty());
+
+  // A folder that cannot be written: the existing file stays as it was.
+  const std::string old = dir.Write("keep.csv", "old contents");
+  if (geteuid() != 0) {
+    chmod(dir.path().c_str(), 0500);
+    r = WriteCalculatedDataCsv(pages, 1, old);
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(ReadBytes(old), "old contents");
+  }
+  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, old).ok);
+  EXPECT_EQ(ReadBytes(old), "10.000000 , 20.000000 , -45.000000\r\n");
+  // No temporary file is left behind.
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) ++files;
+  EXPECT_EQ(files, 2u);
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "datafile/data_file_list_cells.h"
+#include "datafile/data_file_scan.h"
+#include "datafile_test_support.h"
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+using testing::Header;
+using testing::TempDir;
+
+std::vector<std::string> Names(const DataFileList& list) {
+  std::vector<std::string> names;
+  for (const DataFileEntry& e : list) names.push_back(e.fileName);
+  return names;
+}
+
+std::string RawFile(uint16_t count) {
+  return EncodeRawDataFile(Header(0, count), std::vector<RawRecord>(count));
+}
+
+TEST(CompareFileNames, CaseInsensitiveFirstThenLowerCaseFirst) {
+  struct Row {
+    const char* a;
+    const char* b;
+    int sign;
+  } rows[] = {
+      {"a2.DAT", "A3.DAT", -1}, {"A3.DAT", "B1.DAT", -1}, {"b1.dat", "A3.DAT", 1},
+      {"a.DAT", "A.DAT", -1},   {"A.DAT", "a.DAT", 1},    {"ab", "aB", -1},
+      {"aB", "Ab", -1},  // the first differing case decides
+      {"same", "same", 0},      {"a", "ab", -1},          {"_x", "ax", -1},
+      {"Z", "a_", 1},
+  };
+  for (const Row& r : rows) {
+    int c = CompareFileNames(r.a, r.b);
+    EXPECT_EQ((c > 0) - (c < 0), r.sign) << r.a << " vs " << r.b;
+    int back = CompareFileNames(r.b, r.a);
+    EXPECT_EQ((back > 0) - (back < 0), -r.sign) << r.b << " vs " << r.a;
+  }
+}
+
+TEST(SearchPattern, CompletesTheTypedText) {
+  struct Row {
+    const char* typed;
+    const char* normalised;
+    const char* filePartReplaced;
+  } rows[] = {
+      {"", "*.DAT", "*.DAT"},
+      {"/data/", "/data/*.DAT", "/data/*.DAT"},
+      {"/data", "/data.DAT", "/*.DAT"},
+      {"/data/x1", "/data/x1.DAT", "/data/*.DAT"},
+      {"/data/.dat", "/data/*.dat", "/data/*.DAT"},
+      {"/data/*.csv", "/data/*.csv", "/data/*.DAT"},
+      {"rel/a?.dat", "rel/a?.dat", "rel/*.DAT"},
+      {"/my.dir/file", "/my.dir/file.DAT", "/my.dir/*.DAT"},
+      {"/Meas/測定", "/Meas/測定.DAT", "/Meas/*.DAT"},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(NormalizeSearchPattern(r.typed), r.normalised) << r.typed;
+    EXPECT_EQ(ReplaceFilePartWithPattern(r.typed), r.filePartReplaced) << r.typed;
+  }
+}
+
+TEST(ScanDataFiles, ListsMatchingFilesSortedWithTheirHeaders) {
+  TempDir dir;
+  dir.Write("B1.DAT", RawFile(2));
+  dir.Write("a2.DAT", RawFile(2));
+  dir.Write("A3.DAT", RawFile(2));
+  dir.Write("lower.dat", RawFile(1));
+  dir.Write("broken.DAT", "too short");
+  dir.Write("notes.txt", RawFile(1));
+  std::filesystem::create_directory(dir.path() / "folder.DAT");
+
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  EXPECT_EQ(Names(list),
+            (std::vector<std::string>{"a2.DAT", "A3.DAT", "B1.DAT", "broken.DAT", "lower.dat"}));
+  for (const DataFileEntry& e : list) {
+    EXPECT_EQ(e.fullPath, dir.File(e.fileName));
+    if (e.fileName == "broken.DAT") {
+      EXPECT_EQ(e.flags, kEntryUnreadable);
+      EXPECT_FALSE(e.header);
+      EXPECT_EQ(e.message, "ファイルの形式が違います");
+    } else {
+      EXPECT_EQ(e.flags, 0u);
+      ASSERT_TRUE(e.header);
+      EXPECT_FALSE(e.header->points) << "a search reads headers only";
+      EXPECT_EQ(e.message, "");
+    }
+  }
+
+  ScanDataFiles(dir.path().string() + "/?2.*", list);  // added in sorted place
+  EXPECT_EQ(Names(list)[0], "a2.DAT");
+  EXPECT_EQ(Names(list)[1], "a2.DAT");
+  ReleaseDataFileList(list);
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(ScanDataFiles, SkipsNamesOverSixtyFourBytes) {
+  TempDir dir;
+  const std::string name64 = std::string(60, 'n') + ".DAT";
+  const std::string name65 = std::string(61, 'n') + ".DAT";
+  const std::string kana64 = std::string(58, 'x') + "ﾃﾞ.DAT";  // 2 bytes in CP932, 6 in UTF-8
+  const std::string kanji66 = std::string(60, 'y') + "測.DAT";
+  for (const auto& n : {name64, name65, kana64, kanji66}) dir.Write(n, RawFile(1));
+  const std::string name70 = std::string(66, 'z') + ".DAT";
+  dir.Write(name70, RawFile(1));
+
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  auto names = Names(list);
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> expected{name64, kana64};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
+}
+
+TEST(ScanDataFiles, NoFolderOrNoMatchGivesAnEmptyList) {
+  TempDir dir;
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/missing/*.DAT", list);
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  EXPECT_TRUE(list.empty());
+}
+
+TEST(ScanDataFiles, WildcardsMatchWithoutCase) {
+  TempDir dir;
+  for (const char* n : {"ab.DAT", "AXB.dat", "a.b.dat", "測定1.DAT", "b.DAT"}) {
+    dir.Write(n, RawFile(1));
+  }
+  struct Row {
+    const char* pattern;
+    std::vector<std::string> names;
+  } rows[] = {
+      {"a*b.dat", {"a.b.dat", "ab.DAT", "AXB.dat"}},
+      {"A?B.DAT", {"a.b.dat", "AXB.dat"}},
+      {"*.*.*", {"a.b.dat"}},
+      {"測定?.dat", {"測定1.DAT"}},
+      {"???.DAT", {"a.b.dat", "AXB.dat", "測定1.DAT"}},
+      {"B.DAT", {"b.DAT"}},
+      {"**b*", {"a.b.dat", "ab.DAT", "AXB.dat", "b.DAT"}},
+  };
+  for (const Row& r : rows) {
+    DataFileList list;
+    ScanDataFiles(dir.path().string() + "/" + r.pattern, list);
+    EXPECT_EQ(Names(list), r.names) << r.pattern;
+  }
+}
+
+TEST(ScanDataFiles, CutsTheNotFoundMessageToItsField) {
+  // A dangling link matches the pattern but cannot be opened.
+  TempDir dir;
+  std::filesystem::create_symlink(dir.File("gone"), dir.path() / "周波数特性のデータ.DAT");
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  ASSERT_EQ(list.size(), 1u);
+  const DataFileEntry& e = list[0];
+  EXPECT_EQ(e.flags, kEntryUnreadable);
+  EXPECT_LE(Cp932Length(e.message), 64u);
+  EXPECT_TRUE(e.message.starts_with("ファイル["));
+  // Cut at a character boundary: the kept text is a prefix of the full one.
+  const std::string full = "ファイル[" + e.fullPath + "]が見つかりません";
+  EXPECT_TRUE(full.starts_with(e.message));
+  EXPECT_GT(Cp932Length(e.message), 62u);
+}
+
+TEST(DataFileListCells, ShowsHeaderOrMessage) {
+  DataFileEntry raw;
+  raw.fileName = "R1.DAT";
+  raw.header = Header(0, 401);
+  raw.header->hour = 9;
+  EXPECT_EQ(DataFileListCells(raw),
+            (DataFileListRow{"R1.DAT", "生ﾃﾞｰﾀ", "401", "1998-04-07  9:05", "テスト"}));
+
+  DataFileEntry calc = raw;
+  calc.header->dataType = 1;
+  calc.header->hour = 23;
+  EXPECT_EQ(DataFileListCells(calc),
+            (DataFileListRow{"R1.DAT", "演算ﾃﾞｰﾀ", "401", "1998-04-07 23:05", "テスト"}));
+
+  DataFileEntry bad;
+  bad.fileName = "X.DAT";
+  bad.flags = kEntryUnreadable;
+  bad.message = "ファイルの形式が違います";
+  EXPECT_EQ(DataFileListCells(bad), (DataFileListRow{"X.DAT", "不明", "", "", bad.message}));
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -1,0 +1,318 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
+#include "app_state.h"
+#include "datafile_test_support.h"
+#include "props/settings_file.h"
+#include "props/settings_scan.h"
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+
+// The factory file, line for line; only the search path is this platform's.
+constexpr const char* kFactoryLines[] = {
+    "*----------------------------------------------------",
+    "* FERNPLOT - 設定ﾃﾞｰﾀ",
+    "*----------------------------------------------------",
+    "TITLE = 周波数特性",
+    "CALC  = CH1/CH2",
+    "COLOR = 0 255 255 230 ;ｸﾞﾗﾌ背景",
+    "COLOR = 1 230 000 000 ;ｹﾞｲﾝの線",
+    "COLOR = 2 000 000 192 ;位相の線",
+    "LINE  = 1 BOLD ;ｹﾞｲﾝの線",
+    "LINE  = 2 RGLR ;位相の線",
+    "AXIS  = HT 0   0.0  0.0  0.0 N 0.0000 N 0.0000 N 0.0000 N ",
+    "AXIS  = HB 1 225.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y FREQUENCY [Hz]",
+    "AXIS  = VL 2 120.0  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N GAIN [dB]",
+    "AXIS  = VR 2 120.0  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N PHASE [deg]",
+    "ITEM  = YYYYYYYYYYYYYYYYYY",
+    "FONT  = 1  000 000 000 SJIS BOLD 12 ＭＳ Ｐゴシック",
+    "FONT  = 2  000 000 000 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 3  000 000 000 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 4  000 000 127 SJIS RGLR 12 ＭＳ Ｐゴシック",
+    "FONT  = 5  000 000 000 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 6  000 000 000 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 7  230 000 000 SJIS BOLD  9 ＭＳ Ｐゴシック",
+    "FONT  = 8  230 000 000 SJIS BOLD  9 ＭＳ Ｐゴシック",
+    "FONT  = 9  000 000 192 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 10 000 000 192 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "FONT  = 11 000 000 000 SJIS RGLR  9 ＭＳ Ｐゴシック",
+    "CROSS_HAIRS_CURSOR = N",
+    "DATA_FILE_PATH = /home/user/*.DAT",
+};
+
+std::string FactoryFileBytes() {
+  std::string text;
+  for (const char* line : kFactoryLines) text += std::string(line) + "\r\n";
+  return Utf8ToCp932(text);
+}
+
+struct Loaded {
+  GraphProperties props = FactoryDefaults();
+  bool crossHair = false;
+  std::string path = "/home/user/*.DAT";
+};
+
+Loaded LoadText(const std::string& utf8Lines) {
+  Loaded l;
+  LoadSettingsFileText(Utf8ToCp932(utf8Lines), l.props, l.crossHair, l.path);
+  return l;
+}
+
+TEST(SettingsFile, FactoryDefaultsGiveTheExactFile) {
+  TempDir dir;
+  const std::string path = dir.File("fernplot.CFG");
+  std::string dataPath = "/home/user/X1.DAT";
+  SettingsResult r = SaveSettingsFile(path, FactoryDefaults(), false, dataPath);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(dataPath, "/home/user/*.DAT");
+  EXPECT_EQ(ReadBytes(path), FactoryFileBytes());
+}
+
+TEST(SettingsFile, LoadingTheFactoryFileChangesNothing) {
+  TempDir dir;
+  const std::string path = dir.Write("f.CFG", FactoryFileBytes());
+  GraphProperties props = FactoryDefaults();
+  bool crossHair = true;
+  std::string dataPath;
+  LoadSettingsFile(path, props, crossHair, dataPath);
+  EXPECT_EQ(props, FactoryDefaults());
+  EXPECT_FALSE(crossHair);
+  EXPECT_EQ(dataPath, "/home/user/*.DAT");
+}
+
+TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
+  GraphProperties p = FactoryDefaults();
+  p.title = "ループゲイン";
+  p.calcType = 1;
+  p.backgroundColor = Rgb(1, 2, 3);
+  p.gainLineBoldOnPrint = 0;
+  p.phaseLineBoldOnPrint = 1;
+  p.VL.scaleType = kScaleAuto;
+  p.VL.length = 99.94f;
+  p.VL.useDataMin = 0;
+  p.VL.rangeMin = -40.123456;
+  p.VL.tight = 1;
+  p.VL.autoDivision = 0;
+  p.VL.interval = 10.0;
+  p.VL.caption = "ゲイン [dB]";
+  p.itemFlags[3] = 0;
+  p.fonts[9].faceName = "IPAGothic";
+  p.fonts[9].ansiCharset = 1;
+  p.fonts[9].size = 110;
+  p.fonts[9].color = Rgb(7, 8, 9);
+  std::string dataPath = "/meas/a.dat";
+  TempDir dir;
+  ASSERT_TRUE(SaveSettingsFile(dir.File("s.CFG"), p, true, dataPath).ok);
+
+  GraphProperties back = FactoryDefaults();
+  bool crossHair = false;
+  std::string backPath;
+  LoadSettingsFile(dir.File("s.CFG"), back, crossHair, backPath);
+  GraphProperties expected = p;
+  expected.VL.length = 99.9f;                             // one decimal written
+  expected.VL.rangeMin = static_cast<double>(-40.1235f);  // four decimals, float read
+  EXPECT_EQ(back, expected);
+  EXPECT_TRUE(crossHair);
+  EXPECT_EQ(backPath, "/meas/*.DAT");
+}
+
+TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
+  const GraphProperties f = FactoryDefaults();
+  struct Row {
+    const char* line;
+    std::function<bool(const Loaded&)> check;
+  } rows[] = {
+      {"TITLE=Bode", [](const Loaded& l) { return l.props.title == "Bode"; }},
+      {"TITLE =   spaced  ", [](const Loaded& l) { return l.props.title == "spaced  "; }},
+      {"title = Bode", [&](const Loaded& l) { return l.props.title == f.title; }},
+      {" TITLE = Bode", [&](const Loaded& l) { return l.props.title == f.title; }},
+      {"TITLE = ", [&](const Loaded& l) { return l.props.title == f.title; }},
+      {"CALC=CH2/CH1", [](const Loaded& l) { return l.props.calcType != 0; }},
+      {"CALC = ch1/ch2", [](const Loaded& l) { return l.props.calcType != 0; }},
+      {"CALC = CH1/CH2 ", [](const Loaded& l) { return l.props.calcType != 0; }},
+      {"COLOR = 1 300 0 0", [](const Loaded& l) { return l.props.gainLineColor == Rgb(44, 0, 0); }},
+      {"COLOR = 2 -1 0 256",
+       [](const Loaded& l) { return l.props.phaseLineColor == Rgb(255, 0, 0); }},
+      {"COLOR = 3 1 1 1", [&](const Loaded& l) { return l.props == f; }},
+      {"COLOR = 0 1 1", [&](const Loaded& l) { return l.props == f; }},
+      {"LINE = 2 bold", [](const Loaded& l) { return l.props.phaseLineBoldOnPrint == 0; }},
+      {"LINE = 2 BOLD ;x", [](const Loaded& l) { return l.props.phaseLineBoldOnPrint == 1; }},
+      {"LINE = 1 BOLDER", [](const Loaded& l) { return l.props.gainLineBoldOnPrint == 0; }},
+      {"FONT = 0 1 1 1 ANSI BOLD 9 X", [&](const Loaded& l) { return l.props == f; }},
+      {"FONT = 12 1 1 1 ANSI BOLD 9 X", [&](const Loaded& l) { return l.props == f; }},
+      {"FONT = 11 1 2 3 ANSI BOLD 14 Noto Sans CJK JP",
+       [](const Loaded& l) {
+         const FontSetting& font = l.props.fonts[10];
+         return font.faceName == "Noto Sans CJK JP" && font.size == 14 && font.bold == 1 &&
+                font.ansiCharset == 1 && font.color == Rgb(1, 2, 3) &&
+                font.categoryName == "上記以外の文字";
+       }},
+      {"FONT = 1 0 0 0 sjis bold 9 F",
+       [](const Loaded& l) {
+         return l.props.fonts[0].bold == 0 && l.props.fonts[0].faceName == "F";
+       }},
+      {"ITEM = YYN",
+       [](const Loaded& l) {
+         for (int k = 0; k < kItemCount; ++k) {
+           if (l.props.itemFlags[static_cast<size_t>(k)] != (k < 2)) return false;
+         }
+         return true;
+       }},
+      {"ITEM = yYYYYYYYYYYYYYYYYYYYYY", [](const Loaded& l) { return l.props.itemFlags[0] == 0; }},
+      {"AXIS = VL 2 120 5 5 Y 0 Y 0 Y1 0 N",
+       [&](const Loaded& l) { return l.props.VL == f.VL; }},  // eleven values: skipped
+      {"AXIS = XX 2 1 1 1 N 1 N 1 N1 1 N cap", [&](const Loaded& l) { return l.props == f; }},
+      {"AXIS = HT 1 10 1 2 Y -5 Y 5 Y2 1 Y top",
+       [](const Loaded& l) {
+         const AxisSettings& a = l.props.HT;
+         return a.scaleType == 1 && a.length == 10.0f && a.margin1 == 1.0f && a.margin2 == 2.0f &&
+                a.useDataMin && a.rangeMin == -5.0 && a.useDataMax && a.rangeMax == 5.0 &&
+                a.autoDivision && a.tight && a.interval == 1.0 && a.gridLines &&
+                a.caption == "top" && a.axisId == kAxisHT;
+       }},
+      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E400 N2 0 Yes  two words ",
+       [](const Loaded& l) {
+         const AxisSettings& a = l.props.VR;
+         return a.length == 100.0f && a.margin1 == 2.5f && a.margin2 == 0.5f && !a.useDataMin &&
+                a.rangeMin == static_cast<double>(0.1f) && !a.useDataMax &&
+                std::isinf(a.rangeMax) && !a.autoDivision && a.tight && a.gridLines &&
+                a.caption == "two words ";
+       }},
+      {"AXIS = HB 1 x 0 5 Y 0 Y 0 Y1 0 Y cap", [&](const Loaded& l) { return l.props.HB == f.HB; }},
+      {"CROSS_HAIRS_CURSOR = Yes", [](const Loaded& l) { return l.crossHair; }},
+      {"CROSS_HAIRS_CURSOR = y", [](const Loaded& l) { return !l.crossHair; }},
+      {"DATA_FILE_PATH = /a b/*.DAT", [](const Loaded& l) { return l.path == "/a b/*.DAT"; }},
+      {"DATA_FILE_PATH = ", [](const Loaded& l) { return l.path == "/home/user/*.DAT"; }},
+  };
+  for (const Row& r : rows) {
+    EXPECT_TRUE(r.check(LoadText(std::string(r.line) + "\n"))) << r.line;
+    EXPECT_TRUE(r.check(LoadText(std::string(r.line) + "\r\n"))) << r.line << " (CRLF)";
+  }
+}
+
+TEST(SettingsFile, EmptyValuesComeBackAsDefaults) {
+  GraphProperties p = FactoryDefaults();
+  p.title = "";
+  p.HB.caption = "";
+  p.HB.length = 1.0f;
+  std::string path = "";
+  const std::string text = Utf8ToCp932(SettingsFileText(p, false, path));
+  Loaded l;
+  LoadSettingsFileText(text, l.props, l.crossHair, l.path);
+  EXPECT_EQ(l.props.title, "周波数特性");
+  EXPECT_EQ(l.props.HB, FactoryDefaults().HB) << "an AXIS line with an empty caption is skipped";
+  EXPECT_EQ(l.path, "/home/user/*.DAT");
+}
+
+TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
+  const std::string longTitle(40, 'T');
+  const std::string longKanji = "周波数特性周波数特性周波数特性周波数特性";  // 40 bytes
+  Loaded l =
+      LoadText("TITLE = first\nTITLE = " + longTitle + "\nAXIS = HB 1 2 3 4 Y 0 Y 0 Y1 0 Y " +
+               longKanji + "\nFONT = 2 0 0 0 SJIS RGLR 9 " + std::string(80, 'f') + "\n");
+  EXPECT_EQ(l.props.title, std::string(32, 'T'));
+  EXPECT_EQ(l.props.HB.caption, "周波数特性周波数特性周波数特性周");
+  EXPECT_EQ(l.props.fonts[1].faceName, std::string(63, 'f'));
+
+  // A line over 255 bytes is read in pieces, each taken as a line.
+  Loaded pieces = LoadText("TITLE = " + std::string(247, 'x') + "TITLE = tail\n");
+  EXPECT_EQ(pieces.props.title, "tail");
+  // A piece never ends inside a double-byte character: サ is 83 54, and a
+  // split after 83 would leave a line "TITLE = k".
+  Loaded kanji = LoadText(std::string(254, 'x') + "サITLE = k\n");
+  EXPECT_EQ(kanji.props.title, "周波数特性");
+}
+
+TEST(SettingsFile, SaveFailureIsReportedAndKeepsTheOldFile) {
+  TempDir dir;
+  std::string dataPath = "/x/*.DAT";
+  SettingsResult r =
+      SaveSettingsFile(dir.File("sub/dir/s.CFG"), FactoryDefaults(), false, dataPath);
+  EXPECT_TRUE(r.ok) << "a missing per-user folder is created";
+  const std::string file = dir.Write("file", "x");
+  r = SaveSettingsFile(file + "/s.CFG", FactoryDefaults(), false, dataPath);
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.empty());
+  if (geteuid() == 0) return;  // root writes anywhere
+  const std::string old = dir.Write("keep.CFG", "old");
+  chmod(dir.path().c_str(), 0500);
+  r = SaveSettingsFile(old, FactoryDefaults(), false, dataPath);
+  chmod(dir.path().c_str(), 0700);
+  EXPECT_FALSE(r.ok);
+  EXPECT_FALSE(r.error.empty());
+  EXPECT_EQ(ReadBytes(old), "old");
+}
+
+TEST(SettingsFile, LocationBesideTheProgramOrPerUser) {
+  TempDir dir;
+  EXPECT_EQ(DefaultSettingsFilePath(dir.File("fernplot")), dir.File("fernplot.CFG"));
+  EXPECT_EQ(DefaultSettingsFilePath(dir.File("fernplot-export")), dir.File("fernplot-export.CFG"));
+  if (geteuid() == 0) return;
+  std::filesystem::create_directory(dir.path() / "ro");
+  chmod((dir.path() / "ro").c_str(), 0500);
+  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = oldXdg ? oldXdg : "";
+  setenv("XDG_CONFIG_HOME", dir.File("cfg").c_str(), 1);
+  EXPECT_EQ(DefaultSettingsFilePath(dir.File("ro/fernplot")),
+            dir.File("cfg/fernplot/fernplot.CFG"));
+  setenv("XDG_CONFIG_HOME", "", 1);
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  EXPECT_EQ(DefaultSettingsFilePath(dir.File("ro/fernplot")),
+            home + "/.config/fernplot/fernplot.CFG");
+  if (oldXdg) {
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+}
+
+TEST(SettingsFile, StartupLoadsOverFactoryDefaults) {
+  TempDir dir;
+  AppState state;
+  state.defaults.title = "stale";
+  state.settingsFilePath = dir.Write("s.CFG", "CROSS_HAIRS_CURSOR = Y\nTITLE = Saved\n");
+  LoadStartupSettings(state);
+  GraphProperties expected = FactoryDefaults();
+  expected.title = "Saved";
+  EXPECT_EQ(state.defaults, expected);
+  EXPECT_TRUE(state.crossHairEnabled);
+  EXPECT_TRUE(state.dataFilePath.ends_with("/*.DAT"));
+  state.dataFilePath = "/m/x.DAT";
+  ASSERT_TRUE(SaveStartupSettings(state).ok);
+  EXPECT_EQ(state.dataFilePath, "/m/*.DAT");
+}
+
+TEST(ScanLine, FollowsFormattedInputRules) {
+  std::vector<ScanField> f;
+  EXPECT_TRUE(ScanLine("A=1", "A = %d", f));
+  EXPECT_TRUE(ScanLine("A \t= -12x", "A = %d", f));
+  EXPECT_EQ(f[0].integer, -12);
+  EXPECT_FALSE(ScanLine("A = x", "A = %d", f));
+  EXPECT_FALSE(ScanLine("A = 1", "A = %d%d", f));
+  EXPECT_TRUE(ScanLine("A = 99999999999", "A = %d", f));
+  EXPECT_EQ(f[0].integer, 2147483647);
+  EXPECT_TRUE(ScanLine("A = 0.1", "A = %f", f));
+  EXPECT_EQ(f[0].number, 0.1f);
+  EXPECT_TRUE(ScanLine("A = 0x1p3", "A = %f", f));
+  EXPECT_EQ(f[0].number, 8.0f);
+  EXPECT_TRUE(ScanLine("A = -inf", "A = %f", f));
+  EXPECT_TRUE(std::isinf(f[0].number) && f[0].number < 0);
+  EXPECT_FALSE(ScanLine("A = .", "A = %f", f));
+  EXPECT_TRUE(ScanLine("A = w1 w2", "A = %s%s", f));
+  EXPECT_EQ(f[1].text, "w2");
+  EXPECT_FALSE(ScanLine("A =   ", "A = %[^\n]", f));
+  EXPECT_TRUE(ScanLine("A=  r e s t  ", "A = %[^\n]", f));
+  EXPECT_EQ(f[0].text, "r e s t  ");
+}
+
+}  // namespace
+}  // namespace fernplot
