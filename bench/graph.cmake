@@ -1,1 +1,7 @@
-# graph benchmarks
+# graph benchmarks: building a page of 65,535 points (from memory and from a
+# file) with the deterministic stand-in measurer of the core tests.
+# Run build/bench/bench/fernplot_graph_bench.
+add_executable(fernplot_graph_bench ${CMAKE_CURRENT_LIST_DIR}/graph_build_bench.cpp)
+target_include_directories(fernplot_graph_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/core)
+target_link_libraries(fernplot_graph_bench PRIVATE fernplot_core fernplot_warnings
+                                                   benchmark::benchmark)

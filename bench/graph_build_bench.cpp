@@ -1,0 +1,66 @@
+// Page build of a 65,535-point sweep: data range, fonts, layout, axes, curves
+// and info texts into a fresh sheet.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "datafile/data_file_writer.h"
+#include "graph/page_builder.h"
+#include "graph_stand_in.h"
+
+namespace fernplot {
+namespace {
+
+constexpr int kPoints = 65535;
+
+// Rebuilding the page on screen runs the whole build and replaces its sheet.
+void BM_BuildPage(benchmark::State& state) {
+  test::TestState ts;
+  OpenPage(*ts, test::SweepData(kPoints), "BIG");
+  for (auto _ : state) {
+    UpdatePages(*ts, kRebuildCurrent);
+    benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_BuildPage)->Unit(benchmark::kMillisecond);
+
+// Open from a data file (full read included), then close again.
+void BM_OpenSelectedFromFile(benchmark::State& state) {
+  const MeasurementData sweep = test::SweepData(kPoints);
+  std::vector<RawRecord> records;
+  records.reserve(kPoints);
+  for (const DataPoint& p : *sweep.points) {
+    records.push_back(RawRecord{p.frequency, 1.0f, p.phaseCh1Ch2,
+                                static_cast<float>(std::pow(10.0, p.gainCh1Ch2 / 20.0))});
+  }
+  MeasurementData header = sweep;
+  header.points.reset();
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("fernplot-bench-" + std::to_string(getpid()) + ".DAT"))
+                               .string();
+  std::ofstream(path, std::ios::binary) << EncodeRawDataFile(header, records);
+
+  test::TestState ts;
+  DataFileEntry entry;
+  entry.fileName = "BIG.DAT";
+  entry.fullPath = path;
+  ts->dataFiles.push_back(entry);
+  for (auto _ : state) {
+    ts->dataFiles[0].flags = kEntrySelected;
+    UpdatePages(*ts, kOpenSelected);
+    if (ts->pages.size() != 1) state.SkipWithError("the file did not open");
+    UpdatePages(*ts, kCloseCurrent);
+  }
+  std::remove(path.c_str());
+}
+BENCHMARK(BM_OpenSelectedFromFile)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace fernplot
+
+BENCHMARK_MAIN();
