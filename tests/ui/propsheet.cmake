@@ -1,1 +1,12 @@
-# Property sheet widget tests.
+# Property sheet widget tests: each drives the real sheet under the offscreen
+# platform, with message boxes and the colour chooser captured.
+foreach(suite entry axis sheet pages)
+  set(target fernplot_propsheet_${suite}_tests)
+  add_executable(${target} ${CMAKE_CURRENT_SOURCE_DIR}/propsheet_${suite}.cpp
+                           ${CMAKE_CURRENT_SOURCE_DIR}/propsheet_support.h)
+  target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE fernplot_propsheet Qt6::Test fernplot_warnings)
+  add_test(NAME propsheet_${suite} COMMAND ${target})
+  set_tests_properties(propsheet_${suite} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                                                     TIMEOUT 120)
+endforeach()

@@ -1,0 +1,306 @@
+// The general, items, font and note tabs: byte limits of the text boxes,
+// the ratio rule of calculated data, colours, and font changes per category.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "propsheet/cp932_limit.h"
+#include "propsheet_support.h"
+#include "text/encoding.h"
+
+using namespace fernplot;
+using namespace fernplot::test;
+
+namespace {
+
+void Choose(QComboBox* combo, int index) {
+  // What a pick from the drop-down list does.
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+void ClickCategory(CPropFont* page, int row) {
+  QListWidget* list = page->categoryList();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    list->visualItemRect(list->item(row)).center());
+}
+
+}  // namespace
+
+class PagesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void titleIsLimitedTo32Bytes() {
+    struct Row {
+      const char* name;
+      QString typed;
+      QString kept;
+    };
+    const QString a32(32, QLatin1Char('a'));
+    const QString kana16 = QString::fromUtf8("あいうえおかきくけこさしすせそた");
+    const Row rows[] = {
+        {"40 single-byte", QString(40, QLatin1Char('b')), QString(32, QLatin1Char('b'))},
+        {"32 single-byte", a32, a32},
+        {"17 double-byte", kana16 + QString::fromUtf8("ち"), kana16},
+        {"31 + one double-byte + one single",
+         QString(31, QLatin1Char('c')) + QString::fromUtf8("あ") + QStringLiteral("d"),
+         QString(31, QLatin1Char('c')) + QStringLiteral("d")},
+        {"half-width katakana count one", QString::fromUtf8("ｸﾞﾗﾌ").repeated(9),
+         QString::fromUtf8("ｸﾞﾗﾌ").repeated(8)},
+    };
+    for (const Row& r : rows) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      auto sheet = rig.open(true, record);
+      TypeInto(sheet->general()->titleBox(), r.typed);
+      QVERIFY2(sheet->general()->titleBox()->text() == r.kept, r.name);
+      ClickOk(*sheet);
+      sheet->storeInto(record);
+      QVERIFY2(record.title == r.kept.toStdString(), r.name);
+      QVERIFY2(Cp932Length(record.title) <= 32, r.name);
+    }
+  }
+
+  void axisCaptionIsLimitedTo32Bytes() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kGain);
+    auto* gain = static_cast<AxisPage*>(sheet->tabs()->widget(kGain));
+    TypeInto(gain->captionBox(), QString::fromUtf8("ゲイン").repeated(6));
+    QCOMPARE(gain->captionBox()->text(),
+             QString::fromUtf8("ゲイン").repeated(5) + QString::fromUtf8("ゲ"));
+  }
+
+  void dataTitleIsLimitedTo64Bytes() {
+    struct Row {
+      const char* name;
+      QString typed;
+      bool lineBreakAfter;  // Ctrl+Enter at the end
+      std::string stored;
+    };
+    const Row rows[] = {
+        {"70 single-byte", QString(70, QLatin1Char('x')), false, std::string(64, 'x')},
+        {"40 double-byte", QString::fromUtf8("あ").repeated(40), false,
+         QString::fromUtf8("あ").repeated(32).toStdString()},
+        {"line break counts two, refused", QString(63, QLatin1Char('y')), true,
+         std::string(63, 'y')},
+        {"line break counts two, fits", QString(62, QLatin1Char('y')), true,
+         std::string(62, 'y') + "\r\n"},
+    };
+    for (const Row& r : rows) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      auto sheet = rig.open(true, record);
+      ClickTab(*sheet, kAddition);
+      LimitedNoteEdit* box = sheet->addition()->titleBox();
+      QCOMPARE(sheet->focusWidget(), box);
+      TypeText(box, r.typed);
+      if (r.lineBreakAfter) QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+      ClickOk(*sheet);
+      sheet->storeInto(record);
+      QVERIFY2(record.dataTitle == r.stored, r.name);
+    }
+  }
+
+  void enterInTheNoteBoxPressesOk() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kAddition);
+    LimitedNoteEdit* box = sheet->addition()->titleBox();
+    QTest::keyClicks(box, "note");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(sheet->result(), int(QDialog::Accepted));
+    QVERIFY(!sheet->isVisible());
+    sheet->storeInto(record);
+    QCOMPARE(record.dataTitle, std::string("note"));
+  }
+
+  void ratioRule() {
+    struct Row {
+      const char* name;
+      int calculated;
+      int stored;
+      bool enabled;
+      int checked;
+      int afterOk;
+    };
+    const Row rows[] = {
+        {"raw, CH1/CH2", 0, 0, true, 0, 0},
+        {"raw, CH2/CH1", 0, 1, true, 1, 1},
+        {"raw, other nonzero means CH2/CH1", 0, 5, true, 1, 5},
+        {"calculated", 1, 1, false, 0, 0},
+    };
+    for (const Row& r : rows) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.isCalculatedData = r.calculated;
+      record.calcType = r.stored;
+      auto sheet = rig.open(true, record);
+      CPropGeneral* g = sheet->general();
+      QVERIFY2(g->calcButton(0)->isEnabled() == r.enabled, r.name);
+      QVERIFY2(g->calcButton(1)->isEnabled() == r.enabled, r.name);
+      QVERIFY2(g->calcButton(r.checked)->isChecked(), r.name);
+      ClickOk(*sheet);
+      sheet->storeInto(record);
+      QVERIFY2(record.calcType == r.afterOk, r.name);
+    }
+    // The user's choice on raw data is stored.
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    auto sheet = rig.open(true, record);
+    sheet->general()->calcButton(1)->click();
+    ClickOk(*sheet);
+    sheet->storeInto(record);
+    QCOMPARE(record.calcType, 1);
+  }
+
+  void coloursAndPrintWeights() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    const Colour oldGain = record.gainLineColor;
+    auto sheet = rig.open(true, record);
+    CPropGeneral* g = sheet->general();
+    rig.colourAnswers = {Rgb(1, 2, 3), std::nullopt, Rgb(7, 8, 9)};
+    g->backgroundButton()->click();
+    QCOMPARE(rig.lastColourOffered, Rgb(255, 255, 230));
+    QCOMPARE(g->backgroundButton()->colour(), Rgb(1, 2, 3));
+    g->gainColourButton()->click();  // cancelled
+    QCOMPARE(g->gainSwatch()->colour(), oldGain);
+    g->phaseColourButton()->click();
+    QCOMPARE(g->phaseSwatch()->colour(), Rgb(7, 8, 9));
+    QCOMPARE(rig.colourRequests, 3);
+    g->gainBoldBox()->click();
+    g->phaseBoldBox()->click();
+    ClickOk(*sheet);
+    sheet->storeInto(record);
+    QCOMPARE(record.backgroundColor, Rgb(1, 2, 3));
+    QCOMPARE(record.gainLineColor, oldGain);
+    QCOMPARE(record.phaseLineColor, Rgb(7, 8, 9));
+    QCOMPARE(record.gainLineBoldOnPrint, 0);
+    QCOMPARE(record.phaseLineBoldOnPrint, 1);
+  }
+
+  void lineSwatchesShowTheColour() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    auto sheet = rig.open(true, record);
+    LineSwatch* swatch = sheet->general()->gainSwatch();
+    const QImage image = swatch->grab().toImage();
+    const QRect area = swatch->contentsRect();
+    const int y = area.top() + area.height() / 2;
+    QCOMPARE(image.pixelColor(area.center().x(), y), ToQColor(record.gainLineColor));
+    QCOMPARE(image.pixelColor(area.left() + 1, y), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(area.center().x(), area.top() + 1), QColor(Qt::white));
+  }
+
+  void itemsPage() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.itemFlags[4] = 0;
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kItems);
+    CPropItems* items = sheet->items();
+    QCOMPARE(sheet->focusWidget(), items->itemBox(0));
+    QCOMPARE(items->itemBox(0)->text(), QString::fromUtf8("ﾌｧｲﾙ名"));
+    QCOMPARE(items->itemBox(17)->text(), QString::fromUtf8("位相表示レンジ"));
+    QVERIFY(!items->itemBox(4)->isChecked());
+    // Items 0-9 in the left column, 10-17 in the right, top to bottom.
+    QVERIFY(items->itemBox(10)->x() > items->itemBox(9)->x());
+    QCOMPARE(items->itemBox(10)->y(), items->itemBox(0)->y());
+    QVERIFY(items->itemBox(9)->y() > items->itemBox(8)->y());
+    for (int i = 0; i < kItemCount; ++i) {
+      if (items->itemBox(i)->isChecked()) items->itemBox(i)->click();
+    }
+    items->itemBox(13)->click();
+    ClickOk(*sheet);
+    sheet->storeInto(record);
+    for (int i = 0; i < kItemCount; ++i) QCOMPARE(record.itemFlags[size_t(i)], i == 13 ? 1 : 0);
+  }
+
+  void faceListFilter() {
+    const std::vector<InstalledFace> faces = ListInstalledFaces();
+    QVERIFY(!faces.empty());
+    for (const InstalledFace& f : faces) QVERIFY(!f.name.startsWith(QLatin1Char('@')));
+    auto find = [&](const char* name) -> const InstalledFace* {
+      for (const InstalledFace& f : faces) {
+        if (f.name.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) return &f;
+      }
+      return nullptr;
+    };
+    if (const InstalledFace* ipa = find("IPAGothic")) QVERIFY(!ipa->ansi);
+    if (const InstalledFace* lib = find("Liberation Sans")) QVERIFY(lib->ansi);
+    if (!find("IPAGothic") || !find("Liberation Sans")) QSKIP("IPA or Liberation fonts missing");
+  }
+
+  void fontChangesPerCategory() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.fonts[2].size = 13;
+    const GraphProperties original = record;
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kFont);
+    CPropFont* font = sheet->font();
+    QComboBox* faces = font->faceList();
+    QComboBox* sizes = font->sizeCombo();
+    QCOMPARE(font->categoryList()->count(), kFontCategoryCount);
+    QCOMPARE(font->categoryList()->item(0)->text(), QString::fromUtf8("ファイル名"));
+    QCOMPARE(font->categoryList()->currentRow(), 0);
+    // The stored face is not installed here: no selection, stored unchanged,
+    // sample still asks for it.
+    QCOMPARE(faces->currentIndex(), -1);
+    QCOMPARE(font->sample()->sampleFont().family(), QString::fromUtf8("ＭＳ Ｐゴシック"));
+    QCOMPARE(sizes->currentText(), QStringLiteral("12"));
+    QCOMPARE(FontSample::sampleText(), QString::fromUtf8("ABCDEFGabcdefg\n1234567890\nあいうえお"));
+
+    const int first = 0;
+    const int second = faces->count() - 1;
+    QVERIFY(faces->count() >= 2);
+    Choose(faces, first);
+    const QString firstFace = faces->itemText(first);
+    const bool firstAnsi = faces->itemData(first).toBool();
+    Choose(sizes, sizes->findText("14"));
+    font->boldBox()->click();  // category 0 starts bold
+    rig.colourAnswers = {Rgb(10, 20, 30)};
+    font->colourButton()->click();
+    QCOMPARE(font->sample()->colour(), Rgb(10, 20, 30));
+
+    // A stored size outside the list keeps the previous selection.
+    ClickCategory(font, 2);
+    QCOMPARE(font->currentCategory(), 2);
+    QCOMPARE(sizes->currentText(), QStringLiteral("14"));
+    QCOMPARE(faces->currentIndex(), first);  // stored face not installed
+    QVERIFY(!font->boldBox()->isChecked());
+    // Typed sizes are not taken over.
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "20");
+    QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
+    QCOMPARE(font->recordCopy().fonts[2].size, 13);
+
+    ClickCategory(font, 3);
+    Choose(faces, second);
+    ClickCategory(font, 0);
+    QCOMPARE(faces->currentText(), firstFace);
+    QCOMPARE(sizes->currentText(), QStringLiteral("14"));
+    QVERIFY(!font->boldBox()->isChecked());
+
+    ClickOk(*sheet);
+    sheet->storeInto(record);
+    QCOMPARE(record.fonts[0].faceName, firstFace.toStdString());
+    QCOMPARE(record.fonts[0].ansiCharset, firstAnsi ? 1 : 0);
+    QCOMPARE(record.fonts[0].size, 14);
+    QCOMPARE(record.fonts[0].bold, 0);
+    QCOMPARE(record.fonts[0].color, Rgb(10, 20, 30));
+    QCOMPARE(record.fonts[2], original.fonts[2]);
+    QCOMPARE(record.fonts[3].faceName, faces->itemText(second).toStdString());
+    for (size_t i = 4; i < record.fonts.size(); ++i) QCOMPARE(record.fonts[i], original.fonts[i]);
+  }
+};
+
+QTEST_MAIN(PagesTest)
+#include "propsheet_pages.moc"
