@@ -132,10 +132,9 @@ OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const s
     pdf.setCreator(QStringLiteral("FERNPLOT"));
     pdf.setTitle(QString::fromStdString(title));
     pdf.setResolution(1200);
-    const QPageLayout layout(
-        QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
-        mm.width() > mm.height() ? QPageLayout::Landscape : QPageLayout::Portrait,
-        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    // Portrait with the exact size: a landscape layout would turn the page.
+    const QPageLayout layout(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                             QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     pdf.setPageLayout(layout);
     QPainter painter;
     if (!painter.begin(&pdf)) {

@@ -1,0 +1,185 @@
+#include "export_args.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+namespace fernplot {
+
+namespace {
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+std::optional<ExportFormat> FormatNamed(const std::string& name) {
+  const std::string n = Lower(name);
+  if (n == "csv") return ExportFormat::kCsv;
+  if (n == "json") return ExportFormat::kJson;
+  if (n == "png") return ExportFormat::kPng;
+  if (n == "svg") return ExportFormat::kSvg;
+  if (n == "pdf") return ExportFormat::kPdf;
+  if (n == "drawing") return ExportFormat::kDrawing;
+  return std::nullopt;
+}
+
+// Adds the comma-separated formats of `list`; false on an unknown or empty one.
+bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std::string& error) {
+  size_t start = 0;
+  while (true) {
+    const size_t comma = list.find(',', start);
+    const std::string name = list.substr(start, comma == std::string::npos ? comma : comma - start);
+    const std::optional<ExportFormat> format = FormatNamed(name);
+    if (!format) {
+      error = "unknown format '" + name + "'";
+      return false;
+    }
+    if (std::find(formats.begin(), formats.end(), *format) == formats.end()) {
+      formats.push_back(*format);
+    }
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+}  // namespace
+
+ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
+  ExportOptions o;
+  bool sawExportOption = false;  // anything that only makes sense with -f
+  auto fail = [](std::string why) { return ParsedArgs{std::nullopt, std::move(why)}; };
+
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string arg = args[i];
+    std::optional<std::string> inlineValue;
+    if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
+      if (const size_t eq = arg.find('='); eq != std::string::npos) {
+        inlineValue = arg.substr(eq + 1);
+        arg.resize(eq);
+      }
+    }
+    auto value = [&](std::string& out) {
+      if (inlineValue) {
+        out = *inlineValue;
+        return true;
+      }
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    auto takesNoValue = [&] { return !inlineValue; };
+
+    std::string v;
+    if (arg == "-h" || arg == "--help") {
+      if (!takesNoValue()) return fail("--help takes no value");
+      o.help = true;
+    } else if (arg == "-o") {
+      if (!value(v) || v.empty()) return fail("-o needs a folder");
+      o.outputDir = v;
+      sawExportOption = true;
+    } else if (arg == "-s") {
+      if (!value(v) || v.empty()) return fail("-s needs a settings file");
+      o.settingsPath = v;
+      sawExportOption = true;
+    } else if (arg == "--calc") {
+      if (!value(v)) return fail("--calc needs ch1/ch2 or ch2/ch1");
+      const std::string c = Lower(v);
+      if (c == "ch1/ch2") {
+        o.calcType = 0;
+      } else if (c == "ch2/ch1") {
+        o.calcType = 1;
+      } else {
+        return fail("--calc takes ch1/ch2 or ch2/ch1, not '" + v + "'");
+      }
+      sawExportOption = true;
+    } else if (arg == "--zoom") {
+      if (!value(v)) return fail("--zoom needs a percentage");
+      int percent = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), percent);
+      if (ec != std::errc() || end != v.data() + v.size() || percent < 10 || percent > 1000) {
+        return fail("--zoom takes a whole percentage from 10 to 1000, not '" + v + "'");
+      }
+      o.zoomPercent = percent;
+      sawExportOption = true;
+    } else if (arg == "-f") {
+      if (!value(v)) return fail("-f needs a format list");
+      std::string error;
+      if (!AddFormats(v, o.formats, error)) return fail(error);
+    } else if (arg == "-l") {
+      if (!value(v) || v.empty()) return fail("-l needs a search pattern");
+      if (o.listPattern) return fail("-l given twice");
+      o.listPattern = v;
+    } else if (arg == "--") {
+      for (++i; i < args.size(); ++i) o.files.push_back(args[i]);
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return fail("unknown option '" + args[i] + "'");
+    } else {
+      o.files.push_back(arg);
+    }
+  }
+
+  if (o.help) return ParsedArgs{o, {}};
+  if (o.listPattern) {
+    if (!o.formats.empty() || !o.files.empty() || sawExportOption) {
+      return fail("-l takes no other options or files");
+    }
+    return ParsedArgs{o, {}};
+  }
+  if (o.formats.empty()) return fail("no output format (-f) given");
+  if (o.files.empty()) return fail("no data file given");
+  return ParsedArgs{o, {}};
+}
+
+std::string ExportHelpText() {
+  return "Usage:\n"
+         "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
+         "                  -f FMT[,FMT...] FILE...\n"
+         "  fernplot-export -l PATTERN\n"
+         "\n"
+         "Writes one output per data file and format into DIR (default: the current\n"
+         "folder, created when missing), named after the data file without its folder\n"
+         "and extension.\n"
+         "\n"
+         "Formats:\n"
+         "  csv      <name>.csv: frequency, gain, phase of every point\n"
+         "  json     <name>.json: the decoded file, header fields and points\n"
+         "  png      <name>.png: the page as on screen at --zoom (default 100)\n"
+         "  svg      <name>.svg: the page at true size, text kept as text\n"
+         "  pdf      <name>.pdf: the page at true size on one page\n"
+         "  drawing  <name>.drawing.json: the built sheet, for inspection\n"
+         "\n"
+         "Options:\n"
+         "  -o DIR         output folder\n"
+         "  -s SETTINGS    read this settings file over the factory defaults\n"
+         "                 (default: the program's own settings file)\n"
+         "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
+         "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
+         "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
+         "                 name, type, count, date, title or message (TAB-separated)\n"
+         "  -h, --help     show this text\n"
+         "\n"
+         "Exit status: 0 when every output was written, 1 when an input or output\n"
+         "failed (each on stderr as <path>: <message>), 2 on a usage error.\n";
+}
+
+std::string OutputFileName(const std::string& name, ExportFormat format) {
+  switch (format) {
+    case ExportFormat::kCsv:
+      return name + ".csv";
+    case ExportFormat::kJson:
+      return name + ".json";
+    case ExportFormat::kPng:
+      return name + ".png";
+    case ExportFormat::kSvg:
+      return name + ".svg";
+    case ExportFormat::kPdf:
+      return name + ".pdf";
+    case ExportFormat::kDrawing:
+      return name + ".drawing.json";
+  }
+  return name;
+}
+
+}  // namespace fernplot

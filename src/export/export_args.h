@@ -1,0 +1,37 @@
+#pragma once
+// Command line of fernplot-export.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fernplot {
+
+enum class ExportFormat { kCsv, kJson, kPng, kSvg, kPdf, kDrawing };
+
+struct ExportOptions {
+  bool help = false;
+  // -l PATTERN: list the data files instead of exporting.
+  std::optional<std::string> listPattern;
+  std::string outputDir = ".";
+  std::optional<std::string> settingsPath;
+  std::optional<int> calcType;  // 0 CH1/CH2, 1 CH2/CH1
+  int zoomPercent = 100;
+  std::vector<ExportFormat> formats;  // in the order given, no repeats
+  std::vector<std::string> files;
+};
+
+struct ParsedArgs {
+  std::optional<ExportOptions> options;  // empty on a usage error
+  std::string error;                     // why, for the usage message
+};
+
+// `args` excludes the program name.
+ParsedArgs ParseExportArgs(const std::vector<std::string>& args);
+
+std::string ExportHelpText();
+
+// The file name an output gets for the page named `name`.
+std::string OutputFileName(const std::string& name, ExportFormat format);
+
+}  // namespace fernplot

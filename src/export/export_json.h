@@ -1,0 +1,22 @@
+#pragma once
+// The two JSON outputs of the exporter: a decoded data file, and a built
+// sheet for inspection.
+
+#include <string>
+
+#include "datafile/measurement.h"
+#include "graph/drawing.h"
+#include "graph/pages.h"
+
+namespace fernplot {
+
+// Every MeasurementData field under its own name, then "message" (the
+// reader's text, or null when it wrote none) and "points" (null when the
+// record has none).
+std::string MeasurementJson(const MeasurementData& data, const std::string& message);
+
+// The current sheet of `doc` with the resource tables and the layout of
+// `page` that produced it.
+std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page);
+
+}  // namespace fernplot

@@ -1,0 +1,23 @@
+#pragma once
+// What fernplot-export does once its command line is parsed. Needs a
+// QGuiApplication (fonts) for the page formats.
+
+#include <ostream>
+#include <string>
+
+#include "export_args.h"
+
+namespace fernplot {
+
+enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// `programPath` locates the program's own settings file when -s is not given.
+int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
+              std::ostream& err);
+
+// Parses `args` (without the program name), prints help or the usage error
+// and runs.
+int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
+               std::ostream& out, std::ostream& err);
+
+}  // namespace fernplot

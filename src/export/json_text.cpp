@@ -1,0 +1,78 @@
+#include "json_text.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "text/number_text.h"
+
+namespace fernplot {
+
+std::string JsonString(std::string_view utf8) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  out += '"';
+  for (const char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          out += "\\u00";
+          out += kHex[c >> 4];
+          out += kHex[c & 0xF];
+        } else {
+          out += ch;
+        }
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string JsonDouble(double value) {
+  return std::isfinite(value) ? FormatGeneral(value, 17) : "null";
+}
+
+std::string JsonFloat(float value) {
+  return std::isfinite(value) ? FormatGeneral(value, 9) : "null";
+}
+
+std::string JsonShortest(double value) {
+  if (!std::isfinite(value)) return "null";
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  if (ec != std::errc()) return FormatGeneral(value, 17);
+  return std::string(buffer, end);
+}
+
+std::string JsonInt(int64_t value) {
+  return std::to_string(value);
+}
+
+std::string JsonColour(Colour colour) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out = "\"#";
+  for (const unsigned part : {RedOf(colour), GreenOf(colour), BlueOf(colour)}) {
+    out += kHex[part >> 4];
+    out += kHex[part & 0xF];
+  }
+  out += '"';
+  return out;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,86 @@
+#include "export_args.h"
+
+#include <gtest/gtest.h>
+
+namespace fernplot {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(ExportArgs, AcceptedCommandLines) {
+  {
+    const ParsedArgs p = ParseExportArgs({"-f", "csv,json,csv", "a.DAT", "b.DAT"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->formats, (std::vector{ExportFormat::kCsv, ExportFormat::kJson}));
+    EXPECT_EQ(p.options->files, (Args{"a.DAT", "b.DAT"}));
+    EXPECT_EQ(p.options->outputDir, ".");
+    EXPECT_EQ(p.options->zoomPercent, 100);
+    EXPECT_FALSE(p.options->calcType);
+    EXPECT_FALSE(p.options->settingsPath);
+  }
+  {
+    const ParsedArgs p =
+        ParseExportArgs({"-o", "out", "-s", "x.CFG", "--calc", "CH2/CH1", "-f", "png", "--zoom=150",
+                         "-f", "svg,PDF,drawing", "--", "-odd.DAT"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->outputDir, "out");
+    EXPECT_EQ(p.options->settingsPath, "x.CFG");
+    EXPECT_EQ(p.options->calcType, 1);
+    EXPECT_EQ(p.options->zoomPercent, 150);
+    EXPECT_EQ(p.options->formats, (std::vector{ExportFormat::kPng, ExportFormat::kSvg,
+                                               ExportFormat::kPdf, ExportFormat::kDrawing}));
+    EXPECT_EQ(p.options->files, Args{"-odd.DAT"});
+  }
+  {
+    const ParsedArgs p = ParseExportArgs({"--calc=ch1/ch2", "-f", "csv", "a"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->calcType, 0);
+  }
+  {
+    const ParsedArgs p = ParseExportArgs({"-l", "/data/*.DAT"});
+    ASSERT_TRUE(p.options);
+    EXPECT_EQ(p.options->listPattern, "/data/*.DAT");
+  }
+  EXPECT_TRUE(ParseExportArgs({"--help"}).options->help);
+  EXPECT_TRUE(ParseExportArgs({"-f", "nope", "-h"}).options == std::nullopt)
+      << "a bad format is reported even with --help after it";
+}
+
+TEST(ExportArgs, UsageErrors) {
+  const Args rejected[] = {
+      {},
+      {"a.DAT"},                // no format
+      {"-f", "csv"},            // no file
+      {"-f", "bmp", "a.DAT"},   // unknown format
+      {"-f", "csv,", "a.DAT"},  // empty format
+      {"-f"},                   // missing value
+      {"-o"},
+      {"-f", "csv", "-o", "", "a"},
+      {"--calc", "ch1", "-f", "csv", "a"},
+      {"--zoom", "abc", "-f", "png", "a"},
+      {"--zoom", "5", "-f", "png", "a"},
+      {"--zoom", "150%", "-f", "png", "a"},
+      {"-x", "-f", "csv", "a"},
+      {"-l", "*.DAT", "-f", "csv"},  // list and export together
+      {"-l", "*.DAT", "a.DAT"},
+      {"-l", "*.DAT", "-o", "out"},
+      {"-l"},
+      {"--help=yes"},
+  };
+  for (const Args& args : rejected) {
+    const ParsedArgs p = ParseExportArgs(args);
+    std::string joined;
+    for (const auto& a : args) joined += a + " ";
+    EXPECT_FALSE(p.options) << joined;
+    EXPECT_FALSE(p.error.empty()) << joined;
+  }
+}
+
+TEST(ExportArgs, OutputNames) {
+  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kCsv), "RC1.csv");
+  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kDrawing), "RC1.drawing.json");
+  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kPdf), "RC1.pdf");
+}
+
+}  // namespace
+}  // namespace fernplot

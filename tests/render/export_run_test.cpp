@@ -1,0 +1,214 @@
+// The exporter end to end, in-process: real data files in a temporary
+// folder, every format, the exit codes.
+#include "export_run.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <fstream>
+#include <sstream>
+
+#include "datafile/data_file_writer.h"
+
+namespace fernplot {
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+MeasurementData Header(int16_t type, uint16_t count, const std::string& title) {
+  MeasurementData h;
+  h.modelName = "Q417";
+  h.version = "1.30";
+  h.dataType = type;
+  h.pointCount = count;
+  h.year = 2024;
+  h.month = 3;
+  h.day = 7;
+  h.hour = 9;
+  h.minute = 5;
+  h.dataTitle = title;
+  h.oscAmplitude = 0.5;
+  h.sweepMaxFrequency = 100000.0;
+  h.sweepMinFrequency = 10.0;
+  h.resolutionKind = 1;
+  h.resolution = 10.0;
+  return h;
+}
+
+class ExportRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    root_ = dir_.path().toStdString();
+    // Records in file order 10, 1000, 100000 Hz; the points come out reversed.
+    raw_ = root_ + "/RC1.DAT";
+    WriteBytes(raw_,
+               EncodeRawDataFile(Header(0, 3, "ローパス RC"), {{10.0, 2.0f, 30.0f, 1.0f},
+                                                               {1000.0, 1.0f, -45.0f, 1.0f},
+                                                               {100000.0, 0.1f, -89.5f, 1.0f}}));
+    calc_ = root_ + "/loop.DAT";
+    WriteBytes(calc_, EncodeCalculatedDataFile(Header(1, 2, "loop gain"),
+                                               {{100.0, 10.0f, -45.0f}, {1000.0, 1.0f, -120.0f}}));
+    empty_ = root_ + "/empty.DAT";
+    WriteBytes(empty_, EncodeHeader(Header(0, 0, "nothing")));
+    program_ = root_ + "/fernplot-export";  // no settings file beside it
+  }
+
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    return ExportMain(args, program_, out_, err_);
+  }
+  std::string Out(const std::string& name) const { return root_ + "/out/" + name; }
+
+  QTemporaryDir dir_;
+  std::string root_, raw_, calc_, empty_, program_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(ExportRun, CsvFollowsThePointOrderAndTheRatio) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", raw_, calc_}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadAll(Out("RC1.csv")),
+            "100000.000000 , -20.000000 , -89.500000\r\n"
+            "1000.000000 , 0.000000 , -45.000000\r\n"
+            "10.000000 , 6.020600 , 30.000000\r\n");
+  EXPECT_EQ(ReadAll(Out("loop.csv")),
+            "1000.000000 , 0.000000 , -120.000000\r\n"
+            "100.000000 , 20.000000 , -45.000000\r\n");
+  EXPECT_TRUE(err_.str().empty());
+
+  ASSERT_EQ(Run({"-o", root_ + "/out", "--calc", "ch2/ch1", "-f", "csv", raw_, calc_}), kExitOk);
+  EXPECT_EQ(ReadAll(Out("RC1.csv")),
+            "100000.000000 , 20.000000 , 89.500000\r\n"
+            "1000.000000 , 0.000000 , 45.000000\r\n"
+            "10.000000 , -6.020600 , -30.000000\r\n");
+  EXPECT_EQ(ReadAll(Out("loop.csv")),
+            "1000.000000 , 0.000000 , 0.000000\r\n100.000000 , 0.000000 , 0.000000\r\n");
+}
+
+TEST_F(ExportRun, SettingsFileDecidesTheRatioUnlessCalcIsGiven) {
+  const std::string cfg = root_ + "/my.CFG";
+  WriteBytes(cfg, "CALC=1\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-s", cfg, "-f", "csv", raw_}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadAll(Out("RC1.csv")).rfind("100000.000000 , 20.000000 , 89.500000\r\n", 0), 0u);
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-s", cfg, "--calc", "ch1/ch2", "-f", "csv", raw_}),
+            kExitOk);
+  EXPECT_EQ(ReadAll(Out("RC1.csv")).rfind("100000.000000 , -20.000000 , -89.500000\r\n", 0), 0u);
+  EXPECT_EQ(Run({"-s", root_ + "/missing.CFG", "-f", "csv", raw_}), kExitUsage);
+}
+
+TEST_F(ExportRun, JsonRoundTripsEveryValue) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "json", raw_}), kExitOk) << err_.str();
+  QFile file(QString::fromStdString(Out("RC1.json")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QJsonParseError error;
+  const QJsonObject o = QJsonDocument::fromJson(file.readAll(), &error).object();
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+  EXPECT_EQ(o["modelName"].toString().toStdString(), "Q417");
+  EXPECT_EQ(o["dataTitle"].toString().toStdString(), "ローパス RC");
+  EXPECT_EQ(o["pointCount"].toInt(), 3);
+  EXPECT_EQ(o["minute"].toInt(), 5);
+  EXPECT_EQ(o["resolution"].toDouble(), 10.0);
+  EXPECT_TRUE(o["message"].isNull());
+  EXPECT_EQ(o.size(), 29);
+  const QJsonArray points = o["points"].toArray();
+  ASSERT_EQ(points.size(), 3);
+  const QJsonObject last = points[2].toObject();
+  EXPECT_EQ(last["frequency"].toDouble(), 10.0);
+  const float gain = static_cast<float>(20.0 * std::log10(2.0));
+  EXPECT_EQ(static_cast<float>(last["gainCh1Ch2"].toDouble()), gain) << "exact float";
+  EXPECT_EQ(static_cast<float>(last["gainCh2Ch1"].toDouble()), -gain);
+  EXPECT_EQ(last["phaseCh2Ch1"].toDouble(), -30.0);
+  EXPECT_EQ(static_cast<float>(points[0].toObject()["gainCh1Ch2"].toDouble()),
+            static_cast<float>(20.0 * std::log10(0.1)));
+}
+
+TEST_F(ExportRun, FailuresAreReportedAndTheOthersStillWritten) {
+  const std::string missing = root_ + "/missing.DAT";
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "json,csv", missing, raw_, empty_}), kExitFailure);
+  EXPECT_NE(err_.str().find(missing + ": ファイル[" + missing + "]が見つかりません\n"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_NE(err_.str().find(empty_ + ": データ件数がゼロです\n"), std::string::npos);
+  EXPECT_FALSE(ReadAll(Out("RC1.csv")).empty());
+  // A record without points is still exported, carrying the reader's text.
+  const QJsonObject o =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadAll(Out("empty.json")))).object();
+  EXPECT_EQ(o["message"].toString().toStdString(), "データ件数がゼロです");
+  EXPECT_TRUE(o["points"].isNull());
+  EXPECT_EQ(ReadAll(Out("empty.csv")), "");
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(Out("missing.json"))));
+
+  // An output folder that is a file fails, nothing is written.
+  WriteBytes(root_ + "/plain", "x");
+  EXPECT_EQ(Run({"-o", root_ + "/plain", "-f", "csv", raw_}), kExitFailure);
+  EXPECT_NE(err_.str().find(root_ + "/plain"), std::string::npos);
+}
+
+TEST_F(ExportRun, UsageErrorsPrintHelp) {
+  EXPECT_EQ(Run({}), kExitUsage);
+  EXPECT_NE(err_.str().find("Usage:"), std::string::npos);
+  EXPECT_EQ(Run({"-f", "gif", raw_}), kExitUsage);
+  EXPECT_NE(err_.str().find("gif"), std::string::npos);
+  EXPECT_EQ(Run({"--help"}), kExitOk);
+  EXPECT_NE(out_.str().find("-f FMT[,FMT...] FILE..."), std::string::npos);
+}
+
+TEST_F(ExportRun, ListPrintsTheFiveCellsPerFile) {
+  WriteBytes(root_ + "/bad.DAT", "short");
+  ASSERT_EQ(Run({"-l", root_ + "/*.DAT"}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(),
+            "bad.DAT\t不明\t\t\tファイルの形式が違います\n"
+            "empty.DAT\t生ﾃﾞｰﾀ\t0\t2024-03-07  9:05\tnothing\n"
+            "loop.DAT\t演算ﾃﾞｰﾀ\t2\t2024-03-07  9:05\tloop gain\n"
+            "RC1.DAT\t生ﾃﾞｰﾀ\t3\t2024-03-07  9:05\tローパス RC\n");
+}
+
+TEST_F(ExportRun, PageFormatsFollowTheSizeRules) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "--zoom", "150", "-f", "png,svg,pdf,drawing", raw_}),
+            kExitOk)
+      << err_.str();
+  const QJsonObject drawing =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadAll(Out("RC1.drawing.json")))).object();
+  const QJsonObject sheet = drawing["sheet"].toObject();
+  const int w = sheet["widthPx"].toInt(), h = sheet["heightPx"].toInt();
+  ASSERT_GT(w, 0);
+  EXPECT_EQ(sheet["number"].toInt(), 1);
+  const QImage png(QString::fromStdString(Out("RC1.png")));
+  EXPECT_EQ(png.width(), static_cast<int>(w * 1.5) + 1);
+  EXPECT_EQ(png.height(), static_cast<int>(h * 1.5));
+  EXPECT_EQ(png.pixel(0, png.height() / 2) & 0xFFFFFF, 0u) << "page outline at x 0";
+  EXPECT_EQ(png.pixel(3, 3) & 0xFFFFFF, 0xFFFFFFu) << "white background";
+
+  EXPECT_EQ(drawing["page"].toObject()["frame"].toArray()[0].toDouble(), 18.0);
+  EXPECT_TRUE(drawing["axes"].toObject()["frequency"].toObject()["log"].toBool());
+  const QJsonArray elements = drawing["elements"].toArray();
+  ASSERT_GT(elements.size(), 3);
+  EXPECT_EQ(elements[0].toObject()["kind"].toString(), "polyline");
+  EXPECT_EQ(elements[1].toObject()["kind"].toString(), "text");
+  EXPECT_EQ(elements[2].toObject()["kind"].toString(), "rect");
+  EXPECT_EQ(drawing["fonts"].toArray()[0].toObject()["face"].toString(), "ＭＳ ゴシック");
+  EXPECT_TRUE(drawing["pens"].toArray()[0].toObject()["screenColor"].toString().startsWith("#"));
+
+  const std::string svg = ReadAll(Out("RC1.svg"));
+  EXPECT_NE(svg.find("font-family=\"IPAPGothic\""), std::string::npos);
+  EXPECT_NE(svg.find("font-family=\"Liberation Serif\""), std::string::npos) << "credit line";
+  EXPECT_EQ(svg.find("ゴシック\""), std::string::npos) << "no Windows face names";
+  EXPECT_NE(svg.find("ローパス"), std::string::npos) << "text kept as text";
+  EXPECT_EQ(ReadAll(Out("RC1.pdf")).substr(0, 5), "%PDF-");
+}
+
+}  // namespace
+}  // namespace fernplot
