@@ -10,3 +10,9 @@ foreach(suite entry axis sheet pages)
   set_tests_properties(propsheet_${suite} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                                                      TIMEOUT 120)
 endforeach()
+
+# A window to look at by hand under Xvfb; built on request, never installed.
+add_executable(fernplot_propsheet_preview EXCLUDE_FROM_ALL
+               ${CMAKE_CURRENT_SOURCE_DIR}/propsheet_preview.cpp)
+target_link_libraries(fernplot_propsheet_preview PRIVATE fernplot_propsheet fernplot_render
+                                                         fernplot_warnings)
