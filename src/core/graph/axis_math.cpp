@@ -151,10 +151,6 @@ int StepDecimals(double step) {
   return d > 20.0 ? 20 : static_cast<int>(d);
 }
 
-}  // namespace fernplot
-
-namespace fernplot {
-
 double FrequencyToX(const AxisSettings& hb, double hz) {
   const double v = (hb.axisFlags & 1) ? std::log10(hz) : hz;
   return hb.frameLeft + hb.margin1 + (v - hb.origin) * hb.scale;

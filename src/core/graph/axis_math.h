@@ -86,10 +86,6 @@ std::vector<double> LinearTickValues(const LinearScale& scale);
 // Decimals of the gain and phase labels for a step.
 int StepDecimals(double step);
 
-}  // namespace fernplot
-
-namespace fernplot {
-
 // The mappings stored in an axis's layout fields, shared by the axes, the
 // curves and the cross-hair readout.
 double FrequencyToX(const AxisSettings& hb, double hz);
