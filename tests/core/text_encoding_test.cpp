@@ -99,3 +99,17 @@ TEST(NumberText, PrintsLikeCLocalePrintf) {
 
 }  // namespace
 }  // namespace fernplot
+
+namespace fernplot {
+namespace {
+
+TEST(Encoding, ReusedDecoderMatchesOneShotDecoding) {
+  Cp932Decoder decoder;
+  for (const char* cp932 :
+       {"plain", "\x8E\xFC\x94\x67\x90\x94", "A\x82", "\xA0Z", "", "\xB8\xDE"}) {
+    EXPECT_EQ(decoder.Decode(cp932), Cp932ToUtf8(cp932)) << cp932;
+  }
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "datafile/reader.h"
+#include "datafile/reader_at.h"
 #include "text/encoding.h"
 
 namespace fernplot {
@@ -86,17 +86,17 @@ SplitPath Split(std::string_view path) {
   return s;
 }
 
-DataFileEntry MakeEntry(std::string fileName, std::string fullPath) {
-  DataFileEntry entry;
+void FillEntry(DataFileEntry& entry, int folderFd, std::string fileName, std::string fullPath,
+               Cp932Decoder& decoder) {
   entry.fileName = std::move(fileName);
   entry.fullPath = std::move(fullPath);
   std::string message;
-  entry.header = ReadDataFile(false, entry.fullPath, message);
+  entry.header =
+      ReadDataFileHeaderAt(folderFd, entry.fileName.c_str(), entry.fullPath, message, decoder);
   // The reader's not-found text carries the whole path; the entry keeps what
   // fits its field.
   entry.message = CutToCp932Bytes(message, kMaxMessageBytes);
   if (!entry.header) entry.flags |= kEntryUnreadable;
-  return entry;
 }
 
 bool NameLess(const DataFileEntry& a, const DataFileEntry& b) {
@@ -142,26 +142,36 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list) {
                                           &closedir);
   if (!dir) return;
 
-  std::vector<DataFileEntry> found;
+  // Names first, sorted, so that every entry is built in its final place.
+  std::vector<std::string> names;
   while (const dirent* d = readdir(dir.get())) {
     std::string_view name(d->d_name);
     if (name == "." || name == "..") continue;
     if (!WildcardMatch(filePattern, name)) continue;
-    std::string fullPath = folder + std::string(name);
     bool isFolder = d->d_type == DT_DIR;
     if (d->d_type == DT_UNKNOWN || d->d_type == DT_LNK) {
       struct stat st {};
-      isFolder = stat(fullPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      isFolder = fstatat(dirfd(dir.get()), d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
     if (isFolder) continue;
     if (Cp932Length(name) > kMaxFileNameBytes) continue;
-    if (Cp932Length(fullPath) > kMaxFullPathBytes) continue;
-    found.push_back(MakeEntry(std::string(name), std::move(fullPath)));
+    if (Cp932Length(folder) + Cp932Length(name) > kMaxFullPathBytes) continue;
+    names.emplace_back(name);
   }
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return CompareFileNames(a, b) < 0; });
 
+  std::vector<DataFileEntry> found(names.size());
+  Cp932Decoder decoder;
+  for (size_t i = 0; i < names.size(); ++i) {
+    FillEntry(found[i], dirfd(dir.get()), names[i], folder + names[i], decoder);
+  }
+  if (list.empty()) {
+    list = std::move(found);
+    return;
+  }
   // Same order as inserting each new entry in front of the first entry that
   // is not smaller: new entries first among equal names.
-  std::stable_sort(found.begin(), found.end(), NameLess);
   DataFileList merged;
   merged.reserve(list.size() + found.size());
   auto oldIt = list.begin();

@@ -11,12 +11,15 @@
 #include <memory>
 #include <string_view>
 
+#include "datafile/reader_at.h"
 #include "text/encoding.h"
 
 namespace fernplot {
 namespace {
 
-constexpr char kMsgNotFound[] = "ファイル[%s]が見つかりません";
+// "ファイル[%s]が見つかりません" with the path in place of %s.
+constexpr char kMsgNotFoundBefore[] = "ファイル[";
+constexpr char kMsgNotFoundAfter[] = "]が見つかりません";
 constexpr char kMsgBadFormat[] = "ファイルの形式が違います";
 constexpr char kMsgReadError[] = "ファイルの読み込みエラー";
 constexpr char kMsgNoPoints[] = "データ件数がゼロです";
@@ -65,10 +68,10 @@ uint16_t ReadUnsigned16(const unsigned char* p) {
 }
 
 // A text field: up to the first NUL or the end of the field.
-std::string ReadText(const unsigned char* p, size_t width) {
+std::string ReadText(Cp932Decoder& decoder, const unsigned char* p, size_t width) {
   const void* nul = std::memchr(p, 0, width);
   size_t len = nul ? static_cast<size_t>(static_cast<const unsigned char*>(nul) - p) : width;
-  return Cp932ToUtf8(std::string_view(reinterpret_cast<const char*>(p), len));
+  return decoder.Decode(std::string_view(reinterpret_cast<const char*>(p), len));
 }
 
 // The 8-byte value slots hold a double only for one kind; otherwise their
@@ -77,9 +80,9 @@ double ReadValueSlot(const unsigned char* p, bool isDouble) {
   return isDouble ? ReadBigEndianDouble(p) : static_cast<double>(ReadUnsigned16(p));
 }
 
-void DecodeHeader(const unsigned char* h, MeasurementData& d) {
-  d.modelName = ReadText(h + 8, 16);
-  d.version = ReadText(h + 24, 8);
+void DecodeHeader(Cp932Decoder& decoder, const unsigned char* h, MeasurementData& d) {
+  d.modelName = ReadText(decoder, h + 8, 16);
+  d.version = ReadText(decoder, h + 24, 8);
   d.dataType = ReadSigned16(h + 44);
   d.pointCount = ReadUnsigned16(h + 46);
   d.year = ReadUnsigned16(h + 50);
@@ -87,7 +90,7 @@ void DecodeHeader(const unsigned char* h, MeasurementData& d) {
   d.day = ReadUnsigned16(h + 54);
   d.hour = ReadUnsigned16(h + 56);
   d.minute = ReadUnsigned16(h + 58);
-  d.dataTitle = ReadText(h + 60, 64);
+  d.dataTitle = ReadText(decoder, h + 60, 64);
   d.oscAmplitude = ReadBigEndianDouble(h + 124);
   d.oscDcBias = ReadBigEndianDouble(h + 132);
   d.oscWaveform = ReadSigned16(h + 140);
@@ -171,18 +174,13 @@ double ReadBigEndianDouble(const unsigned char* p) {
   return value;
 }
 
-std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& path,
-                                            std::string& message) {
-  // Non-blocking, so that a FIFO among the data files cannot stall a search.
-  FileHandle file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.get() < 0) {
-    std::string text = kMsgNotFound;
-    text.replace(text.find("%s"), 2, path);
-    message = text;
-    return std::nullopt;
-  }
+namespace {
+
+// Everything after the open; `fd` is closed by the caller's handle.
+std::optional<MeasurementData> ReadOpenFile(int fd, bool fullRead, std::string& message,
+                                            Cp932Decoder& decoder) {
   struct stat st {};
-  if (fstat(file.get(), &st) != 0) {
+  if (fstat(fd, &st) != 0) {
     message = kMsgReadError;
     return std::nullopt;
   }
@@ -194,19 +192,26 @@ std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& pa
   }
 
   const size_t wanted = fullRead ? std::min(fileSize, kMaxNeeded) : kHeaderSize;
-  // One extra byte, as the whole-file buffer always had room for one.
-  auto buffer = std::make_unique_for_overwrite<unsigned char[]>(wanted + 1);
-  if (ReadFully(file.get(), buffer.get(), wanted) < wanted) {
+  // The header alone fits on the stack; a full read gets one buffer for the
+  // whole data part.
+  unsigned char headerBuffer[kHeaderSize];
+  std::unique_ptr<unsigned char[]> fileBuffer;
+  unsigned char* buffer = headerBuffer;
+  if (fullRead) {
+    fileBuffer = std::make_unique_for_overwrite<unsigned char[]>(wanted);
+    buffer = fileBuffer.get();
+  }
+  if (ReadFully(fd, buffer, wanted) < wanted) {
     message = kMsgReadError;
     return std::nullopt;
   }
-  if (ReadBigEndianUnsigned(buffer.get(), 4) != kHeaderSize) {
+  if (ReadBigEndianUnsigned(buffer, 4) != kHeaderSize) {
     message = kMsgBadFormat;
     return std::nullopt;
   }
 
   MeasurementData data;
-  DecodeHeader(buffer.get(), data);
+  DecodeHeader(decoder, buffer, data);
   if (data.pointCount == 0) {
     message = kMsgNoPoints;
     return data;
@@ -216,8 +221,35 @@ std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& pa
     message = kMsgBadDataPart;
     return data;
   }
-  if (fullRead) data.points = DecodePoints(buffer.get(), data);
+  if (fullRead) data.points = DecodePoints(buffer, data);
   return data;
+}
+
+// Non-blocking, so that a FIFO among the data files cannot stall a search.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+}  // namespace
+
+std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& path,
+                                            std::string& message) {
+  FileHandle file(open(path.c_str(), kOpenFlags));
+  if (file.get() < 0) {
+    message = kMsgNotFoundBefore + path + kMsgNotFoundAfter;
+    return std::nullopt;
+  }
+  Cp932Decoder decoder;
+  return ReadOpenFile(file.get(), fullRead, message, decoder);
+}
+
+std::optional<MeasurementData> ReadDataFileHeaderAt(int folderFd, const char* name,
+                                                    const std::string& fullPath,
+                                                    std::string& message, Cp932Decoder& decoder) {
+  FileHandle file(openat(folderFd, name, kOpenFlags));
+  if (file.get() < 0) {
+    message = kMsgNotFoundBefore + fullPath + kMsgNotFoundAfter;
+    return std::nullopt;
+  }
+  return ReadOpenFile(file.get(), false, message, decoder);
 }
 
 std::optional<MeasurementData> ReadDataFileForPage(const std::string& path) {

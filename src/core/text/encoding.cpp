@@ -64,17 +64,10 @@ size_t Utf8SequenceLength(std::string_view s, size_t i) {
 
 constexpr char kReplacementUtf8[] = "\xEF\xBF\xBD";
 
-}  // namespace
-
-bool IsCp932LeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-std::string Cp932ToUtf8(std::string_view cp932) {
+std::string DecodeWith(Converter& conv, std::string_view cp932) {
   if (IsAscii(cp932)) return std::string(cp932);
   std::string out;
   out.reserve(cp932.size() * 3 / 2);
-  Converter conv("UTF-8", "CP932");
   if (!conv.ok()) return std::string(cp932);
   while (!cp932.empty()) {
     size_t used = conv.Convert(cp932, out);
@@ -85,6 +78,31 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     cp932.remove_prefix(1);
   }
   return out;
+}
+
+}  // namespace
+
+bool IsCp932LeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+std::string Cp932ToUtf8(std::string_view cp932) {
+  if (IsAscii(cp932)) return std::string(cp932);
+  Converter conv("UTF-8", "CP932");
+  return DecodeWith(conv, cp932);
+}
+
+struct Cp932Decoder::Impl {
+  std::unique_ptr<Converter> conv;  // opened with the first non-ASCII text
+};
+
+Cp932Decoder::Cp932Decoder() : impl_(std::make_unique<Impl>()) {}
+Cp932Decoder::~Cp932Decoder() = default;
+
+std::string Cp932Decoder::Decode(std::string_view cp932) {
+  if (IsAscii(cp932)) return std::string(cp932);
+  if (!impl_->conv) impl_->conv = std::make_unique<Converter>("UTF-8", "CP932");
+  return DecodeWith(*impl_->conv, cp932);
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
