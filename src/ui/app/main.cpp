@@ -1,1 +1,24 @@
-int main() { return 0; }
+#include <QApplication>
+
+#include "font_setup.h"
+#include "main_app.h"
+#include "qt_frame_dialogs.h"
+#include "quit_signals.h"
+
+int main(int argc, char** argv) {
+  // Before Qt starts any thread, so that every thread inherits the mask.
+  fernplot::BlockQuitSignals();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
+  fernplot::InstallFontSubstitutions();
+  fernplot::QuitSignalWatcher quitWatcher;
+
+  fernplot::QtFrameDialogs dialogs;
+  fernplot::StartupOptions options;
+  options.files = QApplication::arguments().mid(1);
+  fernplot::CMainApp program(dialogs, std::move(options));
+  program.Start();
+  const int rc = QApplication::exec();
+  program.Shutdown();
+  return rc;
+}

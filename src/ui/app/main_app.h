@@ -1,0 +1,51 @@
+#pragma once
+// The application object: the program-wide state, the main window, start-up
+// and shutdown.
+
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "app_state.h"
+#include "props/settings_file.h"
+#include "qt_text_measurer.h"
+
+namespace fernplot {
+
+class CMainFrame;
+class FrameDialogs;
+
+struct StartupOptions {
+  // Where the settings live; empty: beside the program.
+  std::string settingsFilePath;
+  // Data files (or folders) to open as pages, in this order.
+  QStringList files;
+  bool showWindow = true;
+};
+
+class CMainApp {
+ public:
+  CMainApp(FrameDialogs& dialogs, StartupOptions options);
+  ~CMainApp();
+
+  // Creates the window, loads the settings, shows the window; the files of
+  // the command line are opened once the event loop runs.
+  void Start();
+  // Destroys the window, releases the file list and the pages, and writes
+  // the settings file; a failure is shown to the user and returned.
+  SettingsResult Shutdown();
+
+  AppState& State() { return state_; }
+  CMainFrame* Frame() const { return frame_.get(); }
+
+ private:
+  FrameDialogs& dialogs_;
+  StartupOptions options_;
+  AppState state_;
+  QtTextMeasurer measurer_;
+  std::unique_ptr<CMainFrame> frame_;
+  bool started_ = false;
+  bool shutDown_ = false;
+};
+
+}  // namespace fernplot

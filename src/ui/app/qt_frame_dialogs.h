@@ -1,0 +1,21 @@
+#pragma once
+// The real dialogs behind the main window.
+
+#include "display/frame_dialogs.h"
+
+namespace fernplot {
+
+class QtFrameDialogs : public FrameDialogs {
+ public:
+  void ShowInfo(QWidget* parent, const QString& text) override;
+  void ShowWarning(QWidget* parent, const QString& text) override;
+  bool AskOkCancel(QWidget* parent, const QString& text) override;
+  bool RunDataFileList(QWidget* parent, AppState& state) override;
+  std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
+  bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
+  std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
+  void PrinterSetup(QWidget* parent, QPrinter& printer) override;
+  void About(QWidget* parent) override;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,49 @@
+#include "quit_signals.h"
+
+#include <signal.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+namespace fernplot {
+
+namespace {
+
+sigset_t QuitSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, SIGINT);
+  sigaddset(&set, SIGTERM);
+  return set;
+}
+
+}  // namespace
+
+void BlockQuitSignals() {
+  const sigset_t set = QuitSignals();
+  pthread_sigmask(SIG_BLOCK, &set, nullptr);
+}
+
+QuitSignalWatcher::QuitSignalWatcher(QObject* parent) : QObject(parent) {
+  const sigset_t set = QuitSignals();
+  fd_ = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+  if (fd_ < 0) return;
+  notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, &QuitSignalWatcher::OnReadable);
+}
+
+QuitSignalWatcher::~QuitSignalWatcher() {
+  if (fd_ >= 0) close(fd_);
+}
+
+void QuitSignalWatcher::OnReadable() {
+  signalfd_siginfo info;
+  while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
+  }
+  // exit() rather than quit(): it also ends any modal dialog's loop.
+  QCoreApplication::exit(0);
+}
+
+}  // namespace fernplot

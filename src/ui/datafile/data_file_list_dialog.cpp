@@ -1,0 +1,237 @@
+#include "data_file_list_dialog.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <array>
+
+#include "app_state.h"
+#include "data_file_row_delegate.h"
+#include "datafile/data_file_list_cells.h"
+#include "datafile/data_file_scan.h"
+#include "display/dialog_units.h"
+
+namespace fernplot {
+
+namespace {
+
+QString FromUtf8(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+struct ColumnSpec {
+  const char* heading;
+  int width;
+};
+constexpr std::array<ColumnSpec, kListColumnCount> kColumns{{
+    {" ﾌｧｲﾙ名", 120},
+    {"ﾃﾞｰﾀ ﾀｲﾌﾟ", 80},
+    {"件数", 50},
+    {"ﾃﾞｰﾀの生成日時", 140},
+    {"コメント", 640},
+}};
+
+FileKind KindOf(const DataFileEntry& entry) {
+  if (!IsReadable(entry)) return FileKind::kUnreadable;
+  return entry.header->dataType == 0 ? FileKind::kRaw : FileKind::kCalculated;
+}
+
+QStringList CellTexts(const DataFileEntry& entry) {
+  const DataFileListRow cells = DataFileListCells(entry);
+  QStringList texts;
+  for (int c = 0; c < kListColumnCount; ++c) {
+    const QString cell = FromUtf8(cells[static_cast<size_t>(c)]);
+    // Every cell is printed after one blank; the count right-aligned in four.
+    if (c == 2 && !cell.isEmpty()) {
+      texts << QLatin1Char(' ') + cell.rightJustified(4, QLatin1Char(' '));
+    } else if (c == 2 || c == 3) {
+      texts << (cell.isEmpty() ? QString() : QLatin1Char(' ') + cell);
+    } else {
+      texts << QLatin1Char(' ') + cell;
+    }
+  }
+  return texts;
+}
+
+}  // namespace
+
+DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
+  setWindowTitle(QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙの一覧"));
+  setFont(DialogFont());
+  BuildControls();
+
+  pattern_->setText(FromUtf8(state_.dataFilePath));
+  if (state_.dataFiles.empty()) {
+    MakeCreateDefault(false);
+  } else {
+    FillRows();
+    RestoreMarks();
+    list_->setFocus();
+    MakeCreateDefault(true);
+  }
+}
+
+void DataFileListDialog::BuildControls() {
+  const DialogUnits du(font());
+  setFixedSize(du.X(265), du.Y(151));
+
+  create_ = new QPushButton(QStringLiteral("ｸﾞﾗﾌの作成"), this);
+  create_->setGeometry(du.Rect(7, 130, 50, 14));
+  close_ = new QPushButton(QStringLiteral("閉じる"), this);
+  close_->setGeometry(du.Rect(66, 130, 50, 14));
+  auto* label = new QLabel(QStringLiteral("検索ﾌｧｲﾙ名："), this);
+  label->setGeometry(du.Rect(7, 10, 41, 10));
+  pattern_ = new QLineEdit(this);
+  pattern_->setGeometry(du.Rect(48, 7, 158, 13));
+  list_ = new QTreeWidget(this);
+  list_->setGeometry(du.Rect(7, 26, 251, 98));
+  search_ = new QPushButton(QStringLiteral("検索"), this);
+  search_->setGeometry(du.Rect(223, 7, 35, 14));
+  browse_button_ = new QPushButton(QStringLiteral("..."), this);
+  browse_button_->setGeometry(du.Rect(208, 7, 12, 13));
+
+  // The default button follows the focus of the list only (below), never the
+  // focus of a button.
+  for (QPushButton* b : {create_, close_, search_, browse_button_}) b->setAutoDefault(false);
+  setTabOrder(pattern_, browse_button_);
+  setTabOrder(browse_button_, search_);
+  setTabOrder(search_, list_);
+  setTabOrder(list_, create_);
+  setTabOrder(create_, close_);
+
+  list_->setColumnCount(kListColumnCount);
+  QStringList headings;
+  for (const ColumnSpec& c : kColumns) headings << QString::fromUtf8(c.heading);
+  list_->setHeaderLabels(headings);
+  for (int c = 0; c < kListColumnCount; ++c) {
+    list_->setColumnWidth(c, kColumns[static_cast<size_t>(c)].width);
+  }
+  list_->header()->setStretchLastSection(false);
+  list_->header()->setSectionsClickable(false);
+  list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  list_->setRootIsDecorated(false);
+  list_->setIndentation(0);
+  list_->setUniformRowHeights(true);
+  list_->setSortingEnabled(false);
+  list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setAllColumnsShowFocus(true);
+  list_->setItemDelegate(new DataFileRowDelegate(list_));
+  QPalette pal = list_->palette();
+  pal.setColor(QPalette::Base, ListBackground());
+  list_->setPalette(pal);
+  list_->installEventFilter(this);
+
+  connect(search_, &QPushButton::clicked, this, &DataFileListDialog::Search);
+  connect(browse_button_, &QPushButton::clicked, this, &DataFileListDialog::Browse);
+  connect(create_, &QPushButton::clicked, this, &DataFileListDialog::CreateGraphs);
+  connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { CreateGraphs(); });
+}
+
+void DataFileListDialog::MakeCreateDefault(bool createIsDefault) {
+  create_->setDefault(createIsDefault);
+  search_->setDefault(!createIsDefault);
+}
+
+bool DataFileListDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_) {
+    if (event->type() == QEvent::FocusIn) MakeCreateDefault(true);
+    if (event->type() == QEvent::FocusOut) MakeCreateDefault(false);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void DataFileListDialog::FillRows() {
+  list_->clear();
+  QList<QTreeWidgetItem*> items;
+  for (size_t i = 0; i < state_.dataFiles.size(); ++i) {
+    const DataFileEntry& entry = state_.dataFiles[i];
+    auto* item = new QTreeWidgetItem(CellTexts(entry));
+    item->setData(0, kEntryIndexRole, static_cast<int>(i));
+    for (int c = 0; c < kListColumnCount; ++c) {
+      item->setData(c, kFileKindRole, static_cast<int>(KindOf(entry)));
+    }
+    items << item;
+  }
+  list_->addTopLevelItems(items);
+}
+
+void DataFileListDialog::RestoreMarks() {
+  int lastMarked = -1;
+  const int rows = list_->topLevelItemCount();
+  for (int r = 0; r < rows; ++r) {
+    if (state_.dataFiles[static_cast<size_t>(r)].flags & kEntrySelected) {
+      list_->topLevelItem(r)->setSelected(true);
+      list_->setCurrentItem(list_->topLevelItem(r), 0, QItemSelectionModel::NoUpdate);
+      lastMarked = r;
+    }
+  }
+  int visible = lastMarked >= 0 ? std::min(lastMarked + 1, rows - 1) : std::min(1, rows - 1);
+  if (visible >= 0) list_->scrollToItem(list_->topLevelItem(visible));
+}
+
+void DataFileListDialog::Search() {
+  const std::string pattern = NormalizeSearchPattern(pattern_->text().trimmed().toStdString());
+  state_.dataFilePath = pattern;
+  pattern_->setText(FromUtf8(pattern));
+  list_->clear();
+  ReleaseDataFileList(state_.dataFiles);
+  ScanDataFiles(pattern, state_.dataFiles);
+  FillRows();
+}
+
+std::optional<QString> DataFileListDialog::BrowseWithFileDialog(QWidget* parent,
+                                                                const QString& start) {
+  QFileDialog dialog(parent, QStringLiteral("検索ﾊﾟｽの参照"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  // A name that does not exist is accepted, so a pattern can be chosen.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilter(QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)"));
+  dialog.setDefaultSuffix(QStringLiteral("dat"));
+  const QFileInfo info(start);
+  if (QDir(info.path()).exists()) dialog.setDirectory(info.path());
+  dialog.selectFile(info.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  if (QFileInfo(chosen).isDir()) return QDir(chosen).filePath(QStringLiteral("*.DAT"));
+  return chosen;
+}
+
+void DataFileListDialog::Browse() {
+  state_.dataFilePath = ReplaceFilePartWithPattern(pattern_->text().trimmed().toStdString());
+  const std::optional<QString> chosen = browse_(this, FromUtf8(state_.dataFilePath));
+  if (!chosen) return;
+  pattern_->setText(*chosen);
+  Search();
+}
+
+void DataFileListDialog::CreateGraphs() {
+  const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+  if (selected.isEmpty()) return;
+  for (DataFileEntry& entry : state_.dataFiles) entry.flags &= ~kEntrySelected;
+  int marked = 0;
+  // In list order, whatever order the rows were selected in.
+  for (int r = 0; r < list_->topLevelItemCount(); ++r) {
+    const QTreeWidgetItem* item = list_->topLevelItem(r);
+    if (!item->isSelected()) continue;
+    const int index = item->data(0, kEntryIndexRole).toInt();
+    if (index < 0 || index >= static_cast<int>(state_.dataFiles.size())) continue;
+    DataFileEntry& entry = state_.dataFiles[static_cast<size_t>(index)];
+    if (!IsReadable(entry)) continue;
+    entry.flags |= kEntrySelected;
+    ++marked;
+  }
+  if (marked > 0) accept();
+}
+
+}  // namespace fernplot

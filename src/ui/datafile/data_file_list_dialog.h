@@ -1,0 +1,66 @@
+#pragma once
+// The modal dialog through which the user chooses the data files that become
+// pages: a folder search, the found files with their headers, and the marks.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace fernplot {
+
+struct AppState;
+
+class DataFileListDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Asks for a folder or pattern to search; nothing when cancelled. The
+  // argument is the pattern the dialog starts from.
+  using BrowseFunction = std::function<std::optional<QString>(QWidget*, const QString&)>;
+
+  explicit DataFileListDialog(AppState& state, QWidget* parent = nullptr);
+
+  // Replaces the platform file dialog behind "..." (tests).
+  void SetBrowseFunction(BrowseFunction browse) { browse_ = std::move(browse); }
+
+  QLineEdit* PatternEdit() const { return pattern_; }
+  QTreeWidget* List() const { return list_; }
+  QPushButton* CreateButton() const { return create_; }
+  QPushButton* CloseButton() const { return close_; }
+  QPushButton* SearchButton() const { return search_; }
+  QPushButton* BrowseButton() const { return browse_button_; }
+
+  // The buttons' actions.
+  void Search();
+  void Browse();
+  // Marks the selected readable entries; closes with OK when any was marked.
+  void CreateGraphs();
+
+  // The platform dialog used by default behind "...".
+  static std::optional<QString> BrowseWithFileDialog(QWidget* parent, const QString& start);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildControls();
+  void FillRows();
+  void RestoreMarks();
+  void MakeCreateDefault(bool createIsDefault);
+
+  AppState& state_;
+  QLineEdit* pattern_ = nullptr;
+  QTreeWidget* list_ = nullptr;
+  QPushButton* create_ = nullptr;
+  QPushButton* close_ = nullptr;
+  QPushButton* search_ = nullptr;
+  QPushButton* browse_button_ = nullptr;
+  BrowseFunction browse_ = &DataFileListDialog::BrowseWithFileDialog;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,79 @@
+#pragma once
+// Command identifiers of the main window, with their menu texts, status-bar
+// prompts and tool tips, and the zoom table.
+
+#include <array>
+#include <span>
+#include <string_view>
+
+namespace fernplot {
+
+enum CommandId : int {
+  kCmdOpenDataFile = 32771,
+  kCmdSaveCsv = 32772,
+  kCmdCurrentProperties = 32773,
+  kCmdPreviousPage = 32774,
+  kCmdNextPage = 32775,
+  kCmdZoomBox = 32799,
+  kCmdZoom30 = 32801,
+  kCmdZoom60 = 32802,
+  kCmdZoom75 = 32803,
+  kCmdZoom100 = 32804,
+  kCmdZoom150 = 32805,
+  kCmdZoom200 = 32806,
+  kCmdDefaultProperties = 33000,
+  kCmdClosePage = 33001,
+  kCmdCopyToClipboard = 33003,
+  kCmdResetToDefault = 33006,
+  kCmdOverwriteDefault = 33007,
+  kCmdCrossHair = 33008,
+  kCmdPrintSetup = 57606,
+  kCmdPrint = 57607,
+  kCmdExit = 57665,
+  kCmdAbout = 57664,
+  kCmdToolBar = 59392,
+  kCmdStatusBar = 59393,
+};
+
+// Status-bar panes written by the view (pane 0 is the message pane).
+enum StatusPane : int {
+  kPaneFrequency = 1,  // id 32776
+  kPaneGain = 2,       // id 32777
+  kPanePhase = 3,      // id 32778
+  kPanePage = 4,       // id 32779
+};
+constexpr int kStatusPaneCount = 4;
+constexpr int kStatusPaneInitialWidth = 40;
+
+struct ZoomStep {
+  std::string_view comboText;
+  std::string_view menuText;
+  double factor;
+};
+constexpr int kZoomStepCount = 6;
+constexpr int kZoomDefaultIndex = 3;  // "100%"
+constexpr std::array<ZoomStep, kZoomStepCount> kZoomSteps{{
+    {" 30%", " 30 %", 0.3},
+    {" 60%", " 60 %", 0.6},
+    {" 75%", " 75 %", 0.75},
+    {"100%", "100 %", 1.0},
+    {"150%", "150 %", 1.5},
+    {"200%", "200 %", 2.0},
+}};
+
+struct CommandText {
+  int id;
+  std::string_view menuText;
+  // "<status-bar prompt>\n<tool tip>"; empty when the command has none.
+  std::string_view prompt;
+};
+
+// Every command of the window, including the zoom steps.
+std::span<const CommandText> CommandTexts();
+const CommandText* FindCommandText(int id);
+
+// The two halves of a prompt.
+std::string_view PromptStatusText(std::string_view prompt);
+std::string_view PromptToolTip(std::string_view prompt);
+
+}  // namespace fernplot

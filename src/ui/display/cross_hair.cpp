@@ -1,0 +1,80 @@
+#include "cross_hair.h"
+
+#include <cmath>
+
+#include "graph/drawing.h"
+#include "graph/format.h"
+
+namespace fernplot {
+
+namespace {
+
+// The frame rectangle is stored alike in every axis; the frequency axis'
+// copy is the one read here.
+struct Frame {
+  double x0, y0, x1, y1;
+};
+
+Frame FrameOf(const GraphProperties& props) {
+  const AxisSettings& f = props.HB;
+  return {f.frameLeft, f.frameTop, f.frameRight, f.frameBottom};
+}
+
+double DeviceOf(double mm, double zoom) {
+  return static_cast<double>(static_cast<int32_t>(zoom * mm * kPixelsPerMm));
+}
+
+// printf's %g, but independent of the C locale the application runs in.
+QString FormatG(double v) {
+  return QString::number(v, 'g', 6);
+}
+
+}  // namespace
+
+QPointF PagePositionMm(QPoint client, QPoint scroll, double zoom) {
+  const double d = zoom * kPixelsPerMm;
+  return {(client.x() + scroll.x()) / d, (client.y() + scroll.y()) / d};
+}
+
+std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint client, QPoint scroll,
+                                      double zoom) {
+  const QPointF mm = PagePositionMm(client, scroll, zoom);
+  const double x = mm.x();
+  const double y = mm.y();
+  const Frame fr = FrameOf(props);
+  if (x < fr.x0 || y < fr.y0 || x > fr.x1 || y > fr.y1) return std::nullopt;
+
+  const AxisSettings& fa = props.HB;
+  const AxisSettings& ga = props.VL;
+  const AxisSettings& pa = props.VR;
+  Readout r;
+  const double u = (x - fr.x0 - fa.margin1) / fa.scale + fa.origin;
+  r.frequency = (fa.axisFlags & 1) ? std::pow(10.0, u) : u;
+  r.gain = (fr.y1 - ga.margin2 - y) / ga.scale + ga.origin;
+  r.phase = (fr.y1 - pa.margin2 - y) / pa.scale + pa.origin;
+  return r;
+}
+
+QString FrequencyPaneText(double hz) {
+  return QStringLiteral(" %1Hz ").arg(QString::fromStdString(FormatFrequency(hz)));
+}
+
+QString GainPaneText(double db) {
+  return FormatG(db) + QStringLiteral(" dB");
+}
+
+QString PhasePaneText(double deg) {
+  return FormatG(deg) + QStringLiteral(" deg");
+}
+
+CrossHairLines CrossHairGeometry(const GraphProperties& props, QPoint client, QPoint scroll,
+                                 double zoom) {
+  const Frame fr = FrameOf(props);
+  const int left = static_cast<int>(DeviceOf(fr.x0, zoom)) - scroll.x();
+  const int right = static_cast<int>(DeviceOf(fr.x1, zoom)) - scroll.x();
+  const int top = static_cast<int>(DeviceOf(fr.y0, zoom)) - scroll.y();
+  const int bottom = static_cast<int>(DeviceOf(fr.y1, zoom)) - scroll.y();
+  return {QLine(left, client.y(), right, client.y()), QLine(client.x(), top, client.x(), bottom)};
+}
+
+}  // namespace fernplot

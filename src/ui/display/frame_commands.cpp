@@ -1,0 +1,153 @@
+// The main window's commands on pages and properties.
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "app_state.h"
+#include "datafile/csv_export.h"
+#include "datafile/data_file_scan.h"
+#include "datafile/reader.h"
+#include "frame_dialogs.h"
+#include "graph/page_builder.h"
+#include "graph/pages.h"
+#include "main_frame.h"
+#include "main_view.h"
+
+namespace fernplot {
+
+namespace {
+
+const QString kDocumentTitle = QStringLiteral("周波数特性グラフ");
+
+QString FromUtf8(const std::string& s) {
+  return QString::fromStdString(s);
+}
+
+// The data files of a folder, in the list's name order.
+QStringList DataFilesInFolder(const QString& folder) {
+  DataFileList found;
+  ScanDataFiles((QDir(folder).absolutePath() + QStringLiteral("/*.DAT")).toStdString(), found);
+  QStringList paths;
+  for (const DataFileEntry& e : found) paths << FromUtf8(e.fullPath);
+  return paths;
+}
+
+}  // namespace
+
+void CMainFrame::AfterPagesOpened() {
+  documentTitle_ = kDocumentTitle;
+  RefreshViews();
+}
+
+void CMainFrame::OpenDataFile() {
+  if (!dialogs_.RunDataFileList(this, state_)) {
+    UpdateCommandStates();
+    return;
+  }
+  state_.drawingActive = true;
+  ApplyZoomSelection();  // a zoom chosen before the first page applies now
+  UpdatePages(state_, kOpenSelected);
+  AfterPagesOpened();
+}
+
+void CMainFrame::OpenFiles(const QStringList& paths) {
+  QStringList files;
+  for (const QString& path : paths) {
+    if (QFileInfo(path).isDir()) {
+      files << DataFilesInFolder(path);
+    } else {
+      files << path;
+    }
+  }
+  QStringList failures;
+  bool opened = false;
+  for (const QString& file : files) {
+    std::string message;
+    const std::string path = file.toStdString();
+    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+    if (!data) {
+      failures << QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(), FromUtf8(message));
+      continue;
+    }
+    if (!state_.drawingActive) {
+      state_.drawingActive = true;
+      ApplyZoomSelection();
+    }
+    OpenPage(state_, std::move(*data), PageFileName(path));
+    opened = true;
+  }
+  if (opened) AfterPagesOpened();
+  if (!failures.isEmpty()) {
+    dialogs_.ShowWarning(this, QStringLiteral("次のﾌｧｲﾙを開けませんでした。\n\n") +
+                                   failures.join(QLatin1Char('\n')));
+  }
+}
+
+void CMainFrame::SaveCsv() {
+  GraphPage* page = CurrentPage();
+  if (!page) return;
+  const std::optional<QString> path = dialogs_.AskCsvPath(this, FromUtf8(page->fileName));
+  if (!path) return;
+  const CsvResult result =
+      WriteCalculatedDataCsv(state_.pages, state_.drawing.CurrentNumber(), path->toStdString());
+  if (!result.ok) {
+    dialogs_.ShowWarning(this, QStringLiteral("CSVﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+                                   .arg(*path, FromUtf8(result.error)));
+  }
+}
+
+void CMainFrame::ClosePage() {
+  if (!PageShown()) return;
+  UpdatePages(state_, kCloseCurrent);
+  RefreshViews();
+}
+
+void CMainFrame::EditCurrentProperties() {
+  GraphPage* page = CurrentPage();
+  if (!page) return;
+  if (!dialogs_.EditProperties(this, true, page->properties)) return;
+  UpdatePages(state_, kRebuildCurrent);
+  RefreshViews();
+}
+
+void CMainFrame::EditDefaultProperties() {
+  dialogs_.EditProperties(this, false, state_.defaults);
+  UpdateCommandStates();
+}
+
+void CMainFrame::ResetToDefault() {
+  GraphPage* page = CurrentPage();
+  if (!page) return;
+  if (!dialogs_.AskOkCancel(
+          this, QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
+    return;
+  }
+  // The data title and the calculated-data flag describe the page's file,
+  // not the look of the graph: the defaults must not replace them.
+  GraphProperties& props = page->properties;
+  std::string dataTitle = std::move(props.dataTitle);
+  const int32_t isCalculated = props.isCalculatedData;
+  props = state_.defaults;
+  props.dataTitle = std::move(dataTitle);
+  props.isCalculatedData = isCalculated;
+  UpdatePages(state_, kRebuildCurrent);
+  RefreshViews();
+}
+
+void CMainFrame::OverwriteDefault() {
+  GraphPage* page = CurrentPage();
+  if (!page) return;
+  if (!dialogs_.AskOkCancel(this, QStringLiteral("このｸﾞﾗﾌの設定情報を標準値とします。\n\n"
+                                                 "現在の標準値は上書きされます。\n\n"
+                                                 "よろしいですか？\n"))) {
+    return;
+  }
+  state_.defaults = page->properties;
+}
+
+void CMainFrame::ToggleCrossHair() {
+  state_.crossHairEnabled = !state_.crossHairEnabled;
+  UpdateCommandStates();
+}
+
+}  // namespace fernplot

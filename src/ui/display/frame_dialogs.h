@@ -1,0 +1,46 @@
+#pragma once
+// Everything modal the main window asks the user. The window talks to this
+// interface only, so the program shows real dialogs and the tests answer in
+// their place.
+
+#include <QString>
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+namespace fernplot {
+
+struct AppState;
+struct GraphProperties;
+
+struct PrintRequest {
+  int fromPage = 1;
+  int toPage = 1;
+};
+
+class FrameDialogs {
+ public:
+  virtual ~FrameDialogs() = default;
+
+  // Information box captioned "FERNPLOT" with an OK button.
+  virtual void ShowInfo(QWidget* parent, const QString& text) = 0;
+  // Warning box captioned "FERNPLOT" (a failure the user must know about).
+  virtual void ShowWarning(QWidget* parent, const QString& text) = 0;
+  // Question box captioned "FERNPLOT"; true when OK was chosen.
+  virtual bool AskOkCancel(QWidget* parent, const QString& text) = 0;
+
+  // The data-file list dialog; true when it ended with files marked.
+  virtual bool RunDataFileList(QWidget* parent, AppState& state) = 0;
+  // The CSV save dialog; nothing when cancelled.
+  virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
+  // The property sheet on `record`; true after OK.
+  virtual bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) = 0;
+  // The print dialog offering pages 1..pageCount; nothing when cancelled.
+  virtual std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer,
+                                               int pageCount) = 0;
+  virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
+  virtual void About(QWidget* parent) = 0;
+};
+
+}  // namespace fernplot

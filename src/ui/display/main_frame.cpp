@@ -1,0 +1,278 @@
+#include "main_frame.h"
+
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app_state.h"
+#include "commands.h"
+#include "frame_dialogs.h"
+#include "graph/pages.h"
+#include "main_view.h"
+#include "toolbar_icons.h"
+
+namespace fernplot {
+
+namespace {
+
+QString Text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+constexpr int kPanePadding = 3;  // each side of a pane's text
+
+}  // namespace
+
+CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), state_(state), dialogs_(dialogs) {
+  setWindowTitle(QStringLiteral("FERNPLOT"));
+  setWindowIcon(MakeToolIcon(ToolIcon::kProperties));
+  setAcceptDrops(true);
+  resize(960, 760);
+
+  view_ = new CMainView(state_, this);
+  setCentralWidget(view_);
+  connect(view_, &CMainView::paneTextChanged, this,
+          [this](int pane, const QString& text, bool fit) { SetStatusPaneText(pane, text, fit); });
+  connect(view_, &CMainView::pageChanged, this, &CMainFrame::UpdateCommandStates);
+  connect(view_, &CMainView::zoomStepRequested, this, &CMainFrame::StepZoom);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
+  CreateStatusBar();
+  UpdateCommandStates();
+  view_->setFocus();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::AddAction(int id, void (CMainFrame::*handler)()) {
+  const CommandText* text = FindCommandText(id);
+  auto* action = new QAction(text ? Text(text->menuText) : QString(), this);
+  if (text) {
+    action->setStatusTip(Text(PromptStatusText(text->prompt)));
+    const std::string_view tip = PromptToolTip(text->prompt);
+    if (!tip.empty()) action->setToolTip(Text(tip));
+  }
+  if (handler) connect(action, &QAction::triggered, this, handler);
+  actions_[id] = action;
+  return action;
+}
+
+QAction* CMainFrame::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::CreateActions() {
+  AddAction(kCmdOpenDataFile, &CMainFrame::OpenDataFile)->setIcon(MakeToolIcon(ToolIcon::kOpen));
+  AddAction(kCmdSaveCsv, &CMainFrame::SaveCsv);
+  AddAction(kCmdCopyToClipboard, &CMainFrame::CopyPageToClipboard);
+  QAction* print = AddAction(kCmdPrint, &CMainFrame::Print);
+  print->setIcon(MakeToolIcon(ToolIcon::kPrint));
+  print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddAction(kCmdPrintSetup, &CMainFrame::PrinterSetup);
+  AddAction(kCmdExit, nullptr);
+  connect(Action(kCmdExit), &QAction::triggered, this, &QWidget::close);
+
+  QAction* toolBarToggle = AddAction(kCmdToolBar, nullptr);
+  toolBarToggle->setCheckable(true);
+  connect(toolBarToggle, &QAction::triggered, this, [this](bool on) {
+    toolBar_->setVisible(on);
+    UpdateCommandStates();
+  });
+  QAction* statusToggle = AddAction(kCmdStatusBar, nullptr);
+  statusToggle->setCheckable(true);
+  connect(statusToggle, &QAction::triggered, this, [this](bool on) {
+    statusBar()->setVisible(on);
+    UpdateCommandStates();
+  });
+
+  AddAction(kCmdCrossHair, &CMainFrame::ToggleCrossHair)->setCheckable(true);
+  for (int i = 0; i < kZoomStepCount; ++i) {
+    QAction* zoom = AddAction(kCmdZoom30 + i, nullptr);
+    zoom->setCheckable(true);
+    connect(zoom, &QAction::triggered, this, [this, i] { SelectZoomEntry(i); });
+  }
+  AddAction(kCmdPreviousPage, nullptr)->setIcon(MakeToolIcon(ToolIcon::kPrevious));
+  connect(Action(kCmdPreviousPage), &QAction::triggered, this, [this] { view_->PreviousPage(); });
+  AddAction(kCmdNextPage, nullptr)->setIcon(MakeToolIcon(ToolIcon::kNext));
+  connect(Action(kCmdNextPage), &QAction::triggered, this, [this] { view_->NextPage(); });
+  AddAction(kCmdClosePage, &CMainFrame::ClosePage);
+
+  AddAction(kCmdCurrentProperties, &CMainFrame::EditCurrentProperties)
+      ->setIcon(MakeToolIcon(ToolIcon::kProperties));
+  AddAction(kCmdResetToDefault, &CMainFrame::ResetToDefault);
+  AddAction(kCmdOverwriteDefault, &CMainFrame::OverwriteDefault);
+  AddAction(kCmdDefaultProperties, &CMainFrame::EditDefaultProperties);
+  AddAction(kCmdAbout, nullptr);
+  connect(Action(kCmdAbout), &QAction::triggered, this, [this] { dialogs_.About(this); });
+}
+
+void CMainFrame::CreateMenus() {
+  QMenuBar* bar = menuBar();
+  // 0 stands for a separator.
+  const auto append = [this](QMenu* menu, std::initializer_list<int> ids) {
+    for (int id : ids) {
+      if (id == 0) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(Action(id));
+      }
+    }
+  };
+  const auto add = [this, &append](QMenu* menu, std::initializer_list<int> ids) {
+    append(menu, ids);
+    // Enable states are refreshed whenever a menu opens, as a menu's own
+    // update pass would.
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+  };
+  add(bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")),
+      {kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint, kCmdPrintSetup, 0,
+       kCmdExit});
+  QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+  add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
+  QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
+  add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
+  append(viewMenu, {kCmdPreviousPage, kCmdNextPage, 0, kCmdClosePage});
+  add(bar->addMenu(QStringLiteral("設定(&S)")), {kCmdCurrentProperties, 0, kCmdResetToDefault,
+                                                 kCmdOverwriteDefault, 0, kCmdDefaultProperties});
+  add(bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)")), {kCmdAbout});
+}
+
+void CMainFrame::CreateToolBar() {
+  toolBar_ = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+  toolBar_->setObjectName(QStringLiteral("toolBar"));
+  toolBar_->setIconSize(QSize(16, 15));
+  toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+  toolBar_->addAction(Action(kCmdOpenDataFile));
+  toolBar_->addAction(Action(kCmdPrint));
+  toolBar_->addSeparator();
+  toolBar_->addAction(Action(kCmdCurrentProperties));
+  toolBar_->addSeparator();
+
+  zoomBox_ = new QComboBox(toolBar_);
+  zoomBox_->setObjectName(QStringLiteral("zoomBox"));
+  for (const ZoomStep& step : kZoomSteps) zoomBox_->addItem(Text(step.comboText));
+  zoomBox_->setCurrentIndex(kZoomDefaultIndex);
+  zoomBox_->setFixedWidth(65);
+  zoomBox_->setFocusPolicy(Qt::TabFocus);
+  const CommandText* zoomText = FindCommandText(kCmdZoomBox);
+  zoomBox_->setToolTip(Text(PromptToolTip(zoomText->prompt)));
+  zoomBox_->setStatusTip(Text(PromptStatusText(zoomText->prompt)));
+  // Only a choice made in the box itself; menu commands move the selection
+  // and apply it themselves.
+  connect(zoomBox_, &QComboBox::activated, this, [this](int) { ApplyZoomSelection(); });
+  toolBar_->addWidget(zoomBox_);
+
+  toolBar_->addSeparator();
+  toolBar_->addAction(Action(kCmdPreviousPage));
+  toolBar_->addAction(Action(kCmdNextPage));
+}
+
+void CMainFrame::CreateStatusBar() {
+  QStatusBar* bar = statusBar();
+  for (size_t i = 0; i < panes_.size(); ++i) {
+    auto* pane = new QLabel(bar);
+    pane->setObjectName(QStringLiteral("pane%1").arg(32776 + static_cast<int>(i)));
+    pane->setContentsMargins(kPanePadding, 0, kPanePadding, 0);
+    pane->setFixedWidth(kStatusPaneInitialWidth);
+    bar->addPermanentWidget(pane);
+    panes_[i] = pane;
+  }
+}
+
+QLabel* CMainFrame::Pane(int index) const {
+  if (index < 1 || index > static_cast<int>(panes_.size())) return nullptr;
+  return panes_[static_cast<size_t>(index - 1)];
+}
+
+void CMainFrame::SetStatusPaneText(int index, const QString& text, bool fitWidth) {
+  QLabel* pane = Pane(index);
+  if (!pane) return;
+  if (fitWidth) {
+    const int width = QFontMetrics(statusBar()->font()).horizontalAdvance(text) + 2 * kPanePadding;
+    if (pane->width() != width || pane->minimumWidth() != width) pane->setFixedWidth(width);
+  }
+  if (pane->text() != text) pane->setText(text);
+}
+
+bool CMainFrame::PageShown() const {
+  return state_.drawingActive && state_.drawing.CurrentNumber() >= 1;
+}
+
+GraphPage* CMainFrame::CurrentPage() const {
+  if (!PageShown()) return nullptr;
+  return PageForSheet(state_.pages, state_.drawing.CurrentNumber());
+}
+
+void CMainFrame::UpdateCommandStates() {
+  const bool shown = PageShown();
+  for (int id : {kCmdSaveCsv, kCmdCopyToClipboard, kCmdPrint, kCmdClosePage, kCmdCurrentProperties,
+                 kCmdResetToDefault, kCmdOverwriteDefault}) {
+    Action(id)->setEnabled(shown);
+  }
+  Action(kCmdPreviousPage)->setEnabled(view_->CanPreviousPage());
+  Action(kCmdNextPage)->setEnabled(view_->CanNextPage());
+  Action(kCmdCrossHair)->setChecked(state_.crossHairEnabled);
+  const int entry = zoomBox_ ? zoomBox_->currentIndex() : kZoomDefaultIndex;
+  for (int i = 0; i < kZoomStepCount; ++i) Action(kCmdZoom30 + i)->setChecked(i == entry);
+  if (toolBar_) Action(kCmdToolBar)->setChecked(!toolBar_->isHidden());
+  Action(kCmdStatusBar)->setChecked(!statusBar()->isHidden());
+}
+
+void CMainFrame::ApplyZoomSelection() {
+  const int entry = zoomBox_->currentIndex();
+  if (state_.drawingActive && entry >= 0 && entry < kZoomStepCount) {
+    state_.drawing.zoomFactor = kZoomSteps[static_cast<size_t>(entry)].factor;
+  }
+  RefreshViews();
+}
+
+void CMainFrame::SelectZoomEntry(int index) {
+  if (index < 0 || index >= kZoomStepCount) return;
+  zoomBox_->setCurrentIndex(index);
+  ApplyZoomSelection();
+}
+
+void CMainFrame::StepZoom(int steps) {
+  const int entry = std::clamp(zoomBox_->currentIndex() + steps, 0, kZoomStepCount - 1);
+  if (entry != zoomBox_->currentIndex()) SelectZoomEntry(entry);
+}
+
+void CMainFrame::RefreshViews() {
+  view_->UpdateScrollSizes();
+  view_->InvalidatePicture();
+  UpdateCommandStates();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (!event->mimeData()->hasUrls()) return;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    const QFileInfo info(url.toLocalFile());
+    if (url.isLocalFile() &&
+        (info.isDir() || info.suffix().compare("dat", Qt::CaseInsensitive) == 0)) {
+      event->acceptProposedAction();
+      return;
+    }
+  }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+  QStringList paths;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  }
+  event->acceptProposedAction();
+  OpenFiles(paths);
+}
+
+}  // namespace fernplot

@@ -1,0 +1,91 @@
+#pragma once
+// The main window: menus, tool bar with the zoom box, status bar with the
+// readout panes, and the commands that work on the whole display.
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+#include <map>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QPrinter;
+
+namespace fernplot {
+
+struct AppState;
+struct GraphPage;
+class CMainView;
+class FrameDialogs;
+
+class CMainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  // The widgets and actions, by command id (for the application and tests).
+  QAction* Action(int id) const;
+  QComboBox* ZoomBox() const { return zoomBox_; }
+  CMainView* View() const { return view_; }
+  QLabel* Pane(int index) const;  // 1..4
+
+  // Copies the zoom box's entry into the drawing (when active) and repaints.
+  void ApplyZoomSelection();
+  // Scroll sizes recomputed, picture rendered again.
+  void RefreshViews();
+  // Sets the enabled and checked states of every command.
+  void UpdateCommandStates();
+  // Width fitted to the text unless fitWidth is false.
+  void SetStatusPaneText(int index, const QString& text, bool fitWidth = true);
+
+  // Commands.
+  void OpenDataFile();
+  void SaveCsv();
+  void CopyPageToClipboard();
+  void ClosePage();
+  void EditCurrentProperties();
+  void EditDefaultProperties();
+  void ResetToDefault();
+  void OverwriteDefault();
+  void ToggleCrossHair();
+  void SelectZoomEntry(int index);
+  void StepZoom(int steps);
+  void Print();
+  void PrinterSetup();
+
+  // Opens the named files as pages in the given order; one message lists the
+  // files that could not be read, with the reader's message for each.
+  void OpenFiles(const QStringList& paths);
+  // The print job's name, set with the first opened files.
+  const QString& DocumentTitle() const { return documentTitle_; }
+  QPrinter& Printer();
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateStatusBar();
+  QAction* AddAction(int id, void (CMainFrame::*handler)());
+  bool PageShown() const;
+  GraphPage* CurrentPage() const;
+  void AfterPagesOpened();
+
+  AppState& state_;
+  FrameDialogs& dialogs_;
+  CMainView* view_ = nullptr;
+  QComboBox* zoomBox_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  std::array<QLabel*, 4> panes_{};
+  std::map<int, QAction*> actions_;
+  std::unique_ptr<QPrinter> printer_;
+  QString documentTitle_;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,79 @@
+#pragma once
+// The view: the current page of the drawing, scrolled and zoomed, with page
+// stepping, the cross-hair readout and the page indicator.
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+
+#include "cross_hair.h"
+#include "page_image_cache.h"
+
+namespace fernplot {
+
+struct AppState;
+struct GraphPage;
+
+class CMainView : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit CMainView(AppState& state, QWidget* parent = nullptr);
+
+  // Recomputes the scroll sizes from the current sheet and the zoom.
+  void UpdateScrollSizes();
+  // The pages changed: forget the cached pictures and repaint.
+  void InvalidatePicture();
+
+  bool CanPreviousPage() const;
+  bool CanNextPage() const;
+  bool PreviousPage();
+  bool NextPage();
+
+  // Pointer handling of one mouse move at `client` (viewport coordinates):
+  // readout panes and cross-hair lines.
+  void HandlePointer(QPoint client);
+  // The pointer left the page area: panes emptied, lines erased.
+  void ClearPointer();
+
+  QPoint ScrollPosition() const;
+  void SetScrollPosition(QPoint pos);
+  bool CrossHairVisible() const { return crossHairVisible_; }
+  const CrossHairLines& CrossHairLinesShown() const { return lines_; }
+  const PageImageCache& Cache() const { return cache_; }
+
+  static QString PageIndicatorText(int current, int count);
+
+ signals:
+  // fitWidth: the pane is sized to the text (emptying keeps the width).
+  void paneTextChanged(int pane, const QString& text, bool fitWidth);
+  // The current page changed (enable states follow).
+  void pageChanged();
+  // Ctrl + wheel: move the zoom selection by `steps` entries.
+  void zoomStepRequested(int steps);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+ private:
+  GraphPage* CurrentPage() const;
+  void HideCrossHair();
+  void ShowCrossHair(const GraphPage& page, QPoint client);
+  QRegion CrossHairRegion() const;
+  void PaintCrossHair(QPainter& painter, const QImage& page) const;
+  void AfterPageStep();
+
+  AppState& state_;
+  PageImageCache cache_;
+  bool crossHairVisible_ = false;
+  CrossHairLines lines_;
+  QPoint lastScroll_;
+  int wheelRemainder_ = 0;
+};
+
+}  // namespace fernplot

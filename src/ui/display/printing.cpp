@@ -1,0 +1,97 @@
+#include "printing.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+#include "app_state.h"
+#include "frame_dialogs.h"
+#include "graph/drawing.h"
+#include "main_frame.h"
+#include "renderer.h"
+
+namespace fernplot {
+
+int PrintExtentMm(int px) {
+  // Written as the conversion back from pixels truncates: one millimetre less
+  // than the sheet's whole millimetres except at multiples of 127 mm.
+  return kPrintOffsetMm - static_cast<int>(px * (-0.26458333333333334));
+}
+
+bool NeedsOtherOrientation(int sheetWidthPx, int sheetHeightPx, int horzMm, int vertMm) {
+  const int w = PrintExtentMm(sheetWidthPx);
+  const int h = PrintExtentMm(sheetHeightPx);
+  return (w > horzMm && w < vertMm) || (h > vertMm && h < horzMm);
+}
+
+QPageLayout::Orientation OtherOrientation(int horzMm, int vertMm) {
+  return horzMm > vertMm ? QPageLayout::Portrait : QPageLayout::Landscape;
+}
+
+namespace {
+
+void ApplyOrientationRule(const DrawingDocument& doc, QPrinter& printer) {
+  const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+  const int hs = static_cast<int>(area.width());
+  const int vs = static_cast<int>(area.height());
+  if (NeedsOtherOrientation(doc.CurrentWidth(), doc.CurrentHeight(), hs, vs)) {
+    printer.setPageOrientation(OtherOrientation(hs, vs));
+  }
+}
+
+}  // namespace
+
+PrintOutcome PrintSheets(DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage) {
+  PrintOutcome outcome;
+  const int saved = doc.CurrentNumber();
+  fromPage = std::max(fromPage, 1);
+  toPage = std::min(toPage, doc.SheetCount());
+  QPainter painter;
+  for (int page = fromPage; page <= toPage; ++page) {
+    if (!doc.SelectSheet(page)) break;
+    doc.printOffsetX = kPrintOffsetMm;
+    doc.printOffsetY = kPrintOffsetMm;
+    // The orientation must be settled before the page starts.
+    ApplyOrientationRule(doc, printer);
+    if (!outcome.started) {
+      if (!painter.begin(&printer)) break;
+      outcome.started = true;
+    } else if (!printer.newPage()) {
+      break;
+    }
+    painter.save();
+    SetPrintUnits(painter);
+    RenderSheetForPrint(painter, doc);
+    painter.restore();
+    ++outcome.pagesPrinted;
+  }
+  if (outcome.started) painter.end();
+  doc.SelectSheet(saved);
+  return outcome;
+}
+
+QPrinter& CMainFrame::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+void CMainFrame::Print() {
+  if (!PageShown()) return;
+  QPrinter& printer = Printer();
+  printer.setDocName(documentTitle_.left(31));
+  const std::optional<PrintRequest> request =
+      dialogs_.AskPrint(this, printer, state_.drawing.SheetCount());
+  if (!request) return;
+  const PrintOutcome outcome =
+      PrintSheets(state_.drawing, printer, request->fromPage, request->toPage);
+  if (!outcome.started) {
+    dialogs_.ShowInfo(this, QStringLiteral("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
+  }
+  UpdateCommandStates();
+}
+
+void CMainFrame::PrinterSetup() {
+  dialogs_.PrinterSetup(this, Printer());
+}
+
+}  // namespace fernplot

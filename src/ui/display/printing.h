@@ -1,0 +1,34 @@
+#pragma once
+// True-size printing of sheets: one sheet per printed page, 10 mm from the
+// printable area's top-left corner, nothing scaled to the paper.
+
+#include <QPageLayout>
+
+class QPrinter;
+
+namespace fernplot {
+
+class DrawingDocument;
+
+constexpr int kPrintOffsetMm = 10;
+
+// Whole millimetres a sheet of `px` pixels needs, offset included.
+int PrintExtentMm(int px);
+
+// The orientation rule: true when the sheet (w x h pixels at 100 %) does not
+// fit across the printable area (horzMm x vertMm) now but would when turned.
+bool NeedsOtherOrientation(int sheetWidthPx, int sheetHeightPx, int horzMm, int vertMm);
+// The orientation the paper is not in now.
+QPageLayout::Orientation OtherOrientation(int horzMm, int vertMm);
+
+struct PrintOutcome {
+  bool started = false;
+  int pagesPrinted = 0;
+};
+
+// Prints sheets fromPage..toPage (1-based, inclusive) on `printer`, turning
+// the paper per page by the orientation rule. The sheet that was current
+// before is current again afterwards.
+PrintOutcome PrintSheets(DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage);
+
+}  // namespace fernplot

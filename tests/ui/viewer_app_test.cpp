@@ -1,0 +1,204 @@
+// Start-up and exit with the settings file, command-line files, the about
+// box, and printing (orientation rule, page range, current page restored).
+
+#include <QAction>
+#include <QLabel>
+#include <QPrinter>
+#include <QTest>
+#include <QTimer>
+
+#include "app/about_dialog.h"
+#include "app/main_app.h"
+#include "datafile/data_file_scan.h"
+#include "display/commands.h"
+#include "display/main_frame.h"
+#include "display/printing.h"
+#include "props/settings_file.h"
+#include "text/encoding.h"
+#include "viewer_support.h"
+
+using namespace fernplot;
+using namespace fernplot::testing;
+
+namespace {
+
+StartupOptions Options(const QString& settings, QStringList files = {}) {
+  StartupOptions o;
+  o.settingsFilePath = settings.toStdString();
+  o.files = std::move(files);
+  o.showWindow = false;
+  return o;
+}
+
+int PdfPageCount(const std::string& pdf) {
+  int n = 0;
+  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1)) {
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+class AppTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+
+ private slots:
+  void startWithoutSettingsFileWritesOneAtExit() {
+    const QString cfg = dir_.filePath(QStringLiteral("fresh.CFG"));
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    QVERIFY(app.State().defaults == FactoryDefaults());
+    QVERIFY(!app.State().crossHairEnabled);
+    QVERIFY(!app.Frame()->Action(kCmdCrossHair)->isChecked());
+    QVERIFY(!QFile::exists(cfg));
+    AppState& s = app.State();
+    const std::string expected = SettingsFileText(s.defaults, s.crossHairEnabled,
+                                                  ReplaceFilePartWithPattern(s.dataFilePath));
+    const SettingsResult r = app.Shutdown();
+    QVERIFY(r.ok);
+    QCOMPARE(Cp932ToUtf8(ReadAll(cfg)), expected);
+    QVERIFY(dialogs.warnings.empty());
+  }
+
+  void startWithSettingsFile() {
+    const QString cfg = dir_.filePath(QStringLiteral("edited.CFG"));
+    GraphProperties defaults = FactoryDefaults();
+    defaults.title = "保存した題";
+    std::string pattern = dir_.path().toStdString() + "/*.DAT";
+    QVERIFY(SaveSettingsFile(cfg.toStdString(), defaults, true, pattern).ok);
+
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    QCOMPARE(app.State().defaults.title, std::string("保存した題"));
+    QVERIFY(app.State().crossHairEnabled);
+    QVERIFY(app.Frame()->Action(kCmdCrossHair)->isChecked());
+    QCOMPARE(app.State().dataFilePath, pattern);
+
+    // Edited defaults reach the file at exit, and only then.
+    app.State().defaults.title = "変えた題";
+    app.State().crossHairEnabled = false;
+    const std::string before = ReadAll(cfg);
+    QVERIFY(before.find(Utf8ToCp932("変えた題")) == std::string::npos);
+    QVERIFY(app.Shutdown().ok);
+    GraphProperties read = FactoryDefaults();
+    bool cross = true;
+    std::string path;
+    LoadSettingsFile(cfg.toStdString(), read, cross, path);
+    QCOMPARE(read.title, std::string("変えた題"));
+    QVERIFY(!cross);
+  }
+
+  void unwritableSettingsAreReported() {
+    // A folder that cannot exist: its parent is a file.
+    WriteFile(dir_, QStringLiteral("plain-file"), "x");
+    const QString cfg = dir_.filePath(QStringLiteral("plain-file/x.CFG"));
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    const SettingsResult r = app.Shutdown();
+    QVERIFY(!r.ok);
+    QCOMPARE(static_cast<int>(dialogs.warnings.size()), 1);
+    QVERIFY(dialogs.warnings[0].contains(cfg));
+    QVERIFY(dialogs.warnings[0].contains(QString::fromStdString(r.error)));
+  }
+
+  void commandLineFilesOpenInOrder() {
+    const QString a = WriteDataFile(dir_, QStringLiteral("Z9.DAT"), 10);
+    const QString b = WriteDataFile(dir_, QStringLiteral("A1.DAT"), 10);
+    const QString bad = WriteFile(dir_, QStringLiteral("JUNK.DAT"), "junk");
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("cl.CFG")), {a, bad, b}));
+    app.Start();
+    QTRY_COMPARE(static_cast<int>(app.State().pages.size()), 2);
+    QCOMPARE(app.State().pages[0]->fileName, std::string("Z9"));
+    QCOMPARE(app.State().pages[1]->fileName, std::string("A1"));
+    QCOMPARE(static_cast<int>(dialogs.warnings.size()), 1);
+    QVERIFY(dialogs.warnings[0].contains(QStringLiteral("JUNK.DAT")));
+    QVERIFY(app.Shutdown().ok);
+    QVERIFY(app.State().pages.empty());
+  }
+
+  void aboutBox() {
+    AboutDialog about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 - FERNPLOT"));
+    QStringList texts;
+    for (const QLabel* l : about.findChildren<QLabel*>()) texts << l->text();
+    QVERIFY(texts.contains(QStringLiteral("Q417ﾌｧｲﾙ 読み出しｿﾌﾄｳｪｱ")));
+    QVERIFY(texts.contains(QStringLiteral("Version 1. 3. 0. 0")));
+    QCOMPARE(about.findChildren<QLabel*>(QStringLiteral("notice")).size(), 2);
+  }
+
+  void orientationRule_data() {
+    QTest::addColumn<int>("widthPx");
+    QTest::addColumn<int>("heightPx");
+    QTest::addColumn<int>("horzMm");
+    QTest::addColumn<int>("vertMm");
+    QTest::addColumn<bool>("turn");
+    // 250 x 180 mm on portrait 200 x 287: too wide, fits turned.
+    QTest::newRow("wide on portrait") << 944 << 680 << 200 << 287 << true;
+    QTest::newRow("wide on landscape") << 944 << 680 << 287 << 200 << false;
+    QTest::newRow("tall on portrait") << 680 << 944 << 200 << 287 << false;
+    QTest::newRow("tall on landscape") << 680 << 944 << 287 << 200 << true;
+    QTest::newRow("too big either way") << 1133 << 1133 << 200 << 287 << false;
+  }
+  void orientationRule() {
+    QFETCH(int, widthPx);
+    QFETCH(int, heightPx);
+    QFETCH(int, horzMm);
+    QFETCH(int, vertMm);
+    QFETCH(bool, turn);
+    QCOMPARE(NeedsOtherOrientation(widthPx, heightPx, horzMm, vertMm), turn);
+  }
+
+  void orientationHelpers() {
+    QCOMPARE(PrintExtentMm(944), 259);
+    QCOMPARE(PrintExtentMm(680), 189);
+    QCOMPARE(PrintExtentMm(480), 137);  // 127 mm comes back exactly
+    QCOMPARE(OtherOrientation(200, 287), QPageLayout::Landscape);
+    QCOMPARE(OtherOrientation(287, 200), QPageLayout::Portrait);
+  }
+
+  void printsEveryPageAndRestoresTheCurrentOne() {
+    TestState ts;
+    ScriptedDialogs dialogs;
+    CMainFrame frame(ts.state, dialogs);
+    QStringList files;
+    for (int i = 0; i < 3; ++i) {
+      files << WriteDataFile(dir_, QStringLiteral("PR%1.DAT").arg(i), 30);
+    }
+    frame.OpenFiles(files);
+    ts.state.drawing.SelectSheet(2);
+
+    const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const PrintOutcome all = PrintSheets(ts.state.drawing, printer, 1, 3);
+    QVERIFY(all.started);
+    QCOMPARE(all.pagesPrinted, 3);
+    QCOMPARE(ts.state.drawing.CurrentNumber(), 2);
+    QCOMPARE(PdfPageCount(ReadAll(pdf)), 3);
+
+    QPrinter second(QPrinter::HighResolution);
+    second.setOutputFormat(QPrinter::PdfFormat);
+    second.setOutputFileName(dir_.filePath(QStringLiteral("range.pdf")));
+    QCOMPARE(PrintSheets(ts.state.drawing, second, 2, 3).pagesPrinted, 2);
+    QCOMPARE(ts.state.drawing.CurrentNumber(), 2);
+
+    frame.Print();  // the scripted dialog cancels
+    QCOMPARE(dialogs.printPageCounts.back(), 3);
+    QCOMPARE(frame.Printer().docName(), QStringLiteral("周波数特性グラフ"));
+  }
+};
+
+QTEST_MAIN(AppTest)
+#include "viewer_app_test.moc"

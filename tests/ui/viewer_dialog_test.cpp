@@ -1,0 +1,198 @@
+// The data-file list dialog: search, order, cells, marks, unreadable rows,
+// the default button and reopening.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "datafile/data_file_list_dialog.h"
+#include "datafile/data_file_row_delegate.h"
+#include "viewer_support.h"
+
+using namespace fernplot;
+using namespace fernplot::testing;
+
+class DialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+
+  static QStringList Column(const QTreeWidget* list, int column) {
+    QStringList out;
+    for (int r = 0; r < list->topLevelItemCount(); ++r) out << list->topLevelItem(r)->text(column);
+    return out;
+  }
+  static void Activate(QWidget& w) {
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+  }
+
+ private slots:
+  void initTestCase() {
+    WriteDataFile(dir_, QStringLiteral("B1.DAT"), 3, 0, "raw title");
+    WriteDataFile(dir_, QStringLiteral("a2.DAT"), 12, 1, "calc title");
+    WriteDataFile(dir_, QStringLiteral("A3.DAT"), 1234, 0, "big");
+    WriteFile(dir_, QStringLiteral("BAD.DAT"), std::string(300, 'x'));
+    WriteFile(dir_, QStringLiteral("notes.txt"), "not listed");
+    WriteDataFile(dir_, QString(70, QLatin1Char('L')) + QStringLiteral(".DAT"), 3);
+  }
+
+  void searchOrderAndCells() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    QVERIFY(dialog.SearchButton()->isDefault());
+    QVERIFY(!dialog.CreateButton()->isDefault());
+
+    // Enter in the box searches; a folder gets "*.DAT".
+    dialog.PatternEdit()->setFocus();
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    QTest::keyClick(dialog.PatternEdit(), Qt::Key_Return);
+    const QString pattern = dir_.path() + QStringLiteral("/*.DAT");
+    QCOMPARE(dialog.PatternEdit()->text(), pattern);
+    QCOMPARE(QString::fromStdString(ts.state.dataFilePath), pattern);
+    QVERIFY(dialog.isVisible());
+
+    const QTreeWidget* list = dialog.List();
+    QCOMPARE(Column(list, 0), QStringList({QStringLiteral(" a2.DAT"), QStringLiteral(" A3.DAT"),
+                                           QStringLiteral(" B1.DAT"), QStringLiteral(" BAD.DAT")}));
+    QCOMPARE(Column(list, 1), QStringList({QStringLiteral(" 演算ﾃﾞｰﾀ"), QStringLiteral(" 生ﾃﾞｰﾀ"),
+                                           QStringLiteral(" 生ﾃﾞｰﾀ"), QStringLiteral(" 不明")}));
+    QCOMPARE(Column(list, 2), QStringList({QStringLiteral("   12"), QStringLiteral(" 1234"),
+                                           QStringLiteral("    3"), QString()}));
+    QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral(" 1998-04-07  9:05"));
+    QCOMPARE(list->topLevelItem(2)->text(4), QStringLiteral(" raw title"));
+    QVERIFY(!list->topLevelItem(3)->text(4).trimmed().isEmpty());  // the reader's message
+    QCOMPARE(list->headerItem()->text(0), QStringLiteral(" ﾌｧｲﾙ名"));
+    QCOMPARE(list->headerItem()->text(4), QStringLiteral("コメント"));
+    QCOMPARE(list->columnWidth(0), 120);
+    QCOMPARE(list->columnWidth(3), 140);
+    const int kinds[] = {static_cast<int>(FileKind::kCalculated), static_cast<int>(FileKind::kRaw),
+                         static_cast<int>(FileKind::kRaw), static_cast<int>(FileKind::kUnreadable)};
+    for (int r = 0; r < 4; ++r) {
+      QCOMPARE(list->topLevelItem(r)->data(0, kFileKindRole).toInt(), kinds[r]);
+    }
+    QCOMPARE(KindColour(FileKind::kRaw), QColor(0, 0, 255));
+    QCOMPARE(KindColour(FileKind::kCalculated), QColor(0, 127, 0));
+    QCOMPARE(KindColour(FileKind::kUnreadable), QColor(127, 127, 127));
+  }
+
+  void typedNameWithoutExtension() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    dialog.PatternEdit()->setText(dir_.filePath(QStringLiteral("B1")));
+    dialog.Search();
+    QCOMPARE(dialog.PatternEdit()->text(), dir_.filePath(QStringLiteral("B1.DAT")));
+    QCOMPARE(Column(dialog.List(), 0), QStringList({QStringLiteral(" B1.DAT")}));
+  }
+
+  void marksAndUnreadableRows() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+
+    // Nothing selected: stays open.
+    dialog.CreateGraphs();
+    QVERIFY(dialog.isVisible());
+    // Only the unreadable row: stays open, nothing marked.
+    list->topLevelItem(3)->setSelected(true);
+    dialog.CreateGraphs();
+    QVERIFY(dialog.isVisible());
+    for (const DataFileEntry& e : ts.state.dataFiles) QVERIFY(!(e.flags & kEntrySelected));
+
+    // Two readable and the unreadable one: the two are marked, OK.
+    list->topLevelItem(0)->setSelected(true);
+    list->topLevelItem(2)->setSelected(true);
+    dialog.CreateGraphs();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+    const std::vector<uint32_t> expected = {kEntrySelected, 0, kEntrySelected, kEntryUnreadable};
+    for (size_t i = 0; i < expected.size(); ++i) {
+      QCOMPARE(ts.state.dataFiles[i].flags, expected[i]);
+    }
+
+    // Reopened: the last result with its marks selected, the list focused
+    // and the create button default.
+    DataFileListDialog again(ts.state);
+    Activate(again);
+    QCOMPARE(again.List()->topLevelItemCount(), 4);
+    QVERIFY(again.List()->topLevelItem(0)->isSelected());
+    QVERIFY(!again.List()->topLevelItem(1)->isSelected());
+    QVERIFY(again.List()->topLevelItem(2)->isSelected());
+    QVERIFY(again.List()->hasFocus());
+    QVERIFY(again.CreateButton()->isDefault());
+    QCOMPARE(again.PatternEdit()->text(), QString::fromStdString(ts.state.dataFilePath));
+  }
+
+  void defaultButtonFollowsTheList() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+    list->setFocus();
+    QVERIFY(dialog.CreateButton()->isDefault());
+    QVERIFY(!dialog.SearchButton()->isDefault());
+    dialog.PatternEdit()->setFocus();
+    QVERIFY(dialog.SearchButton()->isDefault());
+    QVERIFY(!dialog.CreateButton()->isDefault());
+
+    // Enter in the list creates the graphs of the selected rows.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(1));
+    list->topLevelItem(1)->setSelected(true);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(ts.state.dataFiles[1].flags & kEntrySelected);
+  }
+
+  void doubleClickCreates() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+    const QPoint row(20, list->visualItemRect(list->topLevelItem(2)).center().y());
+    // A double click arrives as press, release, double-click, release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(ts.state.dataFiles[2].flags & kEntrySelected);
+    QVERIFY(!(ts.state.dataFiles[0].flags & kEntrySelected));
+  }
+
+  void browse() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    QString offered;
+    dialog.SetBrowseFunction([&](QWidget*, const QString& start) -> std::optional<QString> {
+      offered = start;
+      return std::nullopt;
+    });
+    dialog.PatternEdit()->setText(dir_.filePath(QStringLiteral("B1.DAT")));
+    dialog.Browse();
+    // Cancelled: the pattern's file part became "*.DAT", no search.
+    QCOMPARE(offered, dir_.path() + QStringLiteral("/*.DAT"));
+    QCOMPARE(QString::fromStdString(ts.state.dataFilePath), offered);
+    QCOMPARE(dialog.List()->topLevelItemCount(), 0);
+
+    dialog.SetBrowseFunction([&](QWidget*, const QString&) -> std::optional<QString> {
+      return dir_.filePath(QStringLiteral("A3.DAT"));
+    });
+    dialog.Browse();
+    QCOMPARE(Column(dialog.List(), 0), QStringList({QStringLiteral(" A3.DAT")}));
+  }
+};
+
+QTEST_MAIN(DialogTest)
+#include "viewer_dialog_test.moc"

@@ -1,0 +1,319 @@
+// The main window's commands: enable and check rules, zoom, page stepping,
+// reset/overwrite default, clipboard, CSV.
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <map>
+
+#include "datafile/csv_export.h"
+#include "datafile/data_file_scan.h"
+#include "display/clipboard.h"
+#include "display/commands.h"
+#include "display/main_frame.h"
+#include "display/main_view.h"
+#include "graph/pages.h"
+#include "viewer_support.h"
+
+using namespace fernplot;
+using namespace fernplot::testing;
+
+class FrameTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestState> ts_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<CMainFrame> frame_;
+  QTemporaryDir dir_;
+  QStringList files_;
+
+  AppState& state() { return ts_->state; }
+  bool Enabled(int id) { return frame_->Action(id)->isEnabled(); }
+  bool Checked(int id) { return frame_->Action(id)->isChecked(); }
+  void OpenPages(int n) { frame_->OpenFiles(files_.mid(0, n)); }
+
+ private slots:
+  void initTestCase() {
+    for (int i = 0; i < 3; ++i) {
+      files_ << WriteDataFile(dir_, QStringLiteral("P%1.DAT").arg(i + 1), 20 + i, 0,
+                              "title " + std::to_string(i + 1));
+    }
+  }
+
+  void init() {
+    ts_ = std::make_unique<TestState>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    frame_ = std::make_unique<CMainFrame>(state(), *dialogs_);
+    frame_->resize(700, 500);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+  }
+
+  void cleanup() {
+    frame_.reset();
+    dialogs_.reset();
+    ts_.reset();
+  }
+
+  void enableRules_data() {
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<bool>("closeAll");
+    QTest::newRow("no drawing") << 0 << false;
+    QTest::newRow("one page") << 1 << false;
+    QTest::newRow("three pages, third shown") << 3 << false;
+    QTest::newRow("all pages closed") << 2 << true;
+  }
+  void enableRules() {
+    QFETCH(int, pages);
+    QFETCH(bool, closeAll);
+    if (pages > 0) OpenPages(pages);
+    if (closeAll) {
+      for (int i = 0; i < pages; ++i) frame_->ClosePage();
+      QVERIFY(state().drawingActive);
+    }
+    const bool shown = pages > 0 && !closeAll;
+    for (int id : {kCmdSaveCsv, kCmdCopyToClipboard, kCmdPrint, kCmdClosePage,
+                   kCmdCurrentProperties, kCmdResetToDefault, kCmdOverwriteDefault}) {
+      QVERIFY2(Enabled(id) == shown, qPrintable(QString::number(id)));
+    }
+    for (int id : {kCmdOpenDataFile, kCmdPrintSetup, kCmdExit, kCmdToolBar, kCmdStatusBar,
+                   kCmdCrossHair, kCmdDefaultProperties, kCmdAbout, kCmdZoom30, kCmdZoom60,
+                   kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200}) {
+      QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
+    }
+    // The last page opened is on screen: never a next page; a previous one
+    // only with more than one page.
+    QCOMPARE(Enabled(kCmdNextPage), false);
+    QCOMPARE(Enabled(kCmdPreviousPage), shown && pages > 1);
+    QVERIFY(Checked(kCmdToolBar));
+    QVERIFY(Checked(kCmdStatusBar));
+    int checkedZooms = 0;
+    for (int i = 0; i < kZoomStepCount; ++i) checkedZooms += Checked(kCmdZoom30 + i) ? 1 : 0;
+    QCOMPARE(checkedZooms, 1);
+    QVERIFY(Checked(kCmdZoom100));
+  }
+
+  void pageSteppingAndIndicator() {
+    OpenPages(3);
+    CMainView* view = frame_->View();
+    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    QTest::keyClick(view, Qt::Key_PageDown);  // past the end: nothing
+    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    frame_->Action(kCmdPreviousPage)->trigger();
+    QCOMPARE(state().drawing.CurrentNumber(), 2);
+    QVERIFY(Enabled(kCmdNextPage));
+    QVERIFY(Enabled(kCmdPreviousPage));
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QCOMPARE(state().drawing.CurrentNumber(), 1);
+    QVERIFY(!Enabled(kCmdPreviousPage));
+    QTest::keyClick(view, Qt::Key_PageUp);
+    QCOMPARE(state().drawing.CurrentNumber(), 1);
+    view->viewport()->repaint();
+    QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 1 of 3"));
+    frame_->Action(kCmdNextPage)->trigger();
+    view->viewport()->repaint();
+    QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 2 of 3"));
+    // The pane fits its text.
+    const QLabel* pane = frame_->Pane(kPanePage);
+    QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(pane->text()));
+
+    for (int i = 0; i < 3; ++i) frame_->ClosePage();
+    view->viewport()->repaint();
+    QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 0 of 0"));
+  }
+
+  void scrollSizesAndKeys() {
+    frame_->SelectZoomEntry(5);  // 200 %, larger than the window
+    OpenPages(1);
+    CMainView* view = frame_->View();
+    const int w = static_cast<int>(state().drawing.CurrentWidth() * 2.0);
+    const int h = static_cast<int>(state().drawing.CurrentHeight() * 2.0);
+    QScrollBar* hb = view->horizontalScrollBar();
+    QScrollBar* vb = view->verticalScrollBar();
+    QCOMPARE(hb->maximum(), std::max(0, w - view->viewport()->width()));
+    QCOMPARE(vb->maximum(), std::max(0, h - view->viewport()->height()));
+    QCOMPARE(hb->pageStep(), w / 2);
+    QCOMPARE(vb->pageStep(), h / 2);
+    QCOMPARE(hb->singleStep(), w / 50);
+    QCOMPARE(vb->singleStep(), h / 50);
+
+    QTest::keyClick(view, Qt::Key_End);
+    QCOMPARE(view->ScrollPosition(), QPoint(hb->maximum(), vb->maximum()));
+    QTest::keyClick(view, Qt::Key_Left);
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(view->ScrollPosition(), QPoint(hb->maximum() - w / 50, vb->maximum() - h / 50));
+    QTest::keyClick(view, Qt::Key_Home);
+    QCOMPARE(view->ScrollPosition(), QPoint(0, 0));
+    QTest::keyClick(view, Qt::Key_Right);
+    QTest::keyClick(view, Qt::Key_Down);
+    QCOMPARE(view->ScrollPosition(), QPoint(w / 50, h / 50));
+  }
+
+  void zoomMenuAndBox() {
+    QComboBox* box = frame_->ZoomBox();
+    QCOMPARE(box->count(), kZoomStepCount);
+    QCOMPARE(box->itemText(0), QStringLiteral(" 30%"));
+    QCOMPARE(box->currentText(), QStringLiteral("100%"));
+
+    // Before any page: the selection moves, nothing else.
+    frame_->Action(kCmdZoom150)->trigger();
+    QCOMPARE(box->currentIndex(), 4);
+    QVERIFY(Checked(kCmdZoom150));
+    QVERIFY(!Checked(kCmdZoom100));
+    QCOMPARE(state().drawing.zoomFactor, 1.0);
+    // The first open applies it.
+    OpenPages(1);
+    QCOMPARE(state().drawing.zoomFactor, 1.5);
+
+    // A choice in the box checks the menu item and sets the zoom.
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    QCOMPARE(state().drawing.zoomFactor, 0.3);
+    QVERIFY(Checked(kCmdZoom30));
+    QVERIFY(!Checked(kCmdZoom150));
+
+    frame_->StepZoom(+2);
+    QCOMPARE(box->currentIndex(), 2);
+    QCOMPARE(state().drawing.zoomFactor, 0.75);
+    frame_->StepZoom(-9);
+    QCOMPARE(box->currentIndex(), 0);
+  }
+
+  void crossHairToggle() {
+    QVERIFY(!Checked(kCmdCrossHair));
+    frame_->Action(kCmdCrossHair)->trigger();
+    QVERIFY(state().crossHairEnabled);
+    QVERIFY(Checked(kCmdCrossHair));
+    frame_->Action(kCmdCrossHair)->trigger();
+    QVERIFY(!state().crossHairEnabled);
+  }
+
+  void resetAndOverwriteDefault() {
+    // Page 2 holds calculated data.
+    const QString calc = WriteDataFile(dir_, QStringLiteral("CALC.DAT"), 12, 1, "calc title");
+    frame_->OpenFiles({files_[0], calc});
+    GraphPage* page1 = PageForSheet(state().pages, 1);
+    GraphPage* page2 = PageForSheet(state().pages, 2);
+    QVERIFY(page1 && page2);
+    QCOMPARE(page2->properties.isCalculatedData, 1);
+
+    // Overwrite default on page 1 after changing its look.
+    state().drawing.SelectSheet(1);
+    page1->properties.title = "changed";
+    page1->properties.gainLineColor = 0x123456;
+    dialogs_->answerOk = false;
+    frame_->OverwriteDefault();
+    QVERIFY(state().defaults.title != "changed");
+    dialogs_->answerOk = true;
+    frame_->OverwriteDefault();
+    QCOMPARE(dialogs_->questions.back(),
+             QStringLiteral("このｸﾞﾗﾌの設定情報を標準値とします。\n\n現在の標準値は上書きされます。"
+                            "\n\nよろしいですか？\n"));
+    QCOMPARE(state().defaults.title, std::string("changed"));
+
+    // Reset page 2: the look of page 1, but its own data title and flag.
+    state().drawing.SelectSheet(2);
+    dialogs_->answerOk = false;
+    frame_->ResetToDefault();
+    QVERIFY(page2->properties.title != "changed");
+    dialogs_->answerOk = true;
+    frame_->ResetToDefault();
+    QCOMPARE(dialogs_->questions.back(),
+             QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"));
+    page2 = PageForSheet(state().pages, 2);
+    QCOMPARE(page2->properties.title, std::string("changed"));
+    QCOMPARE(page2->properties.gainLineColor, Colour(0x123456));
+    QCOMPARE(page2->properties.dataTitle, std::string("calc title"));
+    QCOMPARE(page2->properties.isCalculatedData, 1);
+    QCOMPARE(state().drawing.CurrentNumber(), 2);
+  }
+
+  void propertiesCommands() {
+    OpenPages(2);
+    dialogs_->editProperties = [](GraphProperties& p) { p.title = "edited"; };
+    frame_->EditCurrentProperties();
+    QCOMPARE(dialogs_->editedCurrent.back(), true);
+    QCOMPARE(PageForSheet(state().pages, 2)->properties.title, std::string("edited"));
+    QVERIFY(PageForSheet(state().pages, 1)->properties.title != "edited");
+    QVERIFY(state().defaults.title != "edited");
+    frame_->EditDefaultProperties();
+    QCOMPARE(dialogs_->editedCurrent.back(), false);
+    QCOMPARE(state().defaults.title, std::string("edited"));
+    QVERIFY(PageForSheet(state().pages, 1)->properties.title != "edited");
+  }
+
+  void openCommand() {
+    dialogs_->markForList = false;
+    frame_->OpenDataFile();
+    QVERIFY(!state().drawingActive);  // cancelled: still nothing active
+    ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
+    dialogs_->markForList = true;
+    frame_->OpenDataFile();
+    QVERIFY(state().drawingActive);
+    QCOMPARE(static_cast<int>(state().pages.size()), 3);
+    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    QCOMPARE(frame_->DocumentTitle(), QStringLiteral("周波数特性グラフ"));
+    for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
+  }
+
+  void clipboardPicture() {
+    QCOMPARE(ClipboardImageSize(850, 640, 0.75), QSize(638, 480));
+    QCOMPARE(ClipboardImageSize(851, 642, 1.0), QSize(852, 642));
+    frame_->SelectZoomEntry(2);
+    OpenPages(1);
+    frame_->CopyPageToClipboard();
+    const QImage image = QGuiApplication::clipboard()->image();
+    QCOMPARE(image.size(), ClipboardImageSize(state().drawing.CurrentWidth(),
+                                              state().drawing.CurrentHeight(), 0.75));
+    QVERIFY(dialogs_->infos.empty());
+  }
+
+  void csvCommand() {
+    OpenPages(2);
+    dialogs_->csvPath = std::nullopt;
+    frame_->SaveCsv();
+    QCOMPARE(dialogs_->csvInitialNames.back(), QStringLiteral("P2"));
+
+    const QString out = dir_.filePath(QStringLiteral("out.csv"));
+    dialogs_->csvPath = out;
+    frame_->SaveCsv();
+    QVERIFY(dialogs_->warnings.empty());
+    QCOMPARE(ReadAll(out), CalculatedDataCsvText(*PageForSheet(state().pages, 2)));
+
+    dialogs_->csvPath = dir_.filePath(QStringLiteral("no/such/folder/out.csv"));
+    frame_->SaveCsv();
+    QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("no/such/folder/out.csv")));
+  }
+
+  void unreadableFilesReportedOnce() {
+    const QString bad1 = WriteFile(dir_, QStringLiteral("BAD1.DAT"), "not a data file");
+    const QString bad2 = dir_.filePath(QStringLiteral("MISSING.DAT"));
+    frame_->OpenFiles({bad1, files_[0], bad2, files_[1]});
+    QCOMPARE(static_cast<int>(state().pages.size()), 2);
+    QCOMPARE(state().pages[0]->fileName, std::string("P1"));
+    QCOMPARE(state().pages[1]->fileName, std::string("P2"));
+    QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("BAD1.DAT: ")));
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("MISSING.DAT: ")));
+  }
+
+  void statusPromptsAndTips() {
+    const QAction* open = frame_->Action(kCmdOpenDataFile);
+    QCOMPARE(open->text(), QStringLiteral("ﾃﾞｰﾀ ﾌｧｲﾙを開く..."));
+    QCOMPARE(open->statusTip(), QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを開いてｸﾞﾗﾌを作成します。"));
+    QCOMPARE(open->toolTip(), QStringLiteral("ﾃﾞｰﾀﾌｧｲﾙを開く"));
+    QCOMPARE(frame_->Action(kCmdPrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
+    for (int pane = 1; pane <= 4; ++pane) QVERIFY(frame_->Pane(pane));
+  }
+};
+
+QTEST_MAIN(FrameTest)
+#include "viewer_frame_test.moc"

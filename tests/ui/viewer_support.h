@@ -1,0 +1,139 @@
+#pragma once
+// Shared pieces of the viewer tests: data files written on the fly, the
+// program-wide state with a real text measurer, and dialogs that answer from
+// a script instead of waiting for a user.
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <cmath>
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app_state.h"
+#include "datafile/data_file_writer.h"
+#include "display/frame_dialogs.h"
+#include "qt_text_measurer.h"
+
+namespace fernplot::testing {
+
+// A raw-data file of `points` points from 10 Hz up, a first-order low-pass.
+inline std::string DataFileBytes(int points, int16_t dataType = 0,
+                                 const std::string& title = "テスト") {
+  MeasurementData h;
+  h.modelName = "Q417";
+  h.version = "1.03";
+  h.dataType = dataType;
+  h.pointCount = static_cast<uint16_t>(points);
+  h.year = 1998;
+  h.month = 4;
+  h.day = 7;
+  h.hour = 9;
+  h.minute = 5;
+  h.dataTitle = title;
+  h.oscAmplitude = 1.0;
+  h.sweepMinFrequency = 10.0;
+  h.sweepMaxFrequency = 100000.0;
+  h.resolutionKind = 0;
+  h.resolution = 10.0;
+  const double decades = 4.0;
+  if (dataType == 0) {
+    std::vector<RawRecord> records;
+    for (int i = 0; i < points; ++i) {
+      const double f = 10.0 * std::pow(10.0, decades * i / std::max(1, points - 1));
+      const double x = f / 1000.0;
+      records.push_back({f, static_cast<float>(1.0 / std::sqrt(1.0 + x * x)),
+                         static_cast<float>(-std::atan(x) * 57.29577951308232), 1.0f});
+    }
+    return EncodeRawDataFile(h, records);
+  }
+  std::vector<CalculatedRecord> records;
+  for (int i = 0; i < points; ++i) {
+    const double f = 10.0 * std::pow(10.0, decades * i / std::max(1, points - 1));
+    const double x = f / 1000.0;
+    records.push_back({f, static_cast<float>(1.0 / std::sqrt(1.0 + x * x)),
+                       static_cast<float>(-std::atan(x) * 57.29577951308232)});
+  }
+  return EncodeCalculatedDataFile(h, records);
+}
+
+inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const std::string& bytes) {
+  const QString path = dir.filePath(name);
+  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+  return path;
+}
+
+inline QString WriteDataFile(const QTemporaryDir& dir, const QString& name, int points = 20,
+                             int16_t dataType = 0, const std::string& title = "テスト") {
+  return WriteFile(dir, name, DataFileBytes(points, dataType, title));
+}
+
+inline std::string ReadAll(const QString& path) {
+  std::ifstream in(path.toStdString(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The program-wide state as the application sets it up.
+struct TestState {
+  TestState() { state.drawing.SetMeasurer(&measurer); }
+  QtTextMeasurer measurer;
+  AppState state;
+};
+
+// Answers every question from queues filled by the test and records what
+// the window said.
+class ScriptedDialogs : public FrameDialogs {
+ public:
+  void ShowInfo(QWidget*, const QString& text) override { infos.push_back(text); }
+  void ShowWarning(QWidget*, const QString& text) override { warnings.push_back(text); }
+  bool AskOkCancel(QWidget*, const QString& text) override {
+    questions.push_back(text);
+    return answerOk;
+  }
+  bool RunDataFileList(QWidget*, AppState& s) override {
+    ++listRuns;
+    if (!markForList) return false;
+    bool any = false;
+    for (DataFileEntry& e : s.dataFiles) {
+      if (e.header) {
+        e.flags |= kEntrySelected;
+        any = true;
+      }
+    }
+    return any;
+  }
+  std::optional<QString> AskCsvPath(QWidget*, const QString& initialName) override {
+    csvInitialNames.push_back(initialName);
+    return csvPath;
+  }
+  bool EditProperties(QWidget*, bool currentPage, GraphProperties& record) override {
+    editedCurrent.push_back(currentPage);
+    if (editProperties) editProperties(record);
+    return editAnswer;
+  }
+  std::optional<PrintRequest> AskPrint(QWidget*, QPrinter&, int pageCount) override {
+    printPageCounts.push_back(pageCount);
+    return std::nullopt;
+  }
+  void PrinterSetup(QWidget*, QPrinter&) override {}
+  void About(QWidget*) override { ++aboutRuns; }
+
+  bool answerOk = true;
+  bool markForList = true;
+  std::optional<QString> csvPath;
+  bool editAnswer = true;
+  std::function<void(GraphProperties&)> editProperties;
+
+  std::vector<QString> infos, warnings, questions, csvInitialNames;
+  std::vector<bool> editedCurrent;
+  std::vector<int> printPageCounts;
+  int listRuns = 0;
+  int aboutRuns = 0;
+};
+
+}  // namespace fernplot::testing
