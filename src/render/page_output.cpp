@@ -10,6 +10,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "png_writer.h"
 #include "renderer.h"
 
 namespace fernplot {
@@ -90,9 +91,10 @@ OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& 
   if (image.isNull()) return OutputResult{false, "no page to draw"};
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
-  if (!image.save(&file, "PNG")) {
+  const QByteArray png = EncodePng(image);
+  if (file.write(png) != png.size()) {
     file.cancelWriting();
-    return OutputResult{false, "PNG encoding failed"};
+    return Failure(file);
   }
   return Commit(file);
 }

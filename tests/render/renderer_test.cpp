@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 
 #include "font_setup.h"
 #include "page_output.h"
@@ -130,6 +131,39 @@ TEST(RenderPolyline, OnePointDrawsNothingAndBadPenIsEntryZero) {
   ASSERT_TRUE(rows);
   EXPECT_EQ(rows->first, ToDeviceY(doc, 10.0));
   EXPECT_EQ(rows->last, ToDeviceY(doc, 20.0));
+}
+
+// Dense curves are drawn after dropping repeated device points, with square
+// ends for two-pixel pens; the pixels must be those of the plain drawing of
+// every point with round ends and joins.
+TEST(RenderPolyline, DenseCurveMatchesThePlainRoundStroke) {
+  std::vector<double> xs, ys;
+  for (int i = 0; i < 20000; ++i) {
+    const double t = i / 19999.0;
+    xs.push_back(5.0 + 90.0 * t);
+    ys.push_back(30.0 + 20.0 * std::sin(t * 40.0) * std::exp(-2.0 * t) + ((i % 7) == 0 ? 0.4 : 0));
+  }
+  for (double zoom : {0.3, 1.0, 2.0}) {
+    DrawingDocument doc = SheetOf(100, 60);
+    const int pen = doc.FindOrAddPen(0, 2, kRed, 0, 6, kRed);
+    doc.AddPolyline(pen, xs, ys);
+    const QImage fast = Render(doc, zoom);
+
+    QImage plain(fast.size(), QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    QPainter painter(&plain);
+    painter.setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPolygon all;
+    for (size_t k = 0; k < xs.size(); ++k)
+      all << QPoint(ToDeviceX(doc, xs[k]), ToDeviceY(doc, ys[k]));
+    painter.drawPolyline(all);
+    painter.end();
+    int differing = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+      for (int x = 0; x < plain.width(); ++x) differing += plain.pixel(x, y) != fast.pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "zoom " << zoom;
+  }
 }
 
 TEST(RenderRect, FillLeavesRightAndBottomEdgesToTheOutline) {

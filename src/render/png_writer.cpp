@@ -1,0 +1,95 @@
+#include "png_writer.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace fernplot {
+
+namespace {
+
+constexpr std::array<uint32_t, 256> MakeCrcTable() {
+  std::array<uint32_t, 256> table{};
+  for (uint32_t n = 0; n < 256; ++n) {
+    uint32_t c = n;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
+
+uint32_t Crc32(const char* data, qsizetype size) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (qsizetype i = 0; i < size; ++i) {
+    c = kCrcTable[(c ^ static_cast<uint8_t>(data[i])) & 0xFFu] ^ (c >> 8);
+  }
+  return ~c;
+}
+
+void AppendBigEndian32(QByteArray& out, uint32_t v) {
+  const char bytes[4] = {static_cast<char>(v >> 24), static_cast<char>(v >> 16),
+                         static_cast<char>(v >> 8), static_cast<char>(v)};
+  out.append(bytes, 4);
+}
+
+void AppendChunk(QByteArray& out, const char (&type)[5], const QByteArray& data) {
+  AppendBigEndian32(out, static_cast<uint32_t>(data.size()));
+  const qsizetype start = out.size();
+  out.append(type, 4);
+  out.append(data);
+  AppendBigEndian32(out, Crc32(out.constData() + start, out.size() - start));
+}
+
+}  // namespace
+
+QByteArray EncodePng(const QImage& source, int zlibLevel) {
+  if (source.isNull()) return {};
+  const QImage image =
+      source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+          ? source
+          : source.convertToFormat(QImage::Format_RGB32);
+  const int width = image.width(), height = image.height();
+  const qsizetype rowBytes = 3 * static_cast<qsizetype>(width);
+
+  // Each row: filter byte 2 ("up"), then every byte minus the one above it.
+  QByteArray filtered(height * (rowBytes + 1), Qt::Uninitialized);
+  std::vector<uint8_t> previous(static_cast<size_t>(rowBytes), 0);
+  std::vector<uint8_t> current(static_cast<size_t>(rowBytes));
+  char* out = filtered.data();
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      current[3 * x] = static_cast<uint8_t>(qRed(row[x]));
+      current[3 * x + 1] = static_cast<uint8_t>(qGreen(row[x]));
+      current[3 * x + 2] = static_cast<uint8_t>(qBlue(row[x]));
+    }
+    *out++ = 2;
+    for (qsizetype i = 0; i < rowBytes; ++i) {
+      *out++ = static_cast<char>(static_cast<uint8_t>(current[i] - previous[i]));
+    }
+    previous.swap(current);
+  }
+  // qCompress gives a zlib stream behind a 4-byte length of its own.
+  QByteArray zlib = qCompress(filtered, zlibLevel);
+  zlib.remove(0, 4);
+
+  QByteArray png("\x89PNG\r\n\x1a\n", 8);
+  QByteArray header;
+  AppendBigEndian32(header, static_cast<uint32_t>(width));
+  AppendBigEndian32(header, static_cast<uint32_t>(height));
+  header.append("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, filters, no interlace
+  AppendChunk(png, "IHDR", header);
+  if (image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
+    QByteArray phys;
+    AppendBigEndian32(phys, static_cast<uint32_t>(image.dotsPerMeterX()));
+    AppendBigEndian32(phys, static_cast<uint32_t>(image.dotsPerMeterY()));
+    phys.append('\x01');  // per metre
+    AppendChunk(png, "pHYs", phys);
+  }
+  AppendChunk(png, "IDAT", zlib);
+  AppendChunk(png, "IEND", QByteArray());
+  return png;
+}
+
+}  // namespace fernplot
