@@ -2,9 +2,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -22,13 +26,44 @@ QString Q(const char* utf8) {
 
 constexpr const char* kSizes[] = {"6", "8", "9", "10", "11", "12", "14", "16"};
 
+// Enter in the size box's edit field belongs to the dialog (its default
+// button), as in any other box; the combo box would otherwise pick the entry
+// matching the typed text, and typed sizes are never taken over.
+class EnterGoesToDialog : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (auto* w = qobject_cast<QWidget*>(watched)) {
+          QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+          QCoreApplication::sendEvent(w->window(), &copy);
+        }
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
 }  // namespace
 
 std::vector<InstalledFace> ListInstalledFaces() {
   std::vector<InstalledFace> faces;
-  for (const QString& family : QFontDatabase::families()) {
+  const QStringList families = QFontDatabase::families();
+  for (const QString& family : families) {
     if (family.startsWith(QLatin1Char('@'))) continue;  // vertical writing
     if (!QFontDatabase::isScalable(family)) continue;
+    // Generic names such as "Sans Serif" are aliases of other listed faces,
+    // not fonts of their own.
+    const QString resolved = QFontInfo(QFont(family)).family();
+    if (resolved.compare(family, Qt::CaseInsensitive) != 0 &&
+        families.contains(resolved, Qt::CaseInsensitive)) {
+      continue;
+    }
     const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
     if (systems.contains(QFontDatabase::Japanese)) {
       faces.push_back({family, false});
@@ -102,7 +137,8 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   sizes_->setEditable(true);
   // Typed sizes are never taken over; only a chosen entry changes the size.
   sizes_->setInsertPolicy(QComboBox::NoInsert);
-  sizes_->setDuplicatesEnabled(true);
+  sizes_->setCompleter(nullptr);
+  sizes_->lineEdit()->installEventFilter(new EnterGoesToDialog(sizes_));
   grid->addWidget(sizes_, 3, 1);
   bold_ = new QCheckBox(Q("太字"), this);
   grid->addWidget(bold_, 3, 2);
