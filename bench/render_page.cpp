@@ -2,7 +2,7 @@
 // the window and the clipboard do.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cmath>
@@ -13,6 +13,7 @@
 #include "font_setup.h"
 #include "graph/page_builder.h"
 #include "page_output.h"
+#include "png_writer.h"
 #include "qt_text_measurer.h"
 
 namespace fernplot {
@@ -78,6 +79,32 @@ void BM_RenderPageImage(benchmark::State& st) {
               std::to_string(page.state.drawing.CurrentHeight()) + " px at 100 %");
 }
 BENCHMARK(BM_RenderPageImage)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The exporter's PNG encoder against Qt's own writer on the same page.
+void BM_EncodePagePng(benchmark::State& st) {
+  BuiltPage& page = Page();
+  const QImage image = RenderPageImage(page.state.drawing, 1.0);
+  if (image.isNull()) {
+    st.SkipWithError("no page was built");
+    return;
+  }
+  qsizetype bytes = 0;
+  for (auto _ : st) {
+    if (st.range(0) == 0) {
+      bytes = EncodePng(image).size();
+    } else {
+      QByteArray out;
+      QBuffer buffer(&out);
+      buffer.open(QIODevice::WriteOnly);
+      image.save(&buffer, "PNG");
+      bytes = out.size();
+    }
+    benchmark::DoNotOptimize(bytes);
+  }
+  st.SetLabel(std::string(st.range(0) == 0 ? "EncodePng " : "QImage::save ") +
+              std::to_string(bytes) + " bytes");
+}
+BENCHMARK(BM_EncodePagePng)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fernplot
