@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "datafile/reader_at.h"
+#include "datafile/reader_internal.h"
 #include "text/encoding.h"
 
 namespace fernplot {

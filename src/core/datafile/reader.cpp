@@ -11,7 +11,7 @@
 #include <memory>
 #include <string_view>
 
-#include "datafile/reader_at.h"
+#include "datafile/reader_internal.h"
 #include "text/encoding.h"
 
 namespace fernplot {
@@ -201,17 +201,34 @@ std::optional<MeasurementData> ReadOpenFile(int fd, bool fullRead, std::string& 
     fileBuffer = std::make_unique_for_overwrite<unsigned char[]>(wanted);
     buffer = fileBuffer.get();
   }
-  if (ReadFully(fd, buffer, wanted) < wanted) {
+  const size_t got = ReadFully(fd, buffer, wanted);
+  return DecodeDataFile(buffer, got, fileSize, fullRead, message, decoder);
+}
+
+// Non-blocking, so that a FIFO among the data files cannot stall a search.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+
+}  // namespace
+
+std::optional<MeasurementData> DecodeDataFile(const unsigned char* bytes, size_t size,
+                                              size_t fileSize, bool fullRead, std::string& message,
+                                              Cp932Decoder& decoder) {
+  const size_t wanted = fullRead ? std::min(fileSize, kMaxNeeded) : kHeaderSize;
+  if (fileSize < kHeaderSize) {
+    message = kMsgBadFormat;
+    return std::nullopt;
+  }
+  if (size < wanted) {
     message = kMsgReadError;
     return std::nullopt;
   }
-  if (ReadBigEndianUnsigned(buffer, 4) != kHeaderSize) {
+  if (ReadBigEndianUnsigned(bytes, 4) != kHeaderSize) {
     message = kMsgBadFormat;
     return std::nullopt;
   }
 
   MeasurementData data;
-  DecodeHeader(decoder, buffer, data);
+  DecodeHeader(decoder, bytes, data);
   if (data.pointCount == 0) {
     message = kMsgNoPoints;
     return data;
@@ -221,14 +238,9 @@ std::optional<MeasurementData> ReadOpenFile(int fd, bool fullRead, std::string& 
     message = kMsgBadDataPart;
     return data;
   }
-  if (fullRead) data.points = DecodePoints(buffer, data);
+  if (fullRead) data.points = DecodePoints(bytes, data);
   return data;
 }
-
-// Non-blocking, so that a FIFO among the data files cannot stall a search.
-constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-
-}  // namespace
 
 std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& path,
                                             std::string& message) {

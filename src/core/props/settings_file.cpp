@@ -102,10 +102,18 @@ std::vector<std::string_view> LinePieces(std::string_view bytes) {
   return pieces;
 }
 
+// Lines are matched as CP932 bytes: the patterns are ASCII, and no byte of a
+// double-byte character is a blank, a digit or a line end. Text values are
+// cut to their fields and decoded afterwards.
 struct SettingsTarget {
   GraphProperties& defaults;
   bool& crossHairEnabled;
   std::string& dataFilePath;
+  Cp932Decoder decoder;
+
+  std::string Text(const std::string& cp932, size_t fieldBytes) {
+    return decoder.Decode(CutCp932Bytes(cp932, fieldBytes));
+  }
 };
 
 using Fields = std::vector<ScanField>;
@@ -125,7 +133,7 @@ void ApplyAxis(SettingsTarget& t, const Fields& f) {
   axis->tight = f[9].text.size() > 1 && f[9].text[1] == '2';
   axis->interval = f[10].number;
   axis->gridLines = FirstIs(f[11].text, 'Y');
-  axis->caption = CutToCp932Bytes(f[12].text, kCaptionBytes);
+  axis->caption = t.Text(f[12].text, kCaptionBytes);
 }
 
 void ApplyFont(SettingsTarget& t, const Fields& f) {
@@ -136,13 +144,13 @@ void ApplyFont(SettingsTarget& t, const Fields& f) {
   font.ansiCharset = f[4].text == "ANSI";
   font.bold = f[5].text == "BOLD";
   font.size = f[6].integer;
-  font.faceName = CutToCp932Bytes(f[7].text, kFaceNameBytes);
+  font.faceName = t.Text(f[7].text, kFaceNameBytes);
 }
 
 // The first pattern that fills all its fields takes the line.
 void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
   if (ScanLine(line, "TITLE = %[^\n]", f)) {
-    t.defaults.title = CutToCp932Bytes(f[0].text, kTitleBytes);
+    t.defaults.title = t.Text(f[0].text, kTitleBytes);
   } else if (ScanLine(line, "CALC = %[^\n]", f)) {
     t.defaults.calcType = f[0].text == "CH1/CH2" ? 0 : 1;
   } else if (ScanLine(line, "COLOR = %d%d%d%d", f)) {
@@ -164,7 +172,7 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
   } else if (ScanLine(line, "CROSS_HAIRS_CURSOR = %s", f)) {
     t.crossHairEnabled = FirstIs(f[0].text, 'Y');
   } else if (ScanLine(line, "DATA_FILE_PATH = %[^\n]", f)) {
-    t.dataFilePath = CutToCp932Bytes(f[0].text, kDataFilePathBytes);
+    t.dataFilePath = t.Text(f[0].text, kDataFilePathBytes);
   }
 }
 
@@ -207,11 +215,9 @@ std::string DefaultDataFilePath() {
 
 void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
                           std::string& dataFilePath) {
-  SettingsTarget target{defaults, crossHairEnabled, dataFilePath};
+  SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}};
   Fields fields;
-  for (std::string_view piece : LinePieces(cp932)) {
-    ApplyLine(target, Cp932ToUtf8(piece), fields);
-  }
+  for (std::string_view piece : LinePieces(cp932)) ApplyLine(target, piece, fields);
 }
 
 void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,

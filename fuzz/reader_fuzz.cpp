@@ -1,0 +1,52 @@
+// libFuzzer target for the data-file reader. Each input is a whole file; it
+// is decoded in full-read mode and in header-only mode (its first 212 bytes
+// with the input's size as the file size), and the two must agree.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "datafile/reader.h"
+#include "datafile/reader_internal.h"
+#include "text/encoding.h"
+
+namespace {
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+bool SameHeader(fernplot::MeasurementData a, fernplot::MeasurementData b) {
+  a.points.reset();
+  b.points.reset();
+  return a.modelName == b.modelName && a.version == b.version && a.dataType == b.dataType &&
+         a.pointCount == b.pointCount && a.year == b.year && a.dataTitle == b.dataTitle &&
+         a.measurementMode == b.measurementMode && a.highDensitySweep == b.highDensitySweep;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace fernplot;
+  Cp932Decoder decoder;
+  std::string fullMessage, headerMessage;
+  auto full = DecodeDataFile(data, size, size, true, fullMessage, decoder);
+  const size_t headerBytes = size < kHeaderSize ? size : kHeaderSize;
+  auto header = DecodeDataFile(data, headerBytes, size, false, headerMessage, decoder);
+
+  Check(full.has_value() == header.has_value());
+  Check(fullMessage == headerMessage);
+  if (header) Check(!header->points.has_value());
+  if (full && header) Check(SameHeader(*full, *header));
+  if (full && full->points) {
+    Check(fullMessage.empty());
+    Check(full->points->size() == full->pointCount);
+  }
+  if (full) {
+    // Decoded texts never outgrow their fields.
+    Check(Cp932Length(full->modelName) <= 16);
+    Check(Cp932Length(full->version) <= 8);
+    Check(Cp932Length(full->dataTitle) <= 64);
+  }
+  return 0;
+}
