@@ -10,10 +10,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "datafile/data_file_writer.h"
+#include "graph/drawing.h"
 
 namespace fernplot {
 namespace {
@@ -207,7 +210,17 @@ TEST_F(ExportRun, PageFormatsFollowTheSizeRules) {
   EXPECT_NE(svg.find("font-family=\"Liberation Serif\""), std::string::npos) << "credit line";
   EXPECT_EQ(svg.find("ゴシック\""), std::string::npos) << "no Windows face names";
   EXPECT_NE(svg.find("ローパス"), std::string::npos) << "text kept as text";
-  EXPECT_EQ(ReadAll(Out("RC1.pdf")).substr(0, 5), "%PDF-");
+  const std::string pdf = ReadAll(Out("RC1.pdf"));
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  // One page as wide as the sheet, in points, not turned to portrait.
+  const size_t box = pdf.find("/MediaBox [0 0 ");
+  ASSERT_NE(box, std::string::npos);
+  double boxW = 0, boxH = 0;
+  ASSERT_EQ(std::sscanf(pdf.c_str() + box, "/MediaBox [0 0 %lf %lf", &boxW, &boxH), 2);
+  const double sheetMm = std::ceil(w * kMmPerPixel - 1e-9);
+  EXPECT_NEAR(boxW, sheetMm * 72 / 25.4, 1.0);
+  EXPECT_GT(boxW, boxH);
+  EXPECT_EQ(pdf.find("/MediaBox", box + 1), std::string::npos) << "one page";
 }
 
 }  // namespace

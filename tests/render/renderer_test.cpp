@@ -333,5 +333,18 @@ TEST(PageImage, ClipboardSizeRule) {
   EXPECT_EQ(hidpi.deviceIndependentSize().toSize(), QSize(703, 566));
 }
 
+TEST(VectorPage, SheetMillimetresGrownToTheLowestElement) {
+  DrawingDocument doc = SheetOf(261, 165);  // 986 x 623 px
+  EXPECT_EQ(VectorPageSizeMm(doc), QSizeF(261, 165));
+  doc.AddLine(0, 0.0, 0.0, 261.0, 164.6);
+  EXPECT_EQ(VectorPageSizeMm(doc), QSizeF(261, 165));
+  // The credit line under the outline: 8 points (2.82 mm) at 164.8 mm.
+  const int credit = doc.FindOrAddFont(0, "Times New Roman", 8, 0, 400);
+  doc.AddTextLeft(0.5, 164.8, "credit", credit, 0);
+  EXPECT_EQ(VectorPageSizeMm(doc), QSizeF(261, 168));
+  EXPECT_EQ(VectorPageSizeMm(SheetOf(127, 254)), QSizeF(127, 254)) << "exact pixel multiples";
+  EXPECT_TRUE(VectorPageSizeMm(DrawingDocument()).isEmpty());
+}
+
 }  // namespace
 }  // namespace fernplot
