@@ -65,6 +65,40 @@ class PagesTest : public QObject {
     }
   }
 
+  void editsAreCutToFit() {
+    struct Row {
+      const char* name;
+      QString before;
+      QString after;
+      size_t limit;
+      QString fitted;
+      int cursor;
+    };
+    const QString kana = QString::fromUtf8("あいうえお");
+    const Row rows[] = {
+        {"fits", "abc", "abXc", 4, "abXc", 4},
+        {"paste cut at the end", "ab", "ab123456", 5, "ab123", 5},
+        {"paste in the middle keeps the tail", "abcd", "ab12345cd", 6, "ab12cd", 4},
+        {"double-byte not split", "abc", "abc" + kana, 8, "abc" + kana.left(2), 5},
+        {"line break counts two", "abc", "abc\nd", 4, "abc", 3},
+        {"old text already too long", "abcdef", "abcXdef", 4, "abcdef", 3},
+    };
+    for (const Row& r : rows) {
+      int cursor = -1;
+      QVERIFY2(FitEditToLimit(r.before, r.after, r.limit, &cursor) == r.fitted, r.name);
+      QVERIFY2(cursor == r.cursor, r.name);
+    }
+    // A paste into the title box keeps what fits.
+    SheetRig rig;
+    auto sheet = rig.open(true, FactoryDefaults());
+    QLineEdit* title = sheet->general()->titleBox();
+    title->setText(QStringLiteral("AB"));
+    title->setCursorPosition(1);
+    title->insert(QString::fromUtf8("グラフ").repeated(8));
+    QCOMPARE(title->text(),
+             QStringLiteral("A") + QString::fromUtf8("グラフ").repeated(5) + QStringLiteral("B"));
+  }
+
   void axisCaptionIsLimitedTo32Bytes() {
     SheetRig rig;
     GraphProperties record = FactoryDefaults();

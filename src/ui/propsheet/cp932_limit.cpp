@@ -26,10 +26,47 @@ size_t StoredCp932Length(const QString& text) {
   return Cp932Length(EditToStoredText(text));
 }
 
-Cp932LimitValidator::Cp932LimitValidator(size_t maxBytes, QObject* parent)
-    : QValidator(parent), maxBytes_(maxBytes) {}
+QString FitEditToLimit(const QString& before, const QString& after, size_t maxBytes, int* cursor) {
+  if (StoredCp932Length(after) <= maxBytes) {
+    if (cursor) *cursor = static_cast<int>(after.size());
+    return after;
+  }
+  // The edit replaced before[head, before.size() - tail) by the middle part
+  // of `after`.
+  qsizetype head = 0;
+  while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+  qsizetype tail = 0;
+  while (tail < before.size() - head && tail < after.size() - head &&
+         before[before.size() - 1 - tail] == after[after.size() - 1 - tail]) {
+    ++tail;
+  }
+  // Never split a surrogate pair at the edges of the inserted part.
+  if (head > 0 && after[head - 1].isHighSurrogate()) --head;
+  if (tail > 0 && after[after.size() - tail].isLowSurrogate()) --tail;
+  const QString kept = after.left(head) + after.right(tail);
+  const size_t keptBytes = StoredCp932Length(kept);
+  if (keptBytes > maxBytes) {
+    // What stays of the old text is already too long: refuse the edit.
+    if (cursor) *cursor = static_cast<int>(std::min(head, before.size()));
+    return before;
+  }
+  QString inserted = after.mid(head, after.size() - head - tail);
+  // Cut in the stored form, so a line break costs its two bytes.
+  std::string stored = CutToCp932Bytes(EditToStoredText(inserted), maxBytes - keptBytes);
+  if (!stored.empty() && stored.back() == '\r') stored.pop_back();  // half a CR LF
+  inserted = StoredToEditText(stored);
+  if (cursor) *cursor = static_cast<int>(head + inserted.size());
+  return after.left(head) + inserted + after.right(tail);
+}
 
-QValidator::State Cp932LimitValidator::validate(QString& input, int& /*pos*/) const {
+Cp932LimitValidator::Cp932LimitValidator(size_t maxBytes, QLineEdit* box)
+    : QValidator(box), maxBytes_(maxBytes), accepted_(box->text()) {
+  connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { accepted_ = text; });
+}
+
+QValidator::State Cp932LimitValidator::validate(QString& input, int& pos) const {
+  if (StoredCp932Length(input) <= maxBytes_) return Acceptable;
+  input = FitEditToLimit(accepted_, input, maxBytes_, &pos);
   return StoredCp932Length(input) <= maxBytes_ ? Acceptable : Invalid;
 }
 
@@ -51,7 +88,6 @@ void LimitedNoteEdit::setStoredText(const std::string& utf8) {
   setPlainText(StoredToEditText(utf8));
   reverting_ = false;
   lastAccepted_ = toPlainText();
-  lastCursor_ = textCursor().position();
 }
 
 void LimitedNoteEdit::keyPressEvent(QKeyEvent* event) {
@@ -67,7 +103,6 @@ void LimitedNoteEdit::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
-  lastCursor_ = textCursor().position();
 }
 
 void LimitedNoteEdit::onContentsChanged() {
@@ -75,15 +110,17 @@ void LimitedNoteEdit::onContentsChanged() {
   const QString now = toPlainText();
   if (StoredCp932Length(now) <= maxBytes_) {
     lastAccepted_ = now;
-    lastCursor_ = textCursor().position();
     return;
   }
+  int cursor = 0;
+  const QString fitted = FitEditToLimit(lastAccepted_, now, maxBytes_, &cursor);
   reverting_ = true;
-  setPlainText(lastAccepted_);
+  setPlainText(fitted);
   QTextCursor c = textCursor();
-  c.setPosition(std::min(lastCursor_, static_cast<int>(lastAccepted_.size())));
+  c.setPosition(std::min(cursor, static_cast<int>(fitted.size())));
   setTextCursor(c);
   reverting_ = false;
+  lastAccepted_ = fitted;
 }
 
 }  // namespace fernplot

@@ -3,6 +3,7 @@
 // (a double-byte character counts two), the width of the record field they
 // are stored in. The box refuses an edit that would go over the limit.
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
 #include <QValidator>
@@ -13,20 +14,27 @@ namespace fernplot {
 // CR LF and so counts two bytes.
 size_t StoredCp932Length(const QString& text);
 
-// For QLineEdit: anything longer than maxBytes is Invalid, so it is never
-// taken into the box.
+// The result of an edit that turned `before` into `after`, kept within
+// maxBytes: the inserted part is cut at a character boundary as far as
+// needed, the way a length-limited Windows edit box takes a paste. *cursor
+// is set to the end of what was inserted.
+QString FitEditToLimit(const QString& before, const QString& after, size_t maxBytes, int* cursor);
+
+// For QLineEdit: an edit that would go over maxBytes keeps only as much of
+// the inserted text as fits.
 class Cp932LimitValidator : public QValidator {
  public:
-  Cp932LimitValidator(size_t maxBytes, QObject* parent);
+  Cp932LimitValidator(size_t maxBytes, QLineEdit* box);
   State validate(QString& input, int& pos) const override;
 
  private:
   size_t maxBytes_;
+  QString accepted_;  // the box's contents before the edit being validated
 };
 
 // Multi-line, wrapping note box. Enter is left to the dialog (its default
-// button); Ctrl+Enter breaks the line. Edits past the byte limit are undone
-// at once.
+// button); Ctrl+Enter breaks the line. Edits past the byte limit keep only
+// as much of the inserted text as fits.
 class LimitedNoteEdit : public QPlainTextEdit {
  public:
   LimitedNoteEdit(size_t maxBytes, QWidget* parent);
@@ -43,7 +51,6 @@ class LimitedNoteEdit : public QPlainTextEdit {
 
   size_t maxBytes_;
   QString lastAccepted_;
-  int lastCursor_ = 0;
   bool reverting_ = false;
 };
 
