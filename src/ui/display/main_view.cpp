@@ -113,25 +113,50 @@ void CMainView::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+namespace {
+
+// Qt's raster engine hands a blit of more than about a hundred rows to its
+// thread pool; for the thin strips a pointer move repaints, waking the pool
+// costs more than the copy. Small rectangles are therefore cut into bands.
+template <typename Fn>
+void ForEachBand(const QRect& r, Fn fn) {
+  constexpr int kBandRows = 64;
+  constexpr int kSmallArea = 64 * 1024;
+  if (r.width() * r.height() > kSmallArea || r.height() <= kBandRows) {
+    fn(r);
+    return;
+  }
+  for (int y = r.top(); y <= r.bottom(); y += kBandRows) {
+    fn(QRect(r.left(), y, r.width(), std::min(kBandRows, r.bottom() - y + 1)));
+  }
+}
+
+}  // namespace
+
 void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
-  for (const QRect& r : region) painter.fillRect(r, Qt::white);
-  if (!state_.drawingActive) return;
-
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage& image = cache_.Get(state_.drawing, dpr);
-  if (!image.isNull()) {
-    const QPoint scroll = ScrollPosition();
-    const QRect imageRect(QPoint(0, 0), image.deviceIndependentSize().toSize());
+  const QImage* image = state_.drawingActive ? &cache_.Get(state_.drawing, dpr) : nullptr;
+  const QPoint scroll = ScrollPosition();
+  // What the picture does not cover is the window's white.
+  QRegion blank = region;
+  if (image && !image->isNull()) {
+    const QRect imageRect(QPoint(0, 0), image->deviceIndependentSize().toSize());
     for (const QRect& r : region) {
       const QRect part = r.translated(scroll) & imageRect;
       if (part.isEmpty()) continue;
-      const QRectF source(part.x() * dpr, part.y() * dpr, part.width() * dpr, part.height() * dpr);
-      painter.drawImage(QRectF(part.translated(-scroll)), image, source);
+      ForEachBand(part, [&](const QRect& band) {
+        const QRectF source(band.x() * dpr, band.y() * dpr, band.width() * dpr,
+                            band.height() * dpr);
+        painter.drawImage(QRectF(band.translated(-scroll)), *image, source);
+      });
     }
-    if (crossHairVisible_) PaintCrossHair(painter, image);
+    blank -= imageRect.translated(-scroll);
   }
+  for (const QRect& r : blank) painter.fillRect(r, Qt::white);
+  if (!state_.drawingActive) return;
+  if (image && !image->isNull() && crossHairVisible_) PaintCrossHair(painter, *image);
   const DrawingDocument& doc = state_.drawing;
   emit paneTextChanged(kPanePage, PageIndicatorText(doc.CurrentNumber(), doc.SheetCount()), true);
 }
@@ -180,7 +205,12 @@ void CMainView::PaintCrossHair(QPainter& painter, const QImage& image) const {
     return QPointF(std::floor(r.x() * dpr) / dpr - s.x(), std::floor(r.y() * dpr) / dpr - s.y());
   };
   if (!hs.isNull()) painter.drawImage(origin(hRect), hs);
-  if (!vs.isNull()) painter.drawImage(origin(vRect), vs);
+  if (!vs.isNull()) {
+    const QPointF at = origin(vRect);
+    ForEachBand(vs.rect(), [&](const QRect& band) {
+      painter.drawImage(at + QPointF(band.topLeft()) / dpr, vs, band);
+    });
+  }
 }
 
 QRegion CMainView::CrossHairRegion() const {
