@@ -87,8 +87,9 @@ void RenderTrueSize(QPainter& painter, DrawingDocument& doc) {
 }  // namespace
 
 OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& path) {
+  if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   const QImage image = RenderPageImage(doc, zoom);
-  if (image.isNull()) return OutputResult{false, "no page to draw"};
+  if (image.isNull()) return OutputResult{false, "the image is too large for memory"};
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
   const QByteArray png = EncodePng(image);
