@@ -4,11 +4,14 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <map>
 
 #include "datafile/csv_export.h"
@@ -302,6 +305,31 @@ class FrameTest : public QObject {
     QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("BAD1.DAT: ")));
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("MISSING.DAT: ")));
+  }
+
+  void droppedFilesAndFolders() {
+    QTemporaryDir other;
+    WriteDataFile(other, QStringLiteral("b.DAT"), 10);
+    WriteDataFile(other, QStringLiteral("A.dat"), 10);
+    WriteFile(other, QStringLiteral("readme.txt"), "x");
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(other.filePath(QStringLiteral("readme.txt")))});
+    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(frame_.get(), &refused);
+    QVERIFY(!refused.isAccepted());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(files_[2]), QUrl::fromLocalFile(other.path())});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(frame_.get(), &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(frame_.get(), &drop);
+    // The file, then the folder's data files in name order.
+    QCOMPARE(static_cast<int>(state().pages.size()), 3);
+    QCOMPARE(state().pages[0]->fileName, std::string("P3"));
+    QCOMPARE(state().pages[1]->fileName, std::string("A"));
+    QCOMPARE(state().pages[2]->fileName, std::string("b"));
   }
 
   void statusPromptsAndTips() {

@@ -62,6 +62,8 @@ QAction* CMainFrame::AddAction(int id, void (CMainFrame::*handler)()) {
     const std::string_view tip = PromptToolTip(text->prompt);
     if (!tip.empty()) action->setToolTip(Text(tip));
   }
+  // The tool bar pictures belong to the tool bar; menus show text only.
+  action->setIconVisibleInMenu(false);
   if (handler) connect(action, &QAction::triggered, this, handler);
   actions_[id] = action;
   return action;
