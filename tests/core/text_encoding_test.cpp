@@ -90,8 +90,8 @@ TEST(NumberText, PrintsLikeCLocalePrintf) {
   for (const Row& r : rows) {
     char printed[512];
     std::snprintf(printed, sizeof printed, "%*.*f", r.width, r.decimals, r.value);
-    EXPECT_EQ(FormatFixed(r.value, r.decimals, r.width), r.expected) << r.value;
-    EXPECT_EQ(FormatFixed(r.value, r.decimals, r.width), printed) << r.value;
+    EXPECT_EQ(FormatFixedPoint(r.value, r.decimals, r.width), r.expected) << r.value;
+    EXPECT_EQ(FormatFixedPoint(r.value, r.decimals, r.width), printed) << r.value;
   }
   EXPECT_EQ(FormatGeneral(0.1, 17), "0.10000000000000001");
   EXPECT_EQ(FormatGeneral(static_cast<float>(0.1), 9), "0.100000001");

@@ -14,11 +14,11 @@ std::string CalculatedDataCsvText(const GraphPage& page) {
   const bool ch2OverCh1 = page.properties.calcType != 0;
   text.reserve(page.data.points->size() * 40);
   for (const DataPoint& p : *page.data.points) {
-    text += FormatFixed(p.frequency, 6);
+    text += FormatFixedPoint(p.frequency, 6);
     text += " , ";
-    text += FormatFixed(ch2OverCh1 ? p.gainCh2Ch1 : p.gainCh1Ch2, 6);
+    text += FormatFixedPoint(ch2OverCh1 ? p.gainCh2Ch1 : p.gainCh1Ch2, 6);
     text += " , ";
-    text += FormatFixed(ch2OverCh1 ? p.phaseCh2Ch1 : p.phaseCh1Ch2, 6);
+    text += FormatFixedPoint(ch2OverCh1 ? p.phaseCh2Ch1 : p.phaseCh1Ch2, 6);
     text += "\r\n";
   }
   return text;

@@ -21,7 +21,7 @@ std::string PadLeft(std::string text, int width) {
 
 }  // namespace
 
-std::string FormatFixed(double value, int decimals, int width) {
+std::string FormatFixedPoint(double value, int decimals, int width) {
   if (!std::isfinite(value)) return PadLeft(NonFinite(value), width);
   // 309 integer digits at most, plus sign, point and up to 60 decimals.
   char buffer[400];

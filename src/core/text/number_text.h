@@ -8,7 +8,7 @@ namespace fernplot {
 
 // Like printf("%*.*f", width, decimals, value) in the "C" locale. Non-finite
 // values print as printf prints them: "inf", "-inf", "nan", "-nan".
-std::string FormatFixed(double value, int decimals, int width = 0);
+std::string FormatFixedPoint(double value, int decimals, int width = 0);
 // Like printf("%.*g", digits, value) in the "C" locale (17 digits round-trip
 // a double exactly, 9 a float).
 std::string FormatGeneral(double value, int digits);
