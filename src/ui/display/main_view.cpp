@@ -12,6 +12,7 @@
 #include "app_state.h"
 #include "commands.h"
 #include "graph/pages.h"
+#include "paint_bands.h"
 
 namespace fernplot {
 
@@ -113,26 +114,6 @@ void CMainView::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
-namespace {
-
-// Qt's raster engine hands a blit of more than about a hundred rows to its
-// thread pool; for the thin strips a pointer move repaints, waking the pool
-// costs more than the copy. Small rectangles are therefore cut into bands.
-template <typename Fn>
-void ForEachBand(const QRect& r, Fn fn) {
-  constexpr int kBandRows = 64;
-  constexpr int kSmallArea = 64 * 1024;
-  if (r.width() * r.height() > kSmallArea || r.height() <= kBandRows) {
-    fn(r);
-    return;
-  }
-  for (int y = r.top(); y <= r.bottom(); y += kBandRows) {
-    fn(QRect(r.left(), y, r.width(), std::min(kBandRows, r.bottom() - y + 1)));
-  }
-}
-
-}  // namespace
-
 void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
@@ -159,105 +140,6 @@ void CMainView::paintEvent(QPaintEvent* event) {
   if (image && !image->isNull() && crossHairVisible_) PaintCrossHair(painter, *image);
   const DrawingDocument& doc = state_.drawing;
   emit paneTextChanged(kPanePage, PageIndicatorText(doc.CurrentNumber(), doc.SheetCount()), true);
-}
-
-namespace {
-
-// The pixels of `image` under `logical` (page coordinates), XOR-ed with
-// magenta as a raster XOR pen would leave them. skipRow >= 0 leaves that
-// logical row as it was: where two XOR lines cross, the pixel is restored.
-QImage XorStrip(const QImage& image, QRect logical, int skipRow) {
-  const qreal dpr = image.devicePixelRatio();
-  const QRect device(static_cast<int>(std::floor(logical.x() * dpr)),
-                     static_cast<int>(std::floor(logical.y() * dpr)),
-                     static_cast<int>(std::ceil(logical.width() * dpr)),
-                     static_cast<int>(std::ceil(logical.height() * dpr)));
-  const QRect clipped = device & image.rect();
-  if (clipped.isEmpty()) return {};
-  QImage strip = image.copy(clipped).convertToFormat(QImage::Format_RGB32);
-  const int skipFrom =
-      skipRow >= 0 ? static_cast<int>(std::floor(skipRow * dpr)) - clipped.y() : -1;
-  const int skipTo =
-      skipRow >= 0 ? static_cast<int>(std::ceil((skipRow + 1) * dpr)) - clipped.y() : -1;
-  for (int y = 0; y < strip.height(); ++y) {
-    if (y >= skipFrom && y < skipTo) continue;
-    auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
-    for (int x = 0; x < strip.width(); ++x) line[x] ^= 0x00FF00FFu;
-  }
-  strip.setDevicePixelRatio(dpr);
-  return strip;
-}
-
-}  // namespace
-
-void CMainView::PaintCrossHair(QPainter& painter, const QImage& image) const {
-  const QPoint s = lastScroll_;
-  const qreal dpr = image.devicePixelRatio();
-  const QLine& h = lines_.horizontal;
-  const QLine& v = lines_.vertical;
-  // A polyline leaves out its last point.
-  const QRect hRect(h.x1() + s.x(), h.y1() + s.y(), h.x2() - h.x1(), 1);
-  const QRect vRect(v.x1() + s.x(), v.y1() + s.y(), 1, v.y2() - v.y1());
-  const bool crosses = v.x1() >= h.x1() && v.x1() < h.x2() && h.y1() >= v.y1() && h.y1() < v.y2();
-  const QImage hs = XorStrip(image, hRect, -1);
-  const QImage vs = XorStrip(image, vRect, crosses ? h.y1() + s.y() : -1);
-  const auto origin = [&](QRect r) {
-    return QPointF(std::floor(r.x() * dpr) / dpr - s.x(), std::floor(r.y() * dpr) / dpr - s.y());
-  };
-  if (!hs.isNull()) painter.drawImage(origin(hRect), hs);
-  if (!vs.isNull()) {
-    const QPointF at = origin(vRect);
-    ForEachBand(vs.rect(), [&](const QRect& band) {
-      painter.drawImage(at + QPointF(band.topLeft()) / dpr, vs, band);
-    });
-  }
-}
-
-QRegion CMainView::CrossHairRegion() const {
-  const QLine& h = lines_.horizontal;
-  const QLine& v = lines_.vertical;
-  QRegion r(QRect(h.x1(), h.y1(), std::max(0, h.x2() - h.x1()), 1));
-  r += QRect(v.x1(), v.y1(), 1, std::max(0, v.y2() - v.y1()));
-  return r;
-}
-
-void CMainView::HideCrossHair() {
-  if (!crossHairVisible_) return;
-  crossHairVisible_ = false;
-  viewport()->update(CrossHairRegion());
-}
-
-void CMainView::ShowCrossHair(const GraphPage& page, QPoint client) {
-  if (!state_.crossHairEnabled) return;
-  lastScroll_ = ScrollPosition();
-  lines_ = CrossHairGeometry(page.properties, client, lastScroll_, state_.drawing.zoomFactor);
-  crossHairVisible_ = true;
-  viewport()->update(CrossHairRegion());
-}
-
-void CMainView::HandlePointer(QPoint client) {
-  HideCrossHair();
-  QString texts[3];
-  const GraphPage* page = CurrentPage();
-  std::optional<Readout> readout;
-  if (page) {
-    readout = ComputeReadout(page->properties, client, ScrollPosition(), state_.drawing.zoomFactor);
-  }
-  if (readout) {
-    texts[0] = FrequencyPaneText(readout->frequency);
-    texts[1] = GainPaneText(readout->gain);
-    texts[2] = PhasePaneText(readout->phase);
-  }
-  const bool fit = readout.has_value();
-  emit paneTextChanged(kPaneFrequency, texts[0], fit);
-  emit paneTextChanged(kPaneGain, texts[1], fit);
-  emit paneTextChanged(kPanePhase, texts[2], fit);
-  if (readout) ShowCrossHair(*page, client);
-}
-
-void CMainView::ClearPointer() {
-  HideCrossHair();
-  for (int pane : {kPaneFrequency, kPaneGain, kPanePhase}) emit paneTextChanged(pane, {}, false);
 }
 
 void CMainView::mouseMoveEvent(QMouseEvent* event) {
