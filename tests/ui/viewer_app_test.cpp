@@ -1,6 +1,8 @@
 // Start-up and exit with the settings file, command-line files, the about
 // box, and printing (orientation rule, page range, current page restored).
 
+#include <signal.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QPrinter>
@@ -9,6 +11,7 @@
 
 #include "app/about_dialog.h"
 #include "app/main_app.h"
+#include "app/quit_signals.h"
 #include "datafile/data_file_scan.h"
 #include "display/commands.h"
 #include "display/main_frame.h"
@@ -123,6 +126,15 @@ class AppTest : public QObject {
     QVERIFY(dialogs.warnings[0].contains(QStringLiteral("JUNK.DAT")));
     QVERIFY(app.Shutdown().ok);
     QVERIFY(app.State().pages.empty());
+  }
+
+  void terminationSignalEndsTheEventLoop() {
+    BlockQuitSignals();
+    QuitSignalWatcher watcher;
+    // raise() directs the signal at this thread, which has it blocked.
+    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // watcher failed
+    QCOMPARE(QCoreApplication::exec(), 0);
   }
 
   void aboutBox() {

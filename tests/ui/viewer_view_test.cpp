@@ -12,6 +12,7 @@
 #include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "display/page_image_cache.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
 #include "viewer_support.h"
@@ -185,6 +186,32 @@ class ViewTest : public QObject {
     view->HandlePointer(inside);
     QVERIFY(!view->CrossHairVisible());
     QVERIFY(!frame.Pane(kPaneGain)->text().isEmpty());
+  }
+
+  // One picture per zoom, rendered at the device pixel ratio, kept while the
+  // page stays on screen.
+  void pictureCachePerZoom() {
+    QTemporaryDir dir;
+    TestState ts;
+    ScriptedDialogs dialogs;
+    CMainFrame frame(ts.state, dialogs);
+    frame.OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50),
+                     WriteDataFile(dir, QStringLiteral("B.DAT"), 50)});
+    PageImageCache cache;
+    DrawingDocument& doc = ts.state.drawing;
+    const QImage& sharp = cache.Get(doc, 2.0);
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    const QSize logical = sharp.deviceIndependentSize().toSize();
+    QVERIFY(logical.width() >= ZoomedSheetSize(doc).width());
+    QCOMPARE(sharp.size(), logical * 2);
+    doc.zoomFactor = 1.5;
+    cache.Get(doc, 2.0);
+    doc.zoomFactor = 1.0;
+    cache.Get(doc, 2.0);
+    QCOMPARE(cache.RenderCount(), 2);
+    doc.PreviousSheet();
+    cache.Get(doc, 2.0);
+    QCOMPARE(cache.RenderCount(), 3);
   }
 
   void ctrlWheelKeepsThePointUnderThePointer() {
