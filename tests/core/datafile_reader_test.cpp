@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 
@@ -251,6 +252,15 @@ TEST(Reader, FolderIsAReadError) {
   TempDir dir;
   std::string message;
   EXPECT_FALSE(ReadDataFile(false, dir.path().string(), message));
+  EXPECT_EQ(message, "ファイルの読み込みエラー");
+}
+
+TEST(Reader, FifoDoesNotBlock) {
+  TempDir dir;
+  const std::string fifo = dir.File("pipe.DAT");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string message;
+  EXPECT_FALSE(ReadDataFile(false, fifo, message));
   EXPECT_EQ(message, "ファイルの読み込みエラー");
 }
 

@@ -99,6 +99,30 @@ void FillEntry(DataFileEntry& entry, int folderFd, std::string fileName, std::st
   if (!entry.header) entry.flags |= kEntryUnreadable;
 }
 
+// Sorts as CompareFileNames does, with the case-folded names made once so
+// that most comparisons are a plain memcmp.
+void SortNames(std::vector<std::string>& names) {
+  struct Keyed {
+    std::string folded;
+    std::string* name;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(names.size());
+  for (std::string& name : names) {
+    std::string folded = name;
+    for (char& c : folded) c = static_cast<char>(FoldCase(static_cast<unsigned char>(c)));
+    keyed.push_back({std::move(folded), &name});
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+    if (int c = a.folded.compare(b.folded); c != 0) return c < 0;
+    return CompareFileNames(*a.name, *b.name) < 0;
+  });
+  std::vector<std::string> sorted;
+  sorted.reserve(names.size());
+  for (Keyed& k : keyed) sorted.push_back(std::move(*k.name));
+  names = std::move(sorted);
+}
+
 bool NameLess(const DataFileEntry& a, const DataFileEntry& b) {
   return CompareFileNames(a.fileName, b.fileName) < 0;
 }
@@ -158,8 +182,7 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list) {
     if (Cp932Length(folder) + Cp932Length(name) > kMaxFullPathBytes) continue;
     names.emplace_back(name);
   }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return CompareFileNames(a, b) < 0; });
+  SortNames(names);
 
   std::vector<DataFileEntry> found(names.size());
   Cp932Decoder decoder;
