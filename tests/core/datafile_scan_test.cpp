@@ -101,6 +101,31 @@ TEST(ScanDataFiles, ListsMatchingFilesSortedWithTheirHeaders) {
   EXPECT_TRUE(list.empty());
 }
 
+TEST(ScanDataFiles, OrderMatchesThePlainComparison) {
+  // Names that differ in case only, in punctuation and in length.
+  TempDir dir;
+  const char* letters = "aAbB_.1~zZ";
+  std::vector<std::string> names;
+  uint32_t seed = 7;
+  for (int i = 0; i < 300; ++i) {
+    std::string name;
+    const int length = 1 + static_cast<int>(seed % 5);
+    for (int k = 0; k < length; ++k) {
+      seed = seed * 1664525u + 1013904223u;
+      name += letters[(seed >> 16) % 10];
+    }
+    name += ".DAT";
+    if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+    names.push_back(name);
+    dir.Write(name, RawFile(1));
+  }
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return CompareFileNames(a, b) < 0; });
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  EXPECT_EQ(Names(list), names);
+}
+
 TEST(ScanDataFiles, SkipsNamesOverSixtyFourBytes) {
   TempDir dir;
   const std::string name64 = std::string(60, 'n') + ".DAT";
