@@ -145,6 +145,22 @@ TEST(ScanDataFiles, SkipsNamesOverSixtyFourBytes) {
   EXPECT_EQ(names, expected);
 }
 
+TEST(ScanDataFiles, SkipsFilesWhosePathDoesNotFitItsField) {
+  TempDir dir;
+  const std::filesystem::path deep = dir.path() / std::string(200, 'd');
+  std::filesystem::create_directory(deep);
+  const size_t folderBytes = deep.string().size() + 1;
+  ASSERT_LT(folderBytes + 10, 255u);
+  const std::string fits(255 - folderBytes - 4, 'f');
+  const std::string tooLong(256 - folderBytes - 4, 'g');
+  std::ofstream(deep / (fits + ".DAT"), std::ios::binary) << RawFile(1);
+  std::ofstream(deep / (tooLong + ".DAT"), std::ios::binary) << RawFile(1);
+  DataFileList list;
+  ScanDataFiles(deep.string() + "/*.DAT", list);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].fullPath.size(), 255u);
+}
+
 TEST(ScanDataFiles, NoFolderOrNoMatchGivesAnEmptyList) {
   TempDir dir;
   DataFileList list;

@@ -168,6 +168,7 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list) {
 
   // Names first, sorted, so that every entry is built in its final place.
   std::vector<std::string> names;
+  const size_t folderBytes = Cp932Length(folder);
   while (const dirent* d = readdir(dir.get())) {
     std::string_view name(d->d_name);
     if (name == "." || name == "..") continue;
@@ -179,7 +180,7 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list) {
     }
     if (isFolder) continue;
     if (Cp932Length(name) > kMaxFileNameBytes) continue;
-    if (Cp932Length(folder) + Cp932Length(name) > kMaxFullPathBytes) continue;
+    if (folderBytes + Cp932Length(name) > kMaxFullPathBytes) continue;
     names.emplace_back(name);
   }
   SortNames(names);
