@@ -1,6 +1,10 @@
 // libFuzzer target for the data-file reader. Each input is a whole file; it
 // is decoded in full-read mode and in header-only mode (its first 212 bytes
-// with the input's size as the file size), and the two must agree.
+// with the input's size as the file size), and the two must agree. The same
+// bytes are also read through the file interface, from an in-memory file.
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -48,5 +52,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(Cp932Length(full->version) <= 8);
     Check(Cp932Length(full->dataTitle) <= 64);
   }
+
+  // Through ReadDataFile: same result as decoding the bytes.
+  const int fd = memfd_create("fuzz.DAT", MFD_CLOEXEC);
+  Check(fd >= 0);
+  Check(write(fd, data, size) == static_cast<ssize_t>(size));
+  const std::string path = "/proc/self/fd/" + std::to_string(fd);
+  std::string fileMessage = "untouched";
+  auto fromFile = ReadDataFile(true, path, fileMessage);
+  close(fd);
+  Check(fromFile.has_value() == full.has_value());
+  Check(fileMessage == (fullMessage.empty() ? "untouched" : fullMessage));
+  if (fromFile && fromFile->points) Check(fromFile->points->size() == full->points->size());
   return 0;
 }
