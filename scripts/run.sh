@@ -7,6 +7,6 @@ cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)" --target fernplot
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" build/default/src/ui/fernplot samples/*.DAT "$@"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" build/default/src/ui/fernplot samples/*.[Dd][Aa][Tt] "$@"
 fi
-exec build/default/src/ui/fernplot samples/*.DAT "$@"
+exec build/default/src/ui/fernplot samples/*.[Dd][Aa][Tt] "$@"

@@ -195,12 +195,13 @@ TEST(CurvePieces, NonFiniteValuesBreakTheCurve) {
   EXPECT_EQ(phase[0].x, (std::vector<double>{45, 55, 65}));
   EXPECT_EQ(phase[1].x, (std::vector<double>{85}));
 
-  // On a log axis a frequency of 0 or below has no place either.
+  // On a log axis 0 Hz lands on the left end of the axis (x0 + margin1); a
+  // negative frequency has no place and breaks the curve.
   const AxisSettings log = FrameAxis(1);
   const auto onLog =
       CurvePieces({{10, 0, 0}, {0, 0, 0}, {-1, 0, 0}, {100, 0, 0}}, CurveValue::kGain, log, lin);
   ASSERT_EQ(onLog.size(), 2u);
-  EXPECT_EQ(onLog[0].x, (std::vector<double>{26}));
+  EXPECT_EQ(onLog[0].x, (std::vector<double>{26, 25}));
   EXPECT_EQ(onLog[1].x, (std::vector<double>{27}));
 
   const auto none = CurvePieces({}, CurveValue::kGain, lin, lin);

@@ -68,7 +68,9 @@ std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, Curve
   pieces.back().y.reserve(points.size());
   for (const RangePoint& p : points) {
     const double v = which == CurveValue::kGain ? p.gain : p.phase;
-    double X = (logX && !(p.frequency > 0.0)) ? NAN : FrequencyToX(hb, p.frequency);
+    // 0 Hz on a log axis maps to minus infinity, which the clamp puts on the
+    // left end of the axis; a negative frequency has no place and breaks the curve.
+    double X = (logX && p.frequency < 0.0) ? NAN : FrequencyToX(hb, p.frequency);
     double Y = ValueToY(vertical, v);
     if (std::isnan(X) || std::isnan(Y) || !std::isfinite(p.frequency) || !std::isfinite(v)) {
       if (!pieces.back().x.empty()) pieces.emplace_back();

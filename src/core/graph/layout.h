@@ -36,9 +36,10 @@ struct CurvePiece {
 enum class CurveValue { kGain, kPhase };
 // The curve of one quantity through the points, mapped by the frequency axis
 // and the given vertical axis and clamped to the frame (left end x0 + m1).
-// A point that has no place on the axes (a non-finite value, or a frequency
-// that is not positive on a logarithmic axis) is left out and breaks the
-// curve there. Always at least one piece, possibly empty.
+// A point that has no place on the axes (a non-finite value, or a negative
+// frequency on a logarithmic axis) is left out and breaks the curve there;
+// 0 Hz on a logarithmic axis is clamped to the left end like any point below
+// the minimum. Always at least one piece, possibly empty.
 std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
                                     const AxisSettings& hb, const AxisSettings& vertical);
 
