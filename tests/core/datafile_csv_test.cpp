@@ -5,7 +5,7 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/reader.h"
-#include "datafile_test_support.h"
+#include "fernplot_test_data.h"
 
 namespace fernplot {
 namespace {

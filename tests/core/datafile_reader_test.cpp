@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "datafile/reader.h"
-#include "datafile_test_support.h"
+#include "fernplot_test_data.h"
 #include "text/encoding.h"
 
 namespace fernplot {

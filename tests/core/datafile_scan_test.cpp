@@ -5,7 +5,7 @@
 
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
-#include "datafile_test_support.h"
+#include "fernplot_test_data.h"
 #include "text/encoding.h"
 
 namespace fernplot {
@@ -153,8 +153,8 @@ TEST(ScanDataFiles, SkipsFilesWhosePathDoesNotFitItsField) {
   ASSERT_LT(folderBytes + 10, 255u);
   const std::string fits(255 - folderBytes - 4, 'f');
   const std::string tooLong(256 - folderBytes - 4, 'g');
-  std::ofstream(deep / (fits + ".DAT"), std::ios::binary) << RawFile(1);
-  std::ofstream(deep / (tooLong + ".DAT"), std::ios::binary) << RawFile(1);
+  testing::WriteBytes(deep / (fits + ".DAT"), RawFile(1));
+  testing::WriteBytes(deep / (tooLong + ".DAT"), RawFile(1));
   DataFileList list;
   ScanDataFiles(deep.string() + "/*.DAT", list);
   ASSERT_EQ(list.size(), 1u);

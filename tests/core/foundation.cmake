@@ -1,8 +1,7 @@
 # Test sources for text, datafile and props.
 target_sources(
   fernplot_core_tests
-  PRIVATE ${CMAKE_CURRENT_LIST_DIR}/datafile_test_support.h
-          ${CMAKE_CURRENT_LIST_DIR}/text_encoding_test.cpp
+  PRIVATE ${CMAKE_CURRENT_LIST_DIR}/text_encoding_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/datafile_reader_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/datafile_scan_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/datafile_csv_test.cpp

@@ -51,15 +51,7 @@ TEST(PlaceInfoText, LeftFlowWraps) {
 }
 
 MeasurementData Header() {
-  MeasurementData d;
-  d.modelName = "Q417";
-  d.version = "1.03";
-  d.year = 2024;
-  d.month = 3;
-  d.day = 7;
-  d.hour = 9;
-  d.minute = 5;
-  return d;
+  return testing::TestHeader({.title = "", .made = {2024, 3, 7, 9, 5}});
 }
 
 TEST(InfoItemText, Table) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "datafile/data_file_writer.h"
-#include "datafile_test_support.h"
+#include "fernplot_test_data.h"
 #include "graph/page_builder.h"
 #include "graph/pages.h"
 #include "graph_stand_in.h"

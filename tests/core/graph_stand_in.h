@@ -10,6 +10,7 @@
 
 #include "app_state.h"
 #include "datafile/measurement.h"
+#include "fernplot_test_data.h"
 #include "graph/drawing.h"
 #include "graph/text_measure.h"
 #include "text/encoding.h"
@@ -45,26 +46,19 @@ struct TestState {
 // A raw-data record with `n` points swept logarithmically from 10 Hz to
 // 100 kHz; gains and phases follow a first-order low pass.
 inline MeasurementData SweepData(int n) {
-  MeasurementData d;
-  d.modelName = "Q417";
-  d.version = "1.03";
-  d.dataTitle = "TEST SWEEP";
-  d.year = 2024;
-  d.month = 3;
-  d.day = 7;
-  d.hour = 9;
-  d.minute = 5;
-  d.oscAmplitude = 0.5;
-  d.sweepMinFrequency = 10.0;
-  d.sweepMaxFrequency = 100000.0;
-  d.resolutionKind = 1;
-  d.resolution = 50;
-  d.integration = 16;
-  d.pointCount = static_cast<uint16_t>(n);
+  MeasurementData d = testing::TestHeader({.pointCount = static_cast<uint16_t>(n),
+                                           .title = "TEST SWEEP",
+                                           .made = {2024, 3, 7, 9, 5},
+                                           .sweep = {.oscAmplitude = 0.5,
+                                                     .minHz = 10.0,
+                                                     .maxHz = 100000.0,
+                                                     .resolutionKind = 1,
+                                                     .resolution = 50,
+                                                     .integration = 16}});
   std::vector<DataPoint> points;
   points.reserve(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) {
-    const double f = 10.0 * std::pow(10.0, 4.0 * i / std::max(1, n - 1));
+    const double f = testing::LogSweepHz(i, n, 10.0, 4.0);
     const double ratio = f / 1000.0;
     DataPoint p;
     p.frequency = f;

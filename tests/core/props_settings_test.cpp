@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app_state.h"
-#include "datafile_test_support.h"
+#include "fernplot_test_data.h"
 #include "props/settings_file.h"
 #include "props/settings_scan.h"
 #include "text/encoding.h"
