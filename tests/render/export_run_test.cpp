@@ -12,42 +12,29 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "datafile/data_file_writer.h"
+#include "fernplot_test_data.h"
 #include "graph/drawing.h"
 
 namespace fernplot {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 MeasurementData Header(int16_t type, uint16_t count, const std::string& title) {
-  MeasurementData h;
-  h.modelName = "Q417";
-  h.version = "1.30";
-  h.dataType = type;
-  h.pointCount = count;
-  h.year = 2024;
-  h.month = 3;
-  h.day = 7;
-  h.hour = 9;
-  h.minute = 5;
-  h.dataTitle = title;
-  h.oscAmplitude = 0.5;
-  h.sweepMaxFrequency = 100000.0;
-  h.sweepMinFrequency = 10.0;
-  h.resolutionKind = 1;
-  h.resolution = 10.0;
-  return h;
+  return testing::TestHeader({.dataType = type,
+                              .pointCount = count,
+                              .title = title,
+                              .version = "1.30",
+                              .made = {2024, 3, 7, 9, 5},
+                              .sweep = {.oscAmplitude = 0.5,
+                                        .minHz = 10.0,
+                                        .maxHz = 100000.0,
+                                        .resolutionKind = 1,
+                                        .resolution = 10.0}});
 }
 
 class ExportRun : public ::testing::Test {
@@ -83,21 +70,21 @@ class ExportRun : public ::testing::Test {
 
 TEST_F(ExportRun, CsvFollowsThePointOrderAndTheRatio) {
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", raw_, calc_}), kExitOk) << err_.str();
-  EXPECT_EQ(ReadAll(Out("RC1.csv")),
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")),
             "100000.000000 , -20.000000 , -89.500000\r\n"
             "1000.000000 , 0.000000 , -45.000000\r\n"
             "10.000000 , 6.020600 , 30.000000\r\n");
-  EXPECT_EQ(ReadAll(Out("loop.csv")),
+  EXPECT_EQ(ReadBytes(Out("loop.csv")),
             "1000.000000 , 0.000000 , -120.000000\r\n"
             "100.000000 , 20.000000 , -45.000000\r\n");
   EXPECT_TRUE(err_.str().empty());
 
   ASSERT_EQ(Run({"-o", root_ + "/out", "--calc", "ch2/ch1", "-f", "csv", raw_, calc_}), kExitOk);
-  EXPECT_EQ(ReadAll(Out("RC1.csv")),
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")),
             "100000.000000 , 20.000000 , 89.500000\r\n"
             "1000.000000 , 0.000000 , 45.000000\r\n"
             "10.000000 , -6.020600 , -30.000000\r\n");
-  EXPECT_EQ(ReadAll(Out("loop.csv")),
+  EXPECT_EQ(ReadBytes(Out("loop.csv")),
             "1000.000000 , 0.000000 , 0.000000\r\n100.000000 , 0.000000 , 0.000000\r\n");
 }
 
@@ -105,10 +92,10 @@ TEST_F(ExportRun, SettingsFileDecidesTheRatioUnlessCalcIsGiven) {
   const std::string cfg = root_ + "/my.CFG";
   WriteBytes(cfg, "CALC=1\r\n");
   ASSERT_EQ(Run({"-o", root_ + "/out", "-s", cfg, "-f", "csv", raw_}), kExitOk) << err_.str();
-  EXPECT_EQ(ReadAll(Out("RC1.csv")).rfind("100000.000000 , 20.000000 , 89.500000\r\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")).rfind("100000.000000 , 20.000000 , 89.500000\r\n", 0), 0u);
   ASSERT_EQ(Run({"-o", root_ + "/out", "-s", cfg, "--calc", "ch1/ch2", "-f", "csv", raw_}),
             kExitOk);
-  EXPECT_EQ(ReadAll(Out("RC1.csv")).rfind("100000.000000 , -20.000000 , -89.500000\r\n", 0), 0u);
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")).rfind("100000.000000 , -20.000000 , -89.500000\r\n", 0), 0u);
   EXPECT_EQ(Run({"-s", root_ + "/missing.CFG", "-f", "csv", raw_}), kExitUsage);
 }
 
@@ -145,13 +132,13 @@ TEST_F(ExportRun, FailuresAreReportedAndTheOthersStillWritten) {
             std::string::npos)
       << err_.str();
   EXPECT_NE(err_.str().find(empty_ + ": データ件数がゼロです\n"), std::string::npos);
-  EXPECT_FALSE(ReadAll(Out("RC1.csv")).empty());
+  EXPECT_FALSE(ReadBytes(Out("RC1.csv")).empty());
   // A record without points is still exported, carrying the reader's text.
   const QJsonObject o =
-      QJsonDocument::fromJson(QByteArray::fromStdString(ReadAll(Out("empty.json")))).object();
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("empty.json")))).object();
   EXPECT_EQ(o["message"].toString().toStdString(), "データ件数がゼロです");
   EXPECT_TRUE(o["points"].isNull());
-  EXPECT_EQ(ReadAll(Out("empty.csv")), "");
+  EXPECT_EQ(ReadBytes(Out("empty.csv")), "");
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Out("missing.json"))));
 
   // An output folder that is a file fails, nothing is written.
@@ -184,7 +171,8 @@ TEST_F(ExportRun, PageFormatsFollowTheSizeRules) {
             kExitOk)
       << err_.str();
   const QJsonObject drawing =
-      QJsonDocument::fromJson(QByteArray::fromStdString(ReadAll(Out("RC1.drawing.json")))).object();
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("RC1.drawing.json"))))
+          .object();
   const QJsonObject sheet = drawing["sheet"].toObject();
   const int w = sheet["widthPx"].toInt(), h = sheet["heightPx"].toInt();
   ASSERT_GT(w, 0);
@@ -205,12 +193,12 @@ TEST_F(ExportRun, PageFormatsFollowTheSizeRules) {
   EXPECT_EQ(drawing["fonts"].toArray()[0].toObject()["face"].toString(), "ＭＳ ゴシック");
   EXPECT_TRUE(drawing["pens"].toArray()[0].toObject()["screenColor"].toString().startsWith("#"));
 
-  const std::string svg = ReadAll(Out("RC1.svg"));
+  const std::string svg = ReadBytes(Out("RC1.svg"));
   EXPECT_NE(svg.find("font-family=\"IPAPGothic\""), std::string::npos);
   EXPECT_NE(svg.find("font-family=\"Liberation Serif\""), std::string::npos) << "credit line";
   EXPECT_EQ(svg.find("ゴシック\""), std::string::npos) << "no Windows face names";
   EXPECT_NE(svg.find("ローパス"), std::string::npos) << "text kept as text";
-  const std::string pdf = ReadAll(Out("RC1.pdf"));
+  const std::string pdf = ReadBytes(Out("RC1.pdf"));
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   // One page as wide as the sheet, in points, not turned to portrait.
   const size_t box = pdf.find("/MediaBox [0 0 ");

@@ -7,9 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <cmath>
 #include <deque>
-#include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
@@ -18,53 +16,27 @@
 #include "app_state.h"
 #include "datafile/data_file_writer.h"
 #include "display/frame_dialogs.h"
+#include "fernplot_test_data.h"
 #include "qt_text_measurer.h"
 
 namespace fernplot::testing {
 
-// A raw-data file of `points` points from 10 Hz up, a first-order low-pass.
+// A data file of `points` points from 10 Hz up, a first-order low-pass.
 inline std::string DataFileBytes(int points, int16_t dataType = 0,
                                  const std::string& title = "テスト") {
-  MeasurementData h;
-  h.modelName = "Q417";
-  h.version = "1.03";
-  h.dataType = dataType;
-  h.pointCount = static_cast<uint16_t>(points);
-  h.year = 1998;
-  h.month = 4;
-  h.day = 7;
-  h.hour = 9;
-  h.minute = 5;
-  h.dataTitle = title;
-  h.oscAmplitude = 1.0;
-  h.sweepMinFrequency = 10.0;
-  h.sweepMaxFrequency = 100000.0;
-  h.resolutionKind = 0;
-  h.resolution = 10.0;
-  const double decades = 4.0;
-  if (dataType == 0) {
-    std::vector<RawRecord> records;
-    for (int i = 0; i < points; ++i) {
-      const double f = 10.0 * std::pow(10.0, decades * i / std::max(1, points - 1));
-      const double x = f / 1000.0;
-      records.push_back({f, static_cast<float>(1.0 / std::sqrt(1.0 + x * x)),
-                         static_cast<float>(-std::atan(x) * 57.29577951308232), 1.0f});
-    }
-    return EncodeRawDataFile(h, records);
-  }
-  std::vector<CalculatedRecord> records;
-  for (int i = 0; i < points; ++i) {
-    const double f = 10.0 * std::pow(10.0, decades * i / std::max(1, points - 1));
-    const double x = f / 1000.0;
-    records.push_back({f, static_cast<float>(1.0 / std::sqrt(1.0 + x * x)),
-                       static_cast<float>(-std::atan(x) * 57.29577951308232)});
-  }
-  return EncodeCalculatedDataFile(h, records);
+  const MeasurementData h = TestHeader(
+      {.dataType = dataType,
+       .pointCount = static_cast<uint16_t>(points),
+       .title = title,
+       .sweep = {.oscAmplitude = 1.0, .minHz = 10.0, .maxHz = 100000.0, .resolution = 10.0}});
+  const std::vector<RawRecord> records = LowPassRecords(points);
+  return dataType == 0 ? EncodeRawDataFile(h, records)
+                       : EncodeCalculatedDataFile(h, ToCalculated(records));
 }
 
 inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const std::string& bytes) {
   const QString path = dir.filePath(name);
-  std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+  WriteBytes(path.toStdString(), bytes);
   return path;
 }
 
@@ -74,8 +46,7 @@ inline QString WriteDataFile(const QTemporaryDir& dir, const QString& name, int 
 }
 
 inline std::string ReadAll(const QString& path) {
-  std::ifstream in(path.toStdString(), std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ReadBytes(path.toStdString());
 }
 
 // The program-wide state as the application sets it up.
