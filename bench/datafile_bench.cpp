@@ -11,15 +11,14 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "datafile/data_file_scan.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/reader.h"
+#include "fernplot_test_data.h"
 
 namespace fernplot {
 namespace {
@@ -27,20 +26,13 @@ namespace {
 constexpr int kScanFileCount = 10000;
 
 MeasurementData BenchHeader(int16_t type, uint16_t count, int i) {
-  MeasurementData h;
-  h.modelName = "Q417";
-  h.version = "V1.20";
-  h.dataType = type;
-  h.pointCount = count;
-  h.year = 1998;
-  h.month = 1 + i % 12;
-  h.day = 1 + i % 28;
-  h.dataTitle = "周波数特性 測定 No." + std::to_string(i);
-  h.sweepMaxFrequency = 100000.0;
-  h.sweepMinFrequency = 10.0;
-  h.resolutionKind = 1;
-  h.resolution = 10;
-  return h;
+  return testing::TestHeader(
+      {.dataType = type,
+       .pointCount = count,
+       .title = "周波数特性 測定 No." + std::to_string(i),
+       .version = "V1.20",
+       .made = {1998, static_cast<uint16_t>(1 + i % 12), static_cast<uint16_t>(1 + i % 28), 0, 0},
+       .sweep = {.minHz = 10.0, .maxHz = 100000.0, .resolutionKind = 1, .resolution = 10}});
 }
 
 std::vector<RawRecord> Records(int count) {
@@ -52,22 +44,16 @@ std::vector<RawRecord> Records(int count) {
   return records;
 }
 
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using testing::WriteBytes;
 
 struct BenchFiles {
-  std::filesystem::path root;
+  testing::TempDir dir{"fernplot-bench"};
   std::string scanPattern;
   std::vector<std::string> scanPaths;
   std::string bigRawFile;
 
   BenchFiles() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "fernplot-bench-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    root = mkdtemp(buf.data());
+    const std::filesystem::path& root = dir.path();
     const std::filesystem::path scan = root / "scan";
     std::filesystem::create_directory(scan);
     const std::vector<RawRecord> records = Records(101);
@@ -82,12 +68,6 @@ struct BenchFiles {
     bigRawFile = (root / "BIG.DAT").string();
     WriteBytes(bigRawFile, EncodeRawDataFile(BenchHeader(0, 65535, 0), Records(65535)));
   }
-  ~BenchFiles() {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-  }
-  BenchFiles(const BenchFiles&) = delete;
-  BenchFiles& operator=(const BenchFiles&) = delete;
 };
 
 void BareHeaderReads(benchmark::State& state, const BenchFiles* files) {

@@ -3,5 +3,5 @@
 # Run build/bench/bench/fernplot_graph_bench.
 add_executable(fernplot_graph_bench ${CMAKE_CURRENT_LIST_DIR}/graph_build_bench.cpp)
 target_include_directories(fernplot_graph_bench PRIVATE ${PROJECT_SOURCE_DIR}/tests/core)
-target_link_libraries(fernplot_graph_bench PRIVATE fernplot_core fernplot_warnings
+target_link_libraries(fernplot_graph_bench PRIVATE fernplot_core fernplot_test_support fernplot_warnings
                                                    benchmark::benchmark)

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "datafile/data_file_writer.h"
 #include "graph/page_builder.h"
@@ -43,7 +42,7 @@ void BM_OpenSelectedFromFile(benchmark::State& state) {
   const std::string path = (std::filesystem::temp_directory_path() /
                             ("fernplot-bench-" + std::to_string(getpid()) + ".DAT"))
                                .string();
-  std::ofstream(path, std::ios::binary) << EncodeRawDataFile(header, records);
+  testing::WriteBytes(path, EncodeRawDataFile(header, records));
 
   test::TestState ts;
   DataFileEntry entry;

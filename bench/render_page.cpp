@@ -6,10 +6,10 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <cmath>
-#include <fstream>
 
 #include "app_state.h"
 #include "datafile/data_file_writer.h"
+#include "fernplot_test_data.h"
 #include "font_setup.h"
 #include "graph/page_builder.h"
 #include "page_output.h"
@@ -21,28 +21,18 @@ namespace {
 
 // An RLC resonance swept over seven decades, 65,535 points.
 std::string ResonanceFile() {
-  MeasurementData h;
-  h.modelName = "Q417";
-  h.version = "1.30";
-  h.dataType = 0;
-  h.pointCount = 65535;
-  h.year = 2024;
-  h.month = 5;
-  h.day = 1;
-  h.dataTitle = "RLC 共振 65535 点";
-  h.oscAmplitude = 1.0;
-  h.sweepMinFrequency = 1.0;
-  h.sweepMaxFrequency = 1.0e7;
-  std::vector<RawRecord> records(h.pointCount);
-  for (size_t i = 0; i < records.size(); ++i) {
-    const double f = std::pow(10.0, 7.0 * static_cast<double>(i) / (records.size() - 1));
-    const double x = f / 1.0e4, q = 20.0;
-    const double re = 1.0 - x * x, im = x / q;
-    const double mag = 1.0 / std::sqrt(re * re + im * im);
-    records[i] = RawRecord{f, static_cast<float>(mag),
-                           static_cast<float>(-std::atan2(im, re) * 180.0 / M_PI), 1.0f};
-  }
-  return EncodeRawDataFile(h, records);
+  const MeasurementData h =
+      testing::TestHeader({.pointCount = 65535,
+                           .title = "RLC 共振 65535 点",
+                           .version = "1.30",
+                           .made = {2024, 5, 1, 0, 0},
+                           .sweep = {.oscAmplitude = 1.0, .minHz = 1.0, .maxHz = 1.0e7}});
+  return EncodeRawDataFile(h, testing::RawSweep(h.pointCount, 1.0, 7.0, [](double f) {
+                             const double x = f / 1.0e4, q = 20.0;
+                             const double re = 1.0 - x * x, im = x / q;
+                             return testing::Response{1.0 / std::sqrt(re * re + im * im),
+                                                      -std::atan2(im, re) * 180.0 / M_PI};
+                           }));
 }
 
 struct BuiltPage {
@@ -51,7 +41,7 @@ struct BuiltPage {
   AppState state;
   BuiltPage() {
     const std::string path = dir.path().toStdString() + "/BIG.DAT";
-    std::ofstream(path, std::ios::binary) << ResonanceFile();
+    testing::WriteBytes(path, ResonanceFile());
     state.drawing.SetMeasurer(&measurer);
     state.drawingActive = true;
     state.dataFiles.push_back(DataFileEntry{kEntrySelected, "BIG.DAT", path, {}, {}});

@@ -5,10 +5,10 @@
 #include <complex>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <numbers>
 
 #include "datafile/data_file_writer.h"
+#include "fernplot_test_data.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -20,34 +20,26 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "POINTS must be 2..65535\n");
     return 2;
   }
-  fernplot::MeasurementData h;
-  h.modelName = "Q417";
-  h.version = "1.30";
-  h.dataType = 0;
-  h.pointCount = static_cast<uint16_t>(points);
-  h.year = 2024;
-  h.month = 6;
-  h.day = 12;
-  h.hour = 14;
-  h.minute = 30;
-  h.dataTitle = "OPアンプ ループゲイン";
-  h.oscAmplitude = 0.1;
-  h.sweepMinFrequency = 10.0;
-  h.sweepMaxFrequency = 1.0e7;
-  h.resolutionKind = 2;
-  h.resolution = static_cast<double>(points);
-  h.integrationKind = 2;
-  h.integration = 10;
-  std::vector<fernplot::RawRecord> records(static_cast<size_t>(points));
-  for (long i = 0; i < points; ++i) {
-    const double f = 10.0 * std::pow(10.0, 6.0 * static_cast<double>(i) / (points - 1));
+  namespace testing = fernplot::testing;
+  const int n = static_cast<int>(points);
+  const fernplot::MeasurementData h =
+      testing::TestHeader({.pointCount = static_cast<uint16_t>(n),
+                           .title = "OPアンプ ループゲイン",
+                           .version = "1.30",
+                           .made = {2024, 6, 12, 14, 30},
+                           .sweep = {.oscAmplitude = 0.1,
+                                     .minHz = 10.0,
+                                     .maxHz = 1.0e7,
+                                     .resolutionKind = 2,
+                                     .resolution = static_cast<double>(n),
+                                     .integrationKind = 2,
+                                     .integration = 10}});
+  const auto loopGain = [](double f) {
     const std::complex<double> s(0.0, f);
     const std::complex<double> loop = 1.0e5 / ((1.0 + s / 10.0) * (1.0 + s / 1.2e6));
-    records[static_cast<size_t>(i)] =
-        fernplot::RawRecord{f, static_cast<float>(std::abs(loop)),
-                            static_cast<float>(std::arg(loop) * 180.0 / std::numbers::pi), 1.0f};
-  }
-  std::ofstream out(argv[1], std::ios::binary);
-  out << fernplot::EncodeRawDataFile(h, records);
-  return out ? 0 : 1;
+    return testing::Response{std::abs(loop), std::arg(loop) * 180.0 / std::numbers::pi};
+  };
+  const bool written = testing::WriteBytes(
+      argv[1], fernplot::EncodeRawDataFile(h, testing::RawSweep(n, 10.0, 6.0, loopGain)));
+  return written ? 0 : 1;
 }
