@@ -20,11 +20,28 @@ class Members {
     out_ += ':';
     out_ += value;
   }
+  // The same, one member a line.
+  void AddLine(std::string_view key, const std::string& value) {
+    Add(key, value);
+    out_ += '\n';
+  }
 
  private:
   std::string& out_;
   bool first_ = true;
 };
+
+// `{...}` holding the members `fill` adds through a Members.
+template <typename F>
+std::string Object(F fill) {
+  std::string out = "{";
+  {
+    Members m(out);
+    fill(m);
+  }
+  out += '}';
+  return out;
+}
 
 std::string ShortestArray(const std::vector<double>& values) {
   std::string out = "[";
@@ -37,25 +54,48 @@ std::string ShortestArray(const std::vector<double>& values) {
 }
 
 std::string PointJson(const DataPoint& p) {
-  std::string out = "{";
-  Members m(out);
-  m.Add("frequency", JsonDouble(p.frequency));
-  m.Add("gainCh1Ch2", JsonFloat(p.gainCh1Ch2));
-  m.Add("gainCh2Ch1", JsonFloat(p.gainCh2Ch1));
-  m.Add("phaseCh1Ch2", JsonFloat(p.phaseCh1Ch2));
-  m.Add("phaseCh2Ch1", JsonFloat(p.phaseCh2Ch1));
-  out += '}';
-  return out;
+  return Object([&](Members& m) {
+    m.Add("frequency", JsonDouble(p.frequency));
+    m.Add("gainCh1Ch2", JsonFloat(p.gainCh1Ch2));
+    m.Add("gainCh2Ch1", JsonFloat(p.gainCh2Ch1));
+    m.Add("phaseCh1Ch2", JsonFloat(p.phaseCh1Ch2));
+    m.Add("phaseCh2Ch1", JsonFloat(p.phaseCh2Ch1));
+  });
 }
 
 std::string AxisJson(const AxisSettings& axis) {
-  std::string out = "{";
-  Members m(out);
-  m.Add("scale", JsonShortest(axis.scale));
-  m.Add("origin", JsonShortest(axis.origin));
-  m.Add("log", (axis.axisFlags & 1) ? "true" : "false");
-  out += '}';
-  return out;
+  return Object([&](Members& m) {
+    m.Add("scale", JsonShortest(axis.scale));
+    m.Add("origin", JsonShortest(axis.origin));
+    m.Add("log", (axis.axisFlags & 1) ? "true" : "false");
+  });
+}
+
+std::string FontJson(const FontEntry& f) {
+  return Object([&](Members& m) {
+    m.Add("face", JsonString(f.faceName));
+    m.Add("size", JsonInt(f.size));
+    m.Add("weight", JsonInt(f.weight));
+    m.Add("charset", JsonInt(f.charset));
+    m.Add("angle", JsonInt(f.angle));
+  });
+}
+
+std::string PenJson(const PenEntry& e) {
+  return Object([&](Members& m) {
+    m.Add("screenStyle", JsonInt(e.screenStyle));
+    m.Add("screenWidth", JsonInt(e.screenWidth));
+    m.Add("screenColor", JsonColour(e.screenColor));
+    m.Add("printWidth", JsonInt(e.printWidth));
+    m.Add("printColor", JsonColour(e.printColor));
+  });
+}
+
+std::string BrushJson(const BrushEntry& e) {
+  return Object([&](Members& m) {
+    m.Add("hatch", JsonInt(e.hatch));
+    m.Add("color", JsonColour(e.color));
+  });
 }
 
 std::string AlignName(int align) {
@@ -65,37 +105,35 @@ std::string AlignName(int align) {
 }
 
 std::string ElementJson(const DrawingElement& element) {
-  std::string out = "{";
-  Members m(out);
-  std::visit(
-      [&m](const auto& e) {
-        using T = std::decay_t<decltype(e)>;
-        if constexpr (std::is_same_v<T, TextElement>) {
-          m.Add("kind", "\"text\"");
-          m.Add("x", JsonShortest(e.x));
-          m.Add("y", JsonShortest(e.y));
-          m.Add("font", JsonInt(e.font));
-          m.Add("align", AlignName(e.align));
-          m.Add("color", JsonColour(e.color));
-          m.Add("text", JsonString(e.text));
-        } else if constexpr (std::is_same_v<T, PolylineElement>) {
-          m.Add("kind", "\"polyline\"");
-          m.Add("pen", JsonInt(e.pen));
-          m.Add("x", ShortestArray(e.x));
-          m.Add("y", ShortestArray(e.y));
-        } else {
-          m.Add("kind", "\"rect\"");
-          m.Add("pen", JsonInt(e.pen));
-          m.Add("brush", JsonInt(e.brush));
-          m.Add("x", JsonShortest(e.x));
-          m.Add("y", JsonShortest(e.y));
-          m.Add("width", JsonShortest(e.width));
-          m.Add("height", JsonShortest(e.height));
-        }
-      },
-      element);
-  out += '}';
-  return out;
+  return Object([&](Members& m) {
+    std::visit(
+        [&m](const auto& e) {
+          using T = std::decay_t<decltype(e)>;
+          if constexpr (std::is_same_v<T, TextElement>) {
+            m.Add("kind", "\"text\"");
+            m.Add("x", JsonShortest(e.x));
+            m.Add("y", JsonShortest(e.y));
+            m.Add("font", JsonInt(e.font));
+            m.Add("align", AlignName(e.align));
+            m.Add("color", JsonColour(e.color));
+            m.Add("text", JsonString(e.text));
+          } else if constexpr (std::is_same_v<T, PolylineElement>) {
+            m.Add("kind", "\"polyline\"");
+            m.Add("pen", JsonInt(e.pen));
+            m.Add("x", ShortestArray(e.x));
+            m.Add("y", ShortestArray(e.y));
+          } else {
+            m.Add("kind", "\"rect\"");
+            m.Add("pen", JsonInt(e.pen));
+            m.Add("brush", JsonInt(e.brush));
+            m.Add("x", JsonShortest(e.x));
+            m.Add("y", JsonShortest(e.y));
+            m.Add("width", JsonShortest(e.width));
+            m.Add("height", JsonShortest(e.height));
+          }
+        },
+        element);
+  });
 }
 
 template <typename T, typename F>
@@ -114,39 +152,35 @@ std::string ArrayOf(const std::vector<T>& items, F toJson, const char* separator
 std::string MeasurementJson(const MeasurementData& d, const std::string& message) {
   std::string out = "{\n";
   Members m(out);
-  auto add = [&](std::string_view key, const std::string& value) {
-    m.Add(key, value);
-    out += '\n';
-  };
-  add("modelName", JsonString(d.modelName));
-  add("version", JsonString(d.version));
-  add("dataType", JsonInt(d.dataType));
-  add("pointCount", JsonInt(d.pointCount));
-  add("year", JsonInt(d.year));
-  add("month", JsonInt(d.month));
-  add("day", JsonInt(d.day));
-  add("hour", JsonInt(d.hour));
-  add("minute", JsonInt(d.minute));
-  add("dataTitle", JsonString(d.dataTitle));
-  add("oscAmplitude", JsonDouble(d.oscAmplitude));
-  add("oscDcBias", JsonDouble(d.oscDcBias));
-  add("oscWaveform", JsonInt(d.oscWaveform));
-  add("sweepMaxFrequency", JsonDouble(d.sweepMaxFrequency));
-  add("sweepMinFrequency", JsonDouble(d.sweepMinFrequency));
-  add("resolutionKind", JsonInt(d.resolutionKind));
-  add("resolution", JsonDouble(d.resolution));
-  add("integrationKind", JsonInt(d.integrationKind));
-  add("integration", JsonDouble(d.integration));
-  add("delayKind", JsonInt(d.delayKind));
-  add("delay", JsonDouble(d.delay));
-  add("harmonicOrder", JsonInt(d.harmonicOrder));
-  add("measurementMode", JsonInt(d.measurementMode));
-  add("autoIntegration", JsonInt(d.autoIntegration));
-  add("amplitudeCompression", JsonInt(d.amplitudeCompression));
-  add("highDensitySweep", JsonInt(d.highDensitySweep));
-  add("phaseRange", JsonInt(d.phaseRange));
-  add("message", message.empty() ? "null" : JsonString(message));
-  add("points", d.points ? ArrayOf(*d.points, PointJson, ",\n") : std::string("null"));
+  m.AddLine("modelName", JsonString(d.modelName));
+  m.AddLine("version", JsonString(d.version));
+  m.AddLine("dataType", JsonInt(d.dataType));
+  m.AddLine("pointCount", JsonInt(d.pointCount));
+  m.AddLine("year", JsonInt(d.year));
+  m.AddLine("month", JsonInt(d.month));
+  m.AddLine("day", JsonInt(d.day));
+  m.AddLine("hour", JsonInt(d.hour));
+  m.AddLine("minute", JsonInt(d.minute));
+  m.AddLine("dataTitle", JsonString(d.dataTitle));
+  m.AddLine("oscAmplitude", JsonDouble(d.oscAmplitude));
+  m.AddLine("oscDcBias", JsonDouble(d.oscDcBias));
+  m.AddLine("oscWaveform", JsonInt(d.oscWaveform));
+  m.AddLine("sweepMaxFrequency", JsonDouble(d.sweepMaxFrequency));
+  m.AddLine("sweepMinFrequency", JsonDouble(d.sweepMinFrequency));
+  m.AddLine("resolutionKind", JsonInt(d.resolutionKind));
+  m.AddLine("resolution", JsonDouble(d.resolution));
+  m.AddLine("integrationKind", JsonInt(d.integrationKind));
+  m.AddLine("integration", JsonDouble(d.integration));
+  m.AddLine("delayKind", JsonInt(d.delayKind));
+  m.AddLine("delay", JsonDouble(d.delay));
+  m.AddLine("harmonicOrder", JsonInt(d.harmonicOrder));
+  m.AddLine("measurementMode", JsonInt(d.measurementMode));
+  m.AddLine("autoIntegration", JsonInt(d.autoIntegration));
+  m.AddLine("amplitudeCompression", JsonInt(d.amplitudeCompression));
+  m.AddLine("highDensitySweep", JsonInt(d.highDensitySweep));
+  m.AddLine("phaseRange", JsonInt(d.phaseRange));
+  m.AddLine("message", message.empty() ? "null" : JsonString(message));
+  m.AddLine("points", d.points ? ArrayOf(*d.points, PointJson, ",\n") : std::string("null"));
   out += "}\n";
   return out;
 }
@@ -157,82 +191,28 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
   std::string out = "{\n";
   Members top(out);
 
-  std::string sheetJson = "{";
-  {
-    Members m(sheetJson);
-    m.Add("number", JsonInt(sheet ? sheet->number : 0));
-    m.Add("widthPx", JsonInt(sheet ? sheet->width : 0));
-    m.Add("heightPx", JsonInt(sheet ? sheet->height : 0));
-  }
-  sheetJson += '}';
-  top.Add("sheet", sheetJson);
-  out += '\n';
-
-  std::string pageJson = "{";
-  {
-    Members m(pageJson);
-    m.Add("pageRight", JsonShortest(p.pageRight));
-    m.Add("pageBottom", JsonShortest(p.pageBottom));
-    m.Add("frame",
-          ShortestArray({p.HB.frameLeft, p.HB.frameTop, p.HB.frameRight, p.HB.frameBottom}));
-  }
-  pageJson += '}';
-  top.Add("page", pageJson);
-  out += '\n';
-
-  std::string axes = "{";
-  {
-    Members m(axes);
-    m.Add("frequency", AxisJson(p.HB));
-    m.Add("gain", AxisJson(p.VL));
-    m.Add("phase", AxisJson(p.VR));
-  }
-  axes += '}';
-  top.Add("axes", axes);
-  out += '\n';
-
-  top.Add("fonts", ArrayOf(
-                       doc.Fonts(),
-                       [](const FontEntry& f) {
-                         std::string s = "{";
-                         Members m(s);
-                         m.Add("face", JsonString(f.faceName));
-                         m.Add("size", JsonInt(f.size));
-                         m.Add("weight", JsonInt(f.weight));
-                         m.Add("charset", JsonInt(f.charset));
-                         m.Add("angle", JsonInt(f.angle));
-                         return s + '}';
-                       },
-                       ",\n"));
-  out += '\n';
-  top.Add("pens", ArrayOf(
-                      doc.Pens(),
-                      [](const PenEntry& e) {
-                        std::string s = "{";
-                        Members m(s);
-                        m.Add("screenStyle", JsonInt(e.screenStyle));
-                        m.Add("screenWidth", JsonInt(e.screenWidth));
-                        m.Add("screenColor", JsonColour(e.screenColor));
-                        m.Add("printWidth", JsonInt(e.printWidth));
-                        m.Add("printColor", JsonColour(e.printColor));
-                        return s + '}';
-                      },
-                      ",\n"));
-  out += '\n';
-  top.Add("brushes", ArrayOf(
-                         doc.Brushes(),
-                         [](const BrushEntry& e) {
-                           std::string s = "{";
-                           Members m(s);
-                           m.Add("hatch", JsonInt(e.hatch));
-                           m.Add("color", JsonColour(e.color));
-                           return s + '}';
-                         },
-                         ",\n"));
-  out += '\n';
+  top.AddLine("sheet", Object([&](Members& m) {
+                m.Add("number", JsonInt(sheet ? sheet->number : 0));
+                m.Add("widthPx", JsonInt(sheet ? sheet->width : 0));
+                m.Add("heightPx", JsonInt(sheet ? sheet->height : 0));
+              }));
+  top.AddLine("page", Object([&](Members& m) {
+                m.Add("pageRight", JsonShortest(p.pageRight));
+                m.Add("pageBottom", JsonShortest(p.pageBottom));
+                m.Add("frame", ShortestArray({p.HB.frameLeft, p.HB.frameTop, p.HB.frameRight,
+                                              p.HB.frameBottom}));
+              }));
+  top.AddLine("axes", Object([&](Members& m) {
+                m.Add("frequency", AxisJson(p.HB));
+                m.Add("gain", AxisJson(p.VL));
+                m.Add("phase", AxisJson(p.VR));
+              }));
+  top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));
+  top.AddLine("pens", ArrayOf(doc.Pens(), PenJson, ",\n"));
+  top.AddLine("brushes", ArrayOf(doc.Brushes(), BrushJson, ",\n"));
   static const std::vector<DrawingElement> kNone;
-  top.Add("elements", ArrayOf(sheet ? sheet->elements : kNone, ElementJson, ",\n"));
-  out += "\n}\n";
+  top.AddLine("elements", ArrayOf(sheet ? sheet->elements : kNone, ElementJson, ",\n"));
+  out += "}\n";
   return out;
 }
 
