@@ -26,17 +26,33 @@ Frame FrameOf(const AxisSettings& a) {
   return {a.frameLeft, a.frameTop, a.frameRight, a.frameBottom};
 }
 
-// Ticks on both horizontal edges and the optional grid line at X.
-void FrequencyTick(PageBuilder& b, const AxisSettings& hb, const Frame& f, double X, int tickPen,
-                   int gridPen) {
-  b.drawing.AddLine(tickPen, X, f.y0, X, f.y0 + kTickLength);
-  b.drawing.AddLine(tickPen, X, f.y1, X, f.y1 - kTickLength);
-  if (hb.gridLines) b.drawing.AddLine(gridPen, X, f.y0, X, f.y1);
-}
+// The pens and the label font of the frequency ticks.
+struct FrequencyMarks {
+  int tickPen = 0;
+  int gridPen = 0;
+  int labelFont = 0;
+  Colour labelColour = 0;
+};
 
-void FrequencyCaption(PageBuilder& b, const AxisSettings& hb, const Frame& f) {
+// Draws the caption, then takes the marks' pens and font: the drawing's
+// tables fill in this order on both scales.
+FrequencyMarks FrequencyCaption(PageBuilder& b, const AxisSettings& hb, const Frame& f) {
   b.drawing.AddTextCenter((f.x0 + f.x1) / 2.0, f.y1 + b.TextHeight(kFontFreqLabels) + 1.0,
                           hb.caption, b.Font(kFontFreqCaption), b.Color(kFontFreqCaption));
+  FrequencyMarks m;
+  m.tickPen = TickPen(b.drawing);
+  m.gridPen = GridPen(b.drawing);
+  m.labelFont = b.Font(kFontFreqLabels);
+  m.labelColour = b.Color(kFontFreqLabels);
+  return m;
+}
+
+// Ticks on both horizontal edges and the optional grid line at X.
+void FrequencyTick(PageBuilder& b, const AxisSettings& hb, const Frame& f, double X,
+                   const FrequencyMarks& m) {
+  b.drawing.AddLine(m.tickPen, X, f.y0, X, f.y0 + kTickLength);
+  b.drawing.AddLine(m.tickPen, X, f.y1, X, f.y1 - kTickLength);
+  if (hb.gridLines) b.drawing.AddLine(m.gridPen, X, f.y0, X, f.y1);
 }
 
 void DrawLogFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double hi, double lo,
@@ -49,16 +65,13 @@ void DrawLogFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double h
   hb.scale = plan.mmPerDecade;
   hb.origin = plan.logLo;
 
-  FrequencyCaption(b, hb, f);
-  const int tickPen = TickPen(b.drawing);
-  const int gridPen = GridPen(b.drawing);
-  const int labelFont = b.Font(kFontFreqLabels);
-  const Colour labelColour = b.Color(kFontFreqLabels);
+  const FrequencyMarks marks = FrequencyCaption(b, hb, f);
   for (double x : LogTickValues(plan)) {
     const double X = f.x0 + hb.margin1 + (std::log10(x) - hb.origin) * hb.scale;
-    if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(b, hb, f, X, tickPen, gridPen);
+    if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(b, hb, f, X, marks);
     if (LeadingDigitIn(x, plan.labelDigits)) {
-      b.drawing.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), labelFont, labelColour);
+      b.drawing.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), marks.labelFont,
+                              marks.labelColour);
     }
   }
 }
@@ -74,11 +87,7 @@ void DrawLinearFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, doubl
   hb.scale = s.scale;
   hb.origin = s.lo;
 
-  FrequencyCaption(b, hb, f);
-  const int tickPen = TickPen(b.drawing);
-  const int gridPen = GridPen(b.drawing);
-  const int labelFont = b.Font(kFontFreqLabels);
-  const Colour labelColour = b.Color(kFontFreqLabels);
+  const FrequencyMarks marks = FrequencyCaption(b, hb, f);
   double lastEnd = 0.0;
   for (double v : LinearTickValues(s)) {
     const double X = f.x0 + hb.margin1 + (v - s.lo) * s.scale;
@@ -86,10 +95,10 @@ void DrawLinearFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, doubl
       // A label that would start inside the previous one's room is left out;
       // its tick is still drawn.
       const std::string label = FormatFrequency(v);
-      b.drawing.AddTextCenter(X, f.y1 + 0.5, label, labelFont, labelColour);
+      b.drawing.AddTextCenter(X, f.y1 + 0.5, label, marks.labelFont, marks.labelColour);
       lastEnd = X + b.TextWidth(kFontFreqLabels, label) + kLinearLabelGap;
     }
-    FrequencyTick(b, hb, f, X, tickPen, gridPen);
+    FrequencyTick(b, hb, f, X, marks);
   }
 }
 
