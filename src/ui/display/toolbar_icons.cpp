@@ -55,24 +55,16 @@ void DrawProperties(QPainter& p) {
 }
 
 void DrawArrow(QPainter& p, bool left) {
+  // The right arrow is the left one mirrored about x = 8.
+  const auto x = [left](double v) { return left ? v : 16.0 - v; };
   QPainterPath a;
-  if (left) {
-    a.moveTo(2, 7.5);
-    a.lineTo(8, 1.5);
-    a.lineTo(8, 5);
-    a.lineTo(14, 5);
-    a.lineTo(14, 10);
-    a.lineTo(8, 10);
-    a.lineTo(8, 13.5);
-  } else {
-    a.moveTo(14, 7.5);
-    a.lineTo(8, 1.5);
-    a.lineTo(8, 5);
-    a.lineTo(2, 5);
-    a.lineTo(2, 10);
-    a.lineTo(8, 10);
-    a.lineTo(8, 13.5);
-  }
+  a.moveTo(x(2), 7.5);
+  a.lineTo(x(8), 1.5);
+  a.lineTo(x(8), 5);
+  a.lineTo(x(14), 5);
+  a.lineTo(x(14), 10);
+  a.lineTo(x(8), 10);
+  a.lineTo(x(8), 13.5);
   a.closeSubpath();
   p.setPen(QPen(QColor(0, 64, 0), 1));
   p.setBrush(QColor(0, 170, 60));
