@@ -114,24 +114,25 @@ void AxisPage::writeControls() {
 
 void AxisPage::onUseDataMin() {
   readControls();
-  lower_->setEnabled(!v_.useDataMin);
-  if (v_.useDataMin) {
-    lowerText_.clear();
-    v_.rangeMin = 0.0;
-  }
-  writeControls();
-  if (!v_.useDataMin) focusBox(lower_);
+  useDataLimitReaction(v_.useDataMin, lower_, lowerText_, v_.rangeMin);
 }
 
 void AxisPage::onUseDataMax() {
   readControls();
-  upper_->setEnabled(!v_.useDataMax);
-  if (v_.useDataMax) {
-    upperText_.clear();
-    v_.rangeMax = 0.0;
+  useDataLimitReaction(v_.useDataMax, upper_, upperText_, v_.rangeMax);
+}
+
+// Taking a limit from the data empties and locks its box; giving it back
+// puts the caret there.
+void AxisPage::useDataLimitReaction(bool useData, QLineEdit* box, std::string& text,
+                                    double& limit) {
+  box->setEnabled(!useData);
+  if (useData) {
+    text.clear();
+    limit = 0.0;
   }
   writeControls();
-  if (!v_.useDataMax) focusBox(upper_);
+  if (!useData) focusBox(box);
 }
 
 void AxisPage::onAutoDivision() {

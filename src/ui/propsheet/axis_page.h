@@ -87,6 +87,7 @@ class AxisPage : public SheetPage {
   void onScaleAutoOrLog();
   void onScaleLin();
   void autoDivisionReaction();
+  void useDataLimitReaction(bool useData, QLineEdit* box, std::string& text, double& limit);
 
   double parseLimit(std::string& text) const;
   std::string formatLimit(double value) const;
