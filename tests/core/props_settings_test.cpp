@@ -188,6 +188,8 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
                 a.caption == "two words ";
        }},
       {"AXIS = HB 1 x 0 5 Y 0 Y 0 Y1 0 Y cap", [&](const Loaded& l) { return l.props.HB == f.HB; }},
+      {"AXIS = HB 1 --9 0 5 Y 0 Y 0 Y1 0 Y cap",
+       [&](const Loaded& l) { return l.props.HB == f.HB; }},  // one sign per number
       {"CROSS_HAIRS_CURSOR = Yes", [](const Loaded& l) { return l.crossHair; }},
       {"CROSS_HAIRS_CURSOR = y", [](const Loaded& l) { return !l.crossHair; }},
       {"DATA_FILE_PATH = /a b/*.DAT", [](const Loaded& l) { return l.path == "/a b/*.DAT"; }},
@@ -230,6 +232,14 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   // split after 83 would leave a line "TITLE = k".
   Loaded kanji = LoadText(std::string(254, 'x') + "サITLE = k\n");
   EXPECT_EQ(kanji.props.title, "周波数特性");
+
+  // A NUL byte ends the line as the matcher sees it.
+  Loaded nul = LoadText(
+      std::string("TITLE = ab\0cd\nCALC = CH2/CH1\nCALC = CH1/CH2\0x\n", 46));
+  EXPECT_EQ(nul.props.title, "ab");
+  EXPECT_EQ(nul.props.calcType, 0);
+  Loaded nulFirst = LoadText(std::string("\0TITLE = ab\n", 12));
+  EXPECT_EQ(nulFirst.props.title, "周波数特性");
 }
 
 TEST(SettingsFile, SaveFailureIsReportedAndKeepsTheOldFile) {
@@ -307,6 +317,11 @@ TEST(ScanLine, FollowsFormattedInputRules) {
   EXPECT_TRUE(ScanLine("A = -inf", "A = %f", f));
   EXPECT_TRUE(std::isinf(f[0].number) && f[0].number < 0);
   EXPECT_FALSE(ScanLine("A = .", "A = %f", f));
+  EXPECT_FALSE(ScanLine("A = --5", "A = %f", f));
+  EXPECT_FALSE(ScanLine("A = +-5", "A = %f", f));
+  EXPECT_FALSE(ScanLine("A = -+5", "A = %f", f));
+  EXPECT_TRUE(ScanLine("A = -0x1p3", "A = %f", f));
+  EXPECT_EQ(f[0].number, -8.0f);
   EXPECT_TRUE(ScanLine("A = w1 w2", "A = %s%s", f));
   EXPECT_EQ(f[1].text, "w2");
   EXPECT_FALSE(ScanLine("A =   ", "A = %[^\n]", f));

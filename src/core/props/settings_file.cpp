@@ -217,7 +217,10 @@ void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, boo
                           std::string& dataFilePath) {
   SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}};
   Fields fields;
-  for (std::string_view piece : LinePieces(cp932)) ApplyLine(target, piece, fields);
+  for (std::string_view piece : LinePieces(cp932)) {
+    // A line is matched as a C string: a NUL byte ends it.
+    ApplyLine(target, piece.substr(0, piece.find('\0')), fields);
+  }
 }
 
 void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,

@@ -62,6 +62,8 @@ bool ScanFloat(std::string_view s, size_t& i, float& out) {
   bool negative = false;
   if (j < s.size() && (s[j] == '+' || s[j] == '-')) negative = s[j++] == '-';
   std::string_view rest = s.substr(j);
+  // One sign only: from_chars would take a second minus as the number's own.
+  if (!rest.empty() && (rest[0] == '-' || rest[0] == '+')) return false;
   float value = 0.0f;
   if (StartsWithNoCase(rest, "inf")) {
     value = std::numeric_limits<float>::infinity();
