@@ -234,8 +234,7 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   EXPECT_EQ(kanji.props.title, "周波数特性");
 
   // A NUL byte ends the line as the matcher sees it.
-  Loaded nul = LoadText(
-      std::string("TITLE = ab\0cd\nCALC = CH2/CH1\nCALC = CH1/CH2\0x\n", 46));
+  Loaded nul = LoadText(std::string("TITLE = ab\0cd\nCALC = CH2/CH1\nCALC = CH1/CH2\0x\n", 46));
   EXPECT_EQ(nul.props.title, "ab");
   EXPECT_EQ(nul.props.calcType, 0);
   Loaded nulFirst = LoadText(std::string("\0TITLE = ab\n", 12));
