@@ -33,6 +33,10 @@ class EntryTest : public QObject {
         {"nan", kInvalidEntry, "nan"},
         {"inf", kInvalidEntry, "inf"},
         {"1e999", kInvalidEntry, "1e999"},
+        // Decimal numbers only: no hexadecimal forms.
+        {"0x10", kInvalidEntry, "0x10"},
+        {" -0X1p3 ", kInvalidEntry, " -0X1p3"},
+        {"0", 0.0, "0"},
         // The marker itself, typed, is refused like any other bad text.
         {"2.220446049250313e-16", kInvalidEntry, "2.220446049250313e-16"},
     };
@@ -65,6 +69,8 @@ class EntryTest : public QObject {
         {"k", 0.0},  // no number, then a multiplier: 0
         {" k", kInvalidEntry},
         {"1e999k", kInvalidEntry},
+        {"0x10", kInvalidEntry},
+        {"0x10k", kInvalidEntry},
     };
     for (const Row& r : rows) {
       std::string text = r.text;

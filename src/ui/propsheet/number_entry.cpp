@@ -33,6 +33,15 @@ struct Scan {
 };
 
 Scan ScanNumber(const std::string& text) {
+  // Only decimal numbers are typed into these boxes; glibc's strtod would
+  // also read "0x10" as 16. Stop after the "0" so the "x" makes the text
+  // invalid.
+  size_t i = 0;
+  while (i < text.size() && IsCSpace(text[i])) ++i;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    return {0.0, i + 1};
+  }
   char* endPtr = nullptr;
   const double v = strtod_l(text.c_str(), &endPtr, CLocale());
   return {v, static_cast<size_t>(endPtr - text.c_str())};

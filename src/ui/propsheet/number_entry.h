@@ -16,9 +16,10 @@ inline bool IsInvalidEntry(double value) {
   return value == kInvalidEntry;
 }
 
-// Trims trailing white space from `text` (in place), then reads a number the
-// way strtod does in the "C" locale. Anything after the number makes the text
-// invalid; empty text reads as 0. Infinite and NaN results are invalid too.
+// Trims trailing white space from `text` (in place), then reads a decimal
+// number the way strtod does in the "C" locale (no hexadecimal forms).
+// Anything after the number makes the text invalid; empty text reads as 0.
+// Infinite and NaN results are invalid too.
 double ParseNumber(std::string& text);
 
 // Like ParseNumber, but the one character after the number may be a
