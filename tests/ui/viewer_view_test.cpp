@@ -110,6 +110,10 @@ class ViewTest : public QObject {
     QCOMPARE(GainPaneText(-3.0103), QStringLiteral("-3.0103 dB"));
     QCOMPARE(GainPaneText(1234567.0), QStringLiteral("1.23457e+06 dB"));
     QCOMPARE(PhasePaneText(-45.0), QStringLiteral("-45 deg"));
+    // As printf's %g: the sign of minus zero kept, an exact half rounded to even.
+    QCOMPARE(GainPaneText(-0.0), QStringLiteral("-0 dB"));
+    QCOMPARE(PhasePaneText(123456.5), QStringLiteral("123456 deg"));
+    QCOMPARE(GainPaneText(0.0000123), QStringLiteral("1.23e-05 dB"));
   }
 
   void crossHairGeometry() {

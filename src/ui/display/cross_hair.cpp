@@ -4,6 +4,7 @@
 
 #include "graph/drawing.h"
 #include "graph/format.h"
+#include "text/number_text.h"
 
 namespace fernplot {
 
@@ -25,8 +26,10 @@ double DeviceOf(double mm, double zoom) {
 }
 
 // printf's %g, but independent of the C locale the application runs in.
+// QString::number's 'g' is not the same: it drops the sign of -0 and rounds
+// exact halves up where printf rounds them to even.
 QString FormatG(double v) {
-  return QString::number(v, 'g', 6);
+  return QString::fromStdString(FormatGeneral(v, 6));
 }
 
 }  // namespace
