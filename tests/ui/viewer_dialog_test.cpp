@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -80,6 +82,42 @@ class DialogTest : public QObject {
     QCOMPARE(KindColour(FileKind::kRaw), QColor(0, 0, 255));
     QCOMPARE(KindColour(FileKind::kCalculated), QColor(0, 127, 0));
     QCOMPARE(KindColour(FileKind::kUnreadable), QColor(127, 127, 127));
+  }
+
+  // Unselected rows: kind colour on the list background; selected rows: the
+  // kind colour filled, text in white.
+  void rowColours() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+    list->topLevelItem(0)->setSelected(true);  // calculated
+    list->topLevelItem(3)->setSelected(true);  // unreadable
+    const QImage shot = list->viewport()->grab().toImage();
+    auto coloursIn = [&](int row) {
+      const QRect r = list->visualItemRect(list->topLevelItem(row));
+      QSet<QRgb> seen;
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x < r.left() + 120; ++x) seen.insert(shot.pixel(x, y) & 0xFFFFFF);
+      }
+      return seen;
+    };
+    auto has = [](const QSet<QRgb>& seen, const QColor& c) {
+      return seen.contains(c.rgb() & 0xFFFFFF);
+    };
+    const QSet<QRgb> calcSelected = coloursIn(0);
+    QVERIFY(has(calcSelected, QColor(0, 127, 0)));
+    QVERIFY(has(calcSelected, Qt::white));
+    QVERIFY(!has(calcSelected, ListBackground()));
+    const QSet<QRgb> raw = coloursIn(1);
+    QVERIFY(has(raw, ListBackground()));
+    QVERIFY(has(raw, QColor(0, 0, 255)));
+    QVERIFY(!has(raw, Qt::white));
+    const QSet<QRgb> badSelected = coloursIn(3);
+    QVERIFY(has(badSelected, QColor(127, 127, 127)));
+    QVERIFY(has(badSelected, Qt::white));
   }
 
   void typedNameWithoutExtension() {
