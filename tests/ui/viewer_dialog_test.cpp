@@ -193,6 +193,42 @@ class DialogTest : public QObject {
     QVERIFY(ts.state.dataFiles[1].flags & kEntrySelected);
   }
 
+  // Enter on a focused button presses that button, as in any dialog; the
+  // default button only answers Enter elsewhere.
+  void enterOnAFocusedButtonPressesIt() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    int browsed = 0;
+    dialog.SetBrowseFunction([&](QWidget*, const QString&) -> std::optional<QString> {
+      ++browsed;
+      return std::nullopt;
+    });
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+    list->setFocus();
+    list->topLevelItem(1)->setSelected(true);
+
+    dialog.BrowseButton()->setFocus();
+    QTest::keyClick(dialog.BrowseButton(), Qt::Key_Return);
+    QCOMPARE(browsed, 1);
+    QVERIFY(dialog.isVisible());
+    dialog.PatternEdit()->setFocus();
+    QVERIFY(dialog.SearchButton()->isDefault());
+    list->setFocus();
+    QVERIFY(dialog.CreateButton()->isDefault());
+
+    // The search path changed to the folder pattern, but the list stayed.
+    QCOMPARE(list->topLevelItemCount(), 4);
+    dialog.CloseButton()->setFocus();
+    QVERIFY(dialog.CloseButton()->isDefault());
+    QTest::keyClick(dialog.CloseButton(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isVisible());
+    for (const DataFileEntry& e : ts.state.dataFiles) QVERIFY(!(e.flags & kEntrySelected));
+  }
+
   void doubleClickCreates() {
     TestState ts;
     DataFileListDialog dialog(ts.state);

@@ -97,9 +97,9 @@ void DataFileListDialog::BuildControls() {
   browse_button_ = new QPushButton(QStringLiteral("..."), this);
   browse_button_->setGeometry(du.Rect(208, 7, 12, 13));
 
-  // The default button follows the focus of the list only (below), never the
-  // focus of a button.
-  for (QPushButton* b : {create_, close_, search_, browse_button_}) b->setAutoDefault(false);
+  // The default button follows the focus of the list (below). A button that
+  // has the focus answers Enter itself while it has it (Qt's auto-default),
+  // as in any dialog; leaving it gives Enter back to the default button.
   setTabOrder(pattern_, browse_button_);
   setTabOrder(browse_button_, search_);
   setTabOrder(search_, list_);
