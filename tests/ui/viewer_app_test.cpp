@@ -8,12 +8,14 @@
 #include <QPrinter>
 #include <QTest>
 #include <QTimer>
+#include <clocale>
 
 #include "app/about_dialog.h"
 #include "app/main_app.h"
 #include "app/quit_signals.h"
 #include "datafile/data_file_scan.h"
 #include "display/commands.h"
+#include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/printing.h"
 #include "props/settings_file.h"
@@ -135,6 +137,23 @@ class AppTest : public QObject {
     QTimer::singleShot(0, [] { raise(SIGTERM); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // watcher failed
     QCOMPARE(QCoreApplication::exec(), 0);
+  }
+
+  // The program runs with the user's locale, where a decimal comma would
+  // turn "1.5k" into "1,5k" and leave a bare "1,k" for 1 kHz.
+  void numberTextsKeepTheFullStopInAnyLocale() {
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+      if (std::setlocale(LC_NUMERIC, name)) {
+        comma = true;
+        break;
+      }
+    }
+    if (comma) QCOMPARE(FrequencyPaneText(1500.0), QStringLiteral(" 1,5kHz "));
+    UseCNumericLocale();
+    QCOMPARE(FrequencyPaneText(1500.0), QStringLiteral(" 1.5kHz "));
+    QCOMPARE(FrequencyPaneText(1000.0), QStringLiteral(" 1kHz "));
+    QCOMPARE(std::string(std::localeconv()->decimal_point), std::string("."));
   }
 
   void aboutBox() {
