@@ -2,6 +2,9 @@
 // the default button and reopening.
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -243,6 +246,27 @@ class DialogTest : public QObject {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(ts.state.dataFiles[2].flags & kEntrySelected);
     QVERIFY(!(ts.state.dataFiles[0].flags & kEntrySelected));
+  }
+
+  void browseDialogSetUp() {
+    QFileDialog fd;
+    DataFileListDialog::SetUpBrowseDialog(fd, dir_.path() + QStringLiteral("/*.DAT"));
+    QCOMPARE(fd.windowTitle(), QStringLiteral("検索ﾊﾟｽの参照"));
+    QCOMPARE(fd.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(fd.fileMode(), QFileDialog::AnyFile);  // a pattern is accepted
+    QCOMPARE(fd.defaultSuffix(), QStringLiteral("dat"));
+    QCOMPARE(fd.nameFilters().size(), 1);
+    // The filter box shows just the filter's name.
+    QVERIFY(fd.testOption(QFileDialog::HideNameFilterDetails));
+    QVERIFY(fd.nameFilters().constFirst().startsWith(QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙ (")));
+    const auto* types = fd.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(types);
+    QCOMPARE(types->itemText(0), QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙ"));
+    QCOMPARE(QFileInfo(fd.directory().path()).canonicalFilePath(),
+             QFileInfo(dir_.path()).canonicalFilePath());
+    const auto* name = fd.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    QCOMPARE(name->text(), QStringLiteral("*.DAT"));
   }
 
   void browse() {

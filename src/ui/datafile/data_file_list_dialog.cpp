@@ -188,11 +188,13 @@ void DataFileListDialog::Search() {
   FillRows();
 }
 
-std::optional<QString> DataFileListDialog::BrowseWithFileDialog(QWidget* parent,
-                                                                const QString& start) {
-  QFileDialog dialog(parent, QStringLiteral("検索ﾊﾟｽの参照"));
+void DataFileListDialog::SetUpBrowseDialog(QFileDialog& dialog, const QString& start) {
+  dialog.setWindowTitle(QStringLiteral("検索ﾊﾟｽの参照"));
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setOption(QFileDialog::ReadOnly, false);
+  // The filter box shows the filter's name only; both cases of the
+  // extension are listed because names are case-sensitive here.
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // A name that does not exist is accepted, so a pattern can be chosen.
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -201,6 +203,12 @@ std::optional<QString> DataFileListDialog::BrowseWithFileDialog(QWidget* parent,
   const QFileInfo info(start);
   if (QDir(info.path()).exists()) dialog.setDirectory(info.path());
   dialog.selectFile(info.fileName());
+}
+
+std::optional<QString> DataFileListDialog::BrowseWithFileDialog(QWidget* parent,
+                                                                const QString& start) {
+  QFileDialog dialog(parent);
+  SetUpBrowseDialog(dialog, start);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   const QString chosen = dialog.selectedFiles().constFirst();
   if (QFileInfo(chosen).isDir()) return QDir(chosen).filePath(QStringLiteral("*.DAT"));

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QFileDialog;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -43,6 +44,8 @@ class DataFileListDialog : public QDialog {
 
   // The platform dialog used by default behind "...".
   static std::optional<QString> BrowseWithFileDialog(QWidget* parent, const QString& start);
+  // Its title, filter, suffix, options and starting place.
+  static void SetUpBrowseDialog(QFileDialog& dialog, const QString& start);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
