@@ -141,6 +141,41 @@ class PagesTest : public QObject {
     }
   }
 
+  void dataTitleWithLoneLineBreaks() {
+    // A title read from a data file may break lines with a lone LF or CR,
+    // which the box keeps as CR LF: untouched it goes back byte for byte;
+    // at the limit the box starts cut to fit, so it still takes edits.
+    struct Row {
+      const char* name;
+      std::string stored;
+      QString typed;  // after Ctrl+End; empty: untouched
+      std::string expected;
+    };
+    const std::string x63(63, 'x');
+    const Row rows[] = {
+        {"lone LF untouched", "ab\ncd", "", "ab\ncd"},
+        {"lone CR untouched", "ab\rcd", "", "ab\rcd"},
+        {"64 bytes with a lone LF untouched", x63 + "\n", "", x63 + "\n"},
+        {"64 bytes with a lone LF edited", x63 + "\n", "z", x63 + "z"},
+        {"lone LF edited", "ab\ncd", "e", "ab\r\ncde"},
+    };
+    for (const Row& r : rows) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.dataTitle = r.stored;
+      auto sheet = rig.open(true, record);
+      ClickTab(*sheet, kAddition);
+      LimitedNoteEdit* box = sheet->addition()->titleBox();
+      if (!r.typed.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+        TypeText(box, r.typed);
+      }
+      ClickOk(*sheet);
+      sheet->storeInto(record);
+      QVERIFY2(record.dataTitle == r.expected, r.name);
+    }
+  }
+
   void enterInTheNoteBoxPressesOk() {
     SheetRig rig;
     GraphProperties record = FactoryDefaults();

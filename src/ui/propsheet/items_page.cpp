@@ -55,12 +55,24 @@ CPropAddition::CPropAddition(const SheetServices& services, QWidget* parent)
 }
 
 void CPropAddition::initialisePage() {
-  box_->setStoredText(CutToCp932Bytes(dataTitle_, kDataTitleBytes));
+  // The box keeps every line break as CR LF, so a lone CR or LF of a title
+  // read from a data file grows by a byte there; cut what is shown so that
+  // the box starts within its limit (an over-long box would refuse every
+  // edit).
+  box_->setStoredText(dataTitle_);
+  if (std::string stored = box_->storedText(); Cp932Length(stored) > kDataTitleBytes) {
+    stored = CutToCp932Bytes(stored, kDataTitleBytes);
+    if (!stored.empty() && stored.back() == '\r') stored.pop_back();  // half a CR LF
+    box_->setStoredText(stored);
+  }
+  shown_ = box_->toPlainText();
   box_->setFocus(Qt::TabFocusReason);
   box_->selectAll();
 }
 
 void CPropAddition::readControls() {
+  // A title the user has not touched goes back exactly as it came.
+  if (box_->toPlainText() == shown_) return;
   dataTitle_ = box_->storedText();
 }
 

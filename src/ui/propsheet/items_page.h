@@ -2,6 +2,7 @@
 // CPropItems ("表示項目") chooses the info items of the page's text block;
 // CPropAddition ("付記") edits the current page's data title.
 
+#include <QString>
 #include <array>
 #include <string>
 
@@ -45,6 +46,7 @@ class CPropAddition final : public SheetPage {
 
  private:
   std::string dataTitle_;
+  QString shown_;  // the box's text when the page was first shown
   LimitedNoteEdit* box_ = nullptr;
 };
 
