@@ -1,6 +1,8 @@
 #include "qt_frame_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -15,6 +17,29 @@ namespace fernplot {
 namespace {
 
 const QString kTitle = QStringLiteral("FERNPLOT");
+
+// Qt's save dialog returns a typed path whose folder does not exist; such a
+// name is refused here so the dialog stays open, as it does for other
+// invalid names.
+class CsvSaveDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+  void accept() override {
+    const QStringList files = selectedFiles();
+    if (!files.isEmpty()) {
+      const QDir folder = QFileInfo(files.constFirst()).absoluteDir();
+      if (!folder.exists()) {
+        QMessageBox::information(this, kTitle,
+                                 QStringLiteral("フォルダ[%1]が見つかりません")
+                                     .arg(QDir::toNativeSeparators(folder.path())),
+                                 QMessageBox::Ok);
+        return;
+      }
+    }
+    QFileDialog::accept();
+  }
+};
 
 }  // namespace
 
@@ -37,14 +62,14 @@ bool QtFrameDialogs::RunDataFileList(QWidget* parent, AppState& state) {
 }
 
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
-  QFileDialog dialog(parent, QStringLiteral("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
+  CsvSaveDialog dialog(parent, QStringLiteral("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   dialog.setNameFilter(QStringLiteral("CSVﾌｧｲﾙ (*.csv)"));
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   dialog.selectFile(initialName);
-  // Qt's save dialog asks before overwriting and refuses folders that do not
-  // exist.
+  // The dialog itself asks before overwriting an existing file.
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();
 }
