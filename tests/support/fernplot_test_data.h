@@ -38,7 +38,7 @@ struct SweepSettings {
 
 // What a test header varies; the model is always "Q417". Meant for
 // designated initializers: TestHeader({.dataType = 1, .pointCount = 3}).
-struct HeaderSpec {
+struct HeaderFields {
   int16_t dataType = 0;
   uint16_t pointCount = 0;
   std::string title = "テスト";
@@ -47,25 +47,25 @@ struct HeaderSpec {
   SweepSettings sweep;
 };
 
-inline MeasurementData TestHeader(const HeaderSpec& spec) {
+inline MeasurementData TestHeader(const HeaderFields& fields) {
   MeasurementData h;
   h.modelName = "Q417";
-  h.version = spec.version;
-  h.dataType = spec.dataType;
-  h.pointCount = spec.pointCount;
-  h.year = spec.made.year;
-  h.month = spec.made.month;
-  h.day = spec.made.day;
-  h.hour = spec.made.hour;
-  h.minute = spec.made.minute;
-  h.dataTitle = spec.title;
-  h.oscAmplitude = spec.sweep.oscAmplitude;
-  h.sweepMinFrequency = spec.sweep.minHz;
-  h.sweepMaxFrequency = spec.sweep.maxHz;
-  h.resolutionKind = spec.sweep.resolutionKind;
-  h.resolution = spec.sweep.resolution;
-  h.integrationKind = spec.sweep.integrationKind;
-  h.integration = spec.sweep.integration;
+  h.version = fields.version;
+  h.dataType = fields.dataType;
+  h.pointCount = fields.pointCount;
+  h.year = fields.made.year;
+  h.month = fields.made.month;
+  h.day = fields.made.day;
+  h.hour = fields.made.hour;
+  h.minute = fields.made.minute;
+  h.dataTitle = fields.title;
+  h.oscAmplitude = fields.sweep.oscAmplitude;
+  h.sweepMinFrequency = fields.sweep.minHz;
+  h.sweepMaxFrequency = fields.sweep.maxHz;
+  h.resolutionKind = fields.sweep.resolutionKind;
+  h.resolution = fields.sweep.resolution;
+  h.integrationKind = fields.sweep.integrationKind;
+  h.integration = fields.sweep.integration;
   return h;
 }
 
