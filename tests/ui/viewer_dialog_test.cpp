@@ -36,6 +36,12 @@ class DialogTest : public QObject {
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
   }
+  // Shows the dialog and lists every data file of the test folder.
+  void ShowAndSearchAll(DataFileListDialog& dialog) {
+    Activate(dialog);
+    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
+    dialog.Search();
+  }
 
  private slots:
   void initTestCase() {
@@ -92,9 +98,7 @@ class DialogTest : public QObject {
   void rowColours() {
     TestState ts;
     DataFileListDialog dialog(ts.state);
-    Activate(dialog);
-    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
-    dialog.Search();
+    ShowAndSearchAll(dialog);
     QTreeWidget* list = dialog.List();
     list->topLevelItem(0)->setSelected(true);  // calculated
     list->topLevelItem(3)->setSelected(true);  // unreadable
@@ -135,9 +139,7 @@ class DialogTest : public QObject {
   void marksAndUnreadableRows() {
     TestState ts;
     DataFileListDialog dialog(ts.state);
-    Activate(dialog);
-    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
-    dialog.Search();
+    ShowAndSearchAll(dialog);
     QTreeWidget* list = dialog.List();
 
     // Nothing selected: stays open.
@@ -176,9 +178,7 @@ class DialogTest : public QObject {
   void defaultButtonFollowsTheList() {
     TestState ts;
     DataFileListDialog dialog(ts.state);
-    Activate(dialog);
-    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
-    dialog.Search();
+    ShowAndSearchAll(dialog);
     QTreeWidget* list = dialog.List();
     list->setFocus();
     QVERIFY(dialog.CreateButton()->isDefault());
@@ -206,9 +206,7 @@ class DialogTest : public QObject {
       ++browsed;
       return std::nullopt;
     });
-    Activate(dialog);
-    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
-    dialog.Search();
+    ShowAndSearchAll(dialog);
     QTreeWidget* list = dialog.List();
     list->setFocus();
     list->topLevelItem(1)->setSelected(true);
@@ -235,9 +233,7 @@ class DialogTest : public QObject {
   void doubleClickCreates() {
     TestState ts;
     DataFileListDialog dialog(ts.state);
-    Activate(dialog);
-    dialog.PatternEdit()->setText(dir_.path() + QStringLiteral("/"));
-    dialog.Search();
+    ShowAndSearchAll(dialog);
     QTreeWidget* list = dialog.List();
     const QPoint row(20, list->visualItemRect(list->topLevelItem(2)).center().y());
     // A double click arrives as press, release, double-click, release.
