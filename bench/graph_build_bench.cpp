@@ -19,9 +19,9 @@ constexpr int kPoints = 65535;
 // Rebuilding the page on screen runs the whole build and replaces its sheet.
 void BM_BuildPage(benchmark::State& state) {
   test::TestState ts;
-  OpenPage(*ts, test::SweepData(kPoints), "BIG");
+  ts.session.OpenPage(ts.defaults, test::SweepData(kPoints), "BIG");
   for (auto _ : state) {
-    UpdatePages(*ts, kRebuildCurrent);
+    ts.session.RebuildCurrent();
     benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
   }
   state.SetItemsProcessed(state.iterations() * kPoints);
@@ -48,12 +48,12 @@ void BM_OpenSelectedFromFile(benchmark::State& state) {
   DataFileEntry entry;
   entry.fileName = "BIG.DAT";
   entry.fullPath = path;
-  ts->dataFiles.push_back(entry);
+  ts.dataFiles.push_back(entry);
   for (auto _ : state) {
-    ts->dataFiles[0].flags = kEntrySelected;
-    UpdatePages(*ts, kOpenSelected);
+    ts.dataFiles[0].flags = kEntrySelected;
+    ts.session.OpenSelected(ts.defaults, ts.dataFiles);
     if (ts->pages.size() != 1) state.SkipWithError("the file did not open");
-    UpdatePages(*ts, kCloseCurrent);
+    ts.session.CloseCurrent();
   }
   std::remove(path.c_str());
 }

@@ -11,7 +11,7 @@
 #include "datafile/data_file_writer.h"
 #include "fernplot_test_data.h"
 #include "font_setup.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 #include "page_output.h"
 #include "png_writer.h"
 #include "qt_text_measurer.h"
@@ -42,10 +42,10 @@ struct BuiltPage {
   BuiltPage() {
     const std::string path = dir.path().toStdString() + "/BIG.DAT";
     testing::WriteBytes(path, ResonanceFile());
-    state.drawing.SetMeasurer(&measurer);
-    state.drawingActive = true;
+    state.session.drawing.SetMeasurer(&measurer);
+    state.session.drawingActive = true;
     state.dataFiles.push_back(DataFileEntry{kEntrySelected, "BIG.DAT", path, {}, {}});
-    UpdatePages(state, kOpenSelected);
+    state.session.OpenSelected(state.defaults, state.dataFiles);
   }
 };
 
@@ -56,24 +56,24 @@ BuiltPage& Page() {
 
 void BM_RenderPageImage(benchmark::State& st) {
   BuiltPage& page = Page();
-  if (!page.state.drawing.CurrentSheet()) {
+  if (!page.state.session.drawing.CurrentSheet()) {
     st.SkipWithError("no page was built");
     return;
   }
   const double zoom = st.range(0) / 100.0;
   for (auto _ : st) {
-    QImage image = RenderPageImage(page.state.drawing, zoom);
+    QImage image = RenderPageImage(page.state.session.drawing, zoom);
     benchmark::DoNotOptimize(image.constBits());
   }
-  st.SetLabel(std::to_string(page.state.drawing.CurrentWidth()) + "x" +
-              std::to_string(page.state.drawing.CurrentHeight()) + " px at 100 %");
+  st.SetLabel(std::to_string(page.state.session.drawing.CurrentWidth()) + "x" +
+              std::to_string(page.state.session.drawing.CurrentHeight()) + " px at 100 %");
 }
 BENCHMARK(BM_RenderPageImage)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 
 // The exporter's PNG encoder against Qt's own writer on the same page.
 void BM_EncodePagePng(benchmark::State& st) {
   BuiltPage& page = Page();
-  const QImage image = RenderPageImage(page.state.drawing, 1.0);
+  const QImage image = RenderPageImage(page.state.session.drawing, 1.0);
   if (image.isNull()) {
     st.SkipWithError("no page was built");
     return;

@@ -9,7 +9,7 @@
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "font_setup.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
 #include "viewer_support.h"
 
@@ -35,7 +35,7 @@ void BM_MouseMoveAt200Percent(benchmark::State& bs) {
   CMainView* view = frame.View();
   QWidget* viewport = view->viewport();
   viewport->repaint();  // the one render of the page
-  const GraphProperties& p = PageForSheet(ts.state.pages, 1)->properties;
+  const GraphProperties& p = PageForSheet(ts.state.session.pages, 1)->properties;
   const double d = 2.0 * kPixelsPerMm;
   const QPoint origin(static_cast<int>(p.HB.frameLeft * d) + 5,
                       static_cast<int>(p.HB.frameTop * d) + 5);
@@ -70,7 +70,7 @@ void BM_Open100Files(benchmark::State& bs) {
     frame.OpenFiles(files);
     frame.View()->viewport()->repaint();
     bs.PauseTiming();
-    UpdatePages(ts.state, kReleaseAll);
+    ts.state.session.ReleaseAll();
     frame.RefreshViews();
     bs.ResumeTiming();
   }

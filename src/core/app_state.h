@@ -5,9 +5,9 @@
 #include <string>
 
 #include "datafile/data_file_list.h"
-#include "graph/drawing.h"
-#include "graph/pages.h"
+#include "graph/page_session.h"
 #include "props/graph_properties.h"
+#include "props/settings_file.h"
 
 namespace fernplot {
 
@@ -18,11 +18,12 @@ struct AppState {
   std::string settingsFilePath;
 
   DataFileList dataFiles;
-  PageList pages;
-  DrawingDocument drawing;
-  // Set by the first successful "open data file"; page operations are ignored
-  // before that.
-  bool drawingActive = false;
+  PageSession session;
 };
+
+// Start-up order: path defaults, factory defaults, then the settings file
+// (by default the one beside the program).
+void LoadStartupSettings(AppState& state);
+SettingsResult SaveStartupSettings(AppState& state);
 
 }  // namespace fernplot

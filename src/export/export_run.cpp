@@ -4,13 +4,11 @@
 #include <fstream>
 #include <system_error>
 
-#include "app_state.h"
-#include "datafile/csv_export.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_json.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 #include "page_output.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
@@ -39,14 +37,14 @@ std::string FileNameOf(const std::string& path) {
 }
 
 // Writes one output; false (with the failure on `err`) when it could not.
-bool WriteOutput(ExportFormat format, AppState& state, const GraphPage& page,
+bool WriteOutput(ExportFormat format, PageSession& session, const GraphPage& page,
                  const std::string& message, double zoom, const std::string& path,
                  std::ostream& err) {
   std::string error;
   bool ok = false;
   switch (format) {
     case ExportFormat::kCsv: {
-      const CsvResult r = WriteCalculatedDataCsv(state.pages, state.drawing.CurrentNumber(), path);
+      const CsvResult r = WritePageCsv(session.pages, session.drawing.CurrentNumber(), path);
       ok = r.ok;
       error = r.error;
       break;
@@ -58,25 +56,25 @@ bool WriteOutput(ExportFormat format, AppState& state, const GraphPage& page,
       break;
     }
     case ExportFormat::kDrawing: {
-      const WriteFileResult r = WriteFileAtomically(path, DrawingJson(state.drawing, page));
+      const WriteFileResult r = WriteFileAtomically(path, DrawingJson(session.drawing, page));
       ok = r.ok;
       error = r.error;
       break;
     }
     case ExportFormat::kPng: {
-      const OutputResult r = WritePagePng(state.drawing, zoom, path);
+      const OutputResult r = WritePagePng(session.drawing, zoom, path);
       ok = r.ok;
       error = r.error;
       break;
     }
     case ExportFormat::kSvg: {
-      const OutputResult r = WritePageSvg(state.drawing, path, page.fileName);
+      const OutputResult r = WritePageSvg(session.drawing, path, page.fileName);
       ok = r.ok;
       error = r.error;
       break;
     }
     case ExportFormat::kPdf: {
-      const OutputResult r = WritePagePdf(state.drawing, path, page.fileName);
+      const OutputResult r = WritePagePdf(session.drawing, path, page.fileName);
       ok = r.ok;
       error = r.error;
       break;
@@ -92,8 +90,9 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
               std::ostream& err) {
   if (options.listPattern) return ListDataFiles(*options.listPattern, out);
 
-  AppState state;
-  SetFactoryDefaults(state.defaults);
+  GraphProperties defaults = FactoryDefaults();
+  bool crossHairEnabled = false;  // read with the settings, not used here
+  std::string dataFilePath;
   const std::string settings =
       options.settingsPath ? *options.settingsPath : DefaultSettingsFilePath(programPath);
   if (options.settingsPath && !std::ifstream(settings)) {
@@ -102,8 +101,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << settings << ": the settings file cannot be read\n";
     return kExitUsage;
   }
-  LoadSettingsFile(settings, state.defaults, state.crossHairEnabled, state.dataFilePath);
-  if (options.calcType) state.defaults.calcType = *options.calcType;
+  LoadSettingsFile(settings, defaults, crossHairEnabled, dataFilePath);
+  if (options.calcType) defaults.calcType = *options.calcType;
 
   std::error_code ec;
   std::filesystem::create_directories(options.outputDir, ec);
@@ -115,15 +114,16 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   const double zoom = options.zoomPercent / 100.0;
 
   QtTextMeasurer measurer;
-  state.drawing.SetMeasurer(&measurer);
-  state.drawing.zoomFactor = zoom;
-  state.drawingActive = true;
+  PageSession session;
+  session.drawing.SetMeasurer(&measurer);
+  session.drawing.zoomFactor = zoom;
+  session.drawingActive = true;
 
   bool allWritten = true;
   for (const std::string& path : options.files) {
     std::string message;
-    const std::optional<MeasurementData> header = ReadDataFile(true, path, message);
-    if (!header) {
+    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+    if (!data) {
       err << path << ": " << message << '\n';
       allWritten = false;
       continue;
@@ -134,23 +134,14 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
       err << path << ": " << message << '\n';
       allWritten = false;
     }
-    state.dataFiles.clear();
-    state.dataFiles.push_back(DataFileEntry{kEntrySelected, FileNameOf(path), path, {}, {}});
-    const size_t before = state.pages.size();
-    UpdatePages(state, kOpenSelected);
-    if (state.pages.size() == before) {
-      err << path << ": "
-          << "the file could not be read again" << '\n';
-      allWritten = false;
-      continue;
-    }
-    const GraphPage& page = *state.pages.back();
+    session.OpenPage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
+    const GraphPage& page = *session.pages.back();
     for (const ExportFormat format : options.formats) {
       const std::string target = (dir / OutputFileName(page.fileName, format)).string();
-      if (!WriteOutput(format, state, page, message, zoom, target, err)) allWritten = false;
+      if (!WriteOutput(format, session, page, message, zoom, target, err)) allWritten = false;
     }
     // Pages are written one at a time; keeping them would only hold memory.
-    UpdatePages(state, kCloseCurrent);
+    session.CloseCurrent();
   }
   return allWritten ? kExitOk : kExitFailure;
 }

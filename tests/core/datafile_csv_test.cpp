@@ -6,6 +6,7 @@
 #include "datafile/csv_export.h"
 #include "datafile/reader.h"
 #include "fernplot_test_data.h"
+#include "graph/pages.h"
 
 namespace fernplot {
 namespace {
@@ -32,14 +33,14 @@ TEST(Csv, RawPageInArrayOrderForEitherRatio) {
                                                           {1000.0, 0.5f, -90.0f, 0.5f}}));
   PageList pages = OnePage(data, 0);
   const std::string csv = dir.File("out.csv");
-  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, csv).ok);
+  ASSERT_TRUE(WritePageCsv(pages, 1, csv).ok);
   EXPECT_EQ(ReadBytes(csv),
             "1000.000000 , 0.000000 , -90.000000\r\n"
             "100.000000 , -6.020600 , 30.000000\r\n"
             "10.000000 , 0.000000 , -45.000000\r\n");
 
   pages[0]->properties.calcType = 7;  // any nonzero value shows CH2/CH1
-  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, csv).ok);
+  ASSERT_TRUE(WritePageCsv(pages, 1, csv).ok);
   EXPECT_EQ(ReadBytes(csv),
             "1000.000000 , 0.000000 , 90.000000\r\n"
             "100.000000 , 6.020600 , -30.000000\r\n"
@@ -51,20 +52,19 @@ TEST(Csv, CalculatedPageShownAsCh2Ch1HasZeros) {
   const std::string data =
       dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
   PageList pages = OnePage(data, 1);
-  EXPECT_EQ(CalculatedDataCsvText(*pages[0]), "10.000000 , 0.000000 , 0.000000\r\n");
+  EXPECT_EQ(PageCsvText(*pages[0]), "10.000000 , 0.000000 , 0.000000\r\n");
   pages[0]->properties.calcType = 0;
-  EXPECT_EQ(CalculatedDataCsvText(*pages[0]), "10.000000 , 20.000000 , -45.000000\r\n");
+  EXPECT_EQ(PageCsvText(*pages[0]), "10.000000 , 20.000000 , -45.000000\r\n");
 }
 
 TEST(Csv, NonFiniteGainsAndPagesWithoutPoints) {
   GraphPage page;
   page.properties = FactoryDefaults();
-  EXPECT_EQ(CalculatedDataCsvText(page), "");
+  EXPECT_EQ(PageCsvText(page), "");
   const float inf = std::numeric_limits<float>::infinity();
   page.data.points = std::vector<DataPoint>{
       {1.0, -inf, inf, 0.0f, 0.0f}, {2.0, std::numeric_limits<float>::quiet_NaN(), 0, 0, 0}};
-  EXPECT_EQ(CalculatedDataCsvText(page),
-            "1.000000 , -inf , 0.000000\r\n2.000000 , nan , 0.000000\r\n");
+  EXPECT_EQ(PageCsvText(page), "1.000000 , -inf , 0.000000\r\n2.000000 , nan , 0.000000\r\n");
 }
 
 TEST(Csv, FailuresAreReportedAndKeepTheOldFile) {
@@ -73,11 +73,11 @@ TEST(Csv, FailuresAreReportedAndKeepTheOldFile) {
       dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
   PageList pages = OnePage(data, 0);
 
-  EXPECT_FALSE(WriteCalculatedDataCsv(pages, 0, dir.File("x.csv")).ok);
-  EXPECT_FALSE(WriteCalculatedDataCsv(pages, 2, dir.File("x.csv")).ok);
+  EXPECT_FALSE(WritePageCsv(pages, 0, dir.File("x.csv")).ok);
+  EXPECT_FALSE(WritePageCsv(pages, 2, dir.File("x.csv")).ok);
   EXPECT_FALSE(std::filesystem::exists(dir.File("x.csv")));
 
-  CsvResult r = WriteCalculatedDataCsv(pages, 1, dir.File("no/such/folder/x.csv"));
+  CsvResult r = WritePageCsv(pages, 1, dir.File("no/such/folder/x.csv"));
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
 
@@ -85,12 +85,12 @@ TEST(Csv, FailuresAreReportedAndKeepTheOldFile) {
   const std::string old = dir.Write("keep.csv", "old contents");
   if (geteuid() != 0) {
     chmod(dir.path().c_str(), 0500);
-    r = WriteCalculatedDataCsv(pages, 1, old);
+    r = WritePageCsv(pages, 1, old);
     chmod(dir.path().c_str(), 0700);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(ReadBytes(old), "old contents");
   }
-  ASSERT_TRUE(WriteCalculatedDataCsv(pages, 1, old).ok);
+  ASSERT_TRUE(WritePageCsv(pages, 1, old).ok);
   EXPECT_EQ(ReadBytes(old), "10.000000 , 20.000000 , -45.000000\r\n");
   // No temporary file is left behind.
   size_t files = 0;

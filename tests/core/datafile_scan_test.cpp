@@ -7,6 +7,7 @@
 #include "datafile/data_file_scan.h"
 #include "fernplot_test_data.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 
 namespace fernplot {
 namespace {

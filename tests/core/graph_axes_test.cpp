@@ -18,14 +18,16 @@ constexpr double kPt = 0.35277777777777775;
 // lines picked out of the sheet.
 struct AxesFixture : ::testing::Test {
   test::TestState ts;
-  AxesFixture() { ts->defaults.itemFlags.fill(0); }
+  AxesFixture() { ts.defaults.itemFlags.fill(0); }
 
   MeasurementData Points(std::vector<DataPoint> points) {
     MeasurementData d;
     d.points = std::move(points);
     return d;
   }
-  const GraphPage& Open(MeasurementData data) { return *OpenPage(*ts, std::move(data), "P"); }
+  const GraphPage& Open(MeasurementData data) {
+    return *ts.session.OpenPage(ts.defaults, std::move(data), "P");
+  }
   const DrawingSheet& Sheet() { return *ts->drawing.CurrentSheet(); }
 
   // Texts in the font of a category, in element order. Scale labels are told
@@ -88,7 +90,7 @@ DataPoint At(double f, double gain = 0, double phase = 0) {
 }
 
 TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
-  ts->defaults.HB.scaleType = kScaleAuto;
+  ts.defaults.HB.scaleType = kScaleAuto;
   const GraphPage& page = Open(Points({At(10), At(100000)}));
   const AxisSettings& hb = page.properties.HB;
   EXPECT_EQ(hb.axisFlags & 1, 1);
@@ -111,7 +113,7 @@ TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
 }
 
 TEST_F(AxesFixture, AutoScaleWithExactlyADecadeIsLinear) {
-  ts->defaults.HB.scaleType = kScaleAuto;
+  ts.defaults.HB.scaleType = kScaleAuto;
   const GraphPage& page = Open(Points({At(20), At(200)}));
   EXPECT_EQ(page.properties.HB.axisFlags & 1, 0);
 }
@@ -140,7 +142,7 @@ TEST_F(AxesFixture, ZeroFrequenciesGiveTheDefaultLogRange) {
 }
 
 TEST_F(AxesFixture, LinearFrequencyFromZeroLabelsZeroMilli) {
-  AxisSettings& hb = ts->defaults.HB;
+  AxisSettings& hb = ts.defaults.HB;
   hb.scaleType = kScaleLin;
   hb.useDataMin = hb.useDataMax = 0;
   hb.rangeMin = 0;
@@ -161,7 +163,7 @@ TEST_F(AxesFixture, LinearFrequencyFromZeroLabelsZeroMilli) {
 }
 
 TEST_F(AxesFixture, GainWithManualInterval) {
-  AxisSettings& vl = ts->defaults.VL;
+  AxisSettings& vl = ts.defaults.VL;
   vl.useDataMin = vl.useDataMax = 0;
   vl.rangeMin = -37;
   vl.rangeMax = 63;
@@ -187,14 +189,14 @@ TEST_F(AxesFixture, PhaseStepFromLabelHeight) {
     size_t labels;
   } rows[] = {{0, 13}, {1, 19}};  // steps 30 and 20 over -180 .. 180
   for (const auto& r : rows) {
-    AxisSettings& vr = ts->defaults.VR;
+    AxisSettings& vr = ts.defaults.VR;
     vr.useDataMin = vr.useDataMax = 0;
     vr.rangeMin = -180;
     vr.rangeMax = 180;
     vr.length = 90;  // span 80
-    ts->defaults.VL.length = 90;
+    ts.defaults.VL.length = 90;
     vr.tight = r.tight;
-    ts->defaults.fonts[kFontPhaseLabels].size = 10;
+    ts.defaults.fonts[kFontPhaseLabels].size = 10;
     const GraphPage& page = Open(Points({At(100)}));
     const auto labels = Labels(page, kFontPhaseLabels);
     ASSERT_EQ(labels.size(), r.labels) << r.tight;
@@ -207,9 +209,9 @@ TEST_F(AxesFixture, PhaseStepFromLabelHeight) {
 }
 
 TEST_F(AxesFixture, EqualGainsSpreadIntoEightDecimals) {
-  ts->defaults.VL.length = 90;  // span 80
-  ts->defaults.VR.length = 90;
-  ts->defaults.fonts[kFontGainLabels].size = 10;
+  ts.defaults.VL.length = 90;  // span 80
+  ts.defaults.VR.length = 90;
+  ts.defaults.fonts[kFontGainLabels].size = 10;
   const GraphPage& page = Open(Points({At(10, 5.0), At(100, 5.0), At(1000, 5.0)}));
   const auto labels = Labels(page, kFontGainLabels);
   ASSERT_EQ(labels.size(), 11u);
@@ -218,8 +220,8 @@ TEST_F(AxesFixture, EqualGainsSpreadIntoEightDecimals) {
 }
 
 TEST_F(AxesFixture, InvertedLimitsDrawNoGainTick) {
-  ts->defaults.VL.useDataMax = 0;
-  ts->defaults.VL.rangeMax = -50;
+  ts.defaults.VL.useDataMax = 0;
+  ts.defaults.VL.rangeMax = -50;
   const GraphPage& page = Open(Points({At(10, -10), At(100, 0)}));
   EXPECT_LT(page.properties.VL.scale, 0);
   EXPECT_TRUE(Labels(page, kFontGainLabels).empty());

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "graph/info_items.h"
-#include "graph/page_build.h"
+#include "graph/page_builder.h"
 #include "graph_stand_in.h"
 
 namespace fernplot {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "graph/layout.h"
-#include "graph/page_build.h"
 #include "graph/page_builder.h"
 #include "graph_stand_in.h"
 

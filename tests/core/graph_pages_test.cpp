@@ -7,7 +7,7 @@
 
 #include "datafile/data_file_writer.h"
 #include "fernplot_test_data.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
 #include "graph_stand_in.h"
 
@@ -92,11 +92,11 @@ TEST(PageFileName, DropsFolderAndExtension) {
   EXPECT_EQ(PageFileName("NOEXT"), "NOEXT");
 }
 
-// UpdatePages on pages told apart by their file names.
+// The page session's operations on pages told apart by their file names.
 struct PagesFixture : ::testing::Test {
   test::TestState ts;
   void Open(const std::string& name, int points = 5) {
-    ASSERT_NE(OpenPage(*ts, test::SweepData(points), name), nullptr);
+    ASSERT_NE(ts.session.OpenPage(ts.defaults, test::SweepData(points), name), nullptr);
   }
   std::vector<std::string> Names() {
     std::vector<std::string> out;
@@ -114,12 +114,43 @@ struct PagesFixture : ::testing::Test {
   }
 };
 
-TEST_F(PagesFixture, NothingHappensBeforeTheDrawingIsActive) {
+TEST_F(PagesFixture, NothingHappensWhileTheDrawingIsInactive) {
   ts->drawingActive = false;
-  EXPECT_EQ(OpenPage(*ts, test::SweepData(3), "A"), nullptr);
-  for (int mode = 0; mode < 4; ++mode) UpdatePages(*ts, mode);
+  EXPECT_EQ(ts.session.OpenPage(ts.defaults, test::SweepData(3), "A"), nullptr);
+  ts.dataFiles = {DataFileEntry{kEntrySelected, "X.DAT", "/nonexistent/X.DAT", {}, {}}};
+  ts.session.OpenSelected(ts.defaults, ts.dataFiles);
+  ts.session.RebuildCurrent();
+  ts.session.CloseCurrent();
+  ts.session.ReleaseAll();
   EXPECT_TRUE(ts->pages.empty());
   EXPECT_EQ(ts->drawing.SheetCount(), 0);
+  EXPECT_EQ(ts.dataFiles[0].flags, kEntrySelected);  // not even the selection is touched
+
+  // Pages made while active are neither closed nor released nor shown.
+  ts->drawingActive = true;
+  Open("A");
+  ts->drawingActive = false;
+  EXPECT_EQ(ts.session.CurrentPage(), nullptr);
+  ts.session.CloseCurrent();
+  ts.session.ReleaseAll();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"A"}));
+  EXPECT_EQ(ts->drawing.SheetCount(), 1);
+}
+
+TEST_F(PagesFixture, CurrentPageFollowsTheSheetOnScreen) {
+  EXPECT_EQ(ts.session.CurrentPage(), nullptr);
+  Open("A");
+  Open("B");
+  const PageSession& constSession = ts.session;
+  ASSERT_NE(constSession.CurrentPage(), nullptr);
+  EXPECT_EQ(constSession.CurrentPage()->fileName, "B");
+  ts->drawing.SelectSheet(1);
+  EXPECT_EQ(ts.session.CurrentPage()->fileName, "A");
+  ts.session.CloseCurrent();
+  EXPECT_EQ(ts.session.CurrentPage()->fileName, "B");
+  ts.session.CloseCurrent();
+  EXPECT_EQ(ts.session.CurrentPage(), nullptr);
+  EXPECT_EQ(constSession.CurrentPage(), nullptr);
 }
 
 TEST_F(PagesFixture, OpenAppendsAndShowsTheLast) {
@@ -147,19 +178,18 @@ TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
     e.flags = selected ? kEntrySelected : 0;
     return e;
   };
-  ts->dataFiles = {entry("A.DAT", true, true), entry("B.DAT", false, true),
-                   entry("GONE.DAT", true, false), entry("D.DAT", true, true)};
-  UpdatePages(*ts, kOpenSelected);
+  ts.dataFiles = {entry("A.DAT", true, true), entry("B.DAT", false, true),
+                  entry("GONE.DAT", true, false), entry("D.DAT", true, true)};
+  ts.session.OpenSelected(ts.defaults, ts.dataFiles);
   EXPECT_EQ(Names(), (std::vector<std::string>{"EARLIER", "A", "D"}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
-  for (const DataFileEntry& e : ts->dataFiles)
-    EXPECT_EQ(e.flags & kEntrySelected, 0u) << e.fileName;
+  for (const DataFileEntry& e : ts.dataFiles) EXPECT_EQ(e.flags & kEntrySelected, 0u) << e.fileName;
   EXPECT_EQ(ts->pages[1]->properties.dataTitle, "テスト");
   EXPECT_EQ(ts->pages[1]->data.points->size(), 3u);
 
   // Nothing selected: no page, the sheet on screen stays.
   ts->drawing.SelectSheet(2);
-  UpdatePages(*ts, kOpenSelected);
+  ts.session.OpenSelected(ts.defaults, ts.dataFiles);
   EXPECT_EQ(ts->pages.size(), 3u);
   EXPECT_EQ(ts->drawing.CurrentNumber(), 2);
 }
@@ -173,7 +203,7 @@ TEST_F(PagesFixture, RebuildKeepsPositionAndTheOtherSheets) {
   GraphPage& b = *ts->pages[1];
   b.properties.calcType = 1;
   b.properties.title = "REBUILT";
-  UpdatePages(*ts, kRebuildCurrent);
+  ts.session.RebuildCurrent();
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));
   EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 2);
@@ -185,7 +215,7 @@ TEST_F(PagesFixture, RebuildKeepsPositionAndTheOtherSheets) {
   EXPECT_TRUE(titled);
   // The last page rebuilds into the last place.
   ts->drawing.SelectSheet(3);
-  UpdatePages(*ts, kRebuildCurrent);
+  ts.session.RebuildCurrent();
   EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
   EXPECT_EQ(ts->drawing.Sheets()[2].elements.size(), before3);
@@ -202,38 +232,36 @@ TEST_F(PagesFixture, CloseShowsTheFollowingOrTheNewLastPage) {
       {2, {"A", "C"}, "C"},
   };
   for (const auto& r : rows) {
-    UpdatePages(*ts, kReleaseAll);
+    ts.session.ReleaseAll();
     Open("A");
     Open("B");
     Open("C");
     ts->drawing.SelectSheet(r.close);
-    UpdatePages(*ts, kCloseCurrent);
+    ts.session.CloseCurrent();
     EXPECT_EQ(Names(), r.left) << r.close;
     EXPECT_EQ(Numbers(), (std::vector<int>{1, 2})) << r.close;
     EXPECT_EQ(OnScreen(), r.onScreen) << r.close;
   }
-  UpdatePages(*ts, kReleaseAll);
+  ts.session.ReleaseAll();
   Open("ONLY");
-  UpdatePages(*ts, kCloseCurrent);
+  ts.session.CloseCurrent();
   EXPECT_TRUE(ts->pages.empty());
   EXPECT_EQ(ts->drawing.CurrentSheet(), nullptr);
-  UpdatePages(*ts, kCloseCurrent);  // nothing on screen: nothing happens
-  UpdatePages(*ts, kRebuildCurrent);
+  ts.session.CloseCurrent();  // nothing on screen: nothing happens
+  ts.session.RebuildCurrent();
   EXPECT_EQ(ts->drawing.SheetCount(), 0);
 }
 
-TEST_F(PagesFixture, ReleaseAllAndUnknownModes) {
+TEST_F(PagesFixture, ReleaseAllKeepsTheTables) {
   Open("A");
   Open("B");
-  UpdatePages(*ts, 4);
-  UpdatePages(*ts, -1);
   EXPECT_EQ(ts->pages.size(), 2u);
   const size_t fonts = ts->drawing.Fonts().size();
-  UpdatePages(*ts, kReleaseAll);
+  ts.session.ReleaseAll();
   EXPECT_TRUE(ts->pages.empty());
   EXPECT_EQ(ts->drawing.SheetCount(), 0);
   EXPECT_EQ(ts->drawing.Fonts().size(), fonts);  // tables are kept
-  UpdatePages(*ts, kReleaseAll);
+  ts.session.ReleaseAll();
   EXPECT_EQ(ts->drawing.SheetCount(), 0);
 }
 
@@ -241,9 +269,9 @@ TEST_F(PagesFixture, ManyDistinctStylesKeepTheirOwnResources) {
   // Far more than 50 fonts, pens and brushes: every page still draws in its
   // own colours.
   for (int i = 0; i < 60; ++i) {
-    ts->defaults.backgroundColor = Rgb(static_cast<unsigned>(i), 1, 2);
-    ts->defaults.gainLineColor = Rgb(3, static_cast<unsigned>(i), 4);
-    ts->defaults.fonts[kFontGraphTitle].size = 10 + i;
+    ts.defaults.backgroundColor = Rgb(static_cast<unsigned>(i), 1, 2);
+    ts.defaults.gainLineColor = Rgb(3, static_cast<unsigned>(i), 4);
+    ts.defaults.fonts[kFontGraphTitle].size = 10 + i;
     Open("P" + std::to_string(i), 2);
   }
   const DrawingDocument& d = ts->drawing;

@@ -8,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app_state.h"
 #include "datafile/measurement.h"
 #include "fernplot_test_data.h"
 #include "graph/drawing.h"
+#include "graph/page_session.h"
 #include "graph/text_measure.h"
 #include "text/encoding.h"
 
@@ -31,16 +31,18 @@ inline double StandInWidthMm(std::string_view text, int size) {
   return static_cast<double>(std::lround(bytes * size * 96.0 / 72.0 * 0.5)) * kMmPerPixel;
 }
 
-// Program state with an active drawing measured by the stand-in.
+// A page session with an active drawing measured by the stand-in, the
+// defaults new pages copy and a file list to open from.
 struct TestState {
   StandInMeasurer measurer;
-  std::unique_ptr<AppState> state = std::make_unique<AppState>();
+  GraphProperties defaults = FactoryDefaults();
+  DataFileList dataFiles;
+  PageSession session;
   TestState() {
-    state->drawing.SetMeasurer(&measurer);
-    state->drawingActive = true;
+    session.drawing.SetMeasurer(&measurer);
+    session.drawingActive = true;
   }
-  AppState& operator*() { return *state; }
-  AppState* operator->() { return state.get(); }
+  PageSession* operator->() { return &session; }
 };
 
 // A raw-data record with `n` points swept logarithmically from 10 Hz to

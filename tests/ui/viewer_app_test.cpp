@@ -20,6 +20,7 @@
 #include "display/printing.h"
 #include "props/settings_file.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 #include "viewer_support.h"
 
 using namespace fernplot;
@@ -121,13 +122,13 @@ class AppTest : public QObject {
     ScriptedDialogs dialogs;
     CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("cl.CFG")), {a, bad, b}));
     app.Start();
-    QTRY_COMPARE(static_cast<int>(app.State().pages.size()), 2);
-    QCOMPARE(app.State().pages[0]->fileName, std::string("Z9"));
-    QCOMPARE(app.State().pages[1]->fileName, std::string("A1"));
+    QTRY_COMPARE(static_cast<int>(app.State().session.pages.size()), 2);
+    QCOMPARE(app.State().session.pages[0]->fileName, std::string("Z9"));
+    QCOMPARE(app.State().session.pages[1]->fileName, std::string("A1"));
     QCOMPARE(static_cast<int>(dialogs.warnings.size()), 1);
     QVERIFY(dialogs.warnings[0].contains(QStringLiteral("JUNK.DAT")));
     QVERIFY(app.Shutdown().ok);
-    QVERIFY(app.State().pages.empty());
+    QVERIFY(app.State().session.pages.empty());
   }
 
   void terminationSignalEndsTheEventLoop() {
@@ -205,7 +206,7 @@ class AppTest : public QObject {
       files << WriteDataFile(dir_, QStringLiteral("PR%1.DAT").arg(i), 30);
     }
     frame.OpenFiles(files);
-    ts.state.drawing.SelectSheet(2);
+    ts.state.session.drawing.SelectSheet(2);
 
     const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
     QPrinter printer(QPrinter::HighResolution);
@@ -213,17 +214,17 @@ class AppTest : public QObject {
     printer.setOutputFileName(pdf);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
-    const PrintOutcome all = PrintSheets(ts.state.drawing, printer, 1, 3);
+    const PrintOutcome all = PrintSheets(ts.state.session.drawing, printer, 1, 3);
     QVERIFY(all.started);
     QCOMPARE(all.pagesPrinted, 3);
-    QCOMPARE(ts.state.drawing.CurrentNumber(), 2);
+    QCOMPARE(ts.state.session.drawing.CurrentNumber(), 2);
     QCOMPARE(PdfPageCount(ReadAll(pdf)), 3);
 
     QPrinter second(QPrinter::HighResolution);
     second.setOutputFormat(QPrinter::PdfFormat);
     second.setOutputFileName(dir_.filePath(QStringLiteral("range.pdf")));
-    QCOMPARE(PrintSheets(ts.state.drawing, second, 2, 3).pagesPrinted, 2);
-    QCOMPARE(ts.state.drawing.CurrentNumber(), 2);
+    QCOMPARE(PrintSheets(ts.state.session.drawing, second, 2, 3).pagesPrinted, 2);
+    QCOMPARE(ts.state.session.drawing.CurrentNumber(), 2);
 
     frame.Print();  // the scripted dialog cancels
     QCOMPARE(dialogs.printPageCounts.back(), 3);

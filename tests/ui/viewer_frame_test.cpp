@@ -78,7 +78,7 @@ class FrameTest : public QObject {
     if (pages > 0) OpenPages(pages);
     if (closeAll) {
       for (int i = 0; i < pages; ++i) frame_->ClosePage();
-      QVERIFY(state().drawingActive);
+      QVERIFY(state().session.drawingActive);
     }
     const bool shown = pages > 0 && !closeAll;
     for (int id : {kCmdSaveCsv, kCmdCopyToClipboard, kCmdPrint, kCmdClosePage,
@@ -105,18 +105,18 @@ class FrameTest : public QObject {
   void pageSteppingAndIndicator() {
     OpenPages(3);
     CMainView* view = frame_->View();
-    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     QTest::keyClick(view, Qt::Key_PageDown);  // past the end: nothing
-    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     frame_->Action(kCmdPreviousPage)->trigger();
-    QCOMPARE(state().drawing.CurrentNumber(), 2);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
     QVERIFY(Enabled(kCmdNextPage));
     QVERIFY(Enabled(kCmdPreviousPage));
     QTest::keyClick(view, Qt::Key_PageUp);
-    QCOMPARE(state().drawing.CurrentNumber(), 1);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
     QVERIFY(!Enabled(kCmdPreviousPage));
     QTest::keyClick(view, Qt::Key_PageUp);
-    QCOMPARE(state().drawing.CurrentNumber(), 1);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
     view->viewport()->repaint();
     QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 1 of 3"));
     frame_->Action(kCmdNextPage)->trigger();
@@ -135,8 +135,8 @@ class FrameTest : public QObject {
     frame_->SelectZoomEntry(5);  // 200 %, larger than the window
     OpenPages(1);
     CMainView* view = frame_->View();
-    const int w = static_cast<int>(state().drawing.CurrentWidth() * 2.0);
-    const int h = static_cast<int>(state().drawing.CurrentHeight() * 2.0);
+    const int w = static_cast<int>(state().session.drawing.CurrentWidth() * 2.0);
+    const int h = static_cast<int>(state().session.drawing.CurrentHeight() * 2.0);
     QScrollBar* hb = view->horizontalScrollBar();
     QScrollBar* vb = view->verticalScrollBar();
     QCOMPARE(hb->maximum(), std::max(0, w - view->viewport()->width()));
@@ -169,21 +169,21 @@ class FrameTest : public QObject {
     QCOMPARE(box->currentIndex(), 4);
     QVERIFY(Checked(kCmdZoom150));
     QVERIFY(!Checked(kCmdZoom100));
-    QCOMPARE(state().drawing.zoomFactor, 1.0);
+    QCOMPARE(state().session.drawing.zoomFactor, 1.0);
     // The first open applies it.
     OpenPages(1);
-    QCOMPARE(state().drawing.zoomFactor, 1.5);
+    QCOMPARE(state().session.drawing.zoomFactor, 1.5);
 
     // A choice in the box checks the menu item and sets the zoom.
     box->setCurrentIndex(0);
     emit box->activated(0);
-    QCOMPARE(state().drawing.zoomFactor, 0.3);
+    QCOMPARE(state().session.drawing.zoomFactor, 0.3);
     QVERIFY(Checked(kCmdZoom30));
     QVERIFY(!Checked(kCmdZoom150));
 
     frame_->StepZoom(+2);
     QCOMPARE(box->currentIndex(), 2);
-    QCOMPARE(state().drawing.zoomFactor, 0.75);
+    QCOMPARE(state().session.drawing.zoomFactor, 0.75);
     frame_->StepZoom(-9);
     QCOMPARE(box->currentIndex(), 0);
   }
@@ -201,13 +201,13 @@ class FrameTest : public QObject {
     // Page 2 holds calculated data.
     const QString calc = WriteDataFile(dir_, QStringLiteral("CALC.DAT"), 12, 1, "calc title");
     frame_->OpenFiles({files_[0], calc});
-    GraphPage* page1 = PageForSheet(state().pages, 1);
-    GraphPage* page2 = PageForSheet(state().pages, 2);
+    GraphPage* page1 = PageForSheet(state().session.pages, 1);
+    GraphPage* page2 = PageForSheet(state().session.pages, 2);
     QVERIFY(page1 && page2);
     QCOMPARE(page2->properties.isCalculatedData, 1);
 
     // Overwrite default on page 1 after changing its look.
-    state().drawing.SelectSheet(1);
+    state().session.drawing.SelectSheet(1);
     page1->properties.title = "changed";
     page1->properties.gainLineColor = 0x123456;
     dialogs_->answerOk = false;
@@ -221,7 +221,7 @@ class FrameTest : public QObject {
     QCOMPARE(state().defaults.title, std::string("changed"));
 
     // Reset page 2: the look of page 1, but its own data title and flag.
-    state().drawing.SelectSheet(2);
+    state().session.drawing.SelectSheet(2);
     dialogs_->answerOk = false;
     frame_->ResetToDefault();
     QVERIFY(page2->properties.title != "changed");
@@ -229,12 +229,12 @@ class FrameTest : public QObject {
     frame_->ResetToDefault();
     QCOMPARE(dialogs_->questions.back(),
              QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"));
-    page2 = PageForSheet(state().pages, 2);
+    page2 = PageForSheet(state().session.pages, 2);
     QCOMPARE(page2->properties.title, std::string("changed"));
     QCOMPARE(page2->properties.gainLineColor, Colour(0x123456));
     QCOMPARE(page2->properties.dataTitle, std::string("calc title"));
     QCOMPARE(page2->properties.isCalculatedData, 1);
-    QCOMPARE(state().drawing.CurrentNumber(), 2);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
   }
 
   void propertiesCommands() {
@@ -242,25 +242,25 @@ class FrameTest : public QObject {
     dialogs_->editProperties = [](GraphProperties& p) { p.title = "edited"; };
     frame_->EditCurrentProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), true);
-    QCOMPARE(PageForSheet(state().pages, 2)->properties.title, std::string("edited"));
-    QVERIFY(PageForSheet(state().pages, 1)->properties.title != "edited");
+    QCOMPARE(PageForSheet(state().session.pages, 2)->properties.title, std::string("edited"));
+    QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
     QVERIFY(state().defaults.title != "edited");
     frame_->EditDefaultProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), false);
     QCOMPARE(state().defaults.title, std::string("edited"));
-    QVERIFY(PageForSheet(state().pages, 1)->properties.title != "edited");
+    QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
   }
 
   void openCommand() {
     dialogs_->markForList = false;
     frame_->OpenDataFile();
-    QVERIFY(!state().drawingActive);  // cancelled: still nothing active
+    QVERIFY(!state().session.drawingActive);  // cancelled: still nothing active
     ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
     dialogs_->markForList = true;
     frame_->OpenDataFile();
-    QVERIFY(state().drawingActive);
-    QCOMPARE(static_cast<int>(state().pages.size()), 3);
-    QCOMPARE(state().drawing.CurrentNumber(), 3);
+    QVERIFY(state().session.drawingActive);
+    QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     QCOMPARE(frame_->DocumentTitle(), QStringLiteral("周波数特性グラフ"));
     for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
   }
@@ -272,8 +272,8 @@ class FrameTest : public QObject {
     OpenPages(1);
     frame_->CopyPageToClipboard();
     const QImage image = QGuiApplication::clipboard()->image();
-    QCOMPARE(image.size(), ClipboardImageSize(state().drawing.CurrentWidth(),
-                                              state().drawing.CurrentHeight(), 0.75));
+    QCOMPARE(image.size(), ClipboardImageSize(state().session.drawing.CurrentWidth(),
+                                              state().session.drawing.CurrentHeight(), 0.75));
     QVERIFY(dialogs_->infos.empty());
   }
 
@@ -287,7 +287,7 @@ class FrameTest : public QObject {
     dialogs_->csvPath = out;
     frame_->SaveCsv();
     QVERIFY(dialogs_->warnings.empty());
-    QCOMPARE(ReadAll(out), CalculatedDataCsvText(*PageForSheet(state().pages, 2)));
+    QCOMPARE(ReadAll(out), PageCsvText(*PageForSheet(state().session.pages, 2)));
 
     dialogs_->csvPath = dir_.filePath(QStringLiteral("no/such/folder/out.csv"));
     frame_->SaveCsv();
@@ -299,9 +299,9 @@ class FrameTest : public QObject {
     const QString bad1 = WriteFile(dir_, QStringLiteral("BAD1.DAT"), "not a data file");
     const QString bad2 = dir_.filePath(QStringLiteral("MISSING.DAT"));
     frame_->OpenFiles({bad1, files_[0], bad2, files_[1]});
-    QCOMPARE(static_cast<int>(state().pages.size()), 2);
-    QCOMPARE(state().pages[0]->fileName, std::string("P1"));
-    QCOMPARE(state().pages[1]->fileName, std::string("P2"));
+    QCOMPARE(static_cast<int>(state().session.pages.size()), 2);
+    QCOMPARE(state().session.pages[0]->fileName, std::string("P1"));
+    QCOMPARE(state().session.pages[1]->fileName, std::string("P2"));
     QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("BAD1.DAT: ")));
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("MISSING.DAT: ")));
@@ -326,10 +326,10 @@ class FrameTest : public QObject {
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(frame_.get(), &drop);
     // The file, then the folder's data files in name order.
-    QCOMPARE(static_cast<int>(state().pages.size()), 3);
-    QCOMPARE(state().pages[0]->fileName, std::string("P3"));
-    QCOMPARE(state().pages[1]->fileName, std::string("A"));
-    QCOMPARE(state().pages[2]->fileName, std::string("b"));
+    QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
+    QCOMPARE(state().session.pages[0]->fileName, std::string("P3"));
+    QCOMPARE(state().session.pages[1]->fileName, std::string("A"));
+    QCOMPARE(state().session.pages[2]->fileName, std::string("b"));
   }
 
   void statusPromptsAndTips() {

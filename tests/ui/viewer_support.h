@@ -51,7 +51,7 @@ inline std::string ReadAll(const QString& path) {
 
 // The program-wide state as the application sets it up.
 struct TestState {
-  TestState() { state.drawing.SetMeasurer(&measurer); }
+  TestState() { state.session.drawing.SetMeasurer(&measurer); }
   QtTextMeasurer measurer;
   AppState state;
 };

@@ -142,7 +142,7 @@ class ViewTest : public QObject {
     const int rendersBefore = view->Cache().RenderCount();
     QCOMPARE(rendersBefore, 1);
 
-    const GraphProperties& props = PageForSheet(ts.state.pages, 1)->properties;
+    const GraphProperties& props = PageForSheet(ts.state.session.pages, 1)->properties;
     const double d = kPixelsPerMm;
     const QPoint inside(static_cast<int>((props.HB.frameLeft + props.HB.frameRight) / 2 * d),
                         static_cast<int>((props.HB.frameTop + props.HB.frameBottom) / 2 * d));
@@ -202,7 +202,7 @@ class ViewTest : public QObject {
     frame.OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50),
                      WriteDataFile(dir, QStringLiteral("B.DAT"), 50)});
     PageImageCache cache;
-    DrawingDocument& doc = ts.state.drawing;
+    DrawingDocument& doc = ts.state.session.drawing;
     const QImage& sharp = cache.Get(doc, 2.0);
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
     const QSize logical = sharp.deviceIndependentSize().toSize();
@@ -234,7 +234,7 @@ class ViewTest : public QObject {
                    QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view->viewport(), &up);
     QCOMPARE(frame.ZoomBox()->currentIndex(), 4);
-    QCOMPARE(ts.state.drawing.zoomFactor, 1.5);
+    QCOMPARE(ts.state.session.drawing.zoomFactor, 1.5);
     const QPointF after = PagePositionMm(mouse, view->ScrollPosition(), 1.5);
     QVERIFY(std::abs(after.x() - before.x()) < 0.3);
     QVERIFY(std::abs(after.y() - before.y()) < 0.3);

@@ -8,12 +8,11 @@ namespace fernplot {
 // Numbers are printed as printf's "%f" prints them in the "C" locale, so a
 // zero level's infinite gain appears as "inf" or "-inf" and an undefined one
 // as "nan" or "-nan".
-std::string CalculatedDataCsvText(const GraphPage& page) {
+std::string CalculatedDataCsvText(const MeasurementData& data, bool ch2OverCh1) {
   std::string text;
-  if (!page.data.points) return text;
-  const bool ch2OverCh1 = page.properties.calcType != 0;
-  text.reserve(page.data.points->size() * 40);
-  for (const DataPoint& p : *page.data.points) {
+  if (!data.points) return text;
+  text.reserve(data.points->size() * 40);
+  for (const DataPoint& p : *data.points) {
     text += FormatFixedPoint(p.frequency, 6);
     text += " , ";
     text += FormatFixedPoint(ch2OverCh1 ? p.gainCh2Ch1 : p.gainCh1Ch2, 6);
@@ -24,13 +23,9 @@ std::string CalculatedDataCsvText(const GraphPage& page) {
   return text;
 }
 
-CsvResult WriteCalculatedDataCsv(const PageList& pages, int pageNumber, const std::string& path) {
-  if (pageNumber < 1 || static_cast<size_t>(pageNumber) > pages.size() ||
-      !pages[static_cast<size_t>(pageNumber) - 1]) {
-    return {false, "no page " + std::to_string(pageNumber)};
-  }
-  WriteFileResult written =
-      WriteFileAtomically(path, CalculatedDataCsvText(*pages[static_cast<size_t>(pageNumber) - 1]));
+CsvResult WriteCalculatedDataCsv(const MeasurementData& data, bool ch2OverCh1,
+                                 const std::string& path) {
+  WriteFileResult written = WriteFileAtomically(path, CalculatedDataCsvText(data, ch2OverCh1));
   return {written.ok, written.error};
 }
 

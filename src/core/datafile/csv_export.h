@@ -1,10 +1,10 @@
 #pragma once
-// CSV of one page's points: "%f , %f , %f" + CR LF per point, in the order
-// of the page's points, for the ratio the page shows.
+// CSV of a record's points: "%f , %f , %f" + CR LF per point, in array
+// order, for one of the two ratios.
 
 #include <string>
 
-#include "graph/pages.h"
+#include "datafile/measurement.h"
 
 namespace fernplot {
 
@@ -13,10 +13,12 @@ struct CsvResult {
   std::string error;  // why it failed (UTF-8), empty on success
 };
 
-// pageNumber is 1-based. Writes through a temporary file in the same folder
-// and renames it, so an existing file survives a failed write.
-CsvResult WriteCalculatedDataCsv(const PageList& pages, int pageNumber, const std::string& path);
-// The text that would be written for one page.
-std::string CalculatedDataCsvText(const GraphPage& page);
+// The text written for the points of `data`: CH1/CH2 values, or CH2/CH1
+// ones when ch2OverCh1 is set.
+std::string CalculatedDataCsvText(const MeasurementData& data, bool ch2OverCh1);
+// Writes through a temporary file in the same folder and renames it, so an
+// existing file survives a failed write.
+CsvResult WriteCalculatedDataCsv(const MeasurementData& data, bool ch2OverCh1,
+                                 const std::string& path);
 
 }  // namespace fernplot

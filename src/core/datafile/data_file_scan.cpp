@@ -9,6 +9,7 @@
 
 #include "datafile/reader_internal.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 
 namespace fernplot {
 namespace {
@@ -60,30 +61,6 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();
-}
-
-struct SplitPath {
-  std::string_view folder;  // with its trailing '/', may be empty
-  std::string_view name;    // file name without extension
-  std::string_view ext;     // from the last '.', may be empty
-};
-
-SplitPath Split(std::string_view path) {
-  SplitPath s;
-  size_t slash = path.rfind('/');
-  std::string_view file = path;
-  if (slash != std::string_view::npos) {
-    s.folder = path.substr(0, slash + 1);
-    file = path.substr(slash + 1);
-  }
-  size_t dot = file.rfind('.');
-  if (dot == std::string_view::npos) {
-    s.name = file;
-  } else {
-    s.name = file.substr(0, dot);
-    s.ext = file.substr(dot);
-  }
-  return s;
 }
 
 void FillEntry(DataFileEntry& entry, int folderFd, std::string fileName, std::string fullPath,
@@ -146,19 +123,15 @@ int CompareFileNames(std::string_view a, std::string_view b) {
 }
 
 std::string NormalizeSearchPattern(std::string_view typed) {
-  SplitPath s = Split(typed);
+  SplitPath s = SplitFilePath(typed);
   std::string out(s.folder);
   out += s.name.empty() ? std::string_view("*") : s.name;
   out += s.ext.empty() ? std::string_view(".DAT") : s.ext;
   return out;
 }
 
-std::string ReplaceFilePartWithPattern(std::string_view path) {
-  return std::string(Split(path).folder) + "*.DAT";
-}
-
 void ScanDataFiles(const std::string& pattern, DataFileList& list) {
-  SplitPath s = Split(pattern);
+  SplitPath s = SplitFilePath(pattern);
   const std::string folder(s.folder);
   const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
 

@@ -15,8 +15,6 @@ int CompareFileNames(std::string_view a, std::string_view b);
 // Completes a typed search text: an empty file name becomes "*", an empty
 // extension ".DAT" (a text ending in a separator names a folder).
 std::string NormalizeSearchPattern(std::string_view typed);
-// Replaces the file part of `path` by "*.DAT", keeping the folder.
-std::string ReplaceFilePartWithPattern(std::string_view path);
 
 // Finds the files matching `pattern` (folder + wildcard file part, matched
 // case-insensitively), reads each header and fills `list` sorted by name.

@@ -4,7 +4,7 @@
 
 #include "graph/axis_math.h"
 #include "graph/format.h"
-#include "graph/page_build.h"
+#include "graph/page_builder.h"
 
 namespace fernplot {
 

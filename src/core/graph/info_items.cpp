@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "graph/format.h"
-#include "graph/page_build.h"
+#include "graph/page_builder.h"
 
 namespace fernplot {
 

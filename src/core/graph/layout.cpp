@@ -6,7 +6,7 @@
 #include "graph/axes.h"
 #include "graph/axis_math.h"
 #include "graph/info_items.h"
-#include "graph/page_build.h"
+#include "graph/page_builder.h"
 
 namespace fernplot {
 

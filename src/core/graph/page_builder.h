@@ -1,34 +1,45 @@
 #pragma once
-// The single entry point that creates, rebuilds, closes and releases pages.
+// The context of one page build, handed to every step of the pipeline.
 
 #include <string_view>
+#include <vector>
 
-#include "datafile/measurement.h"
+#include "graph/drawing.h"
+#include "graph/info_items.h"
+#include "graph/pages.h"
 
 namespace fernplot {
 
 struct AppState;
-struct GraphPage;
 
-enum UpdateMode : int {
-  kOpenSelected = 0,
-  kRebuildCurrent = 1,
-  kCloseCurrent = 2,
-  kReleaseAll = 3
+class PageBuilder {
+ public:
+  // Starts from an empty DataRange: no page inherits another's extremes.
+  PageBuilder(DrawingDocument& drawing, GraphPage& page);
+
+  DrawingDocument& drawing;
+  GraphPage& page;
+  DataRange range;
+  PageFontIndex fonts{};
+  std::vector<InfoItem> pending;
+
+  GraphProperties& props() { return page.properties; }
+  const MeasurementData& data() const { return page.data; }
+
+  // Steps 1 to 3 of a build: points, fonts, layout and info placement.
+  void Prepare();
+  // Steps 5 and 6, into the current sheet: the graph, the info texts, and
+  // the point list emptied.
+  void Finish();
+  // Whole-millimetre sheet size that the layout gave.
+  int SheetWidthMm() const;
+  int SheetHeightMm() const;
+
+  // Font and colour of a font category, and measurements in its font.
+  int Font(int category) const { return fonts[static_cast<size_t>(category)]; }
+  Colour Color(int category) const;
+  double TextWidth(int category, std::string_view text) const;
+  double TextHeight(int category) const;
 };
-
-// Does nothing until state.drawingActive is set. The drawing's measurer must
-// be set before pages are built.
-void UpdatePages(AppState& state, int mode);
-
-// Makes a page of a record already read, as "open" does for one selected
-// file (a copy of the defaults, the record's data title and data type),
-// appends it and builds it; its sheet becomes current. `fileName` is the
-// data file's name without folder and extension. nullptr while the drawing
-// is not active.
-GraphPage* OpenPage(AppState& state, MeasurementData data, std::string_view fileName);
-
-// The file name of a path without folder and extension.
-std::string_view PageFileName(std::string_view path);
 
 }  // namespace fernplot

@@ -11,6 +11,18 @@ GraphPage* PageForSheet(PageList& pages, int k) {
   return pages[static_cast<size_t>(k - 1)].get();
 }
 
+std::string PageCsvText(const GraphPage& page) {
+  return CalculatedDataCsvText(page.data, page.properties.calcType != 0);
+}
+
+CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path) {
+  if (k < 1 || static_cast<size_t>(k) > pages.size() || !pages[static_cast<size_t>(k) - 1]) {
+    return {false, "no page " + std::to_string(k)};
+  }
+  const GraphPage& page = *pages[static_cast<size_t>(k) - 1];
+  return WriteCalculatedDataCsv(page.data, page.properties.calcType != 0, path);
+}
+
 namespace {
 void Widen(bool& seen, double& lo, double& hi, double v) {
   if (!std::isfinite(v)) return;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "datafile/csv_export.h"
 #include "datafile/measurement.h"
 #include "props/graph_properties.h"
 
@@ -42,6 +43,11 @@ using PageFontIndex = std::array<int, kFontCategoryCount>;
 
 // Finds the page on screen for sheet number k (1-based); nullptr when none.
 GraphPage* PageForSheet(PageList& pages, int k);
+
+// The CSV of a page's points in the ratio it shows.
+std::string PageCsvText(const GraphPage& page);
+// Saves sheet number k's page (1-based) as CSV; fails when there is none.
+CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path);
 
 // Adds one point; a non-finite value is kept in the point list but left out
 // of its extremes.

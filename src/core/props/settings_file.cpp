@@ -11,11 +11,10 @@
 #include <iterator>
 #include <vector>
 
-#include "app_state.h"
-#include "datafile/data_file_scan.h"
 #include "props/settings_scan.h"
 #include "text/atomic_file.h"
 #include "text/encoding.h"
+#include "text/file_path.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -182,12 +181,6 @@ std::string HomeFolder() {
   return {};
 }
 
-std::string ExecutablePath() {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : exe.string();
-}
-
 }  // namespace
 
 std::string DefaultSettingsFilePath(const std::string& executablePath) {
@@ -274,22 +267,6 @@ SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& 
   WriteFileResult written = WriteFileAtomically(
       path, Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath)));
   return {written.ok, written.error};
-}
-
-void LoadStartupSettings(AppState& state) {
-  state.dataFilePath = DefaultDataFilePath();
-  state.crossHairEnabled = false;
-  if (state.settingsFilePath.empty()) {
-    state.settingsFilePath = DefaultSettingsFilePath(ExecutablePath());
-  }
-  SetFactoryDefaults(state.defaults);
-  LoadSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
-                   state.dataFilePath);
-}
-
-SettingsResult SaveStartupSettings(AppState& state) {
-  return SaveSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
-                          state.dataFilePath);
 }
 
 }  // namespace fernplot

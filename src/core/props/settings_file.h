@@ -8,8 +8,6 @@
 
 namespace fernplot {
 
-struct AppState;
-
 struct SettingsResult {
   bool ok = false;
   std::string error;  // UTF-8, empty on success
@@ -34,9 +32,5 @@ SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& 
 // The exact file text (UTF-8, CRLF line ends) that SaveSettingsFile encodes.
 std::string SettingsFileText(const GraphProperties& defaults, bool crossHairEnabled,
                              const std::string& dataFilePath);
-
-// Start-up order: path defaults, factory defaults, then the file.
-void LoadStartupSettings(AppState& state);
-SettingsResult SaveStartupSettings(AppState& state);
 
 }  // namespace fernplot

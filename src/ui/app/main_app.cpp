@@ -6,7 +6,7 @@
 #include "datafile/data_file_scan.h"
 #include "display/frame_dialogs.h"
 #include "display/main_frame.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 
 namespace fernplot {
 
@@ -16,7 +16,7 @@ void UseCNumericLocale() {
 
 CMainApp::CMainApp(FrameDialogs& dialogs, StartupOptions options)
     : dialogs_(dialogs), options_(std::move(options)) {
-  state_.drawing.SetMeasurer(&measurer_);
+  state_.session.drawing.SetMeasurer(&measurer_);
 }
 
 CMainApp::~CMainApp() {
@@ -43,7 +43,7 @@ SettingsResult CMainApp::Shutdown() {
   shutDown_ = true;
   frame_.reset();
   ReleaseDataFileList(state_.dataFiles);
-  UpdatePages(state_, kReleaseAll);
+  state_.session.ReleaseAll();
   SettingsResult result = SaveStartupSettings(state_);
   if (!result.ok) {
     dialogs_.ShowWarning(nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")

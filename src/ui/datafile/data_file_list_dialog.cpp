@@ -16,6 +16,7 @@
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "display/dialog_units.h"
+#include "text/file_path.h"
 
 namespace fernplot {
 

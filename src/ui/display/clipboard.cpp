@@ -23,7 +23,7 @@ QImage ClipboardImage(DrawingDocument& doc) {
 
 void CMainFrame::CopyPageToClipboard() {
   if (!PageShown()) return;
-  const QImage image = ClipboardImage(state_.drawing);
+  const QImage image = ClipboardImage(state_.session.drawing);
   if (image.isNull()) {
     dialogs_.ShowInfo(this, QStringLiteral("ERROR! CreateCompatibleBitmap()"));
     return;

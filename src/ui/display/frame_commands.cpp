@@ -8,7 +8,7 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
-#include "graph/page_builder.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
 #include "main_frame.h"
 #include "main_view.h"
@@ -44,9 +44,9 @@ void CMainFrame::OpenDataFile() {
     UpdateCommandStates();
     return;
   }
-  state_.drawingActive = true;
+  state_.session.drawingActive = true;
   ApplyZoomSelection();  // a zoom chosen before the first page applies now
-  UpdatePages(state_, kOpenSelected);
+  state_.session.OpenSelected(state_.defaults, state_.dataFiles);
   AfterPagesOpened();
 }
 
@@ -69,11 +69,11 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
       failures << QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(), FromUtf8(message));
       continue;
     }
-    if (!state_.drawingActive) {
-      state_.drawingActive = true;
+    if (!state_.session.drawingActive) {
+      state_.session.drawingActive = true;
       ApplyZoomSelection();
     }
-    OpenPage(state_, std::move(*data), PageFileName(path));
+    state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path));
     opened = true;
   }
   if (opened) AfterPagesOpened();
@@ -88,8 +88,8 @@ void CMainFrame::SaveCsv() {
   if (!page) return;
   const std::optional<QString> path = dialogs_.AskCsvPath(this, FromUtf8(page->fileName));
   if (!path) return;
-  const CsvResult result =
-      WriteCalculatedDataCsv(state_.pages, state_.drawing.CurrentNumber(), path->toStdString());
+  const CsvResult result = WritePageCsv(
+      state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
   if (!result.ok) {
     dialogs_.ShowWarning(this, QStringLiteral("CSVﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                    .arg(*path, FromUtf8(result.error)));
@@ -98,7 +98,7 @@ void CMainFrame::SaveCsv() {
 
 void CMainFrame::ClosePage() {
   if (!PageShown()) return;
-  UpdatePages(state_, kCloseCurrent);
+  state_.session.CloseCurrent();
   RefreshViews();
 }
 
@@ -106,7 +106,7 @@ void CMainFrame::EditCurrentProperties() {
   GraphPage* page = CurrentPage();
   if (!page) return;
   if (!dialogs_.EditProperties(this, true, page->properties)) return;
-  UpdatePages(state_, kRebuildCurrent);
+  state_.session.RebuildCurrent();
   RefreshViews();
 }
 
@@ -130,7 +130,7 @@ void CMainFrame::ResetToDefault() {
   props = state_.defaults;
   props.dataTitle = std::move(dataTitle);
   props.isCalculatedData = isCalculated;
-  UpdatePages(state_, kRebuildCurrent);
+  state_.session.RebuildCurrent();
   RefreshViews();
 }
 

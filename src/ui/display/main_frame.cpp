@@ -208,12 +208,12 @@ void CMainFrame::SetStatusPaneText(int index, const QString& text, bool fitWidth
 }
 
 bool CMainFrame::PageShown() const {
-  return state_.drawingActive && state_.drawing.CurrentNumber() >= 1;
+  return state_.session.drawingActive && state_.session.drawing.CurrentNumber() >= 1;
 }
 
 GraphPage* CMainFrame::CurrentPage() const {
   if (!PageShown()) return nullptr;
-  return PageForSheet(state_.pages, state_.drawing.CurrentNumber());
+  return PageForSheet(state_.session.pages, state_.session.drawing.CurrentNumber());
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -233,8 +233,8 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::ApplyZoomSelection() {
   const int entry = zoomBox_->currentIndex();
-  if (state_.drawingActive && entry >= 0 && entry < kZoomStepCount) {
-    state_.drawing.zoomFactor = kZoomSteps[static_cast<size_t>(entry)].factor;
+  if (state_.session.drawingActive && entry >= 0 && entry < kZoomStepCount) {
+    state_.session.drawing.zoomFactor = kZoomSteps[static_cast<size_t>(entry)].factor;
   }
   RefreshViews();
 }

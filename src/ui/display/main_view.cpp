@@ -31,10 +31,10 @@ QString CMainView::PageIndicatorText(int current, int count) {
 }
 
 GraphPage* CMainView::CurrentPage() const {
-  if (!state_.drawingActive) return nullptr;
-  const int n = state_.drawing.CurrentNumber();
+  if (!state_.session.drawingActive) return nullptr;
+  const int n = state_.session.drawing.CurrentNumber();
   if (n < 1) return nullptr;
-  return PageForSheet(state_.pages, n);
+  return PageForSheet(state_.session.pages, n);
 }
 
 QPoint CMainView::ScrollPosition() const {
@@ -49,8 +49,8 @@ void CMainView::SetScrollPosition(QPoint pos) {
 void CMainView::UpdateScrollSizes() {
   int totalW = 100, totalH = 100;
   int pageX = 10, pageY = 10, lineX = 1, lineY = 1;
-  if (state_.drawingActive) {
-    const QSize s = ZoomedSheetSize(state_.drawing);
+  if (state_.session.drawingActive) {
+    const QSize s = ZoomedSheetSize(state_.session.drawing);
     totalW = s.width();
     totalH = s.height();
     pageX = totalW / 2;
@@ -76,21 +76,22 @@ void CMainView::InvalidatePicture() {
 }
 
 bool CMainView::CanPreviousPage() const {
-  return state_.drawingActive && state_.drawing.CurrentNumber() > 1;
+  return state_.session.drawingActive && state_.session.drawing.CurrentNumber() > 1;
 }
 
 bool CMainView::CanNextPage() const {
-  return state_.drawingActive && state_.drawing.CurrentNumber() < state_.drawing.SheetCount();
+  return state_.session.drawingActive &&
+         state_.session.drawing.CurrentNumber() < state_.session.drawing.SheetCount();
 }
 
 bool CMainView::PreviousPage() {
-  if (!state_.drawingActive || !state_.drawing.PreviousSheet()) return false;
+  if (!state_.session.drawingActive || !state_.session.drawing.PreviousSheet()) return false;
   AfterPageStep();
   return true;
 }
 
 bool CMainView::NextPage() {
-  if (!state_.drawingActive || !state_.drawing.NextSheet()) return false;
+  if (!state_.session.drawingActive || !state_.session.drawing.NextSheet()) return false;
   AfterPageStep();
   return true;
 }
@@ -118,7 +119,8 @@ void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage* image = state_.drawingActive ? &cache_.Get(state_.drawing, dpr) : nullptr;
+  const QImage* image =
+      state_.session.drawingActive ? &cache_.Get(state_.session.drawing, dpr) : nullptr;
   const QPoint scroll = ScrollPosition();
   // What the picture does not cover is the window's white.
   QRegion blank = region;
@@ -136,9 +138,9 @@ void CMainView::paintEvent(QPaintEvent* event) {
     blank -= imageRect.translated(-scroll);
   }
   for (const QRect& r : blank) painter.fillRect(r, Qt::white);
-  if (!state_.drawingActive) return;
+  if (!state_.session.drawingActive) return;
   if (image && !image->isNull() && crossHairVisible_) PaintCrossHair(painter, *image);
-  const DrawingDocument& doc = state_.drawing;
+  const DrawingDocument& doc = state_.session.drawing;
   emit paneTextChanged(kPanePage, PageIndicatorText(doc.CurrentNumber(), doc.SheetCount()), true);
 }
 
@@ -203,10 +205,10 @@ void CMainView::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ -= steps * 120;
 
   const QPoint mouse = event->position().toPoint();
-  const double before = state_.drawing.zoomFactor;
+  const double before = state_.session.drawing.zoomFactor;
   const QPointF mm = PagePositionMm(mouse, ScrollPosition(), before);
   emit zoomStepRequested(steps);
-  const double after = state_.drawing.zoomFactor;
+  const double after = state_.session.drawing.zoomFactor;
   if (after == before) return;
   const double d = after * kPixelsPerMm;
   SetScrollPosition(QPoint(static_cast<int>(std::lround(mm.x() * d)) - mouse.x(),

@@ -80,10 +80,10 @@ void CMainFrame::Print() {
   QPrinter& printer = Printer();
   printer.setDocName(documentTitle_.left(31));
   const std::optional<PrintRequest> request =
-      dialogs_.AskPrint(this, printer, state_.drawing.SheetCount());
+      dialogs_.AskPrint(this, printer, state_.session.drawing.SheetCount());
   if (!request) return;
   const PrintOutcome outcome =
-      PrintSheets(state_.drawing, printer, request->fromPage, request->toPage);
+      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
   if (!outcome.started) {
     dialogs_.ShowInfo(this, QStringLiteral("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }

@@ -1,0 +1,50 @@
+#pragma once
+// The open pages and the drawing they are built into, with the operations
+// that create, rebuild, close and release them.
+
+#include <string>
+#include <string_view>
+
+#include "datafile/data_file_list.h"
+#include "datafile/measurement.h"
+#include "graph/drawing.h"
+#include "graph/pages.h"
+#include "props/graph_properties.h"
+
+namespace fernplot {
+
+// Owns the pages and their drawing; sheet k of the drawing shows pages[k-1].
+// Every operation does nothing until drawingActive is set. The drawing's
+// measurer must be set before pages are built.
+class PageSession {
+ public:
+  PageList pages;
+  DrawingDocument drawing;
+  // Set by the first successful "open data file".
+  bool drawingActive = false;
+
+  // Makes a page of a record already read (a copy of `defaults`, the
+  // record's data title and data type), appends it and builds it; its sheet
+  // becomes current. `fileName` is the data file's name without folder and
+  // extension. nullptr while the drawing is not active.
+  GraphPage* OpenPage(const GraphProperties& defaults, MeasurementData data,
+                      std::string_view fileName);
+  // Reads every selected file of the list in list order and opens a page of
+  // each; the selection is cleared, also for a file that fails to read.
+  void OpenSelected(const GraphProperties& defaults, DataFileList& files);
+  // Builds the page on screen again from its properties, in the same place.
+  void RebuildCurrent();
+  // Drops the page on screen and its sheet.
+  void CloseCurrent();
+  // Drops every page and sheet; the drawing's tables stay.
+  void ReleaseAll();
+
+  // The page on screen; nullptr when none.
+  GraphPage* CurrentPage();
+  const GraphPage* CurrentPage() const;
+};
+
+// The file name of a path without folder and extension.
+std::string_view PageFileName(std::string_view path);
+
+}  // namespace fernplot
