@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "graph/axis_map.h"
 #include "json_text.h"
 
 namespace fernplot {
@@ -63,11 +64,11 @@ std::string PointJson(const DataPoint& p) {
   });
 }
 
-std::string AxisJson(const AxisSettings& axis) {
+std::string AxisJson(const AxisMap& map) {
   return Object([&](Members& m) {
-    m.Add("scale", JsonShortest(axis.scale));
-    m.Add("origin", JsonShortest(axis.origin));
-    m.Add("log", (axis.axisFlags & 1) ? "true" : "false");
+    m.Add("scale", JsonShortest(map.scale));
+    m.Add("origin", JsonShortest(map.origin));
+    m.Add("log", map.log ? "true" : "false");
   });
 }
 
@@ -203,9 +204,9 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
                                               p.HB.frameBottom}));
               }));
   top.AddLine("axes", Object([&](Members& m) {
-                m.Add("frequency", AxisJson(p.HB));
-                m.Add("gain", AxisJson(p.VL));
-                m.Add("phase", AxisJson(p.VR));
+                m.Add("frequency", AxisJson(FrequencyAxisMap(p.HB)));
+                m.Add("gain", AxisJson(VerticalAxisMap(p.VL)));
+                m.Add("phase", AxisJson(VerticalAxisMap(p.VR)));
               }));
   top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));
   top.AddLine("pens", ArrayOf(doc.Pens(), PenJson, ",\n"));

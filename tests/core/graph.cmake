@@ -3,6 +3,7 @@ target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_stand_in.h
   ${CMAKE_CURRENT_LIST_DIR}/graph_format_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_axis_math_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_axis_map_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_drawing_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_info_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_layout_test.cpp

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "graph/axis_map.h"
 #include "graph/axis_math.h"
 #include "graph/format.h"
 #include "graph/page_builder.h"
@@ -64,10 +65,11 @@ void DrawLogFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double h
   PlanLogTicks(plan, [&b](double x) { return b.TextWidth(kFontFreqLabels, FormatFrequency(x)); });
   hb.scale = plan.mmPerDecade;
   hb.origin = plan.logLo;
+  const AxisMap map = FrequencyAxisMap(hb);
 
   const FrequencyMarks marks = FrequencyCaption(b, hb, f);
   for (double x : LogTickValues(plan)) {
-    const double X = f.x0 + hb.margin1 + (std::log10(x) - hb.origin) * hb.scale;
+    const double X = map.ToMm(x);
     if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(b, hb, f, X, marks);
     if (LeadingDigitIn(x, plan.labelDigits)) {
       b.drawing.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), marks.labelFont,
@@ -86,11 +88,12 @@ void DrawLinearFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, doubl
   const LinearScale s = ScaleLinear(hi, lo, span, step);
   hb.scale = s.scale;
   hb.origin = s.lo;
+  const AxisMap map = FrequencyAxisMap(hb);
 
   const FrequencyMarks marks = FrequencyCaption(b, hb, f);
   double lastEnd = 0.0;
   for (double v : LinearTickValues(s)) {
-    const double X = f.x0 + hb.margin1 + (v - s.lo) * s.scale;
+    const double X = map.ToMm(v);
     if (X > lastEnd) {
       // A label that would start inside the previous one's room is left out;
       // its tick is still drawn.
@@ -113,6 +116,7 @@ void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const
                        Side side, int labelCategory) {
   axis.scale = s.scale;
   axis.origin = s.lo;
+  const AxisMap map = VerticalAxisMap(axis);
   const int decimals = StepDecimals(s.step);
   const double labelHalf = b.TextHeight(labelCategory) / 2.0;
   const int font = b.Font(labelCategory);
@@ -120,7 +124,7 @@ void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const
   const int gridPen = GridPen(b.drawing);
   const int tickPen = TickPen(b.drawing);
   for (double v : LinearTickValues(s)) {
-    const double Y = (f.y1 - axis.margin2) - (v - s.lo) * s.scale;
+    const double Y = map.ToMm(v);
     const std::string label = FormatFixed(v, decimals);
     if (side == Side::kLeft) {
       b.drawing.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);

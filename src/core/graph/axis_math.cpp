@@ -116,6 +116,10 @@ double ManualStep(const AxisSettings& axis, double hi, double lo) {
   return step;
 }
 
+bool IntervalTooLarge(double hi, double lo, double interval) {
+  return (hi - lo) * 0.5 < interval;
+}
+
 double StepForSlots(double hi, double lo, double slots) {
   const double n = std::max(1.0, std::trunc(slots));
   return NiceStep((hi - lo) / n);
@@ -149,15 +153,6 @@ int StepDecimals(double step) {
   const double d = -std::floor(std::log10(step));
   if (!(d > 0.0)) return 0;
   return d > 20.0 ? 20 : static_cast<int>(d);
-}
-
-double FrequencyToX(const AxisSettings& hb, double hz) {
-  const double v = (hb.axisFlags & 1) ? std::log10(hz) : hz;
-  return hb.frameLeft + hb.margin1 + (v - hb.origin) * hb.scale;
-}
-
-double ValueToY(const AxisSettings& vertical, double value) {
-  return (vertical.frameBottom - vertical.margin2) - (value - vertical.origin) * vertical.scale;
 }
 
 }  // namespace fernplot

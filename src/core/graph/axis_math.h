@@ -78,6 +78,9 @@ struct LinearScale {
 // The manual step (interval, thinned to at most 50 intervals); 0 when the
 // axis divides automatically.
 double ManualStep(const AxisSettings& axis, double hi, double lo);
+// Whether a manual interval leaves fewer than two intervals between fixed
+// limits; the property sheet refuses such an interval.
+bool IntervalTooLarge(double hi, double lo, double interval);
 // NiceStep of the range over `slots` label places (at least one).
 double StepForSlots(double hi, double lo, double slots);
 LinearScale ScaleLinear(double hi, double lo, double span, double step);
@@ -85,10 +88,5 @@ LinearScale ScaleLinear(double hi, double lo, double span, double step);
 std::vector<double> LinearTickValues(const LinearScale& scale);
 // Decimals of the gain and phase labels for a step.
 int StepDecimals(double step);
-
-// The mappings stored in an axis's layout fields, shared by the axes, the
-// curves and the cross-hair readout.
-double FrequencyToX(const AxisSettings& hb, double hz);
-double ValueToY(const AxisSettings& vertical, double value);
 
 }  // namespace fernplot

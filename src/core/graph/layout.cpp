@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graph/axes.h"
+#include "graph/axis_map.h"
 #include "graph/axis_math.h"
 #include "graph/info_items.h"
 #include "graph/page_builder.h"
@@ -57,7 +58,8 @@ void LayoutPage(PageBuilder& b) {
 
 std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
                                     const AxisSettings& hb, const AxisSettings& vertical) {
-  const bool logX = (hb.axisFlags & 1) != 0;
+  const AxisMap xMap = FrequencyAxisMap(hb);
+  const AxisMap yMap = VerticalAxisMap(vertical);
   const double xMin = hb.frameLeft + hb.margin1;
   const double xMax = hb.frameRight;
   const double yMin = vertical.frameTop;
@@ -69,9 +71,10 @@ std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, Curve
   for (const RangePoint& p : points) {
     const double v = which == CurveValue::kGain ? p.gain : p.phase;
     // 0 Hz on a log axis maps to minus infinity, which the clamp puts on the
-    // left end of the axis; a negative frequency has no place and breaks the curve.
-    double X = (logX && p.frequency < 0.0) ? NAN : FrequencyToX(hb, p.frequency);
-    double Y = ValueToY(vertical, v);
+    // left end of the axis; a negative frequency maps to NaN: it has no place
+    // and breaks the curve.
+    double X = xMap.ToMm(p.frequency);
+    double Y = yMap.ToMm(v);
     if (std::isnan(X) || std::isnan(Y) || !std::isfinite(p.frequency) || !std::isfinite(v)) {
       if (!pieces.back().x.empty()) pieces.emplace_back();
       continue;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "graph/axis_map.h"
 #include "graph/drawing.h"
 #include "graph/format.h"
 #include "text/number_text.h"
@@ -47,14 +48,10 @@ std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint clien
   const Frame fr = FrameOf(props);
   if (x < fr.x0 || y < fr.y0 || x > fr.x1 || y > fr.y1) return std::nullopt;
 
-  const AxisSettings& fa = props.HB;
-  const AxisSettings& ga = props.VL;
-  const AxisSettings& pa = props.VR;
   Readout r;
-  const double u = (x - fr.x0 - fa.margin1) / fa.scale + fa.origin;
-  r.frequency = (fa.axisFlags & 1) ? std::pow(10.0, u) : u;
-  r.gain = (fr.y1 - ga.margin2 - y) / ga.scale + ga.origin;
-  r.phase = (fr.y1 - pa.margin2 - y) / pa.scale + pa.origin;
+  r.frequency = FrequencyAxisMap(props.HB).ToValue(x);
+  r.gain = VerticalAxisMap(props.VL).ToValue(y);
+  r.phase = VerticalAxisMap(props.VR).ToValue(y);
   return r;
 }
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "graph/axis_math.h"
 #include "propsheet/axis_page_texts.h"
 #include "propsheet/number_entry.h"
 #include "text/encoding.h"
@@ -228,7 +229,7 @@ bool AxisPage::killActive() {
     return fail(kMsgRangeOrder, lower_);
   }
   if (!v_.autoDivision && !v_.useDataMin && !v_.useDataMax &&
-      (v_.rangeMax - v_.rangeMin) * 0.5 < v_.interval) {
+      IntervalTooLarge(v_.rangeMax, v_.rangeMin, v_.interval)) {
     focusBox(lower_);
     fail(kMsgIntervalTooLarge, interval_);
     return false;
