@@ -15,7 +15,7 @@ mkdir -p "$out"
 cxx="${CXX_FUZZ:-clang++}"
 flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -fno-omit-frame-pointer -Isrc/core)
-core=(src/core/text/encoding.cpp src/core/text/number_text.cpp src/core/text/atomic_file.cpp)
+core=(src/core/text/encoding.cpp src/core/text/number_text.cpp src/core/fileio/atomic_file.cpp src/core/text/file_path.cpp)
 reader_sources=("${core[@]}" src/core/datafile/reader.cpp)
 settings_sources=("${core[@]}" src/core/props/graph_properties.cpp src/core/props/settings_scan.cpp
                   src/core/props/settings_file.cpp src/core/datafile/data_file_scan.cpp

@@ -12,7 +12,7 @@
 #include "page_output.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
-#include "text/atomic_file.h"
+#include "fileio/atomic_file.h"
 
 namespace fernplot {
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <clocale>
 
-#include "propsheet/number_entry.h"
+#include "text/number_entry.h"
 
 using namespace fernplot;
 

@@ -13,8 +13,8 @@
 #include <QTest>
 #include <QTreeWidget>
 
-#include "datafile/data_file_list_dialog.h"
-#include "datafile/data_file_row_delegate.h"
+#include "filelist/data_file_list_dialog.h"
+#include "filelist/data_file_row_delegate.h"
 #include "viewer_support.h"
 
 using namespace fernplot;

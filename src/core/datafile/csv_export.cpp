@@ -1,6 +1,6 @@
 #include "datafile/csv_export.h"
 
-#include "text/atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "text/number_text.h"
 
 namespace fernplot {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "props/settings_scan.h"
-#include "text/atomic_file.h"
+#include "fileio/atomic_file.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/number_text.h"

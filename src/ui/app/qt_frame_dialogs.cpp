@@ -9,7 +9,7 @@
 #include <QPrinter>
 
 #include "about_dialog.h"
-#include "datafile/data_file_list_dialog.h"
+#include "filelist/data_file_list_dialog.h"
 #include "propsheet/edit_graph_properties.h"
 
 namespace fernplot {

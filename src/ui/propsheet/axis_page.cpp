@@ -10,7 +10,7 @@
 
 #include "graph/axis_math.h"
 #include "propsheet/axis_page_texts.h"
-#include "propsheet/number_entry.h"
+#include "text/number_entry.h"
 #include "text/encoding.h"
 
 namespace fernplot {

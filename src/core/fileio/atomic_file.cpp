@@ -1,4 +1,4 @@
-#include "text/atomic_file.h"
+#include "fileio/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

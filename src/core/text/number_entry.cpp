@@ -1,4 +1,4 @@
-#include "propsheet/number_entry.h"
+#include "text/number_entry.h"
 
 #include <locale.h>
 
