@@ -31,10 +31,7 @@ QString CMainView::PageIndicatorText(int current, int count) {
 }
 
 GraphPage* CMainView::CurrentPage() const {
-  if (!state_.session.drawingActive) return nullptr;
-  const int n = state_.session.drawing.CurrentNumber();
-  if (n < 1) return nullptr;
-  return PageForSheet(state_.session.pages, n);
+  return state_.session.CurrentPage();
 }
 
 QPoint CMainView::ScrollPosition() const {
