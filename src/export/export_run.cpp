@@ -8,11 +8,11 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_json.h"
+#include "fileio/atomic_file.h"
 #include "graph/page_session.h"
 #include "page_output.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
-#include "fileio/atomic_file.h"
 
 namespace fernplot {
 

@@ -11,8 +11,8 @@
 #include <iterator>
 #include <vector>
 
-#include "props/settings_scan.h"
 #include "fileio/atomic_file.h"
+#include "props/settings_scan.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
 #include "text/number_text.h"

@@ -10,8 +10,8 @@
 
 #include "graph/axis_math.h"
 #include "propsheet/axis_page_texts.h"
-#include "text/number_entry.h"
 #include "text/encoding.h"
+#include "text/number_entry.h"
 
 namespace fernplot {
 namespace {
