@@ -29,9 +29,8 @@ CsvResult WriteCalculatedDataCsv(const PageList& pages, int pageNumber, const st
       !pages[static_cast<size_t>(pageNumber) - 1]) {
     return {false, "no page " + std::to_string(pageNumber)};
   }
-  WriteFileResult written =
-      WriteFileAtomically(path, CalculatedDataCsvText(*pages[static_cast<size_t>(pageNumber) - 1]));
-  return {written.ok, written.error};
+  return WriteFileAtomically(path,
+                             CalculatedDataCsvText(*pages[static_cast<size_t>(pageNumber) - 1]));
 }
 
 }  // namespace fernplot

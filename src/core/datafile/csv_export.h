@@ -5,13 +5,11 @@
 #include <string>
 
 #include "graph/pages.h"
+#include "text/atomic_file.h"
 
 namespace fernplot {
 
-struct CsvResult {
-  bool ok = false;
-  std::string error;  // why it failed (UTF-8), empty on success
-};
+using CsvResult = WriteFileResult;
 
 // pageNumber is 1-based. Writes through a temporary file in the same folder
 // and renames it, so an existing file survives a failed write.

@@ -38,10 +38,6 @@ struct HeaderField {
   int16_t doubleKind = 0;
 };
 
-constexpr size_t kModelNameBytes = 16;
-constexpr size_t kVersionBytes = 8;
-constexpr size_t kDataTitleBytes = 64;
-
 // In offset order: a value slot follows the kind it depends on.
 inline constexpr std::array<HeaderField, 26> kHeaderFields{{
     {"modelName", 8, kModelNameBytes, &MeasurementData::modelName},
@@ -71,6 +67,17 @@ inline constexpr std::array<HeaderField, 26> kHeaderFields{{
     {"highDensitySweep", 204, 4, &MeasurementData::highDensitySweep},
     {"amplitudeCompression", 208, 4, &MeasurementData::amplitudeCompression},
 }};
+
+// Fields lie in offset order, apart and inside the header, after the length.
+constexpr bool FieldsFitTheHeader() {
+  size_t end = kHeaderLengthOffset + 4;
+  for (const HeaderField& f : kHeaderFields) {
+    if (f.offset < end || f.width == 0) return false;
+    end = f.offset + f.width;
+  }
+  return end <= kHeaderSize;
+}
+static_assert(FieldsFitTheHeader());
 
 // Raw record: frequency, CH1 level, phase of CH1 against CH2, CH2 level
 // (the rest of the record is unused).

@@ -21,12 +21,6 @@
 namespace fernplot {
 namespace {
 
-// Field widths in CP932 bytes; a longer value from a hand-edited file is cut
-// at a character boundary.
-constexpr size_t kTitleBytes = 32;
-constexpr size_t kCaptionBytes = 32;
-constexpr size_t kFaceNameBytes = 63;
-constexpr size_t kDataFilePathBytes = 259;
 // Lines are read in pieces of at most this many bytes, each taken as a line.
 constexpr size_t kLinePieceBytes = 255;
 
@@ -271,9 +265,8 @@ SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& 
   std::error_code ec;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-  WriteFileResult written = WriteFileAtomically(
+  return WriteFileAtomically(
       path, Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath)));
-  return {written.ok, written.error};
 }
 
 void LoadStartupSettings(AppState& state) {
