@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "datafile/data_file_layout.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/data_file_writer.h"
 #include "datafile/reader.h"
@@ -117,7 +118,9 @@ void FullReadBigRaw(benchmark::State& state, const BenchFiles* files) {
     benchmark::DoNotOptimize(data);
   }
   state.SetItemsProcessed(state.iterations() * 65535);
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(240 + 28 * 65535));
+  state.SetBytesProcessed(
+      state.iterations() *
+      static_cast<int64_t>(RawRecordLayout::kDataStart + RawRecordLayout::kSize * kMaxPointCount));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // libFuzzer target for the data-file reader. Each input is a whole file; it
-// is decoded in full-read mode and in header-only mode (its first 212 bytes
+// is decoded in full-read mode and in header-only mode (its header bytes
 // with the input's size as the file size), and the two must agree. The same
 // bytes are also read through the file interface, from an in-memory file.
 
@@ -48,9 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (full) {
     // Decoded texts never outgrow their fields.
-    Check(Cp932Length(full->modelName) <= 16);
-    Check(Cp932Length(full->version) <= 8);
-    Check(Cp932Length(full->dataTitle) <= 64);
+    Check(Cp932Length(full->modelName) <= kModelNameBytes);
+    Check(Cp932Length(full->version) <= kVersionBytes);
+    Check(Cp932Length(full->dataTitle) <= kDataTitleBytes);
   }
 
   // Through ReadDataFile: same result as decoding the bytes.

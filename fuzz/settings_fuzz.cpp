@@ -27,14 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LoadSettingsFileText(std::string_view(reinterpret_cast<const char*>(data), size), props,
                        crossHair, dataPath);
 
-  Check(Cp932Length(props.title) <= 32);
+  Check(Cp932Length(props.title) <= kTitleBytes);
   for (const AxisSettings* axis : {&props.HT, &props.HB, &props.VL, &props.VR}) {
-    Check(Cp932Length(axis->caption) <= 32);
+    Check(Cp932Length(axis->caption) <= kCaptionBytes);
   }
   for (int i = 0; i < kFontCategoryCount; ++i) {
-    Check(Cp932Length(props.fonts[static_cast<size_t>(i)].faceName) <= 63);
+    Check(Cp932Length(props.fonts[static_cast<size_t>(i)].faceName) <= kFaceNameBytes);
   }
-  Check(Cp932Length(dataPath) <= 259);
+  Check(Cp932Length(dataPath) <= kDataFilePathBytes);
 
   // What was read can be written: the text holds every value and encodes.
   const std::string text = SettingsFileText(props, crossHair, dataPath);

@@ -14,30 +14,19 @@ std::string Lower(std::string s) {
   return s;
 }
 
-std::optional<ExportFormat> FormatNamed(const std::string& name) {
-  const std::string n = Lower(name);
-  if (n == "csv") return ExportFormat::kCsv;
-  if (n == "json") return ExportFormat::kJson;
-  if (n == "png") return ExportFormat::kPng;
-  if (n == "svg") return ExportFormat::kSvg;
-  if (n == "pdf") return ExportFormat::kPdf;
-  if (n == "drawing") return ExportFormat::kDrawing;
-  return std::nullopt;
-}
-
 // Adds the comma-separated formats of `list`; false on an unknown or empty one.
 bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std::string& error) {
   size_t start = 0;
   while (true) {
     const size_t comma = list.find(',', start);
     const std::string name = list.substr(start, comma == std::string::npos ? comma : comma - start);
-    const std::optional<ExportFormat> format = FormatNamed(name);
+    const ExportFormat format = FindExportFormat(name);
     if (!format) {
       error = "unknown format '" + name + "'";
       return false;
     }
-    if (std::find(formats.begin(), formats.end(), *format) == formats.end()) {
-      formats.push_back(*format);
+    if (std::find(formats.begin(), formats.end(), format) == formats.end()) {
+      formats.push_back(format);
     }
     if (comma == std::string::npos) return true;
     start = comma + 1;
@@ -133,6 +122,13 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
 }
 
 std::string ExportHelpText() {
+  std::string formats;
+  for (const ExportFormatSpec& f : kExportFormats) {
+    // The descriptions line up after the longest name.
+    formats +=
+        "  " + std::string(f.name) + std::string(9 - std::min<size_t>(f.name.size(), 8), ' ');
+    formats += "<name>" + std::string(f.suffix) + ": " + std::string(f.help) + "\n";
+  }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
          "                  -f FMT[,FMT...] FILE...\n"
@@ -142,13 +138,8 @@ std::string ExportHelpText() {
          "folder, created when missing), named after the data file without its folder\n"
          "and extension.\n"
          "\n"
-         "Formats:\n"
-         "  csv      <name>.csv: frequency, gain, phase of every point\n"
-         "  json     <name>.json: the decoded file, header fields and points\n"
-         "  png      <name>.png: the page as on screen at --zoom (default 100)\n"
-         "  svg      <name>.svg: the page at true size, text kept as text\n"
-         "  pdf      <name>.pdf: the page at true size on one page\n"
-         "  drawing  <name>.drawing.json: the built sheet, for inspection\n"
+         "Formats:\n" +
+         formats +
          "\n"
          "Options:\n"
          "  -o DIR         output folder\n"
@@ -165,21 +156,7 @@ std::string ExportHelpText() {
 }
 
 std::string OutputFileName(const std::string& name, ExportFormat format) {
-  switch (format) {
-    case ExportFormat::kCsv:
-      return name + ".csv";
-    case ExportFormat::kJson:
-      return name + ".json";
-    case ExportFormat::kPng:
-      return name + ".png";
-    case ExportFormat::kSvg:
-      return name + ".svg";
-    case ExportFormat::kPdf:
-      return name + ".pdf";
-    case ExportFormat::kDrawing:
-      return name + ".drawing.json";
-  }
-  return name;
+  return name + std::string(format->suffix);
 }
 
 }  // namespace fernplot

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "export_formats.h"
+
 namespace fernplot {
 
-enum class ExportFormat { kCsv, kJson, kPng, kSvg, kPdf, kDrawing };
+// An entry of kExportFormats (export_formats.h).
+using ExportFormat = const ExportFormatSpec*;
 
 struct ExportOptions {
   bool help = false;

@@ -7,10 +7,8 @@
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
-#include "export_json.h"
-#include "fileio/atomic_file.h"
+#include "export_formats.h"
 #include "graph/page_session.h"
-#include "page_output.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 
@@ -40,48 +38,9 @@ std::string FileNameOf(const std::string& path) {
 bool WriteOutput(ExportFormat format, PageSession& session, const GraphPage& page,
                  const std::string& message, double zoom, const std::string& path,
                  std::ostream& err) {
-  std::string error;
-  bool ok = false;
-  switch (format) {
-    case ExportFormat::kCsv: {
-      const CsvResult r = WritePageCsv(session.pages, session.drawing.CurrentNumber(), path);
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-    case ExportFormat::kJson: {
-      const WriteFileResult r = WriteFileAtomically(path, MeasurementJson(page.data, message));
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-    case ExportFormat::kDrawing: {
-      const WriteFileResult r = WriteFileAtomically(path, DrawingJson(session.drawing, page));
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-    case ExportFormat::kPng: {
-      const OutputResult r = WritePagePng(session.drawing, zoom, path);
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-    case ExportFormat::kSvg: {
-      const OutputResult r = WritePageSvg(session.drawing, path, page.fileName);
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-    case ExportFormat::kPdf: {
-      const OutputResult r = WritePagePdf(session.drawing, path, page.fileName);
-      ok = r.ok;
-      error = r.error;
-      break;
-    }
-  }
-  if (!ok) err << path << ": " << (error.empty() ? "cannot be written" : error) << '\n';
-  return ok;
+  const WriteFileResult r = format->write({session.drawing, page, message, zoom}, path);
+  if (!r.ok) err << path << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
+  return r.ok;
 }
 
 }  // namespace

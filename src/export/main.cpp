@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHashFunctions>
-#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,9 +17,6 @@ int main(int argc, char** argv) {
   // Fonts need a GUI application object, but nothing here needs a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  // Qt sets LC_NUMERIC from the environment; labels and texts are printf-
-  // formatted and must keep the full stop as the decimal point.
-  std::setlocale(LC_NUMERIC, "C");
   fernplot::InstallFontSubstitutions();
 
   std::vector<std::string> args;

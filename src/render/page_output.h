@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graph/drawing.h"
+#include "fileio/atomic_file.h"
 
 namespace fernplot {
 
@@ -20,10 +21,7 @@ QImage RenderPageImage(DrawingDocument& doc, double zoom, qreal devicePixelRatio
 // under the page outline and would be cut off otherwise).
 QSizeF VectorPageSizeMm(const DrawingDocument& doc);
 
-struct OutputResult {
-  bool ok = false;
-  std::string error;  // UTF-8, empty on success
-};
+using OutputResult = WriteFileResult;
 
 // Each writes through a temporary file in the target folder and renames it,
 // so a failed write leaves an existing file as it was.

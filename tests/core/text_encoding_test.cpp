@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "text/encoding.h"
 #include "text/number_text.h"
@@ -95,6 +96,37 @@ TEST(NumberText, PrintsLikeCLocalePrintf) {
   }
   EXPECT_EQ(FormatGeneral(0.1, 17), "0.10000000000000001");
   EXPECT_EQ(FormatGeneral(static_cast<float>(0.1), 9), "0.100000001");
+}
+
+// Graph labels and info texts are made from these: every digit, the rounding
+// of exact halves (to even, on the binary value), signs and exponents must be
+// what the C library prints.
+TEST(NumberText, MatchesCLocalePrintfOnHalvesSignsAndExponents) {
+  std::vector<double> values = {0.5,    1.5,     2.5,     0.125, 0.375,   1.0005, 2.675,
+                                1e-3,   -1e-3,   -0.004,  0.0,   -0.0,    9.995,  999.99995,
+                                1e-300, 1.5e300, 12345.5, -2.5,  1.25e-7, 0.05,   100000.5};
+  // A fixed pseudo-random spread over many magnitudes.
+  uint64_t state = 12345;
+  for (int i = 0; i < 2000; ++i) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const double mantissa = static_cast<double>(state >> 11) / 9007199254740992.0;
+    values.push_back((i % 2 ? -1 : 1) * mantissa * std::pow(10.0, i % 24 - 12));
+  }
+  char printed[512];
+  for (double v : values) {
+    for (int decimals : {0, 1, 2, 4, 7, 10, 13}) {
+      std::snprintf(printed, sizeof printed, "%.*f", decimals, v);
+      ASSERT_EQ(FormatFixedPoint(v, decimals), printed) << v << " %." << decimals << "f";
+    }
+    std::snprintf(printed, sizeof printed, "%+.2f", v);
+    ASSERT_EQ(FormatFixedPoint(v, 2, 0, true), printed) << v;
+    std::snprintf(printed, sizeof printed, "%.5e", v);
+    ASSERT_EQ(FormatExponent(v, 5), printed) << v;
+    std::snprintf(printed, sizeof printed, "%g", v);
+    ASSERT_EQ(FormatGeneral(v, 6), printed) << v;
+  }
+  EXPECT_EQ(FormatFixedPoint(std::numeric_limits<double>::infinity(), 2, 0, true), "+inf");
+  EXPECT_EQ(FormatExponent(-std::numeric_limits<double>::infinity(), 5), "-inf");
 }
 
 }  // namespace

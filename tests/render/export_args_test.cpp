@@ -2,16 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace fernplot {
 namespace {
 
 using Args = std::vector<std::string>;
 
+// The command-line names of parsed formats, in order.
+Args Names(const std::vector<ExportFormat>& formats) {
+  Args names;
+  for (ExportFormat f : formats) names.emplace_back(f->name);
+  return names;
+}
+
 TEST(ExportArgs, AcceptedCommandLines) {
   {
     const ParsedArgs p = ParseExportArgs({"-f", "csv,json,csv", "a.DAT", "b.DAT"});
     ASSERT_TRUE(p.options) << p.error;
-    EXPECT_EQ(p.options->formats, (std::vector{ExportFormat::kCsv, ExportFormat::kJson}));
+    EXPECT_EQ(Names(p.options->formats), (Args{"csv", "json"}));
     EXPECT_EQ(p.options->files, (Args{"a.DAT", "b.DAT"}));
     EXPECT_EQ(p.options->outputDir, ".");
     EXPECT_EQ(p.options->zoomPercent, 100);
@@ -27,8 +36,7 @@ TEST(ExportArgs, AcceptedCommandLines) {
     EXPECT_EQ(p.options->settingsPath, "x.CFG");
     EXPECT_EQ(p.options->calcType, 1);
     EXPECT_EQ(p.options->zoomPercent, 150);
-    EXPECT_EQ(p.options->formats, (std::vector{ExportFormat::kPng, ExportFormat::kSvg,
-                                               ExportFormat::kPdf, ExportFormat::kDrawing}));
+    EXPECT_EQ(Names(p.options->formats), (Args{"png", "svg", "pdf", "drawing"}));
     EXPECT_EQ(p.options->files, Args{"-odd.DAT"});
   }
   {
@@ -77,9 +85,29 @@ TEST(ExportArgs, UsageErrors) {
 }
 
 TEST(ExportArgs, OutputNames) {
-  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kCsv), "RC1.csv");
-  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kDrawing), "RC1.drawing.json");
-  EXPECT_EQ(OutputFileName("RC1", ExportFormat::kPdf), "RC1.pdf");
+  EXPECT_EQ(OutputFileName("RC1", FindExportFormat("csv")), "RC1.csv");
+  EXPECT_EQ(OutputFileName("RC1", FindExportFormat("drawing")), "RC1.drawing.json");
+  EXPECT_EQ(OutputFileName("RC1", FindExportFormat("PDF")), "RC1.pdf");
+}
+
+// Every format can be asked for by name, gets a file name of its own (one
+// output must never overwrite another) and is listed in the help.
+TEST(ExportArgs, EveryFormatIsNamedDistinctAndHelped) {
+  const std::string help = ExportHelpText();
+  std::vector<std::string> names;
+  for (const ExportFormatSpec& f : kExportFormats) {
+    SCOPED_TRACE(std::string(f.name));
+    EXPECT_EQ(FindExportFormat(f.name), &f);
+    EXPECT_NE(f.write, nullptr);
+    const std::string file = OutputFileName("P", &f);
+    EXPECT_EQ(std::find(names.begin(), names.end(), file), names.end());
+    names.push_back(file);
+    EXPECT_NE(help.find(" " + std::string(f.name) + " "), std::string::npos);
+    EXPECT_NE(help.find("<name>" + std::string(f.suffix) + ": " + std::string(f.help) + "\n"),
+              std::string::npos);
+  }
+  EXPECT_EQ(FindExportFormat("gif"), nullptr);
+  EXPECT_EQ(FindExportFormat(""), nullptr);
 }
 
 }  // namespace

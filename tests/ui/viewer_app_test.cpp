@@ -18,6 +18,7 @@
 #include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/printing.h"
+#include "graph/format.h"
 #include "props/settings_file.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
@@ -140,9 +141,12 @@ class AppTest : public QObject {
     QCOMPARE(QCoreApplication::exec(), 0);
   }
 
-  // The program runs with the user's locale, where a decimal comma would
-  // turn "1.5k" into "1,5k" and leave a bare "1,k" for 1 kHz.
+  // The program runs with the user's locale, where printf's decimal comma
+  // would turn "1.5k" into "1,5k" and leave a bare "1,k" for 1 kHz. Every
+  // number text must keep the full stop without the program resetting it.
   void numberTextsKeepTheFullStopInAnyLocale() {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
     bool comma = false;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
       if (std::setlocale(LC_NUMERIC, name)) {
@@ -150,11 +154,18 @@ class AppTest : public QObject {
         break;
       }
     }
-    if (comma) QCOMPARE(FrequencyPaneText(1500.0), QStringLiteral(" 1,5kHz "));
-    UseCNumericLocale();
-    QCOMPARE(FrequencyPaneText(1500.0), QStringLiteral(" 1.5kHz "));
-    QCOMPARE(FrequencyPaneText(1000.0), QStringLiteral(" 1kHz "));
-    QCOMPARE(std::string(std::localeconv()->decimal_point), std::string("."));
+    const QString oneAndAHalf = FrequencyPaneText(1500.0);
+    const QString one = FrequencyPaneText(1000.0);
+    const std::string amplitude = FormatAmplitude(1.5);
+    const std::string bias = FormatBias(-0.25);
+    const std::string seconds = FormatSeconds(0.0015);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    if (!comma) QSKIP("no locale with a decimal comma installed");
+    QCOMPARE(oneAndAHalf, QStringLiteral(" 1.5kHz "));
+    QCOMPARE(one, QStringLiteral(" 1kHz "));
+    QCOMPARE(amplitude, std::string("1.50"));
+    QCOMPARE(bias, std::string("-0.25"));
+    QCOMPARE(seconds, std::string("1.50000e-3"));
   }
 
   void aboutBox() {

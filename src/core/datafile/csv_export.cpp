@@ -25,8 +25,7 @@ std::string CalculatedDataCsvText(const MeasurementData& data, bool ch2OverCh1) 
 
 CsvResult WriteCalculatedDataCsv(const MeasurementData& data, bool ch2OverCh1,
                                  const std::string& path) {
-  WriteFileResult written = WriteFileAtomically(path, CalculatedDataCsvText(data, ch2OverCh1));
-  return {written.ok, written.error};
+  return WriteFileAtomically(path, CalculatedDataCsvText(data, ch2OverCh1));
 }
 
 }  // namespace fernplot

@@ -5,13 +5,11 @@
 #include <string>
 
 #include "datafile/measurement.h"
+#include "fileio/atomic_file.h"
 
 namespace fernplot {
 
-struct CsvResult {
-  bool ok = false;
-  std::string error;  // why it failed (UTF-8), empty on success
-};
+using CsvResult = WriteFileResult;
 
 // The text written for the points of `data`: CH1/CH2 values, or CH2/CH1
 // ones when ch2OverCh1 is set.

@@ -25,8 +25,8 @@ struct CalculatedRecord {
   float phase = 0.0f;
 };
 
-// The 212 header bytes. Texts are converted to CP932 and cut to their field
-// widths; header.pointCount and header.dataType are written as they are.
+// The kHeaderSize header bytes (datafile/data_file_layout.h). Texts are converted to CP932 and cut
+// to their field widths; header.pointCount and header.dataType are written as they are.
 std::string EncodeHeader(const MeasurementData& header);
 // Header, the unused first block and the records, in file order.
 std::string EncodeRawDataFile(const MeasurementData& header, const std::vector<RawRecord>& records);

@@ -2,12 +2,18 @@
 // One instrument data file in memory: the decoded header and, after a full
 // read that passed every check, its points.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace fernplot {
+
+// Widths of the header's texts in CP932 bytes.
+constexpr size_t kModelNameBytes = 16;
+constexpr size_t kVersionBytes = 8;
+constexpr size_t kDataTitleBytes = 64;
 
 // One frequency point, with gain and phase for both channel ratios.
 struct DataPoint {

@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <memory>
-#include <string_view>
 
+#include "datafile/data_file_layout.h"
 #include "datafile/reader_internal.h"
 #include "text/encoding.h"
 
@@ -24,13 +23,9 @@ constexpr char kMsgReadError[] = "ファイルの読み込みエラー";
 constexpr char kMsgNoPoints[] = "データ件数がゼロです";
 constexpr char kMsgBadDataPart[] = "データ部の形式が違います";
 
-constexpr size_t kRawDataStart = 240;
-constexpr size_t kRawRecordSize = 28;
-constexpr size_t kCalcDataStart = 228;
-constexpr size_t kCalcRecordSize = 16;
-// The largest data part any header can ask for (65535 raw records). A full
-// read never needs more, however large the file is.
-constexpr size_t kMaxNeeded = kRawDataStart + kRawRecordSize * 65535;
+// The largest data part any header can ask for. A full read never needs
+// more, however large the file is.
+constexpr size_t kMaxNeeded = RawRecordLayout::kDataStart + RawRecordLayout::kSize * kMaxPointCount;
 
 // Closes the descriptor on every path out of the reader.
 class FileHandle {
@@ -59,56 +54,6 @@ size_t ReadFully(int fd, unsigned char* buffer, size_t size) {
   return got;
 }
 
-int16_t ReadSigned16(const unsigned char* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(ReadBigEndianUnsigned(p, 2)));
-}
-uint16_t ReadUnsigned16(const unsigned char* p) {
-  return static_cast<uint16_t>(ReadBigEndianUnsigned(p, 2));
-}
-
-// A text field: up to the first NUL or the end of the field.
-std::string ReadText(Cp932Decoder& decoder, const unsigned char* p, size_t width) {
-  const void* nul = std::memchr(p, 0, width);
-  size_t len = nul ? static_cast<size_t>(static_cast<const unsigned char*>(nul) - p) : width;
-  return decoder.Decode(std::string_view(reinterpret_cast<const char*>(p), len));
-}
-
-// The 8-byte value slots hold a double only for one kind; otherwise their
-// first two bytes are a 16-bit count.
-double ReadValueSlot(const unsigned char* p, bool isDouble) {
-  return isDouble ? ReadBigEndianDouble(p) : static_cast<double>(ReadUnsigned16(p));
-}
-
-void DecodeHeader(Cp932Decoder& decoder, const unsigned char* h, MeasurementData& d) {
-  d.modelName = ReadText(decoder, h + 8, 16);
-  d.version = ReadText(decoder, h + 24, 8);
-  d.dataType = ReadSigned16(h + 44);
-  d.pointCount = ReadUnsigned16(h + 46);
-  d.year = ReadUnsigned16(h + 50);
-  d.month = ReadUnsigned16(h + 52);
-  d.day = ReadUnsigned16(h + 54);
-  d.hour = ReadUnsigned16(h + 56);
-  d.minute = ReadUnsigned16(h + 58);
-  d.dataTitle = ReadText(decoder, h + 60, 64);
-  d.oscAmplitude = ReadBigEndianDouble(h + 124);
-  d.oscDcBias = ReadBigEndianDouble(h + 132);
-  d.oscWaveform = ReadSigned16(h + 140);
-  d.sweepMaxFrequency = ReadBigEndianDouble(h + 144);
-  d.sweepMinFrequency = ReadBigEndianDouble(h + 152);
-  d.resolutionKind = ReadSigned16(h + 160);
-  d.resolution = ReadValueSlot(h + 164, d.resolutionKind == 3);
-  d.integrationKind = ReadSigned16(h + 172);
-  d.integration = ReadValueSlot(h + 176, d.integrationKind == 1);
-  d.delayKind = ReadSigned16(h + 184);
-  d.delay = ReadValueSlot(h + 188, d.delayKind == 1);
-  d.harmonicOrder = ReadSigned16(h + 196);
-  d.measurementMode = ReadSigned16(h + 198);
-  d.autoIntegration = ReadBigEndianUnsigned(h + 200, 4);
-  d.highDensitySweep = ReadBigEndianUnsigned(h + 204, 4);
-  d.amplitudeCompression = ReadBigEndianUnsigned(h + 208, 4);
-  d.phaseRange = 0;
-}
-
 float Decibels(double ratio) {
   return static_cast<float>(20.0 * std::log10(ratio));
 }
@@ -121,57 +66,39 @@ std::vector<DataPoint> DecodePoints(const unsigned char* data, const Measurement
   // points stay zero, one per record, so the array still matches pointCount.
   std::vector<DataPoint> points(count);
   if (d.dataType == 0) {
-    const unsigned char* rec = data + kRawDataStart;
-    for (size_t k = 0; k < count; ++k, rec += kRawRecordSize) {
+    using R = RawRecordLayout;
+    const unsigned char* rec = data + R::kDataStart;
+    for (size_t k = 0; k < count; ++k, rec += R::kSize) {
       DataPoint& p = points[count - 1 - k];
-      const double ch1 = ReadBigEndianFloat(rec + 8);
-      const float phase = ReadBigEndianFloat(rec + 12);
-      const double ch2 = ReadBigEndianFloat(rec + 16);
-      p.frequency = ReadBigEndianDouble(rec);
+      const double ch1 = ReadBigEndianFloat(rec + R::kCh1Level);
+      const float phase = ReadBigEndianFloat(rec + R::kPhase);
+      const double ch2 = ReadBigEndianFloat(rec + R::kCh2Level);
+      p.frequency = ReadBigEndianDouble(rec + R::kFrequency);
       p.gainCh1Ch2 = Decibels(ch1 / ch2);
       p.gainCh2Ch1 = Decibels(ch2 / ch1);
       p.phaseCh1Ch2 = phase;
       p.phaseCh2Ch1 = -phase;
     }
   } else if (d.dataType == 1) {
-    const unsigned char* rec = data + kCalcDataStart;
-    for (size_t k = 0; k < count; ++k, rec += kCalcRecordSize) {
+    using C = CalculatedRecordLayout;
+    const unsigned char* rec = data + C::kDataStart;
+    for (size_t k = 0; k < count; ++k, rec += C::kSize) {
       DataPoint& p = points[count - 1 - k];
-      p.frequency = ReadBigEndianDouble(rec);
-      p.gainCh1Ch2 = Decibels(ReadBigEndianFloat(rec + 8));
-      p.phaseCh1Ch2 = ReadBigEndianFloat(rec + 12);
+      p.frequency = ReadBigEndianDouble(rec + C::kFrequency);
+      p.gainCh1Ch2 = Decibels(ReadBigEndianFloat(rec + C::kRatio));
+      p.phaseCh1Ch2 = ReadBigEndianFloat(rec + C::kPhase);
     }
   }
   return points;
 }
 
 size_t DataPartSize(const MeasurementData& d) {
-  return d.dataType == 0 ? kRawDataStart + kRawRecordSize * d.pointCount
-                         : kCalcDataStart + kCalcRecordSize * d.pointCount;
+  return d.dataType == 0
+             ? RawRecordLayout::kDataStart + RawRecordLayout::kSize * d.pointCount
+             : CalculatedRecordLayout::kDataStart + CalculatedRecordLayout::kSize * d.pointCount;
 }
 
 }  // namespace
-
-uint32_t ReadBigEndianUnsigned(const unsigned char* p, int bytes) {
-  uint32_t value = 0;
-  for (int i = 0; i < bytes; ++i) value = value * 256u + p[i];
-  return value;
-}
-
-float ReadBigEndianFloat(const unsigned char* p) {
-  uint32_t bits = ReadBigEndianUnsigned(p, 4);
-  float value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-double ReadBigEndianDouble(const unsigned char* p) {
-  uint64_t bits =
-      (static_cast<uint64_t>(ReadBigEndianUnsigned(p, 4)) << 32) | ReadBigEndianUnsigned(p + 4, 4);
-  double value;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
 
 namespace {
 
@@ -223,13 +150,13 @@ std::optional<MeasurementData> DecodeDataFile(const unsigned char* bytes, size_t
     message = kMsgReadError;
     return std::nullopt;
   }
-  if (ReadBigEndianUnsigned(bytes, 4) != kHeaderSize) {
+  if (ReadBigEndianUnsigned(bytes + kHeaderLengthOffset, 4) != kHeaderSize) {
     message = kMsgBadFormat;
     return std::nullopt;
   }
 
   MeasurementData data;
-  DecodeHeader(decoder, bytes, data);
+  DecodeHeaderFields(decoder, bytes, data);
   if (data.pointCount == 0) {
     message = kMsgNoPoints;
     return data;

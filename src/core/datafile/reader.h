@@ -1,22 +1,16 @@
 #pragma once
-// Reader of the instrument's binary data files (big-endian, 212-byte header).
+// Reader of the instrument's binary data files (datafile/data_file_layout.h).
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "datafile/data_file_layout.h"
 #include "datafile/measurement.h"
 
 namespace fernplot {
 
-constexpr size_t kHeaderSize = 212;
-
-// Big-endian decoders; `p` points at the first byte of the field.
-uint32_t ReadBigEndianUnsigned(const unsigned char* p, int bytes);  // bytes: 2 or 4
-float ReadBigEndianFloat(const unsigned char* p);
-double ReadBigEndianDouble(const unsigned char* p);
-
-// Full read (fullRead) or header-only read (only 212 bytes are read). On a
+// Full read (fullRead) or header-only read (only the header is read). On a
 // failure, `message` receives the fixed message text (UTF-8) and is left
 // untouched otherwise. Returns nothing when no record could be made.
 std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& path,

@@ -20,7 +20,7 @@ std::optional<MeasurementData> ReadDataFileHeaderAt(int folderFd, const char* na
                                                     std::string& message, Cp932Decoder& decoder);
 
 // The checks and decoding after the file was read: `bytes` holds the `size`
-// bytes that arrived (the first 212 in header-only mode), `fileSize` is the
+// bytes that arrived (the first kHeaderSize in header-only mode), `fileSize` is the
 // file's real size.
 std::optional<MeasurementData> DecodeDataFile(const unsigned char* bytes, size_t size,
                                               size_t fileSize, bool fullRead, std::string& message,

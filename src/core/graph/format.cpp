@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/number_text.h"
+
 namespace fernplot {
 
 std::string StringPrintf(const char* format, ...) {
@@ -46,18 +48,18 @@ std::string FormatFrequency(double hz) {
   std::string text;
   const char* suffix = "";
   if (Below(hz, 1.0)) {
-    text = StringPrintf("%.1f", hz * 1000.0);
+    text = FormatFixedPoint(hz * 1000.0, 1);
     suffix = "m";
   } else if (Below(hz, 1000.0)) {
-    text = StringPrintf("%.4f", hz);
+    text = FormatFixedPoint(hz, 4);
   } else if (Below(hz, 1000000.0)) {
-    text = StringPrintf("%.7f", hz * 0.001);
+    text = FormatFixedPoint(hz * 0.001, 7);
     suffix = "k";
   } else if (Below(hz, 1000000000.0)) {
-    text = StringPrintf("%.10f", hz * 1e-6);
+    text = FormatFixedPoint(hz * 1e-6, 10);
     suffix = "M";
   } else {
-    text = StringPrintf("%.13f", hz * 1e-9);
+    text = FormatFixedPoint(hz * 1e-9, 13);
     suffix = "G";
   }
   TrimFraction(text);
@@ -65,31 +67,31 @@ std::string FormatFrequency(double hz) {
 }
 
 std::string FormatAmplitude(double volts) {
-  if (Below(volts, 0.01)) return StringPrintf("%.2fm", volts * 1000.0);
-  if (Below(volts, 0.1)) return StringPrintf("%.1fm", volts * 1000.0);
-  if (Below(volts, 1.0)) return StringPrintf("%.0fm", volts * 1000.0);
-  if (Below(volts, 10.0)) return StringPrintf("%.2f", volts);
-  return StringPrintf("%.1f", volts);
+  if (Below(volts, 0.01)) return FormatFixedPoint(volts * 1000.0, 2) + "m";
+  if (Below(volts, 0.1)) return FormatFixedPoint(volts * 1000.0, 1) + "m";
+  if (Below(volts, 1.0)) return FormatFixedPoint(volts * 1000.0, 0) + "m";
+  if (Below(volts, 10.0)) return FormatFixedPoint(volts, 2);
+  return FormatFixedPoint(volts, 1);
 }
 
 std::string FormatBias(double volts) {
   if (CompareNear(volts, 0.0) == 0) return "0.00";
-  if (volts > -10.0 && volts < 10.0) return StringPrintf("%+.2f", volts);
+  if (volts > -10.0 && volts < 10.0) return FormatFixedPoint(volts, 2, 0, true);
   return volts >= 0.0 ? "+10.0" : "-10.0";
 }
 
 std::string FormatSeconds(double seconds) {
-  std::string text = StringPrintf("%.5e", seconds);
+  std::string text = FormatExponent(seconds, 5);
   const size_t e = text.find('e');
   if (e != std::string::npos) {
     const int exponent = std::atoi(text.c_str() + e + 1);
-    text = text.substr(0, e + 1) + StringPrintf("%d", exponent);
+    text = text.substr(0, e + 1) + std::to_string(exponent);
   }
   return text;
 }
 
 std::string FormatFixed(double v, int decimals) {
-  return StringPrintf("%.*f", decimals, v);
+  return FormatFixedPoint(v, decimals);
 }
 
 }  // namespace fernplot

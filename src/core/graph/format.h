@@ -19,10 +19,11 @@ std::string FormatAmplitude(double volts);
 std::string FormatBias(double volts);
 // Time in seconds in exponent notation with a bare exponent ("1.00000e-3").
 std::string FormatSeconds(double seconds);
-// printf "%.*f".
+// printf "%.*f" in the "C" locale.
 std::string FormatFixed(double v, int decimals);
 
-// printf into a std::string.
+// printf into a std::string: only for integers and texts, whose output no
+// locale changes (numbers with a fraction go through text/number_text.h).
 std::string StringPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace fernplot

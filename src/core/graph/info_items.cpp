@@ -4,6 +4,7 @@
 
 #include "graph/format.h"
 #include "graph/page_builder.h"
+#include "text/number_text.h"
 
 namespace fernplot {
 
@@ -65,7 +66,7 @@ const char* PhaseRangeText(uint32_t range) {
 // Counts (integration, delay): seconds in exponent form or a number of cycles.
 std::string CountText(int kind, double value) {
   if (kind == 1) return StringPrintf("%s[s]  ", FormatSeconds(value).c_str());
-  return StringPrintf("%.0f回  ", value);
+  return FormatFixedPoint(value, 0) + "回  ";
 }
 
 }  // namespace
@@ -95,11 +96,11 @@ std::string InfoItemText(int item, const MeasurementData& d, const GraphProperti
     case kItemResolution: {
       std::string text = "ｽｲｰﾌﾟ分解能＝";
       if (d.resolutionKind == 1) {
-        text += StringPrintf("%.0fSteps/Decade  ", d.resolution);
+        text += FormatFixedPoint(d.resolution, 0) + "Steps/Decade  ";
       } else if (d.resolutionKind == 3) {
         text += StringPrintf("%sHz  ", FormatFrequency(d.resolution).c_str());
       } else {
-        text += StringPrintf("%.0fSteps/Sweep  ", d.resolution);
+        text += FormatFixedPoint(d.resolution, 0) + "Steps/Sweep  ";
       }
       return text;
     }

@@ -7,7 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "datafile/measurement.h"
+
 namespace fernplot {
+
+// Widths of the saved texts in CP932 bytes: longer values are cut at a
+// character boundary wherever they come from (settings file, property pages).
+// The page's data title keeps the data file's width (kDataTitleBytes).
+constexpr size_t kTitleBytes = 32;
+constexpr size_t kCaptionBytes = 32;
+constexpr size_t kFaceNameBytes = 63;
+// The data-file search pattern saved with the settings.
+constexpr size_t kDataFilePathBytes = 259;
 
 // 24-bit RGB with red in the lowest byte (the on-disk colour layout).
 using Colour = uint32_t;
@@ -35,7 +46,7 @@ struct AxisSettings {
   int32_t tight = 0;
   double interval = 0.0;
   int32_t gridLines = 0;
-  std::string caption;  // <= 32 CP932 bytes
+  std::string caption;  // <= kCaptionBytes
   // Layout results of the last page build; never saved.
   double frameLeft = 0.0, frameTop = 0.0, frameRight = 0.0, frameBottom = 0.0;
   double scale = 0.0;
@@ -47,7 +58,7 @@ struct AxisSettings {
 
 struct FontSetting {
   std::string_view categoryName;  // fixed display name, never saved
-  std::string faceName;           // <= 63 CP932 bytes
+  std::string faceName;           // <= kFaceNameBytes
   int32_t size = 0;               // points
   int32_t bold = 0;
   int32_t ansiCharset = 0;  // 1 ANSI, 0 Shift-JIS
@@ -98,7 +109,7 @@ enum FontCategory : int {
 };
 
 struct GraphProperties {
-  std::string title;  // <= 32 CP932 bytes
+  std::string title;     // <= kTitleBytes
   int32_t calcType = 0;  // 0 CH1/CH2, nonzero CH2/CH1
   Colour backgroundColor = 0;
   Colour gainLineColor = 0;
@@ -108,7 +119,7 @@ struct GraphProperties {
   AxisSettings HT, HB, VL, VR;
   std::array<int32_t, kItemCount> itemFlags{};
   std::array<FontSetting, kFontSlotCount> fonts{};
-  std::string dataTitle;  // <= 64 CP932 bytes
+  std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
   double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
 

@@ -20,14 +20,54 @@
 namespace fernplot {
 namespace {
 
-// Field widths in CP932 bytes; a longer value from a hand-edited file is cut
-// at a character boundary.
-constexpr size_t kTitleBytes = 32;
-constexpr size_t kCaptionBytes = 32;
-constexpr size_t kFaceNameBytes = 63;
-constexpr size_t kDataFilePathBytes = 259;
 // Lines are read in pieces of at most this many bytes, each taken as a line.
 constexpr size_t kLinePieceBytes = 255;
+
+// Every line kind once, for writing and for reading: a keyword, then " = ",
+// then its fields in the pattern language of ScanLine. Written lines pad the
+// keyword to five characters; a blank in a pattern matches any run of blanks,
+// so the reader takes both. Reading tries the kinds in this order.
+enum LineKind : size_t {
+  kTitleLine,
+  kCalcLine,
+  kColourLine,
+  kLineWidthLine,
+  kAxisLine,
+  kItemLine,
+  kFontLine,
+  kCrossHairLine,
+  kDataFilePathLine,
+  kLineKindCount
+};
+
+struct LineFormat {
+  std::string_view keyword;
+  std::string_view fields;
+};
+
+constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
+    {"TITLE", "%[^\n]"},
+    {"CALC", "%[^\n]"},
+    {"COLOR", "%d%d%d%d"},
+    {"LINE", "%d%s"},
+    {"AXIS", "%s%d%f%f%f%s%f%s%f%s%f%s %[^\n]"},
+    {"ITEM", "%s"},
+    {"FONT", "%d%d%d%d%s%s%d %[^\n]"},
+    {"CROSS_HAIRS_CURSOR", "%s"},
+    {"DATA_FILE_PATH", "%[^\n]"},
+}};
+
+// The start of a written line of `kind`, up to its first field.
+std::string LineHead(LineKind kind) {
+  std::string head(kLineFormats[kind].keyword);
+  if (head.size() < 5) head.resize(5, ' ');
+  return head + " = ";
+}
+
+// The pattern a read line of `kind` must match.
+std::string LinePattern(LineKind kind) {
+  return std::string(kLineFormats[kind].keyword) + " = " + std::string(kLineFormats[kind].fields);
+}
 
 constexpr char kRule[] = "*----------------------------------------------------";
 
@@ -42,7 +82,7 @@ std::string Colour3(Colour c) {
 }
 
 std::string AxisLine(const char* code, const AxisSettings& a, bool withTight) {
-  std::string line = "AXIS  = ";
+  std::string line = LineHead(kAxisLine);
   line += code;
   line += ' ' + std::to_string(a.scaleType);
   line += ' ' + FormatFixedPoint(a.length, 1, 5);
@@ -60,9 +100,9 @@ std::string AxisLine(const char* code, const AxisSettings& a, bool withTight) {
 
 std::string FontLine(int number, const FontSetting& f) {
   char head[64];
-  std::snprintf(head, sizeof head, "FONT  = %-2d %s %s %s %2d ", number, Colour3(f.color).c_str(),
+  std::snprintf(head, sizeof head, "%-2d %s %s %s %2d ", number, Colour3(f.color).c_str(),
                 f.ansiCharset ? "ANSI" : "SJIS", f.bold ? "BOLD" : "RGLR", f.size);
-  return head + f.faceName;
+  return LineHead(kFontLine) + head + f.faceName;
 }
 
 Colour ColourOf(int32_t r, int32_t g, int32_t b) {
@@ -101,6 +141,8 @@ std::vector<std::string_view> LinePieces(std::string_view bytes) {
   return pieces;
 }
 
+using Fields = std::vector<ScanField>;
+
 // Lines are matched as CP932 bytes: the patterns are ASCII, and no byte of a
 // double-byte character is a blank, a digit or a line end. Text values are
 // cut to their fields and decoded afterwards.
@@ -109,13 +151,15 @@ struct SettingsTarget {
   bool& crossHairEnabled;
   std::string& dataFilePath;
   Cp932Decoder decoder;
+  std::array<std::string, kLineKindCount> patterns;
 
+  bool Scan(std::string_view line, LineKind kind, Fields& f) const {
+    return ScanLine(line, patterns[kind], f);
+  }
   std::string Text(const std::string& cp932, size_t fieldBytes) {
     return decoder.Decode(CutCp932Bytes(cp932, fieldBytes));
   }
 };
-
-using Fields = std::vector<ScanField>;
 
 void ApplyAxis(SettingsTarget& t, const Fields& f) {
   AxisSettings* axis = AxisByCode(t.defaults, f[0].text);
@@ -148,29 +192,29 @@ void ApplyFont(SettingsTarget& t, const Fields& f) {
 
 // The first pattern that fills all its fields takes the line.
 void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
-  if (ScanLine(line, "TITLE = %[^\n]", f)) {
+  if (t.Scan(line, kTitleLine, f)) {
     t.defaults.title = t.Text(f[0].text, kTitleBytes);
-  } else if (ScanLine(line, "CALC = %[^\n]", f)) {
+  } else if (t.Scan(line, kCalcLine, f)) {
     t.defaults.calcType = f[0].text == "CH1/CH2" ? 0 : 1;
-  } else if (ScanLine(line, "COLOR = %d%d%d%d", f)) {
+  } else if (t.Scan(line, kColourLine, f)) {
     const Colour c = ColourOf(f[1].integer, f[2].integer, f[3].integer);
     if (f[0].integer == 0) t.defaults.backgroundColor = c;
     if (f[0].integer == 1) t.defaults.gainLineColor = c;
     if (f[0].integer == 2) t.defaults.phaseLineColor = c;
-  } else if (ScanLine(line, "LINE = %d%s", f)) {
+  } else if (t.Scan(line, kLineWidthLine, f)) {
     if (f[0].integer == 1) t.defaults.gainLineBoldOnPrint = f[1].text == "BOLD";
     if (f[0].integer == 2) t.defaults.phaseLineBoldOnPrint = f[1].text == "BOLD";
-  } else if (ScanLine(line, "AXIS = %s%d%f%f%f%s%f%s%f%s%f%s %[^\n]", f)) {
+  } else if (t.Scan(line, kAxisLine, f)) {
     ApplyAxis(t, f);
-  } else if (ScanLine(line, "ITEM = %s", f)) {
+  } else if (t.Scan(line, kItemLine, f)) {
     for (size_t k = 0; k < kItemCount; ++k) {
       t.defaults.itemFlags[k] = k < f[0].text.size() && f[0].text[k] == 'Y';
     }
-  } else if (ScanLine(line, "FONT = %d%d%d%d%s%s%d %[^\n]", f)) {
+  } else if (t.Scan(line, kFontLine, f)) {
     ApplyFont(t, f);
-  } else if (ScanLine(line, "CROSS_HAIRS_CURSOR = %s", f)) {
+  } else if (t.Scan(line, kCrossHairLine, f)) {
     t.crossHairEnabled = FirstIs(f[0].text, 'Y');
-  } else if (ScanLine(line, "DATA_FILE_PATH = %[^\n]", f)) {
+  } else if (t.Scan(line, kDataFilePathLine, f)) {
     t.dataFilePath = t.Text(f[0].text, kDataFilePathBytes);
   }
 }
@@ -208,7 +252,10 @@ std::string DefaultDataFilePath() {
 
 void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
                           std::string& dataFilePath) {
-  SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}};
+  SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}, {}};
+  for (size_t k = 0; k < kLineKindCount; ++k) {
+    target.patterns[k] = LinePattern(static_cast<LineKind>(k));
+  }
   Fields fields;
   for (std::string_view piece : LinePieces(cp932)) {
     // A line is matched as a C string: a NUL byte ends it.
@@ -230,27 +277,27 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   lines.emplace_back(kRule);
   lines.emplace_back("* FERNPLOT - 設定ﾃﾞｰﾀ");
   lines.emplace_back(kRule);
-  lines.push_back("TITLE = " + d.title);
-  lines.push_back(std::string("CALC  = ") + (d.calcType == 0 ? "CH1/CH2" : "CH2/CH1"));
-  lines.push_back("COLOR = 0 " + Colour3(d.backgroundColor) + " ;ｸﾞﾗﾌ背景");
-  lines.push_back("COLOR = 1 " + Colour3(d.gainLineColor) + " ;ｹﾞｲﾝの線");
-  lines.push_back("COLOR = 2 " + Colour3(d.phaseLineColor) + " ;位相の線");
-  lines.push_back(std::string("LINE  = 1 ") + (d.gainLineBoldOnPrint ? "BOLD" : "RGLR") +
+  lines.push_back(LineHead(kTitleLine) + d.title);
+  lines.push_back(LineHead(kCalcLine) + (d.calcType == 0 ? "CH1/CH2" : "CH2/CH1"));
+  lines.push_back(LineHead(kColourLine) + "0 " + Colour3(d.backgroundColor) + " ;ｸﾞﾗﾌ背景");
+  lines.push_back(LineHead(kColourLine) + "1 " + Colour3(d.gainLineColor) + " ;ｹﾞｲﾝの線");
+  lines.push_back(LineHead(kColourLine) + "2 " + Colour3(d.phaseLineColor) + " ;位相の線");
+  lines.push_back(LineHead(kLineWidthLine) + "1 " + (d.gainLineBoldOnPrint ? "BOLD" : "RGLR") +
                   " ;ｹﾞｲﾝの線");
-  lines.push_back(std::string("LINE  = 2 ") + (d.phaseLineBoldOnPrint ? "BOLD" : "RGLR") +
+  lines.push_back(LineHead(kLineWidthLine) + "2 " + (d.phaseLineBoldOnPrint ? "BOLD" : "RGLR") +
                   " ;位相の線");
   lines.push_back(AxisLine("HT", d.HT, false));
   lines.push_back(AxisLine("HB", d.HB, true));
   lines.push_back(AxisLine("VL", d.VL, true));
   lines.push_back(AxisLine("VR", d.VR, true));
-  std::string items = "ITEM  = ";
+  std::string items = LineHead(kItemLine);
   for (int32_t flag : d.itemFlags) items += YesNo(flag);
   lines.push_back(items);
   for (int i = 0; i < kFontCategoryCount; ++i) {
     lines.push_back(FontLine(i + 1, d.fonts[static_cast<size_t>(i)]));
   }
-  lines.push_back(std::string("CROSS_HAIRS_CURSOR = ") + YesNo(crossHairEnabled));
-  lines.push_back("DATA_FILE_PATH = " + dataFilePath);
+  lines.push_back(LineHead(kCrossHairLine) + YesNo(crossHairEnabled));
+  lines.push_back(LineHead(kDataFilePathLine) + dataFilePath);
 
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
@@ -264,9 +311,8 @@ SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& 
   std::error_code ec;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
-  WriteFileResult written = WriteFileAtomically(
+  return WriteFileAtomically(
       path, Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath)));
-  return {written.ok, written.error};
 }
 
 }  // namespace fernplot

@@ -5,13 +5,11 @@
 #include <string_view>
 
 #include "props/graph_properties.h"
+#include "fileio/atomic_file.h"
 
 namespace fernplot {
 
-struct SettingsResult {
-  bool ok = false;
-  std::string error;  // UTF-8, empty on success
-};
+using SettingsResult = WriteFileResult;
 
 // Where the settings live: "<program base name>.CFG" beside the executable
 // when that folder is writable, else $XDG_CONFIG_HOME/fernplot/fernplot.CFG.

@@ -19,16 +19,34 @@ std::string PadLeft(std::string text, int width) {
   return text;
 }
 
+// printf's default for a negative precision, and a cap that keeps the
+// buffers bounded.
+int Precision(int decimals) {
+  return decimals < 0 ? 6 : std::min(decimals, 60);
+}
+
 }  // namespace
 
-std::string FormatFixedPoint(double value, int decimals, int width) {
-  if (!std::isfinite(value)) return PadLeft(NonFinite(value), width);
-  // 309 integer digits at most, plus sign, point and up to 60 decimals.
-  char buffer[400];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                 decimals < 0 ? 6 : std::min(decimals, 60));
-  if (ec != std::errc()) return PadLeft(NonFinite(value), width);
-  return PadLeft(std::string(buffer, end), width);
+std::string FormatFixedPoint(double value, int decimals, int width, bool plusSign) {
+  std::string text = NonFinite(value);
+  if (std::isfinite(value)) {
+    // 309 integer digits at most, plus sign, point and up to 60 decimals.
+    char buffer[400];
+    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                   Precision(decimals));
+    if (ec == std::errc()) text.assign(buffer, end);
+  }
+  if (plusSign && text[0] != '-') text.insert(0, 1, '+');
+  return PadLeft(std::move(text), width);
+}
+
+std::string FormatExponent(double value, int decimals) {
+  if (!std::isfinite(value)) return NonFinite(value);
+  char buffer[96];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                 std::chars_format::scientific, Precision(decimals));
+  if (ec != std::errc()) return NonFinite(value);
+  return std::string(buffer, end);
 }
 
 std::string FormatGeneral(double value, int digits) {

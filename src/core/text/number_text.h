@@ -6,9 +6,12 @@
 
 namespace fernplot {
 
-// Like printf("%*.*f", width, decimals, value) in the "C" locale. Non-finite
-// values print as printf prints them: "inf", "-inf", "nan", "-nan".
-std::string FormatFixedPoint(double value, int decimals, int width = 0);
+// Like printf("%*.*f", width, decimals, value) in the "C" locale, or
+// "%+*.*f" with `plusSign`. Non-finite values print as printf prints them:
+// "inf", "-inf", "nan", "-nan".
+std::string FormatFixedPoint(double value, int decimals, int width = 0, bool plusSign = false);
+// Like printf("%.*e", decimals, value) in the "C" locale ("1.50000e-03").
+std::string FormatExponent(double value, int decimals);
 // Like printf("%.*g", digits, value) in the "C" locale (17 digits round-trip
 // a double exactly, 9 a float).
 std::string FormatGeneral(double value, int digits);

@@ -9,7 +9,6 @@ int main(int argc, char** argv) {
   // Before Qt starts any thread, so that every thread inherits the mask.
   fernplot::BlockQuitSignals();
   QApplication app(argc, argv);
-  fernplot::UseCNumericLocale();
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::InstallFontSubstitutions();
   fernplot::QuitSignalWatcher quitWatcher;

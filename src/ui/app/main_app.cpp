@@ -1,7 +1,6 @@
 #include "main_app.h"
 
 #include <QTimer>
-#include <clocale>
 
 #include "datafile/data_file_scan.h"
 #include "display/frame_dialogs.h"
@@ -9,10 +8,6 @@
 #include "graph/page_session.h"
 
 namespace fernplot {
-
-void UseCNumericLocale() {
-  std::setlocale(LC_NUMERIC, "C");
-}
 
 CMainApp::CMainApp(FrameDialogs& dialogs, StartupOptions options)
     : dialogs_(dialogs), options_(std::move(options)) {

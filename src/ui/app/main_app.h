@@ -15,11 +15,6 @@ namespace fernplot {
 class CMainFrame;
 class FrameDialogs;
 
-// QApplication takes LC_NUMERIC from the environment; the number texts of
-// the graph, the readout and the files are printf-formatted and must keep
-// the full stop whatever the user's locale. Call after QApplication exists.
-void UseCNumericLocale();
-
 struct StartupOptions {
   // Where the settings live; empty: beside the program.
   std::string settingsFilePath;

@@ -98,7 +98,7 @@ void AxisPage::readControls() {
 }
 
 void AxisPage::writeControls() {
-  SetBoxText(caption_, CutToCp932Bytes(v_.caption, 32));
+  SetBoxText(caption_, CutToCp932Bytes(v_.caption, kCaptionBytes));
   grid_->setChecked(v_.gridLines);
   CheckRadio(scaleGroup_, v_.scaleType);
   useMin_->setChecked(v_.useDataMin);

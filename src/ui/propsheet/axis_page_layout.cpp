@@ -97,8 +97,7 @@ void AxisPage::buildControls() {
   auto* captionRow = new QHBoxLayout;
   captionRow->addWidget(new QLabel(Q("ｷｬﾌﾟｼｮﾝ："), this));
   caption_ = new QLineEdit(this);
-  // The record keeps at most 32 bytes of a caption.
-  caption_->setValidator(new Cp932LimitValidator(32, caption_));
+  caption_->setValidator(new Cp932LimitValidator(kCaptionBytes, caption_));
   captionRow->addWidget(caption_, 1);
   top->addLayout(captionRow);
   grid_ = new QCheckBox(Q("目盛線を表示"), this);

@@ -217,7 +217,7 @@ void CPropFont::onFaceChosen(int index) {
   if (index < 0) return;
   face_ = faces_->itemText(index);
   ansi_ = faces_->itemData(index).toBool();
-  current().faceName = CutToCp932Bytes(face_.toStdString(), 63);
+  current().faceName = CutToCp932Bytes(face_.toStdString(), kFaceNameBytes);
   current().ansiCharset = ansi_ ? 1 : 0;
   updateSample();
 }

@@ -23,8 +23,6 @@ QString Q(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-constexpr size_t kTitleBytes = 32;
-
 }  // namespace
 
 ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {

@@ -12,7 +12,6 @@ namespace fernplot {
 namespace {
 
 constexpr int kLeftColumnItems = 10;
-constexpr size_t kDataTitleBytes = 64;
 
 }  // namespace
 

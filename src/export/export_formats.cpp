@@ -1,0 +1,65 @@
+#include "export_formats.h"
+
+#include <cctype>
+
+#include "datafile/csv_export.h"
+#include "export_json.h"
+#include "page_output.h"
+
+namespace fernplot {
+namespace {
+
+WriteFileResult WriteCsv(const ExportJob& job, const std::string& path) {
+  return WriteFileAtomically(path, PageCsvText(job.page));
+}
+
+WriteFileResult WriteJson(const ExportJob& job, const std::string& path) {
+  return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message));
+}
+
+WriteFileResult WritePng(const ExportJob& job, const std::string& path) {
+  return WritePagePng(job.drawing, job.zoom, path);
+}
+
+WriteFileResult WriteSvg(const ExportJob& job, const std::string& path) {
+  return WritePageSvg(job.drawing, path, job.page.fileName);
+}
+
+WriteFileResult WritePdf(const ExportJob& job, const std::string& path) {
+  return WritePagePdf(job.drawing, path, job.page.fileName);
+}
+
+WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
+  return WriteFileAtomically(path, DrawingJson(job.drawing, job.page));
+}
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+const std::array<ExportFormatSpec, 6> kExportFormats{{
+    {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
+    {"json", ".json", "the decoded file, header fields and points", WriteJson},
+    {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng},
+    {"svg", ".svg", "the page at true size, text kept as text", WriteSvg},
+    {"pdf", ".pdf", "the page at true size on one page", WritePdf},
+    {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing},
+}};
+
+const ExportFormatSpec* FindExportFormat(std::string_view name) {
+  for (const ExportFormatSpec& f : kExportFormats) {
+    if (SameNoCase(f.name, name)) return &f;
+  }
+  return nullptr;
+}
+
+}  // namespace fernplot

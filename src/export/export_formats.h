@@ -1,0 +1,38 @@
+#pragma once
+// The exporter's output formats: each one's name on the command line, file
+// suffix, help line and writer, in the order the help lists them. A new
+// format is one entry in kExportFormats and its writer.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "graph/drawing.h"
+#include "graph/pages.h"
+#include "fileio/atomic_file.h"
+
+namespace fernplot {
+
+// What a writer gets for one page: the drawing holds the page as its current
+// sheet; `message` is the reader's message for the file (empty when it read
+// cleanly).
+struct ExportJob {
+  DrawingDocument& drawing;
+  const GraphPage& page;
+  const std::string& message;
+  double zoom = 1.0;
+};
+
+struct ExportFormatSpec {
+  std::string_view name;    // for -f, matched without regard to case
+  std::string_view suffix;  // appended to the page's name
+  std::string_view help;    // what the file holds
+  WriteFileResult (*write)(const ExportJob& job, const std::string& path);
+};
+
+extern const std::array<ExportFormatSpec, 6> kExportFormats;
+
+// The format `name` stands for, or nullptr.
+const ExportFormatSpec* FindExportFormat(std::string_view name);
+
+}  // namespace fernplot
