@@ -116,7 +116,6 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
 
   QtTextMeasurer measurer;
   state.drawing.SetMeasurer(&measurer);
-  state.drawing.zoomFactor = zoom;
   state.drawingActive = true;
 
   bool allWritten = true;

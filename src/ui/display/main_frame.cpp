@@ -234,7 +234,7 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::ApplyZoomSelection() {
   const int entry = zoomBox_->currentIndex();
   if (state_.drawingActive && entry >= 0 && entry < kZoomStepCount) {
-    state_.drawing.zoomFactor = kZoomSteps[static_cast<size_t>(entry)].factor;
+    view_->SetZoom(kZoomSteps[static_cast<size_t>(entry)].factor);
   }
   RefreshViews();
 }

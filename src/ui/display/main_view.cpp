@@ -50,7 +50,7 @@ void CMainView::UpdateScrollSizes() {
   int totalW = 100, totalH = 100;
   int pageX = 10, pageY = 10, lineX = 1, lineY = 1;
   if (state_.drawingActive) {
-    const QSize s = ZoomedSheetSize(state_.drawing);
+    const QSize s = ZoomedSheetSize(state_.drawing, zoom_);
     totalW = s.width();
     totalH = s.height();
     pageX = totalW / 2;
@@ -118,7 +118,7 @@ void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage* image = state_.drawingActive ? &cache_.Get(state_.drawing, dpr) : nullptr;
+  const QImage* image = state_.drawingActive ? &cache_.Get(state_.drawing, zoom_, dpr) : nullptr;
   const QPoint scroll = ScrollPosition();
   // What the picture does not cover is the window's white.
   QRegion blank = region;
@@ -203,10 +203,10 @@ void CMainView::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ -= steps * 120;
 
   const QPoint mouse = event->position().toPoint();
-  const double before = state_.drawing.zoomFactor;
+  const double before = zoom_;
   const QPointF mm = PagePositionMm(mouse, ScrollPosition(), before);
   emit zoomStepRequested(steps);
-  const double after = state_.drawing.zoomFactor;
+  const double after = zoom_;
   if (after == before) return;
   const double d = after * kPixelsPerMm;
   SetScrollPosition(QPoint(static_cast<int>(std::lround(mm.x() * d)) - mouse.x(),
