@@ -11,6 +11,7 @@
 #include "fernplot_test_data.h"
 #include "font_setup.h"
 #include "page_output.h"
+#include "qt_convert.h"
 #include "render_test_util.h"
 
 namespace fernplot {
@@ -79,6 +80,18 @@ TEST(ToDevice, ScreenAndPrintConversions) {
     EXPECT_EQ(ToDeviceX(options, r.xMm), r.x) << r.xMm << " zoom " << r.zoom;
     EXPECT_EQ(ToDeviceY(options, r.yMm), r.y) << r.yMm << " zoom " << r.zoom;
   }
+}
+
+TEST(QtConvert, ColourWordAndUtf8) {
+  const Colour c = Rgb(1, 2, 250);
+  EXPECT_EQ(ToQColor(c), QColor(1, 2, 250));
+  EXPECT_EQ(FromQColor(ToQColor(c)), c);
+  EXPECT_EQ(FromQColor(QColor(Qt::red)), kRed);
+  // A view into a longer string: only its own bytes, multibyte text kept.
+  const std::string text = "周波数 Hz|rest";
+  EXPECT_EQ(QStringFromUtf8(std::string_view(text).substr(0, text.find('|'))),
+            QStringLiteral("周波数 Hz"));
+  EXPECT_EQ(QStringFromUtf8(std::string("a\0b", 3)).size(), 3);
 }
 
 TEST(FontHeight, ZoomCutToWholePointsAndPrintUnits) {

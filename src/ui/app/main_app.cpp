@@ -7,6 +7,7 @@
 #include "display/frame_dialogs.h"
 #include "display/main_frame.h"
 #include "graph/page_builder.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 
@@ -46,9 +47,9 @@ SettingsResult CMainApp::Shutdown() {
   UpdatePages(state_, kReleaseAll);
   SettingsResult result = SaveStartupSettings(state_);
   if (!result.ok) {
-    dialogs_.ShowWarning(nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
-                                      .arg(QString::fromStdString(state_.settingsFilePath),
-                                           QString::fromStdString(result.error)));
+    dialogs_.ShowWarning(
+        nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+                     .arg(QStringFromUtf8(state_.settingsFilePath), QStringFromUtf8(result.error)));
   }
   return result;
 }
