@@ -75,7 +75,6 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   QtTextMeasurer measurer;
   PageSession session;
   session.drawing.SetMeasurer(&measurer);
-  session.drawing.zoomFactor = zoom;
   session.drawingActive = true;
 
   bool allWritten = true;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdlib>
 
+#include "qt_convert.h"
+
 namespace fernplot {
 
 void InstallFontSubstitutions() {
@@ -31,7 +33,7 @@ int MulDiv(int a, int b, int c) {
 }
 
 QFont MakeFont(const FontEntry& entry, int pixelSize) {
-  QFont font(QString::fromStdString(entry.faceName));
+  QFont font(QStringFromUtf8(entry.faceName));
   // A zero height asks GDI for a default size; the nearest thing here is the
   // smallest legal one, so nothing is drawn large by accident.
   font.setPixelSize(pixelSize > 0 ? pixelSize : 1);

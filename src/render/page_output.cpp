@@ -13,29 +13,28 @@
 
 #include "pdf_date.h"
 #include "png_writer.h"
+#include "qt_convert.h"
 #include "renderer.h"
 
 namespace fernplot {
 
-QImage RenderPageImage(DrawingDocument& doc, double zoom, qreal devicePixelRatio) {
-  if (!doc.CurrentSheet()) return QImage();
-  const int width = static_cast<int>(doc.CurrentWidth() * zoom) + 1;
-  const int height = static_cast<int>(doc.CurrentHeight() * zoom);
-  if (width <= 0 || height <= 0) return QImage();
-  QImage image(static_cast<int>(width * devicePixelRatio),
-               static_cast<int>(height * devicePixelRatio), QImage::Format_RGB32);
+QSize PageImageSize(int sheetWidthPx, int sheetHeightPx, double zoom) {
+  return {static_cast<int>(sheetWidthPx * zoom) + 1, static_cast<int>(sheetHeightPx * zoom)};
+}
+
+QImage RenderPageImage(const DrawingDocument& doc, double zoom, qreal devicePixelRatio) {
+  const DrawingSheet* sheet = doc.CurrentSheet();
+  if (!sheet) return QImage();
+  const QSize size = PageImageSize(sheet->width, sheet->height, zoom);
+  if (size.isEmpty()) return QImage();
+  QImage image(static_cast<int>(size.width() * devicePixelRatio),
+               static_cast<int>(size.height() * devicePixelRatio), QImage::Format_RGB32);
   image.setDevicePixelRatio(devicePixelRatio);
   image.fill(Qt::white);
-  const double savedZoom = doc.zoomFactor;
-  const bool savedPrint = doc.printMode;
-  doc.zoomFactor = zoom;
-  doc.printMode = false;
   {
     QPainter painter(&image);
-    RenderSheet(painter, doc);
+    RenderSheet(painter, doc, *sheet, RenderOptions::Screen(zoom));
   }
-  doc.zoomFactor = savedZoom;
-  doc.printMode = savedPrint;
   return image;
 }
 
@@ -75,24 +74,18 @@ OutputResult Commit(QSaveFile& file) {
   return OutputResult{true, {}};
 }
 
-void RenderTrueSize(QPainter& painter, DrawingDocument& doc) {
-  const int32_t savedX = doc.printOffsetX;
-  const int32_t savedY = doc.printOffsetY;
-  doc.printOffsetX = 0;
-  doc.printOffsetY = 0;
+void RenderTrueSize(QPainter& painter, const DrawingDocument& doc) {
   SetPrintUnits(painter);
-  RenderSheetForPrint(painter, doc);
-  doc.printOffsetX = savedX;
-  doc.printOffsetY = savedY;
+  RenderCurrentSheet(painter, doc, RenderOptions::Print(0, 0));
 }
 
 }  // namespace
 
-OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& path) {
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path) {
   if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   const QImage image = RenderPageImage(doc, zoom);
   if (image.isNull()) return OutputResult{false, "the image is too large for memory"};
-  QSaveFile file(QString::fromStdString(path));
+  QSaveFile file(QStringFromUtf8(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
   const QByteArray png = EncodePng(image);
   if (file.write(png) != png.size()) {
@@ -102,10 +95,11 @@ OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& 
   return Commit(file);
 }
 
-OutputResult WritePageSvg(DrawingDocument& doc, const std::string& path, const std::string& title) {
+OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title) {
   const QSizeF mm = VectorPageSizeMm(doc);
   if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
-  QSaveFile file(QString::fromStdString(path));
+  QSaveFile file(QStringFromUtf8(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
   const QSize units(qRound(mm.width() * 10), qRound(mm.height() * 10));
   {
@@ -114,7 +108,7 @@ OutputResult WritePageSvg(DrawingDocument& doc, const std::string& path, const s
     svg.setResolution(254);  // one unit is 0.1 mm
     svg.setSize(units);
     svg.setViewBox(QRect(QPoint(0, 0), units));
-    svg.setTitle(QString::fromStdString(title));
+    svg.setTitle(QStringFromUtf8(title));
     svg.setDescription(QStringLiteral("FERNPLOT page"));
     QPainter painter;
     if (!painter.begin(&svg)) {
@@ -127,10 +121,11 @@ OutputResult WritePageSvg(DrawingDocument& doc, const std::string& path, const s
   return Commit(file);
 }
 
-OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const std::string& title) {
+OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title) {
   const QSizeF mm = VectorPageSizeMm(doc);
   if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
-  QSaveFile file(QString::fromStdString(path));
+  QSaveFile file(QStringFromUtf8(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
   // Written to memory first: a fixed creation date replaces the current time
   // before the bytes reach the file.
@@ -139,7 +134,7 @@ OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const s
   {
     QPdfWriter pdf(&buffer);
     pdf.setCreator(QStringLiteral("FERNPLOT"));
-    pdf.setTitle(QString::fromStdString(title));
+    pdf.setTitle(QStringFromUtf8(title));
     pdf.setResolution(1200);
     // Portrait with the exact size: a landscape layout would turn the page.
     const QPageLayout layout(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),

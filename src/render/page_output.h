@@ -2,6 +2,7 @@
 // The current sheet as a bitmap or as a true-size vector page.
 
 #include <QImage>
+#include <QSize>
 #include <QSizeF>
 #include <string>
 
@@ -10,11 +11,15 @@
 
 namespace fernplot {
 
-// The page as it looks on screen at `zoom`, on white, with the origin at
-// 0,0: width trunc(w × zoom) + 1, height trunc(h × zoom) pixels of the
-// sheet's 100 % size, times devicePixelRatio. A null image without a
-// current sheet.
-QImage RenderPageImage(DrawingDocument& doc, double zoom, qreal devicePixelRatio = 1.0);
+// Size of the picture of a sheet of w × h pixels (its 100 % size) at
+// `zoom`: trunc(w × zoom) + 1 by trunc(h × zoom). The saved image and the
+// clipboard's picture both have it.
+QSize PageImageSize(int sheetWidthPx, int sheetHeightPx, double zoom);
+
+// The current sheet as it looks on screen at `zoom`, on white, with the
+// origin at 0,0, PageImageSize logical pixels at devicePixelRatio. A null
+// image without a current sheet.
+QImage RenderPageImage(const DrawingDocument& doc, double zoom, qreal devicePixelRatio = 1.0);
 
 // Size in mm of a vector page for the current sheet: the sheet's own whole
 // millimetres, grown downwards to the lowest element (the credit line sits
@@ -25,11 +30,13 @@ using OutputResult = WriteFileResult;
 
 // Each writes through a temporary file in the target folder and renames it,
 // so a failed write leaves an existing file as it was.
-OutputResult WritePagePng(DrawingDocument& doc, double zoom, const std::string& path);
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path);
 // True size, text kept as text. Offset 0: a PDF or SVG page has no
 // unprintable border to keep clear of, and the page's own millimetres then
 // are the file's coordinates.
-OutputResult WritePageSvg(DrawingDocument& doc, const std::string& path, const std::string& title);
-OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const std::string& title);
+OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title);
+OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title);
 
 }  // namespace fernplot

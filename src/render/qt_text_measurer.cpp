@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "font_setup.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 
@@ -25,7 +26,7 @@ const QFontMetrics& QtTextMeasurer::MetricsFor(const FontEntry& font) {
 
 int QtTextMeasurer::TextWidthPx(const FontEntry& font, std::string_view utf8) {
   if (utf8.empty()) return 0;
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  const QString text = QStringFromUtf8(utf8);
   return MetricsFor(font).horizontalAdvance(text);
 }
 

@@ -13,19 +13,20 @@
 #include <vector>
 
 #include "font_setup.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 
-int32_t ToDeviceX(const DrawingDocument& doc, double mm) {
-  if (doc.printMode) return static_cast<int32_t>(mm * 10.0) + 10 * doc.printOffsetX;
-  return static_cast<int32_t>(mm * doc.zoomFactor * kPixelsPerMm);
+int32_t ToDeviceX(const RenderOptions& options, double mm) {
+  if (options.print) return static_cast<int32_t>(mm * 10.0) + 10 * options.printOffsetX;
+  return static_cast<int32_t>(mm * options.zoom * kPixelsPerMm);
 }
 
-int32_t ToDeviceY(const DrawingDocument& doc, double mm) {
-  if (doc.printMode) {
-    return -static_cast<int32_t>(10.0 * doc.printOffsetY + static_cast<int32_t>(mm * 10.0));
+int32_t ToDeviceY(const RenderOptions& options, double mm) {
+  if (options.print) {
+    return -static_cast<int32_t>(10.0 * options.printOffsetY + static_cast<int32_t>(mm * 10.0));
   }
-  return static_cast<int32_t>(mm * doc.zoomFactor * kPixelsPerMm);
+  return static_cast<int32_t>(mm * options.zoom * kPixelsPerMm);
 }
 
 int ScreenFontHeight(const FontEntry& font, double zoom) {
@@ -43,10 +44,6 @@ void SetPrintUnits(QPainter& painter) {
 }
 
 namespace {
-
-QColor ToQColor(Colour c) {
-  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 Qt::PenStyle ToPenStyle(int gdiStyle) {
   switch (gdiStyle) {
@@ -95,7 +92,8 @@ std::optional<size_t> TableIndex(const std::vector<T>& table, int index) {
 
 class SheetPainter {
  public:
-  SheetPainter(QPainter& painter, DrawingDocument& doc) : p_(painter), doc_(doc) {
+  SheetPainter(QPainter& painter, const DrawingDocument& doc, const RenderOptions& options)
+      : p_(painter), doc_(doc), options_(options) {
     fonts_.resize(doc.Fonts().size());
   }
 
@@ -113,9 +111,9 @@ class SheetPainter {
 
   // Device coordinates as the mapping gives them; Qt's y grows downwards, the
   // metric print mapping's upwards. This is the only place that knows.
-  QPoint ToQt(int32_t x, int32_t y) const { return QPoint(x, doc_.printMode ? -y : y); }
+  QPoint ToQt(int32_t x, int32_t y) const { return QPoint(x, options_.print ? -y : y); }
   QPoint Point(double xMm, double yMm) const {
-    return ToQt(ToDeviceX(doc_, xMm), ToDeviceY(doc_, yMm));
+    return ToQt(ToDeviceX(options_, xMm), ToDeviceY(options_, yMm));
   }
 
   const Font* FontFor(int index) {
@@ -124,7 +122,7 @@ class SheetPainter {
     if (!fonts_[*i]) {
       const FontEntry& entry = doc_.Fonts()[*i];
       const int height =
-          doc_.printMode ? PrintFontHeight(entry) : ScreenFontHeight(entry, doc_.zoomFactor);
+          options_.print ? PrintFontHeight(entry) : ScreenFontHeight(entry, options_.zoom);
       QFont font = MakeFont(entry, height);
       fonts_[*i].emplace(Font{font, QFontMetrics(font)});
     }
@@ -136,7 +134,7 @@ class SheetPainter {
     if (!i) return QPen(Qt::black, 0);  // the device's default pen
     const PenEntry& e = doc_.Pens()[*i];
     QPen pen;
-    if (doc_.printMode) {
+    if (options_.print) {
       // Printed lines are always solid; width 0 is the thinnest line.
       pen = QPen(ToQColor(e.printColor), e.printWidth, Qt::SolidLine);
     } else {
@@ -161,20 +159,20 @@ class SheetPainter {
   void DrawElement(const TextElement& e) {
     const Font* font = FontFor(e.font);
     if (!font) return;
-    const QString text = QString::fromStdString(e.text);
+    const QString text = QStringFromUtf8(e.text);
     p_.setFont(font->font);
     p_.setPen(ToQColor(e.color));
     const int cx = font->metrics.horizontalAdvance(text);
-    const int y = ToDeviceY(doc_, e.y);
+    const int y = ToDeviceY(options_, e.y);
     if ((e.align & kAlignCenter) == kAlignCenter) {
-      DrawTextAt(*font, text, ToDeviceX(doc_, e.x) - cx / 2, y, e.font);
+      DrawTextAt(*font, text, ToDeviceX(options_, e.x) - cx / 2, y, e.font);
       return;
     }
     // A text at x exactly 0 continues where the previous one ended.
-    if (e.x != 0.0) doc_.textCursorX = ToDeviceX(doc_, e.x);
+    if (e.x != 0.0) textCursorX_ = ToDeviceX(options_, e.x);
     const bool right = (e.align & kAlignRight) != 0;
-    DrawTextAt(*font, text, right ? doc_.textCursorX - cx : doc_.textCursorX, y, e.font);
-    doc_.textCursorX += cx;
+    DrawTextAt(*font, text, right ? textCursorX_ - cx : textCursorX_, y, e.font);
+    textCursorX_ += cx;
   }
 
   // (x, y) is the top-left corner of the text cell in device units.
@@ -190,7 +188,7 @@ class SheetPainter {
     // it, which on the y-up mapping turns the other way.
     p_.save();
     p_.translate(topLeft);
-    p_.rotate(doc_.printMode ? angle : -angle);
+    p_.rotate(options_.print ? angle : -angle);
     p_.drawText(QPoint(0, font.metrics.ascent()), text);
     p_.restore();
   }
@@ -209,7 +207,7 @@ class SheetPainter {
     if (polygon_.size() == 1) polygon_.append(polygon_.constFirst());  // still a dot
     QPen pen = PenFor(e.pen);
     p_.setBrush(Qt::NoBrush);
-    if (!doc_.printMode && pen.width() == 2) {
+    if (!options_.print && pen.width() == 2) {
       // On pixels, two-pixel segments with square ends cover exactly the
       // pixels of the round-joined stroke, and Qt strokes them in less than
       // half the time: the curves of a page are mostly this pen.
@@ -244,7 +242,9 @@ class SheetPainter {
   }
 
   QPainter& p_;
-  DrawingDocument& doc_;
+  const DrawingDocument& doc_;
+  const RenderOptions options_;
+  int32_t textCursorX_ = 0;  // device units
   std::vector<std::optional<Font>> fonts_;
   QPolygon polygon_;  // reused between polylines
   QList<QLine> lines_;
@@ -252,20 +252,18 @@ class SheetPainter {
 
 }  // namespace
 
-void RenderSheet(QPainter& painter, DrawingDocument& doc) {
-  const DrawingSheet* sheet = doc.CurrentSheet();
-  if (!sheet) return;
+void RenderSheet(QPainter& painter, const DrawingDocument& doc, const DrawingSheet& sheet,
+                 const RenderOptions& options) {
   painter.save();
   painter.setBackgroundMode(Qt::TransparentMode);
-  if (!doc.printMode) painter.setRenderHint(QPainter::Antialiasing, false);
-  SheetPainter(painter, doc).Draw(*sheet);
+  if (!options.print) painter.setRenderHint(QPainter::Antialiasing, false);
+  SheetPainter(painter, doc, options).Draw(sheet);
   painter.restore();
 }
 
-void RenderSheetForPrint(QPainter& painter, DrawingDocument& doc) {
-  doc.printMode = true;
-  RenderSheet(painter, doc);
-  doc.printMode = false;
+void RenderCurrentSheet(QPainter& painter, const DrawingDocument& doc,
+                        const RenderOptions& options) {
+  if (const DrawingSheet* sheet = doc.CurrentSheet()) RenderSheet(painter, doc, *sheet, options);
 }
 
 }  // namespace fernplot

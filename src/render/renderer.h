@@ -14,20 +14,39 @@
 
 namespace fernplot {
 
-int32_t ToDeviceX(const DrawingDocument& doc, double mm);
-int32_t ToDeviceY(const DrawingDocument& doc, double mm);
+// How one render maps the sheet's millimetres onto its device. A value passed
+// to each render, so the document itself stays the same whatever was drawn
+// from it before.
+struct RenderOptions {
+  bool print = false;
+  double zoom = 1.0;         // screen only; paper is always true size
+  int32_t printOffsetX = 0;  // mm, print only
+  int32_t printOffsetY = 0;  // mm, print only
+
+  static RenderOptions Screen(double zoom) { return RenderOptions{false, zoom, 0, 0}; }
+  static RenderOptions Print(int32_t offsetXMm, int32_t offsetYMm) {
+    return RenderOptions{true, 1.0, offsetXMm, offsetYMm};
+  }
+};
+
+int32_t ToDeviceX(const RenderOptions& options, double mm);
+int32_t ToDeviceY(const RenderOptions& options, double mm);
 
 // Character heights of a font entry in logical units: on screen the zoomed
 // size cut to whole points, in pixels; on paper the true size in 0.1 mm.
 int ScreenFontHeight(const FontEntry& font, double zoom);
 int PrintFontHeight(const FontEntry& font);
 
-// Draws the current sheet (nothing without one). The painter's own state is
-// restored afterwards; textCursorX is carried in the document.
-void RenderSheet(QPainter& painter, DrawingDocument& doc);
-// RenderSheet with printMode set. The painter must already be in 0.1 mm
-// units (SetPrintUnits) and the print offsets set in the document.
-void RenderSheetForPrint(QPainter& painter, DrawingDocument& doc);
+// Draws `sheet`, which belongs to `doc` (whose font, pen and brush tables it
+// uses). For print options the painter must already be in 0.1 mm units
+// (SetPrintUnits). The painter's own state is restored afterwards. Texts that
+// continue the previous one start from the left edge at the first text of
+// each render.
+void RenderSheet(QPainter& painter, const DrawingDocument& doc, const DrawingSheet& sheet,
+                 const RenderOptions& options);
+// The current sheet; nothing without one.
+void RenderCurrentSheet(QPainter& painter, const DrawingDocument& doc,
+                        const RenderOptions& options);
 
 // Scales the painter so that one logical unit is 0.1 mm on its device.
 void SetPrintUnits(QPainter& painter);

@@ -36,7 +36,6 @@ TEST(DrawingDocument, InitialState) {
   EXPECT_EQ(d.Fonts()[0], (FontEntry{10, 0, 400, kCharsetShiftJis, "ＭＳ ゴシック"}));
   EXPECT_TRUE(d.Pens().empty());
   EXPECT_TRUE(d.Brushes().empty());
-  EXPECT_DOUBLE_EQ(d.zoomFactor, 1.0);
 }
 
 TEST(DrawingDocument, AddSheetSizesInPixels) {
@@ -112,14 +111,10 @@ TEST(DrawingDocument, InsertBeforeCurrentRenumbers) {
 TEST(DrawingDocument, ClearAllKeepsResourceTables) {
   DrawingDocument d = ThreeSheets();
   d.FindOrAddPen(0, 1, 0, 0, 2, 0);
-  d.printMode = true;
-  d.textCursorX = 7;
   d.ClearAll();
   EXPECT_EQ(d.SheetCount(), 0);
   EXPECT_EQ(d.CurrentSheet(), nullptr);
   EXPECT_EQ(d.CurrentWidth(), 0);
-  EXPECT_FALSE(d.printMode);
-  EXPECT_EQ(d.textCursorX, 0);
   EXPECT_EQ(d.Pens().size(), 1u);
   EXPECT_EQ(d.Fonts().size(), 1u);
 }

@@ -5,10 +5,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <cmath>
 
+#include "fernplot_test_data.h"
 #include "font_setup.h"
 #include "page_output.h"
+#include "qt_convert.h"
 #include "render_test_util.h"
 
 namespace fernplot {
@@ -17,37 +20,41 @@ namespace {
 using testing::InkColumns;
 using testing::InkRows;
 using testing::IsColour;
+using testing::ReadBytes;
 using testing::SheetOf;
 
 constexpr Colour kRed = Rgb(255, 0, 0);
 constexpr Colour kBlue = Rgb(0, 0, 255);
 constexpr Colour kGreen = Rgb(0, 255, 0);
+constexpr Colour kBlack = Rgb(0, 0, 0);
 constexpr QRgb kQRed = 0xFF0000, kQBlue = 0x0000FF, kQGreen = 0x00FF00, kQBlack = 0;
+
+RenderOptions Screen(double zoom) {
+  return RenderOptions::Screen(zoom);
+}
 
 // Screen-mode render at `zoom` onto a white image with plain (aliased)
 // text, so ink colours are exact.
-QImage Render(DrawingDocument& doc, double zoom, QSize size = QSize(400, 300)) {
+QImage Render(const DrawingDocument& doc, double zoom, QSize size = QSize(400, 300)) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(Qt::white);
-  doc.zoomFactor = zoom;
   QPainter painter(&image);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
-  RenderSheet(painter, doc);
+  RenderCurrentSheet(painter, doc, Screen(zoom));
   return image;
 }
 
 // A QImage at 254 dpi: one pixel is 0.1 mm, so the print mapping lands on
 // pixels one to one.
-QImage RenderPrint(DrawingDocument& doc, int offsetMm, QSize size) {
+QImage RenderPrint(const DrawingDocument& doc, int offsetMm, QSize size) {
   QImage image(size, QImage::Format_RGB32);
   image.setDotsPerMeterX(10000);
   image.setDotsPerMeterY(10000);
   image.fill(Qt::white);
-  doc.printOffsetX = doc.printOffsetY = offsetMm;
   QPainter painter(&image);
   painter.setRenderHint(QPainter::TextAntialiasing, false);
   SetPrintUnits(painter);
-  RenderSheetForPrint(painter, doc);
+  RenderCurrentSheet(painter, doc, RenderOptions::Print(offsetMm, offsetMm));
   return image;
 }
 
@@ -69,13 +76,22 @@ TEST(ToDevice, ScreenAndPrintConversions) {
       {true, 2.0, 0, 186.0, 150.0, 1860, -1500},  // zoom has no say on paper
   };
   for (const Row& r : rows) {
-    DrawingDocument doc;
-    doc.printMode = r.print;
-    doc.zoomFactor = r.zoom;
-    doc.printOffsetX = doc.printOffsetY = r.offset;
-    EXPECT_EQ(ToDeviceX(doc, r.xMm), r.x) << r.xMm << " zoom " << r.zoom;
-    EXPECT_EQ(ToDeviceY(doc, r.yMm), r.y) << r.yMm << " zoom " << r.zoom;
+    const RenderOptions options{r.print, r.zoom, r.offset, r.offset};
+    EXPECT_EQ(ToDeviceX(options, r.xMm), r.x) << r.xMm << " zoom " << r.zoom;
+    EXPECT_EQ(ToDeviceY(options, r.yMm), r.y) << r.yMm << " zoom " << r.zoom;
   }
+}
+
+TEST(QtConvert, ColourWordAndUtf8) {
+  const Colour c = Rgb(1, 2, 250);
+  EXPECT_EQ(ToQColor(c), QColor(1, 2, 250));
+  EXPECT_EQ(FromQColor(ToQColor(c)), c);
+  EXPECT_EQ(FromQColor(QColor(Qt::red)), kRed);
+  // A view into a longer string: only its own bytes, multibyte text kept.
+  const std::string text = "周波数 Hz|rest";
+  EXPECT_EQ(QStringFromUtf8(std::string_view(text).substr(0, text.find('|'))),
+            QStringLiteral("周波数 Hz"));
+  EXPECT_EQ(QStringFromUtf8(std::string("a\0b", 3)).size(), 3);
 }
 
 TEST(FontHeight, ZoomCutToWholePointsAndPrintUnits) {
@@ -101,7 +117,7 @@ TEST(RenderPolyline, ScreenPositionsFollowZoomAndWidthsDoNot) {
     doc.AddLine(thin, 5.0, 25.4, 60.0, 25.4);   // horizontal
     doc.AddLine(wide, 10.0, 30.0, 10.0, 50.0);  // vertical
     const QImage image = Render(doc, zoom);
-    const int y = ToDeviceY(doc, 25.4);
+    const int y = ToDeviceY(Screen(zoom), 25.4);
     const auto rows = InkRows(image, kQRed);
     ASSERT_TRUE(rows) << zoom;
     EXPECT_EQ(rows->first, y) << zoom;
@@ -109,7 +125,7 @@ TEST(RenderPolyline, ScreenPositionsFollowZoomAndWidthsDoNot) {
     const auto cols = InkColumns(image, kQBlue);
     ASSERT_TRUE(cols) << zoom;
     EXPECT_EQ(cols->last - cols->first + 1, 2) << "screen widths are pixels at " << zoom;
-    const int x = ToDeviceX(doc, 10.0);
+    const int x = ToDeviceX(Screen(zoom), 10.0);
     EXPECT_TRUE(cols->first == x - 1 || cols->first == x) << cols->first << " vs " << x;
   }
   DrawingDocument doc = SheetOf(100, 60);
@@ -129,8 +145,8 @@ TEST(RenderPolyline, OnePointDrawsNothingAndBadPenIsEntryZero) {
   EXPECT_FALSE(InkColumns(image, kQBlue));
   const auto rows = InkRows(image, kQRed);
   ASSERT_TRUE(rows);
-  EXPECT_EQ(rows->first, ToDeviceY(doc, 10.0));
-  EXPECT_EQ(rows->last, ToDeviceY(doc, 20.0));
+  EXPECT_EQ(rows->first, ToDeviceY(Screen(1.0), 10.0));
+  EXPECT_EQ(rows->last, ToDeviceY(Screen(1.0), 20.0));
 }
 
 // Dense curves are drawn after dropping repeated device points, with square
@@ -155,7 +171,7 @@ TEST(RenderPolyline, DenseCurveMatchesThePlainRoundStroke) {
     painter.setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     QPolygon all;
     for (size_t k = 0; k < xs.size(); ++k)
-      all << QPoint(ToDeviceX(doc, xs[k]), ToDeviceY(doc, ys[k]));
+      all << QPoint(ToDeviceX(Screen(zoom), xs[k]), ToDeviceY(Screen(zoom), ys[k]));
     painter.drawPolyline(all);
     painter.end();
     int differing = 0;
@@ -172,8 +188,8 @@ TEST(RenderRect, FillLeavesRightAndBottomEdgesToTheOutline) {
   const int brush = doc.FindOrAddBrush(-1, kRed);
   doc.AddFilledRect(pen, brush, 0, 10.0, 10.0, 20.0, 30.0);
   const QImage image = Render(doc, 1.0);
-  const int l = ToDeviceX(doc, 10.0), r = ToDeviceX(doc, 20.0);
-  const int t = ToDeviceY(doc, 10.0), b = ToDeviceY(doc, 30.0);
+  const int l = ToDeviceX(Screen(1.0), 10.0), r = ToDeviceX(Screen(1.0), 20.0);
+  const int t = ToDeviceY(Screen(1.0), 10.0), b = ToDeviceY(Screen(1.0), 30.0);
   const int midY = (t + b) / 2, midX = (l + r) / 2;
   EXPECT_TRUE(IsColour(image, l, midY, kQBlue));
   EXPECT_TRUE(IsColour(image, r, midY, kQBlue));
@@ -194,8 +210,9 @@ TEST(RenderRect, EmptyTablesFallBackToDefaultsWithoutCrashing) {
   doc.AddFilledRect(3, 7, 0, 5.0, 5.0, 20.0, 20.0);
   doc.AddLine(0, 1.0, 1.0, 30.0, 1.0);
   const QImage image = Render(doc, 1.0);
-  EXPECT_TRUE(IsColour(image, ToDeviceX(doc, 5.0), ToDeviceY(doc, 10.0), kQBlack));
-  EXPECT_TRUE(IsColour(image, ToDeviceX(doc, 10.0), ToDeviceY(doc, 10.0), 0xFFFFFF));
+  const RenderOptions at100 = Screen(1.0);
+  EXPECT_TRUE(IsColour(image, ToDeviceX(at100, 5.0), ToDeviceY(at100, 10.0), kQBlack));
+  EXPECT_TRUE(IsColour(image, ToDeviceX(at100, 10.0), ToDeviceY(at100, 10.0), 0xFFFFFF));
 }
 
 // Liberation Serif (the face behind "Times New Roman") has a full block
@@ -203,43 +220,46 @@ TEST(RenderRect, EmptyTablesFallBackToDefaultsWithoutCrashing) {
 constexpr const char* kBlockFace = "Times New Roman";
 constexpr const char* kBlocks = "\u2588\u2588\u2588";
 
-int BlockWidth(const DrawingDocument& doc, int font, const char* text) {
-  QFont f = MakeFont(doc.Fonts()[font], ScreenFontHeight(doc.Fonts()[font], doc.zoomFactor));
+int BlockWidth(const DrawingDocument& doc, int font, const char* text, double zoom = 1.0) {
+  QFont f = MakeFont(doc.Fonts()[font], ScreenFontHeight(doc.Fonts()[font], zoom));
   return QFontMetrics(f).horizontalAdvance(QString::fromUtf8(text));
 }
 
 TEST(RenderText, LeftRightAndContinuedTextsMoveTheCursor) {
+  const RenderOptions at100 = Screen(1.0);
   DrawingDocument doc = SheetOf(100, 60);
   const int font = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
   doc.AddTextLeft(10.0, 5.0, kBlocks, font, kRed);
   doc.AddTextCenter(70.0, 30.0, "\u2588", font, kGreen);  // leaves the cursor alone
   doc.AddTextLeft(0.0, 15.0, kBlocks, font, kBlue);       // continues the red text
+  doc.AddTextRight(0.0, 40.0, kBlocks, font, kBlack);     // ends where the blue one ended
   const QImage image = Render(doc, 1.0);
   const int w = BlockWidth(doc, font, kBlocks);
-  const int x = ToDeviceX(doc, 10.0);
+  const int x = ToDeviceX(at100, 10.0);
   const auto red = InkColumns(image, kQRed);
   const auto blue = InkColumns(image, kQBlue);
-  ASSERT_TRUE(red && blue);
+  const auto black = InkColumns(image, kQBlack);
+  ASSERT_TRUE(red && blue && black);
   EXPECT_NEAR(red->first, x, 1);
   EXPECT_NEAR(red->last, x + w - 1, 1);
   EXPECT_NEAR(blue->first, x + w, 1);
-  EXPECT_EQ(doc.textCursorX, x + 2 * w);
+  EXPECT_NEAR(black->last, x + 2 * w - 1, 1);
   const auto rows = InkRows(image, kQBlue);
   ASSERT_TRUE(rows);
-  EXPECT_GE(rows->first, ToDeviceY(doc, 15.0));  // y is the top of the text
+  EXPECT_GE(rows->first, ToDeviceY(at100, 15.0));  // y is the top of the text
 
-  // The cursor is carried into the next render, and a right-aligned text
-  // ends at its point and still advances the cursor by its width.
+  // A right-aligned text ends at its point and still advances the cursor
+  // by its width.
   DrawingDocument right = SheetOf(100, 60);
   const int f2 = right.FindOrAddFont(0, kBlockFace, 10, 0, 400);
   right.AddTextRight(50.0, 5.0, kBlocks, f2, kRed);
+  right.AddTextLeft(0.0, 20.0, kBlocks, f2, kBlue);
   const QImage r = Render(right, 1.0);
   const auto ink = InkColumns(r, kQRed);
-  ASSERT_TRUE(ink);
-  EXPECT_NEAR(ink->last, ToDeviceX(right, 50.0) - 1, 1);
-  EXPECT_EQ(right.textCursorX, ToDeviceX(right, 50.0) + w);
-  Render(right, 1.0);
-  EXPECT_EQ(right.textCursorX, ToDeviceX(right, 50.0) + w);
+  const auto after = InkColumns(r, kQBlue);
+  ASSERT_TRUE(ink && after);
+  EXPECT_NEAR(ink->last, ToDeviceX(at100, 50.0) - 1, 1);
+  EXPECT_NEAR(after->first, ToDeviceX(at100, 50.0) + w, 1);
 }
 
 TEST(RenderText, CentredTextStartsHalfItsWidthTruncatedLeftOfThePoint) {
@@ -248,24 +268,28 @@ TEST(RenderText, CentredTextStartsHalfItsWidthTruncatedLeftOfThePoint) {
       DrawingDocument doc = SheetOf(100, 60);
       const int font = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
       doc.AddTextCenter(40.0, 10.0, text, font, kRed);
-      doc.textCursorX = 1234;
       const QImage image = Render(doc, zoom);
-      const int w = BlockWidth(doc, font, text);
+      const int w = BlockWidth(doc, font, text, zoom);
       const auto red = InkColumns(image, kQRed);
       ASSERT_TRUE(red);
-      EXPECT_NEAR(red->first, ToDeviceX(doc, 40.0) - w / 2, 1) << "w=" << w << " zoom " << zoom;
-      EXPECT_EQ(doc.textCursorX, 1234);
+      EXPECT_NEAR(red->first, ToDeviceX(Screen(zoom), 40.0) - w / 2, 1)
+          << "w=" << w << " zoom " << zoom;
     }
   }
 }
 
 TEST(RenderText, OutOfRangeFontIsEntryZero) {
   DrawingDocument doc = SheetOf(100, 60);
+  const int block = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
   doc.AddTextLeft(10.0, 10.0, "ABC", 99, kRed);
+  doc.AddTextLeft(0.0, 30.0, kBlocks, block, kBlue);  // placed by entry 0's advance
   const QImage image = Render(doc, 1.0);
   EXPECT_TRUE(InkColumns(image, kQRed));
   QFont entry0 = MakeFont(doc.Fonts()[0], 13);
-  EXPECT_EQ(doc.textCursorX, ToDeviceX(doc, 10.0) + QFontMetrics(entry0).horizontalAdvance("ABC"));
+  const auto blue = InkColumns(image, kQBlue);
+  ASSERT_TRUE(blue);
+  EXPECT_NEAR(blue->first,
+              ToDeviceX(Screen(1.0), 10.0) + QFontMetrics(entry0).horizontalAdvance("ABC"), 1);
 }
 
 TEST(RenderPrint, MirrorsOnceAndKeepsTrueSize) {
@@ -283,7 +307,6 @@ TEST(RenderPrint, MirrorsOnceAndKeepsTrueSize) {
   EXPECT_EQ(cols->last, 354);  // (25.4, 12.5) -> (354, -225)
   EXPECT_EQ(rows->last, 299);  // a thin line leaves out its end point, as LineTo does
   EXPECT_TRUE(IsColour(image, 354, 225, kQBlue));
-  EXPECT_FALSE(doc.printMode);
 }
 
 TEST(RenderPrint, PenWidthsAreTenthsOfMillimetres) {
@@ -301,7 +324,7 @@ TEST(RenderSheet, NoCurrentSheetLeavesTheImageAlone) {
   QImage image(50, 50, QImage::Format_RGB32);
   image.fill(Qt::green);
   QPainter painter(&image);
-  RenderSheet(painter, doc);
+  RenderCurrentSheet(painter, doc, Screen(1.0));
   painter.end();
   EXPECT_TRUE(IsColour(image, 25, 25, kQGreen));
   EXPECT_TRUE(RenderPageImage(doc, 1.0).isNull());
@@ -319,18 +342,80 @@ TEST(PageImage, ClipboardSizeRule) {
       {261, 200, 2.0, 1973, 1510},  // sheet 986 x 755
   };
   for (const Row& r : rows) {
-    DrawingDocument doc = SheetOf(r.wMm, r.hMm);
-    doc.zoomFactor = 0.6;
+    const DrawingDocument doc = SheetOf(r.wMm, r.hMm);
     const QImage image = RenderPageImage(doc, r.zoom);
     EXPECT_EQ(image.width(), r.width) << r.zoom;
     EXPECT_EQ(image.height(), r.height) << r.zoom;
+    EXPECT_EQ(image.size(), PageImageSize(doc.CurrentWidth(), doc.CurrentHeight(), r.zoom));
     EXPECT_TRUE(IsColour(image, 0, 0, 0xFFFFFF));
-    EXPECT_EQ(doc.zoomFactor, 0.6) << "the document's zoom is left as it was";
   }
   DrawingDocument doc = SheetOf(186, 150);
   const QImage hidpi = RenderPageImage(doc, 1.0, 2.0);
   EXPECT_EQ(hidpi.width(), 1406);
   EXPECT_EQ(hidpi.deviceIndependentSize().toSize(), QSize(703, 566));
+}
+
+// A sheet whose first text continues "the previous one" and whose other
+// texts move the cursor: anything a render left behind would show here.
+DrawingDocument CursorSheet() {
+  DrawingDocument doc = SheetOf(120, 80);
+  const int font = doc.FindOrAddFont(0, kBlockFace, 10, 0, 400);
+  const int turned = doc.FindOrAddFont(0, kBlockFace, 9, 900, 400);
+  const int pen = doc.FindOrAddPen(0, 2, kRed, 0, 6, kBlue);
+  const int brush = doc.FindOrAddBrush(-1, kGreen);
+  doc.AddTextLeft(0.0, 5.0, kBlocks, font, kBlue);
+  doc.AddTextRight(60.0, 15.0, kBlocks, font, kRed);
+  doc.AddTextLeft(0.0, 25.0, "continued", font, kBlack);
+  doc.AddTextCenter(80.0, 35.0, "centre", turned, kBlue);
+  doc.AddFilledRect(pen, brush, 0, 10.0, 40.0, 50.0, 70.0);
+  doc.AddPolyline(pen, {5.0, 60.0, 110.0}, {75.0, 45.0, 70.0});
+  doc.AddTextLeft(0.0, 72.0, kBlocks, font, kRed);
+  return doc;
+}
+
+// Every render starts from its options alone: the same sheet at the same
+// options gives the same picture after renders at other zooms, on paper and
+// as vector pages, and none of them changes the document.
+TEST(RenderSheet, RepeatedRenderIsTheSameWhateverCameBefore) {
+  DrawingDocument doc = CursorSheet();
+  doc.AddSheet(50, 50);
+  doc.AddTextLeft(30.0, 10.0, kBlocks, 1, kRed);  // leaves the cursor far right
+  doc.SelectSheet(1);
+  const DrawingDocument before = doc;
+  const QImage first = RenderPageImage(doc, 1.0);
+  const QImage firstPrint = RenderPrint(doc, 10, QSize(1400, 1000));
+  ASSERT_FALSE(first.isNull());
+
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string svg1 = dir.filePath("1.svg").toStdString();
+  const std::string svg2 = dir.filePath("2.svg").toStdString();
+  ASSERT_TRUE(WritePageSvg(doc, svg1, "t").ok);
+  for (double zoom : {0.3, 2.0}) Render(doc, zoom);
+  RenderPrint(doc, 0, QSize(1400, 1000));
+  {
+    // The other sheet of the document, drawn through the same painter type.
+    QImage other(400, 300, QImage::Format_RGB32);
+    QPainter painter(&other);
+    RenderSheet(painter, doc, doc.Sheets()[1], RenderOptions::Screen(1.5));
+  }
+  ASSERT_TRUE(WritePagePdf(doc, dir.filePath("p.pdf").toStdString(), "t").ok);
+  ASSERT_TRUE(WritePageSvg(doc, svg2, "t").ok);
+
+  EXPECT_EQ(RenderPageImage(doc, 1.0), first);
+  EXPECT_EQ(RenderPrint(doc, 10, QSize(1400, 1000)), firstPrint);
+  EXPECT_EQ(ReadBytes(svg1), ReadBytes(svg2));
+  EXPECT_EQ(doc.CurrentNumber(), 1);
+  EXPECT_EQ(doc.Sheets(), before.Sheets());
+  EXPECT_EQ(doc.Fonts(), before.Fonts());
+  EXPECT_EQ(doc.Pens(), before.Pens());
+  EXPECT_EQ(doc.Brushes(), before.Brushes());
+
+  // The continued first text starts at the left edge, as on a fresh device.
+  const auto blue =
+      InkColumns(first.copy(0, 0, first.width(), ToDeviceY(Screen(1.0), 10.0)), kQBlue);
+  ASSERT_TRUE(blue);
+  EXPECT_LE(blue->first, 1);
 }
 
 TEST(VectorPage, SheetMillimetresGrownToTheLowestElement) {

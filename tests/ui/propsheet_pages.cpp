@@ -9,6 +9,7 @@
 
 #include "propsheet/cp932_limit.h"
 #include "propsheet_support.h"
+#include "qt_convert.h"
 #include "text/encoding.h"
 
 using namespace fernplot;

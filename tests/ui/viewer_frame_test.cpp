@@ -16,11 +16,11 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/data_file_scan.h"
-#include "display/clipboard.h"
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "graph/pages.h"
+#include "page_output.h"
 #include "viewer_support.h"
 
 using namespace fernplot;
@@ -169,21 +169,21 @@ class FrameTest : public QObject {
     QCOMPARE(box->currentIndex(), 4);
     QVERIFY(Checked(kCmdZoom150));
     QVERIFY(!Checked(kCmdZoom100));
-    QCOMPARE(state().session.drawing.zoomFactor, 1.0);
+    QCOMPARE(frame_->View()->Zoom(), 1.0);
     // The first open applies it.
     OpenPages(1);
-    QCOMPARE(state().session.drawing.zoomFactor, 1.5);
+    QCOMPARE(frame_->View()->Zoom(), 1.5);
 
     // A choice in the box checks the menu item and sets the zoom.
     box->setCurrentIndex(0);
     emit box->activated(0);
-    QCOMPARE(state().session.drawing.zoomFactor, 0.3);
+    QCOMPARE(frame_->View()->Zoom(), 0.3);
     QVERIFY(Checked(kCmdZoom30));
     QVERIFY(!Checked(kCmdZoom150));
 
     frame_->StepZoom(+2);
     QCOMPARE(box->currentIndex(), 2);
-    QCOMPARE(state().session.drawing.zoomFactor, 0.75);
+    QCOMPARE(frame_->View()->Zoom(), 0.75);
     frame_->StepZoom(-9);
     QCOMPARE(box->currentIndex(), 0);
   }
@@ -266,14 +266,14 @@ class FrameTest : public QObject {
   }
 
   void clipboardPicture() {
-    QCOMPARE(ClipboardImageSize(850, 640, 0.75), QSize(638, 480));
-    QCOMPARE(ClipboardImageSize(851, 642, 1.0), QSize(852, 642));
+    QCOMPARE(PageImageSize(850, 640, 0.75), QSize(638, 480));
+    QCOMPARE(PageImageSize(851, 642, 1.0), QSize(852, 642));
     frame_->SelectZoomEntry(2);
     OpenPages(1);
     frame_->CopyPageToClipboard();
     const QImage image = QGuiApplication::clipboard()->image();
-    QCOMPARE(image.size(), ClipboardImageSize(state().session.drawing.CurrentWidth(),
-                                              state().session.drawing.CurrentHeight(), 0.75));
+    QCOMPARE(image.size(),
+             PageImageSize(state().session.drawing.CurrentWidth(), state().session.drawing.CurrentHeight(), 0.75));
     QVERIFY(dialogs_->infos.empty());
   }
 

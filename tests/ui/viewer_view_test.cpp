@@ -203,18 +203,16 @@ class ViewTest : public QObject {
                      WriteDataFile(dir, QStringLiteral("B.DAT"), 50)});
     PageImageCache cache;
     DrawingDocument& doc = ts.state.session.drawing;
-    const QImage& sharp = cache.Get(doc, 2.0);
+    const QImage& sharp = cache.Get(doc, 1.0, 2.0);
     QCOMPARE(sharp.devicePixelRatio(), 2.0);
     const QSize logical = sharp.deviceIndependentSize().toSize();
-    QVERIFY(logical.width() >= ZoomedSheetSize(doc).width());
+    QVERIFY(logical.width() >= ZoomedSheetSize(doc, 1.0).width());
     QCOMPARE(sharp.size(), logical * 2);
-    doc.zoomFactor = 1.5;
-    cache.Get(doc, 2.0);
-    doc.zoomFactor = 1.0;
-    cache.Get(doc, 2.0);
+    cache.Get(doc, 1.5, 2.0);
+    cache.Get(doc, 1.0, 2.0);
     QCOMPARE(cache.RenderCount(), 2);
     doc.PreviousSheet();
-    cache.Get(doc, 2.0);
+    cache.Get(doc, 1.0, 2.0);
     QCOMPARE(cache.RenderCount(), 3);
   }
 
@@ -234,7 +232,7 @@ class ViewTest : public QObject {
                    QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(view->viewport(), &up);
     QCOMPARE(frame.ZoomBox()->currentIndex(), 4);
-    QCOMPARE(ts.state.session.drawing.zoomFactor, 1.5);
+    QCOMPARE(view->Zoom(), 1.5);
     const QPointF after = PagePositionMm(mouse, view->ScrollPosition(), 1.5);
     QVERIFY(std::abs(after.x() - before.x()) < 0.3);
     QVERIFY(std::abs(after.y() - before.y()) < 0.3);

@@ -125,8 +125,6 @@ void DrawingDocument::ClearAll() {
   sheets_.clear();
   current_.reset();
   currentWidth_ = currentHeight_ = 0;
-  textCursorX = 0;
-  printMode = false;
 }
 
 const DrawingSheet* DrawingDocument::CurrentSheet() const {

@@ -55,11 +55,13 @@ struct TextElement {
   int32_t align = kAlignLeft;
   Colour color = 0;
   std::string text;  // UTF-8
+  bool operator==(const TextElement&) const = default;
 };
 
 struct PolylineElement {
   int32_t pen = 0;
   std::vector<double> x, y;  // mm
+  bool operator==(const PolylineElement&) const = default;
 };
 
 struct RectElement {
@@ -67,6 +69,7 @@ struct RectElement {
   int32_t brush = 0;
   int32_t color = 0;
   double x = 0.0, width = 0.0, y = 0.0, height = 0.0;  // mm
+  bool operator==(const RectElement&) const = default;
 };
 
 using DrawingElement = std::variant<TextElement, PolylineElement, RectElement>;
@@ -75,6 +78,7 @@ struct DrawingSheet {
   int32_t number = 0;             // 1-based
   int32_t width = 0, height = 0;  // pixels at 96 dpi, 100 %
   std::vector<DrawingElement> elements;
+  bool operator==(const DrawingSheet&) const = default;
 };
 
 class DrawingDocument {
@@ -125,17 +129,6 @@ class DrawingDocument {
   // Measurements used by the layout.
   double TextWidthMm(int font, std::string_view text) const;
   double TextHeightMm(int font) const;
-
-  // Rendering state, owned by the renderer.
-  double zoomFactor = 1.0;
-  bool printMode = false;
-  int32_t printOffsetX = 0;  // mm
-  int32_t printOffsetY = 0;  // mm
-  int32_t textCursorX = 0;   // device units
-
-  // Builders set these before a series of texts of one category.
-  int currentFont = 0;
-  Colour currentColor = 0;
 
  private:
   void AddText(double x, double y, std::string_view text, int font, Colour color, int align);

@@ -6,6 +6,7 @@
 #include "display/frame_dialogs.h"
 #include "display/main_frame.h"
 #include "graph/page_session.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 
@@ -41,9 +42,9 @@ SettingsResult CMainApp::Shutdown() {
   state_.session.ReleaseAll();
   SettingsResult result = SaveStartupSettings(state_);
   if (!result.ok) {
-    dialogs_.ShowWarning(nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
-                                      .arg(QString::fromStdString(state_.settingsFilePath),
-                                           QString::fromStdString(result.error)));
+    dialogs_.ShowWarning(
+        nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+                     .arg(QStringFromUtf8(state_.settingsFilePath), QStringFromUtf8(result.error)));
   }
   return result;
 }

@@ -5,6 +5,7 @@
 #include "graph/axis_map.h"
 #include "graph/drawing.h"
 #include "graph/format.h"
+#include "qt_convert.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -30,7 +31,7 @@ double DeviceOf(double mm, double zoom) {
 // QString::number's 'g' is not the same: it drops the sign of -0 and rounds
 // exact halves up where printf rounds them to even.
 QString FormatG(double v) {
-  return QString::fromStdString(FormatGeneral(v, 6));
+  return QStringFromUtf8(FormatGeneral(v, 6));
 }
 
 }  // namespace
@@ -56,7 +57,7 @@ std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint clien
 }
 
 QString FrequencyPaneText(double hz) {
-  return QStringLiteral(" %1Hz ").arg(QString::fromStdString(FormatFrequency(hz)));
+  return QStringLiteral(" %1Hz ").arg(QStringFromUtf8(FormatFrequency(hz)));
 }
 
 QString GainPaneText(double db) {

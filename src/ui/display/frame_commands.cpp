@@ -12,6 +12,7 @@
 #include "graph/pages.h"
 #include "main_frame.h"
 #include "main_view.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 
@@ -19,16 +20,12 @@ namespace {
 
 const QString kDocumentTitle = QStringLiteral("周波数特性グラフ");
 
-QString FromUtf8(const std::string& s) {
-  return QString::fromStdString(s);
-}
-
 // The data files of a folder, in the list's name order.
 QStringList DataFilesInFolder(const QString& folder) {
   DataFileList found;
   ScanDataFiles((QDir(folder).absolutePath() + QStringLiteral("/*.DAT")).toStdString(), found);
   QStringList paths;
-  for (const DataFileEntry& e : found) paths << FromUtf8(e.fullPath);
+  for (const DataFileEntry& e : found) paths << QStringFromUtf8(e.fullPath);
   return paths;
 }
 
@@ -66,7 +63,8 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
     const std::string path = file.toStdString();
     std::optional<MeasurementData> data = ReadDataFile(true, path, message);
     if (!data) {
-      failures << QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(), FromUtf8(message));
+      failures << QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(),
+                                               QStringFromUtf8(message));
       continue;
     }
     if (!state_.session.drawingActive) {
@@ -86,13 +84,13 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
 void CMainFrame::SaveCsv() {
   GraphPage* page = CurrentPage();
   if (!page) return;
-  const std::optional<QString> path = dialogs_.AskCsvPath(this, FromUtf8(page->fileName));
+  const std::optional<QString> path = dialogs_.AskCsvPath(this, QStringFromUtf8(page->fileName));
   if (!path) return;
   const CsvResult result = WritePageCsv(
       state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
   if (!result.ok) {
     dialogs_.ShowWarning(this, QStringLiteral("CSVﾌｧｲﾙを保存できませんでした。\n%1\n%2")
-                                   .arg(*path, FromUtf8(result.error)));
+                                   .arg(*path, QStringFromUtf8(result.error)));
   }
 }
 

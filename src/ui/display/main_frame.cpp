@@ -16,15 +16,12 @@
 #include "frame_dialogs.h"
 #include "graph/pages.h"
 #include "main_view.h"
+#include "qt_convert.h"
 #include "toolbar_icons.h"
 
 namespace fernplot {
 
 namespace {
-
-QString Text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 constexpr int kPanePadding = 3;  // each side of a pane's text
 
@@ -56,11 +53,11 @@ CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::AddAction(int id, void (CMainFrame::*handler)()) {
   const CommandText* text = FindCommandText(id);
-  auto* action = new QAction(text ? Text(text->menuText) : QString(), this);
+  auto* action = new QAction(text ? QStringFromUtf8(text->menuText) : QString(), this);
   if (text) {
-    action->setStatusTip(Text(PromptStatusText(text->prompt)));
+    action->setStatusTip(QStringFromUtf8(PromptStatusText(text->prompt)));
     const std::string_view tip = PromptToolTip(text->prompt);
-    if (!tip.empty()) action->setToolTip(Text(tip));
+    if (!tip.empty()) action->setToolTip(QStringFromUtf8(tip));
   }
   // The tool bar pictures belong to the tool bar; menus show text only.
   action->setIconVisibleInMenu(false);
@@ -163,13 +160,13 @@ void CMainFrame::CreateToolBar() {
 
   zoomBox_ = new QComboBox(toolBar_);
   zoomBox_->setObjectName(QStringLiteral("zoomBox"));
-  for (const ZoomStep& step : kZoomSteps) zoomBox_->addItem(Text(step.comboText));
+  for (const ZoomStep& step : kZoomSteps) zoomBox_->addItem(QStringFromUtf8(step.comboText));
   zoomBox_->setCurrentIndex(kZoomDefaultIndex);
   zoomBox_->setFixedWidth(65);
   zoomBox_->setFocusPolicy(Qt::TabFocus);
   const CommandText* zoomText = FindCommandText(kCmdZoomBox);
-  zoomBox_->setToolTip(Text(PromptToolTip(zoomText->prompt)));
-  zoomBox_->setStatusTip(Text(PromptStatusText(zoomText->prompt)));
+  zoomBox_->setToolTip(QStringFromUtf8(PromptToolTip(zoomText->prompt)));
+  zoomBox_->setStatusTip(QStringFromUtf8(PromptStatusText(zoomText->prompt)));
   // Only a choice made in the box itself; menu commands move the selection
   // and apply it themselves.
   connect(zoomBox_, &QComboBox::activated, this, [this](int) { ApplyZoomSelection(); });
@@ -234,7 +231,7 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::ApplyZoomSelection() {
   const int entry = zoomBox_->currentIndex();
   if (state_.session.drawingActive && entry >= 0 && entry < kZoomStepCount) {
-    state_.session.drawing.zoomFactor = kZoomSteps[static_cast<size_t>(entry)].factor;
+    view_->SetZoom(kZoomSteps[static_cast<size_t>(entry)].factor);
   }
   RefreshViews();
 }

@@ -47,7 +47,7 @@ void CMainView::UpdateScrollSizes() {
   int totalW = 100, totalH = 100;
   int pageX = 10, pageY = 10, lineX = 1, lineY = 1;
   if (state_.session.drawingActive) {
-    const QSize s = ZoomedSheetSize(state_.session.drawing);
+    const QSize s = ZoomedSheetSize(state_.session.drawing, zoom_);
     totalW = s.width();
     totalH = s.height();
     pageX = totalW / 2;
@@ -116,8 +116,7 @@ void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage* image =
-      state_.session.drawingActive ? &cache_.Get(state_.session.drawing, dpr) : nullptr;
+  const QImage* image = state_.session.drawingActive ? &cache_.Get(state_.session.drawing, zoom_, dpr) : nullptr;
   const QPoint scroll = ScrollPosition();
   // What the picture does not cover is the window's white.
   QRegion blank = region;
@@ -202,10 +201,10 @@ void CMainView::wheelEvent(QWheelEvent* event) {
   wheelRemainder_ -= steps * 120;
 
   const QPoint mouse = event->position().toPoint();
-  const double before = state_.session.drawing.zoomFactor;
+  const double before = zoom_;
   const QPointF mm = PagePositionMm(mouse, ScrollPosition(), before);
   emit zoomStepRequested(steps);
-  const double after = state_.session.drawing.zoomFactor;
+  const double after = zoom_;
   if (after == before) return;
   const double d = after * kPixelsPerMm;
   SetScrollPosition(QPoint(static_cast<int>(std::lround(mm.x() * d)) - mouse.x(),

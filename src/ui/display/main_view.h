@@ -19,6 +19,11 @@ class CMainView : public QAbstractScrollArea {
  public:
   explicit CMainView(AppState& state, QWidget* parent = nullptr);
 
+  // The zoom the page is shown at (1.0 is 100 %). Setting it changes the
+  // number only; UpdateScrollSizes and InvalidatePicture show it.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double zoom) { zoom_ = zoom; }
+
   // Recomputes the scroll sizes from the current sheet and the zoom.
   void UpdateScrollSizes();
   // The pages changed: forget the cached pictures and repaint.
@@ -69,6 +74,7 @@ class CMainView : public QAbstractScrollArea {
   void AfterPageStep();
 
   AppState& state_;
+  double zoom_ = 1.0;
   PageImageCache cache_;
   bool crossHairVisible_ = false;
   CrossHairLines lines_;

@@ -81,8 +81,7 @@ void CMainView::HideCrossHair() {
 void CMainView::ShowCrossHair(const GraphPage& page, QPoint client) {
   if (!state_.crossHairEnabled) return;
   lastScroll_ = ScrollPosition();
-  lines_ =
-      CrossHairGeometry(page.properties, client, lastScroll_, state_.session.drawing.zoomFactor);
+  lines_ = CrossHairGeometry(page.properties, client, lastScroll_, zoom_);
   crossHairVisible_ = true;
   viewport()->update(CrossHairRegion());
 }
@@ -93,8 +92,7 @@ void CMainView::HandlePointer(QPoint client) {
   const GraphPage* page = CurrentPage();
   std::optional<Readout> readout;
   if (page) {
-    readout = ComputeReadout(page->properties, client, ScrollPosition(),
-                             state_.session.drawing.zoomFactor);
+    readout = ComputeReadout(page->properties, client, ScrollPosition(), zoom_);
   }
   if (readout) {
     texts[0] = FrequencyPaneText(readout->frequency);

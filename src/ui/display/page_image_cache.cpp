@@ -14,12 +14,12 @@ constexpr double kOverhangMm = 10.0;
 
 }  // namespace
 
-QSize ZoomedSheetSize(const DrawingDocument& doc) {
-  const double z = doc.zoomFactor;
-  return {static_cast<int>(doc.CurrentWidth() * z), static_cast<int>(doc.CurrentHeight() * z)};
+QSize ZoomedSheetSize(const DrawingDocument& doc, double zoom) {
+  return {static_cast<int>(doc.CurrentWidth() * zoom),
+          static_cast<int>(doc.CurrentHeight() * zoom)};
 }
 
-QImage RenderSheetImage(DrawingDocument& doc, QSize size, qreal dpr) {
+QImage RenderSheetImage(const DrawingDocument& doc, double zoom, QSize size, qreal dpr) {
   const QSize device(static_cast<int>(std::ceil(size.width() * dpr)),
                      static_cast<int>(std::ceil(size.height() * dpr)));
   QImage image(device, QImage::Format_RGB32);
@@ -27,17 +27,17 @@ QImage RenderSheetImage(DrawingDocument& doc, QSize size, qreal dpr) {
   image.setDevicePixelRatio(dpr);
   image.fill(Qt::white);
   QPainter painter(&image);
-  RenderSheet(painter, doc);
+  RenderCurrentSheet(painter, doc, RenderOptions::Screen(zoom));
   return image;
 }
 
-const QImage& PageImageCache::Get(DrawingDocument& doc, qreal dpr) {
+const QImage& PageImageCache::Get(const DrawingDocument& doc, double zoom, qreal dpr) {
   const int number = doc.CurrentNumber();
   if (number < 1) return empty_;
   // Pictures of other sheets are of no further use: stepping back renders anew.
   std::erase_if(entries_, [&](const Entry& e) { return e.sheetNumber != number; });
   auto it = std::find_if(entries_.begin(), entries_.end(),
-                         [&](const Entry& e) { return e.zoom == doc.zoomFactor && e.dpr == dpr; });
+                         [&](const Entry& e) { return e.zoom == zoom && e.dpr == dpr; });
   if (it != entries_.end()) {
     std::rotate(it, it + 1, entries_.end());
     return entries_.back().image;
@@ -46,11 +46,11 @@ const QImage& PageImageCache::Get(DrawingDocument& doc, qreal dpr) {
   ++renders_;
   // The renderer does not clip to the sheet: what is drawn a little beyond
   // it (the credit line under the outline) shows on screen as well.
-  QSize size = ZoomedSheetSize(doc);
-  const int overhang = static_cast<int>(kOverhangMm * doc.zoomFactor * kPixelsPerMm);
+  QSize size = ZoomedSheetSize(doc, zoom);
+  const int overhang = static_cast<int>(kOverhangMm * zoom * kPixelsPerMm);
   size.rwidth() += overhang;
   size.rheight() += overhang;
-  entries_.push_back({number, doc.zoomFactor, dpr, RenderSheetImage(doc, size, dpr)});
+  entries_.push_back({number, zoom, dpr, RenderSheetImage(doc, zoom, size, dpr)});
   return entries_.back().image;
 }
 

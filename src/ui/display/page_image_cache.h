@@ -9,17 +9,17 @@
 
 namespace fernplot {
 
-// Renders the current sheet at the document's zoom onto a white image of
-// `size` logical pixels, drawn at `dpr` device pixels per logical pixel.
-QImage RenderSheetImage(DrawingDocument& doc, QSize size, qreal dpr);
+// Renders the current sheet at `zoom` onto a white image of `size` logical
+// pixels, drawn at `dpr` device pixels per logical pixel.
+QImage RenderSheetImage(const DrawingDocument& doc, double zoom, QSize size, qreal dpr);
 
-// Size of the current sheet at the document's zoom, as the view scrolls it.
-QSize ZoomedSheetSize(const DrawingDocument& doc);
+// Size of the current sheet at `zoom`, as the view scrolls it.
+QSize ZoomedSheetSize(const DrawingDocument& doc, double zoom);
 
 class PageImageCache {
  public:
-  // The current sheet at the document's zoom; a null image without one.
-  const QImage& Get(DrawingDocument& doc, qreal dpr);
+  // The current sheet at `zoom`; a null image without one.
+  const QImage& Get(const DrawingDocument& doc, double zoom, qreal dpr);
   // Forget every picture (the pages' contents changed).
   void Clear() { entries_.clear(); }
   int RenderCount() const { return renders_; }

@@ -15,7 +15,7 @@ namespace fernplot {
 int PrintExtentMm(int px) {
   // Written as the conversion back from pixels truncates: one millimetre less
   // than the sheet's whole millimetres except at multiples of 127 mm.
-  return kPrintOffsetMm - static_cast<int>(px * (-0.26458333333333334));
+  return kPrintOffsetMm - static_cast<int>(px * -kMmPerPixel);
 }
 
 bool NeedsOtherOrientation(int sheetWidthPx, int sheetHeightPx, int horzMm, int vertMm) {
@@ -30,29 +30,27 @@ QPageLayout::Orientation OtherOrientation(int horzMm, int vertMm) {
 
 namespace {
 
-void ApplyOrientationRule(const DrawingDocument& doc, QPrinter& printer) {
+void ApplyOrientationRule(const DrawingSheet& sheet, QPrinter& printer) {
   const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
   const int hs = static_cast<int>(area.width());
   const int vs = static_cast<int>(area.height());
-  if (NeedsOtherOrientation(doc.CurrentWidth(), doc.CurrentHeight(), hs, vs)) {
+  if (NeedsOtherOrientation(sheet.width, sheet.height, hs, vs)) {
     printer.setPageOrientation(OtherOrientation(hs, vs));
   }
 }
 
 }  // namespace
 
-PrintOutcome PrintSheets(DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage) {
+PrintOutcome PrintSheets(const DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage) {
   PrintOutcome outcome;
-  const int saved = doc.CurrentNumber();
   fromPage = std::max(fromPage, 1);
   toPage = std::min(toPage, doc.SheetCount());
+  const RenderOptions options = RenderOptions::Print(kPrintOffsetMm, kPrintOffsetMm);
   QPainter painter;
   for (int page = fromPage; page <= toPage; ++page) {
-    if (!doc.SelectSheet(page)) break;
-    doc.printOffsetX = kPrintOffsetMm;
-    doc.printOffsetY = kPrintOffsetMm;
+    const DrawingSheet& sheet = doc.Sheets()[static_cast<size_t>(page - 1)];
     // The orientation must be settled before the page starts.
-    ApplyOrientationRule(doc, printer);
+    ApplyOrientationRule(sheet, printer);
     if (!outcome.started) {
       if (!painter.begin(&printer)) break;
       outcome.started = true;
@@ -61,12 +59,11 @@ PrintOutcome PrintSheets(DrawingDocument& doc, QPrinter& printer, int fromPage, 
     }
     painter.save();
     SetPrintUnits(painter);
-    RenderSheetForPrint(painter, doc);
+    RenderSheet(painter, doc, sheet, options);
     painter.restore();
     ++outcome.pagesPrinted;
   }
   if (outcome.started) painter.end();
-  doc.SelectSheet(saved);
   return outcome;
 }
 

@@ -27,8 +27,8 @@ struct PrintOutcome {
 };
 
 // Prints sheets fromPage..toPage (1-based, inclusive) on `printer`, turning
-// the paper per page by the orientation rule. The sheet that was current
-// before is current again afterwards.
-PrintOutcome PrintSheets(DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage);
+// the paper per page by the orientation rule. The document's current sheet
+// stays as it is.
+PrintOutcome PrintSheets(const DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage);
 
 }  // namespace fernplot

@@ -16,15 +16,12 @@
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "display/dialog_units.h"
+#include "qt_convert.h"
 #include "text/file_path.h"
 
 namespace fernplot {
 
 namespace {
-
-QString FromUtf8(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 struct ColumnSpec {
   const char* heading;
@@ -47,7 +44,7 @@ QStringList CellTexts(const DataFileEntry& entry) {
   const DataFileListRow cells = DataFileListCells(entry);
   QStringList texts;
   for (int c = 0; c < kListColumnCount; ++c) {
-    const QString cell = FromUtf8(cells[static_cast<size_t>(c)]);
+    const QString cell = QStringFromUtf8(cells[static_cast<size_t>(c)]);
     // Every cell is printed after one blank; the count right-aligned in four.
     if (c == 2 && !cell.isEmpty()) {
       texts << QLatin1Char(' ') + cell.rightJustified(4, QLatin1Char(' '));
@@ -68,7 +65,7 @@ DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
   setFont(DialogFont());
   BuildControls();
 
-  pattern_->setText(FromUtf8(state_.dataFilePath));
+  pattern_->setText(QStringFromUtf8(state_.dataFilePath));
   if (state_.dataFiles.empty()) {
     MakeCreateDefault(false);
   } else {
@@ -109,7 +106,7 @@ void DataFileListDialog::BuildControls() {
 
   list_->setColumnCount(kListColumnCount);
   QStringList headings;
-  for (const ColumnSpec& c : kColumns) headings << QString::fromUtf8(c.heading);
+  for (const ColumnSpec& c : kColumns) headings << QStringFromUtf8(c.heading);
   list_->setHeaderLabels(headings);
   for (int c = 0; c < kListColumnCount; ++c) {
     list_->setColumnWidth(c, kColumns[static_cast<size_t>(c)].width);
@@ -182,7 +179,7 @@ void DataFileListDialog::RestoreMarks() {
 void DataFileListDialog::Search() {
   const std::string pattern = NormalizeSearchPattern(pattern_->text().trimmed().toStdString());
   state_.dataFilePath = pattern;
-  pattern_->setText(FromUtf8(pattern));
+  pattern_->setText(QStringFromUtf8(pattern));
   list_->clear();
   ReleaseDataFileList(state_.dataFiles);
   ScanDataFiles(pattern, state_.dataFiles);
@@ -218,7 +215,7 @@ std::optional<QString> DataFileListDialog::BrowseWithFileDialog(QWidget* parent,
 
 void DataFileListDialog::Browse() {
   state_.dataFilePath = ReplaceFilePartWithPattern(pattern_->text().trimmed().toStdString());
-  const std::optional<QString> chosen = browse_(this, FromUtf8(state_.dataFilePath));
+  const std::optional<QString> chosen = browse_(this, QStringFromUtf8(state_.dataFilePath));
   if (!chosen) return;
   pattern_->setText(*chosen);
   Search();

@@ -10,6 +10,7 @@
 
 #include "graph/axis_math.h"
 #include "propsheet/axis_page_texts.h"
+#include "qt_convert.h"
 #include "text/encoding.h"
 #include "text/number_entry.h"
 
@@ -17,7 +18,7 @@ namespace fernplot {
 namespace {
 
 void SetBoxText(QLineEdit* box, const std::string& utf8) {
-  const QString text = QString::fromStdString(utf8);
+  const QString text = QStringFromUtf8(utf8);
   // Leave an unchanged box alone so its selection survives.
   if (box->text() != text) box->setText(text);
 }
@@ -171,7 +172,7 @@ void AxisPage::onScaleLin() {
 }
 
 bool AxisPage::fail(int message, QLineEdit* box) {
-  showMessage(QString::fromUtf8(TextsOf(kind_).messages[static_cast<size_t>(message)]));
+  showMessage(QStringFromUtf8(TextsOf(kind_).messages[static_cast<size_t>(message)]));
   focusBox(box);
   return false;
 }

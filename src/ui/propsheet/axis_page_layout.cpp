@@ -15,6 +15,7 @@
 #include "propsheet/axis_page.h"
 #include "propsheet/axis_page_texts.h"
 #include "propsheet/cp932_limit.h"
+#include "qt_convert.h"
 
 namespace fernplot {
 namespace {
@@ -66,10 +67,6 @@ constexpr AxisPageTexts kPhaseTexts = {
     "データの最小値を使用", "データの最大値を使用", 30.0f,      kVerticalMessages,
 };
 
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
 QLineEdit* NumberBox(QWidget* parent) {
   auto* box = new QLineEdit(parent);
   box->setMaximumWidth(140);
@@ -95,21 +92,21 @@ void AxisPage::buildControls() {
   auto* top = new QVBoxLayout(this);
 
   auto* captionRow = new QHBoxLayout;
-  captionRow->addWidget(new QLabel(Q("ｷｬﾌﾟｼｮﾝ："), this));
+  captionRow->addWidget(new QLabel(QStringFromUtf8("ｷｬﾌﾟｼｮﾝ："), this));
   caption_ = new QLineEdit(this);
   caption_->setValidator(new Cp932LimitValidator(kCaptionBytes, caption_));
   captionRow->addWidget(caption_, 1);
   top->addLayout(captionRow);
-  grid_ = new QCheckBox(Q("目盛線を表示"), this);
+  grid_ = new QCheckBox(QStringFromUtf8("目盛線を表示"), this);
   top->addWidget(grid_);
 
   auto* middle = new QHBoxLayout;
-  auto* scaleBox = new QGroupBox(Q("ｽｹｰﾙ ﾀｲﾌﾟ"), this);
+  auto* scaleBox = new QGroupBox(QStringFromUtf8("ｽｹｰﾙ ﾀｲﾌﾟ"), this);
   auto* scaleLayout = new QVBoxLayout(scaleBox);
   scaleGroup_ = new QButtonGroup(this);
   const char* scaleNames[3] = {"AUTO", "LOG", "LIN"};
   for (int i = 0; i < 3; ++i) {
-    auto* b = new QRadioButton(Q(scaleNames[i]), scaleBox);
+    auto* b = new QRadioButton(QStringFromUtf8(scaleNames[i]), scaleBox);
     scale_[static_cast<size_t>(i)] = b;
     scaleGroup_->addButton(b, i);
     scaleLayout->addWidget(b);
@@ -117,7 +114,7 @@ void AxisPage::buildControls() {
   scaleLayout->addStretch(1);
   middle->addWidget(scaleBox);
 
-  auto* axisBox = new QGroupBox(Q("軸ｵﾌﾟｼｮﾝ"), this);
+  auto* axisBox = new QGroupBox(QStringFromUtf8("軸ｵﾌﾟｼｮﾝ"), this);
   auto* axisGrid = new QGridLayout(axisBox);
   length_ = NumberBox(axisBox);
   margin1_ = NumberBox(axisBox);
@@ -125,51 +122,52 @@ void AxisPage::buildControls() {
   const std::array<std::pair<const char*, QLineEdit*>, 3> axisRows = {
       {{"軸の長さ：", length_}, {t.margin1Label, margin1_}, {t.margin2Label, margin2_}}};
   for (int r = 0; r < 3; ++r) {
-    axisGrid->addWidget(new QLabel(Q(axisRows[static_cast<size_t>(r)].first), axisBox), r, 0);
+    axisGrid->addWidget(
+        new QLabel(QStringFromUtf8(axisRows[static_cast<size_t>(r)].first), axisBox), r, 0);
     axisGrid->addWidget(axisRows[static_cast<size_t>(r)].second, r, 1);
     axisGrid->addWidget(new QLabel(QStringLiteral("mm"), axisBox), r, 2);
   }
   middle->addWidget(axisBox, 1);
   top->addLayout(middle);
 
-  auto* tickBox = new QGroupBox(Q("目盛ｵﾌﾟｼｮﾝ"), this);
+  auto* tickBox = new QGroupBox(QStringFromUtf8("目盛ｵﾌﾟｼｮﾝ"), this);
   auto* tickGrid = new QGridLayout(tickBox);
-  const QString unit = Q(t.unit);
+  const QString unit = QStringFromUtf8(t.unit);
   lower_ = NumberBox(tickBox);
   upper_ = NumberBox(tickBox);
   interval_ = NumberBox(tickBox);
-  useMin_ = new QCheckBox(Q(t.useMinLabel), tickBox);
-  useMax_ = new QCheckBox(Q(t.useMaxLabel), tickBox);
-  auto_ = new QCheckBox(Q("自動配分"), tickBox);
+  useMin_ = new QCheckBox(QStringFromUtf8(t.useMinLabel), tickBox);
+  useMax_ = new QCheckBox(QStringFromUtf8(t.useMaxLabel), tickBox);
+  auto_ = new QCheckBox(QStringFromUtf8("自動配分"), tickBox);
   if (isFrequency()) {
-    tickGrid->addWidget(new QLabel(Q(t.lowerLabel), tickBox), 0, 0);
+    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.lowerLabel), tickBox), 0, 0);
     tickGrid->addWidget(lower_, 0, 1);
-    tickGrid->addWidget(new QLabel(unit + Q(" ～"), tickBox), 0, 2);
+    tickGrid->addWidget(new QLabel(unit + QStringFromUtf8(" ～"), tickBox), 0, 2);
     tickGrid->addWidget(upper_, 0, 3);
     tickGrid->addWidget(new QLabel(unit, tickBox), 0, 4);
     tickGrid->addWidget(useMin_, 1, 1);
     tickGrid->addWidget(useMax_, 1, 3);
-    tickGrid->addWidget(new QLabel(Q("間隔："), tickBox), 2, 0);
+    tickGrid->addWidget(new QLabel(QStringFromUtf8("間隔："), tickBox), 2, 0);
     tickGrid->addWidget(interval_, 2, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 2, 2);
     tickGrid->addWidget(auto_, 2, 3);
     tickGrid->setColumnStretch(5, 1);
   } else {
-    tickGrid->addWidget(new QLabel(Q(t.upperLabel), tickBox), 0, 0);
+    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.upperLabel), tickBox), 0, 0);
     tickGrid->addWidget(upper_, 0, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 0, 2);
     tickGrid->addWidget(useMax_, 0, 3, 1, 3);
-    tickGrid->addWidget(new QLabel(Q(t.lowerLabel), tickBox), 1, 0);
+    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.lowerLabel), tickBox), 1, 0);
     tickGrid->addWidget(lower_, 1, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 1, 2);
     tickGrid->addWidget(useMin_, 1, 3, 1, 3);
-    tickGrid->addWidget(new QLabel(Q("間隔："), tickBox), 2, 0);
+    tickGrid->addWidget(new QLabel(QStringFromUtf8("間隔："), tickBox), 2, 0);
     tickGrid->addWidget(interval_, 2, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 2, 2);
     tickGrid->addWidget(auto_, 2, 3);
     tightGroup_ = new QButtonGroup(this);
-    tight_[0] = new QRadioButton(Q("ﾉｰﾏﾙ"), tickBox);
-    tight_[1] = new QRadioButton(Q("ﾀｲﾄ"), tickBox);
+    tight_[0] = new QRadioButton(QStringFromUtf8("ﾉｰﾏﾙ"), tickBox);
+    tight_[1] = new QRadioButton(QStringFromUtf8("ﾀｲﾄ"), tickBox);
     tightGroup_->addButton(tight_[0], 0);
     tightGroup_->addButton(tight_[1], 1);
     tickGrid->addWidget(tight_[0], 2, 4);
@@ -184,7 +182,7 @@ void AxisPage::buildControls() {
   if (kind_ == AxisKind::Phase) {
     // Present in the page but never filled or read.
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(new QLabel(Q("位相表示レンジ"), this));
+    rangeRow->addWidget(new QLabel(QStringFromUtf8("位相表示レンジ"), this));
     phaseRange_ = new QComboBox(this);
     phaseRange_->setMinimumWidth(140);
     rangeRow->addWidget(phaseRange_);

@@ -4,12 +4,13 @@
 #include <QTextCursor>
 #include <algorithm>
 
+#include "qt_convert.h"
 #include "text/encoding.h"
 
 namespace fernplot {
 
 QString StoredToEditText(const std::string& utf8) {
-  QString s = QString::fromStdString(utf8);
+  QString s = QStringFromUtf8(utf8);
   s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return s;
 }

@@ -15,14 +15,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "qt_convert.h"
 #include "text/encoding.h"
 
 namespace fernplot {
 namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 constexpr const char* kSizes[] = {"6", "8", "9", "10", "11", "12", "14", "16"};
 
@@ -88,7 +85,7 @@ FontSample::FontSample(QWidget* parent) : QFrame(parent) {
 }
 
 QString FontSample::sampleText() {
-  return Q("ABCDEFGabcdefg\n1234567890\nあいうえお");
+  return QStringFromUtf8("ABCDEFGabcdefg\n1234567890\nあいうえお");
 }
 
 void FontSample::setSample(const QString& face, int points, bool bold, Colour colour) {
@@ -122,17 +119,17 @@ void FontSample::paintEvent(QPaintEvent* e) {
 
 CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage(services, parent) {
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(Q("ｶﾃｺﾞﾘ："), this), 0, 0);
+  grid->addWidget(new QLabel(QStringFromUtf8("ｶﾃｺﾞﾘ："), this), 0, 0);
   categories_ = new QListWidget(this);
   categories_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->addWidget(categories_, 1, 0, 6, 1);
 
-  grid->addWidget(new QLabel(Q("ﾌｫﾝﾄ："), this), 0, 1);
+  grid->addWidget(new QLabel(QStringFromUtf8("ﾌｫﾝﾄ："), this), 0, 1);
   faces_ = new QComboBox(this);
   faces_->setMinimumWidth(200);
   grid->addWidget(faces_, 1, 1, 1, 2);
 
-  grid->addWidget(new QLabel(Q("ｻｲｽﾞ："), this), 2, 1);
+  grid->addWidget(new QLabel(QStringFromUtf8("ｻｲｽﾞ："), this), 2, 1);
   sizes_ = new QComboBox(this);
   sizes_->setEditable(true);
   // Typed sizes are never taken over; only a chosen entry changes the size.
@@ -140,12 +137,12 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   sizes_->setCompleter(nullptr);
   sizes_->lineEdit()->installEventFilter(new EnterGoesToDialog(sizes_));
   grid->addWidget(sizes_, 3, 1);
-  bold_ = new QCheckBox(Q("太字"), this);
+  bold_ = new QCheckBox(QStringFromUtf8("太字"), this);
   grid->addWidget(bold_, 3, 2);
-  colourButton_ = new QPushButton(Q("ｶﾗｰ..."), this);
+  colourButton_ = new QPushButton(QStringFromUtf8("ｶﾗｰ..."), this);
   grid->addWidget(colourButton_, 4, 2);
 
-  grid->addWidget(new QLabel(Q("ｻﾝﾌﾟﾙ："), this), 5, 1);
+  grid->addWidget(new QLabel(QStringFromUtf8("ｻﾝﾌﾟﾙ："), this), 5, 1);
   sample_ = new FontSample(this);
   grid->addWidget(sample_, 6, 1, 1, 2);
   grid->setColumnStretch(1, 1);
@@ -165,7 +162,7 @@ void CPropFont::initialisePage() {
     for (int i = 0; i < kFontCategoryCount; ++i) {
       std::string_view name = copy_.fonts[static_cast<size_t>(i)].categoryName;
       if (name.empty()) name = kFontCategoryNames[static_cast<size_t>(i)];
-      categories_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+      categories_->addItem(QStringFromUtf8(name));
     }
     categories_->setCurrentRow(category_);
   }
@@ -178,7 +175,7 @@ void CPropFont::initialisePage() {
 
 void CPropFont::selectFaceAndSize(bool clearWhenMissing) {
   const FontSetting& f = current();
-  const int face = faces_->findText(QString::fromStdString(f.faceName), Qt::MatchFixedString);
+  const int face = faces_->findText(QStringFromUtf8(f.faceName), Qt::MatchFixedString);
   if (face >= 0 || clearWhenMissing) faces_->setCurrentIndex(face);
   const int size = sizes_->findText(QString::number(f.size), Qt::MatchExactly);
   if (size >= 0 || clearWhenMissing) sizes_->setCurrentIndex(size);
@@ -186,7 +183,7 @@ void CPropFont::selectFaceAndSize(bool clearWhenMissing) {
 
 void CPropFont::loadCurrent() {
   const FontSetting& f = current();
-  face_ = QString::fromStdString(f.faceName);
+  face_ = QStringFromUtf8(f.faceName);
   size_ = f.size;
   boldValue_ = f.bold != 0;
   ansi_ = f.ansiCharset != 0;

@@ -14,14 +14,12 @@
 #include <QVBoxLayout>
 
 #include "propsheet/cp932_limit.h"
+#include "qt_convert.h"
 #include "text/encoding.h"
 
 namespace fernplot {
 namespace {
 
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 }  // namespace
 
@@ -80,14 +78,14 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
     : SheetPage(services, parent) {
   auto* top = new QVBoxLayout(this);
   auto* titleRow = new QHBoxLayout;
-  titleRow->addWidget(new QLabel(Q("ｸﾞﾗﾌのﾀｲﾄﾙ："), this));
+  titleRow->addWidget(new QLabel(QStringFromUtf8("ｸﾞﾗﾌのﾀｲﾄﾙ："), this));
   title_ = new QLineEdit(this);
   title_->setValidator(new Cp932LimitValidator(kTitleBytes, title_));
   titleRow->addWidget(title_, 1);
   top->addLayout(titleRow);
 
   auto* upper = new QHBoxLayout;
-  auto* calcBox = new QGroupBox(Q("生ﾃﾞｰﾀの演算のﾀｲﾌﾟ"), this);
+  auto* calcBox = new QGroupBox(QStringFromUtf8("生ﾃﾞｰﾀの演算のﾀｲﾌﾟ"), this);
   auto* calcLayout = new QVBoxLayout(calcBox);
   ch1ch2_ = new QRadioButton(QStringLiteral("CH1/CH2"), calcBox);
   ch2ch1_ = new QRadioButton(QStringLiteral("CH2/CH1"), calcBox);
@@ -98,7 +96,7 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   calcLayout->addWidget(ch2ch1_);
   upper->addWidget(calcBox, 1);
 
-  auto* backBox = new QGroupBox(Q("ｸﾞﾗﾌの背景色"), this);
+  auto* backBox = new QGroupBox(QStringFromUtf8("ｸﾞﾗﾌの背景色"), this);
   auto* backLayout = new QHBoxLayout(backBox);
   background_ = new ColourButton(backBox);
   backLayout->addWidget(background_);
@@ -108,15 +106,15 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
 
   auto lineGroup = [this, top](const char* caption, QPushButton*& button, LineSwatch*& swatch,
                                QCheckBox*& bold) {
-    auto* box = new QGroupBox(Q(caption), this);
+    auto* box = new QGroupBox(QStringFromUtf8(caption), this);
     auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(Q("表示色："), box));
+    row->addWidget(new QLabel(QStringFromUtf8("表示色："), box));
     swatch = new LineSwatch(box);
     row->addWidget(swatch, 1);
     button = new QPushButton(QStringLiteral("..."), box);
     button->setMaximumWidth(40);
     row->addWidget(button);
-    bold = new QCheckBox(Q("印刷時太線"), box);
+    bold = new QCheckBox(QStringFromUtf8("印刷時太線"), box);
     row->addWidget(bold);
     top->addWidget(box);
   };
@@ -154,7 +152,7 @@ void CPropGeneral::readControls() {
 }
 
 void CPropGeneral::writeControls() {
-  const QString title = QString::fromStdString(CutToCp932Bytes(v_.title, kTitleBytes));
+  const QString title = QStringFromUtf8(CutToCp932Bytes(v_.title, kTitleBytes));
   if (title_->text() != title) title_->setText(title);
   (v_.calcType == 0 ? ch1ch2_ : ch2ch1_)->setChecked(true);
   gainBold_->setChecked(v_.gainBoldOnPrint);

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "propsheet/cp932_limit.h"
+#include "qt_convert.h"
 #include "text/encoding.h"
 
 namespace fernplot {
@@ -20,8 +21,7 @@ CPropItems::CPropItems(const SheetServices& services, QWidget* parent)
   auto* grid = new QGridLayout(this);
   for (int i = 0; i < kItemCount; ++i) {
     const std::string_view label = kItemLabels[static_cast<size_t>(i)];
-    auto* box =
-        new QCheckBox(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())), this);
+    auto* box = new QCheckBox(QStringFromUtf8(label), this);
     boxes_[static_cast<size_t>(i)] = box;
     const bool left = i < kLeftColumnItems;
     grid->addWidget(box, left ? i : i - kLeftColumnItems, left ? 0 : 1);
@@ -46,7 +46,7 @@ void CPropItems::readControls() {
 CPropAddition::CPropAddition(const SheetServices& services, QWidget* parent)
     : SheetPage(services, parent) {
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QString::fromUtf8("ﾃﾞｰﾀのﾀｲﾄﾙ："), this));
+  layout->addWidget(new QLabel(QStringFromUtf8("ﾃﾞｰﾀのﾀｲﾄﾙ："), this));
   box_ = new LimitedNoteEdit(kDataTitleBytes, this);
   box_->setMaximumHeight(90);
   layout->addWidget(box_);

@@ -7,16 +7,9 @@
 
 #include "propsheet/edit_graph_properties.h"
 #include "propsheet/sheet_tabs.h"
+#include "qt_convert.h"
 
 namespace fernplot {
-namespace {
-
-QString Q(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-}  // namespace
-
 AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
   AxisPageValues v;
   v.caption = axis.caption;
@@ -55,13 +48,14 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
                      SheetServices services)
     : QDialog(parent), currentPage_(currentPage) {
   setModal(true);
-  setWindowTitle(currentPage ? Q("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ") : Q("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
+  setWindowTitle(currentPage ? QStringFromUtf8("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ")
+                             : QStringFromUtf8("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
   auto* layout = new QVBoxLayout(this);
   tabs_ = new SheetTabWidget(this);
   layout->addWidget(tabs_);
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(Q("キャンセル"));
+  buttons_->button(QDialogButtonBox::Cancel)->setText(QStringFromUtf8("キャンセル"));
   layout->addWidget(buttons_);
   connect(buttons_, &QDialogButtonBox::accepted, this, &CPropSht1::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &CPropSht1::reject);
@@ -77,13 +71,13 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
   addition_ = new CPropAddition(services, this);
   addition_->hide();
 
-  tabs_->addTab(general_, Q("全般"));
-  tabs_->addTab(frequency_, Q("横軸(周波数)"));
-  tabs_->addTab(gain_, Q("縦軸(ｹﾞｲﾝ)"));
-  tabs_->addTab(phase_, Q("縦軸(位相)"));
-  tabs_->addTab(items_, Q("表示項目"));
-  tabs_->addTab(font_, Q("ﾌｫﾝﾄ"));
-  if (currentPage_) tabs_->addTab(addition_, Q("付記"));
+  tabs_->addTab(general_, QStringFromUtf8("全般"));
+  tabs_->addTab(frequency_, QStringFromUtf8("横軸(周波数)"));
+  tabs_->addTab(gain_, QStringFromUtf8("縦軸(ｹﾞｲﾝ)"));
+  tabs_->addTab(phase_, QStringFromUtf8("縦軸(位相)"));
+  tabs_->addTab(items_, QStringFromUtf8("表示項目"));
+  tabs_->addTab(font_, QStringFromUtf8("ﾌｫﾝﾄ"));
+  if (currentPage_) tabs_->addTab(addition_, QStringFromUtf8("付記"));
   tabs_->setCurrentIndex(0);
   tabs_->guardedTabBar()->setLeaveCheck([this] {
     SheetPage* page = activePage();

@@ -4,17 +4,9 @@
 #include <QColorDialog>
 #include <QMessageBox>
 
+#include "qt_convert.h"
+
 namespace fernplot {
-
-QColor ToQColor(Colour c) {
-  return QColor(static_cast<int>(RedOf(c)), static_cast<int>(GreenOf(c)),
-                static_cast<int>(BlueOf(c)));
-}
-
-Colour FromQColor(const QColor& c) {
-  return Rgb(static_cast<unsigned>(c.red()), static_cast<unsigned>(c.green()),
-             static_cast<unsigned>(c.blue()));
-}
 
 SheetServices DesktopSheetServices() {
   SheetServices s;

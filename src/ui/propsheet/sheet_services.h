@@ -4,7 +4,6 @@
 // by the sheet (not global) so tests can capture messages and answer colour
 // requests without a modal loop.
 
-#include <QColor>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -24,8 +23,5 @@ struct SheetServices {
 
 // QMessageBox::information and QColorDialog::getColor.
 SheetServices DesktopSheetServices();
-
-QColor ToQColor(Colour c);
-Colour FromQColor(const QColor& c);
 
 }  // namespace fernplot
