@@ -11,6 +11,7 @@ enum class ExportFormat { kCsv, kJson, kPng, kSvg, kPdf, kDrawing };
 
 struct ExportOptions {
   bool help = false;
+  bool version = false;  // --version: print the version and stop
   // -l PATTERN: list the data files instead of exporting.
   std::optional<std::string> listPattern;
   std::string outputDir = ".";

@@ -10,6 +10,7 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_json.h"
+#include "fernplot_version.h"
 #include "graph/page_builder.h"
 #include "page_output.h"
 #include "props/settings_file.h"
@@ -164,6 +165,10 @@ int ExportMain(const std::vector<std::string>& args, const std::string& programP
   }
   if (parsed.options->help) {
     out << ExportHelpText();
+    return kExitOk;
+  }
+  if (parsed.options->version) {
+    out << "fernplot-export " << kVersion << '\n';
     return kExitOk;
   }
   return RunExport(*parsed.options, programPath, out, err);
