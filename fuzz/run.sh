@@ -1,37 +1,35 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with AddressSanitizer and UBSan and runs each
-# for a number of executions (default 1,000,000):
+# Builds the libFuzzer targets (the fuzz preset: clang, AddressSanitizer and
+# UBSan) and runs each for a number of executions (default 1,000,000):
 #   fuzz/run.sh [RUNS] [TARGET...]      targets: reader settings
-# Needs clang and libclang-rt-14-dev. Not part of CI.
+# Installs clang and libclang-rt-14-dev when missing. CXX_FUZZ names another
+# clang++. Not part of CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+./scripts/install-deps.sh --fuzz
 runs="${1:-1000000}"
 shift || true
 targets=("$@")
 [[ ${#targets[@]} -eq 0 ]] && targets=(reader settings)
-
-out=build/fuzz
-mkdir -p "$out"
-cxx="${CXX_FUZZ:-clang++}"
-flags=(-std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
-       -fno-omit-frame-pointer -Isrc/core)
-core=(src/core/text/encoding.cpp src/core/text/number_text.cpp src/core/fileio/atomic_file.cpp src/core/text/file_path.cpp)
-reader_sources=("${core[@]}" src/core/datafile/reader.cpp)
-settings_sources=("${core[@]}" src/core/props/graph_properties.cpp src/core/props/settings_scan.cpp
-                  src/core/props/settings_file.cpp src/core/datafile/data_file_scan.cpp
-                  src/core/datafile/reader.cpp)
-
+programs=()
 for t in "${targets[@]}"; do
   case "$t" in
-    reader) sources=("${reader_sources[@]}") ;;
-    settings) sources=("${settings_sources[@]}") ;;
+    reader | settings) programs+=("fernplot_${t}_fuzz") ;;
     *) echo "unknown target $t" >&2; exit 2 ;;
   esac
-  "$cxx" "${flags[@]}" "fuzz/${t}_fuzz.cpp" "${sources[@]}" -o "$out/${t}_fuzz"
-  corpus="$out/${t}_corpus"
+done
+
+configure=(cmake --preset fuzz)
+[[ -n "${CXX_FUZZ:-}" ]] && configure+=("-DCMAKE_CXX_COMPILER=$CXX_FUZZ")
+"${configure[@]}" >/dev/null
+cmake --build --preset fuzz --target "${programs[@]}"
+
+out=build/fuzz
+for t in "${targets[@]}"; do
+  corpus="$out/corpus/$t"
   mkdir -p "$corpus"
   cp -n fuzz/seeds/"$t"/* "$corpus"/ 2>/dev/null || true
   echo "== $t: $runs runs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    "$out/${t}_fuzz" -runs="$runs" -max_len=4096 -print_final_stats=1 "$corpus"
+    "$out/fuzz/fernplot_${t}_fuzz" -runs="$runs" -max_len=4096 -print_final_stats=1 "$corpus"
 done

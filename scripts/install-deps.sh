@@ -9,12 +9,14 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
 )
-if [[ "${1:-}" == "--viewer" ]]; then
-  packages+=(xvfb xauth)
-fi
-if [[ "${1:-}" == "--bench" ]]; then
-  packages+=(gnuplot-nox hyperfine)
-fi
+for extra in "$@"; do
+  case "$extra" in
+    --viewer) packages+=(xvfb xauth) ;;
+    --bench) packages+=(gnuplot-nox hyperfine) ;;
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "unknown option $extra (--viewer, --bench, --fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -64,6 +64,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     if (arg == "-h" || arg == "--help") {
       if (!takesNoValue()) return fail("--help takes no value");
       o.help = true;
+    } else if (arg == "--version") {
+      if (!takesNoValue()) return fail("--version takes no value");
+      o.version = true;
     } else if (arg == "-o") {
       if (!value(v) || v.empty()) return fail("-o needs a folder");
       o.outputDir = v;
@@ -109,7 +112,7 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     }
   }
 
-  if (o.help) return ParsedArgs{o, {}};
+  if (o.help || o.version) return ParsedArgs{o, {}};
   if (o.listPattern) {
     if (!o.formats.empty() || !o.files.empty() || sawExportOption) {
       return fail("-l takes no other options or files");
@@ -150,6 +153,7 @@ std::string ExportHelpText() {
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated)\n"
          "  -h, --help     show this text\n"
+         "  --version      show the program's version\n"
          "\n"
          "Exit status: 0 when every output was written, 1 when an input or output\n"
          "failed (each on stderr as <path>: <message>), 2 on a usage error.\n";

@@ -14,6 +14,7 @@ using ExportFormat = const ExportFormatSpec*;
 
 struct ExportOptions {
   bool help = false;
+  bool version = false;  // --version: print the version and stop
   // -l PATTERN: list the data files instead of exporting.
   std::optional<std::string> listPattern;
   std::string outputDir = ".";

@@ -9,6 +9,7 @@
 #include "datafile/reader.h"
 #include "export_formats.h"
 #include "graph/page_session.h"
+#include "fernplot_version.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 
@@ -113,6 +114,10 @@ int ExportMain(const std::vector<std::string>& args, const std::string& programP
   }
   if (parsed.options->help) {
     out << ExportHelpText();
+    return kExitOk;
+  }
+  if (parsed.options->version) {
+    out << "fernplot-export " << kVersion << '\n';
     return kExitOk;
   }
   return RunExport(*parsed.options, programPath, out, err);

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "app_state.h"
 #include "fernplot_test_data.h"
@@ -241,7 +243,7 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   EXPECT_EQ(nulFirst.props.title, "周波数特性");
 }
 
-TEST(SettingsFile, SaveFailureIsReportedAndKeepsTheOldFile) {
+TEST(SettingsFile, SaveFailureIsReported) {
   TempDir dir;
   std::string dataPath = "/x/*.DAT";
   SettingsResult r =
@@ -251,37 +253,65 @@ TEST(SettingsFile, SaveFailureIsReportedAndKeepsTheOldFile) {
   r = SaveSettingsFile(file + "/s.CFG", FactoryDefaults(), false, dataPath);
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
-  if (geteuid() == 0) return;  // root writes anywhere
+}
+
+TEST(SettingsFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
+  TempDir dir;
+  std::string dataPath = "/x/*.DAT";
   const std::string old = dir.Write("keep.CFG", "old");
   chmod(dir.path().c_str(), 0500);
-  r = SaveSettingsFile(old, FactoryDefaults(), false, dataPath);
+  const SettingsResult r = SaveSettingsFile(old, FactoryDefaults(), false, dataPath);
   chmod(dir.path().c_str(), 0700);
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
   EXPECT_EQ(ReadBytes(old), "old");
 }
 
+// Sets XDG_CONFIG_HOME for one test and puts the old value back.
+class ConfigHome {
+ public:
+  ConfigHome() {
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) saved_ = old;
+  }
+  ~ConfigHome() {
+    if (saved_) {
+      setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
+    } else {
+      unsetenv("XDG_CONFIG_HOME");
+    }
+  }
+  ConfigHome(const ConfigHome&) = delete;
+  ConfigHome& operator=(const ConfigHome&) = delete;
+  void Set(const std::string& value) { setenv("XDG_CONFIG_HOME", value.c_str(), 1); }
+
+ private:
+  std::optional<std::string> saved_;
+};
+
+// The program's folder when it may be written, else the per-user file.
+void ExpectPerUserLocation(const TempDir& dir, const std::string& program) {
+  ConfigHome configHome;
+  configHome.Set(dir.File("cfg"));
+  EXPECT_EQ(DefaultSettingsFilePath(program), dir.File("cfg/fernplot/fernplot.CFG"));
+  configHome.Set("");
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  EXPECT_EQ(DefaultSettingsFilePath(program), home + "/.config/fernplot/fernplot.CFG");
+}
+
 TEST(SettingsFile, LocationBesideTheProgramOrPerUser) {
   TempDir dir;
   EXPECT_EQ(DefaultSettingsFilePath(dir.File("fernplot")), dir.File("fernplot.CFG"));
   EXPECT_EQ(DefaultSettingsFilePath(dir.File("fernplot-export")), dir.File("fernplot-export.CFG"));
-  if (geteuid() == 0) return;
+  ExpectPerUserLocation(dir, dir.File("gone/fernplot"));
+}
+
+TEST(SettingsFile, ReadOnlyProgramFolderMeansPerUser) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
+  TempDir dir;
   std::filesystem::create_directory(dir.path() / "ro");
   chmod((dir.path() / "ro").c_str(), 0500);
-  const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-  std::string saved = oldXdg ? oldXdg : "";
-  setenv("XDG_CONFIG_HOME", dir.File("cfg").c_str(), 1);
-  EXPECT_EQ(DefaultSettingsFilePath(dir.File("ro/fernplot")),
-            dir.File("cfg/fernplot/fernplot.CFG"));
-  setenv("XDG_CONFIG_HOME", "", 1);
-  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
-  EXPECT_EQ(DefaultSettingsFilePath(dir.File("ro/fernplot")),
-            home + "/.config/fernplot/fernplot.CFG");
-  if (oldXdg) {
-    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-  } else {
-    unsetenv("XDG_CONFIG_HOME");
-  }
+  ExpectPerUserLocation(dir, dir.File("ro/fernplot"));
 }
 
 TEST(SettingsFile, StartupLoadsOverFactoryDefaults) {

@@ -50,6 +50,9 @@ TEST(ExportArgs, AcceptedCommandLines) {
     EXPECT_EQ(p.options->listPattern, "/data/*.DAT");
   }
   EXPECT_TRUE(ParseExportArgs({"--help"}).options->help);
+  EXPECT_TRUE(ParseExportArgs({"--version"}).options->version);
+  EXPECT_TRUE(ParseExportArgs({"-l", "*.DAT", "--version"}).options->version)
+      << "--version stops before the other options are checked";
   EXPECT_TRUE(ParseExportArgs({"-f", "nope", "-h"}).options == std::nullopt)
       << "a bad format is reported even with --help after it";
 }
@@ -74,6 +77,7 @@ TEST(ExportArgs, UsageErrors) {
       {"-l", "*.DAT", "-o", "out"},
       {"-l"},
       {"--help=yes"},
+      {"--version=1"},
   };
   for (const Args& args : rejected) {
     const ParsedArgs p = ParseExportArgs(args);

@@ -16,6 +16,7 @@
 
 #include "datafile/data_file_writer.h"
 #include "fernplot_test_data.h"
+#include "fernplot_version.h"
 #include "graph/drawing.h"
 
 namespace fernplot {
@@ -154,6 +155,16 @@ TEST_F(ExportRun, UsageErrorsPrintHelp) {
   EXPECT_NE(err_.str().find("gif"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), kExitOk);
   EXPECT_NE(out_.str().find("-f FMT[,FMT...] FILE..."), std::string::npos);
+  EXPECT_NE(out_.str().find("--version"), std::string::npos);
+}
+
+TEST_F(ExportRun, VersionIsTheProjectVersion) {
+  ASSERT_EQ(Run({"--version"}), kExitOk);
+  EXPECT_EQ(out_.str(), std::string("fernplot-export ") + kVersion + "\n");
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." +
+                std::to_string(kVersionPatch),
+            kVersion);
 }
 
 TEST_F(ExportRun, ListPrintsTheFiveCellsPerFile) {

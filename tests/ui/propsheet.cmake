@@ -6,9 +6,7 @@ foreach(suite entry axis sheet pages)
                            ${CMAKE_CURRENT_SOURCE_DIR}/propsheet_support.h)
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE fernplot_propsheet Qt6::Test fernplot_warnings)
-  add_test(NAME propsheet_${suite} COMMAND ${target})
-  set_tests_properties(propsheet_${suite} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                                                     TIMEOUT 120)
+  fernplot_discover_qt_tests(${target} propsheet_${suite} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
 
 # A window to look at by hand under Xvfb; built on request, never installed.

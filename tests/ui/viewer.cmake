@@ -6,7 +6,5 @@ foreach(suite frame view dialog app)
                            ${CMAKE_CURRENT_SOURCE_DIR}/viewer_support.h)
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE fernplot_ui fernplot_test_support Qt6::Test fernplot_warnings)
-  add_test(NAME viewer_${suite} COMMAND ${target})
-  set_tests_properties(viewer_${suite} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                                                  TIMEOUT 120)
+  fernplot_discover_qt_tests(${target} viewer_${suite} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()

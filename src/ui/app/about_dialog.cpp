@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "display/dialog_units.h"
+#include "fernplot_version.h"
 
 namespace fernplot {
 
@@ -76,7 +77,12 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     return label;
   };
   centred(QStringLiteral("Q417ﾌｧｲﾙ 読み出しｿﾌﾄｳｪｱ"), du.Rect(45, 19, 88, 11));
-  centred(QStringLiteral("Version 1. 3. 0. 0"), du.Rect(41, 32, 88, 10));
+  centred(QStringLiteral("Version %1. %2. %3. %4")
+              .arg(kVersionMajor)
+              .arg(kVersionMinor)
+              .arg(kVersionPatch)
+              .arg(kVersionTweak),
+          du.Rect(41, 32, 88, 10));
 
   (new QGroupBox(this))->setGeometry(du.Rect(7, 50, 149, 47));
   auto* line1 = new QLabel(QStringLiteral("周波数特性ｸﾞﾗﾌの表示･印刷･CSV出力"), this);
