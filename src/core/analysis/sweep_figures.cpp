@@ -1,5 +1,6 @@
 #include "analysis/sweep_figures.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace fernplot {
@@ -34,11 +35,12 @@ Crossed CrossGain(const UsablePoint& a, const UsablePoint& b, double level) {
 // crosses between a and b, in the order the phase meets them.
 template <typename Visit>
 void ForEachPhaseLevel(double ua, double ub, double offset, Visit visit) {
-  const double lo = std::fmin(ua, ub);
-  const double hi = std::fmax(ua, ub);
-  // A level L is crossed when lo <= L < hi. The division may land a step off
-  // next to a level, so the first level at or above lo is settled by testing.
-  double n = std::ceil((lo - offset) / 360.0);
+  const double lo = std::min(ua, ub);
+  const double hi = std::max(ua, ub);
+  // A level L is crossed when lo <= L < hi. The rounded quotient may land a
+  // step off next to a level, so the first level at or above lo is settled by
+  // testing.
+  double n = std::ceil((lo - offset) * (1.0 / 360.0));
   while (offset + 360.0 * n < lo) n += 1.0;
   while (offset + 360.0 * (n - 1.0) >= lo) n -= 1.0;
   double last = n;

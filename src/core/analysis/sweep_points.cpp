@@ -18,6 +18,7 @@ CurveReading ReadingOf(const UsablePoint& p) {
 }  // namespace
 
 double WrapDegrees(double degrees) {
+  if (degrees > -180.0 && degrees <= 180.0) return degrees;
   // fmod is exact, and so are the corrections: the remainder lies within a
   // factor of two of 360 whenever one is needed.
   double r = std::fmod(degrees, 360.0);
