@@ -18,7 +18,9 @@ namespace fernplot {
 //    "gainCrossovers": [{"frequencyHz","phaseDeg","phaseMarginDeg"}],
 //    "phaseCrossovers": [{"frequencyHz","gainDb","gainMarginDb"}],
 //    "phaseMarginDeg": null|number, "gainMarginDb": null|number}
-// Numbers are the shortest texts that read back as the same doubles.
+// "points" counts the usable points the figures were read from. Numbers are
+// the shortest texts that read back as the same doubles (std::to_chars:
+// "0.1", "2e+06").
 // `fileName` is UTF-8 and written as it is.
 std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& figures);
 

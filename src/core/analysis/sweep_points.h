@@ -53,8 +53,9 @@ struct DelayPoint {
 // Maps an angle in degrees into (-180, 180]; exact for every finite input.
 double WrapDegrees(double degrees);
 
-// The points of `data` in the ratio asked for, in the order the record holds
-// them (the reverse of the file's). Empty when the record has no points.
+// The points of `data` in the ratio asked for (a page shows CH1/CH2 when its
+// calcType is 0), in the order the record holds them (the reverse of the
+// file's). Empty when the record has no points.
 std::vector<SweepPoint> RatioPoints(const MeasurementData& data, ChannelRatio ratio);
 
 // The usable points of `arrayOrder`, which is in the record's order (the
