@@ -2,6 +2,7 @@
 // without a display.
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <clocale>
 #include <iostream>
 #include <string>
@@ -11,6 +12,9 @@
 #include "font_setup.h"
 
 int main(int argc, char** argv) {
+  // Hash order decides the order of some objects in a PDF (fonts); a fixed
+  // seed makes the same input give the same bytes on every run.
+  QHashSeed::setDeterministicGlobalSeed();
   // Fonts need a GUI application object, but nothing here needs a screen.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);

@@ -1,5 +1,6 @@
 #include "page_output.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "pdf_date.h"
 #include "png_writer.h"
 #include "renderer.h"
 
@@ -130,8 +132,12 @@ OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const s
   if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
   QSaveFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  // Written to memory first: a fixed creation date replaces the current time
+  // before the bytes reach the file.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter pdf(&file);
+    QPdfWriter pdf(&buffer);
     pdf.setCreator(QStringLiteral("FERNPLOT"));
     pdf.setTitle(QString::fromStdString(title));
     pdf.setResolution(1200);
@@ -146,6 +152,12 @@ OutputResult WritePagePdf(DrawingDocument& doc, const std::string& path, const s
     }
     RenderTrueSize(painter, doc);
     painter.end();
+  }
+  QByteArray bytes = buffer.data();
+  if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return Failure(file);
   }
   return Commit(file);
 }
