@@ -1,0 +1,195 @@
+#include "analysis/figures_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace fernplot {
+
+namespace {
+
+std::string Quoted(std::string_view utf8) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out = "\"";
+  for (const char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 0x20) {
+      out += "\\u00";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+    } else {
+      out += ch;
+    }
+  }
+  out += '"';
+  return out;
+}
+
+// Every figure is finite; null guards the JSON should one ever not be.
+std::string Number(double value) {
+  if (!std::isfinite(value)) return "null";
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return ec == std::errc() ? std::string(buffer, end) : "null";
+}
+
+// Builds `{"key":value,...}`, or a document of one member a line in the
+// exporter's other JSON outputs' layout (the comma opens the next line).
+class Members {
+ public:
+  explicit Members(bool lines) : lines_(lines), out_(lines ? "{\n" : "{") {}
+  Members& Add(std::string_view key, const std::string& value) {
+    if (!first_) out_ += ',';
+    first_ = false;
+    out_ += Quoted(key);
+    out_ += ':';
+    out_ += value;
+    if (lines_) out_ += '\n';
+    return *this;
+  }
+  std::string Close() { return out_ + (lines_ ? "}\n" : "}"); }
+
+ private:
+  bool lines_;
+  bool first_ = true;
+  std::string out_;
+};
+
+std::string FrequencyGainJson(const std::optional<FrequencyGain>& fg) {
+  if (!fg) return "null";
+  return Members(false)
+      .Add("frequencyHz", Number(fg->frequency))
+      .Add("gainDb", Number(fg->gain))
+      .Close();
+}
+
+template <typename T, typename F>
+std::string ArrayOf(const std::vector<T>& items, F toJson) {
+  std::string out = "[";
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i) out += ',';
+    out += toJson(items[i]);
+  }
+  return out + ']';
+}
+
+std::string OptionalNumber(const std::optional<double>& value) {
+  return value ? Number(*value) : "null";
+}
+
+}  // namespace
+
+std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& fig) {
+  Members top(true);
+  top.Add("file", Quoted(fileName));
+  top.Add("ratio", ratio == ChannelRatio::kCh1Ch2 ? "\"ch1/ch2\"" : "\"ch2/ch1\"");
+  top.Add("points", std::to_string(fig.points));
+  top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
+  top.Add("peak", FrequencyGainJson(fig.peak));
+  top.Add("minus3dB", ArrayOf(fig.minus3dB, [](const LevelCrossing& c) {
+            return Members(false)
+                .Add("frequencyHz", Number(c.frequency))
+                .Add("direction",
+                     c.direction == CrossingDirection::kFalling ? "\"falling\"" : "\"rising\"")
+                .Close();
+          }));
+  top.Add("resonance", !fig.resonance ? std::string("null")
+                                      : Members(false)
+                                            .Add("frequencyHz", Number(fig.resonance->frequency))
+                                            .Add("gainDb", Number(fig.resonance->gain))
+                                            .Add("lowerHz", Number(fig.resonance->lower))
+                                            .Add("upperHz", Number(fig.resonance->upper))
+                                            .Add("q", Number(fig.resonance->q))
+                                            .Close());
+  top.Add("marginReferenceDeg", std::to_string(MarginReferenceDegrees(fig.reference)));
+  top.Add("gainCrossovers", ArrayOf(fig.gainCrossovers, [](const GainCrossover& c) {
+            return Members(false)
+                .Add("frequencyHz", Number(c.frequency))
+                .Add("phaseDeg", Number(c.phase))
+                .Add("phaseMarginDeg", Number(c.phaseMargin))
+                .Close();
+          }));
+  top.Add("phaseCrossovers", ArrayOf(fig.phaseCrossovers, [](const PhaseCrossover& c) {
+            return Members(false)
+                .Add("frequencyHz", Number(c.frequency))
+                .Add("gainDb", Number(c.gain))
+                .Add("gainMarginDb", Number(c.gainMargin))
+                .Close();
+          }));
+  top.Add("phaseMarginDeg", OptionalNumber(fig.phaseMargin));
+  top.Add("gainMarginDb", OptionalNumber(fig.gainMargin));
+  return top.Close();
+}
+
+std::string ThreeDigits(double value, std::string_view unit) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value > 0 ? "inf" : "-inf");
+  if (value == 0.0) value = 0.0;  // no "-0.00"
+  char buffer[40];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 2);
+  const std::string sci(buffer, ec == std::errc() ? end : buffer);
+  // "-d.dde+XX": the rounded digits and the exponent they carry.
+  const size_t e = sci.find('e');
+  if (e == std::string::npos) return sci;
+  const bool negative = sci[0] == '-';
+  const std::string digits = sci.substr(negative ? 1 : 0, 1) + sci.substr(negative ? 3 : 2, 2);
+  const int exponent = std::atoi(sci.c_str() + e + 1);
+
+  static constexpr const char* kPrefixes[] = {"p", "n", "u", "m", "", "k", "M", "G", "T"};
+  int shift = exponent;  // digits after the first that stand before the point
+  std::string prefix;
+  if (!unit.empty()) {
+    const int group = (exponent >= 0 ? exponent : exponent - 2) / 3;  // floor(exponent / 3)
+    if (group < -4 || group > 4) return sci + " " + std::string(unit);
+    prefix = kPrefixes[group + 4];
+    shift = exponent - 3 * group;
+  } else if (shift < -4 || shift > 5) {
+    return sci;
+  }
+  std::string out = negative ? "-" : "";
+  if (shift < 0) {
+    out += "0." + std::string(static_cast<size_t>(-shift - 1), '0') + digits;
+  } else if (shift >= 2) {
+    out += digits + std::string(static_cast<size_t>(shift - 2), '0');
+  } else {
+    out += digits.substr(0, static_cast<size_t>(shift) + 1) + "." +
+           digits.substr(static_cast<size_t>(shift) + 1);
+  }
+  if (!unit.empty()) out += " " + prefix + std::string(unit);
+  return out;
+}
+
+std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
+  std::string line(fileName);
+  const auto item = [&line](const std::string& text) { line += "  " + text; };
+  if (fig.points == 0) {
+    item("no points");
+    return line;
+  }
+  const bool loop = fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
+                    fig.phaseMarginCrossover.has_value();
+  if (loop) {
+    const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
+    item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0 @ " + ThreeDigits(pm.frequency, "Hz"));
+    if (fig.gainMarginCrossover) {
+      const PhaseCrossover& gm = fig.phaseCrossovers[*fig.gainMarginCrossover];
+      item("GM " + ThreeDigits(gm.gainMargin) + " dB @ " + ThreeDigits(gm.frequency, "Hz"));
+    } else {
+      item("GM none");
+    }
+    return line;
+  }
+  for (const LevelCrossing& c : fig.minus3dB) item("-3dB " + ThreeDigits(c.frequency, "Hz"));
+  if (fig.resonance) {
+    item("peak " + ThreeDigits(fig.resonance->gain) + " dB @ " +
+         ThreeDigits(fig.resonance->frequency, "Hz"));
+    item("Q " + ThreeDigits(fig.resonance->q));
+  }
+  if (fig.minus3dB.empty() && !fig.resonance) item("no figures");
+  return line;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,44 @@
+#pragma once
+// The figures of a sweep as text: a JSON document and a one-line summary.
+
+#include <string>
+#include <string_view>
+
+#include "analysis/sweep_figures.h"
+
+namespace fernplot {
+
+// The figures as a JSON object, one top-level member a line:
+//   {"file", "ratio": "ch1/ch2"|"ch2/ch1", "points",
+//    "lowFrequencyGain": null|{"frequencyHz","gainDb"},
+//    "peak": null|{"frequencyHz","gainDb"},
+//    "minus3dB": [{"frequencyHz","direction": "falling"|"rising"}],
+//    "resonance": null|{"frequencyHz","gainDb","lowerHz","upperHz","q"},
+//    "marginReferenceDeg": -180|0,
+//    "gainCrossovers": [{"frequencyHz","phaseDeg","phaseMarginDeg"}],
+//    "phaseCrossovers": [{"frequencyHz","gainDb","gainMarginDb"}],
+//    "phaseMarginDeg": null|number, "gainMarginDb": null|number}
+// "points" counts the usable points the figures were read from. Numbers are
+// the shortest texts that read back as the same doubles (std::to_chars:
+// "0.1", "2e+06").
+// `fileName` is UTF-8 and written as it is.
+std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& figures);
+
+// `value` with three significant digits (trailing zeros kept) and, when
+// `unit` is not empty, an SI prefix from p to T chosen so that one to three
+// digits stand before the point: "1.00 kHz", "15.9 Hz", "220 uHz". Without a
+// unit the digits stand alone ("45.2", "0.0523", "1230"); values too large
+// or small for that are written as "1.23e+15".
+std::string ThreeDigits(double value, std::string_view unit = {});
+
+// One line (without the line break) naming the file and its main figures,
+// each after two spaces:
+//   a loop - a sweep whose gain starts at 10 dB or more and crosses 0 dB -
+//     "PM 45.2° @ 1.02 MHz  GM 12.1 dB @ 2.10 MHz", the smallest margins and
+//     where they are; "GM none" when the phase never reaches the reference;
+//   anything else - "-3dB 1.00 kHz" for each -3 dB point, then for a
+//     resonance "peak 26.0 dB @ 10.0 kHz  Q 20.0";
+//   "no figures" when none of those exist, "no points" without usable points.
+std::string SummaryLine(std::string_view fileName, const SweepFigures& figures);
+
+}  // namespace fernplot

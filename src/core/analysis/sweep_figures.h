@@ -1,0 +1,97 @@
+#pragma once
+// The figures an engineer reads off a sweep: low-frequency gain, peak, the
+// -3 dB points, a resonance and its Q, and a loop's stability margins.
+//
+// A level crossing lies between neighbouring usable points k and k+1 when
+// exactly one of the two values is above the level (equal is not above). Its
+// frequency is interpolated linearly in log10(f) with
+//   t = (level - q[k]) / (q[k+1] - q[k]),
+//   log10 f = log10 f[k] + t (log10 f[k+1] - log10 f[k]),
+// and the other quantity (gain or unwrapped phase) is taken with the same t.
+// Every crossing is listed, in ascending frequency. A figure that does not
+// exist is left empty, never given as 0.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "analysis/sweep_points.h"
+
+namespace fernplot {
+
+// Where the phase margin is measured from. Most loops are read against
+// -180°; some instruments measure a loop's phase so that it reads the margin
+// directly, against 0°.
+enum class MarginReference { kMinus180, kZero };
+
+// The reference in degrees: -180 or 0.
+int MarginReferenceDegrees(MarginReference reference);
+
+struct FrequencyGain {
+  double frequency = 0.0;  // Hz
+  double gain = 0.0;       // dB
+};
+
+enum class CrossingDirection { kFalling, kRising };
+
+struct LevelCrossing {
+  double frequency = 0.0;
+  CrossingDirection direction = CrossingDirection::kFalling;
+};
+
+struct Resonance {
+  double frequency = 0.0;  // the peak's
+  double gain = 0.0;
+  double lower = 0.0;  // Hz, where the gain is 3 dB under the peak
+  double upper = 0.0;
+  double q = 0.0;  // frequency / (upper - lower)
+};
+
+// A crossing of 0 dB.
+struct GainCrossover {
+  double frequency = 0.0;
+  double phase = 0.0;  // degrees in (-180, 180]
+  double phaseMargin = 0.0;
+};
+
+// A crossing of the phase through a reference level.
+struct PhaseCrossover {
+  double frequency = 0.0;
+  double gain = 0.0;
+  double gainMargin = 0.0;  // -gain, dB
+};
+
+struct SweepFigures {
+  size_t points = 0;                              // usable points
+  std::optional<FrequencyGain> lowFrequencyGain;  // the first usable point
+  std::optional<FrequencyGain> peak;              // the first point of largest gain
+  std::vector<LevelCrossing> minus3dB;            // crossings of low-frequency gain - 3 dB
+  std::optional<Resonance> resonance;
+  MarginReference reference = MarginReference::kMinus180;
+  std::vector<GainCrossover> gainCrossovers;
+  std::vector<PhaseCrossover> phaseCrossovers;
+  // The smallest of the crossovers' margins; empty without a crossover.
+  std::optional<double> phaseMargin;
+  std::optional<double> gainMargin;
+  // The crossovers that give those margins (the first on a tie).
+  std::optional<size_t> phaseMarginCrossover;
+  std::optional<size_t> gainMarginCrossover;
+};
+
+// Every crossing of `level` by the gain, in ascending frequency.
+std::vector<LevelCrossing> GainCrossings(std::span<const UsablePoint> points, double level);
+
+// The figures of the usable points `points` (as UsablePoints gives them).
+//
+// A resonance needs a peak that is neither the first nor the last point and
+// crossings of (peak gain - 3 dB) on both sides of the peak's frequency; its
+// lower and upper frequencies are the crossings nearest to the peak.
+//
+// Against -180° a gain crossover's phase margin is wrap(u + 180) and the phase
+// crossovers are the crossings of u through every odd multiple of 180°;
+// against 0° the margin is wrap(u) and the crossovers are those through every
+// multiple of 360°.
+SweepFigures ComputeFigures(std::span<const UsablePoint> points, MarginReference reference);
+
+}  // namespace fernplot

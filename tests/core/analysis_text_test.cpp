@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "analysis/figures_text.h"
+#include "analysis/sweep_figures.h"
+#include "datafile/reader.h"
+
+namespace fernplot {
+namespace {
+
+TEST(FiguresText, ThreeSignificantDigits) {
+  const struct {
+    double value;
+    const char* unit;
+    const char* text;
+  } cases[] = {
+      {999.7, "Hz", "1.00 kHz"}, {1.0197e6, "Hz", "1.02 MHz"}, {2.1e6, "Hz", "2.10 MHz"},
+      {15.94, "Hz", "15.9 Hz"},  {220e-6, "Hz", "220 uHz"},    {0.0, "Hz", "0.00 Hz"},
+      {-0.0, "", "0.00"},        {45.24, "", "45.2"},          {-12.06, "", "-12.1"},
+      {0.05234, "", "0.0523"},   {1234.0, "", "1230"},         {3e20, "Hz", "3.00e+20 Hz"},
+      {1.5e-9, "", "1.50e-09"},  {9.996, "", "10.0"},          {-0.25e-3, "s", "-250 us"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ThreeDigits(c.value, c.unit), c.text) << c.value;
+}
+
+SweepFigures LoopFigures() {
+  SweepFigures f;
+  f.points = 3;
+  f.lowFrequencyGain = FrequencyGain{10, 40};
+  f.peak = FrequencyGain{10, 40};
+  f.minus3dB = {{0.1, CrossingDirection::kFalling}};
+  f.gainCrossovers = {{1.02e6, -134.8, 45.2}, {2e6, 170, -10}};
+  f.phaseMargin = -10;
+  f.phaseMarginCrossover = 1;
+  return f;
+}
+
+TEST(FiguresText, SummaryLines) {
+  SweepFigures loop = LoopFigures();
+  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM none");
+  loop.phaseCrossovers = {{2.1e6, -12.1, 12.1}};
+  loop.gainMargin = 12.1;
+  loop.gainMarginCrossover = 0;
+  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM 12.1 dB @ 2.10 MHz");
+
+  SweepFigures filter = LoopFigures();
+  filter.lowFrequencyGain->gain = 0.5;  // starts too low to be a loop
+  filter.resonance = Resonance{1e4, 26.02, 9.7e3, 1.02e4, 20.04};
+  EXPECT_EQ(SummaryLine("F", filter), "F  -3dB 100 mHz  peak 26.0 dB @ 10.0 kHz  Q 20.0");
+  EXPECT_EQ(SummaryLine("E", SweepFigures{}), "E  no points");
+  SweepFigures flat;
+  flat.points = 1;
+  flat.lowFrequencyGain = flat.peak = FrequencyGain{1, 0};
+  EXPECT_EQ(SummaryLine("C", flat), "C  no figures");
+}
+
+TEST(FiguresText, JsonDocument) {
+  EXPECT_EQ(FiguresJson("EMPTY", ChannelRatio::kCh2Ch1, SweepFigures{}),
+            "{\n\"file\":\"EMPTY\"\n,\"ratio\":\"ch2/ch1\"\n,\"points\":0\n"
+            ",\"lowFrequencyGain\":null\n,\"peak\":null\n,\"minus3dB\":[]\n,\"resonance\":null\n"
+            ",\"marginReferenceDeg\":-180\n,\"gainCrossovers\":[]\n,\"phaseCrossovers\":[]\n"
+            ",\"phaseMarginDeg\":null\n,\"gainMarginDb\":null\n}\n");
+  SweepFigures f = LoopFigures();
+  f.reference = MarginReference::kZero;
+  f.resonance = Resonance{1e4, 26.5, 9.7e3, 1.02e4, 20.000000000000004};
+  f.phaseCrossovers = {{3e6, -0.1, 0.1}};
+  f.gainMargin = 0.1;
+  EXPECT_EQ(FiguresJson("a\"b\x01", ChannelRatio::kCh1Ch2, f),
+            "{\n\"file\":\"a\\\"b\\u0001\"\n,\"ratio\":\"ch1/ch2\"\n,\"points\":3\n"
+            ",\"lowFrequencyGain\":{\"frequencyHz\":10,\"gainDb\":40}\n"
+            ",\"peak\":{\"frequencyHz\":10,\"gainDb\":40}\n"
+            ",\"minus3dB\":[{\"frequencyHz\":0.1,\"direction\":\"falling\"}]\n"
+            ",\"resonance\":{\"frequencyHz\":10000,\"gainDb\":26.5,\"lowerHz\":9700,"
+            "\"upperHz\":10200,\"q\":20.000000000000004}\n"
+            ",\"marginReferenceDeg\":0\n"
+            ",\"gainCrossovers\":[{\"frequencyHz\":1020000,\"phaseDeg\":-134.8,"
+            "\"phaseMarginDeg\":45.2},{\"frequencyHz\":2e+06,\"phaseDeg\":170,"
+            "\"phaseMarginDeg\":-10}]\n"
+            ",\"phaseCrossovers\":[{\"frequencyHz\":3e+06,\"gainDb\":-0.1,\"gainMarginDb\":0.1}]\n"
+            ",\"phaseMarginDeg\":-10\n,\"gainMarginDb\":0.1\n}\n");
+}
+
+SweepFigures SampleFigures(const char* name) {
+  const auto data = ReadDataFileForPage(std::string(FERNPLOT_SAMPLES_DIR) + "/" + name);
+  if (!data) return {};
+  const auto points = UsablePoints(RatioPoints(*data, ChannelRatio::kCh1Ch2));
+  return ComputeFigures(points, MarginReference::kMinus180);
+}
+
+TEST(FiguresText, SampleFiles) {
+  const SweepFigures loop = SampleFigures("OPAMP_LG.DAT");
+  ASSERT_TRUE(loop.phaseMargin);
+  EXPECT_NEAR(*loop.phaseMargin, 45.0, 5.0);  // its model's own margin is 40.5°
+  EXPECT_EQ(SummaryLine("OPAMP_LG", loop).substr(0, 14), "OPAMP_LG  PM 4");
+
+  for (const char* rc : {"RC_LPF.DAT", "rc_lpf_down.dat"}) {
+    const SweepFigures lp = SampleFigures(rc);
+    ASSERT_EQ(lp.minus3dB.size(), 1u) << rc;
+    EXPECT_NEAR(lp.minus3dB[0].frequency, 1000.0, 30.0) << rc;
+  }
+  const SweepFigures rlc = SampleFigures("RLC_RES.DAT");
+  ASSERT_TRUE(rlc.resonance);
+  EXPECT_NEAR(rlc.resonance->frequency, 1e4, 200.0);
+  // At 50 points a decade the 500 Hz bandwidth is about one step wide, and
+  // the straight lines between points narrow it; 20 Hz steps get it right.
+  EXPECT_NEAR(rlc.resonance->q, 20.0, 4.0);
+  const SweepFigures linear = SampleFigures("RLC_LIN.DAT");
+  ASSERT_TRUE(linear.resonance);
+  EXPECT_NEAR(linear.resonance->q, 20.0, 0.5);
+  EXPECT_EQ(SampleFigures("TRUNCATED.DAT").points, 0u);
+}
+
+}  // namespace
+}  // namespace fernplot
