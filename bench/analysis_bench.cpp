@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Figures of a 65,535-point page, from its record to the finished figures,
 // and a marker move: the curve read at a new frequency plus the nearest point.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # datafile benchmarks: folder search against bare header reads, full read of
 # a 65,535-point file. Run build/bench/bench/fernplot_datafile_bench.
 add_executable(fernplot_datafile_bench ${CMAKE_CURRENT_LIST_DIR}/datafile_bench.cpp)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Data-file benchmarks. The files are generated into a temporary folder when
 // the program starts and removed when it ends.
 //

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # graph benchmarks: building a page of 65,535 points (from memory and from a
 # file) with the deterministic stand-in measurer of the core tests.
 # Run build/bench/bench/fernplot_graph_bench.

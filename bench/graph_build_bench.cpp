@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Page build of a 65,535-point sweep: data range, fonts, layout, axes, curves
 // and info texts into a fresh sheet.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # render benchmarks
 add_executable(bench_render_page ${CMAKE_CURRENT_SOURCE_DIR}/render_page.cpp)
 target_link_libraries(bench_render_page PRIVATE fernplot_render fernplot_test_support fernplot_warnings benchmark::benchmark)

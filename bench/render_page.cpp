@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rendering a full 65,535-point page into a QImage at 100 % and 200 %, as
 // the window and the clipboard do.
 #include <benchmark/benchmark.h>

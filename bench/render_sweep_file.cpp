@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes one raw data file of an op-amp loop gain (two poles, a phase margin
 // near 50 degrees) with N points, for the end-to-end comparison.
 //   bench_render_sweep_file OUTPUT.DAT [POINTS]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # viewer benchmarks: pointer handling (readout + cross-hair) on a 65,535-point
 # page at 200 %, and opening 100 files of 1,000 points.
 # Run build/bench/bench/fernplot_viewer_bench (it uses the offscreen platform).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Viewer timings with the real window under the offscreen platform.
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the data-file reader. Each input is a whole file; it
 // is decoded in full-read mode and in header-only mode (its header bytes
 // with the input's size as the file size), and the two must agree. The same

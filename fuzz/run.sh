@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (the fuzz preset: clang, AddressSanitizer and
 # UBSan) and runs each for a number of executions (default 1,000,000):
 #   fuzz/run.sh [RUNS] [TARGET...]      targets: reader settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the settings-file parser: any bytes are read over the
 // factory defaults; the values must stay inside their fields and the result
 // must still be writable.

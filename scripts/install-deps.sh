@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages the build, the tests and the viewer need,
 # skipping the ones already there. Runs apt as root or through sudo.
 set -euo pipefail

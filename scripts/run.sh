@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the viewer and opens the bundled sample files in it. Without a
 # display it starts a virtual one.
 set -euo pipefail

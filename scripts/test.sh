@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds everything and runs every test; then every test again under
 # AddressSanitizer and UBSan (the asan preset, offscreen). In CI warnings are errors.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes a set of realistic instrument data files from transfer-function
 // models, for trying the viewer and the exporter without an instrument:
 //   fernplot-make-samples OUTPUT_FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app_state.h"
 
 #include "text/file_path.h"

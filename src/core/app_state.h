@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Program-wide state, owned by whoever runs the program (the viewer's
 // application object, the exporter's main, each test).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The exporter's output formats: each one's name on the command line, file
 // suffix, help line and writer, in the order the help lists them. A new

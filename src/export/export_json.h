@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two JSON outputs of the exporter: a decoded data file, and a built
 // sheet for inspection.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export_run.h"
 
 #include <filesystem>

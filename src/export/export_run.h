@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What fernplot-export does once its command line is parsed. Needs a
 // QGuiApplication (fonts) for the page formats.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "json_text.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small pieces of JSON text. Numbers never depend on the locale; a value
 // JSON cannot hold (infinity, NaN) is written as null.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fernplot-export: data files to CSV, JSON, PNG, SVG, PDF or the built sheet,
 // without a display.
 #include <QCoreApplication>

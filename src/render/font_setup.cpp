@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "font_setup.h"
 
 #include <QFontInfo>

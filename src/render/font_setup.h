@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How the page's Windows font requests become Qt fonts on this platform.
 

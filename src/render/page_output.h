@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The current sheet as a bitmap or as a true-size vector page.
 

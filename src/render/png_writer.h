@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A PNG encoder for rendered pages. Qt's own writer lets libpng try every
 // row filter at zlib's default level; a page of flat colours compresses

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The conversions between the model's plain values and Qt's: UTF-8 strings
 // and QString, the 0x00BBGGRR colour word and QColor. Every Qt caller uses

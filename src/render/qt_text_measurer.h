@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text widths from Qt's font metrics at 96 dpi, as a screen text extent
 // reports them: whole pixels, the sum of the glyph advances.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Replays the current sheet of a DrawingDocument onto a QPainter: a widget,
 // a QImage, an SVG, a PDF or a printer all go through the same code.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Test sources for the figures of a sweep; the sample files are read in place.
 target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/analysis_sweep_test.cpp

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Test sources for text, datafile and props.
 target_sources(
   fernplot_core_tests

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Test sources for graph building.
 target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_stand_in.h

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Deterministic text measurement and small data builders for the graph
 // tests and benchmarks: a text is half an em wide per CP932 byte.

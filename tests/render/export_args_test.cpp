@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export_args.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exporter end to end, in-process: real data files in a temporary
 // folder, every format, the exit codes.
 #include "export_run.h"

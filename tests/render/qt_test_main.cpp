@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GoogleTest main for tests that need a QGuiApplication (fonts, painting).
 #include <gtest/gtest.h>
 

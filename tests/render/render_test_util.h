@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Hand-made sheets and pixel probes shared by the renderer tests.
 

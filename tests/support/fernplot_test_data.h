@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Data builders shared by the tests and the benchmarks: data-file headers
 // with fixed fields, logarithmic sweeps, temporary folders and whole-file

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Property sheet widget tests: each drives the real sheet under the offscreen
 # platform, with message boxes and the colour chooser captured.
 foreach(suite entry axis sheet pages)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The axis tabs driven as a user would: type into a box, try to leave the
 // tab, and see which message comes, where the focus lands and what the boxes
 // show afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number texts of the axis boxes: parsing with and without multipliers and
 // the fixed-precision frequency form.
 

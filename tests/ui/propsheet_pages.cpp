@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The general, items, font and note tabs: byte limits of the text boxes,
 // the ratio rule of calculated data, colours, and font changes per category.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Manual look at the property sheet (not run by ctest):
 //   propsheet_preview <tab> [defaults] [invalid]
 // opens the sheet on tab <tab> for a few seconds so a screenshot can be taken;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sheet as a whole: its tabs, the transfer of the record in and out,
 // Cancel, and the rule that both vertical axes leave with one length.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared helpers of the property sheet tests: a sheet whose message boxes and
 // colour chooser are captured, and user-like typing and tab clicks.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Viewer widget tests under the offscreen platform; the dialogs the window
 # would show are answered by ScriptedDialogs (viewer_support.h).
 foreach(suite frame view dialog app)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and exit with the settings file, command-line files, the about
 // box, and printing (orientation rule, page range, current page restored).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data-file list dialog: search, order, cells, marks, unreadable rows,
 // the default button and reopening.
 

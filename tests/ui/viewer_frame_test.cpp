@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's commands: enable and check rules, zoom, page stepping,
 // reset/overwrite default, clipboard, CSV.
 

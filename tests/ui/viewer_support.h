@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared pieces of the viewer tests: data files written on the fly, the
 // program-wide state with a real text measurer, and dialogs that answer from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The cross-hair readout and lines, the picture cache and Ctrl + wheel zoom.
 
 #include <QComboBox>

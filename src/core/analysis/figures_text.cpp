@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/figures_text.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The figures of a sweep as text: a JSON document and a one-line summary.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/sweep_figures.h"
 
 #include <algorithm>

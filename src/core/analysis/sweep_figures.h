@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The figures an engineer reads off a sweep: low-frequency gain, peak, the
 // -3 dB points, a resonance and its Q, and a loop's stability margins.

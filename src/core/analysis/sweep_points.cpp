@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "analysis/sweep_points.h"
 
 #include <algorithm>

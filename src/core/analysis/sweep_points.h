@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The points a sweep's figures are read from, and the curve between them.
 //

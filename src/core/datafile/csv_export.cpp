@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datafile/csv_export.h"
 
 #include "fileio/atomic_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CSV of a record's points: "%f , %f , %f" + CR LF per point, in array
 // order, for one of the two ratios.

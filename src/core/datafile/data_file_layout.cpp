@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datafile/data_file_layout.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The on-disk layout of an instrument data file, shared by the reader and the
 // writer: a big-endian header described field by field, an unused block the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The five texts of one row of the data-file list (file name, type, point
 // count, creation date, title or the reader's message), UTF-8, without the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Builds the bytes of an instrument data file: the sample-data generator,
 // tests, benchmarks and fuzzer seeds all make their files with it. Nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One instrument data file in memory: the decoded header and, after a full
 // read that passed every check, its points.

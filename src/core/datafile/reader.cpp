@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "datafile/reader.h"
 
 #include <fcntl.h>

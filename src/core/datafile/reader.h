@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reader of the instrument's binary data files (datafile/data_file_layout.h).
 

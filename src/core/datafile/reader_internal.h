@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reader entry points for the folder search and for the fuzzer; the program
 // uses ReadDataFile and ReadDataFileForPage (reader.h).

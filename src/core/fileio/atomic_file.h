@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writing a whole file so that a failure never destroys the old one: the
 // bytes go to a temporary file in the same folder, which then replaces the

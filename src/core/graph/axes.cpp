@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/axes.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drawing of the three scaled axes into the current sheet: caption, ticks,
 // grid lines and scale labels. Each stores its mapping in the page's axis

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/axis_map.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The mapping between an axis's values and page positions in millimetres,
 // one type for the frequency axis (logarithmic or linear) and the two

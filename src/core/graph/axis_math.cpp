@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/axis_math.h"
 
 #include <algorithm>

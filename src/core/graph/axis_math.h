@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Value-in, value-out maths of the three axes: limits, steps, rounding and
 // the choice of labelled digits on a logarithmic axis. Nothing here touches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The recorded drawing: one sheet of device-independent elements (mm) per
 // page, and the font, pen and brush tables the elements refer to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/format.h"
 
 #include <cstdarg>

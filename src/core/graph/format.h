@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number texts shown on the graph: scale labels and instrument settings.
 

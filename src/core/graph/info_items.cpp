@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/info_items.h"
 
 #include <algorithm>

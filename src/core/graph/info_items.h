@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The info block: header line, data title and the flowing settings block,
 // placed as pending texts during layout and emitted after the graph.

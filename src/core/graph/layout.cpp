@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/layout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Page geometry in millimetres and the graph's elements in drawing order.
 

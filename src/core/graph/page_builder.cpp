@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/page_builder.h"
 
 #include <cmath>

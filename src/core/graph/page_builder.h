@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The context of one page build, handed to every step of the pipeline.
 

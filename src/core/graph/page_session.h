@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The open pages and the drawing they are built into, with the operations
 // that create, rebuild, close and release them.

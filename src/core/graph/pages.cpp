@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "graph/pages.h"
 
 #include <cmath>

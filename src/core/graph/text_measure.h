@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text measurement enters the core through this interface so that layout can
 // be computed (and tested) without a windowing library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "props/graph_properties.h"
 
 namespace fernplot {

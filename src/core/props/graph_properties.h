@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The graph-property record: everything that decides how one page looks,
 // plus a few per-page values and the layout results of the last build.

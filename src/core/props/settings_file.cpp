@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "props/settings_file.h"
 
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The line-oriented settings file (CP932 on disk, CRLF written, LF accepted).
 

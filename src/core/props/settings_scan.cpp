@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "props/settings_scan.h"
 
 #include <algorithm>

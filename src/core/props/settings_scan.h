@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small formatted-input matcher for the settings file's line patterns, with
 // the conventions of scanf: literal characters match exactly, a blank matches

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text is held as UTF-8 in memory and as CP932 (Shift-JIS as Windows writes
 // it) in files. Field widths are counted in CP932 bytes.

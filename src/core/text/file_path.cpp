@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/file_path.h"
 
 #include <filesystem>

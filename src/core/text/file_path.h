@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Splitting of '/'-separated paths into folder, name and extension, and the
 // paths the programs start from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "text/number_entry.h"
 
 #include <locale.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number texts of the axis pages: plain numbers for lengths, margins and the
 // vertical axes, frequencies with an engineering multiplier for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Locale-independent number texts. printf's %f follows LC_NUMERIC, which a Qt
 // program sets from the environment; files must always get a full stop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The application object: the program-wide state, the main window, start-up
 // and shutdown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "qt_frame_dialogs.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SIGINT and SIGTERM end the program the normal way (the event loop returns
 // and the settings are written), instead of killing it on the spot.

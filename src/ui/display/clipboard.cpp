@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page picture for the clipboard: the sheet at the view's zoom, as on
 // screen but unscrolled and without the cross-hair.
 

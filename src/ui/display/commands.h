@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Command identifiers of the main window, with their menu texts, status-bar
 // prompts and tool tips, and the zoom table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cross_hair.h"
 
 #include <cmath>

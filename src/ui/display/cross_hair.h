@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Maps the pointer over the view back to frequency, gain and phase, and
 // places the two cross-hair lines. Pure functions of the page's layout results.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's commands on pages and properties.
 
 #include <QDir>

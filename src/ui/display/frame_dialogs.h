@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything modal the main window asks the user. The window talks to this
 // interface only, so the program shows real dialogs and the tests answer in

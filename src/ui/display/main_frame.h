@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: menus, tool bar with the zoom box, status bar with the
 // readout panes, and the commands that work on the whole display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "main_view.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The view: the current page of the drawing, scrolled and zoomed, with page
 // stepping, the cross-hair readout and the page indicator.

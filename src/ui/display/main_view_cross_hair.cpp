@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view's cross-hair: the readout of every pointer move and the two
 // lines, painted as a magenta XOR over the cached page picture.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rendered current page, kept per zoom so that scrolling, exposing and
 // cross-hair moves repaint from a picture instead of replaying the sheet.

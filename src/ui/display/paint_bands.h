@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Painting thin rectangles without waking Qt's drawing thread pool.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // True-size printing of sheets: one sheet per printed page, 10 mm from the
 // printable area's top-left corner, nothing scaled to the paper.

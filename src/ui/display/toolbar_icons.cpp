@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolbar_icons.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tool bar's pictures, drawn in code (16 x 15 at 100 %, sharp at 200 %).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data_file_list_dialog.h"
 
 #include <QDir>

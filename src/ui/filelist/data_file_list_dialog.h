@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The modal dialog through which the user chooses the data files that become
 // pages: a folder search, the found files with their headers, and the marks.

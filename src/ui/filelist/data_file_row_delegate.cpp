@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "data_file_row_delegate.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Paints the rows of the data-file list: the kind colour as text colour on
 // the list background, or white on the kind colour when selected.

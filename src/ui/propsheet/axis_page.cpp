@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Behaviour of the axis tabs: filling the boxes, the click reactions and the
 // check run when the tab is left.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The three axis tabs: CPropFreq (bottom, frequency), CPropGain (left, gain)
 // and CPropPhase (right, phase). They share the controls, the click

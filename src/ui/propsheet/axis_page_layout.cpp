@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Controls and texts of the three axis tabs.
 
 #include <QButtonGroup>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Labels, minimum length and refusal messages of one axis tab.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/cp932_limit.h"
 
 #include <QKeyEvent>

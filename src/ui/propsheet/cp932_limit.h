@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Entry boxes whose contents are limited in bytes of the Japanese code page
 // (a double-byte character counts two), the width of the record field they

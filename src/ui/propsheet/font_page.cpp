@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/font_page.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CPropFont, the "ﾌｫﾝﾄ" tab: face, size, bold and colour of the eleven text
 // categories of a graph. Works on its own copy of the whole record; every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/general_page.h"
 
 #include <QButtonGroup>

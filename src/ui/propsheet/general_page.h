@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CPropGeneral, the "全般" tab: graph title, the ratio computed from raw
 // data, the background colour and the colour and print weight of the two

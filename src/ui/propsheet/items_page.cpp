@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/items_page.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CPropItems ("表示項目") chooses the info items of the page's text block;
 // CPropAddition ("付記") edits the current page's data title.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/prop_sheet.h"
 
 #include <QDialogButtonBox>

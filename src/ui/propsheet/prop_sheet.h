@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CPropSht1: the modal, tabbed graph property sheet with OK and Cancel. It
 // edits nothing until OK: the pages work on their own copies of the values,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "propsheet/sheet_page.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Common behaviour of the property sheet's pages: the controls are filled
 // from the page's fields the first time the page is shown; leaving the page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two modal services the property sheet needs from the desktop: the
 // information box of a refused entry and the colour chooser. They are held

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A tab widget whose user-driven tab changes first ask whether the active
 // page may be left. A refused change never shows the other page, so a page
