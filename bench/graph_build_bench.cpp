@@ -29,6 +29,23 @@ void BM_BuildPage(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildPage)->Unit(benchmark::kMillisecond);
 
+// The same page with eight overlays of as many points, each a little apart.
+void BM_BuildPageWithEightOverlays(benchmark::State& state) {
+  test::TestState ts;
+  GraphPage* page = ts.session.OpenPage(ts.defaults, test::SweepData(kPoints), "BIG");
+  for (int i = 0; i < 8; ++i) {
+    MeasurementData d = test::SweepData(kPoints);
+    for (DataPoint& p : *d.points) p.gainCh1Ch2 += static_cast<float>(i);
+    page->overlays.push_back(OverlayTrace{std::move(d), "OVERLAY" + std::to_string(i), ""});
+  }
+  for (auto _ : state) {
+    ts.session.RebuildCurrent();
+    benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints * 9);
+}
+BENCHMARK(BM_BuildPageWithEightOverlays)->Unit(benchmark::kMillisecond);
+
 // Open from a data file (full read included), then close again.
 void BM_OpenSelectedFromFile(benchmark::State& state) {
   const MeasurementData sweep = test::SweepData(kPoints);

@@ -96,6 +96,23 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       }
       o.zoomPercent = percent;
       sawExportOption = true;
+    } else if (arg == "--overlay") {
+      if (!value(v) || v.empty()) return fail("--overlay needs a data file list");
+      size_t start = 0;
+      while (true) {
+        const size_t comma = v.find(',', start);
+        const std::string file = v.substr(start, comma == std::string::npos ? comma : comma - start);
+        if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
+        o.overlays.push_back(file);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+      }
+      sawExportOption = true;
+    } else if (arg == "--difference") {
+      if (!value(v) || v.empty()) return fail("--difference needs a data file");
+      if (o.differenceFile) return fail("--difference given twice");
+      o.differenceFile = v;
+      sawExportOption = true;
     } else if (arg == "-f") {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
@@ -135,6 +152,7 @@ std::string ExportHelpText() {
   }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
+         "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -151,6 +169,10 @@ std::string ExportHelpText() {
          "                 (default: the program's own settings file)\n"
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
+         "  --overlay FILE[,FILE...]\n"
+         "                 lay these data files over every page, with a legend\n"
+         "  --difference FILE\n"
+         "                 draw every page minus FILE (csv: the difference points)\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated)\n"
          "  -h, --help     show this text\n"

@@ -23,6 +23,10 @@ struct ExportOptions {
   std::optional<int> calcType;  // 0 CH1/CH2, 1 CH2/CH1
   int zoomPercent = 100;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
+  // --overlay: laid over every page, in the order given.
+  std::vector<std::string> overlays;
+  // --difference: every page is drawn minus this file.
+  std::optional<std::string> differenceFile;
   std::vector<std::string> files;
 };
 

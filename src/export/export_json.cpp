@@ -4,7 +4,10 @@
 #include <type_traits>
 #include <variant>
 
+#include <algorithm>
+
 #include "graph/axis_map.h"
+#include "graph/overlays.h"
 #include "json_text.h"
 
 namespace fernplot {
@@ -65,11 +68,13 @@ std::string PointJson(const DataPoint& p) {
   });
 }
 
-std::string AxisJson(const AxisMap& map) {
+// `quantity` is left out when empty.
+std::string AxisJson(const AxisMap& map, std::string_view quantity = {}) {
   return Object([&](Members& m) {
     m.Add("scale", JsonShortest(map.scale));
     m.Add("origin", JsonShortest(map.origin));
     m.Add("log", map.log ? "true" : "false");
+    if (!quantity.empty()) m.Add("quantity", JsonString(quantity));
   });
 }
 
@@ -149,6 +154,42 @@ std::string ArrayOf(const std::vector<T>& items, F toJson, const char* separator
   return out;
 }
 
+std::string_view RoleName(TraceRole role) {
+  switch (role) {
+    case TraceRole::kPage:
+      return "page";
+    case TraceRole::kDifference:
+      return "difference";
+    case TraceRole::kReference:
+      return "reference";
+    case TraceRole::kOverlay:
+      break;
+  }
+  return "overlay";
+}
+
+// The index of an equal pen in the drawing's table; -1 when it has none.
+int PenIndex(const DrawingDocument& doc, const PenEntry& pen) {
+  const auto& pens = doc.Pens();
+  const auto it = std::find(pens.begin(), pens.end(), pen);
+  return it == pens.end() ? -1 : static_cast<int>(it - pens.begin());
+}
+
+std::string TracesJson(const DrawingDocument& doc, const GraphPage& page) {
+  return ArrayOf(
+      PageTraces(page),
+      [&doc](const TraceCurve& t) {
+        return Object([&](Members& m) {
+          m.Add("name", JsonString(t.name));
+          m.Add("role", JsonString(RoleName(t.role)));
+          m.Add("gainPen", JsonInt(PenIndex(doc, t.gainPen)));
+          m.Add("phasePen", JsonInt(PenIndex(doc, t.phasePen)));
+          m.Add("points", JsonInt(static_cast<int64_t>(t.points.size())));
+        });
+      },
+      ",\n");
+}
+
 }  // namespace
 
 std::string MeasurementJson(const MeasurementData& d, const std::string& message) {
@@ -204,11 +245,17 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
                 m.Add("frame", ShortestArray({p.HB.frameLeft, p.HB.frameTop, p.HB.frameRight,
                                               p.HB.frameBottom}));
               }));
+  // Pages without overlays keep the drawing exactly as before.
+  const bool traced = !page.overlays.empty();
+  const bool difference = InDifferenceMode(page);
   top.AddLine("axes", Object([&](Members& m) {
                 m.Add("frequency", AxisJson(FrequencyAxisMap(p.HB)));
-                m.Add("gain", AxisJson(VerticalAxisMap(p.VL)));
-                m.Add("phase", AxisJson(VerticalAxisMap(p.VR)));
+                m.Add("gain", AxisJson(VerticalAxisMap(p.VL),
+                                       traced ? (difference ? "gainDifference" : "gain") : ""));
+                m.Add("phase", AxisJson(VerticalAxisMap(p.VR),
+                                        traced ? (difference ? "phaseDifference" : "phase") : ""));
               }));
+  if (traced) top.AddLine("traces", TracesJson(doc, page));
   top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));
   top.AddLine("pens", ArrayOf(doc.Pens(), PenJson, ",\n"));
   top.AddLine("brushes", ArrayOf(doc.Brushes(), BrushJson, ",\n"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "export_run.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -45,6 +46,53 @@ bool WriteOutput(ExportFormat format, PageSession& session, const GraphPage& pag
   return r.ok;
 }
 
+// Reads the overlay files and the reference once for every page; a file that
+// cannot be read is reported and left out.
+struct Comparison {
+  std::vector<OverlayTrace> overlays;
+  int referenceIndex = -1;
+};
+
+std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
+  std::string message;
+  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+  // A record without points has nothing to lay over a page.
+  if (!data || !data->points) {
+    err << path << ": " << (message.empty() ? "has no points" : message) << '\n';
+    return std::nullopt;
+  }
+  return OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path};
+}
+
+Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead) {
+  Comparison c;
+  for (const std::string& path : options.overlays) {
+    std::optional<OverlayTrace> t = ReadTrace(path, err);
+    if (!t) {
+      allRead = false;
+      continue;
+    }
+    if (options.differenceFile && path == *options.differenceFile && c.referenceIndex < 0) {
+      c.referenceIndex = static_cast<int>(c.overlays.size());
+    }
+    c.overlays.push_back(std::move(*t));
+  }
+  if (options.differenceFile && c.referenceIndex < 0) {
+    const bool listed = std::find(options.overlays.begin(), options.overlays.end(),
+                                  *options.differenceFile) != options.overlays.end();
+    // Listed but unreadable: already reported.
+    if (!listed) {
+      if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
+        c.referenceIndex = static_cast<int>(c.overlays.size());
+        c.overlays.push_back(std::move(*t));
+      } else {
+        allRead = false;
+      }
+    }
+  }
+  return c;
+}
+
 }  // namespace
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
@@ -80,6 +128,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   session.drawingActive = true;
 
   bool allWritten = true;
+  const Comparison comparison = ReadComparison(options, err, allWritten);
+  const bool comparing = !comparison.overlays.empty();
   for (const std::string& path : options.files) {
     std::string message;
     std::optional<MeasurementData> data = ReadDataFile(true, path, message);
@@ -95,6 +145,14 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
       allWritten = false;
     }
     session.OpenPage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
+    if (comparing) {
+      // The page is built as it opens; with the traces on it, once more.
+      GraphPage& opened = *session.pages.back();
+      opened.overlays = comparison.overlays;
+      opened.referenceIndex = comparison.referenceIndex;
+      opened.showDifference = comparison.referenceIndex >= 0;
+      session.RebuildCurrent();
+    }
     const GraphPage& page = *session.pages.back();
     for (const ExportFormat format : options.formats) {
       const std::string target = (dir / OutputFileName(page.fileName, format)).string();

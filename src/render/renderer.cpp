@@ -136,8 +136,9 @@ class SheetPainter {
     const PenEntry& e = doc_.Pens()[*i];
     QPen pen;
     if (options_.print) {
-      // Printed lines are always solid; width 0 is the thinnest line.
-      pen = QPen(ToQColor(e.printColor), e.printWidth, Qt::SolidLine);
+      // Printed lines are solid unless the pen asks for a dash; width 0 is
+      // the thinnest line.
+      pen = QPen(ToQColor(e.printColor), e.printWidth, ToPenStyle(e.printDash));
     } else {
       pen = QPen(ToQColor(e.screenColor), e.screenWidth, ToPenStyle(e.screenStyle));
     }

@@ -128,6 +128,26 @@ TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
   EXPECT_EQ(backPath, "/meas/*.DAT");
 }
 
+TEST(SettingsFile, OverlayLinesOnlyWhenChanged) {
+  GraphProperties p = FactoryDefaults();
+  p.overlayStyle.palette[2] = Rgb(10, 20, 30);
+  p.overlayStyle.legend = false;
+  const std::string text = SettingsFileText(p, false, "/x/*.DAT");
+  // Appended after the lines every copy knows, one per changed value.
+  EXPECT_NE(text.find("DATA_FILE_PATH = /x/*.DAT\r\nOVERLAY_COLOR = 3 010 020 030 ;ｵｰﾊﾞｰﾚｲ3\r\n"
+                      "OVERLAY_LEGEND = N ;凡例\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("OVERLAY_COLOR = 1"), std::string::npos);
+
+  const Loaded back = LoadText(text);
+  EXPECT_EQ(back.props.overlayStyle, p.overlayStyle);
+  // Out-of-range numbers are skipped; later lines win.
+  const Loaded odd = LoadText("OVERLAY_COLOR = 9 1 2 3\r\nOVERLAY_COLOR = 0 1 2 3\r\n"
+                              "OVERLAY_LEGEND = N\r\nOVERLAY_LEGEND = Y\r\n");
+  EXPECT_EQ(odd.props.overlayStyle, OverlayStyle{});
+}
+
 TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
   const GraphProperties f = FactoryDefaults();
   struct Row {

@@ -46,6 +46,14 @@ TEST(ExportArgs, AcceptedCommandLines) {
     EXPECT_EQ(p.options->calcType, 0);
   }
   {
+    const ParsedArgs p = ParseExportArgs({"-f", "png", "--overlay", "b.DAT,c.DAT", "--overlay=d",
+                                          "--difference", "c.DAT", "a.DAT"});
+    ASSERT_TRUE(p.options) << p.error;
+    EXPECT_EQ(p.options->overlays, (Args{"b.DAT", "c.DAT", "d"}));
+    EXPECT_EQ(p.options->differenceFile, "c.DAT");
+    EXPECT_EQ(p.options->files, Args{"a.DAT"});
+  }
+  {
     const ParsedArgs p = ParseExportArgs({"-l", "/data/*.DAT"});
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->listPattern, "/data/*.DAT");
@@ -79,6 +87,12 @@ TEST(ExportArgs, UsageErrors) {
       {"-l"},
       {"--help=yes"},
       {"--version=1"},
+      {"-f", "csv", "--overlay", "a,,b", "a"},  // empty overlay name
+      {"-f", "csv", "--overlay", "", "a"},
+      {"-f", "csv", "--overlay"},
+      {"-f", "csv", "--difference", "r", "--difference", "s", "a"},
+      {"-f", "csv", "a", "--difference"},
+      {"-l", "*.DAT", "--overlay", "b"},
   };
   for (const Args& args : rejected) {
     const ParsedArgs p = ParseExportArgs(args);

@@ -149,6 +149,72 @@ TEST_F(ExportRun, FailuresAreReportedAndTheOthersStillWritten) {
   EXPECT_NE(err_.str().find(root_ + "/plain"), std::string::npos);
 }
 
+TEST_F(ExportRun, OverlaysAndDifference) {
+  // A reference with the page's gains at its ends, five degrees ahead, and
+  // no point at 1000 Hz: there it is read halfway in log10 f.
+  const std::string ref = root_ + "/REF.DAT";
+  WriteBytes(ref, EncodeRawDataFile(Header(0, 2, "ref"), {{10.0, 2.0f, 35.0f, 1.0f},
+                                                        {100000.0, 0.1f, -84.5f, 1.0f}}));
+  // csv: the page minus the reference at the page's own frequencies.
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", "--overlay", calc_ + "," + ref,
+                 "--difference", ref, raw_}),
+            kExitOk)
+      << err_.str();
+  const std::string csv = ReadBytes(Out("RC1.csv"));
+  EXPECT_EQ(csv,
+            "100000.000000 , 0.000000 , -5.000000\r\n"
+            "1000.000000 , 6.989700 , -20.250000\r\n"
+            "10.000000 , 0.000000 , -5.000000\r\n");
+
+  const QJsonObject d =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("RC1.drawing.json"))))
+          .object();
+  const QJsonArray traces = d["traces"].toArray();
+  ASSERT_EQ(traces.size(), 3);
+  EXPECT_EQ(traces[0].toObject()["role"].toString(), "difference");
+  EXPECT_EQ(traces[0].toObject()["name"].toString(), "RC1");
+  EXPECT_EQ(traces[0].toObject()["points"].toInt(), 3);
+  EXPECT_EQ(traces[1].toObject()["name"].toString(), "loop");
+  EXPECT_EQ(traces[1].toObject()["role"].toString(), "overlay");
+  EXPECT_EQ(traces[2].toObject()["role"].toString(), "reference");
+  const QJsonArray pens = d["pens"].toArray();
+  const QJsonObject phasePen = pens[traces[1].toObject()["phasePen"].toInt()].toObject();
+  EXPECT_EQ(phasePen["screenStyle"].toInt(), 1);
+  EXPECT_EQ(d["axes"].toObject()["gain"].toObject()["quantity"].toString(), "gainDifference");
+
+  // A plain page keeps its drawing as it was: no traces, no quantities.
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "drawing", raw_}), kExitOk);
+  const std::string plain = ReadBytes(root_ + "/plain/RC1.drawing.json");
+  EXPECT_EQ(plain.find("traces"), std::string::npos);
+  EXPECT_EQ(plain.find("quantity"), std::string::npos);
+
+  // Without --difference the csv is the page's own, the roles plain.
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", "--overlay", ref, raw_}), kExitOk);
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")).rfind("100000.000000 , -20.000000", 0), 0u);
+  EXPECT_NE(ReadBytes(Out("RC1.drawing.json")).find("\"quantity\":\"gain\""), std::string::npos);
+}
+
+TEST_F(ExportRun, UnreadableOverlaysFailButPagesAreWritten) {
+  const std::string missing = root_ + "/gone.DAT";
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", "--overlay", missing + "," + calc_,
+                 "--difference", empty_, raw_}),
+            kExitFailure);
+  EXPECT_NE(err_.str().find(missing + ": "), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find(empty_ + ": "), std::string::npos) << err_.str();
+  // The page is written with what could be read: one overlay, no difference.
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")).rfind("100000.000000 , -20.000000", 0), 0u);
+  const QJsonObject d =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("RC1.drawing.json"))))
+          .object();
+  ASSERT_EQ(d["traces"].toArray().size(), 2);
+  EXPECT_EQ(d["traces"].toArray()[0].toObject()["role"].toString(), "page");
+  // An error is also reported for a reference that is one of the overlays.
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--overlay", missing, "--difference", missing,
+                 raw_}),
+            kExitFailure);
+  EXPECT_EQ(err_.str(), missing + ": " + err_.str().substr(missing.size() + 2));
+}
+
 TEST_F(ExportRun, UsageErrorsPrintHelp) {
   EXPECT_EQ(Run({}), kExitUsage);
   EXPECT_NE(err_.str().find("Usage:"), std::string::npos);

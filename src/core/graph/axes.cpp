@@ -13,6 +13,8 @@ namespace fernplot {
 namespace {
 
 constexpr Colour kGridColour = 0xC2C2C2;
+// Put before a caption on an axis that shows a difference to a reference.
+const std::string kDifferenceMark = "\u0394";
 
 int GridPen(DrawingDocument& d) {
   return d.FindOrAddPen(0, 1, kGridColour, 0, 0, 0);
@@ -169,7 +171,8 @@ void DrawGainAxis(PageBuilder& b) {
     step = StepForSlots(limits.hi, limits.lo, span / (b.TextHeight(kFontGainLabels) * factor));
   }
   const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
-  b.drawing.AddTextCenter(f.x0, f.y0 - b.TextHeight(kFontGainCaption) - 1.0, vl.caption,
+  b.drawing.AddTextCenter(f.x0, f.y0 - b.TextHeight(kFontGainCaption) - 1.0,
+                          b.difference ? kDifferenceMark + vl.caption : vl.caption,
                           b.Font(kFontGainCaption), b.Color(kFontGainCaption));
   DrawVerticalTicks(b, vl, f, s, Side::kLeft, kFontGainLabels);
 }
@@ -184,7 +187,8 @@ void DrawPhaseAxis(PageBuilder& b) {
     step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, b.TextHeight(kFontPhaseLabels));
   }
   const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
-  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0, vr.caption,
+  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0,
+                          b.difference ? kDifferenceMark + vr.caption : vr.caption,
                           b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
   DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels);
 }

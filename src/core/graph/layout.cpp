@@ -127,8 +127,10 @@ void DrawPage(PageBuilder& b) {
 
   d.AddRectOutline(framePen, x0, y0, x1, y1);
 
+  if (!b.traces.empty()) DrawOverlayCurves(b);
   DrawCurve(b, CurveValue::kGain, p.VL, p.gainLineColor, p.gainLineBoldOnPrint != 0);
   DrawCurve(b, CurveValue::kPhase, p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+  if (!b.traces.empty()) DrawLegend(b);
 }
 
 }  // namespace fernplot

@@ -11,6 +11,7 @@ PageBuilder::PageBuilder(DrawingDocument& d, GraphPage& p) : drawing(d), page(p)
 
 void PageBuilder::Prepare() {
   ScanPageData(page, range);
+  if (!page.overlays.empty()) PrepareOverlays(*this);
   fonts = ResolvePageFonts(drawing, page.properties);
   LayoutPage(*this);
 }

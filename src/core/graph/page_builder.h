@@ -7,6 +7,7 @@
 
 #include "graph/drawing.h"
 #include "graph/info_items.h"
+#include "graph/overlays.h"
 #include "graph/pages.h"
 
 namespace fernplot {
@@ -23,6 +24,9 @@ class PageBuilder {
   DataRange range;
   PageFontIndex fonts{};
   std::vector<InfoItem> pending;
+  // Page trace and overlays; empty for a page without overlays.
+  std::vector<TraceCurve> traces;
+  bool difference = false;  // the gain and phase axes show differences
 
   GraphProperties& props() { return page.properties; }
   const MeasurementData& data() const { return page.data; }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graph/drawing.h"
+#include "graph/overlays.h"
 
 namespace fernplot {
 
@@ -13,6 +14,7 @@ GraphPage* PageForSheet(PageList& pages, int k) {
 }
 
 std::string PageCsvText(const GraphPage& page) {
+  if (InDifferenceMode(page)) return DifferenceCsvText(page);
   return CalculatedDataCsvText(page.data, page.properties.calcType != 0);
 }
 
@@ -20,8 +22,7 @@ CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path) {
   if (k < 1 || static_cast<size_t>(k) > pages.size() || !pages[static_cast<size_t>(k) - 1]) {
     return {false, "no page " + std::to_string(k)};
   }
-  const GraphPage& page = *pages[static_cast<size_t>(k) - 1];
-  return WriteCalculatedDataCsv(page.data, page.properties.calcType != 0, path);
+  return WriteFileAtomically(path, PageCsvText(*pages[static_cast<size_t>(k) - 1]));
 }
 
 namespace {
@@ -52,6 +53,21 @@ void ScanPageData(const GraphPage& page, DataRange& range) {
   for (const DataPoint& p : *page.data.points) {
     AddDataPoint(range, p.frequency, ch1ch2 ? p.gainCh1Ch2 : p.gainCh2Ch1,
                  ch1ch2 ? p.phaseCh1Ch2 : p.phaseCh2Ch1);
+  }
+}
+
+void MergeExtremes(DataRange& into, const DataRange& from) {
+  if (from.hasFrequency) {
+    Widen(into.hasFrequency, into.minFrequency, into.maxFrequency, from.minFrequency);
+    Widen(into.hasFrequency, into.minFrequency, into.maxFrequency, from.maxFrequency);
+  }
+  if (from.hasGain) {
+    Widen(into.hasGain, into.minGain, into.maxGain, from.minGain);
+    Widen(into.hasGain, into.minGain, into.maxGain, from.maxGain);
+  }
+  if (from.hasPhase) {
+    Widen(into.hasPhase, into.minPhase, into.maxPhase, from.minPhase);
+    Widen(into.hasPhase, into.minPhase, into.maxPhase, from.maxPhase);
   }
 }
 

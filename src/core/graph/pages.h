@@ -16,10 +16,23 @@ namespace fernplot {
 
 class DrawingDocument;
 
+// A sweep from another data file laid over a page.
+struct OverlayTrace {
+  MeasurementData data;
+  std::string fileName;  // without folder and extension, for the legend
+  std::string path;      // as opened
+};
+
 struct GraphPage {
   GraphProperties properties;  // the page's own copy
   MeasurementData data;        // owned
   std::string fileName;        // data file name without folder and extension
+  // Drawn over the page in this order, in the page's channel ratio.
+  std::vector<OverlayTrace> overlays;
+  // The overlay the difference is taken to; -1 for none.
+  int referenceIndex = -1;
+  // Draws every trace minus the reference (when there is one).
+  bool showDifference = false;
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.
@@ -45,7 +58,8 @@ using PageFontIndex = std::array<int, kFontCategoryCount>;
 // Finds the page on screen for sheet number k (1-based); nullptr when none.
 GraphPage* PageForSheet(PageList& pages, int k);
 
-// The CSV of a page's points in the ratio it shows.
+// The CSV of a page's points in the ratio it shows; its differences to the
+// reference when it shows those.
 std::string PageCsvText(const GraphPage& page);
 // Saves sheet number k's page (1-based) as CSV; fails when there is none.
 CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path);
@@ -55,6 +69,8 @@ CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path);
 void AddDataPoint(DataRange& range, double frequency, double gain, double phase);
 // Adds the page's points in the ratio its calcType selects, in array order.
 void ScanPageData(const GraphPage& page, DataRange& range);
+// Widens the extremes of `into` to cover those of `from`; points stay.
+void MergeExtremes(DataRange& into, const DataRange& from);
 // Empties the point list; the extremes stay.
 void ResetDataRange(DataRange& range);
 // The drawing's font index for each of the page's eleven font categories.

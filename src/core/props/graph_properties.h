@@ -109,6 +109,19 @@ enum FontCategory : int {
   kFontOther,
 };
 
+constexpr size_t kOverlayPaletteSize = 8;
+
+// How traces laid over a page look: their colours in turn, and whether the
+// page names them in a legend.
+struct OverlayStyle {
+  std::array<Colour, kOverlayPaletteSize> palette = {
+      // Told apart under the common colour-vision deficiencies.
+      Rgb(230, 159, 0),  Rgb(86, 180, 233), Rgb(0, 158, 115),   Rgb(0, 114, 178),
+      Rgb(213, 94, 0),   Rgb(204, 121, 167), Rgb(0, 0, 0),      Rgb(240, 228, 66)};
+  bool legend = true;
+  bool operator==(const OverlayStyle&) const = default;
+};
+
 struct GraphProperties {
   std::string title;     // <= kTitleBytes
   int32_t calcType = 0;  // 0 CH1/CH2, nonzero CH2/CH1
@@ -124,6 +137,7 @@ struct GraphProperties {
   int32_t isCalculatedData = 0;
   double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
 
+  OverlayStyle overlayStyle;
   bool operator==(const GraphProperties&) const = default;
 };
 

@@ -38,6 +38,8 @@ enum LineKind : size_t {
   kFontLine,
   kCrossHairLine,
   kDataFilePathLine,
+  kOverlayColourLine,
+  kOverlayLegendLine,
   kLineKindCount
 };
 
@@ -56,6 +58,11 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     {"FONT", "%d%d%d%d%s%s%d %[^\n]"},
     {"CROSS_HAIRS_CURSOR", "%s"},
     {"DATA_FILE_PATH", "%[^\n]"},
+    // Written only when they differ from the factory values, so a settings
+    // file stays as it was until the user changes them; copies of the
+    // program that predate them skip them as unknown lines.
+    {"OVERLAY_COLOR", "%d%d%d%d"},
+    {"OVERLAY_LEGEND", "%s"},
 }};
 
 // The start of a written line of `kind`, up to its first field.
@@ -217,6 +224,14 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     t.crossHairEnabled = FirstIs(f[0].text, 'Y');
   } else if (t.Scan(line, kDataFilePathLine, f)) {
     t.dataFilePath = t.Text(f[0].text, kDataFilePathBytes);
+  } else if (t.Scan(line, kOverlayColourLine, f)) {
+    const int32_t n = f[0].integer;
+    if (n >= 1 && n <= static_cast<int32_t>(kOverlayPaletteSize)) {
+      t.defaults.overlayStyle.palette[static_cast<size_t>(n - 1)] =
+          ColourOf(f[1].integer, f[2].integer, f[3].integer);
+    }
+  } else if (t.Scan(line, kOverlayLegendLine, f)) {
+    t.defaults.overlayStyle.legend = FirstIs(f[0].text, 'Y');
   }
 }
 
@@ -299,6 +314,15 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   }
   lines.push_back(LineHead(kCrossHairLine) + YesNo(crossHairEnabled));
   lines.push_back(LineHead(kDataFilePathLine) + dataFilePath);
+  const OverlayStyle factory;
+  for (size_t i = 0; i < kOverlayPaletteSize; ++i) {
+    if (d.overlayStyle.palette[i] == factory.palette[i]) continue;
+    lines.push_back(LineHead(kOverlayColourLine) + std::to_string(i + 1) + " " +
+                    Colour3(d.overlayStyle.palette[i]) + " ;ｵｰﾊﾞｰﾚｲ" + std::to_string(i + 1));
+  }
+  if (d.overlayStyle.legend != factory.legend) {
+    lines.push_back(LineHead(kOverlayLegendLine) + YesNo(d.overlayStyle.legend) + " ;凡例");
+  }
 
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";

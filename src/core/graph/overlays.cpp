@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+#include "graph/overlays.h"
+
+#include <algorithm>
+
+#include "analysis/difference.h"
+#include "analysis/sweep_points.h"
+#include "graph/layout.h"
+#include "graph/page_builder.h"
+#include "text/number_text.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr Colour kLegendOutline = 0xC2C2C2;
+
+ChannelRatio RatioOf(const GraphProperties& p) {
+  return p.calcType == 0 ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
+}
+
+std::vector<RangePoint> ToRange(const std::vector<SweepPoint>& points) {
+  std::vector<RangePoint> out;
+  out.reserve(points.size());
+  for (const SweepPoint& p : points) out.push_back(RangePoint{p.frequency, p.gain, p.phase});
+  return out;
+}
+
+PenEntry CurvePen(Colour c, bool bold) {
+  PenEntry e;
+  e.screenWidth = 2;
+  e.printWidth = bold ? 6 : 2;
+  e.screenColor = e.printColor = c;
+  return e;
+}
+
+PenEntry DashedPen(Colour c) {
+  PenEntry e = CurvePen(c, false);
+  e.screenStyle = 1;
+  e.printDash = 1;
+  return e;
+}
+
+}  // namespace
+
+bool InDifferenceMode(const GraphPage& page) {
+  return page.showDifference && page.referenceIndex >= 0 &&
+         static_cast<size_t>(page.referenceIndex) < page.overlays.size();
+}
+
+std::vector<Colour> OverlayColours(const GraphProperties& props, size_t count) {
+  std::vector<Colour> usable;
+  for (Colour c : props.overlayStyle.palette) {
+    if (c != props.gainLineColor && c != props.phaseLineColor) usable.push_back(c);
+  }
+  // A palette made only of the page's colours still has to draw something.
+  if (usable.empty()) usable.assign(props.overlayStyle.palette.begin(),
+                                    props.overlayStyle.palette.end());
+  std::vector<Colour> out;
+  out.reserve(count);
+  for (size_t i = 0; i < count; ++i) out.push_back(usable[i % usable.size()]);
+  return out;
+}
+
+std::vector<TraceCurve> PageTraces(const GraphPage& page) {
+  std::vector<TraceCurve> traces;
+  if (page.overlays.empty()) return traces;
+  const GraphProperties& p = page.properties;
+  const ChannelRatio ratio = RatioOf(p);
+  const bool difference = InDifferenceMode(page);
+  std::vector<UsablePoint> reference;
+  if (difference) {
+    const OverlayTrace& ref = page.overlays[static_cast<size_t>(page.referenceIndex)];
+    reference = UsablePoints(RatioPoints(ref.data, ratio));
+  }
+  auto pointsOf = [&](const MeasurementData& data) {
+    std::vector<SweepPoint> own = RatioPoints(data, ratio);
+    return ToRange(difference ? DifferencePoints(own, reference) : own);
+  };
+
+  TraceCurve pageTrace;
+  pageTrace.name = page.fileName;
+  pageTrace.role = difference ? TraceRole::kDifference : TraceRole::kPage;
+  pageTrace.colour = p.gainLineColor;
+  pageTrace.gainPen = CurvePen(p.gainLineColor, p.gainLineBoldOnPrint != 0);
+  pageTrace.phasePen = CurvePen(p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+  pageTrace.points = pointsOf(page.data);
+  traces.push_back(std::move(pageTrace));
+
+  const std::vector<Colour> colours = OverlayColours(p, page.overlays.size());
+  for (size_t i = 0; i < page.overlays.size(); ++i) {
+    TraceCurve t;
+    t.name = page.overlays[i].fileName;
+    t.role = static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference
+                                                        : TraceRole::kOverlay;
+    t.colour = colours[i];
+    t.gainPen = CurvePen(colours[i], false);
+    t.phasePen = DashedPen(colours[i]);
+    t.points = pointsOf(page.overlays[i].data);
+    traces.push_back(std::move(t));
+  }
+  return traces;
+}
+
+std::string DifferenceCsvText(const GraphPage& page) {
+  std::string text;
+  if (!InDifferenceMode(page)) return text;
+  const ChannelRatio ratio = RatioOf(page.properties);
+  const OverlayTrace& ref = page.overlays[static_cast<size_t>(page.referenceIndex)];
+  const std::vector<SweepPoint> points =
+      DifferencePoints(RatioPoints(page.data, ratio), UsablePoints(RatioPoints(ref.data, ratio)));
+  text.reserve(points.size() * 40);
+  for (const SweepPoint& p : points) {
+    text += FormatFixedPoint(p.frequency, 6);
+    text += " , ";
+    text += FormatFixedPoint(p.gain, 6);
+    text += " , ";
+    text += FormatFixedPoint(p.phase, 6);
+    text += "\r\n";
+  }
+  return text;
+}
+
+LegendPlan PlanLegend(const std::vector<double>& nameWidths, double textHeight, double frameLeft,
+                      double frameTop, double frameRight) {
+  LegendPlan plan;
+  const double left = frameLeft + kLegendInset;
+  const double right = frameRight - kLegendInset;
+  const double rowHeight = textHeight + kTextLineGap;
+  double x = left + kLegendGap;
+  double y = frameTop + kLegendInset + kTextLineGap;
+  double widest = x;
+  for (double w : nameWidths) {
+    const double width = kLegendLine + kLegendGap + w;
+    // A row holds at least one entry, however long its name.
+    if (x > left + kLegendGap && x + width > right - kLegendGap) {
+      x = left + kLegendGap;
+      y += rowHeight;
+    }
+    plan.entries.push_back(
+        {x, x + kLegendLine, y + textHeight / 2.0, x + kLegendLine + kLegendGap, y});
+    widest = std::max(widest, x + width);
+    x += width + kLegendSpacing;
+  }
+  plan.x0 = left;
+  plan.y0 = frameTop + kLegendInset;
+  plan.x1 = std::min(widest + kLegendGap, right);
+  plan.y1 = y + rowHeight;
+  return plan;
+}
+
+int AddPen(DrawingDocument& d, const PenEntry& e) {
+  return d.FindOrAddPen(e.screenStyle, e.screenWidth, e.screenColor, e.printDash, e.printWidth,
+                        e.printColor);
+}
+
+void PrepareOverlays(PageBuilder& b) {
+  b.traces = PageTraces(b.page);
+  if (b.traces.empty()) return;
+  b.difference = b.traces.front().role == TraceRole::kDifference;
+  // The page's points are those of its first trace (its differences, when
+  // that is what it shows); the extremes cover every trace.
+  b.range = DataRange{};
+  for (const RangePoint& q : b.traces.front().points) {
+    AddDataPoint(b.range, q.frequency, q.gain, q.phase);
+  }
+  for (size_t i = 1; i < b.traces.size(); ++i) {
+    DataRange own;
+    for (const RangePoint& q : b.traces[i].points) AddDataPoint(own, q.frequency, q.gain, q.phase);
+    MergeExtremes(b.range, own);
+  }
+}
+
+void DrawOverlayCurves(PageBuilder& b) {
+  const GraphProperties& p = b.props();
+  for (size_t i = 1; i < b.traces.size(); ++i) {
+    TraceCurve& t = b.traces[i];
+    const int gainPen = AddPen(b.drawing, t.gainPen);
+    for (CurvePiece& piece : CurvePieces(t.points, CurveValue::kGain, p.HB, p.VL)) {
+      b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
+    }
+    const int phasePen = AddPen(b.drawing, t.phasePen);
+    for (CurvePiece& piece : CurvePieces(t.points, CurveValue::kPhase, p.HB, p.VR)) {
+      b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
+    }
+    t.points = {};  // drawn; the legend needs only names and pens
+  }
+}
+
+void DrawLegend(PageBuilder& b) {
+  const GraphProperties& p = b.props();
+  if (b.traces.empty() || !p.overlayStyle.legend) return;
+  std::vector<double> widths;
+  widths.reserve(b.traces.size());
+  for (const TraceCurve& t : b.traces) widths.push_back(b.TextWidth(kFontFreqLabels, t.name));
+  const LegendPlan plan = PlanLegend(widths, b.TextHeight(kFontFreqLabels), p.HB.frameLeft,
+                                     p.HB.frameTop, p.HB.frameRight);
+  const int outline = b.drawing.FindOrAddPen(0, 1, kLegendOutline, 0, 0, kLegendOutline);
+  const int fill = b.drawing.FindOrAddBrush(-1, p.backgroundColor);
+  b.drawing.AddFilledRect(outline, fill, 0, plan.x0, plan.y0, plan.x1, plan.y1);
+  for (size_t i = 0; i < b.traces.size(); ++i) {
+    const LegendEntryPlace& e = plan.entries[i];
+    b.drawing.AddLine(AddPen(b.drawing, b.traces[i].gainPen), e.lineX0, e.lineY, e.lineX1,
+                      e.lineY);
+    b.drawing.AddTextLeft(e.textX, e.textY, b.traces[i].name, b.Font(kFontFreqLabels),
+                          b.Color(kFontFreqLabels));
+  }
+}
+
+}  // namespace fernplot
