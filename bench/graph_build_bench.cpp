@@ -10,6 +10,7 @@
 
 #include "datafile/data_file_writer.h"
 #include "graph/page_builder.h"
+#include "graph/trace_reader.h"
 #include "graph_stand_in.h"
 
 namespace fernplot {
@@ -45,6 +46,22 @@ void BM_BuildPageWithEightOverlays(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPoints * 9);
 }
 BENCHMARK(BM_BuildPageWithEightOverlays)->Unit(benchmark::kMillisecond);
+
+// What a pointer move reads: the value of all nine traces at one frequency.
+void BM_ReadNineTracesAtPointer(benchmark::State& state) {
+  test::TestState ts;
+  GraphPage* page = ts.session.OpenPage(ts.defaults, test::SweepData(kPoints), "BIG");
+  for (int i = 0; i < 8; ++i) {
+    page->overlays.push_back(OverlayTrace{test::SweepData(kPoints), "O" + std::to_string(i), ""});
+  }
+  const TraceReader reader(*page);
+  double f = 10.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(reader.At(f));
+    f = f < 90000.0 ? f * 1.37 : 10.0;
+  }
+}
+BENCHMARK(BM_ReadNineTracesAtPointer)->Unit(benchmark::kMicrosecond);
 
 // Open from a data file (full read included), then close again.
 void BM_OpenSelectedFromFile(benchmark::State& state) {

@@ -11,6 +11,7 @@
 
 #include "graph/axis_map.h"
 #include "graph/page_builder.h"
+#include "graph/trace_reader.h"
 #include "graph_stand_in.h"
 
 namespace fernplot {
@@ -176,6 +177,25 @@ TEST_F(Overlays, DifferenceModeDrawsDifferencesUnderMarkedCaptions) {
   EXPECT_NE(PageCsvText(*page).find(" , 3.000"), std::string::npos);
   page->showDifference = false;
   EXPECT_EQ(PageCsvText(*page), CalculatedDataCsvText(page->data, false));
+}
+
+TEST_F(Overlays, ReaderGivesEveryTraceAtTheFrequency) {
+  GraphPage* page = Open({Trace("UP", Shifted(40, 2.0, 0.0)), Trace("REF", Shifted(40, 0, 10))});
+  const TraceReader reader(*page);
+  const std::vector<TraceValue> v = reader.At(1000.0);
+  ASSERT_EQ(v.size(), 3u);
+  EXPECT_EQ(v[0].name, "PAGE");
+  ASSERT_TRUE(v[0].gain && v[1].gain && v[2].phase);
+  EXPECT_NEAR(*v[1].gain - *v[0].gain, 2.0, 1e-5);
+  EXPECT_NEAR(*v[0].gain, -3.0103, 1e-3);
+  EXPECT_FALSE(reader.At(5.0)[1].gain);  // below every sweep
+
+  page->referenceIndex = 1;
+  page->showDifference = true;
+  const std::vector<TraceValue> d = TraceReader(*page).At(1000.0);
+  EXPECT_NEAR(*d[0].phase, -10.0, 1e-4);
+  EXPECT_NEAR(*d[1].gain, 2.0, 1e-5);
+  EXPECT_NEAR(*d[2].gain, 0.0, 1e-12);
 }
 
 }  // namespace

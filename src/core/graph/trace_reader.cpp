@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#include "graph/trace_reader.h"
+
+#include "graph/overlays.h"
+
+namespace fernplot {
+
+TraceReader::TraceReader(const GraphPage& page) {
+  const ChannelRatio ratio =
+      page.properties.calcType == 0 ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
+  traces_.push_back({page.fileName, UsablePoints(RatioPoints(page.data, ratio))});
+  for (const OverlayTrace& t : page.overlays) {
+    traces_.push_back({t.fileName, UsablePoints(RatioPoints(t.data, ratio))});
+  }
+  if (InDifferenceMode(page)) {
+    reference_ = traces_[static_cast<size_t>(page.referenceIndex) + 1].points;
+  }
+}
+
+std::vector<TraceValue> TraceReader::At(double frequency) const {
+  std::optional<CurveReading> ref;
+  if (reference_) ref = InterpolateAt(*reference_, frequency);
+  std::vector<TraceValue> out;
+  out.reserve(traces_.size());
+  for (const Curve& c : traces_) {
+    TraceValue v{c.name, std::nullopt, std::nullopt};
+    const std::optional<CurveReading> r = InterpolateAt(c.points, frequency);
+    if (r && !reference_) {
+      v.gain = r->gain;
+      v.phase = r->phase;
+    } else if (r && ref) {
+      v.gain = r->gain - ref->gain;
+      v.phase = WrapDegrees(r->unwrapped - ref->unwrapped);
+    }
+    out.push_back(std::move(v));
+  }
+  return out;
+}
+
+}  // namespace fernplot
