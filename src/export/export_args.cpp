@@ -101,7 +101,8 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       size_t start = 0;
       while (true) {
         const size_t comma = v.find(',', start);
-        const std::string file = v.substr(start, comma == std::string::npos ? comma : comma - start);
+        const std::string file =
+            v.substr(start, comma == std::string::npos ? comma : comma - start);
         if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
         o.overlays.push_back(file);
         if (comma == std::string::npos) break;

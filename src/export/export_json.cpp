@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "export_json.h"
 
+#include <algorithm>
 #include <type_traits>
 #include <variant>
-
-#include <algorithm>
 
 #include "graph/axis_map.h"
 #include "graph/overlays.h"

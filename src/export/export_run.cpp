@@ -10,8 +10,8 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_formats.h"
-#include "graph/page_session.h"
 #include "fernplot_version.h"
+#include "graph/page_session.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 

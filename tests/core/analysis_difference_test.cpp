@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "analysis/difference.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <vector>
+
+#include "analysis/difference.h"
 
 namespace fernplot {
 namespace {
@@ -35,8 +35,8 @@ TEST(Difference, PhaseIsWrappedAndFollowsTheUnwrappedReference) {
   const std::vector<SweepPoint> trace = {{100.0, 0.0, -175.0}, {10.0, 0.0, 175.0}};
   const auto d = DifferencePoints(trace, ref);
   ASSERT_EQ(d.size(), 2u);
-  EXPECT_NEAR(d[0].phase, 15.0, 1e-12);    // -175 - (-190)
-  EXPECT_NEAR(d[1].phase, -15.0, 1e-12);   // 175 - (-170) = 345 -> -15
+  EXPECT_NEAR(d[0].phase, 15.0, 1e-12);   // -175 - (-190)
+  EXPECT_NEAR(d[1].phase, -15.0, 1e-12);  // 175 - (-170) = 345 -> -15
   for (const SweepPoint& p : d) {
     EXPECT_GT(p.phase, -180.0);
     EXPECT_LE(p.phase, 180.0);
@@ -49,9 +49,11 @@ TEST(Difference, PhaseIsWrappedAndFollowsTheUnwrappedReference) {
 
 TEST(Difference, PointsOutsideTheReferenceHaveNoDifference) {
   const auto ref = Reference({{100.0, 0.0, 0.0}, {1000.0, 0.0, 0.0}});
-  const std::vector<SweepPoint> trace = {
-      {10000.0, 1.0, 0.0}, {1000.0, 2.0, 0.0}, {300.0, 3.0, 0.0}, {100.0, 4.0, 0.0},
-      {10.0, 5.0, 0.0}};
+  const std::vector<SweepPoint> trace = {{10000.0, 1.0, 0.0},
+                                         {1000.0, 2.0, 0.0},
+                                         {300.0, 3.0, 0.0},
+                                         {100.0, 4.0, 0.0},
+                                         {10.0, 5.0, 0.0}};
   const auto d = DifferencePoints(trace, ref);
   ASSERT_EQ(d.size(), 3u);  // the trace's order is kept
   EXPECT_DOUBLE_EQ(d[0].frequency, 1000.0);

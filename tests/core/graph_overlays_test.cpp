@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "graph/overlays.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 
 #include "graph/axis_map.h"
 #include "graph/layout.h"
+#include "graph/overlays.h"
 #include "graph/page_builder.h"
 #include "graph/trace_reader.h"
 #include "graph_stand_in.h"
@@ -115,8 +114,8 @@ TEST_F(Overlays, OverlayCurvesBreakAtNonFinitePoints) {
   (*gap.points)[20].gainCh1Ch2 = std::numeric_limits<float>::quiet_NaN();
   GraphPage* page = Open({Trace("GAP", std::move(gap))});
   const TraceCurve overlay = PageTraces(*page)[1];
-  const auto pieces = CurvePieces(overlay.points, CurveValue::kGain, page->properties.HB,
-                                  page->properties.VL);
+  const auto pieces =
+      CurvePieces(overlay.points, CurveValue::kGain, page->properties.HB, page->properties.VL);
   ASSERT_EQ(pieces.size(), 2u);
   EXPECT_EQ(pieces[0].x.size() + pieces[1].x.size(), 39u);
 }
@@ -190,7 +189,7 @@ TEST_F(Overlays, ReaderGivesEveryTraceAtTheFrequency) {
   ASSERT_TRUE(v[0].gain && v[1].gain && v[2].phase);
   EXPECT_NEAR(*v[1].gain - *v[0].gain, 2.0, 1e-5);
   EXPECT_NEAR(*v[0].gain, -3.0103, 0.05);  // the curve between 40 points
-  EXPECT_FALSE(reader.At(5.0)[1].gain);  // below every sweep
+  EXPECT_FALSE(reader.At(5.0)[1].gain);    // below every sweep
 
   page->referenceIndex = 1;
   page->showDifference = true;

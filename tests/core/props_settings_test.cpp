@@ -143,8 +143,9 @@ TEST(SettingsFile, OverlayLinesOnlyWhenChanged) {
   const Loaded back = LoadText(text);
   EXPECT_EQ(back.props.overlayStyle, p.overlayStyle);
   // Out-of-range numbers are skipped; later lines win.
-  const Loaded odd = LoadText("OVERLAY_COLOR = 9 1 2 3\r\nOVERLAY_COLOR = 0 1 2 3\r\n"
-                              "OVERLAY_LEGEND = N\r\nOVERLAY_LEGEND = Y\r\n");
+  const Loaded odd = LoadText(
+      "OVERLAY_COLOR = 9 1 2 3\r\nOVERLAY_COLOR = 0 1 2 3\r\n"
+      "OVERLAY_LEGEND = N\r\nOVERLAY_LEGEND = Y\r\n");
   EXPECT_EQ(odd.props.overlayStyle, OverlayStyle{});
 }
 

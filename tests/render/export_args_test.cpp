@@ -46,8 +46,8 @@ TEST(ExportArgs, AcceptedCommandLines) {
     EXPECT_EQ(p.options->calcType, 0);
   }
   {
-    const ParsedArgs p = ParseExportArgs({"-f", "png", "--overlay", "b.DAT,c.DAT", "--overlay=d",
-                                          "--difference", "c.DAT", "a.DAT"});
+    const ParsedArgs p = ParseExportArgs(
+        {"-f", "png", "--overlay", "b.DAT,c.DAT", "--overlay=d", "--difference", "c.DAT", "a.DAT"});
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->overlays, (Args{"b.DAT", "c.DAT", "d"}));
     EXPECT_EQ(p.options->differenceFile, "c.DAT");

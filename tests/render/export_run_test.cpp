@@ -153,8 +153,8 @@ TEST_F(ExportRun, OverlaysAndDifference) {
   // A reference with the page's gains at its ends, five degrees ahead, and
   // no point at 1000 Hz: there it is read halfway in log10 f.
   const std::string ref = root_ + "/REF.DAT";
-  WriteBytes(ref, EncodeRawDataFile(Header(0, 2, "ref"), {{10.0, 2.0f, 35.0f, 1.0f},
-                                                        {100000.0, 0.1f, -84.5f, 1.0f}}));
+  WriteBytes(ref, EncodeRawDataFile(Header(0, 2, "ref"),
+                                    {{10.0, 2.0f, 35.0f, 1.0f}, {100000.0, 0.1f, -84.5f, 1.0f}}));
   // csv: the page minus the reference at the page's own frequencies.
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", "--overlay", calc_ + "," + ref,
                  "--difference", ref, raw_}),
@@ -209,9 +209,9 @@ TEST_F(ExportRun, UnreadableOverlaysFailButPagesAreWritten) {
   ASSERT_EQ(d["traces"].toArray().size(), 2);
   EXPECT_EQ(d["traces"].toArray()[0].toObject()["role"].toString(), "page");
   // An error is also reported for a reference that is one of the overlays.
-  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--overlay", missing, "--difference", missing,
-                 raw_}),
-            kExitFailure);
+  EXPECT_EQ(
+      Run({"-o", root_ + "/out", "-f", "csv", "--overlay", missing, "--difference", missing, raw_}),
+      kExitFailure);
   EXPECT_EQ(err_.str(), missing + ": " + err_.str().substr(missing.size() + 2));
 }
 

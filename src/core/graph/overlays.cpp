@@ -54,8 +54,8 @@ std::vector<Colour> OverlayColours(const GraphProperties& props, size_t count) {
     if (c != props.gainLineColor && c != props.phaseLineColor) usable.push_back(c);
   }
   // A palette made only of the page's colours still has to draw something.
-  if (usable.empty()) usable.assign(props.overlayStyle.palette.begin(),
-                                    props.overlayStyle.palette.end());
+  if (usable.empty())
+    usable.assign(props.overlayStyle.palette.begin(), props.overlayStyle.palette.end());
   std::vector<Colour> out;
   out.reserve(count);
   for (size_t i = 0; i < count; ++i) out.push_back(usable[i % usable.size()]);
@@ -91,8 +91,8 @@ std::vector<TraceCurve> PageTraces(const GraphPage& page) {
   for (size_t i = 0; i < page.overlays.size(); ++i) {
     TraceCurve t;
     t.name = page.overlays[i].fileName;
-    t.role = static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference
-                                                        : TraceRole::kOverlay;
+    t.role =
+        static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference : TraceRole::kOverlay;
     t.colour = colours[i];
     t.gainPen = CurvePen(colours[i], false);
     t.phasePen = DashedPen(colours[i]);
@@ -200,8 +200,7 @@ void DrawLegend(PageBuilder& b) {
   b.drawing.AddFilledRect(outline, fill, 0, plan.x0, plan.y0, plan.x1, plan.y1);
   for (size_t i = 0; i < b.traces.size(); ++i) {
     const LegendEntryPlace& e = plan.entries[i];
-    b.drawing.AddLine(AddPen(b.drawing, b.traces[i].gainPen), e.lineX0, e.lineY, e.lineX1,
-                      e.lineY);
+    b.drawing.AddLine(AddPen(b.drawing, b.traces[i].gainPen), e.lineX0, e.lineY, e.lineX1, e.lineY);
     b.drawing.AddTextLeft(e.textX, e.textY, b.traces[i].name, b.Font(kFontFreqLabels),
                           b.Color(kFontFreqLabels));
   }

@@ -116,8 +116,8 @@ constexpr size_t kOverlayPaletteSize = 8;
 struct OverlayStyle {
   std::array<Colour, kOverlayPaletteSize> palette = {
       // Told apart under the common colour-vision deficiencies.
-      Rgb(230, 159, 0),  Rgb(86, 180, 233), Rgb(0, 158, 115),   Rgb(0, 114, 178),
-      Rgb(213, 94, 0),   Rgb(204, 121, 167), Rgb(0, 0, 0),      Rgb(240, 228, 66)};
+      Rgb(230, 159, 0), Rgb(86, 180, 233),  Rgb(0, 158, 115), Rgb(0, 114, 178),
+      Rgb(213, 94, 0),  Rgb(204, 121, 167), Rgb(0, 0, 0),     Rgb(240, 228, 66)};
   bool legend = true;
   bool operator==(const OverlayStyle&) const = default;
 };
