@@ -74,8 +74,16 @@ std::vector<TraceCurve> PageTraces(const GraphPage& page) {
     reference = UsablePoints(RatioPoints(ref.data, ratio));
   }
   auto pointsOf = [&](const MeasurementData& data) {
-    std::vector<SweepPoint> own = RatioPoints(data, ratio);
-    return ToRange(difference ? DifferencePoints(own, reference) : own);
+    if (difference) return ToRange(DifferencePoints(RatioPoints(data, ratio), reference));
+    std::vector<RangePoint> own;
+    if (!data.points) return own;
+    own.reserve(data.points->size());
+    const bool ch1ch2 = ratio == ChannelRatio::kCh1Ch2;
+    for (const DataPoint& q : *data.points) {
+      own.push_back(RangePoint{q.frequency, ch1ch2 ? q.gainCh1Ch2 : q.gainCh2Ch1,
+                               ch1ch2 ? q.phaseCh1Ch2 : q.phaseCh2Ch1});
+    }
+    return own;
   };
 
   TraceCurve pageTrace;
@@ -160,13 +168,19 @@ void PrepareOverlays(PageBuilder& b) {
   b.difference = b.traces.front().role == TraceRole::kDifference;
   // The page's points are those of its first trace (its differences, when
   // that is what it shows); the extremes cover every trace.
-  b.range = DataRange{};
-  for (const RangePoint& q : b.traces.front().points) {
-    AddDataPoint(b.range, q.frequency, q.gain, q.phase);
+  if (b.difference) {
+    b.range = DataRange{};
+    for (const RangePoint& q : b.traces.front().points) {
+      AddDataPoint(b.range, q.frequency, q.gain, q.phase);
+    }
   }
   for (size_t i = 1; i < b.traces.size(); ++i) {
+    // Only the extremes: the points stay with their trace.
     DataRange own;
-    for (const RangePoint& q : b.traces[i].points) AddDataPoint(own, q.frequency, q.gain, q.phase);
+    for (const RangePoint& q : b.traces[i].points) {
+      AddDataPoint(own, q.frequency, q.gain, q.phase);
+      own.points.clear();
+    }
     MergeExtremes(b.range, own);
   }
 }
