@@ -26,9 +26,15 @@ using Colour = uint32_t;
 constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(Colour c) { return c & 0xFFu; }
-constexpr unsigned GreenOf(Colour c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(Colour c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned RedOf(Colour c) {
+  return c & 0xFFu;
+}
+constexpr unsigned GreenOf(Colour c) {
+  return (c >> 8) & 0xFFu;
+}
+constexpr unsigned BlueOf(Colour c) {
+  return (c >> 16) & 0xFFu;
+}
 
 enum ScaleType : int32_t { kScaleAuto = 0, kScaleLog = 1, kScaleLin = 2 };
 enum AxisId : int32_t { kAxisHT = 0, kAxisHB = 2, kAxisVL = 3, kAxisVR = 4 };
@@ -123,6 +129,9 @@ struct GraphProperties {
   std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
   double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
+  // Phase margins are read against 0° instead of -180° (instruments that
+  // measure a loop's phase so that it shows the margin directly).
+  int32_t marginReferenceZero = 0;
 
   bool operator==(const GraphProperties&) const = default;
 };
