@@ -26,15 +26,9 @@ using Colour = uint32_t;
 constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(Colour c) {
-  return c & 0xFFu;
-}
-constexpr unsigned GreenOf(Colour c) {
-  return (c >> 8) & 0xFFu;
-}
-constexpr unsigned BlueOf(Colour c) {
-  return (c >> 16) & 0xFFu;
-}
+constexpr unsigned RedOf(Colour c) { return c & 0xFFu; }
+constexpr unsigned GreenOf(Colour c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned BlueOf(Colour c) { return (c >> 16) & 0xFFu; }
 
 enum ScaleType : int32_t { kScaleAuto = 0, kScaleLog = 1, kScaleLin = 2 };
 enum AxisId : int32_t { kAxisHT = 0, kAxisHB = 2, kAxisVL = 3, kAxisVR = 4 };
