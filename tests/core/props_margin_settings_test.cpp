@@ -7,6 +7,7 @@
 #include <string>
 
 #include "props/settings_file.h"
+#include "text/encoding.h"
 
 namespace fernplot {
 namespace {
@@ -27,7 +28,7 @@ TEST(MarginReferenceSetting, WrittenOnlyWhenSetAndReadBack) {
   GraphProperties back = FactoryDefaults();
   bool crossHair = false;
   std::string path;
-  LoadSettingsFileText(text, back, crossHair, path);
+  LoadSettingsFileText(Utf8ToCp932(text), back, crossHair, path);
   EXPECT_EQ(back, zero);
 }
 

@@ -28,6 +28,9 @@ constexpr double kTol = 1e-6;  // the points are floats on disk
 MeasurementData CalcHeader(uint16_t count) {
   return testing::TestHeader({.dataType = 1, .pointCount = count, .title = "figures"});
 }
+MeasurementData RawHeader(uint16_t count) {
+  return testing::TestHeader({.dataType = 0, .pointCount = count, .title = "loop"});
+}
 
 class ExportFigures : public ::testing::Test {
  protected:
@@ -39,10 +42,11 @@ class ExportFigures : public ::testing::Test {
     // and 1 kHz 0 dB lies half-way in log f (316 Hz, phase -170) and -180°
     // three quarters of the way (562 Hz, gain -10 dB).
     loop_ = root_ + "/loop.DAT";
-    WriteBytes(loop_, EncodeCalculatedDataFile(CalcHeader(4), {{10.0, 100.0f, -90.0f},
-                                                               {100.0, 10.0f, -150.0f},
-                                                               {1000.0, 0.1f, 170.0f},
-                                                               {10000.0, 0.01f, 110.0f}}));
+    // A raw file, so that it also has a CH2/CH1 side (the inverse).
+    WriteBytes(loop_, EncodeRawDataFile(RawHeader(4), {{10.0, 100.0f, -90.0f, 1.0f},
+                                                       {100.0, 10.0f, -150.0f, 1.0f},
+                                                       {1000.0, 0.1f, 170.0f, 1.0f},
+                                                       {10000.0, 0.01f, 110.0f, 1.0f}}));
     // A low-pass: flat 0 dB, then -20 dB a decade; -3 dB at 10^2.15 Hz.
     lpf_ = root_ + "/lpf.DAT";
     WriteBytes(lpf_, EncodeCalculatedDataFile(CalcHeader(4), {{10.0, 1.0f, 0.0f},
@@ -76,7 +80,7 @@ TEST_F(ExportFigures, LoopAndFilterFiguresReadBack) {
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "figures", loop_, lpf_}), kExitOk) << err_.str();
 
   const QJsonObject loop = Figures("loop");
-  EXPECT_EQ(loop.keys().size(), 13);
+  EXPECT_EQ(loop.keys().size(), 12);
   EXPECT_EQ(loop["file"].toString(), "loop");
   EXPECT_EQ(loop["ratio"].toString(), "ch1/ch2");
   EXPECT_EQ(loop["points"].toInt(), 4);
