@@ -184,8 +184,9 @@ class FrameTest : public QObject {
     const int h = static_cast<int>(state().session.drawing.CurrentHeight() * 2.0);
     QScrollBar* hb = view->horizontalScrollBar();
     QScrollBar* vb = view->verticalScrollBar();
-    QCOMPARE(hb->maximum(), std::max(0, w - view->viewport()->width()));
-    QCOMPARE(vb->maximum(), std::max(0, h - view->viewport()->height()));
+    // One pixel more than the sheet: the outline's pen on its far edges.
+    QCOMPARE(hb->maximum(), std::max(0, w + 1 - view->viewport()->width()));
+    QCOMPARE(vb->maximum(), std::max(0, h + 1 - view->viewport()->height()));
     QCOMPARE(hb->pageStep(), w / 2);
     QCOMPARE(vb->pageStep(), h / 2);
     QCOMPARE(hb->singleStep(), w / 50);

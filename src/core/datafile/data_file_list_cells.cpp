@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "datafile/data_file_list_cells.h"
 
-#include "datafile/data_file_scan.h"
-
 #include <cstdio>
+
+#include "datafile/data_file_scan.h"
 
 namespace fernplot {
 
@@ -28,11 +28,17 @@ DataFileListRow DataFileListCells(const DataFileEntry& entry) {
 
 namespace {
 
-int Sign(long long v) { return (v > 0) - (v < 0); }
+int Sign(long long v) {
+  return (v > 0) - (v < 0);
+}
 
 // Unreadable entries have no type or count; they go after every readable one.
-int TypeRank(const DataFileEntry& e) { return IsReadable(e) ? (e.header->dataType == 0 ? 0 : 1) : 2; }
-long long PointKey(const DataFileEntry& e) { return IsReadable(e) ? e.header->pointCount : -1; }
+int TypeRank(const DataFileEntry& e) {
+  return IsReadable(e) ? (e.header->dataType == 0 ? 0 : 1) : 2;
+}
+long long PointKey(const DataFileEntry& e) {
+  return IsReadable(e) ? e.header->pointCount : -1;
+}
 
 }  // namespace
 

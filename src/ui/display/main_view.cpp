@@ -2,7 +2,6 @@
 #include "main_view.h"
 
 #include <QCursor>
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -52,12 +51,14 @@ void CMainView::UpdateScrollSizes() {
   // Without a sheet (the last page closed) the view has nothing to scroll.
   if (state_.session.drawingActive && state_.session.drawing.SheetCount() > 0) {
     const QSize s = ZoomedSheetSize(state_.session.drawing, zoom_);
-    totalW = s.width();
-    totalH = s.height();
-    pageX = totalW / 2;
-    pageY = totalH / 2;
-    lineX = totalW / 50;
-    lineY = totalH / 50;
+    pageX = s.width() / 2;
+    pageY = s.height() / 2;
+    lineX = s.width() / 50;
+    lineY = s.height() / 50;
+    // The page outline is drawn on the sheet's last whole millimetre; its
+    // pen reaches one pixel past the sheet, which must be reachable too.
+    totalW = s.width() + 1;
+    totalH = s.height() + 1;
   }
   const QSize vp = viewport()->size();
   QScrollBar* h = horizontalScrollBar();

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -223,7 +224,8 @@ QString DataFileListDialog::CutOffText(int row, int column) const {
   const QTreeWidgetItem* item = list_->topLevelItem(row);
   if (!item || column < 0 || column >= kListColumnCount) return {};
   const QString text = item->text(column);
-  const int room = list_->columnWidth(column) - 2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
+  const int room = list_->columnWidth(column) -
+                   2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
   return list_->fontMetrics().horizontalAdvance(text) > room ? text : QString();
 }
 

@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QSet>
-#include <optional>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -15,8 +13,10 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "qt_convert.h"
 #include "text/encoding.h"
