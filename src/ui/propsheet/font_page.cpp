@@ -92,8 +92,15 @@ std::vector<InstalledFace> ListInstalledFaces() {
   }
   // The Windows names the settings hold are drawn through the font mapping;
   // they are offered under those names so that a stored face is found.
-  for (const QString& name : QFont::substitutions()) {
+  // Qt keeps the mapping's keys case-folded, so the names are listed here as
+  // the settings spell them.
+  static const char* const kWindowFaces[] = {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "MS PGothic",
+                                             "MS Gothic",        "Times New Roman", "Arial",
+                                             "Courier New"};
+  for (const char* face : kWindowFaces) {
+    const QString name = QString::fromUtf8(face);
     const QString target = QFont::substitute(name);
+    if (target.compare(name, Qt::CaseInsensitive) == 0) continue;
     if (!families.contains(target, Qt::CaseInsensitive)) continue;
     if (const std::optional<bool> ansi = AnsiOfFamily(target)) add(name, *ansi);
   }
