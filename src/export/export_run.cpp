@@ -57,7 +57,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   bool crossHairEnabled = false;  // read with the settings, not used here
   std::string dataFilePath;
   const std::string settings =
-      options.settingsPath ? *options.settingsPath : DefaultSettingsFilePath(programPath);
+      options.settingsPath ? *options.settingsPath : DefaultSettingsReadPath(programPath);
   if (options.settingsPath && !std::ifstream(settings)) {
     // Exporting with factory values after a mistyped -s would look like
     // success with the wrong graph settings.

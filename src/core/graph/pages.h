@@ -20,6 +20,7 @@ struct GraphPage {
   GraphProperties properties;  // the page's own copy
   MeasurementData data;        // owned
   std::string fileName;        // data file name without folder and extension
+  std::string sourcePath;      // the file it was read from, as given; may be empty
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.

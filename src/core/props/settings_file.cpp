@@ -253,6 +253,18 @@ std::string DefaultSettingsFilePath(const std::string& executablePath) {
   return (config / "fernplot" / "fernplot.CFG").string();
 }
 
+std::string DefaultSettingsReadPath(const std::string& executablePath) {
+  namespace fs = std::filesystem;
+  const std::string writePath = DefaultSettingsFilePath(executablePath);
+  std::error_code ec;
+  if (fs::exists(writePath, ec) || executablePath.empty()) return writePath;
+  const fs::path exe(executablePath);
+  const fs::path beside =
+      (exe.has_parent_path() ? exe.parent_path() : fs::path(".")) / (exe.stem().string() + ".CFG");
+  if (fs::is_regular_file(beside, ec) && access(beside.c_str(), R_OK) == 0) return beside.string();
+  return writePath;
+}
+
 std::string DefaultDataFilePath() {
   std::string home = HomeFolder();
   if (home.empty()) return "*.DAT";
