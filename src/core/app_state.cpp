@@ -8,11 +8,13 @@ namespace fernplot {
 void LoadStartupSettings(AppState& state) {
   state.dataFilePath = DefaultDataFilePath();
   state.crossHairEnabled = false;
+  std::string readPath = state.settingsFilePath;
   if (state.settingsFilePath.empty()) {
     state.settingsFilePath = DefaultSettingsFilePath(ExecutablePath());
+    readPath = DefaultSettingsReadPath(ExecutablePath());
   }
   SetFactoryDefaults(state.defaults);
-  LoadSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
+  LoadSettingsFile(readPath, state.defaults, state.crossHairEnabled,
                    state.dataFilePath);
 }
 

@@ -68,6 +68,32 @@ TEST(SearchPattern, CompletesTheTypedText) {
   }
 }
 
+TEST(SearchPattern, ExpandsHomeAndTypedFolders) {
+  TempDir dir;
+  const std::string home = dir.path().string();
+  std::filesystem::create_directory(dir.path() / "meas");
+  dir.Write("plain", "");
+  struct Row {
+    std::string typed;
+    std::string expanded;
+  } rows[] = {
+      {"~", home + "/*.DAT"},
+      {"~/", home + "/*.DAT"},
+      {"~/meas", home + "/meas/*.DAT"},  // an existing folder, no final '/'
+      {"~/meas/", home + "/meas/*.DAT"},
+      {"~/meas/x*", home + "/meas/x*.DAT"},
+      {"~/missing", home + "/missing.DAT"},  // not a folder: a file name
+      {"~/plain", home + "/plain.DAT"},      // a file is not a folder
+      {home + "/meas", home + "/meas/*.DAT"},
+      {"~other/x", "~other/x.DAT"},  // another user's home is not guessed
+      {"a~/b", "a~/b.DAT"},
+      {"", "*.DAT"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(ExpandSearchText(r.typed, home), r.expanded) << r.typed;
+  EXPECT_EQ(ExpandSearchText("~/meas", home + "/"), home + "/meas/*.DAT");
+  EXPECT_EQ(ExpandSearchText("~/x", ""), "~/x.DAT");  // no home known: left as typed
+}
+
 TEST(ScanDataFiles, ListsMatchingFilesSortedWithTheirHeaders) {
   TempDir dir;
   dir.Write("B1.DAT", RawFile(2));

@@ -195,6 +195,34 @@ TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
   EXPECT_EQ(ts->drawing.CurrentNumber(), 2);
 }
 
+// Pages with nothing to plot say so inside the frame; a page with points
+// never does, even when some of its values are not finite.
+TEST_F(PagesFixture, NoDataLineOnlyWithoutAUsablePoint) {
+  const auto saysNoData = [&](int sheet) {
+    int lines = 0;
+    for (const auto& e : ts->drawing.Sheets()[static_cast<size_t>(sheet)].elements) {
+      if (const auto* t = std::get_if<TextElement>(&e)) lines += t->text == "データがありません";
+    }
+    return lines;
+  };
+  Open("EMPTY", 0);
+  Open("FULL", 5);
+  MeasurementData allNan = test::SweepData(3);
+  for (DataPoint& p : *allNan.points) p.frequency = std::nan("");
+  ASSERT_NE(ts.session.OpenPage(ts.defaults, std::move(allNan), "NAN"), nullptr);
+  MeasurementData someNan = test::SweepData(3);
+  (*someNan.points)[0].frequency = std::nan("");
+  ASSERT_NE(ts.session.OpenPage(ts.defaults, std::move(someNan), "SOME"), nullptr);
+  EXPECT_EQ(saysNoData(0), 1);
+  EXPECT_EQ(saysNoData(1), 0);
+  EXPECT_EQ(saysNoData(2), 1);
+  EXPECT_EQ(saysNoData(3), 0);
+  // A rebuild (new properties) keeps the line exactly once.
+  ts->drawing.SelectSheet(1);
+  ts.session.RebuildCurrent();
+  EXPECT_EQ(saysNoData(0), 1);
+}
+
 TEST_F(PagesFixture, RebuildKeepsPositionAndTheOtherSheets) {
   Open("A");
   Open("B");

@@ -336,6 +336,25 @@ TEST(SettingsFile, ReadOnlyProgramFolderMeansPerUser) {
   ExpectPerUserLocation(dir, dir.File("ro/fernplot"));
 }
 
+TEST(SettingsFile, ReadOnlyProgramFolderSettingsAreReadUntilTheUserHasOwn) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
+  TempDir dir;
+  ConfigHome configHome;
+  configHome.Set(dir.File("cfg"));
+  std::filesystem::create_directory(dir.path() / "ro");
+  const std::string beside = dir.Write("ro/fernplot.CFG", "TITLE = Site\n");
+  chmod((dir.path() / "ro").c_str(), 0500);
+  const std::string program = dir.File("ro/fernplot");
+  const std::string perUser = dir.File("cfg/fernplot/fernplot.CFG");
+  EXPECT_EQ(DefaultSettingsFilePath(program), perUser);  // changes go here
+  EXPECT_EQ(DefaultSettingsReadPath(program), beside);
+  std::filesystem::create_directories(dir.path() / "cfg/fernplot");
+  dir.Write("cfg/fernplot/fernplot.CFG", "TITLE = Mine\n");
+  EXPECT_EQ(DefaultSettingsReadPath(program), perUser);  // the user's own wins
+  // A writable program folder reads and writes the same file.
+  EXPECT_EQ(DefaultSettingsReadPath(dir.File("fernplot")), dir.File("fernplot.CFG"));
+}
+
 TEST(SettingsFile, StartupLoadsOverFactoryDefaults) {
   TempDir dir;
   AppState state;

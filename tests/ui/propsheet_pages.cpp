@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QSet>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -312,7 +314,60 @@ class PagesTest : public QObject {
     };
     if (const InstalledFace* ipa = find("IPAGothic")) QVERIFY(!ipa->ansi);
     if (const InstalledFace* lib = find("Liberation Sans")) QVERIFY(lib->ansi);
+    // One entry per family, whatever the number of foundries installing it.
+    QSet<QString> names;
+    for (const InstalledFace& f : faces) {
+      QVERIFY2(!f.name.endsWith(QLatin1Char(']')), qPrintable(f.name));
+      QVERIFY2(!names.contains(f.name.toCaseFolded()), qPrintable(f.name));
+      names.insert(f.name.toCaseFolded());
+    }
     if (!find("IPAGothic") || !find("Liberation Sans")) QSKIP("IPA or Liberation fonts missing");
+  }
+
+  void mappedWindowFacesAreListedAndShown() {
+    if (!QFontDatabase::families().contains(QStringLiteral("IPAPGothic")) ||
+        !QFontDatabase::families().contains(QStringLiteral("Liberation Serif"))) {
+      QSKIP("IPA or Liberation fonts missing");
+    }
+    // The mapping the program installs at start; undone for the other tests.
+    struct Mapping {
+      Mapping() {
+        QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+        QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                                  QStringLiteral("Liberation Serif"));
+        QFont::insertSubstitution(QStringLiteral("No Such Face"), QStringLiteral("Not Installed"));
+      }
+      ~Mapping() {
+        QFont::removeSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"));
+        QFont::removeSubstitutions(QStringLiteral("Times New Roman"));
+        QFont::removeSubstitutions(QStringLiteral("No Such Face"));
+      }
+    } mapping;
+    const std::vector<InstalledFace> faces = ListInstalledFaces();
+    auto find = [&](const QString& name) -> const InstalledFace* {
+      for (const InstalledFace& f : faces) {
+        if (f.name == name) return &f;
+      }
+      return nullptr;
+    };
+    const InstalledFace* gothic = find(QString::fromUtf8("ＭＳ Ｐゴシック"));
+    QVERIFY(gothic && !gothic->ansi);
+    const InstalledFace* times = find(QStringLiteral("Times New Roman"));
+    QVERIFY(times && times->ansi);
+    QVERIFY(!find(QStringLiteral("No Such Face")));  // a mapping to nothing is no face
+
+    // The factory faces are selected, category by category.
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.fonts[1].faceName = "Times New Roman";
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kFont);
+    CPropFont* font = sheet->font();
+    QCOMPARE(font->faceList()->currentText(), QString::fromUtf8("ＭＳ Ｐゴシック"));
+    ClickCategory(font, 1);
+    QCOMPARE(font->faceList()->currentText(), QStringLiteral("Times New Roman"));
+    ClickCategory(font, 0);
+    QCOMPARE(font->faceList()->currentText(), QString::fromUtf8("ＭＳ Ｐゴシック"));
   }
 
   void fontChangesPerCategory() {

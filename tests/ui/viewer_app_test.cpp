@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QPrinter>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <clocale>
@@ -14,6 +16,7 @@
 #include "app/about_dialog.h"
 #include "app/main_app.h"
 #include "app/quit_signals.h"
+#include "app/window_geometry.h"
 #include "datafile/data_file_scan.h"
 #include "display/commands.h"
 #include "display/cross_hair.h"
@@ -241,6 +244,44 @@ class AppTest : public QObject {
     frame.Print();  // the scripted dialog cancels
     QCOMPARE(dialogs.printPageCounts.back(), 3);
     QCOMPARE(frame.Printer().docName(), QStringLiteral("周波数特性グラフ"));
+  }
+
+  // The window is never larger than the screen, whatever it asks for.
+  void windowFitsTheScreen() {
+    const QRect screen(0, 0, 800, 600);
+    QCOMPARE(FitWindowRect({960, 760}, {0, 0}, screen), QRect(0, 0, 800, 600));
+    QCOMPARE(FitWindowRect({400, 300}, {0, 0}, screen), QRect(200, 150, 400, 300));
+    QCOMPARE(FitWindowRect({960, 760}, {10, 30}, QRect(100, 20, 1600, 1200)),
+             QRect(415, 225, 960, 760));
+    const QRect framed = FitWindowRect({960, 760}, {10, 30}, screen);
+    QCOMPARE(framed.size(), QSize(790, 570));
+    QVERIFY(screen.contains(QRect(framed.topLeft(), framed.size() + QSize(10, 30))));
+    QCOMPARE(FitWindowRect({960, 760}, {0, 0}, QRect(0, 0, 0, 0)).size(), QSize(1, 1));
+  }
+
+  // Place and size come back in the next run from the window settings (a
+  // file of the test's own, never the user's).
+  void windowPlaceIsRemembered() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("window.ini"));
+    QWidget first;
+    PlaceMainWindow(first, {500, 400}, nullptr);
+    QVERIFY(first.screen()->availableGeometry().contains(first.geometry()));
+    QCOMPARE(first.size(), QSize(500, 400).boundedTo(first.screen()->availableGeometry().size()));
+    first.setGeometry(30, 40, 320, 240);
+    {
+      QSettings settings(file, QSettings::IniFormat);
+      SaveMainWindowPlace(first, settings);
+    }
+    QWidget second;
+    const QSettings settings(file, QSettings::IniFormat);
+    PlaceMainWindow(second, {500, 400}, &settings);
+    QCOMPARE(second.size(), QSize(320, 240));
+    // Nothing saved yet: the wanted size, centred.
+    const QSettings empty(dir.filePath(QStringLiteral("none.ini")), QSettings::IniFormat);
+    QWidget third;
+    PlaceMainWindow(third, {300, 200}, &empty);
+    QCOMPARE(third.size(), QSize(300, 200));
   }
 };
 

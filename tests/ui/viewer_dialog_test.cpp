@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -286,6 +287,119 @@ class DialogTest : public QObject {
     });
     dialog.Browse();
     QCOMPARE(Column(dialog.List(), 0), QStringList({QStringLiteral(" A3.DAT")}));
+  }
+
+  // A header click sorts by its column, a second click reverses; the marks
+  // still follow the rows' own entries.
+  void headerClicksSort() {
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    ShowAndSearchAll(dialog);
+    QTreeWidget* list = dialog.List();
+    QHeaderView* header = list->header();
+    const auto click = [&](int column) { emit header->sectionClicked(column); };
+    const auto names = [&] {
+      QStringList out;
+      for (const QString& n : Column(list, 0)) out << n.trimmed();
+      return out;
+    };
+    click(2);
+    QCOMPARE(names(), QStringList({"BAD.DAT", "B1.DAT", "a2.DAT", "A3.DAT"}));
+    click(2);
+    QCOMPARE(names(), QStringList({"A3.DAT", "a2.DAT", "B1.DAT", "BAD.DAT"}));
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    click(1);  // raw, calculated, unreadable; by name within each
+    QCOMPARE(names(), QStringList({"A3.DAT", "B1.DAT", "a2.DAT", "BAD.DAT"}));
+    click(4);
+    QCOMPARE(names().mid(0, 3), QStringList({"A3.DAT", "a2.DAT", "B1.DAT"}));
+    dialog.SortByColumn(3);  // all made at the same minute: the name order
+    QCOMPARE(names(), QStringList({"BAD.DAT", "a2.DAT", "A3.DAT", "B1.DAT"}));
+    click(0);
+    click(0);
+    QCOMPARE(names(), QStringList({"BAD.DAT", "B1.DAT", "A3.DAT", "a2.DAT"}));
+
+    // A new search keeps the order chosen.
+    dialog.Search();
+    QCOMPARE(names(), QStringList({"BAD.DAT", "B1.DAT", "A3.DAT", "a2.DAT"}));
+    list->topLevelItem(2)->setSelected(true);
+    dialog.CreateGraphs();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    for (const DataFileEntry& e : ts.state.dataFiles) {
+      QCOMPARE(bool(e.flags & kEntrySelected), e.fileName == "A3.DAT");
+    }
+  }
+
+  void resizeWidthsAndToolTips() {
+    QTemporaryDir dir;
+    const QString longName = QString(60, QLatin1Char('N')) + QStringLiteral(".DAT");
+    WriteDataFile(dir, longName, 3, 0, std::string(60, 'c'));
+    WriteDataFile(dir, QStringLiteral("S.DAT"), 3, 0, "short");
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    // Opens as before, and only grows from there.
+    const QSize initial = dialog.size();
+    QCOMPARE(dialog.minimumSize(), initial);
+    QVERIFY(dialog.maximumWidth() > initial.width());
+    dialog.PatternEdit()->setText(dir.path());
+    dialog.Search();
+    QTreeWidget* list = dialog.List();
+    const QRect listBefore = list->geometry();
+    const QRect createBefore = dialog.CreateButton()->geometry();
+    const QRect searchBefore = dialog.SearchButton()->geometry();
+    dialog.resize(initial + QSize(300, 200));
+    QCOMPARE(list->geometry(), listBefore.adjusted(0, 0, 300, 200));
+    QCOMPARE(dialog.CreateButton()->geometry(), createBefore.translated(0, 200));
+    QCOMPARE(dialog.SearchButton()->geometry(), searchBefore.translated(300, 0));
+
+    QCOMPARE(list->header()->sectionResizeMode(0), QHeaderView::Interactive);
+    QCOMPARE(dialog.CutOffText(0, 0).trimmed(), longName);
+    QVERIFY(dialog.CutOffText(0, 4).isEmpty());  // the comment column is wide
+    list->setColumnWidth(4, 100);
+    QCOMPARE(dialog.CutOffText(0, 4).trimmed(), QString(60, QLatin1Char('c')));
+    QVERIFY(dialog.CutOffText(1, 0).isEmpty());
+    QVERIFY(dialog.CutOffText(1, 4).isEmpty());
+    list->setColumnWidth(0, 1000);  // widened by the user: nothing cut off
+    QVERIFY(dialog.CutOffText(0, 0).isEmpty());
+    QVERIFY(dialog.CutOffText(7, 0).isEmpty());
+  }
+
+  // What the user types into the search box: "~", a folder without its
+  // final '/', a search that finds nothing; the box's focus at opening.
+  void typedSearchTexts() {
+    const QByteArray savedHome = qgetenv("HOME");
+    qputenv("HOME", dir_.path().toUtf8());
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    QCOMPARE(QApplication::focusWidget(), dialog.PatternEdit());
+    dialog.PatternEdit()->setText(QStringLiteral("~"));
+    dialog.Search();
+    QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/*.DAT"));
+    QCOMPARE(dialog.List()->topLevelItemCount(), 4);
+    QVERIFY(dialog.NoMatchLabel()->isHidden());
+
+    dialog.PatternEdit()->setText(QStringLiteral("~/Z*"));
+    dialog.Search();
+    QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/Z*.DAT"));
+    QCOMPARE(dialog.List()->topLevelItemCount(), 0);
+    QVERIFY(!dialog.NoMatchLabel()->isHidden());
+    QVERIFY(dialog.NoMatchLabel()->text().contains(QStringLiteral("ありません")));
+
+    dialog.PatternEdit()->setText(dir_.path());
+    dialog.Search();
+    QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/*.DAT"));
+    QCOMPARE(dialog.List()->topLevelItemCount(), 4);
+    QVERIFY(dialog.NoMatchLabel()->isHidden());
+    qputenv("HOME", savedHome);
+
+    // A fresh dialog: the box has the focus with its text selected.
+    TestState fresh;
+    fresh.state.dataFilePath = "/data/*.DAT";
+    DataFileListDialog first(fresh.state);
+    Activate(first);
+    QCOMPARE(QApplication::focusWidget(), first.PatternEdit());
+    QCOMPARE(first.PatternEdit()->selectedText(), QStringLiteral("/data/*.DAT"));
   }
 };
 

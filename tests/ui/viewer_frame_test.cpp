@@ -132,6 +132,50 @@ class FrameTest : public QObject {
     QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 0 of 0"));
   }
 
+  // Many pages: go to a number, first and last, close all at once; the
+  // title names the page's file and the view forgets the last page's size.
+  void pageJumpsTitleAndCloseAll() {
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
+    OpenPages(3);
+    CMainView* view = frame_->View();
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P3.DAT"));
+    QVERIFY(!Enabled(kCmdLastPage));
+    QTest::keyClick(view, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P1.DAT"));
+    QVERIFY(!Enabled(kCmdFirstPage));
+    QTest::keyClick(view, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
+
+    dialogs_->pageAnswer = 2;
+    QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(dialogs_->pageAsks.size(), size_t(1));
+    QCOMPARE(dialogs_->pageAsks.back(), std::make_pair(3, 3));
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P2.DAT"));
+    dialogs_->pageAnswer = std::nullopt;  // cancelled
+    frame_->GoToPage();
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
+    QVERIFY(!view->GoToPage(4));
+    QVERIFY(!view->GoToPage(0));
+
+    frame_->SelectZoomEntry(5);  // 200 %: scroll bars
+    QVERIFY(view->horizontalScrollBar()->maximum() > 0);
+    dialogs_->answerOk = false;
+    frame_->Action(kCmdCloseAllPages)->trigger();
+    QCOMPARE(dialogs_->questions.size(), size_t(1));
+    QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
+    dialogs_->answerOk = true;
+    frame_->Action(kCmdCloseAllPages)->trigger();
+    QCOMPARE(dialogs_->questions.size(), size_t(2));
+    QVERIFY(state().session.pages.empty());
+    QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
+    QCOMPARE(view->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(view->verticalScrollBar()->maximum(), 0);
+    QVERIFY(!Enabled(kCmdCloseAllPages));
+    QVERIFY(!Enabled(kCmdGoToPage));
+  }
+
   void scrollSizesAndKeys() {
     frame_->SelectZoomEntry(5);  // 200 %, larger than the window
     OpenPages(1);
@@ -140,8 +184,9 @@ class FrameTest : public QObject {
     const int h = static_cast<int>(state().session.drawing.CurrentHeight() * 2.0);
     QScrollBar* hb = view->horizontalScrollBar();
     QScrollBar* vb = view->verticalScrollBar();
-    QCOMPARE(hb->maximum(), std::max(0, w - view->viewport()->width()));
-    QCOMPARE(vb->maximum(), std::max(0, h - view->viewport()->height()));
+    // One pixel more than the sheet: the outline's pen on its far edges.
+    QCOMPARE(hb->maximum(), std::max(0, w + 1 - view->viewport()->width()));
+    QCOMPARE(vb->maximum(), std::max(0, h + 1 - view->viewport()->height()));
     QCOMPARE(hb->pageStep(), w / 2);
     QCOMPARE(vb->pageStep(), h / 2);
     QCOMPARE(hb->singleStep(), w / 50);
@@ -282,7 +327,7 @@ class FrameTest : public QObject {
     OpenPages(2);
     dialogs_->csvPath = std::nullopt;
     frame_->SaveCsv();
-    QCOMPARE(dialogs_->csvInitialNames.back(), QStringLiteral("P2"));
+    QCOMPARE(dialogs_->csvInitialNames.back(), dir_.filePath(QStringLiteral("P2")));
 
     const QString out = dir_.filePath(QStringLiteral("out.csv"));
     dialogs_->csvPath = out;

@@ -79,10 +79,16 @@ class ScriptedDialogs : public FrameDialogs {
     }
     return any;
   }
+  std::optional<int> AskPageNumber(QWidget*, int current, int count) override {
+    pageAsks.push_back({current, count});
+    return pageAnswer;
+  }
   std::optional<QString> AskCsvPath(QWidget*, const QString& initialName) override {
     csvInitialNames.push_back(initialName);
     return csvPath;
   }
+  std::vector<std::pair<int, int>> pageAsks;  // (current, count)
+  std::optional<int> pageAnswer;
   bool EditProperties(QWidget*, bool currentPage, GraphProperties& record) override {
     editedCurrent.push_back(currentPage);
     if (editProperties) editProperties(record);

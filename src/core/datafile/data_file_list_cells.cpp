@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "datafile/data_file_scan.h"
+
 namespace fernplot {
 
 DataFileListRow DataFileListCells(const DataFileEntry& entry) {
@@ -22,6 +24,45 @@ DataFileListRow DataFileListCells(const DataFileEntry& entry) {
   row[3] = date;
   row[4] = h.dataTitle;
   return row;
+}
+
+namespace {
+
+int Sign(long long v) {
+  return (v > 0) - (v < 0);
+}
+
+// Unreadable entries have no type or count; they go after every readable one.
+int TypeRank(const DataFileEntry& e) {
+  return IsReadable(e) ? (e.header->dataType == 0 ? 0 : 1) : 2;
+}
+long long PointKey(const DataFileEntry& e) {
+  return IsReadable(e) ? e.header->pointCount : -1;
+}
+
+}  // namespace
+
+int CompareListEntries(const DataFileEntry& a, const DataFileEntry& b, int column) {
+  int c = 0;
+  switch (column) {
+    case 1:
+      c = Sign(TypeRank(a) - TypeRank(b));
+      break;
+    case 2:
+      c = Sign(PointKey(a) - PointKey(b));
+      break;
+    case 3:
+    case 4: {
+      const DataFileListRow ra = DataFileListCells(a);
+      const DataFileListRow rb = DataFileListCells(b);
+      c = ra[static_cast<size_t>(column)].compare(rb[static_cast<size_t>(column)]);
+      c = (c > 0) - (c < 0);
+      break;
+    }
+    default:
+      break;
+  }
+  return c != 0 ? c : CompareFileNames(a.fileName, b.fileName);
 }
 
 }  // namespace fernplot

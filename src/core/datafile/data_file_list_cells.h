@@ -19,6 +19,12 @@ using DataFileListRow = std::array<std::string, kListColumnCount>;
 // empty, empty, the reader's message.
 DataFileListRow DataFileListCells(const DataFileEntry& entry);
 
+// The order of two entries by one column of the list, for sorting by a
+// clicked header: 0 the name order of the search, 1 the type (raw,
+// calculated, unreadable), 2 the point count, 3 the date, 4 the title or
+// message. Ties fall back to the name order. Returns <0, 0 or >0.
+int CompareListEntries(const DataFileEntry& a, const DataFileEntry& b, int column);
+
 // True when the entry has a header (it can become a page).
 inline bool IsReadable(const DataFileEntry& entry) {
   return !(entry.flags & kEntryUnreadable) && entry.header.has_value();

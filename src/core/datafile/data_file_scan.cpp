@@ -131,6 +131,26 @@ std::string NormalizeSearchPattern(std::string_view typed) {
   return out;
 }
 
+std::string ExpandSearchText(std::string_view typed, std::string_view home) {
+  std::string text;
+  if (!home.empty() && typed.starts_with('~') && (typed.size() == 1 || typed[1] == '/')) {
+    text = home;
+    if (typed.size() == 1) {
+      text += '/';
+    } else {
+      if (text.ends_with('/')) text.pop_back();
+      text += typed.substr(1);
+    }
+  } else {
+    text = typed;
+  }
+  if (!text.empty() && !text.ends_with('/')) {
+    struct stat st {};
+    if (stat(text.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) text += '/';
+  }
+  return NormalizeSearchPattern(text);
+}
+
 void ScanDataFiles(const std::string& pattern, DataFileList& list) {
   SplitPath s = SplitFilePath(pattern);
   const std::string folder(s.folder);

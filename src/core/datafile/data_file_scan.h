@@ -17,6 +17,12 @@ int CompareFileNames(std::string_view a, std::string_view b);
 // extension ".DAT" (a text ending in a separator names a folder).
 std::string NormalizeSearchPattern(std::string_view typed);
 
+// Turns what the user typed into the search pattern: a leading "~" or "~/"
+// stands for `home`, and a typed folder that exists is searched for "*.DAT"
+// even without its final '/' (it is never searched as "folder.DAT"). The
+// rest is completed as NormalizeSearchPattern does.
+std::string ExpandSearchText(std::string_view typed, std::string_view home);
+
 // Finds the files matching `pattern` (folder + wildcard file part, matched
 // case-insensitively), reads each header and fills `list` sorted by name.
 void ScanDataFiles(const std::string& pattern, DataFileList& list);

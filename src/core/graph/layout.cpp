@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "graph/axes.h"
 #include "graph/axis_map.h"
@@ -92,6 +93,14 @@ std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, Curve
 
 namespace {
 
+constexpr std::string_view kNoDataLine = "データがありません";
+
+// A point can be plotted when it has a finite frequency and a finite gain or
+// phase.
+bool HasUsablePoint(const DataRange& range) {
+  return range.hasFrequency && (range.hasGain || range.hasPhase);
+}
+
 void DrawCurve(PageBuilder& b, CurveValue which, const AxisSettings& vertical, Colour colour,
                bool boldOnPrint) {
   const int pen = b.drawing.FindOrAddPen(0, 2, colour, 0, boldOnPrint ? 6 : 2, colour);
@@ -130,6 +139,13 @@ void DrawPage(PageBuilder& b) {
   if (!b.traces.empty()) DrawOverlayCurves(b);
   DrawCurve(b, CurveValue::kGain, p.VL, p.gainLineColor, p.gainLineBoldOnPrint != 0);
   DrawCurve(b, CurveValue::kPhase, p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+
+  // A file that read but gave nothing to plot says so, rather than leaving
+  // an empty frame that looks like a drawing fault.
+  if (!HasUsablePoint(b.range)) {
+    d.AddTextCenter((x0 + x1) / 2.0, (y0 + y1) / 2.0 - b.TextHeight(kFontGraphTitle) / 2.0,
+                    kNoDataLine, b.Font(kFontGraphTitle), b.Color(kFontGraphTitle));
+  }
   if (!b.traces.empty()) DrawLegend(b);
 }
 

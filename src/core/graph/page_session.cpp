@@ -42,7 +42,9 @@ void PageSession::OpenSelected(const GraphProperties& defaults, DataFileList& fi
     entry.flags &= ~kEntrySelected;  // also when the file then fails to read
     std::optional<MeasurementData> data = ReadDataFileForPage(entry.fullPath);
     if (!data) continue;
-    OpenPage(defaults, std::move(*data), PageFileName(entry.fileName));
+    if (GraphPage* page = OpenPage(defaults, std::move(*data), PageFileName(entry.fileName))) {
+      page->sourcePath = entry.fullPath;
+    }
   }
   // The page made last stays on screen; without any, the first sheet.
   const int current = drawing.CurrentNumber();

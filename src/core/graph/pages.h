@@ -33,6 +33,7 @@ struct GraphPage {
   int referenceIndex = -1;
   // Draws every trace minus the reference (when there is one).
   bool showDifference = false;
+  std::string sourcePath;      // the file it was read from, as given; may be empty
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.

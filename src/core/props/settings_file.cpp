@@ -40,6 +40,7 @@ enum LineKind : size_t {
   kDataFilePathLine,
   kOverlayColourLine,
   kOverlayLegendLine,
+  kMarginReferenceLine,
   kLineKindCount
 };
 
@@ -63,6 +64,9 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     // program that predate them skip them as unknown lines.
     {"OVERLAY_COLOR", "%d%d%d%d"},
     {"OVERLAY_LEGEND", "%s"},
+    // Written only when not at the factory value, so that a file of factory
+    // settings stays as older copies wrote it; they skip the line.
+    {"MARGIN_REF", "%d"},
 }};
 
 // The start of a written line of `kind`, up to its first field.
@@ -232,6 +236,11 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     }
   } else if (t.Scan(line, kOverlayLegendLine, f)) {
     t.defaults.overlayStyle.legend = FirstIs(f[0].text, 'Y');
+  } else if (t.Scan(line, kMarginReferenceLine, f)) {
+    // Only the two references exist; any other number leaves the setting.
+    if (f[0].integer == 0 || f[0].integer == -180) {
+      t.defaults.marginReferenceZero = f[0].integer == 0;
+    }
   }
 }
 
@@ -257,6 +266,18 @@ std::string DefaultSettingsFilePath(const std::string& executablePath) {
     config = fs::path(HomeFolder()) / ".config";
   }
   return (config / "fernplot" / "fernplot.CFG").string();
+}
+
+std::string DefaultSettingsReadPath(const std::string& executablePath) {
+  namespace fs = std::filesystem;
+  const std::string writePath = DefaultSettingsFilePath(executablePath);
+  std::error_code ec;
+  if (fs::exists(writePath, ec) || executablePath.empty()) return writePath;
+  const fs::path exe(executablePath);
+  const fs::path beside =
+      (exe.has_parent_path() ? exe.parent_path() : fs::path(".")) / (exe.stem().string() + ".CFG");
+  if (fs::is_regular_file(beside, ec) && access(beside.c_str(), R_OK) == 0) return beside.string();
+  return writePath;
 }
 
 std::string DefaultDataFilePath() {
@@ -323,6 +344,7 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   if (d.overlayStyle.legend != factory.legend) {
     lines.push_back(LineHead(kOverlayLegendLine) + YesNo(d.overlayStyle.legend) + " ;凡例");
   }
+  if (d.marginReferenceZero) lines.push_back(LineHead(kMarginReferenceLine) + "0");
 
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";

@@ -15,6 +15,11 @@ using SettingsResult = WriteFileResult;
 // Where the settings live: "<program base name>.CFG" beside the executable
 // when that folder is writable, else $XDG_CONFIG_HOME/fernplot/fernplot.CFG.
 std::string DefaultSettingsFilePath(const std::string& executablePath);
+// The file to read the settings from when none was named: the file of
+// DefaultSettingsFilePath when it exists; else a settings file beside the
+// program (its folder read-only, so changes go to the per-user file); else
+// the DefaultSettingsFilePath one.
+std::string DefaultSettingsReadPath(const std::string& executablePath);
 // "<home>/*.DAT".
 std::string DefaultDataFilePath();
 

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
 
   fernplot::QtFrameDialogs dialogs;
   fernplot::StartupOptions options;
+  options.rememberWindowPlace = true;
   options.files = QApplication::arguments().mid(1);
   fernplot::CMainApp program(dialogs, std::move(options));
   program.Start();

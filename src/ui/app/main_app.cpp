@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "main_app.h"
 
+#include <QSettings>
 #include <QTimer>
 
 #include "datafile/data_file_scan.h"
@@ -8,8 +9,17 @@
 #include "display/main_frame.h"
 #include "graph/page_session.h"
 #include "qt_convert.h"
+#include "window_geometry.h"
 
 namespace fernplot {
+
+namespace {
+
+// The window's place is UI state, kept apart from the settings file.
+const QString kWindowSettingsOwner = QStringLiteral("FERNPLOT");
+const QString kWindowSettingsName = QStringLiteral("window");
+
+}  // namespace
 
 CMainApp::CMainApp(FrameDialogs& dialogs, StartupOptions options)
     : dialogs_(dialogs), options_(std::move(options)) {
@@ -27,6 +37,13 @@ void CMainApp::Start() {
   state_.settingsFilePath = options_.settingsFilePath;
   LoadStartupSettings(state_);
   frame_->UpdateCommandStates();
+  if (options_.rememberWindowPlace) {
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, kWindowSettingsOwner,
+                             kWindowSettingsName);
+    PlaceMainWindow(*frame_, frame_->size(), &settings);
+  } else {
+    PlaceMainWindow(*frame_, frame_->size(), nullptr);
+  }
   if (options_.showWindow) frame_->show();
   // From inside the event loop, so that a quit request that arrives while
   // the report of unreadable files is shown ends the program.
@@ -38,6 +55,11 @@ void CMainApp::Start() {
 SettingsResult CMainApp::Shutdown() {
   if (!started_ || shutDown_) return {true, {}};
   shutDown_ = true;
+  if (options_.rememberWindowPlace && frame_) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, kWindowSettingsOwner,
+                       kWindowSettingsName);
+    SaveMainWindowPlace(*frame_, settings);
+  }
   frame_.reset();
   ReleaseDataFileList(state_.dataFiles);
   state_.session.ReleaseAll();

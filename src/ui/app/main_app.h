@@ -22,6 +22,9 @@ struct StartupOptions {
   // Data files (or folders) to open as pages, in this order.
   QStringList files;
   bool showWindow = true;
+  // Restore the window's place and size from the last run and save them at
+  // the end (off in tests, which must not touch the user's settings).
+  bool rememberWindowPlace = false;
 };
 
 class CMainApp {

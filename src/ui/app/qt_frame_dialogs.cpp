@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -59,7 +60,21 @@ bool QtFrameDialogs::AskOkCancel(QWidget* parent, const QString& text) {
 
 bool QtFrameDialogs::RunDataFileList(QWidget* parent, AppState& state) {
   DataFileListDialog dialog(state, parent);
-  return dialog.exec() == QDialog::Accepted;
+  if (list_size_.isValid()) dialog.resize(list_size_);
+  if (list_maximized_) dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+  const bool accepted = dialog.exec() == QDialog::Accepted;
+  list_maximized_ = dialog.isMaximized();
+  list_size_ = list_maximized_ ? dialog.normalGeometry().size() : dialog.size();
+  return accepted;
+}
+
+std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {
+  bool ok = false;
+  const int n = QInputDialog::getInt(parent, QStringLiteral("ﾍﾟｰｼﾞへ移動"),
+                                     QStringLiteral("ﾍﾟｰｼﾞ番号 (1～%1)：").arg(count), current, 1,
+                                     count, 1, &ok);
+  if (!ok) return std::nullopt;
+  return n;
 }
 
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
@@ -69,7 +84,12 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   dialog.setNameFilter(QStringLiteral("CSVﾌｧｲﾙ (*.csv)"));
   dialog.setDefaultSuffix(QStringLiteral("csv"));
-  dialog.selectFile(initialName);
+  // The data file's folder, so the CSV lands beside its source by default.
+  const QFileInfo initial(initialName);
+  if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {
+    dialog.setDirectory(initial.dir());
+  }
+  dialog.selectFile(initial.fileName());
   // The dialog itself asks before overwriting an existing file.
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().constFirst();

@@ -2,6 +2,8 @@
 #pragma once
 // The real dialogs behind the main window.
 
+#include <QSize>
+
 #include "display/frame_dialogs.h"
 
 namespace fernplot {
@@ -12,11 +14,18 @@ class QtFrameDialogs : public FrameDialogs {
   void ShowWarning(QWidget* parent, const QString& text) override;
   bool AskOkCancel(QWidget* parent, const QString& text) override;
   bool RunDataFileList(QWidget* parent, AppState& state) override;
+  std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;
+
+ private:
+  // The data-file list's size as the user left it, for its next opening
+  // while the program runs.
+  QSize list_size_;
+  bool list_maximized_ = false;
 };
 
 }  // namespace fernplot

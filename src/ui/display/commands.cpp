@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::string_view kZoomPrompt = "ｸﾞﾗﾌ全体の表示倍率を変更します。\n表示倍率の変更";
 
-constexpr std::array<CommandText, 24> kCommands{{
+constexpr std::array<CommandText, 28> kCommands{{
     {kCmdOpenDataFile, "ﾃﾞｰﾀ ﾌｧｲﾙを開く...", "ﾃﾞｰﾀﾌｧｲﾙを開いてｸﾞﾗﾌを作成します。\nﾃﾞｰﾀﾌｧｲﾙを開く"},
     {kCmdSaveCsv, "演算ﾃﾞｰﾀの保存...",
      "表示しているｸﾞﾗﾌのﾃﾞｰﾀをCSVﾌｧｲﾙに保存します。\n演算ﾃﾞｰﾀの保存"},
@@ -25,6 +25,10 @@ constexpr std::array<CommandText, 24> kCommands{{
     {kCmdDefaultProperties, "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（標準値）...",
      "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨの標準値を設定します。\nｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨの標準値"},
     {kCmdClosePage, "表示ﾍﾟｰｼﾞを閉じる", "このﾍﾟｰｼﾞのｸﾞﾗﾌを閉じます。\n表示ﾍﾟｰｼﾞを閉じる"},
+    {kCmdGoToPage, "ﾍﾟｰｼﾞへ移動...", "番号を指定してﾍﾟｰｼﾞを表示します。\nﾍﾟｰｼﾞへ移動"},
+    {kCmdFirstPage, "先頭ﾍﾟｰｼﾞを表示", "最初のﾍﾟｰｼﾞを表示します。\n先頭ﾍﾟｰｼﾞの表示"},
+    {kCmdLastPage, "最終ﾍﾟｰｼﾞを表示", "最後のﾍﾟｰｼﾞを表示します。\n最終ﾍﾟｰｼﾞの表示"},
+    {kCmdCloseAllPages, "全ﾍﾟｰｼﾞを閉じる", "すべてのﾍﾟｰｼﾞのｸﾞﾗﾌを閉じます。\n全ﾍﾟｰｼﾞを閉じる"},
     {kCmdCopyToClipboard, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ",
      "表示ﾍﾟｰｼﾞのｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写します。\nｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写"},
     {kCmdResetToDefault, "標準値に戻す",

@@ -72,7 +72,10 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
       state_.session.drawingActive = true;
       ApplyZoomSelection();
     }
-    state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path));
+    if (GraphPage* page =
+            state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path))) {
+      page->sourcePath = path;
+    }
     opened = true;
   }
   if (opened) AfterPagesOpened();
@@ -85,7 +88,12 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
 void CMainFrame::SaveCsv() {
   GraphPage* page = CurrentPage();
   if (!page) return;
-  const std::optional<QString> path = dialogs_.AskCsvPath(this, QStringFromUtf8(page->fileName));
+  // Offered in the data file's folder.
+  const QString folder = QFileInfo(QStringFromUtf8(page->sourcePath)).path();
+  const QString initial = page->sourcePath.empty()
+                              ? QStringFromUtf8(page->fileName)
+                              : QDir(folder).filePath(QStringFromUtf8(page->fileName));
+  const std::optional<QString> path = dialogs_.AskCsvPath(this, initial);
   if (!path) return;
   const CsvResult result = WritePageCsv(
       state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());

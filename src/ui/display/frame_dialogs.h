@@ -33,6 +33,9 @@ class FrameDialogs {
 
   // The data-file list dialog; true when it ended with files marked.
   virtual bool RunDataFileList(QWidget* parent, AppState& state) = 0;
+  // Asks for a page number in 1..count, offering `current`; nothing when
+  // cancelled.
+  virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
   // The property sheet on `record`; true after OK.

@@ -107,6 +107,7 @@ void CMainFrame::CreateActions() {
   AddAction(kCmdNextPage, nullptr)->setIcon(MakeToolIcon(ToolIcon::kNext));
   connect(Action(kCmdNextPage), &QAction::triggered, this, [this] { view_->NextPage(); });
   AddAction(kCmdClosePage, &CMainFrame::ClosePage);
+  CreatePageActions();
 
   AddAction(kCmdCurrentProperties, &CMainFrame::EditCurrentProperties)
       ->setIcon(MakeToolIcon(ToolIcon::kProperties));
@@ -142,7 +143,8 @@ void CMainFrame::CreateMenus() {
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
   QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
-  append(viewMenu, {kCmdPreviousPage, kCmdNextPage, 0, kCmdClosePage});
+  append(viewMenu, {kCmdPreviousPage, kCmdNextPage, kCmdFirstPage, kCmdLastPage, kCmdGoToPage, 0,
+                    kCmdClosePage, kCmdCloseAllPages});
   add(bar->addMenu(QStringLiteral("設定(&S)")), {kCmdCurrentProperties, 0, kCmdResetToDefault,
                                                  kCmdOverwriteDefault, 0, kCmdDefaultProperties});
   add(bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)")), {kCmdAbout});
@@ -222,6 +224,11 @@ void CMainFrame::UpdateCommandStates() {
   }
   Action(kCmdPreviousPage)->setEnabled(view_->CanPreviousPage());
   Action(kCmdNextPage)->setEnabled(view_->CanNextPage());
+  Action(kCmdFirstPage)->setEnabled(view_->CanPreviousPage());
+  Action(kCmdLastPage)->setEnabled(view_->CanNextPage());
+  Action(kCmdGoToPage)->setEnabled(shown && state_.session.drawing.SheetCount() > 1);
+  Action(kCmdCloseAllPages)->setEnabled(shown);
+  UpdateWindowTitle();
   Action(kCmdCrossHair)->setChecked(state_.crossHairEnabled);
   const int entry = zoomBox_ ? zoomBox_->currentIndex() : kZoomDefaultIndex;
   for (int i = 0; i < kZoomStepCount; ++i) Action(kCmdZoom30 + i)->setChecked(i == entry);

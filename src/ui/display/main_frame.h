@@ -47,6 +47,11 @@ class CMainFrame : public QMainWindow {
   void SaveCsv();
   void CopyPageToClipboard();
   void ClosePage();
+  void GoToPage();
+  void FirstPage();
+  void LastPage();
+  // Closes every page after one confirmation.
+  void CloseAllPages();
   void EditCurrentProperties();
   void EditDefaultProperties();
   void ResetToDefault();
@@ -77,6 +82,9 @@ class CMainFrame : public QMainWindow {
   bool PageShown() const;
   GraphPage* CurrentPage() const;
   void AfterPagesOpened();
+  void CreatePageActions();
+  // "FERNPLOT - <data file>" while a page is shown.
+  void UpdateWindowTitle();
 
   AppState& state_;
   FrameDialogs& dialogs_;

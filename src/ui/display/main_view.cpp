@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "main_view.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -47,14 +48,17 @@ void CMainView::SetScrollPosition(QPoint pos) {
 void CMainView::UpdateScrollSizes() {
   int totalW = 100, totalH = 100;
   int pageX = 10, pageY = 10, lineX = 1, lineY = 1;
-  if (state_.session.drawingActive) {
+  // Without a sheet (the last page closed) the view has nothing to scroll.
+  if (state_.session.drawingActive && state_.session.drawing.SheetCount() > 0) {
     const QSize s = ZoomedSheetSize(state_.session.drawing, zoom_);
-    totalW = s.width();
-    totalH = s.height();
-    pageX = totalW / 2;
-    pageY = totalH / 2;
-    lineX = totalW / 50;
-    lineY = totalH / 50;
+    pageX = s.width() / 2;
+    pageY = s.height() / 2;
+    lineX = s.width() / 50;
+    lineY = s.height() / 50;
+    // The page outline is drawn on the sheet's last whole millimetre; its
+    // pen reaches one pixel past the sheet, which must be reachable too.
+    totalW = s.width() + 1;
+    totalH = s.height() + 1;
   }
   const QSize vp = viewport()->size();
   QScrollBar* h = horizontalScrollBar();
@@ -94,11 +98,28 @@ bool CMainView::NextPage() {
   return true;
 }
 
+bool CMainView::GoToPage(int n) {
+  if (!state_.session.drawingActive || n < 1 || n > state_.session.drawing.SheetCount()) {
+    return false;
+  }
+  if (n == state_.session.drawing.CurrentNumber()) return true;
+  if (!state_.session.drawing.SelectSheet(n)) return false;
+  AfterPageStep();
+  return true;
+}
+
 void CMainView::AfterPageStep() {
   crossHairVisible_ = false;
   UpdateScrollSizes();
   viewport()->update();
   emit pageChanged();
+  FollowPointer();
+}
+
+void CMainView::FollowPointer() {
+  if (!viewport()->underMouse()) return;
+  const QPoint at = viewport()->mapFromGlobal(QCursor::pos());
+  if (viewport()->rect().contains(at)) HandlePointer(at);
 }
 
 void CMainView::resizeEvent(QResizeEvent* event) {
@@ -107,10 +128,11 @@ void CMainView::resizeEvent(QResizeEvent* event) {
 }
 
 void CMainView::scrollContentsBy(int, int) {
-  // The lines were placed for the old scroll position; the next pointer
-  // event places them again.
+  // The lines were placed for the old scroll position; they are placed again
+  // for the pointer where it is now.
   crossHairVisible_ = false;
   viewport()->update();
+  FollowPointer();
 }
 
 void CMainView::paintEvent(QPaintEvent* event) {

@@ -34,6 +34,8 @@ class CMainView : public QAbstractScrollArea {
   bool CanNextPage() const;
   bool PreviousPage();
   bool NextPage();
+  // Shows sheet number n (1-based); false when there is no such sheet.
+  bool GoToPage(int n);
 
   // Pointer handling of one mouse move at `client` (viewport coordinates):
   // readout panes and cross-hair lines.
@@ -73,6 +75,9 @@ class CMainView : public QAbstractScrollArea {
   QRegion CrossHairRegion() const;
   void PaintCrossHair(QPainter& painter, const QImage& page) const;
   void AfterPageStep();
+  // The readout and lines for where the pointer is now, after the page
+  // under it moved without a mouse move (page step, keyboard scrolling).
+  void FollowPointer();
 
   AppState& state_;
   double zoom_ = 1.0;

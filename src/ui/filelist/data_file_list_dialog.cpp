@@ -6,10 +6,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QToolTip>
 #include <QTreeWidget>
+#include <algorithm>
 #include <array>
 
 #include "app_state.h"
@@ -67,7 +72,9 @@ DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
   BuildControls();
 
   pattern_->setText(QStringFromUtf8(state_.dataFilePath));
+  pattern_->selectAll();
   if (state_.dataFiles.empty()) {
+    pattern_->setFocus();
     MakeCreateDefault(false);
   } else {
     FillRows();
@@ -79,7 +86,13 @@ DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
 
 void DataFileListDialog::BuildControls() {
   const DialogUnits du(font());
-  setFixedSize(du.X(265), du.Y(151));
+  // The controls are placed for this size; a larger dialog gives the extra
+  // room to the list (and the width to the search box).
+  initial_size_ = QSize(du.X(265), du.Y(151));
+  resize(initial_size_);
+  setMinimumSize(initial_size_);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+  setSizeGripEnabled(true);
 
   create_ = new QPushButton(QStringLiteral("ｸﾞﾗﾌの作成"), this);
   create_->setGeometry(du.Rect(7, 130, 50, 14));
@@ -113,7 +126,8 @@ void DataFileListDialog::BuildControls() {
     list_->setColumnWidth(c, kColumns[static_cast<size_t>(c)].width);
   }
   list_->header()->setStretchLastSection(false);
-  list_->header()->setSectionsClickable(false);
+  list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+  list_->header()->setSectionsClickable(true);
   list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   list_->setRootIsDecorated(false);
   list_->setIndentation(0);
@@ -127,6 +141,12 @@ void DataFileListDialog::BuildControls() {
   pal.setColor(QPalette::Base, ListBackground());
   list_->setPalette(pal);
   list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
+  no_match_ = new QLabel(QStringLiteral(" 該当するﾌｧｲﾙがありません"), list_->viewport());
+  no_match_->move(0, 2);
+  no_match_->adjustSize();
+  no_match_->hide();
+  connect(list_->header(), &QHeaderView::sectionClicked, this, &DataFileListDialog::SortByColumn);
 
   connect(search_, &QPushButton::clicked, this, &DataFileListDialog::Search);
   connect(browse_button_, &QPushButton::clicked, this, &DataFileListDialog::Browse);
@@ -145,6 +165,17 @@ bool DataFileListDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) MakeCreateDefault(true);
     if (event->type() == QEvent::FocusOut) MakeCreateDefault(false);
   }
+  if (watched == list_->viewport() && event->type() == QEvent::ToolTip) {
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    const QModelIndex index = list_->indexAt(at);
+    const QString text = index.isValid() ? CutOffText(index.row(), index.column()) : QString();
+    if (text.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text.trimmed(), list_);
+    }
+    return true;
+  }
   return QDialog::eventFilter(watched, event);
 }
 
@@ -161,6 +192,59 @@ void DataFileListDialog::FillRows() {
     items << item;
   }
   list_->addTopLevelItems(items);
+  ApplySort();
+}
+
+void DataFileListDialog::SortByColumn(int column) {
+  if (column < 0 || column >= kListColumnCount) return;
+  sort_descending_ = column == sort_column_ ? !sort_descending_ : false;
+  sort_column_ = column;
+  list_->header()->setSortIndicatorShown(true);
+  list_->header()->setSortIndicator(column,
+                                    sort_descending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+  ApplySort();
+}
+
+void DataFileListDialog::ApplySort() {
+  if (sort_column_ < 0) return;
+  QList<QTreeWidgetItem*> items;
+  while (list_->topLevelItemCount() > 0) items << list_->takeTopLevelItem(0);
+  const auto entryOf = [this](const QTreeWidgetItem* item) -> const DataFileEntry& {
+    return state_.dataFiles[static_cast<size_t>(item->data(0, kEntryIndexRole).toInt())];
+  };
+  std::stable_sort(items.begin(), items.end(),
+                   [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+                     const int c = CompareListEntries(entryOf(a), entryOf(b), sort_column_);
+                     return sort_descending_ ? c > 0 : c < 0;
+                   });
+  list_->addTopLevelItems(items);
+}
+
+QString DataFileListDialog::CutOffText(int row, int column) const {
+  const QTreeWidgetItem* item = list_->topLevelItem(row);
+  if (!item || column < 0 || column >= kListColumnCount) return {};
+  const QString text = item->text(column);
+  const int room = list_->columnWidth(column) -
+                   2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
+  return list_->fontMetrics().horizontalAdvance(text) > room ? text : QString();
+}
+
+void DataFileListDialog::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  LayOut();
+}
+
+void DataFileListDialog::LayOut() {
+  if (!list_) return;
+  const DialogUnits du(font());
+  const int dx = std::max(0, width() - initial_size_.width());
+  const int dy = std::max(0, height() - initial_size_.height());
+  create_->setGeometry(du.Rect(7, 130, 50, 14).translated(0, dy));
+  close_->setGeometry(du.Rect(66, 130, 50, 14).translated(0, dy));
+  pattern_->setGeometry(du.Rect(48, 7, 158, 13).adjusted(0, 0, dx, 0));
+  list_->setGeometry(du.Rect(7, 26, 251, 98).adjusted(0, 0, dx, dy));
+  search_->setGeometry(du.Rect(223, 7, 35, 14).translated(dx, 0));
+  browse_button_->setGeometry(du.Rect(208, 7, 12, 13).translated(dx, 0));
 }
 
 void DataFileListDialog::RestoreMarks() {
@@ -178,13 +262,15 @@ void DataFileListDialog::RestoreMarks() {
 }
 
 void DataFileListDialog::Search() {
-  const std::string pattern = NormalizeSearchPattern(pattern_->text().trimmed().toStdString());
+  const std::string pattern =
+      ExpandSearchText(pattern_->text().trimmed().toStdString(), QDir::homePath().toStdString());
   state_.dataFilePath = pattern;
   pattern_->setText(QStringFromUtf8(pattern));
   list_->clear();
   ReleaseDataFileList(state_.dataFiles);
   ScanDataFiles(pattern, state_.dataFiles);
   FillRows();
+  no_match_->setVisible(state_.dataFiles.empty());
 }
 
 void DataFileListDialog::SetUpBrowseDialog(QFileDialog& dialog, const QString& start) {

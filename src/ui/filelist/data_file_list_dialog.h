@@ -9,6 +9,7 @@
 #include <optional>
 
 class QFileDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -36,6 +37,14 @@ class DataFileListDialog : public QDialog {
   QPushButton* CloseButton() const { return close_; }
   QPushButton* SearchButton() const { return search_; }
   QPushButton* BrowseButton() const { return browse_button_; }
+  // The line shown in the list area after a search that found nothing.
+  QLabel* NoMatchLabel() const { return no_match_; }
+
+  // Sorts the rows by a column as a click on its header does: a new column
+  // sorts ascending, the same column again reverses.
+  void SortByColumn(int column);
+  // The full text of a cell that its column cuts off; empty when it fits.
+  QString CutOffText(int row, int column) const;
 
   // The buttons' actions.
   void Search();
@@ -50,12 +59,15 @@ class DataFileListDialog : public QDialog {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildControls();
   void FillRows();
   void RestoreMarks();
   void MakeCreateDefault(bool createIsDefault);
+  void ApplySort();
+  void LayOut();
 
   AppState& state_;
   QLineEdit* pattern_ = nullptr;
@@ -64,6 +76,10 @@ class DataFileListDialog : public QDialog {
   QPushButton* close_ = nullptr;
   QPushButton* search_ = nullptr;
   QPushButton* browse_button_ = nullptr;
+  QLabel* no_match_ = nullptr;
+  QSize initial_size_;
+  int sort_column_ = -1;  // -1: the order of the search
+  bool sort_descending_ = false;
   BrowseFunction browse_ = &DataFileListDialog::BrowseWithFileDialog;
 };
 

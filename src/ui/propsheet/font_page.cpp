@@ -13,8 +13,10 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "qt_convert.h"
 #include "text/encoding.h"
@@ -49,8 +51,32 @@ class EnterGoesToDialog : public QObject {
 
 }  // namespace
 
+namespace {
+
+// "C059 [urw]" names one foundry's copy of a family that more than one
+// foundry installs; the user picks the family.
+QString WithoutFoundry(const QString& family) {
+  const qsizetype open = family.lastIndexOf(QStringLiteral(" ["));
+  return open > 0 && family.endsWith(QLatin1Char(']')) ? family.left(open) : family;
+}
+
+std::optional<bool> AnsiOfFamily(const QString& family) {
+  const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
+  if (systems.contains(QFontDatabase::Japanese)) return false;
+  if (systems.contains(QFontDatabase::Latin)) return true;
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::vector<InstalledFace> ListInstalledFaces() {
   std::vector<InstalledFace> faces;
+  QSet<QString> seen;
+  const auto add = [&](const QString& name, bool ansi) {
+    if (seen.contains(name.toCaseFolded())) return;
+    seen.insert(name.toCaseFolded());
+    faces.push_back({name, ansi});
+  };
   const QStringList families = QFontDatabase::families();
   for (const QString& family : families) {
     if (family.startsWith(QLatin1Char('@'))) continue;  // vertical writing
@@ -62,12 +88,21 @@ std::vector<InstalledFace> ListInstalledFaces() {
         families.contains(resolved, Qt::CaseInsensitive)) {
       continue;
     }
-    const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
-    if (systems.contains(QFontDatabase::Japanese)) {
-      faces.push_back({family, false});
-    } else if (systems.contains(QFontDatabase::Latin)) {
-      faces.push_back({family, true});
-    }
+    if (const std::optional<bool> ansi = AnsiOfFamily(family)) add(WithoutFoundry(family), *ansi);
+  }
+  // The Windows names the settings hold are drawn through the font mapping;
+  // they are offered under those names so that a stored face is found.
+  // Qt keeps the mapping's keys case-folded, so the names are listed here as
+  // the settings spell them.
+  static const char* const kWindowFaces[] = {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "MS PGothic",
+                                             "MS Gothic",        "Times New Roman", "Arial",
+                                             "Courier New"};
+  for (const char* face : kWindowFaces) {
+    const QString name = QString::fromUtf8(face);
+    const QString target = QFont::substitute(name);
+    if (target.compare(name, Qt::CaseInsensitive) == 0) continue;
+    if (!families.contains(target, Qt::CaseInsensitive)) continue;
+    if (const std::optional<bool> ansi = AnsiOfFamily(target)) add(name, *ansi);
   }
   std::sort(faces.begin(), faces.end(), [](const InstalledFace& a, const InstalledFace& b) {
     const int c = a.name.compare(b.name, Qt::CaseInsensitive);
