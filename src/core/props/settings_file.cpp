@@ -175,6 +175,8 @@ bool AxisValuesUsable(const std::string& code, const Fields& f) {
   for (size_t i : {2, 3, 4, 6, 8, 10}) {
     if (!Finite(f[i])) return false;
   }
+  // The top axis has no page in the sheet and is saved as zeros.
+  if (code == "HT") return true;
   const float length = static_cast<float>(f[2].number);
   const float margin1 = static_cast<float>(f[3].number), margin2 = static_cast<float>(f[4].number);
   if (length < minimum || length > kMaxAxisLengthMm) return false;
