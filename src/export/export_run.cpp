@@ -16,8 +16,8 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_formats.h"
-#include "graph/page_session.h"
 #include "fernplot_version.h"
+#include "graph/page_session.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 #include "text/file_path.h"
@@ -103,8 +103,7 @@ class OutputClaims {
     if (stat(target.c_str(), &st) == 0) {
       for (const Input& in : inputs_) {
         if (in.dev == st.st_dev && in.ino == st.st_ino) {
-          err << target << ": not written for " << input << ": it is the input " << in.path
-              << '\n';
+          err << target << ": not written for " << input << ": it is the input " << in.path << '\n';
           return false;
         }
       }

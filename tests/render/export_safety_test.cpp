@@ -7,13 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
+#include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <limits>
 #include <sstream>
-
-#include <QTemporaryDir>
 
 #include "datafile/data_file_writer.h"
 #include "export_run.h"
@@ -46,10 +46,10 @@ class ExportSafety : public ::testing::Test {
     const std::string path = root_ + "/" + relative;
     fs::create_directories(fs::path(path).parent_path());
     WriteBytes(path, EncodeCalculatedDataFile(testing::TestHeader({.dataType = 1,
-                                                                    .pointCount = 2,
-                                                                    .title = title,
-                                                                    .version = "1.30",
-                                                                    .made = {2024, 3, 7, 9, 5}}),
+                                                                   .pointCount = 2,
+                                                                   .title = title,
+                                                                   .version = "1.30",
+                                                                   .made = {2024, 3, 7, 9, 5}}),
                                               {{100.0, 10.0f, -45.0f}, {1000.0, 1.0f, -120.0f}}));
     return path;
   }
@@ -60,7 +60,7 @@ class ExportSafety : public ::testing::Test {
     return ExportMain(args, program_, out_, err_);
   }
   std::string Out(const std::string& name) const { return out_dir_ + "/" + name; }
-  // Whatever is left in the output folder besides `expected` (temporary files).
+  // Entries in `folder`, temporary files included.
   size_t EntriesIn(const std::string& folder) const {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
   }

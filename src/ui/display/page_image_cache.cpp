@@ -14,6 +14,7 @@ namespace fernplot {
 namespace {
 
 constexpr double kOverhangMm = 10.0;
+constexpr double kMaxCachedPagePixels = 1 << 28;
 
 }  // namespace
 
@@ -24,8 +25,13 @@ QSize ZoomedSheetSize(const DrawingDocument& doc, double zoom) {
 QImage RenderSheetImage(const DrawingDocument& doc, double zoom, QSize size, qreal dpr) {
   const QSize device(TruncToDevice(std::ceil(size.width() * dpr)),
                      TruncToDevice(std::ceil(size.height() * dpr)));
-  // A page too large to hold is not drawn (an empty picture, as for no page).
-  if (!PageImageSizeUsable(device.width(), device.height(), 1.0)) return QImage();
+  // A page too large to hold is not drawn (an empty picture, as for no page):
+  // past a painter's coordinate range or 1 GiB of pixels.
+  const double pixels = static_cast<double>(device.width()) * device.height();
+  if (device.width() > kMaxPageImageSide || device.height() > kMaxPageImageSide ||
+      pixels > kMaxCachedPagePixels) {
+    return QImage();
+  }
   QImage image(device, QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.setDevicePixelRatio(dpr);

@@ -59,12 +59,12 @@ constexpr std::array<const char*, 10> kVerticalMessages = {
 };
 
 constexpr AxisPageTexts kGainTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：", "上限値：",        "dB",
+    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "dB",
     "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
 };
 
 constexpr AxisPageTexts kPhaseTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：", "上限値：",        "deg",
+    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "deg",
     "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
 };
 
