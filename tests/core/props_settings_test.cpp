@@ -182,14 +182,17 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
                 a.autoDivision && a.tight && a.interval == 1.0 && a.gridLines &&
                 a.caption == "top" && a.axisId == kAxisHT;
        }},
-      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E400 N2 0 Yes  two words ",
+      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E30 N2 .5 Yes  two words ",
        [](const Loaded& l) {
          const AxisSettings& a = l.props.VR;
          return a.length == 100.0f && a.margin1 == 2.5f && a.margin2 == 0.5f && !a.useDataMin &&
                 a.rangeMin == static_cast<double>(0.1f) && !a.useDataMax &&
-                std::isinf(a.rangeMax) && !a.autoDivision && a.tight && a.gridLines &&
-                a.caption == "two words ";
+                a.rangeMax == static_cast<double>(1e30f) && !a.autoDivision && a.tight &&
+                a.interval == 0.5 && a.gridLines && a.caption == "two words ";
        }},
+      // Past a float: infinite, which no axis may hold.
+      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E400 N2 .5 Yes x",
+       [&](const Loaded& l) { return l.props.VR == f.VR; }},
       {"AXIS = HB 1 x 0 5 Y 0 Y 0 Y1 0 Y cap", [&](const Loaded& l) { return l.props.HB == f.HB; }},
       {"AXIS = HB 1 --9 0 5 Y 0 Y 0 Y1 0 Y cap",
        [&](const Loaded& l) { return l.props.HB == f.HB; }},  // one sign per number
@@ -222,7 +225,7 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   const std::string longTitle(40, 'T');
   const std::string longKanji = "周波数特性周波数特性周波数特性周波数特性";  // 40 bytes
   Loaded l =
-      LoadText("TITLE = first\nTITLE = " + longTitle + "\nAXIS = HB 1 2 3 4 Y 0 Y 0 Y1 0 Y " +
+      LoadText("TITLE = first\nTITLE = " + longTitle + "\nAXIS = HB 1 200 3 4 Y 0 Y 0 Y1 0 Y " +
                longKanji + "\nFONT = 2 0 0 0 SJIS RGLR 9 " + std::string(80, 'f') + "\n");
   EXPECT_EQ(l.props.title, std::string(32, 'T'));
   EXPECT_EQ(l.props.HB.caption, "周波数特性周波数特性周波数特性周");
