@@ -182,7 +182,7 @@ std::string ExportHelpText() {
          "Options:\n"
          "  -o DIR         output folder\n"
          "  -s SETTINGS    read this settings file over the factory defaults\n"
-         "                 (default: the program's own settings file)\n"
+         "                 (default: the viewer's fernplot.CFG, only read)\n"
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
          "  --overlay FILE[,FILE...]\n"
@@ -195,12 +195,15 @@ std::string ExportHelpText() {
          "  --summary      print each file's main figures on one line on stdout;\n"
          "                 -f may then be left out\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
-         "                 name, type, count, date, title or message (TAB-separated)\n"
+         "                 name, type, count, date, title or message (TAB-separated;\n"
+         "                 a TAB, line feed or backslash in a cell is written \\t, \\n, \\\\)\n"
          "  -h, --help     show this text\n"
          "  --version      show the program's version\n"
          "\n"
          "Exit status: 0 when every output was written, 1 when an input or output\n"
-         "failed (each on stderr as <path>: <message>), 2 on a usage error.\n";
+         "failed (each on stderr as <path>: <message>), 2 on a usage error. An output\n"
+         "that would replace another output of the run, one of its inputs or a\n"
+         "write-protected file is not written.\n";
 }
 
 std::string OutputFileName(const std::string& name, ExportFormat format) {

@@ -1,9 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "export_run.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
 #include <system_error>
 
 #include "analysis/figures_text.h"
@@ -16,19 +23,47 @@
 #include "graph/page_session.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
+#include "text/file_path.h"
 
 namespace fernplot {
 
 namespace {
 
-int ListDataFiles(const std::string& pattern, std::ostream& out) {
+// A cell of the -l table with the bytes that would break it escaped.
+std::string ListCell(std::string_view text) {
+  std::string cell;
+  cell.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\t') {
+      cell += "\\t";
+    } else if (c == '\n') {
+      cell += "\\n";
+    } else if (c == '\\') {
+      cell += "\\\\";
+    } else {
+      cell += c;
+    }
+  }
+  return cell;
+}
+
+int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& err) {
+  const std::string normalized = NormalizeSearchPattern(pattern);
+  const std::string folder(SplitFilePath(normalized).folder);
+  // An empty list must mean "no matching files", not "no such folder".
+  if (std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()),
+                                              &closedir);
+      !dir) {
+    err << (folder.empty() ? std::string(".") : folder) << ": " << std::strerror(errno) << '\n';
+    return kExitFailure;
+  }
   DataFileList list;
-  ScanDataFiles(NormalizeSearchPattern(pattern), list);
+  ScanDataFiles(normalized, list);
   for (const DataFileEntry& entry : list) {
     const DataFileListRow cells = DataFileListCells(entry);
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << '\t';
-      out << cells[i];
+      out << ListCell(cells[i]);
     }
     out << '\n';
   }
@@ -95,17 +130,71 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
   return c;
 }
 
+// Where a run's outputs go, so that no output replaces another output of the
+// same run or one of the run's inputs.
+class OutputClaims {
+ public:
+  explicit OutputClaims(const std::vector<std::string>& inputs) {
+    for (const std::string& input : inputs) {
+      struct stat st {};
+      if (stat(input.c_str(), &st) == 0) inputs_.push_back({st.st_dev, st.st_ino, input});
+    }
+  }
+
+  // Claims `target` for `input`; false, with the reason on `err`, when an
+  // earlier output or an input is already there.
+  bool Claim(const std::string& target, const std::string& input, std::ostream& err) {
+    if (const auto it = written_.find(target); it != written_.end()) {
+      err << target << ": not written for " << input << ": it is the output of " << it->second
+          << '\n';
+      return false;
+    }
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) {
+      for (const Input& in : inputs_) {
+        if (in.dev == st.st_dev && in.ino == st.st_ino) {
+          err << target << ": not written for " << input << ": it is the input " << in.path << '\n';
+          return false;
+        }
+      }
+    }
+    written_.emplace(target, input);
+    return true;
+  }
+
+ private:
+  struct Input {
+    dev_t dev;
+    ino_t ino;
+    std::string path;
+  };
+  std::vector<Input> inputs_;
+  std::map<std::string, std::string> written_;  // output path -> its input
+};
+
 }  // namespace
+
+std::string ExporterSettingsFilePath(const std::string& programPath) {
+  // The viewer's file, found as the viewer finds it: the exporter has no
+  // settings of its own and only reads them.
+  namespace fs = std::filesystem;
+  const fs::path exe(programPath);
+  const fs::path beside = (exe.has_parent_path() ? exe.parent_path() : fs::path(".")) /
+                          (std::string(kViewerProgramName) + ".CFG");
+  std::error_code ec;
+  if (!programPath.empty() && fs::exists(beside, ec)) return beside.string();
+  return DefaultSettingsFilePath(std::string());
+}
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
               std::ostream& err) {
-  if (options.listPattern) return ListDataFiles(*options.listPattern, out);
+  if (options.listPattern) return ListDataFiles(*options.listPattern, out, err);
 
   GraphProperties defaults = FactoryDefaults();
   bool crossHairEnabled = false;  // read with the settings, not used here
   std::string dataFilePath;
   const std::string settings =
-      options.settingsPath ? *options.settingsPath : DefaultSettingsReadPath(programPath);
+      options.settingsPath ? *options.settingsPath : ExporterSettingsFilePath(programPath);
   if (options.settingsPath && !std::ifstream(settings)) {
     // Exporting with factory values after a mistyped -s would look like
     // success with the wrong graph settings.
@@ -131,6 +220,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   session.drawing.SetMeasurer(&measurer);
   session.drawingActive = true;
 
+  OutputClaims claims(options.files);
   bool allWritten = true;
   const Comparison comparison = ReadComparison(options, err, allWritten);
   const bool comparing = !comparison.overlays.empty();
@@ -160,6 +250,10 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     const GraphPage& page = *session.pages.back();
     for (const ExportFormat format : options.formats) {
       const std::string target = (dir / OutputFileName(page.fileName, format)).string();
+      if (!claims.Claim(target, path, err)) {
+        allWritten = false;
+        continue;
+      }
       if (!WriteOutput(format, session, page, message, zoom, target, err)) allWritten = false;
     }
     if (options.summary) out << SummaryLine(page.fileName, PageFigures(page)) << '\n';

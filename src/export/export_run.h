@@ -5,12 +5,22 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "export_args.h"
 
 namespace fernplot {
 
 enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// The viewer's program name, whose settings file the exporter reads.
+inline constexpr std::string_view kViewerProgramName = "fernplot";
+
+// The settings file read without -s: the viewer's "fernplot.CFG" beside
+// the program when there is one, else the viewer's per-user file. Never
+// written by the exporter.
+std::string ExporterSettingsFilePath(const std::string& programPath);
 
 // `programPath` locates the program's own settings file when -s is not given.
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,

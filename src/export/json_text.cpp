@@ -45,16 +45,21 @@ std::string JsonString(std::string_view utf8) {
   return out;
 }
 
+std::string JsonNonFinite(double value) {
+  if (std::isnan(value)) return "\"NaN\"";
+  return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+}
+
 std::string JsonDouble(double value) {
-  return std::isfinite(value) ? FormatGeneral(value, 17) : "null";
+  return std::isfinite(value) ? FormatGeneral(value, 17) : JsonNonFinite(value);
 }
 
 std::string JsonFloat(float value) {
-  return std::isfinite(value) ? FormatGeneral(value, 9) : "null";
+  return std::isfinite(value) ? FormatGeneral(value, 9) : JsonNonFinite(value);
 }
 
 std::string JsonShortest(double value) {
-  if (!std::isfinite(value)) return "null";
+  if (!std::isfinite(value)) return JsonNonFinite(value);
   char buffer[32];
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
   if (ec != std::errc()) return FormatGeneral(value, 17);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Small pieces of JSON text. Numbers never depend on the locale; a value
-// JSON cannot hold (infinity, NaN) is written as null.
+// JSON has no number for is written as one of the strings "NaN",
+// "Infinity" and "-Infinity", so that each reads back as what it was.
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,8 @@ namespace fernplot {
 
 // A quoted, escaped JSON string of UTF-8 text.
 std::string JsonString(std::string_view utf8);
+// "NaN", "Infinity" or "-Infinity", quoted, for a value that is not finite.
+std::string JsonNonFinite(double value);
 // 17 significant digits: reads back as the same double.
 std::string JsonDouble(double value);
 // 9 significant digits: reads back as the same float.

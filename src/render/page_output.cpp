@@ -6,7 +6,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
@@ -19,7 +18,14 @@
 
 namespace fernplot {
 
+bool PageImageSizeUsable(int sheetWidthPx, int sheetHeightPx, double zoom) {
+  if (!std::isfinite(zoom) || zoom <= 0 || sheetWidthPx <= 0 || sheetHeightPx <= 0) return false;
+  const double w = sheetWidthPx * zoom + 1, h = sheetHeightPx * zoom;
+  return w <= kMaxPageImageSide && h <= kMaxPageImageSide && w * h <= kMaxPageImagePixels;
+}
+
 QSize PageImageSize(int sheetWidthPx, int sheetHeightPx, double zoom) {
+  if (!PageImageSizeUsable(sheetWidthPx, sheetHeightPx, zoom)) return {};
   return {static_cast<int>(sheetWidthPx * zoom) + 1, static_cast<int>(sheetHeightPx * zoom)};
 }
 
@@ -66,13 +72,19 @@ QSizeF VectorPageSizeMm(const DrawingDocument& doc) {
 
 namespace {
 
-OutputResult Failure(const QSaveFile& file) {
-  return OutputResult{false, file.errorString().toStdString()};
+// Every output is made in memory and handed whole to the atomic writer: the
+// bytes of the path are used as given (a name that is not valid text keeps
+// its bytes), a link at the path is replaced rather than written through,
+// and a failed write leaves no partial file.
+OutputResult WriteBytes(const std::string& path, const QByteArray& bytes) {
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
 }
 
-OutputResult Commit(QSaveFile& file) {
-  if (!file.commit()) return Failure(file);
-  return OutputResult{true, {}};
+// A vector page must have a real size: a hand-edited settings file could
+// otherwise give an infinite, empty or absurd page.
+bool UsablePageMm(const QSizeF& mm) {
+  return std::isfinite(mm.width()) && std::isfinite(mm.height()) && mm.width() > 0 &&
+         mm.height() > 0 && mm.width() <= kMaxVectorPageMm && mm.height() <= kMaxVectorPageMm;
 }
 
 void RenderTrueSize(QPainter& painter, const DrawingDocument& doc) {
@@ -83,51 +95,45 @@ void RenderTrueSize(QPainter& painter, const DrawingDocument& doc) {
 }  // namespace
 
 OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path) {
-  if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
+  const DrawingSheet* sheet = doc.CurrentSheet();
+  if (!sheet) return OutputResult{false, "no page to draw"};
+  if (!PageImageSizeUsable(sheet->width, sheet->height, zoom)) {
+    return OutputResult{false, "the page image would be too large"};
+  }
   const QImage image = RenderPageImage(doc, zoom);
   if (image.isNull()) return OutputResult{false, "the image is too large for memory"};
-  QSaveFile file(QStringFromUtf8(path));
-  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
-  const QByteArray png = EncodePng(image);
-  if (file.write(png) != png.size()) {
-    file.cancelWriting();
-    return Failure(file);
-  }
-  return Commit(file);
+  return WriteBytes(path, EncodePng(image));
 }
 
 OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
                           const std::string& title) {
   const QSizeF mm = VectorPageSizeMm(doc);
-  if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
-  QSaveFile file(QStringFromUtf8(path));
-  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
+  if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   const QSize units(qRound(mm.width() * 10), qRound(mm.height() * 10));
   {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     svg.setResolution(254);  // one unit is 0.1 mm
     svg.setSize(units);
     svg.setViewBox(QRect(QPoint(0, 0), units));
     svg.setTitle(QStringFromUtf8(title));
     svg.setDescription(QStringLiteral("FERNPLOT page"));
     QPainter painter;
-    if (!painter.begin(&svg)) {
-      file.cancelWriting();
-      return OutputResult{false, "cannot start the SVG"};
-    }
+    if (!painter.begin(&svg)) return OutputResult{false, "cannot start the SVG"};
     RenderTrueSize(painter, doc);
     painter.end();
   }
-  return Commit(file);
+  return WriteBytes(path, buffer.data());
 }
 
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
                           const std::string& title) {
   const QSizeF mm = VectorPageSizeMm(doc);
-  if (mm.isEmpty()) return OutputResult{false, "no page to draw"};
-  QSaveFile file(QStringFromUtf8(path));
-  if (!file.open(QIODevice::WriteOnly)) return Failure(file);
+  if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
+  if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
   // Written to memory first: a fixed creation date replaces the current time
   // before the bytes reach the file.
   QBuffer buffer;
@@ -142,20 +148,13 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
                              QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     pdf.setPageLayout(layout);
     QPainter painter;
-    if (!painter.begin(&pdf)) {
-      file.cancelWriting();
-      return OutputResult{false, "cannot start the PDF"};
-    }
+    if (!painter.begin(&pdf)) return OutputResult{false, "cannot start the PDF"};
     RenderTrueSize(painter, doc);
     painter.end();
   }
   QByteArray bytes = buffer.data();
   if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return Failure(file);
-  }
-  return Commit(file);
+  return WriteBytes(path, bytes);
 }
 
 }  // namespace fernplot

@@ -14,24 +14,25 @@
 #include <vector>
 
 #include "font_setup.h"
+#include "graph/device_units.h"
 #include "qt_convert.h"
 
 namespace fernplot {
 
 int32_t ToDeviceX(const RenderOptions& options, double mm) {
-  if (options.print) return static_cast<int32_t>(mm * 10.0) + 10 * options.printOffsetX;
-  return static_cast<int32_t>(mm * options.zoom * kPixelsPerMm);
+  if (options.print) return TruncToDevice(mm * 10.0) + 10 * options.printOffsetX;
+  return TruncToDevice(mm * options.zoom * kPixelsPerMm);
 }
 
 int32_t ToDeviceY(const RenderOptions& options, double mm) {
   if (options.print) {
-    return -static_cast<int32_t>(10.0 * options.printOffsetY + static_cast<int32_t>(mm * 10.0));
+    return -TruncToDevice(10.0 * options.printOffsetY + TruncToDevice(mm * 10.0));
   }
-  return static_cast<int32_t>(mm * options.zoom * kPixelsPerMm);
+  return TruncToDevice(mm * options.zoom * kPixelsPerMm);
 }
 
 int ScreenFontHeight(const FontEntry& font, double zoom) {
-  return MulDiv(static_cast<int>(font.size * zoom), 96, 72);
+  return MulDiv(TruncToDevice(font.size * zoom), 96, 72);
 }
 
 int PrintFontHeight(const FontEntry& font) {

@@ -110,7 +110,7 @@ TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
   p.itemFlags[3] = 0;
   p.fonts[9].faceName = "IPAGothic";
   p.fonts[9].ansiCharset = 1;
-  p.fonts[9].size = 110;
+  p.fonts[9].size = 14;
   p.fonts[9].color = Rgb(7, 8, 9);
   std::string dataPath = "/meas/a.dat";
   TempDir dir;
@@ -203,14 +203,17 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
                 a.autoDivision && a.tight && a.interval == 1.0 && a.gridLines &&
                 a.caption == "top" && a.axisId == kAxisHT;
        }},
-      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E400 N2 0 Yes  two words ",
+      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E30 N2 .5 Yes  two words ",
        [](const Loaded& l) {
          const AxisSettings& a = l.props.VR;
          return a.length == 100.0f && a.margin1 == 2.5f && a.margin2 == 0.5f && !a.useDataMin &&
                 a.rangeMin == static_cast<double>(0.1f) && !a.useDataMax &&
-                std::isinf(a.rangeMax) && !a.autoDivision && a.tight && a.gridLines &&
-                a.caption == "two words ";
+                a.rangeMax == static_cast<double>(1e30f) && !a.autoDivision && a.tight &&
+                a.interval == 0.5 && a.gridLines && a.caption == "two words ";
        }},
+      // Past a float: infinite, which no axis may hold.
+      {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E400 N2 .5 Yes x",
+       [&](const Loaded& l) { return l.props.VR == f.VR; }},
       {"AXIS = HB 1 x 0 5 Y 0 Y 0 Y1 0 Y cap", [&](const Loaded& l) { return l.props.HB == f.HB; }},
       {"AXIS = HB 1 --9 0 5 Y 0 Y 0 Y1 0 Y cap",
        [&](const Loaded& l) { return l.props.HB == f.HB; }},  // one sign per number
@@ -243,7 +246,7 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   const std::string longTitle(40, 'T');
   const std::string longKanji = "周波数特性周波数特性周波数特性周波数特性";  // 40 bytes
   Loaded l =
-      LoadText("TITLE = first\nTITLE = " + longTitle + "\nAXIS = HB 1 2 3 4 Y 0 Y 0 Y1 0 Y " +
+      LoadText("TITLE = first\nTITLE = " + longTitle + "\nAXIS = HB 1 200 3 4 Y 0 Y 0 Y1 0 Y " +
                longKanji + "\nFONT = 2 0 0 0 SJIS RGLR 9 " + std::string(80, 'f') + "\n");
   EXPECT_EQ(l.props.title, std::string(32, 'T'));
   EXPECT_EQ(l.props.HB.caption, "周波数特性周波数特性周波数特性周");
@@ -265,6 +268,47 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   EXPECT_EQ(nulFirst.props.title, "周波数特性");
 }
 
+TEST(SettingsFile, ValuesTheSheetWouldRefuseFallBackToDefaults) {
+  const GraphProperties factory = FactoryDefaults();
+  const Loaded l = LoadText(
+      "FONT  = 1  000 000 000 SJIS BOLD 2147483647 X\n"
+      "FONT  = 2  000 000 000 SJIS BOLD -5 X\n"
+      "FONT  = 3  000 000 000 SJIS BOLD 0 X\n"
+      "AXIS  = HB 1 1e30  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
+      "AXIS  = VL 2 nan  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = VR 2 120.0  5.0  5.0 N inf Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = HT 0 0.0  0.0  0.0 N -inf N 0.0000 N 0.0000 N X\n");
+  EXPECT_EQ(l.props.fonts, factory.fonts);
+  EXPECT_EQ(l.props.HB, factory.HB);
+  EXPECT_EQ(l.props.VL, factory.VL);
+  EXPECT_EQ(l.props.VR, factory.VR);
+  EXPECT_EQ(l.props.HT, factory.HT);
+
+  // The sheet's own limits: lengths, margins leaving the graph area, a
+  // manual division without a positive interval.
+  const Loaded edges = LoadText(
+      "AXIS  = HB 1 250.1  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
+      "AXIS  = VL 2 29.9  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = VR 2 100.0  40.0  40.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = VR 2 100.0  5.0  -1.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = VR 2 100.0  5.0  5.0 Y 0.0000 Y 0.0000 N 0.0000 N X\n");
+  EXPECT_EQ(edges.props.HB, factory.HB);
+  EXPECT_EQ(edges.props.VL, factory.VL);
+  EXPECT_EQ(edges.props.VR, factory.VR);
+
+  // The limits themselves are accepted.
+  const Loaded ok = LoadText(
+      "FONT  = 1  000 000 000 SJIS BOLD 16 X\n"
+      "FONT  = 2  000 000 000 SJIS BOLD 6 X\n"
+      "AXIS  = HB 1 250.0  0.0  210.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
+      "AXIS  = VL 2 30.0  0.0  0.0 N -1e9 Y 0.0000 N 0.5 N X\n");
+  EXPECT_EQ(ok.props.fonts[0].size, 16);
+  EXPECT_EQ(ok.props.fonts[1].size, 6);
+  EXPECT_EQ(ok.props.HB.length, 250.0f);
+  EXPECT_EQ(ok.props.VL.length, 30.0f);
+  EXPECT_EQ(ok.props.VL.interval, 0.5);
+}
+
 TEST(SettingsFile, SaveFailureIsReported) {
   TempDir dir;
   std::string dataPath = "/x/*.DAT";
@@ -275,6 +319,19 @@ TEST(SettingsFile, SaveFailureIsReported) {
   r = SaveSettingsFile(file + "/s.CFG", FactoryDefaults(), false, dataPath);
   EXPECT_FALSE(r.ok);
   EXPECT_FALSE(r.error.empty());
+}
+
+TEST(SettingsFile, AWriteProtectedFileIsKept) {
+  TempDir dir;
+  const std::string file = dir.Write("s.CFG", "old");
+  ASSERT_EQ(chmod(file.c_str(), 0444), 0);
+  std::string dataPath = "/x/*.DAT";
+  const SettingsResult r = SaveSettingsFile(file, FactoryDefaults(), false, dataPath);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.error.find("write-protected"), std::string::npos) << r.error;
+  EXPECT_EQ(ReadBytes(file), "old");
+  chmod(file.c_str(), 0644);
+  EXPECT_TRUE(SaveSettingsFile(file, FactoryDefaults(), false, dataPath).ok);
 }
 
 TEST(SettingsFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {

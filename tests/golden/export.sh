@@ -12,8 +12,8 @@ out=$(realpath "$2")
 cd "$(dirname "$0")/../.."
 
 # A settings file beside the program would change every page.
-if [[ -e "$exporter.CFG" ]]; then
-  echo "$exporter.CFG exists: the golden outputs are made with the factory settings" >&2
+if [[ -e "$(dirname "$exporter")/fernplot.CFG" ]]; then
+  echo "$(dirname "$exporter")/fernplot.CFG exists: the golden outputs are made with the factory settings" >&2
   exit 2
 fi
 # Same bytes on every machine and run: a fixed PDF creation date in UTC, one

@@ -10,6 +10,9 @@ template <class... Fs>
 struct Overloaded : Fs... {
   using Fs::operator()...;
 };
+// Spelled out for clang 14 (the fuzz build), which does not deduce it.
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 // A text field: up to the first NUL or the end of the field.
 std::string ReadText(Cp932Decoder& decoder, const unsigned char* p, size_t width) {

@@ -14,6 +14,13 @@ struct WriteFileResult {
   std::string error;  // UTF-8, empty on success
 };
 
+// Whether `path` may be replaced: a missing file or a link may; a regular
+// file only when the user may write it (a write-protected file is kept).
+WriteFileResult CheckReplaceable(const std::string& path);
+
+// Writes `bytes` to a temporary file beside `path`, checks every write, and
+// renames it over `path` (a link at `path` is replaced, not followed). On any
+// failure nothing is left behind and an old file stays as it was.
 WriteFileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace fernplot

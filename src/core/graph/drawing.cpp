@@ -5,12 +5,13 @@
 
 #include "graph/text_measure.h"
 #include "text/encoding.h"
+#include "graph/device_units.h"
 
 namespace fernplot {
 
 namespace {
 int32_t ToPixels(int mm) {
-  return static_cast<int32_t>(mm * kPixelsPerMm);
+  return TruncToDevice(mm * kPixelsPerMm);
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -173,9 +174,31 @@ struct SettingsTarget {
   }
 };
 
+bool Finite(const ScanField& f) {
+  return std::isfinite(f.number);
+}
+
+// Whether an AXIS line's numbers are ones the property sheet would accept:
+// a hand-edited line with an absurd length or a value that is not a number
+// is ignored as a whole, like a line that does not parse.
+bool AxisValuesUsable(const std::string& code, const Fields& f) {
+  const float minimum = (code == "HT" || code == "HB") ? kMinHorizontalAxisMm : kMinVerticalAxisMm;
+  for (size_t i : {2, 3, 4, 6, 8, 10}) {
+    if (!Finite(f[i])) return false;
+  }
+  // The top axis has no page in the sheet and is saved as zeros.
+  if (code == "HT") return true;
+  const float length = static_cast<float>(f[2].number);
+  const float margin1 = static_cast<float>(f[3].number), margin2 = static_cast<float>(f[4].number);
+  if (length < minimum || length > kMaxAxisLengthMm) return false;
+  if (margin1 < 0 || margin2 < 0 || length - margin1 - margin2 < minimum) return false;
+  const bool autoDivision = FirstIs(f[9].text, 'Y');
+  return autoDivision || f[10].number > 0;
+}
+
 void ApplyAxis(SettingsTarget& t, const Fields& f) {
   AxisSettings* axis = AxisByCode(t.defaults, f[0].text);
-  if (!axis) return;
+  if (!axis || !AxisValuesUsable(f[0].text, f)) return;
   axis->scaleType = f[1].integer;
   axis->length = f[2].number;
   axis->margin1 = f[3].number;
@@ -194,6 +217,7 @@ void ApplyAxis(SettingsTarget& t, const Fields& f) {
 void ApplyFont(SettingsTarget& t, const Fields& f) {
   const int32_t n = f[0].integer;
   if (n < 1 || n > kFontCategoryCount) return;
+  if (f[6].integer < kMinFontPoints || f[6].integer > kMaxFontPoints) return;
   FontSetting& font = t.defaults.fonts[static_cast<size_t>(n - 1)];
   font.color = ColourOf(f[1].integer, f[2].integer, f[3].integer);
   font.ansiCharset = f[4].text == "ANSI";

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graph/axis_map.h"
+#include "graph/device_units.h"
 #include "graph/drawing.h"
 #include "graph/format.h"
 #include "qt_convert.h"
@@ -25,7 +26,7 @@ Frame FrameOf(const GraphProperties& props) {
 }
 
 double DeviceOf(double mm, double zoom) {
-  return static_cast<double>(static_cast<int32_t>(zoom * mm * kPixelsPerMm));
+  return static_cast<double>(TruncToDevice(zoom * mm * kPixelsPerMm));
 }
 
 // printf's %g, but independent of the C locale the application runs in.

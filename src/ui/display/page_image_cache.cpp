@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graph/device_units.h"
+#include "page_output.h"
 #include "renderer.h"
 
 namespace fernplot {
@@ -12,17 +14,24 @@ namespace fernplot {
 namespace {
 
 constexpr double kOverhangMm = 10.0;
+constexpr double kMaxCachedPagePixels = 1 << 28;
 
 }  // namespace
 
 QSize ZoomedSheetSize(const DrawingDocument& doc, double zoom) {
-  return {static_cast<int>(doc.CurrentWidth() * zoom),
-          static_cast<int>(doc.CurrentHeight() * zoom)};
+  return {TruncToDevice(doc.CurrentWidth() * zoom), TruncToDevice(doc.CurrentHeight() * zoom)};
 }
 
 QImage RenderSheetImage(const DrawingDocument& doc, double zoom, QSize size, qreal dpr) {
-  const QSize device(static_cast<int>(std::ceil(size.width() * dpr)),
-                     static_cast<int>(std::ceil(size.height() * dpr)));
+  const QSize device(TruncToDevice(std::ceil(size.width() * dpr)),
+                     TruncToDevice(std::ceil(size.height() * dpr)));
+  // A page too large to hold is not drawn (an empty picture, as for no page):
+  // past a painter's coordinate range or 1 GiB of pixels.
+  const double pixels = static_cast<double>(device.width()) * device.height();
+  if (device.width() > kMaxPageImageSide || device.height() > kMaxPageImageSide ||
+      pixels > kMaxCachedPagePixels) {
+    return QImage();
+  }
   QImage image(device, QImage::Format_RGB32);
   if (image.isNull()) return image;
   image.setDevicePixelRatio(dpr);
@@ -48,7 +57,7 @@ const QImage& PageImageCache::Get(const DrawingDocument& doc, double zoom, qreal
   // The renderer does not clip to the sheet: what is drawn a little beyond
   // it (the credit line under the outline) shows on screen as well.
   QSize size = ZoomedSheetSize(doc, zoom);
-  const int overhang = static_cast<int>(kOverhangMm * zoom * kPixelsPerMm);
+  const int overhang = TruncToDevice(kOverhangMm * zoom * kPixelsPerMm);
   size.rwidth() += overhang;
   size.rheight() += overhang;
   entries_.push_back({number, zoom, dpr, RenderSheetImage(doc, zoom, size, dpr)});

@@ -200,7 +200,7 @@ bool AxisPage::killActive() {
     d.text = FormatEntryG(d.value);
     writeControls();
   }
-  if (v_.length < minimum || v_.length > 250.0f) return fail(kMsgLengthRange, length_);
+  if (v_.length < minimum || v_.length > kMaxAxisLengthMm) return fail(kMsgLengthRange, length_);
   if (v_.length - v_.margin1 - v_.margin2 < minimum) {
     return fail(kMsgGraphArea, v_.margin1 > 0.0f ? margin1_ : margin2_);
   }

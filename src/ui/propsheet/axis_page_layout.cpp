@@ -29,7 +29,7 @@ constexpr AxisPageTexts kFrequencyTexts = {
     "Hz",
     "ﾃﾞｰﾀの最小値",
     "ﾃﾞｰﾀの最大値",
-    40.0f,
+    kMinHorizontalAxisMm,
     {
         "軸の長さには\n\n40 以上の数値を入力してください。",
         "軸の左ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。",
@@ -59,13 +59,13 @@ constexpr std::array<const char*, 10> kVerticalMessages = {
 };
 
 constexpr AxisPageTexts kGainTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：", "上限値：",        "dB",
-    "データの最小値を使用", "データの最大値を使用", 30.0f,      kVerticalMessages,
+    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "dB",
+    "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
 };
 
 constexpr AxisPageTexts kPhaseTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：", "上限値：",        "deg",
-    "データの最小値を使用", "データの最大値を使用", 30.0f,      kVerticalMessages,
+    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "deg",
+    "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
 };
 
 QLineEdit* NumberBox(QWidget* parent) {
