@@ -5,18 +5,21 @@
 
 namespace fernplot {
 
-void LoadStartupSettings(AppState& state) {
+const SettingsLoadResult& LoadStartupSettings(AppState& state) {
   state.dataFilePath = DefaultDataFilePath();
   state.crossHairEnabled = false;
   if (state.settingsFilePath.empty()) {
     state.settingsFilePath = DefaultSettingsFilePath(ExecutablePath());
   }
   SetFactoryDefaults(state.defaults);
-  LoadSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
-                   state.dataFilePath);
+  // A file that cannot be read is refused before any value is taken.
+  state.settingsLoad = LoadSettingsFile(state.settingsFilePath, state.defaults,
+                                        state.crossHairEnabled, state.dataFilePath);
+  return state.settingsLoad;
 }
 
 SettingsResult SaveStartupSettings(AppState& state) {
+  if (!state.settingsLoad.ok) return {true, {}};
   return SaveSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
                           state.dataFilePath);
 }
