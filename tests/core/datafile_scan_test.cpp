@@ -219,7 +219,7 @@ TEST(ScanDataFiles, MatchesNamesThatAreNotValidText) {
     std::vector<std::string> names;
   } rows[] = {
       {"A?.DAT", {"A\xc0.DAT"}},  // one stray byte is one character
-      {"????.dat", {"\xc3\xde\xb0\xc0.DAT"}},
+      {"\xc3*.dat", {"\xc3\xde\xb0\xc0.DAT"}},
       {"bad*.DAT", {"bad\xff\xfe.DAT"}},
   };
   for (const Row& r : rows) {

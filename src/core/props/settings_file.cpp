@@ -295,7 +295,7 @@ SettingsLoadResult LoadSettingsFile(const std::string& path, GraphProperties& de
   // Non-blocking, so that a FIFO at the path cannot hang the start.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
-    if (errno == ENOENT) return {true, true, {}};
+    if (errno == ENOENT || errno == ENOTDIR) return {true, true, {}};
     return {false, false, path + ": " + std::strerror(errno)};
   }
   std::string bytes;
