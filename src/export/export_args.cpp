@@ -96,6 +96,20 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       }
       o.zoomPercent = percent;
       sawExportOption = true;
+    } else if (arg == "--margin-reference") {
+      if (!value(v)) return fail("--margin-reference needs -180 or 0");
+      if (v == "-180") {
+        o.marginReferenceZero = false;
+      } else if (v == "0") {
+        o.marginReferenceZero = true;
+      } else {
+        return fail("--margin-reference takes -180 or 0, not '" + v + "'");
+      }
+      sawExportOption = true;
+    } else if (arg == "--summary") {
+      if (!takesNoValue()) return fail("--summary takes no value");
+      o.summary = true;
+      sawExportOption = true;
     } else if (arg == "-f") {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
@@ -120,7 +134,7 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     }
     return ParsedArgs{o, {}};
   }
-  if (o.formats.empty()) return fail("no output format (-f) given");
+  if (o.formats.empty() && !o.summary) return fail("no output format (-f) or --summary given");
   if (o.files.empty()) return fail("no data file given");
   return ParsedArgs{o, {}};
 }
@@ -135,6 +149,7 @@ std::string ExportHelpText() {
   }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
+         "                  [--margin-reference -180|0] [--summary]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -151,6 +166,11 @@ std::string ExportHelpText() {
          "                 (default: the program's own settings file)\n"
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
+         "  --margin-reference -180|0\n"
+         "                 read phase margins against -180 or 0 degrees\n"
+         "                 (default: the settings file's, -180 when unset)\n"
+         "  --summary      print each file's main figures on one line on stdout;\n"
+         "                 -f may then be left out\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated)\n"
          "  -h, --help     show this text\n"

@@ -22,6 +22,10 @@ struct ExportOptions {
   std::optional<std::string> settingsPath;
   std::optional<int> calcType;  // 0 CH1/CH2, 1 CH2/CH1
   int zoomPercent = 100;
+  // --margin-reference: phase margins against 0° (true) or -180° (false)
+  // instead of the settings file's reference.
+  std::optional<bool> marginReferenceZero;
+  bool summary = false;  // --summary: one line of figures per file on stdout
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   std::vector<std::string> files;
 };

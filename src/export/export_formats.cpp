@@ -3,8 +3,10 @@
 
 #include <cctype>
 
+#include "analysis/figures_text.h"
 #include "datafile/csv_export.h"
 #include "export_json.h"
+#include "graph/page_figures.h"
 #include "page_output.h"
 
 namespace fernplot {
@@ -34,6 +36,11 @@ WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(path, DrawingJson(job.drawing, job.page));
 }
 
+WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
+  return WriteFileAtomically(
+      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)));
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -47,13 +54,14 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 6> kExportFormats{{
+const std::array<ExportFormatSpec, 7> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng},
     {"svg", ".svg", "the page at true size, text kept as text", WriteSvg},
     {"pdf", ".pdf", "the page at true size on one page", WritePdf},
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing},
+    {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
 }};
 
 const ExportFormatSpec* FindExportFormat(std::string_view name) {

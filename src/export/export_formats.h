@@ -31,7 +31,7 @@ struct ExportFormatSpec {
   WriteFileResult (*write)(const ExportJob& job, const std::string& path);
 };
 
-extern const std::array<ExportFormatSpec, 6> kExportFormats;
+extern const std::array<ExportFormatSpec, 7> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatSpec* FindExportFormat(std::string_view name);

@@ -5,12 +5,14 @@
 #include <fstream>
 #include <system_error>
 
+#include "analysis/figures_text.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "export_formats.h"
-#include "graph/page_session.h"
 #include "fernplot_version.h"
+#include "graph/page_figures.h"
+#include "graph/page_session.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 
@@ -68,10 +70,12 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << load.error << '\n';
   }
   if (options.calcType) defaults.calcType = *options.calcType;
+  if (options.marginReferenceZero) defaults.marginReferenceZero = *options.marginReferenceZero;
 
+  // A summary alone writes no files and needs no output folder.
   std::error_code ec;
-  std::filesystem::create_directories(options.outputDir, ec);
-  if (ec || !std::filesystem::is_directory(options.outputDir)) {
+  if (!options.formats.empty()) std::filesystem::create_directories(options.outputDir, ec);
+  if (!options.formats.empty() && (ec || !std::filesystem::is_directory(options.outputDir))) {
     err << options.outputDir << ": " << (ec ? ec.message() : "not a folder") << '\n';
     return kExitFailure;
   }
@@ -104,6 +108,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
       const std::string target = (dir / OutputFileName(page.fileName, format)).string();
       if (!WriteOutput(format, session, page, message, zoom, target, err)) allWritten = false;
     }
+    if (options.summary) out << SummaryLine(page.fileName, PageFigures(page)) << '\n';
     // Pages are written one at a time; keeping them would only hold memory.
     session.CloseCurrent();
   }

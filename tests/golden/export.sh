@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Writes everything the golden test compares into OUTDIR: the exporter's
 # outputs of the samples in every format with its messages and exit status,
-# and its listing of the samples.
+# its one-line summaries of them, and its listing of the samples.
 #   tests/golden/export.sh EXPORTER OUTDIR
 set -euo pipefail
 [[ $# -eq 2 ]] || { echo "usage: $0 EXPORTER OUTDIR" >&2; exit 2; }
@@ -26,9 +26,11 @@ trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
 rm -rf "${out:?}"/*
 set +e
-"$exporter" -o "$out" -f png,svg,pdf,csv,json,drawing samples/*.DAT samples/*.dat \
+"$exporter" -o "$out" -f png,svg,pdf,csv,json,drawing,figures samples/*.DAT samples/*.dat \
   >"$out/export.stdout" 2>"$out/export.stderr"
 echo $? >"$out/export.status"
+"$exporter" --summary samples/*.DAT samples/*.dat >"$out/summary.stdout" 2>"$out/summary.stderr"
+echo $? >"$out/summary.status"
 "$exporter" -l 'samples/*.DAT' >"$out/list.stdout" 2>"$out/list.stderr"
 echo $? >"$out/list.status"
 set -e

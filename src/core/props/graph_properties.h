@@ -123,6 +123,9 @@ struct GraphProperties {
   std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
   double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
+  // Phase margins are read against 0° instead of -180° (instruments that
+  // measure a loop's phase so that it shows the margin directly).
+  int32_t marginReferenceZero = 0;
 
   bool operator==(const GraphProperties&) const = default;
 };

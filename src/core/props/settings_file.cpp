@@ -41,6 +41,7 @@ enum LineKind : size_t {
   kFontLine,
   kCrossHairLine,
   kDataFilePathLine,
+  kMarginReferenceLine,
   kLineKindCount
 };
 
@@ -59,6 +60,9 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     {"FONT", "%d%d%d%d%s%s%d %[^\n]"},
     {"CROSS_HAIRS_CURSOR", "%s"},
     {"DATA_FILE_PATH", "%[^\n]"},
+    // Written only when not at the factory value, so that a file of factory
+    // settings stays as older copies wrote it; they skip the line.
+    {"MARGIN_REF", "%d"},
 }};
 
 // The start of a written line of `kind`, up to its first field.
@@ -220,6 +224,11 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     t.crossHairEnabled = FirstIs(f[0].text, 'Y');
   } else if (t.Scan(line, kDataFilePathLine, f)) {
     t.dataFilePath = t.Text(f[0].text, kDataFilePathBytes);
+  } else if (t.Scan(line, kMarginReferenceLine, f)) {
+    // Only the two references exist; any other number leaves the setting.
+    if (f[0].integer == 0 || f[0].integer == -180) {
+      t.defaults.marginReferenceZero = f[0].integer == 0;
+    }
   }
 }
 
@@ -333,6 +342,7 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   }
   lines.push_back(LineHead(kCrossHairLine) + YesNo(crossHairEnabled));
   lines.push_back(LineHead(kDataFilePathLine) + dataFilePath);
+  if (d.marginReferenceZero) lines.push_back(LineHead(kMarginReferenceLine) + "0");
 
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";

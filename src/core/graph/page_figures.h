@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A page's sweep in the terms of the analysis: its usable points in the
+// ratio it shows, and the figures read off them against its margin reference.
+
+#include <vector>
+
+#include "analysis/sweep_figures.h"
+#include "graph/pages.h"
+
+namespace fernplot {
+
+ChannelRatio PageRatio(const GraphProperties& props);
+MarginReference PageMarginReference(const GraphProperties& props);
+
+// The usable points of the page's data in the ratio its calcType selects.
+std::vector<UsablePoint> PageUsablePoints(const GraphPage& page);
+SweepFigures PageFigures(const GraphPage& page);
+
+}  // namespace fernplot
