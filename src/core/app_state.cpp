@@ -5,7 +5,7 @@
 
 namespace fernplot {
 
-void LoadStartupSettings(AppState& state) {
+const SettingsLoadResult& LoadStartupSettings(AppState& state) {
   state.dataFilePath = DefaultDataFilePath();
   state.crossHairEnabled = false;
   std::string readPath = state.settingsFilePath;
@@ -14,11 +14,14 @@ void LoadStartupSettings(AppState& state) {
     readPath = DefaultSettingsReadPath(ExecutablePath());
   }
   SetFactoryDefaults(state.defaults);
-  LoadSettingsFile(readPath, state.defaults, state.crossHairEnabled,
-                   state.dataFilePath);
+  // A file that cannot be read is refused before any value is taken.
+  state.settingsLoad =
+      LoadSettingsFile(readPath, state.defaults, state.crossHairEnabled, state.dataFilePath);
+  return state.settingsLoad;
 }
 
 SettingsResult SaveStartupSettings(AppState& state) {
+  if (!state.settingsLoad.ok) return {true, {}};
   return SaveSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
                           state.dataFilePath);
 }

@@ -17,14 +17,20 @@ struct AppState {
   bool crossHairEnabled = false;
   std::string dataFilePath;  // search pattern of the list dialog, UTF-8
   std::string settingsFilePath;
+  // What reading the settings file at start gave; a file that could not be
+  // read is kept as it is at exit.
+  SettingsLoadResult settingsLoad;
 
   DataFileList dataFiles;
   PageSession session;
 };
 
 // Start-up order: path defaults, factory defaults, then the settings file
-// (by default the one beside the program).
-void LoadStartupSettings(AppState& state);
+// (by default the one beside the program). A file that is there but cannot
+// be read leaves the factory values; the result says why.
+const SettingsLoadResult& LoadStartupSettings(AppState& state);
+// Writes the settings file, unless it could not be read at start: then it
+// is left alone (reported as success, nothing to lose).
 SettingsResult SaveStartupSettings(AppState& state);
 
 }  // namespace fernplot

@@ -195,13 +195,18 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   std::string dataFilePath;
   const std::string settings =
       options.settingsPath ? *options.settingsPath : ExporterSettingsFilePath(programPath);
-  if (options.settingsPath && !std::ifstream(settings)) {
+  const SettingsLoadResult load =
+      LoadSettingsFile(settings, defaults, crossHairEnabled, dataFilePath);
+  if (options.settingsPath && (!load.ok || load.missing)) {
     // Exporting with factory values after a mistyped -s would look like
     // success with the wrong graph settings.
-    err << settings << ": the settings file cannot be read\n";
+    err << (load.ok ? settings + ": the settings file cannot be read" : load.error) << '\n';
     return kExitUsage;
   }
-  LoadSettingsFile(settings, defaults, crossHairEnabled, dataFilePath);
+  if (!load.ok) {
+    // The program's own file: say so, and go on with the factory values.
+    err << load.error << '\n';
+  }
   if (options.calcType) defaults.calcType = *options.calcType;
   if (options.marginReferenceZero) defaults.marginReferenceZero = *options.marginReferenceZero;
 

@@ -24,6 +24,30 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
 }
 
+bool IsMissingOpenTypeWarning(const QString& message) {
+  return message.startsWith(QLatin1String("OpenType support missing for"));
+}
+
+namespace {
+
+// A C callback has no context: the handler it replaces is kept here, set
+// once at start.
+QtMessageHandler& PreviousMessageHandler() {
+  static QtMessageHandler previous = nullptr;
+  return previous;
+}
+
+void FilterFontWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && IsMissingOpenTypeWarning(message)) return;
+  if (QtMessageHandler previous = PreviousMessageHandler()) previous(type, context, message);
+}
+
+}  // namespace
+
+void InstallFontWarningFilter() {
+  PreviousMessageHandler() = qInstallMessageHandler(FilterFontWarnings);
+}
+
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   const long long product = static_cast<long long>(a) * b;

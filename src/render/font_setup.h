@@ -13,6 +13,14 @@ namespace fernplot {
 // and before any font is made.
 void InstallFontSubstitutions();
 
+// Drops Qt's "OpenType support missing for <font>, script N" warnings: a
+// fallback font without shaping tables for a rare script still draws the
+// characters, and the lines (dozens per name) would bury real messages.
+// Other messages go on to the handler that was installed before.
+void InstallFontWarningFilter();
+// Whether `message` is one of those warnings.
+bool IsMissingOpenTypeWarning(const QString& message);
+
 // GDI's MulDiv: a * b / c rounded half away from zero.
 int MulDiv(int a, int b, int c);
 

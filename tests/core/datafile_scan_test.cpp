@@ -221,6 +221,40 @@ TEST(ScanDataFiles, WildcardsMatchWithoutCase) {
   }
 }
 
+// Names are bytes: stray bytes and CP932 names are matched byte by byte,
+// never skipped, and kept exactly as they are on disk.
+TEST(ScanDataFiles, MatchesNamesThatAreNotValidText) {
+  TempDir dir;
+  const std::vector<std::string> odd = {"A\xc0.DAT", "bad\xff\xfe.DAT",
+                                        "\xc3\xde\xb0\xc0.DAT", "\xe3\x81.DAT"};
+  for (const std::string& n : odd) dir.Write(n, RawFile(1));
+  dir.Write("\xc3\xde.TXT", RawFile(1));
+  DataFileList list;
+  ScanDataFiles(dir.path().string() + "/*.DAT", list);
+  std::vector<std::string> names = Names(list);
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> expected = odd;
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
+  for (const DataFileEntry& e : list) {
+    EXPECT_TRUE(e.header) << e.fullPath;
+    EXPECT_EQ(e.fullPath, dir.path().string() + "/" + e.fileName);
+  }
+  struct Row {
+    const char* pattern;
+    std::vector<std::string> names;
+  } rows[] = {
+      {"A?.DAT", {"A\xc0.DAT"}},  // one stray byte is one character
+      {"\xc3*.dat", {"\xc3\xde\xb0\xc0.DAT"}},
+      {"bad*.DAT", {"bad\xff\xfe.DAT"}},
+  };
+  for (const Row& r : rows) {
+    DataFileList found;
+    ScanDataFiles(dir.path().string() + "/" + r.pattern, found);
+    EXPECT_EQ(Names(found), r.names) << r.pattern;
+  }
+}
+
 TEST(ScanDataFiles, CutsTheNotFoundMessageToItsField) {
   // A dangling link matches the pattern but cannot be opened.
   TempDir dir;

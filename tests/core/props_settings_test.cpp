@@ -92,6 +92,64 @@ TEST(SettingsFile, LoadingTheFactoryFileChangesNothing) {
   EXPECT_EQ(dataPath, "/home/user/*.DAT");
 }
 
+// Something at the settings path that is no settings file: refused before
+// any value is taken, with a reason, and never read without end.
+TEST(SettingsFile, RefusesWhatIsNoSettingsFile) {
+  TempDir dir;
+  const std::string folder = dir.path().string() + "/folder.CFG";
+  ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+  const std::string fifo = dir.path().string() + "/fifo.CFG";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  std::string big = FactoryFileBytes();
+  big.resize(kMaxSettingsFileBytes + 1, ' ');
+  const std::string large = dir.Write("large.CFG", big);
+  for (const std::string& path : {folder, fifo, large, std::string("/dev/zero")}) {
+    GraphProperties props = FactoryDefaults();
+    bool crossHair = false;
+    std::string dataPath = "kept";
+    const SettingsLoadResult r = LoadSettingsFile(path, props, crossHair, dataPath);
+    EXPECT_FALSE(r.ok) << path;
+    EXPECT_FALSE(r.missing) << path;
+    EXPECT_EQ(r.error.rfind(path + ": ", 0), 0u) << r.error;
+    EXPECT_EQ(props, FactoryDefaults());
+    EXPECT_EQ(dataPath, "kept");
+  }
+  // At the limit the file is still read.
+  std::string edge = "TITLE = edge\r\n";
+  edge.resize(kMaxSettingsFileBytes, ' ');
+  GraphProperties props = FactoryDefaults();
+  bool crossHair = false;
+  std::string dataPath;
+  EXPECT_TRUE(LoadSettingsFile(dir.Write("edge.CFG", edge), props, crossHair, dataPath).ok);
+  EXPECT_EQ(props.title, "edge");
+  const SettingsLoadResult none =
+      LoadSettingsFile(dir.path().string() + "/none.CFG", props, crossHair, dataPath);
+  EXPECT_TRUE(none.ok);
+  EXPECT_TRUE(none.missing);
+}
+
+// The program starts with factory values and leaves such a path alone.
+TEST(SettingsFile, StartupKeepsAnUnreadableSettingsPath) {
+  TempDir dir;
+  AppState state;
+  state.settingsFilePath = dir.path().string() + "/folder.CFG";
+  ASSERT_EQ(mkdir(state.settingsFilePath.c_str(), 0755), 0);
+  EXPECT_FALSE(LoadStartupSettings(state).ok);
+  EXPECT_EQ(state.defaults, FactoryDefaults());
+  state.defaults.title = "changed";
+  EXPECT_TRUE(SaveStartupSettings(state).ok);
+  struct stat st {};
+  ASSERT_EQ(stat(state.settingsFilePath.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+
+  std::string big(kMaxSettingsFileBytes + 10, '*');
+  state = AppState{};
+  state.settingsFilePath = dir.Write("big.CFG", big);
+  EXPECT_FALSE(LoadStartupSettings(state).ok);
+  EXPECT_TRUE(SaveStartupSettings(state).ok);
+  EXPECT_EQ(ReadBytes(state.settingsFilePath), big);
+}
+
 TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
   GraphProperties p = FactoryDefaults();
   p.title = "ループゲイン";

@@ -5,13 +5,19 @@
 #include <signal.h>
 
 #include <QAction>
+#include <QMessageBox>
 #include <QLabel>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <unistd.h>
+
 #include <clocale>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
 
 #include "app/about_dialog.h"
 #include "app/main_app.h"
@@ -36,7 +42,7 @@ namespace {
 StartupOptions Options(const QString& settings, QStringList files = {}) {
   StartupOptions o;
   o.settingsFilePath = settings.toStdString();
-  o.files = std::move(files);
+  for (const QString& f : files) o.files.push_back(QFile::encodeName(f).toStdString());
   o.showWindow = false;
   return o;
 }
@@ -120,6 +126,70 @@ class AppTest : public QObject {
     QVERIFY(dialogs.warnings[0].contains(QString::fromStdString(r.error)));
   }
 
+  // A path that holds no settings file: defaults, a warning, and the path
+  // is left as it is at exit.
+  void unreadableSettingsStartWithDefaultsAndAreKept() {
+    const QString cfg = dir_.filePath(QStringLiteral("folder.CFG"));
+    QVERIFY(QDir().mkpath(cfg));
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    QVERIFY(app.State().defaults == FactoryDefaults());
+    QTRY_COMPARE(static_cast<int>(dialogs.warnings.size()), 1);
+    QVERIFY(dialogs.warnings[0].contains(cfg));
+    app.State().defaults.title = "変えた題";
+    QVERIFY(app.Shutdown().ok);
+    QVERIFY(QFileInfo(cfg).isDir());
+    QCOMPARE(static_cast<int>(dialogs.warnings.size()), 1);
+  }
+
+  // Ended by a signal nobody may be there to close a box: the failure goes
+  // to stderr only.
+  void saveFailureAfterASignalGoesToStderr() {
+    WriteFile(dir_, QStringLiteral("plain-file2"), "x");
+    const QString cfg = dir_.filePath(QStringLiteral("plain-file2/x.CFG"));
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    std::ostringstream captured;
+    std::streambuf* old = std::cerr.rdbuf(captured.rdbuf());
+    const SettingsResult r = app.Shutdown(true);
+    std::cerr.rdbuf(old);
+    QVERIFY(!r.ok);
+    QVERIFY(dialogs.warnings.empty());
+    QVERIFY(captured.str().find(cfg.toStdString()) != std::string::npos);
+  }
+
+  void commandLineEndsOptionsAtDoubleDash() {
+    std::vector<std::string> args = {"fernplot", "A.DAT", "--", "-x.DAT", "--", "B\xc0.DAT"};
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    const std::vector<std::string> files =
+        CommandLineFiles(static_cast<int>(argv.size()), argv.data());
+    QCOMPARE(files, (std::vector<std::string>{"A.DAT", "-x.DAT", "--", "B\xc0.DAT"}));
+  }
+
+  // Names that are not valid text open by their bytes, alone or in a folder.
+  void namesThatAreNotTextOpenByTheirBytes() {
+    QTemporaryDir sub;
+    const std::string folder = QFile::encodeName(sub.path()).toStdString();
+    const std::string a = folder + "/A\xc0.DAT";
+    const std::string b = folder + "/\xc3\xde\xb0\xc0.DAT";
+    WriteBytes(a, DataFileBytes(10));
+    WriteBytes(b, DataFileBytes(10));
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("bytes.CFG"))));
+    app.Start();
+    app.Frame()->OpenFilePaths({a});
+    QVERIFY(dialogs.warnings.empty());
+    QCOMPARE(app.State().session.pages.size(), size_t{1});
+    QCOMPARE(app.State().session.pages[0]->fileName, std::string("A\xc0"));
+    app.Frame()->OpenFilePaths({folder});
+    QVERIFY(dialogs.warnings.empty());
+    QCOMPARE(app.State().session.pages.size(), size_t{3});
+    QVERIFY(app.Shutdown().ok);
+  }
+
   void commandLineFilesOpenInOrder() {
     const QString a = WriteDataFile(dir_, QStringLiteral("Z9.DAT"), 10);
     const QString b = WriteDataFile(dir_, QStringLiteral("A1.DAT"), 10);
@@ -136,13 +206,39 @@ class AppTest : public QObject {
     QVERIFY(app.State().session.pages.empty());
   }
 
+  void terminationSignalEndsTheEventLoop_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+  }
+
   void terminationSignalEndsTheEventLoop() {
+    QFETCH(int, signal);
     BlockQuitSignals();
     QuitSignalWatcher watcher;
     // raise() directs the signal at this thread, which has it blocked.
-    QTimer::singleShot(0, [] { raise(SIGTERM); });
+    QTimer::singleShot(0, [signal] { raise(signal); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // watcher failed
     QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(watcher.Received());
+  }
+
+  // A box shown after the main loop has returned (a failure at exit) is
+  // closed by a quit signal too.
+  void terminationSignalClosesABoxShownAtExit() {
+    BlockQuitSignals();
+    QuitSignalWatcher watcher;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("FERNPLOT"), QStringLiteral("x"));
+    QTimer::singleShot(50, [] { raise(SIGTERM); });
+    bool timedOut = false;
+    QTimer::singleShot(5000, &box, [&] {
+      timedOut = true;
+      box.done(0);
+    });
+    box.exec();
+    QVERIFY(!timedOut);
+    QVERIFY(watcher.Received());
   }
 
   // The program runs with the user's locale, where printf's decimal comma
@@ -212,6 +308,32 @@ class AppTest : public QObject {
     QCOMPARE(OtherOrientation(287, 200), QPageLayout::Portrait);
   }
 
+  // A full disk needs a small file system of its own: only as root where
+  // mount works.
+  void printToAFullDiskIsReported() {
+    if (geteuid() != 0) QSKIP("needs root to mount a small tmpfs");
+    QTemporaryDir mountPoint;
+    const QByteArray target = QFile::encodeName(mountPoint.path());
+    if (std::system(("mount -t tmpfs -o size=16k tmpfs '" + target + "' 2>/dev/null").constData()) !=
+        0) {
+      QSKIP("mount of a tmpfs is not permitted here");
+    }
+    TestState ts;
+    ScriptedDialogs dialogs;
+    CMainFrame frame(ts.state, dialogs);
+    QStringList files;
+    for (int i = 0; i < 3; ++i) files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
+    frame.OpenFiles(files);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(mountPoint.filePath(QStringLiteral("full.pdf")));
+    const PrintToFileResult r = PrintSheetsToPdfFile(ts.state.session.drawing, printer, 1, 3);
+    std::system(("umount '" + target + "'").constData());
+    QVERIFY(r.outcome.started);
+    QVERIFY(!r.written);
+    QVERIFY(!r.error.empty());
+  }
+
   void printsEveryPageAndRestoresTheCurrentOne() {
     TestState ts;
     ScriptedDialogs dialogs;
@@ -240,6 +362,22 @@ class AppTest : public QObject {
     second.setOutputFileName(dir_.filePath(QStringLiteral("range.pdf")));
     QCOMPARE(PrintSheets(ts.state.session.drawing, second, 2, 3).pagesPrinted, 2);
     QCOMPARE(ts.state.session.drawing.CurrentNumber(), 2);
+
+    // A print to a file that cannot be written is reported, leaves nothing
+    // behind, and the next print with the same printer works.
+    QTemporaryDir gone;
+    printer.setOutputFileName(gone.filePath(QStringLiteral("sub/out.pdf")));
+    const PrintToFileResult failed = PrintSheetsToPdfFile(ts.state.session.drawing, printer, 1, 3);
+    QVERIFY(failed.outcome.started);
+    QVERIFY(!failed.written);
+    QVERIFY(!failed.error.empty());
+    QVERIFY(QDir(gone.path()).isEmpty());
+    const QString again = dir_.filePath(QStringLiteral("again.pdf"));
+    printer.setOutputFileName(again);
+    const PrintToFileResult ok = PrintSheetsToPdfFile(ts.state.session.drawing, printer, 1, 3);
+    QVERIFY(ok.written);
+    QCOMPARE(PdfPageCount(ReadAll(again)), 3);
+    QVERIFY(ReadAll(again).find("%%EOF") != std::string::npos);
 
     frame.Print();  // the scripted dialog cancels
     QCOMPARE(dialogs.printPageCounts.back(), 3);

@@ -17,6 +17,9 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/data_file_scan.h"
+#include <QProgressDialog>
+#include <QTimer>
+
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
@@ -351,6 +354,34 @@ class FrameTest : public QObject {
     QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("BAD1.DAT: ")));
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("MISSING.DAT: ")));
+  }
+
+  // Many broken files: a box of bounded height, the rest counted.
+  void manyUnreadableFilesAreSummed() {
+    QStringList bad;
+    for (int i = 0; i < kFailuresListed + 5; ++i) {
+      bad << dir_.filePath(QStringLiteral("GONE%1.DAT").arg(i, 3, 10, QLatin1Char('0')));
+    }
+    const QString text = OpenFailuresText(bad);
+    QCOMPARE(text.count(QStringLiteral("GONE")), kFailuresListed);
+    QVERIFY(text.contains(QStringLiteral("GONE019")));
+    QVERIFY(!text.contains(QStringLiteral("GONE020")));
+    QVERIFY(text.endsWith(QStringLiteral("… ほか 5 件")));
+    QVERIFY(!OpenFailuresText(bad.mid(0, kFailuresListed)).contains(QStringLiteral("ほか")));
+  }
+
+  // Many pages at once: a progress box whose Cancel stops before the rest.
+  void openingManyPagesCanBeCancelled() {
+    QStringList many;
+    for (int i = 0; i < 30; ++i) many << files_[i % 3];
+    QTimer::singleShot(0, frame_.get(), [this] {
+      if (auto* progress = frame_->findChild<QProgressDialog*>()) progress->cancel();
+    });
+    frame_->OpenFiles(many);
+    const int opened = static_cast<int>(state().session.pages.size());
+    QVERIFY2(opened < 30, QByteArray::number(opened));
+    QVERIFY(!frame_->findChild<QProgressDialog*>());
+    QVERIFY(dialogs_->warnings.empty());
   }
 
   void droppedFilesAndFolders() {

@@ -23,11 +23,17 @@ unsigned char FoldCase(unsigned char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
 
-// Length of the UTF-8 character at s[i]; a stray byte counts as one.
+// Length of the UTF-8 character at s[i]. A name need not be valid text (a
+// CP932 name, stray bytes): where no whole UTF-8 character starts, one byte
+// counts as a character, so no byte is ever stepped over unseen.
 size_t CharLength(std::string_view s, size_t i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  size_t n = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-  return std::min(n, s.size() - i);
+  const unsigned char c = static_cast<unsigned char>(s[i]);
+  const size_t n = c < 0xC2 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF5 ? 4 : 1;
+  if (n > s.size() - i) return 1;
+  for (size_t k = 1; k < n; ++k) {
+    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
+  }
+  return n;
 }
 
 // '*' matches any run of characters, '?' one character; letters match
@@ -56,9 +62,10 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
       }
     }
     if (starP == std::string_view::npos) return false;
+    // A star takes one more byte: the pattern is text, and a character of
+    // valid text never starts inside another one.
     p = starP;
-    starN += CharLength(name, starN);
-    n = starN;
+    n = ++starN;
   }
   while (p < pattern.size() && pattern[p] == '*') ++p;
   return p == pattern.size();

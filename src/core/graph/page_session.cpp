@@ -35,11 +35,18 @@ GraphPage* PageSession::OpenPage(const GraphProperties& defaults, MeasurementDat
   return &built;
 }
 
-void PageSession::OpenSelected(const GraphProperties& defaults, DataFileList& files) {
+void PageSession::OpenSelected(const GraphProperties& defaults, DataFileList& files,
+                               const std::function<bool(size_t done)>& proceed) {
   if (!drawingActive) return;
+  size_t done = 0;
+  bool stopped = false;
   for (DataFileEntry& entry : files) {
     if (!(entry.flags & kEntrySelected)) continue;
     entry.flags &= ~kEntrySelected;  // also when the file then fails to read
+    if (stopped || (proceed && !proceed(done++))) {
+      stopped = true;
+      continue;
+    }
     std::optional<MeasurementData> data = ReadDataFileForPage(entry.fullPath);
     if (!data) continue;
     if (GraphPage* page = OpenPage(defaults, std::move(*data), PageFileName(entry.fileName))) {

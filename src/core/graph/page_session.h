@@ -3,6 +3,7 @@
 // The open pages and the drawing they are built into, with the operations
 // that create, rebuild, close and release them.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,10 @@ class PageSession {
                       std::string_view fileName);
   // Reads every selected file of the list in list order and opens a page of
   // each; the selection is cleared, also for a file that fails to read.
-  void OpenSelected(const GraphProperties& defaults, DataFileList& files);
+  // `proceed(done)` is asked before each selected file (done: how many came
+  // before); false stops there, the rest stays unopened.
+  void OpenSelected(const GraphProperties& defaults, DataFileList& files,
+                    const std::function<bool(size_t done)>& proceed = {});
   // Builds the page on screen again from its properties, in the same place.
   void RebuildCurrent();
   // Drops the page on screen and its sheet.

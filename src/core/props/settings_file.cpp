@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "props/settings_file.h"
 
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "fileio/atomic_file.h"
@@ -274,6 +277,29 @@ std::string HomeFolder() {
   return {};
 }
 
+// The whole of a regular file of at most kMaxSettingsFileBytes; else why not.
+std::string ReadSettingsBytes(int fd, std::string& bytes) {
+  constexpr const char* kTooLarge = "larger than 1 MiB, not a settings file";
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  if (!S_ISREG(st.st_mode)) return "not a regular file";
+  if (static_cast<uint64_t>(st.st_size) > kMaxSettingsFileBytes) return kTooLarge;
+  // One byte more than allowed tells a file that grew since fstat.
+  bytes.assign(kMaxSettingsFileBytes + 1, '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::strerror(errno);
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  if (got > kMaxSettingsFileBytes) return kTooLarge;
+  bytes.resize(got);
+  return {};
+}
+
 }  // namespace
 
 std::string DefaultSettingsFilePath(const std::string& executablePath) {
@@ -324,12 +350,20 @@ void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, boo
   }
 }
 
-void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,
-                      std::string& dataFilePath) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+SettingsLoadResult LoadSettingsFile(const std::string& path, GraphProperties& defaults,
+                                    bool& crossHairEnabled, std::string& dataFilePath) {
+  // Non-blocking, so that a FIFO at the path cannot hang the start.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return {true, true, {}};
+    return {false, false, path + ": " + std::strerror(errno)};
+  }
+  std::string bytes;
+  const std::string error = ReadSettingsBytes(fd, bytes);
+  close(fd);
+  if (!error.empty()) return {false, false, path + ": " + error};
   LoadSettingsFileText(bytes, defaults, crossHairEnabled, dataFilePath);
+  return {};
 }
 
 std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,

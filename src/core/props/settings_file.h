@@ -23,9 +23,23 @@ std::string DefaultSettingsReadPath(const std::string& executablePath);
 // "<home>/*.DAT".
 std::string DefaultDataFilePath();
 
-// Reads `path` over the current values; a missing file leaves them.
-void LoadSettingsFile(const std::string& path, GraphProperties& defaults, bool& crossHairEnabled,
-                      std::string& dataFilePath);
+// Settings files are small; anything larger is not one.
+constexpr size_t kMaxSettingsFileBytes = 1024 * 1024;
+
+struct SettingsLoadResult {
+  // False when something is at the path but cannot be read as a settings
+  // file (a folder, a device, too large, no permission): nothing was taken
+  // from it and it must not be replaced at exit.
+  bool ok = true;
+  // True when nothing is at the path (the values stay as they are).
+  bool missing = false;
+  std::string error;  // UTF-8, empty when ok
+};
+
+// Reads `path` over the current values; a missing file leaves them. Reads
+// only a regular file of at most kMaxSettingsFileBytes.
+SettingsLoadResult LoadSettingsFile(const std::string& path, GraphProperties& defaults,
+                                    bool& crossHairEnabled, std::string& dataFilePath);
 // The same for the file's bytes (CP932), e.g. from a fuzzer or a test.
 void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
                           std::string& dataFilePath);

@@ -12,15 +12,18 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::InstallFontSubstitutions();
+  fernplot::InstallFontWarningFilter();
   fernplot::QuitSignalWatcher quitWatcher;
 
   fernplot::QtFrameDialogs dialogs;
   fernplot::StartupOptions options;
   options.rememberWindowPlace = true;
-  options.files = QApplication::arguments().mid(1);
+  // The raw bytes: a name that is not valid text must still open. Qt has
+  // taken its own options out of argv by now.
+  options.files = fernplot::CommandLineFiles(argc, argv);
   fernplot::CMainApp program(dialogs, std::move(options));
   program.Start();
   const int rc = QApplication::exec();
-  program.Shutdown();
+  program.Shutdown(quitWatcher.Received());
   return rc;
 }

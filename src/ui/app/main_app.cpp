@@ -3,6 +3,7 @@
 
 #include <QSettings>
 #include <QTimer>
+#include <iostream>
 
 #include "datafile/data_file_scan.h"
 #include "display/frame_dialogs.h"
@@ -21,6 +22,20 @@ const QString kWindowSettingsName = QStringLiteral("window");
 
 }  // namespace
 
+std::vector<std::string> CommandLineFiles(int argc, char** argv) {
+  std::vector<std::string> files;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg(argv[i]);
+    if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    files.emplace_back(arg);
+  }
+  return files;
+}
+
 CMainApp::CMainApp(FrameDialogs& dialogs, StartupOptions options)
     : dialogs_(dialogs), options_(std::move(options)) {
   state_.session.drawing.SetMeasurer(&measurer_);
@@ -35,7 +50,7 @@ void CMainApp::Start() {
   frame_ = std::make_unique<CMainFrame>(state_, dialogs_);
   // The window exists but is not shown yet when the settings are read.
   state_.settingsFilePath = options_.settingsFilePath;
-  LoadStartupSettings(state_);
+  const SettingsLoadResult& load = LoadStartupSettings(state_);
   frame_->UpdateCommandStates();
   if (options_.rememberWindowPlace) {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, kWindowSettingsOwner,
@@ -45,14 +60,23 @@ void CMainApp::Start() {
     PlaceMainWindow(*frame_, frame_->size(), nullptr);
   }
   if (options_.showWindow) frame_->show();
+  if (!load.ok) {
+    std::cerr << load.error << '\n';
+    QTimer::singleShot(0, frame_.get(), [this, text = QStringFromUtf8(load.error)] {
+      dialogs_.ShowWarning(frame_.get(),
+                           QStringLiteral("設定ﾌｧｲﾙを読めませんでした。標準値で起動します。\n"
+                                          "このﾌｧｲﾙは終了時に上書きしません。\n%1")
+                               .arg(text));
+    });
+  }
   // From inside the event loop, so that a quit request that arrives while
   // the report of unreadable files is shown ends the program.
-  if (!options_.files.isEmpty()) {
-    QTimer::singleShot(0, frame_.get(), [this] { frame_->OpenFiles(options_.files); });
+  if (!options_.files.empty()) {
+    QTimer::singleShot(0, frame_.get(), [this] { frame_->OpenFilePaths(options_.files); });
   }
 }
 
-SettingsResult CMainApp::Shutdown() {
+SettingsResult CMainApp::Shutdown(bool quitBySignal) {
   if (!started_ || shutDown_) return {true, {}};
   shutDown_ = true;
   if (options_.rememberWindowPlace && frame_) {
@@ -65,6 +89,11 @@ SettingsResult CMainApp::Shutdown() {
   state_.session.ReleaseAll();
   SettingsResult result = SaveStartupSettings(state_);
   if (!result.ok) {
+    std::cerr << state_.settingsFilePath << ": the settings cannot be saved: " << result.error
+              << '\n';
+  }
+  // After a quit signal nobody may be there to close a box.
+  if (!result.ok && !quitBySignal) {
     dialogs_.ShowWarning(
         nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                      .arg(QStringFromUtf8(state_.settingsFilePath), QStringFromUtf8(result.error)));

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app_state.h"
 #include "props/settings_file.h"
@@ -19,13 +20,17 @@ class FrameDialogs;
 struct StartupOptions {
   // Where the settings live; empty: beside the program.
   std::string settingsFilePath;
-  // Data files (or folders) to open as pages, in this order.
-  QStringList files;
+  // Data files (or folders) to open as pages, in this order; names as bytes.
+  std::vector<std::string> files;
   bool showWindow = true;
   // Restore the window's place and size from the last run and save them at
   // the end (off in tests, which must not touch the user's settings).
   bool rememberWindowPlace = false;
 };
+
+// The file names of the command line (argv[1..]); the first "--" only ends
+// the options and is not a name.
+std::vector<std::string> CommandLineFiles(int argc, char** argv);
 
 class CMainApp {
  public:
@@ -36,8 +41,9 @@ class CMainApp {
   // the command line are opened once the event loop runs.
   void Start();
   // Destroys the window, releases the file list and the pages, and writes
-  // the settings file; a failure is shown to the user and returned.
-  SettingsResult Shutdown();
+  // the settings file; a failure is written to stderr, shown to the user
+  // unless the program ends on a quit signal, and returned.
+  SettingsResult Shutdown(bool quitBySignal = false);
 
   AppState& State() { return state_; }
   CMainFrame* Frame() const { return frame_.get(); }

@@ -53,6 +53,13 @@ void QtFrameDialogs::ShowWarning(QWidget* parent, const QString& text) {
   QMessageBox::warning(parent, kTitle, text, QMessageBox::Ok);
 }
 
+void QtFrameDialogs::ShowWarningWithDetails(QWidget* parent, const QString& text,
+                                            const QString& details) {
+  QMessageBox box(QMessageBox::Warning, kTitle, text, QMessageBox::Ok, parent);
+  box.setDetailedText(details);
+  box.exec();
+}
+
 bool QtFrameDialogs::AskOkCancel(QWidget* parent, const QString& text) {
   return QMessageBox::question(parent, kTitle, text, QMessageBox::Ok | QMessageBox::Cancel,
                                QMessageBox::Ok) == QMessageBox::Ok;

@@ -12,6 +12,8 @@ class QtFrameDialogs : public FrameDialogs {
  public:
   void ShowInfo(QWidget* parent, const QString& text) override;
   void ShowWarning(QWidget* parent, const QString& text) override;
+  void ShowWarningWithDetails(QWidget* parent, const QString& text,
+                              const QString& details) override;
   bool AskOkCancel(QWidget* parent, const QString& text) override;
   bool RunDataFileList(QWidget* parent, AppState& state) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;

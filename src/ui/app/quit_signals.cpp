@@ -5,7 +5,9 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
+#include <QProgressDialog>
 #include <QSocketNotifier>
 
 namespace fernplot {
@@ -17,6 +19,7 @@ sigset_t QuitSignals() {
   sigemptyset(&set);
   sigaddset(&set, SIGINT);
   sigaddset(&set, SIGTERM);
+  sigaddset(&set, SIGHUP);
   return set;
 }
 
@@ -43,8 +46,20 @@ void QuitSignalWatcher::OnReadable() {
   signalfd_siginfo info;
   while (read(fd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) {
   }
-  // exit() rather than quit(): it also ends any modal dialog's loop.
+  received_ = true;
+  // exit() rather than quit(): it also ends any modal dialog's loop. A box
+  // shown after the main loop has returned (a failure at exit) is not ended
+  // by it, so every open dialog is rejected as well.
   QCoreApplication::exit(0);
+  // A progress box not shown yet is cancelled too, so that the work it
+  // watches stops.
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* progress = qobject_cast<QProgressDialog*>(w)) {
+      progress->cancel();
+    } else if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) {
+      dialog->reject();
+    }
+  }
 }
 
 }  // namespace fernplot

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The main window's commands on pages and properties.
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
+#include <algorithm>
+#include <filesystem>
 
 #include "app_state.h"
 #include "datafile/csv_export.h"
@@ -21,14 +27,21 @@ namespace {
 
 const QString kDocumentTitle = QStringLiteral("周波数特性グラフ");
 
-// The data files of a folder, in the list's name order.
-QStringList DataFilesInFolder(const QString& folder) {
+// The data files of a folder (a name's bytes), in the list's name order.
+std::vector<std::string> DataFilesInFolder(const std::string& folder) {
+  std::error_code ec;
+  std::string absolute = std::filesystem::absolute(folder, ec).lexically_normal().string();
+  if (ec) absolute = folder;
+  if (absolute.empty() || absolute.back() != '/') absolute += '/';
   DataFileList found;
-  ScanDataFiles((QDir(folder).absolutePath() + QStringLiteral("/*.DAT")).toStdString(), found);
-  QStringList paths;
-  for (const DataFileEntry& e : found) paths << QStringFromUtf8(e.fullPath);
+  ScanDataFiles(absolute + "*.DAT", found);
+  std::vector<std::string> paths;
+  for (DataFileEntry& e : found) paths.push_back(std::move(e.fullPath));
   return paths;
 }
+
+// Pages opened at once from this many on show a progress box.
+constexpr size_t kProgressFromFiles = 10;
 
 }  // namespace
 
@@ -44,27 +57,47 @@ void CMainFrame::OpenDataFile() {
   }
   state_.session.drawingActive = true;
   ApplyZoomSelection();  // a zoom chosen before the first page applies now
-  state_.session.OpenSelected(state_.defaults, state_.dataFiles);
+  const auto selected = std::count_if(state_.dataFiles.begin(), state_.dataFiles.end(),
+                                      [](const DataFileEntry& e) { return e.flags & kEntrySelected; });
+  std::unique_ptr<QProgressDialog> progress;
+  if (static_cast<size_t>(selected) >= kProgressFromFiles) {
+    progress = MakeOpenProgress(static_cast<int>(selected));
+  }
+  state_.session.OpenSelected(state_.defaults, state_.dataFiles, [&](size_t done) {
+    return !progress || StepOpenProgress(*progress, static_cast<int>(done));
+  });
+  progress.reset();
   AfterPagesOpened();
 }
 
 void CMainFrame::OpenFiles(const QStringList& paths) {
-  QStringList files;
-  for (const QString& path : paths) {
-    if (QFileInfo(path).isDir()) {
-      files << DataFilesInFolder(path);
+  std::vector<std::string> bytes;
+  for (const QString& path : paths) bytes.push_back(QFile::encodeName(path).toStdString());
+  OpenFilePaths(bytes);
+}
+
+void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+      for (std::string& f : DataFilesInFolder(path)) files.push_back(std::move(f));
     } else {
-      files << path;
+      files.push_back(path);
     }
   }
+  std::unique_ptr<QProgressDialog> progress;
+  if (files.size() >= kProgressFromFiles) progress = MakeOpenProgress(static_cast<int>(files.size()));
   QStringList failures;
   bool opened = false;
-  for (const QString& file : files) {
+  for (size_t i = 0; i < files.size(); ++i) {
+    if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
+    const std::string& path = files[i];
     std::string message;
-    const std::string path = file.toStdString();
     std::optional<MeasurementData> data = ReadDataFile(true, path, message);
     if (!data) {
-      failures << QStringLiteral("%1: %2").arg(QFileInfo(file).fileName(),
+      const std::string name = std::filesystem::path(path).filename().string();
+      failures << QStringLiteral("%1: %2").arg(QFile::decodeName(name.c_str()),
                                                QStringFromUtf8(message));
       continue;
     }
@@ -78,11 +111,45 @@ void CMainFrame::OpenFiles(const QStringList& paths) {
     }
     opened = true;
   }
+  progress.reset();
   if (opened) AfterPagesOpened();
-  if (!failures.isEmpty()) {
-    dialogs_.ShowWarning(this, QStringLiteral("次のﾌｧｲﾙを開けませんでした。\n\n") +
-                                   failures.join(QLatin1Char('\n')));
+  if (!failures.isEmpty()) ShowOpenFailures(failures);
+}
+
+bool CMainFrame::StepOpenProgress(QProgressDialog& progress, int done) {
+  // Once shown, the modal box runs the events itself; before that the
+  // window repaints and a quit signal gets through, but no user input.
+  if (!progress.isVisible()) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  progress.setValue(done);
+  return !progress.wasCanceled();
+}
+
+std::unique_ptr<QProgressDialog> CMainFrame::MakeOpenProgress(int total) {
+  auto progress = std::make_unique<QProgressDialog>(
+      QStringLiteral("ｸﾞﾗﾌを作成しています..."), QStringLiteral("ｷｬﾝｾﾙ"), 0, total, this);
+  progress->setWindowModality(Qt::WindowModal);
+  progress->setMinimumDuration(500);
+  progress->setAutoReset(false);
+  progress->setAutoClose(false);
+  return progress;
+}
+
+void CMainFrame::ShowOpenFailures(const QStringList& failures) {
+  if (failures.size() <= kFailuresListed) {
+    dialogs_.ShowWarning(this, OpenFailuresText(failures));
+  } else {
+    dialogs_.ShowWarningWithDetails(this, OpenFailuresText(failures),
+                                    failures.join(QLatin1Char('\n')));
   }
+}
+
+QString OpenFailuresText(const QStringList& failures) {
+  QString text = QStringLiteral("次のﾌｧｲﾙを開けませんでした。\n\n") +
+                 failures.mid(0, kFailuresListed).join(QLatin1Char('\n'));
+  if (failures.size() > kFailuresListed) {
+    text += QStringLiteral("\n… ほか %1 件").arg(failures.size() - kFailuresListed);
+  }
+  return text;
 }
 
 void CMainFrame::SaveCsv() {

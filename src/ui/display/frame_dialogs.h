@@ -28,6 +28,12 @@ class FrameDialogs {
   virtual void ShowInfo(QWidget* parent, const QString& text) = 0;
   // Warning box captioned "FERNPLOT" (a failure the user must know about).
   virtual void ShowWarning(QWidget* parent, const QString& text) = 0;
+  // The same with a long text the user can expand under the box.
+  virtual void ShowWarningWithDetails(QWidget* parent, const QString& text,
+                                      const QString& details) {
+    (void)details;
+    ShowWarning(parent, text);
+  }
   // Question box captioned "FERNPLOT"; true when OK was chosen.
   virtual bool AskOkCancel(QWidget* parent, const QString& text) = 0;
 

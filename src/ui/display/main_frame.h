@@ -8,10 +8,13 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
 class QPrinter;
+class QProgressDialog;
 
 namespace fernplot {
 
@@ -19,6 +22,11 @@ struct AppState;
 struct GraphPage;
 class CMainView;
 class FrameDialogs;
+
+// The box text for files that could not be opened: the first few, then how
+// many more (the whole list goes in the box's details).
+QString OpenFailuresText(const QStringList& failures);
+constexpr int kFailuresListed = 20;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -65,6 +73,10 @@ class CMainFrame : public QMainWindow {
   // Opens the named files as pages in the given order; one message lists the
   // files that could not be read, with the reader's message for each.
   void OpenFiles(const QStringList& paths);
+  // The same for names as bytes (a name need not be valid text); from
+  // kProgressFromFiles files on, a progress box with Cancel is shown and the
+  // window stays responsive while the pages are built.
+  void OpenFilePaths(const std::vector<std::string>& paths);
   // The print job's name, set with the first opened files.
   const QString& DocumentTitle() const { return documentTitle_; }
   QPrinter& Printer();
@@ -74,6 +86,10 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  std::unique_ptr<QProgressDialog> MakeOpenProgress(int total);
+  // Shows `done` pages built; false once the user or a quit signal cancelled.
+  static bool StepOpenProgress(QProgressDialog& progress, int done);
+  void ShowOpenFailures(const QStringList& failures);
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "printing.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 
 #include "app_state.h"
+#include "fileio/atomic_file.h"
 #include "frame_dialogs.h"
 #include "graph/drawing.h"
 #include "main_frame.h"
+#include "qt_convert.h"
 #include "renderer.h"
 
 namespace fernplot {
@@ -31,7 +36,7 @@ QPageLayout::Orientation OtherOrientation(int horzMm, int vertMm) {
 
 namespace {
 
-void ApplyOrientationRule(const DrawingSheet& sheet, QPrinter& printer) {
+void ApplyOrientationRule(const DrawingSheet& sheet, QPagedPaintDevice& printer) {
   const QRectF area = printer.pageLayout().paintRect(QPageLayout::Millimeter);
   const int hs = static_cast<int>(area.width());
   const int vs = static_cast<int>(area.height());
@@ -42,7 +47,8 @@ void ApplyOrientationRule(const DrawingSheet& sheet, QPrinter& printer) {
 
 }  // namespace
 
-PrintOutcome PrintSheets(const DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage) {
+PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer, int fromPage,
+                         int toPage) {
   PrintOutcome outcome;
   fromPage = std::max(fromPage, 1);
   toPage = std::min(toPage, doc.SheetCount());
@@ -68,6 +74,29 @@ PrintOutcome PrintSheets(const DrawingDocument& doc, QPrinter& printer, int from
   return outcome;
 }
 
+PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinter& printer,
+                                       int fromPage, int toPage) {
+  PrintToFileResult result;
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    result.outcome = PrintSheets(doc, writer, fromPage, toPage);
+  }
+  if (!result.outcome.started) return result;
+  const WriteFileResult w =
+      WriteFileAtomically(QFile::encodeName(printer.outputFileName()).toStdString(),
+                          std::string_view(buffer.data().constData(),
+                                           static_cast<size_t>(buffer.data().size())));
+  result.written = w.ok;
+  result.error = w.error;
+  return result;
+}
+
 QPrinter& CMainFrame::Printer() {
   if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   return *printer_;
@@ -80,6 +109,18 @@ void CMainFrame::Print() {
   const std::optional<PrintRequest> request =
       dialogs_.AskPrint(this, printer, state_.session.drawing.SheetCount());
   if (!request) return;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    const PrintToFileResult r =
+        PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
+    if (r.outcome.started && !r.written) {
+      dialogs_.ShowWarning(this, QStringLiteral("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+                                     .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
+    } else if (!r.outcome.started) {
+      dialogs_.ShowInfo(this, QStringLiteral("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
+    }
+    UpdateCommandStates();
+    return;
+  }
   const PrintOutcome outcome =
       PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
   if (!outcome.started) {

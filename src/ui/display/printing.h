@@ -4,7 +4,9 @@
 // printable area's top-left corner, nothing scaled to the paper.
 
 #include <QPageLayout>
+#include <string>
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace fernplot {
@@ -30,6 +32,19 @@ struct PrintOutcome {
 // Prints sheets fromPage..toPage (1-based, inclusive) on `printer`, turning
 // the paper per page by the orientation rule. The document's current sheet
 // stays as it is.
-PrintOutcome PrintSheets(const DrawingDocument& doc, QPrinter& printer, int fromPage, int toPage);
+PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer, int fromPage,
+                         int toPage);
+
+struct PrintToFileResult {
+  PrintOutcome outcome;
+  bool written = false;
+  std::string error;  // UTF-8, empty when written
+};
+
+// Printing to a PDF file: the pages are made in memory and the file is
+// written whole, so a full disk or a vanished folder is reported, never
+// leaves a broken file, and leaves the printer fit for the next print.
+PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinter& printer,
+                                       int fromPage, int toPage);
 
 }  // namespace fernplot
