@@ -9,11 +9,10 @@
 #include <string_view>
 
 #include "props/graph_properties.h"
+#include "text/json_string.h"
 
 namespace fernplot {
 
-// A quoted, escaped JSON string of UTF-8 text.
-std::string JsonString(std::string_view utf8);
 // "NaN", "Infinity" or "-Infinity", quoted, for a value that is not finite.
 std::string JsonNonFinite(double value);
 // 17 significant digits: reads back as the same double.

@@ -5,29 +5,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "text/json_string.h"
+
 namespace fernplot {
 
 namespace {
-
-std::string Quoted(std::string_view utf8) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out = "\"";
-  for (const char ch : utf8) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += ch;
-    } else if (c < 0x20) {
-      out += "\\u00";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    } else {
-      out += ch;
-    }
-  }
-  out += '"';
-  return out;
-}
 
 // Every figure is finite; null guards the JSON should one ever not be.
 std::string Number(double value) {
@@ -45,7 +27,7 @@ class Members {
   Members& Add(std::string_view key, const std::string& value) {
     if (!first_) out_ += ',';
     first_ = false;
-    out_ += Quoted(key);
+    out_ += JsonString(key);
     out_ += ':';
     out_ += value;
     if (lines_) out_ += '\n';
@@ -85,7 +67,7 @@ std::string OptionalNumber(const std::optional<double>& value) {
 
 std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& fig) {
   Members top(true);
-  top.Add("file", Quoted(fileName));
+  top.Add("file", JsonString(fileName));
   top.Add("ratio", ratio == ChannelRatio::kCh1Ch2 ? "\"ch1/ch2\"" : "\"ch2/ch1\"");
   top.Add("points", std::to_string(fig.points));
   top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
