@@ -243,15 +243,14 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
       err << path << ": " << message << '\n';
       allWritten = false;
     }
-    session.OpenPage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
+    std::unique_ptr<GraphPage> made =
+        PageSession::MakePage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
     if (comparing) {
-      // The page is built as it opens; with the traces on it, once more.
-      GraphPage& opened = *session.pages.back();
-      opened.overlays = comparison.overlays;
-      opened.referenceIndex = comparison.referenceIndex;
-      opened.showDifference = comparison.referenceIndex >= 0;
-      session.RebuildCurrent();
+      made->overlays = comparison.overlays;
+      made->referenceIndex = comparison.referenceIndex;
+      made->showDifference = comparison.referenceIndex >= 0;
     }
+    session.AddPage(std::move(made));
     const GraphPage& page = *session.pages.back();
     for (const ExportFormat format : options.formats) {
       const std::string target = (dir / OutputFileName(page.fileName, format)).string();

@@ -16,15 +16,25 @@ std::string_view PageFileName(std::string_view path) {
   return path;
 }
 
-GraphPage* PageSession::OpenPage(const GraphProperties& defaults, MeasurementData data,
-                                 std::string_view fileName) {
-  if (!drawingActive) return nullptr;
+std::unique_ptr<GraphPage> PageSession::MakePage(const GraphProperties& defaults,
+                                                 MeasurementData data, std::string_view fileName) {
   auto page = std::make_unique<GraphPage>();
   page->fileName = std::string(fileName);
   page->properties = defaults;
   page->properties.dataTitle = data.dataTitle;
   page->properties.isCalculatedData = data.dataType == 1 ? 1 : 0;
   page->data = std::move(data);
+  return page;
+}
+
+GraphPage* PageSession::OpenPage(const GraphProperties& defaults, MeasurementData data,
+                                 std::string_view fileName) {
+  if (!drawingActive) return nullptr;
+  return AddPage(MakePage(defaults, std::move(data), fileName));
+}
+
+GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
+  if (!drawingActive || !page) return nullptr;
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.

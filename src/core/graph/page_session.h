@@ -4,6 +4,7 @@
 // that create, rebuild, close and release them.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,13 @@ class PageSession {
   // extension. nullptr while the drawing is not active.
   GraphPage* OpenPage(const GraphProperties& defaults, MeasurementData data,
                       std::string_view fileName);
+  // The page OpenPage would make, not yet added: a caller that puts more on
+  // it (overlay traces) adds it with AddPage, so it is built only once.
+  static std::unique_ptr<GraphPage> MakePage(const GraphProperties& defaults, MeasurementData data,
+                                             std::string_view fileName);
+  // Appends a made page and builds it; its sheet becomes current. nullptr
+  // while the drawing is not active.
+  GraphPage* AddPage(std::unique_ptr<GraphPage> page);
   // Reads every selected file of the list in list order and opens a page of
   // each; the selection is cleared, also for a file that fails to read.
   // `proceed(done)` is asked before each selected file (done: how many came
