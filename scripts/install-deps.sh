@@ -7,6 +7,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic fonts-liberation2
 )
@@ -15,7 +17,8 @@ for extra in "$@"; do
     --viewer) packages+=(xvfb xauth) ;;
     --bench) packages+=(gnuplot-nox hyperfine) ;;
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    *) echo "unknown option $extra (--viewer, --bench, --fuzz)" >&2; exit 2 ;;
+    --lintian) packages+=(lintian) ;;
+    *) echo "unknown option $extra (--viewer, --bench, --fuzz, --lintian)" >&2; exit 2 ;;
   esac
 done
 

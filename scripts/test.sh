@@ -14,6 +14,8 @@ chmod 700 "$XDG_RUNTIME_DIR"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j"$jobs"
 ctest --preset "$preset" -j"$jobs"
+# The Debian package from the tree just built (nothing is compiled again).
+./scripts/package.sh
 
 cmake --preset asan >/dev/null
 cmake --build --preset asan -j"$jobs"

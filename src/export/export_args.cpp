@@ -132,6 +132,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
       if (!AddFormats(v, o.formats, error)) return fail(error);
+    } else if (arg == "--lang") {
+      if (!value(v)) return fail("--lang needs ja or en");
+      if (v != "ja" && v != "en") return fail("--lang takes ja or en, not '" + v + "'");
+      o.language = v;
     } else if (arg == "-l") {
       if (!value(v) || v.empty()) return fail("-l needs a search pattern");
       if (o.listPattern) return fail("-l given twice");
@@ -168,7 +172,7 @@ std::string ExportHelpText() {
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
-         "                  [--margin-reference -180|0] [--summary]\n"
+         "                  [--margin-reference -180|0] [--summary] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -197,6 +201,8 @@ std::string ExportHelpText() {
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated;\n"
          "                 a TAB, line feed or backslash in a cell is written \\t, \\n, \\\\)\n"
+         "  --lang ja|en   language of the page texts and messages (default: the\n"
+         "                 locale's; Japanese under a Japanese or the C locale)\n"
          "  -h, --help     show this text\n"
          "  --version      show the program's version\n"
          "\n"

@@ -32,6 +32,9 @@ struct ExportOptions {
   // --difference: every page is drawn minus this file.
   std::optional<std::string> differenceFile;
   std::vector<std::string> files;
+  // --lang ja|en: the language of page texts and messages (default: the
+  // locale's).
+  std::optional<std::string> language;
 };
 
 struct ParsedArgs {

@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <QLocale>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -21,6 +22,7 @@
 #include "fernplot_version.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "language.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
 #include "text/file_path.h"
@@ -47,7 +49,8 @@ std::string ListCell(std::string_view text) {
   return cell;
 }
 
-int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& err) {
+int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& err,
+                  const TextTranslator* translator) {
   const std::string normalized = NormalizeSearchPattern(pattern);
   const std::string folder(SplitFilePath(normalized).folder);
   // An empty list must mean "no matching files", not "no such folder".
@@ -60,7 +63,7 @@ int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& e
   DataFileList list;
   ScanDataFiles(normalized, list);
   for (const DataFileEntry& entry : list) {
-    const DataFileListRow cells = DataFileListCells(entry);
+    const DataFileListRow cells = DataFileListCells(entry, translator);
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << '\t';
       out << ListCell(cells[i]);
@@ -187,8 +190,8 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
 }
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err) {
-  if (options.listPattern) return ListDataFiles(*options.listPattern, out, err);
+              std::ostream& err, const TextTranslator* translator) {
+  if (options.listPattern) return ListDataFiles(*options.listPattern, out, err, translator);
 
   GraphProperties defaults = FactoryDefaults();
   bool crossHairEnabled = false;  // read with the settings, not used here
@@ -223,6 +226,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   QtTextMeasurer measurer;
   PageSession session;
   session.drawing.SetMeasurer(&measurer);
+  session.drawing.SetTranslator(translator);
   session.drawingActive = true;
 
   OutputClaims claims(options.files);
@@ -233,14 +237,14 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     std::string message;
     std::optional<MeasurementData> data = ReadDataFile(true, path, message);
     if (!data) {
-      err << path << ": " << message << '\n';
+      err << path << ": " << LocalizedReaderMessage(message, translator) << '\n';
       allWritten = false;
       continue;
     }
     // A record that came back with a message (no points) still makes a page,
     // as in the viewer; the file counts as failed all the same.
     if (!message.empty()) {
-      err << path << ": " << message << '\n';
+      err << path << ": " << LocalizedReaderMessage(message, translator) << '\n';
       allWritten = false;
     }
     std::unique_ptr<GraphPage> made =
@@ -282,7 +286,12 @@ int ExportMain(const std::vector<std::string>& args, const std::string& programP
     out << "fernplot-export " << kVersion << '\n';
     return kExitOk;
   }
-  return RunExport(*parsed.options, programPath, out, err);
+  const std::optional<UiLanguage> option =
+      parsed.options->language ? ParseLanguage(*parsed.options->language) : std::nullopt;
+  const Translations translations(ChooseLanguage(option, std::nullopt, QLocale::system()),
+                                  QString::fromStdString(programPath));
+  const TextTranslator translator = translations.CoreTranslator();
+  return RunExport(*parsed.options, programPath, out, err, &translator);
 }
 
 }  // namespace fernplot

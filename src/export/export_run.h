@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export_args.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -23,11 +24,13 @@ inline constexpr std::string_view kViewerProgramName = "fernplot";
 std::string ExporterSettingsFilePath(const std::string& programPath);
 
 // `programPath` locates the program's own settings file when -s is not given.
+// Page texts, the list's cells and the reader's messages are in the language
+// of `translator` (none: the source texts).
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err);
+              std::ostream& err, const TextTranslator* translator = nullptr);
 
 // Parses `args` (without the program name), prints help or the usage error
-// and runs.
+// and runs in the language of --lang, else of the locale.
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
                std::ostream& out, std::ostream& err);
 

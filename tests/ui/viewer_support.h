@@ -83,6 +83,10 @@ class ScriptedDialogs : public FrameDialogs {
     pageAsks.push_back({current, count});
     return pageAnswer;
   }
+  QStringList AskDataFiles(QWidget*, const QString& folder) override {
+    dataFileFolders.push_back(folder);
+    return dataFilesAnswer;
+  }
   std::optional<QString> AskCsvPath(QWidget*, const QString& initialName) override {
     csvInitialNames.push_back(initialName);
     return csvPath;
@@ -104,6 +108,8 @@ class ScriptedDialogs : public FrameDialogs {
   bool answerOk = true;
   bool markForList = true;
   std::optional<QString> csvPath;
+  QStringList dataFilesAnswer;
+  std::vector<QString> dataFileFolders;
   bool editAnswer = true;
   std::function<void(GraphProperties&)> editProperties;
 

@@ -4,19 +4,22 @@
 #include <cstdio>
 
 #include "datafile/data_file_scan.h"
+#include "datafile/reader.h"
 
 namespace fernplot {
 
-DataFileListRow DataFileListCells(const DataFileEntry& entry) {
+DataFileListRow DataFileListCells(const DataFileEntry& entry, const TextTranslator* translator) {
   DataFileListRow row;
   row[0] = entry.fileName;
   if (!IsReadable(entry)) {
-    row[1] = "不明";
-    row[4] = entry.message;
+    row[1] = Translate(translator, "FileList", FERNPLOT_TEXT("FileList", "不明"));
+    row[4] = LocalizedReaderMessage(entry.message, translator);
     return row;
   }
   const MeasurementData& h = *entry.header;
-  row[1] = h.dataType == 0 ? "生ﾃﾞｰﾀ" : "演算ﾃﾞｰﾀ";
+  row[1] = h.dataType == 0
+               ? Translate(translator, "FileList", FERNPLOT_TEXT("FileList", "生ﾃﾞｰﾀ"))
+               : Translate(translator, "FileList", FERNPLOT_TEXT("FileList", "演算ﾃﾞｰﾀ"));
   row[2] = std::to_string(h.pointCount);
   char date[64];
   std::snprintf(date, sizeof date, "%04d-%02d-%02d %2d:%02d", h.year, h.month, h.day, h.hour,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "datafile/data_file_list.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -16,8 +17,10 @@ using DataFileListRow = std::array<std::string, kListColumnCount>;
 
 // Readable entry: name, "生ﾃﾞｰﾀ" (type 0) or "演算ﾃﾞｰﾀ", "%d" count,
 // "%04d-%02d-%02d %2d:%02d" date, data title. Unreadable entry: name, "不明",
-// empty, empty, the reader's message.
-DataFileListRow DataFileListCells(const DataFileEntry& entry);
+// empty, empty, the reader's message. Texts in the language of `translator`
+// (none: the source texts).
+DataFileListRow DataFileListCells(const DataFileEntry& entry,
+                                  const TextTranslator* translator = nullptr);
 
 // The order of two entries by one column of the list, for sorting by a
 // clicked header: 0 the name order of the search, 1 the type (raw,

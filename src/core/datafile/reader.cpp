@@ -19,10 +19,11 @@ namespace {
 // "ファイル[%s]が見つかりません" with the path in place of %s.
 constexpr char kMsgNotFoundBefore[] = "ファイル[";
 constexpr char kMsgNotFoundAfter[] = "]が見つかりません";
-constexpr char kMsgBadFormat[] = "ファイルの形式が違います";
-constexpr char kMsgReadError[] = "ファイルの読み込みエラー";
-constexpr char kMsgNoPoints[] = "データ件数がゼロです";
-constexpr char kMsgBadDataPart[] = "データ部の形式が違います";
+constexpr const char* kMsgNotFound = FERNPLOT_TEXT("Reader", "ファイル[%s]が見つかりません");
+constexpr const char* kMsgBadFormat = FERNPLOT_TEXT("Reader", "ファイルの形式が違います");
+constexpr const char* kMsgReadError = FERNPLOT_TEXT("Reader", "ファイルの読み込みエラー");
+constexpr const char* kMsgNoPoints = FERNPLOT_TEXT("Reader", "データ件数がゼロです");
+constexpr const char* kMsgBadDataPart = FERNPLOT_TEXT("Reader", "データ部の形式が違います");
 
 // The largest data part any header can ask for. A full read never needs
 // more, however large the file is.
@@ -196,6 +197,25 @@ std::optional<MeasurementData> ReadDataFileHeaderAt(int folderFd, const char* na
 std::optional<MeasurementData> ReadDataFileForPage(const std::string& path) {
   std::string ignored;
   return ReadDataFile(true, path, ignored);
+}
+
+std::string LocalizedReaderMessage(std::string_view message, const TextTranslator* translator) {
+  if (!translator || !*translator) return std::string(message);
+  for (const char* fixed : {kMsgBadFormat, kMsgReadError, kMsgNoPoints, kMsgBadDataPart}) {
+    if (message == fixed) return Translate(translator, "Reader", fixed);
+  }
+  const std::string_view before(kMsgNotFoundBefore), after(kMsgNotFoundAfter);
+  if (message.size() >= before.size() + after.size() && message.starts_with(before) &&
+      message.ends_with(after)) {
+    const std::string_view path =
+        message.substr(before.size(), message.size() - before.size() - after.size());
+    std::string text = Translate(translator, "Reader", kMsgNotFound);
+    if (const size_t at = text.find("%s"); at != std::string::npos) {
+      text.replace(at, 2, path);
+      return text;
+    }
+  }
+  return std::string(message);
 }
 
 }  // namespace fernplot

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "datafile/data_file_layout.h"
 #include "datafile/measurement.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -16,6 +18,10 @@ namespace fernplot {
 // untouched otherwise. Returns nothing when no record could be made.
 std::optional<MeasurementData> ReadDataFile(bool fullRead, const std::string& path,
                                             std::string& message);
+
+// A message of the reader in the language of `translator`; a text the
+// reader did not write is returned as it is.
+std::string LocalizedReaderMessage(std::string_view message, const TextTranslator* translator);
 
 // Full read whose message is discarded.
 std::optional<MeasurementData> ReadDataFileForPage(const std::string& path);

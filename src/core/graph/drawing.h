@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "props/graph_properties.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -89,6 +90,10 @@ class DrawingDocument {
   // Measurement used by TextWidthMm; must be set before layout runs.
   void SetMeasurer(TextMeasurer* measurer) { measurer_ = measurer; }
   TextMeasurer* Measurer() const { return measurer_; }
+  // The language of the texts the page builder writes (info block, the
+  // no-data line); none: the source texts.
+  void SetTranslator(const TextTranslator* translator) { translator_ = translator; }
+  const TextTranslator* Translator() const { return translator_; }
 
   // Resource tables. Find-or-add returns the index of an equal entry, adding
   // one when there is none (the tables grow without a cap).
@@ -137,6 +142,7 @@ class DrawingDocument {
   void MakeCurrent(std::optional<size_t> index);
 
   TextMeasurer* measurer_ = nullptr;
+  const TextTranslator* translator_ = nullptr;
   std::vector<FontEntry> fonts_;
   std::vector<PenEntry> pens_;
   std::vector<BrushEntry> brushes_;

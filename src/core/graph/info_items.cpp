@@ -45,10 +45,14 @@ const char* OnOff(uint32_t v) {
   return v ? "ON" : "OFF";
 }
 
+// Every text of the block, marked for translation: the context names the
+// block, the source text is the format with its numbers left out.
+constexpr const char* kInfo = "InfoBlock";
+
 const char* WaveformText(int waveform) {
-  if (waveform == 1) return "方形波";
-  if (waveform == 2) return "三角波";
-  return "正弦波";
+  if (waveform == 1) return FERNPLOT_TEXT("InfoBlock", "方形波");
+  if (waveform == 2) return FERNPLOT_TEXT("InfoBlock", "三角波");
+  return FERNPLOT_TEXT("InfoBlock", "正弦波");
 }
 
 const char* ModeText(int mode, int calcType) {
@@ -60,67 +64,84 @@ const char* ModeText(int mode, int calcType) {
 
 const char* PhaseRangeText(uint32_t range) {
   if (range == 0) return "±180deg";
-  if (range == 1) return "0～360deg";
-  return "-360～0deg";
+  if (range == 1) return FERNPLOT_TEXT("InfoBlock", "0～360deg");
+  return FERNPLOT_TEXT("InfoBlock", "-360～0deg");
 }
 
 // Counts (integration, delay): seconds in exponent form or a number of cycles.
-std::string CountText(int kind, double value) {
+std::string CountText(int kind, double value, const TextTranslator* tr) {
   if (kind == 1) return StringPrintf("%s[s]  ", FormatSeconds(value).c_str());
-  return FormatFixedPoint(value, 0) + "回  ";
+  return FormatFixedPoint(value, 0) + Translate(tr, kInfo, FERNPLOT_TEXT("InfoBlock", "回  "));
 }
 
 }  // namespace
 
 std::string InfoItemText(int item, const MeasurementData& d, const GraphProperties& props,
-                         const std::string& fileName) {
+                         const std::string& fileName, const TextTranslator* tr) {
+  // A source text (a printf format or a plain text) in the page's language.
+  const auto f = [tr](const char* source) { return Translate(tr, kInfo, source); };
   switch (item) {
     case kItemFileName:
       return fileName;
     case kItemCreationDate:
-      return StringPrintf("データ生成日時： %d.%02d.%02d %d:%02d", d.year, d.month, d.day, d.hour,
-                          d.minute);
+      return StringPrintf(
+          f(FERNPLOT_TEXT("InfoBlock", "データ生成日時： %d.%02d.%02d %d:%02d")).c_str(), d.year,
+          d.month, d.day, d.hour, d.minute);
     case kItemDataTitle:
-      return StringPrintf("データ タイトル： %s", props.dataTitle.c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "データ タイトル： %s")).c_str(),
+                          props.dataTitle.c_str());
     case kItemModelVersion:
-      return StringPrintf("品名： %s  ﾊﾞｰｼﾞｮﾝ： %s", d.modelName.c_str(), d.version.c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "品名： %s  ﾊﾞｰｼﾞｮﾝ： %s")).c_str(),
+                          d.modelName.c_str(), d.version.c_str());
     case kItemOscAmplitude:
-      return StringPrintf("OSC.振幅値＝%sVpeak  ", FormatAmplitude(d.oscAmplitude).c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "OSC.振幅値＝%sVpeak  ")).c_str(),
+                          FormatAmplitude(d.oscAmplitude).c_str());
     case kItemOscDcBias:
-      return StringPrintf("OSC.DCﾊﾞｲｱｽ＝%sV  ", FormatBias(d.oscDcBias).c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "OSC.DCﾊﾞｲｱｽ＝%sV  ")).c_str(),
+                          FormatBias(d.oscDcBias).c_str());
     case kItemOscWaveform:
-      return StringPrintf("OSC.波形＝%s  ", WaveformText(d.oscWaveform));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "OSC.波形＝%s  ")).c_str(),
+                          f(WaveformText(d.oscWaveform)).c_str());
     case kItemSweepMin:
-      return StringPrintf("ｽｲｰﾌﾟ最小周波数＝%sHz  ", FormatFrequency(d.sweepMinFrequency).c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "ｽｲｰﾌﾟ最小周波数＝%sHz  ")).c_str(),
+                          FormatFrequency(d.sweepMinFrequency).c_str());
     case kItemSweepMax:
-      return StringPrintf("ｽｲｰﾌﾟ最大周波数＝%sHz  ", FormatFrequency(d.sweepMaxFrequency).c_str());
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "ｽｲｰﾌﾟ最大周波数＝%sHz  ")).c_str(),
+                          FormatFrequency(d.sweepMaxFrequency).c_str());
     case kItemResolution: {
-      std::string text = "ｽｲｰﾌﾟ分解能＝";
+      std::string out = f(FERNPLOT_TEXT("InfoBlock", "ｽｲｰﾌﾟ分解能＝"));
       if (d.resolutionKind == 1) {
-        text += FormatFixedPoint(d.resolution, 0) + "Steps/Decade  ";
+        out += FormatFixedPoint(d.resolution, 0) + "Steps/Decade  ";
       } else if (d.resolutionKind == 3) {
-        text += StringPrintf("%sHz  ", FormatFrequency(d.resolution).c_str());
+        out += StringPrintf("%sHz  ", FormatFrequency(d.resolution).c_str());
       } else {
-        text += FormatFixedPoint(d.resolution, 0) + "Steps/Sweep  ";
+        out += FormatFixedPoint(d.resolution, 0) + "Steps/Sweep  ";
       }
-      return text;
+      return out;
     }
     case kItemIntegration:
-      return "積分回数＝" + CountText(d.integrationKind, d.integration);
+      return f(FERNPLOT_TEXT("InfoBlock", "積分回数＝")) +
+             CountText(d.integrationKind, d.integration, tr);
     case kItemDelay:
-      return "遅延時間＝" + CountText(d.delayKind, d.delay);
+      return f(FERNPLOT_TEXT("InfoBlock", "遅延時間＝")) + CountText(d.delayKind, d.delay, tr);
     case kItemHarmonicOrder:
-      return StringPrintf("高調波分析次数＝%d  ", d.harmonicOrder);
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "高調波分析次数＝%d  ")).c_str(),
+                          d.harmonicOrder);
     case kItemMeasurementMode:
-      return StringPrintf("測定ﾓｰﾄﾞ＝%s  ", ModeText(d.measurementMode, props.calcType));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "測定ﾓｰﾄﾞ＝%s  ")).c_str(),
+                          ModeText(d.measurementMode, props.calcType));
     case kItemAutoIntegration:
-      return StringPrintf("自動積分機能＝%s  ", OnOff(d.autoIntegration));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "自動積分機能＝%s  ")).c_str(),
+                          OnOff(d.autoIntegration));
     case kItemAmplitudeCompression:
-      return StringPrintf("振幅圧縮機能＝%s  ", OnOff(d.amplitudeCompression));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "振幅圧縮機能＝%s  ")).c_str(),
+                          OnOff(d.amplitudeCompression));
     case kItemHighDensitySweep:
-      return StringPrintf("高密度掃引機能＝%s  ", OnOff(d.highDensitySweep));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "高密度掃引機能＝%s  ")).c_str(),
+                          OnOff(d.highDensitySweep));
     case kItemPhaseRange:
-      return StringPrintf("位相表示レンジ＝%s", PhaseRangeText(d.phaseRange));
+      return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "位相表示レンジ＝%s")).c_str(),
+                          f(PhaseRangeText(d.phaseRange)).c_str());
     default:
       return {};
   }
@@ -155,7 +176,8 @@ bool Shown(PageBuilder& b, int item) {
 
 void Place(PageBuilder& b, InfoCursor& cursor, int item) {
   const int category = InfoItemCategory(item);
-  std::string text = InfoItemText(item, b.data(), b.props(), b.page.fileName);
+  std::string text =
+      InfoItemText(item, b.data(), b.props(), b.page.fileName, b.drawing.Translator());
   const double width = b.TextWidth(category, text);
   PlaceInfoText(cursor, b.pending, std::move(text), category, width, b.TextHeight(category));
 }

@@ -9,6 +9,7 @@
 
 #include "datafile/measurement.h"
 #include "props/graph_properties.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -40,8 +41,10 @@ void PlaceInfoText(InfoCursor& cursor, std::vector<InfoItem>& items, std::string
                    double widthMm, double fontHeightMm);
 
 // The text of one info item (index into itemFlags) as the page shows it.
+// In the language of `translator` (none: the source texts); numbers and
+// units are the same in every language.
 std::string InfoItemText(int item, const MeasurementData& data, const GraphProperties& props,
-                         const std::string& fileName);
+                         const std::string& fileName, const TextTranslator* translator = nullptr);
 // The font category of an info item's text.
 int InfoItemCategory(int item);
 

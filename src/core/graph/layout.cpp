@@ -93,7 +93,7 @@ std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, Curve
 
 namespace {
 
-constexpr std::string_view kNoDataLine = "データがありません";
+constexpr const char* kNoDataLine = FERNPLOT_TEXT("Page", "データがありません");
 
 // A point can be plotted when it has a finite frequency and a finite gain or
 // phase.
@@ -127,7 +127,10 @@ void DrawPage(PageBuilder& b) {
   const int background = d.FindOrAddBrush(-1, p.backgroundColor);
   d.AddFilledRect(framePen, background, 0, x0, y0, x1, y1);
 
-  d.AddTextCenter((x0 + x1) / 2.0, y0 - kTitleAboveFrame - b.TextHeight(kFontGraphTitle), p.title,
+  const std::string title = p.title == kFactoryGraphTitle
+                                ? Translate(d.Translator(), "Page", kFactoryGraphTitle)
+                                : p.title;
+  d.AddTextCenter((x0 + x1) / 2.0, y0 - kTitleAboveFrame - b.TextHeight(kFontGraphTitle), title,
                   b.Font(kFontGraphTitle), b.Color(kFontGraphTitle));
 
   DrawFrequencyAxis(b);
@@ -144,7 +147,8 @@ void DrawPage(PageBuilder& b) {
   // an empty frame that looks like a drawing fault.
   if (!HasUsablePoint(b.range)) {
     d.AddTextCenter((x0 + x1) / 2.0, (y0 + y1) / 2.0 - b.TextHeight(kFontGraphTitle) / 2.0,
-                    kNoDataLine, b.Font(kFontGraphTitle), b.Color(kFontGraphTitle));
+                    Translate(d.Translator(), "Page", kNoDataLine), b.Font(kFontGraphTitle),
+                    b.Color(kFontGraphTitle));
   }
   if (!b.traces.empty()) DrawLegend(b);
 }

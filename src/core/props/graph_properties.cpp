@@ -72,7 +72,7 @@ constexpr std::array<FontDefault, kFontCategoryCount> kFontDefaults = {{
 
 void SetFactoryDefaults(GraphProperties& props) {
   props = GraphProperties{};
-  props.title = "周波数特性";
+  props.title = kFactoryGraphTitle;
   props.calcType = 0;
   props.backgroundColor = Rgb(255, 255, 230);
   props.gainLineColor = Rgb(230, 0, 0);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "datafile/measurement.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -35,9 +36,15 @@ using Colour = uint32_t;
 constexpr Colour Rgb(unsigned r, unsigned g, unsigned b) {
   return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned RedOf(Colour c) { return c & 0xFFu; }
-constexpr unsigned GreenOf(Colour c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned BlueOf(Colour c) { return (c >> 16) & 0xFFu; }
+constexpr unsigned RedOf(Colour c) {
+  return c & 0xFFu;
+}
+constexpr unsigned GreenOf(Colour c) {
+  return (c >> 8) & 0xFFu;
+}
+constexpr unsigned BlueOf(Colour c) {
+  return (c >> 16) & 0xFFu;
+}
 
 enum ScaleType : int32_t { kScaleAuto = 0, kScaleLog = 1, kScaleLin = 2 };
 enum AxisId : int32_t { kAxisHT = 0, kAxisHB = 2, kAxisVL = 3, kAxisVR = 4 };
@@ -154,6 +161,10 @@ struct GraphProperties {
 };
 
 // Fills the record with the factory values (everything else zero/empty).
+// The graph title of the factory defaults. It is data (saved, edited), but
+// while a page keeps it unchanged it is drawn in the page's language.
+inline constexpr const char* kFactoryGraphTitle = FERNPLOT_TEXT("Page", "周波数特性");
+
 void SetFactoryDefaults(GraphProperties& props);
 GraphProperties FactoryDefaults();
 

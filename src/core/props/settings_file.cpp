@@ -302,11 +302,22 @@ std::string ReadSettingsBytes(int fd, std::string& bytes) {
 
 }  // namespace
 
+bool IsInstalledProgramFolder(const std::string& folder) {
+  namespace fs = std::filesystem;
+  const fs::path bin = fs::path(folder).lexically_normal();
+  const fs::path name = bin.has_filename() ? bin.filename() : bin.parent_path().filename();
+  std::error_code ec;
+  return name == "bin" && fs::is_directory(bin / ".." / "share" / "fernplot", ec);
+}
+
 std::string DefaultSettingsFilePath(const std::string& executablePath) {
   namespace fs = std::filesystem;
   const fs::path exe(executablePath);
   const fs::path folder = exe.has_parent_path() ? exe.parent_path() : fs::path(".");
-  if (!executablePath.empty() && access(folder.c_str(), W_OK) == 0) {
+  // An installed program keeps its settings per user even where it could
+  // write beside itself (run as root, or from a user-owned prefix).
+  if (!executablePath.empty() && access(folder.c_str(), W_OK) == 0 &&
+      !IsInstalledProgramFolder(folder.string())) {
     return (folder / (exe.stem().string() + ".CFG")).string();
   }
   fs::path config;

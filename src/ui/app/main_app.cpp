@@ -31,6 +31,11 @@ std::vector<std::string> CommandLineFiles(int argc, char** argv) {
       optionsEnded = true;
       continue;
     }
+    if (!optionsEnded && arg == "--lang") {
+      ++i;  // its value
+      continue;
+    }
+    if (!optionsEnded && arg.starts_with("--lang=")) continue;
     files.emplace_back(arg);
   }
   return files;
@@ -39,6 +44,7 @@ std::vector<std::string> CommandLineFiles(int argc, char** argv) {
 CMainApp::CMainApp(FrameDialogs& dialogs, StartupOptions options)
     : dialogs_(dialogs), options_(std::move(options)) {
   state_.session.drawing.SetMeasurer(&measurer_);
+  state_.session.drawing.SetTranslator(&options_.coreTexts);
 }
 
 CMainApp::~CMainApp() {
@@ -48,6 +54,7 @@ CMainApp::~CMainApp() {
 void CMainApp::Start() {
   started_ = true;
   frame_ = std::make_unique<CMainFrame>(state_, dialogs_);
+  frame_->SetViewerSettings(options_.viewerSettings);
   // The window exists but is not shown yet when the settings are read.
   state_.settingsFilePath = options_.settingsFilePath;
   const SettingsLoadResult& load = LoadStartupSettings(state_);

@@ -11,11 +11,13 @@
 #include "app_state.h"
 #include "props/settings_file.h"
 #include "qt_text_measurer.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
 class CMainFrame;
 class FrameDialogs;
+class ViewerSettings;
 
 struct StartupOptions {
   // Where the settings live; empty: beside the program.
@@ -26,10 +28,15 @@ struct StartupOptions {
   // Restore the window's place and size from the last run and save them at
   // the end (off in tests, which must not touch the user's settings).
   bool rememberWindowPlace = false;
+  // The language of the texts the core builds (pages, list cells, reader
+  // messages); empty: the source texts.
+  TextTranslator coreTexts;
+  // The language choice and the recent files; none: not kept (tests).
+  ViewerSettings* viewerSettings = nullptr;
 };
 
 // The file names of the command line (argv[1..]); the first "--" only ends
-// the options and is not a name.
+// the options and is not a name, and "--lang CODE" before it is an option.
 std::vector<std::string> CommandLineFiles(int argc, char** argv);
 
 class CMainApp {

@@ -84,6 +84,11 @@ std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, i
   return n;
 }
 
+QStringList QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& folder) {
+  return QFileDialog::getOpenFileNames(parent, tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"), folder,
+                                       tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT *.dat)"));
+}
+
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
   CsvSaveDialog dialog(parent, QStringLiteral("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -2,6 +2,7 @@
 #pragma once
 // The real dialogs behind the main window.
 
+#include <QCoreApplication>
 #include <QSize>
 
 #include "display/frame_dialogs.h"
@@ -9,6 +10,8 @@
 namespace fernplot {
 
 class QtFrameDialogs : public FrameDialogs {
+  Q_DECLARE_TR_FUNCTIONS(QtFrameDialogs)
+
  public:
   void ShowInfo(QWidget* parent, const QString& text) override;
   void ShowWarning(QWidget* parent, const QString& text) override;
@@ -17,6 +20,7 @@ class QtFrameDialogs : public FrameDialogs {
   bool AskOkCancel(QWidget* parent, const QString& text) override;
   bool RunDataFileList(QWidget* parent, AppState& state) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
+  QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;

@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::string_view kZoomPrompt = "ｸﾞﾗﾌ全体の表示倍率を変更します。\n表示倍率の変更";
 
-constexpr std::array<CommandText, 28> kCommands{{
+constexpr std::array<CommandText, 32> kCommands{{
     {kCmdOpenDataFile, "ﾃﾞｰﾀ ﾌｧｲﾙを開く...", "ﾃﾞｰﾀﾌｧｲﾙを開いてｸﾞﾗﾌを作成します。\nﾃﾞｰﾀﾌｧｲﾙを開く"},
+    {kCmdOpenFile, "ﾌｧｲﾙを開く...", "ﾃﾞｰﾀ ﾌｧｲﾙを選んでｸﾞﾗﾌを作成します。\nﾌｧｲﾙを開く"},
     {kCmdSaveCsv, "演算ﾃﾞｰﾀの保存...",
      "表示しているｸﾞﾗﾌのﾃﾞｰﾀをCSVﾌｧｲﾙに保存します。\n演算ﾃﾞｰﾀの保存"},
     {kCmdCurrentProperties, "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...",
@@ -43,6 +44,9 @@ constexpr std::array<CommandText, 28> kCommands{{
     {kCmdAbout, "ﾊﾞｰｼﾞｮﾝ情報...", ""},
     {kCmdToolBar, "ﾂｰﾙ ﾊﾞｰ", ""},
     {kCmdStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ", ""},
+    {kCmdLanguageAuto, "自動 (ﾛｹｰﾙ) / Automatic", "次回の起動から使う言語を選びます。\n言語"},
+    {kCmdLanguageJapanese, "日本語", "次回の起動から使う言語を選びます。\n言語"},
+    {kCmdLanguageEnglish, "English", "次回の起動から使う言語を選びます。\n言語"},
 }};
 
 }  // namespace

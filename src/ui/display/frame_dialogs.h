@@ -5,6 +5,7 @@
 // their place.
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinter;
@@ -42,6 +43,13 @@ class FrameDialogs {
   // Asks for a page number in 1..count, offering `current`; nothing when
   // cancelled.
   virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;
+  // The standard open dialog on `folder`, for one or more data files;
+  // empty when cancelled.
+  virtual QStringList AskDataFiles(QWidget* parent, const QString& folder) {
+    (void)parent;
+    (void)folder;
+    return {};
+  }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
   // The property sheet on `record`; true after OK.

@@ -74,6 +74,13 @@ QAction* CMainFrame::Action(int id) const {
 
 void CMainFrame::CreateActions() {
   AddAction(kCmdOpenDataFile, &CMainFrame::OpenDataFile)->setIcon(MakeToolIcon(ToolIcon::kOpen));
+  AddAction(kCmdOpenFile, &CMainFrame::OpenFileWithDialog)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  for (int id : {kCmdLanguageAuto, kCmdLanguageJapanese, kCmdLanguageEnglish}) {
+    QAction* language = AddAction(id, nullptr);
+    language->setCheckable(true);
+    connect(language, &QAction::triggered, this, [this, id] { ChooseLanguage(id); });
+  }
   AddAction(kCmdSaveCsv, &CMainFrame::SaveCsv);
   AddAction(kCmdCopyToClipboard, &CMainFrame::CopyPageToClipboard);
   QAction* print = AddAction(kCmdPrint, &CMainFrame::Print);
@@ -136,17 +143,23 @@ void CMainFrame::CreateMenus() {
     // update pass would.
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
   };
-  add(bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)")),
-      {kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint, kCmdPrintSetup, 0,
-       kCmdExit});
+  fileMenu_ = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+  add(fileMenu_, {kCmdOpenFile, kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint,
+                  kCmdPrintSetup});
+  // The recent files go between this separator and the exit command.
+  recentSeparator_ = fileMenu_->addSeparator();
+  append(fileMenu_, {kCmdExit});
+  connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFileMenu);
   QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
   QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
   append(viewMenu, {kCmdPreviousPage, kCmdNextPage, kCmdFirstPage, kCmdLastPage, kCmdGoToPage, 0,
                     kCmdClosePage, kCmdCloseAllPages});
-  add(bar->addMenu(QStringLiteral("設定(&S)")), {kCmdCurrentProperties, 0, kCmdResetToDefault,
-                                                 kCmdOverwriteDefault, 0, kCmdDefaultProperties});
+  QMenu* settingsMenu = bar->addMenu(QStringLiteral("設定(&S)"));
+  add(settingsMenu, {kCmdCurrentProperties, 0, kCmdResetToDefault, kCmdOverwriteDefault, 0,
+                     kCmdDefaultProperties});
+  CreateLanguageMenu(settingsMenu);
   add(bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)")), {kCmdAbout});
 }
 

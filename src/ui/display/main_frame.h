@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPrinter;
 class QProgressDialog;
 
@@ -22,6 +23,7 @@ struct AppState;
 struct GraphPage;
 class CMainView;
 class FrameDialogs;
+class ViewerSettings;
 
 // The box text for files that could not be opened: the first few, then how
 // many more (the whole list goes in the box's details).
@@ -50,8 +52,23 @@ class CMainFrame : public QMainWindow {
   // Width fitted to the text unless fitWidth is false.
   void SetStatusPaneText(int index, const QString& text, bool fitWidth = true);
 
+  // Where the recent files and the language choice are kept; none: the
+  // recent-files list stays empty and nothing is written.
+  void SetViewerSettings(ViewerSettings* settings);
+
   // Commands.
   void OpenDataFile();
+  // The standard file dialog (Ctrl+O), filtered to data files.
+  void OpenFileWithDialog();
+  // Opens the recent file at `index` (0: the latest); a file that is gone is
+  // taken off the list with a message.
+  void OpenRecentFile(int index);
+  // The recent-file entries of the file menu, rebuilt (names, grey when the
+  // file is missing).
+  void UpdateRecentFileMenu();
+  QMenu* RecentFileMenu() const { return fileMenu_; }
+  // Keeps the language for the next start and says so.
+  void ChooseLanguage(int commandId);
   void SaveCsv();
   void CopyPageToClipboard();
   void ClosePage();
@@ -101,6 +118,10 @@ class CMainFrame : public QMainWindow {
   void CreatePageActions();
   // "FERNPLOT - <data file>" while a page is shown.
   void UpdateWindowTitle();
+  // The opened data files go to the top of the recent files, the last one
+  // first.
+  void RememberRecentFiles(const std::vector<std::string>& paths);
+  void CreateLanguageMenu(QMenu* settingsMenu);
 
   AppState& state_;
   FrameDialogs& dialogs_;
@@ -111,6 +132,10 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> actions_;
   std::unique_ptr<QPrinter> printer_;
   QString documentTitle_;
+  ViewerSettings* viewerSettings_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentSeparator_ = nullptr;  // before the exit command
+  std::vector<QAction*> recentActions_;
 };
 
 }  // namespace fernplot

@@ -12,6 +12,7 @@
 
 #include "app_state.h"
 #include "datafile/csv_export.h"
+#include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
@@ -57,8 +58,9 @@ void CMainFrame::OpenDataFile() {
   }
   state_.session.drawingActive = true;
   ApplyZoomSelection();  // a zoom chosen before the first page applies now
-  const auto selected = std::count_if(state_.dataFiles.begin(), state_.dataFiles.end(),
-                                      [](const DataFileEntry& e) { return e.flags & kEntrySelected; });
+  const auto selected =
+      std::count_if(state_.dataFiles.begin(), state_.dataFiles.end(),
+                    [](const DataFileEntry& e) { return e.flags & kEntrySelected; });
   std::unique_ptr<QProgressDialog> progress;
   if (static_cast<size_t>(selected) >= kProgressFromFiles) {
     progress = MakeOpenProgress(static_cast<int>(selected));
@@ -66,6 +68,11 @@ void CMainFrame::OpenDataFile() {
   state_.session.OpenSelected(state_.defaults, state_.dataFiles, [&](size_t done) {
     return !progress || StepOpenProgress(*progress, static_cast<int>(done));
   });
+  std::vector<std::string> chosen;
+  for (const DataFileEntry& e : state_.dataFiles) {
+    if ((e.flags & kEntrySelected) && IsReadable(e)) chosen.push_back(e.fullPath);
+  }
+  RememberRecentFiles(chosen);
   progress.reset();
   AfterPagesOpened();
 }
@@ -87,9 +94,11 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
     }
   }
   std::unique_ptr<QProgressDialog> progress;
-  if (files.size() >= kProgressFromFiles) progress = MakeOpenProgress(static_cast<int>(files.size()));
+  if (files.size() >= kProgressFromFiles)
+    progress = MakeOpenProgress(static_cast<int>(files.size()));
   QStringList failures;
   bool opened = false;
+  std::vector<std::string> openedPaths;
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
@@ -97,8 +106,9 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
     std::optional<MeasurementData> data = ReadDataFile(true, path, message);
     if (!data) {
       const std::string name = std::filesystem::path(path).filename().string();
-      failures << QStringLiteral("%1: %2").arg(QFile::decodeName(name.c_str()),
-                                               QStringFromUtf8(message));
+      failures << QStringLiteral("%1: %2").arg(
+          QFile::decodeName(name.c_str()),
+          QStringFromUtf8(LocalizedReaderMessage(message, state_.session.drawing.Translator())));
       continue;
     }
     if (!state_.session.drawingActive) {
@@ -109,9 +119,11 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
             state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path))) {
       page->sourcePath = path;
     }
+    openedPaths.push_back(path);
     opened = true;
   }
   progress.reset();
+  RememberRecentFiles(openedPaths);
   if (opened) AfterPagesOpened();
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
@@ -125,8 +137,8 @@ bool CMainFrame::StepOpenProgress(QProgressDialog& progress, int done) {
 }
 
 std::unique_ptr<QProgressDialog> CMainFrame::MakeOpenProgress(int total) {
-  auto progress = std::make_unique<QProgressDialog>(
-      QStringLiteral("ｸﾞﾗﾌを作成しています..."), QStringLiteral("ｷｬﾝｾﾙ"), 0, total, this);
+  auto progress = std::make_unique<QProgressDialog>(QStringLiteral("ｸﾞﾗﾌを作成しています..."),
+                                                    QStringLiteral("ｷｬﾝｾﾙ"), 0, total, this);
   progress->setWindowModality(Qt::WindowModal);
   progress->setMinimumDuration(500);
   progress->setAutoReset(false);
