@@ -7,19 +7,22 @@ set(CPACK_PACKAGE_NAME fernplot)
 set(CPACK_PACKAGE_VENDOR "FERNPLOT developers")
 set(CPACK_PACKAGE_CONTACT "FERNPLOT developers <fernplot@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for frequency response analyser sweep files")
-set(CPACK_PACKAGE_DESCRIPTION
-    "FERNPLOT shows the .DAT sweep files of a frequency response analyser as\n"
-    "pages with a Bode plot (gain in dB and phase in degrees against a\n"
-    "logarithmic or linear frequency axis) and the sweep settings as text.\n"
-    "Pages can be zoomed, read with a cross-hair, printed at true size,\n"
-    "copied to the clipboard and saved as CSV. The headless fernplot-export\n"
-    "writes the same pages as PNG, SVG or PDF, and the data as CSV or JSON.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "FERNPLOT shows the .DAT sweep files of a frequency response analyser as\n"
+       "pages with a Bode plot (gain in dB and phase in degrees against a\n"
+       "logarithmic or linear frequency axis) and the sweep settings as text.\n"
+       "Pages can be zoomed, read with a cross-hair, printed at true size,\n"
+       "copied to the clipboard and saved as CSV. The headless fernplot-export\n"
+       "writes the same pages as PNG, SVG or PDF, and the data as CSV or JSON.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A packaging revision: the package is not built by Debian's own tools from
+# this tree, so it is not a native package.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://example.org/fernplot")
@@ -36,7 +39,7 @@ set(changelog ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.Debian)
 # SOURCE_DATE_EPOCH, when set, fixes this date.
 string(TIMESTAMP changelog_date "%a, %d %b %Y %H:%M:%S +0000" UTC)
 file(WRITE ${changelog}
-     "fernplot (${PROJECT_VERSION}) stable; urgency=low\n\n"
+     "fernplot (${PROJECT_VERSION}-${CPACK_DEBIAN_PACKAGE_RELEASE}) stable; urgency=low\n\n"
      "  * Release ${PROJECT_VERSION}.\n\n"
      " -- ${CPACK_PACKAGE_CONTACT}  ${changelog_date}\n")
 add_custom_command(
