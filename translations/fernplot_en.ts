@@ -2,6 +2,221 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>Commands</name>
+    <message>
+        <source>ｸﾞﾗﾌ全体の表示倍率を変更します。
+表示倍率の変更</source>
+        <translation>Changes the zoom of the whole graph.
+Change zoom</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀ ﾌｧｲﾙを開く...</source>
+        <translation>Data File &amp;List...</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀﾌｧｲﾙを開いてｸﾞﾗﾌを作成します。
+ﾃﾞｰﾀﾌｧｲﾙを開く</source>
+        <translation>Lists the data files of a folder and makes graphs of the chosen ones.
+Data file list</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙを開く...</source>
+        <translation>&amp;Open Data File...</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀ ﾌｧｲﾙを選んでｸﾞﾗﾌを作成します。
+ﾌｧｲﾙを開く</source>
+        <translation>Opens data files chosen in the file dialog as graphs.
+Open data file</translation>
+    </message>
+    <message>
+        <source>演算ﾃﾞｰﾀの保存...</source>
+        <translation>&amp;Save Calculated Data...</translation>
+    </message>
+    <message>
+        <source>表示しているｸﾞﾗﾌのﾃﾞｰﾀをCSVﾌｧｲﾙに保存します。
+演算ﾃﾞｰﾀの保存</source>
+        <translation>Saves the data of the graph shown as a CSV file.
+Save calculated data</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...</source>
+        <translation>Graph &amp;Properties (Current)...</translation>
+    </message>
+    <message>
+        <source>このﾍﾟｰｼﾞのｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨを設定します。
+ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ</source>
+        <translation>Sets the graph properties of this page.
+Graph properties</translation>
+    </message>
+    <message>
+        <source>前ページを表示</source>
+        <translation>Pre&amp;vious Page</translation>
+    </message>
+    <message>
+        <source>前ページを表示します。
+前ページの表示</source>
+        <translation>Shows the previous page.
+Previous page</translation>
+    </message>
+    <message>
+        <source>次ページを表示</source>
+        <translation>&amp;Next Page</translation>
+    </message>
+    <message>
+        <source>次ページを表示します。
+次ページの表示</source>
+        <translation>Shows the next page.
+Next page</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（標準値）...</source>
+        <translation>Graph Properties (&amp;Defaults)...</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨの標準値を設定します。
+ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨの標準値</source>
+        <translation>Sets the default graph properties.
+Default graph properties</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞを閉じる</source>
+        <translation>&amp;Close Page</translation>
+    </message>
+    <message>
+        <source>このﾍﾟｰｼﾞのｸﾞﾗﾌを閉じます。
+表示ﾍﾟｰｼﾞを閉じる</source>
+        <translation>Closes the graph of this page.
+Close Page</translation>
+    </message>
+    <message>
+        <source>ﾍﾟｰｼﾞへ移動...</source>
+        <translation>&amp;Go to Page...</translation>
+    </message>
+    <message>
+        <source>番号を指定してﾍﾟｰｼﾞを表示します。
+ﾍﾟｰｼﾞへ移動</source>
+        <translation>Shows the page with the number given.
+Go to page</translation>
+    </message>
+    <message>
+        <source>先頭ﾍﾟｰｼﾞを表示</source>
+        <translation>&amp;First Page</translation>
+    </message>
+    <message>
+        <source>最初のﾍﾟｰｼﾞを表示します。
+先頭ﾍﾟｰｼﾞの表示</source>
+        <translation>Shows the first page.
+First page</translation>
+    </message>
+    <message>
+        <source>最終ﾍﾟｰｼﾞを表示</source>
+        <translation>&amp;Last Page</translation>
+    </message>
+    <message>
+        <source>最後のﾍﾟｰｼﾞを表示します。
+最終ﾍﾟｰｼﾞの表示</source>
+        <translation>Shows the last page.
+Last page</translation>
+    </message>
+    <message>
+        <source>全ﾍﾟｰｼﾞを閉じる</source>
+        <translation>Close &amp;All Pages</translation>
+    </message>
+    <message>
+        <source>すべてのﾍﾟｰｼﾞのｸﾞﾗﾌを閉じます。
+全ﾍﾟｰｼﾞを閉じる</source>
+        <translation>Closes the graphs of all pages.
+Close All Pages</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ</source>
+        <translation>&amp;Copy to Clipboard</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞのｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写します。
+ｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写</source>
+        <translation>Copies the image of the page shown to the clipboard.
+Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>標準値に戻す</source>
+        <translation>&amp;Reset to Defaults</translation>
+    </message>
+    <message>
+        <source>このﾍﾟｰｼﾞのｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨを標準値に戻します。
+標準値に戻す</source>
+        <translation>Resets the graph properties of this page to the defaults.
+Reset to Defaults</translation>
+    </message>
+    <message>
+        <source>標準値として上書き</source>
+        <translation>Make These the Defaults</translation>
+    </message>
+    <message>
+        <source>このﾍﾟｰｼﾞのｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨを標準値にします。
+標準値として上書き</source>
+        <translation>Makes the graph properties of this page the defaults.
+Make These the Defaults</translation>
+    </message>
+    <message>
+        <source>ｸﾛｽﾍｱｰ ｶｰｿﾙ</source>
+        <translation>C&amp;ross-Hair Cursor</translation>
+    </message>
+    <message>
+        <source>ﾏｳｽがｸﾞﾗﾌ内にあるときｸﾛｽﾍｱを表示／非表示します。
+ｸﾛｽﾍｱの表示／非表示</source>
+        <translation>Shows or hides the cross-hair while the mouse is over the graph.
+Show/hide cross-hair</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾘﾝﾀの設定...</source>
+        <translation>P&amp;rinter Setup...</translation>
+    </message>
+    <message>
+        <source>ﾌﾟﾘﾝﾀ/印刷設定の変更
+ﾌﾟﾘﾝﾀの設定</source>
+        <translation>Changes the printer and print settings
+Printer setup</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌの印刷...</source>
+        <translation>&amp;Print Graph...</translation>
+    </message>
+    <message>
+        <source>表示しているｸﾞﾗﾌを印刷します。
+ｸﾞﾗﾌの印刷</source>
+        <translation>Prints the graph shown.
+Print graph</translation>
+    </message>
+    <message>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝの終了</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報...</source>
+        <translation>&amp;About FERNPLOT...</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰ</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>ｽﾃｰﾀｽ ﾊﾞｰ</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <source>自動 (ﾛｹｰﾙ) / Automatic</source>
+        <translation>Automatic (locale)</translation>
+    </message>
+    <message>
+        <source>次回の起動から使う言語を選びます。
+言語</source>
+        <translation>Chooses the language used from the next start.
+Language</translation>
+    </message>
+</context>
+<context>
     <name>FileList</name>
     <message>
         <source>不明</source>
@@ -123,6 +338,453 @@
     </message>
 </context>
 <context>
+    <name>PropertySheet</name>
+    <message>
+        <source>ファイル名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>データ･タイトル</source>
+        <translation>Data title</translation>
+    </message>
+    <message>
+        <source>データ生成日時</source>
+        <translation>Creation date</translation>
+    </message>
+    <message>
+        <source>グラフのタイトル</source>
+        <translation>Graph title</translation>
+    </message>
+    <message>
+        <source>周波数の軸名</source>
+        <translation>Frequency axis caption</translation>
+    </message>
+    <message>
+        <source>周波数の目盛</source>
+        <translation>Frequency scale</translation>
+    </message>
+    <message>
+        <source>ゲインの軸名</source>
+        <translation>Gain axis caption</translation>
+    </message>
+    <message>
+        <source>ゲインの目盛</source>
+        <translation>Gain scale</translation>
+    </message>
+    <message>
+        <source>位相の軸名</source>
+        <translation>Phase axis caption</translation>
+    </message>
+    <message>
+        <source>位相の目盛</source>
+        <translation>Phase scale</translation>
+    </message>
+    <message>
+        <source>上記以外の文字</source>
+        <translation>Other text</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ名</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀのﾀｲﾄﾙ</source>
+        <translation>Data title</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの生成日時</source>
+        <translation>Creation date</translation>
+    </message>
+    <message>
+        <source>品名とﾊﾞｰｼﾞｮﾝ</source>
+        <translation>Model and version</translation>
+    </message>
+    <message>
+        <source>OSCの振幅値</source>
+        <translation>OSC amplitude</translation>
+    </message>
+    <message>
+        <source>OSCのDCﾊﾞｲｱｽ値</source>
+        <translation>OSC DC bias</translation>
+    </message>
+    <message>
+        <source>OSCの波形</source>
+        <translation>OSC waveform</translation>
+    </message>
+    <message>
+        <source>ｽｲｰﾌﾟ最大周波数</source>
+        <translation>Sweep max. frequency</translation>
+    </message>
+    <message>
+        <source>ｽｲｰﾌﾟ最小周波数</source>
+        <translation>Sweep min. frequency</translation>
+    </message>
+    <message>
+        <source>ｽｲｰﾌﾟ分解能</source>
+        <translation>Sweep resolution</translation>
+    </message>
+    <message>
+        <source>積分回数</source>
+        <translation>Integration</translation>
+    </message>
+    <message>
+        <source>遅延時間</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>高調波分析次数</source>
+        <translation>Harmonic order</translation>
+    </message>
+    <message>
+        <source>測定ﾓｰﾄﾞ</source>
+        <translation>Measurement mode</translation>
+    </message>
+    <message>
+        <source>自動積分機能のON/OFF</source>
+        <translation>Auto integration ON/OFF</translation>
+    </message>
+    <message>
+        <source>振幅圧縮機能のON/OFF</source>
+        <translation>Amplitude compression ON/OFF</translation>
+    </message>
+    <message>
+        <source>高密度掃引機能のON/OFF</source>
+        <translation>High-density sweep ON/OFF</translation>
+    </message>
+    <message>
+        <source>位相表示レンジ</source>
+        <translation>Phase display range</translation>
+    </message>
+    <message>
+        <source>左のﾏｰｼﾞﾝ：</source>
+        <translation>Left margin:</translation>
+    </message>
+    <message>
+        <source>右のﾏｰｼﾞﾝ：</source>
+        <translation>Right margin:</translation>
+    </message>
+    <message>
+        <source>範囲：</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの最小値</source>
+        <translation>Data minimum</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの最大値</source>
+        <translation>Data maximum</translation>
+    </message>
+    <message>
+        <source>軸の長さには
+
+40 以上の数値を入力してください。</source>
+        <translation>For the axis length
+
+enter a number of 40 or more.</translation>
+    </message>
+    <message>
+        <source>軸の左ﾏｰｼﾞﾝには
+
+0 以上の数値を入力してください。</source>
+        <translation>For the left margin of the axis
+
+enter a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>軸の右ﾏｰｼﾞﾝには
+
+0 以上の数値を入力してください。</source>
+        <translation>For the right margin of the axis
+
+enter a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>軸の長さが不正です。
+
+有効な値は 40mm ～ 250mm です。</source>
+        <translation>The axis length is not valid.
+
+Valid values are 40mm to 250mm.</translation>
+    </message>
+    <message>
+        <source>ﾏｰｼﾞﾝの値が不正です。
+
+ｸﾞﾗﾌ領域の幅が 40mm 以上になるよう調整してください。</source>
+        <translation>The margins are not valid.
+
+Adjust them so that the graph area is at least 40mm wide.</translation>
+    </message>
+    <message>
+        <source>目盛の上限値が不正な値です。
+
+数値を入力してください。
+例：0.1、100、100k、1M</source>
+        <translation>The upper limit of the scale is not valid.
+
+Enter a number.
+Examples: 0.1, 100, 100k, 1M</translation>
+    </message>
+    <message>
+        <source>目盛の下限値が不正な値です。
+
+数値を入力してください。
+例：0.1、100、100k、1M</source>
+        <translation>The lower limit of the scale is not valid.
+
+Enter a number.
+Examples: 0.1, 100, 100k, 1M</translation>
+    </message>
+    <message>
+        <source>目盛の間隔が不正な値です。
+
+0 より大きい値にしてください。</source>
+        <translation>The scale interval is not valid.
+
+Make it greater than 0.</translation>
+    </message>
+    <message>
+        <source>目盛の範囲指定が不正です。
+
+下限値 ＜ 上限値 になるよう調整してください。</source>
+        <translation>The scale range is not valid.
+
+Adjust it so that lower limit &lt; upper limit.</translation>
+    </message>
+    <message>
+        <source>目盛の間隔が不正な値です。
+
+間隔値 ≦ (上限値 - 下限値)÷ 2 になるよう調整してください。</source>
+        <translation>The scale interval is not valid.
+
+Adjust it so that interval &lt;= (upper limit - lower limit) / 2.</translation>
+    </message>
+    <message>
+        <source>軸の長さには
+
+30 以上の数値を入力してください。</source>
+        <translation>For the axis length
+
+enter a number of 30 or more.</translation>
+    </message>
+    <message>
+        <source>軸の上端ﾏｰｼﾞﾝには
+
+0 以上の数値を入力してください。</source>
+        <translation>For the top margin of the axis
+
+enter a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>軸の下端ﾏｰｼﾞﾝには
+
+0 以上の数値を入力してください。</source>
+        <translation>For the bottom margin of the axis
+
+enter a number of 0 or more.</translation>
+    </message>
+    <message>
+        <source>軸の長さが不正です。
+
+有効な値は 30mm ～ 250mm です。</source>
+        <translation>The axis length is not valid.
+
+Valid values are 30mm to 250mm.</translation>
+    </message>
+    <message>
+        <source>ﾏｰｼﾞﾝの値が不正です。
+
+ｸﾞﾗﾌ領域の高さが 30mm 以上になるよう調整してください。</source>
+        <translation>The margins are not valid.
+
+Adjust them so that the graph area is at least 30mm high.</translation>
+    </message>
+    <message>
+        <source>目盛の上限値が不正な値です。
+
+数値を入力してください。
+例：0.1、100、-10.5</source>
+        <translation>The upper limit of the scale is not valid.
+
+Enter a number.
+Examples: 0.1, 100, -10.5</translation>
+    </message>
+    <message>
+        <source>目盛の下限値が不正な値です。
+
+数値を入力してください。
+例：0.1、100、-10.5</source>
+        <translation>The lower limit of the scale is not valid.
+
+Enter a number.
+Examples: 0.1, 100, -10.5</translation>
+    </message>
+    <message>
+        <source>上のﾏｰｼﾞﾝ：</source>
+        <translation>Top margin:</translation>
+    </message>
+    <message>
+        <source>下のﾏｰｼﾞﾝ：</source>
+        <translation>Bottom margin:</translation>
+    </message>
+    <message>
+        <source>下限値：</source>
+        <translation>Lower limit:</translation>
+    </message>
+    <message>
+        <source>上限値：</source>
+        <translation>Upper limit:</translation>
+    </message>
+    <message>
+        <source>データの最小値を使用</source>
+        <translation>Use the data minimum</translation>
+    </message>
+    <message>
+        <source>データの最大値を使用</source>
+        <translation>Use the data maximum</translation>
+    </message>
+    <message>
+        <source>ｷｬﾌﾟｼｮﾝ：</source>
+        <translation>Caption:</translation>
+    </message>
+    <message>
+        <source>目盛線を表示</source>
+        <translation>Show grid lines</translation>
+    </message>
+    <message>
+        <source>ｽｹｰﾙ ﾀｲﾌﾟ</source>
+        <translation>Scale type</translation>
+    </message>
+    <message>
+        <source>軸ｵﾌﾟｼｮﾝ</source>
+        <translation>Axis options</translation>
+    </message>
+    <message>
+        <source>軸の長さ：</source>
+        <translation>Axis length:</translation>
+    </message>
+    <message>
+        <source>目盛ｵﾌﾟｼｮﾝ</source>
+        <translation>Scale options</translation>
+    </message>
+    <message>
+        <source>自動配分</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source> ～</source>
+        <translation> to</translation>
+    </message>
+    <message>
+        <source>間隔：</source>
+        <translation>Interval:</translation>
+    </message>
+    <message>
+        <source>ﾉｰﾏﾙ</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>ﾀｲﾄ</source>
+        <translation>Tight</translation>
+    </message>
+    <message>
+        <source>ｶﾃｺﾞﾘ：</source>
+        <translation>Category:</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ：</source>
+        <translation>Font:</translation>
+    </message>
+    <message>
+        <source>ｻｲｽﾞ：</source>
+        <translation>Size:</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>ｶﾗｰ...</source>
+        <translation>Colour...</translation>
+    </message>
+    <message>
+        <source>ｻﾝﾌﾟﾙ：</source>
+        <translation>Sample:</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌのﾀｲﾄﾙ：</source>
+        <translation>Graph title:</translation>
+    </message>
+    <message>
+        <source>生ﾃﾞｰﾀの演算のﾀｲﾌﾟ</source>
+        <translation>Ratio computed from raw data</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌの背景色</source>
+        <translation>Graph background colour</translation>
+    </message>
+    <message>
+        <source>表示色：</source>
+        <translation>Colour:</translation>
+    </message>
+    <message>
+        <source>印刷時太線</source>
+        <translation>Bold line when printed</translation>
+    </message>
+    <message>
+        <source>ゲインの線</source>
+        <translation>Gain line</translation>
+    </message>
+    <message>
+        <source>位相の線</source>
+        <translation>Phase line</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀのﾀｲﾄﾙ：</source>
+        <translation>Data title:</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ</source>
+        <translation>Graph Properties</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値</source>
+        <translation>Graph Properties - Defaults</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>全般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>横軸(周波数)</source>
+        <translation>X Axis (Frequency)</translation>
+    </message>
+    <message>
+        <source>縦軸(ｹﾞｲﾝ)</source>
+        <translation>Y Axis (Gain)</translation>
+    </message>
+    <message>
+        <source>縦軸(位相)</source>
+        <translation>Y Axis (Phase)</translation>
+    </message>
+    <message>
+        <source>表示項目</source>
+        <translation>Items</translation>
+    </message>
+    <message>
+        <source>ﾌｫﾝﾄ</source>
+        <translation>Fonts</translation>
+    </message>
+    <message>
+        <source>付記</source>
+        <translation>Notes</translation>
+    </message>
+</context>
+<context>
     <name>QtFrameDialogs</name>
     <message>
         <source>ﾃﾞｰﾀ ﾌｧｲﾙを開く</source>
@@ -131,6 +793,26 @@
     <message>
         <source>ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT *.dat)</source>
         <translation>Data files (*.DAT *.dat)</translation>
+    </message>
+    <message>
+        <source>フォルダ[%1]が見つかりません</source>
+        <translation>Folder [%1] not found</translation>
+    </message>
+    <message>
+        <source>ﾍﾟｰｼﾞへ移動</source>
+        <translation>Go to page</translation>
+    </message>
+    <message>
+        <source>ﾍﾟｰｼﾞ番号 (1～%1)：</source>
+        <translation>Page number (1 to %1):</translation>
+    </message>
+    <message>
+        <source>CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ</source>
+        <translation>Save as CSV File - Calculated Data</translation>
+    </message>
+    <message>
+        <source>CSVﾌｧｲﾙ (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
     </message>
 </context>
 <context>
@@ -157,6 +839,40 @@
     </message>
 </context>
 <context>
+    <name>fernplot::AboutDialog</name>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報 - FERNPLOT</source>
+        <translation>About FERNPLOT</translation>
+    </message>
+    <message>
+        <source>Q417ﾌｧｲﾙ 読み出しｿﾌﾄｳｪｱ</source>
+        <translation>Q417 File Reader</translation>
+    </message>
+    <message>
+        <source>周波数特性ｸﾞﾗﾌの表示･印刷･CSV出力</source>
+        <translation>Shows, prints and exports frequency response graphs as CSV</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::CMainApp</name>
+    <message>
+        <source>設定ﾌｧｲﾙを読めませんでした。標準値で起動します。
+このﾌｧｲﾙは終了時に上書きしません。
+%1</source>
+        <translation>The settings file could not be read. The program starts with the default values.
+This file will not be overwritten at the end.
+%1</translation>
+    </message>
+    <message>
+        <source>設定ﾌｧｲﾙを保存できませんでした。
+%1
+%2</source>
+        <translation>The settings file could not be saved.
+%1
+%2</translation>
+    </message>
+</context>
+<context>
     <name>fernplot::CMainFrame</name>
     <message>
         <source>言語の変更は次回の起動から有効になります。</source>
@@ -167,6 +883,163 @@
 最近使ったﾌｧｲﾙの一覧から外しました。</source>
         <translation>File [%1] not found.
 It has been removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>表示倍率</source>
+        <translation>&amp;Zoom</translation>
+    </message>
+    <message>
+        <source>設定(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>ﾂｰﾙ ﾊﾞｰ</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <source>他のアプリケーションがクリップボードを開いています。</source>
+        <translation>Another application has the clipboard open.</translation>
+    </message>
+    <message>
+        <source>周波数特性グラフ</source>
+        <translation>Frequency Response Graph</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌを作成しています...</source>
+        <translation>Making graphs...</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>次のﾌｧｲﾙを開けませんでした。
+
+</source>
+        <translation>The following files could not be opened.
+
+</translation>
+    </message>
+    <message>
+        <source>
+… ほか %1 件</source>
+        <translation>
+… and %1 more</translation>
+    </message>
+    <message>
+        <source>CSVﾌｧｲﾙを保存できませんでした。
+%1
+%2</source>
+        <translation>The CSV file could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>このｸﾞﾗﾌの設定情報を標準値に戻します。
+
+よろしいですか？
+</source>
+        <translation>The settings of this graph will be reset to the defaults.
+
+Continue?
+</translation>
+    </message>
+    <message>
+        <source>このｸﾞﾗﾌの設定情報を標準値とします。
+
+現在の標準値は上書きされます。
+
+よろしいですか？
+</source>
+        <translation>The settings of this graph will become the defaults.
+
+The current defaults will be overwritten.
+
+Continue?
+</translation>
+    </message>
+    <message>
+        <source>%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？</source>
+        <translation>Close the graphs of all %1 pages?</translation>
+    </message>
+    <message>
+        <source>PDFﾌｧｲﾙを保存できませんでした。
+%1
+%2</source>
+        <translation>The PDF file could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>印刷ｼﾞｮﾌﾞを開始できませんでした。</source>
+        <translation>The print job could not be started.</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::DataFileListDialog</name>
+    <message>
+        <source> ﾌｧｲﾙ名</source>
+        <translation> File name</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀ ﾀｲﾌﾟ</source>
+        <translation>Data type</translation>
+    </message>
+    <message>
+        <source>件数</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの生成日時</source>
+        <translation>Creation date</translation>
+    </message>
+    <message>
+        <source>コメント</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>測定ﾃﾞｰﾀﾌｧｲﾙの一覧</source>
+        <translation>Measurement Data Files</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌの作成</source>
+        <translation>Make &amp;Graphs</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>検索ﾌｧｲﾙ名：</source>
+        <translation>Search for:</translation>
+    </message>
+    <message>
+        <source>検索</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source> 該当するﾌｧｲﾙがありません</source>
+        <translation> No matching files</translation>
+    </message>
+    <message>
+        <source>検索ﾊﾟｽの参照</source>
+        <translation>Browse for the Search Path</translation>
+    </message>
+    <message>
+        <source>測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)</source>
+        <translation>Measurement data files (*.dat *.DAT)</translation>
     </message>
 </context>
 </TS>

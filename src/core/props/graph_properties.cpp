@@ -3,31 +3,40 @@
 
 namespace fernplot {
 
+// Shown by the property sheet, which translates them.
 const std::array<std::string_view, kFontCategoryCount> kFontCategoryNames = {
-    "ファイル名",   "データ･タイトル", "データ生成日時", "グラフのタイトル",
-    "周波数の軸名", "周波数の目盛",    "ゲインの軸名",   "ゲインの目盛",
-    "位相の軸名",   "位相の目盛",      "上記以外の文字",
+    FERNPLOT_TEXT("PropertySheet", "ファイル名"),
+    FERNPLOT_TEXT("PropertySheet", "データ･タイトル"),
+    FERNPLOT_TEXT("PropertySheet", "データ生成日時"),
+    FERNPLOT_TEXT("PropertySheet", "グラフのタイトル"),
+    FERNPLOT_TEXT("PropertySheet", "周波数の軸名"),
+    FERNPLOT_TEXT("PropertySheet", "周波数の目盛"),
+    FERNPLOT_TEXT("PropertySheet", "ゲインの軸名"),
+    FERNPLOT_TEXT("PropertySheet", "ゲインの目盛"),
+    FERNPLOT_TEXT("PropertySheet", "位相の軸名"),
+    FERNPLOT_TEXT("PropertySheet", "位相の目盛"),
+    FERNPLOT_TEXT("PropertySheet", "上記以外の文字"),
 };
 
 const std::array<std::string_view, kItemCount> kItemLabels = {
-    "ﾌｧｲﾙ名",
-    "ﾃﾞｰﾀのﾀｲﾄﾙ",
-    "ﾃﾞｰﾀの生成日時",
-    "品名とﾊﾞｰｼﾞｮﾝ",
-    "OSCの振幅値",
-    "OSCのDCﾊﾞｲｱｽ値",
-    "OSCの波形",
-    "ｽｲｰﾌﾟ最大周波数",
-    "ｽｲｰﾌﾟ最小周波数",
-    "ｽｲｰﾌﾟ分解能",
-    "積分回数",
-    "遅延時間",
-    "高調波分析次数",
-    "測定ﾓｰﾄﾞ",
-    "自動積分機能のON/OFF",
-    "振幅圧縮機能のON/OFF",
-    "高密度掃引機能のON/OFF",
-    "位相表示レンジ",
+    FERNPLOT_TEXT("PropertySheet", "ﾌｧｲﾙ名"),
+    FERNPLOT_TEXT("PropertySheet", "ﾃﾞｰﾀのﾀｲﾄﾙ"),
+    FERNPLOT_TEXT("PropertySheet", "ﾃﾞｰﾀの生成日時"),
+    FERNPLOT_TEXT("PropertySheet", "品名とﾊﾞｰｼﾞｮﾝ"),
+    FERNPLOT_TEXT("PropertySheet", "OSCの振幅値"),
+    FERNPLOT_TEXT("PropertySheet", "OSCのDCﾊﾞｲｱｽ値"),
+    FERNPLOT_TEXT("PropertySheet", "OSCの波形"),
+    FERNPLOT_TEXT("PropertySheet", "ｽｲｰﾌﾟ最大周波数"),
+    FERNPLOT_TEXT("PropertySheet", "ｽｲｰﾌﾟ最小周波数"),
+    FERNPLOT_TEXT("PropertySheet", "ｽｲｰﾌﾟ分解能"),
+    FERNPLOT_TEXT("PropertySheet", "積分回数"),
+    FERNPLOT_TEXT("PropertySheet", "遅延時間"),
+    FERNPLOT_TEXT("PropertySheet", "高調波分析次数"),
+    FERNPLOT_TEXT("PropertySheet", "測定ﾓｰﾄﾞ"),
+    FERNPLOT_TEXT("PropertySheet", "自動積分機能のON/OFF"),
+    FERNPLOT_TEXT("PropertySheet", "振幅圧縮機能のON/OFF"),
+    FERNPLOT_TEXT("PropertySheet", "高密度掃引機能のON/OFF"),
+    FERNPLOT_TEXT("PropertySheet", "位相表示レンジ"),
 };
 
 namespace {

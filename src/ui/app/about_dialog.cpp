@@ -60,7 +60,7 @@ QPixmap AboutPicture(QSize size, qreal dpr) {
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報 - FERNPLOT"));
+  setWindowTitle(tr("ﾊﾞｰｼﾞｮﾝ情報 - FERNPLOT"));
   setFont(DialogFont());
   const DialogUnits du(font());
   setFixedSize(du.X(163), du.Y(122));
@@ -77,7 +77,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     label->setGeometry(rect);
     return label;
   };
-  centred(QStringLiteral("Q417ﾌｧｲﾙ 読み出しｿﾌﾄｳｪｱ"), du.Rect(45, 19, 88, 11));
+  centred(tr("Q417ﾌｧｲﾙ 読み出しｿﾌﾄｳｪｱ"), du.Rect(45, 19, 88, 11));
   centred(QStringLiteral("Version %1. %2. %3. %4")
               .arg(kVersionMajor)
               .arg(kVersionMinor)
@@ -86,7 +86,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
           du.Rect(41, 32, 88, 10));
 
   (new QGroupBox(this))->setGeometry(du.Rect(7, 50, 149, 47));
-  auto* line1 = new QLabel(QStringLiteral("周波数特性ｸﾞﾗﾌの表示･印刷･CSV出力"), this);
+  auto* line1 = new QLabel(tr("周波数特性ｸﾞﾗﾌの表示･印刷･CSV出力"), this);
   line1->setGeometry(du.Rect(13, 62, 135, 8));
   auto* line2 = new QLabel(QStringLiteral("Copyright (C) FERNPLOT developers"), this);
   line2->setGeometry(du.Rect(13, 78, 135, 8));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "main_app.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QTimer>
 #include <iostream>
@@ -73,10 +74,11 @@ void CMainApp::Start() {
   if (!load.ok) {
     std::cerr << load.error << '\n';
     QTimer::singleShot(0, frame_.get(), [this, text = QStringFromUtf8(load.error)] {
-      dialogs_.ShowWarning(frame_.get(),
-                           QStringLiteral("設定ﾌｧｲﾙを読めませんでした。標準値で起動します。\n"
-                                          "このﾌｧｲﾙは終了時に上書きしません。\n%1")
-                               .arg(text));
+      dialogs_.ShowWarning(frame_.get(), QCoreApplication::translate(
+                                             "fernplot::CMainApp",
+                                             "設定ﾌｧｲﾙを読めませんでした。標準値で起動します。\n"
+                                             "このﾌｧｲﾙは終了時に上書きしません。\n%1")
+                                             .arg(text));
     });
   }
   // From inside the event loop, so that a quit request that arrives while
@@ -105,7 +107,8 @@ SettingsResult CMainApp::Shutdown(bool quitBySignal) {
   // After a quit signal nobody may be there to close a box.
   if (!result.ok && !quitBySignal) {
     dialogs_.ShowWarning(
-        nullptr, QStringLiteral("設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+        nullptr, QCoreApplication::translate("fernplot::CMainApp",
+                                             "設定ﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                      .arg(QStringFromUtf8(state_.settingsFilePath), QStringFromUtf8(result.error)));
   }
   return result;

@@ -33,7 +33,7 @@ class CsvSaveDialog : public QFileDialog {
       const QDir folder = QFileInfo(files.constFirst()).absoluteDir();
       if (!folder.exists()) {
         QMessageBox::information(this, kTitle,
-                                 QStringLiteral("フォルダ[%1]が見つかりません")
+                                 QtFrameDialogs::tr("フォルダ[%1]が見つかりません")
                                      .arg(QDir::toNativeSeparators(folder.path())),
                                  QMessageBox::Ok);
         return;
@@ -77,9 +77,8 @@ bool QtFrameDialogs::RunDataFileList(QWidget* parent, AppState& state) {
 
 std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {
   bool ok = false;
-  const int n = QInputDialog::getInt(parent, QStringLiteral("ﾍﾟｰｼﾞへ移動"),
-                                     QStringLiteral("ﾍﾟｰｼﾞ番号 (1～%1)：").arg(count), current, 1,
-                                     count, 1, &ok);
+  const int n = QInputDialog::getInt(
+      parent, tr("ﾍﾟｰｼﾞへ移動"), tr("ﾍﾟｰｼﾞ番号 (1～%1)：").arg(count), current, 1, count, 1, &ok);
   if (!ok) return std::nullopt;
   return n;
 }
@@ -90,11 +89,11 @@ QStringList QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& folder)
 }
 
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
-  CsvSaveDialog dialog(parent, QStringLiteral("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
+  CsvSaveDialog dialog(parent, tr("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-  dialog.setNameFilter(QStringLiteral("CSVﾌｧｲﾙ (*.csv)"));
+  dialog.setNameFilter(tr("CSVﾌｧｲﾙ (*.csv)"));
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   // The data file's folder, so the CSV lands beside its source by default.
   const QFileInfo initial(initialName);

@@ -2,6 +2,7 @@
 #include "main_frame.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -29,6 +30,11 @@ namespace {
 constexpr int kPanePadding = 3;  // each side of a pane's text
 
 }  // namespace
+
+QString CommandTr(std::string_view source) {
+  // The table's texts are string literals, so data() ends with a NUL.
+  return source.empty() ? QString() : QCoreApplication::translate("Commands", source.data());
+}
 
 CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state), dialogs_(dialogs) {
@@ -68,11 +74,13 @@ QSize CMainFrame::WindowSizeToShow(QSize sheet) {
 
 QAction* CMainFrame::AddAction(int id, void (CMainFrame::*handler)()) {
   const CommandText* text = FindCommandText(id);
-  auto* action = new QAction(text ? QStringFromUtf8(text->menuText) : QString(), this);
+  auto* action = new QAction(text ? CommandTr(text->menuText) : QString(), this);
   if (text) {
-    action->setStatusTip(QStringFromUtf8(PromptStatusText(text->prompt)));
-    const std::string_view tip = PromptToolTip(text->prompt);
-    if (!tip.empty()) action->setToolTip(QStringFromUtf8(tip));
+    const QString prompt = CommandTr(text->prompt);
+    action->setStatusTip(prompt.section(QLatin1Char('\n'), 0, 0));
+    if (prompt.contains(QLatin1Char('\n'))) {
+      action->setToolTip(prompt.section(QLatin1Char('\n'), 1));
+    }
   }
   // The tool bar pictures belong to the tool bar; menus show text only.
   action->setIconVisibleInMenu(false);
@@ -157,28 +165,28 @@ void CMainFrame::CreateMenus() {
     // update pass would.
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
   };
-  fileMenu_ = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+  fileMenu_ = bar->addMenu(tr("ﾌｧｲﾙ(&F)"));
   add(fileMenu_, {kCmdOpenFile, kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint,
                   kCmdPrintSetup});
   // The recent files go between this separator and the exit command.
   recentSeparator_ = fileMenu_->addSeparator();
   append(fileMenu_, {kCmdExit});
   connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFileMenu);
-  QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+  QMenu* viewMenu = bar->addMenu(tr("表示(&V)"));
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
-  QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
+  QMenu* zoomMenu = viewMenu->addMenu(tr("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
   append(viewMenu, {kCmdPreviousPage, kCmdNextPage, kCmdFirstPage, kCmdLastPage, kCmdGoToPage, 0,
                     kCmdClosePage, kCmdCloseAllPages});
-  QMenu* settingsMenu = bar->addMenu(QStringLiteral("設定(&S)"));
+  QMenu* settingsMenu = bar->addMenu(tr("設定(&S)"));
   add(settingsMenu, {kCmdCurrentProperties, 0, kCmdResetToDefault, kCmdOverwriteDefault, 0,
                      kCmdDefaultProperties});
   CreateLanguageMenu(settingsMenu);
-  add(bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)")), {kCmdAbout});
+  add(bar->addMenu(tr("ﾍﾙﾌﾟ(&H)")), {kCmdAbout});
 }
 
 void CMainFrame::CreateToolBar() {
-  toolBar_ = addToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"));
+  toolBar_ = addToolBar(tr("ﾂｰﾙ ﾊﾞｰ"));
   toolBar_->setObjectName(QStringLiteral("toolBar"));
   toolBar_->setIconSize(QSize(16, 15));
   toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
@@ -195,8 +203,9 @@ void CMainFrame::CreateToolBar() {
   zoomBox_->setFixedWidth(65);
   zoomBox_->setFocusPolicy(Qt::TabFocus);
   const CommandText* zoomText = FindCommandText(kCmdZoomBox);
-  zoomBox_->setToolTip(QStringFromUtf8(PromptToolTip(zoomText->prompt)));
-  zoomBox_->setStatusTip(QStringFromUtf8(PromptStatusText(zoomText->prompt)));
+  const QString zoomPrompt = CommandTr(zoomText->prompt);
+  zoomBox_->setToolTip(zoomPrompt.section(QLatin1Char('\n'), 1));
+  zoomBox_->setStatusTip(zoomPrompt.section(QLatin1Char('\n'), 0, 0));
   // Only a choice made in the box itself; menu commands move the selection
   // and apply it themselves.
   connect(zoomBox_, &QComboBox::activated, this, [this](int) { ApplyZoomSelection(); });

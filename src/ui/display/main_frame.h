@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QComboBox;
@@ -29,6 +30,9 @@ class ViewerSettings;
 // many more (the whole list goes in the box's details).
 QString OpenFailuresText(const QStringList& failures);
 constexpr int kFailuresListed = 20;
+
+// A text of the command table (commands.h) in the program's language.
+QString CommandTr(std::string_view source);
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT

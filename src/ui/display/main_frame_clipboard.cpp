@@ -22,7 +22,7 @@ void CMainFrame::CopyPageToClipboard() {
   }
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard) {
-    dialogs_.ShowInfo(this, QStringLiteral("他のアプリケーションがクリップボードを開いています。"));
+    dialogs_.ShowInfo(this, tr("他のアプリケーションがクリップボードを開いています。"));
     return;
   }
   clipboard->setImage(image);

@@ -26,8 +26,6 @@ namespace fernplot {
 
 namespace {
 
-const QString kDocumentTitle = QStringLiteral("周波数特性グラフ");
-
 // The data files of a folder (a name's bytes), in the list's name order.
 std::vector<std::string> DataFilesInFolder(const std::string& folder) {
   std::error_code ec;
@@ -47,7 +45,7 @@ constexpr size_t kProgressFromFiles = 10;
 }  // namespace
 
 void CMainFrame::AfterPagesOpened() {
-  documentTitle_ = kDocumentTitle;
+  documentTitle_ = tr("周波数特性グラフ");
   RefreshViews();
 }
 
@@ -137,8 +135,8 @@ bool CMainFrame::StepOpenProgress(QProgressDialog& progress, int done) {
 }
 
 std::unique_ptr<QProgressDialog> CMainFrame::MakeOpenProgress(int total) {
-  auto progress = std::make_unique<QProgressDialog>(QStringLiteral("ｸﾞﾗﾌを作成しています..."),
-                                                    QStringLiteral("ｷｬﾝｾﾙ"), 0, total, this);
+  auto progress =
+      std::make_unique<QProgressDialog>(tr("ｸﾞﾗﾌを作成しています..."), tr("ｷｬﾝｾﾙ"), 0, total, this);
   progress->setWindowModality(Qt::WindowModal);
   progress->setMinimumDuration(500);
   progress->setAutoReset(false);
@@ -156,10 +154,13 @@ void CMainFrame::ShowOpenFailures(const QStringList& failures) {
 }
 
 QString OpenFailuresText(const QStringList& failures) {
-  QString text = QStringLiteral("次のﾌｧｲﾙを開けませんでした。\n\n") +
-                 failures.mid(0, kFailuresListed).join(QLatin1Char('\n'));
+  // A free function, in the window's context.
+  QString text =
+      QCoreApplication::translate("fernplot::CMainFrame", "次のﾌｧｲﾙを開けませんでした。\n\n") +
+      failures.mid(0, kFailuresListed).join(QLatin1Char('\n'));
   if (failures.size() > kFailuresListed) {
-    text += QStringLiteral("\n… ほか %1 件").arg(failures.size() - kFailuresListed);
+    text += QCoreApplication::translate("fernplot::CMainFrame", "\n… ほか %1 件")
+                .arg(failures.size() - kFailuresListed);
   }
   return text;
 }
@@ -177,8 +178,9 @@ void CMainFrame::SaveCsv() {
   const CsvResult result = WritePageCsv(
       state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
   if (!result.ok) {
-    dialogs_.ShowWarning(this, QStringLiteral("CSVﾌｧｲﾙを保存できませんでした。\n%1\n%2")
-                                   .arg(*path, QStringFromUtf8(result.error)));
+    dialogs_.ShowWarning(
+        this,
+        tr("CSVﾌｧｲﾙを保存できませんでした。\n%1\n%2").arg(*path, QStringFromUtf8(result.error)));
   }
 }
 
@@ -204,8 +206,8 @@ void CMainFrame::EditDefaultProperties() {
 void CMainFrame::ResetToDefault() {
   GraphPage* page = CurrentPage();
   if (!page) return;
-  if (!dialogs_.AskOkCancel(
-          this, QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
+  if (!dialogs_.AskOkCancel(this,
+                            tr("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
     return;
   }
   // The data title and the calculated-data flag describe the page's file,
@@ -223,9 +225,9 @@ void CMainFrame::ResetToDefault() {
 void CMainFrame::OverwriteDefault() {
   GraphPage* page = CurrentPage();
   if (!page) return;
-  if (!dialogs_.AskOkCancel(this, QStringLiteral("このｸﾞﾗﾌの設定情報を標準値とします。\n\n"
-                                                 "現在の標準値は上書きされます。\n\n"
-                                                 "よろしいですか？\n"))) {
+  if (!dialogs_.AskOkCancel(this, tr("このｸﾞﾗﾌの設定情報を標準値とします。\n\n"
+                                     "現在の標準値は上書きされます。\n\n"
+                                     "よろしいですか？\n"))) {
     return;
   }
   state_.defaults = page->properties;

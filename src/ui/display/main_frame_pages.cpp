@@ -44,8 +44,7 @@ void CMainFrame::LastPage() {
 void CMainFrame::CloseAllPages() {
   if (!PageShown()) return;
   const int count = state_.session.drawing.SheetCount();
-  if (!dialogs_.AskOkCancel(this,
-                            QStringLiteral("%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？").arg(count))) {
+  if (!dialogs_.AskOkCancel(this, tr("%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？").arg(count))) {
     return;
   }
   state_.session.ReleaseAll();

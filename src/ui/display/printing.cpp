@@ -88,10 +88,9 @@ PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinte
     result.outcome = PrintSheets(doc, writer, fromPage, toPage);
   }
   if (!result.outcome.started) return result;
-  const WriteFileResult w =
-      WriteFileAtomically(QFile::encodeName(printer.outputFileName()).toStdString(),
-                          std::string_view(buffer.data().constData(),
-                                           static_cast<size_t>(buffer.data().size())));
+  const WriteFileResult w = WriteFileAtomically(
+      QFile::encodeName(printer.outputFileName()).toStdString(),
+      std::string_view(buffer.data().constData(), static_cast<size_t>(buffer.data().size())));
   result.written = w.ok;
   result.error = w.error;
   return result;
@@ -113,10 +112,10 @@ void CMainFrame::Print() {
     const PrintToFileResult r =
         PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
     if (r.outcome.started && !r.written) {
-      dialogs_.ShowWarning(this, QStringLiteral("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
+      dialogs_.ShowWarning(this, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                      .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
     } else if (!r.outcome.started) {
-      dialogs_.ShowInfo(this, QStringLiteral("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
+      dialogs_.ShowInfo(this, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
     }
     UpdateCommandStates();
     return;
@@ -124,7 +123,7 @@ void CMainFrame::Print() {
   const PrintOutcome outcome =
       PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
   if (!outcome.started) {
-    dialogs_.ShowInfo(this, QStringLiteral("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
+    dialogs_.ShowInfo(this, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }
   UpdateCommandStates();
 }

@@ -34,11 +34,11 @@ struct ColumnSpec {
   int width;
 };
 constexpr std::array<ColumnSpec, kListColumnCount> kColumns{{
-    {" ﾌｧｲﾙ名", 120},
-    {"ﾃﾞｰﾀ ﾀｲﾌﾟ", 80},
-    {"件数", 50},
-    {"ﾃﾞｰﾀの生成日時", 140},
-    {"コメント", 640},
+    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", " ﾌｧｲﾙ名"), 120},
+    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "ﾃﾞｰﾀ ﾀｲﾌﾟ"), 80},
+    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "件数"), 50},
+    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "ﾃﾞｰﾀの生成日時"), 140},
+    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "コメント"), 640},
 }};
 
 FileKind KindOf(const DataFileEntry& entry) {
@@ -46,8 +46,8 @@ FileKind KindOf(const DataFileEntry& entry) {
   return entry.header->dataType == 0 ? FileKind::kRaw : FileKind::kCalculated;
 }
 
-QStringList CellTexts(const DataFileEntry& entry) {
-  const DataFileListRow cells = DataFileListCells(entry);
+QStringList CellTexts(const DataFileEntry& entry, const TextTranslator* translator) {
+  const DataFileListRow cells = DataFileListCells(entry, translator);
   QStringList texts;
   for (int c = 0; c < kListColumnCount; ++c) {
     const QString cell = QStringFromUtf8(cells[static_cast<size_t>(c)]);
@@ -67,7 +67,7 @@ QStringList CellTexts(const DataFileEntry& entry) {
 
 DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-  setWindowTitle(QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙの一覧"));
+  setWindowTitle(tr("測定ﾃﾞｰﾀﾌｧｲﾙの一覧"));
   setFont(DialogFont());
   BuildControls();
 
@@ -94,17 +94,17 @@ void DataFileListDialog::BuildControls() {
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
   setSizeGripEnabled(true);
 
-  create_ = new QPushButton(QStringLiteral("ｸﾞﾗﾌの作成"), this);
+  create_ = new QPushButton(tr("ｸﾞﾗﾌの作成"), this);
   create_->setGeometry(du.Rect(7, 130, 50, 14));
-  close_ = new QPushButton(QStringLiteral("閉じる"), this);
+  close_ = new QPushButton(tr("閉じる"), this);
   close_->setGeometry(du.Rect(66, 130, 50, 14));
-  auto* label = new QLabel(QStringLiteral("検索ﾌｧｲﾙ名："), this);
+  auto* label = new QLabel(tr("検索ﾌｧｲﾙ名："), this);
   label->setGeometry(du.Rect(7, 10, 41, 10));
   pattern_ = new QLineEdit(this);
   pattern_->setGeometry(du.Rect(48, 7, 158, 13));
   list_ = new QTreeWidget(this);
   list_->setGeometry(du.Rect(7, 26, 251, 98));
-  search_ = new QPushButton(QStringLiteral("検索"), this);
+  search_ = new QPushButton(tr("検索"), this);
   search_->setGeometry(du.Rect(223, 7, 35, 14));
   browse_button_ = new QPushButton(QStringLiteral("..."), this);
   browse_button_->setGeometry(du.Rect(208, 7, 12, 13));
@@ -120,7 +120,7 @@ void DataFileListDialog::BuildControls() {
 
   list_->setColumnCount(kListColumnCount);
   QStringList headings;
-  for (const ColumnSpec& c : kColumns) headings << QStringFromUtf8(c.heading);
+  for (const ColumnSpec& c : kColumns) headings << tr(c.heading);
   list_->setHeaderLabels(headings);
   for (int c = 0; c < kListColumnCount; ++c) {
     list_->setColumnWidth(c, kColumns[static_cast<size_t>(c)].width);
@@ -142,7 +142,7 @@ void DataFileListDialog::BuildControls() {
   list_->setPalette(pal);
   list_->installEventFilter(this);
   list_->viewport()->installEventFilter(this);
-  no_match_ = new QLabel(QStringLiteral(" 該当するﾌｧｲﾙがありません"), list_->viewport());
+  no_match_ = new QLabel(tr(" 該当するﾌｧｲﾙがありません"), list_->viewport());
   no_match_->move(0, 2);
   no_match_->adjustSize();
   no_match_->hide();
@@ -184,7 +184,7 @@ void DataFileListDialog::FillRows() {
   QList<QTreeWidgetItem*> items;
   for (size_t i = 0; i < state_.dataFiles.size(); ++i) {
     const DataFileEntry& entry = state_.dataFiles[i];
-    auto* item = new QTreeWidgetItem(CellTexts(entry));
+    auto* item = new QTreeWidgetItem(CellTexts(entry, state_.session.drawing.Translator()));
     item->setData(0, kEntryIndexRole, static_cast<int>(i));
     for (int c = 0; c < kListColumnCount; ++c) {
       item->setData(c, kFileKindRole, static_cast<int>(KindOf(entry)));
@@ -274,7 +274,7 @@ void DataFileListDialog::Search() {
 }
 
 void DataFileListDialog::SetUpBrowseDialog(QFileDialog& dialog, const QString& start) {
-  dialog.setWindowTitle(QStringLiteral("検索ﾊﾟｽの参照"));
+  dialog.setWindowTitle(tr("検索ﾊﾟｽの参照"));
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setOption(QFileDialog::ReadOnly, false);
   // The filter box shows the filter's name only; both cases of the
@@ -283,7 +283,7 @@ void DataFileListDialog::SetUpBrowseDialog(QFileDialog& dialog, const QString& s
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   // A name that does not exist is accepted, so a pattern can be chosen.
   dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilter(QStringLiteral("測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)"));
+  dialog.setNameFilter(tr("測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)"));
   dialog.setDefaultSuffix(QStringLiteral("dat"));
   const QFileInfo info(start);
   if (QDir(info.path()).exists()) dialog.setDirectory(info.path());

@@ -173,7 +173,7 @@ void AxisPage::onScaleLin() {
 }
 
 bool AxisPage::fail(int message, QLineEdit* box) {
-  showMessage(QStringFromUtf8(TextsOf(kind_).messages[static_cast<size_t>(message)]));
+  showMessage(AxisMessageText(TextsOf(kind_).messages[static_cast<size_t>(message)]));
   focusBox(box);
   return false;
 }
@@ -238,6 +238,10 @@ bool AxisPage::killActive() {
   }
   readControls();
   return true;
+}
+
+QString AxisMessageText(const char* message) {
+  return SheetText(message);
 }
 
 }  // namespace fernplot

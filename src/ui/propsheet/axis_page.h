@@ -43,6 +43,8 @@ struct AxisPageValues {
 };
 
 class AxisPage : public SheetPage {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   AxisPage(AxisKind kind, const SheetServices& services, QWidget* parent);
 

@@ -22,50 +22,86 @@ namespace fernplot {
 namespace {
 
 constexpr AxisPageTexts kFrequencyTexts = {
-    "左のﾏｰｼﾞﾝ：",
-    "右のﾏｰｼﾞﾝ：",
-    "範囲：",
+    QT_TRANSLATE_NOOP("PropertySheet", "左のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "右のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "範囲："),
     "",
     "Hz",
-    "ﾃﾞｰﾀの最小値",
-    "ﾃﾞｰﾀの最大値",
+    QT_TRANSLATE_NOOP("PropertySheet", "ﾃﾞｰﾀの最小値"),
+    QT_TRANSLATE_NOOP("PropertySheet", "ﾃﾞｰﾀの最大値"),
     kMinHorizontalAxisMm,
     {
-        "軸の長さには\n\n40 以上の数値を入力してください。",
-        "軸の左ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。",
-        "軸の右ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。",
-        "軸の長さが不正です。\n\n有効な値は 40mm ～ 250mm です。",
-        "ﾏｰｼﾞﾝの値が不正です。\n\nｸﾞﾗﾌ領域の幅が 40mm 以上になるよう調整してください。",
-        "目盛の上限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、100k、1M",
-        "目盛の下限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、100k、1M",
-        "目盛の間隔が不正な値です。\n\n0 より大きい値にしてください。",
-        "目盛の範囲指定が不正です。\n\n下限値 ＜ 上限値 になるよう調整してください。",
-        "目盛の間隔が不正な値です。\n\n間隔値 ≦ (上限値 - 下限値)÷ 2 "
-        "になるよう調整してください。",
+        QT_TRANSLATE_NOOP("PropertySheet", "軸の長さには\n\n40 以上の数値を入力してください。"),
+        QT_TRANSLATE_NOOP("PropertySheet", "軸の左ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。"),
+        QT_TRANSLATE_NOOP("PropertySheet", "軸の右ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。"),
+        QT_TRANSLATE_NOOP("PropertySheet",
+                          "軸の長さが不正です。\n\n有効な値は 40mm ～ 250mm です。"),
+        QT_TRANSLATE_NOOP(
+            "PropertySheet",
+            "ﾏｰｼﾞﾝの値が不正です。\n\nｸﾞﾗﾌ領域の幅が 40mm 以上になるよう調整してください。"),
+        QT_TRANSLATE_NOOP(
+            "PropertySheet",
+            "目盛の上限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、100k、1M"),
+        QT_TRANSLATE_NOOP(
+            "PropertySheet",
+            "目盛の下限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、100k、1M"),
+        QT_TRANSLATE_NOOP("PropertySheet",
+                          "目盛の間隔が不正な値です。\n\n0 より大きい値にしてください。"),
+        QT_TRANSLATE_NOOP(
+            "PropertySheet",
+            "目盛の範囲指定が不正です。\n\n下限値 ＜ 上限値 になるよう調整してください。"),
+        QT_TRANSLATE_NOOP("PropertySheet",
+                          "目盛の間隔が不正な値です。\n\n間隔値 ≦ (上限値 - 下限値)÷ 2 "
+                          "になるよう調整してください。"),
     },
 };
 
 constexpr std::array<const char*, 10> kVerticalMessages = {
-    "軸の長さには\n\n30 以上の数値を入力してください。",
-    "軸の上端ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。",
-    "軸の下端ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。",
-    "軸の長さが不正です。\n\n有効な値は 30mm ～ 250mm です。",
-    "ﾏｰｼﾞﾝの値が不正です。\n\nｸﾞﾗﾌ領域の高さが 30mm 以上になるよう調整してください。",
-    "目盛の上限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、-10.5",
-    "目盛の下限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、-10.5",
-    "目盛の間隔が不正な値です。\n\n0 より大きい値にしてください。",
-    "目盛の範囲指定が不正です。\n\n下限値 ＜ 上限値 になるよう調整してください。",
-    "目盛の間隔が不正な値です。\n\n間隔値 ≦ (上限値 - 下限値)÷ 2 になるよう調整してください。",
+    QT_TRANSLATE_NOOP("PropertySheet", "軸の長さには\n\n30 以上の数値を入力してください。"),
+    QT_TRANSLATE_NOOP("PropertySheet", "軸の上端ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。"),
+    QT_TRANSLATE_NOOP("PropertySheet", "軸の下端ﾏｰｼﾞﾝには\n\n0 以上の数値を入力してください。"),
+    QT_TRANSLATE_NOOP("PropertySheet", "軸の長さが不正です。\n\n有効な値は 30mm ～ 250mm です。"),
+    QT_TRANSLATE_NOOP(
+        "PropertySheet",
+        "ﾏｰｼﾞﾝの値が不正です。\n\nｸﾞﾗﾌ領域の高さが 30mm 以上になるよう調整してください。"),
+    QT_TRANSLATE_NOOP(
+        "PropertySheet",
+        "目盛の上限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、-10.5"),
+    QT_TRANSLATE_NOOP(
+        "PropertySheet",
+        "目盛の下限値が不正な値です。\n\n数値を入力してください。\n例：0.1、100、-10.5"),
+    QT_TRANSLATE_NOOP("PropertySheet",
+                      "目盛の間隔が不正な値です。\n\n0 より大きい値にしてください。"),
+    QT_TRANSLATE_NOOP(
+        "PropertySheet",
+        "目盛の範囲指定が不正です。\n\n下限値 ＜ 上限値 になるよう調整してください。"),
+    QT_TRANSLATE_NOOP(
+        "PropertySheet",
+        "目盛の間隔が不正な値です。\n\n間隔値 ≦ (上限値 - 下限値)÷ 2 になるよう調整してください。"),
 };
 
 constexpr AxisPageTexts kGainTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "dB",
-    "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
+    QT_TRANSLATE_NOOP("PropertySheet", "上のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "下のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "下限値："),
+    QT_TRANSLATE_NOOP("PropertySheet", "上限値："),
+    "dB",
+    QT_TRANSLATE_NOOP("PropertySheet", "データの最小値を使用"),
+    QT_TRANSLATE_NOOP("PropertySheet", "データの最大値を使用"),
+    kMinVerticalAxisMm,
+    kVerticalMessages,
 };
 
 constexpr AxisPageTexts kPhaseTexts = {
-    "上のﾏｰｼﾞﾝ：",          "下のﾏｰｼﾞﾝ：",          "下限値：",         "上限値：",        "deg",
-    "データの最小値を使用", "データの最大値を使用", kMinVerticalAxisMm, kVerticalMessages,
+    QT_TRANSLATE_NOOP("PropertySheet", "上のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "下のﾏｰｼﾞﾝ："),
+    QT_TRANSLATE_NOOP("PropertySheet", "下限値："),
+    QT_TRANSLATE_NOOP("PropertySheet", "上限値："),
+    "deg",
+    QT_TRANSLATE_NOOP("PropertySheet", "データの最小値を使用"),
+    QT_TRANSLATE_NOOP("PropertySheet", "データの最大値を使用"),
+    kMinVerticalAxisMm,
+    kVerticalMessages,
 };
 
 QLineEdit* NumberBox(QWidget* parent) {
@@ -93,16 +129,16 @@ void AxisPage::buildControls() {
   auto* top = new QVBoxLayout(this);
 
   auto* captionRow = new QHBoxLayout;
-  captionRow->addWidget(new QLabel(QStringFromUtf8("ｷｬﾌﾟｼｮﾝ："), this));
+  captionRow->addWidget(new QLabel(tr("ｷｬﾌﾟｼｮﾝ："), this));
   caption_ = new QLineEdit(this);
   caption_->setValidator(new Cp932LimitValidator(kCaptionBytes, caption_));
   captionRow->addWidget(caption_, 1);
   top->addLayout(captionRow);
-  grid_ = new QCheckBox(QStringFromUtf8("目盛線を表示"), this);
+  grid_ = new QCheckBox(tr("目盛線を表示"), this);
   top->addWidget(grid_);
 
   auto* middle = new QHBoxLayout;
-  auto* scaleBox = new QGroupBox(QStringFromUtf8("ｽｹｰﾙ ﾀｲﾌﾟ"), this);
+  auto* scaleBox = new QGroupBox(tr("ｽｹｰﾙ ﾀｲﾌﾟ"), this);
   auto* scaleLayout = new QVBoxLayout(scaleBox);
   scaleGroup_ = new QButtonGroup(this);
   const char* scaleNames[3] = {"AUTO", "LOG", "LIN"};
@@ -115,60 +151,62 @@ void AxisPage::buildControls() {
   scaleLayout->addStretch(1);
   middle->addWidget(scaleBox);
 
-  auto* axisBox = new QGroupBox(QStringFromUtf8("軸ｵﾌﾟｼｮﾝ"), this);
+  auto* axisBox = new QGroupBox(tr("軸ｵﾌﾟｼｮﾝ"), this);
   auto* axisGrid = new QGridLayout(axisBox);
   length_ = NumberBox(axisBox);
   margin1_ = NumberBox(axisBox);
   margin2_ = NumberBox(axisBox);
   const std::array<std::pair<const char*, QLineEdit*>, 3> axisRows = {
-      {{"軸の長さ：", length_}, {t.margin1Label, margin1_}, {t.margin2Label, margin2_}}};
+      {{QT_TRANSLATE_NOOP("PropertySheet", "軸の長さ："), length_},
+       {t.margin1Label, margin1_},
+       {t.margin2Label, margin2_}}};
   for (int r = 0; r < 3; ++r) {
-    axisGrid->addWidget(
-        new QLabel(QStringFromUtf8(axisRows[static_cast<size_t>(r)].first), axisBox), r, 0);
+    axisGrid->addWidget(new QLabel(SheetText(axisRows[static_cast<size_t>(r)].first), axisBox), r,
+                        0);
     axisGrid->addWidget(axisRows[static_cast<size_t>(r)].second, r, 1);
     axisGrid->addWidget(new QLabel(QStringLiteral("mm"), axisBox), r, 2);
   }
   middle->addWidget(axisBox, 1);
   top->addLayout(middle);
 
-  auto* tickBox = new QGroupBox(QStringFromUtf8("目盛ｵﾌﾟｼｮﾝ"), this);
+  auto* tickBox = new QGroupBox(tr("目盛ｵﾌﾟｼｮﾝ"), this);
   auto* tickGrid = new QGridLayout(tickBox);
   const QString unit = QStringFromUtf8(t.unit);
   lower_ = NumberBox(tickBox);
   upper_ = NumberBox(tickBox);
   interval_ = NumberBox(tickBox);
-  useMin_ = new QCheckBox(QStringFromUtf8(t.useMinLabel), tickBox);
-  useMax_ = new QCheckBox(QStringFromUtf8(t.useMaxLabel), tickBox);
-  auto_ = new QCheckBox(QStringFromUtf8("自動配分"), tickBox);
+  useMin_ = new QCheckBox(SheetText(t.useMinLabel), tickBox);
+  useMax_ = new QCheckBox(SheetText(t.useMaxLabel), tickBox);
+  auto_ = new QCheckBox(tr("自動配分"), tickBox);
   if (isFrequency()) {
-    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.lowerLabel), tickBox), 0, 0);
+    tickGrid->addWidget(new QLabel(SheetText(t.lowerLabel), tickBox), 0, 0);
     tickGrid->addWidget(lower_, 0, 1);
-    tickGrid->addWidget(new QLabel(unit + QStringFromUtf8(" ～"), tickBox), 0, 2);
+    tickGrid->addWidget(new QLabel(unit + tr(" ～"), tickBox), 0, 2);
     tickGrid->addWidget(upper_, 0, 3);
     tickGrid->addWidget(new QLabel(unit, tickBox), 0, 4);
     tickGrid->addWidget(useMin_, 1, 1);
     tickGrid->addWidget(useMax_, 1, 3);
-    tickGrid->addWidget(new QLabel(QStringFromUtf8("間隔："), tickBox), 2, 0);
+    tickGrid->addWidget(new QLabel(tr("間隔："), tickBox), 2, 0);
     tickGrid->addWidget(interval_, 2, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 2, 2);
     tickGrid->addWidget(auto_, 2, 3);
     tickGrid->setColumnStretch(5, 1);
   } else {
-    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.upperLabel), tickBox), 0, 0);
+    tickGrid->addWidget(new QLabel(SheetText(t.upperLabel), tickBox), 0, 0);
     tickGrid->addWidget(upper_, 0, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 0, 2);
     tickGrid->addWidget(useMax_, 0, 3, 1, 3);
-    tickGrid->addWidget(new QLabel(QStringFromUtf8(t.lowerLabel), tickBox), 1, 0);
+    tickGrid->addWidget(new QLabel(SheetText(t.lowerLabel), tickBox), 1, 0);
     tickGrid->addWidget(lower_, 1, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 1, 2);
     tickGrid->addWidget(useMin_, 1, 3, 1, 3);
-    tickGrid->addWidget(new QLabel(QStringFromUtf8("間隔："), tickBox), 2, 0);
+    tickGrid->addWidget(new QLabel(tr("間隔："), tickBox), 2, 0);
     tickGrid->addWidget(interval_, 2, 1);
     tickGrid->addWidget(new QLabel(unit, tickBox), 2, 2);
     tickGrid->addWidget(auto_, 2, 3);
     tightGroup_ = new QButtonGroup(this);
-    tight_[0] = new QRadioButton(QStringFromUtf8("ﾉｰﾏﾙ"), tickBox);
-    tight_[1] = new QRadioButton(QStringFromUtf8("ﾀｲﾄ"), tickBox);
+    tight_[0] = new QRadioButton(tr("ﾉｰﾏﾙ"), tickBox);
+    tight_[1] = new QRadioButton(tr("ﾀｲﾄ"), tickBox);
     tightGroup_->addButton(tight_[0], 0);
     tightGroup_->addButton(tight_[1], 1);
     tickGrid->addWidget(tight_[0], 2, 4);
@@ -183,7 +221,7 @@ void AxisPage::buildControls() {
   if (kind_ == AxisKind::Phase) {
     // Present in the page but never filled or read.
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(new QLabel(QStringFromUtf8("位相表示レンジ"), this));
+    rangeRow->addWidget(new QLabel(tr("位相表示レンジ"), this));
     phaseRange_ = new QComboBox(this);
     phaseRange_->setMinimumWidth(140);
     rangeRow->addWidget(phaseRange_);

@@ -2,6 +2,7 @@
 #pragma once
 // Labels, minimum length and refusal messages of one axis tab.
 
+#include <QString>
 #include <array>
 
 #include "propsheet/axis_page.h"
@@ -35,5 +36,9 @@ struct AxisPageTexts {
 };
 
 const AxisPageTexts& TextsOf(AxisKind kind);
+
+// A refusal message of TextsOf(...).messages as the sheet shows it, in the
+// program's language.
+QString AxisMessageText(const char* message);
 
 }  // namespace fernplot

@@ -94,8 +94,8 @@ std::vector<InstalledFace> ListInstalledFaces() {
   // they are offered under those names so that a stored face is found.
   // Qt keeps the mapping's keys case-folded, so the names are listed here as
   // the settings spell them.
-  static const char* const kWindowFaces[] = {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "MS PGothic",
-                                             "MS Gothic",        "Times New Roman", "Arial",
+  static const char* const kWindowFaces[] = {"ＭＳ Ｐゴシック", "ＭＳ ゴシック",   "MS PGothic",
+                                             "MS Gothic",       "Times New Roman", "Arial",
                                              "Courier New"};
   for (const char* face : kWindowFaces) {
     const QString name = QString::fromUtf8(face);
@@ -155,17 +155,17 @@ void FontSample::paintEvent(QPaintEvent* e) {
 
 CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage(services, parent) {
   auto* grid = new QGridLayout(this);
-  grid->addWidget(new QLabel(QStringFromUtf8("ｶﾃｺﾞﾘ："), this), 0, 0);
+  grid->addWidget(new QLabel(tr("ｶﾃｺﾞﾘ："), this), 0, 0);
   categories_ = new QListWidget(this);
   categories_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->addWidget(categories_, 1, 0, 6, 1);
 
-  grid->addWidget(new QLabel(QStringFromUtf8("ﾌｫﾝﾄ："), this), 0, 1);
+  grid->addWidget(new QLabel(tr("ﾌｫﾝﾄ："), this), 0, 1);
   faces_ = new QComboBox(this);
   faces_->setMinimumWidth(200);
   grid->addWidget(faces_, 1, 1, 1, 2);
 
-  grid->addWidget(new QLabel(QStringFromUtf8("ｻｲｽﾞ："), this), 2, 1);
+  grid->addWidget(new QLabel(tr("ｻｲｽﾞ："), this), 2, 1);
   sizes_ = new QComboBox(this);
   sizes_->setEditable(true);
   // Typed sizes are never taken over; only a chosen entry changes the size.
@@ -173,12 +173,12 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   sizes_->setCompleter(nullptr);
   sizes_->lineEdit()->installEventFilter(new EnterGoesToDialog(sizes_));
   grid->addWidget(sizes_, 3, 1);
-  bold_ = new QCheckBox(QStringFromUtf8("太字"), this);
+  bold_ = new QCheckBox(tr("太字"), this);
   grid->addWidget(bold_, 3, 2);
-  colourButton_ = new QPushButton(QStringFromUtf8("ｶﾗｰ..."), this);
+  colourButton_ = new QPushButton(tr("ｶﾗｰ..."), this);
   grid->addWidget(colourButton_, 4, 2);
 
-  grid->addWidget(new QLabel(QStringFromUtf8("ｻﾝﾌﾟﾙ："), this), 5, 1);
+  grid->addWidget(new QLabel(tr("ｻﾝﾌﾟﾙ："), this), 5, 1);
   sample_ = new FontSample(this);
   grid->addWidget(sample_, 6, 1, 1, 2);
   grid->setColumnStretch(1, 1);
@@ -198,7 +198,7 @@ void CPropFont::initialisePage() {
     for (int i = 0; i < kFontCategoryCount; ++i) {
       std::string_view name = copy_.fonts[static_cast<size_t>(i)].categoryName;
       if (name.empty()) name = kFontCategoryNames[static_cast<size_t>(i)];
-      categories_->addItem(QStringFromUtf8(name));
+      categories_->addItem(SheetText(std::string(name).c_str()));
     }
     categories_->setCurrentRow(category_);
   }

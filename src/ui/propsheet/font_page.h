@@ -49,6 +49,8 @@ class FontSample : public QFrame {
 };
 
 class CPropFont final : public SheetPage {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   CPropFont(const SheetServices& services, QWidget* parent);
 

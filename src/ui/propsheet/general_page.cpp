@@ -19,10 +19,7 @@
 #include "text/encoding.h"
 
 namespace fernplot {
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 ColourButton::ColourButton(QWidget* parent) : QPushButton(parent) {
   setMinimumSize(72, 36);
@@ -79,14 +76,14 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
     : SheetPage(services, parent) {
   auto* top = new QVBoxLayout(this);
   auto* titleRow = new QHBoxLayout;
-  titleRow->addWidget(new QLabel(QStringFromUtf8("ｸﾞﾗﾌのﾀｲﾄﾙ："), this));
+  titleRow->addWidget(new QLabel(tr("ｸﾞﾗﾌのﾀｲﾄﾙ："), this));
   title_ = new QLineEdit(this);
   title_->setValidator(new Cp932LimitValidator(kTitleBytes, title_));
   titleRow->addWidget(title_, 1);
   top->addLayout(titleRow);
 
   auto* upper = new QHBoxLayout;
-  auto* calcBox = new QGroupBox(QStringFromUtf8("生ﾃﾞｰﾀの演算のﾀｲﾌﾟ"), this);
+  auto* calcBox = new QGroupBox(tr("生ﾃﾞｰﾀの演算のﾀｲﾌﾟ"), this);
   auto* calcLayout = new QVBoxLayout(calcBox);
   ch1ch2_ = new QRadioButton(QStringLiteral("CH1/CH2"), calcBox);
   ch2ch1_ = new QRadioButton(QStringLiteral("CH2/CH1"), calcBox);
@@ -97,7 +94,7 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   calcLayout->addWidget(ch2ch1_);
   upper->addWidget(calcBox, 1);
 
-  auto* backBox = new QGroupBox(QStringFromUtf8("ｸﾞﾗﾌの背景色"), this);
+  auto* backBox = new QGroupBox(tr("ｸﾞﾗﾌの背景色"), this);
   auto* backLayout = new QHBoxLayout(backBox);
   background_ = new ColourButton(backBox);
   backLayout->addWidget(background_);
@@ -107,20 +104,20 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
 
   auto lineGroup = [this, top](const char* caption, QPushButton*& button, LineSwatch*& swatch,
                                QCheckBox*& bold) {
-    auto* box = new QGroupBox(QStringFromUtf8(caption), this);
+    auto* box = new QGroupBox(SheetText(caption), this);
     auto* row = new QHBoxLayout(box);
-    row->addWidget(new QLabel(QStringFromUtf8("表示色："), box));
+    row->addWidget(new QLabel(tr("表示色："), box));
     swatch = new LineSwatch(box);
     row->addWidget(swatch, 1);
     button = new QPushButton(QStringLiteral("..."), box);
     button->setMaximumWidth(40);
     row->addWidget(button);
-    bold = new QCheckBox(QStringFromUtf8("印刷時太線"), box);
+    bold = new QCheckBox(tr("印刷時太線"), box);
     row->addWidget(bold);
     top->addWidget(box);
   };
-  lineGroup("ゲインの線", gainColour_, gainSwatch_, gainBold_);
-  lineGroup("位相の線", phaseColour_, phaseSwatch_, phaseBold_);
+  lineGroup(QT_TRANSLATE_NOOP("PropertySheet", "ゲインの線"), gainColour_, gainSwatch_, gainBold_);
+  lineGroup(QT_TRANSLATE_NOOP("PropertySheet", "位相の線"), phaseColour_, phaseSwatch_, phaseBold_);
   top->addStretch(1);
 
   connect(background_, &QPushButton::clicked, this, [this] { pickColour(v_.backgroundColor); });

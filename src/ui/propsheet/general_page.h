@@ -59,6 +59,8 @@ class LineSwatch : public QFrame {
 };
 
 class CPropGeneral final : public SheetPage {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   CPropGeneral(const SheetServices& services, QWidget* parent);
 

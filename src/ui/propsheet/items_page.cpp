@@ -22,7 +22,7 @@ CPropItems::CPropItems(const SheetServices& services, QWidget* parent)
   auto* grid = new QGridLayout(this);
   for (int i = 0; i < kItemCount; ++i) {
     const std::string_view label = kItemLabels[static_cast<size_t>(i)];
-    auto* box = new QCheckBox(QStringFromUtf8(label), this);
+    auto* box = new QCheckBox(SheetText(std::string(label).c_str()), this);
     boxes_[static_cast<size_t>(i)] = box;
     const bool left = i < kLeftColumnItems;
     grid->addWidget(box, left ? i : i - kLeftColumnItems, left ? 0 : 1);
@@ -47,7 +47,7 @@ void CPropItems::readControls() {
 CPropAddition::CPropAddition(const SheetServices& services, QWidget* parent)
     : SheetPage(services, parent) {
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringFromUtf8("ﾃﾞｰﾀのﾀｲﾄﾙ："), this));
+  layout->addWidget(new QLabel(tr("ﾃﾞｰﾀのﾀｲﾄﾙ："), this));
   box_ = new LimitedNoteEdit(kDataTitleBytes, this);
   box_->setMaximumHeight(90);
   layout->addWidget(box_);

@@ -16,6 +16,8 @@ namespace fernplot {
 class LimitedNoteEdit;
 
 class CPropItems final : public SheetPage {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   CPropItems(const SheetServices& services, QWidget* parent);
 
@@ -33,6 +35,8 @@ class CPropItems final : public SheetPage {
 };
 
 class CPropAddition final : public SheetPage {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   CPropAddition(const SheetServices& services, QWidget* parent);
 

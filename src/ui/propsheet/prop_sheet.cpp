@@ -49,14 +49,13 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
                      SheetServices services)
     : QDialog(parent), currentPage_(currentPage) {
   setModal(true);
-  setWindowTitle(currentPage ? QStringFromUtf8("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ")
-                             : QStringFromUtf8("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
+  setWindowTitle(currentPage ? tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ") : tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
   auto* layout = new QVBoxLayout(this);
   tabs_ = new SheetTabWidget(this);
   layout->addWidget(tabs_);
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons_->button(QDialogButtonBox::Cancel)->setText(QStringFromUtf8("キャンセル"));
+  buttons_->button(QDialogButtonBox::Cancel)->setText(tr("キャンセル"));
   layout->addWidget(buttons_);
   connect(buttons_, &QDialogButtonBox::accepted, this, &CPropSht1::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &CPropSht1::reject);
@@ -72,13 +71,13 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
   addition_ = new CPropAddition(services, this);
   addition_->hide();
 
-  tabs_->addTab(general_, QStringFromUtf8("全般"));
-  tabs_->addTab(frequency_, QStringFromUtf8("横軸(周波数)"));
-  tabs_->addTab(gain_, QStringFromUtf8("縦軸(ｹﾞｲﾝ)"));
-  tabs_->addTab(phase_, QStringFromUtf8("縦軸(位相)"));
-  tabs_->addTab(items_, QStringFromUtf8("表示項目"));
-  tabs_->addTab(font_, QStringFromUtf8("ﾌｫﾝﾄ"));
-  if (currentPage_) tabs_->addTab(addition_, QStringFromUtf8("付記"));
+  tabs_->addTab(general_, tr("全般"));
+  tabs_->addTab(frequency_, tr("横軸(周波数)"));
+  tabs_->addTab(gain_, tr("縦軸(ｹﾞｲﾝ)"));
+  tabs_->addTab(phase_, tr("縦軸(位相)"));
+  tabs_->addTab(items_, tr("表示項目"));
+  tabs_->addTab(font_, tr("ﾌｫﾝﾄ"));
+  if (currentPage_) tabs_->addTab(addition_, tr("付記"));
   tabs_->setCurrentIndex(0);
   tabs_->guardedTabBar()->setLeaveCheck([this] {
     SheetPage* page = activePage();

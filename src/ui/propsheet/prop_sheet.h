@@ -19,6 +19,8 @@ namespace fernplot {
 class SheetTabWidget;
 
 class CPropSht1 final : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   // currentPage: the seven-tab sheet of the page on screen (with the data
   // title); otherwise the six-tab sheet of the defaults.

@@ -5,6 +5,7 @@
 // (another tab, or OK) reads them back. A page that was never shown keeps
 // the values it was loaded with and is never checked.
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include "propsheet/sheet_services.h"
@@ -13,7 +14,15 @@ class QLineEdit;
 
 namespace fernplot {
 
+// A text of the property sheet marked elsewhere (a table entry), in the
+// program's language. Every text of the sheet is in this one context.
+inline QString SheetText(const char* source) {
+  return QCoreApplication::translate("PropertySheet", source);
+}
+
 class SheetPage : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(PropertySheet)
+
  public:
   SheetPage(const SheetServices& services, QWidget* parent);
 
