@@ -470,6 +470,23 @@ TEST(SettingsFile, ReadOnlyProgramFolderSettingsAreReadUntilTheUserHasOwn) {
   EXPECT_EQ(DefaultSettingsReadPath(dir.File("fernplot")), dir.File("fernplot.CFG"));
 }
 
+// An installation (<prefix>/bin beside <prefix>/share/fernplot) keeps its
+// settings per user even when its bin folder is writable (a user-owned
+// prefix, or root), and only then.
+TEST(SettingsFile, InstalledProgramIsPerUserEvenInAWritableFolder) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.path() / "prefix/bin");
+  std::filesystem::create_directories(dir.path() / "other/bin");
+  std::filesystem::create_directories(dir.path() / "prefix/share/fernplot");
+  EXPECT_TRUE(IsInstalledProgramFolder(dir.File("prefix/bin")));
+  EXPECT_TRUE(IsInstalledProgramFolder(dir.File("prefix/bin/")));
+  EXPECT_FALSE(IsInstalledProgramFolder(dir.File("other/bin")));
+  EXPECT_FALSE(IsInstalledProgramFolder(dir.File("prefix/share")));
+  ExpectPerUserLocation(dir, dir.File("prefix/bin/fernplot"));
+  EXPECT_EQ(DefaultSettingsFilePath(dir.File("other/bin/fernplot")),
+            dir.File("other/bin/fernplot.CFG"));
+}
+
 TEST(SettingsFile, StartupLoadsOverFactoryDefaults) {
   TempDir dir;
   AppState state;
@@ -516,3 +533,4 @@ TEST(ScanLine, FollowsFormattedInputRules) {
 
 }  // namespace
 }  // namespace fernplot
+

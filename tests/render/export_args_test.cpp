@@ -57,6 +57,12 @@ TEST(ExportArgs, AcceptedCommandLines) {
     const ParsedArgs p = ParseExportArgs({"-l", "/data/*.DAT"});
     ASSERT_TRUE(p.options);
     EXPECT_EQ(p.options->listPattern, "/data/*.DAT");
+    EXPECT_FALSE(p.options->language);
+  }
+  {
+    // The language goes with every use, the listing too.
+    EXPECT_EQ(ParseExportArgs({"--lang", "en", "-l", "x"}).options->language, "en");
+    EXPECT_EQ(ParseExportArgs({"-f", "png", "--lang=ja", "a"}).options->language, "ja");
   }
   EXPECT_TRUE(ParseExportArgs({"--help"}).options->help);
   EXPECT_TRUE(ParseExportArgs({"--version"}).options->version);
@@ -93,6 +99,8 @@ TEST(ExportArgs, UsageErrors) {
       {"-f", "csv", "--difference", "r", "--difference", "s", "a"},
       {"-f", "csv", "a", "--difference"},
       {"-l", "*.DAT", "--overlay", "b"},
+      {"--lang", "fr", "-f", "csv", "a"},
+      {"-f", "csv", "a", "--lang"},
   };
   for (const Args& args : rejected) {
     const ParsedArgs p = ParseExportArgs(args);

@@ -289,5 +289,28 @@ TEST_F(ExportRun, PageFormatsFollowTheSizeRules) {
   EXPECT_EQ(pdf.find("/MediaBox", box + 1), std::string::npos) << "one page";
 }
 
+// The page texts and the messages follow --lang; without it the C locale of
+// the tests gives the Japanese source texts. Numbers and units stay.
+TEST_F(ExportRun, LanguageOfPageTextsAndMessages) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "drawing", raw_}), kExitOk) << err_.str();
+  const std::string japanese = ReadBytes(Out("RC1.drawing.json"));
+  EXPECT_NE(japanese.find("ｽｲｰﾌﾟ最小周波数＝10Hz"), std::string::npos);
+  EXPECT_NE(japanese.find("周波数特性"), std::string::npos);
+  ASSERT_EQ(Run({"--lang", "en", "-o", root_ + "/out", "-f", "drawing", raw_}), kExitOk);
+  const std::string english = ReadBytes(Out("RC1.drawing.json"));
+  EXPECT_NE(english.find("Sweep min. frequency = 10Hz"), std::string::npos);
+  EXPECT_NE(english.find("Frequency Response"), std::string::npos);
+  EXPECT_EQ(english.find("周波数"), std::string::npos);
+  // The data title is the file's own text, in any language.
+  EXPECT_NE(english.find("ローパス RC"), std::string::npos);
+
+  EXPECT_EQ(Run({"--lang", "en", "-f", "csv", "-o", root_ + "/out", root_ + "/none.DAT"}),
+            kExitFailure);
+  EXPECT_NE(err_.str().find("not found"), std::string::npos) << err_.str();
+  EXPECT_EQ(Run({"--lang", "en", "-l", root_ + "/*.DAT"}), kExitOk);
+  EXPECT_NE(out_.str().find("\tRaw data\t"), std::string::npos) << out_.str();
+  EXPECT_NE(out_.str().find("\tCalculated data\t"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace fernplot
