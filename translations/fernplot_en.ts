@@ -761,15 +761,15 @@ Examples: 0.1, 100, -10.5</translation>
     </message>
     <message>
         <source>横軸(周波数)</source>
-        <translation>X Axis (Frequency)</translation>
+        <translation>Frequency</translation>
     </message>
     <message>
         <source>縦軸(ｹﾞｲﾝ)</source>
-        <translation>Y Axis (Gain)</translation>
+        <translation>Gain</translation>
     </message>
     <message>
         <source>縦軸(位相)</source>
-        <translation>Y Axis (Phase)</translation>
+        <translation>Phase</translation>
     </message>
     <message>
         <source>表示項目</source>
