@@ -42,4 +42,9 @@ std::string ThreeDigits(double value, std::string_view unit = {});
 //   "no figures" when none of those exist, "no points" without usable points.
 std::string SummaryLine(std::string_view fileName, const SweepFigures& figures);
 
+// The figures as lines of text for the viewer's panel, one figure a line
+// with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"), every crossing
+// listed; a figure that does not exist says "なし". Lines end in '\n'.
+std::string FiguresPanelText(std::string_view fileName, const SweepFigures& figures);
+
 }  // namespace fernplot

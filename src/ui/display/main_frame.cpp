@@ -46,6 +46,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  CreateFiguresUi();
   UpdateCommandStates();
   view_->setFocus();
 }
@@ -140,6 +141,7 @@ void CMainFrame::CreateMenus() {
       {kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint, kCmdPrintSetup, 0,
        kCmdExit});
   QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+  viewMenu->setObjectName(QStringLiteral("viewMenu"));
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
   QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
@@ -259,6 +261,7 @@ void CMainFrame::RefreshViews() {
   view_->UpdateScrollSizes();
   view_->InvalidatePicture();
   UpdateCommandStates();
+  UpdateFigures();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
