@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "graph/figure_marks.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "analysis/figures_text.h"
@@ -49,6 +51,14 @@ void DrawFigureMarks(PageBuilder& b) {
   const int pen = b.drawing.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
   const int font = b.Font(kFontFreqLabels);
   const double textHeight = b.TextHeight(kFontFreqLabels);
+  // Labels already placed, as (left, top, right, bottom): a label that would
+  // cover one goes under its tick, or further down, instead.
+  std::vector<std::array<double, 4>> placed;
+  const auto covers = [&placed](const std::array<double, 4>& r) {
+    return std::any_of(placed.begin(), placed.end(), [&r](const std::array<double, 4>& q) {
+      return r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3];
+    });
+  };
   for (const FigureMark& mark : FigureMarks(figures)) {
     const std::optional<CurveReading> at = InterpolateAt(points, mark.frequency);
     if (!at) continue;
@@ -57,9 +67,16 @@ void DrawFigureMarks(PageBuilder& b) {
     // A figure off the visible part of the axes has no place to be marked.
     if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
     b.drawing.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
-    double labelTop = Y - kMarkHalfLength - kLabelGap - textHeight;
-    if (labelTop < top) labelTop = Y + kMarkHalfLength + kLabelGap;
-    b.drawing.AddTextCenter(X, labelTop, mark.label, font, kMarkColour);
+    const double halfWidth = b.TextWidth(kFontFreqLabels, mark.label) / 2.0;
+    const double above = Y - kMarkHalfLength - kLabelGap - textHeight;
+    const double below = Y + kMarkHalfLength + kLabelGap;
+    std::array<double, 4> box{X - halfWidth, above, X + halfWidth, above + textHeight};
+    for (int row = 0; (box[1] < top || covers(box)) && row < 4; ++row) {
+      box[1] = below + row * textHeight;
+      box[3] = box[1] + textHeight;
+    }
+    placed.push_back(box);
+    b.drawing.AddTextCenter(X, box[1], mark.label, font, kMarkColour);
   }
 }
 

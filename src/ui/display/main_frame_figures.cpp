@@ -53,7 +53,12 @@ void CMainFrame::CreateFiguresUi() {
   markerPane_ = new QLabel(statusBar());
   markerPane_->setObjectName(QStringLiteral("markerPane"));
   statusBar()->addWidget(markerPane_, 1);
-  connect(markers_, &MarkerController::statusTextChanged, markerPane_, &QLabel::setText);
+  // The readout can be longer than a narrow window leaves it: the tool tip
+  // holds it whole.
+  connect(markers_, &MarkerController::statusTextChanged, markerPane_, [this](const QString& text) {
+    markerPane_->setText(text);
+    markerPane_->setToolTip(text);
+  });
   connect(view_, &CMainView::pageChanged, this, &CMainFrame::UpdateFigures);
 }
 
