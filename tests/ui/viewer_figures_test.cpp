@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "analysis/figures_text.h"
+#include "display/cross_hair.h"
 #include "display/figures_dock.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
@@ -123,6 +124,17 @@ class FiguresTest : public QObject {
     pair.Place(300.0);  // B
     QVERIFY(pair.Step(1));
     QCOMPARE(pair.B()->at.frequency, 1000.0);
+  }
+
+  // The readout pane of the right axis speaks the axis' unit.
+  void rightPaneFollowsTheAxisMode() {
+    GraphProperties p = FactoryDefaults();
+    QCOMPARE(RightPaneText(p, -45.5), PhasePaneText(-45.5));
+    p.rightAxis = kRightUnwrappedPhase;
+    QCOMPARE(RightPaneText(p, -450.0), PhasePaneText(-450.0));
+    p.rightAxis = kRightGroupDelay;
+    QCOMPARE(RightPaneText(p, 1.234e-5), QStringLiteral("12.3 us"));
+    QCOMPARE(RightPaneText(p, -2e-9), QStringLiteral("-2.00 ns"));
   }
 
   void shiftClicksPlaceAThenBAndEscapeClears() {

@@ -51,15 +51,17 @@ void DrawFigureMarks(PageBuilder& b) {
   const int pen = b.drawing.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
   const int font = b.Font(kFontFreqLabels);
   const double textHeight = b.TextHeight(kFontFreqLabels);
-  // Labels already placed, as (left, top, right, bottom): a label that would
-  // cover one goes under its tick, or further down, instead.
-  std::vector<std::array<double, 4>> placed;
-  const auto covers = [&placed](const std::array<double, 4>& r) {
-    return std::any_of(placed.begin(), placed.end(), [&r](const std::array<double, 4>& q) {
-      return r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3];
-    });
+  // The ticks first, then the labels: a label stays clear of every tick and
+  // of the labels before it, going under its tick, or further down, when it
+  // would cover one. Boxes are (left, top, right, bottom).
+  struct Placed {
+    double x, y;
+    const std::string* label;
   };
-  for (const FigureMark& mark : FigureMarks(figures)) {
+  std::vector<Placed> ticks;
+  std::vector<std::array<double, 4>> taken;
+  const std::vector<FigureMark> marks = FigureMarks(figures);
+  for (const FigureMark& mark : marks) {
     const std::optional<CurveReading> at = InterpolateAt(points, mark.frequency);
     if (!at) continue;
     const double X = xMap.ToMm(mark.frequency);
@@ -67,16 +69,25 @@ void DrawFigureMarks(PageBuilder& b) {
     // A figure off the visible part of the axes has no place to be marked.
     if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
     b.drawing.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
-    const double halfWidth = b.TextWidth(kFontFreqLabels, mark.label) / 2.0;
-    const double above = Y - kMarkHalfLength - kLabelGap - textHeight;
-    const double below = Y + kMarkHalfLength + kLabelGap;
-    std::array<double, 4> box{X - halfWidth, above, X + halfWidth, above + textHeight};
+    ticks.push_back({X, Y, &mark.label});
+    taken.push_back({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
+  }
+  const auto covers = [&taken](const std::array<double, 4>& r) {
+    return std::any_of(taken.begin(), taken.end(), [&r](const std::array<double, 4>& q) {
+      return r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3];
+    });
+  };
+  for (const Placed& t : ticks) {
+    const double halfWidth = b.TextWidth(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
+    const double above = t.y - kMarkHalfLength - kLabelGap - textHeight;
+    const double below = t.y + kMarkHalfLength + kLabelGap;
+    std::array<double, 4> box{t.x - halfWidth, above, t.x + halfWidth, above + textHeight};
     for (int row = 0; (box[1] < top || covers(box)) && row < 4; ++row) {
       box[1] = below + row * textHeight;
       box[3] = box[1] + textHeight;
     }
-    placed.push_back(box);
-    b.drawing.AddTextCenter(X, box[1], mark.label, font, kMarkColour);
+    taken.push_back(box);
+    b.drawing.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
   }
 }
 
