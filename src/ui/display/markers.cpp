@@ -27,8 +27,14 @@ Marker MarkerOnPoint(const std::vector<UsablePoint>& points, size_t k) {
 }
 
 std::string MarkerText(char name, const Marker& m) {
-  return std::string(1, name) + " " + ThreeDigits(m.at.frequency, "Hz") + " " +
-         FormatFixedPoint(m.at.gain, 2) + " dB " + FormatFixedPoint(m.at.phase, 1) + "\u00B0";
+  std::string text(1, name);
+  for (const std::string& piece : {std::string(" "), ThreeDigits(m.at.frequency, "Hz"),
+                                   std::string(" "), FormatFixedPoint(m.at.gain, 2),
+                                   std::string(" dB "), FormatFixedPoint(m.at.phase, 1),
+                                   std::string("\u00B0")}) {
+    text += piece;
+  }
+  return text;
 }
 
 QColor MarkerColour(int i) {
@@ -135,14 +141,22 @@ bool MarkerPair::Step(int steps) {
 std::string MarkerPair::StatusText() const {
   std::string text;
   if (a_) text += MarkerText('A', *a_);
-  if (b_) text += (text.empty() ? "" : "  ") + MarkerText('B', *b_);
+  if (b_) {
+    if (!text.empty()) text += "  ";
+    text += MarkerText('B', *b_);
+  }
   if (a_ && b_) {
     const double decades = std::log10(b_->at.frequency / a_->at.frequency);
-    text += "  \u0394f " + ThreeDigits(b_->at.frequency - a_->at.frequency, "Hz");
-    text += "  \u0394dB " + FormatFixedPoint(b_->at.gain - a_->at.gain, 2);
-    text += "  \u0394deg " + FormatFixedPoint(b_->at.unwrapped - a_->at.unwrapped, 1) + "\u00B0";
-    text += "  " + FormatFixedPoint(decades / std::log10(2.0), 2) + " oct";
-    text += " " + FormatFixedPoint(decades, 3) + " dec";
+    // Appended piece by piece: GCC 12 warns (-Wrestrict) about literal +
+    // temporary string at -O3.
+    for (const std::string& piece :
+         {std::string("  \u0394f "), ThreeDigits(b_->at.frequency - a_->at.frequency, "Hz"),
+          std::string("  \u0394dB "), FormatFixedPoint(b_->at.gain - a_->at.gain, 2),
+          std::string("  \u0394deg "), FormatFixedPoint(b_->at.unwrapped - a_->at.unwrapped, 1),
+          std::string("\u00B0  "), FormatFixedPoint(decades / std::log10(2.0), 2),
+          std::string(" oct "), FormatFixedPoint(decades, 3), std::string(" dec")}) {
+      text += piece;
+    }
   }
   return text;
 }
