@@ -137,6 +137,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
         return fail("--right takes phase, unwrapped or delay, not '" + v + "'");
       }
       sawExportOption = true;
+    } else if (arg == "--marks") {
+      if (!takesNoValue()) return fail("--marks takes no value");
+      o.marks = true;
+      sawExportOption = true;
     } else if (arg == "--summary") {
       if (!takesNoValue()) return fail("--summary takes no value");
       o.summary = true;
@@ -182,7 +186,7 @@ std::string ExportHelpText() {
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
-         "                  [--summary]\n"
+         "                  [--marks] [--summary]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -210,6 +214,8 @@ std::string ExportHelpText() {
          "                 the right axis shows the phase as measured, the phase\n"
          "                 followed through its jumps, or the group delay\n"
          "                 (default: the settings file's, the phase when unset)\n"
+         "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
+         "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
          "                 -f may then be left out\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"

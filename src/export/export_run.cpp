@@ -246,6 +246,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     }
     std::unique_ptr<GraphPage> made =
         PageSession::MakePage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
+    made->showFigureMarks = options.marks;
     if (comparing) {
       made->overlays = comparison.overlays;
       made->referenceIndex = comparison.referenceIndex;

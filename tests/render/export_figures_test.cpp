@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cmath>
 #include <filesystem>
@@ -270,6 +271,28 @@ TEST_F(ExportFigures, RightAxisModeOfDrawings) {
   }
   EXPECT_EQ(ParseExportArgs({"--right=unwrapped", "-f", "png", "a"}).options->rightAxis,
             kRightUnwrappedPhase);
+}
+
+// --marks puts the figures on the page: the low-pass's -3 dB point, the
+// loop's margins; without it the drawing has none.
+TEST_F(ExportFigures, MarksOnEveryPageWhenAsked) {
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "drawing", lpf_, loop_}), kExitOk);
+  ASSERT_EQ(Run({"-o", root_ + "/marked", "-f", "drawing,svg", "--marks", lpf_, loop_}), kExitOk)
+      << err_.str();
+  const auto texts = [](const std::string& path) {
+    QStringList out;
+    const QJsonObject d =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(path))).object();
+    for (const auto& e : d["elements"].toArray()) out << e.toObject()["text"].toString();
+    return out;
+  };
+  EXPECT_FALSE(texts(root_ + "/plain/lpf.drawing.json").contains("-3dB"));
+  EXPECT_TRUE(texts(root_ + "/marked/lpf.drawing.json").contains("-3dB"));
+  const QStringList loop = texts(root_ + "/marked/loop.drawing.json");
+  EXPECT_TRUE(loop.contains(QString::fromUtf8("PM 10.0\u00B0"))) << loop.join('|').toStdString();
+  EXPECT_TRUE(loop.contains("GM 10.0dB")) << loop.join('|').toStdString();
+  EXPECT_NE(ReadBytes(root_ + "/marked/loop.svg").find("GM 10.0dB"), std::string::npos);
+  EXPECT_FALSE(ParseExportArgs({"--marks=yes", "-f", "png", "a"}).options);
 }
 
 }  // namespace
