@@ -219,13 +219,21 @@ TEST_F(RightAxisFixture, FigureMarksOnlyWhenAskedAndAtTheFigures) {
   const double f = FrequencyAxisMap(page.properties.HB).ToValue(label->x);
   EXPECT_NEAR(std::log10(f), 3.0, 0.01);
 
+  // Margins are marked for a loop only: a filter near 0 dB crosses it in
+  // its noise.
   SweepFigures loop;
+  loop.lowFrequencyGain = FrequencyGain{10.0, 0.5};
+  loop.minus3dB.push_back({1e3, CrossingDirection::kFalling});
   loop.gainCrossovers.push_back({1e6, -135.0, 45.0});
   loop.phaseCrossovers.push_back({2.1e6, -12.1, 12.1});
+  loop.phaseMarginCrossover = 0;
+  ASSERT_EQ(FigureMarks(loop).size(), 1u);
+  loop.lowFrequencyGain->gain = 60.0;
   const std::vector<FigureMark> marks = FigureMarks(loop);
-  ASSERT_EQ(marks.size(), 2u);
-  EXPECT_EQ(marks[0].label, "PM 45.0\u00B0");
-  EXPECT_EQ(marks[1].label, "GM 12.1dB");
+  ASSERT_EQ(marks.size(), 3u);
+  EXPECT_EQ(marks[0].label, "-3dB");
+  EXPECT_EQ(marks[1].label, "PM 45.0\u00B0");
+  EXPECT_EQ(marks[2].label, "GM 12.1dB");
 }
 
 }  // namespace

@@ -145,6 +145,11 @@ std::string ThreeDigits(double value, std::string_view unit) {
   return out;
 }
 
+bool LooksLikeLoop(const SweepFigures& fig) {
+  return fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
+         fig.phaseMarginCrossover.has_value();
+}
+
 std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
   std::string line(fileName);
   const auto item = [&line](const std::string& text) { line += "  " + text; };
@@ -152,9 +157,7 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
     item("no points");
     return line;
   }
-  const bool loop = fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
-                    fig.phaseMarginCrossover.has_value();
-  if (loop) {
+  if (LooksLikeLoop(fig)) {
     const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
     item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0 @ " + ThreeDigits(pm.frequency, "Hz"));
     if (fig.gainMarginCrossover) {

@@ -26,6 +26,8 @@ std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
   if (fig.resonance) {
     marks.push_back({fig.resonance->frequency, "Q " + ThreeDigits(fig.resonance->q)});
   }
+  // Margins only where they mean something, as the summary line reads them.
+  if (!LooksLikeLoop(fig)) return marks;
   for (const GainCrossover& c : fig.gainCrossovers) {
     marks.push_back({c.frequency, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0"});
   }

@@ -20,7 +20,8 @@ struct FigureMark {
 };
 
 // The marks of `figures`, in the order -3 dB points, resonance, gain
-// crossovers, phase crossovers.
+// crossovers, phase crossovers; the crossovers only for a sweep that looks
+// like a loop (LooksLikeLoop).
 std::vector<FigureMark> FigureMarks(const SweepFigures& figures);
 
 // Draws the marks of the figures of the points the page shows.
