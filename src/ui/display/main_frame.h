@@ -53,6 +53,9 @@ class CMainFrame : public QMainWindow {
   void RefreshViews();
   // Sets the enabled and checked states of every command.
   void UpdateCommandStates();
+  // The window size whose view shows a sheet of `sheet` pixels whole at
+  // 100 % (with room for a vertical scroll bar), menus and bars included.
+  QSize WindowSizeToShow(QSize sheet);
   // Width fitted to the text unless fitWidth is false.
   void SetStatusPaneText(int index, const QString& text, bool fitWidth = true);
 
