@@ -217,6 +217,65 @@ Language</translation>
     </message>
 </context>
 <context>
+    <name>Figures</name>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>点数</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>低域ｹﾞｲﾝ</source>
+        <translation>Low-frequency gain</translation>
+    </message>
+    <message>
+        <source>ﾋﾟｰｸ</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source> (下降)</source>
+        <translation> (falling)</translation>
+    </message>
+    <message>
+        <source> (上昇)</source>
+        <translation> (rising)</translation>
+    </message>
+    <message>
+        <source>共振</source>
+        <translation>Resonance</translation>
+    </message>
+    <message>
+        <source>位相余裕の基準</source>
+        <translation>Phase margin reference</translation>
+    </message>
+    <message>
+        <source>ｹﾞｲﾝ交差</source>
+        <translation>Gain crossover</translation>
+    </message>
+    <message>
+        <source>  位相 </source>
+        <translation>  phase </translation>
+    </message>
+    <message>
+        <source>位相交差</source>
+        <translation>Phase crossover</translation>
+    </message>
+    <message>
+        <source>  ｹﾞｲﾝ </source>
+        <translation>  gain </translation>
+    </message>
+    <message>
+        <source>位相余裕</source>
+        <translation>Phase margin</translation>
+    </message>
+    <message>
+        <source>ｹﾞｲﾝ余裕</source>
+        <translation>Gain margin</translation>
+    </message>
+</context>
+<context>
     <name>FileList</name>
     <message>
         <source>不明</source>
@@ -783,6 +842,26 @@ Examples: 0.1, 100, -10.5</translation>
         <source>付記</source>
         <translation>Notes</translation>
     </message>
+    <message>
+        <source>右軸の表示</source>
+        <translation>Right axis shows</translation>
+    </message>
+    <message>
+        <source>位相</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <source>連続位相</source>
+        <translation>Unwrapped phase</translation>
+    </message>
+    <message>
+        <source>群遅延</source>
+        <translation>Group delay</translation>
+    </message>
+    <message>
+        <source>位相余裕の基準</source>
+        <translation>Phase margin reference</translation>
+    </message>
 </context>
 <context>
     <name>QtFrameDialogs</name>
@@ -986,6 +1065,22 @@ Continue?
         <source>印刷ｼﾞｮﾌﾞを開始できませんでした。</source>
         <translation>The print job could not be started.</translation>
     </message>
+    <message>
+        <source>図表ﾊﾟﾈﾙ</source>
+        <translation>&amp;Figures Panel</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。</source>
+        <translation>Shows the figures of the page (phase margin, -3 dB points, resonance).</translation>
+    </message>
+    <message>
+        <source>ﾏｰｶｰ</source>
+        <translation>Markers</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯｸでﾏｰｶｰ A､B を置きます (Shift+ｸﾘｯｸでも)｡矢印ｷｰで移動､Esc で消去。</source>
+        <translation>Click to place markers A and B (also Shift+click). Arrow keys move them, Esc removes them.</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::DataFileListDialog</name>
@@ -1040,6 +1135,25 @@ Continue?
     <message>
         <source>測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)</source>
         <translation>Measurement data files (*.dat *.DAT)</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::FiguresDock</name>
+    <message>
+        <source>図表</source>
+        <translation>Figures</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌに表示</source>
+        <translation>Mark on graph</translation>
+    </message>
+    <message>
+        <source>図表の位置をｸﾞﾗﾌに印します (印刷･複写にも入ります)</source>
+        <translation>Marks the figures on the graph (also printed and copied)</translation>
+    </message>
+    <message>
+        <source>ｺﾋﾟｰ</source>
+        <translation>Copy</translation>
     </message>
 </context>
 </TS>

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <memory>
 
+#include "analysis/figures_text.h"
 #include "app/about_dialog.h"
 #include "app/main_app.h"
 #include "datafile/data_file_list_cells.h"
@@ -26,6 +27,7 @@
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "filelist/data_file_list_dialog.h"
+#include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "language.h"
 #include "propsheet/axis_page_texts.h"
@@ -239,6 +241,13 @@ class EnglishTest : public QObject {
     QVERIFY(texts.size() > 20);
     VERIFY_ENGLISH(texts);
     QVERIFY(texts.contains(QStringLiteral("No data")));
+    // The figures panel of each page.
+    QStringList figures;
+    for (const auto& page : session.pages) {
+      figures << QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), &core_));
+    }
+    VERIFY_ENGLISH(figures);
+    QVERIFY(figures.front().contains(QStringLiteral("Phase margin")));
     // Reader messages.
     QStringList messages;
     for (const char* name : {"BAD.DAT", "MISSING.DAT"}) {

@@ -54,6 +54,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  CreateFiguresUi();
   UpdateCommandStates();
   view_->setFocus();
 }
@@ -173,6 +174,7 @@ void CMainFrame::CreateMenus() {
   append(fileMenu_, {kCmdExit});
   connect(fileMenu_, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFileMenu);
   QMenu* viewMenu = bar->addMenu(tr("表示(&V)"));
+  viewMenu->setObjectName(QStringLiteral("viewMenu"));
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
   QMenu* zoomMenu = viewMenu->addMenu(tr("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
@@ -295,6 +297,7 @@ void CMainFrame::RefreshViews() {
   view_->UpdateScrollSizes();
   view_->InvalidatePicture();
   UpdateCommandStates();
+  UpdateFigures();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

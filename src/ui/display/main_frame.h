@@ -23,8 +23,10 @@ namespace fernplot {
 struct AppState;
 struct GraphPage;
 class CMainView;
+class FiguresDock;
 class FrameDialogs;
 class ViewerSettings;
+class MarkerController;
 
 // The box text for files that could not be opened: the first few, then how
 // many more (the whole list goes in the box's details).
@@ -46,6 +48,10 @@ class CMainFrame : public QMainWindow {
   QComboBox* ZoomBox() const { return zoomBox_; }
   CMainView* View() const { return view_; }
   QLabel* Pane(int index) const;  // 1..4
+  FiguresDock* FiguresPanel() const { return figuresDock_; }
+  MarkerController* Markers() const { return markers_; }
+  QLabel* MarkerPane() const { return markerPane_; }
+  QAction* MarkerModeAction() const { return markerMode_; }
 
   // Copies the zoom box's entry into the drawing (when active) and repaints.
   void ApplyZoomSelection();
@@ -129,6 +135,12 @@ class CMainFrame : public QMainWindow {
   // first.
   void RememberRecentFiles(const std::vector<std::string>& paths);
   void CreateLanguageMenu(QMenu* settingsMenu);
+  // The figures panel, the markers and their menu, tool bar and status bar
+  // entries (main_frame_figures.cpp).
+  void CreateFiguresUi();
+  // Panel and markers follow the page on screen.
+  void UpdateFigures();
+  void ShowFigureMarks(bool on);
 
   AppState& state_;
   FrameDialogs& dialogs_;
@@ -143,6 +155,10 @@ class CMainFrame : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;  // before the exit command
   std::vector<QAction*> recentActions_;
+  FiguresDock* figuresDock_ = nullptr;
+  MarkerController* markers_ = nullptr;
+  QLabel* markerPane_ = nullptr;
+  QAction* markerMode_ = nullptr;
 };
 
 }  // namespace fernplot
