@@ -6,7 +6,10 @@
 #     gnuplot script plotting the same 1,000 CSVs (pngcairo, two y axes);
 #   - -l on 1,000 files against a bare C open/read(212)/close loop over them;
 #   - -f csv of a 100-point file against gnuplot's `set table` on the data;
-#   - PNG of a 65,535-point file against gnuplot pngcairo.
+#   - PNG of a 65,535-point file against gnuplot pngcairo;
+#   - the viewer's list dialog over 100,000 files against -l (LIST=0 skips it).
+# Wall-clock ratios need an otherwise idle machine; the CPU time (user +
+# system) of each side is printed beside them.
 #
 #   bench/scale.sh [BUILD_DIR]     (default: build/bench; RUNS=N for fewer runs)
 set -euo pipefail
@@ -18,6 +21,10 @@ if [[ ! -f "$build/build.ninja" ]]; then
 fi
 cmake --build "$build" --target fernplot-export fernplot-export-render bench_render_sweep_file \
   >/dev/null
+list_bench=""
+if [[ "${LIST:-1}" != 0 ]] && cmake --build "$build" --target bench_list_dialog >/dev/null 2>&1; then
+  list_bench=$(realpath "$build/bench/bench_list_dialog")
+fi
 for tool in gnuplot hyperfine cc; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/install-deps.sh --bench)" >&2; exit 1; }
 done
@@ -28,7 +35,7 @@ trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR="$work/xdg"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 exporter=$(realpath "$build/src/export/fernplot-export")
-make_file="$build/bench/bench_render_sweep_file"
+make_file=$(realpath "$build/bench/bench_render_sweep_file")
 cd "$work"
 : >factory.CFG  # the factory settings
 
@@ -110,10 +117,27 @@ hf list -n list "$exporter -l 'many/*.DAT'" -n bare "./bare many"
 hf csv -n csv "$exporter -o out -s factory.CFG -f csv P100.DAT" -n table "gnuplot table.gp"
 hf big -n png "$exporter -o out -s factory.CFG -f png BIG.DAT" -n gnuplot "gnuplot big.gp"
 
+# The list dialog over 100,000 small files against -l over the same folder,
+# both warm (the files were just read).
+if [[ -n "$list_bench" ]]; then
+  mkdir huge
+  "$list_bench" huge 100000 >/dev/null
+  hf huge -n list "$exporter -l 'huge/*.DAT'"
+  "$list_bench" huge >dialog.txt
+fi
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) processors"
+
 /usr/bin/python3 - <<'PY'
 import json
+import os, re
+def load(name):
+    return {r["command"]: r for r in json.load(open(name + ".json"))["results"]}
 def means(name):
-    return {r["command"]: r["mean"] for r in json.load(open(name + ".json"))["results"]}
+    return {k: r["mean"] for k, r in load(name).items()}
+def cpu(name, a, b):
+    r = load(name)
+    t = lambda k: r[k]["user"] + r[k]["system"]
+    return f"CPU {t(a)*1000:.0f} vs {t(b)*1000:.0f} ms"
 b, l, c, g = means("batch"), means("list"), means("csv"), means("big")
 ms = lambda s: f"{s*1000:.1f} ms"
 rows = [
@@ -123,6 +147,15 @@ rows = [
     ("-f csv 100 pts / gnuplot set table", c["csv"] / c["table"], "<= 0.6", f'{ms(c["csv"])} vs {ms(c["table"])}'),
     ("PNG 65,535 pts / gnuplot pngcairo", g["png"] / g["gnuplot"], "<= 0.35", f'{ms(g["png"])} vs {ms(g["gnuplot"])}'),
 ]
-for name, ratio, target, detail in rows:
-    print(f"{name:52} {ratio:6.2f}  (target {target:7})  {detail}")
+cpus = [cpu("batch", "j2", "j1"), cpu("batch", "j2", "gnuplot"), cpu("list", "list", "bare"),
+        cpu("csv", "csv", "table"), cpu("big", "png", "gnuplot")]
+if os.path.exists("dialog.txt"):
+    text = open("dialog.txt").read()
+    m = re.search(r"(\d+) files listed in ([\d.]+) s, (\d+) bytes", text)
+    h = means("huge")["list"]
+    rows.append(("list dialog 100,000 files / -l (search, in-process)", float(m.group(2)) / h,
+                 "<= 1.5", f"{float(m.group(2))*1000:.0f} ms vs {ms(h)}; {m.group(3)} B per file (<= 1024)"))
+    cpus.append("")
+for (name, ratio, target, detail), cpu_text in zip(rows, cpus):
+    print(f"{name:52} {ratio:6.2f}  (target {target:7})  {detail}  {cpu_text}")
 PY

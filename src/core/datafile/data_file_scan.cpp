@@ -187,7 +187,9 @@ DataFileScan::DataFileScan(const std::string& pattern) : dir_(nullptr, &closedir
 size_t DataFileScan::ReadMore(size_t count, DataFileList& out) {
   const size_t end = std::min(names_.size(), next_ + count);
   const size_t first = next_;
-  out.reserve(out.size() + (end - next_));
+  // Room for every file at the first slice: growing by a slice at a time
+  // would copy the whole list again on every slice.
+  if (first == 0) out.reserve(out.size() + names_.size());
   for (; next_ < end; ++next_) {
     DataFileEntry& entry = out.emplace_back();
     // The entry takes the name over: it is not needed here again.
