@@ -207,6 +207,7 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   }
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
+  made->showFigureMarks = run.options.marks;
   if (!run.comparison.overlays.empty()) {
     made->overlays = run.comparison.overlays;
     made->referenceIndex = run.comparison.referenceIndex;
@@ -290,6 +291,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   }
   if (options.calcType) defaults.calcType = *options.calcType;
   if (options.marginReferenceZero) defaults.marginReferenceZero = *options.marginReferenceZero;
+  if (options.rightAxis) defaults.rightAxis = *options.rightAxis;
 
   // A summary alone writes no files and needs no output folder.
   std::error_code ec;

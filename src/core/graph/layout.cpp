@@ -104,10 +104,10 @@ bool HasUsablePoint(const DataRange& range) {
   return range.hasFrequency && (range.hasGain || range.hasPhase);
 }
 
-void DrawCurve(PageBuilder& b, CurveValue which, const AxisSettings& vertical, Colour colour,
-               bool boldOnPrint) {
+void DrawCurve(PageBuilder& b, const std::vector<RangePoint>& points, CurveValue which,
+               const AxisSettings& vertical, Colour colour, bool boldOnPrint) {
   const int pen = b.drawing.FindOrAddPen(0, 2, colour, 0, boldOnPrint ? 6 : 2, colour);
-  for (CurvePiece& piece : CurvePieces(b.range.points, which, b.props().HB, vertical)) {
+  for (CurvePiece& piece : CurvePieces(points, which, b.props().HB, vertical)) {
     b.drawing.AddPolyline(pen, std::move(piece.x), std::move(piece.y));
   }
 }
@@ -140,8 +140,10 @@ void DrawPage(PageBuilder& b) {
   d.AddRectOutline(framePen, x0, y0, x1, y1);
 
   if (!b.traces.empty()) DrawOverlayCurves(b);
-  DrawCurve(b, CurveValue::kGain, p.VL, p.gainLineColor, p.gainLineBoldOnPrint != 0);
-  DrawCurve(b, CurveValue::kPhase, p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+  DrawCurve(b, b.range.points, CurveValue::kGain, p.VL, p.gainLineColor,
+            p.gainLineBoldOnPrint != 0);
+  DrawCurve(b, b.rightCurves.empty() ? b.range.points : b.rightCurves.front(), CurveValue::kPhase,
+            p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
 
   // A file that read but gave nothing to plot says so, rather than leaving
   // an empty frame that looks like a drawing fault.

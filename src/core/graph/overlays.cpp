@@ -194,7 +194,8 @@ void DrawOverlayCurves(PageBuilder& b) {
       b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
     }
     const int phasePen = AddPen(b.drawing, t.phasePen);
-    for (CurvePiece& piece : CurvePieces(t.points, CurveValue::kPhase, p.HB, p.VR)) {
+    const std::vector<RangePoint>& right = i < b.rightCurves.size() ? b.rightCurves[i] : t.points;
+    for (CurvePiece& piece : CurvePieces(right, CurveValue::kPhase, p.HB, p.VR)) {
       b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
     }
     t.points = {};  // drawn; the legend needs only names and pens

@@ -27,6 +27,9 @@ class PageBuilder {
   // Page trace and overlays; empty for a page without overlays.
   std::vector<TraceCurve> traces;
   bool difference = false;  // the gain and phase axes show differences
+  // The right-hand curve of each trace (the page's first) when the right axis
+  // shows another quantity than the phase; empty in phase mode.
+  std::vector<std::vector<RangePoint>> rightCurves;
 
   GraphProperties& props() { return page.properties; }
   const MeasurementData& data() const { return page.data; }
