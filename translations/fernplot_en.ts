@@ -1136,6 +1136,10 @@ Continue?
         <source>測定ﾃﾞｰﾀﾌｧｲﾙ (*.dat *.DAT)</source>
         <translation>Measurement data files (*.dat *.DAT)</translation>
     </message>
+    <message>
+        <source>中止</source>
+        <translation>&amp;Stop</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::FiguresDock</name>

@@ -13,6 +13,9 @@ namespace fernplot {
 // An entry of kExportFormats (export_formats.h).
 using ExportFormat = const ExportFormatSpec*;
 
+// The most files -j exports at once: one thread each.
+inline constexpr int kMaxJobs = 256;
+
 struct ExportOptions {
   bool help = false;
   bool version = false;  // --version: print the version and stop
@@ -30,7 +33,7 @@ struct ExportOptions {
   std::optional<int> rightAxis;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
-  bool summary = false;  // --summary: one line of figures per file on stdout
+  bool summary = false;               // --summary: one line of figures per file on stdout
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --overlay: laid over every page, in the order given.
   std::vector<std::string> overlays;
@@ -40,6 +43,9 @@ struct ExportOptions {
   // --lang ja|en: the language of page texts and messages (default: the
   // locale's).
   std::optional<std::string> language;
+  // -j N: files exported at once; 0 for one per online processor.
+  int jobs = 0;
+  bool quiet = false;  // --quiet: no progress line on a terminal
 };
 
 struct ParsedArgs {

@@ -16,9 +16,11 @@
 #include <sstream>
 
 #include "datafile/data_file_writer.h"
+#include "export_language.h"
 #include "fernplot_test_data.h"
 #include "fernplot_version.h"
 #include "graph/drawing.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
@@ -61,7 +63,8 @@ class ExportRun : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    return ExportMain(args, program_, out_, err_);
+    const QtPageDrawer drawer;
+    return TranslatedExportMain(args, program_, out_, err_, &drawer);
   }
   std::string Out(const std::string& name) const { return root_ + "/out/" + name; }
 
@@ -310,6 +313,11 @@ TEST_F(ExportRun, LanguageOfPageTextsAndMessages) {
   EXPECT_EQ(Run({"--lang", "en", "-l", root_ + "/*.DAT"}), kExitOk);
   EXPECT_NE(out_.str().find("\tRaw data\t"), std::string::npos) << out_.str();
   EXPECT_NE(out_.str().find("\tCalculated data\t"), std::string::npos);
+  // The Qt-free exporter hands English runs to the one that reads
+  // translations; the tests run under the C locale.
+  EXPECT_TRUE(ExportWantsEnglish({"--lang", "en", "-l", "x"}));
+  EXPECT_FALSE(ExportWantsEnglish({"--lang", "ja", "-f", "csv", "a"}));
+  EXPECT_FALSE(ExportWantsEnglish({"-f", "csv", "a"}));
 }
 
 }  // namespace

@@ -55,6 +55,8 @@ int main(int argc, char** argv) {
   }
   // Before Qt starts any thread, so that every thread inherits the mask.
   fernplot::BlockQuitSignals();
+  // Before the application object: its platform start-up warns too.
+  fernplot::InstallFontWarningFilter();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::ViewerSettings viewerSettings;
@@ -63,7 +65,6 @@ int main(int argc, char** argv) {
       QCoreApplication::applicationFilePath());
 
   fernplot::InstallFontSubstitutions();
-  fernplot::InstallFontWarningFilter();
   fernplot::QuitSignalWatcher quitWatcher;
 
   fernplot::QtFrameDialogs dialogs;
