@@ -322,8 +322,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   RunInOrder(
       options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {
-        auto measurer = std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer()
-                                                                    : nullptr);
+        auto measurer =
+            std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer() : nullptr);
         return [&, measurer](size_t i, TaskTurn& turn) {
           return ExportFile(shared, options.files[i], measurer.get(), claims, turn);
         };
