@@ -224,6 +224,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   PageSession session;
   session.drawing.SetMeasurer(&measurer);
   session.drawingActive = true;
+  // Overlay curves are thinned for the grids pictures are written on.
+  session.curveGrids = CurveGridsWithZoom(zoom);
 
   OutputClaims claims(options.files);
   bool allWritten = true;
