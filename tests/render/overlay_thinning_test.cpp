@@ -61,7 +61,7 @@ struct Built {
     session.drawingActive = true;
     session.curveGrids = std::move(grids);
     auto page = PageSession::MakePage(FactoryDefaults(), NoisySweep(400, 1), "PAGE");
-    page->overlays.push_back({NoisySweep(8000, 7), "NOISY", ""});
+    page->overlays.push_back({NoisySweep(30000, 7), "NOISY", ""});
     page->overlays.push_back({NoisySweep(3000, 9), "SPARSE", ""});
     if (!withPhase) {
       for (OverlayTrace& t : page->overlays) {

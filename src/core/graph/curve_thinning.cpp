@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "graph/axis_map.h"
@@ -25,7 +26,12 @@ constexpr size_t kMaxGrids = 16;
 // One curve's pieces with the column run being collected.
 class CurveThinner {
  public:
-  CurveThinner() : pieces_(1) {}
+  // `expected`: the points it will likely keep, reserved at once rather
+  // than grown step by step.
+  explicit CurveThinner(size_t expected) : pieces_(1) {
+    pieces_.back().x.reserve(expected);
+    pieces_.back().y.reserve(expected);
+  }
 
   void Add(size_t index, double y) {
     if (!open_) {
@@ -47,40 +53,46 @@ class CurveThinner {
     lastY_ = y;
   }
 
-  // The run ends: its points go into the piece in their order.
-  template <class XOf>
-  void Close(const XOf& xOf) {
+  // The run ends: its points go into the piece in their order, all at x,
+  // the position of the column's first point (every grid puts any of them
+  // on the same device column).
+  void Close(double x) {
     if (!open_) return;
     open_ = false;
     CurvePiece& piece = pieces_.back();
-    Emit(piece, xOf, first_, firstY_);
+    Emit(piece, x, firstY_);
     size_t a = min_, b = max_;
     double ya = minY_, yb = maxY_;
     if (b < a) {
       std::swap(a, b);
       std::swap(ya, yb);
     }
-    if (a != first_ && a != last_) Emit(piece, xOf, a, ya);
-    if (b != first_ && b != last_ && b != a) Emit(piece, xOf, b, yb);
-    if (last_ != first_) Emit(piece, xOf, last_, lastY_);
+    if (a != first_ && a != last_) Emit(piece, x, ya);
+    if (b != first_ && b != last_ && b != a) Emit(piece, x, yb);
+    if (last_ != first_) Emit(piece, x, lastY_);
   }
 
   // A point without a place: the curve breaks here.
-  template <class XOf>
-  void Break(const XOf& xOf) {
-    Close(xOf);
+  void Break(double x) {
+    Close(x);
     if (!pieces_.back().x.empty()) pieces_.emplace_back();
   }
 
   std::vector<CurvePiece> Take() {
     if (pieces_.size() > 1 && pieces_.back().x.empty()) pieces_.pop_back();
+    // The drawing keeps these: no room left over from the estimate.
+    for (CurvePiece& piece : pieces_) {
+      if (piece.x.capacity() > piece.x.size() + piece.x.size() / 4) {
+        piece.x.shrink_to_fit();
+        piece.y.shrink_to_fit();
+      }
+    }
     return std::move(pieces_);
   }
 
  private:
-  template <class XOf>
-  static void Emit(CurvePiece& piece, const XOf& xOf, size_t index, double y) {
-    piece.x.push_back(xOf(index));
+  static void Emit(CurvePiece& piece, double x, double y) {
+    piece.x.push_back(x);
     piece.y.push_back(y);
   }
 
@@ -121,11 +133,12 @@ TracePieces Thin(const Source& source, size_t count, const GraphProperties& prop
   const bool frequencyTest =
       xMap.log && std::isfinite(xMap.scale) && xMap.scale > 0.0 && xMin <= xMax;
 
-  // Same clamping order as CurvePieces: std::clamp would misbehave on a
-  // frame narrower than its left margin.
-  const auto placeX = [&](double f) { return std::min(std::max(xMap.ToMm(f), xMin), xMax); };
-  const auto xOf = [&](size_t i) { return placeX(source.Frequency(i)); };
-
+  // Each grid's units per mm and its inverse, for the column edges.
+  std::array<double, kMaxGrids> perMm{}, mmPer{};
+  for (size_t g = 0; g < grids.size(); ++g) {
+    perMm[g] = grids[g].zoom * grids[g].unitsPerMm;
+    mmPer[g] = 1.0 / perMm[g];
+  }
   const auto keyOf = [&](double x, ColumnKey& key, double& lo, double& hi) {
     lo = -kInf;
     hi = kInf;
@@ -133,13 +146,13 @@ TracePieces Thin(const Source& source, size_t count, const GraphProperties& prop
     for (size_t g = 0; g < grids.size(); ++g) {
       const double units = x * grids[g].zoom * grids[g].unitsPerMm;
       key.units[g] = TruncToDevice(units);
-      const double perMm = grids[g].zoom * grids[g].unitsPerMm;
-      if (!(std::fabs(units) < kKeyLimit) || !(perMm > 0.0)) {
+      if (!(std::fabs(units) < kKeyLimit) || !(perMm[g] > 0.0) || !std::isfinite(mmPer[g])) {
         trusted = false;
         continue;
       }
-      lo = std::max(lo, key.units[g] / perMm);
-      hi = std::min(hi, (key.units[g] + 1) / perMm);
+      // The margin below covers the rounding of these edges.
+      lo = std::max(lo, key.units[g] * mmPer[g]);
+      hi = std::min(hi, (key.units[g] + 1) * mmPer[g]);
     }
     if (!trusted) {
       lo = kInf;
@@ -150,22 +163,39 @@ TracePieces Thin(const Source& source, size_t count, const GraphProperties& prop
     hi -= kEdgeMarginMm;
   };
 
-  CurveThinner gain, phase;
+  // Up to four points for each column the frame spans on the union of
+  // the grids.
+  double columns = static_cast<double>(grids.size()) + 1.0;
+  for (size_t g = 0; g < grids.size(); ++g) {
+    if (std::isfinite(perMm[g]) && perMm[g] > 0.0) columns += (xMax - xMin) * perMm[g];
+  }
+  const size_t expected = columns >= 0.0 && columns < static_cast<double>(count) / 4.0
+                              ? static_cast<size_t>(columns) * 4
+                              : count;
+  CurveThinner gain(expected), phase(expected);
   ColumnKey runKey, key;
   bool runOpen = false;
   double xLo = kInf, xHi = -kInf;  // positions surely in the run's column
-  double fLo = kInf, fHi = -kInf;  // frequencies surely in it
+  // Frequencies surely in the run's column, both ends included; the
+  // largest finite value stands for "any above", as an infinite frequency
+  // has no place.
+  double fLo = kInf, fHi = -kInf;
+  constexpr double kAnyAbove = std::numeric_limits<double>::max();
+  double previousFirst = -kInf;  // first frequency of the run before
+  double runX = 0.0;             // position of the run's first point
   for (size_t i = 0; i < count; ++i) {
     const double f = source.Frequency(i);
-    bool sameRun = runOpen && f > fLo && f < fHi;
+    bool sameRun = runOpen && f >= fLo && f <= fHi;
     if (!sameRun) {
       const double X = xMap.ToMm(f);
       if (std::isnan(X) || !std::isfinite(f)) {
-        gain.Break(xOf);
-        phase.Break(xOf);
+        gain.Break(runX);
+        phase.Break(runX);
         runOpen = false;
         continue;
       }
+      // Same clamping order as CurvePieces: std::clamp would misbehave on a
+      // frame narrower than its left margin.
       const double x = std::min(std::max(X, xMin), xMax);
       sameRun = runOpen && x > xLo && x < xHi;
       if (!sameRun) {
@@ -173,39 +203,48 @@ TracePieces Thin(const Source& source, size_t count, const GraphProperties& prop
         keyOf(x, key, lo, hi);
         sameRun = runOpen && key == runKey;
         if (!sameRun) {
-          gain.Close(xOf);
-          phase.Close(xOf);
+          gain.Close(runX);
+          phase.Close(runX);
           runOpen = true;
+          runX = x;
           runKey = key;
           xLo = lo;
           xHi = hi;
           fLo = kInf;
           fHi = -kInf;
           if (frequencyTest && xLo < xHi) {
-            // The clamped ends take every frequency beyond them.
-            fLo = xMin > xLo ? 0.0 : xMap.ToValue(xLo);
-            fHi = xMax < xHi ? kInf : xMap.ToValue(xHi);
+            // The clamped ends take every frequency beyond them (0 Hz lies
+            // at the left end). Towards where the sweep came from, the
+            // run's first point bounds it when it lies clear of the edge:
+            // positions follow frequencies in order.
+            const bool rising = f >= previousFirst;
+            const bool clear = x > xLo && x < xHi;
+            const auto below = [&] { return xMin > xLo ? 0.0 : xMap.ToValue(xLo); };
+            const auto above = [&] { return xMax < xHi ? kAnyAbove : xMap.ToValue(xHi); };
+            fLo = rising && clear ? f : below();
+            fHi = !rising && clear ? f : above();
           }
+          previousFirst = f;
         }
       }
     }
     const double g = source.Gain(i);
     const double gy = gainMap.ToMm(g);
     if (std::isnan(gy) || !std::isfinite(g)) {
-      gain.Break(xOf);
+      gain.Break(runX);
     } else {
       gain.Add(i, std::min(std::max(gy, gainTop), gainBottom));
     }
     const double p = source.Phase(i);
     const double py = phaseMap.ToMm(p);
     if (std::isnan(py) || !std::isfinite(p)) {
-      phase.Break(xOf);
+      phase.Break(runX);
     } else {
       phase.Add(i, std::min(std::max(py, phaseTop), phaseBottom));
     }
   }
-  gain.Close(xOf);
-  phase.Close(xOf);
+  gain.Close(runX);
+  phase.Close(runX);
   return {gain.Take(), phase.Take()};
 }
 

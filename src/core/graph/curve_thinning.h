@@ -5,7 +5,9 @@
 // printer, SVG, PDF) draws a polyline through whole device units, so of the
 // points that share a column on every grid the drawing is put on, the first,
 // the lowest, the highest and the last draw exactly the pixels all of them
-// draw: the rest are left out and the build stays quick.
+// draw: the rest are left out and the build stays quick. The kept points
+// share the position of the column's first point, which every grid puts on
+// the same device column as theirs.
 
 #include <span>
 #include <vector>
@@ -38,7 +40,8 @@ struct TracePieces {
 
 // The gain and phase curves of a trace as CurvePieces draws them, thinned
 // for `grids`: the same pieces (broken at the same points, clamped alike),
-// with the points inside each shared column reduced to at most four. No
+// with the points inside each shared column reduced to at most four (at
+// the column's first position). No
 // grids: every point is kept.
 TracePieces ThinnedTracePieces(std::span<const RangePoint> points, const GraphProperties& props,
                                std::span<const CurveGrid> grids);

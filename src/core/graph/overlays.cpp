@@ -2,6 +2,8 @@
 #include "graph/overlays.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "analysis/difference.h"
 #include "analysis/sweep_points.h"
@@ -25,6 +27,39 @@ std::vector<RangePoint> ToRange(const std::vector<SweepPoint>& points) {
   out.reserve(points.size());
   for (const SweepPoint& p : points) out.push_back(RangePoint{p.frequency, p.gain, p.phase});
   return out;
+}
+
+// The extremes of a record's points as AddExtremes takes them, in one tight
+// pass: the traces of a page can hold half a million points.
+void RecordExtremes(const std::vector<DataPoint>& points, bool ch1ch2, DataRange& range) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  double lo[3] = {kInf, kInf, kInf}, hi[3] = {-kInf, -kInf, -kInf};
+  const auto widen = [](double v, double& low, double& high) {
+    // Without branches: a non-finite value leaves both as they are.
+    const bool finite = std::fabs(v) <= std::numeric_limits<double>::max();
+    low = finite && v < low ? v : low;
+    high = finite && v > high ? v : high;
+  };
+  if (ch1ch2) {
+    for (const DataPoint& q : points) {
+      widen(q.frequency, lo[0], hi[0]);
+      widen(q.gainCh1Ch2, lo[1], hi[1]);
+      widen(q.phaseCh1Ch2, lo[2], hi[2]);
+    }
+  } else {
+    for (const DataPoint& q : points) {
+      widen(q.frequency, lo[0], hi[0]);
+      widen(q.gainCh2Ch1, lo[1], hi[1]);
+      widen(q.phaseCh2Ch1, lo[2], hi[2]);
+    }
+  }
+  for (int k = 0; k < 3; ++k) {
+    if (lo[k] > hi[k]) continue;  // no finite value
+    const double f[3] = {k == 0 ? lo[k] : NAN, k == 1 ? lo[k] : NAN, k == 2 ? lo[k] : NAN};
+    const double g[3] = {k == 0 ? hi[k] : NAN, k == 1 ? hi[k] : NAN, k == 2 ? hi[k] : NAN};
+    AddExtremes(range, f[0], f[1], f[2]);
+    AddExtremes(range, g[0], g[1], g[2]);
+  }
 }
 
 PenEntry CurvePen(Colour c, bool bold) {
@@ -201,12 +236,7 @@ void PrepareOverlays(PageBuilder& b) {
     DataRange own;
     const TraceCurve& t = b.traces[i];
     if (t.record) {
-      if (t.record->points) {
-        for (const DataPoint& q : *t.record->points) {
-          AddExtremes(own, q.frequency, ch1ch2 ? q.gainCh1Ch2 : q.gainCh2Ch1,
-                      ch1ch2 ? q.phaseCh1Ch2 : q.phaseCh2Ch1);
-        }
-      }
+      if (t.record->points) RecordExtremes(*t.record->points, ch1ch2, own);
     } else {
       for (const RangePoint& q : t.points) AddExtremes(own, q.frequency, q.gain, q.phase);
     }
