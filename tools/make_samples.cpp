@@ -47,7 +47,7 @@ Complex OpAmpLoopGain(double f) {
   const Complex s = Jw(f);
   const double p1 = 2.0 * std::numbers::pi * 100.0;
   const double p2 = 2.0 * std::numbers::pi * 1000000.0;
-  const double delay = 40e-9;
+  const double delay = 25e-9;  // with the two poles: a phase margin of 44.7°
   return 10000.0 / ((1.0 + s / p1) * (1.0 + s / p2)) * std::exp(-s * delay);
 }
 

@@ -25,6 +25,11 @@ struct ExportOptions {
   // --margin-reference: phase margins against 0° (true) or -180° (false)
   // instead of the settings file's reference.
   std::optional<bool> marginReferenceZero;
+  // --right: what the right axis shows (a RightAxisQuantity) instead of
+  // the settings file's choice.
+  std::optional<int> rightAxis;
+  // --marks: every page marks its figures on the gain curve.
+  bool marks = false;
   bool summary = false;  // --summary: one line of figures per file on stdout
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --overlay: laid over every page, in the order given.

@@ -7,6 +7,7 @@
 
 #include "graph/axis_map.h"
 #include "graph/overlays.h"
+#include "graph/right_axis.h"
 #include "json_text.h"
 
 namespace fernplot {
@@ -247,12 +248,18 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
   // Pages without overlays keep the drawing exactly as before.
   const bool traced = !page.overlays.empty();
   const bool difference = InDifferenceMode(page);
+  // The right axis names its quantity on a page with overlays or in a mode
+  // other than the phase as measured.
+  std::string rightQuantity;
+  if (traced || p.rightAxis != kRightPhase) {
+    rightQuantity = RightAxisQuantityName(p.rightAxis);
+    if (difference) rightQuantity += "Difference";
+  }
   top.AddLine("axes", Object([&](Members& m) {
                 m.Add("frequency", AxisJson(FrequencyAxisMap(p.HB)));
                 m.Add("gain", AxisJson(VerticalAxisMap(p.VL),
                                        traced ? (difference ? "gainDifference" : "gain") : ""));
-                m.Add("phase", AxisJson(VerticalAxisMap(p.VR),
-                                        traced ? (difference ? "phaseDifference" : "phase") : ""));
+                m.Add("phase", AxisJson(VerticalAxisMap(p.VR), rightQuantity));
               }));
   if (traced) top.AddLine("traces", TracesJson(doc, page));
   top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));

@@ -209,6 +209,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   }
   if (options.calcType) defaults.calcType = *options.calcType;
   if (options.marginReferenceZero) defaults.marginReferenceZero = *options.marginReferenceZero;
+  if (options.rightAxis) defaults.rightAxis = *options.rightAxis;
 
   // A summary alone writes no files and needs no output folder.
   std::error_code ec;
@@ -247,6 +248,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     }
     std::unique_ptr<GraphPage> made =
         PageSession::MakePage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
+    made->showFigureMarks = options.marks;
     if (comparing) {
       made->overlays = comparison.overlays;
       made->referenceIndex = comparison.referenceIndex;

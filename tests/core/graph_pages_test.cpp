@@ -312,5 +312,18 @@ TEST_F(PagesFixture, ManyDistinctStylesKeepTheirOwnResources) {
   EXPECT_GT(d.Pens().size(), 60u);
 }
 
+// The window is sized before any page exists, from an empty page's layout:
+// it must come out as wide as the sheets real pages get, and about as tall.
+TEST_F(PagesFixture, DefaultSheetSizeIsThatOfAnOpenedPage) {
+  for (int points : {0, 5, 401}) {
+    Open("A", points);
+    const SheetPixels empty = DefaultSheetPixels(ts.defaults, ts->drawing.Measurer());
+    EXPECT_EQ(empty.width, ts->drawing.CurrentWidth()) << points;
+    EXPECT_LE(empty.height, ts->drawing.CurrentHeight()) << points;
+    EXPECT_GT(empty.height, ts->drawing.CurrentHeight() - 40) << points;
+    EXPECT_GT(empty.width, 900);
+  }
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cmath>
 #include <filesystem>
@@ -208,6 +209,90 @@ TEST(ExportFigureArgs, AcceptedAndRejected) {
   std::ostringstream out, err;
   EXPECT_EQ(ExportMain({"--margin-reference", "90", "--summary", "a"}, "x", out, err), kExitUsage);
   EXPECT_NE(err.str().find("--margin-reference takes -180 or 0, not '90'"), std::string::npos);
+}
+
+// --right changes the right axis of every page drawn, and the drawing names
+// the quantity; without it the drawing is as it was.
+TEST_F(ExportFigures, RightAxisModeOfDrawings) {
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "drawing", loop_}), kExitOk) << err_.str();
+  const std::string plain = ReadBytes(root_ + "/plain/loop.drawing.json");
+  EXPECT_EQ(plain.find("quantity"), std::string::npos);
+  ASSERT_EQ(Run({"-o", root_ + "/phase", "-f", "drawing", "--right", "phase", loop_}), kExitOk);
+  EXPECT_EQ(ReadBytes(root_ + "/phase/loop.drawing.json"), plain);
+
+  struct Mode {
+    const char* option;
+    const char* quantity;
+    const char* caption;
+  } const modes[] = {{"unwrapped", "unwrappedPhase", "PHASE [deg]"},
+                     {"DELAY", "groupDelay", "GROUP DELAY [s]"}};
+  for (const Mode& m : modes) {
+    const std::string dir = root_ + "/" + m.option;
+    ASSERT_EQ(Run({"-o", dir, "-f", "drawing,png", "--right", m.option, loop_}), kExitOk)
+        << err_.str();
+    const QJsonObject d =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(dir + "/loop.drawing.json")))
+            .object();
+    const QJsonObject axes = d["axes"].toObject();
+    EXPECT_EQ(axes["phase"].toObject()["quantity"].toString(), m.quantity);
+    EXPECT_FALSE(axes["gain"].toObject().contains("quantity"));
+    bool captioned = false;
+    for (const auto& e : d["elements"].toArray()) {
+      captioned |= e.toObject()["text"].toString() == m.caption;
+    }
+    EXPECT_TRUE(captioned) << m.option;
+    EXPECT_TRUE(std::filesystem::exists(dir + "/loop.png"));
+  }
+  // The loop's unwrapped phase runs from -90 to -250 degrees: the axis covers
+  // it instead of the fixed +-180.
+  const QJsonObject unwrapped =
+      QJsonDocument::fromJson(
+          QByteArray::fromStdString(ReadBytes(root_ + "/unwrapped/loop.drawing.json")))
+          .object()["axes"]
+          .toObject()["phase"]
+          .toObject();
+  EXPECT_LE(unwrapped["origin"].toDouble(), -250.0);
+
+  // The settings file's line sets the mode; --right overrides it.
+  const std::string cfg = root_ + "/delay.CFG";
+  WriteBytes(cfg, "RIGHT_AXIS = DELAY\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/cfg", "-s", cfg, "-f", "drawing", loop_}), kExitOk);
+  EXPECT_NE(ReadBytes(root_ + "/cfg/loop.drawing.json").find("\"quantity\":\"groupDelay\""),
+            std::string::npos);
+  ASSERT_EQ(Run({"-o", root_ + "/cfg2", "-s", cfg, "--right", "phase", "-f", "drawing", loop_}),
+            kExitOk);
+  EXPECT_EQ(ReadBytes(root_ + "/cfg2/loop.drawing.json"), plain);
+
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--right", "gain", "-f", "drawing", "a"},
+        std::vector<std::string>{"-f", "drawing", "a", "--right"},
+        std::vector<std::string>{"-l", "*.DAT", "--right", "delay"}}) {
+    EXPECT_FALSE(ParseExportArgs(args).options) << args[1];
+  }
+  EXPECT_EQ(ParseExportArgs({"--right=unwrapped", "-f", "png", "a"}).options->rightAxis,
+            kRightUnwrappedPhase);
+}
+
+// --marks puts the figures on the page: the low-pass's -3 dB point, the
+// loop's margins; without it the drawing has none.
+TEST_F(ExportFigures, MarksOnEveryPageWhenAsked) {
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "drawing", lpf_, loop_}), kExitOk);
+  ASSERT_EQ(Run({"-o", root_ + "/marked", "-f", "drawing,svg", "--marks", lpf_, loop_}), kExitOk)
+      << err_.str();
+  const auto texts = [](const std::string& path) {
+    QStringList out;
+    const QJsonObject d =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(path))).object();
+    for (const auto& e : d["elements"].toArray()) out << e.toObject()["text"].toString();
+    return out;
+  };
+  EXPECT_FALSE(texts(root_ + "/plain/lpf.drawing.json").contains("-3dB"));
+  EXPECT_TRUE(texts(root_ + "/marked/lpf.drawing.json").contains("-3dB"));
+  const QStringList loop = texts(root_ + "/marked/loop.drawing.json");
+  EXPECT_TRUE(loop.contains(QString::fromUtf8("PM 10.0\u00B0"))) << loop.join('|').toStdString();
+  EXPECT_TRUE(loop.contains("GM 10.0dB")) << loop.join('|').toStdString();
+  EXPECT_NE(ReadBytes(root_ + "/marked/loop.svg").find("GM 10.0dB"), std::string::npos);
+  EXPECT_FALSE(ParseExportArgs({"--marks=yes", "-f", "png", "a"}).options);
 }
 
 }  // namespace

@@ -259,6 +259,48 @@ class PagesTest : public QObject {
     QCOMPARE(record.phaseLineBoldOnPrint, 1);
   }
 
+  // The right-axis choice and the margin reference: shown as stored, a
+  // stored value that is no mode shown and stored back as the phase, and the
+  // user's choice stored; in both sheets.
+  void rightAxisAndMarginReference() {
+    struct Row {
+      const char* name;
+      int32_t stored;
+      int checked;
+    };
+    const Row rows[] = {{"phase", kRightPhase, 0},
+                        {"unwrapped", kRightUnwrappedPhase, 1},
+                        {"delay", kRightGroupDelay, 2},
+                        {"no such mode", 7, 0},
+                        {"negative", -1, 0}};
+    for (const Row& r : rows) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.rightAxis = r.stored;
+      record.marginReferenceZero = 1;
+      auto sheet = rig.open(false, record);
+      CPropGeneral* g = sheet->general();
+      QVERIFY2(g->rightAxisButton(r.checked)->isChecked(), r.name);
+      QVERIFY2(g->marginReferenceButton(true)->isChecked(), r.name);
+      ClickOk(*sheet);
+      sheet->storeInto(record);
+      QVERIFY2(record.rightAxis == r.checked, r.name);
+      QVERIFY2(record.marginReferenceZero == 1, r.name);
+    }
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    auto sheet = rig.open(true, record);
+    QVERIFY(sheet->general()->marginReferenceButton(false)->isChecked());
+    QVERIFY(sheet->general()->rightAxisButton(0)->isChecked());
+    QVERIFY(!sheet->general()->rightAxisButton(3));
+    sheet->general()->rightAxisButton(2)->click();
+    sheet->general()->marginReferenceButton(true)->click();
+    ClickOk(*sheet);
+    sheet->storeInto(record);
+    QCOMPARE(record.rightAxis, int32_t(kRightGroupDelay));
+    QCOMPARE(record.marginReferenceZero, 1);
+  }
+
   void lineSwatchesShowTheColour() {
     SheetRig rig;
     GraphProperties record = FactoryDefaults();

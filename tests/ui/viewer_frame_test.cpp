@@ -9,20 +9,20 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <map>
 
 #include "datafile/csv_export.h"
 #include "datafile/data_file_scan.h"
-#include <QProgressDialog>
-#include <QTimer>
-
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
 #include "page_output.h"
 #include "viewer_support.h"
@@ -207,6 +207,23 @@ class FrameTest : public QObject {
     QCOMPARE(view->ScrollPosition(), QPoint(w / 50, h / 50));
   }
 
+  // The size asked for before the window is first shown (its bars have no
+  // geometry yet) shows a default page at 100 % without a horizontal bar.
+  void startSizeShowsADefaultPage() {
+    CMainFrame fresh(state(), *dialogs_);
+    const SheetPixels sheet = DefaultSheetPixels(state().defaults, &ts_->measurer);
+    const QSize wanted = fresh.WindowSizeToShow(QSize(sheet.width, sheet.height));
+    fresh.resize(wanted);
+    fresh.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+    fresh.OpenFiles(files_.mid(0, 1));
+    QCOMPARE(state().session.drawing.CurrentWidth(), sheet.width);
+    QCOMPARE(fresh.View()->horizontalScrollBar()->maximum(), 0);
+    QVERIFY(fresh.View()->viewport()->width() >= sheet.width + 1);
+    // Nor much more than that: the window stays as small as it can.
+    QVERIFY(fresh.View()->viewport()->width() < sheet.width + 40);
+  }
+
   void zoomMenuAndBox() {
     QComboBox* box = frame_->ZoomBox();
     QCOMPARE(box->count(), kZoomStepCount);
@@ -321,8 +338,8 @@ class FrameTest : public QObject {
     OpenPages(1);
     frame_->CopyPageToClipboard();
     const QImage image = QGuiApplication::clipboard()->image();
-    QCOMPARE(image.size(),
-             PageImageSize(state().session.drawing.CurrentWidth(), state().session.drawing.CurrentHeight(), 0.75));
+    QCOMPARE(image.size(), PageImageSize(state().session.drawing.CurrentWidth(),
+                                         state().session.drawing.CurrentHeight(), 0.75));
     QVERIFY(dialogs_->infos.empty());
   }
 

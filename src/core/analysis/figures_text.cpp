@@ -145,6 +145,11 @@ std::string ThreeDigits(double value, std::string_view unit) {
   return out;
 }
 
+bool LooksLikeLoop(const SweepFigures& fig) {
+  return fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
+         fig.phaseMarginCrossover.has_value();
+}
+
 std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
   std::string line(fileName);
   const auto item = [&line](const std::string& text) { line += "  " + text; };
@@ -152,9 +157,7 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
     item("no points");
     return line;
   }
-  const bool loop = fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
-                    fig.phaseMarginCrossover.has_value();
-  if (loop) {
+  if (LooksLikeLoop(fig)) {
     const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
     item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0 @ " + ThreeDigits(pm.frequency, "Hz"));
     if (fig.gainMarginCrossover) {
@@ -173,6 +176,55 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
   }
   if (fig.minus3dB.empty() && !fig.resonance) item("no figures");
   return line;
+}
+
+std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig) {
+  std::string text;
+  const auto line = [&text](std::string_view name, const std::string& value) {
+    text += name;
+    text += "  ";
+    text += value;
+    text += '\n';
+  };
+  const auto at = [](double frequency) { return " @ " + ThreeDigits(frequency, "Hz"); };
+  const std::string none = "なし";
+  text += fileName;
+  text += '\n';
+  line("点数", std::to_string(fig.points));
+  line("低域ｹﾞｲﾝ", fig.lowFrequencyGain ? ThreeDigits(fig.lowFrequencyGain->gain) + " dB" +
+                                              at(fig.lowFrequencyGain->frequency)
+                                        : none);
+  line("ﾋﾟｰｸ", fig.peak ? ThreeDigits(fig.peak->gain) + " dB" + at(fig.peak->frequency) : none);
+  if (fig.minus3dB.empty()) line("-3dB", none);
+  for (const LevelCrossing& c : fig.minus3dB) {
+    line("-3dB", ThreeDigits(c.frequency, "Hz") +
+                     (c.direction == CrossingDirection::kFalling ? " (下降)" : " (上昇)"));
+  }
+  if (fig.resonance) {
+    const Resonance& r = *fig.resonance;
+    line("共振", ThreeDigits(r.gain) + " dB" + at(r.frequency) + "  Q " + ThreeDigits(r.q) + "  (" +
+                     ThreeDigits(r.lower, "Hz") + " - " + ThreeDigits(r.upper, "Hz") + ")");
+  } else {
+    line("共振", none);
+  }
+  line("位相余裕の基準", std::to_string(MarginReferenceDegrees(fig.reference)) + "\u00B0");
+  for (const GainCrossover& c : fig.gainCrossovers) {
+    line("ｹﾞｲﾝ交差", ThreeDigits(c.frequency, "Hz") + "  位相 " + ThreeDigits(c.phase) +
+                         "\u00B0  PM " + ThreeDigits(c.phaseMargin) + "\u00B0");
+  }
+  for (const PhaseCrossover& c : fig.phaseCrossovers) {
+    line("位相交差", ThreeDigits(c.frequency, "Hz") + "  ｹﾞｲﾝ " + ThreeDigits(c.gain) + " dB  GM " +
+                         ThreeDigits(c.gainMargin) + " dB");
+  }
+  line("位相余裕", fig.phaseMarginCrossover
+                       ? ThreeDigits(*fig.phaseMargin) + "\u00B0" +
+                             at(fig.gainCrossovers[*fig.phaseMarginCrossover].frequency)
+                       : none);
+  line("ｹﾞｲﾝ余裕", fig.gainMarginCrossover
+                       ? ThreeDigits(*fig.gainMargin) + " dB" +
+                             at(fig.phaseCrossovers[*fig.gainMarginCrossover].frequency)
+                       : none);
+  return text;
 }
 
 }  // namespace fernplot

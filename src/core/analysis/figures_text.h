@@ -32,6 +32,11 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
 // or small for that are written as "1.23e+15".
 std::string ThreeDigits(double value, std::string_view unit = {});
 
+// Whether the figures read as a control loop's: a low-frequency gain of
+// 10 dB or more and a crossing of 0 dB. The margins of anything else (a
+// filter near 0 dB crossing it in its noise) mean nothing.
+bool LooksLikeLoop(const SweepFigures& figures);
+
 // One line (without the line break) naming the file and its main figures,
 // each after two spaces:
 //   a loop - a sweep whose gain starts at 10 dB or more and crosses 0 dB -
@@ -41,5 +46,10 @@ std::string ThreeDigits(double value, std::string_view unit = {});
 //     resonance "peak 26.0 dB @ 10.0 kHz  Q 20.0";
 //   "no figures" when none of those exist, "no points" without usable points.
 std::string SummaryLine(std::string_view fileName, const SweepFigures& figures);
+
+// The figures as lines of text for the viewer's panel, one figure a line
+// with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"), every crossing
+// listed; a figure that does not exist says "なし". Lines end in '\n'.
+std::string FiguresPanelText(std::string_view fileName, const SweepFigures& figures);
 
 }  // namespace fernplot

@@ -7,6 +7,7 @@
 #include "graph/axis_math.h"
 #include "graph/format.h"
 #include "graph/page_builder.h"
+#include "graph/right_axis.h"
 
 namespace fernplot {
 
@@ -114,9 +115,10 @@ double VerticalSpan(const AxisSettings& a, const Frame& f) {
 
 enum class Side { kLeft, kRight };
 
-// Labels, grid lines or ticks of a linear vertical axis.
+// Labels, grid lines or ticks of a linear vertical axis; siLabels writes the
+// labels with SI prefixes (the delay axis) instead of fixed decimals.
 void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const LinearScale& s,
-                       Side side, int labelCategory) {
+                       Side side, int labelCategory, bool siLabels = false) {
   axis.scale = s.scale;
   axis.origin = s.lo;
   const AxisMap map = VerticalAxisMap(axis);
@@ -128,7 +130,7 @@ void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const
   const int tickPen = TickPen(b.drawing);
   for (double v : LinearTickValues(s)) {
     const double Y = map.ToMm(v);
-    const std::string label = FormatFixed(v, decimals);
+    const std::string label = siLabels ? FormatSiLabel(v, s.step) : FormatFixed(v, decimals);
     if (side == Side::kLeft) {
       b.drawing.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);
     } else {
@@ -177,10 +179,42 @@ void DrawGainAxis(PageBuilder& b) {
   DrawVerticalTicks(b, vl, f, s, Side::kLeft, kFontGainLabels);
 }
 
+namespace {
+
+// The right axis in group-delay mode: limits from the data, its own
+// caption, steps of 1, 2 or 5 and labels with SI prefixes.
+void DrawDelayAxis(PageBuilder& b, AxisSettings& vr, const Frame& f) {
+  const double span = VerticalSpan(vr, f);
+  const double factor = vr.tight ? kLabelSpacingTight : kLabelSpacingNormal;
+  const DelayScale d = ScaleDelay(b.range.hasPhase ? b.range.minPhase : 0.0,
+                                  b.range.hasPhase ? b.range.maxPhase : 0.0,
+                                  span / (b.TextHeight(kFontPhaseLabels) * factor));
+  LinearScale s;
+  s.step = d.step;
+  s.hi = d.hi;
+  s.lo = d.lo;
+  s.scale = span / (d.hi - d.lo);
+  if (!std::isfinite(s.scale)) s.scale = 0.0;
+  const std::string caption(kGroupDelayCaption);
+  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0,
+                          b.difference ? kDifferenceMark + caption : caption,
+                          b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
+  DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels, true);
+}
+
+}  // namespace
+
 void DrawPhaseAxis(PageBuilder& b) {
   AxisSettings& vr = b.props().VR;
   const Frame f = FrameOf(vr);
-  const AxisLimits limits = AxisRange(vr, b.range.minPhase, b.range.maxPhase, false);
+  if (b.props().rightAxis == kRightGroupDelay) {
+    DrawDelayAxis(b, vr, f);
+    return;
+  }
+  // The unwrapped phase can run over many turns: its limits are the data's.
+  AxisSettings limitsOf = vr;
+  if (b.props().rightAxis == kRightUnwrappedPhase) limitsOf.useDataMin = limitsOf.useDataMax = 1;
+  const AxisLimits limits = AxisRange(limitsOf, b.range.minPhase, b.range.maxPhase, false);
   const double span = VerticalSpan(vr, f);
   double step = ManualStep(vr, limits.hi, limits.lo);
   if (step == 0.0) {

@@ -144,7 +144,13 @@ void BothCurvePieces(const std::vector<RangePoint>& points, const AxisSettings& 
 void DrawCurves(PageBuilder& b) {
   const GraphProperties& p = b.props();
   std::vector<CurvePiece> gain, phase;
-  BothCurvePieces(b.range.points, p.HB, p.VL, p.VR, gain, phase);
+  if (b.rightCurves.empty()) {
+    BothCurvePieces(b.range.points, p.HB, p.VL, p.VR, gain, phase);
+  } else {
+    // The right axis shows another quantity, worked out from these points.
+    gain = CurvePieces(b.range.points, CurveValue::kGain, p.HB, p.VL);
+    phase = CurvePieces(b.rightCurves.front(), CurveValue::kPhase, p.HB, p.VR);
+  }
   const int gainPen = b.drawing.FindOrAddPen(0, 2, p.gainLineColor, 0,
                                              p.gainLineBoldOnPrint != 0 ? 6 : 2, p.gainLineColor);
   for (CurvePiece& piece : gain) {

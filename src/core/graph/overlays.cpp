@@ -219,7 +219,9 @@ int AddPen(DrawingDocument& d, const PenEntry& e) {
 }
 
 void PrepareOverlays(PageBuilder& b) {
-  b.traces = MakeTraces(b.page, false);
+  // A right axis of another quantity works that out from the traces' points.
+  const int32_t right = b.props().rightAxis;
+  b.traces = MakeTraces(b.page, right == kRightUnwrappedPhase || right == kRightGroupDelay);
   if (b.traces.empty()) return;
   b.difference = b.traces.front().role == TraceRole::kDifference;
   // The page's points are those of its first trace (its differences, when
@@ -264,6 +266,10 @@ void DrawOverlayCurves(PageBuilder& b) {
       b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
     }
     const int phasePen = AddPen(b.drawing, t.phasePen);
+    // The right axis may show another quantity than the phase.
+    if (i < b.rightCurves.size()) {
+      pieces.phase = ThinnedTracePieces(b.rightCurves[i], p, b.curveGrids).phase;
+    }
     for (CurvePiece& piece : pieces.phase) {
       b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
     }

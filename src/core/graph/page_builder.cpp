@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "graph/figure_marks.h"
 #include "graph/layout.h"
+#include "graph/right_axis.h"
 
 namespace fernplot {
 
@@ -12,14 +14,17 @@ PageBuilder::PageBuilder(DrawingDocument& d, GraphPage& p) : drawing(d), page(p)
 void PageBuilder::Prepare() {
   ScanPageData(page, range);
   if (!page.overlays.empty()) PrepareOverlays(*this);
+  PrepareRightAxis(*this);
   fonts = ResolvePageFonts(drawing, page.properties);
   LayoutPage(*this);
 }
 
 void PageBuilder::Finish() {
   DrawPage(*this);
+  if (page.showFigureMarks) DrawFigureMarks(*this);
   EmitInfoItems(*this);
   ResetDataRange(range);
+  rightCurves.clear();
 }
 
 namespace {

@@ -30,6 +30,9 @@ class PageBuilder {
   bool difference = false;  // the gain and phase axes show differences
   // The device grids the overlay curves are thinned for.
   std::vector<CurveGrid> curveGrids = ViewerCurveGrids();
+  // The right-hand curve of each trace (the page's first) when the right axis
+  // shows another quantity than the phase; empty in phase mode.
+  std::vector<std::vector<RangePoint>> rightCurves;
 
   GraphProperties& props() { return page.properties; }
   const MeasurementData& data() const { return page.data; }

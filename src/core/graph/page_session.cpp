@@ -16,6 +16,16 @@ std::string_view PageFileName(std::string_view path) {
   return path;
 }
 
+SheetPixels DefaultSheetPixels(const GraphProperties& defaults, TextMeasurer* measurer) {
+  DrawingDocument scratch;
+  scratch.SetMeasurer(measurer);
+  std::unique_ptr<GraphPage> page = PageSession::MakePage(defaults, MeasurementData{}, {});
+  PageBuilder builder(scratch, *page);
+  builder.Prepare();
+  scratch.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
+  return {scratch.CurrentWidth(), scratch.CurrentHeight()};
+}
+
 std::unique_ptr<GraphPage> PageSession::MakePage(const GraphProperties& defaults,
                                                  MeasurementData data, std::string_view fileName) {
   auto page = std::make_unique<GraphPage>();

@@ -17,6 +17,15 @@
 
 namespace fernplot {
 
+// The sheet size at 100 % in pixels of a page made with `defaults` and no
+// record (its layout, measured with `measurer`): what a window needs to show
+// a default page. The width is that of every page with these defaults; the
+// height may be a line or two short of a page whose settings texts wrap.
+struct SheetPixels {
+  int width = 0, height = 0;
+};
+SheetPixels DefaultSheetPixels(const GraphProperties& defaults, TextMeasurer* measurer);
+
 // Owns the pages and their drawing; sheet k of the drawing shows pages[k-1].
 // Every operation does nothing until drawingActive is set. The drawing's
 // measurer must be set before pages are built.

@@ -33,6 +33,9 @@ struct GraphPage {
   int referenceIndex = -1;
   // Draws every trace minus the reference (when there is one).
   bool showDifference = false;
+  // Marks the page's figures (margins, -3 dB points, resonance) on its
+  // curve; a viewer choice, never saved.
+  bool showFigureMarks = false;
   std::string sourcePath;      // the file it was read from, as given; may be empty
 };
 

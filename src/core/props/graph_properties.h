@@ -118,6 +118,15 @@ enum FontCategory : int {
   kFontOther,
 };
 
+// The quantity of the right axis: the phase as measured (wrapped into
+// +-180°), the phase followed through its jumps, or the group delay.
+enum RightAxisQuantity : int32_t {
+  kRightPhase = 0,
+  kRightUnwrappedPhase = 1,
+  kRightGroupDelay = 2,
+};
+constexpr int32_t kRightAxisQuantityCount = 3;
+
 constexpr size_t kOverlayPaletteSize = 8;
 
 // How traces laid over a page look: their colours in turn, and whether the
@@ -148,6 +157,9 @@ struct GraphProperties {
   // Phase margins are read against 0° instead of -180° (instruments that
   // measure a loop's phase so that it shows the margin directly).
   int32_t marginReferenceZero = 0;
+  // What the right axis shows (RightAxisQuantity); the phase as measured
+  // unless chosen otherwise.
+  int32_t rightAxis = 0;
 
   OverlayStyle overlayStyle;
   bool operator==(const GraphProperties&) const = default;

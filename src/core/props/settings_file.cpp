@@ -45,6 +45,7 @@ enum LineKind : size_t {
   kOverlayColourLine,
   kOverlayLegendLine,
   kMarginReferenceLine,
+  kRightAxisLine,
   kLineKindCount
 };
 
@@ -71,7 +72,12 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     // Written only when not at the factory value, so that a file of factory
     // settings stays as older copies wrote it; they skip the line.
     {"MARGIN_REF", "%d"},
+    {"RIGHT_AXIS", "%s"},
 }};
+
+// The words of the RIGHT_AXIS line, by RightAxisQuantity.
+constexpr std::array<std::string_view, kRightAxisQuantityCount> kRightAxisWords{
+    {"PHASE", "UNWRAPPED", "DELAY"}};
 
 // The start of a written line of `kind`, up to its first field.
 std::string LineHead(LineKind kind) {
@@ -268,6 +274,11 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     if (f[0].integer == 0 || f[0].integer == -180) {
       t.defaults.marginReferenceZero = f[0].integer == 0;
     }
+  } else if (t.Scan(line, kRightAxisLine, f)) {
+    // An unknown word (a later copy's quantity) leaves the setting.
+    for (size_t k = 0; k < kRightAxisWords.size(); ++k) {
+      if (f[0].text == kRightAxisWords[k]) t.defaults.rightAxis = static_cast<int32_t>(k);
+    }
   }
 }
 
@@ -403,6 +414,10 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
     lines.push_back(LineHead(kOverlayLegendLine) + YesNo(d.overlayStyle.legend) + " ;凡例");
   }
   if (d.marginReferenceZero) lines.push_back(LineHead(kMarginReferenceLine) + "0");
+  if (d.rightAxis > 0 && d.rightAxis < kRightAxisQuantityCount) {
+    lines.push_back(LineHead(kRightAxisLine) +
+                    std::string(kRightAxisWords[static_cast<size_t>(d.rightAxis)]));
+  }
 
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";

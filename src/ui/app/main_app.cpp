@@ -52,12 +52,15 @@ void CMainApp::Start() {
   state_.settingsFilePath = options_.settingsFilePath;
   const SettingsLoadResult& load = LoadStartupSettings(state_);
   frame_->UpdateCommandStates();
+  const SheetPixels sheet = DefaultSheetPixels(state_.defaults, &measurer_);
+  const QSize wanted =
+      frame_->WindowSizeToShow(QSize(sheet.width, sheet.height)).expandedTo(frame_->size());
   if (options_.rememberWindowPlace) {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope, kWindowSettingsOwner,
                              kWindowSettingsName);
-    PlaceMainWindow(*frame_, frame_->size(), &settings);
+    PlaceMainWindow(*frame_, wanted, &settings);
   } else {
-    PlaceMainWindow(*frame_, frame_->size(), nullptr);
+    PlaceMainWindow(*frame_, wanted, nullptr);
   }
   if (options_.showWindow) frame_->show();
   if (!load.ok) {

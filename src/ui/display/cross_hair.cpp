@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "analysis/figures_text.h"
 #include "graph/axis_map.h"
 #include "graph/device_units.h"
 #include "graph/drawing.h"
@@ -68,6 +69,11 @@ QString GainPaneText(double db) {
 
 QString PhasePaneText(double deg) {
   return FormatG(deg) + QStringLiteral(" deg");
+}
+
+QString RightPaneText(const GraphProperties& props, double value) {
+  if (props.rightAxis != kRightGroupDelay) return PhasePaneText(value);
+  return QStringFromUtf8(ThreeDigits(value, "s"));
 }
 
 CrossHairLines CrossHairGeometry(const GraphProperties& props, QPoint client, QPoint scroll,

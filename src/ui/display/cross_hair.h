@@ -31,6 +31,9 @@ std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint clien
 QString FrequencyPaneText(double hz);
 QString GainPaneText(double db);
 QString PhasePaneText(double deg);
+// Pane 3 for the right axis the page shows: the phase in degrees, or the
+// group delay in seconds with an SI prefix ("12.3 us").
+QString RightPaneText(const GraphProperties& props, double value);
 
 struct CrossHairLines {
   QLine horizontal;

@@ -6,10 +6,12 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 
 #include "app_state.h"
@@ -47,11 +49,24 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   CreateMenus();
   CreateToolBar();
   CreateStatusBar();
+  CreateFiguresUi();
   UpdateCommandStates();
   view_->setFocus();
 }
 
 CMainFrame::~CMainFrame() = default;
+
+QSize CMainFrame::WindowSizeToShow(QSize sheet) {
+  // Asked before the window is first shown, when no child has its geometry
+  // yet: the bars' heights come from the size hints of the window's layout
+  // (menu, tool and status bars around the view's own hint).
+  ensurePolished();
+  const int frame = 2 * view_->frameWidth();
+  const int bars = layout() ? layout()->sizeHint().height() - view_->sizeHint().height() : 0;
+  const int bar = view_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view_);
+  // The page outline reaches one pixel past the sheet.
+  return {sheet.width() + 1 + bar + frame, sheet.height() + 1 + frame + std::max(0, bars)};
+}
 
 QAction* CMainFrame::AddAction(int id, void (CMainFrame::*handler)()) {
   const CommandText* text = FindCommandText(id);
@@ -142,6 +157,7 @@ void CMainFrame::CreateMenus() {
       {kCmdOpenDataFile, kCmdSaveCsv, 0, kCmdCopyToClipboard, 0, kCmdPrint, kCmdPrintSetup, 0,
        kCmdExit});
   QMenu* viewMenu = bar->addMenu(QStringLiteral("表示(&V)"));
+  viewMenu->setObjectName(QStringLiteral("viewMenu"));
   add(viewMenu, {kCmdToolBar, kCmdStatusBar, 0, kCmdCrossHair, 0});
   QMenu* zoomMenu = viewMenu->addMenu(QStringLiteral("表示倍率"));
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
@@ -264,6 +280,7 @@ void CMainFrame::RefreshViews() {
   view_->UpdateScrollSizes();
   view_->InvalidatePicture();
   UpdateCommandStates();
+  UpdateFigures();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -22,7 +22,9 @@ namespace fernplot {
 struct AppState;
 struct GraphPage;
 class CMainView;
+class FiguresDock;
 class FrameDialogs;
+class MarkerController;
 
 // The box text for files that could not be opened: the first few, then how
 // many more (the whole list goes in the box's details).
@@ -41,6 +43,10 @@ class CMainFrame : public QMainWindow {
   QComboBox* ZoomBox() const { return zoomBox_; }
   CMainView* View() const { return view_; }
   QLabel* Pane(int index) const;  // 1..4
+  FiguresDock* FiguresPanel() const { return figuresDock_; }
+  MarkerController* Markers() const { return markers_; }
+  QLabel* MarkerPane() const { return markerPane_; }
+  QAction* MarkerModeAction() const { return markerMode_; }
 
   // Copies the zoom box's entry into the drawing (when active) and repaints.
   void ApplyZoomSelection();
@@ -48,6 +54,9 @@ class CMainFrame : public QMainWindow {
   void RefreshViews();
   // Sets the enabled and checked states of every command.
   void UpdateCommandStates();
+  // The window size whose view shows a sheet of `sheet` pixels whole at
+  // 100 % (with room for a vertical scroll bar), menus and bars included.
+  QSize WindowSizeToShow(QSize sheet);
   // Width fitted to the text unless fitWidth is false.
   void SetStatusPaneText(int index, const QString& text, bool fitWidth = true);
 
@@ -116,6 +125,12 @@ class CMainFrame : public QMainWindow {
   void CreatePageActions();
   // "FERNPLOT - <data file>" while a page is shown.
   void UpdateWindowTitle();
+  // The figures panel, the markers and their menu, tool bar and status bar
+  // entries (main_frame_figures.cpp).
+  void CreateFiguresUi();
+  // Panel and markers follow the page on screen.
+  void UpdateFigures();
+  void ShowFigureMarks(bool on);
 
   AppState& state_;
   FrameDialogs& dialogs_;
@@ -126,6 +141,10 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> actions_;
   std::unique_ptr<QPrinter> printer_;
   QString documentTitle_;
+  FiguresDock* figuresDock_ = nullptr;
+  MarkerController* markers_ = nullptr;
+  QLabel* markerPane_ = nullptr;
+  QAction* markerMode_ = nullptr;
 };
 
 }  // namespace fernplot

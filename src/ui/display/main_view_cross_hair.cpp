@@ -98,7 +98,7 @@ void CMainView::HandlePointer(QPoint client) {
   if (readout) {
     texts[0] = FrequencyPaneText(readout->frequency);
     texts[1] = GainPaneText(readout->gain);
-    texts[2] = PhasePaneText(readout->phase);
+    texts[2] = RightPaneText(page->properties, readout->phase);
   }
   const bool fit = readout.has_value();
   emit paneTextChanged(kPaneFrequency, texts[0], fit);

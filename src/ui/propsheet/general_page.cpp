@@ -121,6 +121,31 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   };
   lineGroup("ゲインの線", gainColour_, gainSwatch_, gainBold_);
   lineGroup("位相の線", phaseColour_, phaseSwatch_, phaseBold_);
+
+  // What the right axis shows, and what phase margins are read against.
+  auto* lower = new QHBoxLayout;
+  auto* rightBox = new QGroupBox(QStringFromUtf8("右軸の表示"), this);
+  auto* rightLayout = new QHBoxLayout(rightBox);
+  auto* rightGroup = new QButtonGroup(this);
+  static constexpr const char* kRightTexts[kRightAxisQuantityCount] = {"位相", "連続位相",
+                                                                       "群遅延"};
+  for (int i = 0; i < kRightAxisQuantityCount; ++i) {
+    right_[static_cast<size_t>(i)] = new QRadioButton(QStringFromUtf8(kRightTexts[i]), rightBox);
+    rightGroup->addButton(right_[static_cast<size_t>(i)], i);
+    rightLayout->addWidget(right_[static_cast<size_t>(i)]);
+  }
+  lower->addWidget(rightBox, 3);
+  auto* refBox = new QGroupBox(QStringFromUtf8("位相余裕の基準"), this);
+  auto* refLayout = new QHBoxLayout(refBox);
+  ref180_ = new QRadioButton(QStringFromUtf8("-180°"), refBox);
+  refZero_ = new QRadioButton(QStringFromUtf8("0°"), refBox);
+  auto* refGroup = new QButtonGroup(this);
+  refGroup->addButton(ref180_, 0);
+  refGroup->addButton(refZero_, 1);
+  refLayout->addWidget(ref180_);
+  refLayout->addWidget(refZero_);
+  lower->addWidget(refBox, 2);
+  top->addLayout(lower);
   top->addStretch(1);
 
   connect(background_, &QPushButton::clicked, this, [this] { pickColour(v_.backgroundColor); });
@@ -150,6 +175,15 @@ void CPropGeneral::readControls() {
   }
   v_.gainBoldOnPrint = gainBold_->isChecked();
   v_.phaseBoldOnPrint = phaseBold_->isChecked();
+  for (int i = 0; i < kRightAxisQuantityCount; ++i) {
+    if (right_[static_cast<size_t>(i)]->isChecked()) v_.rightAxis = i;
+  }
+  v_.marginReferenceZero = refZero_->isChecked();
+}
+
+QRadioButton* CPropGeneral::rightAxisButton(int quantity) const {
+  if (quantity < 0 || quantity >= kRightAxisQuantityCount) return nullptr;
+  return right_[static_cast<size_t>(quantity)];
 }
 
 void CPropGeneral::writeControls() {
@@ -158,6 +192,10 @@ void CPropGeneral::writeControls() {
   (v_.calcType == 0 ? ch1ch2_ : ch2ch1_)->setChecked(true);
   gainBold_->setChecked(v_.gainBoldOnPrint);
   phaseBold_->setChecked(v_.phaseBoldOnPrint);
+  // A value that is no mode shows (and is stored back) as the phase.
+  if (v_.rightAxis < 0 || v_.rightAxis >= kRightAxisQuantityCount) v_.rightAxis = kRightPhase;
+  right_[static_cast<size_t>(v_.rightAxis)]->setChecked(true);
+  (v_.marginReferenceZero ? refZero_ : ref180_)->setChecked(true);
   background_->setColour(v_.backgroundColor);
   gainSwatch_->setColour(v_.gainLineColor);
   phaseSwatch_->setColour(v_.phaseLineColor);

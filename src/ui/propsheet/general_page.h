@@ -6,6 +6,7 @@
 
 #include <QFrame>
 #include <QPushButton>
+#include <array>
 #include <string>
 
 #include "propsheet/sheet_page.h"
@@ -26,6 +27,8 @@ struct GeneralPageValues {
   Colour phaseLineColor = 0;
   bool gainBoldOnPrint = false;
   bool phaseBoldOnPrint = false;
+  int rightAxis = 0;  // a RightAxisQuantity
+  bool marginReferenceZero = false;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -74,6 +77,8 @@ class CPropGeneral final : public SheetPage {
   LineSwatch* phaseSwatch() const { return phaseSwatch_; }
   QCheckBox* gainBoldBox() const { return gainBold_; }
   QCheckBox* phaseBoldBox() const { return phaseBold_; }
+  QRadioButton* rightAxisButton(int quantity) const;
+  QRadioButton* marginReferenceButton(bool zero) const { return zero ? refZero_ : ref180_; }
 
  protected:
   void initialisePage() override;
@@ -94,6 +99,9 @@ class CPropGeneral final : public SheetPage {
   QPushButton* phaseColour_ = nullptr;
   LineSwatch* phaseSwatch_ = nullptr;
   QCheckBox* phaseBold_ = nullptr;
+  std::array<QRadioButton*, kRightAxisQuantityCount> right_{};
+  QRadioButton* ref180_ = nullptr;
+  QRadioButton* refZero_ = nullptr;
 };
 
 }  // namespace fernplot

@@ -98,6 +98,8 @@ void CPropSht1::load(const GraphProperties& record) {
   g.phaseLineColor = record.phaseLineColor;
   g.gainBoldOnPrint = record.gainLineBoldOnPrint != 0;
   g.phaseBoldOnPrint = record.phaseLineBoldOnPrint != 0;
+  g.rightAxis = record.rightAxis;
+  g.marginReferenceZero = record.marginReferenceZero != 0;
   general_->setValues(g);
 
   frequency_->setValues(AxisValuesFrom(record.HB, false));
@@ -140,6 +142,8 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.phaseLineColor = g.phaseLineColor;
   record.gainLineBoldOnPrint = g.gainBoldOnPrint ? 1 : 0;
   record.phaseLineBoldOnPrint = g.phaseBoldOnPrint ? 1 : 0;
+  record.rightAxis = g.rightAxis;
+  record.marginReferenceZero = g.marginReferenceZero ? 1 : 0;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#include "graph/figure_marks.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "analysis/figures_text.h"
+#include "graph/axis_map.h"
+#include "graph/page_builder.h"
+#include "graph/page_figures.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr double kMarkHalfLength = 2.0;  // mm each side of the curve
+constexpr double kLabelGap = 0.5;        // mm between tick and label
+constexpr Colour kMarkColour = 0x000000;
+
+}  // namespace
+
+std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
+  std::vector<FigureMark> marks;
+  for (const LevelCrossing& c : fig.minus3dB) marks.push_back({c.frequency, "-3dB"});
+  if (fig.resonance) {
+    marks.push_back({fig.resonance->frequency, "Q " + ThreeDigits(fig.resonance->q)});
+  }
+  // Margins only where they mean something, as the summary line reads them.
+  if (!LooksLikeLoop(fig)) return marks;
+  for (const GainCrossover& c : fig.gainCrossovers) {
+    marks.push_back({c.frequency, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0"});
+  }
+  for (const PhaseCrossover& c : fig.phaseCrossovers) {
+    marks.push_back({c.frequency, "GM " + ThreeDigits(c.gainMargin) + "dB"});
+  }
+  return marks;
+}
+
+void DrawFigureMarks(PageBuilder& b) {
+  // The figures of what is drawn: in difference mode those of the difference.
+  std::vector<SweepPoint> drawn;
+  drawn.reserve(b.range.points.size());
+  for (const RangePoint& p : b.range.points) drawn.push_back({p.frequency, p.gain, p.phase});
+  const std::vector<UsablePoint> points = UsablePoints(drawn);
+  const SweepFigures figures = ComputeFigures(points, PageMarginReference(b.props()));
+
+  const GraphProperties& p = b.props();
+  const AxisMap xMap = FrequencyAxisMap(p.HB);
+  const AxisMap yMap = VerticalAxisMap(p.VL);
+  const double left = p.HB.frameLeft + p.HB.margin1, right = p.HB.frameRight;
+  const double top = p.HB.frameTop, bottom = p.HB.frameBottom;
+  const int pen = b.drawing.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
+  const int font = b.Font(kFontFreqLabels);
+  const double textHeight = b.TextHeight(kFontFreqLabels);
+  // The ticks first, then the labels: a label stays clear of every tick and
+  // of the labels before it, going under its tick, or further down, when it
+  // would cover one. Boxes are (left, top, right, bottom).
+  struct Placed {
+    double x, y;
+    const std::string* label;
+  };
+  std::vector<Placed> ticks;
+  std::vector<std::array<double, 4>> taken;
+  const std::vector<FigureMark> marks = FigureMarks(figures);
+  for (const FigureMark& mark : marks) {
+    const std::optional<CurveReading> at = InterpolateAt(points, mark.frequency);
+    if (!at) continue;
+    const double X = xMap.ToMm(mark.frequency);
+    const double Y = yMap.ToMm(at->gain);
+    // A figure off the visible part of the axes has no place to be marked.
+    if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
+    b.drawing.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
+    ticks.push_back({X, Y, &mark.label});
+    taken.push_back({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
+  }
+  const auto covers = [&taken](const std::array<double, 4>& r) {
+    return std::any_of(taken.begin(), taken.end(), [&r](const std::array<double, 4>& q) {
+      return r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3];
+    });
+  };
+  for (const Placed& t : ticks) {
+    const double halfWidth = b.TextWidth(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
+    const double above = t.y - kMarkHalfLength - kLabelGap - textHeight;
+    const double below = t.y + kMarkHalfLength + kLabelGap;
+    std::array<double, 4> box{t.x - halfWidth, above, t.x + halfWidth, above + textHeight};
+    for (int row = 0; (box[1] < top || covers(box)) && row < 4; ++row) {
+      box[1] = below + row * textHeight;
+      box[3] = box[1] + textHeight;
+    }
+    taken.push_back(box);
+    b.drawing.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
+  }
+}
+
+}  // namespace fernplot

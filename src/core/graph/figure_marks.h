@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Marks of a page's figures on its gain curve: a short tick across the curve
+// at each figure's frequency and a label over it ("-3dB", "PM 45.2°",
+// "GM 12.1dB", "Q 5.00"). Drawn only when the page asks for them, as part of
+// the page, so that they print and export with it.
+
+#include <string>
+#include <vector>
+
+#include "analysis/sweep_figures.h"
+
+namespace fernplot {
+
+class PageBuilder;
+
+struct FigureMark {
+  double frequency = 0.0;  // Hz
+  std::string label;
+};
+
+// The marks of `figures`, in the order -3 dB points, resonance, gain
+// crossovers, phase crossovers; the crossovers only for a sweep that looks
+// like a loop (LooksLikeLoop).
+std::vector<FigureMark> FigureMarks(const SweepFigures& figures);
+
+// Draws the marks of the figures of the points the page shows.
+void DrawFigureMarks(PageBuilder& builder);
+
+}  // namespace fernplot

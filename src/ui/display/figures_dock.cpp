@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "figures_dock.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "analysis/figures_text.h"
+#include "graph/page_figures.h"
+#include "qt_convert.h"
+
+namespace fernplot {
+
+FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(QStringFromUtf8("図表"), parent) {
+  setObjectName(QStringLiteral("figuresDock"));
+  setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  auto* body = new QWidget(this);
+  auto* layout = new QVBoxLayout(body);
+  layout->setContentsMargins(4, 4, 4, 4);
+  text_ = new QPlainTextEdit(body);
+  text_->setObjectName(QStringLiteral("figuresText"));
+  text_->setReadOnly(true);
+  text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  layout->addWidget(text_, 1);
+  auto* row = new QHBoxLayout;
+  showOnPage_ = new QCheckBox(QStringFromUtf8("ｸﾞﾗﾌに表示"), body);
+  showOnPage_->setObjectName(QStringLiteral("figuresShowOnPage"));
+  showOnPage_->setToolTip(QStringFromUtf8("図表の位置をｸﾞﾗﾌに印します (印刷･複写にも入ります)"));
+  row->addWidget(showOnPage_);
+  row->addStretch(1);
+  copy_ = new QPushButton(QStringFromUtf8("ｺﾋﾟｰ"), body);
+  copy_->setObjectName(QStringLiteral("figuresCopy"));
+  row->addWidget(copy_);
+  layout->addLayout(row);
+  setWidget(body);
+  // A click sets the page's choice; ShowPage sets the box without it.
+  connect(showOnPage_, &QCheckBox::clicked, this, &FiguresDock::showOnPageToggled);
+  connect(copy_, &QPushButton::clicked, this, &FiguresDock::CopyText);
+}
+
+void FiguresDock::ShowPage(const GraphPage* page) {
+  const QString text =
+      page ? QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page))) : QString();
+  if (text_->toPlainText() != text) text_->setPlainText(text);
+  showOnPage_->setEnabled(page != nullptr);
+  showOnPage_->setChecked(page && page->showFigureMarks);
+  copy_->setEnabled(page != nullptr);
+}
+
+void FiguresDock::CopyText() {
+  if (!text_->toPlainText().isEmpty()) QApplication::clipboard()->setText(text_->toPlainText());
+}
+
+}  // namespace fernplot
