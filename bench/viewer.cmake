@@ -6,3 +6,7 @@ add_executable(fernplot_viewer_bench ${CMAKE_CURRENT_LIST_DIR}/viewer_bench.cpp)
 target_include_directories(fernplot_viewer_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
 target_link_libraries(fernplot_viewer_bench PRIVATE fernplot_ui fernplot_test_support fernplot_warnings
                                                     benchmark::benchmark)
+
+# The list dialog's search: time and memory per listed file (bench/scale.sh).
+add_executable(bench_list_dialog ${CMAKE_CURRENT_LIST_DIR}/list_dialog.cpp)
+target_link_libraries(bench_list_dialog PRIVATE fernplot_ui fernplot_test_support fernplot_warnings)

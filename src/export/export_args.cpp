@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <string>
 
 namespace fernplot {
 
@@ -145,6 +146,25 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!takesNoValue()) return fail("--summary takes no value");
       o.summary = true;
       sawExportOption = true;
+    } else if (arg == "-j" || arg == "--jobs" || (arg.rfind("-j", 0) == 0 && arg.size() > 2)) {
+      // -jN as well as -j N, as make and GNU parallel take it.
+      if (arg.size() > 2 && arg[1] == 'j') {
+        v = arg.substr(2);
+      } else if (!value(v)) {
+        return fail("-j needs a number of files at once");
+      }
+      int jobs = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), jobs);
+      if (ec != std::errc() || end != v.data() + v.size() || jobs < 1 || jobs > kMaxJobs) {
+        return fail("-j takes a whole number from 1 to " + std::to_string(kMaxJobs) + ", not '" +
+                    v + "'");
+      }
+      o.jobs = jobs;
+      sawExportOption = true;
+    } else if (arg == "-q" || arg == "--quiet") {
+      if (!takesNoValue()) return fail("--quiet takes no value");
+      o.quiet = true;
+      sawExportOption = true;
     } else if (arg == "-f") {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
@@ -186,7 +206,7 @@ std::string ExportHelpText() {
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
-         "                  [--marks] [--summary]\n"
+         "                  [--marks] [--summary] [-j N] [--quiet]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -218,6 +238,10 @@ std::string ExportHelpText() {
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
          "                 -f may then be left out\n"
+         "  -j N, --jobs N export N files at once (default: one per online\n"
+         "                 processor); outputs and messages are the same for any N\n"
+         "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"
+         "                 of more than a second)\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated;\n"
          "                 a TAB, line feed or backslash in a cell is written \\t, \\n, \\\\)\n"

@@ -13,6 +13,9 @@ namespace fernplot {
 // An entry of kExportFormats (export_formats.h).
 using ExportFormat = const ExportFormatSpec*;
 
+// The most files -j exports at once: one thread each.
+inline constexpr int kMaxJobs = 256;
+
 struct ExportOptions {
   bool help = false;
   bool version = false;  // --version: print the version and stop
@@ -37,6 +40,9 @@ struct ExportOptions {
   // --difference: every page is drawn minus this file.
   std::optional<std::string> differenceFile;
   std::vector<std::string> files;
+  // -j N: files exported at once; 0 for one per online processor.
+  int jobs = 0;
+  bool quiet = false;  // --quiet: no progress line on a terminal
 };
 
 struct ParsedArgs {

@@ -7,7 +7,6 @@
 #include "datafile/csv_export.h"
 #include "export_json.h"
 #include "graph/page_figures.h"
-#include "page_output.h"
 
 namespace fernplot {
 namespace {
@@ -20,16 +19,21 @@ WriteFileResult WriteJson(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message));
 }
 
+// A drawn format reaches a program without fonts only through a fault.
+WriteFileResult NoDrawer() {
+  return {false, "this program cannot draw pages"};
+}
+
 WriteFileResult WritePng(const ExportJob& job, const std::string& path) {
-  return WritePagePng(job.drawing, job.zoom, path);
+  return job.drawer ? job.drawer->WritePng(job.drawing, job.zoom, path) : NoDrawer();
 }
 
 WriteFileResult WriteSvg(const ExportJob& job, const std::string& path) {
-  return WritePageSvg(job.drawing, path, job.page.fileName);
+  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName) : NoDrawer();
 }
 
 WriteFileResult WritePdf(const ExportJob& job, const std::string& path) {
-  return WritePagePdf(job.drawing, path, job.page.fileName);
+  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName) : NoDrawer();
 }
 
 WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
@@ -57,10 +61,10 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 const std::array<ExportFormatSpec, 7> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
-    {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng},
-    {"svg", ".svg", "the page at true size, text kept as text", WriteSvg},
-    {"pdf", ".pdf", "the page at true size on one page", WritePdf},
-    {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing},
+    {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
+    {"svg", ".svg", "the page at true size, text kept as text", WriteSvg, true},
+    {"pdf", ".pdf", "the page at true size on one page", WritePdf, true},
+    {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
 }};
 

@@ -11,17 +11,19 @@
 #include "graph/drawing.h"
 #include "graph/pages.h"
 #include "fileio/atomic_file.h"
+#include "page_drawer.h"
 
 namespace fernplot {
 
 // What a writer gets for one page: the drawing holds the page as its current
 // sheet; `message` is the reader's message for the file (empty when it read
-// cleanly).
+// cleanly). `drawer` draws the drawn formats; nullptr where there is none.
 struct ExportJob {
   DrawingDocument& drawing;
   const GraphPage& page;
   const std::string& message;
   double zoom = 1.0;
+  const PageDrawer* drawer = nullptr;
 };
 
 struct ExportFormatSpec {
@@ -29,6 +31,8 @@ struct ExportFormatSpec {
   std::string_view suffix;  // appended to the page's name
   std::string_view help;    // what the file holds
   WriteFileResult (*write)(const ExportJob& job, const std::string& path);
+  // Needs the page laid out with real fonts (and a PageDrawer).
+  bool drawn = false;
 };
 
 extern const std::array<ExportFormatSpec, 7> kExportFormats;

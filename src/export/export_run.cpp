@@ -3,26 +3,29 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <iostream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <system_error>
 
 #include "analysis/figures_text.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
+#include "export_batch.h"
 #include "export_formats.h"
 #include "fernplot_version.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "props/settings_file.h"
-#include "qt_text_measurer.h"
+#include "progress_line.h"
 #include "text/file_path.h"
 
 namespace fernplot {
@@ -72,15 +75,6 @@ int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& e
 
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
-}
-
-// Writes one output; false (with the failure on `err`) when it could not.
-bool WriteOutput(ExportFormat format, PageSession& session, const GraphPage& page,
-                 const std::string& message, double zoom, const std::string& path,
-                 std::ostream& err) {
-  const WriteFileResult r = format->write({session.drawing, page, message, zoom}, path);
-  if (!r.ok) err << path << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
-  return r.ok;
 }
 
 // Reads the overlay files and the reference once for every page; a file that
@@ -172,6 +166,96 @@ class OutputClaims {
   std::map<std::string, std::string> written_;  // output path -> its input
 };
 
+// A run's settings, the same for every file and thread.
+struct FileExport {
+  const ExportOptions& options;
+  const GraphProperties& defaults;
+  const Comparison& comparison;
+  const PageDrawer* drawer;  // nullptr when no format is drawn
+  const std::filesystem::path& dir;
+  double zoom;
+};
+
+// Files started past the last one printed, per thread: enough to keep every
+// thread busy behind a slow file, few enough that their messages are small.
+constexpr size_t kFilesAhead = 4;
+
+int OnlineProcessors() {
+  const long n = sysconf(_SC_NPROCESSORS_ONLN);
+  return n > 0 ? static_cast<int>(std::min<long>(n, kMaxJobs)) : 1;
+}
+
+// Reads one file and writes its outputs; what it prints is returned, in the
+// order a run of one thread prints it. Which outputs it may write is decided
+// in input order (its turn), so a name clash is settled as in one thread.
+TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasurer* measurer,
+                      OutputClaims& claims, TaskTurn& turn) {
+  TaskOutput result;
+  std::ostringstream err;
+  std::string message;
+  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+  if (!data) {
+    result.err = path + ": " + message + "\n";
+    result.ok = false;
+    return result;
+  }
+  // A record that came back with a message (no points) still makes a page,
+  // as in the viewer; the file counts as failed all the same.
+  if (!message.empty()) {
+    err << path << ": " << message << '\n';
+    result.ok = false;
+  }
+  std::unique_ptr<GraphPage> made =
+      PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
+  made->showFigureMarks = run.options.marks;
+  if (!run.comparison.overlays.empty()) {
+    made->overlays = run.comparison.overlays;
+    made->referenceIndex = run.comparison.referenceIndex;
+    made->showDifference = run.comparison.referenceIndex >= 0;
+  }
+  // The targets and whether each may be written, decided in input order;
+  // the refusals are printed where one thread would print them.
+  std::vector<std::pair<std::string, std::string>> targets;  // path, refusal
+  turn.Step([&] {
+    for (const ExportFormat format : run.options.formats) {
+      const std::string target = (run.dir / OutputFileName(made->fileName, format)).string();
+      std::ostringstream refusal;
+      claims.Claim(target, path, refusal);
+      targets.emplace_back(target, refusal.str());
+    }
+  });
+  // Each file is laid out in a drawing of its own, so that its outputs do
+  // not depend on the files exported before it (or on another thread's).
+  PageSession session;
+  // Overlay curves are thinned for the grids pictures are written on.
+  session.curveGrids = CurveGridsWithZoom(run.zoom);
+  const GraphPage* page = made.get();
+  if (run.drawer) {
+    session.drawing.SetMeasurer(measurer);
+    session.drawingActive = true;
+    page = session.AddPage(std::move(made));
+  }
+  for (size_t k = 0; k < run.options.formats.size(); ++k) {
+    const auto& [target, refusal] = targets[k];
+    if (!refusal.empty()) {
+      err << refusal;
+      result.ok = false;
+      continue;
+    }
+    const WriteFileResult r = run.options.formats[k]->write(
+        {session.drawing, *page, message, run.zoom, run.drawer}, target);
+    if (!r.ok) {
+      err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
+      result.ok = false;
+    }
+  }
+  if (run.options.summary) {
+    result.out = SummaryLine(page->fileName, PageFigures(*page)) + "\n";
+  }
+  result.err = err.str();
+  return result;
+}
+
 }  // namespace
 
 std::string ExporterSettingsFilePath(const std::string& programPath) {
@@ -187,7 +271,7 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
 }
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, const PageDrawer* drawer) {
   if (options.listPattern) return ListDataFiles(*options.listPattern, out, err);
 
   GraphProperties defaults = FactoryDefaults();
@@ -221,58 +305,46 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   const std::filesystem::path dir(options.outputDir);
   const double zoom = options.zoomPercent / 100.0;
 
-  QtTextMeasurer measurer;
-  PageSession session;
-  session.drawing.SetMeasurer(&measurer);
-  session.drawingActive = true;
-  // Overlay curves are thinned for the grids pictures are written on.
-  session.curveGrids = CurveGridsWithZoom(zoom);
-
   OutputClaims claims(options.files);
   bool allWritten = true;
   const Comparison comparison = ReadComparison(options, err, allWritten);
-  const bool comparing = !comparison.overlays.empty();
-  for (const std::string& path : options.files) {
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
-    if (!data) {
-      err << path << ": " << message << '\n';
-      allWritten = false;
-      continue;
-    }
-    // A record that came back with a message (no points) still makes a page,
-    // as in the viewer; the file counts as failed all the same.
-    if (!message.empty()) {
-      err << path << ": " << message << '\n';
-      allWritten = false;
-    }
-    std::unique_ptr<GraphPage> made =
-        PageSession::MakePage(defaults, std::move(*data), PageFileName(FileNameOf(path)));
-    made->showFigureMarks = options.marks;
-    if (comparing) {
-      made->overlays = comparison.overlays;
-      made->referenceIndex = comparison.referenceIndex;
-      made->showDifference = comparison.referenceIndex >= 0;
-    }
-    session.AddPage(std::move(made));
-    const GraphPage& page = *session.pages.back();
-    for (const ExportFormat format : options.formats) {
-      const std::string target = (dir / OutputFileName(page.fileName, format)).string();
-      if (!claims.Claim(target, path, err)) {
-        allWritten = false;
-        continue;
-      }
-      if (!WriteOutput(format, session, page, message, zoom, target, err)) allWritten = false;
-    }
-    if (options.summary) out << SummaryLine(page.fileName, PageFigures(page)) << '\n';
-    // Pages are written one at a time; keeping them would only hold memory.
-    session.CloseCurrent();
+  const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
+                                 [](ExportFormat f) { return f->drawn; });
+  if (drawn && !drawer) {
+    err << "fernplot-export: the drawn formats need fernplot-export-render\n";
+    return kExitFailure;
   }
+  const FileExport shared{options, defaults, comparison, drawn ? drawer : nullptr, dir, zoom};
+
+  const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
+  // The line goes to the process's own stderr only, and only on a terminal.
+  ProgressLine progress(err, options.files.size(),
+                        !options.quiet && &err == &std::cerr && isatty(STDERR_FILENO) != 0);
+  size_t done = 0;
+  RunInOrder(
+      options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
+      [&] {
+        auto measurer = std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer()
+                                                                    : nullptr);
+        return [&, measurer](size_t i, TaskTurn& turn) {
+          return ExportFile(shared, options.files[i], measurer.get(), claims, turn);
+        };
+      },
+      [&](size_t, TaskOutput output) {
+        if (!output.err.empty()) {
+          progress.Clear();
+          err << output.err;
+        }
+        out << output.out;
+        if (!output.ok) allWritten = false;
+        progress.Update(++done);
+      });
+  progress.Clear();
   return allWritten ? kExitOk : kExitFailure;
 }
 
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
-               std::ostream& out, std::ostream& err) {
+               std::ostream& out, std::ostream& err, const PageDrawer* drawer) {
   const ParsedArgs parsed = ParseExportArgs(args);
   if (!parsed.options) {
     err << "fernplot-export: " << parsed.error << "\n\n" << ExportHelpText();
@@ -286,7 +358,15 @@ int ExportMain(const std::vector<std::string>& args, const std::string& programP
     out << "fernplot-export " << kVersion << '\n';
     return kExitOk;
   }
-  return RunExport(*parsed.options, programPath, out, err);
+  return RunExport(*parsed.options, programPath, out, err, drawer);
+}
+
+bool ExportNeedsDrawer(const std::vector<std::string>& args) {
+  const ParsedArgs parsed = ParseExportArgs(args);
+  if (!parsed.options || parsed.options->help || parsed.options->version) return false;
+  if (parsed.options->listPattern) return false;
+  return std::any_of(parsed.options->formats.begin(), parsed.options->formats.end(),
+                     [](ExportFormat f) { return f->drawn; });
 }
 
 }  // namespace fernplot

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// What fernplot-export does once its command line is parsed. Needs a
-// QGuiApplication (fonts) for the page formats.
+// What fernplot-export does once its command line is parsed. The drawn
+// formats need a PageDrawer (fernplot-export-render has the Qt one).
 
 #include <ostream>
 #include <string>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export_args.h"
+#include "page_drawer.h"
 
 namespace fernplot {
 
@@ -23,12 +24,18 @@ inline constexpr std::string_view kViewerProgramName = "fernplot";
 std::string ExporterSettingsFilePath(const std::string& programPath);
 
 // `programPath` locates the program's own settings file when -s is not given.
+// Files are exported on options.jobs threads; what is printed and written is
+// the same for any number. A progress line goes to std::cerr when `err` is
+// std::cerr on a terminal.
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err);
+              std::ostream& err, const PageDrawer* drawer = nullptr);
 
 // Parses `args` (without the program name), prints help or the usage error
 // and runs.
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
-               std::ostream& out, std::ostream& err);
+               std::ostream& out, std::ostream& err, const PageDrawer* drawer = nullptr);
+
+// Whether the run `args` asks for needs a PageDrawer: a drawn format.
+bool ExportNeedsDrawer(const std::vector<std::string>& args);
 
 }  // namespace fernplot

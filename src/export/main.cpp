@@ -1,30 +1,58 @@
 // SPDX-License-Identifier: MIT
 // fernplot-export: data files to CSV, JSON, PNG, SVG, PDF or the built sheet,
 // without a display.
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QHashFunctions>
+//
+// This program does not link Qt: listing and the text formats start in a
+// millisecond. A run that asks for a drawn format becomes
+// fernplot-export-render, the same exporter with Qt's fonts and painting, by
+// exec: the same process with the same arguments, stdout, stderr and exit
+// status.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "export_run.h"
-#include "font_setup.h"
+
+namespace {
+
+// The real location of the program, also when it was started through PATH
+// or a link.
+std::string OwnProgramPath(const char* argv0) {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec || self.empty() ? std::string(argv0) : self.string();
+}
+
+// Beside the program in the build tree, in its libexec folder when installed.
+std::string RenderProgramPath(const std::string& program) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::path(program).parent_path();
+  const fs::path beside = dir / "fernplot-export-render";
+  std::error_code ec;
+  if (fs::exists(beside, ec)) return beside.string();
+  return (dir / FERNPLOT_RENDER_DIR / "fernplot-export-render").lexically_normal().string();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  // Hash order decides the order of some objects in a PDF (fonts); a fixed
-  // seed makes the same input give the same bytes on every run.
-  QHashSeed::setDeterministicGlobalSeed();
-  // Fonts need a GUI application object, but nothing here needs a screen.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  fernplot::InstallFontSubstitutions();
-  fernplot::InstallFontWarningFilter();
-
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  // The real location of the program, also when it was started through PATH.
-  const std::string program = QCoreApplication::applicationFilePath().toStdString();
-  return fernplot::ExportMain(args, program.empty() ? std::string(argv[0]) : program, std::cout,
-                              std::cerr);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::string program = OwnProgramPath(argv[0]);
+  if (fernplot::ExportNeedsDrawer(args)) {
+    const std::string render = RenderProgramPath(program);
+    // argv[0] tells it which program was started: its settings file is
+    // looked for beside this one.
+    std::vector<char*> renderArgs(argv, argv + argc + 1);
+    renderArgs[0] = const_cast<char*>(program.c_str());
+    execv(render.c_str(), renderArgs.data());
+    std::cerr << "fernplot-export: " << render << ": " << std::strerror(errno) << '\n';
+    return fernplot::kExitFailure;
+  }
+  return fernplot::ExportMain(args, program, std::cout, std::cerr);
 }

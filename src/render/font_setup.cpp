@@ -28,6 +28,10 @@ bool IsMissingOpenTypeWarning(const QString& message) {
   return message.startsWith(QLatin1String("OpenType support missing for"));
 }
 
+bool IsMissingRuntimeDirWarning(const QString& message) {
+  return message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
 namespace {
 
 // A C callback has no context: the handler it replaces is kept here, set
@@ -38,7 +42,10 @@ QtMessageHandler& PreviousMessageHandler() {
 }
 
 void FilterFontWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (type == QtWarningMsg && IsMissingOpenTypeWarning(message)) return;
+  if (type == QtWarningMsg &&
+      (IsMissingOpenTypeWarning(message) || IsMissingRuntimeDirWarning(message))) {
+    return;
+  }
   if (QtMessageHandler previous = PreviousMessageHandler()) previous(type, context, message);
 }
 

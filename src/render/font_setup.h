@@ -16,10 +16,15 @@ void InstallFontSubstitutions();
 // Drops Qt's "OpenType support missing for <font>, script N" warnings: a
 // fallback font without shaping tables for a rare script still draws the
 // characters, and the lines (dozens per name) would bury real messages.
-// Other messages go on to the handler that was installed before.
+// Also drops "QStandardPaths: XDG_RUNTIME_DIR not set", which the platform
+// start-up prints when run outside a login session (a batch job, a
+// container): nothing here uses that folder. Install before the
+// QGuiApplication is made. Other messages go on to the handler that was
+// installed before.
 void InstallFontWarningFilter();
 // Whether `message` is one of those warnings.
 bool IsMissingOpenTypeWarning(const QString& message);
+bool IsMissingRuntimeDirWarning(const QString& message);
 
 // GDI's MulDiv: a * b / c rounded half away from zero.
 int MulDiv(int a, int b, int c);

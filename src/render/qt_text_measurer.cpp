@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "cpu/vector_state.h"
 #include "font_setup.h"
 #include "qt_convert.h"
 
@@ -28,7 +29,11 @@ const QFontMetrics& QtTextMeasurer::MetricsFor(const FontEntry& font) {
 int QtTextMeasurer::TextWidthPx(const FontEntry& font, std::string_view utf8) {
   if (utf8.empty()) return 0;
   const QString text = QStringFromUtf8(utf8);
-  return MetricsFor(font).horizontalAdvance(text);
+  const int width = MetricsFor(font).horizontalAdvance(text);
+  // Qt's text code can return with the upper halves of the AVX registers in
+  // use; the per-point maths of the layout that follows would pay for it.
+  ClearUpperVectorState();
+  return width;
 }
 
 }  // namespace fernplot

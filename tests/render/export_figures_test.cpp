@@ -16,6 +16,7 @@
 #include "datafile/data_file_writer.h"
 #include "export_args.h"
 #include "export_run.h"
+#include "qt_page_drawer.h"
 #include "fernplot_test_data.h"
 
 namespace fernplot {
@@ -62,7 +63,8 @@ class ExportFigures : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    return ExportMain(args, program_, out_, err_);
+    const QtPageDrawer drawer;
+    return ExportMain(args, program_, out_, err_, &drawer);
   }
   QJsonObject Figures(const std::string& name) {
     QJsonParseError error;

@@ -2,6 +2,7 @@
 // The exporter end to end, in-process: real data files in a temporary
 // folder, every format, the exit codes.
 #include "export_run.h"
+#include "qt_page_drawer.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +62,8 @@ class ExportRun : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    return ExportMain(args, program_, out_, err_);
+    const QtPageDrawer drawer;
+    return ExportMain(args, program_, out_, err_, &drawer);
   }
   std::string Out(const std::string& name) const { return root_ + "/out/" + name; }
 

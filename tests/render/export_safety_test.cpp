@@ -17,6 +17,7 @@
 
 #include "datafile/data_file_writer.h"
 #include "export_run.h"
+#include "qt_page_drawer.h"
 #include "fernplot_test_data.h"
 #include "fileio/atomic_file.h"
 #include "graph/device_units.h"
@@ -57,7 +58,8 @@ class ExportSafety : public ::testing::Test {
   int Run(std::vector<std::string> args) {
     out_.str("");
     err_.str("");
-    return ExportMain(args, program_, out_, err_);
+    const QtPageDrawer drawer;
+    return ExportMain(args, program_, out_, err_, &drawer);
   }
   std::string Out(const std::string& name) const { return out_dir_ + "/" + name; }
   // Entries in `folder`, temporary files included.

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "filelist/data_file_list_dialog.h"
@@ -400,6 +401,66 @@ class DialogTest : public QObject {
     Activate(first);
     QCOMPARE(QApplication::focusWidget(), first.PatternEdit());
     QCOMPARE(first.PatternEdit()->selectedText(), QStringLiteral("/data/*.DAT"));
+  }
+
+  // The list fills slice by slice while the window keeps working, and the
+  // button stops the search with the files read so far.
+  void searchFillsInSlicesAndStops() {
+    QTemporaryDir many;
+    for (int i = 0; i < 200; ++i) {
+      WriteDataFile(many, QStringLiteral("M%1.DAT").arg(i, 3, 10, QLatin1Char('0')), 2);
+    }
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    dialog.SetSearchSlice(0);
+    Activate(dialog);
+    dialog.PatternEdit()->setText(many.path() + QStringLiteral("/"));
+    int rowsSeen = -1;
+    QString buttonText;
+    QTimer::singleShot(0, &dialog, [&] {
+      QVERIFY(dialog.Searching());
+      rowsSeen = dialog.List()->topLevelItemCount();
+      buttonText = dialog.SearchButton()->text();
+      QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
+    });
+    dialog.Search();
+    QVERIFY(!dialog.Searching());
+    QVERIFY(rowsSeen > 0 && rowsSeen < 200);
+    QCOMPARE(buttonText, QStringLiteral("中止"));
+    QCOMPARE(dialog.SearchButton()->text(), QStringLiteral("検索"));
+    QCOMPARE(dialog.List()->topLevelItemCount(), rowsSeen);
+    QCOMPARE(ts.state.dataFiles.size(), static_cast<size_t>(rowsSeen));
+    QCOMPARE(dialog.List()->topLevelItem(0)->text(0), QStringLiteral(" M000.DAT"));
+    QVERIFY(dialog.NoMatchLabel()->isHidden());
+    // Searched again to the end, everything is there.
+    dialog.Search();
+    QCOMPARE(dialog.List()->topLevelItemCount(), 200);
+  }
+
+  // A name that is neither UTF-8 nor CP932 text is shown as well as it can
+  // be and still marks the file with its own bytes.
+  void namesThatAreNotTextListAndOpen() {
+    QTemporaryDir odd;
+    const std::string folder = QFile::encodeName(odd.path()).toStdString();
+    WriteBytes(folder + "/A\xc0\xff.DAT", DataFileBytes(5, 0, "odd bytes"));
+    WriteBytes(folder + "/A\xc0\xfe.DAT", DataFileBytes(6, 0, "other bytes"));
+    TestState ts;
+    DataFileListDialog dialog(ts.state);
+    dialog.PatternEdit()->setText(odd.path() + QStringLiteral("/"));
+    dialog.Search();
+    QCOMPARE(dialog.List()->topLevelItemCount(), 2);
+    for (int r = 0; r < 2; ++r) {
+      QVERIFY(dialog.List()->topLevelItem(r)->text(0).startsWith(QStringLiteral(" A")));
+      QVERIFY(dialog.List()->topLevelItem(r)->text(0).endsWith(QStringLiteral(".DAT")));
+    }
+    const int row = ts.state.dataFiles[0].fullPath.ends_with("\xff.DAT") ? 0 : 1;
+    dialog.List()->topLevelItem(row)->setSelected(true);
+    dialog.CreateGraphs();
+    ts.state.session.drawingActive = true;
+    ts.state.session.OpenSelected(FactoryDefaults(), ts.state.dataFiles);
+    QCOMPARE(ts.state.session.pages.size(), size_t{1});
+    QCOMPARE(ts.state.session.pages[0]->data.dataTitle, std::string("odd bytes"));
+    QCOMPARE(ts.state.session.pages[0]->sourcePath, folder + "/A\xc0\xff.DAT");
   }
 };
 

@@ -158,39 +158,51 @@ std::string ExpandSearchText(std::string_view typed, std::string_view home) {
   return NormalizeSearchPattern(text);
 }
 
-void ScanDataFiles(const std::string& pattern, DataFileList& list) {
+DataFileScan::DataFileScan(const std::string& pattern) : dir_(nullptr, &closedir) {
   SplitPath s = SplitFilePath(pattern);
-  const std::string folder(s.folder);
-  const std::string_view filePattern = std::string_view(pattern).substr(folder.size());
-
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()),
-                                          &closedir);
-  if (!dir) return;
+  folder_ = std::string(s.folder);
+  const std::string_view filePattern = std::string_view(pattern).substr(folder_.size());
+  dir_.reset(opendir(folder_.empty() ? "." : folder_.c_str()));
+  if (!dir_) return;
 
   // Names first, sorted, so that every entry is built in its final place.
-  std::vector<std::string> names;
-  const size_t folderBytes = Cp932Length(folder);
-  while (const dirent* d = readdir(dir.get())) {
+  const size_t folderBytes = Cp932Length(folder_);
+  while (const dirent* d = readdir(dir_.get())) {
     std::string_view name(d->d_name);
     if (name == "." || name == "..") continue;
     if (!WildcardMatch(filePattern, name)) continue;
     bool isFolder = d->d_type == DT_DIR;
     if (d->d_type == DT_UNKNOWN || d->d_type == DT_LNK) {
       struct stat st {};
-      isFolder = fstatat(dirfd(dir.get()), d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+      isFolder = fstatat(dirfd(dir_.get()), d->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
     }
     if (isFolder) continue;
     if (Cp932Length(name) > kMaxFileNameBytes) continue;
     if (folderBytes + Cp932Length(name) > kMaxFullPathBytes) continue;
-    names.emplace_back(name);
+    names_.emplace_back(name);
   }
-  SortNames(names);
+  SortNames(names_);
+}
 
-  std::vector<DataFileEntry> found(names.size());
-  Cp932Decoder decoder;
-  for (size_t i = 0; i < names.size(); ++i) {
-    FillEntry(found[i], dirfd(dir.get()), names[i], folder + names[i], decoder);
+size_t DataFileScan::ReadMore(size_t count, DataFileList& out) {
+  const size_t end = std::min(names_.size(), next_ + count);
+  const size_t first = next_;
+  // Room for every file at the first slice: growing by a slice at a time
+  // would copy the whole list again on every slice.
+  if (first == 0) out.reserve(out.size() + names_.size());
+  for (; next_ < end; ++next_) {
+    DataFileEntry& entry = out.emplace_back();
+    // The entry takes the name over: it is not needed here again.
+    std::string fullPath = folder_ + names_[next_];
+    FillEntry(entry, dirfd(dir_.get()), std::move(names_[next_]), std::move(fullPath), decoder_);
   }
+  return end - first;
+}
+
+void ScanDataFiles(const std::string& pattern, DataFileList& list) {
+  DataFileScan scan(pattern);
+  std::vector<DataFileEntry> found;
+  scan.ReadMore(scan.Total(), found);
   if (list.empty()) {
     list = std::move(found);
     return;

@@ -2,10 +2,15 @@
 #pragma once
 // Folder search for data files and the list it fills.
 
+#include <dirent.h>
+
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "datafile/data_file_list.h"
+#include "text/encoding.h"
 
 namespace fernplot {
 
@@ -26,6 +31,28 @@ std::string ExpandSearchText(std::string_view typed, std::string_view home);
 // Finds the files matching `pattern` (folder + wildcard file part, matched
 // case-insensitively), reads each header and fills `list` sorted by name.
 void ScanDataFiles(const std::string& pattern, DataFileList& list);
+
+// The same search a slice at a time, for a list that fills as the headers
+// are read and a search that can be stopped: the matching names are listed
+// and sorted at once, the headers read by ReadMore.
+class DataFileScan {
+ public:
+  explicit DataFileScan(const std::string& pattern);
+  // The files found; all zero when the folder cannot be read.
+  size_t Total() const { return names_.size(); }
+  size_t Done() const { return next_; }
+  bool Finished() const { return next_ >= names_.size(); }
+  // Reads the headers of up to `count` more files, appending their entries
+  // to `out` in name order; returns how many.
+  size_t ReadMore(size_t count, DataFileList& out);
+
+ private:
+  std::unique_ptr<DIR, int (*)(DIR*)> dir_;
+  std::string folder_;
+  std::vector<std::string> names_;
+  size_t next_ = 0;
+  Cp932Decoder decoder_;
+};
 void ReleaseDataFileList(DataFileList& list);
 
 }  // namespace fernplot

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "cpu/vector_state.h"
 #include "graph/axes.h"
 #include "graph/axis_map.h"
 #include "graph/axis_math.h"
@@ -60,6 +61,8 @@ void LayoutPage(PageBuilder& b) {
 
 std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
                                     const AxisSettings& hb, const AxisSettings& vertical) {
+  // A log10 per point on a log axis; text measurement ran just before.
+  ClearUpperVectorState();
   const AxisMap xMap = FrequencyAxisMap(hb);
   const AxisMap yMap = VerticalAxisMap(vertical);
   const double xMin = hb.frameLeft + hb.margin1;

@@ -9,10 +9,11 @@
 int main(int argc, char** argv) {
   // Before Qt starts any thread, so that every thread inherits the mask.
   fernplot::BlockQuitSignals();
+  // Before the application object: its platform start-up warns too.
+  fernplot::InstallFontWarningFilter();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::InstallFontSubstitutions();
-  fernplot::InstallFontWarningFilter();
   fernplot::QuitSignalWatcher quitWatcher;
 
   fernplot::QtFrameDialogs dialogs;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "data_file_list_dialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -181,18 +183,21 @@ bool DataFileListDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void DataFileListDialog::FillRows() {
   list_->clear();
+  AppendRows(0);
+  ApplySort();
+}
+
+void DataFileListDialog::AppendRows(size_t first) {
   QList<QTreeWidgetItem*> items;
-  for (size_t i = 0; i < state_.dataFiles.size(); ++i) {
+  items.reserve(static_cast<qsizetype>(state_.dataFiles.size() - first));
+  for (size_t i = first; i < state_.dataFiles.size(); ++i) {
     const DataFileEntry& entry = state_.dataFiles[i];
     auto* item = new QTreeWidgetItem(CellTexts(entry));
     item->setData(0, kEntryIndexRole, static_cast<int>(i));
-    for (int c = 0; c < kListColumnCount; ++c) {
-      item->setData(c, kFileKindRole, static_cast<int>(KindOf(entry)));
-    }
+    item->setData(0, kFileKindRole, static_cast<int>(KindOf(entry)));
     items << item;
   }
   list_->addTopLevelItems(items);
-  ApplySort();
 }
 
 void DataFileListDialog::SortByColumn(int column) {
@@ -262,14 +267,41 @@ void DataFileListDialog::RestoreMarks() {
 }
 
 void DataFileListDialog::Search() {
+  // While a search runs the button stops it.
+  if (searching_) {
+    stop_search_ = true;
+    return;
+  }
   const std::string pattern =
       ExpandSearchText(pattern_->text().trimmed().toStdString(), QDir::homePath().toStdString());
   state_.dataFilePath = pattern;
   pattern_->setText(QStringFromUtf8(pattern));
   list_->clear();
+  no_match_->hide();
   ReleaseDataFileList(state_.dataFiles);
-  ScanDataFiles(pattern, state_.dataFiles);
-  FillRows();
+
+  // The headers are read in slices of a few milliseconds; between them the
+  // window repaints, the rows read so far appear and the button can stop
+  // the search. The files not read by then are left out of the list.
+  DataFileScan scan(pattern);
+  searching_ = true;
+  stop_search_ = false;
+  search_->setText(QStringLiteral("中止"));
+  QElapsedTimer clock;
+  // Closing the dialog (or choosing files) during the search ends it too.
+  const bool shown = isVisible();
+  while (!scan.Finished() && !stop_search_ && (!shown || isVisible())) {
+    clock.start();
+    const size_t first = state_.dataFiles.size();
+    do {
+      scan.ReadMore(64, state_.dataFiles);
+    } while (!scan.Finished() && clock.elapsed() < search_slice_ms_);
+    AppendRows(first);
+    if (!scan.Finished()) QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+  searching_ = false;
+  search_->setText(QStringLiteral("検索"));
+  ApplySort();
   no_match_->setVisible(state_.dataFiles.empty());
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstddef>
 #include <functional>
 #include <optional>
 
@@ -46,8 +47,14 @@ class DataFileListDialog : public QDialog {
   // The full text of a cell that its column cuts off; empty when it fits.
   QString CutOffText(int row, int column) const;
 
-  // The buttons' actions.
+  // The buttons' actions. Search reads the files in slices and returns when
+  // it is done; clicked again meanwhile (the button then reads 中止), it
+  // stops the search with the files read so far.
   void Search();
+  bool Searching() const { return searching_; }
+  // How long a slice of the search reads before the window gets its turn
+  // (default 30 ms; 0: one batch of files per slice).
+  void SetSearchSlice(int ms) { search_slice_ms_ = ms; }
   void Browse();
   // Marks the selected readable entries; closes with OK when any was marked.
   void CreateGraphs();
@@ -64,6 +71,8 @@ class DataFileListDialog : public QDialog {
  private:
   void BuildControls();
   void FillRows();
+  // Rows for the entries from `first` on, appended in list order.
+  void AppendRows(size_t first);
   void RestoreMarks();
   void MakeCreateDefault(bool createIsDefault);
   void ApplySort();
@@ -80,6 +89,9 @@ class DataFileListDialog : public QDialog {
   QSize initial_size_;
   int sort_column_ = -1;  // -1: the order of the search
   bool sort_descending_ = false;
+  bool searching_ = false;
+  bool stop_search_ = false;
+  int search_slice_ms_ = 30;
   BrowseFunction browse_ = &DataFileListDialog::BrowseWithFileDialog;
 };
 

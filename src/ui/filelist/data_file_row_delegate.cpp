@@ -23,7 +23,8 @@ QColor ListBackground() {
 
 void DataFileRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                 const QModelIndex& index) const {
-  const auto kind = static_cast<FileKind>(index.data(kFileKindRole).toInt());
+  // The row's kind is kept once, on its first cell.
+  const auto kind = static_cast<FileKind>(index.siblingAtColumn(0).data(kFileKindRole).toInt());
   const bool selected = option.state & QStyle::State_Selected;
   const QColor kindColour = KindColour(kind);
   painter->save();

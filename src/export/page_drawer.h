@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// What the exporter needs from a font and painting library: text measurement
+// for page layout and the drawn output formats. The exporter itself is built
+// without one, so that listing and the text formats start without loading
+// it; fernplot-export-render supplies the Qt implementation (qt_page_drawer).
+
+#include <memory>
+#include <string>
+
+#include "fileio/atomic_file.h"
+#include "graph/drawing.h"
+#include "graph/text_measure.h"
+
+namespace fernplot {
+
+class PageDrawer {
+ public:
+  virtual ~PageDrawer() = default;
+  // A measurer for one thread: measurers keep per-font caches and are never
+  // shared between threads.
+  virtual std::unique_ptr<TextMeasurer> MakeMeasurer() const = 0;
+  // The current sheet of `doc`; each may be called from several threads at
+  // once, each with its own document.
+  virtual WriteFileResult WritePng(const DrawingDocument& doc, double zoom,
+                                   const std::string& path) const = 0;
+  virtual WriteFileResult WriteSvg(const DrawingDocument& doc, const std::string& path,
+                                   const std::string& title) const = 0;
+  virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
+                                   const std::string& title) const = 0;
+};
+
+}  // namespace fernplot

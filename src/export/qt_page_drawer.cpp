@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#include "qt_page_drawer.h"
+
+#include "page_output.h"
+#include "qt_text_measurer.h"
+
+namespace fernplot {
+
+std::unique_ptr<TextMeasurer> QtPageDrawer::MakeMeasurer() const {
+  return std::make_unique<QtTextMeasurer>();
+}
+
+WriteFileResult QtPageDrawer::WritePng(const DrawingDocument& doc, double zoom,
+                                       const std::string& path) const {
+  return WritePagePng(doc, zoom, path);
+}
+
+WriteFileResult QtPageDrawer::WriteSvg(const DrawingDocument& doc, const std::string& path,
+                                       const std::string& title) const {
+  return WritePageSvg(doc, path, title);
+}
+
+WriteFileResult QtPageDrawer::WritePdf(const DrawingDocument& doc, const std::string& path,
+                                       const std::string& title) const {
+  return WritePagePdf(doc, path, title);
+}
+
+}  // namespace fernplot

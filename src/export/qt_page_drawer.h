@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The exporter's drawn formats with Qt: QPainter on a QImage, QSvgGenerator
+// and QPdfWriter. Needs a QGuiApplication (fonts).
+
+#include "page_drawer.h"
+
+namespace fernplot {
+
+class QtPageDrawer : public PageDrawer {
+ public:
+  std::unique_ptr<TextMeasurer> MakeMeasurer() const override;
+  WriteFileResult WritePng(const DrawingDocument& doc, double zoom,
+                           const std::string& path) const override;
+  WriteFileResult WriteSvg(const DrawingDocument& doc, const std::string& path,
+                           const std::string& title) const override;
+  WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
+                           const std::string& title) const override;
+};
+
+}  // namespace fernplot

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+// fernplot-export-render: fernplot-export with the drawn formats (PNG, SVG,
+// PDF, the built sheet). fernplot-export runs it when a run needs fonts;
+// started directly it is the whole exporter.
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHashFunctions>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cpu/vector_state.h"
+#include "export_run.h"
+#include "font_setup.h"
+#include "qt_page_drawer.h"
+
+int main(int argc, char** argv) {
+  // Hash order decides the order of some objects in a PDF (fonts); a fixed
+  // seed makes the same input give the same bytes on every run.
+  QHashSeed::setDeterministicGlobalSeed();
+  // Fonts need a GUI application object, but nothing here needs a screen.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  fernplot::InstallFontWarningFilter();
+  QGuiApplication app(argc, argv);
+  fernplot::InstallFontSubstitutions();
+  fernplot::ClearUpperVectorState();
+
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  // fernplot-export passes its own path as argv[0]; started directly
+  // (through PATH, say), the program's real location.
+  std::string program = argv[0];
+  if (program.find('/') == std::string::npos) {
+    program = QCoreApplication::applicationFilePath().toStdString();
+  }
+  const fernplot::QtPageDrawer drawer;
+  return fernplot::ExportMain(args, program.empty() ? std::string(argv[0]) : program, std::cout,
+                              std::cerr, &drawer);
+}
