@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "commands.h"
 
+#include "overlay_commands.h"
+
 namespace fernplot {
 
 namespace {
@@ -53,6 +55,9 @@ std::span<const CommandText> CommandTexts() {
 
 const CommandText* FindCommandText(int id) {
   for (const CommandText& c : kCommands) {
+    if (c.id == id) return &c;
+  }
+  for (const CommandText& c : OverlayCommandTexts()) {
     if (c.id == id) return &c;
   }
   return nullptr;
