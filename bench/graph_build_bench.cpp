@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <variant>
 
 #include "datafile/data_file_writer.h"
 #include "graph/page_builder.h"
@@ -30,22 +31,39 @@ void BM_BuildPage(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildPage)->Unit(benchmark::kMillisecond);
 
-// The same page with eight overlays of as many points, each a little apart.
+// The same page with eight overlays of as many points, each a little apart;
+// range(0): 1 draws every overlay point (no thinning), as a comparison;
+// range(1): 1 shows the differences to the first overlay.
 void BM_BuildPageWithEightOverlays(benchmark::State& state) {
   test::TestState ts;
+  if (state.range(0)) ts.session.curveGrids.clear();
   GraphPage* page = ts.session.OpenPage(ts.defaults, test::SweepData(kPoints), "BIG");
   for (int i = 0; i < 8; ++i) {
     MeasurementData d = test::SweepData(kPoints);
     for (DataPoint& p : *d.points) p.gainCh1Ch2 += static_cast<float>(i);
     page->overlays.push_back(OverlayTrace{std::move(d), "OVERLAY" + std::to_string(i), ""});
   }
+  if (state.range(1)) {
+    page->referenceIndex = 0;
+    page->showDifference = true;
+  }
+  size_t curvePoints = 0;
   for (auto _ : state) {
     ts.session.RebuildCurrent();
     benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
   }
+  for (const DrawingElement& e : ts->drawing.CurrentSheet()->elements) {
+    if (const auto* line = std::get_if<PolylineElement>(&e)) curvePoints += line->x.size();
+  }
+  state.counters["polyline points"] = static_cast<double>(curvePoints);
   state.SetItemsProcessed(state.iterations() * kPoints * 9);
 }
-BENCHMARK(BM_BuildPageWithEightOverlays)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildPageWithEightOverlays)
+    ->ArgNames({"unthinned", "difference"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // What a pointer move reads: the value of all nine traces at one frequency.
 void BM_ReadNineTracesAtPointer(benchmark::State& state) {

@@ -47,8 +47,7 @@ void Report(const char* step) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::printf("%-28s %-5s %8s %8s   (ns per log10 call)\n", "after", "dirty", "as left",
-              "cleared");
+  std::printf("%-28s %-5s %8s %8s   (ns per log10 call)\n", "after", "dirty", "as left", "cleared");
   Report("nothing (cold)");
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);

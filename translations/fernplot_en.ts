@@ -215,6 +215,36 @@ Print graph</translation>
         <translation>Chooses the language used from the next start.
 Language</translation>
     </message>
+    <message>
+        <source>ﾄﾚｰｽの重ね描き...</source>
+        <translation>&amp;Overlay Traces...</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀﾌｧｲﾙを選んで表示ﾍﾟｰｼﾞに重ねて描きます。
+ﾄﾚｰｽの重ね描き</source>
+        <translation>Lays chosen data files over the page shown.
+Overlay traces</translation>
+    </message>
+    <message>
+        <source>ﾄﾚｰｽの一覧...</source>
+        <translation>&amp;Traces...</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞのﾄﾚｰｽを一覧し、削除や基準の設定をします。
+ﾄﾚｰｽの一覧</source>
+        <translation>Lists the traces of the page shown to remove them or choose the reference.
+Traces</translation>
+    </message>
+    <message>
+        <source>基準との差を表示</source>
+        <translation>Show &amp;Difference from Reference</translation>
+    </message>
+    <message>
+        <source>基準ﾄﾚｰｽとの差(ΔGAIN/ΔPHASE)を表示／非表示します。
+基準との差の表示</source>
+        <translation>Shows or hides the difference from the reference trace (ΔGAIN/ΔPHASE).
+Show difference</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -893,6 +923,14 @@ Examples: 0.1, 100, -10.5</translation>
         <source>CSVﾌｧｲﾙ (*.csv)</source>
         <translation>CSV files (*.csv)</translation>
     </message>
+    <message>
+        <source>測定ﾃﾞｰﾀﾌｧｲﾙの一覧 - 重ね描き</source>
+        <translation>Measurement Data Files - Overlay</translation>
+    </message>
+    <message>
+        <source>重ね描き</source>
+        <translation>&amp;Overlay</translation>
+    </message>
 </context>
 <context>
     <name>Reader</name>
@@ -1081,6 +1119,10 @@ Continue?
         <source>ｸﾘｯｸでﾏｰｶｰ A､B を置きます (Shift+ｸﾘｯｸでも)｡矢印ｷｰで移動､Esc で消去。</source>
         <translation>Click to place markers A and B (also Shift+click). Arrow keys move them, Esc removes them.</translation>
     </message>
+    <message>
+        <source>比較(&amp;C)</source>
+        <translation>&amp;Compare</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::DataFileListDialog</name>
@@ -1158,6 +1200,40 @@ Continue?
     <message>
         <source>ｺﾋﾟｰ</source>
         <translation>Copy</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::TraceReadout</name>
+    <message>
+        <source> （基準との差）</source>
+        <translation> (difference from reference)</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::TracesDialog</name>
+    <message>
+        <source>ﾄﾚｰｽの一覧</source>
+        <translation>Traces</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>基準にする(&amp;R)</source>
+        <translation>Make &amp;Reference</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source> （ﾍﾟｰｼﾞ）</source>
+        <translation> (page)</translation>
+    </message>
+    <message>
+        <source> （基準）</source>
+        <translation> (reference)</translation>
     </message>
 </context>
 </TS>

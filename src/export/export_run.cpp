@@ -229,6 +229,8 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   // Each file is laid out in a drawing of its own, so that its outputs do
   // not depend on the files exported before it (or on another thread's).
   PageSession session;
+  // Overlay curves are thinned for the grids pictures are written on.
+  session.curveGrids = CurveGridsWithZoom(run.zoom);
   const GraphPage* page = made.get();
   if (run.drawer) {
     session.drawing.SetMeasurer(measurer);

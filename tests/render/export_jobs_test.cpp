@@ -69,7 +69,11 @@ TEST(ExportBatch, OutputsAndStepsComeInInputOrderWithinTheWindow) {
       [&](size_t i, TaskOutput) { commits.push_back(i); });
   EXPECT_EQ(commits, (std::vector<size_t>{0, 1, 2}));
   RunInOrder(
-      0, 8, 4, [&]() -> Task { ADD_FAILURE() << "no thread for no input"; return {}; },
+      0, 8, 4,
+      [&]() -> Task {
+        ADD_FAILURE() << "no thread for no input";
+        return {};
+      },
       [&](size_t, TaskOutput) { ADD_FAILURE(); });
 }
 
@@ -145,17 +149,17 @@ class ExportJobs : public ::testing::Test {
     fs::create_directories(out_);
     for (int k = 0; k < 14; ++k) {
       const int n = 2 + k * 37;
-      const MeasurementData h = testing::TestHeader({.pointCount = static_cast<uint16_t>(n),
-                                                     .title = "T" + std::to_string(k),
-                                                     .version = "1.30",
-                                                     .made = {2024, 3, 7, 9, static_cast<uint16_t>(k)}});
+      const MeasurementData h =
+          testing::TestHeader({.pointCount = static_cast<uint16_t>(n),
+                               .title = "T" + std::to_string(k),
+                               .version = "1.30",
+                               .made = {2024, 3, 7, 9, static_cast<uint16_t>(k)}});
       const auto response = [k](double f) {
         return testing::Response{1.0 / (1.0 + f / (100.0 * (k + 1))), -f / 1000.0};
       };
       files_.push_back(root_ + "/in/F" + std::to_string(k) + ".DAT");
       fs::create_directories(root_ + "/in");
-      WriteBytes(files_.back(),
-                 EncodeRawDataFile(h, testing::RawSweep(n, 10.0, 5.0, response)));
+      WriteBytes(files_.back(), EncodeRawDataFile(h, testing::RawSweep(n, 10.0, 5.0, response)));
       if (k == 3) files_.push_back(root_ + "/in/missing.DAT");
       if (k == 5) {
         files_.push_back(root_ + "/in/empty.DAT");
@@ -185,12 +189,12 @@ class ExportJobs : public ::testing::Test {
 
   Result Run(const std::string& jobs) {
     std::ostringstream out, err;
-    std::vector<std::string> args = {"-o", out_, "-j", jobs, "--summary",
-                                     "-f", "csv,json,png,svg,pdf,drawing,figures"};
+    std::vector<std::string> args = {
+        "-o", out_, "-j", jobs, "--summary", "-f", "csv,json,png,svg,pdf,drawing,figures"};
     args.insert(args.end(), files_.begin(), files_.end());
     const QtPageDrawer drawer;
-    Result r{ExportMain(args, root_ + "/fernplot-export", out, err, &drawer), out.str(),
-             err.str(), {}};
+    Result r{
+        ExportMain(args, root_ + "/fernplot-export", out, err, &drawer), out.str(), err.str(), {}};
     for (const auto& entry : fs::directory_iterator(out_)) {
       const std::string name = entry.path().filename().string();
       r.files[name] = ReadBytes(entry.path().string());

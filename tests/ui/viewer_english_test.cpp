@@ -275,9 +275,10 @@ class EnglishTest : public QObject {
     }
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus.mid(0, 4),
+    QCOMPARE(menus.mid(0, 5),
              (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
-                          QStringLiteral("設定(&S)"), QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+                          QStringLiteral("比較(&C)"), QStringLiteral("設定(&S)"),
+                          QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     QVERIFY(app.Shutdown().ok);
     CPropSht1 sheet(nullptr, true, FactoryDefaults(), SheetServices{});
     QCOMPARE(sheet.tabs()->tabText(0), QStringLiteral("全般"));

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -79,6 +80,26 @@ class ScriptedDialogs : public FrameDialogs {
     }
     return any;
   }
+  // Marks the entries named in overlayNames (all readable ones when empty).
+  bool ChooseOverlayFiles(QWidget*, AppState& s) override {
+    ++overlayListRuns;
+    if (!markForList) return false;
+    bool any = false;
+    for (DataFileEntry& e : s.dataFiles) {
+      const bool named = overlayNames.empty() || std::find(overlayNames.begin(), overlayNames.end(),
+                                                           e.fileName) != overlayNames.end();
+      if (e.header && named) {
+        e.flags |= kEntrySelected;
+        any = true;
+      }
+    }
+    return any;
+  }
+  std::optional<TraceListEdit> EditTraces(QWidget*, const TraceList& traces) override {
+    traceLists.push_back(traces);
+    if (!editTraces) return std::nullopt;
+    return editTraces(traces);
+  }
   std::optional<int> AskPageNumber(QWidget*, int current, int count) override {
     pageAsks.push_back({current, count});
     return pageAnswer;
@@ -117,6 +138,10 @@ class ScriptedDialogs : public FrameDialogs {
   std::vector<bool> editedCurrent;
   std::vector<int> printPageCounts;
   int listRuns = 0;
+  int overlayListRuns = 0;
+  std::vector<std::string> overlayNames;
+  std::function<std::optional<TraceListEdit>(const TraceList&)> editTraces;
+  std::vector<TraceList> traceLists;
   int aboutRuns = 0;
 };
 

@@ -104,11 +104,65 @@ bool HasUsablePoint(const DataRange& range) {
   return range.hasFrequency && (range.hasGain || range.hasPhase);
 }
 
-void DrawCurve(PageBuilder& b, const std::vector<RangePoint>& points, CurveValue which,
-               const AxisSettings& vertical, Colour colour, bool boldOnPrint) {
-  const int pen = b.drawing.FindOrAddPen(0, 2, colour, 0, boldOnPrint ? 6 : 2, colour);
-  for (CurvePiece& piece : CurvePieces(points, which, b.props().HB, vertical)) {
-    b.drawing.AddPolyline(pen, std::move(piece.x), std::move(piece.y));
+// Both curves of the page's points in one pass: each position on the
+// frequency axis is worked out once. The points and their order are those
+// CurvePieces gives for each curve alone.
+void BothCurvePieces(const std::vector<RangePoint>& points, const AxisSettings& hb,
+                     const AxisSettings& vl, const AxisSettings& vr, std::vector<CurvePiece>& gain,
+                     std::vector<CurvePiece>& phase) {
+  const AxisMap xMap = FrequencyAxisMap(hb);
+  const AxisMap gainMap = VerticalAxisMap(vl);
+  const AxisMap phaseMap = VerticalAxisMap(vr);
+  const double xMin = hb.frameLeft + hb.margin1;
+  const double xMax = hb.frameRight;
+  gain.assign(1, {});
+  phase.assign(1, {});
+  for (std::vector<CurvePiece>* c : {&gain, &phase}) {
+    c->back().x.reserve(points.size());
+    c->back().y.reserve(points.size());
+  }
+  for (const RangePoint& p : points) {
+    const double X = xMap.ToMm(p.frequency);
+    // See CurvePieces: a point without a place breaks the curve.
+    const bool xUsable = !std::isnan(X) && std::isfinite(p.frequency);
+    const double x = std::min(std::max(X, xMin), xMax);
+    const auto put = [&](std::vector<CurvePiece>& pieces, double v, const AxisMap& map,
+                         const AxisSettings& axis) {
+      const double Y = map.ToMm(v);
+      if (!xUsable || std::isnan(Y) || !std::isfinite(v)) {
+        if (!pieces.back().x.empty()) pieces.emplace_back();
+        return;
+      }
+      pieces.back().x.push_back(x);
+      pieces.back().y.push_back(std::min(std::max(Y, axis.frameTop), axis.frameBottom));
+    };
+    put(gain, p.gain, gainMap, vl);
+    put(phase, p.phase, phaseMap, vr);
+  }
+  for (std::vector<CurvePiece>* c : {&gain, &phase}) {
+    if (c->size() > 1 && c->back().x.empty()) c->pop_back();
+  }
+}
+
+void DrawCurves(PageBuilder& b) {
+  const GraphProperties& p = b.props();
+  std::vector<CurvePiece> gain, phase;
+  if (b.rightCurves.empty()) {
+    BothCurvePieces(b.range.points, p.HB, p.VL, p.VR, gain, phase);
+  } else {
+    // The right axis shows another quantity, worked out from these points.
+    gain = CurvePieces(b.range.points, CurveValue::kGain, p.HB, p.VL);
+    phase = CurvePieces(b.rightCurves.front(), CurveValue::kPhase, p.HB, p.VR);
+  }
+  const int gainPen = b.drawing.FindOrAddPen(0, 2, p.gainLineColor, 0,
+                                             p.gainLineBoldOnPrint != 0 ? 6 : 2, p.gainLineColor);
+  for (CurvePiece& piece : gain) {
+    b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
+  }
+  const int phasePen = b.drawing.FindOrAddPen(
+      0, 2, p.phaseLineColor, 0, p.phaseLineBoldOnPrint != 0 ? 6 : 2, p.phaseLineColor);
+  for (CurvePiece& piece : phase) {
+    b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
   }
 }
 
@@ -143,10 +197,7 @@ void DrawPage(PageBuilder& b) {
   d.AddRectOutline(framePen, x0, y0, x1, y1);
 
   if (!b.traces.empty()) DrawOverlayCurves(b);
-  DrawCurve(b, b.range.points, CurveValue::kGain, p.VL, p.gainLineColor,
-            p.gainLineBoldOnPrint != 0);
-  DrawCurve(b, b.rightCurves.empty() ? b.range.points : b.rightCurves.front(), CurveValue::kPhase,
-            p.VR, p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
+  DrawCurves(b);
 
   // A file that read but gave nothing to plot says so, rather than leaving
   // an empty frame that looks like a drawing fault.

@@ -2,9 +2,12 @@
 #include "graph/overlays.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "analysis/difference.h"
 #include "analysis/sweep_points.h"
+#include "graph/curve_thinning.h"
 #include "graph/layout.h"
 #include "graph/page_builder.h"
 #include "text/number_text.h"
@@ -24,6 +27,39 @@ std::vector<RangePoint> ToRange(const std::vector<SweepPoint>& points) {
   out.reserve(points.size());
   for (const SweepPoint& p : points) out.push_back(RangePoint{p.frequency, p.gain, p.phase});
   return out;
+}
+
+// The extremes of a record's points as AddExtremes takes them, in one tight
+// pass: the traces of a page can hold half a million points.
+void RecordExtremes(const std::vector<DataPoint>& points, bool ch1ch2, DataRange& range) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  double lo[3] = {kInf, kInf, kInf}, hi[3] = {-kInf, -kInf, -kInf};
+  const auto widen = [](double v, double& low, double& high) {
+    // Without branches: a non-finite value leaves both as they are.
+    const bool finite = std::fabs(v) <= std::numeric_limits<double>::max();
+    low = finite && v < low ? v : low;
+    high = finite && v > high ? v : high;
+  };
+  if (ch1ch2) {
+    for (const DataPoint& q : points) {
+      widen(q.frequency, lo[0], hi[0]);
+      widen(q.gainCh1Ch2, lo[1], hi[1]);
+      widen(q.phaseCh1Ch2, lo[2], hi[2]);
+    }
+  } else {
+    for (const DataPoint& q : points) {
+      widen(q.frequency, lo[0], hi[0]);
+      widen(q.gainCh2Ch1, lo[1], hi[1]);
+      widen(q.phaseCh2Ch1, lo[2], hi[2]);
+    }
+  }
+  for (int k = 0; k < 3; ++k) {
+    if (lo[k] > hi[k]) continue;  // no finite value
+    const double f[3] = {k == 0 ? lo[k] : NAN, k == 1 ? lo[k] : NAN, k == 2 ? lo[k] : NAN};
+    const double g[3] = {k == 0 ? hi[k] : NAN, k == 1 ? hi[k] : NAN, k == 2 ? hi[k] : NAN};
+    AddExtremes(range, f[0], f[1], f[2]);
+    AddExtremes(range, g[0], g[1], g[2]);
+  }
 }
 
 PenEntry CurvePen(Colour c, bool bold) {
@@ -62,7 +98,23 @@ std::vector<Colour> OverlayColours(const GraphProperties& props, size_t count) {
   return out;
 }
 
-std::vector<TraceCurve> PageTraces(const GraphPage& page) {
+namespace {
+
+std::vector<RangePoint> OwnPoints(const MeasurementData& data, ChannelRatio ratio) {
+  std::vector<RangePoint> own;
+  if (!data.points) return own;
+  own.reserve(data.points->size());
+  const bool ch1ch2 = ratio == ChannelRatio::kCh1Ch2;
+  for (const DataPoint& q : *data.points) {
+    own.push_back(RangePoint{q.frequency, ch1ch2 ? q.gainCh1Ch2 : q.gainCh2Ch1,
+                             ch1ch2 ? q.phaseCh1Ch2 : q.phaseCh2Ch1});
+  }
+  return own;
+}
+
+// copyOwn: a trace that shows its own points gets a copy of them; otherwise
+// it refers to its record.
+std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
   std::vector<TraceCurve> traces;
   if (page.overlays.empty()) return traces;
   const GraphProperties& p = page.properties;
@@ -73,18 +125,16 @@ std::vector<TraceCurve> PageTraces(const GraphPage& page) {
     const OverlayTrace& ref = page.overlays[static_cast<size_t>(page.referenceIndex)];
     reference = UsablePoints(RatioPoints(ref.data, ratio));
   }
-  auto pointsOf = [&](const MeasurementData& data) {
-    if (difference) return ToRange(DifferencePoints(RatioPoints(data, ratio), reference));
-    std::vector<RangePoint> own;
-    if (!data.points) return own;
-    own.reserve(data.points->size());
-    const bool ch1ch2 = ratio == ChannelRatio::kCh1Ch2;
-    for (const DataPoint& q : *data.points) {
-      own.push_back(RangePoint{q.frequency, ch1ch2 ? q.gainCh1Ch2 : q.gainCh2Ch1,
-                               ch1ch2 ? q.phaseCh1Ch2 : q.phaseCh2Ch1});
+  auto fill = [&](TraceCurve& t, const MeasurementData& data) {
+    if (difference) {
+      t.points = ToRange(DifferencePoints(RatioPoints(data, ratio), reference));
+    } else if (copyOwn) {
+      t.points = OwnPoints(data, ratio);
+    } else {
+      t.record = &data;
     }
-    return own;
   };
+  traces.reserve(page.overlays.size() + 1);
 
   TraceCurve pageTrace;
   pageTrace.name = page.fileName;
@@ -92,7 +142,7 @@ std::vector<TraceCurve> PageTraces(const GraphPage& page) {
   pageTrace.colour = p.gainLineColor;
   pageTrace.gainPen = CurvePen(p.gainLineColor, p.gainLineBoldOnPrint != 0);
   pageTrace.phasePen = CurvePen(p.phaseLineColor, p.phaseLineBoldOnPrint != 0);
-  pageTrace.points = pointsOf(page.data);
+  fill(pageTrace, page.data);
   traces.push_back(std::move(pageTrace));
 
   const std::vector<Colour> colours = OverlayColours(p, page.overlays.size());
@@ -104,10 +154,16 @@ std::vector<TraceCurve> PageTraces(const GraphPage& page) {
     t.colour = colours[i];
     t.gainPen = CurvePen(colours[i], false);
     t.phasePen = DashedPen(colours[i]);
-    t.points = pointsOf(page.overlays[i].data);
+    fill(t, page.overlays[i].data);
     traces.push_back(std::move(t));
   }
   return traces;
+}
+
+}  // namespace
+
+std::vector<TraceCurve> PageTraces(const GraphPage& page) {
+  return MakeTraces(page, true);
 }
 
 std::string DifferenceCsvText(const GraphPage& page) {
@@ -163,7 +219,9 @@ int AddPen(DrawingDocument& d, const PenEntry& e) {
 }
 
 void PrepareOverlays(PageBuilder& b) {
-  b.traces = PageTraces(b.page);
+  // A right axis of another quantity works that out from the traces' points.
+  const int32_t right = b.props().rightAxis;
+  b.traces = MakeTraces(b.page, right == kRightUnwrappedPhase || right == kRightGroupDelay);
   if (b.traces.empty()) return;
   b.difference = b.traces.front().role == TraceRole::kDifference;
   // The page's points are those of its first trace (its differences, when
@@ -174,12 +232,15 @@ void PrepareOverlays(PageBuilder& b) {
       AddDataPoint(b.range, q.frequency, q.gain, q.phase);
     }
   }
+  const bool ch1ch2 = b.props().calcType == 0;
   for (size_t i = 1; i < b.traces.size(); ++i) {
     // Only the extremes: the points stay with their trace.
     DataRange own;
-    for (const RangePoint& q : b.traces[i].points) {
-      AddDataPoint(own, q.frequency, q.gain, q.phase);
-      own.points.clear();
+    const TraceCurve& t = b.traces[i];
+    if (t.record) {
+      if (t.record->points) RecordExtremes(*t.record->points, ch1ch2, own);
+    } else {
+      for (const RangePoint& q : t.points) AddExtremes(own, q.frequency, q.gain, q.phase);
     }
     MergeExtremes(b.range, own);
   }
@@ -187,18 +248,33 @@ void PrepareOverlays(PageBuilder& b) {
 
 void DrawOverlayCurves(PageBuilder& b) {
   const GraphProperties& p = b.props();
+  const bool ch1ch2 = p.calcType == 0;
   for (size_t i = 1; i < b.traces.size(); ++i) {
     TraceCurve& t = b.traces[i];
+    TracePieces pieces;
+    if (t.record) {
+      if (t.record->points) {
+        pieces = ThinnedTracePieces(*t.record->points, ch1ch2, p, b.curveGrids);
+      } else {
+        pieces = ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, p, b.curveGrids);
+      }
+    } else {
+      pieces = ThinnedTracePieces(t.points, p, b.curveGrids);
+    }
     const int gainPen = AddPen(b.drawing, t.gainPen);
-    for (CurvePiece& piece : CurvePieces(t.points, CurveValue::kGain, p.HB, p.VL)) {
+    for (CurvePiece& piece : pieces.gain) {
       b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
     }
     const int phasePen = AddPen(b.drawing, t.phasePen);
-    const std::vector<RangePoint>& right = i < b.rightCurves.size() ? b.rightCurves[i] : t.points;
-    for (CurvePiece& piece : CurvePieces(right, CurveValue::kPhase, p.HB, p.VR)) {
+    // The right axis may show another quantity than the phase.
+    if (i < b.rightCurves.size()) {
+      pieces.phase = ThinnedTracePieces(b.rightCurves[i], p, b.curveGrids).phase;
+    }
+    for (CurvePiece& piece : pieces.phase) {
       b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
     }
     t.points = {};  // drawn; the legend needs only names and pens
+    t.record = nullptr;
   }
 }
 

@@ -22,6 +22,9 @@ struct TraceCurve {
   Colour colour = 0;  // the gain colour; the legend shows it
   PenEntry gainPen, phasePen;
   std::vector<RangePoint> points;  // in the page's ratio, or differences
+  // Set instead of `points` while a page is built: a trace that shows its
+  // own record's points is read straight from it.
+  const MeasurementData* record = nullptr;
 };
 
 // Whether the page draws differences: asked for, and a reference exists.

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "graph/curve_thinning.h"
 #include "graph/drawing.h"
 #include "graph/info_items.h"
 #include "graph/overlays.h"
@@ -27,6 +28,8 @@ class PageBuilder {
   // Page trace and overlays; empty for a page without overlays.
   std::vector<TraceCurve> traces;
   bool difference = false;  // the gain and phase axes show differences
+  // The device grids the overlay curves are thinned for.
+  std::vector<CurveGrid> curveGrids = ViewerCurveGrids();
   // The right-hand curve of each trace (the page's first) when the right axis
   // shows another quantity than the phase; empty in phase mode.
   std::vector<std::vector<RangePoint>> rightCurves;

@@ -49,6 +49,7 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
   PageBuilder builder(drawing, built);
+  builder.curveGrids = curveGrids;
   builder.Prepare();
   drawing.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
   builder.Finish();
@@ -84,6 +85,7 @@ void PageSession::RebuildCurrent() {
   GraphPage* page = PageForSheet(pages, k);
   if (!page) return;
   PageBuilder builder(drawing, *page);
+  builder.curveGrids = curveGrids;
   builder.Prepare();
   drawing.RemoveCurrentSheet();
   if (k <= drawing.SheetCount()) {

@@ -10,6 +10,7 @@
 
 #include "datafile/data_file_list.h"
 #include "datafile/measurement.h"
+#include "graph/curve_thinning.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
 #include "props/graph_properties.h"
@@ -34,6 +35,9 @@ class PageSession {
   DrawingDocument drawing;
   // Set by the first successful "open data file".
   bool drawingActive = false;
+  // Every grid the drawing is rendered on; overlay curves are thinned for
+  // these (a writer of pictures at another zoom adds its own).
+  std::vector<CurveGrid> curveGrids = ViewerCurveGrids();
 
   // Makes a page of a record already read (a copy of `defaults`, the
   // record's data title and data type), appends it and builds it; its sheet

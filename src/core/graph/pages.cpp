@@ -38,11 +38,15 @@ void Widen(bool& seen, double& lo, double& hi, double v) {
 }
 }  // namespace
 
-void AddDataPoint(DataRange& range, double frequency, double gain, double phase) {
-  ++range.count;
+void AddExtremes(DataRange& range, double frequency, double gain, double phase) {
   Widen(range.hasFrequency, range.minFrequency, range.maxFrequency, frequency);
   Widen(range.hasGain, range.minGain, range.maxGain, gain);
   Widen(range.hasPhase, range.minPhase, range.maxPhase, phase);
+}
+
+void AddDataPoint(DataRange& range, double frequency, double gain, double phase) {
+  ++range.count;
+  AddExtremes(range, frequency, gain, phase);
   range.points.push_back(RangePoint{frequency, gain, phase});
 }
 

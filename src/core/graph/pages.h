@@ -71,6 +71,8 @@ CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path);
 // Adds one point; a non-finite value is kept in the point list but left out
 // of its extremes.
 void AddDataPoint(DataRange& range, double frequency, double gain, double phase);
+// Widens the extremes by one point as AddDataPoint does, without keeping it.
+void AddExtremes(DataRange& range, double frequency, double gain, double phase);
 // Adds the page's points in the ratio its calcType selects, in array order.
 void ScanPageData(const GraphPage& page, DataRange& range);
 // Widens the extremes of `into` to cover those of `from`; points stay.

@@ -9,8 +9,10 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include "about_dialog.h"
+#include "display/traces_dialog.h"
 #include "filelist/data_file_list_dialog.h"
 #include "propsheet/edit_graph_properties.h"
 
@@ -66,13 +68,31 @@ bool QtFrameDialogs::AskOkCancel(QWidget* parent, const QString& text) {
 }
 
 bool QtFrameDialogs::RunDataFileList(QWidget* parent, AppState& state) {
+  return RunList(parent, state, false);
+}
+
+bool QtFrameDialogs::ChooseOverlayFiles(QWidget* parent, AppState& state) {
+  return RunList(parent, state, true);
+}
+
+bool QtFrameDialogs::RunList(QWidget* parent, AppState& state, bool overlays) {
   DataFileListDialog dialog(state, parent);
+  if (overlays) {
+    dialog.setWindowTitle(tr("測定ﾃﾞｰﾀﾌｧｲﾙの一覧 - 重ね描き"));
+    dialog.CreateButton()->setText(tr("重ね描き"));
+  }
   if (list_size_.isValid()) dialog.resize(list_size_);
   if (list_maximized_) dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   list_maximized_ = dialog.isMaximized();
   list_size_ = list_maximized_ ? dialog.normalGeometry().size() : dialog.size();
   return accepted;
+}
+
+std::optional<TraceListEdit> QtFrameDialogs::EditTraces(QWidget* parent, const TraceList& traces) {
+  TracesDialog dialog(traces, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Edit();
 }
 
 std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {

@@ -19,6 +19,8 @@ class QtFrameDialogs : public FrameDialogs {
                               const QString& details) override;
   bool AskOkCancel(QWidget* parent, const QString& text) override;
   bool RunDataFileList(QWidget* parent, AppState& state) override;
+  bool ChooseOverlayFiles(QWidget* parent, AppState& state) override;
+  std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
   QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
@@ -28,6 +30,8 @@ class QtFrameDialogs : public FrameDialogs {
   void About(QWidget* parent) override;
 
  private:
+  bool RunList(QWidget* parent, AppState& state, bool overlays);
+
   // The data-file list's size as the user left it, for its next opening
   // while the program runs.
   QSize list_size_;

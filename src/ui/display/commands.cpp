@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "commands.h"
 
+#include "overlay_commands.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
@@ -76,6 +77,9 @@ std::span<const CommandText> CommandTexts() {
 
 const CommandText* FindCommandText(int id) {
   for (const CommandText& c : kCommands) {
+    if (c.id == id) return &c;
+  }
+  for (const CommandText& c : OverlayCommandTexts()) {
     if (c.id == id) return &c;
   }
   return nullptr;

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "trace_list.h"
+
 class QPrinter;
 class QWidget;
 
@@ -40,6 +42,14 @@ class FrameDialogs {
 
   // The data-file list dialog; true when it ended with files marked.
   virtual bool RunDataFileList(QWidget* parent, AppState& state) = 0;
+  // The data-file list choosing files to lay over the page on screen; true
+  // when it ended with files marked.
+  virtual bool ChooseOverlayFiles(QWidget* parent, AppState& state) {
+    return RunDataFileList(parent, state);
+  }
+  // The page's traces with remove and set as reference; nothing when
+  // cancelled.
+  virtual std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) = 0;
   // Asks for a page number in 1..count, offering `current`; nothing when
   // cancelled.
   virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;

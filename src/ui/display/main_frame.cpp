@@ -20,6 +20,7 @@
 #include "frame_dialogs.h"
 #include "graph/pages.h"
 #include "main_view.h"
+#include "overlay_commands.h"
 #include "qt_convert.h"
 #include "toolbar_icons.h"
 
@@ -144,6 +145,7 @@ void CMainFrame::CreateActions() {
   AddAction(kCmdResetToDefault, &CMainFrame::ResetToDefault);
   AddAction(kCmdOverwriteDefault, &CMainFrame::OverwriteDefault);
   AddAction(kCmdDefaultProperties, &CMainFrame::EditDefaultProperties);
+  CreateOverlayActions();
   AddAction(kCmdAbout, nullptr);
   connect(Action(kCmdAbout), &QAction::triggered, this, [this] { dialogs_.About(this); });
 }
@@ -180,6 +182,7 @@ void CMainFrame::CreateMenus() {
   add(zoomMenu, {kCmdZoom30, kCmdZoom60, kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200});
   append(viewMenu, {kCmdPreviousPage, kCmdNextPage, kCmdFirstPage, kCmdLastPage, kCmdGoToPage, 0,
                     kCmdClosePage, kCmdCloseAllPages});
+  AddOverlayMenu(bar);
   QMenu* settingsMenu = bar->addMenu(tr("設定(&S)"));
   add(settingsMenu, {kCmdCurrentProperties, 0, kCmdResetToDefault, kCmdOverwriteDefault, 0,
                      kCmdDefaultProperties});
@@ -196,6 +199,7 @@ void CMainFrame::CreateToolBar() {
   toolBar_->addAction(Action(kCmdPrint));
   toolBar_->addSeparator();
   toolBar_->addAction(Action(kCmdCurrentProperties));
+  toolBar_->addAction(Action(kCmdAddOverlays));
   toolBar_->addSeparator();
 
   zoomBox_ = new QComboBox(toolBar_);
@@ -272,6 +276,7 @@ void CMainFrame::UpdateCommandStates() {
   for (int i = 0; i < kZoomStepCount; ++i) Action(kCmdZoom30 + i)->setChecked(i == entry);
   if (toolBar_) Action(kCmdToolBar)->setChecked(!toolBar_->isHidden());
   Action(kCmdStatusBar)->setChecked(!statusBar()->isHidden());
+  UpdateOverlayCommandStates();
 }
 
 void CMainFrame::ApplyZoomSelection() {
@@ -318,6 +323,11 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) paths << url.toLocalFile();
   }
   event->acceptProposedAction();
+  // With Ctrl held the files are laid over the page on screen instead.
+  if ((event->modifiers() & Qt::ControlModifier) && CurrentPage()) {
+    AddOverlayFiles(paths);
+    return;
+  }
   OpenFiles(paths);
 }
 

@@ -15,6 +15,7 @@
 class QComboBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPrinter;
 class QProgressDialog;
 
@@ -99,6 +100,14 @@ class CMainFrame : public QMainWindow {
   void StepZoom(int steps);
   void Print();
   void PrinterSetup();
+  // Comparing: overlay traces chosen in the data-file list, the page's list
+  // of traces (remove, reference), and the difference to the reference.
+  void AddOverlays();
+  void EditTraces();
+  void ToggleDifference();
+  // Lays the named files over the page on screen (a folder gives its data
+  // files); one message lists those that could not be read.
+  void AddOverlayFiles(const QStringList& paths);
 
   // Opens the named files as pages in the given order; one message lists the
   // files that could not be read, with the reader's message for each.
@@ -124,6 +133,12 @@ class CMainFrame : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void CreateStatusBar();
+  void CreateOverlayActions();
+  void AddOverlayMenu(QMenuBar* bar);
+  void UpdateOverlayCommandStates();
+  // Names give the legend's name (their folder and extension dropped).
+  void AddOverlayFilePaths(const std::vector<std::string>& paths,
+                           const std::vector<std::string>& names);
   QAction* AddAction(int id, void (CMainFrame::*handler)());
   bool PageShown() const;
   GraphPage* CurrentPage() const;

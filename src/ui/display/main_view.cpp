@@ -73,6 +73,7 @@ void CMainView::UpdateScrollSizes() {
 
 void CMainView::InvalidatePicture() {
   cache_.Clear();
+  ForgetTraces();
   crossHairVisible_ = false;
   viewport()->update();
 }

@@ -4,15 +4,20 @@
 // stepping, the cross-hair readout and the page indicator.
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QPoint>
+#include <memory>
+#include <vector>
 
 #include "cross_hair.h"
+#include "graph/trace_reader.h"
 #include "page_image_cache.h"
 
 namespace fernplot {
 
 struct AppState;
 struct GraphPage;
+class TraceReadout;
 
 class CMainView : public QAbstractScrollArea {
   Q_OBJECT
@@ -48,6 +53,9 @@ class CMainView : public QAbstractScrollArea {
   bool CrossHairVisible() const { return crossHairVisible_; }
   const CrossHairLines& CrossHairLinesShown() const { return lines_; }
   const PageImageCache& Cache() const { return cache_; }
+  // The values of every trace beside the pointer (pages with overlays);
+  // nullptr until first shown.
+  const TraceReadout* TraceReadoutBox() const { return traceReadout_; }
 
   static QString PageIndicatorText(int current, int count);
 
@@ -78,6 +86,20 @@ class CMainView : public QAbstractScrollArea {
   // The readout and lines for where the pointer is now, after the page
   // under it moved without a mouse move (page step, keyboard scrolling).
   void FollowPointer();
+  // The trace readout for the pointer at `client`; hidden without a page
+  // with overlays or a readout.
+  void UpdateTraceReadout(const GraphPage* page, const Readout* readout, QPoint client);
+  void ForgetTraces();
+
+  // What the prepared trace reader was made from.
+  struct TraceReaderKey {
+    const GraphPage* page = nullptr;
+    size_t overlays = 0;
+    int reference = -1;
+    bool difference = false;
+    int calcType = 0;
+    bool operator==(const TraceReaderKey&) const = default;
+  };
 
   AppState& state_;
   double zoom_ = 1.0;
@@ -86,6 +108,10 @@ class CMainView : public QAbstractScrollArea {
   CrossHairLines lines_;
   QPoint lastScroll_;
   int wheelRemainder_ = 0;
+  TraceReadout* traceReadout_ = nullptr;  // a child of the viewport
+  std::unique_ptr<TraceReader> traceReader_;
+  TraceReaderKey readerKey_;
+  std::vector<QColor> traceColours_;
 };
 
 }  // namespace fernplot

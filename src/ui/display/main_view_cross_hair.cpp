@@ -104,11 +104,13 @@ void CMainView::HandlePointer(QPoint client) {
   emit paneTextChanged(kPaneFrequency, texts[0], fit);
   emit paneTextChanged(kPaneGain, texts[1], fit);
   emit paneTextChanged(kPanePhase, texts[2], fit);
+  UpdateTraceReadout(page, readout ? &*readout : nullptr, client);
   if (readout) ShowCrossHair(*page, client);
 }
 
 void CMainView::ClearPointer() {
   HideCrossHair();
+  UpdateTraceReadout(nullptr, nullptr, {});
   for (int pane : {kPaneFrequency, kPaneGain, kPanePhase}) emit paneTextChanged(pane, {}, false);
 }
 

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+#include "trace_readout.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <algorithm>
+
+#include "cross_hair.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr int kPad = 4;
+constexpr int kSwatch = 14;  // the colour line and the gap after it
+constexpr int kOffset = 16;  // from the pointer
+
+}  // namespace
+
+std::vector<TraceReadoutLine> TraceReadoutLines(double frequency,
+                                                const std::vector<TraceValue>& values,
+                                                const std::vector<QColor>& colours,
+                                                bool difference) {
+  std::vector<TraceReadoutLine> lines;
+  lines.reserve(values.size() + 1);
+  QString heading = FrequencyPaneText(frequency).trimmed();
+  if (difference)
+    heading += QCoreApplication::translate("fernplot::TraceReadout", " （基準との差）");
+  lines.push_back({QColor(), heading});
+  const QString none = QStringLiteral("---");
+  for (size_t i = 0; i < values.size(); ++i) {
+    const TraceValue& v = values[i];
+    const QString gain = v.gain ? GainPaneText(*v.gain) : none;
+    const QString phase = v.phase ? PhasePaneText(*v.phase) : none;
+    lines.push_back(
+        {i < colours.size() ? colours[i] : QColor(Qt::black),
+         QStringLiteral("%1  %2  %3")
+             .arg(QString::fromUtf8(v.name.data(), static_cast<qsizetype>(v.name.size())), gain,
+                  phase)});
+  }
+  return lines;
+}
+
+TraceReadout::TraceReadout(QWidget* parent) : QWidget(parent) {
+  // The pointer keeps talking to the view underneath.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setObjectName(QStringLiteral("traceReadout"));
+  hide();
+}
+
+void TraceReadout::ShowAt(std::vector<TraceReadoutLine> lines, QPoint pointer) {
+  lines_ = std::move(lines);
+  const QFontMetrics fm(font());
+  int width = 0;
+  for (const TraceReadoutLine& l : lines_) {
+    width = std::max(width, fm.horizontalAdvance(l.text) + (l.colour.isValid() ? kSwatch : 0));
+  }
+  const QSize size(width + 2 * kPad, static_cast<int>(lines_.size()) * fm.height() + 2 * kPad);
+  const QWidget* area = parentWidget();
+  QPoint at = pointer + QPoint(kOffset, kOffset);
+  if (area) {
+    if (at.x() + size.width() > area->width()) at.setX(pointer.x() - kOffset - size.width());
+    if (at.y() + size.height() > area->height()) at.setY(pointer.y() - kOffset - size.height());
+    at.setX(std::max(0, at.x()));
+    at.setY(std::max(0, at.y()));
+  }
+  setGeometry(QRect(at, size));
+  if (isHidden()) show();
+  update();
+}
+
+QStringList TraceReadout::Texts() const {
+  QStringList texts;
+  for (const TraceReadoutLine& l : lines_) texts << l.text;
+  return texts;
+}
+
+void TraceReadout::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), QColor(255, 255, 240));
+  p.setPen(QColor(128, 128, 128));
+  p.drawRect(rect().adjusted(0, 0, -1, -1));
+  const QFontMetrics fm(font());
+  int y = kPad;
+  for (const TraceReadoutLine& l : lines_) {
+    int x = kPad;
+    if (l.colour.isValid()) {
+      p.setPen(QPen(l.colour, 2));
+      p.drawLine(x, y + fm.height() / 2, x + kSwatch - 4, y + fm.height() / 2);
+      x += kSwatch;
+    }
+    p.setPen(Qt::black);
+    p.drawText(QPoint(x, y + fm.ascent()), l.text);
+    y += fm.height();
+  }
+}
+
+}  // namespace fernplot

@@ -1,0 +1,259 @@
+// SPDX-License-Identifier: MIT
+// Comparing measurements in the viewer: overlay traces through the data-file
+// list and Ctrl-drops, the trace list, the difference mode and the readout
+// of every trace at the pointer.
+
+#include <QAction>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+#include <variant>
+
+#include "datafile/data_file_scan.h"
+#include "datafile/reader.h"
+#include "display/main_frame.h"
+#include "display/main_view.h"
+#include "display/overlay_commands.h"
+#include "display/trace_readout.h"
+#include "display/traces_dialog.h"
+#include "graph/overlays.h"
+#include "graph/pages.h"
+#include "page_output.h"
+#include "viewer_support.h"
+
+using namespace fernplot;
+using namespace fernplot::testing;
+
+namespace {
+
+std::vector<std::string> OverlayNames(const GraphPage& page) {
+  std::vector<std::string> names;
+  for (const OverlayTrace& t : page.overlays) names.push_back(t.fileName);
+  return names;
+}
+
+bool SheetHasText(const DrawingSheet& sheet, const std::string& text) {
+  for (const DrawingElement& e : sheet.elements) {
+    if (const auto* t = std::get_if<TextElement>(&e); t && t->text == text) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+class OverlaysTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TestState> ts_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<CMainFrame> frame_;
+  QTemporaryDir dir_;
+  QStringList files_;
+
+  AppState& state() { return ts_->state; }
+  GraphPage& Page() { return *state().session.CurrentPage(); }
+  void Trigger(int id) { frame_->Action(id)->trigger(); }
+
+  void Drop(const QStringList& paths, Qt::KeyboardModifiers modifiers) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    // A drop arrives after the drag entered the window.
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(frame_.get(), &enter);
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, modifiers);
+    QCoreApplication::sendEvent(frame_.get(), &drop);
+  }
+
+  // A point inside the graph frame, in viewport coordinates at 100 %.
+  QPoint InsideFrame() {
+    const GraphProperties& p = Page().properties;
+    return QPoint(static_cast<int>((p.HB.frameLeft + 40.0) * kPixelsPerMm),
+                  static_cast<int>((p.HB.frameTop + 20.0) * kPixelsPerMm));
+  }
+
+ private slots:
+  void initTestCase() {
+    // P1 and SAME hold the same sweep; P2 and P3 other point counts.
+    files_ << WriteDataFile(dir_, QStringLiteral("P1.DAT"), 20)
+           << WriteDataFile(dir_, QStringLiteral("P2.DAT"), 31)
+           << WriteDataFile(dir_, QStringLiteral("P3.DAT"), 45)
+           << WriteDataFile(dir_, QStringLiteral("SAME.DAT"), 20);
+  }
+
+  void init() {
+    ts_ = std::make_unique<TestState>();
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+    frame_ = std::make_unique<CMainFrame>(state(), *dialogs_);
+    frame_->resize(900, 700);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+  }
+
+  void cleanup() {
+    frame_.reset();
+    dialogs_.reset();
+    ts_.reset();
+  }
+
+  void commandsFollowThePage() {
+    QVERIFY(!frame_->Action(kCmdAddOverlays)->isEnabled());
+    frame_->OpenFiles({files_[0]});
+    QVERIFY(frame_->Action(kCmdAddOverlays)->isEnabled());
+    QVERIFY(!frame_->Action(kCmdEditTraces)->isEnabled());
+    QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
+    QCOMPARE(frame_->Action(kCmdAddOverlays)->text(), QStringLiteral("ﾄﾚｰｽの重ね描き..."));
+    QVERIFY(frame_->findChild<QToolBar*>()->actions().contains(frame_->Action(kCmdAddOverlays)));
+
+    // Chosen in the list: only the marked files, on the page on screen.
+    ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
+    dialogs_->overlayNames = {"P2.DAT", "P3.DAT"};
+    Trigger(kCmdAddOverlays);
+    QCOMPARE(dialogs_->overlayListRuns, 1);
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2", "P3"}));
+    QCOMPARE(state().session.drawing.SheetCount(), 1);
+    for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
+    // Built again with them: the legend names every trace.
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "P3"));
+    QVERIFY(frame_->Action(kCmdEditTraces)->isEnabled());
+    QVERIFY(frame_->Action(kCmdDifference)->isEnabled());
+    QVERIFY(!frame_->Action(kCmdDifference)->isChecked());
+
+    // Cancelled: nothing added.
+    dialogs_->markForList = false;
+    Trigger(kCmdAddOverlays);
+    QCOMPARE(Page().overlays.size(), size_t{2});
+  }
+
+  void traceListAndDifference() {
+    frame_->OpenFiles({files_[0]});
+    frame_->AddOverlayFiles({files_[1], files_[2]});
+    // Without a chosen reference the difference is to the first overlay.
+    Trigger(kCmdDifference);
+    QVERIFY(InDifferenceMode(Page()));
+    QCOMPARE(Page().referenceIndex, 0);
+    QVERIFY(frame_->Action(kCmdDifference)->isChecked());
+    Trigger(kCmdDifference);
+    QVERIFY(!InDifferenceMode(Page()));
+
+    // The list shows what the page has; P2 removed, P3 made the reference.
+    dialogs_->editTraces = [](const TraceList& list) -> std::optional<TraceListEdit> {
+      if (list.overlays.size() != 2) return std::nullopt;
+      return TraceListEdit{{1}, 1};
+    };
+    Trigger(kCmdEditTraces);
+    QCOMPARE(dialogs_->traceLists.back().page.name, QStringLiteral("P1"));
+    QCOMPARE(dialogs_->traceLists.back().overlays[1].name, QStringLiteral("P3"));
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P3"}));
+    QCOMPARE(Page().referenceIndex, 0);
+    Trigger(kCmdDifference);
+    QVERIFY(InDifferenceMode(Page()));
+
+    // Removing the reference ends the difference; removing the last overlay
+    // leaves the page as it was opened.
+    dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{}, -1}; };
+    Trigger(kCmdEditTraces);
+    QVERIFY(Page().overlays.empty());
+    QVERIFY(!Page().showDifference);
+    QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
+    TestState plain;
+    plain.state.session.drawingActive = true;
+    plain.state.session.OpenPage(plain.state.defaults,
+                                 *ReadDataFileForPage(files_[0].toStdString()), "P1");
+    QVERIFY(*plain.state.session.drawing.CurrentSheet() == *state().session.drawing.CurrentSheet());
+  }
+
+  void ctrlDropAddsOverlays() {
+    frame_->OpenFiles({files_[0]});
+    Drop({files_[1], dir_.filePath(QStringLiteral("MISSING.DAT"))}, Qt::ControlModifier);
+    QCOMPARE(state().session.drawing.SheetCount(), 1);
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("MISSING.DAT")));
+    // Without Ctrl a drop opens pages as before.
+    Drop({files_[2]}, Qt::NoModifier);
+    QCOMPARE(state().session.drawing.SheetCount(), 2);
+    QVERIFY(Page().overlays.empty());
+  }
+
+  void readoutOfEveryTrace() {
+    frame_->OpenFiles({files_[0]});
+    CMainView* view = frame_->View();
+    view->HandlePointer(InsideFrame());
+    // A page without overlays shows the panes only.
+    QVERIFY(!view->TraceReadoutBox() || view->TraceReadoutBox()->isHidden());
+
+    frame_->AddOverlayFiles({files_[3], files_[2]});
+    view->HandlePointer(InsideFrame());
+    const TraceReadout* box = view->TraceReadoutBox();
+    QVERIFY(box && box->isVisible());
+    QStringList lines = box->Texts();
+    QCOMPARE(lines.size(), 4);  // the frequency, then P1, SAME, P3
+    QVERIFY(lines[0].endsWith(QStringLiteral("Hz")));
+    QVERIFY(lines[1].startsWith(QStringLiteral("P1  ")));
+    QVERIFY(lines[1].contains(QStringLiteral(" dB  ")) &&
+            lines[1].endsWith(QStringLiteral(" deg")));
+    // The same sweep reads the same; another sampling of the same low-pass
+    // reads close by but is interpolated between its own points.
+    QCOMPARE(lines[2].mid(4), lines[1].mid(2));
+    QVERIFY(lines[3] != QStringLiteral("P3  ---  ---"));
+
+    // As differences to SAME: the page's own difference is zero there.
+    Trigger(kCmdDifference);
+    view->HandlePointer(InsideFrame());
+    lines = view->TraceReadoutBox()->Texts();
+    QVERIFY(lines[0].contains(QStringLiteral("基準との差")));
+    QCOMPARE(lines[1], QStringLiteral("P1  0 dB  0 deg"));
+    QCOMPARE(lines[2], QStringLiteral("SAME  0 dB  0 deg"));
+
+    // Leaving the frame hides it.
+    view->HandlePointer(QPoint(2, 2));
+    QVERIFY(view->TraceReadoutBox()->isHidden());
+  }
+
+  void clipboardShowsTheOverlays() {
+    frame_->OpenFiles({files_[0]});
+    const QImage before = RenderPageImage(state().session.drawing, 1.0);
+    frame_->AddOverlayFiles({files_[2]});
+    frame_->CopyPageToClipboard();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+             RenderPageImage(state().session.drawing, 1.0).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(copied.convertToFormat(QImage::Format_RGB32) !=
+            before.convertToFormat(QImage::Format_RGB32));
+  }
+
+  void tracesDialogEdits() {
+    TraceList list;
+    list.page = {QStringLiteral("PAGE"), Qt::blue};
+    for (const char* name : {"A", "B", "C"})
+      list.overlays.push_back({QString::fromLatin1(name), Qt::red});
+    list.reference = 2;
+    TracesDialog dialog(list);
+    QCOMPARE(dialog.List()->count(), 4);
+    QVERIFY(dialog.List()->item(3)->text().contains(QStringLiteral("基準")));
+    dialog.List()->setCurrentRow(0);
+    QVERIFY(!dialog.RemoveButton()->isEnabled());
+    dialog.RemoveRow(0);  // the page's own trace stays
+    QCOMPARE(dialog.Edit().kept.size(), size_t{3});
+    dialog.ToggleReferenceRow(1);
+    QCOMPARE(dialog.Edit().reference, 0);
+    dialog.RemoveRow(1);  // the reference goes with its row
+    QCOMPARE(dialog.Edit().kept, (std::vector<size_t>{1, 2}));
+    QCOMPARE(dialog.Edit().reference, -1);
+    dialog.ToggleReferenceRow(2);
+    dialog.ToggleReferenceRow(2);
+    QCOMPARE(dialog.Edit().reference, -1);
+  }
+};
+
+QTEST_MAIN(OverlaysTest)
+#include "viewer_overlays_test.moc"
