@@ -101,8 +101,13 @@ std::vector<InstalledFace> ListInstalledFaces() {
     const QString name = QString::fromUtf8(face);
     const QString target = QFont::substitute(name);
     if (target.compare(name, Qt::CaseInsensitive) == 0) continue;
-    if (!families.contains(target, Qt::CaseInsensitive)) continue;
-    if (const std::optional<bool> ansi = AnsiOfFamily(target)) add(name, *ansi);
+    // The database lists a family under its name in the user's language
+    // ("IPA Pゴシック" under Japanese for "IPAPGothic"); the mapping holds
+    // one name, so the family is looked up, not compared by name.
+    if (!QFontDatabase::hasFamily(target)) continue;
+    const QString installed = QFontInfo(QFont(target)).family();
+    if (!families.contains(installed, Qt::CaseInsensitive)) continue;
+    if (const std::optional<bool> ansi = AnsiOfFamily(installed)) add(name, *ansi);
   }
   std::sort(faces.begin(), faces.end(), [](const InstalledFace& a, const InstalledFace& b) {
     const int c = a.name.compare(b.name, Qt::CaseInsensitive);
