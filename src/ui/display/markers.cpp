@@ -28,10 +28,10 @@ Marker MarkerOnPoint(const std::vector<UsablePoint>& points, size_t k) {
 
 std::string MarkerText(char name, const Marker& m) {
   std::string text(1, name);
-  for (const std::string& piece : {std::string(" "), ThreeDigits(m.at.frequency, "Hz"),
-                                   std::string(" "), FormatFixedPoint(m.at.gain, 2),
-                                   std::string(" dB "), FormatFixedPoint(m.at.phase, 1),
-                                   std::string("\u00B0")}) {
+  for (const std::string& piece :
+       {std::string(" "), ThreeDigits(m.at.frequency, "Hz"), std::string(" "),
+        FormatFixedPoint(m.at.gain, 2), std::string(" dB "), FormatFixedPoint(m.at.phase, 1),
+        std::string("\u00B0")}) {
     text += piece;
   }
   return text;
@@ -162,7 +162,7 @@ std::string MarkerPair::StatusText() const {
 }
 
 MarkerController::MarkerController(AppState& state, CMainView* view)
-    : QObject(view), state_(state), view_(view) {
+    : QObject(view), state_(state), view_(view), viewport_(view->viewport()) {
   overlay_ = new MarkerOverlay(*this, view->viewport());
   overlay_->show();
   view->viewport()->installEventFilter(this);
@@ -238,8 +238,8 @@ bool MarkerController::PlaceAt(QPoint client) {
 }
 
 bool MarkerController::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_->viewport()) {
-    if (event->type() == QEvent::Resize) overlay_->setGeometry(view_->viewport()->rect());
+  if (watched == viewport_) {
+    if (event->type() == QEvent::Resize) overlay_->setGeometry(viewport_->rect());
     if (event->type() == QEvent::MouseButtonPress) {
       auto* mouse = static_cast<QMouseEvent*>(event);
       const bool wanted = mouse->button() == Qt::LeftButton &&

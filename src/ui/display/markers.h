@@ -91,6 +91,9 @@ class MarkerController : public QObject {
 
   AppState& state_;
   CMainView* view_;
+  // Kept from the start: the view's own events reach the filter while the
+  // view is being destroyed, when it can no longer be asked for it.
+  QWidget* viewport_;
   QWidget* overlay_ = nullptr;
   MarkerPair pair_;
   const GraphPage* page_ = nullptr;
