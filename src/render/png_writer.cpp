@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "png_writer.h"
 
-#include <array>
+#include <zlib.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -9,23 +11,18 @@ namespace fernplot {
 
 namespace {
 
-constexpr std::array<uint32_t, 256> MakeCrcTable() {
-  std::array<uint32_t, 256> table{};
-  for (uint32_t n = 0; n < 256; ++n) {
-    uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
-constexpr std::array<uint32_t, 256> kCrcTable = MakeCrcTable();
-
+// PNG's chunk check is zlib's CRC-32.
 uint32_t Crc32(const char* data, qsizetype size) {
-  uint32_t c = 0xFFFFFFFFu;
-  for (qsizetype i = 0; i < size; ++i) {
-    c = kCrcTable[(c ^ static_cast<uint8_t>(data[i])) & 0xFFu] ^ (c >> 8);
+  uLong crc = crc32(0L, Z_NULL, 0);
+  // zlib takes at most 4 GiB a call; a page's chunks are far smaller, but
+  // nothing is left out if one is not.
+  while (size > 0) {
+    const uInt part = static_cast<uInt>(std::min<qsizetype>(size, 1 << 30));
+    crc = crc32(crc, reinterpret_cast<const Bytef*>(data), part);
+    data += part;
+    size -= part;
   }
-  return ~c;
+  return static_cast<uint32_t>(crc);
 }
 
 void AppendBigEndian32(QByteArray& out, uint32_t v) {
