@@ -33,14 +33,6 @@ UsablePoint Point(double f, double gain, double phase) {
   return {f, gain, phase, phase};
 }
 
-bool SheetHasText(const DrawingDocument& d, const QString& text) {
-  for (const auto& e : d.CurrentSheet()->elements) {
-    const auto* t = std::get_if<TextElement>(&e);
-    if (t && QString::fromStdString(t->text) == text) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 class FiguresTest : public QObject {
@@ -69,20 +61,9 @@ class FiguresTest : public QObject {
  private slots:
   void initTestCase() { file_ = WriteDataFile(dir_, QStringLiteral("LPF.DAT"), 41); }
 
-  void init() {
-    ts_ = std::make_unique<TestState>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    frame_ = std::make_unique<CMainFrame>(state(), *dialogs_);
-    frame_->resize(1200, 900);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-  }
+  void init() { QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(1200, 900))); }
 
-  void cleanup() {
-    frame_.reset();
-    dialogs_.reset();
-    ts_.reset();
-  }
+  void cleanup() { DropFrame(ts_, dialogs_, frame_); }
 
   // Placement and stepping on a known curve, without the window.
   void markerPairReadsTheCurveInLogFrequency() {
@@ -201,7 +182,7 @@ class FiguresTest : public QObject {
 
     dock->ShowOnPageBox()->click();
     QVERIFY(Page().showFigureMarks);
-    QVERIFY(SheetHasText(state().session.drawing, QStringLiteral("-3dB")));
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "-3dB"));
     dock->ShowOnPageBox()->click();
     QVERIFY(!Page().showFigureMarks);
     QVERIFY(*state().session.drawing.CurrentSheet() == plain);

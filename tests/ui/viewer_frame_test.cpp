@@ -53,20 +53,9 @@ class FrameTest : public QObject {
     }
   }
 
-  void init() {
-    ts_ = std::make_unique<TestState>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    frame_ = std::make_unique<CMainFrame>(state(), *dialogs_);
-    frame_->resize(700, 500);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-  }
+  void init() { QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(700, 500))); }
 
-  void cleanup() {
-    frame_.reset();
-    dialogs_.reset();
-    ts_.reset();
-  }
+  void cleanup() { DropFrame(ts_, dialogs_, frame_); }
 
   void enableRules_data() {
     QTest::addColumn<int>("pages");

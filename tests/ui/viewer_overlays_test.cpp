@@ -38,13 +38,6 @@ std::vector<std::string> OverlayNames(const GraphPage& page) {
   return names;
 }
 
-bool SheetHasText(const DrawingSheet& sheet, const std::string& text) {
-  for (const DrawingElement& e : sheet.elements) {
-    if (const auto* t = std::get_if<TextElement>(&e); t && t->text == text) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 class OverlaysTest : public QObject {
@@ -89,20 +82,9 @@ class OverlaysTest : public QObject {
            << WriteDataFile(dir_, QStringLiteral("SAME.DAT"), 20);
   }
 
-  void init() {
-    ts_ = std::make_unique<TestState>();
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    frame_ = std::make_unique<CMainFrame>(state(), *dialogs_);
-    frame_->resize(900, 700);
-    frame_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-  }
+  void init() { QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(900, 700))); }
 
-  void cleanup() {
-    frame_.reset();
-    dialogs_.reset();
-    ts_.reset();
-  }
+  void cleanup() { DropFrame(ts_, dialogs_, frame_); }
 
   void commandsFollowThePage() {
     QVERIFY(!frame_->Action(kCmdAddOverlays)->isEnabled());

@@ -8,16 +8,20 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app_state.h"
 #include "datafile/data_file_writer.h"
 #include "display/frame_dialogs.h"
+#include "display/main_frame.h"
 #include "fernplot_test_data.h"
 #include "qt_text_measurer.h"
 
@@ -144,5 +148,34 @@ class ScriptedDialogs : public FrameDialogs {
   std::vector<TraceList> traceLists;
   int aboutRuns = 0;
 };
+
+// What a window test's init() makes: fresh program state, scripted dialogs
+// and a main window of `size` over them, shown. False when the window was
+// never exposed.
+inline bool ShowNewFrame(std::unique_ptr<TestState>& ts, std::unique_ptr<ScriptedDialogs>& dialogs,
+                         std::unique_ptr<CMainFrame>& frame, QSize size) {
+  ts = std::make_unique<TestState>();
+  dialogs = std::make_unique<ScriptedDialogs>();
+  frame = std::make_unique<CMainFrame>(ts->state, *dialogs);
+  frame->resize(size);
+  frame->show();
+  return QTest::qWaitForWindowExposed(frame.get());
+}
+
+// Drops them again, the window before what it refers to.
+inline void DropFrame(std::unique_ptr<TestState>& ts, std::unique_ptr<ScriptedDialogs>& dialogs,
+                      std::unique_ptr<CMainFrame>& frame) {
+  frame.reset();
+  dialogs.reset();
+  ts.reset();
+}
+
+// Whether the sheet holds a text that reads `text`.
+inline bool SheetHasText(const DrawingSheet& sheet, std::string_view text) {
+  return std::any_of(sheet.elements.begin(), sheet.elements.end(), [&](const DrawingElement& e) {
+    const auto* t = std::get_if<TextElement>(&e);
+    return t && t->text == text;
+  });
+}
 
 }  // namespace fernplot::testing
