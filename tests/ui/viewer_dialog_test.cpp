@@ -14,10 +14,11 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include "filelist/data_file_list_dialog.h"
 #include "filelist/data_file_row_delegate.h"
+#include "list_view_rows.h"
 #include "viewer_support.h"
 
 using namespace fernplot;
@@ -29,9 +30,9 @@ class DialogTest : public QObject {
  private:
   QTemporaryDir dir_;
 
-  static QStringList Column(const QTreeWidget* list, int column) {
+  static QStringList Column(const QTreeView* list, int column) {
     QStringList out;
-    for (int r = 0; r < list->topLevelItemCount(); ++r) out << list->topLevelItem(r)->text(column);
+    for (int r = 0; r < ListRows(list).Count(); ++r) out << ListRows(list).Text(r, column);
     return out;
   }
   static void Activate(QWidget& w) {
@@ -72,24 +73,24 @@ class DialogTest : public QObject {
     QCOMPARE(QString::fromStdString(ts.state.dataFilePath), pattern);
     QVERIFY(dialog.isVisible());
 
-    const QTreeWidget* list = dialog.List();
+    const QTreeView* list = dialog.List();
     QCOMPARE(Column(list, 0), QStringList({QStringLiteral(" a2.DAT"), QStringLiteral(" A3.DAT"),
                                            QStringLiteral(" B1.DAT"), QStringLiteral(" BAD.DAT")}));
     QCOMPARE(Column(list, 1), QStringList({QStringLiteral(" 演算ﾃﾞｰﾀ"), QStringLiteral(" 生ﾃﾞｰﾀ"),
                                            QStringLiteral(" 生ﾃﾞｰﾀ"), QStringLiteral(" 不明")}));
     QCOMPARE(Column(list, 2), QStringList({QStringLiteral("   12"), QStringLiteral(" 1234"),
                                            QStringLiteral("    3"), QString()}));
-    QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral(" 1998-04-07  9:05"));
-    QCOMPARE(list->topLevelItem(2)->text(4), QStringLiteral(" raw title"));
-    QVERIFY(!list->topLevelItem(3)->text(4).trimmed().isEmpty());  // the reader's message
-    QCOMPARE(list->headerItem()->text(0), QStringLiteral(" ﾌｧｲﾙ名"));
-    QCOMPARE(list->headerItem()->text(4), QStringLiteral("コメント"));
+    QCOMPARE(ListRows(list).Text(0, 3), QStringLiteral(" 1998-04-07  9:05"));
+    QCOMPARE(ListRows(list).Text(2, 4), QStringLiteral(" raw title"));
+    QVERIFY(!ListRows(list).Text(3, 4).trimmed().isEmpty());  // the reader's message
+    QCOMPARE(ListRows(list).Heading(0), QStringLiteral(" ﾌｧｲﾙ名"));
+    QCOMPARE(ListRows(list).Heading(4), QStringLiteral("コメント"));
     QCOMPARE(list->columnWidth(0), 120);
     QCOMPARE(list->columnWidth(3), 140);
     const int kinds[] = {static_cast<int>(FileKind::kCalculated), static_cast<int>(FileKind::kRaw),
                          static_cast<int>(FileKind::kRaw), static_cast<int>(FileKind::kUnreadable)};
     for (int r = 0; r < 4; ++r) {
-      QCOMPARE(list->topLevelItem(r)->data(0, kFileKindRole).toInt(), kinds[r]);
+      QCOMPARE(ListRows(list).Data(r, 0, kFileKindRole).toInt(), kinds[r]);
     }
     QCOMPARE(KindColour(FileKind::kRaw), QColor(0, 0, 255));
     QCOMPARE(KindColour(FileKind::kCalculated), QColor(0, 127, 0));
@@ -102,12 +103,12 @@ class DialogTest : public QObject {
     TestState ts;
     DataFileListDialog dialog(ts.state);
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
-    list->topLevelItem(0)->setSelected(true);  // calculated
-    list->topLevelItem(3)->setSelected(true);  // unreadable
+    QTreeView* list = dialog.List();
+    ListRows(list).Select(0);  // calculated
+    ListRows(list).Select(3);  // unreadable
     const QImage shot = list->viewport()->grab().toImage();
     auto coloursIn = [&](int row) {
-      const QRect r = list->visualItemRect(list->topLevelItem(row));
+      const QRect r = ListRows(list).Rect(row);
       QSet<QRgb> seen;
       for (int y = r.top(); y <= r.bottom(); ++y) {
         for (int x = r.left(); x < r.left() + 120; ++x) seen.insert(shot.pixel(x, y) & 0xFFFFFF);
@@ -143,20 +144,20 @@ class DialogTest : public QObject {
     TestState ts;
     DataFileListDialog dialog(ts.state);
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
+    QTreeView* list = dialog.List();
 
     // Nothing selected: stays open.
     dialog.CreateGraphs();
     QVERIFY(dialog.isVisible());
     // Only the unreadable row: stays open, nothing marked.
-    list->topLevelItem(3)->setSelected(true);
+    ListRows(list).Select(3);
     dialog.CreateGraphs();
     QVERIFY(dialog.isVisible());
     for (const DataFileEntry& e : ts.state.dataFiles) QVERIFY(!(e.flags & kEntrySelected));
 
     // Two readable and the unreadable one: the two are marked, OK.
-    list->topLevelItem(0)->setSelected(true);
-    list->topLevelItem(2)->setSelected(true);
+    ListRows(list).Select(0);
+    ListRows(list).Select(2);
     dialog.CreateGraphs();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
@@ -169,10 +170,10 @@ class DialogTest : public QObject {
     // and the create button default.
     DataFileListDialog again(ts.state);
     Activate(again);
-    QCOMPARE(again.List()->topLevelItemCount(), 4);
-    QVERIFY(again.List()->topLevelItem(0)->isSelected());
-    QVERIFY(!again.List()->topLevelItem(1)->isSelected());
-    QVERIFY(again.List()->topLevelItem(2)->isSelected());
+    QCOMPARE(ListRows(again.List()).Count(), 4);
+    QVERIFY(ListRows(again.List()).Selected(0));
+    QVERIFY(!ListRows(again.List()).Selected(1));
+    QVERIFY(ListRows(again.List()).Selected(2));
     QVERIFY(again.List()->hasFocus());
     QVERIFY(again.CreateButton()->isDefault());
     QCOMPARE(again.PatternEdit()->text(), QString::fromStdString(ts.state.dataFilePath));
@@ -182,7 +183,7 @@ class DialogTest : public QObject {
     TestState ts;
     DataFileListDialog dialog(ts.state);
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
+    QTreeView* list = dialog.List();
     list->setFocus();
     QVERIFY(dialog.CreateButton()->isDefault());
     QVERIFY(!dialog.SearchButton()->isDefault());
@@ -192,8 +193,8 @@ class DialogTest : public QObject {
 
     // Enter in the list creates the graphs of the selected rows.
     list->setFocus();
-    list->setCurrentItem(list->topLevelItem(1));
-    list->topLevelItem(1)->setSelected(true);
+    list->setCurrentIndex(list->model()->index(1, 0));
+    ListRows(list).Select(1);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(ts.state.dataFiles[1].flags & kEntrySelected);
@@ -210,9 +211,9 @@ class DialogTest : public QObject {
       return std::nullopt;
     });
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
+    QTreeView* list = dialog.List();
     list->setFocus();
-    list->topLevelItem(1)->setSelected(true);
+    ListRows(list).Select(1);
 
     dialog.BrowseButton()->setFocus();
     QTest::keyClick(dialog.BrowseButton(), Qt::Key_Return);
@@ -224,7 +225,7 @@ class DialogTest : public QObject {
     QVERIFY(dialog.CreateButton()->isDefault());
 
     // The search path changed to the folder pattern, but the list stayed.
-    QCOMPARE(list->topLevelItemCount(), 4);
+    QCOMPARE(ListRows(list).Count(), 4);
     dialog.CloseButton()->setFocus();
     QVERIFY(dialog.CloseButton()->isDefault());
     QTest::keyClick(dialog.CloseButton(), Qt::Key_Return);
@@ -237,8 +238,8 @@ class DialogTest : public QObject {
     TestState ts;
     DataFileListDialog dialog(ts.state);
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
-    const QPoint row(20, list->visualItemRect(list->topLevelItem(2)).center().y());
+    QTreeView* list = dialog.List();
+    const QPoint row(20, ListRows(list).Rect(2).center().y());
     // A double click arrives as press, release, double-click, release.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
@@ -281,7 +282,7 @@ class DialogTest : public QObject {
     // Cancelled: the pattern's file part became "*.DAT", no search.
     QCOMPARE(offered, dir_.path() + QStringLiteral("/*.DAT"));
     QCOMPARE(QString::fromStdString(ts.state.dataFilePath), offered);
-    QCOMPARE(dialog.List()->topLevelItemCount(), 0);
+    QCOMPARE(ListRows(dialog.List()).Count(), 0);
 
     dialog.SetBrowseFunction([&](QWidget*, const QString&) -> std::optional<QString> {
       return dir_.filePath(QStringLiteral("A3.DAT"));
@@ -296,7 +297,7 @@ class DialogTest : public QObject {
     TestState ts;
     DataFileListDialog dialog(ts.state);
     ShowAndSearchAll(dialog);
-    QTreeWidget* list = dialog.List();
+    QTreeView* list = dialog.List();
     QHeaderView* header = list->header();
     const auto click = [&](int column) { emit header->sectionClicked(column); };
     const auto names = [&] {
@@ -304,8 +305,14 @@ class DialogTest : public QObject {
       for (const QString& n : Column(list, 0)) out << n.trimmed();
       return out;
     };
+    // The selection stays with its files when the rows move.
+    ListRows(list).Select(0);  // a2.DAT
+    ListRows(list).Select(3);  // BAD.DAT
     click(2);
     QCOMPARE(names(), QStringList({"BAD.DAT", "B1.DAT", "a2.DAT", "A3.DAT"}));
+    QVERIFY(ListRows(list).Selected(0) && ListRows(list).Selected(2));
+    QVERIFY(!ListRows(list).Selected(1) && !ListRows(list).Selected(3));
+    list->selectionModel()->clearSelection();
     click(2);
     QCOMPARE(names(), QStringList({"A3.DAT", "a2.DAT", "B1.DAT", "BAD.DAT"}));
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
@@ -322,7 +329,7 @@ class DialogTest : public QObject {
     // A new search keeps the order chosen.
     dialog.Search();
     QCOMPARE(names(), QStringList({"BAD.DAT", "B1.DAT", "A3.DAT", "a2.DAT"}));
-    list->topLevelItem(2)->setSelected(true);
+    ListRows(list).Select(2);
     dialog.CreateGraphs();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     for (const DataFileEntry& e : ts.state.dataFiles) {
@@ -344,7 +351,7 @@ class DialogTest : public QObject {
     QVERIFY(dialog.maximumWidth() > initial.width());
     dialog.PatternEdit()->setText(dir.path());
     dialog.Search();
-    QTreeWidget* list = dialog.List();
+    QTreeView* list = dialog.List();
     const QRect listBefore = list->geometry();
     const QRect createBefore = dialog.CreateButton()->geometry();
     const QRect searchBefore = dialog.SearchButton()->geometry();
@@ -377,20 +384,20 @@ class DialogTest : public QObject {
     dialog.PatternEdit()->setText(QStringLiteral("~"));
     dialog.Search();
     QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/*.DAT"));
-    QCOMPARE(dialog.List()->topLevelItemCount(), 4);
+    QCOMPARE(ListRows(dialog.List()).Count(), 4);
     QVERIFY(dialog.NoMatchLabel()->isHidden());
 
     dialog.PatternEdit()->setText(QStringLiteral("~/Z*"));
     dialog.Search();
     QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/Z*.DAT"));
-    QCOMPARE(dialog.List()->topLevelItemCount(), 0);
+    QCOMPARE(ListRows(dialog.List()).Count(), 0);
     QVERIFY(!dialog.NoMatchLabel()->isHidden());
     QVERIFY(dialog.NoMatchLabel()->text().contains(QStringLiteral("ありません")));
 
     dialog.PatternEdit()->setText(dir_.path());
     dialog.Search();
     QCOMPARE(dialog.PatternEdit()->text(), dir_.path() + QStringLiteral("/*.DAT"));
-    QCOMPARE(dialog.List()->topLevelItemCount(), 4);
+    QCOMPARE(ListRows(dialog.List()).Count(), 4);
     QVERIFY(dialog.NoMatchLabel()->isHidden());
     qputenv("HOME", savedHome);
 
@@ -419,7 +426,7 @@ class DialogTest : public QObject {
     QString buttonText;
     QTimer::singleShot(0, &dialog, [&] {
       QVERIFY(dialog.Searching());
-      rowsSeen = dialog.List()->topLevelItemCount();
+      rowsSeen = ListRows(dialog.List()).Count();
       buttonText = dialog.SearchButton()->text();
       QTest::mouseClick(dialog.SearchButton(), Qt::LeftButton);
     });
@@ -428,13 +435,13 @@ class DialogTest : public QObject {
     QVERIFY(rowsSeen > 0 && rowsSeen < 200);
     QCOMPARE(buttonText, QStringLiteral("中止"));
     QCOMPARE(dialog.SearchButton()->text(), QStringLiteral("検索"));
-    QCOMPARE(dialog.List()->topLevelItemCount(), rowsSeen);
+    QCOMPARE(ListRows(dialog.List()).Count(), rowsSeen);
     QCOMPARE(ts.state.dataFiles.size(), static_cast<size_t>(rowsSeen));
-    QCOMPARE(dialog.List()->topLevelItem(0)->text(0), QStringLiteral(" M000.DAT"));
+    QCOMPARE(ListRows(dialog.List()).Text(0, 0), QStringLiteral(" M000.DAT"));
     QVERIFY(dialog.NoMatchLabel()->isHidden());
     // Searched again to the end, everything is there.
     dialog.Search();
-    QCOMPARE(dialog.List()->topLevelItemCount(), 200);
+    QCOMPARE(ListRows(dialog.List()).Count(), 200);
   }
 
   // A name that is neither UTF-8 nor CP932 text is shown as well as it can
@@ -448,13 +455,13 @@ class DialogTest : public QObject {
     DataFileListDialog dialog(ts.state);
     dialog.PatternEdit()->setText(odd.path() + QStringLiteral("/"));
     dialog.Search();
-    QCOMPARE(dialog.List()->topLevelItemCount(), 2);
+    QCOMPARE(ListRows(dialog.List()).Count(), 2);
     for (int r = 0; r < 2; ++r) {
-      QVERIFY(dialog.List()->topLevelItem(r)->text(0).startsWith(QStringLiteral(" A")));
-      QVERIFY(dialog.List()->topLevelItem(r)->text(0).endsWith(QStringLiteral(".DAT")));
+      QVERIFY(ListRows(dialog.List()).Text(r, 0).startsWith(QStringLiteral(" A")));
+      QVERIFY(ListRows(dialog.List()).Text(r, 0).endsWith(QStringLiteral(".DAT")));
     }
     const int row = ts.state.dataFiles[0].fullPath.ends_with("\xff.DAT") ? 0 : 1;
-    dialog.List()->topLevelItem(row)->setSelected(true);
+    ListRows(dialog.List()).Select(row);
     dialog.CreateGraphs();
     ts.state.session.drawingActive = true;
     ts.state.session.OpenSelected(FactoryDefaults(), ts.state.dataFiles);

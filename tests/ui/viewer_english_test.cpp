@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <memory>
 
 #include "analysis/figures_text.h"
@@ -30,6 +30,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "language.h"
+#include "list_view_rows.h"
 #include "propsheet/axis_page_texts.h"
 #include "propsheet/prop_sheet.h"
 #include "propsheet/sheet_tabs.h"
@@ -89,8 +90,8 @@ QStringList VisibleTexts(QWidget* root) {
     if (auto* lw = qobject_cast<QListWidget*>(w)) {
       for (int i = 0; i < lw->count(); ++i) out << lw->item(i)->text();
     }
-    if (auto* tree = qobject_cast<QTreeWidget*>(w)) {
-      for (int i = 0; i < tree->columnCount(); ++i) out << tree->headerItem()->text(i);
+    if (auto* tree = qobject_cast<QTreeView*>(w); tree && tree->model()) {
+      for (int i = 0; i < tree->model()->columnCount(); ++i) out << ListRows(tree).Heading(i);
     }
     for (QAction* a : w->actions()) CollectAction(a, out);
   }
@@ -176,10 +177,10 @@ class EnglishTest : public QObject {
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Measurement Data Files"));
     // The type and message cells (the title column is the file's data).
     QStringList cells;
-    for (int i = 0; i < dialog.List()->topLevelItemCount(); ++i) {
-      cells << dialog.List()->topLevelItem(i)->text(1);
-      if (dialog.List()->topLevelItem(i)->text(0).contains(QStringLiteral("BAD"))) {
-        cells << dialog.List()->topLevelItem(i)->text(4);
+    for (int i = 0; i < ListRows(dialog.List()).Count(); ++i) {
+      cells << ListRows(dialog.List()).Text(i, 1);
+      if (ListRows(dialog.List()).Text(i, 0).contains(QStringLiteral("BAD"))) {
+        cells << ListRows(dialog.List()).Text(i, 4);
       }
     }
     QCOMPARE(cells.size(), 5);
@@ -275,10 +276,9 @@ class EnglishTest : public QObject {
     }
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions()) menus << a->text();
-    QCOMPARE(menus.mid(0, 5),
-             (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
-                          QStringLiteral("比較(&C)"), QStringLiteral("設定(&S)"),
-                          QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
+    QCOMPARE(menus.mid(0, 5), (QStringList{QStringLiteral("ﾌｧｲﾙ(&F)"), QStringLiteral("表示(&V)"),
+                                           QStringLiteral("比較(&C)"), QStringLiteral("設定(&S)"),
+                                           QStringLiteral("ﾍﾙﾌﾟ(&H)")}));
     QVERIFY(app.Shutdown().ok);
     CPropSht1 sheet(nullptr, true, FactoryDefaults(), SheetServices{});
     QCOMPARE(sheet.tabs()->tabText(0), QStringLiteral("全般"));

@@ -15,11 +15,12 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QToolTip>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 #include <array>
 
 #include "app_state.h"
+#include "data_file_list_model.h"
 #include "data_file_row_delegate.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
@@ -31,39 +32,8 @@ namespace fernplot {
 
 namespace {
 
-struct ColumnSpec {
-  const char* heading;
-  int width;
-};
-constexpr std::array<ColumnSpec, kListColumnCount> kColumns{{
-    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", " ﾌｧｲﾙ名"), 120},
-    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "ﾃﾞｰﾀ ﾀｲﾌﾟ"), 80},
-    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "件数"), 50},
-    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "ﾃﾞｰﾀの生成日時"), 140},
-    {QT_TRANSLATE_NOOP("fernplot::DataFileListDialog", "コメント"), 640},
-}};
-
-FileKind KindOf(const DataFileEntry& entry) {
-  if (!IsReadable(entry)) return FileKind::kUnreadable;
-  return entry.header->dataType == 0 ? FileKind::kRaw : FileKind::kCalculated;
-}
-
-QStringList CellTexts(const DataFileEntry& entry, const TextTranslator* translator) {
-  const DataFileListRow cells = DataFileListCells(entry, translator);
-  QStringList texts;
-  for (int c = 0; c < kListColumnCount; ++c) {
-    const QString cell = QStringFromUtf8(cells[static_cast<size_t>(c)]);
-    // Every cell is printed after one blank; the count right-aligned in four.
-    if (c == 2 && !cell.isEmpty()) {
-      texts << QLatin1Char(' ') + cell.rightJustified(4, QLatin1Char(' '));
-    } else if (c == 2 || c == 3) {
-      texts << (cell.isEmpty() ? QString() : QLatin1Char(' ') + cell);
-    } else {
-      texts << QLatin1Char(' ') + cell;
-    }
-  }
-  return texts;
-}
+// The columns' starting widths in pixels.
+constexpr std::array<int, kListColumnCount> kColumnWidths{120, 80, 50, 140, 640};
 
 }  // namespace
 
@@ -104,7 +74,9 @@ void DataFileListDialog::BuildControls() {
   label->setGeometry(du.Rect(7, 10, 41, 10));
   pattern_ = new QLineEdit(this);
   pattern_->setGeometry(du.Rect(48, 7, 158, 13));
-  list_ = new QTreeWidget(this);
+  list_ = new QTreeView(this);
+  model_ = new DataFileListModel(state_.dataFiles, state_.session.drawing.Translator(), list_);
+  list_->setModel(model_);
   list_->setGeometry(du.Rect(7, 26, 251, 98));
   search_ = new QPushButton(tr("検索"), this);
   search_->setGeometry(du.Rect(223, 7, 35, 14));
@@ -120,12 +92,8 @@ void DataFileListDialog::BuildControls() {
   setTabOrder(list_, create_);
   setTabOrder(create_, close_);
 
-  list_->setColumnCount(kListColumnCount);
-  QStringList headings;
-  for (const ColumnSpec& c : kColumns) headings << tr(c.heading);
-  list_->setHeaderLabels(headings);
   for (int c = 0; c < kListColumnCount; ++c) {
-    list_->setColumnWidth(c, kColumns[static_cast<size_t>(c)].width);
+    list_->setColumnWidth(c, kColumnWidths[static_cast<size_t>(c)]);
   }
   list_->header()->setStretchLastSection(false);
   list_->header()->setSectionResizeMode(QHeaderView::Interactive);
@@ -154,7 +122,7 @@ void DataFileListDialog::BuildControls() {
   connect(browse_button_, &QPushButton::clicked, this, &DataFileListDialog::Browse);
   connect(create_, &QPushButton::clicked, this, &DataFileListDialog::CreateGraphs);
   connect(close_, &QPushButton::clicked, this, &QDialog::reject);
-  connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { CreateGraphs(); });
+  connect(list_, &QTreeView::doubleClicked, this, [this] { CreateGraphs(); });
 }
 
 void DataFileListDialog::MakeCreateDefault(bool createIsDefault) {
@@ -182,22 +150,9 @@ bool DataFileListDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void DataFileListDialog::FillRows() {
-  list_->clear();
-  AppendRows(0);
+  model_->Clear();
+  model_->AppendEntries(0);
   ApplySort();
-}
-
-void DataFileListDialog::AppendRows(size_t first) {
-  QList<QTreeWidgetItem*> items;
-  items.reserve(static_cast<qsizetype>(state_.dataFiles.size() - first));
-  for (size_t i = first; i < state_.dataFiles.size(); ++i) {
-    const DataFileEntry& entry = state_.dataFiles[i];
-    auto* item = new QTreeWidgetItem(CellTexts(entry, state_.session.drawing.Translator()));
-    item->setData(0, kEntryIndexRole, static_cast<int>(i));
-    item->setData(0, kFileKindRole, static_cast<int>(KindOf(entry)));
-    items << item;
-  }
-  list_->addTopLevelItems(items);
 }
 
 void DataFileListDialog::SortByColumn(int column) {
@@ -211,24 +166,12 @@ void DataFileListDialog::SortByColumn(int column) {
 }
 
 void DataFileListDialog::ApplySort() {
-  if (sort_column_ < 0) return;
-  QList<QTreeWidgetItem*> items;
-  while (list_->topLevelItemCount() > 0) items << list_->takeTopLevelItem(0);
-  const auto entryOf = [this](const QTreeWidgetItem* item) -> const DataFileEntry& {
-    return state_.dataFiles[static_cast<size_t>(item->data(0, kEntryIndexRole).toInt())];
-  };
-  std::stable_sort(items.begin(), items.end(),
-                   [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-                     const int c = CompareListEntries(entryOf(a), entryOf(b), sort_column_);
-                     return sort_descending_ ? c > 0 : c < 0;
-                   });
-  list_->addTopLevelItems(items);
+  if (sort_column_ >= 0) model_->SortByColumn(sort_column_, sort_descending_);
 }
 
 QString DataFileListDialog::CutOffText(int row, int column) const {
-  const QTreeWidgetItem* item = list_->topLevelItem(row);
-  if (!item || column < 0 || column >= kListColumnCount) return {};
-  const QString text = item->text(column);
+  if (row < 0 || row >= model_->rowCount() || column < 0 || column >= kListColumnCount) return {};
+  const QString text = model_->CellText(row, column);
   const int room = list_->columnWidth(column) -
                    2 * list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) - 2;
   return list_->fontMetrics().horizontalAdvance(text) > room ? text : QString();
@@ -253,17 +196,28 @@ void DataFileListDialog::LayOut() {
 }
 
 void DataFileListDialog::RestoreMarks() {
+  // Runs of marked rows become one range each: selecting row by row costs
+  // a merge of the whole selection per row.
+  QItemSelection marks;
   int lastMarked = -1;
-  const int rows = list_->topLevelItemCount();
+  const int rows = model_->rowCount();
   for (int r = 0; r < rows; ++r) {
-    if (state_.dataFiles[static_cast<size_t>(r)].flags & kEntrySelected) {
-      list_->topLevelItem(r)->setSelected(true);
-      list_->setCurrentItem(list_->topLevelItem(r), 0, QItemSelectionModel::NoUpdate);
-      lastMarked = r;
+    if (!(state_.dataFiles[model_->EntryIndex(r)].flags & kEntrySelected)) continue;
+    if (lastMarked == r - 1 && !marks.isEmpty()) {
+      const QItemSelectionRange run = marks.takeLast();
+      marks.append(QItemSelectionRange(run.topLeft(), model_->index(r, kListColumnCount - 1)));
+    } else {
+      marks.select(model_->index(r, 0), model_->index(r, kListColumnCount - 1));
     }
+    lastMarked = r;
   }
-  int visible = lastMarked >= 0 ? std::min(lastMarked + 1, rows - 1) : std::min(1, rows - 1);
-  if (visible >= 0) list_->scrollToItem(list_->topLevelItem(visible));
+  if (!marks.isEmpty()) {
+    list_->selectionModel()->select(marks, QItemSelectionModel::ClearAndSelect);
+    list_->selectionModel()->setCurrentIndex(model_->index(lastMarked, 0),
+                                             QItemSelectionModel::NoUpdate);
+  }
+  const int visible = lastMarked >= 0 ? std::min(lastMarked + 1, rows - 1) : std::min(1, rows - 1);
+  if (visible >= 0) list_->scrollTo(model_->index(visible, 0));
 }
 
 void DataFileListDialog::Search() {
@@ -276,7 +230,7 @@ void DataFileListDialog::Search() {
       ExpandSearchText(pattern_->text().trimmed().toStdString(), QDir::homePath().toStdString());
   state_.dataFilePath = pattern;
   pattern_->setText(QStringFromUtf8(pattern));
-  list_->clear();
+  model_->Clear();
   no_match_->hide();
   ReleaseDataFileList(state_.dataFiles);
 
@@ -284,6 +238,7 @@ void DataFileListDialog::Search() {
   // window repaints, the rows read so far appear and the button can stop
   // the search. The files not read by then are left out of the list.
   DataFileScan scan(pattern);
+  state_.dataFiles.reserve(scan.Total());
   searching_ = true;
   stop_search_ = false;
   search_->setText(tr("中止"));
@@ -296,7 +251,7 @@ void DataFileListDialog::Search() {
     do {
       scan.ReadMore(64, state_.dataFiles);
     } while (!scan.Finished() && clock.elapsed() < search_slice_ms_);
-    AppendRows(first);
+    model_->AppendEntries(first);
     if (!scan.Finished()) QCoreApplication::processEvents(QEventLoop::AllEvents);
   }
   searching_ = false;
@@ -341,17 +296,17 @@ void DataFileListDialog::Browse() {
 }
 
 void DataFileListDialog::CreateGraphs() {
-  const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+  const QModelIndexList selected = list_->selectionModel()->selectedRows(0);
   if (selected.isEmpty()) return;
+  // In list order, whatever order the rows were selected in.
+  std::vector<int> rows;
+  rows.reserve(static_cast<size_t>(selected.size()));
+  for (const QModelIndex& index : selected) rows.push_back(index.row());
+  std::sort(rows.begin(), rows.end());
   for (DataFileEntry& entry : state_.dataFiles) entry.flags &= ~kEntrySelected;
   int marked = 0;
-  // In list order, whatever order the rows were selected in.
-  for (int r = 0; r < list_->topLevelItemCount(); ++r) {
-    const QTreeWidgetItem* item = list_->topLevelItem(r);
-    if (!item->isSelected()) continue;
-    const int index = item->data(0, kEntryIndexRole).toInt();
-    if (index < 0 || index >= static_cast<int>(state_.dataFiles.size())) continue;
-    DataFileEntry& entry = state_.dataFiles[static_cast<size_t>(index)];
+  for (const int r : rows) {
+    DataFileEntry& entry = state_.dataFiles[model_->EntryIndex(r)];
     if (!IsReadable(entry)) continue;
     entry.flags |= kEntrySelected;
     ++marked;

@@ -13,11 +13,12 @@ class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace fernplot {
 
 struct AppState;
+class DataFileListModel;
 
 class DataFileListDialog : public QDialog {
   Q_OBJECT
@@ -33,7 +34,8 @@ class DataFileListDialog : public QDialog {
   void SetBrowseFunction(BrowseFunction browse) { browse_ = std::move(browse); }
 
   QLineEdit* PatternEdit() const { return pattern_; }
-  QTreeWidget* List() const { return list_; }
+  QTreeView* List() const { return list_; }
+  DataFileListModel* Model() const { return model_; }
   QPushButton* CreateButton() const { return create_; }
   QPushButton* CloseButton() const { return close_; }
   QPushButton* SearchButton() const { return search_; }
@@ -71,8 +73,6 @@ class DataFileListDialog : public QDialog {
  private:
   void BuildControls();
   void FillRows();
-  // Rows for the entries from `first` on, appended in list order.
-  void AppendRows(size_t first);
   void RestoreMarks();
   void MakeCreateDefault(bool createIsDefault);
   void ApplySort();
@@ -80,7 +80,8 @@ class DataFileListDialog : public QDialog {
 
   AppState& state_;
   QLineEdit* pattern_ = nullptr;
-  QTreeWidget* list_ = nullptr;
+  QTreeView* list_ = nullptr;
+  DataFileListModel* model_ = nullptr;
   QPushButton* create_ = nullptr;
   QPushButton* close_ = nullptr;
   QPushButton* search_ = nullptr;
