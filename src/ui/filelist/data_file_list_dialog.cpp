@@ -97,12 +97,13 @@ void DataFileListDialog::BuildControls() {
   }
   list_->header()->setStretchLastSection(false);
   list_->header()->setSectionResizeMode(QHeaderView::Interactive);
+  // The dialog sorts on a click itself (the view's own sorting stays off:
+  // turning it off again would make the headings unclickable).
   list_->header()->setSectionsClickable(true);
   list_->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   list_->setRootIsDecorated(false);
   list_->setIndentation(0);
   list_->setUniformRowHeights(true);
-  list_->setSortingEnabled(false);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setAllColumnsShowFocus(true);
