@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target: any settings bytes are read over the factory defaults,
-// a page of a small sweep is built with them and drawn, as a bitmap at two
-// zooms and at true size. Whatever a hand-edited file holds, building and
+// a page of a small sweep is built with them and drawn at two screen zooms
+// and at true size. Whatever a hand-edited file holds, building and
 // drawing must neither overflow nor ask for an unbounded image.
 
 #include <QGuiApplication>
@@ -74,11 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   session.drawingActive = true;
   if (!session.OpenPage(props, fixture->sweep, "FUZZ")) return 0;
 
+  // Drawn at two zooms through the screen path; only the arithmetic of
+  // placing things matters here, so the pictures go into a small image
+  // (clipped) rather than a whole page's worth of pixels each run.
+  const DrawingSheet* sheet = session.drawing.CurrentSheet();
+  QImage clip(64, 64, QImage::Format_RGB32);
   for (const double zoom : {0.5, 1.0}) {
-    // The page image is refused beyond its limits rather than allocated.
-    const QImage image = RenderPageImage(session.drawing, zoom);
-    const DrawingSheet* sheet = session.drawing.CurrentSheet();
-    if (!image.isNull() && !PageImageSizeUsable(sheet->width, sheet->height, zoom)) std::abort();
+    // A page image beyond the limits is refused rather than allocated.
+    const QSize size = PageImageSize(sheet->width, sheet->height, zoom);
+    if (!size.isEmpty() && !PageImageSizeUsable(sheet->width, sheet->height, zoom)) std::abort();
+    QPainter painter(&clip);
+    RenderSheet(painter, session.drawing, *sheet, RenderOptions::Screen(zoom));
   }
   // True size into a small image: only the arithmetic matters here.
   QImage small(64, 64, QImage::Format_RGB32);
