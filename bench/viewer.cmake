@@ -4,7 +4,7 @@
 # Run build/bench/bench/fernplot_viewer_bench (it uses the offscreen platform).
 add_executable(fernplot_viewer_bench ${CMAKE_CURRENT_LIST_DIR}/viewer_bench.cpp)
 target_include_directories(fernplot_viewer_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
-target_link_libraries(fernplot_viewer_bench PRIVATE fernplot_ui fernplot_test_support fernplot_warnings
+target_link_libraries(fernplot_viewer_bench PRIVATE fernplot_ui fernplot_test_support fernplot_warnings Qt6::Test
                                                     benchmark::benchmark)
 
 # The list dialog's search: time and memory per listed file (bench/scale.sh).
