@@ -5,4 +5,4 @@
 add_executable(fernplot_markers_bench ${CMAKE_CURRENT_LIST_DIR}/markers_bench.cpp)
 target_include_directories(fernplot_markers_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
 target_link_libraries(fernplot_markers_bench PRIVATE fernplot_ui fernplot_test_support
-                                                     fernplot_warnings benchmark::benchmark)
+                                                     fernplot_warnings benchmark::benchmark Qt6::Test)
