@@ -68,5 +68,9 @@ int main(int argc, char** argv) {
   const int rows = dialog.Model()->rowCount();
   std::printf("%d files listed in %.3f s, %.0f bytes resident per file\n", rows, seconds,
               rows ? double(after - before) / rows : 0.0);
+  // A click on the date heading, the costliest column to sort by.
+  clock.start();
+  dialog.SortByColumn(3);
+  std::printf("sorted by date in %.3f s\n", clock.nsecsElapsed() / 1e9);
   return 0;
 }

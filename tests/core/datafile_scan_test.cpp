@@ -225,8 +225,8 @@ TEST(ScanDataFiles, WildcardsMatchWithoutCase) {
 // never skipped, and kept exactly as they are on disk.
 TEST(ScanDataFiles, MatchesNamesThatAreNotValidText) {
   TempDir dir;
-  const std::vector<std::string> odd = {"A\xc0.DAT", "bad\xff\xfe.DAT",
-                                        "\xc3\xde\xb0\xc0.DAT", "\xe3\x81.DAT"};
+  const std::vector<std::string> odd = {"A\xc0.DAT", "bad\xff\xfe.DAT", "\xc3\xde\xb0\xc0.DAT",
+                                        "\xe3\x81.DAT"};
   for (const std::string& n : odd) dir.Write(n, RawFile(1));
   dir.Write("\xc3\xde.TXT", RawFile(1));
   DataFileList list;
@@ -291,6 +291,39 @@ TEST(DataFileListCells, ShowsHeaderOrMessage) {
   bad.flags = kEntryUnreadable;
   bad.message = "ファイルの形式が違います";
   EXPECT_EQ(DataFileListCells(bad), (DataFileListRow{"X.DAT", "不明", "", "", bad.message}));
+}
+
+// Sorting by a column gives the order of CompareListEntries, stable, in both
+// directions, for readable and unreadable entries, ties included.
+TEST(DataFileListCells, SortListOrderAgreesWithTheComparison) {
+  DataFileList entries;
+  const char* titles[] = {"b", "a", "b", "テスト", ""};
+  for (int i = 0; i < 40; ++i) {
+    DataFileEntry e;
+    e.fileName = std::string(i % 3 == 0 ? "a" : "A") + std::to_string(i % 7) + ".DAT";
+    if (i % 9 == 4) {
+      e.flags = kEntryUnreadable;
+      e.message = i % 2 ? "ファイルの形式が違います" : "z";
+    } else {
+      e.header = Header(static_cast<int16_t>(i % 2), static_cast<uint16_t>(i % 5));
+      e.header->hour = static_cast<uint16_t>(i % 4 * 6);
+      e.header->dataTitle = titles[i % 5];
+    }
+    entries.push_back(e);
+  }
+  for (int column = 0; column < kListColumnCount; ++column) {
+    for (const bool descending : {false, true}) {
+      std::vector<uint32_t> order, expected;
+      for (uint32_t i = 0; i < entries.size(); ++i) order.push_back((i * 17) % 40);
+      expected = order;
+      std::stable_sort(expected.begin(), expected.end(), [&](uint32_t a, uint32_t b) {
+        const int c = CompareListEntries(entries[a], entries[b], column);
+        return descending ? c > 0 : c < 0;
+      });
+      SortListOrder(entries, order, column, descending);
+      EXPECT_EQ(order, expected) << "column " << column << (descending ? " descending" : "");
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "datafile/data_file_list_cells.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "datafile/data_file_scan.h"
@@ -66,6 +67,26 @@ int CompareListEntries(const DataFileEntry& a, const DataFileEntry& b, int colum
       break;
   }
   return c != 0 ? c : CompareFileNames(a.fileName, b.fileName);
+}
+
+void SortListOrder(const DataFileList& entries, std::vector<uint32_t>& order, int column,
+                   bool descending) {
+  const auto before = [descending](int c) { return descending ? c > 0 : c < 0; };
+  if (column != 3 && column != 4) {
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+      return before(CompareListEntries(entries[a], entries[b], column));
+    });
+    return;
+  }
+  std::vector<std::string> text(entries.size());
+  for (const uint32_t i : order) {
+    text[i] = std::move(DataFileListCells(entries[i])[static_cast<size_t>(column)]);
+  }
+  std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    int c = text[a].compare(text[b]);
+    c = c != 0 ? (c > 0) - (c < 0) : CompareFileNames(entries[a].fileName, entries[b].fileName);
+    return before(c);
+  });
 }
 
 }  // namespace fernplot

@@ -5,7 +5,9 @@
 // leading blank the list prints before each cell.
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "datafile/data_file_list.h"
 #include "text/ui_text.h"
@@ -27,6 +29,12 @@ DataFileListRow DataFileListCells(const DataFileEntry& entry,
 // calculated, unreadable), 2 the point count, 3 the date, 4 the title or
 // message. Ties fall back to the name order. Returns <0, 0 or >0.
 int CompareListEntries(const DataFileEntry& a, const DataFileEntry& b, int column);
+
+// Sorts `order` (indices into `entries`) as CompareListEntries orders their
+// entries, stably, ascending or descending. The date and title columns make
+// each entry's text once, not twice per comparison.
+void SortListOrder(const DataFileList& entries, std::vector<uint32_t>& order, int column,
+                   bool descending);
 
 // True when the entry has a header (it can become a page).
 inline bool IsReadable(const DataFileEntry& entry) {

@@ -2,7 +2,6 @@
 #include "data_file_list_model.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <array>
 
 #include "data_file_row_delegate.h"
@@ -102,10 +101,7 @@ void DataFileListModel::SortByColumn(int column, bool descending) {
   entryOf.reserve(static_cast<size_t>(before.size()));
   for (const QModelIndex& index : before) entryOf.push_back(order_[index.row()]);
 
-  std::stable_sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
-    const int c = CompareListEntries(entries_[a], entries_[b], column);
-    return descending ? c > 0 : c < 0;
-  });
+  SortListOrder(entries_, order_, column, descending);
 
   std::vector<int> rowOf(entries_.size(), -1);
   for (size_t r = 0; r < order_.size(); ++r) rowOf[order_[r]] = static_cast<int>(r);
