@@ -9,6 +9,7 @@
 #   bench/compare_gnuplot.sh [BUILD_DIR]     (default: build/bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/gnuplot_bode.sh
 build=${1:-build/bench}
 if [[ ! -f "$build/build.ninja" && ! -f "$build/Makefile" ]]; then
   cmake --preset bench >/dev/null
@@ -29,25 +30,11 @@ exporter="$build/src/export/fernplot-export"
 # The same points as the page shows them, for gnuplot.
 "$exporter" -o "$work" -s "$work/factory.CFG" -f csv "$work/LOOP.DAT"
 "$exporter" -o "$work" -s "$work/factory.CFG" -f png "$work/LOOP.DAT"
-size=$(/usr/bin/python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%d,%d" % struct.unpack(">II", d[16:24]))' "$work/LOOP.png")
-
-cat >"$work/bode.gp" <<GP
-set terminal pngcairo size $size font "IPAPGothic,10"
-set output "$work/LOOP-gnuplot.png"
-set datafile separator ","
-set title "周波数特性"
-set logscale x
-set format x "%.0s%c"
-set xlabel "FREQUENCY [Hz]"
-set ylabel "GAIN [dB]" textcolor rgb "red"
-set y2label "PHASE [deg]" textcolor rgb "blue"
-set ytics nomirror
-set y2tics
-set grid xtics mxtics ytics
-set key off
-plot "$work/LOOP.csv" using 1:2 axes x1y1 with lines lw 2 lc rgb "red", \
-     "" using 1:3 axes x1y2 with lines lw 2 lc rgb "blue"
-GP
+{
+  bode_terminal "$work/LOOP.png"
+  echo 'set title "周波数特性"'
+  bode_plot "$work/LOOP-gnuplot.png" "$work/LOOP.csv"
+} >"$work/bode.gp"
 
 hyperfine --warmup 3 --min-runs 20 --export-json "$work/times.json" \
   -n fernplot-export "$exporter -o $work -s $work/factory.CFG -f png $work/LOOP.DAT" \

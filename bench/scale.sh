@@ -14,6 +14,7 @@
 #   bench/scale.sh [BUILD_DIR]     (default: build/bench; RUNS=N for fewer runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/gnuplot_bode.sh
 build=${1:-build/bench}
 if [[ ! -f "$build/build.ninja" ]]; then
   cmake --preset bench >/dev/null
@@ -48,34 +49,15 @@ for i in $(seq 1 999); do cp many/F0000.DAT "many/F$(printf %04d "$i").DAT"; don
 "$make_file" BIG.DAT 65535
 "$exporter" -o csv -s factory.CFG -f csv P100.DAT BIG.DAT many/*.DAT
 "$exporter" -o out -s factory.CFG -f png many/F0000.DAT BIG.DAT
-size_of() { /usr/bin/python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%d,%d" % struct.unpack(">II", d[16:24]))' "$1"; }
-
 # One gnuplot script for all 1,000 (its own start-up paid once) and one for
 # the large file: a Bode plot with two y axes, as the exporter draws.
-bode() {  # SIZE OUTPUT CSV
-  cat <<GP
-set output "$2"
-set logscale x
-set format x "%.0s%c"
-set xlabel "FREQUENCY [Hz]"
-set ylabel "GAIN [dB]" textcolor rgb "red"
-set y2label "PHASE [deg]" textcolor rgb "blue"
-set ytics nomirror
-set y2tics
-set grid xtics mxtics ytics
-set key off
-plot "$3" using 1:2 axes x1y1 with lines lw 2 lc rgb "red", "" using 1:3 axes x1y2 with lines lw 2 lc rgb "blue"
-GP
-}
 {
-  echo "set terminal pngcairo size $(size_of out/F0000.png) font \"IPAPGothic,10\""
-  echo 'set datafile separator ","'
-  for f in csv/F*.csv; do bode x "gp-$(basename "$f" .csv).png" "$f"; done
+  bode_terminal out/F0000.png
+  for f in csv/F*.csv; do bode_plot "gp-$(basename "$f" .csv).png" "$f"; done
 } >many.gp
 {
-  echo "set terminal pngcairo size $(size_of out/BIG.png) font \"IPAPGothic,10\""
-  echo 'set datafile separator ","'
-  bode x BIG-gnuplot.png csv/BIG.csv
+  bode_terminal out/BIG.png
+  bode_plot BIG-gnuplot.png csv/BIG.csv
 } >big.gp
 cat >table.gp <<'GP'
 set datafile separator ","
