@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
@@ -164,6 +165,43 @@ class OverlaysTest : public QObject {
     Drop({files_[2]}, Qt::NoModifier);
     QCOMPARE(state().session.drawing.SheetCount(), 2);
     QVERIFY(Page().overlays.empty());
+  }
+
+  // Files the exporter refuses as overlays are refused here too, in the
+  // same one box as files that cannot be opened as pages; the readable ones
+  // of the same choice are still laid over.
+  void unreadableOverlaysAreRefused() {
+    const QString empty = WriteDataFile(dir_, QStringLiteral("EMPTY.DAT"), 0);
+    const std::string whole = DataFileBytes(20, 0, "テスト");
+    const QString cut =
+        WriteFile(dir_, QStringLiteral("CUT.DAT"), whole.substr(0, whole.size() - 10));
+    const QString broken = WriteFile(dir_, QStringLiteral("BROKEN.DAT"), whole.substr(0, 40));
+    frame_->OpenFiles({files_[0]});
+    const DrawingSheet before = *state().session.drawing.CurrentSheet();
+    for (const QString& bad : {empty, cut, broken}) {
+      dialogs_->warnings.clear();
+      frame_->AddOverlayFiles({bad});
+      QVERIFY(Page().overlays.empty());
+      QCOMPARE(dialogs_->warnings.size(), size_t{1});
+      QVERIFY(dialogs_->warnings[0].startsWith(QStringLiteral("次のﾌｧｲﾙを開けませんでした。")));
+      QVERIFY(dialogs_->warnings[0].contains(QFileInfo(bad).fileName()));
+      QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
+    }
+    QVERIFY(*state().session.drawing.CurrentSheet() == before);
+    dialogs_->warnings.clear();
+    frame_->AddOverlayFiles({empty, files_[1], cut});
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("CUT.DAT")));
+    // Chosen in the data-file list, where such files are listed.
+    ScanDataFiles((dir_.path() + QStringLiteral("/*.DAT")).toStdString(), state().dataFiles);
+    dialogs_->warnings.clear();
+    dialogs_->overlayNames = {"EMPTY.DAT", "P3.DAT"};
+    Trigger(kCmdAddOverlays);
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2", "P3"}));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
   }
 
   void readoutOfEveryTrace() {

@@ -122,7 +122,10 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
     std::string message;
     std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
-    if (!data) {
+    // A record that came back with a message (no points, a data part cut
+    // short) has nothing to lay over the page: refused as unreadable.
+    if (!data || !message.empty() || !data->points || data->points->empty()) {
+      if (message.empty()) message = "no points";
       const std::string file = std::filesystem::path(paths[i]).filename().string();
       failures << QStringLiteral("%1: %2").arg(
           QFile::decodeName(file.c_str()),
