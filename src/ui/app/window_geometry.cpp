@@ -36,8 +36,9 @@ QSize ClientRoom(const QRect& available, const QMargins& frame) {
       .expandedTo(QSize(1, 1));
 }
 
-// Refits the window once, when its frame becomes known after it is shown: a
-// window placed before that was fitted as if it had no frame.
+// Refits the window once, when its frame becomes known after it is shown (on
+// X11 first seen at the first paint): a window placed before that was fitted
+// as if it had no frame.
 class FrameFitter final : public QObject {
  public:
   explicit FrameFitter(QWidget& window) : QObject(&window), window_(window) {
@@ -48,7 +49,8 @@ class FrameFitter final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     const QEvent::Type type = event->type();
     if (watched == &window_ &&
-        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show)) {
+        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show ||
+         type == QEvent::Paint || type == QEvent::WindowActivate)) {
       const QMargins frame = FrameOf(window_);
       if (!frame.isNull()) {
         window_.removeEventFilter(this);
