@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <limits>
 #include <variant>
 
 #include "datafile/data_file_scan.h"
@@ -202,6 +203,47 @@ class OverlaysTest : public QObject {
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2", "P3"}));
     QCOMPARE(dialogs_->warnings.size(), size_t{1});
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
+  }
+
+  // A reference apart from the page (100 MHz to 10 GHz under an audio
+  // sweep) or without one usable point leaves nothing to subtract: the
+  // window says so and stays out of difference mode, whether the difference
+  // is switched on or the reference is chosen while it is on.
+  void differenceWithNothingToSubtractIsRefused() {
+    const MeasurementData header = TestHeader({.pointCount = 20});
+    const QString far = WriteFile(dir_, QStringLiteral("FAR.DAT"),
+                                  EncodeRawDataFile(header, RawSweep(20, 1e8, 2.0, LowPass)));
+    std::vector<RawRecord> unusable = LowPassRecords(20);
+    for (RawRecord& r : unusable) r.phase = std::numeric_limits<float>::quiet_NaN();
+    const QString none =
+        WriteFile(dir_, QStringLiteral("NOUSE.DAT"), EncodeRawDataFile(header, unusable));
+    for (const QString& reference : {far, none}) {
+      frame_->OpenFiles({files_[0]});
+      frame_->AddOverlayFiles({reference});
+      QCOMPARE(Page().overlays.size(), size_t{1});
+      const DrawingSheet before = *state().session.drawing.CurrentSheet();
+      dialogs_->warnings.clear();
+      Trigger(kCmdDifference);
+      QVERIFY(!InDifferenceMode(Page()));
+      QVERIFY(!frame_->Action(kCmdDifference)->isChecked());
+      QCOMPARE(dialogs_->warnings.size(), size_t{1});
+      QVERIFY(dialogs_->warnings[0].startsWith(QFileInfo(reference).fileName() + u':'));
+      QVERIFY(*state().session.drawing.CurrentSheet() == before);
+    }
+    // Chosen as the reference while the difference is shown.
+    frame_->AddOverlayFiles({files_[1]});
+    dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{0, 1}, 1}; };
+    Trigger(kCmdEditTraces);
+    Trigger(kCmdDifference);
+    QVERIFY(InDifferenceMode(Page()));
+    dialogs_->warnings.clear();
+    dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{0, 1}, 0}; };
+    Trigger(kCmdEditTraces);
+    QCOMPARE(Page().referenceIndex, 0);
+    QVERIFY(!InDifferenceMode(Page()));
+    QVERIFY(!frame_->Action(kCmdDifference)->isChecked());
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("NOUSE.DAT")));
   }
 
   void readoutOfEveryTrace() {

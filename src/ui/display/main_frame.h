@@ -136,6 +136,9 @@ class CMainFrame : public QMainWindow {
   void CreateOverlayActions();
   void AddOverlayMenu(QMenuBar* bar);
   void UpdateOverlayCommandStates();
+  // A difference with nothing to subtract (the reference has no usable
+  // point in the page's range) is turned off with a message; true then.
+  bool RefuseEmptyDifference(GraphPage& page);
   // Names give the legend's name (their folder and extension dropped).
   void AddOverlayFilePaths(const std::vector<std::string>& paths,
                            const std::vector<std::string>& names);

@@ -11,11 +11,13 @@
 #include <QToolBar>
 #include <filesystem>
 
+#include "analysis/difference.h"
 #include "app_state.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
 #include "graph/overlays.h"
+#include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
 #include "main_frame.h"
@@ -63,6 +65,15 @@ std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths) {
     for (DataFileEntry& e : found) files.push_back(std::move(e.fullPath));
   }
   return files;
+}
+
+// Whether the page's difference to its reference has any point: the
+// reference must have usable points within the page's frequency range.
+bool DifferenceHasPoints(const GraphPage& page) {
+  const ChannelRatio ratio = PageRatio(page.properties);
+  const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
+  return DifferenceHasOverlap(RatioPoints(page.data, ratio),
+                              UsablePoints(RatioPoints(reference.data, ratio)));
 }
 
 }  // namespace
@@ -147,6 +158,7 @@ void CMainFrame::EditTraces() {
   if (!page || page->overlays.empty()) return;
   const std::optional<TraceListEdit> edit = dialogs_.EditTraces(this, TraceListOf(*page));
   if (edit && ApplyTraceEdit(*page, *edit)) {
+    RefuseEmptyDifference(*page);
     state_.session.RebuildCurrent();
     RefreshViews();
   }
@@ -169,9 +181,26 @@ void CMainFrame::ToggleDifference() {
       page->referenceIndex = 0;
     }
     page->showDifference = true;
+    if (RefuseEmptyDifference(*page)) {
+      UpdateCommandStates();
+      return;
+    }
   }
   state_.session.RebuildCurrent();
   RefreshViews();
+}
+
+bool CMainFrame::RefuseEmptyDifference(GraphPage& page) {
+  if (!InDifferenceMode(page) || DifferenceHasPoints(page)) return false;
+  page.showDifference = false;
+  const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
+  const std::string file = std::filesystem::path(reference.path).filename().string();
+  const QString name =
+      file.empty() ? QStringFromUtf8(reference.fileName) : QFile::decodeName(file.c_str());
+  dialogs_.ShowWarning(this, tr("%1: 基準ﾄﾚｰｽにはｸﾞﾗﾌと重なる周波数のﾃﾞｰﾀがありません。\n"
+                                "差分は表示しません。")
+                                 .arg(name));
+  return true;
 }
 
 }  // namespace fernplot
