@@ -304,6 +304,10 @@ Show difference</translation>
         <source>ｹﾞｲﾝ余裕</source>
         <translation>Gain margin</translation>
     </message>
+    <message>
+        <source>交差 %1 個、初めの %2 個に印</source>
+        <translation>%1 crossings; first %2 marked</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>
@@ -1122,6 +1126,12 @@ Continue?
     <message>
         <source>比較(&amp;C)</source>
         <translation>&amp;Compare</translation>
+    </message>
+    <message>
+        <source>%1: 基準ﾄﾚｰｽにはｸﾞﾗﾌと重なる周波数のﾃﾞｰﾀがありません。
+差分は表示しません。</source>
+        <translation>%1: the reference trace has no data at the graph&apos;s frequencies.
+The difference is not shown.</translation>
     </message>
 </context>
 <context>

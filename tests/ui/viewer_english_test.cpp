@@ -249,6 +249,11 @@ class EnglishTest : public QObject {
     }
     VERIFY_ENGLISH(figures);
     QVERIFY(figures.front().contains(QStringLiteral("Phase margin")));
+    SweepFigures crossing;
+    crossing.points = 30000;
+    crossing.gainCrossovers.assign(131071, GainCrossover{1e3, -120.0, 60.0});
+    const QString many = QStringFromUtf8(FiguresPanelText("P", crossing, &core_));
+    QVERIFY(many.contains(QStringLiteral("131,071 crossings; first 20 marked\n")));
     // Reader messages.
     QStringList messages;
     for (const char* name : {"BAD.DAT", "MISSING.DAT"}) {
