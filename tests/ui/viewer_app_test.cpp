@@ -179,11 +179,11 @@ class AppTest : public QObject {
     ScriptedDialogs dialogs;
     CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("bytes.CFG"))));
     app.Start();
-    app.Frame()->OpenFilePaths({a});
+    app.Frame()->Pages().OpenFilePaths({a});
     QVERIFY(dialogs.warnings.empty());
     QCOMPARE(app.State().session.pages.size(), size_t{1});
     QCOMPARE(app.State().session.pages[0]->fileName, std::string("A\xc0"));
-    app.Frame()->OpenFilePaths({folder});
+    app.Frame()->Pages().OpenFilePaths({folder});
     QVERIFY(dialogs.warnings.empty());
     QCOMPARE(app.State().session.pages.size(), size_t{3});
     QVERIFY(app.Shutdown().ok);
@@ -323,7 +323,7 @@ class AppTest : public QObject {
     QStringList files;
     for (int i = 0; i < 3; ++i)
       files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
-    frame.OpenFiles(files);
+    frame.Pages().OpenFiles(files);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(mountPoint.filePath(QStringLiteral("full.pdf")));
@@ -342,7 +342,7 @@ class AppTest : public QObject {
     for (int i = 0; i < 3; ++i) {
       files << WriteDataFile(dir_, QStringLiteral("PR%1.DAT").arg(i), 30);
     }
-    frame.OpenFiles(files);
+    frame.Pages().OpenFiles(files);
     ts.state.session.drawing.SelectSheet(2);
 
     const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
@@ -379,9 +379,9 @@ class AppTest : public QObject {
     QCOMPARE(PdfPageCount(ReadAll(again)), 3);
     QVERIFY(ReadAll(again).find("%%EOF") != std::string::npos);
 
-    frame.Print();  // the scripted dialog cancels
+    frame.Pages().Print();  // the scripted dialog cancels
     QCOMPARE(dialogs.printPageCounts.back(), 3);
-    QCOMPARE(frame.Printer().docName(), QStringLiteral("周波数特性グラフ"));
+    QCOMPARE(frame.Pages().Printer().docName(), QStringLiteral("周波数特性グラフ"));
   }
 
   // The window with its frame (title bar, borders) is never larger than the

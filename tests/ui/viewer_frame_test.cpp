@@ -43,7 +43,7 @@ class FrameTest : public QObject {
   AppState& state() { return ts_->state; }
   bool Enabled(int id) { return frame_->Action(id)->isEnabled(); }
   bool Checked(int id) { return frame_->Action(id)->isChecked(); }
-  void OpenPages(int n) { frame_->OpenFiles(files_.mid(0, n)); }
+  void OpenPages(int n) { frame_->Pages().OpenFiles(files_.mid(0, n)); }
 
  private slots:
   void initTestCase() {
@@ -70,7 +70,7 @@ class FrameTest : public QObject {
     QFETCH(bool, closeAll);
     if (pages > 0) OpenPages(pages);
     if (closeAll) {
-      for (int i = 0; i < pages; ++i) frame_->ClosePage();
+      for (int i = 0; i < pages; ++i) frame_->Pages().ClosePage();
       QVERIFY(state().session.drawingActive);
     }
     const bool shown = pages > 0 && !closeAll;
@@ -119,7 +119,7 @@ class FrameTest : public QObject {
     const QLabel* pane = frame_->Pane(kPanePage);
     QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(pane->text()));
 
-    for (int i = 0; i < 3; ++i) frame_->ClosePage();
+    for (int i = 0; i < 3; ++i) frame_->Pages().ClosePage();
     view->viewport()->repaint();
     QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 0 of 0"));
   }
@@ -146,12 +146,12 @@ class FrameTest : public QObject {
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P2.DAT"));
     dialogs_->pageAnswer = std::nullopt;  // cancelled
-    frame_->GoToPage();
+    frame_->ViewCommands().GoToPage();
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
     QVERIFY(!view->GoToPage(4));
     QVERIFY(!view->GoToPage(0));
 
-    frame_->SelectZoomEntry(5);  // 200 %: scroll bars
+    frame_->ViewCommands().SelectZoomEntry(5);  // 200 %: scroll bars
     QVERIFY(view->horizontalScrollBar()->maximum() > 0);
     dialogs_->answerOk = false;
     frame_->Action(kCmdCloseAllPages)->trigger();
@@ -169,7 +169,7 @@ class FrameTest : public QObject {
   }
 
   void scrollSizesAndKeys() {
-    frame_->SelectZoomEntry(5);  // 200 %, larger than the window
+    frame_->ViewCommands().SelectZoomEntry(5);  // 200 %, larger than the window
     OpenPages(1);
     CMainView* view = frame_->View();
     const int w = static_cast<int>(state().session.drawing.CurrentWidth() * 2.0);
@@ -205,7 +205,7 @@ class FrameTest : public QObject {
     fresh.resize(wanted);
     fresh.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fresh));
-    fresh.OpenFiles(files_.mid(0, 1));
+    fresh.Pages().OpenFiles(files_.mid(0, 1));
     QCOMPARE(state().session.drawing.CurrentWidth(), sheet.width);
     QCOMPARE(fresh.View()->horizontalScrollBar()->maximum(), 0);
     QVERIFY(fresh.View()->viewport()->width() >= sheet.width + 1);
@@ -236,10 +236,10 @@ class FrameTest : public QObject {
     QVERIFY(Checked(kCmdZoom30));
     QVERIFY(!Checked(kCmdZoom150));
 
-    frame_->StepZoom(+2);
+    frame_->ViewCommands().StepZoom(+2);
     QCOMPARE(box->currentIndex(), 2);
     QCOMPARE(frame_->View()->Zoom(), 0.75);
-    frame_->StepZoom(-9);
+    frame_->ViewCommands().StepZoom(-9);
     QCOMPARE(box->currentIndex(), 0);
   }
 
@@ -255,7 +255,7 @@ class FrameTest : public QObject {
   void resetAndOverwriteDefault() {
     // Page 2 holds calculated data.
     const QString calc = WriteDataFile(dir_, QStringLiteral("CALC.DAT"), 12, 1, "calc title");
-    frame_->OpenFiles({files_[0], calc});
+    frame_->Pages().OpenFiles({files_[0], calc});
     GraphPage* page1 = PageForSheet(state().session.pages, 1);
     GraphPage* page2 = PageForSheet(state().session.pages, 2);
     QVERIFY(page1 && page2);
@@ -266,10 +266,10 @@ class FrameTest : public QObject {
     page1->properties.title = "changed";
     page1->properties.gainLineColor = 0x123456;
     dialogs_->answerOk = false;
-    frame_->OverwriteDefault();
+    frame_->Pages().OverwriteDefault();
     QVERIFY(state().defaults.title != "changed");
     dialogs_->answerOk = true;
-    frame_->OverwriteDefault();
+    frame_->Pages().OverwriteDefault();
     QCOMPARE(dialogs_->questions.back(),
              QStringLiteral("このｸﾞﾗﾌの設定情報を標準値とします。\n\n現在の標準値は上書きされます。"
                             "\n\nよろしいですか？\n"));
@@ -278,10 +278,10 @@ class FrameTest : public QObject {
     // Reset page 2: the look of page 1, but its own data title and flag.
     state().session.drawing.SelectSheet(2);
     dialogs_->answerOk = false;
-    frame_->ResetToDefault();
+    frame_->Pages().ResetToDefault();
     QVERIFY(page2->properties.title != "changed");
     dialogs_->answerOk = true;
-    frame_->ResetToDefault();
+    frame_->Pages().ResetToDefault();
     QCOMPARE(dialogs_->questions.back(),
              QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"));
     page2 = PageForSheet(state().session.pages, 2);
@@ -295,12 +295,12 @@ class FrameTest : public QObject {
   void propertiesCommands() {
     OpenPages(2);
     dialogs_->editProperties = [](GraphProperties& p) { p.title = "edited"; };
-    frame_->EditCurrentProperties();
+    frame_->Pages().EditCurrentProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), true);
     QCOMPARE(PageForSheet(state().session.pages, 2)->properties.title, std::string("edited"));
     QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
     QVERIFY(state().defaults.title != "edited");
-    frame_->EditDefaultProperties();
+    frame_->Pages().EditDefaultProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), false);
     QCOMPARE(state().defaults.title, std::string("edited"));
     QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
@@ -308,24 +308,24 @@ class FrameTest : public QObject {
 
   void openCommand() {
     dialogs_->markForList = false;
-    frame_->OpenDataFile();
+    frame_->Pages().OpenDataFile();
     QVERIFY(!state().session.drawingActive);  // cancelled: still nothing active
     ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
     dialogs_->markForList = true;
-    frame_->OpenDataFile();
+    frame_->Pages().OpenDataFile();
     QVERIFY(state().session.drawingActive);
     QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
-    QCOMPARE(frame_->DocumentTitle(), QStringLiteral("周波数特性グラフ"));
+    QCOMPARE(frame_->Pages().DocumentTitle(), QStringLiteral("周波数特性グラフ"));
     for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
   }
 
   void clipboardPicture() {
     QCOMPARE(PageImageSize(850, 640, 0.75), QSize(638, 480));
     QCOMPARE(PageImageSize(851, 642, 1.0), QSize(852, 642));
-    frame_->SelectZoomEntry(2);
+    frame_->ViewCommands().SelectZoomEntry(2);
     OpenPages(1);
-    frame_->CopyPageToClipboard();
+    frame_->ViewCommands().CopyPageToClipboard();
     const QImage image = QGuiApplication::clipboard()->image();
     QCOMPARE(image.size(), PageImageSize(state().session.drawing.CurrentWidth(),
                                          state().session.drawing.CurrentHeight(), 0.75));
@@ -335,17 +335,17 @@ class FrameTest : public QObject {
   void csvCommand() {
     OpenPages(2);
     dialogs_->csvPath = std::nullopt;
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QCOMPARE(dialogs_->csvInitialNames.back(), dir_.filePath(QStringLiteral("P2")));
 
     const QString out = dir_.filePath(QStringLiteral("out.csv"));
     dialogs_->csvPath = out;
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QVERIFY(dialogs_->warnings.empty());
     QCOMPARE(ReadAll(out), PageCsvText(*PageForSheet(state().session.pages, 2)));
 
     dialogs_->csvPath = dir_.filePath(QStringLiteral("no/such/folder/out.csv"));
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("no/such/folder/out.csv")));
   }
@@ -353,7 +353,7 @@ class FrameTest : public QObject {
   void unreadableFilesReportedOnce() {
     const QString bad1 = WriteFile(dir_, QStringLiteral("BAD1.DAT"), "not a data file");
     const QString bad2 = dir_.filePath(QStringLiteral("MISSING.DAT"));
-    frame_->OpenFiles({bad1, files_[0], bad2, files_[1]});
+    frame_->Pages().OpenFiles({bad1, files_[0], bad2, files_[1]});
     QCOMPARE(static_cast<int>(state().session.pages.size()), 2);
     QCOMPARE(state().session.pages[0]->fileName, std::string("P1"));
     QCOMPARE(state().session.pages[1]->fileName, std::string("P2"));
@@ -383,7 +383,7 @@ class FrameTest : public QObject {
     QTimer::singleShot(0, frame_.get(), [this] {
       if (auto* progress = frame_->findChild<QProgressDialog*>()) progress->cancel();
     });
-    frame_->OpenFiles(many);
+    frame_->Pages().OpenFiles(many);
     const int opened = static_cast<int>(state().session.pages.size());
     QVERIFY2(opened < 30, QByteArray::number(opened));
     QVERIFY(!frame_->findChild<QProgressDialog*>());

@@ -19,9 +19,9 @@
 
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
+#include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
-#include "display/overlay_commands.h"
 #include "display/trace_readout.h"
 #include "display/traces_dialog.h"
 #include "graph/overlays.h"
@@ -90,7 +90,7 @@ class OverlaysTest : public QObject {
 
   void commandsFollowThePage() {
     QVERIFY(!frame_->Action(kCmdAddOverlays)->isEnabled());
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     QVERIFY(frame_->Action(kCmdAddOverlays)->isEnabled());
     QVERIFY(!frame_->Action(kCmdEditTraces)->isEnabled());
     QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
@@ -118,8 +118,8 @@ class OverlaysTest : public QObject {
   }
 
   void traceListAndDifference() {
-    frame_->OpenFiles({files_[0]});
-    frame_->AddOverlayFiles({files_[1], files_[2]});
+    frame_->Pages().OpenFiles({files_[0]});
+    frame_->Pages().AddOverlayFiles({files_[1], files_[2]});
     // Without a chosen reference the difference is to the first overlay.
     Trigger(kCmdDifference);
     QVERIFY(InDifferenceMode(Page()));
@@ -156,7 +156,7 @@ class OverlaysTest : public QObject {
   }
 
   void ctrlDropAddsOverlays() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     Drop({files_[1], dir_.filePath(QStringLiteral("MISSING.DAT"))}, Qt::ControlModifier);
     QCOMPARE(state().session.drawing.SheetCount(), 1);
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
@@ -177,11 +177,11 @@ class OverlaysTest : public QObject {
     const QString cut =
         WriteFile(dir_, QStringLiteral("CUT.DAT"), whole.substr(0, whole.size() - 10));
     const QString broken = WriteFile(dir_, QStringLiteral("BROKEN.DAT"), whole.substr(0, 40));
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     const DrawingSheet before = *state().session.drawing.CurrentSheet();
     for (const QString& bad : {empty, cut, broken}) {
       dialogs_->warnings.clear();
-      frame_->AddOverlayFiles({bad});
+      frame_->Pages().AddOverlayFiles({bad});
       QVERIFY(Page().overlays.empty());
       QCOMPARE(dialogs_->warnings.size(), size_t{1});
       QVERIFY(dialogs_->warnings[0].startsWith(QStringLiteral("次のﾌｧｲﾙを開けませんでした。")));
@@ -190,7 +190,7 @@ class OverlaysTest : public QObject {
     }
     QVERIFY(*state().session.drawing.CurrentSheet() == before);
     dialogs_->warnings.clear();
-    frame_->AddOverlayFiles({empty, files_[1], cut});
+    frame_->Pages().AddOverlayFiles({empty, files_[1], cut});
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
     QCOMPARE(dialogs_->warnings.size(), size_t{1});
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
@@ -218,8 +218,8 @@ class OverlaysTest : public QObject {
     const QString none =
         WriteFile(dir_, QStringLiteral("NOUSE.DAT"), EncodeRawDataFile(header, unusable));
     for (const QString& reference : {far, none}) {
-      frame_->OpenFiles({files_[0]});
-      frame_->AddOverlayFiles({reference});
+      frame_->Pages().OpenFiles({files_[0]});
+      frame_->Pages().AddOverlayFiles({reference});
       QCOMPARE(Page().overlays.size(), size_t{1});
       const DrawingSheet before = *state().session.drawing.CurrentSheet();
       dialogs_->warnings.clear();
@@ -231,7 +231,7 @@ class OverlaysTest : public QObject {
       QVERIFY(*state().session.drawing.CurrentSheet() == before);
     }
     // Chosen as the reference while the difference is shown.
-    frame_->AddOverlayFiles({files_[1]});
+    frame_->Pages().AddOverlayFiles({files_[1]});
     dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{0, 1}, 1}; };
     Trigger(kCmdEditTraces);
     Trigger(kCmdDifference);
@@ -247,13 +247,13 @@ class OverlaysTest : public QObject {
   }
 
   void readoutOfEveryTrace() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     CMainView* view = frame_->View();
     view->HandlePointer(InsideFrame());
     // A page without overlays shows the panes only.
     QVERIFY(!view->TraceReadoutBox() || view->TraceReadoutBox()->isHidden());
 
-    frame_->AddOverlayFiles({files_[3], files_[2]});
+    frame_->Pages().AddOverlayFiles({files_[3], files_[2]});
     view->HandlePointer(InsideFrame());
     const TraceReadout* box = view->TraceReadoutBox();
     QVERIFY(box && box->isVisible());
@@ -282,10 +282,10 @@ class OverlaysTest : public QObject {
   }
 
   void clipboardShowsTheOverlays() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     const QImage before = RenderPageImage(state().session.drawing, 1.0);
-    frame_->AddOverlayFiles({files_[2]});
-    frame_->CopyPageToClipboard();
+    frame_->Pages().AddOverlayFiles({files_[2]});
+    frame_->ViewCommands().CopyPageToClipboard();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
              RenderPageImage(state().session.drawing, 1.0).convertToFormat(QImage::Format_RGB32));

@@ -2,17 +2,15 @@
 // Comparing measurements on the page on screen: overlay traces from the
 // data-file list or a Ctrl-drop, the list of traces, the difference mode.
 
-#include <QAction>
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
-#include <QToolBar>
 #include <filesystem>
 
 #include "analysis/difference.h"
 #include "app_state.h"
+#include "command_table.h"
+#include "commands.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
@@ -20,9 +18,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
-#include "main_frame.h"
-#include "main_view.h"
-#include "overlay_commands.h"
+#include "page_actions.h"
 #include "qt_convert.h"
 #include "trace_list.h"
 
@@ -78,33 +74,50 @@ bool DifferenceHasPoints(const GraphPage& page) {
 
 }  // namespace
 
-void CMainFrame::CreateOverlayActions() {
-  AddAction(kCmdAddOverlays, &CMainFrame::AddOverlays)->setIcon(OverlayIcon());
-  AddAction(kCmdEditTraces, &CMainFrame::EditTraces);
-  AddAction(kCmdDifference, &CMainFrame::ToggleDifference)->setCheckable(true);
+void PageActions::AddOverlayCommands(CommandTable& table) {
+  const auto page = [this] { return PageOnScreen(state_) != nullptr; };
+  const auto overlays = [this] {
+    const GraphPage* p = PageOnScreen(state_);
+    return p && !p->overlays.empty();
+  };
+  table.Add({.id = kCmdAddOverlays,
+             .text = FERNPLOT_TEXT("Commands", "ﾄﾚｰｽの重ね描き..."),
+             .prompt = FERNPLOT_TEXT("Commands",
+                                     "ﾃﾞｰﾀﾌｧｲﾙを選んで表示ﾍﾟｰｼﾞに重ねて描きます。\nﾄﾚｰｽの重ね描き"),
+             .menu = MenuId::kCompare,
+             .menuPlace = {0, 0},
+             .toolPlace = {1, 1},
+             .icon = OverlayIcon(),
+             .run = [this] { AddOverlays(); },
+             .enabled = page});
+  table.Add({.id = kCmdEditTraces,
+             .text = FERNPLOT_TEXT("Commands", "ﾄﾚｰｽの一覧..."),
+             .prompt = FERNPLOT_TEXT(
+                 "Commands", "表示ﾍﾟｰｼﾞのﾄﾚｰｽを一覧し、削除や基準の設定をします。\nﾄﾚｰｽの一覧"),
+             .menu = MenuId::kCompare,
+             .menuPlace = {0, 1},
+             .run = [this] { EditTraces(); },
+             .enabled = overlays});
+  table.Add(
+      {.id = kCmdDifference,
+       .text = FERNPLOT_TEXT("Commands", "基準との差を表示"),
+       .prompt = FERNPLOT_TEXT(
+           "Commands", "基準ﾄﾚｰｽとの差(ΔGAIN/ΔPHASE)を表示／非表示します。\n基準との差の表示"),
+       .menu = MenuId::kCompare,
+       .menuPlace = {1, 0},
+       .checkable = true,
+       .run = [this] { ToggleDifference(); },
+       .enabled = overlays,
+       .checked =
+           [this] {
+             const GraphPage* p = PageOnScreen(state_);
+             return p && InDifferenceMode(*p);
+           }});
 }
 
-void CMainFrame::AddOverlayMenu(QMenuBar* bar) {
-  QMenu* menu = bar->addMenu(tr("比較(&C)"));
-  menu->addAction(Action(kCmdAddOverlays));
-  menu->addAction(Action(kCmdEditTraces));
-  menu->addSeparator();
-  menu->addAction(Action(kCmdDifference));
-  connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
-}
-
-void CMainFrame::UpdateOverlayCommandStates() {
-  const GraphPage* page = CurrentPage();
-  const bool overlays = page && !page->overlays.empty();
-  Action(kCmdAddOverlays)->setEnabled(page != nullptr);
-  Action(kCmdEditTraces)->setEnabled(overlays);
-  Action(kCmdDifference)->setEnabled(overlays);
-  Action(kCmdDifference)->setChecked(page && InDifferenceMode(*page));
-}
-
-void CMainFrame::AddOverlays() {
-  if (!CurrentPage()) return;
-  const bool chosen = dialogs_.ChooseOverlayFiles(this, state_);
+void PageActions::AddOverlays() {
+  if (!PageOnScreen(state_)) return;
+  const bool chosen = dialogs_.ChooseOverlayFiles(&window_, state_);
   std::vector<std::string> paths, names;
   for (DataFileEntry& e : state_.dataFiles) {
     if (!(e.flags & kEntrySelected)) continue;
@@ -113,19 +126,19 @@ void CMainFrame::AddOverlays() {
     names.push_back(e.fileName);
   }
   if (chosen) AddOverlayFilePaths(paths, names);
-  UpdateCommandStates();
+  emit statesChanged();
 }
 
-void CMainFrame::AddOverlayFiles(const QStringList& paths) {
+void PageActions::AddOverlayFiles(const QStringList& paths) {
   std::vector<std::string> bytes;
   for (const QString& path : paths) bytes.push_back(QFile::encodeName(path).toStdString());
   bytes = ExpandFolders(bytes);
   AddOverlayFilePaths(bytes, bytes);
 }
 
-void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
-                                     const std::vector<std::string>& names) {
-  GraphPage* page = CurrentPage();
+void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
+                                      const std::vector<std::string>& names) {
+  GraphPage* page = PageOnScreen(state_);
   if (!page) return;
   QStringList failures;
   bool added = false;
@@ -147,28 +160,26 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
     added = true;
   }
   if (added) {
-    state_.session.RebuildCurrent();
-    RefreshViews();
+    Rebuilt();
   }
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
 
-void CMainFrame::EditTraces() {
-  GraphPage* page = CurrentPage();
+void PageActions::EditTraces() {
+  GraphPage* page = PageOnScreen(state_);
   if (!page || page->overlays.empty()) return;
-  const std::optional<TraceListEdit> edit = dialogs_.EditTraces(this, TraceListOf(*page));
+  const std::optional<TraceListEdit> edit = dialogs_.EditTraces(&window_, TraceListOf(*page));
   if (edit && ApplyTraceEdit(*page, *edit)) {
     RefuseEmptyDifference(*page);
-    state_.session.RebuildCurrent();
-    RefreshViews();
+    Rebuilt();
   }
-  UpdateCommandStates();
+  emit statesChanged();
 }
 
-void CMainFrame::ToggleDifference() {
-  GraphPage* page = CurrentPage();
+void PageActions::ToggleDifference() {
+  GraphPage* page = PageOnScreen(state_);
   if (!page || page->overlays.empty()) {
-    UpdateCommandStates();
+    emit statesChanged();
     return;
   }
   if (InDifferenceMode(*page)) {
@@ -182,24 +193,23 @@ void CMainFrame::ToggleDifference() {
     }
     page->showDifference = true;
     if (RefuseEmptyDifference(*page)) {
-      UpdateCommandStates();
+      emit statesChanged();
       return;
     }
   }
-  state_.session.RebuildCurrent();
-  RefreshViews();
+  Rebuilt();
 }
 
-bool CMainFrame::RefuseEmptyDifference(GraphPage& page) {
+bool PageActions::RefuseEmptyDifference(GraphPage& page) {
   if (!InDifferenceMode(page) || DifferenceHasPoints(page)) return false;
   page.showDifference = false;
   const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
   const std::string file = std::filesystem::path(reference.path).filename().string();
   const QString name =
       file.empty() ? QStringFromUtf8(reference.fileName) : QFile::decodeName(file.c_str());
-  dialogs_.ShowWarning(this, tr("%1: 基準ﾄﾚｰｽにはｸﾞﾗﾌと重なる周波数のﾃﾞｰﾀがありません。\n"
-                                "差分は表示しません。")
-                                 .arg(name));
+  dialogs_.ShowWarning(&window_, tr("%1: 基準ﾄﾚｰｽにはｸﾞﾗﾌと重なる周波数のﾃﾞｰﾀがありません。\n"
+                                    "差分は表示しません。")
+                                     .arg(name));
   return true;
 }
 
