@@ -8,12 +8,15 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <map>
 
@@ -423,6 +426,100 @@ class FrameTest : public QObject {
     QCOMPARE(frame_->Action(kCmdPrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
     for (int pane = 1; pane <= 4; ++pane) QVERIFY(frame_->Pane(pane));
+  }
+
+  // The menus, their separators and submenus, the shortcuts and the tool
+  // bar, entry by entry ("-" a separator, "> " a submenu, "[box]" the zoom
+  // box); the recent files go before the exit command.
+  void menusAndToolBarInTheirPlaces() {
+    const auto entries = [](const QList<QAction*>& actions) {
+      QStringList out;
+      for (const QAction* a : actions) {
+        QString entry = a->isSeparator() ? QStringLiteral("-")
+                        : a->menu()      ? QStringLiteral("> ") + a->text()
+                                         : a->text();
+        if (!a->shortcut().isEmpty()) entry += QLatin1Char('\t') + a->shortcut().toString();
+        out << entry;
+      }
+      return out;
+    };
+    QStringList menus;
+    for (const QAction* m : frame_->menuBar()->actions()) {
+      menus << m->text() << entries(m->menu()->actions());
+      for (const QAction* a : m->menu()->actions()) {
+        if (a->menu()) menus << entries(a->menu()->actions());
+      }
+    }
+    const QStringList expected = {"ﾌｧｲﾙ(&F)",
+                                  "ﾌｧｲﾙを開く...\tCtrl+O",
+                                  "ﾃﾞｰﾀ ﾌｧｲﾙを開く...",
+                                  "演算ﾃﾞｰﾀの保存...",
+                                  "-",
+                                  "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ",
+                                  "-",
+                                  "ｸﾞﾗﾌの印刷...\tCtrl+P",
+                                  "ﾌﾟﾘﾝﾀの設定...",
+                                  "-",
+                                  "ｱﾌﾟﾘｹｰｼｮﾝの終了",
+                                  "表示(&V)",
+                                  "ﾂｰﾙ ﾊﾞｰ",
+                                  "ｽﾃｰﾀｽ ﾊﾞｰ",
+                                  "-",
+                                  "ｸﾛｽﾍｱｰ ｶｰｿﾙ",
+                                  "図表ﾊﾟﾈﾙ",
+                                  "ﾏｰｶｰ",
+                                  "-",
+                                  "> 表示倍率",
+                                  "前ページを表示",
+                                  "次ページを表示",
+                                  "先頭ﾍﾟｰｼﾞを表示\tCtrl+Home",
+                                  "最終ﾍﾟｰｼﾞを表示\tCtrl+End",
+                                  "ﾍﾟｰｼﾞへ移動...\tCtrl+G",
+                                  "-",
+                                  "表示ﾍﾟｰｼﾞを閉じる",
+                                  "全ﾍﾟｰｼﾞを閉じる",
+                                  " 30 %",
+                                  " 60 %",
+                                  " 75 %",
+                                  "100 %",
+                                  "150 %",
+                                  "200 %",
+                                  "比較(&C)",
+                                  "ﾄﾚｰｽの重ね描き...",
+                                  "ﾄﾚｰｽの一覧...",
+                                  "-",
+                                  "基準との差を表示",
+                                  "設定(&S)",
+                                  "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...",
+                                  "-",
+                                  "標準値に戻す",
+                                  "標準値として上書き",
+                                  "-",
+                                  "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（標準値）...",
+                                  "-",
+                                  "> 言語/Language",
+                                  "自動 (ﾛｹｰﾙ) / Automatic",
+                                  "日本語",
+                                  "English",
+                                  "ﾍﾙﾌﾟ(&H)",
+                                  "ﾊﾞｰｼﾞｮﾝ情報..."};
+    QCOMPARE(menus, expected);
+    QStringList tools;
+    const QToolBar* bar = frame_->findChild<QToolBar*>();
+    for (QAction* a : bar->actions()) {
+      tools << (a->isSeparator()                                    ? QStringLiteral("-")
+                : qobject_cast<QComboBox*>(bar->widgetForAction(a)) ? QStringLiteral("[box]")
+                                                                    : a->text());
+    }
+    QCOMPARE(tools, (QStringList{"ﾃﾞｰﾀ ﾌｧｲﾙを開く...", "ｸﾞﾗﾌの印刷...", "-",
+                                 "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...", "ﾄﾚｰｽの重ね描き...", "-", "[box]", "-",
+                                 "前ページを表示", "次ページを表示", "-", "ﾏｰｶｰ"}));
+    // One exclusive choice of language.
+    frame_->Action(kCmdLanguageEnglish)->trigger();
+    QVERIFY(frame_->Action(kCmdLanguageEnglish)->isChecked());
+    QVERIFY(!frame_->Action(kCmdLanguageAuto)->isChecked());
+    frame_->UpdateCommandStates();
+    QVERIFY(frame_->Action(kCmdLanguageEnglish)->isChecked());
   }
 };
 
