@@ -147,9 +147,14 @@ std::string ThreeDigits(double value, std::string_view unit) {
 }
 
 std::string GroupedCount(size_t count) {
-  std::string digits = std::to_string(count);
-  for (size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
+  const std::string digits = std::to_string(count);
+  std::string out;
+  out.reserve(digits.size() + digits.size() / 3);
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
 }
 
 bool LooksLikeLoop(const SweepFigures& fig) {
