@@ -147,9 +147,9 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
     std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
     // A record that came back with a message (no points, a data part cut
-    // short) has nothing to lay over the page: refused as unreadable.
-    if (!data || !message.empty() || !data->points || data->points->empty()) {
-      if (message.empty()) message = "no points";
+    // short) has nothing to lay over the page: refused as unreadable. A full
+    // read without a message always has its points.
+    if (!data || !message.empty()) {
       const std::string file = std::filesystem::path(paths[i]).filename().string();
       failures << QStringLiteral("%1: %2").arg(
           QFile::decodeName(file.c_str()),
@@ -159,9 +159,7 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
     page->overlays.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
     added = true;
   }
-  if (added) {
-    Rebuilt();
-  }
+  if (added) Rebuilt();
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
 
