@@ -170,6 +170,16 @@ Make These the Defaults</translation>
 Show/hide cross-hair</translation>
     </message>
     <message>
+        <source>ｶｰﾌﾞの値を表示</source>
+        <translation>C&amp;urve Readout</translation>
+    </message>
+    <message>
+        <source>ﾏｳｽ位置の周波数でのｶｰﾌﾞのｹﾞｲﾝと位相を表示します。
+ｶｰﾌﾞの値の表示／非表示</source>
+        <translation>Shows the curve&apos;s gain and phase at the mouse&apos;s frequency.
+Show/hide curve readout</translation>
+    </message>
+    <message>
         <source>ﾌﾟﾘﾝﾀの設定...</source>
         <translation>P&amp;rinter Setup...</translation>
     </message>

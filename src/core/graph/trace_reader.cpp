@@ -23,14 +23,16 @@ std::vector<TraceValue> TraceReader::At(double frequency) const {
   std::vector<TraceValue> out;
   out.reserve(traces_.size());
   for (const Curve& c : traces_) {
-    TraceValue v{c.name, std::nullopt, std::nullopt};
+    TraceValue v{c.name, std::nullopt, std::nullopt, std::nullopt};
     const std::optional<CurveReading> r = InterpolateAt(c.points, frequency);
     if (r && !reference_) {
       v.gain = r->gain;
       v.phase = r->phase;
+      v.unwrapped = r->unwrapped;
     } else if (r && ref) {
       v.gain = r->gain - ref->gain;
-      v.phase = WrapDegrees(r->unwrapped - ref->unwrapped);
+      v.unwrapped = r->unwrapped - ref->unwrapped;
+      v.phase = WrapDegrees(*v.unwrapped);
     }
     out.push_back(std::move(v));
   }

@@ -18,6 +18,7 @@ struct TraceValue {
   // Nothing outside the trace's (or, for a difference, the reference's)
   // frequency range.
   std::optional<double> gain, phase;  // phase in (-180, 180]
+  std::optional<double> unwrapped;    // the phase as an unwrapped curve draws it
 };
 
 class TraceReader {

@@ -28,6 +28,7 @@ enum CommandId : int {
   kCmdResetToDefault = 33006,
   kCmdOverwriteDefault = 33007,
   kCmdCrossHair = 33008,
+  kCmdCurveReadout = 33009,
   kCmdGoToPage = 33020,
   kCmdFirstPage = 33021,
   kCmdLastPage = 33022,

@@ -15,6 +15,7 @@
 #include "commands.h"
 #include "graph/pages.h"
 #include "paint_bands.h"
+#include "trace_readout.h"
 
 namespace fernplot {
 
@@ -76,6 +77,15 @@ void CMainView::InvalidatePicture() {
   ForgetTraces();
   crossHairVisible_ = false;
   viewport()->update();
+}
+
+void CMainView::SetCurveReadout(bool on) {
+  curveReadout_ = on;
+  FollowPointer();
+  if (!on && traceReadout_ && state_.session.CurrentPage() &&
+      state_.session.CurrentPage()->overlays.empty()) {
+    traceReadout_->hide();
+  }
 }
 
 bool CMainView::CanPreviousPage() const {
@@ -160,7 +170,10 @@ void CMainView::paintEvent(QPaintEvent* event) {
   }
   for (const QRect& r : blank) painter.fillRect(r, Qt::white);
   if (!state_.session.drawingActive) return;
-  if (image && !image->isNull() && crossHairVisible_) PaintCrossHair(painter, *image);
+  if (image && !image->isNull() && crossHairVisible_) {
+    PaintCrossHair(painter, *image);
+    PaintCurveDots(painter);
+  }
   const DrawingDocument& doc = state_.session.drawing;
   emit paneTextChanged(kPanePage, PageIndicatorText(doc.CurrentNumber(), doc.SheetCount()), true);
 }

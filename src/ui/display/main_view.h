@@ -53,9 +53,15 @@ class CMainView : public QAbstractScrollArea {
   bool CrossHairVisible() const { return crossHairVisible_; }
   const CrossHairLines& CrossHairLinesShown() const { return lines_; }
   const PageImageCache& Cache() const { return cache_; }
-  // The values of every trace beside the pointer (pages with overlays);
-  // nullptr until first shown.
+  // The values of every trace beside the pointer; nullptr until first shown.
   const TraceReadout* TraceReadoutBox() const { return traceReadout_; }
+  // The page trace's own reading beside the pointer (a page with overlays
+  // always reads every trace).
+  bool CurveReadoutEnabled() const { return curveReadout_; }
+  void SetCurveReadout(bool on);
+  // Where the curves are read, in viewport coordinates: shown with the
+  // cross-hair.
+  const std::vector<QPoint>& CurveDots() const { return dots_; }
 
   static QString PageIndicatorText(int current, int count);
 
@@ -90,6 +96,9 @@ class CMainView : public QAbstractScrollArea {
   // with overlays or a readout.
   void UpdateTraceReadout(const GraphPage* page, const Readout* readout, QPoint client);
   void ForgetTraces();
+  void PlaceCurveDots(const GraphPage& page, const std::vector<TraceValue>& values, int x);
+  QRegion DotsRegion() const;
+  void PaintCurveDots(QPainter& painter) const;
 
   // What the prepared trace reader was made from.
   struct TraceReaderKey {
@@ -112,6 +121,9 @@ class CMainView : public QAbstractScrollArea {
   std::unique_ptr<TraceReader> traceReader_;
   TraceReaderKey readerKey_;
   std::vector<QColor> traceColours_;
+  bool curveReadout_ = true;
+  std::vector<QPoint> dots_;
+  std::vector<QColor> dotColours_;
 };
 
 }  // namespace fernplot

@@ -76,7 +76,7 @@ QRegion CMainView::CrossHairRegion() const {
 void CMainView::HideCrossHair() {
   if (!crossHairVisible_) return;
   crossHairVisible_ = false;
-  viewport()->update(CrossHairRegion());
+  viewport()->update(CrossHairRegion() + DotsRegion());
 }
 
 void CMainView::ShowCrossHair(const GraphPage& page, QPoint client) {
@@ -84,7 +84,7 @@ void CMainView::ShowCrossHair(const GraphPage& page, QPoint client) {
   lastScroll_ = ScrollPosition();
   lines_ = CrossHairGeometry(page.properties, client, lastScroll_, zoom_);
   crossHairVisible_ = true;
-  viewport()->update(CrossHairRegion());
+  viewport()->update(CrossHairRegion() + DotsRegion());
 }
 
 void CMainView::HandlePointer(QPoint client) {

@@ -4,8 +4,11 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "cross_hair.h"
+#include "text/number_text.h"
 
 namespace fernplot {
 
@@ -16,6 +19,40 @@ constexpr int kSwatch = 14;  // the colour line and the gap after it
 constexpr int kOffset = 16;  // from the pointer
 
 }  // namespace
+
+QString FourDigits(double value, std::string_view unit, bool prefixed) {
+  if (!std::isfinite(value)) return QStringLiteral("---");
+  static constexpr std::array<std::string_view, 7> kPrefixes{"n", "µ", "m", "", "k", "M", "G"};
+  constexpr int kNone = 3;
+  int prefix = kNone;
+  double mantissa = value;
+  if (prefixed && value != 0.0) {
+    // The prefix of the value as it rounds to four digits, so that 999.96
+    // reads "1 k", not "1000".
+    const double magnitude = std::floor(std::log10(std::fabs(value)));
+    const double step = std::pow(10.0, magnitude - 3.0);
+    const double rounded = std::round(std::fabs(value) / step) * step;
+    const int group = static_cast<int>(std::floor(std::log10(rounded) / 3.0));
+    prefix = std::clamp(kNone + group, 0, static_cast<int>(kPrefixes.size()) - 1);
+    mantissa = value / std::pow(1000.0, prefix - kNone);
+  }
+  QString digits = QString::fromStdString(FormatGeneral(mantissa, 4));
+  if (digits.startsWith(QLatin1Char('-'))) digits.replace(0, 1, QChar(0x2212));
+  const std::string_view p = kPrefixes[static_cast<size_t>(prefix)];
+  const QString u = QString::fromUtf8(p.data(), static_cast<qsizetype>(p.size())) +
+                    QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
+  if (u.isEmpty()) return digits;
+  // The degree sign sits on the number.
+  return u == QStringLiteral("°") ? digits + u : digits + QLatin1Char(' ') + u;
+}
+
+QString CurveReadoutText(double frequency, std::optional<double> gain,
+                         std::optional<double> phase) {
+  const QString none = QStringLiteral("---");
+  return QStringLiteral("%1  %2  %3")
+      .arg(FourDigits(frequency, "Hz", true), gain ? FourDigits(*gain, "dB", false) : none,
+           phase ? FourDigits(*phase, "°", false) : none);
+}
 
 std::vector<TraceReadoutLine> TraceReadoutLines(double frequency,
                                                 const std::vector<TraceValue>& values,

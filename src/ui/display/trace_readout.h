@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// A small box beside the pointer over a page with overlay traces: the value
-// of every trace at the pointer's frequency, each in its trace's colour.
+// A small box beside the pointer over a page: the value of every trace at
+// the pointer's frequency, each in its trace's colour.
 
 #include <QColor>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "graph/trace_reader.h"
@@ -26,6 +27,14 @@ std::vector<TraceReadoutLine> TraceReadoutLines(double frequency,
                                                 const std::vector<TraceValue>& values,
                                                 const std::vector<QColor>& colours,
                                                 bool difference);
+
+// A value with four significant digits, a true minus sign and `unit` after
+// a space; with an SI prefix when `prefixed` ("1.594 MHz", "−13.2 dB").
+QString FourDigits(double value, std::string_view unit, bool prefixed);
+
+// The page trace read at the pointer: "1.594 MHz  −13.2 dB  −128.4°", "---"
+// for a value the trace does not have there.
+QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase);
 
 class TraceReadout : public QWidget {
  public:

@@ -84,6 +84,20 @@ void ViewPart::AddCommands(CommandTable& table) {
        .checkable = true,
        .run = [this] { ToggleCrossHair(); },
        .checked = [this] { return state_.crossHairEnabled; }});
+  table.Add({.id = kCmdCurveReadout,
+             .text = FERNPLOT_TEXT("Commands", "ｶｰﾌﾞの値を表示"),
+             .prompt = FERNPLOT_TEXT("Commands",
+                                     "ﾏｳｽ位置の周波数でのｶｰﾌﾞのｹﾞｲﾝと位相を表示します。\n"
+                                     "ｶｰﾌﾞの値の表示／非表示"),
+             .menu = MenuId::kView,
+             .menuPlace = {1, 3},
+             .checkable = true,
+             .run =
+                 [this] {
+                   view_->SetCurveReadout(!view_->CurveReadoutEnabled());
+                   emit statesChanged();
+                 },
+             .checked = [this] { return view_->CurveReadoutEnabled(); }});
   for (int i = 0; i < kZoomStepCount; ++i) {
     table.Add({.id = kCmdZoom30 + i,
                .text = kZoomSteps[static_cast<size_t>(i)].menuText,
