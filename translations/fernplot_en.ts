@@ -180,6 +180,44 @@ Show/hide cross-hair</translation>
 Show/hide curve readout</translation>
     </message>
     <message>
+        <source>範囲を拡大</source>
+        <translation>&amp;Zoom into Range</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌ上でﾄﾞﾗｯｸﾞした範囲を表示します（右ﾎﾞﾀﾝのﾄﾞﾗｯｸﾞはいつでも）。
+範囲の拡大</source>
+        <translation>Shows the range dragged over the graph (a right-button drag always does).
+Zoom into range</translation>
+    </message>
+    <message>
+        <source>前の範囲に戻る</source>
+        <translation>&amp;Back to Previous Range</translation>
+    </message>
+    <message>
+        <source>拡大する前の範囲に戻ります。
+前の範囲</source>
+        <translation>Returns to the range before zooming.
+Previous range</translation>
+    </message>
+    <message>
+        <source>掃引全体を表示</source>
+        <translation>&amp;Whole Sweep</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの範囲全体を表示します。
+掃引全体の表示</source>
+        <translation>Shows the whole range of the data.
+Whole sweep</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
         <source>ﾌﾟﾘﾝﾀの設定...</source>
         <translation>P&amp;rinter Setup...</translation>
     </message>

@@ -482,9 +482,16 @@ class FrameTest : public QObject {
                                   " 30 %",
                                   " 60 %",
                                   " 75 %",
-                                  "100 %",
+                                  "100 %\tCtrl+0",
                                   "150 %",
                                   "200 %",
+                                  "-",
+                                  "範囲を拡大",
+                                  "前の範囲に戻る\tBackspace",
+                                  "掃引全体を表示\tHome",
+                                  "-",
+                                  "拡大\tCtrl++",
+                                  "縮小\tCtrl+-",
                                   "比較(&C)",
                                   "ﾄﾚｰｽの重ね描き...",
                                   "ﾄﾚｰｽの一覧...",
@@ -514,7 +521,8 @@ class FrameTest : public QObject {
     }
     QCOMPARE(tools, (QStringList{"ﾃﾞｰﾀ ﾌｧｲﾙを開く...", "ｸﾞﾗﾌの印刷...", "-",
                                  "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...", "ﾄﾚｰｽの重ね描き...", "-", "[box]", "-",
-                                 "前ページを表示", "次ページを表示", "-", "ﾏｰｶｰ"}));
+                                 "前ページを表示", "次ページを表示", "範囲を拡大", "前の範囲に戻る",
+                                 "掃引全体を表示", "-", "ﾏｰｶｰ"}));
     // One exclusive choice of language.
     frame_->Action(kCmdLanguageEnglish)->trigger();
     QVERIFY(frame_->Action(kCmdLanguageEnglish)->isChecked());

@@ -2,7 +2,9 @@
 // Reading the curve at the pointer and zooming into a range of the graph.
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <cmath>
 
@@ -11,6 +13,7 @@
 #include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "display/range_zoom.h"
 #include "display/trace_readout.h"
 #include "graph/axis_map.h"
 #include "graph/device_units.h"
@@ -128,6 +131,114 @@ class ReadingTest : public QObject {
     QCOMPARE(dots[1].y(), TruncToDevice(VerticalAxisMap(p.VR).ToMm(c->phase) * kPixelsPerMm));
     View()->HandlePointer(QPoint(1, 1));
     QVERIFY(View()->CurveDots().empty());
+  }
+  // A right-button drag sets the page's own limits to the rectangle; back
+  // returns to them one by one, Home to the data's; the defaults never move.
+  void zoomRectangleBackAndWhole() {
+    const GraphProperties defaults = state().defaults;
+    const PageLimits start = LimitsOf(Page().properties);
+    QVERIFY(!frame_->Action(kCmdRangeBack)->isEnabled());
+    QWidget* vp = View()->viewport();
+    const QPoint a = InFrame(0.25, 0.3), b = InFrame(0.6, 0.7);
+    const std::optional<PageLimits> expected =
+        LimitsOfRectangle(Page().properties, b, a, View()->ScrollPosition(), View()->Zoom());
+    QVERIFY(expected);
+    const std::optional<Readout> lowCorner =
+        ComputeReadout(Page().properties, QPoint(a.x(), b.y()), View()->ScrollPosition(), 1.0);
+    QTest::mousePress(vp, Qt::RightButton, {}, b);
+    QTest::mouseMove(vp, a);
+    QTest::mouseRelease(vp, Qt::RightButton, {}, a);
+    const PageLimits zoomed = LimitsOf(Page().properties);
+    QCOMPARE(zoomed, *expected);
+    for (const AxisLimits& l : zoomed.axes) {
+      QCOMPARE(l.useDataMin, 0);
+      QVERIFY(l.rangeMin < l.rangeMax);
+    }
+    QCOMPARE(zoomed.axes[0].rangeMin, lowCorner->frequency);
+    QCOMPARE(zoomed.axes[1].rangeMin, lowCorner->gain);
+    QVERIFY(state().defaults == defaults);
+    QVERIFY(frame_->Action(kCmdRangeBack)->isEnabled());
+    // The built page now spans about the range dragged: its left edge reads
+    // no more than the low frequency, and much more than the sweep's start.
+    const std::optional<Readout> left =
+        ComputeReadout(Page().properties, InFrame(0.0, 0.5), View()->ScrollPosition(), 1.0);
+    QVERIFY(left->frequency <= zoomed.axes[0].rangeMin * 1.0001);
+
+    // Zoomed again, then back twice and once more does nothing.
+    QVERIFY(frame_->Ranges().ZoomTo(InFrame(0.1, 0.1), InFrame(0.5, 0.5)));
+    const PageLimits twice = LimitsOf(Page().properties);
+    QVERIFY(twice != zoomed);
+    frame_->Action(kCmdRangeBack)->trigger();
+    QCOMPARE(LimitsOf(Page().properties), zoomed);
+    QTest::keyClick(View(), Qt::Key_Backspace);
+    QCOMPARE(LimitsOf(Page().properties), start);
+    QVERIFY(!frame_->Action(kCmdRangeBack)->isEnabled());
+
+    // Home: the data's limits, and back from there.
+    QVERIFY(frame_->Ranges().ZoomTo(InFrame(0.1, 0.1), InFrame(0.5, 0.5)));
+    const PageLimits third = LimitsOf(Page().properties);
+    QTest::keyClick(View(), Qt::Key_Home);
+    for (const AxisLimits& l : LimitsOf(Page().properties).axes) {
+      QCOMPARE(l.useDataMin, 1);
+      QCOMPARE(l.useDataMax, 1);
+    }
+    QTest::keyClick(View(), Qt::Key_Backspace);
+    QCOMPARE(LimitsOf(Page().properties), third);
+
+    // A click is not a rectangle; nor is one outside the frame.
+    const PageLimits now = LimitsOf(Page().properties);
+    QTest::mouseClick(vp, Qt::RightButton, {}, InFrame(0.5, 0.5));
+    QVERIFY(!frame_->Ranges().ZoomTo(QPoint(0, 0), QPoint(3, 200)));
+    QCOMPARE(LimitsOf(Page().properties), now);
+  }
+
+  // Zoom mode: the left button drags, Shift still places markers; another
+  // page has no range to go back to.
+  void zoomModeAndPages() {
+    frame_->Action(kCmdZoomRangeMode)->trigger();
+    QVERIFY(frame_->Ranges().ZoomMode());
+    QWidget* vp = View()->viewport();
+    QTest::mousePress(vp, Qt::LeftButton, {}, InFrame(0.2, 0.2));
+    QTest::mouseMove(vp, InFrame(0.4, 0.6));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, InFrame(0.4, 0.6));
+    QCOMPARE(Page().properties.HB.useDataMin, 0);
+    QVERIFY(frame_->Action(kCmdRangeBack)->isEnabled());
+    frame_->Action(kCmdZoomRangeMode)->trigger();
+    QVERIFY(!frame_->Ranges().ZoomMode());
+
+    frame_->Pages().OpenFiles({WriteDataFile(dir_, QStringLiteral("B.DAT"), 30)});
+    frame_->UpdateCommandStates();
+    QVERIFY(!frame_->Action(kCmdRangeBack)->isEnabled());
+    QCOMPARE(Page().properties.HB.useDataMin, 1);
+  }
+
+  // Ctrl+Plus and Ctrl+Minus step the zoom keeping the view's middle on the
+  // same place of the page; Ctrl+0 is 100 %.
+  void zoomStepKeys() {
+    // Small enough to scroll at every zoom.
+    frame_->resize(600, 450);
+    QCoreApplication::processEvents();
+    QComboBox* box = frame_->ZoomBox();
+    QCOMPARE(box->currentIndex(), kZoomDefaultIndex);
+    QWidget* vp = View()->viewport();
+    View()->SetScrollPosition(QPoint(40, 30));
+    const QPointF middle =
+        PagePositionMm(vp->rect().center(), View()->ScrollPosition(), View()->Zoom());
+    QTest::keyClick(View(), Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(box->currentIndex(), kZoomDefaultIndex + 1);
+    QCOMPARE(View()->Zoom(), 1.5);
+    const QPointF after =
+        PagePositionMm(vp->rect().center(), View()->ScrollPosition(), View()->Zoom());
+    QVERIFY(std::abs(after.x() - middle.x()) < 0.5 && std::abs(after.y() - middle.y()) < 0.5);
+    QTest::keyClick(View(), Qt::Key_Minus, Qt::ControlModifier);
+    QTest::keyClick(View(), Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(View()->Zoom(), 0.75);
+    QTest::keyClick(View(), Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(View()->Zoom(), 1.0);
+    QCOMPARE(box->currentIndex(), kZoomDefaultIndex);
+    // Ctrl+Home still goes to the first page, Home alone shows the start.
+    QTest::keyClick(View(), Qt::Key_Home);
+    QCOMPARE(View()->ScrollPosition(), QPoint(0, 0));
   }
 };
 

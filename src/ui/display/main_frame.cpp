@@ -20,6 +20,7 @@
 #include "main_view.h"
 #include "page_actions.h"
 #include "qt_convert.h"
+#include "range_zoom.h"
 #include "recent_part.h"
 #include "toolbar_icons.h"
 #include "view_part.h"
@@ -42,6 +43,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   pages_ = new PageActions(state_, dialogs_, *this);
   figures_ = new FiguresPart(state_, *this);
   markers_ = new MarkersPart(state_, *this, view_->View());
+  ranges_ = new RangeZoomPart(state_, view_->View());
   recent_ = new RecentFilesPart(dialogs_, *this);
   language_ = new LanguagePart(dialogs_, *this);
 
@@ -50,6 +52,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   view_->AddCommands(*commands_);
   figures_->AddCommands(*commands_);
   markers_->AddCommands(*commands_);
+  ranges_->AddCommands(*commands_);
   language_->AddCommands(*commands_);
   AddWindowCommands();
   commands_->Build(*this, *toolBar_);
@@ -84,6 +87,8 @@ void CMainFrame::Connect() {
   connect(pages_, &PageActions::filesOpened, recent_, &RecentFilesPart::Remember);
   connect(recent_, &RecentFilesPart::openRequested, pages_, &PageActions::OpenFilePaths);
   connect(view_, &ViewPart::changed, this, &CMainFrame::RefreshViews);
+  connect(ranges_, &RangeZoomPart::pageRebuilt, this, &CMainFrame::RefreshViews);
+  connect(ranges_, &RangeZoomPart::statesChanged, this, &CMainFrame::UpdateCommandStates);
   connect(view_, &ViewPart::statesChanged, this, &CMainFrame::UpdateCommandStates);
   connect(figures_, &FiguresPart::figureMarksToggled, pages_, &PageActions::ShowFigureMarks);
   connect(figures_, &FiguresPart::pageWanted, this,

@@ -22,6 +22,7 @@ class LanguagePart;
 class MarkerController;
 class MarkersPart;
 class PageActions;
+class RangeZoomPart;
 class RecentFilesPart;
 class ViewerSettings;
 class ViewPart;
@@ -37,6 +38,7 @@ class CMainFrame : public QMainWindow {
   PageActions& Pages() const { return *pages_; }
   ViewPart& ViewCommands() const { return *view_; }
   RecentFilesPart& Recent() const { return *recent_; }
+  RangeZoomPart& Ranges() const { return *ranges_; }
   const CommandTable& Commands() const { return *commands_; }
 
   // The actions by command id, and the widgets tests look at.
@@ -78,6 +80,7 @@ class CMainFrame : public QMainWindow {
   ViewPart* view_ = nullptr;
   FiguresPart* figures_ = nullptr;
   MarkersPart* markers_ = nullptr;
+  RangeZoomPart* ranges_ = nullptr;
   RecentFilesPart* recent_ = nullptr;
   LanguagePart* language_ = nullptr;
 };

@@ -203,10 +203,6 @@ void CMainView::keyPressEvent(QKeyEvent* event) {
       v->triggerAction(QAbstractSlider::SliderToMaximum);
       h->triggerAction(QAbstractSlider::SliderToMaximum);
       break;
-    case Qt::Key_Home:
-      v->triggerAction(QAbstractSlider::SliderToMinimum);
-      h->triggerAction(QAbstractSlider::SliderToMinimum);
-      break;
     case Qt::Key_Left:
       h->triggerAction(QAbstractSlider::SliderSingleStepSub);
       break;

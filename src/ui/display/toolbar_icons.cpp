@@ -72,6 +72,43 @@ void DrawArrow(QPainter& p, bool left) {
   p.drawPath(a);
 }
 
+void DrawZoomRange(QPainter& p) {
+  // A magnifier over a dashed range.
+  p.setPen(QPen(QColor(96, 96, 96), 1, Qt::DashLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(0.5, 0.5, 9, 8));
+  p.setPen(QPen(Qt::black, 1.2));
+  p.setBrush(QColor(200, 230, 255));
+  p.drawEllipse(QPointF(8.5, 7.5), 4, 4);
+  p.setPen(QPen(Qt::black, 2.2));
+  p.drawLine(QPointF(11.5, 10.5), QPointF(15, 14));
+}
+
+void DrawRangeBack(QPainter& p) {
+  // A bent arrow back to the left.
+  p.setPen(QPen(QColor(0, 64, 160), 1.6));
+  p.setBrush(Qt::NoBrush);
+  QPainterPath bend;
+  bend.moveTo(4, 5.5);
+  bend.lineTo(10, 5.5);
+  bend.cubicTo(15, 5.5, 15, 12.5, 10, 12.5);
+  bend.lineTo(6, 12.5);
+  p.drawPath(bend);
+  p.setBrush(QColor(0, 64, 160));
+  p.drawPolygon(QPolygonF({QPointF(1, 5.5), QPointF(5, 2), QPointF(5, 9)}));
+}
+
+void DrawWholeSweep(QPainter& p) {
+  // Arrows out to both ends of a bar.
+  p.setPen(QPen(QColor(0, 64, 0), 1.4));
+  p.drawLine(QPointF(1, 2), QPointF(1, 13));
+  p.drawLine(QPointF(15, 2), QPointF(15, 13));
+  p.drawLine(QPointF(3, 7.5), QPointF(13, 7.5));
+  p.setBrush(QColor(0, 170, 60));
+  p.drawPolygon(QPolygonF({QPointF(2.5, 7.5), QPointF(6, 4.5), QPointF(6, 10.5)}));
+  p.drawPolygon(QPolygonF({QPointF(13.5, 7.5), QPointF(10, 4.5), QPointF(10, 10.5)}));
+}
+
 QPixmap Draw(ToolIcon kind, int scale) {
   QPixmap pm(kIconW * scale, kIconH * scale);
   pm.setDevicePixelRatio(scale);
@@ -93,6 +130,15 @@ QPixmap Draw(ToolIcon kind, int scale) {
       break;
     case ToolIcon::kNext:
       DrawArrow(p, false);
+      break;
+    case ToolIcon::kZoomRange:
+      DrawZoomRange(p);
+      break;
+    case ToolIcon::kRangeBack:
+      DrawRangeBack(p);
+      break;
+    case ToolIcon::kWholeSweep:
+      DrawWholeSweep(p);
       break;
   }
   return pm;

@@ -6,7 +6,16 @@
 
 namespace fernplot {
 
-enum class ToolIcon { kOpen, kPrint, kProperties, kPrevious, kNext };
+enum class ToolIcon {
+  kOpen,
+  kPrint,
+  kProperties,
+  kPrevious,
+  kNext,
+  kZoomRange,
+  kRangeBack,
+  kWholeSweep
+};
 
 QIcon MakeToolIcon(ToolIcon kind);
 

@@ -9,11 +9,14 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
+#include <cmath>
 
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
+#include "cross_hair.h"
 #include "frame_dialogs.h"
+#include "graph/drawing.h"
 #include "main_view.h"
 #include "page_actions.h"
 #include "page_output.h"
@@ -99,16 +102,34 @@ void ViewPart::AddCommands(CommandTable& table) {
                  },
              .checked = [this] { return view_->CurveReadoutEnabled(); }});
   for (int i = 0; i < kZoomStepCount; ++i) {
-    table.Add({.id = kCmdZoom30 + i,
-               .text = kZoomSteps[static_cast<size_t>(i)].menuText,
-               .prompt = kZoomPrompt,
-               .literalText = true,
-               .menu = MenuId::kZoom,
-               .menuPlace = {0, i},
-               .checkable = true,
-               .run = [this, i] { SelectZoomEntry(i); },
-               .checked = [this, i] { return zoomBox_->currentIndex() == i; }});
+    table.Add(
+        {.id = kCmdZoom30 + i,
+         .text = kZoomSteps[static_cast<size_t>(i)].menuText,
+         .prompt = kZoomPrompt,
+         .literalText = true,
+         .shortcut = i == kZoomDefaultIndex ? QKeySequence(Qt::CTRL | Qt::Key_0) : QKeySequence(),
+         .menu = MenuId::kZoom,
+         .menuPlace = {0, i},
+         .checkable = true,
+         .run = [this, i] { SelectZoomEntry(i); },
+         .checked = [this, i] { return zoomBox_->currentIndex() == i; }});
   }
+  table.Add({.id = kCmdZoomIn,
+             .text = FERNPLOT_TEXT("Commands", "拡大"),
+             .prompt = kZoomPrompt,
+             .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Plus),
+             .menu = MenuId::kZoom,
+             .menuPlace = {2, 0},
+             .run = [this] { StepZoomAtCentre(1); },
+             .enabled = [this] { return zoomBox_->currentIndex() < kZoomStepCount - 1; }});
+  table.Add({.id = kCmdZoomOut,
+             .text = FERNPLOT_TEXT("Commands", "縮小"),
+             .prompt = kZoomPrompt,
+             .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Minus),
+             .menu = MenuId::kZoom,
+             .menuPlace = {2, 1},
+             .run = [this] { StepZoomAtCentre(-1); },
+             .enabled = [this] { return zoomBox_->currentIndex() > 0; }});
   table.AddToolWidget(zoomBox_, {2, 0});
   table.Add({.id = kCmdPreviousPage,
              .text = FERNPLOT_TEXT("Commands", "前ページを表示"),
@@ -128,7 +149,7 @@ void ViewPart::AddCommands(CommandTable& table) {
              .icon = MakeToolIcon(ToolIcon::kNext),
              .run = [this] { view_->NextPage(); },
              .enabled = [this] { return view_->CanNextPage(); }});
-  // Home and End alone keep scrolling the page.
+  // End alone keeps scrolling the page; Home shows the whole sweep.
   table.Add({.id = kCmdFirstPage,
              .text = FERNPLOT_TEXT("Commands", "先頭ﾍﾟｰｼﾞを表示"),
              .prompt = FERNPLOT_TEXT("Commands", "最初のﾍﾟｰｼﾞを表示します。\n先頭ﾍﾟｰｼﾞの表示"),
@@ -216,6 +237,19 @@ void ViewPart::SelectZoomEntry(int index) {
 void ViewPart::StepZoom(int steps) {
   const int entry = std::clamp(zoomBox_->currentIndex() + steps, 0, kZoomStepCount - 1);
   if (entry != zoomBox_->currentIndex()) SelectZoomEntry(entry);
+}
+
+// A step from the keyboard keeps the middle of the view where it is on the
+// page.
+void ViewPart::StepZoomAtCentre(int steps) {
+  const QPoint centre = view_->viewport()->rect().center();
+  const double before = view_->Zoom();
+  const QPointF mm = PagePositionMm(centre, view_->ScrollPosition(), before);
+  StepZoom(steps);
+  const double d = view_->Zoom() * kPixelsPerMm;
+  if (view_->Zoom() == before) return;
+  view_->SetScrollPosition(QPoint(static_cast<int>(std::lround(mm.x() * d)) - centre.x(),
+                                  static_cast<int>(std::lround(mm.y() * d)) - centre.y()));
 }
 
 void ViewPart::Refresh() {

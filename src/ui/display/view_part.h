@@ -40,6 +40,7 @@ class ViewPart : public QObject {
   void ApplyZoomSelection();
   void SelectZoomEntry(int index);
   void StepZoom(int steps);
+  void StepZoomAtCentre(int steps);
   // Scroll sizes recomputed, picture rendered again.
   void Refresh();
 
