@@ -218,6 +218,10 @@ Whole sweep</translation>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
+        <source>使い方...</source>
+        <translation>&amp;How to Use...</translation>
+    </message>
+    <message>
         <source>ﾌﾟﾘﾝﾀの設定...</source>
         <translation>P&amp;rinter Setup...</translation>
     </message>
@@ -1042,7 +1046,36 @@ This file will not be overwritten at the end.
     </message>
 </context>
 <context>
+    <name>fernplot::CMainView</name>
+    <message>
+        <source>Page: %1 of %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
     <name>fernplot::CMainFrame</name>
+    <message>
+        <source>使い方
+
+ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く... (一覧から選択) または ﾌｧｲﾙを開く... (Ctrl+O) でｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。
+Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。
+Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。
+右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。
+ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (表示 → ｶｰﾌﾞの値を表示)。
+Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。
+Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷。
+設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ: 表示ﾍﾟｰｼﾞまたは標準値の設定。</source>
+        <translation>How to use
+
+File → Open Data File... (choose from the list) or Open File... (Ctrl+O) makes the graphs. Files dropped on the window open too.
+Page Up / Page Down: previous / next page, Ctrl+Home / Ctrl+End: first / last page.
+Ctrl + mouse wheel, Ctrl++ / Ctrl+- / Ctrl+0: zoom.
+Drag with the right button: zoom into that range, Backspace: previous range, Home: whole sweep.
+The curve&apos;s values at the pointer are shown beside it (View → Curve Readout).
+Shift + click: markers, Esc: clear the markers.
+Ctrl+C: copy the page to the clipboard, Ctrl+P: print.
+Settings → Graph Properties: the page&apos;s or the default settings.</translation>
+    </message>
     <message>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>

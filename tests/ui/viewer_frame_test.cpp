@@ -65,7 +65,7 @@ class FrameTest : public QObject {
     QTest::addColumn<bool>("closeAll");
     QTest::newRow("no drawing") << 0 << false;
     QTest::newRow("one page") << 1 << false;
-    QTest::newRow("three pages, third shown") << 3 << false;
+    QTest::newRow("three pages, first shown") << 3 << false;
     QTest::newRow("all pages closed") << 2 << true;
   }
   void enableRules() {
@@ -86,10 +86,10 @@ class FrameTest : public QObject {
                    kCmdZoom75, kCmdZoom100, kCmdZoom150, kCmdZoom200}) {
       QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
     }
-    // The last page opened is on screen: never a next page; a previous one
+    // The first page opened is on screen: never a previous page; a next one
     // only with more than one page.
-    QCOMPARE(Enabled(kCmdNextPage), false);
-    QCOMPARE(Enabled(kCmdPreviousPage), shown && pages > 1);
+    QCOMPARE(Enabled(kCmdPreviousPage), false);
+    QCOMPARE(Enabled(kCmdNextPage), shown && pages > 1);
     QVERIFY(Checked(kCmdToolBar));
     QVERIFY(Checked(kCmdStatusBar));
     int checkedZooms = 0;
@@ -101,6 +101,14 @@ class FrameTest : public QObject {
   void pageSteppingAndIndicator() {
     OpenPages(3);
     CMainView* view = frame_->View();
+    // The first of the files opened is shown; more opened later show their
+    // own first.
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
+    frame_->Pages().OpenFiles(files_.mid(1, 2));
+    QCOMPARE(state().session.drawing.CurrentNumber(), 4);
+    frame_->Pages().ClosePage();
+    frame_->Pages().ClosePage();
+    frame_->ViewCommands().LastPage();
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     QTest::keyClick(view, Qt::Key_PageDown);  // past the end: nothing
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
@@ -132,6 +140,7 @@ class FrameTest : public QObject {
   void pageJumpsTitleAndCloseAll() {
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
     OpenPages(3);
+    frame_->ViewCommands().LastPage();
     CMainView* view = frame_->View();
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P3.DAT"));
     QVERIFY(!Enabled(kCmdLastPage));
@@ -297,6 +306,7 @@ class FrameTest : public QObject {
 
   void propertiesCommands() {
     OpenPages(2);
+    frame_->ViewCommands().LastPage();
     dialogs_->editProperties = [](GraphProperties& p) { p.title = "edited"; };
     frame_->Pages().EditCurrentProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), true);
@@ -318,7 +328,7 @@ class FrameTest : public QObject {
     frame_->Pages().OpenDataFile();
     QVERIFY(state().session.drawingActive);
     QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
-    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
     QCOMPARE(frame_->Pages().DocumentTitle(), QStringLiteral("周波数特性グラフ"));
     for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
   }
@@ -337,6 +347,7 @@ class FrameTest : public QObject {
 
   void csvCommand() {
     OpenPages(2);
+    frame_->ViewCommands().LastPage();
     dialogs_->csvPath = std::nullopt;
     frame_->Pages().SaveCsv();
     QCOMPARE(dialogs_->csvInitialNames.back(), dir_.filePath(QStringLiteral("P2")));
@@ -455,7 +466,7 @@ class FrameTest : public QObject {
                                   "ﾃﾞｰﾀ ﾌｧｲﾙを開く...",
                                   "演算ﾃﾞｰﾀの保存...",
                                   "-",
-                                  "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ",
+                                  "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ\tCtrl+C",
                                   "-",
                                   "ｸﾞﾗﾌの印刷...\tCtrl+P",
                                   "ﾌﾟﾘﾝﾀの設定...",
@@ -471,8 +482,8 @@ class FrameTest : public QObject {
                                   "ｶｰﾌﾞの値を表示",
                                   "-",
                                   "> 表示倍率",
-                                  "前ページを表示",
-                                  "次ページを表示",
+                                  "前ページを表示\tPgUp",
+                                  "次ページを表示\tPgDown",
                                   "先頭ﾍﾟｰｼﾞを表示\tCtrl+Home",
                                   "最終ﾍﾟｰｼﾞを表示\tCtrl+End",
                                   "ﾍﾟｰｼﾞへ移動...\tCtrl+G",
@@ -510,6 +521,8 @@ class FrameTest : public QObject {
                                   "日本語",
                                   "English",
                                   "ﾍﾙﾌﾟ(&H)",
+                                  "使い方...\tF1",
+                                  "-",
                                   "ﾊﾞｰｼﾞｮﾝ情報..."};
     QCOMPARE(menus, expected);
     QStringList tools;

@@ -2,8 +2,11 @@
 // Reading the curve at the pointer and zooming into a range of the graph.
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 #include <cmath>
@@ -19,6 +22,7 @@
 #include "graph/device_units.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
+#include "page_output.h"
 #include "viewer_support.h"
 
 using namespace fernplot;
@@ -239,6 +243,34 @@ class ReadingTest : public QObject {
     // Ctrl+Home still goes to the first page, Home alone shows the start.
     QTest::keyClick(View(), Qt::Key_Home);
     QCOMPARE(View()->ScrollPosition(), QPoint(0, 0));
+  }
+  // The keys work from anywhere in the window: Page Up/Down after a click in
+  // the figures panel, Ctrl+C copies the page, F1 shows the help.
+  void keysFromAnywhere() {
+    frame_->Pages().OpenFiles({WriteDataFile(dir_, QStringLiteral("B.DAT"), 30),
+                               WriteDataFile(dir_, QStringLiteral("C.DAT"), 30)});
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);  // the first one added
+    frame_->Action(kCmdFiguresPanel)->trigger();
+    auto* text = frame_->findChild<QPlainTextEdit*>(QStringLiteral("figuresText"));
+    QVERIFY(text && text->isVisible());
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_PageDown);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 3);
+    QTest::keyClick(text, Qt::Key_PageUp);
+    QTest::keyClick(text, Qt::Key_PageUp);
+    QCOMPARE(state().session.drawing.CurrentNumber(), 1);
+
+    View()->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(View(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+             RenderPageImage(state().session.drawing, 1.0).convertToFormat(QImage::Format_RGB32));
+
+    QTest::keyClick(View(), Qt::Key_F1);
+    QCOMPARE(dialogs_->infos.size(), size_t{1});
+    QVERIFY(dialogs_->infos[0].contains(QStringLiteral("Page Up")));
+    QVERIFY(dialogs_->infos[0].contains(QStringLiteral("Backspace")));
   }
 };
 

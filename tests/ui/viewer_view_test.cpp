@@ -212,7 +212,7 @@ class ViewTest : public QObject {
     cache.Get(doc, 1.5, 2.0);
     cache.Get(doc, 1.0, 2.0);
     QCOMPARE(cache.RenderCount(), 2);
-    doc.PreviousSheet();
+    doc.NextSheet();
     cache.Get(doc, 1.0, 2.0);
     QCOMPARE(cache.RenderCount(), 3);
   }

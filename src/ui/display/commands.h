@@ -51,6 +51,7 @@ enum CommandId : int {
   kCmdPrint = 57607,
   kCmdExit = 57665,
   kCmdAbout = 57664,
+  kCmdHelp = 57670,
   kCmdToolBar = 59392,
   kCmdStatusBar = 59393,
 };

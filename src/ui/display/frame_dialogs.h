@@ -69,6 +69,8 @@ class FrameDialogs {
                                                int pageCount) = 0;
   virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;
   virtual void About(QWidget* parent) = 0;
+  // The short usage help (F1); an information box unless shown otherwise.
+  virtual void ShowHelp(QWidget* parent, const QString& text) { ShowInfo(parent, text); }
 };
 
 }  // namespace fernplot

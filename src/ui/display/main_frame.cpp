@@ -70,11 +70,31 @@ void CMainFrame::AddWindowCommands() {
                   .menu = MenuId::kFile,
                   .menuPlace = {3, 0},
                   .run = [this] { close(); }});
+  commands_->Add({.id = kCmdHelp,
+                  .text = FERNPLOT_TEXT("Commands", "使い方..."),
+                  .shortcut = QKeySequence(Qt::Key_F1),
+                  .menu = MenuId::kHelp,
+                  .menuPlace = {0, 0},
+                  .run = [this] { dialogs_.ShowHelp(this, HelpText()); }});
   commands_->Add({.id = kCmdAbout,
                   .text = FERNPLOT_TEXT("Commands", "ﾊﾞｰｼﾞｮﾝ情報..."),
                   .menu = MenuId::kHelp,
-                  .menuPlace = {0, 0},
+                  .menuPlace = {1, 0},
                   .run = [this] { dialogs_.About(this); }});
+}
+
+QString CMainFrame::HelpText() {
+  return tr(
+      "使い方\n\n"
+      "ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く... (一覧から選択) または ﾌｧｲﾙを開く... (Ctrl+O) で"
+      "ｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。\n"
+      "Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。\n"
+      "Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。\n"
+      "右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。\n"
+      "ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (表示 → ｶｰﾌﾞの値を表示)。\n"
+      "Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。\n"
+      "Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷。\n"
+      "設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ: 表示ﾍﾟｰｼﾞまたは標準値の設定。");
 }
 
 // How a command reaches the repaint: a part changes the pages and says so,

@@ -68,6 +68,8 @@ class CMainFrame : public QMainWindow {
 
  private:
   void AddWindowCommands();
+  // The short usage help of the help menu.
+  static QString HelpText();
   void Connect();
   // "FERNPLOT - <data file>" while a page is shown.
   void UpdateWindowTitle();

@@ -30,7 +30,7 @@ CMainView::CMainView(AppState& state, QWidget* parent)
 }
 
 QString CMainView::PageIndicatorText(int current, int count) {
-  return QStringLiteral("Page: %1 of %2").arg(current).arg(count);
+  return tr("Page: %1 of %2").arg(current).arg(count);
 }
 
 GraphPage* CMainView::CurrentPage() const {

@@ -160,9 +160,16 @@ void PageActions::Rebuilt() {
   emit pagesChanged();
 }
 
-void PageActions::AfterPagesOpened() {
+// The first of the pages just opened is the one to look at, not the last.
+void PageActions::AfterPagesOpened(int sheetsBefore) {
   documentTitle_ = tr("周波数特性グラフ");
+  DrawingDocument& drawing = state_.session.drawing;
+  if (drawing.SheetCount() > sheetsBefore) drawing.SelectSheet(sheetsBefore + 1);
   emit pagesChanged();
+}
+
+int PageActions::SheetsNow() const {
+  return state_.session.drawingActive ? state_.session.drawing.SheetCount() : 0;
 }
 
 void PageActions::OpenDataFile() {
@@ -170,6 +177,7 @@ void PageActions::OpenDataFile() {
     emit statesChanged();
     return;
   }
+  const int before = SheetsNow();
   // A zoom chosen before the first page applies now.
   state_.session.drawingActive = true;
   emit drawingStarted();
@@ -189,7 +197,7 @@ void PageActions::OpenDataFile() {
   }
   emit filesOpened(chosen);
   progress.reset();
-  AfterPagesOpened();
+  AfterPagesOpened(before);
 }
 
 void PageActions::OpenFiles(const QStringList& paths) {
@@ -212,6 +220,7 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   if (files.size() >= kProgressFromFiles)
     progress = MakeOpenProgress(static_cast<int>(files.size()));
   QStringList failures;
+  const int before = SheetsNow();
   bool opened = false;
   std::vector<std::string> openedPaths;
   for (size_t i = 0; i < files.size(); ++i) {
@@ -236,7 +245,7 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   }
   progress.reset();
   emit filesOpened(openedPaths);
-  if (opened) AfterPagesOpened();
+  if (opened) AfterPagesOpened(before);
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
 

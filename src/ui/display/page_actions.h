@@ -90,7 +90,9 @@ class PageActions : public QObject {
   // Shows `done` pages built; false once the user or a quit signal cancelled.
   static bool StepOpenProgress(QProgressDialog& progress, int done);
   void ShowOpenFailures(const QStringList& failures);
-  void AfterPagesOpened();
+  // Shows the first page opened after the `sheetsBefore` there were.
+  void AfterPagesOpened(int sheetsBefore);
+  int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);
   void StartDrawing();
   // The page was changed: built again and shown.

@@ -51,6 +51,9 @@ void ViewPart::AddCommands(CommandTable& table) {
              .text = FERNPLOT_TEXT("Commands", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ"),
              .prompt = FERNPLOT_TEXT(
                  "Commands", "表示ﾍﾟｰｼﾞのｲﾒｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写します。\nｸﾘｯﾌﾟﾎﾞｰﾄﾞへ複写"),
+             // A text widget with the focus (the figures panel) copies its
+             // own selection first.
+             .shortcut = QKeySequence(Qt::CTRL | Qt::Key_C),
              .menu = MenuId::kFile,
              .menuPlace = {1, 0},
              .run = [this] { CopyPageToClipboard(); },
@@ -134,6 +137,8 @@ void ViewPart::AddCommands(CommandTable& table) {
   table.Add({.id = kCmdPreviousPage,
              .text = FERNPLOT_TEXT("Commands", "前ページを表示"),
              .prompt = FERNPLOT_TEXT("Commands", "前ページを表示します。\n前ページの表示"),
+             // From anywhere in the window, the figures panel included.
+             .shortcut = QKeySequence(Qt::Key_PageUp),
              .menu = MenuId::kView,
              .menuPlace = {2, 1},
              .toolPlace = {3, 0},
@@ -143,6 +148,7 @@ void ViewPart::AddCommands(CommandTable& table) {
   table.Add({.id = kCmdNextPage,
              .text = FERNPLOT_TEXT("Commands", "次ページを表示"),
              .prompt = FERNPLOT_TEXT("Commands", "次ページを表示します。\n次ページの表示"),
+             .shortcut = QKeySequence(Qt::Key_PageDown),
              .menu = MenuId::kView,
              .menuPlace = {2, 2},
              .toolPlace = {3, 1},
