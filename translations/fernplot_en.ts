@@ -304,6 +304,30 @@ Show difference</translation>
         <source>ｹﾞｲﾝ余裕</source>
         <translation>Gain margin</translation>
     </message>
+    <message>
+        <source>ﾓｼﾞｭﾗｽ余裕</source>
+        <translation>Modulus margin</translation>
+    </message>
+    <message>
+        <source>交差の遅延余裕</source>
+        <translation>Delay margin at crossover</translation>
+    </message>
+    <message>
+        <source>遅延余裕</source>
+        <translation>Delay margin</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ低域ｹﾞｲﾝ</source>
+        <translation>Closed-loop low-frequency gain</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟﾋﾟｰｸ</source>
+        <translation>Closed-loop peak</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ -3dB</source>
+        <translation>Closed-loop -3dB</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>

@@ -253,7 +253,8 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
     }
   }
   if (run.options.summary) {
-    result.out = SummaryLine(page->fileName, PageFigures(*page)) + "\n";
+    result.out =
+        SummaryLine(page->fileName, PageFigures(*page), page->properties.loopJudgement) + "\n";
   }
   result.err = err.str();
   return result;
