@@ -121,6 +121,18 @@ double FrequencyAt(const UsablePoint& a, const UsablePoint& b, double t) {
 
 }  // namespace
 
+std::string_view LoopCurveCaptionPrefix(LoopCurve curve) {
+  switch (curve) {
+    case LoopCurve::kClosed:
+      return "CLOSED LOOP ";
+    case LoopCurve::kSensitivity:
+      return "SENSITIVITY ";
+    case LoopCurve::kOpen:
+      break;
+  }
+  return {};
+}
+
 double OnePlusLSquared(double r, double degrees) {
   return (r - 1.0) * (r - 1.0) + 2.0 * r * OnePlusCos(degrees);
 }

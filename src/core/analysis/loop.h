@@ -10,6 +10,7 @@
 // -1, and 1 / max |S|) and the delay margins of the gain crossovers.
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "analysis/loop_kinds.h"
@@ -36,6 +37,10 @@ std::vector<SweepPoint> LoopCurvePoints(LoopCurve curve, std::span<const SweepPo
 // `curve` of themselves. Points without a value carry NaN, which the page
 // leaves out of its curves.
 void ApplyLoopCurve(LoopCurve curve, MeasurementData& data);
+
+// What an axis caption of a page showing `curve` starts with:
+// "CLOSED LOOP " or "SENSITIVITY ", nothing for L.
+std::string_view LoopCurveCaptionPrefix(LoopCurve curve);
 
 // |1 + L|^2 for |L| = r and arg L = degrees, in the form that keeps its
 // digits near the critical point: (r - 1)^2 + 2 r (1 + cos).
