@@ -245,10 +245,14 @@ class EnglishTest : public QObject {
     // The figures panel of each page.
     QStringList figures;
     for (const auto& page : session.pages) {
-      figures << QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), &core_));
+      // Read as loops, so that the loop figures' names are listed too.
+      figures << QStringFromUtf8(
+          FiguresPanelText(page->fileName, PageFigures(*page), &core_, LoopJudgement::kLoop));
     }
     VERIFY_ENGLISH(figures);
     QVERIFY(figures.front().contains(QStringLiteral("Phase margin")));
+    QVERIFY(figures.front().contains(QStringLiteral("Modulus margin")));
+    QVERIFY(figures.front().contains(QStringLiteral("Closed-loop peak")));
     // Reader messages.
     QStringList messages;
     for (const char* name : {"BAD.DAT", "MISSING.DAT"}) {
