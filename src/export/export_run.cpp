@@ -216,13 +216,13 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   }
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
-  if (measured) ShowLoopCurve(*made);
   made->showFigureMarks = run.options.marks;
   if (!run.comparison.overlays.empty()) {
     made->overlays = run.comparison.overlays;
     made->referenceIndex = run.comparison.referenceIndex;
     made->showDifference = run.comparison.referenceIndex >= 0;
   }
+  if (measured) ShowLoopCurve(*made);
   // The targets and whether each may be written, decided in input order;
   // the refusals are printed where one thread would print them.
   std::vector<std::pair<std::string, std::string>> targets;  // path, refusal

@@ -173,6 +173,20 @@ TEST_F(ExportLoop, BodePageOfTheClosedLoopOrSensitivity) {
   }
 }
 
+// Overlays turn into the same curve: a page of T minus its own file is flat.
+TEST_F(ExportLoop, OverlaysAndDifferenceShowTheSameCurve) {
+  ASSERT_EQ(
+      Run({"-o", root_ + "/diff", "--loop", "closed", "--difference", loop_, "-f", "csv", loop_}),
+      kExitOk)
+      << err_.str();
+  const auto rows = CsvRows(Out("diff", "loop.csv"));
+  ASSERT_EQ(rows.size(), 4u);
+  for (const auto& row : rows) {
+    EXPECT_EQ(row[1], 0.0) << row[0];
+    EXPECT_EQ(row[2], 0.0) << row[0];
+  }
+}
+
 TEST_F(ExportLoop, LoopFiguresInJsonAndSummary) {
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "figures", loop_, lpf_}), kExitOk) << err_.str();
   for (const char* name : {"loop", "lpf"}) {

@@ -25,6 +25,7 @@ void ShowLoopCurve(GraphPage& page) {
   const LoopCurve curve = page.properties.loopCurve;
   if (curve == LoopCurve::kOpen) return;
   ApplyLoopCurve(curve, page.data);
+  for (OverlayTrace& overlay : page.overlays) ApplyLoopCurve(curve, overlay.data);
   const std::string prefix(LoopCurveCaptionPrefix(curve));
   page.properties.VL.caption = prefix + page.properties.VL.caption;
   page.properties.VR.caption = prefix + page.properties.VR.caption;
