@@ -166,7 +166,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--nyquist-radius") {
       if (!value(v)) return fail("--nyquist-radius needs a number");
       double radius = 0.0;
-      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), radius);
+      // from_chars takes no plus sign; "+2" is a number all the same.
+      const char* first = v.data() + (v.size() > 1 && v[0] == '+' && v[1] != '-' ? 1 : 0);
+      const auto [end, ec] = std::from_chars(first, v.data() + v.size(), radius);
       if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(radius) ||
           radius < 0.0) {
         return fail("--nyquist-radius takes a finite number of 0 or more, not '" + v + "'");

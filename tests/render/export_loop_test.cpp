@@ -45,6 +45,7 @@ TEST(ExportLoopArgs, AcceptedAndRejected) {
       {{"--loop", "open", "--nyquist-radius", "0", "-f", "csv", "a"}, {}, LoopCurve::kOpen, 0.0},
       {{"--nyquist-radius=2.5", "-f", "csv", "a"}, {}, {}, 2.5},
       {{"--nyquist-radius", "1e2", "-f", "csv", "a"}, {}, {}, 100.0},
+      {{"--nyquist-radius", "+0.5", "-f", "csv", "a"}, {}, {}, 0.5},
   };
   for (const auto& c : accepted) {
     const ParsedArgs p = ParseExportArgs(c.args);
@@ -67,6 +68,8 @@ TEST(ExportLoopArgs, AcceptedAndRejected) {
       {"--nyquist-radius", "2mm", "-f", "png", "a"},
       {"--nyquist-radius", " 2", "-f", "png", "a"},
       {"--nyquist-radius", "", "-f", "png", "a"},
+      {"--nyquist-radius", "+-1", "-f", "png", "a"},
+      {"--nyquist-radius", "+", "-f", "png", "a"},
       {"-l", "*.DAT", "--view", "bode"},
   };
   for (const auto& args : rejected) {
