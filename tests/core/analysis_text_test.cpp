@@ -52,10 +52,10 @@ TEST(FiguresText, PanelListsEveryCrossingUpToTheBound) {
   for (size_t i = 0; i < kCrossingsMarked; ++i) {
     fig.gainCrossovers.push_back({1e3 * double(i + 1), -120.0, 60.0});
   }
-  std::string panel = FiguresPanelText("P", fig);
+  std::string panel = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
   EXPECT_EQ(panel.find("個に印"), std::string::npos);
   fig.gainCrossovers.push_back({9e6, -120.0, 60.0});
-  panel = FiguresPanelText("P", fig);
+  panel = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
   EXPECT_NE(panel.find("ｹﾞｲﾝ交差  交差 21 個、初めの 20 個に印"), std::string::npos);
   EXPECT_EQ(panel.find("9.00 MHz"), std::string::npos);
 }

@@ -282,11 +282,12 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
     line(name, more);
   };
   if (fig.minus3dB.empty()) line("-3dB", none);
-  crossings("-3dB", fig.minus3dB, [&t](const LevelCrossing& c) {
+  const auto direction = [&t](const LevelCrossing& c) {
     return ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
                                                  ? t(FERNPLOT_TEXT("Figures", " (下降)"))
                                                  : t(FERNPLOT_TEXT("Figures", " (上昇)")));
-  });
+  };
+  crossings("-3dB", fig.minus3dB, direction);
   if (fig.resonance) {
     const Resonance& r = *fig.resonance;
     line(FERNPLOT_TEXT("Figures", "共振"),
@@ -320,9 +321,8 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
                                ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
                                at(fig.modulusMargin->frequency)
                          : none);
-  for (const DelayMargin& d : fig.delayMargins) {
-    line(FERNPLOT_TEXT("Figures", "交差の遅延余裕"), ThreeDigits(d.seconds, "s") + at(d.frequency));
-  }
+  crossings(FERNPLOT_TEXT("Figures", "交差の遅延余裕"), fig.delayMargins,
+            [&at](const DelayMargin& d) { return ThreeDigits(d.seconds, "s") + at(d.frequency); });
   line(FERNPLOT_TEXT("Figures", "遅延余裕"),
        fig.delayMarginIndex ? ThreeDigits(*fig.delayMargin, "s") +
                                   at(fig.delayMargins[*fig.delayMarginIndex].frequency)
@@ -335,12 +335,7 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
   line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟﾋﾟｰｸ"),
        cl.peak ? ThreeDigits(cl.peak->gain) + " dB" + at(cl.peak->frequency) : none);
   if (cl.minus3dB.empty()) line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"), none);
-  for (const LevelCrossing& c : cl.minus3dB) {
-    line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"),
-         ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
-                                               ? t(FERNPLOT_TEXT("Figures", " (下降)"))
-                                               : t(FERNPLOT_TEXT("Figures", " (上昇)"))));
-  }
+  crossings(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"), cl.minus3dB, direction);
   return text;
 }
 
