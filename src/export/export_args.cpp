@@ -180,7 +180,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       o.marks = true;
       sawExportOption = true;
     } else if (arg == "--summary") {
-      if (!takesNoValue()) return fail("--summary takes no value");
+      if (inlineValue && *inlineValue != "csv" && *inlineValue != "tsv") {
+        return fail("--summary= takes csv or tsv, not '" + *inlineValue + "'");
+      }
+      if (inlineValue) o.summaryTable = *inlineValue == "csv" ? ',' : '\t';
       o.summary = true;
       sawExportOption = true;
     } else if (arg == "-j" || arg == "--jobs" || (arg.rfind("-j", 0) == 0 && arg.size() > 2)) {
@@ -289,6 +292,8 @@ std::string ExportHelpText() {
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
+         "  --summary=csv|tsv  the same figures as a table: a header row, then one\n"
+         "                 row per file in input order, empty where a figure is none;\n"
          "                 -f may then be left out\n"
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"

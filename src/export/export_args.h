@@ -39,12 +39,16 @@ struct ExportOptions {
   std::optional<double> nyquistRadius;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
-  bool summary = false;               // --summary: one line of figures per file on stdout
+  bool summary = false;  // --summary: one line of figures per file on stdout
+  // --summary=csv|tsv: the figures as a table on stdout instead, its cells
+  // separated by ',' or '\t'.
+  char summaryTable = 0;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --overlay: laid over every page, in the order given.
   std::vector<std::string> overlays;
   // --difference: every page is drawn minus this file.
   std::optional<std::string> differenceFile;
+  // Data files, and folders standing for their data files.
   std::vector<std::string> files;
   // --lang ja|en: the language of page texts and messages (default: the
   // locale's).

@@ -17,6 +17,7 @@
 
 #include "analysis/figures_text.h"
 #include "analysis/loop.h"
+#include "analysis/summary_table.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
@@ -200,6 +201,10 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
+    if (run.options.summaryTable) {
+      result.out =
+          SummaryLineOf(SummaryCells(UnreadableSummaryRow(path)), run.options.summaryTable);
+    }
     return result;
   }
   // A record that came back with a message (no points) still makes a page,
@@ -261,7 +266,13 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       result.ok = false;
     }
   }
-  if (run.options.summary) {
+  if (run.options.summaryTable) {
+    const GraphPage& figuresPage = measured ? *measured : *page;
+    result.out = SummaryLineOf(SummaryCells(MakeSummaryRow(path, figuresPage.properties.dataTitle,
+                                                           PageFigures(figuresPage),
+                                                           figuresPage.properties.loopJudgement)),
+                               run.options.summaryTable);
+  } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),
                              figuresPage.properties.loopJudgement) +
@@ -272,6 +283,31 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
 }
 
 }  // namespace
+
+std::vector<std::string> ExpandInputFolders(const std::vector<std::string>& inputs,
+                                            std::ostream& err, bool& ok) {
+  std::vector<std::string> files;
+  for (const std::string& input : inputs) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(input, ec)) {
+      files.push_back(input);
+      continue;
+    }
+    const std::vector<std::string> found = DataFilesInFolder(input);
+    if (found.empty()) {
+      err << input << ": no data files (*.DAT) in the folder\n";
+      ok = false;
+    }
+    // Named as the folder was given, so that messages and tables read as
+    // the command line did.
+    for (const std::string& path : found) {
+      files.push_back((std::filesystem::path(input) / std::filesystem::path(path).filename())
+                          .lexically_normal()
+                          .string());
+    }
+  }
+  return files;
+}
 
 std::string ExporterSettingsFilePath(const std::string& programPath) {
   // The viewer's file, found as the viewer finds it: the exporter has no
@@ -323,8 +359,9 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   const std::filesystem::path dir(options.outputDir);
   const double zoom = options.zoomPercent / 100.0;
 
-  OutputClaims claims(options.files);
   bool allWritten = true;
+  const std::vector<std::string> files = ExpandInputFolders(options.files, err, allWritten);
+  OutputClaims claims(files);
   const Comparison comparison = ReadComparison(options, err, allWritten);
   const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
                                  [](ExportFormat f) { return f->drawn; });
@@ -337,16 +374,17 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.
-  ProgressLine progress(err, options.files.size(),
+  if (options.summaryTable) out << SummaryHeaderLine(options.summaryTable);
+  ProgressLine progress(err, files.size(),
                         !options.quiet && &err == &std::cerr && isatty(STDERR_FILENO) != 0);
   size_t done = 0;
   RunInOrder(
-      options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
+      files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {
         auto measurer =
             std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer() : nullptr);
         return [&, measurer](size_t i, TaskTurn& turn) {
-          return ExportFile(shared, options.files[i], measurer.get(), claims, turn);
+          return ExportFile(shared, files[i], measurer.get(), claims, turn);
         };
       },
       [&](size_t, TaskOutput output) {

@@ -24,6 +24,12 @@ inline constexpr std::string_view kViewerProgramName = "fernplot";
 // written by the exporter.
 std::string ExporterSettingsFilePath(const std::string& programPath);
 
+// The inputs with every folder replaced by its data files in name order,
+// named under the folder as given; a folder without any is reported on
+// `err` and clears `ok`.
+std::vector<std::string> ExpandInputFolders(const std::vector<std::string>& inputs,
+                                            std::ostream& err, bool& ok);
+
 // `programPath` locates the program's own settings file when -s is not given.
 // Files are exported on options.jobs threads; what is printed and written is
 // the same for any number. A progress line goes to std::cerr when `err` is

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -222,6 +223,18 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list) {
 
 void ReleaseDataFileList(DataFileList& list) {
   list.clear();
+}
+
+std::vector<std::string> DataFilesInFolder(const std::string& folder) {
+  std::error_code ec;
+  std::string absolute = std::filesystem::absolute(folder, ec).lexically_normal().string();
+  if (ec) absolute = folder;
+  if (absolute.empty() || absolute.back() != '/') absolute += '/';
+  DataFileList found;
+  ScanDataFiles(absolute + "*.DAT", found);
+  std::vector<std::string> paths;
+  for (DataFileEntry& e : found) paths.push_back(std::move(e.fullPath));
+  return paths;
 }
 
 }  // namespace fernplot

@@ -32,6 +32,10 @@ std::string ExpandSearchText(std::string_view typed, std::string_view home);
 // case-insensitively), reads each header and fills `list` sorted by name.
 void ScanDataFiles(const std::string& pattern, DataFileList& list);
 
+// The data files of a folder (`*.DAT` in any case), as absolute paths in
+// the list's name order; a name's bytes are kept as they are.
+std::vector<std::string> DataFilesInFolder(const std::string& folder);
+
 // The same search a slice at a time, for a list that fills as the headers
 // are read and a search that can be stopped: the matching names are listed
 // and sorted at once, the headers read by ReadMore.

@@ -31,19 +31,6 @@ namespace fernplot {
 
 namespace {
 
-// The data files of a folder (a name's bytes), in the list's name order.
-std::vector<std::string> DataFilesInFolder(const std::string& folder) {
-  std::error_code ec;
-  std::string absolute = std::filesystem::absolute(folder, ec).lexically_normal().string();
-  if (ec) absolute = folder;
-  if (absolute.empty() || absolute.back() != '/') absolute += '/';
-  DataFileList found;
-  ScanDataFiles(absolute + "*.DAT", found);
-  std::vector<std::string> paths;
-  for (DataFileEntry& e : found) paths.push_back(std::move(e.fullPath));
-  return paths;
-}
-
 // Pages opened at once from this many on show a progress box.
 constexpr size_t kProgressFromFiles = 10;
 

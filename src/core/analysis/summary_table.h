@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The table of every input's main figures: one header row and one row per
+// file, written as CSV or TSV by the exporter and laid out in the report.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "analysis/loop_kinds.h"
+#include "analysis/sweep_figures.h"
+
+namespace fernplot {
+
+inline constexpr std::array<std::string_view, 15> kSummaryColumns{"file",
+                                                                  "title",
+                                                                  "points",
+                                                                  "lowFrequencyGainDb",
+                                                                  "peakDb",
+                                                                  "peakHz",
+                                                                  "minus3dBHz",
+                                                                  "resonanceF0Hz",
+                                                                  "resonanceQ",
+                                                                  "phaseMarginDeg",
+                                                                  "gainCrossoverHz",
+                                                                  "gainMarginDb",
+                                                                  "phaseCrossoverHz",
+                                                                  "modulusMargin",
+                                                                  "delayMarginS"};
+
+// The figures of one file, each empty where it does not exist; the loop's
+// only for a page that shows as a loop.
+struct SummaryRow {
+  std::string file;
+  std::string title;
+  std::optional<size_t> points;                   // empty for a file that could not be read
+  std::array<std::optional<double>, 12> figures;  // the columns after "points"
+};
+
+SummaryRow MakeSummaryRow(std::string_view file, std::string_view title,
+                          const SweepFigures& figures, LoopJudgement judgement);
+// A file that could not be read: its name only.
+SummaryRow UnreadableSummaryRow(std::string_view file);
+
+// A number as the shortest text that reads back as the same double.
+std::string FullPrecision(double value);
+
+// The cells of a row as text, in kSummaryColumns' order.
+std::vector<std::string> SummaryCells(const SummaryRow& row);
+
+// One line (with its newline) of cells joined by `separator` (',' or '\t'):
+// CSV quotes a cell holding a separator, quote or line break; TSV has no
+// quoting, so such characters become spaces.
+std::string SummaryLineOf(const std::vector<std::string>& cells, char separator);
+std::string SummaryHeaderLine(char separator);
+
+}  // namespace fernplot
