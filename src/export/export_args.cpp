@@ -186,6 +186,13 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (inlineValue) o.summaryTable = *inlineValue == "csv" ? ',' : '\t';
       o.summary = true;
       sawExportOption = true;
+    } else if (arg == "--report") {
+      if (!value(v) || v.empty()) return fail("--report needs a file ending in .pdf");
+      if (v.size() < 5 || Lower(v.substr(v.size() - 4)) != ".pdf") {
+        return fail("--report writes a PDF: the file name must end in .pdf, not '" + v + "'");
+      }
+      o.reportPath = v;
+      sawExportOption = true;
     } else if (arg == "-j" || arg == "--jobs" || (arg.rfind("-j", 0) == 0 && arg.size() > 2)) {
       // -jN as well as -j N, as make and GNU parallel take it.
       if (arg.size() > 2 && arg[1] == 'j') {
@@ -233,7 +240,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     }
     return ParsedArgs{o, {}};
   }
-  if (o.formats.empty() && !o.summary) return fail("no output format (-f) or --summary given");
+  if (o.formats.empty() && !o.summary && !o.reportPath) {
+    return fail("no output format (-f), --summary or --report given");
+  }
   if (o.files.empty()) return fail("no data file given");
   return ParsedArgs{o, {}};
 }
@@ -252,7 +261,8 @@ std::string ExportHelpText() {
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
-         "                  [--marks] [--summary] [-j N] [--quiet] [--lang ja|en]\n"
+         "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf] [-j N] [--quiet] "
+         "[--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -292,6 +302,9 @@ std::string ExportHelpText() {
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
+         "  --report FILE.pdf  one PDF: a table of every input's figures (unreadable\n"
+         "                 files listed with their message), then every page at true\n"
+         "                 size in input order\n"
          "  --summary=csv|tsv  the same figures as a table: a header row, then one\n"
          "                 row per file in input order, empty where a figure is none;\n"
          "                 -f may then be left out\n"

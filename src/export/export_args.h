@@ -44,6 +44,8 @@ struct ExportOptions {
   // separated by ',' or '\t'.
   char summaryTable = 0;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
+  // --report FILE.pdf: a table of every input's figures, then every page.
+  std::optional<std::string> reportPath;
   // --overlay: laid over every page, in the order given.
   std::vector<std::string> overlays;
   // --difference: every page is drawn minus this file.

@@ -7,10 +7,14 @@
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace fernplot {
+
+class PageSession;
 
 // What one input gave: its text for stderr and stdout, as a run on one
 // thread would have printed it.
@@ -18,6 +22,11 @@ struct TaskOutput {
   std::string err;
   std::string out;
   bool ok = true;
+  // For a report: the input's page (built in its own session) or why it
+  // could not be read, and its row of figures.
+  std::shared_ptr<PageSession> reportPage;
+  std::string reportMessage;
+  std::vector<std::string> reportRow;
 };
 
 // Lets each task do one step in input order (deciding which outputs it may

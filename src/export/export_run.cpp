@@ -205,6 +205,10 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       result.out =
           SummaryLineOf(SummaryCells(UnreadableSummaryRow(path)), run.options.summaryTable);
     }
+    if (run.options.reportPath) {
+      result.reportRow =
+          UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator));
+    }
     return result;
   }
   // A record that came back with a message (no points) still makes a page,
@@ -241,7 +245,8 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   });
   // Each file is laid out in a drawing of its own, so that its outputs do
   // not depend on the files exported before it (or on another thread's).
-  PageSession session;
+  auto kept = std::make_shared<PageSession>();
+  PageSession& session = *kept;
   // Overlay curves are thinned for the grids pictures are written on.
   session.curveGrids = CurveGridsWithZoom(run.zoom);
   const GraphPage* page = made.get();
@@ -265,6 +270,13 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
     }
+  }
+  if (run.options.reportPath) {
+    const GraphPage& figuresPage = measured ? *measured : *page;
+    result.reportRow =
+        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.properties.dataTitle,
+                                 PageFigures(figuresPage), figuresPage.properties.loopJudgement));
+    if (run.drawer) result.reportPage = kept;
   }
   if (run.options.summaryTable) {
     const GraphPage& figuresPage = measured ? *measured : *page;
@@ -363,8 +375,9 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   const std::vector<std::string> files = ExpandInputFolders(options.files, err, allWritten);
   OutputClaims claims(files);
   const Comparison comparison = ReadComparison(options, err, allWritten);
-  const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
-                                 [](ExportFormat f) { return f->drawn; });
+  const bool drawn =
+      options.reportPath || std::any_of(options.formats.begin(), options.formats.end(),
+                                        [](ExportFormat f) { return f->drawn; });
   if (drawn && !drawer) {
     err << "fernplot-export: the drawn formats need fernplot-export-render\n";
     return kExitFailure;
@@ -378,6 +391,9 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   ProgressLine progress(err, files.size(),
                         !options.quiet && &err == &std::cerr && isatty(STDERR_FILENO) != 0);
   size_t done = 0;
+  std::vector<std::vector<std::string>> reportTable;
+  std::vector<std::shared_ptr<PageSession>> reportPages;
+  if (options.reportPath) reportTable.push_back(ReportHeading());
   RunInOrder(
       files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {
@@ -394,9 +410,25 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
         }
         out << output.out;
         if (!output.ok) allWritten = false;
+        if (options.reportPath) {
+          reportTable.push_back(std::move(output.reportRow));
+          if (output.reportPage) reportPages.push_back(std::move(output.reportPage));
+        }
         progress.Update(++done);
       });
   progress.Clear();
+  if (options.reportPath) {
+    std::vector<const DrawingDocument*> pages;
+    for (const auto& session : reportPages) {
+      if (session->drawing.CurrentSheet()) pages.push_back(&session->drawing);
+    }
+    const WriteFileResult r = drawer->WriteReport(reportTable, pages, *options.reportPath);
+    if (!r.ok) {
+      err << *options.reportPath << ": " << (r.error.empty() ? "cannot be written" : r.error)
+          << '\n';
+      allWritten = false;
+    }
+  }
   return allWritten ? kExitOk : kExitFailure;
 }
 
@@ -423,6 +455,7 @@ bool ExportNeedsDrawer(const std::vector<std::string>& args) {
   const ParsedArgs parsed = ParseExportArgs(args);
   if (!parsed.options || parsed.options->help || parsed.options->version) return false;
   if (parsed.options->listPattern) return false;
+  if (parsed.options->reportPath) return true;
   return std::any_of(parsed.options->formats.begin(), parsed.options->formats.end(),
                      [](ExportFormat f) { return f->drawn; });
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
@@ -28,6 +29,11 @@ class PageDrawer {
                                    const std::string& title) const = 0;
   virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
                                    const std::string& title) const = 0;
+  // A table (its first row the heading) and then the current sheet of every
+  // document at true size, in one PDF.
+  virtual WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
+                                      const std::vector<const DrawingDocument*>& pages,
+                                      const std::string& path) const = 0;
 };
 
 }  // namespace fernplot

@@ -25,4 +25,10 @@ WriteFileResult QtPageDrawer::WritePdf(const DrawingDocument& doc, const std::st
   return WritePagePdf(doc, path, title);
 }
 
+WriteFileResult QtPageDrawer::WriteReport(const std::vector<std::vector<std::string>>& table,
+                                          const std::vector<const DrawingDocument*>& pages,
+                                          const std::string& path) const {
+  return WriteReportPdf(table, pages, path, "FERNPLOT report");
+}
+
 }  // namespace fernplot

@@ -16,6 +16,9 @@ class QtPageDrawer : public PageDrawer {
                            const std::string& title) const override;
   WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
                            const std::string& title) const override;
+  WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
+                              const std::vector<const DrawingDocument*>& pages,
+                              const std::string& path) const override;
 };
 
 }  // namespace fernplot

@@ -2,6 +2,8 @@
 #include "page_output.h"
 
 #include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -150,6 +152,111 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
     QPainter painter;
     if (!painter.begin(&pdf)) return OutputResult{false, "cannot start the PDF"};
     RenderTrueSize(painter, doc);
+    painter.end();
+  }
+  QByteArray bytes = buffer.data();
+  if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
+  return WriteBytes(path, bytes);
+}
+
+namespace {
+
+constexpr double kReportMarginMm = 12.0;
+constexpr double kReportRowMm = 5.0;
+constexpr double kReportFontPt = 7.0;
+
+// The table's pages: the heading row, then as many rows as fit.
+void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
+                     const std::vector<std::vector<std::string>>& table, bool& first) {
+  if (table.empty()) return;
+  const QSizeF page(297.0, 210.0);
+  const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0),
+                           QPageLayout::Millimeter);
+  const double unitsPerMm = pdf.resolution() / 25.4;
+  const size_t columns = table.front().size();
+  // Widths from the longest text of each column, scaled to the page.
+  QFont font(QStringLiteral("Sans Serif"));
+  font.setPointSizeF(kReportFontPt);
+  const QFontMetricsF fm(font, &pdf);
+  std::vector<double> widths(columns, 0.0);
+  for (const std::vector<std::string>& row : table) {
+    for (size_t c = 0; c < columns && c < row.size(); ++c) {
+      widths[c] =
+          std::max(widths[c], fm.horizontalAdvance(QStringFromUtf8(row[c])) + 2 * unitsPerMm);
+    }
+  }
+  const double usable = (page.width() - 2 * kReportMarginMm) * unitsPerMm;
+  double total = 0.0;
+  for (double w : widths) total += w;
+  const double scale = total > usable ? usable / total : 1.0;
+  const size_t perPage =
+      static_cast<size_t>((page.height() - 2 * kReportMarginMm) / kReportRowMm) - 1;
+  for (size_t start = 1; start == 1 || start < table.size(); start += perPage) {
+    pdf.setPageLayout(layout);
+    if (!first) pdf.newPage();
+    if (first && !painter.isActive()) painter.begin(&pdf);
+    first = false;
+    painter.setFont(font);
+    const auto drawRow = [&](const std::vector<std::string>& row, double yMm, bool heading) {
+      double x = kReportMarginMm * unitsPerMm;
+      const double y = yMm * unitsPerMm;
+      const double h = kReportRowMm * unitsPerMm;
+      if (heading) painter.fillRect(QRectF(x, y, usable, h), QColor(230, 230, 230));
+      for (size_t c = 0; c < columns; ++c) {
+        const double w = widths[c] * scale;
+        const QString text = c < row.size() ? QStringFromUtf8(row[c]) : QString();
+        painter.drawText(QRectF(x + unitsPerMm, y, w - 2 * unitsPerMm, h),
+                         Qt::AlignVCenter | Qt::AlignLeft,
+                         fm.elidedText(text, Qt::ElideRight, w - 2 * unitsPerMm));
+        x += w;
+      }
+      painter.setPen(QPen(QColor(160, 160, 160), 0));
+      painter.drawLine(QPointF(kReportMarginMm * unitsPerMm, y + h),
+                       QPointF(kReportMarginMm * unitsPerMm + usable, y + h));
+      painter.setPen(Qt::black);
+    };
+    drawRow(table.front(), kReportMarginMm, true);
+    const size_t end = std::min(table.size(), start + perPage);
+    for (size_t r = start; r < end; ++r) {
+      drawRow(table[r], kReportMarginMm + static_cast<double>(r - start + 1) * kReportRowMm, false);
+    }
+    if (table.size() <= 1) break;
+  }
+}
+
+}  // namespace
+
+OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
+                            const std::vector<const DrawingDocument*>& pages,
+                            const std::string& path, const std::string& title) {
+  for (const DrawingDocument* doc : pages) {
+    if (!doc->CurrentSheet() || !UsablePageMm(VectorPageSizeMm(*doc))) {
+      return OutputResult{false, "a page has no usable size"};
+    }
+  }
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setCreator(QStringLiteral("FERNPLOT"));
+    pdf.setTitle(QStringFromUtf8(title));
+    pdf.setResolution(1200);
+    QPainter painter;
+    bool first = true;
+    DrawReportTable(pdf, painter, table, first);
+    for (const DrawingDocument* doc : pages) {
+      const QSizeF mm = VectorPageSizeMm(*doc);
+      pdf.setPageLayout(
+          QPageLayout(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+      if (!first) pdf.newPage();
+      if (first && !painter.begin(&pdf)) return OutputResult{false, "cannot start the PDF"};
+      first = false;
+      painter.save();
+      RenderTrueSize(painter, *doc);
+      painter.restore();
+    }
+    if (!painter.isActive()) return OutputResult{false, "cannot start the PDF"};
     painter.end();
   }
   QByteArray bytes = buffer.data();

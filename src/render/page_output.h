@@ -6,9 +6,10 @@
 #include <QSize>
 #include <QSizeF>
 #include <string>
+#include <vector>
 
-#include "graph/drawing.h"
 #include "fileio/atomic_file.h"
+#include "graph/drawing.h"
 
 namespace fernplot {
 
@@ -50,5 +51,11 @@ OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
                           const std::string& title);
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
                           const std::string& title);
+// One PDF of a table (its first row the heading, repeated on every page,
+// A4 landscape, over as many pages as it needs) and then the current sheet
+// of every document at true size, each page its sheet's own size.
+OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
+                            const std::vector<const DrawingDocument*>& pages,
+                            const std::string& path, const std::string& title);
 
 }  // namespace fernplot

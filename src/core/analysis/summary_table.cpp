@@ -89,4 +89,43 @@ std::string SummaryHeaderLine(char separator) {
                        separator);
 }
 
+std::vector<std::string> ReportHeading() {
+  return {"File",         "Title", "Points",       "LF gain",     "Peak",           "-3 dB",
+          "Resonance f0", "Q",     "Phase margin", "Gain margin", "Modulus margin", "Delay margin"};
+}
+
+std::vector<std::string> ReportRow(const SummaryRow& row) {
+  const auto& f = row.figures;
+  // A plain number with its unit after it, or an SI-prefixed one.
+  const auto num = [](const std::optional<double>& x, std::string_view suffix) {
+    return x ? ThreeDigits(*x) + std::string(suffix) : std::string();
+  };
+  const auto si = [](const std::optional<double>& x, std::string_view unit) {
+    return x ? ThreeDigits(*x, unit) : std::string();
+  };
+  const auto at = [&](const std::optional<double>& x, std::string_view suffix,
+                      const std::optional<double>& hz) {
+    return x ? num(x, suffix) + (hz ? " @ " + ThreeDigits(*hz, "Hz") : "") : std::string();
+  };
+  return {row.file,
+          row.title,
+          row.points ? std::to_string(*row.points) : "",
+          num(f[0], " dB"),
+          at(f[1], " dB", f[2]),
+          si(f[3], "Hz"),
+          si(f[4], "Hz"),
+          num(f[5], ""),
+          at(f[6], "\u00B0", f[7]),
+          at(f[8], " dB", f[9]),
+          num(f[10], ""),
+          si(f[11], "s")};
+}
+
+std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message) {
+  std::vector<std::string> row(ReportHeading().size());
+  row[0] = std::string(file);
+  row[1] = "unreadable: " + std::string(message);
+  return row;
+}
+
 }  // namespace fernplot

@@ -56,4 +56,11 @@ std::vector<std::string> SummaryCells(const SummaryRow& row);
 std::string SummaryLineOf(const std::vector<std::string>& cells, char separator);
 std::string SummaryHeaderLine(char separator);
 
+// The report's table: the same figures for reading, three digits with
+// units, a frequency beside each margin.
+std::vector<std::string> ReportHeading();
+std::vector<std::string> ReportRow(const SummaryRow& row);
+// A file that could not be read, with the reader's message.
+std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message);
+
 }  // namespace fernplot

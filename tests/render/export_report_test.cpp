@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: MIT
+// The exporter's report: the table of every input (over as many pages as it
+// needs, unreadable files listed with their message), then every page.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "analysis/summary_table.h"
+#include "datafile/data_file_writer.h"
+#include "export_run.h"
+#include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
+
+namespace fernplot {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+// The Qt drawer, keeping what the report was made of.
+class RecordingDrawer : public QtPageDrawer {
+ public:
+  WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
+                              const std::vector<const DrawingDocument*>& pages,
+                              const std::string& path) const override {
+    tables.push_back(table);
+    pageCounts.push_back(pages.size());
+    return QtPageDrawer::WriteReport(table, pages, path);
+  }
+  mutable std::vector<std::vector<std::vector<std::string>>> tables;
+  mutable std::vector<size_t> pageCounts;
+};
+
+int PdfPageCount(const std::string& pdf) {
+  int n = 0;
+  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1)) {
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++n;
+  }
+  return n;
+}
+
+// The table pages of a report: A4 landscape boxes.
+int TablePageCount(const std::string& pdf) {
+  int n = 0;
+  for (size_t at = pdf.find("/MediaBox [0 0 842"); at != std::string::npos;
+       at = pdf.find("/MediaBox [0 0 842", at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+class ExportReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    root_ = dir_.path().toStdString();
+    program_ = root_ + "/fernplot-export";
+  }
+
+  std::string DataFile(int i) {
+    const std::string path = root_ + "/F" + std::to_string(1000 + i) + ".DAT";
+    WriteBytes(path,
+               EncodeCalculatedDataFile(
+                   testing::TestHeader(
+                       {.dataType = 1, .pointCount = 3, .title = "file " + std::to_string(i)}),
+                   {{10.0, 1.0f, 0.0f}, {100.0, 0.5f, -30.0f}, {1000.0, 0.1f, -80.0f}}));
+    return path;
+  }
+
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    return ExportMain(args, program_, out_, err_, &drawer_);
+  }
+
+  QTemporaryDir dir_;
+  std::string root_, program_;
+  std::ostringstream out_, err_;
+  RecordingDrawer drawer_;
+};
+
+TEST_F(ExportReport, TableAndPagesForOneThreeAndManyInputs) {
+  const std::string missing = root_ + "/missing.DAT";
+  struct Case {
+    int inputs;
+    int tablePages;  // 36 rows fit a table page
+  };
+  for (const Case c : {Case{1, 1}, Case{3, 1}, Case{120, 4}}) {
+    std::vector<std::string> args{"--report", root_ + "/report.pdf", "-j", "3"};
+    for (int i = 0; i < c.inputs; ++i) {
+      args.push_back(DataFile(i));
+      if (i == 0) args.push_back(missing);  // second in input order
+    }
+    EXPECT_EQ(Run(args), kExitFailure) << c.inputs;
+    EXPECT_NE(err_.str().find(missing + ": "), std::string::npos);
+    const std::string pdf = ReadBytes(root_ + "/report.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(TablePageCount(pdf), c.tablePages) << c.inputs;
+    EXPECT_EQ(PdfPageCount(pdf), c.tablePages + c.inputs) << c.inputs;
+
+    const auto& table = drawer_.tables.back();
+    ASSERT_EQ(table.size(), static_cast<size_t>(c.inputs) + 2);
+    EXPECT_EQ(table[0], ReportHeading());
+    EXPECT_EQ(table[1][0], "F1000.DAT");
+    EXPECT_EQ(table[1][1], "file 0");
+    EXPECT_EQ(table[1][2], "3");
+    EXPECT_EQ(table[2][0], "missing.DAT");
+    EXPECT_EQ(table[2][1].rfind("unreadable: ", 0), 0u) << table[2][1];
+    EXPECT_GT(table[2][1].size(), std::string("unreadable: ").size());
+    if (c.inputs > 1) EXPECT_EQ(table.back()[0], "F" + std::to_string(999 + c.inputs) + ".DAT");
+    EXPECT_EQ(drawer_.pageCounts.back(), static_cast<size_t>(c.inputs));
+  }
+}
+
+// The same bytes for any number of jobs with a fixed date; a name not
+// ending in .pdf is a usage error and writes nothing.
+TEST_F(ExportReport, ReproducibleAndOnlyPdf) {
+  const std::vector<std::string> files{DataFile(1), DataFile(2), DataFile(3)};
+  ASSERT_EQ(setenv("SOURCE_DATE_EPOCH", "946684800", 1), 0);
+  std::vector<std::string> one{"--report", root_ + "/a.pdf", "-j", "1"};
+  std::vector<std::string> many{"--report", root_ + "/b.PDF", "-j", "3"};
+  one.insert(one.end(), files.begin(), files.end());
+  many.insert(many.end(), files.begin(), files.end());
+  EXPECT_EQ(Run(one), kExitOk) << err_.str();
+  EXPECT_EQ(Run(many), kExitOk) << err_.str();
+  unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(ReadBytes(root_ + "/a.pdf"), ReadBytes(root_ + "/b.PDF"));
+
+  for (const char* name : {"/r.png", "/r.pdf.txt", "/pdf"}) {
+    EXPECT_EQ(Run({"--report", root_ + name, files[0]}), kExitUsage) << name;
+    EXPECT_FALSE(std::filesystem::exists(root_ + name));
+  }
+  // An unwritable place is a failure of its own, not a crash.
+  EXPECT_EQ(Run({"--report", root_ + "/no/such/folder/r.pdf", files[0]}), kExitFailure);
+  EXPECT_NE(err_.str().find("r.pdf: "), std::string::npos);
+}
+
+TEST(ReportTable, RowsForReading) {
+  SweepFigures fig;
+  fig.points = 4;
+  fig.lowFrequencyGain = FrequencyGain{10.0, 40.0};
+  fig.peak = FrequencyGain{10.0, 40.0};
+  fig.gainCrossovers = {GainCrossover{316.2, -170.0, 10.0}};
+  fig.phaseMarginCrossover = 0;
+  fig.phaseMargin = 10.0;
+  const SummaryRow row = MakeSummaryRow("loop.DAT", "loop", fig, LoopJudgement::kLoop);
+  const std::vector<std::string> cells = ReportRow(row);
+  ASSERT_EQ(cells.size(), ReportHeading().size());
+  EXPECT_EQ(cells[3], "40.0 dB");
+  EXPECT_EQ(cells[4], "40.0 dB @ 10.0 Hz");
+  EXPECT_EQ(cells[5], "");
+  EXPECT_EQ(cells[8], "10.0\u00B0 @ 316 Hz");
+  EXPECT_EQ(cells[9], "");
+  // Not a loop by the user's word: no margins at all.
+  EXPECT_EQ(ReportRow(MakeSummaryRow("f", "t", fig, LoopJudgement::kNotLoop))[8], "");
+}
+
+}  // namespace
+}  // namespace fernplot
