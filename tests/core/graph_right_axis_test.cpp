@@ -126,8 +126,16 @@ TEST_F(RightAxisFixture, UnwrappedPhaseTakesItsLimitsFromTheData) {
   const std::vector<std::string> labels = RightLabels(page);
   ASSERT_FALSE(labels.empty());
   EXPECT_EQ(labels.front(), std::to_string(static_cast<int>(std::lround(lo))));
-  EXPECT_TRUE(HasText("PHASE [deg]"));
+  // The factory caption says the phase is unwrapped; the user's own stays.
+  EXPECT_TRUE(HasText("PHASE (UNWRAPPED) [deg]"));
+  EXPECT_FALSE(HasText("PHASE [deg]"));
   EXPECT_FALSE(HasText(kGroupDelayCaption));
+  ts.defaults.VR.caption = "PHASE [deg]  (Ch2)";
+  Open(DelayLine(2e-6, 61), kRightUnwrappedPhase);
+  EXPECT_TRUE(HasText("PHASE [deg]  (Ch2)"));
+  EXPECT_FALSE(HasText("PHASE (UNWRAPPED) [deg]"));
+  Open(DelayLine(2e-6, 61), kRightPhase);
+  EXPECT_TRUE(HasText("PHASE [deg]  (Ch2)"));
 }
 
 TEST_F(RightAxisFixture, GroupDelayAxisHasItsCaptionAndPrefixedLabels) {

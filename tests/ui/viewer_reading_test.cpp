@@ -154,7 +154,7 @@ class ReadingTest : public QObject {
     QTest::mouseRelease(vp, Qt::RightButton, {}, a);
     const PageLimits zoomed = LimitsOf(Page().properties);
     QCOMPARE(zoomed, *expected);
-    for (const AxisLimits& l : zoomed.axes) {
+    for (const AxisRangeLimits& l : zoomed.axes) {
       QCOMPARE(l.useDataMin, 0);
       QVERIFY(l.rangeMin < l.rangeMax);
     }
@@ -182,7 +182,7 @@ class ReadingTest : public QObject {
     QVERIFY(frame_->Ranges().ZoomTo(InFrame(0.1, 0.1), InFrame(0.5, 0.5)));
     const PageLimits third = LimitsOf(Page().properties);
     QTest::keyClick(View(), Qt::Key_Home);
-    for (const AxisLimits& l : LimitsOf(Page().properties).axes) {
+    for (const AxisRangeLimits& l : LimitsOf(Page().properties).axes) {
       QCOMPARE(l.useDataMin, 1);
       QCOMPARE(l.useDataMax, 1);
     }

@@ -221,8 +221,14 @@ void DrawPhaseAxis(PageBuilder& b) {
     step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, b.TextHeight(kFontPhaseLabels));
   }
   const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
+  // The factory caption says which phase it is; a caption of the user's own
+  // is theirs.
+  const std::string caption =
+      b.props().rightAxis == kRightUnwrappedPhase && vr.caption == kPhaseCaption
+          ? std::string(kUnwrappedPhaseCaption)
+          : vr.caption;
   b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0,
-                          b.difference ? kDifferenceMark + vr.caption : vr.caption,
+                          b.difference ? kDifferenceMark + caption : caption,
                           b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
   DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels);
 }

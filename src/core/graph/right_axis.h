@@ -17,6 +17,8 @@ namespace fernplot {
 class PageBuilder;
 
 constexpr std::string_view kGroupDelayCaption = "GROUP DELAY [s]";
+constexpr std::string_view kPhaseCaption = "PHASE [deg]";
+constexpr std::string_view kUnwrappedPhaseCaption = "PHASE (UNWRAPPED) [deg]";
 
 // The drawing's name of the quantity: "phase", "unwrappedPhase" or
 // "groupDelay" (phase for a value that is no mode).

@@ -71,7 +71,7 @@ std::optional<PageLimits> LimitsOfRectangle(const GraphProperties& props, QPoint
 }
 
 PageLimits WholeSweepLimits(PageLimits limits) {
-  for (AxisLimits& a : limits.axes) a.useDataMin = a.useDataMax = 1;
+  for (AxisRangeLimits& a : limits.axes) a.useDataMin = a.useDataMax = 1;
   return limits;
 }
 

@@ -24,17 +24,17 @@ class CMainView;
 class CommandTable;
 
 // The limits of one axis as the property sheet sets them.
-struct AxisLimits {
+struct AxisRangeLimits {
   int32_t useDataMin = 1;
   int32_t useDataMax = 1;
   double rangeMin = 0.0;
   double rangeMax = 0.0;
-  bool operator==(const AxisLimits&) const = default;
+  bool operator==(const AxisRangeLimits&) const = default;
 };
 
 // The frequency, gain and right-axis limits of a page.
 struct PageLimits {
-  std::array<AxisLimits, 3> axes;  // HB, VL, VR
+  std::array<AxisRangeLimits, 3> axes;  // HB, VL, VR
   bool operator==(const PageLimits&) const = default;
 };
 
