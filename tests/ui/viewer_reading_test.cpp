@@ -272,6 +272,19 @@ class ReadingTest : public QObject {
     QVERIFY(dialogs_->infos[0].contains(QStringLiteral("Page Up")));
     QVERIFY(dialogs_->infos[0].contains(QStringLiteral("Backspace")));
   }
+  // "Show on page" carries over to the pages opened after the choice.
+  void figureMarksRememberedForNewPages() {
+    QVERIFY(!Page().showFigureMarks);
+    frame_->Pages().ShowFigureMarks(true);
+    QVERIFY(Page().showFigureMarks);
+    frame_->Pages().OpenFiles({WriteDataFile(dir_, QStringLiteral("B.DAT"), 30)});
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
+    QVERIFY(Page().showFigureMarks);
+    frame_->Pages().ShowFigureMarks(false);
+    frame_->Pages().OpenFiles({WriteDataFile(dir_, QStringLiteral("C.DAT"), 30)});
+    QVERIFY(!Page().showFigureMarks);
+    QVERIFY(PageForSheet(state().session.pages, 1)->showFigureMarks);
+  }
 };
 
 QTEST_MAIN(ReadingTest)

@@ -45,6 +45,7 @@ GraphPage* PageSession::OpenPage(const GraphProperties& defaults, MeasurementDat
 
 GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   if (!drawingActive || !page) return nullptr;
+  if (figureMarksOnNewPages) page->showFigureMarks = true;
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.

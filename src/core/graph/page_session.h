@@ -38,6 +38,9 @@ class PageSession {
   // Every grid the drawing is rendered on; overlay curves are thinned for
   // these (a writer of pictures at another zoom adds its own).
   std::vector<CurveGrid> curveGrids = ViewerCurveGrids();
+  // Pages added from now on mark their figures (the last choice made on a
+  // page, remembered for the pages opened after it).
+  bool figureMarksOnNewPages = false;
 
   // Makes a page of a record already read (a copy of `defaults`, the
   // record's data title and data type), appends it and builds it; its sheet

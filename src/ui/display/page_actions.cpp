@@ -388,6 +388,7 @@ void PageActions::CloseAllPages() {
 }
 
 void PageActions::ShowFigureMarks(bool on) {
+  state_.session.figureMarksOnNewPages = on;
   GraphPage* page = PageOnScreen(state_);
   if (!page || page->showFigureMarks == on) return;
   page->showFigureMarks = on;
