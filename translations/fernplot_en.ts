@@ -1132,6 +1132,10 @@ Settings → Graph Properties: the page&apos;s or the default settings.</transla
 <context>
     <name>fernplot::DataFileListDialog</name>
     <message>
+        <source>%1 個のﾌｧｲﾙ</source>
+        <translation>%1 files</translation>
+    </message>
+    <message>
         <source> ﾌｧｲﾙ名</source>
         <translation> File name</translation>
     </message>

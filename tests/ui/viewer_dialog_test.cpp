@@ -15,7 +15,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
+#include "datafile/data_file_scan.h"
 #include "filelist/data_file_list_dialog.h"
 #include "filelist/data_file_row_delegate.h"
 #include "list_view_rows.h"
@@ -57,6 +59,25 @@ class DialogTest : public QObject {
     WriteDataFile(dir_, QString(70, QLatin1Char('L')) + QStringLiteral(".DAT"), 3);
   }
 
+  // Opened again over the list found before: every column fits its longest
+  // text (the long name included), and the count is shown.
+  void reopenedListFitsItsColumns() {
+    TestState ts;
+    ScanDataFiles((dir_.path() + QStringLiteral("/*.DAT")).toStdString(), ts.state.dataFiles);
+    DataFileListDialog dialog(ts.state);
+    Activate(dialog);
+    const QTreeView* list = dialog.List();
+    for (int c = 0; c < list->model()->columnCount(); ++c) {
+      for (int r = 0; r < list->model()->rowCount(); ++r) {
+        QVERIFY(list->columnWidth(c) >=
+                list->fontMetrics().horizontalAdvance(ListRows(list).Text(r, c).trimmed()));
+      }
+    }
+    QCOMPARE(dialog.CountLabel()->text(),
+             QStringLiteral("%1 個のﾌｧｲﾙ").arg(static_cast<int>(ts.state.dataFiles.size())));
+    QVERIFY(dialog.CountLabel()->isVisible());
+  }
+
   void searchOrderAndCells() {
     TestState ts;
     DataFileListDialog dialog(ts.state);
@@ -87,6 +108,7 @@ class DialogTest : public QObject {
     QCOMPARE(ListRows(list).Heading(4), QStringLiteral("コメント"));
     QCOMPARE(list->columnWidth(0), 120);
     QCOMPARE(list->columnWidth(3), 140);
+    QCOMPARE(dialog.CountLabel()->text(), QStringLiteral("4 個のﾌｧｲﾙ"));
     const int kinds[] = {static_cast<int>(FileKind::kCalculated), static_cast<int>(FileKind::kRaw),
                          static_cast<int>(FileKind::kRaw), static_cast<int>(FileKind::kUnreadable)};
     for (int r = 0; r < 4; ++r) {

@@ -50,6 +50,8 @@ DataFileListDialog::DataFileListDialog(AppState& state, QWidget* parent)
     MakeCreateDefault(false);
   } else {
     FillRows();
+    // A list kept from before opens with every column as wide as it needs.
+    for (int c = 0; c < kListColumnCount; ++c) list_->resizeColumnToContents(c);
     RestoreMarks();
     list_->setFocus();
     MakeCreateDefault(true);
@@ -117,6 +119,9 @@ void DataFileListDialog::BuildControls() {
   no_match_->move(0, 2);
   no_match_->adjustSize();
   no_match_->hide();
+  count_ = new QLabel(this);
+  count_->setObjectName(QStringLiteral("fileCount"));
+  count_->setGeometry(du.Rect(125, 132, 133, 10));
   connect(list_->header(), &QHeaderView::sectionClicked, this, &DataFileListDialog::SortByColumn);
 
   connect(search_, &QPushButton::clicked, this, &DataFileListDialog::Search);
@@ -154,6 +159,11 @@ void DataFileListDialog::FillRows() {
   model_->Clear();
   model_->AppendEntries(0);
   ApplySort();
+  ShowCount();
+}
+
+void DataFileListDialog::ShowCount() {
+  count_->setText(tr("%1 個のﾌｧｲﾙ").arg(model_->rowCount()));
 }
 
 void DataFileListDialog::SortByColumn(int column) {
@@ -184,7 +194,7 @@ void DataFileListDialog::resizeEvent(QResizeEvent* event) {
 }
 
 void DataFileListDialog::LayOut() {
-  if (!list_) return;
+  if (!list_ || !count_) return;
   const DialogUnits du(font());
   const int dx = std::max(0, width() - initial_size_.width());
   const int dy = std::max(0, height() - initial_size_.height());
@@ -194,6 +204,7 @@ void DataFileListDialog::LayOut() {
   list_->setGeometry(du.Rect(7, 26, 251, 98).adjusted(0, 0, dx, dy));
   search_->setGeometry(du.Rect(223, 7, 35, 14).translated(dx, 0));
   browse_button_->setGeometry(du.Rect(208, 7, 12, 13).translated(dx, 0));
+  count_->setGeometry(du.Rect(125, 132, 133, 10).adjusted(0, dy, dx, dy));
 }
 
 void DataFileListDialog::RestoreMarks() {
@@ -258,6 +269,7 @@ void DataFileListDialog::Search() {
   searching_ = false;
   search_->setText(tr("検索"));
   ApplySort();
+  ShowCount();
   no_match_->setVisible(state_.dataFiles.empty());
 }
 

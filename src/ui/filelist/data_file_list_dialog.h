@@ -42,6 +42,8 @@ class DataFileListDialog : public QDialog {
   QPushButton* BrowseButton() const { return browse_button_; }
   // The line shown in the list area after a search that found nothing.
   QLabel* NoMatchLabel() const { return no_match_; }
+  // How many files the list shows, below it.
+  QLabel* CountLabel() const { return count_; }
 
   // Sorts the rows by a column as a click on its header does: a new column
   // sorts ascending, the same column again reverses.
@@ -73,6 +75,7 @@ class DataFileListDialog : public QDialog {
  private:
   void BuildControls();
   void FillRows();
+  void ShowCount();
   void RestoreMarks();
   void MakeCreateDefault(bool createIsDefault);
   void ApplySort();
@@ -87,6 +90,7 @@ class DataFileListDialog : public QDialog {
   QPushButton* search_ = nullptr;
   QPushButton* browse_button_ = nullptr;
   QLabel* no_match_ = nullptr;
+  QLabel* count_ = nullptr;
   QSize initial_size_;
   int sort_column_ = -1;  // -1: the order of the search
   bool sort_descending_ = false;
