@@ -621,6 +621,10 @@ Show difference</translation>
         <translation>High-density sweep ON/OFF</translation>
     </message>
     <message>
+        <source>選択できるﾚﾝｼﾞはありません。位相の範囲は上限･下限で指定します。</source>
+        <translation>There are no ranges to choose; set the phase range with the upper and lower limits.</translation>
+    </message>
+    <message>
         <source>位相表示レンジ</source>
         <translation>Phase display range</translation>
     </message>

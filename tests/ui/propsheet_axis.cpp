@@ -364,6 +364,9 @@ class AxisTest : public QObject {
     QComboBox* list = PageOf(*sheet, kPhase)->phaseRangeList();
     QVERIFY(list);
     QCOMPARE(list->count(), 0);
+    // It says so: disabled, with a tool tip on why.
+    QVERIFY(!list->isEnabled());
+    QVERIFY(!list->toolTip().isEmpty());
     QVERIFY(!PageOf(*sheet, kGain)->phaseRangeList());
   }
 };

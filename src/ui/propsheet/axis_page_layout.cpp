@@ -224,6 +224,9 @@ void AxisPage::buildControls() {
     rangeRow->addWidget(new QLabel(tr("位相表示レンジ"), this));
     phaseRange_ = new QComboBox(this);
     phaseRange_->setMinimumWidth(140);
+    // Empty and without effect: shown as such rather than as a choice.
+    phaseRange_->setEnabled(false);
+    phaseRange_->setToolTip(tr("選択できるﾚﾝｼﾞはありません。位相の範囲は上限･下限で指定します。"));
     rangeRow->addWidget(phaseRange_);
     rangeRow->addStretch(1);
     top->addLayout(rangeRow);
