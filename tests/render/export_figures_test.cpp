@@ -231,7 +231,7 @@ TEST_F(ExportFigures, RightAxisModeOfDrawings) {
     const char* option;
     const char* quantity;
     const char* caption;
-  } const modes[] = {{"unwrapped", "unwrappedPhase", "PHASE [deg]"},
+  } const modes[] = {{"unwrapped", "unwrappedPhase", "PHASE (UNWRAPPED) [deg]"},
                      {"DELAY", "groupDelay", "GROUP DELAY [s]"}};
   for (const Mode& m : modes) {
     const std::string dir = root_ + "/" + m.option;
