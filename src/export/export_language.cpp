@@ -11,7 +11,8 @@
 namespace fernplot {
 
 int TranslatedExportMain(const std::vector<std::string>& args, const std::string& programPath,
-                         std::ostream& out, std::ostream& err, const PageDrawer* drawer) {
+                         std::ostream& out, std::ostream& err, const PageDrawer* drawer,
+                         InFlightFiles* inFlight) {
   // A usage error is reported by ExportMain; here only the language counts.
   const ParsedArgs parsed = ParseExportArgs(args);
   const std::optional<UiLanguage> option = parsed.options && parsed.options->language
@@ -20,7 +21,7 @@ int TranslatedExportMain(const std::vector<std::string>& args, const std::string
   const Translations translations(ChooseLanguage(option, std::nullopt, QLocale::system()),
                                   QString::fromStdString(programPath));
   const TextTranslator translator = translations.CoreTranslator();
-  return ExportMain(args, programPath, out, err, drawer, &translator);
+  return ExportMain(args, programPath, out, err, drawer, &translator, inFlight);
 }
 
 }  // namespace fernplot

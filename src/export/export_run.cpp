@@ -15,6 +15,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "analysis/difference.h"
 #include "analysis/figures_text.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
@@ -83,6 +84,9 @@ std::string FileNameOf(const std::string& path) {
 struct Comparison {
   std::vector<OverlayTrace> overlays;
   int referenceIndex = -1;
+  // The reference was read only to subtract it (it is not an overlay): the
+  // last of `overlays`.
+  bool referenceOnly = false;
 };
 
 std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
@@ -116,6 +120,7 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
     if (!listed) {
       if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
+        c.referenceOnly = true;
         c.overlays.push_back(std::move(*t));
       } else {
         allRead = false;
@@ -176,6 +181,7 @@ struct FileExport {
   const TextTranslator* translator;  // page texts and messages; none: the source texts
   const std::filesystem::path& dir;
   double zoom;
+  InFlightFiles* inFlight;  // the temporary files being written; may be nullptr
 };
 
 // Files started past the last one printed, per thread: enough to keep every
@@ -211,9 +217,24 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
   if (!run.comparison.overlays.empty()) {
-    made->overlays = run.comparison.overlays;
-    made->referenceIndex = run.comparison.referenceIndex;
-    made->showDifference = run.comparison.referenceIndex >= 0;
+    const Comparison& c = run.comparison;
+    made->overlays = c.overlays;
+    made->referenceIndex = c.referenceIndex;
+    made->showDifference = c.referenceIndex >= 0;
+    if (made->showDifference) {
+      const OverlayTrace& reference = c.overlays[static_cast<size_t>(c.referenceIndex)];
+      const Subtraction check =
+          CheckSubtraction(made->data, reference.data, PageRatio(made->properties));
+      if (check != Subtraction::kPossible) {
+        // An input error: said so, and the page is drawn as if no difference
+        // had been asked for.
+        err << reference.path << ": " << SubtractionMessage(check, run.translator) << '\n';
+        result.ok = false;
+        made->showDifference = false;
+        made->referenceIndex = -1;
+        if (c.referenceOnly) made->overlays.pop_back();
+      }
+    }
   }
   // The targets and whether each may be written, decided in input order;
   // the refusals are printed where one thread would print them.
@@ -246,7 +267,7 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       continue;
     }
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, *page, message, run.zoom, run.drawer}, target);
+        {session.drawing, *page, message, run.zoom, run.drawer, run.inFlight}, target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
@@ -274,7 +295,8 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
 }
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator) {
+              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator,
+              InFlightFiles* inFlight) {
   if (options.listPattern) return ListDataFiles(*options.listPattern, out, err, translator);
 
   GraphProperties defaults = FactoryDefaults();
@@ -308,7 +330,12 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   const std::filesystem::path dir(options.outputDir);
   const double zoom = options.zoomPercent / 100.0;
 
-  OutputClaims claims(options.files);
+  // Every file the run reads is kept from its outputs, not only the pages.
+  std::vector<std::string> inputs = options.files;
+  inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
+  if (options.differenceFile) inputs.push_back(*options.differenceFile);
+  inputs.push_back(settings);
+  OutputClaims claims(inputs);
   bool allWritten = true;
   const Comparison comparison = ReadComparison(options, err, allWritten);
   const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
@@ -317,8 +344,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << "fernplot-export: the drawn formats need fernplot-export-render\n";
     return kExitFailure;
   }
-  const FileExport shared{options,    defaults, comparison, drawn ? drawer : nullptr,
-                          translator, dir,      zoom};
+  const FileExport shared{options, defaults, comparison, drawn ? drawer : nullptr,
+                          translator, dir,     zoom,       inFlight};
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.
@@ -335,11 +362,15 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
         };
       },
       [&](size_t, TaskOutput output) {
-        if (!output.err.empty()) {
-          progress.Clear();
-          err << output.err;
+        // The progress line is cleared before any text, on stdout as well:
+        // both may be the same terminal.
+        if (!output.err.empty() || !output.out.empty()) progress.Clear();
+        err << output.err;
+        if (!output.out.empty()) {
+          out << output.out;
+          // Shown before the line is drawn again.
+          if (progress.Enabled()) out.flush();
         }
-        out << output.out;
         if (!output.ok) allWritten = false;
         progress.Update(++done);
       });
@@ -349,7 +380,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
 
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
                std::ostream& out, std::ostream& err, const PageDrawer* drawer,
-               const TextTranslator* translator) {
+               const TextTranslator* translator, InFlightFiles* inFlight) {
   const ParsedArgs parsed = ParseExportArgs(args);
   if (!parsed.options) {
     err << "fernplot-export: " << parsed.error << "\n\n" << ExportHelpText();
@@ -363,7 +394,7 @@ int ExportMain(const std::vector<std::string>& args, const std::string& programP
     out << "fernplot-export " << kVersion << '\n';
     return kExitOk;
   }
-  return RunExport(*parsed.options, programPath, out, err, drawer, translator);
+  return RunExport(*parsed.options, programPath, out, err, drawer, translator, inFlight);
 }
 
 bool ExportNeedsDrawer(const std::vector<std::string>& args) {

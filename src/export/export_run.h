@@ -29,15 +29,16 @@ std::string ExporterSettingsFilePath(const std::string& programPath);
 // the same for any number. A progress line goes to std::cerr when `err` is
 // std::cerr on a terminal. Page texts, the list's cells and the reader's
 // messages are in the language of `translator` (none: the source texts).
+// Temporary files are listed in `inFlight` (when given) while they exist.
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
               std::ostream& err, const PageDrawer* drawer = nullptr,
-              const TextTranslator* translator = nullptr);
+              const TextTranslator* translator = nullptr, InFlightFiles* inFlight = nullptr);
 
 // Parses `args` (without the program name), prints help or the usage error
 // and runs in the language of --lang, else of the locale.
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
                std::ostream& out, std::ostream& err, const PageDrawer* drawer = nullptr,
-               const TextTranslator* translator = nullptr);
+               const TextTranslator* translator = nullptr, InFlightFiles* inFlight = nullptr);
 
 // Whether the run `args` asks for needs a PageDrawer: a drawn format.
 bool ExportNeedsDrawer(const std::vector<std::string>& args);

@@ -13,11 +13,13 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "export_run.h"
+#include "quit_signals.h"
 
 namespace {
 
@@ -54,5 +56,9 @@ int main(int argc, char** argv) {
     std::cerr << "fernplot-export: " << render << ": " << std::strerror(errno) << '\n';
     return fernplot::kExitFailure;
   }
-  return fernplot::ExportMain(args, program, std::cout, std::cerr);
+  // Owned here for the whole run; the signal handlers reach it while they
+  // are installed.
+  const auto inFlight = std::make_unique<fernplot::InFlightFiles>();
+  const fernplot::RemoveTempFilesOnQuit cleanup(*inFlight);
+  return fernplot::ExportMain(args, program, std::cout, std::cerr, nullptr, nullptr, inFlight.get());
 }

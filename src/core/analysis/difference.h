@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/sweep_points.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -17,5 +18,24 @@ namespace fernplot {
 // place with a non-finite difference, so a curve through it breaks there.
 std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
                                          std::span<const UsablePoint> reference);
+
+// Whether a page minus a reference has anything to show. A difference
+// without a single finite point is an input error, not an empty picture:
+// the exporter reports it and draws the page as it is; the viewer says so
+// and stays out of difference mode.
+enum class Subtraction {
+  kPossible,
+  kNoReferencePoints,  // the reference has no usable point
+  kNoCommonRange,      // no point of the page lies in the reference's range
+};
+Subtraction CheckSubtraction(std::span<const SweepPoint> trace,
+                             std::span<const UsablePoint> reference);
+// The same for two records, in `ratio`.
+Subtraction CheckSubtraction(const MeasurementData& page, const MeasurementData& reference,
+                             ChannelRatio ratio);
+
+// Why nothing can be subtracted (kPossible: empty), in the language of
+// `translator` (none: the source text).
+std::string SubtractionMessage(Subtraction check, const TextTranslator* translator);
 
 }  // namespace fernplot
