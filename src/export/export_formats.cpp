@@ -29,11 +29,13 @@ WriteFileResult WritePng(const ExportJob& job, const std::string& path) {
 }
 
 WriteFileResult WriteSvg(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName, job.inFlight) : NoDrawer();
+  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WritePdf(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName, job.inFlight) : NoDrawer();
+  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {

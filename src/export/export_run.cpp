@@ -344,8 +344,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << "fernplot-export: the drawn formats need fernplot-export-render\n";
     return kExitFailure;
   }
-  const FileExport shared{options, defaults, comparison, drawn ? drawer : nullptr,
-                          translator, dir,     zoom,       inFlight};
+  const FileExport shared{options,    defaults, comparison, drawn ? drawer : nullptr,
+                          translator, dir,      zoom,       inFlight};
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.

@@ -60,5 +60,6 @@ int main(int argc, char** argv) {
   // are installed.
   const auto inFlight = std::make_unique<fernplot::InFlightFiles>();
   const fernplot::RemoveTempFilesOnQuit cleanup(*inFlight);
-  return fernplot::ExportMain(args, program, std::cout, std::cerr, nullptr, nullptr, inFlight.get());
+  return fernplot::ExportMain(args, program, std::cout, std::cerr, nullptr, nullptr,
+                              inFlight.get());
 }

@@ -23,8 +23,8 @@ class PageDrawer {
   // The current sheet of `doc`; each may be called from several threads at
   // once, each with its own document.
   // Each lists its temporary file in `inFlight` while it exists.
-  virtual WriteFileResult WritePng(const DrawingDocument& doc, double zoom,
-                                   const std::string& path, InFlightFiles* inFlight) const = 0;
+  virtual WriteFileResult WritePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                                   InFlightFiles* inFlight) const = 0;
   virtual WriteFileResult WriteSvg(const DrawingDocument& doc, const std::string& path,
                                    const std::string& title, InFlightFiles* inFlight) const = 0;
   virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,

@@ -76,8 +76,7 @@ namespace {
 // bytes of the path are used as given (a name that is not valid text keeps
 // its bytes), a link at the path is replaced rather than written through,
 // and a failed write leaves no partial file.
-OutputResult WriteBytes(const std::string& path, const QByteArray& bytes,
-                        InFlightFiles* inFlight) {
+OutputResult WriteBytes(const std::string& path, const QByteArray& bytes, InFlightFiles* inFlight) {
   return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), inFlight);
 }
 

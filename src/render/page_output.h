@@ -7,8 +7,8 @@
 #include <QSizeF>
 #include <string>
 
-#include "graph/drawing.h"
 #include "fileio/atomic_file.h"
+#include "graph/drawing.h"
 
 namespace fernplot {
 

@@ -28,8 +28,7 @@ std::string FolderOf(const std::string& path) {
 // A new name beside `path`: ".fp-" and six random letters and digits. A
 // short name: the target's own name may already be at the length limit.
 std::string TempPathBeside(const std::string& path) {
-  static constexpr char kChars[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   unsigned char random[6];
   if (getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
     timespec now{};
@@ -74,7 +73,8 @@ WriteFileResult WriteFileAtomically(const std::string& path, std::string_view by
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
     tempPath = TempPathBeside(path);
-    slot = inFlight ? inFlight->Add(tempPath) : -1;
+    slot = inFlight ? inFlight->Begin(tempPath) : -1;
+    if (slot == InFlightFiles::kEnding) return {false, "the program is ending"};
     fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
       const int err = errno;
@@ -91,6 +91,7 @@ WriteFileResult WriteFileAtomically(const std::string& path, std::string_view by
     if (inFlight) inFlight->Remove(slot);
     return Failure(what, err);
   };
+  if (inFlight && !inFlight->Created(slot)) return fail("cannot write " + path, EINTR);
 
   // Created 0600: keep the mode of the file being replaced, else
   // give the usual mode of a new document.

@@ -1,43 +1,64 @@
 // SPDX-License-Identifier: MIT
 #include "fileio/in_flight_files.h"
 
+#include <time.h>
 #include <unistd.h>
 
 #include <cstring>
 
 namespace fernplot {
 
-int InFlightFiles::Add(std::string_view path) noexcept {
+// The writers and the handler meet through sequentially consistent
+// operations: a writer marks its slot, then looks at ending_; the handler
+// sets ending_, then looks at the slots. So either the writer sees the end
+// coming and removes its own file, or the handler sees the slot and removes
+// the file.
+
+int InFlightFiles::Begin(std::string_view path) noexcept {
+  if (ending_.load()) return kEnding;
   if (path.size() >= PATH_MAX) return -1;
   for (size_t i = 0; i < kSlots; ++i) {
     int expected = kFree;
-    if (slots_[i].state.compare_exchange_strong(expected, kFilling, std::memory_order_acquire)) {
-      std::memcpy(slots_[i].path, path.data(), path.size());
-      slots_[i].path[path.size()] = '\0';
-      slots_[i].state.store(kListed, std::memory_order_release);
-      return static_cast<int>(i);
+    if (!slots_[i].state.compare_exchange_strong(expected, kFilling)) continue;
+    std::memcpy(slots_[i].path, path.data(), path.size());
+    slots_[i].path[path.size()] = '\0';
+    slots_[i].state.store(kCreating);
+    if (ending_.load()) {
+      slots_[i].state.store(kFree);
+      return kEnding;
     }
+    return static_cast<int>(i);
   }
   return -1;
 }
 
+bool InFlightFiles::Created(int slot) noexcept {
+  if (slot < 0 || static_cast<size_t>(slot) >= kSlots) return !ending_.load();
+  slots_[static_cast<size_t>(slot)].state.store(kCreated);
+  return !ending_.load();
+}
+
 void InFlightFiles::Remove(int slot) noexcept {
   if (slot < 0 || static_cast<size_t>(slot) >= kSlots) return;
-  slots_[static_cast<size_t>(slot)].state.store(kFree, std::memory_order_release);
+  slots_[static_cast<size_t>(slot)].state.store(kFree);
 }
 
 void InFlightFiles::UnlinkAll() noexcept {
+  ending_.store(true);
+  // A writer between listing and creating its file gets up to 0.2 s in all;
+  // one that does not finish by then (it may be the thread this handler
+  // interrupted) creates nothing before the program ends.
+  constexpr timespec kPause{0, 1000000};
+  int pausesLeft = 200;
   for (Slot& slot : slots_) {
-    // A slot being filled holds no path yet; its file is not created before
-    // the slot is listed.
-    if (slot.state.load(std::memory_order_acquire) == kListed) unlink(slot.path);
+    int state = slot.state.load();
+    while (state == kCreating && pausesLeft > 0) {
+      nanosleep(&kPause, nullptr);
+      --pausesLeft;
+      state = slot.state.load();
+    }
+    if (state == kCreating || state == kCreated) unlink(slot.path);
   }
-}
-
-size_t InFlightFiles::Count() const noexcept {
-  size_t n = 0;
-  for (const Slot& slot : slots_) n += slot.state.load(std::memory_order_acquire) == kListed;
-  return n;
 }
 
 }  // namespace fernplot

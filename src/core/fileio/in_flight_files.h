@@ -18,28 +18,34 @@ class InFlightFiles {
   // More than the threads that ever write at once; a file past that is
   // written all the same, only not removed on a signal.
   static constexpr size_t kSlots = 320;
+  // From Begin: the program is ending, create nothing.
+  static constexpr int kEnding = -2;
 
   InFlightFiles() = default;
   InFlightFiles(const InFlightFiles&) = delete;
   InFlightFiles& operator=(const InFlightFiles&) = delete;
 
-  // Lists `path` (before the file is created); the slot to pass to Remove,
-  // or -1 when the list is full or the path too long.
-  int Add(std::string_view path) noexcept;
+  // A writer lists `path` before it creates the file: the slot to pass on,
+  // -1 when the list is full or the path too long (the file is not
+  // listed), or kEnding.
+  int Begin(std::string_view path) noexcept;
+  // The file of `slot` was created; false when the program began to end
+  // meanwhile: the writer removes the file itself and stops.
+  bool Created(int slot) noexcept;
   // Takes the slot off the list (after the file was renamed or removed).
   void Remove(int slot) noexcept;
-  // Removes every listed file. Async-signal-safe.
+  // Removes every listed file and lets no new one begin; waits a moment for
+  // a file being created. Async-signal-safe.
   void UnlinkAll() noexcept;
-  // Files listed now (for tests).
-  size_t Count() const noexcept;
 
  private:
-  enum State : int { kFree, kFilling, kListed };
+  enum State : int { kFree, kFilling, kCreating, kCreated };
   struct Slot {
     std::atomic<int> state{kFree};
     char path[PATH_MAX];
   };
   static_assert(std::atomic<int>::is_always_lock_free);
+  std::atomic<bool> ending_{false};
   std::array<Slot, kSlots> slots_{};
 };
 
