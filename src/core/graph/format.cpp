@@ -38,9 +38,8 @@ bool Below(double v, double bound) {
   return CompareNear(v, bound) == -1;
 }
 
-// The frequencies the prefixes m to G show with their own digits.
+// From here on there is no prefix for a frequency.
 constexpr double kLargestPrefixedHz = 1e12;
-constexpr double kSmallestPrefixedHz = 1e-4;
 
 // Cuts trailing '0's (never the first character), then a dangling '.'.
 void TrimFraction(std::string& text) {
@@ -62,10 +61,9 @@ std::string FormatShortExponent(double v) {
 
 std::string FormatFrequency(double hz) {
   if (!std::isfinite(hz)) return {};
-  // Past the largest and the smallest prefix the fixed forms grow without
-  // bound (a 1e308 Hz label would be 300 characters) or show nothing but 0.
-  const double size = std::fabs(hz);
-  if (!Below(size, kLargestPrefixedHz) || (size > 0.0 && size < kSmallestPrefixedHz)) {
+  // Past the largest prefix the fixed form grows without bound: a 1e308 Hz
+  // label would be 300 characters.
+  if (!Below(std::fabs(hz), kLargestPrefixedHz)) {
     return FormatShortExponent(hz);
   }
   std::string text;

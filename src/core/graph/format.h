@@ -13,9 +13,8 @@ constexpr double kNearTolerance = 1e-7;
 int CompareNear(double a, double b);
 
 // Frequency in Hz with the suffix m, k, M or G, trailing fraction zeros cut.
-// Past the prefixes (from 1000 GHz, and below 0.1 mHz but above 0) the
-// exponent form of FormatShortExponent; empty for a value that is not
-// finite.
+// Past the prefixes (from 1000 GHz) the exponent form of
+// FormatShortExponent; empty for a value that is not finite.
 std::string FormatFrequency(double hz);
 // Six significant digits at most in exponent form, without a '+' or leading
 // zeros in the exponent: "1e30", "1.79769e308", "-2.5e-310". At most 13
