@@ -44,9 +44,10 @@ std::string RenderProgramPath(const std::string& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args(argv + 1, argv + argc);
   const std::string program = OwnProgramPath(argv[0]);
-  if (fernplot::ExportNeedsDrawer(args) || fernplot::ExportWantsEnglish(args)) {
+  const fernplot::ExportPlan plan = fernplot::PlanExport(args);
+  if (plan.NeedsQt()) {
     const std::string render = RenderProgramPath(program);
     // argv[0] tells it which program was started: its settings file is
     // looked for beside this one.
@@ -60,6 +61,5 @@ int main(int argc, char** argv) {
   // are installed.
   const auto inFlight = std::make_unique<fernplot::InFlightFiles>();
   const fernplot::RemoveTempFilesOnQuit cleanup(*inFlight);
-  return fernplot::ExportMain(args, program, std::cout, std::cerr, nullptr, nullptr,
-                              inFlight.get());
+  return fernplot::RunPlan(plan, program, std::cout, std::cerr, nullptr, nullptr, inFlight.get());
 }

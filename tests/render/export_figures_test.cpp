@@ -16,8 +16,8 @@
 #include "datafile/data_file_writer.h"
 #include "export_args.h"
 #include "export_run.h"
-#include "qt_page_drawer.h"
 #include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
