@@ -19,12 +19,12 @@ int InFlightFiles::Begin(std::string_view path) noexcept {
   if (path.size() >= PATH_MAX) return -1;
   for (size_t i = 0; i < kSlots; ++i) {
     int expected = kFree;
-    if (!slots_[i].state.compare_exchange_strong(expected, kFilling)) continue;
-    std::memcpy(slots_[i].path, path.data(), path.size());
-    slots_[i].path[path.size()] = '\0';
-    slots_[i].state.store(kCreating);
+    if (!states_[i].compare_exchange_strong(expected, kFilling)) continue;
+    std::memcpy(paths_[i].data(), path.data(), path.size());
+    paths_[i][path.size()] = '\0';
+    states_[i].store(kCreating);
     if (ending_.load()) {
-      slots_[i].state.store(kFree);
+      states_[i].store(kFree);
       return kEnding;
     }
     return static_cast<int>(i);
@@ -34,13 +34,13 @@ int InFlightFiles::Begin(std::string_view path) noexcept {
 
 bool InFlightFiles::Created(int slot) noexcept {
   if (slot < 0 || static_cast<size_t>(slot) >= kSlots) return !ending_.load();
-  slots_[static_cast<size_t>(slot)].state.store(kCreated);
+  states_[static_cast<size_t>(slot)].store(kCreated);
   return !ending_.load();
 }
 
 void InFlightFiles::Remove(int slot) noexcept {
   if (slot < 0 || static_cast<size_t>(slot) >= kSlots) return;
-  slots_[static_cast<size_t>(slot)].state.store(kFree);
+  states_[static_cast<size_t>(slot)].store(kFree);
 }
 
 void InFlightFiles::UnlinkAll() noexcept {
@@ -50,14 +50,14 @@ void InFlightFiles::UnlinkAll() noexcept {
   // interrupted) creates nothing before the program ends.
   constexpr timespec kPause{0, 1000000};
   int pausesLeft = 200;
-  for (Slot& slot : slots_) {
-    int state = slot.state.load();
+  for (size_t i = 0; i < kSlots; ++i) {
+    int state = states_[i].load();
     while (state == kCreating && pausesLeft > 0) {
       nanosleep(&kPause, nullptr);
       --pausesLeft;
-      state = slot.state.load();
+      state = states_[i].load();
     }
-    if (state == kCreating || state == kCreated) unlink(slot.path);
+    if (state == kCreating || state == kCreated) unlink(paths_[i].data());
   }
 }
 
