@@ -961,6 +961,17 @@ Examples: 0.1, 100, -10.5</translation>
     </message>
 </context>
 <context>
+    <name>Difference</name>
+    <message>
+        <source>基準のﾃﾞｰﾀに使える点がありません</source>
+        <translation>the reference has no usable point</translation>
+    </message>
+    <message>
+        <source>基準のﾃﾞｰﾀの周波数範囲にｸﾞﾗﾌの点がありません</source>
+        <translation>no point of the page lies in the reference&apos;s frequency range</translation>
+    </message>
+</context>
+<context>
     <name>Reader</name>
     <message>
         <source>ファイル[%s]が見つかりません</source>

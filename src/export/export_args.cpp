@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "export_args.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -34,6 +36,11 @@ bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std
     if (comma == std::string::npos) return true;
     start = comma + 1;
   }
+}
+
+bool IsExistingFile(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -100,15 +107,21 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       sawExportOption = true;
     } else if (arg == "--overlay") {
       if (!value(v) || v.empty()) return fail("--overlay needs a data file list");
-      size_t start = 0;
-      while (true) {
-        const size_t comma = v.find(',', start);
-        const std::string file =
-            v.substr(start, comma == std::string::npos ? comma : comma - start);
-        if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
-        o.overlays.push_back(file);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
+      // A name may hold commas: an argument that names an existing file is
+      // that one file, and --overlay FILE can be repeated instead of a list.
+      if (IsExistingFile(v)) {
+        o.overlays.push_back(v);
+      } else {
+        size_t start = 0;
+        while (true) {
+          const size_t comma = v.find(',', start);
+          const std::string file =
+              v.substr(start, comma == std::string::npos ? comma : comma - start);
+          if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
+          o.overlays.push_back(file);
+          if (comma == std::string::npos) break;
+          start = comma + 1;
+        }
       }
       sawExportOption = true;
     } else if (arg == "--difference") {
@@ -245,7 +258,7 @@ std::string ExportHelpText() {
   }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
-         "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
+         "                  [--overlay FILE[,FILE...]]... [--difference FILE]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
@@ -267,7 +280,9 @@ std::string ExportHelpText() {
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
          "  --overlay FILE[,FILE...]\n"
-         "                 lay these data files over every page, with a legend\n"
+         "                 lay these data files over every page, with a legend;\n"
+         "                 may be repeated; a FILE that exists is taken whole,\n"
+         "                 commas and all\n"
          "  --difference FILE\n"
          "                 draw every page minus FILE (csv: the difference points)\n"
          "  --margin-reference -180|0\n"

@@ -12,11 +12,11 @@ namespace fernplot {
 namespace {
 
 WriteFileResult WriteCsv(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, PageCsvText(job.page));
+  return WriteFileAtomically(path, PageCsvText(job.page), job.inFlight);
 }
 
 WriteFileResult WriteJson(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message));
+  return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message), job.inFlight);
 }
 
 // A drawn format reaches a program without fonts only through a fault.
@@ -25,24 +25,27 @@ WriteFileResult NoDrawer() {
 }
 
 WriteFileResult WritePng(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WritePng(job.drawing, job.zoom, path) : NoDrawer();
+  return job.drawer ? job.drawer->WritePng(job.drawing, job.zoom, path, job.inFlight) : NoDrawer();
 }
 
 WriteFileResult WriteSvg(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName) : NoDrawer();
+  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WritePdf(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName) : NoDrawer();
+  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, DrawingJson(job.drawing, job.page));
+  return WriteFileAtomically(path, DrawingJson(job.drawing, job.page), job.inFlight);
 }
 
 WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(
-      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)));
+      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)),
+      job.inFlight);
 }
 
 bool SameNoCase(std::string_view a, std::string_view b) {

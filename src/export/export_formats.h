@@ -24,6 +24,8 @@ struct ExportJob {
   const std::string& message;
   double zoom = 1.0;
   const PageDrawer* drawer = nullptr;
+  // Lists the temporary files while they exist; may be nullptr.
+  InFlightFiles* inFlight = nullptr;
 };
 
 struct ExportFormatSpec {

@@ -15,6 +15,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "analysis/difference.h"
 #include "analysis/figures_text.h"
 #include "analysis/loop.h"
 #include "datafile/data_file_list_cells.h"
@@ -84,6 +85,9 @@ std::string FileNameOf(const std::string& path) {
 struct Comparison {
   std::vector<OverlayTrace> overlays;
   int referenceIndex = -1;
+  // The reference was read only to subtract it (it is not an overlay): the
+  // last of `overlays`.
+  bool referenceOnly = false;
 };
 
 std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
@@ -117,6 +121,7 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
     if (!listed) {
       if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
+        c.referenceOnly = true;
         c.overlays.push_back(std::move(*t));
       } else {
         allRead = false;
@@ -126,48 +131,6 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
   return c;
 }
 
-// Where a run's outputs go, so that no output replaces another output of the
-// same run or one of the run's inputs.
-class OutputClaims {
- public:
-  explicit OutputClaims(const std::vector<std::string>& inputs) {
-    for (const std::string& input : inputs) {
-      struct stat st {};
-      if (stat(input.c_str(), &st) == 0) inputs_.push_back({st.st_dev, st.st_ino, input});
-    }
-  }
-
-  // Claims `target` for `input`; false, with the reason on `err`, when an
-  // earlier output or an input is already there.
-  bool Claim(const std::string& target, const std::string& input, std::ostream& err) {
-    if (const auto it = written_.find(target); it != written_.end()) {
-      err << target << ": not written for " << input << ": it is the output of " << it->second
-          << '\n';
-      return false;
-    }
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0) {
-      for (const Input& in : inputs_) {
-        if (in.dev == st.st_dev && in.ino == st.st_ino) {
-          err << target << ": not written for " << input << ": it is the input " << in.path << '\n';
-          return false;
-        }
-      }
-    }
-    written_.emplace(target, input);
-    return true;
-  }
-
- private:
-  struct Input {
-    dev_t dev;
-    ino_t ino;
-    std::string path;
-  };
-  std::vector<Input> inputs_;
-  std::map<std::string, std::string> written_;  // output path -> its input
-};
-
 // A run's settings, the same for every file and thread.
 struct FileExport {
   const ExportOptions& options;
@@ -175,8 +138,8 @@ struct FileExport {
   const Comparison& comparison;
   const PageDrawer* drawer;          // nullptr when no format is drawn
   const TextTranslator* translator;  // page texts and messages; none: the source texts
-  const std::filesystem::path& dir;
   double zoom;
+  InFlightFiles* inFlight;  // the temporary files being written; may be nullptr
 };
 
 // Files started past the last one printed, per thread: enough to keep every
@@ -191,8 +154,9 @@ int OnlineProcessors() {
 // Reads one file and writes its outputs; what it prints is returned, in the
 // order a run of one thread prints it. Which outputs it may write is decided
 // in input order (its turn), so a name clash is settled as in one thread.
-TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasurer* measurer,
+TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measurer,
                       OutputClaims& claims, TaskTurn& turn) {
+  const std::string& path = run.options.files[index];
   TaskOutput result;
   std::ostringstream err;
   std::string message;
@@ -218,22 +182,30 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
   if (!run.comparison.overlays.empty()) {
-    made->overlays = run.comparison.overlays;
-    made->referenceIndex = run.comparison.referenceIndex;
-    made->showDifference = run.comparison.referenceIndex >= 0;
+    const Comparison& c = run.comparison;
+    made->overlays = c.overlays;
+    made->referenceIndex = c.referenceIndex;
+    made->showDifference = c.referenceIndex >= 0;
+    if (made->showDifference) {
+      const OverlayTrace& reference = c.overlays[static_cast<size_t>(c.referenceIndex)];
+      const Subtraction check =
+          CheckSubtraction(made->data, reference.data, PageRatio(made->properties));
+      if (check != Subtraction::kPossible) {
+        // An input error: said so, and the page is drawn as if no difference
+        // had been asked for.
+        err << reference.path << ": " << SubtractionMessage(check, run.translator) << '\n';
+        result.ok = false;
+        made->showDifference = false;
+        made->referenceIndex = -1;
+        if (c.referenceOnly) made->overlays.pop_back();
+      }
+    }
   }
   if (measured) ShowLoopCurve(*made);
-  // The targets and whether each may be written, decided in input order;
-  // the refusals are printed where one thread would print them.
-  std::vector<std::pair<std::string, std::string>> targets;  // path, refusal
-  turn.Step([&] {
-    for (const ExportFormat format : run.options.formats) {
-      const std::string target = (run.dir / OutputFileName(made->fileName, format)).string();
-      std::ostringstream refusal;
-      claims.Claim(target, path, refusal);
-      targets.emplace_back(target, refusal.str());
-    }
-  });
+  // Which outputs may be written is decided in input order, so that a name
+  // clash is settled as on one thread.
+  std::vector<OutputTarget> targets;
+  turn.Step([&] { targets = claims.Claim(index); });
   // Each file is laid out in a drawing of its own, so that its outputs do
   // not depend on the files exported before it (or on another thread's).
   PageSession session;
@@ -249,13 +221,15 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   for (size_t k = 0; k < run.options.formats.size(); ++k) {
     const auto& [target, refusal] = targets[k];
     if (!refusal.empty()) {
+      // Printed where a run on one thread prints it.
       err << refusal;
       result.ok = false;
       continue;
     }
     const bool figures = measured && run.options.formats[k] == FindExportFormat("figures");
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer}, target);
+        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer, run.inFlight},
+        target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
@@ -286,7 +260,8 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
 }
 
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator) {
+              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator,
+              InFlightFiles* inFlight) {
   if (options.listPattern) return ListDataFiles(*options.listPattern, out, err, translator);
 
   GraphProperties defaults = FactoryDefaults();
@@ -320,10 +295,14 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << options.outputDir << ": " << (ec ? ec.message() : "not a folder") << '\n';
     return kExitFailure;
   }
-  const std::filesystem::path dir(options.outputDir);
   const double zoom = options.zoomPercent / 100.0;
 
-  OutputClaims claims(options.files);
+  // Every file the run reads is kept from its outputs, not only the pages.
+  std::vector<std::string> inputs = options.files;
+  inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
+  if (options.differenceFile) inputs.push_back(*options.differenceFile);
+  inputs.push_back(settings);
+  OutputClaims claims(options, inputs);
   bool allWritten = true;
   const Comparison comparison = ReadComparison(options, err, allWritten);
   const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
@@ -333,7 +312,7 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     return kExitFailure;
   }
   const FileExport shared{options,    defaults, comparison, drawn ? drawer : nullptr,
-                          translator, dir,      zoom};
+                          translator, zoom,     inFlight};
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.
@@ -346,15 +325,19 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
         auto measurer =
             std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer() : nullptr);
         return [&, measurer](size_t i, TaskTurn& turn) {
-          return ExportFile(shared, options.files[i], measurer.get(), claims, turn);
+          return ExportFile(shared, i, measurer.get(), claims, turn);
         };
       },
       [&](size_t, TaskOutput output) {
-        if (!output.err.empty()) {
-          progress.Clear();
-          err << output.err;
+        // The progress line is cleared before any text, on stdout as well:
+        // both may be the same terminal.
+        if (!output.err.empty() || !output.out.empty()) progress.Clear();
+        err << output.err;
+        if (!output.out.empty()) {
+          out << output.out;
+          // Shown before the line is drawn again.
+          if (progress.Enabled()) out.flush();
         }
-        out << output.out;
         if (!output.ok) allWritten = false;
         progress.Update(++done);
       });
@@ -362,47 +345,35 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   return allWritten ? kExitOk : kExitFailure;
 }
 
-int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
-               std::ostream& out, std::ostream& err, const PageDrawer* drawer,
-               const TextTranslator* translator) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options) {
-    err << "fernplot-export: " << parsed.error << "\n\n" << ExportHelpText();
-    return kExitUsage;
+int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream& out,
+            std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator,
+            InFlightFiles* inFlight) {
+  switch (plan.action) {
+    case ExportPlan::Action::kUsageError:
+      err << "fernplot-export: " << plan.usageError << "\n\n" << ExportHelpText();
+      return kExitUsage;
+    case ExportPlan::Action::kHelp:
+      out << ExportHelpText();
+      return kExitOk;
+    case ExportPlan::Action::kVersion:
+      out << "fernplot-export " << kVersion << '\n';
+      return kExitOk;
+    case ExportPlan::Action::kList:
+    case ExportPlan::Action::kExport:
+      break;
   }
-  if (parsed.options->help) {
-    out << ExportHelpText();
-    return kExitOk;
-  }
-  if (parsed.options->version) {
-    out << "fernplot-export " << kVersion << '\n';
-    return kExitOk;
-  }
-  return RunExport(*parsed.options, programPath, out, err, drawer, translator);
+  return RunExport(plan.options, programPath, out, err, drawer, translator, inFlight);
 }
 
-bool ExportNeedsDrawer(const std::vector<std::string>& args) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options || parsed.options->help || parsed.options->version) return false;
-  if (parsed.options->listPattern) return false;
-  return std::any_of(parsed.options->formats.begin(), parsed.options->formats.end(),
-                     [](ExportFormat f) { return f->drawn; });
+int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
+               std::ostream& out, std::ostream& err, const PageDrawer* drawer,
+               const TextTranslator* translator, InFlightFiles* inFlight) {
+  return RunPlan(PlanExport(args), programPath, out, err, drawer, translator, inFlight);
 }
 
 bool ExportWantsEnglish(const std::vector<std::string>& args) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options || parsed.options->help || parsed.options->version) return false;
-  if (parsed.options->language) return *parsed.options->language == "en";
-  // The locale as Qt reads it on this system: the first of these that is
-  // set. Japanese under ja and under C/POSIX, English under anything else.
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (!value || !*value) continue;
-    const std::string_view locale(value);
-    return !(locale.starts_with("ja") || locale == "C" || locale.starts_with("C.") ||
-             locale == "POSIX");
-  }
-  return false;
+  const ExportPlan plan = PlanExport(args);
+  return plan.english && plan.NeedsQt();
 }
 
 }  // namespace fernplot

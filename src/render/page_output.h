@@ -7,8 +7,8 @@
 #include <QSizeF>
 #include <string>
 
-#include "graph/drawing.h"
 #include "fileio/atomic_file.h"
+#include "graph/drawing.h"
 
 namespace fernplot {
 
@@ -42,13 +42,14 @@ using OutputResult = WriteFileResult;
 
 // Each writes through a temporary file in the target folder and renames it,
 // so a failed write leaves an existing file as it was.
-OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path);
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                          InFlightFiles* inFlight = nullptr);
 // True size, text kept as text. Offset 0: a PDF or SVG page has no
 // unprintable border to keep clear of, and the page's own millimetres then
 // are the file's coordinates.
 OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title);
+                          const std::string& title, InFlightFiles* inFlight = nullptr);
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title);
+                          const std::string& title, InFlightFiles* inFlight = nullptr);
 
 }  // namespace fernplot

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
+#include <limits>
 
 #include "display/commands.h"
 #include "display/cross_hair.h"
@@ -115,6 +116,16 @@ class ViewTest : public QObject {
     QCOMPARE(GainPaneText(-0.0), QStringLiteral("-0 dB"));
     QCOMPARE(PhasePaneText(123456.5), QStringLiteral("123456 deg"));
     QCOMPARE(GainPaneText(0.0000123), QStringLiteral("1.23e-05 dB"));
+    // Past the prefixes, the exponent form; a value that is not a number
+    // (an axis that cannot map the position) leaves its pane empty.
+    QCOMPARE(FrequencyPaneText(1e30), QStringLiteral(" 1e30Hz "));
+    const double nan = std::nan("");
+    QCOMPARE(FrequencyPaneText(nan), QString());
+    QCOMPARE(GainPaneText(nan), QString());
+    QCOMPARE(PhasePaneText(std::numeric_limits<double>::infinity()), QString());
+    GraphProperties delay = FactoryDefaults();
+    delay.rightAxis = kRightGroupDelay;
+    QCOMPARE(RightPaneText(delay, nan), QString());
   }
 
   void crossHairGeometry() {

@@ -14,6 +14,9 @@ namespace fernplot {
 namespace {
 
 constexpr Colour kGridColour = 0xC2C2C2;
+// From here on a gain or phase label is written in exponent form: fixed
+// decimals would run to hundreds of digits.
+constexpr double kLargestFixedLabel = 1e12;
 // Put before a caption on an axis that shows a difference to a reference.
 const std::string kDifferenceMark = "\u0394";
 
@@ -130,7 +133,9 @@ void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const
   const int tickPen = TickPen(b.drawing);
   for (double v : LinearTickValues(s)) {
     const double Y = map.ToMm(v);
-    const std::string label = siLabels ? FormatSiLabel(v, s.step) : FormatFixed(v, decimals);
+    const std::string label = siLabels                            ? FormatSiLabel(v, s.step)
+                              : std::fabs(v) < kLargestFixedLabel ? FormatFixed(v, decimals)
+                                                                  : FormatShortExponent(v);
     if (side == Side::kLeft) {
       b.drawing.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);
     } else {

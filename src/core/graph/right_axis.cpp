@@ -6,6 +6,7 @@
 
 #include "analysis/sweep_points.h"
 #include "graph/axis_math.h"
+#include "graph/format.h"
 #include "graph/overlays.h"
 #include "graph/page_builder.h"
 #include "text/number_text.h"
@@ -65,9 +66,9 @@ std::string FormatSiLabel(double value, double step) {
   // Within a hundredth of a step of zero is the zero label of the axis.
   if (std::fabs(value) < std::fabs(step) * 0.01 || value == 0.0) return "0";
   static constexpr const char* kPrefixes[] = {"f", "p", "n", "u", "m", "", "k", "M", "G"};
-  int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
-  if (group < -5) group = -5;
-  if (group > 3) group = 3;
+  const int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
+  // Past the prefixes the fixed form would run to hundreds of digits.
+  if (group < -5 || group > 3) return FormatShortExponent(value);
   const double unit = std::pow(10.0, 3 * group);
   int decimals = 0;
   if (std::isfinite(step) && step > 0.0) {

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "fernplot_version.h"
 #include "font_setup.h"
@@ -57,7 +58,15 @@ int main(int argc, char** argv) {
   fernplot::BlockQuitSignals();
   // Before the application object: its platform start-up warns too.
   fernplot::InstallFontWarningFilter();
-  QApplication app(argc, argv);
+  // Qt reads its own options (-style, -platform ...) only before "--": the
+  // names after it are files, also when they look like Qt's options. Qt
+  // keeps a reference to the count and the array for the application's life.
+  int qtArgc = 1;
+  while (qtArgc < argc && std::string_view(argv[qtArgc]) != "--") ++qtArgc;
+  const int firstFileArg = qtArgc;
+  std::vector<char*> qtArgv(argv, argv + qtArgc);
+  qtArgv.push_back(nullptr);
+  QApplication app(qtArgc, qtArgv.data());
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::ViewerSettings viewerSettings;
   const fernplot::Translations translations(
@@ -72,9 +81,11 @@ int main(int argc, char** argv) {
   options.rememberWindowPlace = true;
   options.viewerSettings = &viewerSettings;
   options.coreTexts = translations.CoreTranslator();
-  // The raw bytes: a name that is not valid text must still open. Qt has
-  // taken its own options out of argv by now.
-  options.files = fernplot::CommandLineFiles(argc, argv);
+  // The raw bytes: a name that is not valid text must still open. What Qt
+  // left of the arguments before "--", then "--" and everything after it.
+  std::vector<char*> fileArgs(qtArgv.begin(), qtArgv.begin() + qtArgc);
+  fileArgs.insert(fileArgs.end(), argv + firstFileArg, argv + argc);
+  options.files = fernplot::CommandLineFiles(static_cast<int>(fileArgs.size()), fileArgs.data());
   fernplot::CMainApp program(dialogs, std::move(options));
   program.Start();
   const int rc = QApplication::exec();

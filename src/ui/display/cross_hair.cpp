@@ -59,20 +59,25 @@ std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint clien
   return r;
 }
 
+// A value that is not a number leaves its pane empty.
 QString FrequencyPaneText(double hz) {
+  if (!std::isfinite(hz)) return {};
   return QStringLiteral(" %1Hz ").arg(QStringFromUtf8(FormatFrequency(hz)));
 }
 
 QString GainPaneText(double db) {
+  if (!std::isfinite(db)) return {};
   return FormatG(db) + QStringLiteral(" dB");
 }
 
 QString PhasePaneText(double deg) {
+  if (!std::isfinite(deg)) return {};
   return FormatG(deg) + QStringLiteral(" deg");
 }
 
 QString RightPaneText(const GraphProperties& props, double value) {
   if (props.rightAxis != kRightGroupDelay) return PhasePaneText(value);
+  if (!std::isfinite(value)) return {};
   return QStringFromUtf8(ThreeDigits(value, "s"));
 }
 

@@ -68,8 +68,7 @@ std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths) {
 bool DifferenceHasPoints(const GraphPage& page) {
   const ChannelRatio ratio = PageRatio(page.properties);
   const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
-  return DifferenceHasOverlap(RatioPoints(page.data, ratio),
-                              UsablePoints(RatioPoints(reference.data, ratio)));
+  return CheckSubtraction(page.data, reference.data, ratio) == Subtraction::kPossible;
 }
 
 }  // namespace
