@@ -141,5 +141,277 @@ TEST(VectorFit, KnownFunctionsOfKnownOrder) {
     EXPECT_EQ(r.model->delay, 0.0);
   }
 }
+
+TEST(VectorFit, NoisyDataStayNearTheTrueFunction) {
+  const struct {
+    const char* name;
+    FitModel truth;
+    std::vector<Complex> dominant;
+  } cases[] = {
+      {"resonant low-pass", Known(1e6 * 1e6, Pair(1e3, 3.0)), Pair(1e3, 3.0)},
+      {"two resonances and a notch",
+       Known(4e6, Join({Pair(1e3, 5.0), Pair(2e4, 8.0)}), Pair(5e3, 30.0)), Pair(1e3, 5.0)},
+      {"three real poles",
+       Known(1e9, {Complex(-100.0), Complex(-1e3), Complex(-1e4)}),
+       {Complex(-100.0), Complex(-1e3)}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto points = Sweep(c.truth, 10.0, 1e5, 1000, {0.05, 0.3});
+    const FitResult r = FitSweep(points, {.order = static_cast<int>(c.truth.poles.size())});
+    ASSERT_TRUE(r.model) << r.error;
+    const auto [db, deg] = RmsDifference(*r.model, c.truth, points);
+    EXPECT_LE(db, 0.1);
+    EXPECT_LE(deg, 1.0);
+    EXPECT_LE(PoleDistance(c.dominant, r.model->poles), 0.02);
+    // The errors against the data are those of the noise.
+    EXPECT_NEAR(r.model->rmsErrorDb, 0.05, 0.01);
+    EXPECT_NEAR(r.model->rmsErrorDeg, 0.3, 0.06);
+  }
+}
+
+TEST(VectorFit, DeadTimeOfALoop) {
+  // Two poles and 25 ns, swept to 10 MHz where the delay alone turns the
+  // phase by 90°.
+  const FitModel truth = Known(1e3 * 1e5 * 1e6, {Complex(-1e3), Complex(-1e6)}, {}, 25e-9);
+  const auto points = Sweep(truth, 10.0, 1e7, 500);
+  const FitResult r = FitSweep(points, {.order = 2, .delay = true});
+  ASSERT_TRUE(r.model) << r.error;
+  EXPECT_NEAR(r.model->delay, 25e-9, 0.02 * 25e-9);
+  EXPECT_LE(PoleDistance(truth.poles, r.model->poles), 1e-3);
+  EXPECT_LE(r.model->rmsErrorDeg, 0.05);
+  // Without the option the delay stays 0 and the fit is worse.
+  const FitResult plain = FitSweep(points, {.order = 2});
+  ASSERT_TRUE(plain.model);
+  EXPECT_EQ(plain.model->delay, 0.0);
+  EXPECT_GT(plain.model->rmsErrorDeg, 10.0 * r.model->rmsErrorDeg);
+}
+
+TEST(VectorFit, AutomaticOrder) {
+  const struct {
+    const char* name;
+    FitModel truth;
+    Noise noise;
+    size_t order;
+  } cases[] = {
+      {"one pole", Known(1e3, {Complex(-1e3)}), {}, 1},
+      {"resonant pair", Known(1e6, Pair(1e3, 10.0)), {}, 2},
+      {"two resonances and a notch",
+       Known(4e6, Join({Pair(1e3, 5.0), Pair(2e4, 8.0)}), Pair(5e3, 30.0)),
+       {},
+       4},
+      {"noisy resonant pair", Known(1e6, Pair(1e3, 10.0)), {0.05, 0.3}, 2},
+      {"noisy pair and pole",
+       Known(1e6 * 3e3, Join({Pair(1e3, 4.0), {Complex(-3e3)}})),
+       {0.05, 0.3},
+       3},
+  };
+  for (const auto& c : cases) {
+    const auto points = Sweep(c.truth, 10.0, 1e5, 1000, c.noise);
+    const FitResult r = FitSweep(points, {});
+    ASSERT_TRUE(r.model) << c.name << ": " << r.error;
+    EXPECT_EQ(r.model->poles.size(), c.order) << c.name;
+  }
+}
+
+TEST(VectorFit, NoiseFloorOfTheScatter) {
+  const FitModel truth = Known(1e6, Pair(1e3, 2.0));
+  EXPECT_LT(RelativeNoiseFloor(Sweep(truth, 10.0, 1e5, 1000)), 1e-5);
+  // 0.05 dB and 0.3° are 0.58 % and 0.52 % of the response.
+  EXPECT_NEAR(RelativeNoiseFloor(Sweep(truth, 10.0, 1e5, 1000, {0.05, 0.3})), 0.0078, 0.0012);
+  EXPECT_EQ(RelativeNoiseFloor({}), 0.0);
+}
+
+TEST(VectorFit, PagesThatCannotBeFitted) {
+  const FitModel truth = Known(1e3, {Complex(-1e3)});
+  const auto points = Sweep(truth, 10.0, 1e5, 8);
+  const struct {
+    std::vector<UsablePoint> points;
+    FitOptions options;
+    const char* error;
+  } cases[] = {
+      {{}, {}, "no usable points"},
+      {{}, {.order = 2}, "no usable points"},
+      {{points.begin(), points.begin() + 2}, {}, "fewer usable points (2) than the 3 unknowns"},
+      {points, {.order = 4}, "fewer usable points (8) than the 9 unknowns"},
+      {{points.begin(), points.begin() + 3}, {.delay = true}, "than the 4 unknowns"},
+      {points, {.order = 0}, "the order must be 1 to 20"},
+      {points, {.order = 21}, "the order must be 1 to 20"},
+  };
+  for (const auto& c : cases) {
+    const FitResult r = FitSweep(c.points, c.options);
+    EXPECT_FALSE(r.model);
+    EXPECT_NE(r.error.find(c.error), std::string::npos) << r.error;
+  }
+  // Just enough points for the unknowns.
+  EXPECT_TRUE(FitSweep({points.begin(), points.begin() + 3}, {.order = 1}).model);
+}
+
+TEST(VectorFit, ConjugatePairsAndSections) {
+  const FitModel truth =
+      Known(4e6, Join({Pair(1e3, 5.0), Pair(2e4, 8.0), {Complex(-5e4)}}), Pair(5e3, 30.0));
+  const auto points = Sweep(truth, 10.0, 1e6, 600);
+  const FitResult r = FitSweep(points, {.order = 5});
+  ASSERT_TRUE(r.model) << r.error;
+  const FitModel& m = *r.model;
+  // Both members of a pair, upper first, exactly conjugate; real roots
+  // exactly real; ascending |p|.
+  for (const auto* roots : {&m.poles, &m.zeros}) {
+    for (size_t i = 0; i < roots->size(); ++i) {
+      const Complex p = (*roots)[i];
+      if (p.imag() > 0.0) {
+        ASSERT_LT(i + 1, roots->size());
+        EXPECT_EQ((*roots)[i + 1], std::conj(p));
+      } else if (p.imag() < 0.0) {
+        ASSERT_GT(i, 0u);
+        EXPECT_EQ((*roots)[i - 1], std::conj(p));
+      }
+      if (i) {
+        EXPECT_LE(std::abs((*roots)[i - 1]), std::abs(p) * (1 + 1e-12));
+      }
+    }
+  }
+  ASSERT_EQ(m.sections.size(), 4u);
+  const SectionKind kinds[] = {SectionKind::kPolePair, SectionKind::kPolePair, SectionKind::kPole,
+                               SectionKind::kZeroPair};
+  const double f0[] = {1e3, 2e4, 5e4, 5e3};
+  const double q[] = {5.0, 8.0, 0.0, 30.0};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(m.sections[i].kind, kinds[i]) << i;
+    EXPECT_NEAR(m.sections[i].frequency, f0[i], 1e-4 * f0[i]) << i;
+    EXPECT_NEAR(m.sections[i].q, q[i], 1e-3 * q[i] + 1e-9) << i;
+  }
+}
+
+TEST(VectorFit, PolesAreKeptStable) {
+  // A right-half-plane pole has the magnitude of its mirror image; the fit
+  // reflects it at every step and ends with poles on the left only.
+  const FitModel unstable = Known(-1e3, {Complex(1e3)});
+  const auto points = Sweep(unstable, 10.0, 1e5, 300);
+  for (int order : {1, 3, 6}) {
+    const FitResult r = FitSweep(points, {.order = order});
+    ASSERT_TRUE(r.model) << r.error;
+    for (const Complex& p : r.model->poles) {
+      EXPECT_LT(p.real(), 0.0) << order;
+    }
+  }
+}
+
+// A small evaluator of the Laplace text: numbers, s, + - * /, parentheses
+// and exp(), in complex arithmetic.
+class Laplace {
+ public:
+  Laplace(const std::string& text, Complex s) : text_(text), s_(s) {}
+  Complex Value() {
+    const Complex v = Sum();
+    if (pos_ != text_.size()) ok_ = false;
+    return v;
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  Complex Sum() {
+    Complex v = Product();
+    while (pos_ < text_.size() && (text_[pos_] == '+' || text_[pos_] == '-')) {
+      const char op = text_[pos_++];
+      const Complex r = Product();
+      v = op == '+' ? v + r : v - r;
+    }
+    return v;
+  }
+  Complex Product() {
+    Complex v = Unary();
+    while (pos_ < text_.size() && (text_[pos_] == '*' || text_[pos_] == '/')) {
+      const char op = text_[pos_++];
+      const Complex r = Unary();
+      v = op == '*' ? v * r : v / r;
+    }
+    return v;
+  }
+  Complex Unary() {
+    if (pos_ < text_.size() && text_[pos_] == '-') {
+      ++pos_;
+      return -Unary();
+    }
+    return Atom();
+  }
+  Complex Atom() {
+    if (text_.compare(pos_, 4, "exp(") == 0) {
+      pos_ += 3;
+      return std::exp(Atom());
+    }
+    if (pos_ < text_.size() && text_[pos_] == '(') {
+      ++pos_;
+      const Complex v = Sum();
+      if (pos_ >= text_.size() || text_[pos_] != ')') ok_ = false;
+      ++pos_;
+      return v;
+    }
+    if (pos_ < text_.size() && text_[pos_] == 's') {
+      ++pos_;
+      return s_;
+    }
+    size_t used = 0;
+    double v = 0.0;
+    try {
+      v = std::stod(text_.substr(pos_), &used);
+    } catch (...) {
+      ok_ = false;
+    }
+    if (used == 0) ok_ = false;
+    pos_ += used == 0 ? text_.size() : used;
+    return v;
+  }
+
+  std::string text_;
+  Complex s_;
+  size_t pos_ = 0;
+  bool ok_ = true;
+};
+
+TEST(ModelText, LaplaceExpressionEvaluatesToTheModel) {
+  const FitModel models[] = {
+      Known(4e6, Join({Pair(1e3, 5.0), Pair(2e4, 8.0)}), Pair(5e3, 30.0)),
+      Known(1e8, {Complex(-0.01), Complex(-1e3), Complex(-1e5)}),
+      Known(-2.5, {Complex(-100.0)}, {Complex(0.0), Complex(300.0)}, 25e-9),
+      Known(1e11, {Complex(-1e3), Complex(-1e6)}, {}, 1e-6),
+  };
+  for (const FitModel& m : models) {
+    const std::string text = LaplaceExpression(m);
+    EXPECT_EQ(text.find('^'), std::string::npos) << text;
+    EXPECT_EQ(text.find("e-0*"), std::string::npos) << text;
+    for (double f : {1.0, 157.0, 5e3, 1e5, 3e6}) {
+      Laplace expression(text, Complex(0.0, 2.0 * kPi * f));
+      const Complex value = expression.Value();
+      ASSERT_TRUE(expression.ok()) << text;
+      const Complex expected = EvaluateModel(m, f);
+      EXPECT_LE(std::abs(value - expected), 1e-9 * std::abs(expected)) << text << " at " << f;
+    }
+  }
+  EXPECT_EQ(LaplaceExpression(Known(2.0, {Complex(-1.0)})), "2/(1+s*0.159154943092)");
+  EXPECT_EQ(LaplaceExpression(Known(3.0, {}, {}, 1e-3)), "3*exp(-s*0.001)");
+}
+
+TEST(ModelText, JsonDocument) {
+  FitModel m = Known(2.0, {Complex(-1.0, 2.0), Complex(-1.0, -2.0)}, {Complex(-3.0)}, 0.5);
+  m.sections = {{SectionKind::kPolePair, 2.5, 1.25}, {SectionKind::kZero, 3.0, 0.0}};
+  m.rmsErrorDb = 0.25;
+  m.rmsErrorDeg = 1.5;
+  const std::string json = ModelJson("A\"B", m);
+  const std::string expected =
+      "{\n\"file\":\"A\\\"B\"\n"
+      ",\"poles\":[{\"re\":-1,\"im\":2},{\"re\":-1,\"im\":-2}]\n"
+      ",\"zeros\":[{\"re\":-3,\"im\":0}]\n"
+      ",\"gain\":2\n"
+      ",\"delaySeconds\":0.5\n"
+      ",\"sections\":[{\"kind\":\"polePair\",\"f0Hz\":2.5,\"q\":1.25},"
+      "{\"kind\":\"zero\",\"fHz\":3}]\n"
+      ",\"rmsErrorDb\":0.25\n"
+      ",\"rmsErrorDeg\":1.5\n"
+      ",\"laplace\":\"" +
+      LaplaceExpression(m) + "\"\n}\n";
+  EXPECT_EQ(json, expected);
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -247,6 +247,20 @@ double RelativeRms(std::span<const Sample> samples, const Rational& r) {
   return std::sqrt(sum / static_cast<double>(samples.size()));
 }
 
+// The RMS of |log(H / L)|: ln of the gain ratio and the phase difference in
+// radians. Near a good fit it equals the relative error; far from one it does
+// not saturate, so a model of too low an order that misses a slope by decades
+// still tells how far off it is.
+double LogRms(std::span<const Sample> samples, const Rational& r) {
+  std::vector<Complex> phi(static_cast<size_t>(RealOrder(r.poles)));
+  double sum = 0.0;
+  for (const Sample& sm : samples) {
+    const Complex ratio = EvaluateRational(r, Complex(0.0, sm.x), phi) / sm.h;
+    sum += std::norm(Complex(std::log(std::abs(ratio)), std::arg(ratio)));
+  }
+  return std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
 double MaxRelativeChange(Poles a, Poles b) {
   if (a.size() != b.size()) return 1.0;
   const auto order = [](const Complex& x, const Complex& y) {
@@ -311,6 +325,7 @@ struct Fitted {
   Rational rational;
   double delay = 0.0;
   double error = 0.0;  // relative RMS
+  double logError = 0.0;
 };
 
 std::optional<Fitted> FitWithoutDelay(std::span<const UsablePoint> points, double scale,
@@ -319,7 +334,8 @@ std::optional<Fitted> FitWithoutDelay(std::span<const UsablePoint> points, doubl
   std::optional<Rational> r = FitOrder(samples, order);
   if (!r) return std::nullopt;
   const double error = RelativeRms(samples, *r);
-  return Fitted{std::move(*r), 0.0, error};
+  const double logError = LogRms(samples, *r);
+  return Fitted{std::move(*r), 0.0, error, logError};
 }
 
 // The delay: the error of the fit as a function of τ is searched on a grid
@@ -370,7 +386,8 @@ std::optional<Fitted> FitWithDelay(std::span<const UsablePoint> points, double s
   std::optional<Rational> r = FitOrder(samples, order);
   if (!r) return std::nullopt;
   const double error = RelativeRms(samples, *r);
-  return Fitted{std::move(*r), tau, error};
+  const double logError = LogRms(samples, *r);
+  return Fitted{std::move(*r), tau, error, logError};
 }
 
 // Pole or zero lists in Hz with both members of each pair, ascending |p|.
@@ -512,22 +529,35 @@ int Unknowns(int order, bool delay) {
 }  // namespace
 
 double RelativeNoiseFloor(std::span<const UsablePoint> points) {
+  // Each point is compared with the cubic through its two neighbours on
+  // either side (in log frequency), which follows the curve itself far more
+  // closely than the noise does.
+  const auto value = [](const UsablePoint& q) {
+    return std::polar(std::pow(10.0, q.gain / 20.0), q.unwrapped * (kPi / 180.0));
+  };
   std::vector<double> scatter;
-  for (size_t k = 1; k + 1 < points.size(); ++k) {
-    const UsablePoint& a = points[k - 1];
-    const UsablePoint& p = points[k];
-    const UsablePoint& b = points[k + 1];
-    const double la = std::log(a.frequency);
-    const double lb = std::log(b.frequency);
-    if (!(lb > la)) continue;
-    const double t = (std::log(p.frequency) - la) / (lb - la);
-    const auto value = [](const UsablePoint& q) {
-      return std::polar(std::pow(10.0, q.gain / 20.0), q.unwrapped * (kPi / 180.0));
-    };
-    const Complex line = value(a) + t * (value(b) - value(a));
-    // The neighbours' noise enters the line with weights 1 − t and t.
-    const double spread = std::sqrt(1.0 + t * t + (1.0 - t) * (1.0 - t));
-    scatter.push_back(std::abs(value(p) - line) / std::abs(value(p)) / spread);
+  for (size_t k = 2; k + 2 < points.size(); ++k) {
+    const size_t around[] = {k - 2, k - 1, k + 1, k + 2};
+    double x[4];
+    for (int i = 0; i < 4; ++i) x[i] = std::log(points[around[i]].frequency);
+    const double xk = std::log(points[k].frequency);
+    Complex cubic = 0.0;
+    double noiseGain = 1.0;
+    bool distinct = true;
+    for (int i = 0; i < 4; ++i) {
+      double weight = 1.0;  // the Lagrange weight of neighbour i at xk
+      for (int j = 0; j < 4; ++j) {
+        if (j == i) continue;
+        if (!(x[i] != x[j])) distinct = false;
+        weight *= (xk - x[j]) / (x[i] - x[j]);
+      }
+      cubic += weight * value(points[around[i]]);
+      noiseGain += weight * weight;
+    }
+    if (!distinct) continue;
+    const Complex here = value(points[k]);
+    // The neighbours' noise enters the cubic with the squares of the weights.
+    scatter.push_back(std::abs(here - cubic) / std::abs(here) / std::sqrt(noiseGain));
   }
   if (scatter.empty()) return 0.0;
   // The median keeps the few points where the curve itself bends sharply
@@ -581,9 +611,9 @@ FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& option
       if (available < Unknowns(order, options.delay)) break;
       std::optional<Fitted> current = fit(order);
       if (!current) break;
-      if (previous && current->error > 0.9 * previous->error) break;
+      if (previous && current->logError > 0.9 * previous->logError) break;
       previous = std::move(current);
-      if (previous->error <= 1.5 * floor) break;
+      if (previous->logError <= 1.5 * floor) break;
     }
     chosen = std::move(previous);
   }

@@ -60,18 +60,22 @@ struct FitResult {
 };
 
 // Fits the usable points `points`. With no order given, orders are tried from
-// 1 upwards and the first is kept whose relative RMS error the next order does
-// not improve by more than 10 %, or which lies within 1.5 times the noise
-// floor read from the scatter of each point about its neighbours. Fails when
-// there are no points or fewer than the model's unknowns.
+// 1 upwards and the first is kept whose error the next order does not improve
+// by more than 10 %, or which lies within 1.5 times the noise floor
+// (RelativeNoiseFloor). The error compared is the RMS of |ln(H/L)| (ln of the
+// gain ratio and the phase in radians), which equals the relative error near
+// a good fit and does not saturate far from one. Fails when there are no
+// points or fewer than the model's unknowns (2·order + 1, one more with the
+// delay).
 FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& options);
 
 // The model's response at `frequency` (Hz).
 std::complex<double> EvaluateModel(const FitModel& model, double frequency);
 
-// The noise floor of `points` as a relative error: the RMS scatter of each
-// point about the line through its neighbours (in log frequency), corrected
-// for the neighbours' own noise. 0 with fewer than three points.
+// The noise floor of `points` as a relative error: the scatter of each point
+// about the cubic through its two neighbours on either side (in log
+// frequency), corrected for the neighbours' own noise, as the RMS the median
+// stands for. 0 with fewer than five points.
 double RelativeNoiseFloor(std::span<const UsablePoint> points);
 
 }  // namespace fernplot
