@@ -605,17 +605,37 @@ FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& option
   if (options.order) {
     chosen = fit(*options.order);
   } else {
+    // Orders are fitted upwards; an order is kept once it is within the
+    // noise or neither of the next two orders improves on it by more than
+    // 10 % (pairs of poles come two at a time, so one order more alone may
+    // not help where two do).
     const double floor = RelativeNoiseFloor(points);
-    std::optional<Fitted> previous;
-    for (int order = 1; order <= kMaxFitOrder; ++order) {
+    std::vector<Fitted> fits;
+    const auto improves = [&fits](size_t better, size_t than) {
+      return better < fits.size() && fits[better].logError <= 0.9 * fits[than].logError;
+    };
+    size_t pick = 0;  // the lowest order not yet ruled out
+    // Moves `pick` up while its fate is known; true once it is kept.
+    const auto settle = [&](bool lastFit) {
+      while (true) {
+        if (fits[pick].logError <= 1.5 * floor) return true;
+        if (!lastFit && pick + 2 >= fits.size()) return false;  // fit more first
+        if (!improves(pick + 1, pick) && !improves(pick + 2, pick)) return true;
+        ++pick;
+      }
+    };
+    bool kept = false;
+    for (int order = 1; order <= kMaxFitOrder && !kept; ++order) {
       if (available < Unknowns(order, options.delay)) break;
       std::optional<Fitted> current = fit(order);
       if (!current) break;
-      if (previous && current->logError > 0.9 * previous->logError) break;
-      previous = std::move(current);
-      if (previous->logError <= 1.5 * floor) break;
+      fits.push_back(std::move(*current));
+      kept = settle(false);
     }
-    chosen = std::move(previous);
+    if (!fits.empty()) {
+      settle(true);
+      chosen = std::move(fits[pick]);
+    }
   }
   if (chosen) result.model = ToModel(points, scale, *chosen);
   if (!result.model) result.error = "the points do not determine a model";

@@ -60,8 +60,9 @@ struct FitResult {
 };
 
 // Fits the usable points `points`. With no order given, orders are tried from
-// 1 upwards and the first is kept whose error the next order does not improve
-// by more than 10 %, or which lies within 1.5 times the noise floor
+// 1 upwards and the first is kept whose error neither of the next two orders
+// improves by more than 10 % (a pair of poles may need two orders more), or
+// which lies within 1.5 times the noise floor
 // (RelativeNoiseFloor). The error compared is the RMS of |ln(H/L)| (ln of the
 // gain ratio and the phase in radians), which equals the relative error near
 // a good fit and does not saturate far from one. Fails when there are no
