@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "analysis/figures_text.h"
 #include "analysis/fit/model_text.h"
+#include "analysis/fit/resonance_fit.h"
 #include "analysis/fit/vector_fit.h"
+#include "analysis/sweep_figures.h"
 
 namespace fernplot {
 namespace {
@@ -411,6 +414,53 @@ TEST(ModelText, JsonDocument) {
       ",\"laplace\":\"" +
       LaplaceExpression(m) + "\"\n}\n";
   EXPECT_EQ(json, expected);
+}
+
+TEST(ResonanceFit, CoarseSweepsReadTheTrueQ) {
+  // Q = 20 at 10 kHz swept at 50 and 2,000 points a decade, as a low-pass and
+  // as a band-pass; the points alone read Q about 23 on the coarse sweep.
+  const struct {
+    const char* name;
+    FitModel truth;
+  } shapes[] = {
+      {"low-pass", Known(1e8, Pair(1e4, 20.0))},
+      {"band-pass", Known(1e4 / 20.0, Pair(1e4, 20.0), {Complex(0.0)})},
+  };
+  for (const auto& shape : shapes) {
+    for (int perDecade : {50, 2000}) {
+      SCOPED_TRACE(std::string(shape.name) + " " + std::to_string(perDecade));
+      const auto points = Sweep(shape.truth, 1e3, 1e5, 2 * perDecade + 1);
+      const SweepFigures fig = ComputeFigures(points, MarginReference::kMinus180);
+      ASSERT_TRUE(fig.resonance);
+      ASSERT_TRUE(fig.resonance->fittedQ && fig.resonance->fittedFrequency);
+      EXPECT_NEAR(*fig.resonance->fittedQ, 20.0, 0.01);
+      EXPECT_NEAR(*fig.resonance->fittedFrequency, 1e4, 0.1);
+      EXPECT_EQ(CoarseResonance(*fig.resonance), perDecade == 50);
+    }
+  }
+  const auto coarse = Sweep(shapes[0].truth, 1e3, 1e5, 101);
+  const SweepFigures fig = ComputeFigures(coarse, MarginReference::kMinus180);
+  EXPECT_GT(fig.resonance->q, 22.0);  // what the points alone say
+  const std::string panel = FiguresPanelText("F", fig);
+  EXPECT_NE(panel.find("Q 20.0  (粗いｽｲｰﾌﾟ: ﾌｨｯﾄ値)"), std::string::npos) << panel;
+  EXPECT_NE(panel.find("共振 (補間)  10.0 kHz  Q " + ThreeDigits(fig.resonance->q)),
+            std::string::npos)
+      << panel;
+  const std::string json = FiguresJson("F", ChannelRatio::kCh1Ch2, fig);
+  const auto member = [&json](const std::string& key) {
+    const size_t at = json.find("\"" + key + "\":");
+    return at == std::string::npos ? -1.0 : std::stod(json.substr(at + key.size() + 3));
+  };
+  EXPECT_NEAR(member("fittedF0Hz"), 1e4, 0.1) << json;
+  EXPECT_NEAR(member("fittedQ"), 20.0, 0.01) << json;
+}
+
+TEST(ResonanceFit, NoPairNoFittedFigures) {
+  // Two real poles: no pair to read f0 and Q from; and a peak index off the
+  // points.
+  const auto points = Sweep(Known(1e3 * 1e4, {Complex(-1e3), Complex(-1e4)}), 1e2, 1e5, 61);
+  EXPECT_FALSE(FitResonance(points, 0));
+  EXPECT_FALSE(FitResonance(points, points.size()));
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/fit/resonance_fit.h"
+
 namespace fernplot {
 
 namespace {
@@ -67,7 +69,15 @@ std::optional<Resonance> FindResonance(std::span<const UsablePoint> points, size
     }
   }
   if (!lower || !upper) return std::nullopt;
-  return Resonance{fp, points[peak].gain, *lower, *upper, fp / (*upper - *lower)};
+  Resonance r{fp, points[peak].gain, *lower, *upper, fp / (*upper - *lower)};
+  for (const UsablePoint& p : points) {
+    if (p.frequency >= *lower && p.frequency <= *upper) ++r.bandPoints;
+  }
+  if (const std::optional<FittedResonance> fitted = FitResonance(points, peak)) {
+    r.fittedFrequency = fitted->frequency;
+    r.fittedQ = fitted->q;
+  }
+  return r;
 }
 
 }  // namespace
