@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/figures_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -59,6 +60,15 @@ std::string ArrayOf(const std::vector<T>& items, F toJson) {
   return out + ']';
 }
 
+std::string CrossingsJson(const std::vector<LevelCrossing>& crossings) {
+  return ArrayOf(crossings, [](const LevelCrossing& c) {
+    return Members(false)
+        .Add("frequencyHz", Number(c.frequency))
+        .Add("direction", c.direction == CrossingDirection::kFalling ? "\"falling\"" : "\"rising\"")
+        .Close();
+  });
+}
+
 std::string OptionalNumber(const std::optional<double>& value) {
   return value ? Number(*value) : "null";
 }
@@ -72,13 +82,7 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
   top.Add("points", std::to_string(fig.points));
   top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
   top.Add("peak", FrequencyGainJson(fig.peak));
-  top.Add("minus3dB", ArrayOf(fig.minus3dB, [](const LevelCrossing& c) {
-            return Members(false)
-                .Add("frequencyHz", Number(c.frequency))
-                .Add("direction",
-                     c.direction == CrossingDirection::kFalling ? "\"falling\"" : "\"rising\"")
-                .Close();
-          }));
+  top.Add("minus3dB", CrossingsJson(fig.minus3dB));
   top.Add("resonance", !fig.resonance
                            ? std::string("null")
                            : Members(false)
@@ -107,6 +111,25 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
           }));
   top.Add("phaseMarginDeg", OptionalNumber(fig.phaseMargin));
   top.Add("gainMarginDb", OptionalNumber(fig.gainMargin));
+  top.Add("modulusMargin", !fig.modulusMargin
+                               ? std::string("null")
+                               : Members(false)
+                                     .Add("frequencyHz", Number(fig.modulusMargin->frequency))
+                                     .Add("value", Number(fig.modulusMargin->value))
+                                     .Close());
+  top.Add("delayMargins", ArrayOf(fig.delayMargins, [](const DelayMargin& d) {
+            return Members(false)
+                .Add("frequencyHz", Number(d.frequency))
+                .Add("seconds", Number(d.seconds))
+                .Close();
+          }));
+  top.Add("delayMarginS", OptionalNumber(fig.delayMargin));
+  top.Add("closedLoop",
+          Members(false)
+              .Add("lowFrequencyGain", FrequencyGainJson(fig.closedLoop.lowFrequencyGain))
+              .Add("peak", FrequencyGainJson(fig.closedLoop.peak))
+              .Add("minus3dB", CrossingsJson(fig.closedLoop.minus3dB))
+              .Close());
   return top.Close();
 }
 
@@ -152,26 +175,70 @@ bool CoarseResonance(const Resonance& r) {
   return r.bandPoints < kFineResonancePoints && r.fittedFrequency && r.fittedQ;
 }
 
+std::string GroupedCount(size_t count) {
+  const std::string digits = std::to_string(count);
+  std::string out;
+  out.reserve(digits.size() + digits.size() / 3);
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
 bool LooksLikeLoop(const SweepFigures& fig) {
   return fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
          fig.phaseMarginCrossover.has_value();
 }
 
-std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
+bool ShowsAsLoop(const SweepFigures& fig, LoopJudgement judgement) {
+  if (judgement == LoopJudgement::kAutomatic) return LooksLikeLoop(fig);
+  return judgement == LoopJudgement::kLoop;
+}
+
+double ModulusMarginDb(double value) {
+  return 20.0 * std::log10(value);
+}
+
+std::string SummaryLine(std::string_view fileName, const SweepFigures& fig,
+                        LoopJudgement judgement) {
   std::string line(fileName);
   const auto item = [&line](const std::string& text) { line += "  " + text; };
   if (fig.points == 0) {
     item("no points");
     return line;
   }
-  if (LooksLikeLoop(fig)) {
-    const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
-    item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0 @ " + ThreeDigits(pm.frequency, "Hz"));
+  if (ShowsAsLoop(fig, judgement)) {
+    const auto at = [](double frequency) { return " @ " + ThreeDigits(frequency, "Hz"); };
+    if (fig.phaseMarginCrossover) {
+      const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
+      item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0" + at(pm.frequency));
+    } else {
+      item("PM none");
+    }
     if (fig.gainMarginCrossover) {
       const PhaseCrossover& gm = fig.phaseCrossovers[*fig.gainMarginCrossover];
-      item("GM " + ThreeDigits(gm.gainMargin) + " dB @ " + ThreeDigits(gm.frequency, "Hz"));
+      item("GM " + ThreeDigits(gm.gainMargin) + " dB" + at(gm.frequency));
     } else {
       item("GM none");
+    }
+    if (fig.modulusMargin) {
+      item("MM " + ThreeDigits(fig.modulusMargin->value) + " (" +
+           ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
+           at(fig.modulusMargin->frequency));
+    }
+    if (fig.delayMarginIndex) {
+      const DelayMargin& dm = fig.delayMargins[*fig.delayMarginIndex];
+      item("DM " + ThreeDigits(dm.seconds, "s") + at(dm.frequency));
+    } else {
+      item("DM none");
+    }
+    if (fig.closedLoop.peak) {
+      item("CL peak " + ThreeDigits(fig.closedLoop.peak->gain) + " dB" +
+           at(fig.closedLoop.peak->frequency));
+    }
+    for (const LevelCrossing& c : fig.closedLoop.minus3dB) {
+      item("CL -3dB " + ThreeDigits(c.frequency, "Hz"));
     }
     return line;
   }
@@ -186,7 +253,7 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
 }
 
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
-                             const TextTranslator* translator) {
+                             const TextTranslator* translator, LoopJudgement judgement) {
   // Names and words in the panel's language; numbers and units stay.
   const auto t = [translator](const char* source) {
     return Translate(translator, "Figures", source);
@@ -209,12 +276,24 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
            : none);
   line(FERNPLOT_TEXT("Figures", "ﾋﾟｰｸ"),
        fig.peak ? ThreeDigits(fig.peak->gain) + " dB" + at(fig.peak->frequency) : none);
+  // The first crossings of a kind, then how many there are when not all.
+  const auto crossings = [&](const char* name, const auto& all, const auto& value) {
+    const size_t listed = std::min(all.size(), kCrossingsMarked);
+    for (size_t i = 0; i < listed; ++i) line(name, value(all[i]));
+    if (listed == all.size()) return;
+    std::string more = t(FERNPLOT_TEXT("Figures", "交差 %1 個、初めの %2 個に印"));
+    const size_t first = more.find("%1");
+    if (first != std::string::npos) more.replace(first, 2, GroupedCount(all.size()));
+    const size_t second = more.find("%2");
+    if (second != std::string::npos) more.replace(second, 2, std::to_string(listed));
+    line(name, more);
+  };
   if (fig.minus3dB.empty()) line("-3dB", none);
-  for (const LevelCrossing& c : fig.minus3dB) {
-    line("-3dB", ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
-                                                       ? t(FERNPLOT_TEXT("Figures", " (下降)"))
-                                                       : t(FERNPLOT_TEXT("Figures", " (上昇)"))));
-  }
+  crossings("-3dB", fig.minus3dB, [&t](const LevelCrossing& c) {
+    return ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
+                                                 ? t(FERNPLOT_TEXT("Figures", " (下降)"))
+                                                 : t(FERNPLOT_TEXT("Figures", " (上昇)")));
+  });
   if (fig.resonance && CoarseResonance(*fig.resonance)) {
     // Too few points in the band: the section fitted around the peak reads
     // truer than the points; the interpolated figures follow.
@@ -233,18 +312,18 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
   } else {
     line(FERNPLOT_TEXT("Figures", "共振"), none);
   }
+  if (!ShowsAsLoop(fig, judgement)) return text;
   line(FERNPLOT_TEXT("Figures", "位相余裕の基準"),
        std::to_string(MarginReferenceDegrees(fig.reference)) + "\u00B0");
-  for (const GainCrossover& c : fig.gainCrossovers) {
-    line(FERNPLOT_TEXT("Figures", "ｹﾞｲﾝ交差"),
-         ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  位相 ")) +
-             ThreeDigits(c.phase) + "\u00B0  PM " + ThreeDigits(c.phaseMargin) + "\u00B0");
-  }
-  for (const PhaseCrossover& c : fig.phaseCrossovers) {
-    line(FERNPLOT_TEXT("Figures", "位相交差"),
-         ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  ｹﾞｲﾝ ")) +
-             ThreeDigits(c.gain) + " dB  GM " + ThreeDigits(c.gainMargin) + " dB");
-  }
+  crossings(FERNPLOT_TEXT("Figures", "ｹﾞｲﾝ交差"), fig.gainCrossovers, [&t](const GainCrossover& c) {
+    return ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  位相 ")) +
+           ThreeDigits(c.phase) + "\u00B0  PM " + ThreeDigits(c.phaseMargin) + "\u00B0";
+  });
+  crossings(FERNPLOT_TEXT("Figures", "位相交差"), fig.phaseCrossovers,
+            [&t](const PhaseCrossover& c) {
+              return ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  ｹﾞｲﾝ ")) +
+                     ThreeDigits(c.gain) + " dB  GM " + ThreeDigits(c.gainMargin) + " dB";
+            });
   line(FERNPLOT_TEXT("Figures", "位相余裕"),
        fig.phaseMarginCrossover ? ThreeDigits(*fig.phaseMargin) + "\u00B0" +
                                       at(fig.gainCrossovers[*fig.phaseMarginCrossover].frequency)
@@ -253,6 +332,32 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
        fig.gainMarginCrossover ? ThreeDigits(*fig.gainMargin) + " dB" +
                                      at(fig.phaseCrossovers[*fig.gainMarginCrossover].frequency)
                                : none);
+  line(FERNPLOT_TEXT("Figures", "ﾓｼﾞｭﾗｽ余裕"),
+       fig.modulusMargin ? ThreeDigits(fig.modulusMargin->value) + " (" +
+                               ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
+                               at(fig.modulusMargin->frequency)
+                         : none);
+  for (const DelayMargin& d : fig.delayMargins) {
+    line(FERNPLOT_TEXT("Figures", "交差の遅延余裕"), ThreeDigits(d.seconds, "s") + at(d.frequency));
+  }
+  line(FERNPLOT_TEXT("Figures", "遅延余裕"),
+       fig.delayMarginIndex ? ThreeDigits(*fig.delayMargin, "s") +
+                                  at(fig.delayMargins[*fig.delayMarginIndex].frequency)
+                            : none);
+  const GainFigures& cl = fig.closedLoop;
+  line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ低域ｹﾞｲﾝ"),
+       cl.lowFrequencyGain
+           ? ThreeDigits(cl.lowFrequencyGain->gain) + " dB" + at(cl.lowFrequencyGain->frequency)
+           : none);
+  line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟﾋﾟｰｸ"),
+       cl.peak ? ThreeDigits(cl.peak->gain) + " dB" + at(cl.peak->frequency) : none);
+  if (cl.minus3dB.empty()) line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"), none);
+  for (const LevelCrossing& c : cl.minus3dB) {
+    line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"),
+         ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
+                                               ? t(FERNPLOT_TEXT("Figures", " (下降)"))
+                                               : t(FERNPLOT_TEXT("Figures", " (上昇)"))));
+  }
   return text;
 }
 
