@@ -254,8 +254,22 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       continue;
     }
     const bool figures = measured && run.options.formats[k] == FindExportFormat("figures");
+    // A page the model cannot be fitted to is a fault of the input, named
+    // by its path; the file's other outputs are written all the same.
+    std::optional<FitModel> model;
+    if (run.options.formats[k] == FindExportFormat("model")) {
+      FitResult fit = FitSweep(PageUsablePoints(measured ? *measured : *page), run.options.fit);
+      if (!fit.model) {
+        err << path << ": " << fit.error << '\n';
+        result.ok = false;
+        continue;
+      }
+      model = std::move(fit.model);
+    }
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer}, target);
+        {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
+         run.zoom, run.drawer, model ? &*model : nullptr},
+        target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
