@@ -193,6 +193,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!takesNoValue()) return fail("--fit-delay takes no value");
       o.fit.delay = true;
       sawExportOption = true;
+    } else if (arg == "--fit-overlay") {
+      if (!takesNoValue()) return fail("--fit-overlay takes no value");
+      o.fitOverlay = true;
+      sawExportOption = true;
     } else if (arg == "--summary") {
       if (!takesNoValue()) return fail("--summary takes no value");
       o.summary = true;
@@ -264,6 +268,7 @@ std::string ExportHelpText() {
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
          "                  [--marks] [--summary] [--fit-order N] [--fit-delay]\n"
+         "                  [--fit-overlay]\n"
          "                  [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
@@ -308,6 +313,7 @@ std::string ExportHelpText() {
          "  --fit-order N  the model has N poles, 1 to 20 (default: the lowest\n"
          "                 order the next two orders do not improve by 10 %)\n"
          "  --fit-delay    the model also has a pure delay (default: none)\n"
+         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"
          "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"

@@ -44,6 +44,8 @@ struct ExportOptions {
   // --fit-order, --fit-delay: the model -f model fits (automatic order and
   // no delay by default).
   FitOptions fit;
+  // --fit-overlay: every page written shows its fitted model, dashed.
+  bool fitOverlay = false;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --overlay: laid over every page, in the order given.
   std::vector<std::string> overlays;

@@ -23,6 +23,7 @@
 #include "export_batch.h"
 #include "export_formats.h"
 #include "fernplot_version.h"
+#include "graph/model_overlay.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "progress_line.h"
@@ -223,6 +224,13 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
     made->showDifference = run.comparison.referenceIndex >= 0;
   }
   if (measured) ShowLoopCurve(*made);
+  if (run.options.fitOverlay) {
+    // The model of the curve the page shows; a page it cannot be fitted to
+    // is drawn without one (-f model says why).
+    const std::vector<UsablePoint> shown = PageUsablePoints(*made);
+    const FitResult fit = FitSweep(shown, run.options.fit);
+    if (fit.model) made->overlays.push_back(ModelOverlay(*fit.model, shown));
+  }
   // The targets and whether each may be written, decided in input order;
   // the refusals are printed where one thread would print them.
   std::vector<std::pair<std::string, std::string>> targets;  // path, refusal

@@ -17,6 +17,7 @@
 #include "datafile/data_file_writer.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
@@ -61,7 +62,8 @@ class ExportModel : public ::testing::Test {
     for (std::string& a : args) {
       if (a.ends_with(".DAT")) a = root_ + "/" + a;
     }
-    return ExportMain(args, root_ + "/fernplot-export", out_, err_);
+    const QtPageDrawer drawer;
+    return ExportMain(args, root_ + "/fernplot-export", out_, err_, &drawer);
   }
   QJsonObject Model(const std::string& name) {
     QJsonParseError error;
@@ -113,6 +115,20 @@ TEST_F(ExportModel, OrderAndDelayOptions) {
       << late["laplace"].toString().toStdString();
 }
 
+TEST_F(ExportModel, ModelDrawnOverThePage) {
+  ASSERT_EQ(Run({"-f", "drawing", "res.DAT"}), kExitOk) << err_.str();
+  const std::string plain = ReadBytes(root_ + "/out/res.drawing.json");
+  EXPECT_EQ(plain.find("\"text\":\"model\""), std::string::npos);
+  ASSERT_EQ(Run({"-f", "drawing", "--fit-overlay", "res.DAT"}), kExitOk) << err_.str();
+  const std::string drawn = ReadBytes(root_ + "/out/res.drawing.json");
+  EXPECT_NE(drawn.find("\"text\":\"model\""), std::string::npos);  // the legend
+  EXPECT_GT(drawn.size(), plain.size() + 1000);                    // and the curves
+  // A page the model cannot be fitted to is drawn without it and is no error.
+  ASSERT_EQ(Run({"-f", "drawing", "--fit-overlay", "two.DAT"}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/out/two.drawing.json").find("\"text\":\"model\""),
+            std::string::npos);
+}
+
 TEST_F(ExportModel, UnfittablePageIsAnInputError) {
   const struct {
     std::vector<std::string> args;
@@ -144,6 +160,7 @@ TEST_F(ExportModel, UsageErrors) {
            {"--fit-order", "x"},
            {"--fit-order"},
            {"--fit-delay=1"},
+           {"--fit-overlay=yes"},
        }) {
     std::vector<std::string> full = args;
     full.insert(full.end(), {"-f", "model", "res.DAT"});
