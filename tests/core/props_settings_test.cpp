@@ -10,6 +10,7 @@
 
 #include "app_state.h"
 #include "fernplot_test_data.h"
+#include "graph/page_limits.h"
 #include "props/settings_file.h"
 #include "props/settings_scan.h"
 #include "text/encoding.h"
@@ -326,45 +327,84 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   EXPECT_EQ(nulFirst.props.title, "周波数特性");
 }
 
-TEST(SettingsFile, ValuesTheSheetWouldRefuseFallBackToDefaults) {
+// The file is edited by hand: whatever can be drawn is used as written, far
+// outside what the property sheet offers; only what cannot be drawn soundly
+// leaves the line's values as they were.
+TEST(SettingsFile, OnlyValuesThatCannotBeDrawnFallBack) {
   const GraphProperties factory = FactoryDefaults();
-  const Loaded l = LoadText(
-      "FONT  = 1  000 000 000 SJIS BOLD 2147483647 X\n"
-      "FONT  = 2  000 000 000 SJIS BOLD -5 X\n"
-      "FONT  = 3  000 000 000 SJIS BOLD 0 X\n"
-      "AXIS  = HB 1 1e30  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
-      "AXIS  = VL 2 nan  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
-      "AXIS  = VR 2 120.0  5.0  5.0 N inf Y 0.0000 Y1 0.0000 N X\n"
-      "AXIS  = HT 0 0.0  0.0  0.0 N -inf N 0.0000 N 0.0000 N X\n");
-  EXPECT_EQ(l.props.fonts, factory.fonts);
-  EXPECT_EQ(l.props.HB, factory.HB);
-  EXPECT_EQ(l.props.VL, factory.VL);
-  EXPECT_EQ(l.props.VR, factory.VR);
-  EXPECT_EQ(l.props.HT, factory.HT);
+  struct Row {
+    const char* line;
+    std::function<bool(const GraphProperties&)> check;
+  } used[] = {
+      {"FONT  = 4  001 002 003 SJIS BOLD 20 Big",
+       [](const GraphProperties& p) {
+         return p.fonts[3].size == 20 && p.fonts[3].color == Rgb(1, 2, 3) &&
+                p.fonts[3].faceName == "Big";
+       }},
+      {"FONT  = 6  000 000 000 SJIS RGLR 1 X",
+       [](const GraphProperties& p) { return p.fonts[5].size == 1; }},
+      {"FONT  = 11 000 000 000 SJIS RGLR 400 X",
+       [](const GraphProperties& p) { return p.fonts[10].size == 400; }},
+      {"AXIS  = HB 2 300.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y A3",
+       [](const GraphProperties& p) {
+         return p.HB.length == 300.0f && p.HB.scaleType == kScaleLin && p.HB.caption == "A3";
+       }},
+      {"AXIS  = VR 2 2.0  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 N P",
+       [](const GraphProperties& p) { return p.VR.length == 2.0f; }},
+      {"AXIS  = VL 2 100.0  -5.0  -5.0 N -1e30 N 1e30 N1 1e-30 Y G",
+       [](const GraphProperties& p) {
+         return p.VL.margin1 == -5.0f && p.VL.rangeMin == static_cast<double>(-1e30f) &&
+                p.VL.interval == static_cast<double>(1e-30f);
+       }},
+      {"AXIS  = VL 2 30.0  14.9  15.0 Y 0.0000 Y 0.0000 Y1 0.0000 N thin",
+       [](const GraphProperties& p) { return p.VL.caption == "thin"; }},
+      {"AXIS  = HB 1 4000.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y wide",
+       [](const GraphProperties& p) { return p.HB.length == 4000.0f; }},
+      {"AXIS  = HT 0 -7.0  0.0  0.0 N 0.0000 N 0.0000 N 0.0000 N top",
+       [](const GraphProperties& p) { return p.HT.length == -7.0f; }},
+  };
+  for (const Row& r : used) {
+    EXPECT_TRUE(r.check(LoadText(std::string(r.line) + "\n").props)) << r.line;
+  }
 
-  // The sheet's own limits: lengths, margins leaving the graph area, a
-  // manual division without a positive interval.
-  const Loaded edges = LoadText(
-      "AXIS  = HB 1 250.1  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
-      "AXIS  = VL 2 29.9  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
-      "AXIS  = VR 2 100.0  40.0  40.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
-      "AXIS  = VR 2 100.0  5.0  -1.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
-      "AXIS  = VR 2 100.0  5.0  5.0 Y 0.0000 Y 0.0000 N 0.0000 N X\n");
-  EXPECT_EQ(edges.props.HB, factory.HB);
-  EXPECT_EQ(edges.props.VL, factory.VL);
-  EXPECT_EQ(edges.props.VR, factory.VR);
+  const char* refused[] = {
+      // Not a number, or a number that is no size.
+      "FONT  = 1  000 000 000 SJIS BOLD 0 X",
+      "FONT  = 2  000 000 000 SJIS BOLD -5 X",
+      "AXIS  = VL 2 nan  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X",
+      "AXIS  = VR 2 120.0  5.0  5.0 N inf Y 0.0000 Y1 0.0000 N X",
+      "AXIS  = HT 0 0.0  0.0  0.0 N -inf N 0.0000 N 0.0000 N X",
+      "AXIS  = HB 1 0.0  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X",
+      "AXIS  = HB 1 -50.0  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X",
+      // No graph area left between the margins.
+      "AXIS  = VR 2 100.0  50.0  50.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X",
+      // A manual division that would never end.
+      "AXIS  = VR 2 100.0  5.0  5.0 Y 0.0000 Y 0.0000 N 0.0000 N X",
+      "AXIS  = VR 2 100.0  5.0  5.0 Y 0.0000 Y 0.0000 N -1.0 N X",
+      // Pages beyond what any output holds.
+      "FONT  = 1  000 000 000 SJIS BOLD 2147483647 X",
+      "FONT  = 11 000 000 000 SJIS BOLD 20000 X",
+      "AXIS  = HB 1 1e30  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X",
+      "AXIS  = HB 1 5050.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X",
+      "AXIS  = HT 0 6000.0  0.0  0.0 N 0.0000 N 0.0000 N 0.0000 N X",
+      "AXIS  = VL 2 5000.0  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X",
+  };
+  for (const char* line : refused) {
+    const Loaded l = LoadText(std::string(line) + "\n");
+    EXPECT_EQ(l.props, factory) << line;
+  }
 
-  // The limits themselves are accepted.
-  const Loaded ok = LoadText(
-      "FONT  = 1  000 000 000 SJIS BOLD 16 X\n"
-      "FONT  = 2  000 000 000 SJIS BOLD 6 X\n"
-      "AXIS  = HB 1 250.0  0.0  210.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
-      "AXIS  = VL 2 30.0  0.0  0.0 N -1e9 Y 0.0000 N 0.5 N X\n");
-  EXPECT_EQ(ok.props.fonts[0].size, 16);
-  EXPECT_EQ(ok.props.fonts[1].size, 6);
-  EXPECT_EQ(ok.props.HB.length, 250.0f);
-  EXPECT_EQ(ok.props.VL.length, 30.0f);
-  EXPECT_EQ(ok.props.VL.interval, 0.5);
+  // Each side fits a vector page, but the two together make a picture of
+  // more than 200 megapixels at 100 %: the line that would cross the limit
+  // is the one ignored.
+  const Loaded both = LoadText(
+      "AXIS  = HB 1 4000.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y X\n"
+      "AXIS  = VL 2 4000.0  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n"
+      "AXIS  = VR 2 1000.0  5.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 N X\n");
+  EXPECT_EQ(both.props.HB.length, 4000.0f);
+  EXPECT_EQ(both.props.VL, factory.VL);
+  EXPECT_EQ(both.props.VR.length, 1000.0f);
+  EXPECT_TRUE(PageWithinLimits(both.props));
 }
 
 TEST(SettingsFile, SaveFailureIsReported) {
@@ -533,4 +573,3 @@ TEST(ScanLine, FollowsFormattedInputRules) {
 
 }  // namespace
 }  // namespace fernplot
-

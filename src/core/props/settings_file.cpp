@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fileio/atomic_file.h"
+#include "graph/page_limits.h"
 #include "props/settings_scan.h"
 #include "text/encoding.h"
 #include "text/file_path.h"
@@ -187,20 +188,20 @@ bool Finite(const ScanField& f) {
   return std::isfinite(f.number);
 }
 
-// Whether an AXIS line's numbers are ones the property sheet would accept:
-// a hand-edited line with an absurd length or a value that is not a number
-// is ignored as a whole, like a line that does not parse.
+// Whether an AXIS line's numbers can be drawn at all: every number finite,
+// a length and a graph area (the length less both margins) above zero, and a
+// positive interval for a manual division (it would never end otherwise).
+// Any other value is drawn as written, however far it lies from what the
+// property sheet offers: the file is meant to be edited by hand.
 bool AxisValuesUsable(const std::string& code, const Fields& f) {
-  const float minimum = (code == "HT" || code == "HB") ? kMinHorizontalAxisMm : kMinVerticalAxisMm;
   for (size_t i : {2, 3, 4, 6, 8, 10}) {
     if (!Finite(f[i])) return false;
   }
-  // The top axis has no page in the sheet and is saved as zeros.
+  // The top axis is never drawn and is saved as zeros; only its length
+  // counts, towards the width of the page.
   if (code == "HT") return true;
-  const float length = static_cast<float>(f[2].number);
-  const float margin1 = static_cast<float>(f[3].number), margin2 = static_cast<float>(f[4].number);
-  if (length < minimum || length > kMaxAxisLengthMm) return false;
-  if (margin1 < 0 || margin2 < 0 || length - margin1 - margin2 < minimum) return false;
+  const double length = f[2].number, margin1 = f[3].number, margin2 = f[4].number;
+  if (!(length > 0) || !(length - margin1 - margin2 > 0)) return false;
   const bool autoDivision = FirstIs(f[9].text, 'Y');
   return autoDivision || f[10].number > 0;
 }
@@ -208,6 +209,7 @@ bool AxisValuesUsable(const std::string& code, const Fields& f) {
 void ApplyAxis(SettingsTarget& t, const Fields& f) {
   AxisSettings* axis = AxisByCode(t.defaults, f[0].text);
   if (!axis || !AxisValuesUsable(f[0].text, f)) return;
+  const AxisSettings before = *axis;
   axis->scaleType = f[1].integer;
   axis->length = f[2].number;
   axis->margin1 = f[3].number;
@@ -221,18 +223,22 @@ void ApplyAxis(SettingsTarget& t, const Fields& f) {
   axis->interval = f[10].number;
   axis->gridLines = FirstIs(f[11].text, 'Y');
   axis->caption = t.Text(f[12].text, kCaptionBytes);
+  // A line that would make a page no output can hold is ignored as a whole.
+  if (!PageWithinLimits(t.defaults)) *axis = before;
 }
 
 void ApplyFont(SettingsTarget& t, const Fields& f) {
   const int32_t n = f[0].integer;
   if (n < 1 || n > kFontCategoryCount) return;
-  if (f[6].integer < kMinFontPoints || f[6].integer > kMaxFontPoints) return;
+  if (f[6].integer <= 0) return;
   FontSetting& font = t.defaults.fonts[static_cast<size_t>(n - 1)];
+  const FontSetting before = font;
   font.color = ColourOf(f[1].integer, f[2].integer, f[3].integer);
   font.ansiCharset = f[4].text == "ANSI";
   font.bold = f[5].text == "BOLD";
   font.size = f[6].integer;
   font.faceName = t.Text(f[7].text, kFaceNameBytes);
+  if (!PageWithinLimits(t.defaults)) font = before;
 }
 
 // The first pattern that fills all its fields takes the line.
