@@ -407,6 +407,79 @@ TEST(SettingsFile, OnlyValuesThatCannotBeDrawnFallBack) {
   EXPECT_TRUE(PageWithinLimits(both.props));
 }
 
+// Lines this copy does not understand survive a load and a save, as their
+// bytes and in their order, after the lines it writes; lines it understands
+// are written from the values, and the factory file keeps its exact bytes.
+TEST(SettingsFile, LinesNotUnderstoodAreWrittenBackVerbatim) {
+  UnknownSettingsLines unknown;
+  Loaded factory;
+  LoadSettingsFileText(FactoryFileBytes(), factory.props, factory.crossHair, factory.path,
+                       &unknown);
+  EXPECT_TRUE(unknown.empty());
+  EXPECT_EQ(SettingsFileBytes(factory.props, factory.crossHair, factory.path, unknown),
+            FactoryFileBytes());
+
+  const std::string kept[] = {
+      "RIGHT_AXIS = GROUPDELAY2",                           // a later version's value
+      "FUTURE_OPTION = 1 2 3",                              // an unknown keyword
+      "OVERLAY_LEGEND = maybe",                             // a value that cannot be read
+      "CROSS_HAIRS_CURSOR = sometimes",                     //
+      "COLOR = 7 001 002 003 ;more colours",                // no such item
+      "MARGIN_REF = 90",                                    //
+      "AXIS  = VL 2 nan 5.0 5.0 Y 0 Y 0 Y1 0 N G",          // cannot be drawn
+      "* my own note",                                      // a comment of the user's
+      "",                                                   // a blank line
+      std::string("raw \x81\x7f\xff\xfe bytes\0tail", 19),  // not text, a NUL
+      "NOTE = " + std::string(300, 'n'),                    // read in pieces
+  };
+  std::string file;
+  for (size_t i = 0; i < std::size(kFactoryLines); ++i) {
+    file += Utf8ToCp932(kFactoryLines[i]) + "\r\n";
+    // Interleaved with the lines that are understood, LF alone at times.
+    if (i > 0 && i <= std::size(kept)) file += kept[i - 1] + (i % 2 ? "\r\n" : "\n");
+  }
+  file += "OVERLAY_LEGEND = N\r\nTITLE = \r\n";  // understood, and the writer's own
+  unknown.clear();
+  Loaded l;
+  LoadSettingsFileText(file, l.props, l.crossHair, l.path, &unknown);
+  EXPECT_EQ(unknown, std::vector<std::string>(std::begin(kept), std::end(kept)));
+  GraphProperties expected = FactoryDefaults();
+  expected.overlayStyle.legend = false;  // only from the line that could be read
+  EXPECT_EQ(l.props, expected);
+  EXPECT_FALSE(l.crossHair);
+
+  // Saved: the values' lines, then the kept ones; a second round is stable.
+  TempDir dir;
+  std::string dataPath = l.path;
+  ASSERT_TRUE(SaveSettingsFile(dir.File("s.CFG"), l.props, l.crossHair, dataPath, unknown).ok);
+  std::string written = Utf8ToCp932(SettingsFileText(expected, false, dataPath));
+  for (const std::string& line : kept) written += line + "\r\n";
+  EXPECT_EQ(ReadBytes(dir.File("s.CFG")), written);
+  UnknownSettingsLines again;
+  Loaded back;
+  ASSERT_TRUE(
+      LoadSettingsFile(dir.File("s.CFG"), back.props, back.crossHair, back.path, &again).ok);
+  EXPECT_EQ(again, unknown);
+  EXPECT_EQ(back.props, expected);
+}
+
+// The program's start and exit carry the lines in its state.
+TEST(SettingsFile, StartupKeepsLinesNotUnderstoodUntilExit) {
+  TempDir dir;
+  AppState state;
+  state.settingsFilePath = dir.Write("s.CFG", "TITLE = Mine\nRIGHT_AXIS = GROUPDELAY2\n");
+  LoadStartupSettings(state);
+  state.defaults.title = "Changed";
+  ASSERT_TRUE(SaveStartupSettings(state).ok);
+  const std::string text = ReadBytes(state.settingsFilePath);
+  EXPECT_NE(text.find("TITLE = Changed\r\n"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("\r\nRIGHT_AXIS = GROUPDELAY2\r\n")) << text;
+  // Loading again starts from nothing kept.
+  state.settingsFilePath = dir.Write("t.CFG", "TITLE = Other\n");
+  LoadStartupSettings(state);
+  EXPECT_TRUE(state.unknownSettingsLines.empty());
+}
+
 TEST(SettingsFile, SaveFailureIsReported) {
   TempDir dir;
   std::string dataPath = "/x/*.DAT";

@@ -3,17 +3,16 @@
 // box, and printing (orientation rule, page range, current page restored).
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <QAction>
-#include <QMessageBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <unistd.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <iostream>
@@ -110,6 +109,26 @@ class AppTest : public QObject {
     LoadSettingsFile(cfg.toStdString(), read, cross, path);
     QCOMPARE(read.title, std::string("変えた題"));
     QVERIFY(!cross);
+  }
+
+  // Lines a later version wrote, or a value this one cannot read, outlive a
+  // session: the values it knows are written from the session, the rest
+  // follow as they were.
+  void settingsLinesNotUnderstoodSurviveASession() {
+    const std::string later =
+        "RIGHT_AXIS = GROUPDELAY2\r\nNEW_KEYWORD = \x82\xa0 1\r\nOVERLAY_LEGEND = maybe\r\n";
+    const QString cfg = WriteFile(dir_, QStringLiteral("later.CFG"), "TITLE = Old\r\n" + later);
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    QCOMPARE(app.State().defaults.title, std::string("Old"));
+    app.State().defaults.title = "New";
+    QVERIFY(app.Shutdown().ok);
+    const std::string text = ReadAll(cfg);
+    QVERIFY(text.find("TITLE = New\r\n") != std::string::npos);
+    QVERIFY(text.find("TITLE = Old") == std::string::npos);
+    QVERIFY(text.find("OVERLAY_LEGEND = N") == std::string::npos);
+    QVERIFY(text.ends_with("DATA_FILE_PATH = " + app.State().dataFilePath + "\r\n" + later));
   }
 
   void unwritableSettingsAreReported() {
@@ -314,15 +333,16 @@ class AppTest : public QObject {
     if (geteuid() != 0) QSKIP("needs root to mount a small tmpfs");
     QTemporaryDir mountPoint;
     const QByteArray target = QFile::encodeName(mountPoint.path());
-    if (std::system(("mount -t tmpfs -o size=16k tmpfs '" + target + "' 2>/dev/null").constData()) !=
-        0) {
+    if (std::system(
+            ("mount -t tmpfs -o size=16k tmpfs '" + target + "' 2>/dev/null").constData()) != 0) {
       QSKIP("mount of a tmpfs is not permitted here");
     }
     TestState ts;
     ScriptedDialogs dialogs;
     CMainFrame frame(ts.state, dialogs);
     QStringList files;
-    for (int i = 0; i < 3; ++i) files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
+    for (int i = 0; i < 3; ++i)
+      files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
     frame.OpenFiles(files);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "fileio/atomic_file.h"
@@ -92,7 +93,12 @@ std::string LinePattern(LineKind kind) {
   return std::string(kLineFormats[kind].keyword) + " = " + std::string(kLineFormats[kind].fields);
 }
 
-constexpr char kRule[] = "*----------------------------------------------------";
+// The rule and comment lines at the top of a written file.
+constexpr const char* kHeaderLines[] = {
+    "*----------------------------------------------------",
+    "* FERNPLOT - 設定ﾃﾞｰﾀ",
+    "*----------------------------------------------------",
+};
 
 const char* YesNo(int32_t flag) {
   return flag ? "Y" : "N";
@@ -144,23 +150,29 @@ AxisSettings* AxisByCode(GraphProperties& p, const std::string& code) {
   return nullptr;
 }
 
-// Splits the file into the pieces the reader treats as lines: each line
-// without its LF or CR LF, and a line longer than the piece size in several
-// pieces, never splitting a double-byte character.
-std::vector<std::string_view> LinePieces(std::string_view bytes) {
-  std::vector<std::string_view> pieces;
+// The file's lines, each without its LF or CR LF.
+std::vector<std::string_view> FileLines(std::string_view bytes) {
+  std::vector<std::string_view> lines;
   while (!bytes.empty()) {
     size_t end = bytes.find('\n');
     std::string_view line = bytes.substr(0, end);
     bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    do {
-      std::string_view piece = CutCp932Bytes(line, kLinePieceBytes);
-      if (piece.empty()) piece = line.substr(0, 1);
-      pieces.push_back(piece);
-      line.remove_prefix(piece.size());
-    } while (!line.empty());
+    lines.push_back(line);
   }
+  return lines;
+}
+
+// The pieces the reader treats as lines: a line longer than the piece size
+// is read in several pieces, never splitting a double-byte character.
+std::vector<std::string_view> LinePieces(std::string_view line) {
+  std::vector<std::string_view> pieces;
+  do {
+    std::string_view piece = CutCp932Bytes(line, kLinePieceBytes);
+    if (piece.empty()) piece = line.substr(0, 1);
+    pieces.push_back(piece);
+    line.remove_prefix(piece.size());
+  } while (!line.empty());
   return pieces;
 }
 
@@ -175,6 +187,8 @@ struct SettingsTarget {
   std::string& dataFilePath;
   Cp932Decoder decoder;
   std::array<std::string, kLineKindCount> patterns;
+  // The rule and comment lines the writer puts at the top, in CP932.
+  std::vector<std::string> ownLines;
 
   bool Scan(std::string_view line, LineKind kind, Fields& f) const {
     return ScanLine(line, patterns[kind], f);
@@ -206,9 +220,9 @@ bool AxisValuesUsable(const std::string& code, const Fields& f) {
   return autoDivision || f[10].number > 0;
 }
 
-void ApplyAxis(SettingsTarget& t, const Fields& f) {
+bool ApplyAxis(SettingsTarget& t, const Fields& f) {
   AxisSettings* axis = AxisByCode(t.defaults, f[0].text);
-  if (!axis || !AxisValuesUsable(f[0].text, f)) return;
+  if (!axis || !AxisValuesUsable(f[0].text, f)) return false;
   const AxisSettings before = *axis;
   axis->scaleType = f[1].integer;
   axis->length = f[2].number;
@@ -224,13 +238,14 @@ void ApplyAxis(SettingsTarget& t, const Fields& f) {
   axis->gridLines = FirstIs(f[11].text, 'Y');
   axis->caption = t.Text(f[12].text, kCaptionBytes);
   // A line that would make a page no output can hold is ignored as a whole.
-  if (!PageWithinLimits(t.defaults)) *axis = before;
+  if (PageWithinLimits(t.defaults)) return true;
+  *axis = before;
+  return false;
 }
 
-void ApplyFont(SettingsTarget& t, const Fields& f) {
+bool ApplyFont(SettingsTarget& t, const Fields& f) {
   const int32_t n = f[0].integer;
-  if (n < 1 || n > kFontCategoryCount) return;
-  if (f[6].integer <= 0) return;
+  if (n < 1 || n > kFontCategoryCount || f[6].integer <= 0) return false;
   FontSetting& font = t.defaults.fonts[static_cast<size_t>(n - 1)];
   const FontSetting before = font;
   font.color = ColourOf(f[1].integer, f[2].integer, f[3].integer);
@@ -238,11 +253,22 @@ void ApplyFont(SettingsTarget& t, const Fields& f) {
   font.bold = f[5].text == "BOLD";
   font.size = f[6].integer;
   font.faceName = t.Text(f[7].text, kFaceNameBytes);
-  if (!PageWithinLimits(t.defaults)) font = before;
+  if (PageWithinLimits(t.defaults)) return true;
+  font = before;
+  return false;
 }
 
-// The first pattern that fills all its fields takes the line.
-void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
+// A yes/no value: Y... or N..., else not read.
+std::optional<bool> YesOrNo(const std::string& word) {
+  if (FirstIs(word, 'Y')) return true;
+  if (FirstIs(word, 'N')) return false;
+  return std::nullopt;
+}
+
+// The first pattern that fills all its fields takes the line. Returns
+// whether the line was understood: a value was taken from it (a line of a
+// known kind whose value is not one this copy knows leaves the setting).
+bool ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
   if (t.Scan(line, kTitleLine, f)) {
     t.defaults.title = t.Text(f[0].text, kTitleBytes);
   } else if (t.Scan(line, kCalcLine, f)) {
@@ -252,40 +278,65 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     if (f[0].integer == 0) t.defaults.backgroundColor = c;
     if (f[0].integer == 1) t.defaults.gainLineColor = c;
     if (f[0].integer == 2) t.defaults.phaseLineColor = c;
+    return f[0].integer >= 0 && f[0].integer <= 2;
   } else if (t.Scan(line, kLineWidthLine, f)) {
     if (f[0].integer == 1) t.defaults.gainLineBoldOnPrint = f[1].text == "BOLD";
     if (f[0].integer == 2) t.defaults.phaseLineBoldOnPrint = f[1].text == "BOLD";
+    return f[0].integer == 1 || f[0].integer == 2;
   } else if (t.Scan(line, kAxisLine, f)) {
-    ApplyAxis(t, f);
+    return ApplyAxis(t, f);
   } else if (t.Scan(line, kItemLine, f)) {
     for (size_t k = 0; k < kItemCount; ++k) {
       t.defaults.itemFlags[k] = k < f[0].text.size() && f[0].text[k] == 'Y';
     }
   } else if (t.Scan(line, kFontLine, f)) {
-    ApplyFont(t, f);
+    return ApplyFont(t, f);
   } else if (t.Scan(line, kCrossHairLine, f)) {
-    t.crossHairEnabled = FirstIs(f[0].text, 'Y');
+    const std::optional<bool> on = YesOrNo(f[0].text);
+    if (on) t.crossHairEnabled = *on;
+    return on.has_value();
   } else if (t.Scan(line, kDataFilePathLine, f)) {
     t.dataFilePath = t.Text(f[0].text, kDataFilePathBytes);
   } else if (t.Scan(line, kOverlayColourLine, f)) {
     const int32_t n = f[0].integer;
-    if (n >= 1 && n <= static_cast<int32_t>(kOverlayPaletteSize)) {
-      t.defaults.overlayStyle.palette[static_cast<size_t>(n - 1)] =
-          ColourOf(f[1].integer, f[2].integer, f[3].integer);
-    }
+    if (n < 1 || n > static_cast<int32_t>(kOverlayPaletteSize)) return false;
+    t.defaults.overlayStyle.palette[static_cast<size_t>(n - 1)] =
+        ColourOf(f[1].integer, f[2].integer, f[3].integer);
   } else if (t.Scan(line, kOverlayLegendLine, f)) {
-    t.defaults.overlayStyle.legend = FirstIs(f[0].text, 'Y');
+    const std::optional<bool> on = YesOrNo(f[0].text);
+    if (on) t.defaults.overlayStyle.legend = *on;
+    return on.has_value();
   } else if (t.Scan(line, kMarginReferenceLine, f)) {
     // Only the two references exist; any other number leaves the setting.
-    if (f[0].integer == 0 || f[0].integer == -180) {
-      t.defaults.marginReferenceZero = f[0].integer == 0;
-    }
+    if (f[0].integer != 0 && f[0].integer != -180) return false;
+    t.defaults.marginReferenceZero = f[0].integer == 0;
   } else if (t.Scan(line, kRightAxisLine, f)) {
     // An unknown word (a later copy's quantity) leaves the setting.
     for (size_t k = 0; k < kRightAxisWords.size(); ++k) {
-      if (f[0].text == kRightAxisWords[k]) t.defaults.rightAxis = static_cast<int32_t>(k);
+      if (f[0].text != kRightAxisWords[k]) continue;
+      t.defaults.rightAxis = static_cast<int32_t>(k);
+      return true;
     }
+    return false;
+  } else {
+    return false;
   }
+  return true;
+}
+
+// Whether the writer itself writes the line: the rule and comment lines at
+// the top, and a line of a known kind whose last text is empty (the top
+// axis's caption, an empty title or path), which reads as nothing but is
+// written again from the current value.
+bool IsOwnLine(const SettingsTarget& t, std::string_view line, Fields& f) {
+  for (const std::string& own : t.ownLines) {
+    if (line == own) return true;
+  }
+  const std::string withText = std::string(line) + "x";
+  for (LineKind kind : {kTitleLine, kCalcLine, kAxisLine, kFontLine, kDataFilePathLine}) {
+    if (t.Scan(withText, kind, f) && f.back().text == "x") return true;
+  }
+  return false;
 }
 
 std::string HomeFolder() {
@@ -366,20 +417,29 @@ std::string DefaultDataFilePath() {
 }
 
 void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, bool& crossHairEnabled,
-                          std::string& dataFilePath) {
-  SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}, {}};
+                          std::string& dataFilePath, UnknownSettingsLines* unknownLines) {
+  SettingsTarget target{defaults, crossHairEnabled, dataFilePath, {}, {}, {}};
   for (size_t k = 0; k < kLineKindCount; ++k) {
     target.patterns[k] = LinePattern(static_cast<LineKind>(k));
   }
+  for (const char* own : kHeaderLines) target.ownLines.push_back(Utf8ToCp932(own));
   Fields fields;
-  for (std::string_view piece : LinePieces(cp932)) {
-    // A line is matched as a C string: a NUL byte ends it.
-    ApplyLine(target, piece.substr(0, piece.find('\0')), fields);
+  for (std::string_view line : FileLines(cp932)) {
+    bool understood = false;
+    for (std::string_view piece : LinePieces(line)) {
+      // A line is matched as a C string: a NUL byte ends it.
+      understood |= ApplyLine(target, piece.substr(0, piece.find('\0')), fields);
+    }
+    if (!understood && unknownLines &&
+        !IsOwnLine(target, line.substr(0, line.find('\0')), fields)) {
+      unknownLines->emplace_back(line);
+    }
   }
 }
 
 SettingsLoadResult LoadSettingsFile(const std::string& path, GraphProperties& defaults,
-                                    bool& crossHairEnabled, std::string& dataFilePath) {
+                                    bool& crossHairEnabled, std::string& dataFilePath,
+                                    UnknownSettingsLines* unknownLines) {
   // Non-blocking, so that a FIFO at the path cannot hang the start.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
@@ -390,16 +450,14 @@ SettingsLoadResult LoadSettingsFile(const std::string& path, GraphProperties& de
   const std::string error = ReadSettingsBytes(fd, bytes);
   close(fd);
   if (!error.empty()) return {false, false, path + ": " + error};
-  LoadSettingsFileText(bytes, defaults, crossHairEnabled, dataFilePath);
+  LoadSettingsFileText(bytes, defaults, crossHairEnabled, dataFilePath, unknownLines);
   return {};
 }
 
 std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
                              const std::string& dataFilePath) {
   std::vector<std::string> lines;
-  lines.emplace_back(kRule);
-  lines.emplace_back("* FERNPLOT - 設定ﾃﾞｰﾀ");
-  lines.emplace_back(kRule);
+  for (const char* own : kHeaderLines) lines.emplace_back(own);
   lines.push_back(LineHead(kTitleLine) + d.title);
   lines.push_back(LineHead(kCalcLine) + (d.calcType == 0 ? "CH1/CH2" : "CH2/CH1"));
   lines.push_back(LineHead(kColourLine) + "0 " + Colour3(d.backgroundColor) + " ;ｸﾞﾗﾌ背景");
@@ -441,15 +499,24 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   return text;
 }
 
+std::string SettingsFileBytes(const GraphProperties& defaults, bool crossHairEnabled,
+                              const std::string& dataFilePath,
+                              const UnknownSettingsLines& unknownLines) {
+  std::string bytes = Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath));
+  for (const std::string& line : unknownLines) bytes += line + "\r\n";
+  return bytes;
+}
+
 SettingsResult SaveSettingsFile(const std::string& path, const GraphProperties& defaults,
-                                bool crossHairEnabled, std::string& dataFilePath) {
+                                bool crossHairEnabled, std::string& dataFilePath,
+                                const UnknownSettingsLines& unknownLines) {
   dataFilePath = ReplaceFilePartWithPattern(dataFilePath);
   // The per-user location may not exist yet on a first run.
   std::error_code ec;
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   if (!parent.empty()) std::filesystem::create_directories(parent, ec);
   return WriteFileAtomically(
-      path, Utf8ToCp932(SettingsFileText(defaults, crossHairEnabled, dataFilePath)));
+      path, SettingsFileBytes(defaults, crossHairEnabled, dataFilePath, unknownLines));
 }
 
 }  // namespace fernplot
