@@ -14,6 +14,7 @@
 #include "props/settings_file.h"
 #include "props/settings_scan.h"
 #include "text/encoding.h"
+#include "unprivileged.h"
 
 namespace fernplot {
 namespace {
@@ -506,16 +507,19 @@ TEST(SettingsFile, AWriteProtectedFileIsKept) {
 }
 
 TEST(SettingsFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
-  TempDir dir;
-  std::string dataPath = "/x/*.DAT";
-  const std::string old = dir.Write("keep.CFG", "old");
-  chmod(dir.path().c_str(), 0500);
-  const SettingsResult r = SaveSettingsFile(old, FactoryDefaults(), false, dataPath);
-  chmod(dir.path().c_str(), 0700);
-  EXPECT_FALSE(r.ok);
-  EXPECT_FALSE(r.error.empty());
-  EXPECT_EQ(ReadBytes(old), "old");
+  const std::string skipped = testing::RunWithoutPrivileges([] {
+    TempDir dir;
+    std::string dataPath = "/x/*.DAT";
+    const std::string old = dir.Write("keep.CFG", "old");
+    ASSERT_EQ(ReadBytes(old), "old");
+    chmod(dir.path().c_str(), 0500);
+    const SettingsResult r = SaveSettingsFile(old, FactoryDefaults(), false, dataPath);
+    chmod(dir.path().c_str(), 0700);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(ReadBytes(old), "old");
+  });
+  if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
 
 // Sets XDG_CONFIG_HOME for one test and puts the old value back.
@@ -557,30 +561,36 @@ TEST(SettingsFile, LocationBesideTheProgramOrPerUser) {
 }
 
 TEST(SettingsFile, ReadOnlyProgramFolderMeansPerUser) {
-  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
-  TempDir dir;
-  std::filesystem::create_directory(dir.path() / "ro");
-  chmod((dir.path() / "ro").c_str(), 0500);
-  ExpectPerUserLocation(dir, dir.File("ro/fernplot"));
+  const std::string skipped = testing::RunWithoutPrivileges([] {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "ro");
+    chmod((dir.path() / "ro").c_str(), 0500);
+    ASSERT_NE(access((dir.path() / "ro").c_str(), W_OK), 0);
+    ExpectPerUserLocation(dir, dir.File("ro/fernplot"));
+  });
+  if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
 
 TEST(SettingsFile, ReadOnlyProgramFolderSettingsAreReadUntilTheUserHasOwn) {
-  if (geteuid() == 0) GTEST_SKIP() << "root may write into a read-only folder";
-  TempDir dir;
-  ConfigHome configHome;
-  configHome.Set(dir.File("cfg"));
-  std::filesystem::create_directory(dir.path() / "ro");
-  const std::string beside = dir.Write("ro/fernplot.CFG", "TITLE = Site\n");
-  chmod((dir.path() / "ro").c_str(), 0500);
-  const std::string program = dir.File("ro/fernplot");
-  const std::string perUser = dir.File("cfg/fernplot/fernplot.CFG");
-  EXPECT_EQ(DefaultSettingsFilePath(program), perUser);  // changes go here
-  EXPECT_EQ(DefaultSettingsReadPath(program), beside);
-  std::filesystem::create_directories(dir.path() / "cfg/fernplot");
-  dir.Write("cfg/fernplot/fernplot.CFG", "TITLE = Mine\n");
-  EXPECT_EQ(DefaultSettingsReadPath(program), perUser);  // the user's own wins
-  // A writable program folder reads and writes the same file.
-  EXPECT_EQ(DefaultSettingsReadPath(dir.File("fernplot")), dir.File("fernplot.CFG"));
+  const std::string skipped = testing::RunWithoutPrivileges([] {
+    TempDir dir;
+    ConfigHome configHome;
+    configHome.Set(dir.File("cfg"));
+    std::filesystem::create_directory(dir.path() / "ro");
+    const std::string beside = dir.Write("ro/fernplot.CFG", "TITLE = Site\n");
+    chmod((dir.path() / "ro").c_str(), 0500);
+    ASSERT_NE(access((dir.path() / "ro").c_str(), W_OK), 0);
+    const std::string program = dir.File("ro/fernplot");
+    const std::string perUser = dir.File("cfg/fernplot/fernplot.CFG");
+    EXPECT_EQ(DefaultSettingsFilePath(program), perUser);  // changes go here
+    EXPECT_EQ(DefaultSettingsReadPath(program), beside);
+    std::filesystem::create_directories(dir.path() / "cfg/fernplot");
+    dir.Write("cfg/fernplot/fernplot.CFG", "TITLE = Mine\n");
+    EXPECT_EQ(DefaultSettingsReadPath(program), perUser);  // the user's own wins
+    // A writable program folder reads and writes the same file.
+    EXPECT_EQ(DefaultSettingsReadPath(dir.File("fernplot")), dir.File("fernplot.CFG"));
+  });
+  if (!skipped.empty()) GTEST_SKIP() << skipped;
 }
 
 // An installation (<prefix>/bin beside <prefix>/share/fernplot) keeps its
