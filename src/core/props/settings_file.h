@@ -8,25 +8,11 @@
 
 #include "fileio/atomic_file.h"
 #include "props/graph_properties.h"
+#include "props/settings_path.h"
 
 namespace fernplot {
 
 using SettingsResult = WriteFileResult;
-
-// Where the settings live: "<program base name>.CFG" beside the executable
-// when that folder is writable and not an installation, else
-// $XDG_CONFIG_HOME/fernplot/fernplot.CFG.
-std::string DefaultSettingsFilePath(const std::string& executablePath);
-// True for the bin folder of an installation: "<prefix>/bin" beside
-// "<prefix>/share/fernplot".
-bool IsInstalledProgramFolder(const std::string& folder);
-// The file to read the settings from when none was named: the file of
-// DefaultSettingsFilePath when it exists; else a settings file beside the
-// program (its folder read-only, so changes go to the per-user file); else
-// the DefaultSettingsFilePath one.
-std::string DefaultSettingsReadPath(const std::string& executablePath);
-// "<home>/*.DAT".
-std::string DefaultDataFilePath();
 
 // Settings files are small; anything larger is not one.
 constexpr size_t kMaxSettingsFileBytes = 1024 * 1024;
