@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -47,14 +48,6 @@ std::vector<std::string_view> LinePieces(std::string_view line) {
   return pieces;
 }
 
-// The rule and comment lines the writer puts at the top.
-bool IsHeaderLine(std::string_view cp932) {
-  for (const char* own : kSettingsHeaderLines) {
-    if (cp932 == Utf8ToCp932(own)) return true;
-  }
-  return false;
-}
-
 // The whole of a regular file of at most kMaxSettingsFileBytes; else why not.
 std::string ReadSettingsBytes(int fd, std::string& bytes) {
   constexpr const char* kTooLarge = "larger than 1 MiB, not a settings file";
@@ -84,6 +77,9 @@ void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, boo
                           std::string& dataFilePath, UnknownSettingsLines* unknownLines) {
   SettingsValues values{std::move(defaults), crossHairEnabled, std::move(dataFilePath)};
   SettingsLineReader reader;
+  // The rule and comment lines the writer puts at the top are its own.
+  std::vector<std::string> headerLines;
+  for (const char* line : kSettingsHeaderLines) headerLines.push_back(Utf8ToCp932(line));
   for (std::string_view line : FileLines(cp932)) {
     bool understood = false;
     for (std::string_view piece : LinePieces(line)) {
@@ -92,7 +88,10 @@ void LoadSettingsFileText(std::string_view cp932, GraphProperties& defaults, boo
     }
     if (understood || !unknownLines) continue;
     const std::string_view text = line.substr(0, line.find('\0'));
-    if (!IsHeaderLine(text) && !reader.IsEmptyTextLine(text)) unknownLines->emplace_back(line);
+    if (std::find(headerLines.begin(), headerLines.end(), text) == headerLines.end() &&
+        !reader.IsEmptyTextLine(text)) {
+      unknownLines->emplace_back(line);
+    }
   }
   defaults = std::move(values.props);
   crossHairEnabled = values.crossHair;

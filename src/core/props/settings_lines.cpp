@@ -473,6 +473,7 @@ bool SettingsLineReader::Read(std::string_view line, SettingsValues& values) {
 }
 
 bool SettingsLineReader::IsEmptyTextLine(std::string_view line) {
+  if (line.find('=') == std::string_view::npos) return false;
   const std::string withText = std::string(line) + "x";
   const std::vector<LineKind>& kinds = LineKinds();
   for (size_t k = 0; k < kinds.size(); ++k) {
