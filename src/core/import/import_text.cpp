@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 
 namespace fernplot {
@@ -200,8 +201,10 @@ void ComplexToGainPhase(double re, double im, double& gainDb, double& phaseDeg) 
 }
 
 bool IsUsablePoint(const TracePoint& p) {
-  return std::isfinite(p.frequency) && p.frequency > 0.0 && std::isfinite(p.gainDb) &&
-         std::isfinite(p.phaseDeg);
+  // Pages hold gain and phase as float.
+  constexpr double kFloatMax = std::numeric_limits<float>::max();
+  return std::isfinite(p.frequency) && p.frequency > 0.0 && std::fabs(p.gainDb) <= kFloatMax &&
+         std::fabs(p.phaseDeg) <= kFloatMax;
 }
 
 std::string ImportErrorText(const std::string& path, const ImportError& error) {

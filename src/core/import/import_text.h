@@ -59,7 +59,8 @@ std::string AsciiLower(std::string_view s);
 // Gain in dB and phase in degrees of re + j·im.
 void ComplexToGainPhase(double re, double im, double& gainDb, double& phaseDeg);
 
-// Whether a point can be drawn: positive finite frequency, finite values.
+// Whether a point can be drawn: positive finite frequency, gain and phase
+// finite in float.
 bool IsUsablePoint(const TracePoint& p);
 
 }  // namespace fernplot
