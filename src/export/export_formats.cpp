@@ -7,6 +7,8 @@
 #include "datafile/csv_export.h"
 #include "export_json.h"
 #include "graph/page_figures.h"
+#include "import/spice_table.h"
+#include "import/touchstone_writer.h"
 
 namespace fernplot {
 namespace {
@@ -45,6 +47,24 @@ WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
       path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)));
 }
 
+// The name of the file the page was read from, for the writers' comments.
+std::string SourceName(const GraphPage& page) {
+  if (page.data.imported) return page.data.imported->fileName;
+  if (page.sourcePath.empty()) return page.fileName;
+  const size_t slash = page.sourcePath.find_last_of('/');
+  return slash == std::string::npos ? page.sourcePath : page.sourcePath.substr(slash + 1);
+}
+
+WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
+  return WriteTouchstoneS2p(job.page.data, job.page.properties.calcType != 0, SourceName(job.page),
+                            path);
+}
+
+WriteFileResult WriteSpice(const ExportJob& job, const std::string& path) {
+  return WriteSpiceTable(job.page.data, job.page.properties.calcType != 0, job.page.fileName,
+                         SourceName(job.page), path);
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -58,7 +78,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 7> kExportFormats{{
+const std::array<ExportFormatSpec, 9> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -66,6 +86,8 @@ const std::array<ExportFormatSpec, 7> kExportFormats{{
     {"pdf", ".pdf", "the page at true size on one page", WritePdf, true},
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
+    {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
+    {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
 }};
 
 const ExportFormatSpec* FindExportFormat(std::string_view name) {

@@ -35,7 +35,7 @@ struct ExportFormatSpec {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatSpec, 7> kExportFormats;
+extern const std::array<ExportFormatSpec, 9> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatSpec* FindExportFormat(std::string_view name);

@@ -24,6 +24,8 @@
 #include "fernplot_version.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "import/import_reader.h"
+#include "import/imported_page.h"
 #include "progress_line.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
@@ -85,38 +87,58 @@ struct Comparison {
   int referenceIndex = -1;
 };
 
-std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
+// The traces of one overlay file: one for a data file, every trace of an
+// imported file (the first is the one a difference is taken to). Empty,
+// with the reason on `err`, when nothing can be laid over a page;
+// `usage` is set when the file lacks the parameter asked for.
+std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
+                                     std::ostream& err, bool& usage) {
+  std::vector<OverlayTrace> traces;
+  if (IsImportFile(path)) {
+    ImportedRecordsRead read = ReadImportedRecords(path, {options.sparam});
+    if (!read.error.empty()) err << read.error << '\n';
+    usage = usage || read.missingSelection;
+    for (MeasurementData& d : read.records) {
+      std::string name = d.imported->legendName;
+      traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
+    }
+    return traces;
+  }
   std::string message;
   std::optional<MeasurementData> data = ReadDataFile(true, path, message);
   // A record without points has nothing to lay over a page.
   if (!data || !data->points) {
     err << path << ": " << (message.empty() ? "has no points" : message) << '\n';
-    return std::nullopt;
+    return traces;
   }
-  return OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path};
+  traces.push_back(
+      OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path});
+  return traces;
 }
 
-Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead) {
+Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead,
+                          bool& usage) {
   Comparison c;
   for (const std::string& path : options.overlays) {
-    std::optional<OverlayTrace> t = ReadTrace(path, err);
-    if (!t) {
+    std::vector<OverlayTrace> t = ReadTraces(path, options, err, usage);
+    if (t.empty()) {
       allRead = false;
       continue;
     }
     if (options.differenceFile && path == *options.differenceFile && c.referenceIndex < 0) {
       c.referenceIndex = static_cast<int>(c.overlays.size());
     }
-    c.overlays.push_back(std::move(*t));
+    for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
   }
   if (options.differenceFile && c.referenceIndex < 0) {
     const bool listed = std::find(options.overlays.begin(), options.overlays.end(),
                                   *options.differenceFile) != options.overlays.end();
     // Listed but unreadable: already reported.
     if (!listed) {
-      if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
+      std::vector<OverlayTrace> t = ReadTraces(*options.differenceFile, options, err, usage);
+      if (!t.empty()) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
-        c.overlays.push_back(std::move(*t));
+        for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
       } else {
         allRead = false;
       }
@@ -195,7 +217,25 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   TaskOutput result;
   std::ostringstream err;
   std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+  std::optional<MeasurementData> data;
+  // Further traces of an imported file: laid over its first.
+  std::vector<OverlayTrace> ownOverlays;
+  if (IsImportFile(path)) {
+    ImportedRecordsRead read = ReadImportedRecords(path, {run.options.sparam});
+    if (!read.error.empty()) {
+      result.err = read.error + "\n";
+      result.ok = false;
+      result.usage = read.missingSelection;
+      return result;
+    }
+    data = std::move(read.records.front());
+    for (size_t i = 1; i < read.records.size(); ++i) {
+      std::string name = read.records[i].imported->legendName;
+      ownOverlays.push_back(OverlayTrace{std::move(read.records[i]), std::move(name), path});
+    }
+  } else {
+    data = ReadDataFile(true, path, message);
+  }
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
@@ -210,10 +250,15 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
-  if (!run.comparison.overlays.empty()) {
-    made->overlays = run.comparison.overlays;
-    made->referenceIndex = run.comparison.referenceIndex;
-    made->showDifference = run.comparison.referenceIndex >= 0;
+  made->sourcePath = path;
+  if (!run.comparison.overlays.empty() || !ownOverlays.empty()) {
+    made->overlays = std::move(ownOverlays);
+    const int first = static_cast<int>(made->overlays.size());
+    made->overlays.insert(made->overlays.end(), run.comparison.overlays.begin(),
+                          run.comparison.overlays.end());
+    made->referenceIndex =
+        run.comparison.referenceIndex >= 0 ? first + run.comparison.referenceIndex : -1;
+    made->showDifference = made->referenceIndex >= 0;
   }
   // The targets and whether each may be written, decided in input order;
   // the refusals are printed where one thread would print them.
@@ -310,7 +355,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
 
   OutputClaims claims(options.files);
   bool allWritten = true;
-  const Comparison comparison = ReadComparison(options, err, allWritten);
+  bool usage = false;  // an input lacks what the command line asked of it
+  const Comparison comparison = ReadComparison(options, err, allWritten, usage);
   const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
                                  [](ExportFormat f) { return f->drawn; });
   if (drawn && !drawer) {
@@ -341,9 +387,11 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
         }
         out << output.out;
         if (!output.ok) allWritten = false;
+        if (output.usage) usage = true;
         progress.Update(++done);
       });
   progress.Clear();
+  if (usage) return kExitUsage;
   return allWritten ? kExitOk : kExitFailure;
 }
 
