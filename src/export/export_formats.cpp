@@ -6,9 +6,8 @@
 #include "analysis/figures_text.h"
 #include "datafile/csv_export.h"
 #include "export_json.h"
+#include "graph/page_exchange.h"
 #include "graph/page_figures.h"
-#include "import/spice_table.h"
-#include "import/touchstone_writer.h"
 
 namespace fernplot {
 namespace {
@@ -47,22 +46,12 @@ WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
       path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)));
 }
 
-// The name of the file the page was read from, for the writers' comments.
-std::string SourceName(const GraphPage& page) {
-  if (page.data.imported) return page.data.imported->fileName;
-  if (page.sourcePath.empty()) return page.fileName;
-  const size_t slash = page.sourcePath.find_last_of('/');
-  return slash == std::string::npos ? page.sourcePath : page.sourcePath.substr(slash + 1);
-}
-
 WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
-  return WriteTouchstoneS2p(job.page.data, job.page.properties.calcType != 0, SourceName(job.page),
-                            path);
+  return WritePageTouchstone(job.page, path);
 }
 
 WriteFileResult WriteSpice(const ExportJob& job, const std::string& path) {
-  return WriteSpiceTable(job.page.data, job.page.properties.calcType != 0, job.page.fileName,
-                         SourceName(job.page), path);
+  return WritePageSpiceTable(job.page, path);
 }
 
 bool SameNoCase(std::string_view a, std::string_view b) {

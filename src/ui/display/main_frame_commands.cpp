@@ -16,8 +16,11 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
+#include "graph/page_exchange.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/import_reader.h"
+#include "import/imported_page.h"
 #include "main_frame.h"
 #include "main_view.h"
 #include "qt_convert.h"
@@ -101,7 +104,23 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
     std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+    std::optional<MeasurementData> data;
+    // Further traces of another program's file: laid over its first.
+    std::vector<OverlayTrace> traces;
+    if (IsImportFile(path)) {
+      ImportedRecordsRead read = ReadImportedRecords(path, {});
+      if (!read.error.empty()) {
+        failures << QStringFromUtf8(read.error);
+        continue;
+      }
+      data = std::move(read.records.front());
+      for (size_t k = 1; k < read.records.size(); ++k) {
+        std::string name = read.records[k].imported->legendName;
+        traces.push_back(OverlayTrace{std::move(read.records[k]), std::move(name), path});
+      }
+    } else {
+      data = ReadDataFile(true, path, message);
+    }
     if (!data) {
       const std::string name = std::filesystem::path(path).filename().string();
       failures << QStringLiteral("%1: %2").arg(
@@ -113,10 +132,11 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
       state_.session.drawingActive = true;
       ApplyZoomSelection();
     }
-    if (GraphPage* page =
-            state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path))) {
-      page->sourcePath = path;
-    }
+    std::unique_ptr<GraphPage> made =
+        PageSession::MakePage(state_.defaults, std::move(*data), PageFileName(path));
+    made->sourcePath = path;
+    made->overlays = std::move(traces);
+    state_.session.AddPage(std::move(made));
     openedPaths.push_back(path);
     opened = true;
   }
@@ -175,8 +195,14 @@ void CMainFrame::SaveCsv() {
                               : QDir(folder).filePath(QStringFromUtf8(page->fileName));
   const std::optional<QString> path = dialogs_.AskCsvPath(this, initial);
   if (!path) return;
-  const CsvResult result = WritePageCsv(
-      state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
+  // The name's suffix picks the format the dialog offered.
+  const QString suffix = QFileInfo(*path).suffix().toLower();
+  const CsvResult result =
+      suffix == QStringLiteral("s2p") ? WritePageTouchstone(*page, path->toStdString())
+      : suffix == QStringLiteral("cir")
+          ? WritePageSpiceTable(*page, path->toStdString())
+          : WritePageCsv(state_.session.pages, state_.session.drawing.CurrentNumber(),
+                         path->toStdString());
   if (!result.ok) {
     dialogs_.ShowWarning(
         this,

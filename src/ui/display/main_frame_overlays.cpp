@@ -18,6 +18,8 @@
 #include "graph/overlays.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/import_reader.h"
+#include "import/imported_page.h"
 #include "main_frame.h"
 #include "main_view.h"
 #include "overlay_commands.h"
@@ -119,6 +121,17 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
   QStringList failures;
   bool added = false;
   for (size_t i = 0; i < paths.size(); ++i) {
+    if (IsImportFile(paths[i])) {
+      // Every trace of another program's file.
+      ImportedRecordsRead read = ReadImportedRecords(paths[i], {});
+      if (!read.error.empty()) failures << QStringFromUtf8(read.error);
+      for (MeasurementData& d : read.records) {
+        std::string legend = d.imported->legendName;
+        page->overlays.push_back(OverlayTrace{std::move(d), std::move(legend), paths[i]});
+        added = true;
+      }
+      continue;
+    }
     std::string message;
     std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
