@@ -175,17 +175,31 @@ class TouchstoneReader {
     pendingCount_ = 0;
     ++recordCount_;
     lastFrequency_ = pending_[0];
-    const double f = pending_[0] * options_.hertz;
-    const int n = ports_ * ports_;
-    for (int k = 0; k < n; ++k) {
-      TracePoint p;
-      p.frequency = f;
-      TouchstonePairToGainPhase(options_.format, pending_[1 + 2 * k], pending_[2 + 2 * k], p.gainDb,
-                                p.phaseDeg);
-      // Trace index in v1 order (11 21 12 22).
-      const int index = (ports_ == 2 && version2_ && order12_21_ && (k == 1 || k == 2)) ? 3 - k : k;
-      if (IsUsablePoint(p)) traces_[index].push_back(p);
+    // Only the parameter asked for is converted and kept.
+    if (wanted_ == kUnknown) wanted_ = WantedIndex();
+    if (wanted_ < 0) return;
+    // Its place in the row: v1 and 21_12 rows are 11 21 12 22, 12_21 rows
+    // 11 12 21 22.
+    const int k = (ports_ == 2 && version2_ && order12_21_ && (wanted_ == 1 || wanted_ == 2))
+                      ? 3 - wanted_
+                      : wanted_;
+    TracePoint p;
+    p.frequency = pending_[0] * options_.hertz;
+    TouchstonePairToGainPhase(options_.format, pending_[1 + 2 * k], pending_[2 + 2 * k], p.gainDb,
+                              p.phaseDeg);
+    if (IsUsablePoint(p)) traces_[static_cast<size_t>(wanted_)].push_back(p);
+  }
+
+  // Index (in kTwoPortNames) of the parameter asked for; -1 when the file
+  // cannot have it (the letter is checked at the end).
+  int WantedIndex() const {
+    const std::string_view digits = select_.sparam.empty()
+                                        ? std::string_view(ports_ == 1 ? "11" : "21")
+                                        : std::string_view(select_.sparam).substr(1);
+    for (int k = 0; k < ports_ * ports_; ++k) {
+      if (kTwoPortNames[static_cast<size_t>(k)] == digits) return k;
     }
+    return -1;
   }
 
   ImportResult Finish() {
@@ -232,8 +246,10 @@ class TouchstoneReader {
     return r;
   }
 
+  static constexpr int kUnknown = -2;
   int ports_;
   const ImportOptions& select_;
+  int wanted_ = kUnknown;
   TouchstoneOptions options_;
   bool haveOptions_ = false;
   bool version2_ = false;
