@@ -24,7 +24,6 @@
 #include "fernplot_version.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
-#include "import/import_reader.h"
 #include "import/imported_page.h"
 #include "progress_line.h"
 #include "props/settings_file.h"
@@ -94,25 +93,23 @@ struct Comparison {
 std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
                                      std::ostream& err, bool& usage) {
   std::vector<OverlayTrace> traces;
-  if (IsImportFile(path)) {
-    ImportedRecordsRead read = ReadImportedRecords(path, {options.sparam});
-    if (!read.error.empty()) err << read.error << '\n';
-    usage = usage || read.missingSelection;
-    for (MeasurementData& d : read.records) {
-      std::string name = d.imported->legendName;
-      traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
-    }
+  SweepFileRead read = ReadSweepFile(path, {options.sparam});
+  usage = usage || read.missingSelection;
+  if (!read.importError.empty()) {
+    err << read.importError << '\n';
     return traces;
   }
-  std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
   // A record without points has nothing to lay over a page.
-  if (!data || !data->points) {
-    err << path << ": " << (message.empty() ? "has no points" : message) << '\n';
+  if (!read.data || !read.data->points) {
+    err << path << ": " << (read.message.empty() ? "has no points" : read.message) << '\n';
     return traces;
   }
-  traces.push_back(
-      OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path});
+  read.more.insert(read.more.begin(), std::move(*read.data));
+  for (MeasurementData& d : read.more) {
+    std::string name =
+        d.imported ? d.imported->legendName : std::string(PageFileName(FileNameOf(path)));
+    traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
+  }
   return traces;
 }
 
@@ -216,25 +213,20 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
                       OutputClaims& claims, TaskTurn& turn) {
   TaskOutput result;
   std::ostringstream err;
-  std::string message;
-  std::optional<MeasurementData> data;
+  SweepFileRead read = ReadSweepFile(path, {run.options.sparam});
+  if (!read.importError.empty()) {
+    result.err = read.importError + "\n";
+    result.ok = false;
+    result.usage = read.missingSelection;
+    return result;
+  }
+  std::optional<MeasurementData>& data = read.data;
+  const std::string& message = read.message;
   // Further traces of an imported file: laid over its first.
   std::vector<OverlayTrace> ownOverlays;
-  if (IsImportFile(path)) {
-    ImportedRecordsRead read = ReadImportedRecords(path, {run.options.sparam});
-    if (!read.error.empty()) {
-      result.err = read.error + "\n";
-      result.ok = false;
-      result.usage = read.missingSelection;
-      return result;
-    }
-    data = std::move(read.records.front());
-    for (size_t i = 1; i < read.records.size(); ++i) {
-      std::string name = read.records[i].imported->legendName;
-      ownOverlays.push_back(OverlayTrace{std::move(read.records[i]), std::move(name), path});
-    }
-  } else {
-    data = ReadDataFile(true, path, message);
+  for (MeasurementData& d : read.more) {
+    std::string name = d.imported->legendName;
+    ownOverlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
   }
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";

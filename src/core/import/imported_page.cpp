@@ -2,8 +2,10 @@
 #include "import/imported_page.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
+#include "datafile/reader.h"
 #include "import/import_reader.h"
 
 namespace fernplot {
@@ -65,6 +67,24 @@ ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOpt
     return read;
   }
   read.records = ImportedRecords(*r.file, BaseName(path));
+  return read;
+}
+
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options) {
+  SweepFileRead read;
+  if (!HasImportSuffix(path)) {
+    read.data = ReadDataFile(true, path, read.message);
+    if (read.data || !IsImportFile(path)) return read;
+  }
+  ImportedRecordsRead imported = ReadImportedRecords(path, options);
+  read.message.clear();
+  read.importError = std::move(imported.error);
+  read.missingSelection = imported.missingSelection;
+  if (!imported.records.empty()) {
+    read.data = std::move(imported.records.front());
+    read.more.assign(std::make_move_iterator(imported.records.begin() + 1),
+                     std::make_move_iterator(imported.records.end()));
+  }
   return read;
 }
 

@@ -3,6 +3,7 @@
 // Imported traces as measurement records, so that pages, overlays,
 // differences and every export treat them as they treat instrument files.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +28,22 @@ struct ImportedRecordsRead {
 
 // Reads `path` with the import readers and makes its records.
 ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options);
+
+// What a file given as a page, overlay or reference yields: the instrument's
+// record, or the traces of another program's file.
+struct SweepFileRead {
+  // The page's record; from the instrument's reader it may lack points.
+  std::optional<MeasurementData> data;
+  std::string message;                // the instrument reader's message (LocalizedReaderMessage)
+  std::vector<MeasurementData> more;  // further traces of another program's file
+  std::string importError;            // "<path>: <what>" or "<path>:<line>: <what>"
+  bool missingSelection = false;      // the file lacks the parameter asked for
+};
+
+// Reads `path` as the instrument's data file unless its name says it is
+// another program's (.s1p, .s2p, .txt, .csv, .tsv); a file the instrument's
+// reader does not take is tried by content with the import readers. Only a
+// failed data file costs a second look.
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options);
 
 }  // namespace fernplot

@@ -19,7 +19,6 @@
 #include "graph/page_exchange.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
-#include "import/import_reader.h"
 #include "import/imported_page.h"
 #include "main_frame.h"
 #include "main_view.h"
@@ -103,23 +102,18 @@ void CMainFrame::OpenFilePaths(const std::vector<std::string>& paths) {
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    std::string message;
-    std::optional<MeasurementData> data;
+    SweepFileRead read = ReadSweepFile(path, {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
+      continue;
+    }
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     // Further traces of another program's file: laid over its first.
     std::vector<OverlayTrace> traces;
-    if (IsImportFile(path)) {
-      ImportedRecordsRead read = ReadImportedRecords(path, {});
-      if (!read.error.empty()) {
-        failures << QStringFromUtf8(read.error);
-        continue;
-      }
-      data = std::move(read.records.front());
-      for (size_t k = 1; k < read.records.size(); ++k) {
-        std::string name = read.records[k].imported->legendName;
-        traces.push_back(OverlayTrace{std::move(read.records[k]), std::move(name), path});
-      }
-    } else {
-      data = ReadDataFile(true, path, message);
+    for (MeasurementData& d : read.more) {
+      std::string name = d.imported->legendName;
+      traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
     }
     if (!data) {
       const std::string name = std::filesystem::path(path).filename().string();

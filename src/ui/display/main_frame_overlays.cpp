@@ -18,7 +18,6 @@
 #include "graph/overlays.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
-#include "import/import_reader.h"
 #include "import/imported_page.h"
 #include "main_frame.h"
 #include "main_view.h"
@@ -121,19 +120,13 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
   QStringList failures;
   bool added = false;
   for (size_t i = 0; i < paths.size(); ++i) {
-    if (IsImportFile(paths[i])) {
-      // Every trace of another program's file.
-      ImportedRecordsRead read = ReadImportedRecords(paths[i], {});
-      if (!read.error.empty()) failures << QStringFromUtf8(read.error);
-      for (MeasurementData& d : read.records) {
-        std::string legend = d.imported->legendName;
-        page->overlays.push_back(OverlayTrace{std::move(d), std::move(legend), paths[i]});
-        added = true;
-      }
+    SweepFileRead read = ReadSweepFile(paths[i], {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
       continue;
     }
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
     if (!data) {
       const std::string file = std::filesystem::path(paths[i]).filename().string();
@@ -142,7 +135,13 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
           QStringFromUtf8(LocalizedReaderMessage(message, state_.session.drawing.Translator())));
       continue;
     }
-    page->overlays.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
+    std::string legend = data->imported ? data->imported->legendName : std::string(name);
+    page->overlays.push_back(OverlayTrace{std::move(*data), std::move(legend), paths[i]});
+    // Every further trace of another program's file.
+    for (MeasurementData& d : read.more) {
+      legend = d.imported->legendName;
+      page->overlays.push_back(OverlayTrace{std::move(d), std::move(legend), paths[i]});
+    }
     added = true;
   }
   if (added) {
