@@ -112,6 +112,26 @@ void BM_OpenSelectedFromFile(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenSelectedFromFile)->Unit(benchmark::kMillisecond);
 
+// A loop sweep crossing 0 dB, its -3 dB level and -180 degrees at every step
+// (65,534 crossings of each kind); range(0): 1 with the figure marks on. The
+// marks cost about what the figures do, whatever the number of crossings.
+void BM_BuildPageCrossingAtEveryStep(benchmark::State& state) {
+  test::TestState ts;
+  MeasurementData data = test::SweepData(kPoints);
+  for (size_t i = 0; i < data.points->size(); ++i) {
+    (*data.points)[i].gainCh1Ch2 = (i % 2 == 0) ? 20.0f : -20.0f;
+    (*data.points)[i].phaseCh1Ch2 = (i % 2 == 0) ? -170.0f : 170.0f;
+  }
+  GraphPage* page = ts.session.OpenPage(ts.defaults, std::move(data), "ZIGZAG");
+  page->showFigureMarks = state.range(0) != 0;
+  for (auto _ : state) {
+    ts.session.RebuildCurrent();
+    benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_BuildPageCrossingAtEveryStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace fernplot
 

@@ -13,6 +13,9 @@
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "display/markers.h"
+#include "display/page_actions.h"
+#include "display/recent_part.h"
+#include "display/view_part.h"
 #include "font_setup.h"
 #include "graph/page_figures.h"
 #include "graph/pages.h"
@@ -29,7 +32,7 @@ void BM_MarkerStepAndText(benchmark::State& bs) {
   testing::TestState ts;
   testing::ScriptedDialogs dialogs;
   CMainFrame frame(ts.state, dialogs);
-  frame.OpenFiles({file});
+  frame.Pages().OpenFiles({file});
   MarkerPair pair;
   pair.SetPoints(PageUsablePoints(*ts.state.session.CurrentPage()));
   pair.Place(100.0);
@@ -50,7 +53,7 @@ void BM_MarkerArrowKeyInWindow(benchmark::State& bs) {
   CMainFrame frame(ts.state, dialogs);
   frame.resize(1200, 900);
   frame.show();
-  frame.OpenFiles({file});
+  frame.Pages().OpenFiles({file});
   frame.View()->viewport()->repaint();  // the one render of the page
   frame.MarkerModeAction()->trigger();
   MarkerPair& pair = frame.Markers()->Pair();

@@ -9,6 +9,9 @@
 
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "display/page_actions.h"
+#include "display/recent_part.h"
+#include "display/view_part.h"
 #include "font_setup.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
@@ -32,11 +35,11 @@ void BM_MouseMoveAt200Percent(benchmark::State& bs) {
   CMainFrame frame(ts.state, dialogs);
   frame.resize(1200, 900);
   frame.show();
-  frame.SelectZoomEntry(5);
-  frame.OpenFiles({file});
+  frame.ViewCommands().SelectZoomEntry(5);
+  frame.Pages().OpenFiles({file});
   QStringList overlays;
   for (int64_t i = 0; i < bs.range(0); ++i) overlays << file;
-  if (!overlays.isEmpty()) frame.AddOverlayFiles(overlays);
+  if (!overlays.isEmpty()) frame.Pages().AddOverlayFiles(overlays);
   ts.state.crossHairEnabled = true;
   CMainView* view = frame.View();
   QWidget* viewport = view->viewport();
@@ -77,7 +80,7 @@ void BM_Open100Files(benchmark::State& bs) {
   frame.resize(1000, 800);
   frame.show();
   for (auto _ : bs) {
-    frame.OpenFiles(files);
+    frame.Pages().OpenFiles(files);
     frame.View()->viewport()->repaint();
     bs.PauseTiming();
     ts.state.session.ReleaseAll();

@@ -304,6 +304,10 @@ Show difference</translation>
         <source>ｹﾞｲﾝ余裕</source>
         <translation>Gain margin</translation>
     </message>
+    <message>
+        <source>交差 %1 個、初めの %2 個に印</source>
+        <translation>%1 crossings; first %2 marked</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>
@@ -1004,16 +1008,6 @@ This file will not be overwritten at the end.
 <context>
     <name>fernplot::CMainFrame</name>
     <message>
-        <source>言語の変更は次回の起動から有効になります。</source>
-        <translation>The language changes at the next start of the program.</translation>
-    </message>
-    <message>
-        <source>ﾌｧｲﾙ[%1]が見つかりません。
-最近使ったﾌｧｲﾙの一覧から外しました。</source>
-        <translation>File [%1] not found.
-It has been removed from the recent files.</translation>
-    </message>
-    <message>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
@@ -1036,100 +1030,6 @@ It has been removed from the recent files.</translation>
     <message>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>&amp;Toolbar</translation>
-    </message>
-    <message>
-        <source>他のアプリケーションがクリップボードを開いています。</source>
-        <translation>Another application has the clipboard open.</translation>
-    </message>
-    <message>
-        <source>周波数特性グラフ</source>
-        <translation>Frequency Response Graph</translation>
-    </message>
-    <message>
-        <source>ｸﾞﾗﾌを作成しています...</source>
-        <translation>Making graphs...</translation>
-    </message>
-    <message>
-        <source>ｷｬﾝｾﾙ</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>次のﾌｧｲﾙを開けませんでした。
-
-</source>
-        <translation>The following files could not be opened.
-
-</translation>
-    </message>
-    <message>
-        <source>
-… ほか %1 件</source>
-        <translation>
-… and %1 more</translation>
-    </message>
-    <message>
-        <source>CSVﾌｧｲﾙを保存できませんでした。
-%1
-%2</source>
-        <translation>The CSV file could not be saved.
-%1
-%2</translation>
-    </message>
-    <message>
-        <source>このｸﾞﾗﾌの設定情報を標準値に戻します。
-
-よろしいですか？
-</source>
-        <translation>The settings of this graph will be reset to the defaults.
-
-Continue?
-</translation>
-    </message>
-    <message>
-        <source>このｸﾞﾗﾌの設定情報を標準値とします。
-
-現在の標準値は上書きされます。
-
-よろしいですか？
-</source>
-        <translation>The settings of this graph will become the defaults.
-
-The current defaults will be overwritten.
-
-Continue?
-</translation>
-    </message>
-    <message>
-        <source>%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？</source>
-        <translation>Close the graphs of all %1 pages?</translation>
-    </message>
-    <message>
-        <source>PDFﾌｧｲﾙを保存できませんでした。
-%1
-%2</source>
-        <translation>The PDF file could not be saved.
-%1
-%2</translation>
-    </message>
-    <message>
-        <source>印刷ｼﾞｮﾌﾞを開始できませんでした。</source>
-        <translation>The print job could not be started.</translation>
-    </message>
-    <message>
-        <source>図表ﾊﾟﾈﾙ</source>
-        <translation>&amp;Figures Panel</translation>
-    </message>
-    <message>
-        <source>表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。</source>
-        <translation>Shows the figures of the page (phase margin, -3 dB points, resonance).</translation>
-    </message>
-    <message>
-        <source>ﾏｰｶｰ</source>
-        <translation>Markers</translation>
-    </message>
-    <message>
-        <source>ｸﾘｯｸでﾏｰｶｰ A､B を置きます (Shift+ｸﾘｯｸでも)｡矢印ｷｰで移動､Esc で消去。</source>
-        <translation>Click to place markers A and B (also Shift+click). Arrow keys move them, Esc removes them.</translation>
     </message>
     <message>
         <source>比較(&amp;C)</source>
@@ -1215,6 +1115,127 @@ Continue?
     </message>
 </context>
 <context>
+    <name>fernplot::FiguresPart</name>
+    <message>
+        <source>図表ﾊﾟﾈﾙ</source>
+        <translation>&amp;Figures Panel</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。</source>
+        <translation>Shows the figures of the page (phase margin, -3 dB points, resonance).</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::LanguagePart</name>
+    <message>
+        <source>言語の変更は次回の起動から有効になります。</source>
+        <translation>The language changes at the next start of the program.</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::MarkersPart</name>
+    <message>
+        <source>ﾏｰｶｰ</source>
+        <translation>Markers</translation>
+    </message>
+    <message>
+        <source>ｸﾘｯｸでﾏｰｶｰ A､B を置きます (Shift+ｸﾘｯｸでも)｡矢印ｷｰで移動､Esc で消去。</source>
+        <translation>Click to place markers A and B (also Shift+click). Arrow keys move them, Esc removes them.</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::PageActions</name>
+    <message>
+        <source>周波数特性グラフ</source>
+        <translation>Frequency Response Graph</translation>
+    </message>
+    <message>
+        <source>ｸﾞﾗﾌを作成しています...</source>
+        <translation>Making graphs...</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>次のﾌｧｲﾙを開けませんでした。
+
+</source>
+        <translation>The following files could not be opened.
+
+</translation>
+    </message>
+    <message>
+        <source>
+… ほか %1 件</source>
+        <translation>
+… and %1 more</translation>
+    </message>
+    <message>
+        <source>CSVﾌｧｲﾙを保存できませんでした。
+%1
+%2</source>
+        <translation>The CSV file could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>このｸﾞﾗﾌの設定情報を標準値に戻します。
+
+よろしいですか？
+</source>
+        <translation>The settings of this graph will be reset to the defaults.
+
+Continue?
+</translation>
+    </message>
+    <message>
+        <source>このｸﾞﾗﾌの設定情報を標準値とします。
+
+現在の標準値は上書きされます。
+
+よろしいですか？
+</source>
+        <translation>The settings of this graph will become the defaults.
+
+The current defaults will be overwritten.
+
+Continue?
+</translation>
+    </message>
+    <message>
+        <source>PDFﾌｧｲﾙを保存できませんでした。
+%1
+%2</source>
+        <translation>The PDF file could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>印刷ｼﾞｮﾌﾞを開始できませんでした。</source>
+        <translation>The print job could not be started.</translation>
+    </message>
+    <message>
+        <source>%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？</source>
+        <translation>Close the graphs of all %1 pages?</translation>
+    </message>
+    <message>
+        <source>%1: 基準ﾄﾚｰｽにはｸﾞﾗﾌと重なる周波数のﾃﾞｰﾀがありません。
+差分は表示しません。</source>
+        <translation>%1: the reference trace has no data at the graph&apos;s frequencies.
+The difference is not shown.</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::RecentFilesPart</name>
+    <message>
+        <source>ﾌｧｲﾙ[%1]が見つかりません。
+最近使ったﾌｧｲﾙの一覧から外しました。</source>
+        <translation>File [%1] not found.
+It has been removed from the recent files.</translation>
+    </message>
+</context>
+<context>
     <name>fernplot::TraceReadout</name>
     <message>
         <source> （基準との差）</source>
@@ -1246,6 +1267,13 @@ Continue?
     <message>
         <source> （基準）</source>
         <translation> (reference)</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::ViewPart</name>
+    <message>
+        <source>他のアプリケーションがクリップボードを開いています。</source>
+        <translation>Another application has the clipboard open.</translation>
     </message>
 </context>
 </TS>

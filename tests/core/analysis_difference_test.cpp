@@ -84,5 +84,36 @@ TEST(Difference, NonFinitePointsBreakButDoNotShift) {
   EXPECT_DOUBLE_EQ(d[2].frequency, 10.0);
 }
 
+// Whether there is anything to subtract agrees with the difference itself:
+// a reference apart from the trace, or without one usable point, gives none.
+TEST(Difference, OverlapSaysWhetherThereIsAnythingToSubtract) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::vector<SweepPoint> audio = {{10.0, 0.0, 0.0}, {1e3, -3.0, -45.0}, {1e5, -40.0, -90.0}};
+  struct Case {
+    const char* what;
+    std::vector<SweepPoint> trace, reference;
+    bool overlap;
+  };
+  const Case cases[] = {
+      {"same range", audio, audio, true},
+      {"reference far above", audio, {{1e8, 0.0, 0.0}, {1e10, 0.0, 0.0}}, false},
+      {"reference far below", audio, {{0.01, 0.0, 0.0}, {1.0, 0.0, 0.0}}, false},
+      {"touching at one end", audio, {{1e5, 0.0, 0.0}, {1e7, 0.0, 0.0}}, true},
+      {"reference between trace points", audio, {{200.0, 0.0, 0.0}, {300.0, 0.0, 0.0}}, false},
+      {"one reference point on a trace point", audio, {{1e3, 0.0, 0.0}}, true},
+      {"reference without usable points", audio, {{nan, 0.0, 0.0}, {-5.0, 0.0, 0.0}}, false},
+      {"reference gain not finite", audio, {{10.0, nan, 0.0}, {1e5, nan, 0.0}}, false},
+      {"no reference", audio, {}, false},
+      {"trace frequencies not finite", {{nan, 0.0, 0.0}}, audio, false},
+      {"no trace", {}, audio, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto ref = Reference(c.reference);
+    EXPECT_EQ(DifferenceHasOverlap(c.trace, ref), c.overlap);
+    EXPECT_EQ(!DifferencePoints(c.trace, ref).empty(), c.overlap);
+  }
+}
+
 }  // namespace
 }  // namespace fernplot

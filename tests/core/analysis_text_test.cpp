@@ -37,6 +37,29 @@ SweepFigures LoopFigures() {
   return f;
 }
 
+TEST(FiguresText, GroupedCounts) {
+  const std::pair<size_t, const char*> cases[] = {
+      {0, "0"},          {999, "999"},        {1000, "1,000"},
+      {65534, "65,534"}, {131071, "131,071"}, {1234567890, "1,234,567,890"},
+  };
+  for (const auto& [count, text] : cases) EXPECT_EQ(GroupedCount(count), text);
+}
+
+// Up to the bound every crossing is listed and no count line is added.
+TEST(FiguresText, PanelListsEveryCrossingUpToTheBound) {
+  SweepFigures fig;
+  fig.points = 100;
+  for (size_t i = 0; i < kCrossingsMarked; ++i) {
+    fig.gainCrossovers.push_back({1e3 * double(i + 1), -120.0, 60.0});
+  }
+  std::string panel = FiguresPanelText("P", fig);
+  EXPECT_EQ(panel.find("個に印"), std::string::npos);
+  fig.gainCrossovers.push_back({9e6, -120.0, 60.0});
+  panel = FiguresPanelText("P", fig);
+  EXPECT_NE(panel.find("ｹﾞｲﾝ交差  交差 21 個、初めの 20 個に印"), std::string::npos);
+  EXPECT_EQ(panel.find("9.00 MHz"), std::string::npos);
+}
+
 TEST(FiguresText, SummaryLines) {
   SweepFigures loop = LoopFigures();
   EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM none");

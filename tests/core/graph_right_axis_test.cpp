@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/figures_text.h"
 #include "graph/axis_map.h"
 #include "graph/figure_marks.h"
+#include "graph/page_figures.h"
 #include "graph/right_axis.h"
 #include "graph_stand_in.h"
 #include "props/settings_file.h"
@@ -234,6 +236,51 @@ TEST_F(RightAxisFixture, FigureMarksOnlyWhenAskedAndAtTheFigures) {
   EXPECT_EQ(marks[0].label, "-3dB");
   EXPECT_EQ(marks[1].label, "PM 45.0\u00B0");
   EXPECT_EQ(marks[2].label, "GM 12.1dB");
+}
+
+// A loop sweep that crosses 0 dB, its -3 dB level and -180° at every one of
+// its 65,535 steps: only the first crossings of each kind are marked, and the
+// panel lists those and says how many there are.
+TEST_F(RightAxisFixture, CrossingsAtEveryStepMarkOnlyTheFirstOfEachKind) {
+  constexpr int n = 65535;
+  MeasurementData data = test::SweepData(n);
+  for (int i = 0; i < n; ++i) {
+    // Ascending frequency is the record's reverse order.
+    DataPoint& p = (*data.points)[static_cast<size_t>(n - 1 - i)];
+    p.frequency = testing::LogSweepHz(i, n, 10.0, 4.0);
+    p.gainCh1Ch2 = (i % 2 == 0) ? 20.0f : -20.0f;
+    p.phaseCh1Ch2 = (i % 2 == 0) ? -170.0f : 170.0f;
+  }
+  const GraphPage& page = Open(std::move(data), kRightPhase);
+  const SweepFigures fig = PageFigures(page);
+  ASSERT_EQ(fig.gainCrossovers.size(), size_t{n - 1});
+  ASSERT_EQ(fig.phaseCrossovers.size(), size_t{n - 1});
+  ASSERT_EQ(fig.minus3dB.size(), size_t{n - 1});
+  ASSERT_TRUE(LooksLikeLoop(fig));
+
+  const std::vector<FigureMark> marks = FigureMarks(fig);
+  ASSERT_EQ(marks.size(), 3 * kCrossingsMarked);
+  EXPECT_EQ(marks[0].frequency, fig.minus3dB[0].frequency);
+  EXPECT_EQ(marks[kCrossingsMarked].frequency, fig.gainCrossovers[0].frequency);
+  EXPECT_EQ(marks.back().frequency, fig.phaseCrossovers[kCrossingsMarked - 1].frequency);
+
+  ts.session.pages.back()->showFigureMarks = true;
+  ts.session.RebuildCurrent();
+  size_t labels = 0;
+  for (const auto& e : ts->drawing.CurrentSheet()->elements) {
+    const auto* t = std::get_if<TextElement>(&e);
+    if (t && (t->text == "-3dB" || t->text.starts_with("PM ") || t->text.starts_with("GM "))) {
+      ++labels;
+    }
+  }
+  EXPECT_GT(labels, 0u);
+  EXPECT_LE(labels, 3 * kCrossingsMarked);
+
+  const std::string panel = FiguresPanelText("P", fig);
+  EXPECT_LT(std::count(panel.begin(), panel.end(), '\n'), 80);
+  EXPECT_NE(panel.find("ｹﾞｲﾝ交差  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);
+  EXPECT_NE(panel.find("位相交差  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);
+  EXPECT_NE(panel.find("-3dB  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);
 }
 
 }  // namespace

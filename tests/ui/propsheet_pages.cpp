@@ -5,10 +5,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QSet>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 
 #include "propsheet/cp932_limit.h"
 #include "propsheet_support.h"
@@ -377,7 +377,8 @@ class PagesTest : public QObject {
     // The mapping the program installs at start; undone for the other tests.
     struct Mapping {
       Mapping() {
-        QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+        QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"),
+                                  QStringLiteral("IPAPGothic"));
         QFont::insertSubstitution(QStringLiteral("Times New Roman"),
                                   QStringLiteral("Liberation Serif"));
         QFont::insertSubstitution(QStringLiteral("No Such Face"), QStringLiteral("Not Installed"));

@@ -3,17 +3,16 @@
 // box, and printing (orientation rule, page range, current page restored).
 
 #include <signal.h>
+#include <unistd.h>
 
 #include <QAction>
-#include <QMessageBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <unistd.h>
-
 #include <clocale>
 #include <cstdlib>
 #include <iostream>
@@ -180,11 +179,11 @@ class AppTest : public QObject {
     ScriptedDialogs dialogs;
     CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("bytes.CFG"))));
     app.Start();
-    app.Frame()->OpenFilePaths({a});
+    app.Frame()->Pages().OpenFilePaths({a});
     QVERIFY(dialogs.warnings.empty());
     QCOMPARE(app.State().session.pages.size(), size_t{1});
     QCOMPARE(app.State().session.pages[0]->fileName, std::string("A\xc0"));
-    app.Frame()->OpenFilePaths({folder});
+    app.Frame()->Pages().OpenFilePaths({folder});
     QVERIFY(dialogs.warnings.empty());
     QCOMPARE(app.State().session.pages.size(), size_t{3});
     QVERIFY(app.Shutdown().ok);
@@ -314,16 +313,17 @@ class AppTest : public QObject {
     if (geteuid() != 0) QSKIP("needs root to mount a small tmpfs");
     QTemporaryDir mountPoint;
     const QByteArray target = QFile::encodeName(mountPoint.path());
-    if (std::system(("mount -t tmpfs -o size=16k tmpfs '" + target + "' 2>/dev/null").constData()) !=
-        0) {
+    if (std::system(
+            ("mount -t tmpfs -o size=16k tmpfs '" + target + "' 2>/dev/null").constData()) != 0) {
       QSKIP("mount of a tmpfs is not permitted here");
     }
     TestState ts;
     ScriptedDialogs dialogs;
     CMainFrame frame(ts.state, dialogs);
     QStringList files;
-    for (int i = 0; i < 3; ++i) files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
-    frame.OpenFiles(files);
+    for (int i = 0; i < 3; ++i)
+      files << WriteDataFile(dir_, QStringLiteral("FD%1.DAT").arg(i), 400);
+    frame.Pages().OpenFiles(files);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(mountPoint.filePath(QStringLiteral("full.pdf")));
@@ -342,7 +342,7 @@ class AppTest : public QObject {
     for (int i = 0; i < 3; ++i) {
       files << WriteDataFile(dir_, QStringLiteral("PR%1.DAT").arg(i), 30);
     }
-    frame.OpenFiles(files);
+    frame.Pages().OpenFiles(files);
     ts.state.session.drawing.SelectSheet(2);
 
     const QString pdf = dir_.filePath(QStringLiteral("out.pdf"));
@@ -379,22 +379,56 @@ class AppTest : public QObject {
     QCOMPARE(PdfPageCount(ReadAll(again)), 3);
     QVERIFY(ReadAll(again).find("%%EOF") != std::string::npos);
 
-    frame.Print();  // the scripted dialog cancels
+    frame.Pages().Print();  // the scripted dialog cancels
     QCOMPARE(dialogs.printPageCounts.back(), 3);
-    QCOMPARE(frame.Printer().docName(), QStringLiteral("周波数特性グラフ"));
+    QCOMPARE(frame.Pages().Printer().docName(), QStringLiteral("周波数特性グラフ"));
   }
 
-  // The window is never larger than the screen, whatever it asks for.
-  void windowFitsTheScreen() {
+  // The window with its frame (title bar, borders) is never larger than the
+  // screen and never hangs off it, whatever size or place it asks for; a
+  // window that fits stays where it is.
+  void windowFitsTheScreenWithItsFrame() {
     const QRect screen(0, 0, 800, 600);
-    QCOMPARE(FitWindowRect({960, 760}, {0, 0}, screen), QRect(0, 0, 800, 600));
-    QCOMPARE(FitWindowRect({400, 300}, {0, 0}, screen), QRect(200, 150, 400, 300));
-    QCOMPARE(FitWindowRect({960, 760}, {10, 30}, QRect(100, 20, 1600, 1200)),
-             QRect(415, 225, 960, 760));
-    const QRect framed = FitWindowRect({960, 760}, {10, 30}, screen);
-    QCOMPARE(framed.size(), QSize(790, 570));
-    QVERIFY(screen.contains(QRect(framed.topLeft(), framed.size() + QSize(10, 30))));
-    QCOMPARE(FitWindowRect({960, 760}, {0, 0}, QRect(0, 0, 0, 0)).size(), QSize(1, 1));
+    const QRect hd(0, 0, 1600, 1200);
+    const QMargins none;
+    const QMargins decorated(4, 30, 4, 4);
+    struct Sized {
+      QRect available;
+      QMargins frame;
+      QSize wanted;
+      QRect client;
+    };
+    const Sized sized[] = {
+        {screen, none, {960, 760}, {0, 0, 800, 600}},
+        {screen, none, {400, 300}, {200, 150, 400, 300}},
+        {QRect(100, 20, 1600, 1200), QMargins(5, 25, 5, 5), {960, 760}, {420, 250, 960, 760}},
+        {screen, decorated, {960, 760}, {4, 30, 792, 566}},
+        // A page as large as the screen at twice the scale: the client
+        // shrinks by the frame rather than filling the screen.
+        {hd, decorated, {1600, 1200}, {4, 30, 1592, 1166}},
+        {QRect(0, 0, 0, 0), none, {960, 760}, {0, 0, 1, 1}},
+    };
+    for (const Sized& c : sized) {
+      const QRect client = FitFramedWindow(c.available, c.frame, c.wanted);
+      QCOMPARE(client, c.client);
+      if (!c.available.isEmpty()) QVERIFY(c.available.contains(client.marginsAdded(c.frame)));
+    }
+    struct Placed {
+      QRect wanted;
+      QRect client;
+    };
+    const Placed placed[] = {
+        {{100, 100, 400, 300}, {100, 100, 400, 300}},     // fits: unchanged
+        {{0, 0, 400, 300}, {4, 30, 400, 300}},            // title bar above the screen
+        {{1500, 1100, 400, 300}, {1196, 896, 400, 300}},  // off the far corner
+        {{0, 0, 1600, 1200}, {4, 30, 1592, 1166}},        // saved at a smaller scale
+        {{-50, 500, 2000, 300}, {4, 500, 1592, 300}},
+    };
+    for (const Placed& c : placed) {
+      const QRect client = FitFramedWindow(hd, decorated, c.wanted);
+      QCOMPARE(client, c.client);
+      QVERIFY(hd.contains(client.marginsAdded(decorated)));
+    }
   }
 
   // Place and size come back in the next run from the window settings (a

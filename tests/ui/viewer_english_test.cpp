@@ -24,6 +24,7 @@
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
+#include "display/command_table.h"
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "filelist/data_file_list_dialog.h"
@@ -149,13 +150,13 @@ class EnglishTest : public QObject {
     QVERIFY(texts.contains(QStringLiteral("Print graph")));
     // Messages: files that cannot be opened, closing all pages, the
     // defaults questions.
-    frame.OpenFiles({dir_.filePath(QStringLiteral("RAW.DAT")),
-                     dir_.filePath(QStringLiteral("BAD.DAT")),
-                     dir_.filePath(QStringLiteral("MISSING.DAT"))});
+    frame.Pages().OpenFiles({dir_.filePath(QStringLiteral("RAW.DAT")),
+                             dir_.filePath(QStringLiteral("BAD.DAT")),
+                             dir_.filePath(QStringLiteral("MISSING.DAT"))});
     dialogs.answerOk = false;
-    frame.ResetToDefault();
-    frame.OverwriteDefault();
-    frame.CloseAllPages();
+    frame.Pages().ResetToDefault();
+    frame.Pages().OverwriteDefault();
+    frame.Pages().CloseAllPages();
     QVERIFY(!dialogs.warnings.empty());
     QVERIFY(dialogs.questions.size() >= 3);
     QStringList said;
@@ -249,6 +250,11 @@ class EnglishTest : public QObject {
     }
     VERIFY_ENGLISH(figures);
     QVERIFY(figures.front().contains(QStringLiteral("Phase margin")));
+    SweepFigures crossing;
+    crossing.points = 30000;
+    crossing.gainCrossovers.assign(131071, GainCrossover{1e3, -120.0, 60.0});
+    const QString many = QStringFromUtf8(FiguresPanelText("P", crossing, &core_));
+    QVERIFY(many.contains(QStringLiteral("131,071 crossings; first 20 marked\n")));
     // Reader messages.
     QStringList messages;
     for (const char* name : {"BAD.DAT", "MISSING.DAT"}) {
@@ -268,11 +274,14 @@ class EnglishTest : public QObject {
     CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("j.CFG")), {}));
     app.Start();
     CMainFrame& frame = *app.Frame();
-    for (const CommandText& c : CommandTexts()) {
-      if (c.menuText.empty()) continue;
-      QCOMPARE(frame.Action(c.id)->text(), QStringFromUtf8(c.menuText));
-      const std::string_view tip = PromptToolTip(c.prompt);
-      if (!tip.empty()) QCOMPARE(frame.Action(c.id)->toolTip(), QStringFromUtf8(tip));
+    for (const CommandRow& c : frame.Commands().Rows()) {
+      if (c.text.empty()) continue;
+      QCOMPARE(frame.Action(c.id)->text(), QStringFromUtf8(std::string(c.text)));
+      const size_t nl = c.prompt.find('\n');
+      if (nl != std::string_view::npos) {
+        QCOMPARE(frame.Action(c.id)->toolTip(),
+                 QStringFromUtf8(std::string(c.prompt.substr(nl + 1))));
+      }
     }
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions()) menus << a->text();

@@ -119,7 +119,7 @@ class FiguresTest : public QObject {
   }
 
   void shiftClicksPlaceAThenBAndEscapeClears() {
-    frame_->OpenFiles({file_});
+    frame_->Pages().OpenFiles({file_});
     QCoreApplication::processEvents();
     QWidget* viewport = frame_->View()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, PointAt(100.0));
@@ -139,7 +139,7 @@ class FiguresTest : public QObject {
   }
 
   void markerModeClicksAndArrowKeys() {
-    frame_->OpenFiles({file_});
+    frame_->Pages().OpenFiles({file_});
     QCoreApplication::processEvents();
     QWidget* viewport = frame_->View()->viewport();
     frame_->MarkerModeAction()->trigger();
@@ -168,7 +168,7 @@ class FiguresTest : public QObject {
   }
 
   void panelListsFiguresAndMarksThePageOnlyWhenAsked() {
-    frame_->OpenFiles({file_});
+    frame_->Pages().OpenFiles({file_});
     FiguresDock* dock = frame_->FiguresPanel();
     QVERIFY(dock->isHidden());  // the window opens as before
     const DrawingSheet plain = *state().session.drawing.CurrentSheet();

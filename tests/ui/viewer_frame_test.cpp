@@ -8,12 +8,15 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <map>
 
@@ -43,7 +46,7 @@ class FrameTest : public QObject {
   AppState& state() { return ts_->state; }
   bool Enabled(int id) { return frame_->Action(id)->isEnabled(); }
   bool Checked(int id) { return frame_->Action(id)->isChecked(); }
-  void OpenPages(int n) { frame_->OpenFiles(files_.mid(0, n)); }
+  void OpenPages(int n) { frame_->Pages().OpenFiles(files_.mid(0, n)); }
 
  private slots:
   void initTestCase() {
@@ -70,7 +73,7 @@ class FrameTest : public QObject {
     QFETCH(bool, closeAll);
     if (pages > 0) OpenPages(pages);
     if (closeAll) {
-      for (int i = 0; i < pages; ++i) frame_->ClosePage();
+      for (int i = 0; i < pages; ++i) frame_->Pages().ClosePage();
       QVERIFY(state().session.drawingActive);
     }
     const bool shown = pages > 0 && !closeAll;
@@ -119,7 +122,7 @@ class FrameTest : public QObject {
     const QLabel* pane = frame_->Pane(kPanePage);
     QVERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(pane->text()));
 
-    for (int i = 0; i < 3; ++i) frame_->ClosePage();
+    for (int i = 0; i < 3; ++i) frame_->Pages().ClosePage();
     view->viewport()->repaint();
     QCOMPARE(frame_->Pane(kPanePage)->text(), QStringLiteral("Page: 0 of 0"));
   }
@@ -146,12 +149,12 @@ class FrameTest : public QObject {
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT - P2.DAT"));
     dialogs_->pageAnswer = std::nullopt;  // cancelled
-    frame_->GoToPage();
+    frame_->ViewCommands().GoToPage();
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
     QVERIFY(!view->GoToPage(4));
     QVERIFY(!view->GoToPage(0));
 
-    frame_->SelectZoomEntry(5);  // 200 %: scroll bars
+    frame_->ViewCommands().SelectZoomEntry(5);  // 200 %: scroll bars
     QVERIFY(view->horizontalScrollBar()->maximum() > 0);
     dialogs_->answerOk = false;
     frame_->Action(kCmdCloseAllPages)->trigger();
@@ -169,7 +172,7 @@ class FrameTest : public QObject {
   }
 
   void scrollSizesAndKeys() {
-    frame_->SelectZoomEntry(5);  // 200 %, larger than the window
+    frame_->ViewCommands().SelectZoomEntry(5);  // 200 %, larger than the window
     OpenPages(1);
     CMainView* view = frame_->View();
     const int w = static_cast<int>(state().session.drawing.CurrentWidth() * 2.0);
@@ -205,7 +208,7 @@ class FrameTest : public QObject {
     fresh.resize(wanted);
     fresh.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fresh));
-    fresh.OpenFiles(files_.mid(0, 1));
+    fresh.Pages().OpenFiles(files_.mid(0, 1));
     QCOMPARE(state().session.drawing.CurrentWidth(), sheet.width);
     QCOMPARE(fresh.View()->horizontalScrollBar()->maximum(), 0);
     QVERIFY(fresh.View()->viewport()->width() >= sheet.width + 1);
@@ -236,10 +239,10 @@ class FrameTest : public QObject {
     QVERIFY(Checked(kCmdZoom30));
     QVERIFY(!Checked(kCmdZoom150));
 
-    frame_->StepZoom(+2);
+    frame_->ViewCommands().StepZoom(+2);
     QCOMPARE(box->currentIndex(), 2);
     QCOMPARE(frame_->View()->Zoom(), 0.75);
-    frame_->StepZoom(-9);
+    frame_->ViewCommands().StepZoom(-9);
     QCOMPARE(box->currentIndex(), 0);
   }
 
@@ -255,7 +258,7 @@ class FrameTest : public QObject {
   void resetAndOverwriteDefault() {
     // Page 2 holds calculated data.
     const QString calc = WriteDataFile(dir_, QStringLiteral("CALC.DAT"), 12, 1, "calc title");
-    frame_->OpenFiles({files_[0], calc});
+    frame_->Pages().OpenFiles({files_[0], calc});
     GraphPage* page1 = PageForSheet(state().session.pages, 1);
     GraphPage* page2 = PageForSheet(state().session.pages, 2);
     QVERIFY(page1 && page2);
@@ -266,10 +269,10 @@ class FrameTest : public QObject {
     page1->properties.title = "changed";
     page1->properties.gainLineColor = 0x123456;
     dialogs_->answerOk = false;
-    frame_->OverwriteDefault();
+    frame_->Pages().OverwriteDefault();
     QVERIFY(state().defaults.title != "changed");
     dialogs_->answerOk = true;
-    frame_->OverwriteDefault();
+    frame_->Pages().OverwriteDefault();
     QCOMPARE(dialogs_->questions.back(),
              QStringLiteral("このｸﾞﾗﾌの設定情報を標準値とします。\n\n現在の標準値は上書きされます。"
                             "\n\nよろしいですか？\n"));
@@ -278,10 +281,10 @@ class FrameTest : public QObject {
     // Reset page 2: the look of page 1, but its own data title and flag.
     state().session.drawing.SelectSheet(2);
     dialogs_->answerOk = false;
-    frame_->ResetToDefault();
+    frame_->Pages().ResetToDefault();
     QVERIFY(page2->properties.title != "changed");
     dialogs_->answerOk = true;
-    frame_->ResetToDefault();
+    frame_->Pages().ResetToDefault();
     QCOMPARE(dialogs_->questions.back(),
              QStringLiteral("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"));
     page2 = PageForSheet(state().session.pages, 2);
@@ -295,12 +298,12 @@ class FrameTest : public QObject {
   void propertiesCommands() {
     OpenPages(2);
     dialogs_->editProperties = [](GraphProperties& p) { p.title = "edited"; };
-    frame_->EditCurrentProperties();
+    frame_->Pages().EditCurrentProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), true);
     QCOMPARE(PageForSheet(state().session.pages, 2)->properties.title, std::string("edited"));
     QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
     QVERIFY(state().defaults.title != "edited");
-    frame_->EditDefaultProperties();
+    frame_->Pages().EditDefaultProperties();
     QCOMPARE(dialogs_->editedCurrent.back(), false);
     QCOMPARE(state().defaults.title, std::string("edited"));
     QVERIFY(PageForSheet(state().session.pages, 1)->properties.title != "edited");
@@ -308,24 +311,24 @@ class FrameTest : public QObject {
 
   void openCommand() {
     dialogs_->markForList = false;
-    frame_->OpenDataFile();
+    frame_->Pages().OpenDataFile();
     QVERIFY(!state().session.drawingActive);  // cancelled: still nothing active
     ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
     dialogs_->markForList = true;
-    frame_->OpenDataFile();
+    frame_->Pages().OpenDataFile();
     QVERIFY(state().session.drawingActive);
     QCOMPARE(static_cast<int>(state().session.pages.size()), 3);
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
-    QCOMPARE(frame_->DocumentTitle(), QStringLiteral("周波数特性グラフ"));
+    QCOMPARE(frame_->Pages().DocumentTitle(), QStringLiteral("周波数特性グラフ"));
     for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
   }
 
   void clipboardPicture() {
     QCOMPARE(PageImageSize(850, 640, 0.75), QSize(638, 480));
     QCOMPARE(PageImageSize(851, 642, 1.0), QSize(852, 642));
-    frame_->SelectZoomEntry(2);
+    frame_->ViewCommands().SelectZoomEntry(2);
     OpenPages(1);
-    frame_->CopyPageToClipboard();
+    frame_->ViewCommands().CopyPageToClipboard();
     const QImage image = QGuiApplication::clipboard()->image();
     QCOMPARE(image.size(), PageImageSize(state().session.drawing.CurrentWidth(),
                                          state().session.drawing.CurrentHeight(), 0.75));
@@ -335,17 +338,17 @@ class FrameTest : public QObject {
   void csvCommand() {
     OpenPages(2);
     dialogs_->csvPath = std::nullopt;
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QCOMPARE(dialogs_->csvInitialNames.back(), dir_.filePath(QStringLiteral("P2")));
 
     const QString out = dir_.filePath(QStringLiteral("out.csv"));
     dialogs_->csvPath = out;
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QVERIFY(dialogs_->warnings.empty());
     QCOMPARE(ReadAll(out), PageCsvText(*PageForSheet(state().session.pages, 2)));
 
     dialogs_->csvPath = dir_.filePath(QStringLiteral("no/such/folder/out.csv"));
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QCOMPARE(static_cast<int>(dialogs_->warnings.size()), 1);
     QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("no/such/folder/out.csv")));
   }
@@ -353,7 +356,7 @@ class FrameTest : public QObject {
   void unreadableFilesReportedOnce() {
     const QString bad1 = WriteFile(dir_, QStringLiteral("BAD1.DAT"), "not a data file");
     const QString bad2 = dir_.filePath(QStringLiteral("MISSING.DAT"));
-    frame_->OpenFiles({bad1, files_[0], bad2, files_[1]});
+    frame_->Pages().OpenFiles({bad1, files_[0], bad2, files_[1]});
     QCOMPARE(static_cast<int>(state().session.pages.size()), 2);
     QCOMPARE(state().session.pages[0]->fileName, std::string("P1"));
     QCOMPARE(state().session.pages[1]->fileName, std::string("P2"));
@@ -383,7 +386,7 @@ class FrameTest : public QObject {
     QTimer::singleShot(0, frame_.get(), [this] {
       if (auto* progress = frame_->findChild<QProgressDialog*>()) progress->cancel();
     });
-    frame_->OpenFiles(many);
+    frame_->Pages().OpenFiles(many);
     const int opened = static_cast<int>(state().session.pages.size());
     QVERIFY2(opened < 30, QByteArray::number(opened));
     QVERIFY(!frame_->findChild<QProgressDialog*>());
@@ -423,6 +426,100 @@ class FrameTest : public QObject {
     QCOMPARE(frame_->Action(kCmdPrint)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
     QCOMPARE(frame_->windowTitle(), QStringLiteral("FERNPLOT"));
     for (int pane = 1; pane <= 4; ++pane) QVERIFY(frame_->Pane(pane));
+  }
+
+  // The menus, their separators and submenus, the shortcuts and the tool
+  // bar, entry by entry ("-" a separator, "> " a submenu, "[box]" the zoom
+  // box); the recent files go before the exit command.
+  void menusAndToolBarInTheirPlaces() {
+    const auto entries = [](const QList<QAction*>& actions) {
+      QStringList out;
+      for (const QAction* a : actions) {
+        QString entry = a->isSeparator() ? QStringLiteral("-")
+                        : a->menu()      ? QStringLiteral("> ") + a->text()
+                                         : a->text();
+        if (!a->shortcut().isEmpty()) entry += QLatin1Char('\t') + a->shortcut().toString();
+        out << entry;
+      }
+      return out;
+    };
+    QStringList menus;
+    for (const QAction* m : frame_->menuBar()->actions()) {
+      menus << m->text() << entries(m->menu()->actions());
+      for (const QAction* a : m->menu()->actions()) {
+        if (a->menu()) menus << entries(a->menu()->actions());
+      }
+    }
+    const QStringList expected = {"ﾌｧｲﾙ(&F)",
+                                  "ﾌｧｲﾙを開く...\tCtrl+O",
+                                  "ﾃﾞｰﾀ ﾌｧｲﾙを開く...",
+                                  "演算ﾃﾞｰﾀの保存...",
+                                  "-",
+                                  "ｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ",
+                                  "-",
+                                  "ｸﾞﾗﾌの印刷...\tCtrl+P",
+                                  "ﾌﾟﾘﾝﾀの設定...",
+                                  "-",
+                                  "ｱﾌﾟﾘｹｰｼｮﾝの終了",
+                                  "表示(&V)",
+                                  "ﾂｰﾙ ﾊﾞｰ",
+                                  "ｽﾃｰﾀｽ ﾊﾞｰ",
+                                  "-",
+                                  "ｸﾛｽﾍｱｰ ｶｰｿﾙ",
+                                  "図表ﾊﾟﾈﾙ",
+                                  "ﾏｰｶｰ",
+                                  "-",
+                                  "> 表示倍率",
+                                  "前ページを表示",
+                                  "次ページを表示",
+                                  "先頭ﾍﾟｰｼﾞを表示\tCtrl+Home",
+                                  "最終ﾍﾟｰｼﾞを表示\tCtrl+End",
+                                  "ﾍﾟｰｼﾞへ移動...\tCtrl+G",
+                                  "-",
+                                  "表示ﾍﾟｰｼﾞを閉じる",
+                                  "全ﾍﾟｰｼﾞを閉じる",
+                                  " 30 %",
+                                  " 60 %",
+                                  " 75 %",
+                                  "100 %",
+                                  "150 %",
+                                  "200 %",
+                                  "比較(&C)",
+                                  "ﾄﾚｰｽの重ね描き...",
+                                  "ﾄﾚｰｽの一覧...",
+                                  "-",
+                                  "基準との差を表示",
+                                  "設定(&S)",
+                                  "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...",
+                                  "-",
+                                  "標準値に戻す",
+                                  "標準値として上書き",
+                                  "-",
+                                  "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（標準値）...",
+                                  "-",
+                                  "> 言語/Language",
+                                  "自動 (ﾛｹｰﾙ) / Automatic",
+                                  "日本語",
+                                  "English",
+                                  "ﾍﾙﾌﾟ(&H)",
+                                  "ﾊﾞｰｼﾞｮﾝ情報..."};
+    QCOMPARE(menus, expected);
+    QStringList tools;
+    const QToolBar* bar = frame_->findChild<QToolBar*>();
+    for (QAction* a : bar->actions()) {
+      tools << (a->isSeparator()                                    ? QStringLiteral("-")
+                : qobject_cast<QComboBox*>(bar->widgetForAction(a)) ? QStringLiteral("[box]")
+                                                                    : a->text());
+    }
+    QCOMPARE(tools, (QStringList{"ﾃﾞｰﾀ ﾌｧｲﾙを開く...", "ｸﾞﾗﾌの印刷...", "-",
+                                 "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...", "ﾄﾚｰｽの重ね描き...", "-", "[box]", "-",
+                                 "前ページを表示", "次ページを表示", "-", "ﾏｰｶｰ"}));
+    // One exclusive choice of language.
+    frame_->Action(kCmdLanguageEnglish)->trigger();
+    QVERIFY(frame_->Action(kCmdLanguageEnglish)->isChecked());
+    QVERIFY(!frame_->Action(kCmdLanguageAuto)->isChecked());
+    frame_->UpdateCommandStates();
+    QVERIFY(frame_->Action(kCmdLanguageEnglish)->isChecked());
   }
 };
 

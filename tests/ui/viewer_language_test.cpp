@@ -28,17 +28,17 @@ StartupOptions Options(const QString& settings, ViewerSettings* viewer) {
 }
 
 QStringList RecentTexts(CMainFrame& frame) {
-  frame.UpdateRecentFileMenu();
+  frame.Recent().UpdateMenu();
   QStringList texts;
-  for (QAction* a : frame.RecentFileMenu()->actions()) {
+  for (QAction* a : frame.Recent().Menu()->actions()) {
     if (a->objectName().startsWith(QStringLiteral("recentFile"))) texts << a->text();
   }
   return texts;
 }
 
 QAction* RecentAction(CMainFrame& frame, int number) {
-  frame.UpdateRecentFileMenu();
-  for (QAction* a : frame.RecentFileMenu()->actions()) {
+  frame.Recent().UpdateMenu();
+  for (QAction* a : frame.Recent().Menu()->actions()) {
     if (a->objectName() == QStringLiteral("recentFile%1").arg(number)) return a;
   }
   return nullptr;
@@ -131,7 +131,7 @@ class LanguageTest : public QObject {
     const QString a = WriteDataFile(dir_, QStringLiteral("A&B.DAT"));
     const QString b = WriteDataFile(dir_, QStringLiteral("B.DAT"));
     const QString broken = WriteFile(dir_, QStringLiteral("BAD.DAT"), "short");
-    frame.OpenFiles({a, b, broken});
+    frame.Pages().OpenFiles({a, b, broken});
     QCOMPARE(dialogs.warnings.size(), size_t{1});  // the unreadable one, not listed
     QCOMPARE(RecentTexts(frame),
              (QStringList{QStringLiteral("&1 B.DAT"), QStringLiteral("&2 A&&B.DAT")}));
@@ -141,7 +141,7 @@ class LanguageTest : public QObject {
     // message.
     QVERIFY(QFile::remove(b));
     QVERIFY(!RecentAction(frame, 1)->isEnabled());
-    frame.OpenRecentFile(0);
+    frame.Recent().OpenRecentFile(0);
     QCOMPARE(dialogs.warnings.size(), size_t{2});
     QVERIFY(dialogs.warnings.back().contains(QStringLiteral("B.DAT")));
     QCOMPARE(RecentTexts(frame), QStringList{QStringLiteral("&1 A&&B.DAT")});

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
@@ -13,13 +14,14 @@
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
+#include <limits>
 #include <variant>
 
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
+#include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
-#include "display/overlay_commands.h"
 #include "display/trace_readout.h"
 #include "display/traces_dialog.h"
 #include "graph/overlays.h"
@@ -89,7 +91,7 @@ class OverlaysTest : public QObject {
 
   void commandsFollowThePage() {
     QVERIFY(!frame_->Action(kCmdAddOverlays)->isEnabled());
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     QVERIFY(frame_->Action(kCmdAddOverlays)->isEnabled());
     QVERIFY(!frame_->Action(kCmdEditTraces)->isEnabled());
     QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
@@ -117,8 +119,8 @@ class OverlaysTest : public QObject {
   }
 
   void traceListAndDifference() {
-    frame_->OpenFiles({files_[0]});
-    frame_->AddOverlayFiles({files_[1], files_[2]});
+    frame_->Pages().OpenFiles({files_[0]});
+    frame_->Pages().AddOverlayFiles({files_[1], files_[2]});
     // Without a chosen reference the difference is to the first overlay.
     Trigger(kCmdDifference);
     QVERIFY(InDifferenceMode(Page()));
@@ -155,7 +157,7 @@ class OverlaysTest : public QObject {
   }
 
   void ctrlDropAddsOverlays() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     Drop({files_[1], dir_.filePath(QStringLiteral("MISSING.DAT"))}, Qt::ControlModifier);
     QCOMPARE(state().session.drawing.SheetCount(), 1);
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
@@ -184,7 +186,7 @@ class OverlaysTest : public QObject {
     b.close();
 
     // A page with the second run laid over; the bad table is named with its line.
-    frame_->OpenFiles({sim, bad});
+    frame_->Pages().OpenFiles({sim, bad});
     QCOMPARE(state().session.drawing.SheetCount(), 1);
     QCOMPARE(Page().fileName, std::string("sim"));
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"V(out) R=2k"}));
@@ -194,31 +196,109 @@ class OverlaysTest : public QObject {
     QVERIFY(dialogs_->warnings[0].contains(bad + QStringLiteral(":2: ")));
 
     // Laid over a data file's page: every trace.
-    frame_->OpenFiles({files_[0]});
-    frame_->AddOverlayFiles({sim});
+    frame_->Pages().OpenFiles({files_[0]});
+    frame_->Pages().AddOverlayFiles({sim});
     QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"V(out) R=1k", "V(out) R=2k"}));
 
     // Save As writes the format the name's suffix asks for.
     dialogs_->csvPath = dir_.filePath(QStringLiteral("P1.s2p"));
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     const ImportResult back = ReadImportFile(dialogs_->csvPath->toStdString(), {});
     QVERIFY(back.file);
     QCOMPARE(back.file->traces[0].points.size(), Page().data.points->size());
     dialogs_->csvPath = dir_.filePath(QStringLiteral("P1.cir"));
-    frame_->SaveCsv();
+    frame_->Pages().SaveCsv();
     QFile cir(*dialogs_->csvPath);
     QVERIFY(cir.open(QIODevice::ReadOnly));
     QVERIFY(cir.readAll().contains(".subckt P1 in out\nE1 out 0 FREQ {V(in)} = ("));
   }
 
+  // Files the exporter refuses as overlays are refused here too, in the
+  // same one box as files that cannot be opened as pages; the readable ones
+  // of the same choice are still laid over.
+  void unreadableOverlaysAreRefused() {
+    const QString empty = WriteDataFile(dir_, QStringLiteral("EMPTY.DAT"), 0);
+    const std::string whole = DataFileBytes(20, 0, "テスト");
+    const QString cut =
+        WriteFile(dir_, QStringLiteral("CUT.DAT"), whole.substr(0, whole.size() - 10));
+    const QString broken = WriteFile(dir_, QStringLiteral("BROKEN.DAT"), whole.substr(0, 40));
+    frame_->Pages().OpenFiles({files_[0]});
+    const DrawingSheet before = *state().session.drawing.CurrentSheet();
+    for (const QString& bad : {empty, cut, broken}) {
+      dialogs_->warnings.clear();
+      frame_->Pages().AddOverlayFiles({bad});
+      QVERIFY(Page().overlays.empty());
+      QCOMPARE(dialogs_->warnings.size(), size_t{1});
+      QVERIFY(dialogs_->warnings[0].startsWith(QStringLiteral("次のﾌｧｲﾙを開けませんでした。")));
+      QVERIFY(dialogs_->warnings[0].contains(QFileInfo(bad).fileName()));
+      QVERIFY(!frame_->Action(kCmdDifference)->isEnabled());
+    }
+    QVERIFY(*state().session.drawing.CurrentSheet() == before);
+    dialogs_->warnings.clear();
+    frame_->Pages().AddOverlayFiles({empty, files_[1], cut});
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2"}));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("CUT.DAT")));
+    // Chosen in the data-file list, where such files are listed.
+    ScanDataFiles((dir_.path() + QStringLiteral("/*.DAT")).toStdString(), state().dataFiles);
+    dialogs_->warnings.clear();
+    dialogs_->overlayNames = {"EMPTY.DAT", "P3.DAT"};
+    Trigger(kCmdAddOverlays);
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"P2", "P3"}));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("EMPTY.DAT")));
+  }
+
+  // A reference apart from the page (100 MHz to 10 GHz under an audio
+  // sweep) or without one usable point leaves nothing to subtract: the
+  // window says so and stays out of difference mode, whether the difference
+  // is switched on or the reference is chosen while it is on.
+  void differenceWithNothingToSubtractIsRefused() {
+    const MeasurementData header = TestHeader({.pointCount = 20});
+    const QString far = WriteFile(dir_, QStringLiteral("FAR.DAT"),
+                                  EncodeRawDataFile(header, RawSweep(20, 1e8, 2.0, LowPass)));
+    std::vector<RawRecord> unusable = LowPassRecords(20);
+    for (RawRecord& r : unusable) r.phase = std::numeric_limits<float>::quiet_NaN();
+    const QString none =
+        WriteFile(dir_, QStringLiteral("NOUSE.DAT"), EncodeRawDataFile(header, unusable));
+    for (const QString& reference : {far, none}) {
+      frame_->Pages().OpenFiles({files_[0]});
+      frame_->Pages().AddOverlayFiles({reference});
+      QCOMPARE(Page().overlays.size(), size_t{1});
+      const DrawingSheet before = *state().session.drawing.CurrentSheet();
+      dialogs_->warnings.clear();
+      Trigger(kCmdDifference);
+      QVERIFY(!InDifferenceMode(Page()));
+      QVERIFY(!frame_->Action(kCmdDifference)->isChecked());
+      QCOMPARE(dialogs_->warnings.size(), size_t{1});
+      QVERIFY(dialogs_->warnings[0].startsWith(QFileInfo(reference).fileName() + u':'));
+      QVERIFY(*state().session.drawing.CurrentSheet() == before);
+    }
+    // Chosen as the reference while the difference is shown.
+    frame_->Pages().AddOverlayFiles({files_[1]});
+    dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{0, 1}, 1}; };
+    Trigger(kCmdEditTraces);
+    Trigger(kCmdDifference);
+    QVERIFY(InDifferenceMode(Page()));
+    dialogs_->warnings.clear();
+    dialogs_->editTraces = [](const TraceList&) { return TraceListEdit{{0, 1}, 0}; };
+    Trigger(kCmdEditTraces);
+    QCOMPARE(Page().referenceIndex, 0);
+    QVERIFY(!InDifferenceMode(Page()));
+    QVERIFY(!frame_->Action(kCmdDifference)->isChecked());
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("NOUSE.DAT")));
+  }
+
   void readoutOfEveryTrace() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     CMainView* view = frame_->View();
     view->HandlePointer(InsideFrame());
     // A page without overlays shows the panes only.
     QVERIFY(!view->TraceReadoutBox() || view->TraceReadoutBox()->isHidden());
 
-    frame_->AddOverlayFiles({files_[3], files_[2]});
+    frame_->Pages().AddOverlayFiles({files_[3], files_[2]});
     view->HandlePointer(InsideFrame());
     const TraceReadout* box = view->TraceReadoutBox();
     QVERIFY(box && box->isVisible());
@@ -247,10 +327,10 @@ class OverlaysTest : public QObject {
   }
 
   void clipboardShowsTheOverlays() {
-    frame_->OpenFiles({files_[0]});
+    frame_->Pages().OpenFiles({files_[0]});
     const QImage before = RenderPageImage(state().session.drawing, 1.0);
-    frame_->AddOverlayFiles({files_[2]});
-    frame_->CopyPageToClipboard();
+    frame_->Pages().AddOverlayFiles({files_[2]});
+    frame_->ViewCommands().CopyPageToClipboard();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
              RenderPageImage(state().session.drawing, 1.0).convertToFormat(QImage::Format_RGB32));

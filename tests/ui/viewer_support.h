@@ -22,6 +22,9 @@
 #include "datafile/data_file_writer.h"
 #include "display/frame_dialogs.h"
 #include "display/main_frame.h"
+#include "display/page_actions.h"
+#include "display/recent_part.h"
+#include "display/view_part.h"
 #include "fernplot_test_data.h"
 #include "qt_text_measurer.h"
 

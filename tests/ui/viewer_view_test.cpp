@@ -135,7 +135,7 @@ class ViewTest : public QObject {
     frame.resize(1100, 900);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    frame.OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50)});
+    frame.Pages().OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50)});
     ts.state.crossHairEnabled = true;
     CMainView* view = frame.View();
     QWidget* vp = view->viewport();
@@ -200,8 +200,8 @@ class ViewTest : public QObject {
     TestState ts;
     ScriptedDialogs dialogs;
     CMainFrame frame(ts.state, dialogs);
-    frame.OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50),
-                     WriteDataFile(dir, QStringLiteral("B.DAT"), 50)});
+    frame.Pages().OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50),
+                             WriteDataFile(dir, QStringLiteral("B.DAT"), 50)});
     PageImageCache cache;
     DrawingDocument& doc = ts.state.session.drawing;
     const QImage& sharp = cache.Get(doc, 1.0, 2.0);
@@ -225,7 +225,7 @@ class ViewTest : public QObject {
     frame.resize(800, 600);
     frame.show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
-    frame.OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50)});
+    frame.Pages().OpenFiles({WriteDataFile(dir, QStringLiteral("A.DAT"), 50)});
     CMainView* view = frame.View();
     const QPoint mouse(300, 200);
     const QPointF before = PagePositionMm(mouse, view->ScrollPosition(), 1.0);

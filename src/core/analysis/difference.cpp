@@ -56,4 +56,14 @@ std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
   return out;
 }
 
+bool DifferenceHasOverlap(std::span<const SweepPoint> trace,
+                          std::span<const UsablePoint> reference) {
+  if (reference.empty()) return false;
+  const double low = reference.front().frequency;
+  const double high = reference.back().frequency;
+  return std::any_of(trace.begin(), trace.end(), [&](const SweepPoint& p) {
+    return std::isfinite(p.frequency) && p.frequency >= low && p.frequency <= high;
+  });
+}
+
 }  // namespace fernplot

@@ -18,4 +18,11 @@ namespace fernplot {
 std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
                                          std::span<const UsablePoint> reference);
 
+// Whether DifferencePoints has anything to give: a finite trace frequency
+// inside the reference's usable range. False for a reference without usable
+// points or one whose range lies apart from the trace's; such a difference
+// is an input error, not an empty curve.
+bool DifferenceHasOverlap(std::span<const SweepPoint> trace,
+                          std::span<const UsablePoint> reference);
+
 }  // namespace fernplot

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/figures_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -145,6 +146,17 @@ std::string ThreeDigits(double value, std::string_view unit) {
   return out;
 }
 
+std::string GroupedCount(size_t count) {
+  const std::string digits = std::to_string(count);
+  std::string out;
+  out.reserve(digits.size() + digits.size() / 3);
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
 bool LooksLikeLoop(const SweepFigures& fig) {
   return fig.lowFrequencyGain && fig.lowFrequencyGain->gain >= 10.0 &&
          fig.phaseMarginCrossover.has_value();
@@ -202,12 +214,24 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
            : none);
   line(FERNPLOT_TEXT("Figures", "ﾋﾟｰｸ"),
        fig.peak ? ThreeDigits(fig.peak->gain) + " dB" + at(fig.peak->frequency) : none);
+  // The first crossings of a kind, then how many there are when not all.
+  const auto crossings = [&](const char* name, const auto& all, const auto& value) {
+    const size_t listed = std::min(all.size(), kCrossingsMarked);
+    for (size_t i = 0; i < listed; ++i) line(name, value(all[i]));
+    if (listed == all.size()) return;
+    std::string more = t(FERNPLOT_TEXT("Figures", "交差 %1 個、初めの %2 個に印"));
+    const size_t first = more.find("%1");
+    if (first != std::string::npos) more.replace(first, 2, GroupedCount(all.size()));
+    const size_t second = more.find("%2");
+    if (second != std::string::npos) more.replace(second, 2, std::to_string(listed));
+    line(name, more);
+  };
   if (fig.minus3dB.empty()) line("-3dB", none);
-  for (const LevelCrossing& c : fig.minus3dB) {
-    line("-3dB", ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
-                                                       ? t(FERNPLOT_TEXT("Figures", " (下降)"))
-                                                       : t(FERNPLOT_TEXT("Figures", " (上昇)"))));
-  }
+  crossings("-3dB", fig.minus3dB, [&t](const LevelCrossing& c) {
+    return ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
+                                                 ? t(FERNPLOT_TEXT("Figures", " (下降)"))
+                                                 : t(FERNPLOT_TEXT("Figures", " (上昇)")));
+  });
   if (fig.resonance) {
     const Resonance& r = *fig.resonance;
     line(FERNPLOT_TEXT("Figures", "共振"),
@@ -218,16 +242,15 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
   }
   line(FERNPLOT_TEXT("Figures", "位相余裕の基準"),
        std::to_string(MarginReferenceDegrees(fig.reference)) + "\u00B0");
-  for (const GainCrossover& c : fig.gainCrossovers) {
-    line(FERNPLOT_TEXT("Figures", "ｹﾞｲﾝ交差"),
-         ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  位相 ")) +
-             ThreeDigits(c.phase) + "\u00B0  PM " + ThreeDigits(c.phaseMargin) + "\u00B0");
-  }
-  for (const PhaseCrossover& c : fig.phaseCrossovers) {
-    line(FERNPLOT_TEXT("Figures", "位相交差"),
-         ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  ｹﾞｲﾝ ")) +
-             ThreeDigits(c.gain) + " dB  GM " + ThreeDigits(c.gainMargin) + " dB");
-  }
+  crossings(FERNPLOT_TEXT("Figures", "ｹﾞｲﾝ交差"), fig.gainCrossovers, [&t](const GainCrossover& c) {
+    return ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  位相 ")) +
+           ThreeDigits(c.phase) + "\u00B0  PM " + ThreeDigits(c.phaseMargin) + "\u00B0";
+  });
+  crossings(FERNPLOT_TEXT("Figures", "位相交差"), fig.phaseCrossovers,
+            [&t](const PhaseCrossover& c) {
+              return ThreeDigits(c.frequency, "Hz") + t(FERNPLOT_TEXT("Figures", "  ｹﾞｲﾝ ")) +
+                     ThreeDigits(c.gain) + " dB  GM " + ThreeDigits(c.gainMargin) + " dB";
+            });
   line(FERNPLOT_TEXT("Figures", "位相余裕"),
        fig.phaseMarginCrossover ? ThreeDigits(*fig.phaseMargin) + "\u00B0" +
                                       at(fig.gainCrossovers[*fig.phaseMarginCrossover].frequency)

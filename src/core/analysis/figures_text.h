@@ -48,9 +48,20 @@ bool LooksLikeLoop(const SweepFigures& figures);
 //   "no figures" when none of those exist, "no points" without usable points.
 std::string SummaryLine(std::string_view fileName, const SweepFigures& figures);
 
+// How many crossings of each kind (-3 dB points, gain crossovers, phase
+// crossovers) the panel lists and the page marks: the first ones, in
+// ascending frequency. A noisy sweep may cross a level at every step, and
+// tens of thousands of marks would say nothing and take long to place.
+constexpr size_t kCrossingsMarked = 20;
+
+// `count` with a comma between groups of three digits ("131,071").
+std::string GroupedCount(size_t count);
+
 // The figures as lines of text for the viewer's panel, one figure a line
-// with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"), every crossing
-// listed; a figure that does not exist says "なし". Lines end in '\n'.
+// with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"); of each kind of
+// crossing the first kCrossingsMarked are listed, and when there are more a
+// line says how many ("131,071 crossings; first 20 marked"); a figure that
+// does not exist says "なし". Lines end in '\n'.
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& figures,
                              const TextTranslator* translator = nullptr);
 

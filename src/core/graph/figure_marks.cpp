@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <span>
 
 #include "analysis/figures_text.h"
 #include "graph/axis_map.h"
@@ -18,20 +20,50 @@ constexpr double kMarkHalfLength = 2.0;  // mm each side of the curve
 constexpr double kLabelGap = 0.5;        // mm between tick and label
 constexpr Colour kMarkColour = 0x000000;
 
+// Boxes (left, top, right, bottom) already taken on the page, kept by their
+// left edge, so that asking whether a box would cover one looks only at
+// those that start less than the widest box's width to its left.
+class TakenBoxes {
+ public:
+  using Box = std::array<double, 4>;
+
+  void Add(const Box& box) {
+    widest_ = std::max(widest_, box[2] - box[0]);
+    boxes_.emplace(box[0], box);
+  }
+
+  bool Covers(const Box& r) const {
+    const auto end = boxes_.lower_bound(r[2]);
+    for (auto it = boxes_.lower_bound(r[0] - widest_); it != end; ++it) {
+      const Box& q = it->second;
+      if (r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3]) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::multimap<double, Box> boxes_;
+  double widest_ = 0.0;
+};
+
 }  // namespace
 
 std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
   std::vector<FigureMark> marks;
-  for (const LevelCrossing& c : fig.minus3dB) marks.push_back({c.frequency, "-3dB"});
+  // Of each kind of crossing only the first few (see kCrossingsMarked).
+  const auto first = [](const auto& all) {
+    return std::span(all.data(), std::min(all.size(), kCrossingsMarked));
+  };
+  for (const LevelCrossing& c : first(fig.minus3dB)) marks.push_back({c.frequency, "-3dB"});
   if (fig.resonance) {
     marks.push_back({fig.resonance->frequency, "Q " + ThreeDigits(fig.resonance->q)});
   }
   // Margins only where they mean something, as the summary line reads them.
   if (!LooksLikeLoop(fig)) return marks;
-  for (const GainCrossover& c : fig.gainCrossovers) {
+  for (const GainCrossover& c : first(fig.gainCrossovers)) {
     marks.push_back({c.frequency, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0"});
   }
-  for (const PhaseCrossover& c : fig.phaseCrossovers) {
+  for (const PhaseCrossover& c : first(fig.phaseCrossovers)) {
     marks.push_back({c.frequency, "GM " + ThreeDigits(c.gainMargin) + "dB"});
   }
   return marks;
@@ -61,7 +93,7 @@ void DrawFigureMarks(PageBuilder& b) {
     const std::string* label;
   };
   std::vector<Placed> ticks;
-  std::vector<std::array<double, 4>> taken;
+  TakenBoxes taken;
   const std::vector<FigureMark> marks = FigureMarks(figures);
   for (const FigureMark& mark : marks) {
     const std::optional<CurveReading> at = InterpolateAt(points, mark.frequency);
@@ -72,23 +104,18 @@ void DrawFigureMarks(PageBuilder& b) {
     if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
     b.drawing.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
     ticks.push_back({X, Y, &mark.label});
-    taken.push_back({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
+    taken.Add({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
   }
-  const auto covers = [&taken](const std::array<double, 4>& r) {
-    return std::any_of(taken.begin(), taken.end(), [&r](const std::array<double, 4>& q) {
-      return r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3];
-    });
-  };
   for (const Placed& t : ticks) {
     const double halfWidth = b.TextWidth(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
     const double above = t.y - kMarkHalfLength - kLabelGap - textHeight;
     const double below = t.y + kMarkHalfLength + kLabelGap;
     std::array<double, 4> box{t.x - halfWidth, above, t.x + halfWidth, above + textHeight};
-    for (int row = 0; (box[1] < top || covers(box)) && row < 4; ++row) {
+    for (int row = 0; (box[1] < top || taken.Covers(box)) && row < 4; ++row) {
       box[1] = below + row * textHeight;
       box[3] = box[1] + textHeight;
     }
-    taken.push_back(box);
+    taken.Add(box);
     b.drawing.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
   }
 }

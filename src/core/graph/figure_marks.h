@@ -20,8 +20,9 @@ struct FigureMark {
 };
 
 // The marks of `figures`, in the order -3 dB points, resonance, gain
-// crossovers, phase crossovers; the crossovers only for a sweep that looks
-// like a loop (LooksLikeLoop).
+// crossovers, phase crossovers; of each kind of crossing the first
+// kCrossingsMarked; the crossovers only for a sweep that looks like a loop
+// (LooksLikeLoop).
 std::vector<FigureMark> FigureMarks(const SweepFigures& figures);
 
 // Draws the marks of the figures of the points the page shows.

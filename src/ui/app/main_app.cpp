@@ -9,6 +9,7 @@
 #include "datafile/data_file_scan.h"
 #include "display/frame_dialogs.h"
 #include "display/main_frame.h"
+#include "display/page_actions.h"
 #include "graph/page_session.h"
 #include "qt_convert.h"
 #include "window_geometry.h"
@@ -84,7 +85,7 @@ void CMainApp::Start() {
   // From inside the event loop, so that a quit request that arrives while
   // the report of unreadable files is shown ends the program.
   if (!options_.files.empty()) {
-    QTimer::singleShot(0, frame_.get(), [this] { frame_->OpenFilePaths(options_.files); });
+    QTimer::singleShot(0, frame_.get(), [this] { frame_->Pages().OpenFilePaths(options_.files); });
   }
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The main window's place on the screen: its first size, kept inside the
-// screen, and its place and size from the last run.
+// screen together with the window manager's frame, and its place and size
+// from the last run.
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -11,13 +13,20 @@ class QWidget;
 
 namespace fernplot {
 
-// The window's rectangle (frame included) for a wanted client size: as large
-// as wanted where `available` allows, never larger than it, and inside it.
-// `decoration` is what the window manager's frame adds to the client size.
-QRect FitWindowRect(QSize wanted, QSize decoration, const QRect& available);
+// The client rectangle (what QWidget::setGeometry takes) of a window whose
+// frame (`frame`: title bar and borders around the client area) must lie
+// inside `available`. The client is as large as `wanted` where room allows,
+// never larger, and the framed window is centred.
+QRect FitFramedWindow(const QRect& available, const QMargins& frame, QSize wanted);
+// The same for a window that already has a place (`wanted`, a client
+// rectangle): unchanged when it fits with its frame, else shrunk where it is
+// too large and moved the least distance that brings the frame inside.
+QRect FitFramedWindow(const QRect& available, const QMargins& frame, const QRect& wanted);
 
 // Sizes and places the window: the last run's place when one was saved, else
-// the wanted size centred; either way inside the available screen.
+// the wanted client size centred; either way inside the available screen with
+// its frame. The frame is known only once the window manager has decorated
+// the shown window, so the fit is checked again then (once).
 // `settings` may be null (nothing remembered).
 void PlaceMainWindow(QWidget& window, QSize wanted, const QSettings* settings);
 // Remembers the window's place and size for the next run.

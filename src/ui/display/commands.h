@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Command identifiers of the main window, with their menu texts, status-bar
-// prompts and tool tips, and the zoom table.
+// Command identifiers of the main window and the zoom table; each command's
+// texts, place and handler are in the row its part adds to the command
+// table (command_table.h).
 
 #include <array>
-#include <span>
 #include <string_view>
 
 namespace fernplot {
@@ -36,6 +36,11 @@ enum CommandId : int {
   kCmdLanguageAuto = 33040,
   kCmdLanguageJapanese = 33041,
   kCmdLanguageEnglish = 33042,
+  kCmdAddOverlays = 33100,
+  kCmdEditTraces = 33101,
+  kCmdDifference = 33102,
+  kCmdFiguresPanel = 33050,
+  kCmdMarkerMode = 33051,
   kCmdPrintSetup = 57606,
   kCmdPrint = 57607,
   kCmdExit = 57665,
@@ -69,20 +74,5 @@ constexpr std::array<ZoomStep, kZoomStepCount> kZoomSteps{{
     {"150%", "150 %", 1.5},
     {"200%", "200 %", 2.0},
 }};
-
-struct CommandText {
-  int id;
-  std::string_view menuText;
-  // "<status-bar prompt>\n<tool tip>"; empty when the command has none.
-  std::string_view prompt;
-};
-
-// Every command of the window, including the zoom steps.
-std::span<const CommandText> CommandTexts();
-const CommandText* FindCommandText(int id);
-
-// The two halves of a prompt.
-std::string_view PromptStatusText(std::string_view prompt);
-std::string_view PromptToolTip(std::string_view prompt);
 
 }  // namespace fernplot

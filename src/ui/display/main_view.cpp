@@ -140,7 +140,8 @@ void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage* image = state_.session.drawingActive ? &cache_.Get(state_.session.drawing, zoom_, dpr) : nullptr;
+  const QImage* image =
+      state_.session.drawingActive ? &cache_.Get(state_.session.drawing, zoom_, dpr) : nullptr;
   const QPoint scroll = ScrollPosition();
   // What the picture does not cover is the window's white.
   QRegion blank = region;

@@ -12,7 +12,6 @@
 #include "fileio/atomic_file.h"
 #include "frame_dialogs.h"
 #include "graph/drawing.h"
-#include "main_frame.h"
 #include "qt_convert.h"
 #include "renderer.h"
 
@@ -94,42 +93,6 @@ PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinte
   result.written = w.ok;
   result.error = w.error;
   return result;
-}
-
-QPrinter& CMainFrame::Printer() {
-  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  return *printer_;
-}
-
-void CMainFrame::Print() {
-  if (!PageShown()) return;
-  QPrinter& printer = Printer();
-  printer.setDocName(documentTitle_.left(31));
-  const std::optional<PrintRequest> request =
-      dialogs_.AskPrint(this, printer, state_.session.drawing.SheetCount());
-  if (!request) return;
-  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const PrintToFileResult r =
-        PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
-    if (r.outcome.started && !r.written) {
-      dialogs_.ShowWarning(this, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
-                                     .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
-    } else if (!r.outcome.started) {
-      dialogs_.ShowInfo(this, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
-    }
-    UpdateCommandStates();
-    return;
-  }
-  const PrintOutcome outcome =
-      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
-  if (!outcome.started) {
-    dialogs_.ShowInfo(this, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
-  }
-  UpdateCommandStates();
-}
-
-void CMainFrame::PrinterSetup() {
-  dialogs_.PrinterSetup(this, Printer());
 }
 
 }  // namespace fernplot

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#include "figures_part.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include "app_state.h"
+#include "command_table.h"
+#include "commands.h"
+#include "figures_dock.h"
+#include "markers.h"
+
+namespace fernplot {
+
+FiguresPart::FiguresPart(AppState& state, QMainWindow& window) : QObject(&window), state_(state) {
+  dock_ = new FiguresDock(&window);
+  window.addDockWidget(Qt::RightDockWidgetArea, dock_);
+  // Off until asked for: the window opens as it always did.
+  dock_->hide();
+  connect(dock_, &FiguresDock::showOnPageToggled, this, &FiguresPart::figureMarksToggled);
+  connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    if (visible) emit pageWanted();
+  });
+  QAction* panel = dock_->toggleViewAction();
+  panel->setText(tr("図表ﾊﾟﾈﾙ"));
+  panel->setStatusTip(tr("表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。"));
+}
+
+void FiguresPart::AddCommands(CommandTable& table) {
+  table.Add({.id = kCmdFiguresPanel,
+             .menu = MenuId::kView,
+             .menuPlace = {1, 1},
+             .action = dock_->toggleViewAction()});
+}
+
+void FiguresPart::ShowPage(const GraphPage* page) {
+  if (dock_->isVisible()) dock_->ShowPage(page, state_.session.drawing.Translator());
+}
+
+MarkersPart::MarkersPart(AppState& state, QMainWindow& window, CMainView* view) : QObject(&window) {
+  markers_ = new MarkerController(state, view);
+  pane_ = new QLabel(window.statusBar());
+  pane_->setObjectName(QStringLiteral("markerPane"));
+  window.statusBar()->addWidget(pane_, 1);
+  // The readout can be longer than a narrow window leaves it: the tool tip
+  // holds it whole.
+  connect(markers_, &MarkerController::statusTextChanged, pane_, [this](const QString& text) {
+    pane_->setText(text);
+    pane_->setToolTip(text);
+  });
+}
+
+void MarkersPart::AddCommands(CommandTable& table) {
+  auto* mode = new QAction(tr("ﾏｰｶｰ"), this);
+  mode->setObjectName(QStringLiteral("markerMode"));
+  mode->setCheckable(true);
+  mode->setStatusTip(tr("ｸﾘｯｸでﾏｰｶｰ A､B を置きます (Shift+ｸﾘｯｸでも)｡矢印ｷｰで移動､Esc で消去。"));
+  mode->setToolTip(tr("ﾏｰｶｰ"));
+  mode->setIconVisibleInMenu(false);
+  connect(mode, &QAction::toggled, markers_, &MarkerController::SetMarkerMode);
+  table.Add({.id = kCmdMarkerMode,
+             .menu = MenuId::kView,
+             .menuPlace = {1, 2},
+             .toolPlace = {4, 0},
+             .action = mode});
+}
+
+void MarkersPart::PageChanged() {
+  markers_->PageChanged();
+}
+
+}  // namespace fernplot

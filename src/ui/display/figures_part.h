@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The figures panel beside the page (and the marks of the figures on the
+// page, which it switches), and the two user markers with their mode
+// command and their readout in the status bar.
+
+#include <QObject>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+
+namespace fernplot {
+
+struct AppState;
+struct GraphPage;
+class CMainView;
+class CommandTable;
+class FiguresDock;
+class MarkerController;
+
+class FiguresPart : public QObject {
+  Q_OBJECT
+
+ public:
+  FiguresPart(AppState& state, QMainWindow& window);
+  void AddCommands(CommandTable& table);
+  FiguresDock* Dock() const { return dock_; }
+  // The panel follows the page on screen.
+  void ShowPage(const GraphPage* page);
+
+ signals:
+  // The user asked for the page's figure marks on or off.
+  void figureMarksToggled(bool on);
+  // The panel was opened and wants the page on screen.
+  void pageWanted();
+
+ private:
+  AppState& state_;
+  FiguresDock* dock_ = nullptr;
+};
+
+class MarkersPart : public QObject {
+  Q_OBJECT
+
+ public:
+  MarkersPart(AppState& state, QMainWindow& window, CMainView* view);
+  void AddCommands(CommandTable& table);
+  MarkerController* Markers() const { return markers_; }
+  QLabel* Pane() const { return pane_; }
+  // Markers of another page go.
+  void PageChanged();
+
+ private:
+  MarkerController* markers_ = nullptr;
+  QLabel* pane_ = nullptr;
+};
+
+}  // namespace fernplot
