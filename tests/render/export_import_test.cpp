@@ -85,6 +85,14 @@ TEST_F(ExportImport, SeveralTracesMakeAPageWithOverlaysAndTheCsvIsTheFirst) {
   EXPECT_EQ(drawing.find("OSC."), std::string::npos);
   EXPECT_EQ(drawing.find("データ生成日時"), std::string::npos);
 
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "json", stepped_}), kExitOk);
+  const QJsonObject json =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("sim.json")))).object();
+  EXPECT_EQ(json["importedFormat"].toString(), "LTspice");
+  EXPECT_EQ(json["importedTrace"].toString(), "V(out) R=1k");
+  EXPECT_EQ(json["importedPointCount"].toInt(), 2);
+  EXPECT_EQ(json["points"].toArray().size(), 2);
+
   // Either ratio: CH2/CH1 is the inverse.
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--calc", "ch2/ch1", stepped_}), kExitOk);
   EXPECT_EQ(ReadBytes(Out("sim.csv")).rfind("10.000000 , 1.000000 , 10.000000\r\n", 0), 0u);
