@@ -149,6 +149,10 @@ TEST(TouchstoneRead, BadFilesNameTheLineAndSayWhat) {
     EXPECT_EQ(r.error.line, c.line);
     EXPECT_NE(r.error.message.find(c.says), std::string::npos) << r.error.message;
   }
+  // The content outweighs the name: a one-port's rows under a ".s2p" name.
+  const ImportedTrace onePort = ReadOne("# Hz S MA\n1 0.5 0\n2 0.5 0\n3 0.5 0\n", "x.s2p");
+  EXPECT_EQ(onePort.name, "S11");
+  EXPECT_EQ(onePort.points.size(), 3u);
   // Without a name that tells the port count, the first row must.
   const ImportResult r = ParseImport("# Hz S MA\n1 2 3 4 5\n", "bad.txt", {});
   EXPECT_NE(r.error.message.find("cannot tell the number of ports"), std::string::npos);

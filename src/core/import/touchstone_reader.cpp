@@ -26,7 +26,8 @@ bool ParseCount(std::string_view s, long& value) {
 
 class TouchstoneReader {
  public:
-  TouchstoneReader(int ports, const ImportOptions& options) : ports_(ports), select_(options) {}
+  TouchstoneReader(int namePorts, const ImportOptions& options)
+      : namePorts_(namePorts), select_(options) {}
 
   ImportResult Read(std::string_view text) {
     LineCursor lines(text);
@@ -131,7 +132,8 @@ class TouchstoneReader {
 
   bool DataLine(std::string_view line, size_t number) {
     if (ports_ == 0) {
-      // No count given: one frequency per line tells it (3 or 9 numbers).
+      // A version 1 file: the first row tells the count (3 or 9 numbers),
+      // the file name only when that row runs on.
       size_t count = 0;
       for (std::string_view rest = line; !(rest = TrimSpace(rest)).empty(); ++count) {
         while (!rest.empty() && !IsSpaceChar(rest.front())) rest.remove_prefix(1);
@@ -140,6 +142,8 @@ class TouchstoneReader {
         ports_ = 1;
       } else if (count == 9) {
         ports_ = 2;
+      } else if (namePorts_ > 0) {
+        ports_ = namePorts_;
       } else {
         return Error(number, "cannot tell the number of ports from " + std::to_string(count) +
                                  " numbers on a line (3 or 9 expected)");
@@ -247,7 +251,8 @@ class TouchstoneReader {
   }
 
   static constexpr int kUnknown = -2;
-  int ports_;
+  int namePorts_;  // 1 or 2 for a ".s1p" or ".s2p" name, else 0
+  int ports_ = 0;
   const ImportOptions& select_;
   int wanted_ = kUnknown;
   TouchstoneOptions options_;
