@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Figures of a 65,535-point page, from its record to the finished figures,
-// and a marker move: the curve read at a new frequency plus the nearest point.
+// Figures of a 65,535-point page, from its record to the finished figures
+// (the loop figures included, and those alone), and a marker move: the curve
+// read at a new frequency plus the nearest point.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include <complex>
 #include <numbers>
 
+#include "analysis/loop.h"
 #include "analysis/sweep_figures.h"
 #include "analysis/sweep_points.h"
 
@@ -44,6 +46,21 @@ void BM_FiguresOfPage(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPoints);
 }
 BENCHMARK(BM_FiguresOfPage)->Unit(benchmark::kMillisecond);
+
+// The part the loop adds: modulus and delay margins and the closed loop's
+// figures, given the crossovers.
+void BM_LoopFiguresOfPage(benchmark::State& state) {
+  const auto points = UsablePoints(RatioPoints(LoopSweep(), ChannelRatio::kCh1Ch2));
+  const SweepFigures base = ComputeFigures(points, MarginReference::kMinus180);
+  for (auto _ : state) {
+    SweepFigures fig = base;
+    AddLoopFigures(points, fig);
+    if (!fig.modulusMargin || !fig.delayMargin) state.SkipWithError("no loop figures");
+    benchmark::DoNotOptimize(fig);
+  }
+  state.SetItemsProcessed(state.iterations() * kPoints);
+}
+BENCHMARK(BM_LoopFiguresOfPage)->Unit(benchmark::kMillisecond);
 
 // The unwrapped phase or group delay the right axis may show.
 void BM_GroupDelayOfPage(benchmark::State& state) {

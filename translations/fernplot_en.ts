@@ -308,6 +308,30 @@ Show difference</translation>
         <source>交差 %1 個、初めの %2 個に印</source>
         <translation>%1 crossings; first %2 marked</translation>
     </message>
+    <message>
+        <source>ﾓｼﾞｭﾗｽ余裕</source>
+        <translation>Modulus margin</translation>
+    </message>
+    <message>
+        <source>交差の遅延余裕</source>
+        <translation>Delay margin at crossover</translation>
+    </message>
+    <message>
+        <source>遅延余裕</source>
+        <translation>Delay margin</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ低域ｹﾞｲﾝ</source>
+        <translation>Closed-loop low-frequency gain</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟﾋﾟｰｸ</source>
+        <translation>Closed-loop peak</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ -3dB</source>
+        <translation>Closed-loop -3dB</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>

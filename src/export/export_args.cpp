@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 namespace fernplot {
@@ -146,6 +147,42 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
         return fail("--right takes phase, unwrapped or delay, not '" + v + "'");
       }
       sawExportOption = true;
+    } else if (arg == "--view") {
+      if (!value(v)) return fail("--view needs bode, nyquist or nichols");
+      if (v == "bode") {
+        o.view = PageView::kBode;
+      } else if (v == "nyquist") {
+        o.view = PageView::kNyquist;
+      } else if (v == "nichols") {
+        o.view = PageView::kNichols;
+      } else {
+        return fail("--view takes bode, nyquist or nichols, not '" + v + "'");
+      }
+      sawExportOption = true;
+    } else if (arg == "--loop") {
+      if (!value(v)) return fail("--loop needs open, closed or sensitivity");
+      if (v == "open") {
+        o.loopCurve = LoopCurve::kOpen;
+      } else if (v == "closed") {
+        o.loopCurve = LoopCurve::kClosed;
+      } else if (v == "sensitivity") {
+        o.loopCurve = LoopCurve::kSensitivity;
+      } else {
+        return fail("--loop takes open, closed or sensitivity, not '" + v + "'");
+      }
+      sawExportOption = true;
+    } else if (arg == "--nyquist-radius") {
+      if (!value(v)) return fail("--nyquist-radius needs a number");
+      double radius = 0.0;
+      // from_chars takes no plus sign; "+2" is a number all the same.
+      const char* first = v.data() + (v.size() > 1 && v[0] == '+' && v[1] != '-' ? 1 : 0);
+      const auto [end, ec] = std::from_chars(first, v.data() + v.size(), radius);
+      if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(radius) ||
+          radius < 0.0) {
+        return fail("--nyquist-radius takes a finite number of 0 or more, not '" + v + "'");
+      }
+      o.nyquistRadius = radius;
+      sawExportOption = true;
     } else if (arg == "--marks") {
       if (!takesNoValue()) return fail("--marks takes no value");
       o.marks = true;
@@ -218,6 +255,8 @@ std::string ExportHelpText() {
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]] [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
+         "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
+         "                  [--nyquist-radius R]\n"
          "                  [--marks] [--summary] [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
@@ -253,6 +292,15 @@ std::string ExportHelpText() {
          "                 the right axis shows the phase as measured, the phase\n"
          "                 followed through its jumps, or the group delay\n"
          "                 (default: the settings file's, the phase when unset)\n"
+         "  --view bode|nyquist|nichols\n"
+         "                 draw gain and phase over frequency, the Nyquist plot\n"
+         "                 or the Nichols chart (default: the settings file's)\n"
+         "  --loop open|closed|sensitivity\n"
+         "                 show the loop gain L as measured, the closed loop\n"
+         "                 L/(1+L) or the sensitivity 1/(1+L); the figures stay L's\n"
+         "  --nyquist-radius R\n"
+         "                 the Nyquist plot shows at least -R..R on both axes;\n"
+         "                 0 fits every point (default 2)\n"
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/loop_kinds.h"
 #include "export_formats.h"
 
 namespace fernplot {
@@ -31,6 +32,11 @@ struct ExportOptions {
   // --right: what the right axis shows (a RightAxisQuantity) instead of
   // the settings file's choice.
   std::optional<int> rightAxis;
+  // --view, --loop, --nyquist-radius: the loop views' choices instead of
+  // the settings file's.
+  std::optional<PageView> view;
+  std::optional<LoopCurve> loopCurve;
+  std::optional<double> nyquistRadius;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
   bool summary = false;               // --summary: one line of figures per file on stdout

@@ -16,6 +16,7 @@
 #include <system_error>
 
 #include "analysis/figures_text.h"
+#include "analysis/loop.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
@@ -239,6 +240,12 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
     err << path << ": " << LocalizedReaderMessage(message, run.translator) << '\n';
     result.ok = false;
   }
+  // A page showing the closed loop or the sensitivity draws and lists those
+  // points; its figures stay those of the loop gain as measured.
+  std::unique_ptr<GraphPage> measured;
+  if (run.defaults.loopCurve != LoopCurve::kOpen) {
+    measured = PageSession::MakePage(run.defaults, *data, PageFileName(FileNameOf(path)));
+  }
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
@@ -252,6 +259,7 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
         run.comparison.referenceIndex >= 0 ? first + run.comparison.referenceIndex : -1;
     made->showDifference = made->referenceIndex >= 0;
   }
+  if (measured) ShowLoopCurve(*made);
   // The targets and whether each may be written, decided in input order;
   // the refusals are printed where one thread would print them.
   std::vector<std::pair<std::string, std::string>> targets;  // path, refusal
@@ -282,15 +290,19 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
       result.ok = false;
       continue;
     }
+    const bool figures = measured && run.options.formats[k] == FindExportFormat("figures");
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, *page, message, run.zoom, run.drawer}, target);
+        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer}, target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
     }
   }
   if (run.options.summary) {
-    result.out = SummaryLine(page->fileName, PageFigures(*page)) + "\n";
+    const GraphPage& figuresPage = measured ? *measured : *page;
+    result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),
+                             figuresPage.properties.loopJudgement) +
+                 "\n";
   }
   result.err = err.str();
   return result;
@@ -334,6 +346,9 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   if (options.calcType) defaults.calcType = *options.calcType;
   if (options.marginReferenceZero) defaults.marginReferenceZero = *options.marginReferenceZero;
   if (options.rightAxis) defaults.rightAxis = *options.rightAxis;
+  if (options.view) defaults.view = *options.view;
+  if (options.loopCurve) defaults.loopCurve = *options.loopCurve;
+  if (options.nyquistRadius) defaults.nyquistRadius = *options.nyquistRadius;
 
   // A summary alone writes no files and needs no output folder.
   std::error_code ec;

@@ -52,21 +52,38 @@ TEST(FiguresText, PanelListsEveryCrossingUpToTheBound) {
   for (size_t i = 0; i < kCrossingsMarked; ++i) {
     fig.gainCrossovers.push_back({1e3 * double(i + 1), -120.0, 60.0});
   }
-  std::string panel = FiguresPanelText("P", fig);
+  std::string panel = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
   EXPECT_EQ(panel.find("個に印"), std::string::npos);
   fig.gainCrossovers.push_back({9e6, -120.0, 60.0});
-  panel = FiguresPanelText("P", fig);
+  panel = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
   EXPECT_NE(panel.find("ｹﾞｲﾝ交差  交差 21 個、初めの 20 個に印"), std::string::npos);
   EXPECT_EQ(panel.find("9.00 MHz"), std::string::npos);
 }
 
 TEST(FiguresText, SummaryLines) {
   SweepFigures loop = LoopFigures();
-  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM none");
+  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM none  DM none");
   loop.phaseCrossovers = {{2.1e6, -12.1, 12.1}};
   loop.gainMargin = 12.1;
   loop.gainMarginCrossover = 0;
-  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM 12.1 dB @ 2.10 MHz");
+  EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM 12.1 dB @ 2.10 MHz  DM none");
+  loop.modulusMargin = ModulusMargin{1.2e6, 0.5};
+  loop.delayMargins = {{1.02e6, 123e-9}};
+  loop.delayMargin = 123e-9;
+  loop.delayMarginIndex = 0;
+  loop.closedLoop.peak = FrequencyGain{1e6, 3.1};
+  loop.closedLoop.minus3dB = {{1.5e6, CrossingDirection::kFalling}};
+  EXPECT_EQ(SummaryLine("L", loop),
+            "L  PM -10.0\u00B0 @ 2.00 MHz  GM 12.1 dB @ 2.10 MHz  MM 0.500 (-6.02 dB) @ 1.20 MHz"
+            "  DM 123 ns @ 1.02 MHz  CL peak 3.10 dB @ 1.00 MHz  CL -3dB 1.50 MHz");
+  // The user's say overrides the automatic rule both ways.
+  EXPECT_EQ(SummaryLine("L", loop, LoopJudgement::kNotLoop), "L  -3dB 100 mHz");
+  SweepFigures plain = LoopFigures();
+  plain.lowFrequencyGain->gain = 0.5;
+  plain.gainCrossovers.clear();
+  plain.phaseMargin.reset();
+  plain.phaseMarginCrossover.reset();
+  EXPECT_EQ(SummaryLine("P", plain, LoopJudgement::kLoop), "P  PM none  GM none  DM none");
 
   SweepFigures filter = LoopFigures();
   filter.lowFrequencyGain->gain = 0.5;  // starts too low to be a loop
@@ -79,17 +96,41 @@ TEST(FiguresText, SummaryLines) {
   EXPECT_EQ(SummaryLine("C", flat), "C  no figures");
 }
 
+TEST(FiguresText, PanelShowsLoopFiguresOnlyForALoop) {
+  SweepFigures filter = LoopFigures();
+  filter.lowFrequencyGain->gain = 0.5;
+  const std::string hidden = FiguresPanelText("F", filter);
+  EXPECT_NE(hidden.find("-3dB"), std::string::npos);
+  for (const char* loopName : {"位相余裕", "ｹﾞｲﾝ交差", "ﾓｼﾞｭﾗｽ余裕", "閉ﾙｰﾌﾟﾋﾟｰｸ"}) {
+    EXPECT_EQ(hidden.find(loopName), std::string::npos) << loopName;
+  }
+  filter.modulusMargin = ModulusMargin{2e6, 0.1};
+  const std::string shown = FiguresPanelText("F", filter, nullptr, LoopJudgement::kLoop);
+  EXPECT_NE(shown.find("ﾓｼﾞｭﾗｽ余裕  0.100 (-20.0 dB) @ 2.00 MHz\n"), std::string::npos);
+  EXPECT_NE(shown.find("遅延余裕  なし\n"), std::string::npos);
+  EXPECT_EQ(FiguresPanelText("L", LoopFigures(), nullptr, LoopJudgement::kNotLoop).find("ｹﾞｲﾝ交差"),
+            std::string::npos);
+}
+
 TEST(FiguresText, JsonDocument) {
   EXPECT_EQ(FiguresJson("EMPTY", ChannelRatio::kCh2Ch1, SweepFigures{}),
             "{\n\"file\":\"EMPTY\"\n,\"ratio\":\"ch2/ch1\"\n,\"points\":0\n"
             ",\"lowFrequencyGain\":null\n,\"peak\":null\n,\"minus3dB\":[]\n,\"resonance\":null\n"
             ",\"marginReferenceDeg\":-180\n,\"gainCrossovers\":[]\n,\"phaseCrossovers\":[]\n"
-            ",\"phaseMarginDeg\":null\n,\"gainMarginDb\":null\n}\n");
+            ",\"phaseMarginDeg\":null\n,\"gainMarginDb\":null\n,\"modulusMargin\":null\n"
+            ",\"delayMargins\":[]\n,\"delayMarginS\":null\n"
+            ",\"closedLoop\":{\"lowFrequencyGain\":null,\"peak\":null,\"minus3dB\":[]}\n}\n");
   SweepFigures f = LoopFigures();
   f.reference = MarginReference::kZero;
   f.resonance = Resonance{1e4, 26.5, 9.7e3, 1.02e4, 20.000000000000004};
   f.phaseCrossovers = {{3e6, -0.1, 0.1}};
   f.gainMargin = 0.1;
+  f.modulusMargin = ModulusMargin{1.5e6, 0.25};
+  f.delayMargins = {{1.02e6, 1e-7}, {4e6, 2.5e-8}};
+  f.delayMargin = 2.5e-8;
+  f.closedLoop.lowFrequencyGain = FrequencyGain{10, -0.5};
+  f.closedLoop.peak = FrequencyGain{1e6, 2};
+  f.closedLoop.minus3dB = {{2e6, CrossingDirection::kFalling}};
   EXPECT_EQ(FiguresJson("a\"b\x01", ChannelRatio::kCh1Ch2, f),
             "{\n\"file\":\"a\\\"b\\u0001\"\n,\"ratio\":\"ch1/ch2\"\n,\"points\":3\n"
             ",\"lowFrequencyGain\":{\"frequencyHz\":10,\"gainDb\":40}\n"
@@ -102,7 +143,14 @@ TEST(FiguresText, JsonDocument) {
             "\"phaseMarginDeg\":45.2},{\"frequencyHz\":2e+06,\"phaseDeg\":170,"
             "\"phaseMarginDeg\":-10}]\n"
             ",\"phaseCrossovers\":[{\"frequencyHz\":3e+06,\"gainDb\":-0.1,\"gainMarginDb\":0.1}]\n"
-            ",\"phaseMarginDeg\":-10\n,\"gainMarginDb\":0.1\n}\n");
+            ",\"phaseMarginDeg\":-10\n,\"gainMarginDb\":0.1\n"
+            ",\"modulusMargin\":{\"frequencyHz\":1500000,\"value\":0.25}\n"
+            ",\"delayMargins\":[{\"frequencyHz\":1020000,\"seconds\":1e-07},"
+            "{\"frequencyHz\":4e+06,\"seconds\":2.5e-08}]\n"
+            ",\"delayMarginS\":2.5e-08\n"
+            ",\"closedLoop\":{\"lowFrequencyGain\":{\"frequencyHz\":10,\"gainDb\":-0.5},"
+            "\"peak\":{\"frequencyHz\":1e+06,\"gainDb\":2},"
+            "\"minus3dB\":[{\"frequencyHz\":2e+06,\"direction\":\"falling\"}]}\n}\n");
 }
 
 SweepFigures SampleFigures(const char* name) {

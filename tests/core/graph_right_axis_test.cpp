@@ -277,7 +277,7 @@ TEST_F(RightAxisFixture, CrossingsAtEveryStepMarkOnlyTheFirstOfEachKind) {
   EXPECT_LE(labels, 3 * kCrossingsMarked);
 
   const std::string panel = FiguresPanelText("P", fig);
-  EXPECT_LT(std::count(panel.begin(), panel.end(), '\n'), 80);
+  EXPECT_LT(std::count(panel.begin(), panel.end(), '\n'), 160);
   EXPECT_NE(panel.find("ｹﾞｲﾝ交差  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);
   EXPECT_NE(panel.find("位相交差  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);
   EXPECT_NE(panel.find("-3dB  交差 65,534 個、初めの 20 個に印\n"), std::string::npos);

@@ -16,8 +16,8 @@
 #include "datafile/data_file_writer.h"
 #include "export_args.h"
 #include "export_run.h"
-#include "qt_page_drawer.h"
 #include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
@@ -83,7 +83,7 @@ TEST_F(ExportFigures, LoopAndFilterFiguresReadBack) {
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "figures", loop_, lpf_}), kExitOk) << err_.str();
 
   const QJsonObject loop = Figures("loop");
-  EXPECT_EQ(loop.keys().size(), 12);
+  EXPECT_EQ(loop.keys().size(), 16);
   EXPECT_EQ(loop["file"].toString(), "loop");
   EXPECT_EQ(loop["ratio"].toString(), "ch1/ch2");
   EXPECT_EQ(loop["points"].toInt(), 4);
@@ -167,7 +167,8 @@ TEST_F(ExportFigures, SummaryIsOneLinePerReadableFile) {
   const std::string outDir = root_ + "/never";
   EXPECT_EQ(Run({"-o", outDir, "--summary", loop_, missing, lpf_, empty_}), kExitFailure);
   EXPECT_EQ(out_.str(),
-            "loop  PM 10.0\u00B0 @ 316 Hz  GM 10.0 dB @ 562 Hz\n"
+            "loop  PM 10.0\u00B0 @ 316 Hz  GM 10.0 dB @ 562 Hz  MM 0.170 (-15.4 dB) @ 323 Hz"
+            "  DM 87.8 us @ 316 Hz  CL peak 0.774 dB @ 100 Hz  CL -3dB 155 Hz\n"
             "lpf  -3dB 141 Hz\n"
             "empty  no points\n");
   EXPECT_NE(err_.str().find(missing + ": "), std::string::npos) << err_.str();
@@ -177,7 +178,11 @@ TEST_F(ExportFigures, SummaryIsOneLinePerReadableFile) {
   // never reaches the reference, so it has no gain margin.
   EXPECT_EQ(Run({"-o", root_ + "/out", "--summary", "--margin-reference", "0", "-f", "csv", loop_}),
             kExitOk);
-  EXPECT_EQ(out_.str(), "loop  PM -170\u00B0 @ 316 Hz  GM none\n");
+  // No positive margin: no delay margin either; the other loop figures do
+  // not depend on the reference.
+  EXPECT_EQ(out_.str(),
+            "loop  PM -170\u00B0 @ 316 Hz  GM none  MM 0.170 (-15.4 dB) @ 323 Hz  DM none"
+            "  CL peak 0.774 dB @ 100 Hz  CL -3dB 155 Hz\n");
   EXPECT_TRUE(std::filesystem::exists(root_ + "/out/loop.csv"));
 }
 

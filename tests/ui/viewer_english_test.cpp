@@ -246,14 +246,19 @@ class EnglishTest : public QObject {
     // The figures panel of each page.
     QStringList figures;
     for (const auto& page : session.pages) {
-      figures << QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), &core_));
+      // Read as loops, so that the loop figures' names are listed too.
+      figures << QStringFromUtf8(
+          FiguresPanelText(page->fileName, PageFigures(*page), &core_, LoopJudgement::kLoop));
     }
     VERIFY_ENGLISH(figures);
     QVERIFY(figures.front().contains(QStringLiteral("Phase margin")));
+    QVERIFY(figures.front().contains(QStringLiteral("Modulus margin")));
+    QVERIFY(figures.front().contains(QStringLiteral("Closed-loop peak")));
     SweepFigures crossing;
     crossing.points = 30000;
     crossing.gainCrossovers.assign(131071, GainCrossover{1e3, -120.0, 60.0});
-    const QString many = QStringFromUtf8(FiguresPanelText("P", crossing, &core_));
+    const QString many =
+        QStringFromUtf8(FiguresPanelText("P", crossing, &core_, LoopJudgement::kLoop));
     QVERIFY(many.contains(QStringLiteral("131,071 crossings; first 20 marked\n")));
     // Reader messages.
     QStringList messages;

@@ -60,6 +60,15 @@ std::string ArrayOf(const std::vector<T>& items, F toJson) {
   return out + ']';
 }
 
+std::string CrossingsJson(const std::vector<LevelCrossing>& crossings) {
+  return ArrayOf(crossings, [](const LevelCrossing& c) {
+    return Members(false)
+        .Add("frequencyHz", Number(c.frequency))
+        .Add("direction", c.direction == CrossingDirection::kFalling ? "\"falling\"" : "\"rising\"")
+        .Close();
+  });
+}
+
 std::string OptionalNumber(const std::optional<double>& value) {
   return value ? Number(*value) : "null";
 }
@@ -73,13 +82,7 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
   top.Add("points", std::to_string(fig.points));
   top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
   top.Add("peak", FrequencyGainJson(fig.peak));
-  top.Add("minus3dB", ArrayOf(fig.minus3dB, [](const LevelCrossing& c) {
-            return Members(false)
-                .Add("frequencyHz", Number(c.frequency))
-                .Add("direction",
-                     c.direction == CrossingDirection::kFalling ? "\"falling\"" : "\"rising\"")
-                .Close();
-          }));
+  top.Add("minus3dB", CrossingsJson(fig.minus3dB));
   top.Add("resonance", !fig.resonance ? std::string("null")
                                       : Members(false)
                                             .Add("frequencyHz", Number(fig.resonance->frequency))
@@ -105,6 +108,25 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
           }));
   top.Add("phaseMarginDeg", OptionalNumber(fig.phaseMargin));
   top.Add("gainMarginDb", OptionalNumber(fig.gainMargin));
+  top.Add("modulusMargin", !fig.modulusMargin
+                               ? std::string("null")
+                               : Members(false)
+                                     .Add("frequencyHz", Number(fig.modulusMargin->frequency))
+                                     .Add("value", Number(fig.modulusMargin->value))
+                                     .Close());
+  top.Add("delayMargins", ArrayOf(fig.delayMargins, [](const DelayMargin& d) {
+            return Members(false)
+                .Add("frequencyHz", Number(d.frequency))
+                .Add("seconds", Number(d.seconds))
+                .Close();
+          }));
+  top.Add("delayMarginS", OptionalNumber(fig.delayMargin));
+  top.Add("closedLoop",
+          Members(false)
+              .Add("lowFrequencyGain", FrequencyGainJson(fig.closedLoop.lowFrequencyGain))
+              .Add("peak", FrequencyGainJson(fig.closedLoop.peak))
+              .Add("minus3dB", CrossingsJson(fig.closedLoop.minus3dB))
+              .Close());
   return top.Close();
 }
 
@@ -162,21 +184,54 @@ bool LooksLikeLoop(const SweepFigures& fig) {
          fig.phaseMarginCrossover.has_value();
 }
 
-std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
+bool ShowsAsLoop(const SweepFigures& fig, LoopJudgement judgement) {
+  if (judgement == LoopJudgement::kAutomatic) return LooksLikeLoop(fig);
+  return judgement == LoopJudgement::kLoop;
+}
+
+double ModulusMarginDb(double value) {
+  return 20.0 * std::log10(value);
+}
+
+std::string SummaryLine(std::string_view fileName, const SweepFigures& fig,
+                        LoopJudgement judgement) {
   std::string line(fileName);
   const auto item = [&line](const std::string& text) { line += "  " + text; };
   if (fig.points == 0) {
     item("no points");
     return line;
   }
-  if (LooksLikeLoop(fig)) {
-    const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
-    item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0 @ " + ThreeDigits(pm.frequency, "Hz"));
+  if (ShowsAsLoop(fig, judgement)) {
+    const auto at = [](double frequency) { return " @ " + ThreeDigits(frequency, "Hz"); };
+    if (fig.phaseMarginCrossover) {
+      const GainCrossover& pm = fig.gainCrossovers[*fig.phaseMarginCrossover];
+      item("PM " + ThreeDigits(pm.phaseMargin) + "\u00B0" + at(pm.frequency));
+    } else {
+      item("PM none");
+    }
     if (fig.gainMarginCrossover) {
       const PhaseCrossover& gm = fig.phaseCrossovers[*fig.gainMarginCrossover];
-      item("GM " + ThreeDigits(gm.gainMargin) + " dB @ " + ThreeDigits(gm.frequency, "Hz"));
+      item("GM " + ThreeDigits(gm.gainMargin) + " dB" + at(gm.frequency));
     } else {
       item("GM none");
+    }
+    if (fig.modulusMargin) {
+      item("MM " + ThreeDigits(fig.modulusMargin->value) + " (" +
+           ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
+           at(fig.modulusMargin->frequency));
+    }
+    if (fig.delayMarginIndex) {
+      const DelayMargin& dm = fig.delayMargins[*fig.delayMarginIndex];
+      item("DM " + ThreeDigits(dm.seconds, "s") + at(dm.frequency));
+    } else {
+      item("DM none");
+    }
+    if (fig.closedLoop.peak) {
+      item("CL peak " + ThreeDigits(fig.closedLoop.peak->gain) + " dB" +
+           at(fig.closedLoop.peak->frequency));
+    }
+    for (const LevelCrossing& c : fig.closedLoop.minus3dB) {
+      item("CL -3dB " + ThreeDigits(c.frequency, "Hz"));
     }
     return line;
   }
@@ -191,7 +246,7 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig) {
 }
 
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
-                             const TextTranslator* translator) {
+                             const TextTranslator* translator, LoopJudgement judgement) {
   // Names and words in the panel's language; numbers and units stay.
   const auto t = [translator](const char* source) {
     return Translate(translator, "Figures", source);
@@ -227,11 +282,12 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
     line(name, more);
   };
   if (fig.minus3dB.empty()) line("-3dB", none);
-  crossings("-3dB", fig.minus3dB, [&t](const LevelCrossing& c) {
+  const auto direction = [&t](const LevelCrossing& c) {
     return ThreeDigits(c.frequency, "Hz") + (c.direction == CrossingDirection::kFalling
                                                  ? t(FERNPLOT_TEXT("Figures", " (下降)"))
                                                  : t(FERNPLOT_TEXT("Figures", " (上昇)")));
-  });
+  };
+  crossings("-3dB", fig.minus3dB, direction);
   if (fig.resonance) {
     const Resonance& r = *fig.resonance;
     line(FERNPLOT_TEXT("Figures", "共振"),
@@ -240,6 +296,7 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
   } else {
     line(FERNPLOT_TEXT("Figures", "共振"), none);
   }
+  if (!ShowsAsLoop(fig, judgement)) return text;
   line(FERNPLOT_TEXT("Figures", "位相余裕の基準"),
        std::to_string(MarginReferenceDegrees(fig.reference)) + "\u00B0");
   crossings(FERNPLOT_TEXT("Figures", "ｹﾞｲﾝ交差"), fig.gainCrossovers, [&t](const GainCrossover& c) {
@@ -259,6 +316,26 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
        fig.gainMarginCrossover ? ThreeDigits(*fig.gainMargin) + " dB" +
                                      at(fig.phaseCrossovers[*fig.gainMarginCrossover].frequency)
                                : none);
+  line(FERNPLOT_TEXT("Figures", "ﾓｼﾞｭﾗｽ余裕"),
+       fig.modulusMargin ? ThreeDigits(fig.modulusMargin->value) + " (" +
+                               ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
+                               at(fig.modulusMargin->frequency)
+                         : none);
+  crossings(FERNPLOT_TEXT("Figures", "交差の遅延余裕"), fig.delayMargins,
+            [&at](const DelayMargin& d) { return ThreeDigits(d.seconds, "s") + at(d.frequency); });
+  line(FERNPLOT_TEXT("Figures", "遅延余裕"),
+       fig.delayMarginIndex ? ThreeDigits(*fig.delayMargin, "s") +
+                                  at(fig.delayMargins[*fig.delayMarginIndex].frequency)
+                            : none);
+  const GainFigures& cl = fig.closedLoop;
+  line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ低域ｹﾞｲﾝ"),
+       cl.lowFrequencyGain
+           ? ThreeDigits(cl.lowFrequencyGain->gain) + " dB" + at(cl.lowFrequencyGain->frequency)
+           : none);
+  line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟﾋﾟｰｸ"),
+       cl.peak ? ThreeDigits(cl.peak->gain) + " dB" + at(cl.peak->frequency) : none);
+  if (cl.minus3dB.empty()) line(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"), none);
+  crossings(FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ -3dB"), cl.minus3dB, direction);
   return text;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/loop_kinds.h"
 #include "analysis/sweep_figures.h"
 #include "text/ui_text.h"
 
@@ -19,7 +20,11 @@ namespace fernplot {
 //    "marginReferenceDeg": -180|0,
 //    "gainCrossovers": [{"frequencyHz","phaseDeg","phaseMarginDeg"}],
 //    "phaseCrossovers": [{"frequencyHz","gainDb","gainMarginDb"}],
-//    "phaseMarginDeg": null|number, "gainMarginDb": null|number}
+//    "phaseMarginDeg": null|number, "gainMarginDb": null|number,
+//    "modulusMargin": null|{"frequencyHz","value"},
+//    "delayMargins": [{"frequencyHz","seconds"}], "delayMarginS": null|number,
+//    "closedLoop": {"lowFrequencyGain","peak","minus3dB"} (shaped as above)}
+// Every figure is written whether or not the page reads as a loop.
 // "points" counts the usable points the figures were read from. Numbers are
 // the shortest texts that read back as the same doubles (std::to_chars:
 // "0.1", "2e+06").
@@ -38,15 +43,26 @@ std::string ThreeDigits(double value, std::string_view unit = {});
 // filter near 0 dB crossing it in its noise) mean nothing.
 bool LooksLikeLoop(const SweepFigures& figures);
 
+// Whether the page's loop figures are shown: by LooksLikeLoop unless the
+// user has said whether the page is a loop.
+bool ShowsAsLoop(const SweepFigures& figures, LoopJudgement judgement);
+
+// A modulus margin |1 + L| in dB.
+double ModulusMarginDb(double value);
+
 // One line (without the line break) naming the file and its main figures,
 // each after two spaces:
-//   a loop - a sweep whose gain starts at 10 dB or more and crosses 0 dB -
+//   a loop (ShowsAsLoop) -
 //     "PM 45.2° @ 1.02 MHz  GM 12.1 dB @ 2.10 MHz", the smallest margins and
-//     where they are; "GM none" when the phase never reaches the reference;
+//     where they are ("none" for a margin without a crossover), then
+//     "MM 0.620 (-4.15 dB) @ 1.20 MHz" (the modulus margin),
+//     "DM 158 ns @ 786 kHz" (the smallest delay margin, or "DM none"), and
+//     the closed loop's "CL peak 3.10 dB @ 700 kHz" and each "CL -3dB 1.50 MHz";
 //   anything else - "-3dB 1.00 kHz" for each -3 dB point, then for a
 //     resonance "peak 26.0 dB @ 10.0 kHz  Q 20.0";
 //   "no figures" when none of those exist, "no points" without usable points.
-std::string SummaryLine(std::string_view fileName, const SweepFigures& figures);
+std::string SummaryLine(std::string_view fileName, const SweepFigures& figures,
+                        LoopJudgement judgement = LoopJudgement::kAutomatic);
 
 // How many crossings of each kind (-3 dB points, gain crossovers, phase
 // crossovers) the panel lists and the page marks: the first ones, in
@@ -61,8 +77,11 @@ std::string GroupedCount(size_t count);
 // with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"); of each kind of
 // crossing the first kCrossingsMarked are listed, and when there are more a
 // line says how many ("131,071 crossings; first 20 marked"); a figure that
-// does not exist says "なし". Lines end in '\n'.
+// does not exist says "なし". Lines end in '\n'. The
+// loop figures (margin reference, crossovers, margins, closed loop) follow
+// only for a page that ShowsAsLoop.
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& figures,
-                             const TextTranslator* translator = nullptr);
+                             const TextTranslator* translator = nullptr,
+                             LoopJudgement judgement = LoopJudgement::kAutomatic);
 
 }  // namespace fernplot

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/loop.h"
+
 namespace fernplot {
 
 namespace {
@@ -87,19 +89,32 @@ std::vector<LevelCrossing> GainCrossings(std::span<const UsablePoint> points, do
   return out;
 }
 
+GainFigures ComputeGainFigures(std::span<const UsablePoint> points) {
+  GainFigures out;
+  if (points.empty()) return out;
+  out.lowFrequencyGain = FrequencyGain{points.front().frequency, points.front().gain};
+  size_t peak = 0;
+  for (size_t k = 1; k < points.size(); ++k) {
+    if (points[k].gain > points[peak].gain) peak = k;
+  }
+  out.peak = FrequencyGain{points[peak].frequency, points[peak].gain};
+  out.minus3dB = GainCrossings(points, points.front().gain - 3.0);
+  return out;
+}
+
 SweepFigures ComputeFigures(std::span<const UsablePoint> points, MarginReference reference) {
   SweepFigures fig;
   fig.points = points.size();
   fig.reference = reference;
   if (points.empty()) return fig;
 
-  fig.lowFrequencyGain = FrequencyGain{points.front().frequency, points.front().gain};
+  GainFigures gain = ComputeGainFigures(points);
+  fig.lowFrequencyGain = gain.lowFrequencyGain;
+  fig.peak = gain.peak;
+  fig.minus3dB = std::move(gain.minus3dB);
+  // The first point of the peak's gain, as ComputeGainFigures chose it.
   size_t peak = 0;
-  for (size_t k = 1; k < points.size(); ++k) {
-    if (points[k].gain > points[peak].gain) peak = k;
-  }
-  fig.peak = FrequencyGain{points[peak].frequency, points[peak].gain};
-  fig.minus3dB = GainCrossings(points, points.front().gain - 3.0);
+  while (points[peak].gain != fig.peak->gain) ++peak;
   fig.resonance = FindResonance(points, peak);
 
   const bool fromZero = reference == MarginReference::kZero;
@@ -125,6 +140,7 @@ SweepFigures ComputeFigures(std::span<const UsablePoint> points, MarginReference
       }
     });
   }
+  AddLoopFigures(points, fig);
   return fig;
 }
 

@@ -63,6 +63,28 @@ struct PhaseCrossover {
   double gainMargin = 0.0;  // -gain, dB
 };
 
+// The figures read off a gain curve alone: the gain at the lowest
+// frequency, the first point of largest gain, and every crossing of the
+// low-frequency gain - 3 dB.
+struct GainFigures {
+  std::optional<FrequencyGain> lowFrequencyGain;
+  std::optional<FrequencyGain> peak;
+  std::vector<LevelCrossing> minus3dB;
+};
+
+// The smallest distance |1 + L| of the loop's curve to the critical point -1.
+struct ModulusMargin {
+  double frequency = 0.0;  // Hz
+  double value = 0.0;      // |1 + L|
+};
+
+// The extra dead time a gain crossover with a positive phase margin takes
+// before its margin is used up: PM / (360° fc).
+struct DelayMargin {
+  double frequency = 0.0;  // the crossover's, Hz
+  double seconds = 0.0;
+};
+
 struct SweepFigures {
   size_t points = 0;                              // usable points
   std::optional<FrequencyGain> lowFrequencyGain;  // the first usable point
@@ -78,7 +100,16 @@ struct SweepFigures {
   // The crossovers that give those margins (the first on a tie).
   std::optional<size_t> phaseMarginCrossover;
   std::optional<size_t> gainMarginCrossover;
+  // Read off the curve as a loop gain L; see analysis/loop.h.
+  std::optional<ModulusMargin> modulusMargin;
+  std::vector<DelayMargin> delayMargins;   // in the crossovers' order
+  std::optional<double> delayMargin;       // the smallest, seconds
+  std::optional<size_t> delayMarginIndex;  // into delayMargins, the first on a tie
+  GainFigures closedLoop;                  // of T = L / (1 + L)
 };
+
+// The gain figures of `points` (as UsablePoints gives them).
+GainFigures ComputeGainFigures(std::span<const UsablePoint> points);
 
 // Every crossing of `level` by the gain, in ascending frequency.
 std::vector<LevelCrossing> GainCrossings(std::span<const UsablePoint> points, double level);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_figures.h"
 
+#include "analysis/loop.h"
+
 namespace fernplot {
 
 ChannelRatio PageRatio(const GraphProperties& props) {
@@ -17,6 +19,16 @@ std::vector<UsablePoint> PageUsablePoints(const GraphPage& page) {
 
 SweepFigures PageFigures(const GraphPage& page) {
   return ComputeFigures(PageUsablePoints(page), PageMarginReference(page.properties));
+}
+
+void ShowLoopCurve(GraphPage& page) {
+  const LoopCurve curve = page.properties.loopCurve;
+  if (curve == LoopCurve::kOpen) return;
+  ApplyLoopCurve(curve, page.data);
+  for (OverlayTrace& overlay : page.overlays) ApplyLoopCurve(curve, overlay.data);
+  const std::string prefix(LoopCurveCaptionPrefix(curve));
+  page.properties.VL.caption = prefix + page.properties.VL.caption;
+  page.properties.VR.caption = prefix + page.properties.VR.caption;
 }
 
 }  // namespace fernplot

@@ -17,4 +17,10 @@ MarginReference PageMarginReference(const GraphProperties& props);
 std::vector<UsablePoint> PageUsablePoints(const GraphPage& page);
 SweepFigures PageFigures(const GraphPage& page);
 
+// Makes the page show the curve its properties' loopCurve names in place of
+// the loop gain it holds: its points and its overlays' become T's or S's
+// (so that a difference is one of T's or S's), and the gain and
+// phase captions say which ("CLOSED LOOP GAIN [dB]"). Nothing for L.
+void ShowLoopCurve(GraphPage& page);
+
 }  // namespace fernplot

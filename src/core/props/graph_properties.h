@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/loop_kinds.h"
 #include "datafile/measurement.h"
 #include "text/ui_text.h"
 
@@ -169,6 +170,13 @@ struct GraphProperties {
   int32_t rightAxis = 0;
 
   OverlayStyle overlayStyle;
+  // The sweep read as a loop gain: how the page draws it, which curve it
+  // shows (L, T or S), the Nyquist view's radius, and whether its loop
+  // figures are shown (decided from the figures unless the user says).
+  PageView view = PageView::kBode;
+  LoopCurve loopCurve = LoopCurve::kOpen;
+  double nyquistRadius = kDefaultNyquistRadius;
+  LoopJudgement loopJudgement = LoopJudgement::kAutomatic;
   bool operator==(const GraphProperties&) const = default;
 };
 

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -46,6 +47,9 @@ enum LineKind : size_t {
   kOverlayLegendLine,
   kMarginReferenceLine,
   kRightAxisLine,
+  kViewLine,
+  kLoopLine,
+  kNyquistRadiusLine,
   kLineKindCount
 };
 
@@ -73,7 +77,26 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     // settings stays as older copies wrote it; they skip the line.
     {"MARGIN_REF", "%d"},
     {"RIGHT_AXIS", "%s"},
+    // The loop views' page defaults, likewise only when changed. They are
+    // written as "KEYWORD = VALUE", without the padding of the older lines.
+    {"VIEW", "%s"},
+    {"LOOP", "%s"},
+    {"NYQUIST_RADIUS", "%s"},
 }};
+
+// The words of the VIEW and LOOP lines, by PageView and LoopCurve; the
+// first of each is the factory value and never written.
+constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
+constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
+
+// The index of `word` in `words`, or -1.
+template <size_t N>
+int WordIndex(const std::array<std::string_view, N>& words, const std::string& word) {
+  for (size_t k = 0; k < N; ++k) {
+    if (word == words[k]) return static_cast<int>(k);
+  }
+  return -1;
+}
 
 // The words of the RIGHT_AXIS line, by RightAxisQuantity.
 constexpr std::array<std::string_view, kRightAxisQuantityCount> kRightAxisWords{
@@ -84,6 +107,11 @@ std::string LineHead(LineKind kind) {
   std::string head(kLineFormats[kind].keyword);
   if (head.size() < 5) head.resize(5, ' ');
   return head + " = ";
+}
+
+// The start of a line of the newer kinds, whose keyword is not padded.
+std::string PlainLineHead(LineKind kind) {
+  return std::string(kLineFormats[kind].keyword) + " = ";
 }
 
 // The pattern a read line of `kind` must match.
@@ -279,6 +307,24 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     for (size_t k = 0; k < kRightAxisWords.size(); ++k) {
       if (f[0].text == kRightAxisWords[k]) t.defaults.rightAxis = static_cast<int32_t>(k);
     }
+  } else if (t.Scan(line, kViewLine, f)) {
+    if (const int k = WordIndex(kViewWords, f[0].text); k >= 0) {
+      t.defaults.view = static_cast<PageView>(k);
+    }
+  } else if (t.Scan(line, kLoopLine, f)) {
+    if (const int k = WordIndex(kLoopWords, f[0].text); k >= 0) {
+      t.defaults.loopCurve = static_cast<LoopCurve>(k);
+    }
+  } else if (t.Scan(line, kNyquistRadiusLine, f)) {
+    // Read as a double, not through the float of %f: the radius is saved
+    // as its shortest exact text.
+    double radius = 0.0;
+    const std::string& text = f[0].text;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), radius);
+    if (ec == std::errc() && end == text.data() + text.size() && std::isfinite(radius) &&
+        radius >= 0.0) {
+      t.defaults.nyquistRadius = radius;
+    }
   }
 }
 
@@ -428,6 +474,21 @@ std::string SettingsFileText(const GraphProperties& d, bool crossHairEnabled,
   if (d.rightAxis > 0 && d.rightAxis < kRightAxisQuantityCount) {
     lines.push_back(LineHead(kRightAxisLine) +
                     std::string(kRightAxisWords[static_cast<size_t>(d.rightAxis)]));
+  }
+  const auto viewIndex = static_cast<size_t>(d.view);
+  if (viewIndex > 0 && viewIndex < kViewWords.size()) {
+    lines.push_back(PlainLineHead(kViewLine) + std::string(kViewWords[viewIndex]));
+  }
+  const auto loopIndex = static_cast<size_t>(d.loopCurve);
+  if (loopIndex > 0 && loopIndex < kLoopWords.size()) {
+    lines.push_back(PlainLineHead(kLoopLine) + std::string(kLoopWords[loopIndex]));
+  }
+  if (d.nyquistRadius != kDefaultNyquistRadius && std::isfinite(d.nyquistRadius) &&
+      d.nyquistRadius >= 0.0) {
+    char number[32];
+    const auto [end, ec] = std::to_chars(number, number + sizeof number, d.nyquistRadius);
+    if (ec == std::errc())
+      lines.push_back(PlainLineHead(kNyquistRadiusLine) + std::string(number, end));
   }
 
   std::string text;

@@ -46,7 +46,8 @@ FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(tr("図表"), parent) {
 
 void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translator) {
   const QString text =
-      page ? QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), translator))
+      page ? QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), translator,
+                                              page->properties.loopJudgement))
            : QString();
   if (text_->toPlainText() != text) text_->setPlainText(text);
   showOnPage_->setEnabled(page != nullptr);

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The choices a page makes about reading its sweep as a loop gain L: how it
+// is drawn, which curve it shows, and whether it is a loop at all.
+
+#include <cstdint>
+
+namespace fernplot {
+
+// How the page draws its curve.
+enum class PageView : int32_t {
+  kBode,     // gain and phase over frequency
+  kNyquist,  // Re L against Im L, equal scales
+  kNichols,  // gain in dB over phase in degrees
+};
+
+// Which curve the page shows: L as measured, the closed loop T = L / (1 + L)
+// or the sensitivity S = 1 / (1 + L).
+enum class LoopCurve : int32_t { kOpen, kClosed, kSensitivity };
+
+// Whether the page is a loop measurement, whose margins mean something:
+// decided from its figures, or set by the user.
+enum class LoopJudgement : int32_t { kAutomatic, kLoop, kNotLoop };
+
+// The Nyquist view shows at least [-R, R] on both axes; 0 fits every point.
+inline constexpr double kDefaultNyquistRadius = 2.0;
+
+}  // namespace fernplot

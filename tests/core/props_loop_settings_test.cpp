@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+// The loop views' defaults in the settings file: lines of their own, written
+// only when changed, read back, and left alone when their value is unknown.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "props/settings_file.h"
+#include "text/encoding.h"
+
+namespace fernplot {
+namespace {
+
+GraphProperties Loaded(const std::string& text, GraphProperties p = FactoryDefaults()) {
+  bool crossHair = false;
+  std::string path;
+  LoadSettingsFileText(Utf8ToCp932(text), p, crossHair, path);
+  return p;
+}
+
+TEST(LoopSettings, WrittenOnlyWhenChangedAndReadBack) {
+  const std::string factory = SettingsFileText(FactoryDefaults(), false, "/d/*.DAT");
+  for (const char* keyword : {"VIEW", "LOOP", "NYQUIST_RADIUS"}) {
+    EXPECT_EQ(factory.find(keyword), std::string::npos) << keyword;
+  }
+  const struct {
+    PageView view;
+    LoopCurve curve;
+    double radius;
+    const char* lines;
+  } cases[] = {
+      {PageView::kNyquist, LoopCurve::kOpen, 2.0, "VIEW = NYQUIST\r\n"},
+      {PageView::kNichols, LoopCurve::kClosed, 2.0, "VIEW = NICHOLS\r\nLOOP = CLOSED\r\n"},
+      {PageView::kBode, LoopCurve::kSensitivity, 0.0,
+       "LOOP = SENSITIVITY\r\nNYQUIST_RADIUS = 0\r\n"},
+      {PageView::kBode, LoopCurve::kOpen, 0.1, "NYQUIST_RADIUS = 0.1\r\n"},
+  };
+  for (const auto& c : cases) {
+    GraphProperties p = FactoryDefaults();
+    p.view = c.view;
+    p.loopCurve = c.curve;
+    p.nyquistRadius = c.radius;
+    const std::string text = SettingsFileText(p, false, "/d/*.DAT");
+    ASSERT_EQ(text.substr(0, factory.size()), factory) << c.lines;
+    EXPECT_EQ(text.substr(factory.size()), c.lines);
+    EXPECT_EQ(Loaded(text), p) << c.lines;  // 0.1 comes back as the same double
+  }
+}
+
+TEST(LoopSettings, ReadingKeepsTheSettingForAnUnknownValue) {
+  GraphProperties changed = FactoryDefaults();
+  changed.view = PageView::kNichols;
+  changed.loopCurve = LoopCurve::kClosed;
+  changed.nyquistRadius = 3.0;
+  const struct {
+    const char* text;
+    PageView view;
+    LoopCurve curve;
+    double radius;
+  } cases[] = {
+      {"VIEW  =  NYQUIST\n", PageView::kNyquist, LoopCurve::kClosed, 3.0},  // blanks, LF alone
+      {"VIEW = BODE\r\nLOOP = OPEN\r\n", PageView::kBode, LoopCurve::kOpen, 3.0},
+      {"VIEW = POLAR\r\nLOOP = closed\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 1e3\r\n", PageView::kNichols, LoopCurve::kClosed, 1000.0},
+      {"NYQUIST_RADIUS = -1\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = nan\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = inf\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 2x\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+  };
+  for (const auto& c : cases) {
+    const GraphProperties p = Loaded(c.text, changed);
+    EXPECT_EQ(p.view, c.view) << c.text;
+    EXPECT_EQ(p.loopCurve, c.curve) << c.text;
+    EXPECT_EQ(p.nyquistRadius, c.radius) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace fernplot
