@@ -391,6 +391,18 @@ Show difference</translation>
         <translation>Data title: %s</translation>
     </message>
     <message>
+        <source>形式： %s  </source>
+        <translation>Format: %s  </translation>
+    </message>
+    <message>
+        <source>トレース： %s  </source>
+        <translation>Trace: %s  </translation>
+    </message>
+    <message>
+        <source>点数： %zu</source>
+        <translation>Points: %zu</translation>
+    </message>
+    <message>
         <source>品名： %s  ﾊﾞｰｼﾞｮﾝ： %s</source>
         <translation>Model: %s  Version: %s</translation>
     </message>

@@ -129,6 +129,14 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (o.differenceFile) return fail("--difference given twice");
       o.differenceFile = v;
       sawExportOption = true;
+    } else if (arg == "--sparam") {
+      if (!value(v)) return fail("--sparam needs S11, S21, S12 or S22");
+      for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (v != "S11" && v != "S21" && v != "S12" && v != "S22") {
+        return fail("--sparam takes S11, S21, S12 or S22, not '" + v + "'");
+      }
+      o.sparam = v;
+      sawExportOption = true;
     } else if (arg == "--margin-reference") {
       if (!value(v)) return fail("--margin-reference needs -180 or 0");
       if (v == "-180") {
@@ -276,7 +284,7 @@ std::string ExportHelpText() {
   }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
-         "                  [--overlay FILE[,FILE...]]... [--difference FILE]\n"
+         "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
@@ -288,7 +296,10 @@ std::string ExportHelpText() {
          "\n"
          "Writes one output per data file and format into DIR (default: the current\n"
          "folder, created when missing), named after the data file without its folder\n"
-         "and extension.\n"
+         "and extension. Besides the instrument's data files, FILE (and the files of\n"
+         "--overlay and --difference) may be Touchstone (.s1p, .s2p), a circuit\n"
+         "simulator's AC text export or a delimited table of frequency, gain (dB) and\n"
+         "phase (deg); a file of several traces makes a page with the others laid over.\n"
          "\n"
          "Formats:\n" +
          formats +
@@ -305,6 +316,10 @@ std::string ExportHelpText() {
          "                 commas and all\n"
          "  --difference FILE\n"
          "                 draw every page minus FILE (csv: the difference points)\n"
+         "  --sparam S11|S21|S12|S22\n"
+         "                 the parameter read from Touchstone files (default: a\n"
+         "                 two-port's S21, a one-port's S11); exit 2 for a file\n"
+         "                 without it\n"
          "  --margin-reference -180|0\n"
          "                 read phase margins against -180 or 0 degrees\n"
          "                 (default: the settings file's, -180 when unset)\n"
@@ -342,9 +357,10 @@ std::string ExportHelpText() {
          "  --version      show the program's version\n"
          "\n"
          "Exit status: 0 when every output was written, 1 when an input or output\n"
-         "failed (each on stderr as <path>: <message>), 2 on a usage error. An output\n"
-         "that would replace another output of the run, one of its inputs or a\n"
-         "write-protected file is not written.\n";
+         "failed (each on stderr as <path>: <message>), 2 on a usage error (also for a\n"
+         "Touchstone file without the --sparam parameter; the other files are written).\n"
+         "An output that would replace another output of the run, one of its inputs or\n"
+         "a write-protected file is not written.\n";
 }
 
 std::string OutputFileName(const std::string& name, ExportFormat format) {

@@ -52,6 +52,9 @@ struct ExportOptions {
   // --difference: every page is drawn minus this file.
   std::optional<std::string> differenceFile;
   std::vector<std::string> files;
+  // --sparam S11|S21|S12|S22: the parameter a Touchstone file gives (default
+  // a two-port's S21, a one-port's S11).
+  std::string sparam;
   // --lang ja|en: the language of page texts and messages (default: the
   // locale's).
   std::optional<std::string> language;

@@ -18,6 +18,7 @@ struct TaskOutput {
   std::string err;
   std::string out;
   bool ok = true;
+  bool usage = false;  // the input lacks what the command line asked of it
 };
 
 // Lets each task do one step in input order (deciding which outputs it may

@@ -7,6 +7,7 @@
 #include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
 #include "export_json.h"
+#include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
@@ -54,6 +55,14 @@ WriteFileResult WriteModel(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(path, ModelJson(job.page.fileName, *job.model));
 }
 
+WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
+  return WritePageTouchstone(job.page, path);
+}
+
+WriteFileResult WriteSpice(const ExportJob& job, const std::string& path) {
+  return WritePageSpiceTable(job.page, path);
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -67,7 +76,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 8> kExportFormats{{
+const std::array<ExportFormatSpec, 10> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -76,6 +85,8 @@ const std::array<ExportFormatSpec, 8> kExportFormats{{
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
     {"model", ".model.json", "poles, zeros, delay and sections of a fitted model", WriteModel},
+    {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
+    {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
 }};
 
 const ExportFormatSpec* FindExportFormat(std::string_view name) {

@@ -39,7 +39,7 @@ struct ExportFormatSpec {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatSpec, 8> kExportFormats;
+extern const std::array<ExportFormatSpec, 10> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatSpec* FindExportFormat(std::string_view name);

@@ -223,6 +223,14 @@ std::string MeasurementJson(const MeasurementData& d, const std::string& message
   m.AddLine("highDensitySweep", JsonInt(d.highDensitySweep));
   m.AddLine("phaseRange", JsonInt(d.phaseRange));
   m.AddLine("message", message.empty() ? "null" : JsonString(message));
+  if (d.imported) {
+    // A trace of another program's file: what it is, beside the empty
+    // instrument fields (its point count may exceed the 16-bit field).
+    m.AddLine("importedFormat", JsonString(d.imported->format));
+    m.AddLine("importedTrace", JsonString(d.imported->traceName));
+    m.AddLine("importedFile", JsonString(d.imported->fileName));
+    m.AddLine("importedPointCount", JsonInt(static_cast<int64_t>(d.imported->pointCount)));
+  }
   m.AddLine("points", d.points ? ArrayOf(*d.points, PointJson, ",\n") : std::string("null"));
   out += "}\n";
   return out;

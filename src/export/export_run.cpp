@@ -27,6 +27,7 @@
 #include "graph/model_overlay.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "import/imported_page.h"
 #include "progress_line.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
@@ -86,44 +87,62 @@ std::string FileNameOf(const std::string& path) {
 struct Comparison {
   std::vector<OverlayTrace> overlays;
   int referenceIndex = -1;
-  // The reference was read only to subtract it (it is not an overlay): the
-  // last of `overlays`.
+  // The reference was read only to subtract it (it is not an overlay): its
+  // traces are the last of `overlays`.
   bool referenceOnly = false;
 };
 
-std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
-  std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
-  // A record without points has nothing to lay over a page.
-  if (!data || !data->points) {
-    err << path << ": " << (message.empty() ? "has no points" : message) << '\n';
-    return std::nullopt;
+// The traces of one overlay file: one for a data file, every trace of an
+// imported file (the first is the one a difference is taken to). Empty,
+// with the reason on `err`, when nothing can be laid over a page;
+// `usage` is set when the file lacks the parameter asked for.
+std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
+                                     std::ostream& err, bool& usage) {
+  std::vector<OverlayTrace> traces;
+  SweepFileRead read = ReadSweepFile(path, {options.sparam});
+  usage = usage || read.missingSelection;
+  if (!read.importError.empty()) {
+    err << read.importError << '\n';
+    return traces;
   }
-  return OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path};
+  // A record without points has nothing to lay over a page.
+  if (!read.data || !read.data->points) {
+    err << path << ": " << (read.message.empty() ? "has no points" : read.message) << '\n';
+    return traces;
+  }
+  read.more.insert(read.more.begin(), std::move(*read.data));
+  for (MeasurementData& d : read.more) {
+    std::string name =
+        d.imported ? d.imported->legendName : std::string(PageFileName(FileNameOf(path)));
+    traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
+  }
+  return traces;
 }
 
-Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead) {
+Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead,
+                          bool& usage) {
   Comparison c;
   for (const std::string& path : options.overlays) {
-    std::optional<OverlayTrace> t = ReadTrace(path, err);
-    if (!t) {
+    std::vector<OverlayTrace> t = ReadTraces(path, options, err, usage);
+    if (t.empty()) {
       allRead = false;
       continue;
     }
     if (options.differenceFile && path == *options.differenceFile && c.referenceIndex < 0) {
       c.referenceIndex = static_cast<int>(c.overlays.size());
     }
-    c.overlays.push_back(std::move(*t));
+    for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
   }
   if (options.differenceFile && c.referenceIndex < 0) {
     const bool listed = std::find(options.overlays.begin(), options.overlays.end(),
                                   *options.differenceFile) != options.overlays.end();
     // Listed but unreadable: already reported.
     if (!listed) {
-      if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
+      std::vector<OverlayTrace> t = ReadTraces(*options.differenceFile, options, err, usage);
+      if (!t.empty()) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
         c.referenceOnly = true;
-        c.overlays.push_back(std::move(*t));
+        for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
       } else {
         allRead = false;
       }
@@ -160,8 +179,21 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   const std::string& path = run.options.files[index];
   TaskOutput result;
   std::ostringstream err;
-  std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+  SweepFileRead read = ReadSweepFile(path, {run.options.sparam});
+  if (!read.importError.empty()) {
+    result.err = read.importError + "\n";
+    result.ok = false;
+    result.usage = read.missingSelection;
+    return result;
+  }
+  std::optional<MeasurementData>& data = read.data;
+  const std::string& message = read.message;
+  // Further traces of an imported file: laid over its first.
+  std::vector<OverlayTrace> ownOverlays;
+  for (MeasurementData& d : read.more) {
+    std::string name = d.imported->legendName;
+    ownOverlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
+  }
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
@@ -182,23 +214,27 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
-  if (!run.comparison.overlays.empty()) {
+  made->sourcePath = path;
+  if (!run.comparison.overlays.empty() || !ownOverlays.empty()) {
     const Comparison& c = run.comparison;
-    made->overlays = c.overlays;
-    made->referenceIndex = c.referenceIndex;
-    made->showDifference = c.referenceIndex >= 0;
+    made->overlays = std::move(ownOverlays);
+    const int first = static_cast<int>(made->overlays.size());
+    made->overlays.insert(made->overlays.end(), c.overlays.begin(), c.overlays.end());
+    made->referenceIndex = c.referenceIndex >= 0 ? first + c.referenceIndex : -1;
+    made->showDifference = made->referenceIndex >= 0;
     if (made->showDifference) {
-      const OverlayTrace& reference = c.overlays[static_cast<size_t>(c.referenceIndex)];
+      const auto at = static_cast<size_t>(made->referenceIndex);
       const Subtraction check =
-          CheckSubtraction(made->data, reference.data, PageRatio(made->properties));
+          CheckSubtraction(made->data, made->overlays[at].data, PageRatio(made->properties));
       if (check != Subtraction::kPossible) {
         // An input error: said so, and the page is drawn as if no difference
         // had been asked for.
-        err << reference.path << ": " << SubtractionMessage(check, run.translator) << '\n';
+        err << made->overlays[at].path << ": " << SubtractionMessage(check, run.translator) << '\n';
         result.ok = false;
         made->showDifference = false;
         made->referenceIndex = -1;
-        if (c.referenceOnly) made->overlays.pop_back();
+        // Traces read only to be subtracted are the last ones.
+        if (c.referenceOnly) made->overlays.resize(at);
       }
     }
   }
@@ -325,7 +361,8 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
   inputs.push_back(settings);
   OutputClaims claims(options, inputs);
   bool allWritten = true;
-  const Comparison comparison = ReadComparison(options, err, allWritten);
+  bool usage = false;  // an input lacks what the command line asked of it
+  const Comparison comparison = ReadComparison(options, err, allWritten, usage);
   const bool drawn = std::any_of(options.formats.begin(), options.formats.end(),
                                  [](ExportFormat f) { return f->drawn; });
   if (drawn && !drawer) {
@@ -360,9 +397,11 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
           if (progress.Enabled()) out.flush();
         }
         if (!output.ok) allWritten = false;
+        if (output.usage) usage = true;
         progress.Update(++done);
       });
   progress.Clear();
+  if (usage) return kExitUsage;
   return allWritten ? kExitOk : kExitFailure;
 }
 

@@ -82,7 +82,8 @@ std::string InfoItemText(int item, const MeasurementData& d, const GraphProperti
   const auto f = [tr](const char* source) { return Translate(tr, kInfo, source); };
   switch (item) {
     case kItemFileName:
-      return fileName;
+      // An imported file has no data title: its whole name stands instead.
+      return d.imported ? d.imported->fileName : fileName;
     case kItemCreationDate:
       return StringPrintf(
           f(FERNPLOT_TEXT("InfoBlock", "データ生成日時： %d.%02d.%02d %d:%02d")).c_str(), d.year,
@@ -181,11 +182,33 @@ void Place(PageBuilder& b, InfoCursor& cursor, int item) {
   const double width = b.TextWidth(category, text);
   PlaceInfoText(cursor, b.pending, std::move(text), category, width, b.TextHeight(category));
 }
+
+// What an imported trace is, in place of the instrument settings it does
+// not have: shown where the model and version would be.
+void PlaceImportedItems(PageBuilder& b, InfoCursor& cursor) {
+  const ImportedSource& source = *b.data().imported;
+  const auto f = [&b](const char* text) { return Translate(b.drawing.Translator(), kInfo, text); };
+  std::vector<std::string> texts;
+  texts.push_back(
+      StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "形式： %s  ")).c_str(), source.format.c_str()));
+  if (!source.traceName.empty()) {
+    texts.push_back(StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "トレース： %s  ")).c_str(),
+                                 source.traceName.c_str()));
+  }
+  texts.push_back(
+      StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "点数： %zu")).c_str(), source.pointCount));
+  for (std::string& text : texts) {
+    cursor.flags = 0;
+    const double width = b.TextWidth(kFontOther, text);
+    PlaceInfoText(cursor, b.pending, std::move(text), kFontOther, width, b.TextHeight(kFontOther));
+  }
+}
 }  // namespace
 
 void PlaceHeaderItems(PageBuilder& b, InfoCursor& cursor) {
+  const bool imported = b.data().imported.has_value();
   const bool fileName = Shown(b, kItemFileName);
-  const bool date = Shown(b, kItemCreationDate);
+  const bool date = Shown(b, kItemCreationDate) && !imported;
   if (fileName) Place(b, cursor, kItemFileName);
   if (date) {
     cursor.x = cursor.rightX;
@@ -199,7 +222,7 @@ void PlaceHeaderItems(PageBuilder& b, InfoCursor& cursor) {
         std::max(b.TextHeight(kFontFileName), b.TextHeight(kFontCreationDate)) + kInfoLineGap;
     cursor.x = cursor.leftX;
   }
-  if (Shown(b, kItemDataTitle)) {
+  if (Shown(b, kItemDataTitle) && !imported) {
     cursor.x = cursor.leftX;
     cursor.flags = kFlowEndLine;
     Place(b, cursor, kItemDataTitle);
@@ -207,6 +230,10 @@ void PlaceHeaderItems(PageBuilder& b, InfoCursor& cursor) {
 }
 
 void PlaceLowerItems(PageBuilder& b, InfoCursor& cursor) {
+  if (b.data().imported) {
+    if (Shown(b, kItemModelVersion)) PlaceImportedItems(b, cursor);
+    return;
+  }
   for (int item : kLowerItemOrder) {
     if (!Shown(b, item)) continue;
     // Model and version always end their line; the rest flow and wrap.

@@ -137,7 +137,8 @@ std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
   traces.reserve(page.overlays.size() + 1);
 
   TraceCurve pageTrace;
-  pageTrace.name = page.fileName;
+  // A trace of a file of several traces goes by its own name.
+  pageTrace.name = page.data.imported ? page.data.imported->legendName : page.fileName;
   pageTrace.role = difference ? TraceRole::kDifference : TraceRole::kPage;
   pageTrace.colour = p.gainLineColor;
   pageTrace.gainPen = CurvePen(p.gainLineColor, p.gainLineBoldOnPrint != 0);

@@ -17,7 +17,8 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: fernplot [--lang ja|en] [FILE|FOLDER]...\n"
-    "Opens each data file (a folder: its *.DAT files) as a page.\n"
+    "Opens each data file (a folder: its *.DAT files) as a page; Touchstone,\n"
+    "simulator text exports and delimited tables open too.\n"
     "  --lang ja|en   show the program in Japanese or English (default: the\n"
     "                 language chosen in the program, else the locale's)\n"
     "  --version      print the version\n"

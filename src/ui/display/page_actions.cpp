@@ -21,8 +21,10 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
+#include "graph/page_exchange.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/imported_page.h"
 #include "printing.h"
 #include "qt_convert.h"
 #include "toolbar_icons.h"
@@ -217,8 +219,13 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+    SweepFileRead read = ReadSweepFile(path, {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
+      continue;
+    }
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     if (!data) {
       const std::string name = std::filesystem::path(path).filename().string();
       failures << QStringLiteral("%1: %2").arg(
@@ -227,10 +234,15 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
       continue;
     }
     StartDrawing();
-    if (GraphPage* page =
-            state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path))) {
-      page->sourcePath = path;
+    std::unique_ptr<GraphPage> made =
+        PageSession::MakePage(state_.defaults, std::move(*data), PageFileName(path));
+    made->sourcePath = path;
+    // Further traces of another program's file: laid over its first.
+    for (MeasurementData& d : read.more) {
+      std::string name = d.imported->legendName;
+      made->overlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
     }
+    state_.session.AddPage(std::move(made));
     openedPaths.push_back(path);
     opened = true;
   }
@@ -289,8 +301,14 @@ void PageActions::SaveCsv() {
                               : QDir(folder).filePath(QStringFromUtf8(page->fileName));
   const std::optional<QString> path = dialogs_.AskCsvPath(&window_, initial);
   if (!path) return;
-  const CsvResult result = WritePageCsv(
-      state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
+  // The name's suffix picks the format the dialog offered.
+  const QString suffix = QFileInfo(*path).suffix().toLower();
+  const CsvResult result =
+      suffix == QStringLiteral("s2p") ? WritePageTouchstone(*page, path->toStdString())
+      : suffix == QStringLiteral("cir")
+          ? WritePageSpiceTable(*page, path->toStdString())
+          : WritePageCsv(state_.session.pages, state_.session.drawing.CurrentNumber(),
+                         path->toStdString());
   if (!result.ok) {
     dialogs_.ShowWarning(
         &window_,

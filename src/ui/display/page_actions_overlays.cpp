@@ -18,6 +18,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/imported_page.h"
 #include "page_actions.h"
 #include "qt_convert.h"
 #include "trace_list.h"
@@ -142,8 +143,13 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
   QStringList failures;
   bool added = false;
   for (size_t i = 0; i < paths.size(); ++i) {
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
+    SweepFileRead read = ReadSweepFile(paths[i], {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
+      continue;
+    }
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
     // A record that came back with a message (no points, a data part cut
     // short) has nothing to lay over the page: refused as unreadable. A full
@@ -155,7 +161,13 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
           QStringFromUtf8(LocalizedReaderMessage(message, state_.session.drawing.Translator())));
       continue;
     }
-    page->overlays.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
+    std::string legend = data->imported ? data->imported->legendName : std::string(name);
+    page->overlays.push_back(OverlayTrace{std::move(*data), std::move(legend), paths[i]});
+    // Every further trace of another program's file.
+    for (MeasurementData& d : read.more) {
+      legend = d.imported->legendName;
+      page->overlays.push_back(OverlayTrace{std::move(d), std::move(legend), paths[i]});
+    }
     added = true;
   }
   if (added) Rebuilt();
