@@ -11,7 +11,6 @@ TEST(GraphProperties, FactoryValues) {
   GraphProperties p;
   p.title = "x";
   p.fonts[15].size = 3;
-  p.pageRight = 5.0;
   SetFactoryDefaults(p);
   EXPECT_EQ(p, FactoryDefaults());
   EXPECT_EQ(p.title, "周波数特性");
@@ -32,7 +31,6 @@ TEST(GraphProperties, FactoryValues) {
   EXPECT_EQ(p.fonts[kFontFileName].size, 12);
   EXPECT_EQ(p.fonts[kFontOther].categoryName, "上記以外の文字");
   EXPECT_EQ(p.fonts[15], FontSetting{});
-  EXPECT_EQ(p.pageRight, 0.0);
 }
 
 TEST(GraphProperties, FixedTextsFitTheirFields) {

@@ -109,6 +109,9 @@ class DrawingDocument {
   void AddSheet(int widthMm, int heightMm);
   void InsertSheet(int widthMm, int heightMm);
   void RemoveCurrentSheet();
+  // Empties sheet n and gives it a new size; it becomes current. False when
+  // there is no sheet n.
+  bool RestartSheet(int n, int widthMm, int heightMm);
   bool SelectSheet(int n);
   bool PreviousSheet();
   bool NextSheet();

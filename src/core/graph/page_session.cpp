@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "datafile/reader.h"
-#include "graph/page_builder.h"
+#include "graph/page_view.h"
 
 namespace fernplot {
 
@@ -20,9 +20,8 @@ SheetPixels DefaultSheetPixels(const GraphProperties& defaults, TextMeasurer* me
   DrawingDocument scratch;
   scratch.SetMeasurer(measurer);
   std::unique_ptr<GraphPage> page = PageSession::MakePage(defaults, MeasurementData{}, {});
-  PageBuilder builder(scratch, *page);
-  builder.Prepare();
-  scratch.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
+  const PageLayout layout = BodeView().Plan(*page, scratch, {})->Layout();
+  scratch.AddSheet(layout.SheetWidthMm(), layout.SheetHeightMm());
   return {scratch.CurrentWidth(), scratch.CurrentHeight()};
 }
 
@@ -48,11 +47,7 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
-  PageBuilder builder(drawing, built);
-  builder.curveGrids = curveGrids;
-  builder.Prepare();
-  drawing.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  builder.Finish();
+  BuildPage(BodeView(), built, drawing, curveGrids);
   return &built;
 }
 
@@ -84,18 +79,7 @@ void PageSession::RebuildCurrent() {
   const int k = drawing.CurrentNumber();
   GraphPage* page = PageForSheet(pages, k);
   if (!page) return;
-  PageBuilder builder(drawing, *page);
-  builder.curveGrids = curveGrids;
-  builder.Prepare();
-  drawing.RemoveCurrentSheet();
-  if (k <= drawing.SheetCount()) {
-    drawing.SelectSheet(k);
-    drawing.InsertSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  } else {
-    drawing.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  }
-  builder.Finish();
-  drawing.SelectSheet(k);
+  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
 }
 
 void PageSession::CloseCurrent() {

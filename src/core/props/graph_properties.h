@@ -64,11 +64,6 @@ struct AxisSettings {
   double interval = 0.0;
   int32_t gridLines = 0;
   std::string caption;  // <= kCaptionBytes
-  // Layout results of the last page build; never saved.
-  double frameLeft = 0.0, frameTop = 0.0, frameRight = 0.0, frameBottom = 0.0;
-  double scale = 0.0;
-  double origin = 0.0;
-  int32_t axisFlags = 0;  // bit 0: drawn logarithmic
 
   bool operator==(const AxisSettings&) const = default;
 };
@@ -160,7 +155,6 @@ struct GraphProperties {
   std::array<FontSetting, kFontSlotCount> fonts{};
   std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
-  double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
   // Phase margins are read against 0° instead of -180° (instruments that
   // measure a loop's phase so that it shows the margin directly).
   int32_t marginReferenceZero = 0;

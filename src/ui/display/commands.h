@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Command identifiers of the main window, with their menu texts, status-bar
-// prompts and tool tips, and the zoom table.
+// prompts and tool tips; the zoom steps come from the core.
 
 #include <array>
 #include <span>
 #include <string_view>
+
+#include "graph/zoom_steps.h"
 
 namespace fernplot {
 
@@ -53,22 +55,6 @@ enum StatusPane : int {
 };
 constexpr int kStatusPaneCount = 4;
 constexpr int kStatusPaneInitialWidth = 40;
-
-struct ZoomStep {
-  std::string_view comboText;
-  std::string_view menuText;
-  double factor;
-};
-constexpr int kZoomStepCount = 6;
-constexpr int kZoomDefaultIndex = 3;  // "100%"
-constexpr std::array<ZoomStep, kZoomStepCount> kZoomSteps{{
-    {" 30%", " 30 %", 0.3},
-    {" 60%", " 60 %", 0.6},
-    {" 75%", " 75 %", 0.75},
-    {"100%", "100 %", 1.0},
-    {"150%", "150 %", 1.5},
-    {"200%", "200 %", 2.0},
-}};
 
 struct CommandText {
   int id;
