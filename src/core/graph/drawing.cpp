@@ -102,6 +102,11 @@ bool DrawingDocument::RestartSheet(int n, int widthMm, int heightMm) {
   return true;
 }
 
+void DrawingDocument::ReleaseSheet(int n) {
+  if (n < 1 || n > SheetCount()) return;
+  std::vector<DrawingElement>().swap(sheets_[static_cast<size_t>(n - 1)].elements);
+}
+
 bool DrawingDocument::SelectSheet(int n) {
   for (size_t i = 0; i < sheets_.size(); ++i) {
     if (sheets_[i].number >= n) {

@@ -81,7 +81,6 @@ struct FontSetting {
 
 constexpr int kItemCount = 18;
 constexpr int kFontCategoryCount = 11;
-constexpr int kFontSlotCount = 20;
 
 // Info item indexes into itemFlags.
 enum InfoItemIndex : int {
@@ -152,7 +151,7 @@ struct GraphProperties {
   int32_t phaseLineBoldOnPrint = 0;
   AxisSettings HT, HB, VL, VR;
   std::array<int32_t, kItemCount> itemFlags{};
-  std::array<FontSetting, kFontSlotCount> fonts{};
+  std::array<FontSetting, kFontCategoryCount> fonts{};
   std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
   // Phase margins are read against 0° instead of -180° (instruments that

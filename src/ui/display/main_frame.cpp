@@ -58,9 +58,13 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   CreateFiguresUi();
   UpdateCommandStates();
   view_->setFocus();
+  // Whatever changes the page on screen, the window shows it.
+  sessionListener_ = state_.session.Subscribe([this] { RefreshViews(); });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  state_.session.Unsubscribe(sessionListener_);
+}
 
 QSize CMainFrame::WindowSizeToShow(QSize sheet) {
   // Asked before the window is first shown, when no child has its geometry

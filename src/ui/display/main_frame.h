@@ -125,6 +125,7 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  int sessionListener_ = 0;
   std::unique_ptr<QProgressDialog> MakeOpenProgress(int total);
   // Shows `done` pages built; false once the user or a quit signal cancelled.
   static bool StepOpenProgress(QProgressDialog& progress, int done);

@@ -193,9 +193,9 @@ void CMainFrame::ClosePage() {
 void CMainFrame::EditCurrentProperties() {
   GraphPage* page = CurrentPage();
   if (!page) return;
-  if (!dialogs_.EditProperties(this, true, page->properties)) return;
-  state_.session.RebuildCurrent();
-  RefreshViews();
+  GraphProperties edited = page->properties;
+  if (!dialogs_.EditProperties(this, true, edited)) return;
+  state_.session.ApplyProperties(edited);
 }
 
 void CMainFrame::EditDefaultProperties() {
@@ -210,16 +210,7 @@ void CMainFrame::ResetToDefault() {
                             tr("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
     return;
   }
-  // The data title and the calculated-data flag describe the page's file,
-  // not the look of the graph: the defaults must not replace them.
-  GraphProperties& props = page->properties;
-  std::string dataTitle = std::move(props.dataTitle);
-  const int32_t isCalculated = props.isCalculatedData;
-  props = state_.defaults;
-  props.dataTitle = std::move(dataTitle);
-  props.isCalculatedData = isCalculated;
-  state_.session.RebuildCurrent();
-  RefreshViews();
+  state_.session.ResetToDefaults(state_.defaults);
 }
 
 void CMainFrame::OverwriteDefault() {

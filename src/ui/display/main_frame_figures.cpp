@@ -70,11 +70,7 @@ void CMainFrame::UpdateFigures() {
 }
 
 void CMainFrame::ShowFigureMarks(bool on) {
-  GraphPage* page = CurrentPage();
-  if (!page || page->showFigureMarks == on) return;
-  page->showFigureMarks = on;
-  state_.session.RebuildCurrent();
-  RefreshViews();
+  state_.session.ShowFigureMarks(on);
 }
 
 }  // namespace fernplot

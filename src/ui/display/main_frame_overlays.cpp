@@ -117,7 +117,7 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
   GraphPage* page = CurrentPage();
   if (!page) return;
   QStringList failures;
-  bool added = false;
+  std::vector<OverlayTrace> traces;
   for (size_t i = 0; i < paths.size(); ++i) {
     std::string message;
     std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
@@ -129,13 +129,9 @@ void CMainFrame::AddOverlayFilePaths(const std::vector<std::string>& paths,
           QStringFromUtf8(LocalizedReaderMessage(message, state_.session.drawing.Translator())));
       continue;
     }
-    page->overlays.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
-    added = true;
+    traces.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
   }
-  if (added) {
-    state_.session.RebuildCurrent();
-    RefreshViews();
-  }
+  state_.session.AddOverlays(std::move(traces));
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
 
@@ -143,32 +139,12 @@ void CMainFrame::EditTraces() {
   GraphPage* page = CurrentPage();
   if (!page || page->overlays.empty()) return;
   const std::optional<TraceListEdit> edit = dialogs_.EditTraces(this, TraceListOf(*page));
-  if (edit && ApplyTraceEdit(*page, *edit)) {
-    state_.session.RebuildCurrent();
-    RefreshViews();
-  }
+  if (edit) state_.session.EditCurrent([&](GraphPage& p) { return ApplyTraceEdit(p, *edit); });
   UpdateCommandStates();
 }
 
 void CMainFrame::ToggleDifference() {
-  GraphPage* page = CurrentPage();
-  if (!page || page->overlays.empty()) {
-    UpdateCommandStates();
-    return;
-  }
-  if (InDifferenceMode(*page)) {
-    page->showDifference = false;
-  } else {
-    // Without a chosen reference the first overlay is the natural one: the
-    // measurement the page was compared with first.
-    if (page->referenceIndex < 0 ||
-        static_cast<size_t>(page->referenceIndex) >= page->overlays.size()) {
-      page->referenceIndex = 0;
-    }
-    page->showDifference = true;
-  }
-  state_.session.RebuildCurrent();
-  RefreshViews();
+  if (!state_.session.ToggleDifference()) UpdateCommandStates();
 }
 
 }  // namespace fernplot

@@ -88,13 +88,13 @@ bool CMainView::CanNextPage() const {
 }
 
 bool CMainView::PreviousPage() {
-  if (!state_.session.drawingActive || !state_.session.drawing.PreviousSheet()) return false;
+  if (!state_.session.ShowPrevious()) return false;
   AfterPageStep();
   return true;
 }
 
 bool CMainView::NextPage() {
-  if (!state_.session.drawingActive || !state_.session.drawing.NextSheet()) return false;
+  if (!state_.session.ShowNext()) return false;
   AfterPageStep();
   return true;
 }
@@ -104,7 +104,7 @@ bool CMainView::GoToPage(int n) {
     return false;
   }
   if (n == state_.session.drawing.CurrentNumber()) return true;
-  if (!state_.session.drawing.SelectSheet(n)) return false;
+  if (!state_.session.ShowSheet(n)) return false;
   AfterPageStep();
   return true;
 }
@@ -140,7 +140,8 @@ void CMainView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const QRegion region = event->region();
   const qreal dpr = viewport()->devicePixelRatioF();
-  const QImage* image = state_.session.drawingActive ? &cache_.Get(state_.session.drawing, zoom_, dpr) : nullptr;
+  const QImage* image =
+      state_.session.drawingActive ? &cache_.Get(state_.session.drawing, zoom_, dpr) : nullptr;
   const QPoint scroll = ScrollPosition();
   // What the picture does not cover is the window's white.
   QRegion blank = region;

@@ -48,14 +48,17 @@ void ApplyOrientationRule(const DrawingSheet& sheet, QPagedPaintDevice& printer)
 }  // namespace
 
 PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer, int fromPage,
-                         int toPage) {
+                         int toPage, const SheetSource& source) {
   PrintOutcome outcome;
   fromPage = std::max(fromPage, 1);
   toPage = std::min(toPage, doc.SheetCount());
   const RenderOptions options = RenderOptions::Print(kPrintOffsetMm, kPrintOffsetMm);
   QPainter painter;
   for (int page = fromPage; page <= toPage; ++page) {
-    const DrawingSheet& sheet = doc.Sheets()[static_cast<size_t>(page - 1)];
+    const DrawingSheet* drawn =
+        source ? source(page) : &doc.Sheets()[static_cast<size_t>(page - 1)];
+    if (!drawn) break;
+    const DrawingSheet& sheet = *drawn;
     // The orientation must be settled before the page starts.
     ApplyOrientationRule(sheet, printer);
     if (!outcome.started) {
@@ -75,7 +78,7 @@ PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer,
 }
 
 PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinter& printer,
-                                       int fromPage, int toPage) {
+                                       int fromPage, int toPage, const SheetSource& source) {
   PrintToFileResult result;
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -85,7 +88,7 @@ PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinte
     writer.setPageLayout(printer.pageLayout());
     writer.setTitle(printer.docName());
     writer.setCreator(printer.creator());
-    result.outcome = PrintSheets(doc, writer, fromPage, toPage);
+    result.outcome = PrintSheets(doc, writer, fromPage, toPage, source);
   }
   if (!result.outcome.started) return result;
   const WriteFileResult w = WriteFileAtomically(
@@ -108,9 +111,10 @@ void CMainFrame::Print() {
   const std::optional<PrintRequest> request =
       dialogs_.AskPrint(this, printer, state_.session.drawing.SheetCount());
   if (!request) return;
+  const SheetSource drawn = [this](int n) { return state_.session.DrawnSheet(n); };
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const PrintToFileResult r =
-        PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
+    const PrintToFileResult r = PrintSheetsToPdfFile(state_.session.drawing, printer,
+                                                     request->fromPage, request->toPage, drawn);
     if (r.outcome.started && !r.written) {
       dialogs_.ShowWarning(this, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                      .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
@@ -121,7 +125,7 @@ void CMainFrame::Print() {
     return;
   }
   const PrintOutcome outcome =
-      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
+      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage, drawn);
   if (!outcome.started) {
     dialogs_.ShowInfo(this, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }
