@@ -84,7 +84,7 @@ constexpr std::array<LineFormat, kLineKindCount> kLineFormats{{
     {"NYQUIST_RADIUS", "%s"},
 }};
 
-// The words of the VIEW and LOOP lines, by PageView and LoopCurve; the
+// The words of the VIEW and LOOP lines, by ViewKind and LoopCurve; the
 // first of each is the factory value and never written.
 constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
 constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
@@ -309,7 +309,7 @@ void ApplyLine(SettingsTarget& t, std::string_view line, Fields& f) {
     }
   } else if (t.Scan(line, kViewLine, f)) {
     if (const int k = WordIndex(kViewWords, f[0].text); k >= 0) {
-      t.defaults.view = static_cast<PageView>(k);
+      t.defaults.view = static_cast<ViewKind>(k);
     }
   } else if (t.Scan(line, kLoopLine, f)) {
     if (const int k = WordIndex(kLoopWords, f[0].text); k >= 0) {
