@@ -277,6 +277,14 @@ Show difference</translation>
         <translation>Resonance</translation>
     </message>
     <message>
+        <source>(粗いｽｲｰﾌﾟ: ﾌｨｯﾄ値)</source>
+        <translation>(coarse sweep: fitted values)</translation>
+    </message>
+    <message>
+        <source>共振 (補間)</source>
+        <translation>Resonance (interpolated)</translation>
+    </message>
+    <message>
         <source>位相余裕の基準</source>
         <translation>Phase margin reference</translation>
     </message>

@@ -192,6 +192,24 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!takesNoValue()) return fail("--marks takes no value");
       o.marks = true;
       sawExportOption = true;
+    } else if (arg == "--fit-order") {
+      if (!value(v)) return fail("--fit-order needs a number of poles");
+      int order = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), order);
+      if (ec != std::errc() || end != v.data() + v.size() || order < 1 || order > kMaxFitOrder) {
+        return fail("--fit-order takes a whole number from 1 to " + std::to_string(kMaxFitOrder) +
+                    ", not '" + v + "'");
+      }
+      o.fit.order = order;
+      sawExportOption = true;
+    } else if (arg == "--fit-delay") {
+      if (!takesNoValue()) return fail("--fit-delay takes no value");
+      o.fit.delay = true;
+      sawExportOption = true;
+    } else if (arg == "--fit-overlay") {
+      if (!takesNoValue()) return fail("--fit-overlay takes no value");
+      o.fitOverlay = true;
+      sawExportOption = true;
     } else if (arg == "--summary") {
       if (!takesNoValue()) return fail("--summary takes no value");
       o.summary = true;
@@ -262,7 +280,9 @@ std::string ExportHelpText() {
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
-         "                  [--marks] [--summary] [-j N] [--quiet] [--lang ja|en]\n"
+         "                  [--marks] [--summary] [--fit-order N] [--fit-delay]\n"
+         "                  [--fit-overlay]\n"
+         "                  [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -305,6 +325,10 @@ std::string ExportHelpText() {
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
          "                 -f may then be left out\n"
+         "  --fit-order N  the model has N poles, 1 to 20 (default: the lowest\n"
+         "                 order the next two orders do not improve by 10 %)\n"
+         "  --fit-delay    the model also has a pure delay (default: none)\n"
+         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"
          "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
 #include "analysis/loop_kinds.h"
 #include "export_formats.h"
 
@@ -39,7 +40,12 @@ struct ExportOptions {
   std::optional<double> nyquistRadius;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
-  bool summary = false;               // --summary: one line of figures per file on stdout
+  bool summary = false;  // --summary: one line of figures per file on stdout
+  // --fit-order, --fit-delay: the model -f model fits (automatic order and
+  // no delay by default).
+  FitOptions fit;
+  // --fit-overlay: every page written shows its fitted model, dashed.
+  bool fitOverlay = false;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --overlay: laid over every page, in the order given.
   std::vector<std::string> overlays;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "analysis/figures_text.h"
+#include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
 #include "export_json.h"
 #include "graph/page_figures.h"
@@ -48,6 +49,11 @@ WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
       job.inFlight);
 }
 
+WriteFileResult WriteModel(const ExportJob& job, const std::string& path) {
+  if (!job.model) return {false, "no model was fitted"};
+  return WriteFileAtomically(path, ModelJson(job.page.fileName, *job.model));
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -61,7 +67,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 7> kExportFormats{{
+const std::array<ExportFormatSpec, 8> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -69,6 +75,7 @@ const std::array<ExportFormatSpec, 7> kExportFormats{{
     {"pdf", ".pdf", "the page at true size on one page", WritePdf, true},
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
+    {"model", ".model.json", "poles, zeros, delay and sections of a fitted model", WriteModel},
 }};
 
 const ExportFormatSpec* FindExportFormat(std::string_view name) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/fit/vector_fit.h"
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
@@ -26,6 +27,7 @@ struct ExportJob {
   const PageDrawer* drawer = nullptr;
   // Lists the temporary files while they exist; may be nullptr.
   InFlightFiles* inFlight = nullptr;
+  const FitModel* model = nullptr;  // the page's fitted model, for -f model
 };
 
 struct ExportFormatSpec {
@@ -37,7 +39,7 @@ struct ExportFormatSpec {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatSpec, 7> kExportFormats;
+extern const std::array<ExportFormatSpec, 8> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatSpec* FindExportFormat(std::string_view name);

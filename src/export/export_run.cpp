@@ -24,6 +24,7 @@
 #include "export_batch.h"
 #include "export_formats.h"
 #include "fernplot_version.h"
+#include "graph/model_overlay.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "progress_line.h"
@@ -202,6 +203,13 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     }
   }
   if (measured) ShowLoopCurve(*made);
+  if (run.options.fitOverlay) {
+    // The model of the curve the page shows; a page it cannot be fitted to
+    // is drawn without one (-f model says why).
+    const std::vector<UsablePoint> shown = PageUsablePoints(*made);
+    const FitResult fit = FitSweep(shown, run.options.fit);
+    if (fit.model) made->overlays.push_back(ModelOverlay(*fit.model, shown));
+  }
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
   std::vector<OutputTarget> targets;
@@ -227,8 +235,21 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
       continue;
     }
     const bool figures = measured && run.options.formats[k] == FindExportFormat("figures");
+    // A page the model cannot be fitted to is a fault of the input, named
+    // by its path; the file's other outputs are written all the same.
+    std::optional<FitModel> model;
+    if (run.options.formats[k] == FindExportFormat("model")) {
+      FitResult fit = FitSweep(PageUsablePoints(measured ? *measured : *page), run.options.fit);
+      if (!fit.model) {
+        err << path << ": " << fit.error << '\n';
+        result.ok = false;
+        continue;
+      }
+      model = std::move(fit.model);
+    }
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer, run.inFlight},
+        {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
+         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';

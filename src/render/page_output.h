@@ -9,23 +9,16 @@
 
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
+#include "graph/page_limits.h"
 
 namespace fernplot {
-
-// Limits of a page picture: a page this large is refused rather than
-// allocated (a hand-edited axis of kilometres would otherwise ask for
-// hundreds of gigabytes). 200 megapixels is a 1 m page at 14 px/mm.
-inline constexpr double kMaxPageImageSide = 32767;
-inline constexpr double kMaxPageImagePixels = 200e6;
-// The largest vector page side, in mm (a PDF page may not exceed 200 in).
-inline constexpr double kMaxVectorPageMm = 5080;
 
 // Whether a sheet of w × h pixels at `zoom` makes a picture within the limits.
 bool PageImageSizeUsable(int sheetWidthPx, int sheetHeightPx, double zoom);
 
 // Size of the picture of a sheet of w × h pixels (its 100 % size) at
 // `zoom`: trunc(w × zoom) + 1 by trunc(h × zoom). The saved image and the
-// clipboard's picture both have it. Empty beyond the limits above.
+// clipboard's picture both have it. Empty beyond the page limits.
 QSize PageImageSize(int sheetWidthPx, int sheetHeightPx, double zoom);
 
 // The current sheet as it looks on screen at `zoom`, on white, with the

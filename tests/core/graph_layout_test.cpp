@@ -8,6 +8,7 @@
 
 #include "graph/bode_stages.h"
 #include "graph/layout.h"
+#include "graph/page_limits.h"
 #include "graph/page_view.h"
 #include "graph_stand_in.h"
 
@@ -50,6 +51,27 @@ TEST_F(LayoutFixture, DefaultWidthAndFrame) {
   EXPECT_EQ(p.gain.edge, p.frame.bottom);
   EXPECT_EQ(p.right.edge, p.frame.bottom);
   EXPECT_EQ(p.SheetWidthMm(), 261);
+}
+
+// The settings reader keeps pages within the output limits by this bound, so
+// it must hold for the worst wrapping: every item shown, each on a line of
+// its own on a narrow page, in fonts of very different sizes.
+TEST_F(LayoutFixture, PageSizeBoundHoldsTheBuiltPage) {
+  for (const float width : {1.0f, 40.0f, 225.0f}) {
+    for (const int32_t big : {1, 9, 72}) {
+      GraphProperties& p = page.properties;
+      p = FactoryDefaults();
+      p.itemFlags.fill(1);
+      p.HB.length = width;
+      for (size_t i = 0; i < kFontCategoryCount; ++i) p.fonts[i].size = i % 2 ? big : 9;
+      const PageSizeMm bound = PageSizeBoundMm(p);
+      const PageLayout& laidOut = Layout();
+      EXPECT_LE(laidOut.pageRight, bound.width) << width << " " << big;
+      // The credit line hangs under the page outline.
+      const double credit = laidOut.pageBottom + kCreditBelowPage + kCreditSize * kPt;
+      EXPECT_LE(credit, bound.height) << width << " " << big;
+    }
+  }
 }
 
 TEST_F(LayoutFixture, AxisLengthsChooseTheLarger) {

@@ -231,9 +231,12 @@ TEST_F(ExportProcess, QuitSignalsLeaveNoTemporaryFiles) {
 }
 
 TEST_F(ExportProcess, TheProgressLineIsClearedBeforeSummaryLines) {
-  // A run of a few seconds on a terminal, stdout and stderr both on it.
+  // A run of a few seconds on a terminal, stdout and stderr both on it; long
+  // enough on a fast machine that the line shows (it waits for a second of
+  // work left).
+  constexpr int kFiles = 24;
   std::vector<std::string> args{"--summary", "-j", "1", "-o", out_, "-f", "json"};
-  for (const std::string& n : Batch(8, 65535)) args.push_back(n);
+  for (const std::string& n : Batch(kFiles, 65535)) args.push_back(n);
   const ExecArrays a(Exporter(args));
   int terminal = -1;
   const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
@@ -260,7 +263,7 @@ TEST_F(ExportProcess, TheProgressLineIsClearedBeforeSummaryLines) {
         at == 0 || screen[at - 1] == '\n' || (at >= 3 && screen.compare(at - 3, 3, "\033[K") == 0);
     EXPECT_TRUE(fresh) << screen.substr(at >= 40 ? at - 40 : 0, 80);
   }
-  EXPECT_EQ(lines, 8);
+  EXPECT_EQ(lines, kFiles);
 }
 
 }  // namespace

@@ -154,7 +154,7 @@ std::vector<TraceCurve> PageTraceCurves(const GraphPage& page, bool copyOwn) {
     t.role =
         static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference : TraceRole::kOverlay;
     t.colour = colours[i];
-    t.gainPen = CurvePen(colours[i], false);
+    t.gainPen = page.overlays[i].dashed ? DashedPen(colours[i]) : CurvePen(colours[i], false);
     t.phasePen = DashedPen(colours[i]);
     fill(t, page.overlays[i].data);
     traces.push_back(std::move(t));

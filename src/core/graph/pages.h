@@ -22,6 +22,7 @@ struct OverlayTrace {
   MeasurementData data;
   std::string fileName;  // without folder and extension, for the legend
   std::string path;      // as opened
+  bool dashed = false;   // the gain drawn dashed too (a fitted model)
 };
 
 struct GraphPage {

@@ -20,14 +20,12 @@ namespace fernplot {
 constexpr size_t kTitleBytes = 32;
 constexpr size_t kCaptionBytes = 32;
 
-// What the property sheet accepts, and so what a settings file may hold: an
-// axis is at least this long (also the smallest graph area) and at most
-// kMaxAxisLengthMm; font sizes lie within the sizes the sheet offers.
+// What the property sheet accepts: an axis is at least this long (also the
+// smallest graph area) and at most kMaxAxisLengthMm. A hand-edited settings
+// file may hold other values; they are drawn as written.
 constexpr float kMinHorizontalAxisMm = 40.0f;
 constexpr float kMinVerticalAxisMm = 30.0f;
 constexpr float kMaxAxisLengthMm = 250.0f;
-constexpr int32_t kMinFontPoints = 6;
-constexpr int32_t kMaxFontPoints = 16;
 constexpr size_t kFaceNameBytes = 63;
 // The data-file search pattern saved with the settings.
 constexpr size_t kDataFilePathBytes = 259;
