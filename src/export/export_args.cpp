@@ -163,11 +163,11 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--view") {
       if (!value(v)) return fail("--view needs bode, nyquist or nichols");
       if (v == "bode") {
-        o.view = PageView::kBode;
+        o.view = ViewKind::kBode;
       } else if (v == "nyquist") {
-        o.view = PageView::kNyquist;
+        o.view = ViewKind::kNyquist;
       } else if (v == "nichols") {
-        o.view = PageView::kNichols;
+        o.view = ViewKind::kNichols;
       } else {
         return fail("--view takes bode, nyquist or nichols, not '" + v + "'");
       }

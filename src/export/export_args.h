@@ -35,7 +35,7 @@ struct ExportOptions {
   std::optional<int> rightAxis;
   // --view, --loop, --nyquist-radius: the loop views' choices instead of
   // the settings file's.
-  std::optional<PageView> view;
+  std::optional<ViewKind> view;
   std::optional<LoopCurve> loopCurve;
   std::optional<double> nyquistRadius;
   // --marks: every page marks its figures on the gain curve.

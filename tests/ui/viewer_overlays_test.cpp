@@ -71,9 +71,9 @@ class OverlaysTest : public QObject {
 
   // A point inside the graph frame, in viewport coordinates at 100 %.
   QPoint InsideFrame() {
-    const GraphProperties& p = Page().properties;
-    return QPoint(static_cast<int>((p.HB.frameLeft + 40.0) * kPixelsPerMm),
-                  static_cast<int>((p.HB.frameTop + 20.0) * kPixelsPerMm));
+    const FrameRect& f = Page().layout.frame;
+    return QPoint(static_cast<int>((f.left + 40.0) * kPixelsPerMm),
+                  static_cast<int>((f.top + 20.0) * kPixelsPerMm));
   }
 
  private slots:

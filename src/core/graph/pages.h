@@ -10,6 +10,7 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
+#include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
 namespace fernplot {
@@ -38,6 +39,8 @@ struct GraphPage {
   // curve; a viewer choice, never saved.
   bool showFigureMarks = false;
   std::string sourcePath;  // the file it was read from, as given; may be empty
+  // Where its last build put the frame and axes.
+  PageLayout layout;
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.

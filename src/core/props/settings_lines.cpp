@@ -164,7 +164,7 @@ constexpr std::array<int32_t GraphProperties::*, 2> kLineWidths{
     &GraphProperties::gainLineBoldOnPrint, &GraphProperties::phaseLineBoldOnPrint};
 constexpr std::array<const char*, 3> kColourNotes{" ;ｸﾞﾗﾌ背景", " ;ｹﾞｲﾝの線", " ;位相の線"};
 
-// The words of the VIEW and LOOP lines, by PageView and LoopCurve.
+// The words of the VIEW and LOOP lines, by ViewKind and LoopCurve.
 constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
 constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
 
@@ -419,7 +419,7 @@ std::vector<LineKind> MakeLineKinds() {
                      },
                      [](V& v, size_t, Scanned f, D&) {
                        const int k = WordIndex(kViewWords, f[0].text);
-                       if (k >= 0) v.props.view = static_cast<PageView>(k);
+                       if (k >= 0) v.props.view = static_cast<ViewKind>(k);
                        return k >= 0;
                      }}},
                    nullptr,

@@ -65,6 +65,7 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  int sessionListener_ = 0;
   void AddWindowCommands();
   void Connect();
   // "FERNPLOT - <data file>" while a page is shown.

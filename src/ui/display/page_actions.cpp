@@ -157,11 +157,6 @@ void PageActions::StartDrawing() {
   emit drawingStarted();
 }
 
-void PageActions::Rebuilt() {
-  state_.session.RebuildCurrent();
-  emit pagesChanged();
-}
-
 void PageActions::AfterPagesOpened() {
   documentTitle_ = tr("周波数特性グラフ");
   emit pagesChanged();
@@ -325,8 +320,9 @@ void PageActions::ClosePage() {
 void PageActions::EditCurrentProperties() {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return;
-  if (!dialogs_.EditProperties(&window_, true, page->properties)) return;
-  Rebuilt();
+  GraphProperties edited = page->properties;
+  if (!dialogs_.EditProperties(&window_, true, edited)) return;
+  state_.session.ApplyProperties(edited);
 }
 
 void PageActions::EditDefaultProperties() {
@@ -341,15 +337,7 @@ void PageActions::ResetToDefault() {
                             tr("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
     return;
   }
-  // The data title and the calculated-data flag describe the page's file,
-  // not the look of the graph: the defaults must not replace them.
-  GraphProperties& props = page->properties;
-  std::string dataTitle = std::move(props.dataTitle);
-  const int32_t isCalculated = props.isCalculatedData;
-  props = state_.defaults;
-  props.dataTitle = std::move(dataTitle);
-  props.isCalculatedData = isCalculated;
-  Rebuilt();
+  state_.session.ResetToDefaults(state_.defaults);
 }
 
 void PageActions::OverwriteDefault() {
@@ -375,9 +363,11 @@ void PageActions::Print() {
   const std::optional<PrintRequest> request =
       dialogs_.AskPrint(&window_, printer, state_.session.drawing.SheetCount());
   if (!request) return;
+  // Sheets off screen are drawn again one by one as they are printed.
+  const SheetSource drawn = [this](int n) { return state_.session.DrawnSheet(n); };
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const PrintToFileResult r =
-        PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
+    const PrintToFileResult r = PrintSheetsToPdfFile(state_.session.drawing, printer,
+                                                     request->fromPage, request->toPage, drawn);
     if (r.outcome.started && !r.written) {
       dialogs_.ShowWarning(&window_, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                          .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
@@ -388,7 +378,7 @@ void PageActions::Print() {
     return;
   }
   const PrintOutcome outcome =
-      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
+      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage, drawn);
   if (!outcome.started) {
     dialogs_.ShowInfo(&window_, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }
@@ -410,10 +400,7 @@ void PageActions::CloseAllPages() {
 }
 
 void PageActions::ShowFigureMarks(bool on) {
-  GraphPage* page = PageOnScreen(state_);
-  if (!page || page->showFigureMarks == on) return;
-  page->showFigureMarks = on;
-  Rebuilt();
+  state_.session.ShowFigureMarks(on);
 }
 
 }  // namespace fernplot
