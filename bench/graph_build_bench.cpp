@@ -10,7 +10,6 @@
 #include <variant>
 
 #include "datafile/data_file_writer.h"
-#include "graph/page_builder.h"
 #include "graph/trace_reader.h"
 #include "graph_stand_in.h"
 

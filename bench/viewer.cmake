@@ -10,3 +10,8 @@ target_link_libraries(fernplot_viewer_bench PRIVATE fernplot_ui fernplot_test_su
 # The list dialog's search: time and memory per listed file (bench/scale.sh).
 add_executable(bench_list_dialog ${CMAKE_CURRENT_LIST_DIR}/list_dialog.cpp)
 target_link_libraries(bench_list_dialog PRIVATE fernplot_ui fernplot_test_support fernplot_warnings)
+
+# Resident memory per open page and the time to page (bench/page_memory.sh).
+add_executable(bench_page_memory ${CMAKE_CURRENT_LIST_DIR}/page_memory.cpp)
+target_include_directories(bench_page_memory PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
+target_link_libraries(bench_page_memory PRIVATE fernplot_ui fernplot_test_support fernplot_warnings Qt6::Test)

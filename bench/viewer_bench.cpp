@@ -44,10 +44,9 @@ void BM_MouseMoveAt200Percent(benchmark::State& bs) {
   CMainView* view = frame.View();
   QWidget* viewport = view->viewport();
   viewport->repaint();  // the one render of the page
-  const GraphProperties& p = PageForSheet(ts.state.session.pages, 1)->properties;
+  const FrameRect& f = PageForSheet(ts.state.session.pages, 1)->layout.frame;
   const double d = 2.0 * kPixelsPerMm;
-  const QPoint origin(static_cast<int>(p.HB.frameLeft * d) + 5,
-                      static_cast<int>(p.HB.frameTop * d) + 5);
+  const QPoint origin(static_cast<int>(f.left * d) + 5, static_cast<int>(f.top * d) + 5);
   int i = 0;
   for (auto _ : bs) {
     const QPoint at = origin + QPoint(i % 400, (i * 7) % 300);

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-qpa-plugins zlib1g-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
   fonts-ipafont-gothic fonts-liberation2
 )
 for extra in "$@"; do

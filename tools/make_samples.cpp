@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "datafile/data_file_writer.h"
+#include "import_samples.h"
 
 namespace fernplot {
 namespace {
@@ -243,5 +244,6 @@ int main(int argc, char** argv) {
   swapped.replace(0, 4, std::string("\xD4\0\0\0", 4));
   ok = WriteFile(out / "BROKEN_ENDIAN.DAT", swapped) && ok;
   ok = WriteFile(out / "TRUNCATED.DAT", good.substr(0, good.size() - 100)) && ok;
+  ok = WriteImportSamples(out) && ok;
   return ok ? 0 : 1;
 }

@@ -329,6 +329,14 @@ Show difference</translation>
         <translation>Resonance</translation>
     </message>
     <message>
+        <source>(粗いｽｲｰﾌﾟ: ﾌｨｯﾄ値)</source>
+        <translation>(coarse sweep: fitted values)</translation>
+    </message>
+    <message>
+        <source>共振 (補間)</source>
+        <translation>Resonance (interpolated)</translation>
+    </message>
+    <message>
         <source>位相余裕の基準</source>
         <translation>Phase margin reference</translation>
     </message>
@@ -433,6 +441,18 @@ Show difference</translation>
     <message>
         <source>データ タイトル： %s</source>
         <translation>Data title: %s</translation>
+    </message>
+    <message>
+        <source>形式： %s  </source>
+        <translation>Format: %s  </translation>
+    </message>
+    <message>
+        <source>トレース： %s  </source>
+        <translation>Trace: %s  </translation>
+    </message>
+    <message>
+        <source>点数： %zu</source>
+        <translation>Points: %zu</translation>
     </message>
     <message>
         <source>品名： %s  ﾊﾞｰｼﾞｮﾝ： %s</source>
@@ -1014,6 +1034,17 @@ Examples: 0.1, 100, -10.5</translation>
     <message>
         <source>重ね描き</source>
         <translation>&amp;Overlay</translation>
+    </message>
+</context>
+<context>
+    <name>Difference</name>
+    <message>
+        <source>基準のﾃﾞｰﾀに使える点がありません</source>
+        <translation>the reference has no usable point</translation>
+    </message>
+    <message>
+        <source>基準のﾃﾞｰﾀの周波数範囲にｸﾞﾗﾌの点がありません</source>
+        <translation>no point of the page lies in the reference&apos;s frequency range</translation>
     </message>
 </context>
 <context>

@@ -14,16 +14,17 @@ const SettingsLoadResult& LoadStartupSettings(AppState& state) {
     readPath = DefaultSettingsReadPath(ExecutablePath());
   }
   SetFactoryDefaults(state.defaults);
+  state.unknownSettingsLines.clear();
   // A file that cannot be read is refused before any value is taken.
-  state.settingsLoad =
-      LoadSettingsFile(readPath, state.defaults, state.crossHairEnabled, state.dataFilePath);
+  state.settingsLoad = LoadSettingsFile(readPath, state.defaults, state.crossHairEnabled,
+                                        state.dataFilePath, &state.unknownSettingsLines);
   return state.settingsLoad;
 }
 
 SettingsResult SaveStartupSettings(AppState& state) {
   if (!state.settingsLoad.ok) return {true, {}};
   return SaveSettingsFile(state.settingsFilePath, state.defaults, state.crossHairEnabled,
-                          state.dataFilePath);
+                          state.dataFilePath, state.unknownSettingsLines);
 }
 
 }  // namespace fernplot

@@ -20,6 +20,9 @@ struct AppState {
   // What reading the settings file at start gave; a file that could not be
   // read is kept as it is at exit.
   SettingsLoadResult settingsLoad;
+  // The settings file's lines this copy did not understand, written back
+  // after its own at exit.
+  UnknownSettingsLines unknownSettingsLines;
 
   DataFileList dataFiles;
   PageSession session;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "export_args.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -34,6 +36,11 @@ bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std
     if (comma == std::string::npos) return true;
     start = comma + 1;
   }
+}
+
+bool IsExistingFile(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -100,21 +107,35 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       sawExportOption = true;
     } else if (arg == "--overlay") {
       if (!value(v) || v.empty()) return fail("--overlay needs a data file list");
-      size_t start = 0;
-      while (true) {
-        const size_t comma = v.find(',', start);
-        const std::string file =
-            v.substr(start, comma == std::string::npos ? comma : comma - start);
-        if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
-        o.overlays.push_back(file);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
+      // A name may hold commas: an argument that names an existing file is
+      // that one file, and --overlay FILE can be repeated instead of a list.
+      if (IsExistingFile(v)) {
+        o.overlays.push_back(v);
+      } else {
+        size_t start = 0;
+        while (true) {
+          const size_t comma = v.find(',', start);
+          const std::string file =
+              v.substr(start, comma == std::string::npos ? comma : comma - start);
+          if (file.empty()) return fail("--overlay has an empty file name in '" + v + "'");
+          o.overlays.push_back(file);
+          if (comma == std::string::npos) break;
+          start = comma + 1;
+        }
       }
       sawExportOption = true;
     } else if (arg == "--difference") {
       if (!value(v) || v.empty()) return fail("--difference needs a data file");
       if (o.differenceFile) return fail("--difference given twice");
       o.differenceFile = v;
+      sawExportOption = true;
+    } else if (arg == "--sparam") {
+      if (!value(v)) return fail("--sparam needs S11, S21, S12 or S22");
+      for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (v != "S11" && v != "S21" && v != "S12" && v != "S22") {
+        return fail("--sparam takes S11, S21, S12 or S22, not '" + v + "'");
+      }
+      o.sparam = v;
       sawExportOption = true;
     } else if (arg == "--margin-reference") {
       if (!value(v)) return fail("--margin-reference needs -180 or 0");
@@ -142,11 +163,11 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--view") {
       if (!value(v)) return fail("--view needs bode, nyquist or nichols");
       if (v == "bode") {
-        o.view = PageView::kBode;
+        o.view = ViewKind::kBode;
       } else if (v == "nyquist") {
-        o.view = PageView::kNyquist;
+        o.view = ViewKind::kNyquist;
       } else if (v == "nichols") {
-        o.view = PageView::kNichols;
+        o.view = ViewKind::kNichols;
       } else {
         return fail("--view takes bode, nyquist or nichols, not '" + v + "'");
       }
@@ -178,6 +199,24 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--marks") {
       if (!takesNoValue()) return fail("--marks takes no value");
       o.marks = true;
+      sawExportOption = true;
+    } else if (arg == "--fit-order") {
+      if (!value(v)) return fail("--fit-order needs a number of poles");
+      int order = 0;
+      const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), order);
+      if (ec != std::errc() || end != v.data() + v.size() || order < 1 || order > kMaxFitOrder) {
+        return fail("--fit-order takes a whole number from 1 to " + std::to_string(kMaxFitOrder) +
+                    ", not '" + v + "'");
+      }
+      o.fit.order = order;
+      sawExportOption = true;
+    } else if (arg == "--fit-delay") {
+      if (!takesNoValue()) return fail("--fit-delay takes no value");
+      o.fit.delay = true;
+      sawExportOption = true;
+    } else if (arg == "--fit-overlay") {
+      if (!takesNoValue()) return fail("--fit-overlay takes no value");
+      o.fitOverlay = true;
       sawExportOption = true;
     } else if (arg == "--summary") {
       if (inlineValue && *inlineValue != "csv" && *inlineValue != "tsv") {
@@ -257,18 +296,22 @@ std::string ExportHelpText() {
   }
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
-         "                  [--overlay FILE[,FILE...]] [--difference FILE]\n"
+         "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R]\n"
-         "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf] [-j N] [--quiet] "
-         "[--lang ja|en]\n"
+         "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
+         "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
+         "                  [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
          "Writes one output per data file and format into DIR (default: the current\n"
          "folder, created when missing), named after the data file without its folder\n"
-         "and extension.\n"
+         "and extension. Besides the instrument's data files, FILE (and the files of\n"
+         "--overlay and --difference) may be Touchstone (.s1p, .s2p), a circuit\n"
+         "simulator's AC text export or a delimited table of frequency, gain (dB) and\n"
+         "phase (deg); a file of several traces makes a page with the others laid over.\n"
          "\n"
          "Formats:\n" +
          formats +
@@ -280,9 +323,15 @@ std::string ExportHelpText() {
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
          "  --overlay FILE[,FILE...]\n"
-         "                 lay these data files over every page, with a legend\n"
+         "                 lay these data files over every page, with a legend;\n"
+         "                 may be repeated; a FILE that exists is taken whole,\n"
+         "                 commas and all\n"
          "  --difference FILE\n"
          "                 draw every page minus FILE (csv: the difference points)\n"
+         "  --sparam S11|S21|S12|S22\n"
+         "                 the parameter read from Touchstone files (default: a\n"
+         "                 two-port's S21, a one-port's S11); exit 2 for a file\n"
+         "                 without it\n"
          "  --margin-reference -180|0\n"
          "                 read phase margins against -180 or 0 degrees\n"
          "                 (default: the settings file's, -180 when unset)\n"
@@ -302,12 +351,16 @@ std::string ExportHelpText() {
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"
+         "                 -f may then be left out\n"
+         "  --summary=csv|tsv  the same figures as a table: a header row, then one\n"
+         "                 row per file in input order, empty where a figure is none\n"
          "  --report FILE.pdf  one PDF: a table of every input's figures (unreadable\n"
          "                 files listed with their message), then every page at true\n"
          "                 size in input order\n"
-         "  --summary=csv|tsv  the same figures as a table: a header row, then one\n"
-         "                 row per file in input order, empty where a figure is none;\n"
-         "                 -f may then be left out\n"
+         "  --fit-order N  the model has N poles, 1 to 20 (default: the lowest\n"
+         "                 order the next two orders do not improve by 10 %)\n"
+         "  --fit-delay    the model also has a pure delay (default: none)\n"
+         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"
          "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"
@@ -321,9 +374,10 @@ std::string ExportHelpText() {
          "  --version      show the program's version\n"
          "\n"
          "Exit status: 0 when every output was written, 1 when an input or output\n"
-         "failed (each on stderr as <path>: <message>), 2 on a usage error. An output\n"
-         "that would replace another output of the run, one of its inputs or a\n"
-         "write-protected file is not written.\n";
+         "failed (each on stderr as <path>: <message>), 2 on a usage error (also for a\n"
+         "Touchstone file without the --sparam parameter; the other files are written).\n"
+         "An output that would replace another output of the run, one of its inputs or\n"
+         "a write-protected file is not written.\n";
 }
 
 std::string OutputFileName(const std::string& name, ExportFormat format) {

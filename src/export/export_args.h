@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
 #include "analysis/loop_kinds.h"
 #include "export_formats.h"
 
@@ -34,7 +35,7 @@ struct ExportOptions {
   std::optional<int> rightAxis;
   // --view, --loop, --nyquist-radius: the loop views' choices instead of
   // the settings file's.
-  std::optional<PageView> view;
+  std::optional<ViewKind> view;
   std::optional<LoopCurve> loopCurve;
   std::optional<double> nyquistRadius;
   // --marks: every page marks its figures on the gain curve.
@@ -43,6 +44,11 @@ struct ExportOptions {
   // --summary=csv|tsv: the figures as a table on stdout instead, its cells
   // separated by ',' or '\t'.
   char summaryTable = 0;
+  // --fit-order, --fit-delay: the model -f model fits (automatic order and
+  // no delay by default).
+  FitOptions fit;
+  // --fit-overlay: every page written shows its fitted model, dashed.
+  bool fitOverlay = false;
   std::vector<ExportFormat> formats;  // in the order given, no repeats
   // --report FILE.pdf: a table of every input's figures, then every page.
   std::optional<std::string> reportPath;
@@ -52,6 +58,9 @@ struct ExportOptions {
   std::optional<std::string> differenceFile;
   // Data files, and folders standing for their data files.
   std::vector<std::string> files;
+  // --sparam S11|S21|S12|S22: the parameter a Touchstone file gives (default
+  // a two-port's S21, a one-port's S11).
+  std::string sparam;
   // --lang ja|en: the language of page texts and messages (default: the
   // locale's).
   std::optional<std::string> language;

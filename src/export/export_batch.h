@@ -27,6 +27,7 @@ struct TaskOutput {
   std::shared_ptr<PageSession> reportPage;
   std::string reportMessage;
   std::vector<std::string> reportRow;
+  bool usage = false;  // the input lacks what the command line asked of it
 };
 
 // Lets each task do one step in input order (deciding which outputs it may

@@ -4,19 +4,21 @@
 #include <cctype>
 
 #include "analysis/figures_text.h"
+#include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
 #include "export_json.h"
+#include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
 namespace {
 
 WriteFileResult WriteCsv(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, PageCsvText(job.page));
+  return WriteFileAtomically(path, PageCsvText(job.page), job.inFlight);
 }
 
 WriteFileResult WriteJson(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message));
+  return WriteFileAtomically(path, MeasurementJson(job.page.data, job.message), job.inFlight);
 }
 
 // A drawn format reaches a program without fonts only through a fault.
@@ -25,24 +27,40 @@ WriteFileResult NoDrawer() {
 }
 
 WriteFileResult WritePng(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WritePng(job.drawing, job.zoom, path) : NoDrawer();
+  return job.drawer ? job.drawer->WritePng(job.drawing, job.zoom, path, job.inFlight) : NoDrawer();
 }
 
 WriteFileResult WriteSvg(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName) : NoDrawer();
+  return job.drawer ? job.drawer->WriteSvg(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WritePdf(const ExportJob& job, const std::string& path) {
-  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName) : NoDrawer();
+  return job.drawer ? job.drawer->WritePdf(job.drawing, path, job.page.fileName, job.inFlight)
+                    : NoDrawer();
 }
 
 WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(path, DrawingJson(job.drawing, job.page));
+  return WriteFileAtomically(path, DrawingJson(job.drawing, job.page), job.inFlight);
 }
 
 WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(
-      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)));
+      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)),
+      job.inFlight);
+}
+
+WriteFileResult WriteModel(const ExportJob& job, const std::string& path) {
+  if (!job.model) return {false, "no model was fitted"};
+  return WriteFileAtomically(path, ModelJson(job.page.fileName, *job.model));
+}
+
+WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
+  return WritePageTouchstone(job.page, path);
+}
+
+WriteFileResult WriteSpice(const ExportJob& job, const std::string& path) {
+  return WritePageSpiceTable(job.page, path);
 }
 
 bool SameNoCase(std::string_view a, std::string_view b) {
@@ -58,7 +76,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 7> kExportFormats{{
+const std::array<ExportFormatSpec, 10> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -66,6 +84,9 @@ const std::array<ExportFormatSpec, 7> kExportFormats{{
     {"pdf", ".pdf", "the page at true size on one page", WritePdf, true},
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
+    {"model", ".model.json", "poles, zeros, delay and sections of a fitted model", WriteModel},
+    {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
+    {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
 }};
 
 const ExportFormatSpec* FindExportFormat(std::string_view name) {

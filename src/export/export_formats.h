@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/fit/vector_fit.h"
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
@@ -24,6 +25,9 @@ struct ExportJob {
   const std::string& message;
   double zoom = 1.0;
   const PageDrawer* drawer = nullptr;
+  // Lists the temporary files while they exist; may be nullptr.
+  InFlightFiles* inFlight = nullptr;
+  const FitModel* model = nullptr;  // the page's fitted model, for -f model
 };
 
 struct ExportFormatSpec {
@@ -35,7 +39,7 @@ struct ExportFormatSpec {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatSpec, 7> kExportFormats;
+extern const std::array<ExportFormatSpec, 10> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatSpec* FindExportFormat(std::string_view name);

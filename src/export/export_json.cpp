@@ -223,6 +223,14 @@ std::string MeasurementJson(const MeasurementData& d, const std::string& message
   m.AddLine("highDensitySweep", JsonInt(d.highDensitySweep));
   m.AddLine("phaseRange", JsonInt(d.phaseRange));
   m.AddLine("message", message.empty() ? "null" : JsonString(message));
+  if (d.imported) {
+    // A trace of another program's file: what it is, beside the empty
+    // instrument fields (its point count may exceed the 16-bit field).
+    m.AddLine("importedFormat", JsonString(d.imported->format));
+    m.AddLine("importedTrace", JsonString(d.imported->traceName));
+    m.AddLine("importedFile", JsonString(d.imported->fileName));
+    m.AddLine("importedPointCount", JsonInt(static_cast<int64_t>(d.imported->pointCount)));
+  }
   m.AddLine("points", d.points ? ArrayOf(*d.points, PointJson, ",\n") : std::string("null"));
   out += "}\n";
   return out;
@@ -230,6 +238,7 @@ std::string MeasurementJson(const MeasurementData& d, const std::string& message
 
 std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
   const GraphProperties& p = page.properties;
+  const PageLayout& L = page.layout;
   const DrawingSheet* sheet = doc.CurrentSheet();
   std::string out = "{\n";
   Members top(out);
@@ -239,12 +248,12 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
                 m.Add("widthPx", JsonInt(sheet ? sheet->width : 0));
                 m.Add("heightPx", JsonInt(sheet ? sheet->height : 0));
               }));
-  top.AddLine("page", Object([&](Members& m) {
-                m.Add("pageRight", JsonShortest(p.pageRight));
-                m.Add("pageBottom", JsonShortest(p.pageBottom));
-                m.Add("frame", ShortestArray({p.HB.frameLeft, p.HB.frameTop, p.HB.frameRight,
-                                              p.HB.frameBottom}));
-              }));
+  top.AddLine(
+      "page", Object([&](Members& m) {
+        m.Add("pageRight", JsonShortest(L.pageRight));
+        m.Add("pageBottom", JsonShortest(L.pageBottom));
+        m.Add("frame", ShortestArray({L.frame.left, L.frame.top, L.frame.right, L.frame.bottom}));
+      }));
   // Pages without overlays keep the drawing exactly as before.
   const bool traced = !page.overlays.empty();
   const bool difference = InDifferenceMode(page);
@@ -256,10 +265,10 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
     if (difference) rightQuantity += "Difference";
   }
   top.AddLine("axes", Object([&](Members& m) {
-                m.Add("frequency", AxisJson(FrequencyAxisMap(p.HB)));
-                m.Add("gain", AxisJson(VerticalAxisMap(p.VL),
-                                       traced ? (difference ? "gainDifference" : "gain") : ""));
-                m.Add("phase", AxisJson(VerticalAxisMap(p.VR), rightQuantity));
+                m.Add("frequency", AxisJson(L.frequency));
+                m.Add("gain",
+                      AxisJson(L.gain, traced ? (difference ? "gainDifference" : "gain") : ""));
+                m.Add("phase", AxisJson(L.right, rightQuantity));
               }));
   if (traced) top.AddLine("traces", TracesJson(doc, page));
   top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));

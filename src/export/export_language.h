@@ -12,6 +12,7 @@
 namespace fernplot {
 
 int TranslatedExportMain(const std::vector<std::string>& args, const std::string& programPath,
-                         std::ostream& out, std::ostream& err, const PageDrawer* drawer);
+                         std::ostream& out, std::ostream& err, const PageDrawer* drawer,
+                         InFlightFiles* inFlight = nullptr);
 
 }  // namespace fernplot

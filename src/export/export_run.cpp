@@ -15,6 +15,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "analysis/difference.h"
 #include "analysis/figures_text.h"
 #include "analysis/loop.h"
 #include "analysis/summary_table.h"
@@ -24,8 +25,10 @@
 #include "export_batch.h"
 #include "export_formats.h"
 #include "fernplot_version.h"
+#include "graph/model_overlay.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "import/imported_page.h"
 #include "progress_line.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
@@ -85,40 +88,62 @@ std::string FileNameOf(const std::string& path) {
 struct Comparison {
   std::vector<OverlayTrace> overlays;
   int referenceIndex = -1;
+  // The reference was read only to subtract it (it is not an overlay): its
+  // traces are the last of `overlays`.
+  bool referenceOnly = false;
 };
 
-std::optional<OverlayTrace> ReadTrace(const std::string& path, std::ostream& err) {
-  std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
-  // A record without points has nothing to lay over a page.
-  if (!data || !data->points) {
-    err << path << ": " << (message.empty() ? "has no points" : message) << '\n';
-    return std::nullopt;
+// The traces of one overlay file: one for a data file, every trace of an
+// imported file (the first is the one a difference is taken to). Empty,
+// with the reason on `err`, when nothing can be laid over a page;
+// `usage` is set when the file lacks the parameter asked for.
+std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
+                                     std::ostream& err, bool& usage) {
+  std::vector<OverlayTrace> traces;
+  SweepFileRead read = ReadSweepFile(path, {options.sparam});
+  usage = usage || read.missingSelection;
+  if (!read.importError.empty()) {
+    err << read.importError << '\n';
+    return traces;
   }
-  return OverlayTrace{std::move(*data), std::string(PageFileName(FileNameOf(path))), path};
+  // A record without points has nothing to lay over a page.
+  if (!read.data || !read.data->points) {
+    err << path << ": " << (read.message.empty() ? "has no points" : read.message) << '\n';
+    return traces;
+  }
+  read.more.insert(read.more.begin(), std::move(*read.data));
+  for (MeasurementData& d : read.more) {
+    std::string name =
+        d.imported ? d.imported->legendName : std::string(PageFileName(FileNameOf(path)));
+    traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
+  }
+  return traces;
 }
 
-Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead) {
+Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead,
+                          bool& usage) {
   Comparison c;
   for (const std::string& path : options.overlays) {
-    std::optional<OverlayTrace> t = ReadTrace(path, err);
-    if (!t) {
+    std::vector<OverlayTrace> t = ReadTraces(path, options, err, usage);
+    if (t.empty()) {
       allRead = false;
       continue;
     }
     if (options.differenceFile && path == *options.differenceFile && c.referenceIndex < 0) {
       c.referenceIndex = static_cast<int>(c.overlays.size());
     }
-    c.overlays.push_back(std::move(*t));
+    for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
   }
   if (options.differenceFile && c.referenceIndex < 0) {
     const bool listed = std::find(options.overlays.begin(), options.overlays.end(),
                                   *options.differenceFile) != options.overlays.end();
     // Listed but unreadable: already reported.
     if (!listed) {
-      if (std::optional<OverlayTrace> t = ReadTrace(*options.differenceFile, err)) {
+      std::vector<OverlayTrace> t = ReadTraces(*options.differenceFile, options, err, usage);
+      if (!t.empty()) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
-        c.overlays.push_back(std::move(*t));
+        c.referenceOnly = true;
+        for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
       } else {
         allRead = false;
       }
@@ -127,48 +152,6 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
   return c;
 }
 
-// Where a run's outputs go, so that no output replaces another output of the
-// same run or one of the run's inputs.
-class OutputClaims {
- public:
-  explicit OutputClaims(const std::vector<std::string>& inputs) {
-    for (const std::string& input : inputs) {
-      struct stat st {};
-      if (stat(input.c_str(), &st) == 0) inputs_.push_back({st.st_dev, st.st_ino, input});
-    }
-  }
-
-  // Claims `target` for `input`; false, with the reason on `err`, when an
-  // earlier output or an input is already there.
-  bool Claim(const std::string& target, const std::string& input, std::ostream& err) {
-    if (const auto it = written_.find(target); it != written_.end()) {
-      err << target << ": not written for " << input << ": it is the output of " << it->second
-          << '\n';
-      return false;
-    }
-    struct stat st {};
-    if (stat(target.c_str(), &st) == 0) {
-      for (const Input& in : inputs_) {
-        if (in.dev == st.st_dev && in.ino == st.st_ino) {
-          err << target << ": not written for " << input << ": it is the input " << in.path << '\n';
-          return false;
-        }
-      }
-    }
-    written_.emplace(target, input);
-    return true;
-  }
-
- private:
-  struct Input {
-    dev_t dev;
-    ino_t ino;
-    std::string path;
-  };
-  std::vector<Input> inputs_;
-  std::map<std::string, std::string> written_;  // output path -> its input
-};
-
 // A run's settings, the same for every file and thread.
 struct FileExport {
   const ExportOptions& options;
@@ -176,8 +159,8 @@ struct FileExport {
   const Comparison& comparison;
   const PageDrawer* drawer;          // nullptr when no format is drawn
   const TextTranslator* translator;  // page texts and messages; none: the source texts
-  const std::filesystem::path& dir;
   double zoom;
+  InFlightFiles* inFlight;  // the temporary files being written; may be nullptr
 };
 
 // Files started past the last one printed, per thread: enough to keep every
@@ -192,12 +175,26 @@ int OnlineProcessors() {
 // Reads one file and writes its outputs; what it prints is returned, in the
 // order a run of one thread prints it. Which outputs it may write is decided
 // in input order (its turn), so a name clash is settled as in one thread.
-TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasurer* measurer,
+TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measurer,
                       OutputClaims& claims, TaskTurn& turn) {
+  const std::string& path = run.options.files[index];
   TaskOutput result;
   std::ostringstream err;
-  std::string message;
-  std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+  SweepFileRead read = ReadSweepFile(path, {run.options.sparam});
+  if (!read.importError.empty()) {
+    result.err = read.importError + "\n";
+    result.ok = false;
+    result.usage = read.missingSelection;
+    return result;
+  }
+  std::optional<MeasurementData>& data = read.data;
+  const std::string& message = read.message;
+  // Further traces of an imported file: laid over its first.
+  std::vector<OverlayTrace> ownOverlays;
+  for (MeasurementData& d : read.more) {
+    std::string name = d.imported->legendName;
+    ownOverlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
+  }
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
@@ -226,23 +223,42 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   std::unique_ptr<GraphPage> made =
       PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
   made->showFigureMarks = run.options.marks;
-  if (!run.comparison.overlays.empty()) {
-    made->overlays = run.comparison.overlays;
-    made->referenceIndex = run.comparison.referenceIndex;
-    made->showDifference = run.comparison.referenceIndex >= 0;
+  made->sourcePath = path;
+  if (!run.comparison.overlays.empty() || !ownOverlays.empty()) {
+    const Comparison& c = run.comparison;
+    made->overlays = std::move(ownOverlays);
+    const int first = static_cast<int>(made->overlays.size());
+    made->overlays.insert(made->overlays.end(), c.overlays.begin(), c.overlays.end());
+    made->referenceIndex = c.referenceIndex >= 0 ? first + c.referenceIndex : -1;
+    made->showDifference = made->referenceIndex >= 0;
+    if (made->showDifference) {
+      const auto at = static_cast<size_t>(made->referenceIndex);
+      const Subtraction check =
+          CheckSubtraction(made->data, made->overlays[at].data, PageRatio(made->properties));
+      if (check != Subtraction::kPossible) {
+        // An input error: said so, and the page is drawn as if no difference
+        // had been asked for.
+        err << made->overlays[at].path << ": " << SubtractionMessage(check, run.translator) << '\n';
+        result.ok = false;
+        made->showDifference = false;
+        made->referenceIndex = -1;
+        // Traces read only to be subtracted are the last ones.
+        if (c.referenceOnly) made->overlays.resize(at);
+      }
+    }
   }
   if (measured) ShowLoopCurve(*made);
-  // The targets and whether each may be written, decided in input order;
-  // the refusals are printed where one thread would print them.
-  std::vector<std::pair<std::string, std::string>> targets;  // path, refusal
-  turn.Step([&] {
-    for (const ExportFormat format : run.options.formats) {
-      const std::string target = (run.dir / OutputFileName(made->fileName, format)).string();
-      std::ostringstream refusal;
-      claims.Claim(target, path, refusal);
-      targets.emplace_back(target, refusal.str());
-    }
-  });
+  if (run.options.fitOverlay) {
+    // The model of the curve the page shows; a page it cannot be fitted to
+    // is drawn without one (-f model says why).
+    const std::vector<UsablePoint> shown = PageUsablePoints(*made);
+    const FitResult fit = FitSweep(shown, run.options.fit);
+    if (fit.model) made->overlays.push_back(ModelOverlay(*fit.model, shown));
+  }
+  // Which outputs may be written is decided in input order, so that a name
+  // clash is settled as on one thread.
+  std::vector<OutputTarget> targets;
+  turn.Step([&] { targets = claims.Claim(index); });
   // Each file is laid out in a drawing of its own, so that its outputs do
   // not depend on the files exported before it (or on another thread's).
   auto kept = std::make_shared<PageSession>();
@@ -259,13 +275,28 @@ TaskOutput ExportFile(const FileExport& run, const std::string& path, TextMeasur
   for (size_t k = 0; k < run.options.formats.size(); ++k) {
     const auto& [target, refusal] = targets[k];
     if (!refusal.empty()) {
+      // Printed where a run on one thread prints it.
       err << refusal;
       result.ok = false;
       continue;
     }
     const bool figures = measured && run.options.formats[k] == FindExportFormat("figures");
+    // A page the model cannot be fitted to is a fault of the input, named
+    // by its path; the file's other outputs are written all the same.
+    std::optional<FitModel> model;
+    if (run.options.formats[k] == FindExportFormat("model")) {
+      FitResult fit = FitSweep(PageUsablePoints(measured ? *measured : *page), run.options.fit);
+      if (!fit.model) {
+        err << path << ": " << fit.error << '\n';
+        result.ok = false;
+        continue;
+      }
+      model = std::move(fit.model);
+    }
     const WriteFileResult r = run.options.formats[k]->write(
-        {session.drawing, figures ? *measured : *page, message, run.zoom, run.drawer}, target);
+        {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
+         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr},
+        target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
       result.ok = false;
@@ -333,9 +364,14 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
   return DefaultSettingsFilePath(std::string());
 }
 
-int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
-              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator) {
-  if (options.listPattern) return ListDataFiles(*options.listPattern, out, err, translator);
+int RunExport(const ExportOptions& given, const std::string& programPath, std::ostream& out,
+              std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator,
+              InFlightFiles* inFlight) {
+  if (given.listPattern) return ListDataFiles(*given.listPattern, out, err, translator);
+  bool allWritten = true;
+  // A folder stands for its data files: the run goes over what they expand to.
+  ExportOptions options = given;
+  options.files = ExpandInputFolders(given.files, err, allWritten);
 
   GraphProperties defaults = FactoryDefaults();
   bool crossHairEnabled = false;  // read with the settings, not used here
@@ -368,13 +404,16 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     err << options.outputDir << ": " << (ec ? ec.message() : "not a folder") << '\n';
     return kExitFailure;
   }
-  const std::filesystem::path dir(options.outputDir);
   const double zoom = options.zoomPercent / 100.0;
 
-  bool allWritten = true;
-  const std::vector<std::string> files = ExpandInputFolders(options.files, err, allWritten);
-  OutputClaims claims(files);
-  const Comparison comparison = ReadComparison(options, err, allWritten);
+  // Every file the run reads is kept from its outputs, not only the pages.
+  std::vector<std::string> inputs = options.files;
+  inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
+  if (options.differenceFile) inputs.push_back(*options.differenceFile);
+  inputs.push_back(settings);
+  OutputClaims claims(options, inputs);
+  bool usage = false;  // an input lacks what the command line asked of it
+  const Comparison comparison = ReadComparison(options, err, allWritten, usage);
   const bool drawn =
       options.reportPath || std::any_of(options.formats.begin(), options.formats.end(),
                                         [](ExportFormat f) { return f->drawn; });
@@ -383,33 +422,38 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
     return kExitFailure;
   }
   const FileExport shared{options,    defaults, comparison, drawn ? drawer : nullptr,
-                          translator, dir,      zoom};
+                          translator, zoom,     inFlight};
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.
   if (options.summaryTable) out << SummaryHeaderLine(options.summaryTable);
-  ProgressLine progress(err, files.size(),
+  ProgressLine progress(err, options.files.size(),
                         !options.quiet && &err == &std::cerr && isatty(STDERR_FILENO) != 0);
   size_t done = 0;
   std::vector<std::vector<std::string>> reportTable;
   std::vector<std::shared_ptr<PageSession>> reportPages;
   if (options.reportPath) reportTable.push_back(ReportHeading());
   RunInOrder(
-      files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
+      options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {
         auto measurer =
             std::shared_ptr<TextMeasurer>(shared.drawer ? shared.drawer->MakeMeasurer() : nullptr);
         return [&, measurer](size_t i, TaskTurn& turn) {
-          return ExportFile(shared, files[i], measurer.get(), claims, turn);
+          return ExportFile(shared, i, measurer.get(), claims, turn);
         };
       },
       [&](size_t, TaskOutput output) {
-        if (!output.err.empty()) {
-          progress.Clear();
-          err << output.err;
+        // The progress line is cleared before any text, on stdout as well:
+        // both may be the same terminal.
+        if (!output.err.empty() || !output.out.empty()) progress.Clear();
+        err << output.err;
+        if (!output.out.empty()) {
+          out << output.out;
+          // Shown before the line is drawn again.
+          if (progress.Enabled()) out.flush();
         }
-        out << output.out;
         if (!output.ok) allWritten = false;
+        if (output.usage) usage = true;
         if (options.reportPath) {
           reportTable.push_back(std::move(output.reportRow));
           if (output.reportPage) reportPages.push_back(std::move(output.reportPage));
@@ -429,51 +473,39 @@ int RunExport(const ExportOptions& options, const std::string& programPath, std:
       allWritten = false;
     }
   }
+  if (usage) return kExitUsage;
   return allWritten ? kExitOk : kExitFailure;
+}
+
+int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream& out,
+            std::ostream& err, const PageDrawer* drawer, const TextTranslator* translator,
+            InFlightFiles* inFlight) {
+  switch (plan.action) {
+    case ExportPlan::Action::kUsageError:
+      err << "fernplot-export: " << plan.usageError << "\n\n" << ExportHelpText();
+      return kExitUsage;
+    case ExportPlan::Action::kHelp:
+      out << ExportHelpText();
+      return kExitOk;
+    case ExportPlan::Action::kVersion:
+      out << "fernplot-export " << kVersion << '\n';
+      return kExitOk;
+    case ExportPlan::Action::kList:
+    case ExportPlan::Action::kExport:
+      break;
+  }
+  return RunExport(plan.options, programPath, out, err, drawer, translator, inFlight);
 }
 
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
                std::ostream& out, std::ostream& err, const PageDrawer* drawer,
-               const TextTranslator* translator) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options) {
-    err << "fernplot-export: " << parsed.error << "\n\n" << ExportHelpText();
-    return kExitUsage;
-  }
-  if (parsed.options->help) {
-    out << ExportHelpText();
-    return kExitOk;
-  }
-  if (parsed.options->version) {
-    out << "fernplot-export " << kVersion << '\n';
-    return kExitOk;
-  }
-  return RunExport(*parsed.options, programPath, out, err, drawer, translator);
-}
-
-bool ExportNeedsDrawer(const std::vector<std::string>& args) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options || parsed.options->help || parsed.options->version) return false;
-  if (parsed.options->listPattern) return false;
-  if (parsed.options->reportPath) return true;
-  return std::any_of(parsed.options->formats.begin(), parsed.options->formats.end(),
-                     [](ExportFormat f) { return f->drawn; });
+               const TextTranslator* translator, InFlightFiles* inFlight) {
+  return RunPlan(PlanExport(args), programPath, out, err, drawer, translator, inFlight);
 }
 
 bool ExportWantsEnglish(const std::vector<std::string>& args) {
-  const ParsedArgs parsed = ParseExportArgs(args);
-  if (!parsed.options || parsed.options->help || parsed.options->version) return false;
-  if (parsed.options->language) return *parsed.options->language == "en";
-  // The locale as Qt reads it on this system: the first of these that is
-  // set. Japanese under ja and under C/POSIX, English under anything else.
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (!value || !*value) continue;
-    const std::string_view locale(value);
-    return !(locale.starts_with("ja") || locale == "C" || locale.starts_with("C.") ||
-             locale == "POSIX");
-  }
-  return false;
+  const ExportPlan plan = PlanExport(args);
+  return plan.english && plan.NeedsQt();
 }
 
 }  // namespace fernplot

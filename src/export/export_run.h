@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "export_args.h"
+#include "export_plan.h"
 #include "page_drawer.h"
 #include "text/ui_text.h"
 
@@ -35,18 +36,22 @@ std::vector<std::string> ExpandInputFolders(const std::vector<std::string>& inpu
 // the same for any number. A progress line goes to std::cerr when `err` is
 // std::cerr on a terminal. Page texts, the list's cells and the reader's
 // messages are in the language of `translator` (none: the source texts).
+// Temporary files are listed in `inFlight` (when given) while they exist.
 int RunExport(const ExportOptions& options, const std::string& programPath, std::ostream& out,
               std::ostream& err, const PageDrawer* drawer = nullptr,
-              const TextTranslator* translator = nullptr);
+              const TextTranslator* translator = nullptr, InFlightFiles* inFlight = nullptr);
 
-// Parses `args` (without the program name), prints help or the usage error
-// and runs in the language of --lang, else of the locale.
+// Does what `plan` says: prints help, the version or the usage error, lists
+// or exports. Texts are in the language of `translator`.
+int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream& out,
+            std::ostream& err, const PageDrawer* drawer = nullptr,
+            const TextTranslator* translator = nullptr, InFlightFiles* inFlight = nullptr);
+
+// RunPlan of the plan of `args` (without the program name).
 int ExportMain(const std::vector<std::string>& args, const std::string& programPath,
                std::ostream& out, std::ostream& err, const PageDrawer* drawer = nullptr,
-               const TextTranslator* translator = nullptr);
+               const TextTranslator* translator = nullptr, InFlightFiles* inFlight = nullptr);
 
-// Whether the run `args` asks for needs a PageDrawer: a drawn format.
-bool ExportNeedsDrawer(const std::vector<std::string>& args);
 // Whether the run speaks English (--lang en, or an English locale): the
 // translations are read with Qt, so such a run goes to
 // fernplot-export-render too.

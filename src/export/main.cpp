@@ -13,11 +13,13 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "export_run.h"
+#include "quit_signals.h"
 
 namespace {
 
@@ -42,9 +44,10 @@ std::string RenderProgramPath(const std::string& program) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args(argv + 1, argv + argc);
   const std::string program = OwnProgramPath(argv[0]);
-  if (fernplot::ExportNeedsDrawer(args) || fernplot::ExportWantsEnglish(args)) {
+  const fernplot::ExportPlan plan = fernplot::PlanExport(args);
+  if (plan.NeedsQt()) {
     const std::string render = RenderProgramPath(program);
     // argv[0] tells it which program was started: its settings file is
     // looked for beside this one.
@@ -54,5 +57,9 @@ int main(int argc, char** argv) {
     std::cerr << "fernplot-export: " << render << ": " << std::strerror(errno) << '\n';
     return fernplot::kExitFailure;
   }
-  return fernplot::ExportMain(args, program, std::cout, std::cerr);
+  // Owned here for the whole run; the signal handlers reach it while they
+  // are installed.
+  const auto inFlight = std::make_unique<fernplot::InFlightFiles>();
+  const fernplot::RemoveTempFilesOnQuit cleanup(*inFlight);
+  return fernplot::RunPlan(plan, program, std::cout, std::cerr, nullptr, nullptr, inFlight.get());
 }

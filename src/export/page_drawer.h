@@ -23,12 +23,13 @@ class PageDrawer {
   virtual std::unique_ptr<TextMeasurer> MakeMeasurer() const = 0;
   // The current sheet of `doc`; each may be called from several threads at
   // once, each with its own document.
-  virtual WriteFileResult WritePng(const DrawingDocument& doc, double zoom,
-                                   const std::string& path) const = 0;
+  // Each lists its temporary file in `inFlight` while it exists.
+  virtual WriteFileResult WritePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                                   InFlightFiles* inFlight) const = 0;
   virtual WriteFileResult WriteSvg(const DrawingDocument& doc, const std::string& path,
-                                   const std::string& title) const = 0;
+                                   const std::string& title, InFlightFiles* inFlight) const = 0;
   virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
-                                   const std::string& title) const = 0;
+                                   const std::string& title, InFlightFiles* inFlight) const = 0;
   // A table (its first row the heading) and then the current sheet of every
   // document at true size, in one PDF.
   virtual WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,

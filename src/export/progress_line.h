@@ -27,6 +27,9 @@ class ProgressLine {
   // end); the next Update draws it again.
   void Clear();
 
+  // Whether the line is drawn at all (a terminal, no --quiet).
+  bool Enabled() const { return enabled_; }
+
   // The text of the line: "[######--------------] 312/1000 files  87.2 files/s  0:08 left".
   static std::string Text(size_t done, size_t total, double seconds);
 

@@ -11,18 +11,18 @@ std::unique_ptr<TextMeasurer> QtPageDrawer::MakeMeasurer() const {
 }
 
 WriteFileResult QtPageDrawer::WritePng(const DrawingDocument& doc, double zoom,
-                                       const std::string& path) const {
-  return WritePagePng(doc, zoom, path);
+                                       const std::string& path, InFlightFiles* inFlight) const {
+  return WritePagePng(doc, zoom, path, inFlight);
 }
 
 WriteFileResult QtPageDrawer::WriteSvg(const DrawingDocument& doc, const std::string& path,
-                                       const std::string& title) const {
-  return WritePageSvg(doc, path, title);
+                                       const std::string& title, InFlightFiles* inFlight) const {
+  return WritePageSvg(doc, path, title, inFlight);
 }
 
 WriteFileResult QtPageDrawer::WritePdf(const DrawingDocument& doc, const std::string& path,
-                                       const std::string& title) const {
-  return WritePagePdf(doc, path, title);
+                                       const std::string& title, InFlightFiles* inFlight) const {
+  return WritePagePdf(doc, path, title, inFlight);
 }
 
 WriteFileResult QtPageDrawer::WriteReport(const std::vector<std::vector<std::string>>& table,

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QHashFunctions>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "export_run.h"
 #include "font_setup.h"
 #include "qt_page_drawer.h"
+#include "quit_signals.h"
 
 int main(int argc, char** argv) {
   // A page's image and its filtered and compressed copies are a few MB
@@ -28,10 +30,16 @@ int main(int argc, char** argv) {
   // Hash order decides the order of some objects in a PDF (fonts); a fixed
   // seed makes the same input give the same bytes on every run.
   QHashSeed::setDeterministicGlobalSeed();
-  // Fonts need a GUI application object, but nothing here needs a screen.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Fonts need a GUI application object, but nothing here needs a screen:
+  // an inherited choice of a display platform (xcb, wayland) would only
+  // abort the run where there is no display.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
   fernplot::InstallFontWarningFilter();
-  QGuiApplication app(argc, argv);
+  // Qt sees only the program's name: every argument is the exporter's, and a
+  // file named like one of Qt's options (-reverse, -platform) is a file.
+  int qtArgc = 1;
+  char* qtArgv[] = {argv[0], nullptr};
+  QGuiApplication app(qtArgc, qtArgv);
   fernplot::InstallFontSubstitutions();
   fernplot::ClearUpperVectorState();
 
@@ -44,6 +52,10 @@ int main(int argc, char** argv) {
     program = QCoreApplication::applicationFilePath().toStdString();
   }
   const fernplot::QtPageDrawer drawer;
+  // Owned here for the whole run; the signal handlers reach it while they
+  // are installed.
+  const auto inFlight = std::make_unique<fernplot::InFlightFiles>();
+  const fernplot::RemoveTempFilesOnQuit cleanup(*inFlight);
   return fernplot::TranslatedExportMain(args, program.empty() ? std::string(argv[0]) : program,
-                                        std::cout, std::cerr, &drawer);
+                                        std::cout, std::cerr, &drawer, inFlight.get());
 }

@@ -78,8 +78,8 @@ namespace {
 // bytes of the path are used as given (a name that is not valid text keeps
 // its bytes), a link at the path is replaced rather than written through,
 // and a failed write leaves no partial file.
-OutputResult WriteBytes(const std::string& path, const QByteArray& bytes) {
-  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()));
+OutputResult WriteBytes(const std::string& path, const QByteArray& bytes, InFlightFiles* inFlight) {
+  return WriteFileAtomically(path, std::string_view(bytes.constData(), bytes.size()), inFlight);
 }
 
 // A vector page must have a real size: a hand-edited settings file could
@@ -96,7 +96,8 @@ void RenderTrueSize(QPainter& painter, const DrawingDocument& doc) {
 
 }  // namespace
 
-OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path) {
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                          InFlightFiles* inFlight) {
   const DrawingSheet* sheet = doc.CurrentSheet();
   if (!sheet) return OutputResult{false, "no page to draw"};
   if (!PageImageSizeUsable(sheet->width, sheet->height, zoom)) {
@@ -104,11 +105,11 @@ OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::st
   }
   const QImage image = RenderPageImage(doc, zoom);
   if (image.isNull()) return OutputResult{false, "the image is too large for memory"};
-  return WriteBytes(path, EncodePng(image));
+  return WriteBytes(path, EncodePng(image), inFlight);
 }
 
 OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title) {
+                          const std::string& title, InFlightFiles* inFlight) {
   const QSizeF mm = VectorPageSizeMm(doc);
   if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
@@ -128,11 +129,11 @@ OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
     RenderTrueSize(painter, doc);
     painter.end();
   }
-  return WriteBytes(path, buffer.data());
+  return WriteBytes(path, buffer.data(), inFlight);
 }
 
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title) {
+                          const std::string& title, InFlightFiles* inFlight) {
   const QSizeF mm = VectorPageSizeMm(doc);
   if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
@@ -156,7 +157,7 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
   }
   QByteArray bytes = buffer.data();
   if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
-  return WriteBytes(path, bytes);
+  return WriteBytes(path, bytes, inFlight);
 }
 
 namespace {
@@ -261,7 +262,7 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
   }
   QByteArray bytes = buffer.data();
   if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
-  return WriteBytes(path, bytes);
+  return WriteBytes(path, bytes, nullptr);
 }
 
 }  // namespace fernplot

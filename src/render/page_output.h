@@ -10,23 +10,16 @@
 
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
+#include "graph/page_limits.h"
 
 namespace fernplot {
-
-// Limits of a page picture: a page this large is refused rather than
-// allocated (a hand-edited axis of kilometres would otherwise ask for
-// hundreds of gigabytes). 200 megapixels is a 1 m page at 14 px/mm.
-inline constexpr double kMaxPageImageSide = 32767;
-inline constexpr double kMaxPageImagePixels = 200e6;
-// The largest vector page side, in mm (a PDF page may not exceed 200 in).
-inline constexpr double kMaxVectorPageMm = 5080;
 
 // Whether a sheet of w × h pixels at `zoom` makes a picture within the limits.
 bool PageImageSizeUsable(int sheetWidthPx, int sheetHeightPx, double zoom);
 
 // Size of the picture of a sheet of w × h pixels (its 100 % size) at
 // `zoom`: trunc(w × zoom) + 1 by trunc(h × zoom). The saved image and the
-// clipboard's picture both have it. Empty beyond the limits above.
+// clipboard's picture both have it. Empty beyond the page limits.
 QSize PageImageSize(int sheetWidthPx, int sheetHeightPx, double zoom);
 
 // The current sheet as it looks on screen at `zoom`, on white, with the
@@ -43,14 +36,15 @@ using OutputResult = WriteFileResult;
 
 // Each writes through a temporary file in the target folder and renames it,
 // so a failed write leaves an existing file as it was.
-OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path);
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                          InFlightFiles* inFlight = nullptr);
 // True size, text kept as text. Offset 0: a PDF or SVG page has no
 // unprintable border to keep clear of, and the page's own millimetres then
 // are the file's coordinates.
 OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title);
+                          const std::string& title, InFlightFiles* inFlight = nullptr);
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title);
+                          const std::string& title, InFlightFiles* inFlight = nullptr);
 // One PDF of a table (its first row the heading, repeated on every page,
 // A4 landscape, over as many pages as it needs) and then the current sheet
 // of every document at true size, each page its sheet's own size.

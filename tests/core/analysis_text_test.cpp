@@ -137,7 +137,7 @@ TEST(FiguresText, JsonDocument) {
             ",\"peak\":{\"frequencyHz\":10,\"gainDb\":40}\n"
             ",\"minus3dB\":[{\"frequencyHz\":0.1,\"direction\":\"falling\"}]\n"
             ",\"resonance\":{\"frequencyHz\":10000,\"gainDb\":26.5,\"lowerHz\":9700,"
-            "\"upperHz\":10200,\"q\":20.000000000000004}\n"
+            "\"upperHz\":10200,\"q\":20.000000000000004,\"fittedF0Hz\":null,\"fittedQ\":null}\n"
             ",\"marginReferenceDeg\":0\n"
             ",\"gainCrossovers\":[{\"frequencyHz\":1020000,\"phaseDeg\":-134.8,"
             "\"phaseMarginDeg\":45.2},{\"frequencyHz\":2e+06,\"phaseDeg\":170,"
@@ -177,6 +177,11 @@ TEST(FiguresText, SampleFiles) {
   // At 50 points a decade the 500 Hz bandwidth is about one step wide, and
   // the straight lines between points narrow it; 20 Hz steps get it right.
   EXPECT_NEAR(rlc.resonance->q, 20.0, 4.0);
+  // The section fitted round the peak reads it as the fine sweep does.
+  ASSERT_TRUE(rlc.resonance->fittedQ);
+  EXPECT_NEAR(*rlc.resonance->fittedQ, 20.0, 0.1);
+  EXPECT_NEAR(*rlc.resonance->fittedFrequency, 1e4, 10.0);
+  EXPECT_TRUE(CoarseResonance(*rlc.resonance));
   const SweepFigures linear = SampleFigures("RLC_LIN.DAT");
   ASSERT_TRUE(linear.resonance);
   EXPECT_NEAR(linear.resonance->q, 20.0, 0.5);

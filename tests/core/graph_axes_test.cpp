@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "graph/page_builder.h"
 #include "graph/pages.h"
 #include "graph_stand_in.h"
 
@@ -42,19 +41,19 @@ struct AxesFixture : ::testing::Test {
     for (const auto& e : Sheet().elements) {
       const auto* t = std::get_if<TextElement>(&e);
       if (!t || t->font != font || t->color != f.color) continue;
-      const bool below = t->y > p.HB.frameBottom;
+      const bool below = t->y > page.layout.frame.bottom;
       switch (category) {
         case kFontFreqLabels:
-          if (t->y != p.HB.frameBottom + 0.5) continue;
+          if (t->y != page.layout.frame.bottom + 0.5) continue;
           break;
         case kFontFreqCaption:
-          if (!below || t->y == p.HB.frameBottom + 0.5) continue;
+          if (!below || t->y == page.layout.frame.bottom + 0.5) continue;
           break;
         case kFontGainLabels:
           if (t->align != kAlignRight) continue;
           break;
         case kFontPhaseLabels:
-          if (t->align != kAlignLeft || t->x != p.HB.frameRight + 1.0) continue;
+          if (t->align != kAlignLeft || t->x != page.layout.frame.right + 1.0) continue;
           break;
         default:
           break;
@@ -71,7 +70,7 @@ struct AxesFixture : ::testing::Test {
   // Vertical tick marks at the frame top (one per tick of the frequency axis).
   std::vector<double> TopTicks(const GraphPage& page) {
     std::vector<double> out;
-    const double y0 = page.properties.HB.frameTop;
+    const double y0 = page.layout.frame.top;
     for (const auto& e : Sheet().elements) {
       const auto* l = std::get_if<PolylineElement>(&e);
       if (l && l->x.size() == 2 && l->x[0] == l->x[1] && l->y[0] == y0 && l->y[1] == y0 + 1.0) {
@@ -93,8 +92,8 @@ DataPoint At(double f, double gain = 0, double phase = 0) {
 TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
   ts.defaults.HB.scaleType = kScaleAuto;
   const GraphPage& page = Open(Points({At(10), At(100000)}));
-  const AxisSettings& hb = page.properties.HB;
-  EXPECT_EQ(hb.axisFlags & 1, 1);
+  const AxisMap& hb = page.layout.frequency;
+  EXPECT_TRUE(hb.log);
   EXPECT_DOUBLE_EQ(hb.origin, 1.0);
   EXPECT_DOUBLE_EQ(hb.scale, 220.0 / 4.0);
   const std::vector<double> ticks = TopTicks(page);
@@ -109,19 +108,19 @@ TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
   EXPECT_EQ(labels, expected);
   const auto caption = Texts(page, kFontFreqCaption);
   ASSERT_EQ(caption.size(), 1u);
-  EXPECT_NEAR(caption[0]->y, hb.frameBottom + 9 * kPt + 1.0, 1e-12);
+  EXPECT_NEAR(caption[0]->y, page.layout.frame.bottom + 9 * kPt + 1.0, 1e-12);
   EXPECT_DOUBLE_EQ(caption[0]->x, (18 + 243) / 2.0);
 }
 
 TEST_F(AxesFixture, AutoScaleWithExactlyADecadeIsLinear) {
   ts.defaults.HB.scaleType = kScaleAuto;
   const GraphPage& page = Open(Points({At(20), At(200)}));
-  EXPECT_EQ(page.properties.HB.axisFlags & 1, 0);
+  EXPECT_FALSE(page.layout.frequency.log);
 }
 
 TEST_F(AxesFixture, LogAxisStartsAtTheLeadingDigitOfTheMinimum) {
   const GraphPage& page = Open(Points({At(3700), At(100000)}));
-  const AxisSettings& hb = page.properties.HB;
+  const AxisMap& hb = page.layout.frequency;
   EXPECT_NEAR(hb.origin, std::log10(3000.0), 1e-12);
   EXPECT_NEAR(hb.scale, 220.0 / (5.0 - std::log10(3000.0)), 1e-9);
   ASSERT_FALSE(TopTicks(page).empty());
@@ -130,8 +129,8 @@ TEST_F(AxesFixture, LogAxisStartsAtTheLeadingDigitOfTheMinimum) {
 
 TEST_F(AxesFixture, ZeroFrequenciesGiveTheDefaultLogRange) {
   const GraphPage& page = Open(Points({At(0, 1), At(0, 2)}));
-  const AxisSettings& hb = page.properties.HB;
-  EXPECT_EQ(hb.axisFlags & 1, 1);
+  const AxisMap& hb = page.layout.frequency;
+  EXPECT_TRUE(hb.log);
   EXPECT_NEAR(hb.origin, -4.0, 1e-12);
   EXPECT_NEAR(hb.scale, 220.0 / (std::log10(22000000.0) + 4.0), 1e-9);
   // The points themselves have no place on the log axis.
@@ -149,8 +148,8 @@ TEST_F(AxesFixture, LinearFrequencyFromZeroLabelsZeroMilli) {
   hb.rangeMin = 0;
   hb.rangeMax = 1000;
   const GraphPage& page = Open(Points({At(500)}));
-  EXPECT_EQ(page.properties.HB.axisFlags & 1, 0);
-  EXPECT_DOUBLE_EQ(page.properties.HB.origin, 0);
+  EXPECT_FALSE(page.layout.frequency.log);
+  EXPECT_DOUBLE_EQ(page.layout.frequency.origin, 0);
   const std::vector<std::string> labels = Labels(page, kFontFreqLabels);
   ASSERT_FALSE(labels.empty());
   EXPECT_EQ(labels.front(), "0m");
@@ -175,13 +174,13 @@ TEST_F(AxesFixture, GainWithManualInterval) {
   const std::vector<std::string> expected = {"-40", "-30", "-20", "-10", "0",  "10",
                                              "20",  "30",  "40",  "50",  "60", "70"};
   EXPECT_EQ(labels, expected);
-  EXPECT_DOUBLE_EQ(page.properties.VL.origin, -40);
-  EXPECT_DOUBLE_EQ(page.properties.VL.scale, 110.0 / 110.0);
+  EXPECT_DOUBLE_EQ(page.layout.gain.origin, -40);
+  EXPECT_DOUBLE_EQ(page.layout.gain.scale, 110.0 / 110.0);
   const auto texts = Texts(page, kFontGainLabels);
   EXPECT_EQ(texts[0]->align, kAlignRight);
   EXPECT_DOUBLE_EQ(texts[0]->x, 18 - 1.0);
   // -40 sits at the bottom margin: y1 - 5, minus half a 9-point label.
-  EXPECT_NEAR(texts[0]->y, page.properties.VL.frameBottom - 5 - 9 * kPt / 2, 1e-12);
+  EXPECT_NEAR(texts[0]->y, page.layout.frame.bottom - 5 - 9 * kPt / 2, 1e-12);
 }
 
 TEST_F(AxesFixture, PhaseStepFromLabelHeight) {
@@ -224,7 +223,7 @@ TEST_F(AxesFixture, InvertedLimitsDrawNoGainTick) {
   ts.defaults.VL.useDataMax = 0;
   ts.defaults.VL.rangeMax = -50;
   const GraphPage& page = Open(Points({At(10, -10), At(100, 0)}));
-  EXPECT_LT(page.properties.VL.scale, 0);
+  EXPECT_LT(page.layout.gain.scale, 0);
   EXPECT_TRUE(Labels(page, kFontGainLabels).empty());
 }
 
@@ -233,9 +232,9 @@ TEST_F(AxesFixture, PageWithoutPointsDoesNotInheritThePreviousLimits) {
   MeasurementData empty;  // no point array
   const GraphPage& page = Open(std::move(empty));
   // The gain axis falls back to its own rule for equal limits (0 and 0).
-  EXPECT_NEAR(page.properties.VL.origin, 0.0, 1e-6);
-  EXPECT_NEAR(page.properties.VR.origin, 0.0, 1e-6);
-  EXPECT_NEAR(page.properties.HB.origin, -4.0, 1e-12);
+  EXPECT_NEAR(page.layout.gain.origin, 0.0, 1e-6);
+  EXPECT_NEAR(page.layout.right.origin, 0.0, 1e-6);
+  EXPECT_NEAR(page.layout.frequency.origin, -4.0, 1e-12);
 }
 
 TEST_F(AxesFixture, NothingNonFiniteReachesTheDrawing) {
@@ -270,7 +269,7 @@ TEST_F(AxesFixture, NothingNonFiniteReachesTheDrawing) {
   }
   EXPECT_EQ(gainPieces, 3u);
   // -3 .. -9: the range was not pulled to minus infinity.
-  EXPECT_GT(page.properties.VL.origin, -20);
+  EXPECT_GT(page.layout.gain.origin, -20);
 }
 
 }  // namespace

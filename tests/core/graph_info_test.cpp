@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "graph/bode_stages.h"
 #include "graph/info_items.h"
-#include "graph/page_builder.h"
 #include "graph_stand_in.h"
 
 namespace fernplot {
@@ -157,17 +157,15 @@ TEST(InfoItemText, Table) {
 struct InfoFixture : ::testing::Test {
   test::TestState ts;
   GraphPage page;
-  std::unique_ptr<PageBuilder> b;
+  std::vector<InfoItem> items;
   InfoFixture() {
     page.properties = FactoryDefaults();
     page.properties.itemFlags.fill(0);
     page.data = Header();
     page.fileName = "SAMPLE1";
   }
-  PageBuilder& Builder() {
-    b = std::make_unique<PageBuilder>(ts->drawing, page);
-    b->fonts = ResolvePageFonts(ts->drawing, page.properties);
-    return *b;
+  PageText Text() {
+    return PageText(ts->drawing, page.properties, ResolvePageFonts(ts->drawing, page.properties));
   }
   InfoCursor Top() {
     InfoCursor c;
@@ -185,51 +183,51 @@ TEST_F(InfoFixture, FileNameLeftDateRightOnOneLine) {
   page.properties.itemFlags[kItemFileName] = 1;
   page.properties.itemFlags[kItemCreationDate] = 1;
   page.properties.itemFlags[kItemDataTitle] = 1;
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   InfoCursor c = Top();
-  PlaceHeaderItems(builder, c);
-  ASSERT_EQ(builder.pending.size(), 3u);
-  EXPECT_EQ(builder.pending[0], (InfoItem{10, 2, "SAMPLE1", kFontFileName}));
-  EXPECT_EQ(builder.pending[1].x, -251);
-  EXPECT_EQ(builder.pending[1].y, 2);
-  EXPECT_EQ(builder.pending[1].category, kFontCreationDate);
+  PlaceHeaderItems(page, text, c, items);
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0], (InfoItem{10, 2, "SAMPLE1", kFontFileName}));
+  EXPECT_EQ(items[1].x, -251);
+  EXPECT_EQ(items[1].y, 2);
+  EXPECT_EQ(items[1].category, kFontCreationDate);
   // The header line is as high as the 12-point file name font.
-  EXPECT_DOUBLE_EQ(builder.pending[2].y, 2 + 12 * kPt + 0.5);
-  EXPECT_DOUBLE_EQ(builder.pending[2].x, 10);
+  EXPECT_DOUBLE_EQ(items[2].y, 2 + 12 * kPt + 0.5);
+  EXPECT_DOUBLE_EQ(items[2].x, 10);
   EXPECT_DOUBLE_EQ(c.y, 2 + 12 * kPt + 0.5 + 9 * kPt + 0.5);
   EXPECT_EQ(c.flags, kFlowEndLine);
 }
 
 TEST_F(InfoFixture, OnlyDateStillRightAlignedAndLineAsHighAsLargerFont) {
   page.properties.itemFlags[kItemCreationDate] = 1;
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   InfoCursor c = Top();
-  PlaceHeaderItems(builder, c);
-  ASSERT_EQ(builder.pending.size(), 1u);
-  EXPECT_EQ(builder.pending[0].x, -251);
+  PlaceHeaderItems(page, text, c, items);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].x, -251);
   EXPECT_DOUBLE_EQ(c.y, 2 + 12 * kPt + 0.5);
   EXPECT_DOUBLE_EQ(c.x, 10);
 }
 
 TEST_F(InfoFixture, NoHeaderLineWithoutFileNameAndDate) {
   page.properties.itemFlags[kItemDataTitle] = 1;
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   InfoCursor c = Top();
-  PlaceHeaderItems(builder, c);
-  ASSERT_EQ(builder.pending.size(), 1u);
-  EXPECT_DOUBLE_EQ(builder.pending[0].y, 2);
+  PlaceHeaderItems(page, text, c, items);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_DOUBLE_EQ(items[0].y, 2);
 }
 
 TEST_F(InfoFixture, ModelLineEndsThenAmplitudeAtLeftX) {
   page.properties.itemFlags[kItemModelVersion] = 1;
   page.properties.itemFlags[kItemOscAmplitude] = 1;
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   InfoCursor c = Top();
-  PlaceLowerItems(builder, c);
-  ASSERT_EQ(builder.pending.size(), 2u);
-  EXPECT_DOUBLE_EQ(builder.pending[0].x, 10);
-  EXPECT_DOUBLE_EQ(builder.pending[1].x, 10);
-  EXPECT_DOUBLE_EQ(builder.pending[1].y, 2 + 9 * kPt + 0.5);
+  PlaceLowerItems(page, text, c, items);
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_DOUBLE_EQ(items[0].x, 10);
+  EXPECT_DOUBLE_EQ(items[1].x, 10);
+  EXPECT_DOUBLE_EQ(items[1].y, 2 + 9 * kPt + 0.5);
   EXPECT_EQ(c.flags, 0u);
 }
 
@@ -238,17 +236,17 @@ TEST_F(InfoFixture, SettingsFlowInTableOrderAndWrap) {
   page.properties.itemFlags[kItemFileName] = 0;
   page.properties.itemFlags[kItemCreationDate] = 0;
   page.properties.itemFlags[kItemDataTitle] = 0;
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   InfoCursor c = Top();
-  PlaceLowerItems(builder, c);
-  ASSERT_EQ(builder.pending.size(), kLowerItemOrder.size());
-  EXPECT_NE(builder.pending[4].text.find("最小"), std::string::npos);
-  EXPECT_NE(builder.pending[5].text.find("最大"), std::string::npos);
+  PlaceLowerItems(page, text, c, items);
+  ASSERT_EQ(items.size(), kLowerItemOrder.size());
+  EXPECT_NE(items[4].text.find("最小"), std::string::npos);
+  EXPECT_NE(items[5].text.find("最大"), std::string::npos);
   // Each text follows the previous on its line, or starts a new line at
   // left x when it would pass the right limit.
-  for (size_t i = 2; i < builder.pending.size(); ++i) {
-    const InfoItem& prev = builder.pending[i - 1];
-    const InfoItem& item = builder.pending[i];
+  for (size_t i = 2; i < items.size(); ++i) {
+    const InfoItem& prev = items[i - 1];
+    const InfoItem& item = items[i];
     const double prevEnd = prev.x + test::StandInWidthMm(prev.text, 9);
     if (item.y == prev.y) {
       EXPECT_DOUBLE_EQ(item.x, prevEnd) << i;
@@ -259,16 +257,16 @@ TEST_F(InfoFixture, SettingsFlowInTableOrderAndWrap) {
     }
     EXPECT_LE(item.x + test::StandInWidthMm(item.text, 9), 251 + 1e-9) << i;
   }
-  EXPECT_GT(builder.pending.back().y, builder.pending[1].y);  // it did wrap
+  EXPECT_GT(items.back().y, items[1].y);  // it did wrap
 }
 
 TEST_F(InfoFixture, EmitTurnsItemsIntoTextElements) {
-  PageBuilder& builder = Builder();
+  const PageText text = Text();
   ts->drawing.AddSheet(100, 100);
-  builder.pending.push_back(InfoItem{10, 2, "left", kFontFileName});
-  builder.pending.push_back(InfoItem{-90, 2, "right", kFontGainLabels});
-  EmitInfoItems(builder);
-  EXPECT_TRUE(builder.pending.empty());
+  BodeStages stages{page, text, {}, {}, {}, {}};
+  stages.layout.info.push_back(InfoItem{10, 2, "left", kFontFileName});
+  stages.layout.info.push_back(InfoItem{-90, 2, "right", kFontGainLabels});
+  DrawInfoTexts(stages, ts->drawing);
   const auto& e = ts->drawing.CurrentSheet()->elements;
   ASSERT_EQ(e.size(), 2u);
   const auto& left = std::get<TextElement>(e[0]);
@@ -277,7 +275,7 @@ TEST_F(InfoFixture, EmitTurnsItemsIntoTextElements) {
   EXPECT_EQ(right.align, kAlignRight);
   EXPECT_DOUBLE_EQ(right.x, 90);
   EXPECT_EQ(right.color, Rgb(230, 0, 0));
-  EXPECT_EQ(right.font, builder.fonts[kFontGainLabels]);
+  EXPECT_EQ(right.font, text.Font(kFontGainLabels));
   EXPECT_EQ(ts->drawing.Fonts()[static_cast<size_t>(left.font)].weight, 700);
 }
 

@@ -10,7 +10,6 @@
 #include "graph/axis_map.h"
 #include "graph/layout.h"
 #include "graph/overlays.h"
-#include "graph/page_builder.h"
 #include "graph/trace_reader.h"
 #include "graph_stand_in.h"
 
@@ -65,11 +64,10 @@ TEST_F(Overlays, APageWithoutOverlaysDrawsAsBefore) {
 
 TEST_F(Overlays, DataLimitsCoverTheUnionAndFixedLimitsStay) {
   GraphPage* lone = Open({});
-  const AxisMap before = VerticalAxisMap(lone->properties.VL);
-  const double topGain = before.ToValue(lone->properties.VL.frameTop + lone->properties.VL.margin1);
+  const float margin = lone->properties.VL.margin1;
+  const double topGain = lone->layout.gain.ToValue(lone->layout.frame.top + margin);
   GraphPage* page = Open({Trace("UP", Shifted(40, 25.0, 0.0))});
-  const AxisSettings& vl = page->properties.VL;
-  const double top = VerticalAxisMap(vl).ToValue(vl.frameTop + vl.margin1);
+  const double top = page->layout.gain.ToValue(page->layout.frame.top + margin);
   EXPECT_GE(top, 25.0 - 1e-9);
   EXPECT_GT(top, topGain);
 
@@ -77,8 +75,7 @@ TEST_F(Overlays, DataLimitsCoverTheUnionAndFixedLimitsStay) {
   ts.defaults.VL.rangeMax = 10.0;
   ts.defaults.VL.rangeMin = -50.0;
   GraphPage* fixed = Open({Trace("UP", Shifted(40, 25.0, 0.0))});
-  const AxisSettings& fl = fixed->properties.VL;
-  EXPECT_NEAR(VerticalAxisMap(fl).ToValue(fl.frameTop + fl.margin1), 10.0, 1e-9);
+  EXPECT_NEAR(fixed->layout.gain.ToValue(fixed->layout.frame.top + margin), 10.0, 1e-9);
 }
 
 TEST_F(Overlays, ColoursAvoidThePageAndPhaseIsDashed) {
@@ -114,8 +111,8 @@ TEST_F(Overlays, OverlayCurvesBreakAtNonFinitePoints) {
   (*gap.points)[20].gainCh1Ch2 = std::numeric_limits<float>::quiet_NaN();
   GraphPage* page = Open({Trace("GAP", std::move(gap))});
   const TraceCurve overlay = PageTraces(*page)[1];
-  const auto pieces =
-      CurvePieces(overlay.points, CurveValue::kGain, page->properties.HB, page->properties.VL);
+  const auto pieces = CurvePieces(overlay.points, CurveValue::kGain, page->layout.frequency,
+                                  page->layout.gain, page->layout.frame);
   ASSERT_EQ(pieces.size(), 2u);
   EXPECT_EQ(pieces[0].x.size() + pieces[1].x.size(), 39u);
 }
@@ -123,11 +120,10 @@ TEST_F(Overlays, OverlayCurvesBreakAtNonFinitePoints) {
 TEST_F(Overlays, LegendSitsInsideTheFrameTopPageFirst) {
   // One overlay: one row, the page's name first, all inside the frame.
   GraphPage* page = Open({Trace("rc_lpf_down", Shifted(40, 1, 1))});
-  const AxisSettings& hb = page->properties.HB;
+  const FrameRect& hb = page->layout.frame;
   std::vector<std::string> names;
   for (const TextElement* t : Texts(Sheet())) {
-    if (t->y > hb.frameTop && t->y < hb.frameTop + 10.0 && t->x > hb.frameLeft &&
-        t->x < hb.frameRight) {
+    if (t->y > hb.top && t->y < hb.top + 10.0 && t->x > hb.left && t->x < hb.right) {
       names.push_back(t->text);
     }
   }
@@ -138,12 +134,12 @@ TEST_F(Overlays, LegendSitsInsideTheFrameTopPageFirst) {
   // Eight long names wrap into rows that stay between the frame's sides,
   // where no axis label is.
   std::vector<double> widths(9, 40.0);
-  const LegendPlan plan = PlanLegend(widths, 3.0, hb.frameLeft, hb.frameTop, hb.frameRight);
+  const LegendPlan plan = PlanLegend(widths, 3.0, hb.left, hb.top, hb.right);
   ASSERT_EQ(plan.entries.size(), 9u);
   EXPECT_GT(plan.y1 - plan.y0, 2 * 3.0);
-  EXPECT_GE(plan.x0, hb.frameLeft);
-  EXPECT_LE(plan.x1, hb.frameRight);
-  EXPECT_GT(plan.y0, hb.frameTop);
+  EXPECT_GE(plan.x0, hb.left);
+  EXPECT_LE(plan.x1, hb.right);
+  EXPECT_GT(plan.y0, hb.top);
   for (const LegendEntryPlace& e : plan.entries) {
     EXPECT_GE(e.lineX0, plan.x0);
     EXPECT_LE(e.textX + 40.0, plan.x1 + 1e-9);

@@ -48,7 +48,7 @@ struct RightAxisFixture : ::testing::Test {
     std::vector<std::string> out;
     for (const auto& e : ts->drawing.CurrentSheet()->elements) {
       const auto* t = std::get_if<TextElement>(&e);
-      if (t && t->align == kAlignLeft && t->x == page.properties.HB.frameRight + 1.0) {
+      if (t && t->align == kAlignLeft && t->x == page.layout.frame.right + 1.0) {
         out.push_back(t->text);
       }
     }
@@ -65,8 +65,9 @@ struct RightAxisFixture : ::testing::Test {
   // (inside its margins).
   std::pair<double, double> RightRange(const GraphPage& page) {
     const AxisSettings& vr = page.properties.VR;
-    const AxisMap map = VerticalAxisMap(vr);
-    return {map.ToValue(vr.frameBottom - vr.margin2), map.ToValue(vr.frameTop + vr.margin1)};
+    const AxisMap& map = page.layout.right;
+    return {map.ToValue(page.layout.frame.bottom - vr.margin2),
+            map.ToValue(page.layout.frame.top + vr.margin1)};
   }
 };
 
@@ -226,7 +227,7 @@ TEST_F(RightAxisFixture, FigureMarksOnlyWhenAskedAndAtTheFigures) {
   }
   ASSERT_NE(label, nullptr);
   // The first-order low pass of the stand-in sweep falls 3 dB at 1 kHz.
-  const double f = FrequencyAxisMap(page.properties.HB).ToValue(label->x);
+  const double f = page.layout.frequency.ToValue(label->x);
   EXPECT_NEAR(std::log10(f), 3.0, 0.01);
 
   // Margins are marked for a loop only: a filter near 0 dB crosses it in

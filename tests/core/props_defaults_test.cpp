@@ -10,8 +10,7 @@ namespace {
 TEST(GraphProperties, FactoryValues) {
   GraphProperties p;
   p.title = "x";
-  p.fonts[15].size = 3;
-  p.pageRight = 5.0;
+  p.fonts[kFontOther].size = 3;
   SetFactoryDefaults(p);
   EXPECT_EQ(p, FactoryDefaults());
   EXPECT_EQ(p.title, "周波数特性");
@@ -31,8 +30,6 @@ TEST(GraphProperties, FactoryValues) {
   EXPECT_EQ(p.fonts[kFontGainLabels].bold, 1);
   EXPECT_EQ(p.fonts[kFontFileName].size, 12);
   EXPECT_EQ(p.fonts[kFontOther].categoryName, "上記以外の文字");
-  EXPECT_EQ(p.fonts[15], FontSetting{});
-  EXPECT_EQ(p.pageRight, 0.0);
 }
 
 TEST(GraphProperties, FixedTextsFitTheirFields) {

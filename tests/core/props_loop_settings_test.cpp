@@ -24,16 +24,16 @@ TEST(LoopSettings, WrittenOnlyWhenChangedAndReadBack) {
     EXPECT_EQ(factory.find(keyword), std::string::npos) << keyword;
   }
   const struct {
-    PageView view;
+    ViewKind view;
     LoopCurve curve;
     double radius;
     const char* lines;
   } cases[] = {
-      {PageView::kNyquist, LoopCurve::kOpen, 2.0, "VIEW = NYQUIST\r\n"},
-      {PageView::kNichols, LoopCurve::kClosed, 2.0, "VIEW = NICHOLS\r\nLOOP = CLOSED\r\n"},
-      {PageView::kBode, LoopCurve::kSensitivity, 0.0,
+      {ViewKind::kNyquist, LoopCurve::kOpen, 2.0, "VIEW = NYQUIST\r\n"},
+      {ViewKind::kNichols, LoopCurve::kClosed, 2.0, "VIEW = NICHOLS\r\nLOOP = CLOSED\r\n"},
+      {ViewKind::kBode, LoopCurve::kSensitivity, 0.0,
        "LOOP = SENSITIVITY\r\nNYQUIST_RADIUS = 0\r\n"},
-      {PageView::kBode, LoopCurve::kOpen, 0.1, "NYQUIST_RADIUS = 0.1\r\n"},
+      {ViewKind::kBode, LoopCurve::kOpen, 0.1, "NYQUIST_RADIUS = 0.1\r\n"},
   };
   for (const auto& c : cases) {
     GraphProperties p = FactoryDefaults();
@@ -49,23 +49,23 @@ TEST(LoopSettings, WrittenOnlyWhenChangedAndReadBack) {
 
 TEST(LoopSettings, ReadingKeepsTheSettingForAnUnknownValue) {
   GraphProperties changed = FactoryDefaults();
-  changed.view = PageView::kNichols;
+  changed.view = ViewKind::kNichols;
   changed.loopCurve = LoopCurve::kClosed;
   changed.nyquistRadius = 3.0;
   const struct {
     const char* text;
-    PageView view;
+    ViewKind view;
     LoopCurve curve;
     double radius;
   } cases[] = {
-      {"VIEW  =  NYQUIST\n", PageView::kNyquist, LoopCurve::kClosed, 3.0},  // blanks, LF alone
-      {"VIEW = BODE\r\nLOOP = OPEN\r\n", PageView::kBode, LoopCurve::kOpen, 3.0},
-      {"VIEW = POLAR\r\nLOOP = closed\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
-      {"NYQUIST_RADIUS = 1e3\r\n", PageView::kNichols, LoopCurve::kClosed, 1000.0},
-      {"NYQUIST_RADIUS = -1\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
-      {"NYQUIST_RADIUS = nan\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
-      {"NYQUIST_RADIUS = inf\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
-      {"NYQUIST_RADIUS = 2x\r\n", PageView::kNichols, LoopCurve::kClosed, 3.0},
+      {"VIEW  =  NYQUIST\n", ViewKind::kNyquist, LoopCurve::kClosed, 3.0},  // blanks, LF alone
+      {"VIEW = BODE\r\nLOOP = OPEN\r\n", ViewKind::kBode, LoopCurve::kOpen, 3.0},
+      {"VIEW = POLAR\r\nLOOP = closed\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 1e3\r\n", ViewKind::kNichols, LoopCurve::kClosed, 1000.0},
+      {"NYQUIST_RADIUS = -1\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = nan\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = inf\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 2x\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
   };
   for (const auto& c : cases) {
     const GraphProperties p = Loaded(c.text, changed);

@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: MIT
 # Writes everything the golden test compares into OUTDIR: the exporter's
 # outputs of the samples in every format with its messages and exit status,
-# its one-line summaries of them, and its listing of the samples.
+# its one-line summaries of them, its listing of the samples, and pages drawn
+# with the hand-edited settings files of tests/golden/settings (each named
+# <sample>.<what>.CFG, drawn into settings/<what>/).
 #   tests/golden/export.sh EXPORTER OUTDIR
 set -euo pipefail
 [[ $# -eq 2 ]] || { echo "usage: $0 EXPORTER OUTDIR" >&2; exit 2; }
@@ -33,5 +35,13 @@ echo $? >"$out/export.status"
 echo $? >"$out/summary.status"
 "$exporter" -l 'samples/*.DAT' >"$out/list.stdout" 2>"$out/list.stderr"
 echo $? >"$out/list.status"
+for cfg in tests/golden/settings/*.CFG; do
+  name=$(basename "$cfg" .CFG)
+  dir="$out/settings/${name#*.}"
+  mkdir -p "$dir"
+  "$exporter" -s "$cfg" -o "$dir" -f png,svg,drawing "samples/${name%%.*}.DAT" \
+    >"$dir/export.stdout" 2>"$dir/export.stderr"
+  echo $? >"$dir/export.status"
+done
 set -e
 rm -rf "$out/.no-config"

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "export_plan.h"
+
 namespace fernplot {
 namespace {
 
@@ -135,6 +137,42 @@ TEST(ExportArgs, EveryFormatIsNamedDistinctAndHelped) {
   }
   EXPECT_EQ(FindExportFormat("gif"), nullptr);
   EXPECT_EQ(FindExportFormat(""), nullptr);
+}
+
+// Whether fernplot-export hands a run to the program with Qt, decided once
+// from the command line (the tests run under the C locale).
+TEST(ExportPlan, QtOnlyForDrawnFormatsAndEnglish) {
+  using A = ExportPlan::Action;
+  struct Case {
+    Args args;
+    A action;
+    bool needsQt;
+  };
+  const Case cases[] = {
+      {{"-f", "csv,json,figures", "a"}, A::kExport, false},
+      {{"--summary", "a"}, A::kExport, false},
+      {{"-f", "csv,png", "a"}, A::kExport, true},
+      {{"-f", "drawing", "a"}, A::kExport, true},
+      {{"--lang", "en", "-f", "csv", "a"}, A::kExport, true},
+      {{"--lang", "en", "-l", "*.DAT"}, A::kList, true},
+      {{"-l", "*.DAT"}, A::kList, false},
+      {{"-f", "png", "--help"}, A::kHelp, false},
+      {{"--lang", "en", "--version"}, A::kVersion, false},
+      {{"-f", "png"}, A::kUsageError, false},
+  };
+  for (const Case& c : cases) {
+    const ExportPlan plan = PlanExport(c.args);
+    EXPECT_EQ(plan.action, c.action) << c.args[0] << ' ' << c.args[1];
+    EXPECT_EQ(plan.NeedsQt(), c.needsQt) << c.args[0] << ' ' << c.args[1];
+  }
+  EXPECT_FALSE(PlanExport({"-f", "png"}).usageError.empty());
+  // The locale: the first of LC_ALL, LC_MESSAGES, LANG that is set.
+  EXPECT_TRUE(LocaleIsEnglish(nullptr, nullptr, "en_GB.UTF-8"));
+  EXPECT_TRUE(LocaleIsEnglish("", "de_DE", "ja_JP"));
+  EXPECT_FALSE(LocaleIsEnglish("ja_JP.UTF-8", "en_US", nullptr));
+  EXPECT_FALSE(LocaleIsEnglish("C.UTF-8", nullptr, nullptr));
+  EXPECT_FALSE(LocaleIsEnglish(nullptr, "POSIX", "en_US"));
+  EXPECT_FALSE(LocaleIsEnglish(nullptr, nullptr, nullptr));
 }
 
 }  // namespace

@@ -28,18 +28,18 @@ using testing::WriteBytes;
 TEST(ExportLoopArgs, AcceptedAndRejected) {
   const struct {
     std::vector<std::string> args;
-    std::optional<PageView> view;
+    std::optional<ViewKind> view;
     std::optional<LoopCurve> curve;
     std::optional<double> radius;
   } accepted[] = {
       {{"-f", "png", "a"}, {}, {}, {}},
-      {{"--view", "nyquist", "-f", "png", "a"}, PageView::kNyquist, {}, {}},
+      {{"--view", "nyquist", "-f", "png", "a"}, ViewKind::kNyquist, {}, {}},
       {{"--view=nichols", "--loop=closed", "-f", "png", "a"},
-       PageView::kNichols,
+       ViewKind::kNichols,
        LoopCurve::kClosed,
        {}},
       {{"--view", "bode", "--loop", "sensitivity", "--summary", "a"},
-       PageView::kBode,
+       ViewKind::kBode,
        LoopCurve::kSensitivity,
        {}},
       {{"--loop", "open", "--nyquist-radius", "0", "-f", "csv", "a"}, {}, LoopCurve::kOpen, 0.0},

@@ -17,12 +17,12 @@
 
 #include "datafile/data_file_writer.h"
 #include "export_run.h"
-#include "qt_page_drawer.h"
 #include "fernplot_test_data.h"
 #include "fileio/atomic_file.h"
 #include "graph/device_units.h"
 #include "json_text.h"
 #include "page_output.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {

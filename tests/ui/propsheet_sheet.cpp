@@ -76,7 +76,6 @@ class SheetTest : public QObject {
     record.isCalculatedData = 1;
     record.VL.length = 100;
     record.VR.tight = 3;
-    record.HB.frameLeft = 12.5;
     const GraphProperties original = record;
     const bool ok = EditWith(record, true, [](CPropSht1& sheet) {
       TypeInto(sheet.general()->titleBox(), "changed");
@@ -120,8 +119,6 @@ class SheetTest : public QObject {
     record.calcType = 1;
     record.HB.tight = 7;
     record.HT.length = 3;
-    record.VL.frameLeft = 4;
-    record.pageRight = 5;
     GraphProperties expected = record;
     expected.VL.length = expected.VR.length = 130;
     expected.calcType = 0;

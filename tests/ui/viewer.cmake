@@ -9,3 +9,9 @@ foreach(suite frame view dialog app figures overlays language english reading)
   target_link_libraries(${target} PRIVATE fernplot_ui fernplot_test_support Qt6::Test fernplot_warnings)
   fernplot_discover_qt_tests(${target} viewer_${suite} ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endforeach()
+
+add_test(NAME viewer_arguments.namesAfterDashDashAreFiles
+         COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:fernplot>
+                 -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/RC_LPF.DAT
+                 -DOUT=${CMAKE_CURRENT_BINARY_DIR}/viewer-arguments
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/viewer_arguments.cmake)

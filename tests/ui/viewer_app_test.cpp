@@ -111,6 +111,26 @@ class AppTest : public QObject {
     QVERIFY(!cross);
   }
 
+  // Lines a later version wrote, or a value this one cannot read, outlive a
+  // session: the values it knows are written from the session, the rest
+  // follow as they were.
+  void settingsLinesNotUnderstoodSurviveASession() {
+    const std::string later =
+        "RIGHT_AXIS = GROUPDELAY2\r\nNEW_KEYWORD = \x82\xa0 1\r\nOVERLAY_LEGEND = maybe\r\n";
+    const QString cfg = WriteFile(dir_, QStringLiteral("later.CFG"), "TITLE = Old\r\n" + later);
+    ScriptedDialogs dialogs;
+    CMainApp app(dialogs, Options(cfg));
+    app.Start();
+    QCOMPARE(app.State().defaults.title, std::string("Old"));
+    app.State().defaults.title = "New";
+    QVERIFY(app.Shutdown().ok);
+    const std::string text = ReadAll(cfg);
+    QVERIFY(text.find("TITLE = New\r\n") != std::string::npos);
+    QVERIFY(text.find("TITLE = Old") == std::string::npos);
+    QVERIFY(text.find("OVERLAY_LEGEND = N") == std::string::npos);
+    QVERIFY(text.ends_with("DATA_FILE_PATH = " + app.State().dataFilePath + "\r\n" + later));
+  }
+
   void unwritableSettingsAreReported() {
     // A folder that cannot exist: its parent is a file.
     WriteFile(dir_, QStringLiteral("plain-file"), "x");

@@ -49,11 +49,11 @@ class FiguresTest : public QObject {
   GraphPage& Page() { return *state().session.CurrentPage(); }
   // The viewport point over the page's gain axis at `hz`, halfway up.
   QPoint PointAt(double hz) {
-    const GraphProperties& p = Page().properties;
+    const PageLayout& l = Page().layout;
     const double d = frame_->View()->Zoom() * kPixelsPerMm;
     const QPoint scroll = frame_->View()->ScrollPosition();
-    const double x = FrequencyAxisMap(p.HB).ToMm(hz) * d - scroll.x();
-    const double y = (p.HB.frameTop + p.HB.frameBottom) / 2.0 * d - scroll.y();
+    const double x = l.frequency.ToMm(hz) * d - scroll.x();
+    const double y = (l.frame.top + l.frame.bottom) / 2.0 * d - scroll.y();
     return QPoint(static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
   }
   QString MarkerText() { return frame_->MarkerPane()->text(); }

@@ -26,6 +26,7 @@
 #include "display/traces_dialog.h"
 #include "graph/overlays.h"
 #include "graph/pages.h"
+#include "import/import_reader.h"
 #include "page_output.h"
 #include "viewer_support.h"
 
@@ -70,9 +71,9 @@ class OverlaysTest : public QObject {
 
   // A point inside the graph frame, in viewport coordinates at 100 %.
   QPoint InsideFrame() {
-    const GraphProperties& p = Page().properties;
-    return QPoint(static_cast<int>((p.HB.frameLeft + 40.0) * kPixelsPerMm),
-                  static_cast<int>((p.HB.frameTop + 20.0) * kPixelsPerMm));
+    const FrameRect& f = Page().layout.frame;
+    return QPoint(static_cast<int>((f.left + 40.0) * kPixelsPerMm),
+                  static_cast<int>((f.top + 20.0) * kPixelsPerMm));
   }
 
  private slots:
@@ -166,6 +167,50 @@ class OverlaysTest : public QObject {
     Drop({files_[2]}, Qt::NoModifier);
     QCOMPARE(state().session.drawing.SheetCount(), 2);
     QVERIFY(Page().overlays.empty());
+  }
+
+  // Other programs' files open, overlay and save like data files.
+  void importedFilesOpenOverlayAndSave() {
+    const QString sim = dir_.filePath(QStringLiteral("sim.txt"));
+    QFile f(sim);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(
+        "Freq.\tV(out)\nStep Information: R=1k  (Run: 1/2)\n10\t(-1dB,-10\xB0)\n"
+        "100\t(-3dB,-30\xB0)\nStep Information: R=2k  (Run: 2/2)\n10\t(-2dB,-20\xB0)\n"
+        "100\t(-6dB,-60\xB0)\n");
+    f.close();
+    const QString bad = dir_.filePath(QStringLiteral("bad.csv"));
+    QFile b(bad);
+    QVERIFY(b.open(QIODevice::WriteOnly));
+    b.write("1,2,3\n4,5\n");
+    b.close();
+
+    // A page with the second run laid over; the bad table is named with its line.
+    frame_->Pages().OpenFiles({sim, bad});
+    QCOMPARE(state().session.drawing.SheetCount(), 1);
+    QCOMPARE(Page().fileName, std::string("sim"));
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"V(out) R=2k"}));
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "V(out) R=1k"));
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "sim.txt"));
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(bad + QStringLiteral(":2: ")));
+
+    // Laid over a data file's page: every trace.
+    frame_->Pages().OpenFiles({files_[0]});
+    frame_->Pages().AddOverlayFiles({sim});
+    QCOMPARE(OverlayNames(Page()), (std::vector<std::string>{"V(out) R=1k", "V(out) R=2k"}));
+
+    // Save As writes the format the name's suffix asks for.
+    dialogs_->csvPath = dir_.filePath(QStringLiteral("P1.s2p"));
+    frame_->Pages().SaveCsv();
+    const ImportResult back = ReadImportFile(dialogs_->csvPath->toStdString(), {});
+    QVERIFY(back.file);
+    QCOMPARE(back.file->traces[0].points.size(), Page().data.points->size());
+    dialogs_->csvPath = dir_.filePath(QStringLiteral("P1.cir"));
+    frame_->Pages().SaveCsv();
+    QFile cir(*dialogs_->csvPath);
+    QVERIFY(cir.open(QIODevice::ReadOnly));
+    QVERIFY(cir.readAll().contains(".subckt P1 in out\nE1 out 0 FREQ {V(in)} = ("));
   }
 
   // Files the exporter refuses as overlays are refused here too, in the

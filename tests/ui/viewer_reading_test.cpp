@@ -43,10 +43,9 @@ class ReadingTest : public QObject {
 
   // A viewport point at the given fractions of the graph frame, at 100 %.
   QPoint InFrame(double fx, double fy) {
-    const GraphProperties& p = Page().properties;
-    return QPoint(
-        static_cast<int>((p.HB.frameLeft + fx * (p.HB.frameRight - p.HB.frameLeft)) * kPixelsPerMm),
-        static_cast<int>((p.HB.frameTop + fy * (p.HB.frameBottom - p.HB.frameTop)) * kPixelsPerMm));
+    const FrameRect& f = Page().layout.frame;
+    return QPoint(static_cast<int>((f.left + fx * (f.right - f.left)) * kPixelsPerMm),
+                  static_cast<int>((f.top + fy * (f.bottom - f.top)) * kPixelsPerMm));
   }
 
  private slots:
@@ -92,7 +91,7 @@ class ReadingTest : public QObject {
       const QPoint at = InFrame(fx, 0.5);
       View()->HandlePointer(at);
       const std::optional<Readout> r =
-          ComputeReadout(Page().properties, at, View()->ScrollPosition(), View()->Zoom());
+          ComputeReadout(Page().layout, at, View()->ScrollPosition(), View()->Zoom());
       QVERIFY(r);
       const std::optional<CurveReading> c = InterpolateAt(points, r->frequency);
       const TraceReadout* box = View()->TraceReadoutBox();
@@ -122,8 +121,8 @@ class ReadingTest : public QObject {
     state().crossHairEnabled = true;
     const QPoint at = InFrame(0.5, 0.5);
     View()->HandlePointer(at);
-    const GraphProperties& p = Page().properties;
-    const std::optional<Readout> r = ComputeReadout(p, at, View()->ScrollPosition(), 1.0);
+    const PageLayout& l = Page().layout;
+    const std::optional<Readout> r = ComputeReadout(l, at, View()->ScrollPosition(), 1.0);
     const std::optional<CurveReading> c =
         InterpolateAt(UsablePoints(RatioPoints(Page().data, ChannelRatio::kCh1Ch2)), r->frequency);
     QVERIFY(c);
@@ -131,8 +130,8 @@ class ReadingTest : public QObject {
     QCOMPARE(dots.size(), size_t{2});
     QCOMPARE(dots[0].x(), at.x());
     QCOMPARE(dots[1].x(), at.x());
-    QCOMPARE(dots[0].y(), TruncToDevice(VerticalAxisMap(p.VL).ToMm(c->gain) * kPixelsPerMm));
-    QCOMPARE(dots[1].y(), TruncToDevice(VerticalAxisMap(p.VR).ToMm(c->phase) * kPixelsPerMm));
+    QCOMPARE(dots[0].y(), TruncToDevice(l.gain.ToMm(c->gain) * kPixelsPerMm));
+    QCOMPARE(dots[1].y(), TruncToDevice(l.right.ToMm(c->phase) * kPixelsPerMm));
     View()->HandlePointer(QPoint(1, 1));
     QVERIFY(View()->CurveDots().empty());
   }
@@ -145,10 +144,10 @@ class ReadingTest : public QObject {
     QWidget* vp = View()->viewport();
     const QPoint a = InFrame(0.25, 0.3), b = InFrame(0.6, 0.7);
     const std::optional<PageLimits> expected =
-        LimitsOfRectangle(Page().properties, b, a, View()->ScrollPosition(), View()->Zoom());
+        LimitsOfRectangle(Page().layout, b, a, View()->ScrollPosition(), View()->Zoom());
     QVERIFY(expected);
     const std::optional<Readout> lowCorner =
-        ComputeReadout(Page().properties, QPoint(a.x(), b.y()), View()->ScrollPosition(), 1.0);
+        ComputeReadout(Page().layout, QPoint(a.x(), b.y()), View()->ScrollPosition(), 1.0);
     QTest::mousePress(vp, Qt::RightButton, {}, b);
     QTest::mouseMove(vp, a);
     QTest::mouseRelease(vp, Qt::RightButton, {}, a);
@@ -165,7 +164,7 @@ class ReadingTest : public QObject {
     // The built page now spans about the range dragged: its left edge reads
     // no more than the low frequency, and much more than the sweep's start.
     const std::optional<Readout> left =
-        ComputeReadout(Page().properties, InFrame(0.0, 0.5), View()->ScrollPosition(), 1.0);
+        ComputeReadout(Page().layout, InFrame(0.0, 0.5), View()->ScrollPosition(), 1.0);
     QVERIFY(left->frequency <= zoomed.axes[0].rangeMin * 1.0001);
 
     // Zoomed again, then back twice and once more does nothing.

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
+#include <limits>
 
 #include "display/commands.h"
 #include "display/cross_hair.h"
@@ -26,24 +27,14 @@ namespace {
 // A frame from (10, 20) to (110, 80) mm; log frequency axis from 10 Hz at
 // 50 mm per decade, gain 0.5 mm per dB from -40 dB, phase 0.25 mm per degree
 // from -180 degrees.
-GraphProperties KnownLayout(bool logFrequency, float margin1, float margin2) {
-  GraphProperties p;
-  for (AxisSettings* a : {&p.HB, &p.VL, &p.VR}) {
-    a->frameLeft = 10;
-    a->frameTop = 20;
-    a->frameRight = 110;
-    a->frameBottom = 80;
-  }
-  p.HB.scale = logFrequency ? 50.0 : 0.01;  // mm per decade or per Hz
-  p.HB.origin = logFrequency ? 1.0 : 1000.0;
-  p.HB.axisFlags = logFrequency ? 1 : 0;
-  p.HB.margin1 = margin1;
-  p.VL.scale = 0.5;
-  p.VL.origin = -40.0;
-  p.VL.margin2 = margin2;
-  p.VR.scale = 0.25;
-  p.VR.origin = -180.0;
-  p.VR.margin2 = margin2;
+PageLayout KnownLayout(bool logFrequency, float margin1, float margin2) {
+  PageLayout p;
+  p.frame = {10, 20, 110, 80};
+  // mm per decade or per Hz
+  p.frequency = FrequencyAxisMap(p.frame, margin1, logFrequency ? 1.0 : 1000.0,
+                                 logFrequency ? 50.0 : 0.01, logFrequency);
+  p.gain = VerticalAxisMap(p.frame, margin2, -40.0, 0.5);
+  p.right = VerticalAxisMap(p.frame, margin2, -180.0, 0.25);
   return p;
 }
 
@@ -93,7 +84,7 @@ class ViewTest : public QObject {
     QFETCH(double, frequency);
     QFETCH(double, gain);
     QFETCH(double, phase);
-    const GraphProperties p =
+    const PageLayout p =
         KnownLayout(logFrequency, static_cast<float>(margin), static_cast<float>(margin));
     // Scrolled by (4, 3): the client point moves by the same amount.
     const std::optional<Readout> r =
@@ -115,10 +106,20 @@ class ViewTest : public QObject {
     QCOMPARE(GainPaneText(-0.0), QStringLiteral("-0 dB"));
     QCOMPARE(PhasePaneText(123456.5), QStringLiteral("123456 deg"));
     QCOMPARE(GainPaneText(0.0000123), QStringLiteral("1.23e-05 dB"));
+    // Past the prefixes, the exponent form; a value that is not a number
+    // (an axis that cannot map the position) leaves its pane empty.
+    QCOMPARE(FrequencyPaneText(1e30), QStringLiteral(" 1e30Hz "));
+    const double nan = std::nan("");
+    QCOMPARE(FrequencyPaneText(nan), QString());
+    QCOMPARE(GainPaneText(nan), QString());
+    QCOMPARE(PhasePaneText(std::numeric_limits<double>::infinity()), QString());
+    GraphProperties delay = FactoryDefaults();
+    delay.rightAxis = kRightGroupDelay;
+    QCOMPARE(RightPaneText(delay, nan), QString());
   }
 
   void crossHairGeometry() {
-    const GraphProperties p = KnownLayout(true, 0, 0);
+    const PageLayout p = KnownLayout(true, 0, 0);
     // trunc(1.5 * 10 * 3.7795...) = 56, trunc(1.5 * 110 * 3.7795...) = 623.
     const CrossHairLines l = CrossHairGeometry(p, QPoint(200, 150), QPoint(6, 7), 1.5);
     QCOMPARE(l.horizontal, QLine(56 - 6, 150, 623 - 6, 150));
@@ -143,10 +144,10 @@ class ViewTest : public QObject {
     const int rendersBefore = view->Cache().RenderCount();
     QCOMPARE(rendersBefore, 1);
 
-    const GraphProperties& props = PageForSheet(ts.state.session.pages, 1)->properties;
+    const FrameRect& f = PageForSheet(ts.state.session.pages, 1)->layout.frame;
     const double d = kPixelsPerMm;
-    const QPoint inside(static_cast<int>((props.HB.frameLeft + props.HB.frameRight) / 2 * d),
-                        static_cast<int>((props.HB.frameTop + props.HB.frameBottom) / 2 * d));
+    const QPoint inside(static_cast<int>((f.left + f.right) / 2 * d),
+                        static_cast<int>((f.top + f.bottom) / 2 * d));
     const auto grabViewport = [&] {
       QCoreApplication::processEvents();
       const QPoint origin = vp->mapTo(&frame, QPoint(0, 0));

@@ -37,15 +37,20 @@ std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
     if (!std::isfinite(f)) continue;
     if (!(f >= reference.front().frequency) || !(f <= reference.back().frequency)) continue;
     k = bracket(f);
+    // Neighbours whose frequencies differ but whose logarithms do not are
+    // one point on the axis: the later one stands for them (see
+    // InterpolateAt).
+    size_t at = k;
+    while (at + 1 < n && logs[at + 1] == logs[at]) ++at;
     double gain, unwrapped;
-    if (k + 1 == n) {
-      gain = reference[k].gain;
-      unwrapped = reference[k].unwrapped;
+    if (at + 1 == n) {
+      gain = reference[at].gain;
+      unwrapped = reference[at].unwrapped;
     } else {
-      const UsablePoint& a = reference[k];
-      const UsablePoint& b = reference[k + 1];
-      const double la = logs[k];
-      const double t = (std::log10(f) - la) / (logs[k + 1] - la);
+      const UsablePoint& a = reference[at];
+      const UsablePoint& b = reference[at + 1];
+      const double la = logs[at];
+      const double t = (std::log10(f) - la) / (logs[at + 1] - la);
       unwrapped = a.unwrapped + t * (b.unwrapped - a.unwrapped);
       gain = a.gain + t * (b.gain - a.gain);
     }
@@ -56,14 +61,33 @@ std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
   return out;
 }
 
-bool DifferenceHasOverlap(std::span<const SweepPoint> trace,
-                          std::span<const UsablePoint> reference) {
-  if (reference.empty()) return false;
-  const double low = reference.front().frequency;
-  const double high = reference.back().frequency;
-  return std::any_of(trace.begin(), trace.end(), [&](const SweepPoint& p) {
-    return std::isfinite(p.frequency) && p.frequency >= low && p.frequency <= high;
+Subtraction CheckSubtraction(std::span<const SweepPoint> trace,
+                             std::span<const UsablePoint> reference) {
+  if (reference.empty()) return Subtraction::kNoReferencePoints;
+  const std::vector<SweepPoint> points = DifferencePoints(trace, reference);
+  const bool any = std::any_of(points.begin(), points.end(), [](const SweepPoint& p) {
+    return std::isfinite(p.gain) && std::isfinite(p.phase);
   });
+  return any ? Subtraction::kPossible : Subtraction::kNoCommonRange;
+}
+
+Subtraction CheckSubtraction(const MeasurementData& page, const MeasurementData& reference,
+                             ChannelRatio ratio) {
+  return CheckSubtraction(RatioPoints(page, ratio), UsablePoints(RatioPoints(reference, ratio)));
+}
+
+std::string SubtractionMessage(Subtraction check, const TextTranslator* translator) {
+  switch (check) {
+    case Subtraction::kPossible:
+      break;
+    case Subtraction::kNoReferencePoints:
+      return Translate(translator, "Difference",
+                       FERNPLOT_TEXT("Difference", "基準のﾃﾞｰﾀに使える点がありません"));
+    case Subtraction::kNoCommonRange:
+      return Translate(translator, "Difference",
+                       FERNPLOT_TEXT("Difference", "基準のﾃﾞｰﾀの周波数範囲にｸﾞﾗﾌの点がありません"));
+  }
+  return {};
 }
 
 }  // namespace fernplot

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/sweep_points.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -18,11 +19,23 @@ namespace fernplot {
 std::vector<SweepPoint> DifferencePoints(std::span<const SweepPoint> trace,
                                          std::span<const UsablePoint> reference);
 
-// Whether DifferencePoints has anything to give: a finite trace frequency
-// inside the reference's usable range. False for a reference without usable
-// points or one whose range lies apart from the trace's; such a difference
-// is an input error, not an empty curve.
-bool DifferenceHasOverlap(std::span<const SweepPoint> trace,
-                          std::span<const UsablePoint> reference);
+// Whether a page minus a reference has anything to show. A difference
+// without a single finite point is an input error, not an empty picture:
+// the exporter reports it and draws the page as it is; the viewer says so
+// and stays out of difference mode.
+enum class Subtraction {
+  kPossible,
+  kNoReferencePoints,  // the reference has no usable point
+  kNoCommonRange,      // no point of the page lies in the reference's range
+};
+Subtraction CheckSubtraction(std::span<const SweepPoint> trace,
+                             std::span<const UsablePoint> reference);
+// The same for two records, in `ratio`.
+Subtraction CheckSubtraction(const MeasurementData& page, const MeasurementData& reference,
+                             ChannelRatio ratio);
+
+// Why nothing can be subtracted (kPossible: empty), in the language of
+// `translator` (none: the source text).
+std::string SubtractionMessage(Subtraction check, const TextTranslator* translator);
 
 }  // namespace fernplot

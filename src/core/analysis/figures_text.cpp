@@ -83,14 +83,17 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
   top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
   top.Add("peak", FrequencyGainJson(fig.peak));
   top.Add("minus3dB", CrossingsJson(fig.minus3dB));
-  top.Add("resonance", !fig.resonance ? std::string("null")
-                                      : Members(false)
-                                            .Add("frequencyHz", Number(fig.resonance->frequency))
-                                            .Add("gainDb", Number(fig.resonance->gain))
-                                            .Add("lowerHz", Number(fig.resonance->lower))
-                                            .Add("upperHz", Number(fig.resonance->upper))
-                                            .Add("q", Number(fig.resonance->q))
-                                            .Close());
+  top.Add("resonance", !fig.resonance
+                           ? std::string("null")
+                           : Members(false)
+                                 .Add("frequencyHz", Number(fig.resonance->frequency))
+                                 .Add("gainDb", Number(fig.resonance->gain))
+                                 .Add("lowerHz", Number(fig.resonance->lower))
+                                 .Add("upperHz", Number(fig.resonance->upper))
+                                 .Add("q", Number(fig.resonance->q))
+                                 .Add("fittedF0Hz", OptionalNumber(fig.resonance->fittedFrequency))
+                                 .Add("fittedQ", OptionalNumber(fig.resonance->fittedQ))
+                                 .Close());
   top.Add("marginReferenceDeg", std::to_string(MarginReferenceDegrees(fig.reference)));
   top.Add("gainCrossovers", ArrayOf(fig.gainCrossovers, [](const GainCrossover& c) {
             return Members(false)
@@ -166,6 +169,10 @@ std::string ThreeDigits(double value, std::string_view unit) {
   }
   if (!unit.empty()) out += " " + prefix + std::string(unit);
   return out;
+}
+
+bool CoarseResonance(const Resonance& r) {
+  return r.bandPoints < kFineResonancePoints && r.fittedFrequency && r.fittedQ;
 }
 
 std::string GroupedCount(size_t count) {
@@ -288,7 +295,17 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
                                                  : t(FERNPLOT_TEXT("Figures", " (上昇)")));
   };
   crossings("-3dB", fig.minus3dB, direction);
-  if (fig.resonance) {
+  if (fig.resonance && CoarseResonance(*fig.resonance)) {
+    // Too few points in the band: the section fitted around the peak reads
+    // truer than the points; the interpolated figures follow.
+    const Resonance& r = *fig.resonance;
+    line(FERNPLOT_TEXT("Figures", "共振"), ThreeDigits(r.gain) + " dB" + at(*r.fittedFrequency) +
+                                               "  Q " + ThreeDigits(*r.fittedQ) + "  " +
+                                               t(FERNPLOT_TEXT("Figures", "(粗いｽｲｰﾌﾟ: ﾌｨｯﾄ値)")));
+    line(FERNPLOT_TEXT("Figures", "共振 (補間)"),
+         ThreeDigits(r.frequency, "Hz") + "  Q " + ThreeDigits(r.q) + "  (" +
+             ThreeDigits(r.lower, "Hz") + " - " + ThreeDigits(r.upper, "Hz") + ")");
+  } else if (fig.resonance) {
     const Resonance& r = *fig.resonance;
     line(FERNPLOT_TEXT("Figures", "共振"),
          ThreeDigits(r.gain) + " dB" + at(r.frequency) + "  Q " + ThreeDigits(r.q) + "  (" +

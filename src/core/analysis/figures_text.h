@@ -16,7 +16,8 @@ namespace fernplot {
 //    "lowFrequencyGain": null|{"frequencyHz","gainDb"},
 //    "peak": null|{"frequencyHz","gainDb"},
 //    "minus3dB": [{"frequencyHz","direction": "falling"|"rising"}],
-//    "resonance": null|{"frequencyHz","gainDb","lowerHz","upperHz","q"},
+//    "resonance": null|{"frequencyHz","gainDb","lowerHz","upperHz","q",
+//                       "fittedF0Hz": null|number,"fittedQ": null|number},
 //    "marginReferenceDeg": -180|0,
 //    "gainCrossovers": [{"frequencyHz","phaseDeg","phaseMarginDeg"}],
 //    "phaseCrossovers": [{"frequencyHz","gainDb","gainMarginDb"}],
@@ -37,6 +38,10 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
 // unit the digits stand alone ("45.2", "0.0523", "1230"); values too large
 // or small for that are written as "1.23e+15".
 std::string ThreeDigits(double value, std::string_view unit = {});
+
+// Whether a resonance has too few points in its band to be read from them
+// and a fitted section to read instead.
+bool CoarseResonance(const Resonance& resonance);
 
 // Whether the figures read as a control loop's: a low-frequency gain of
 // 10 dB or more and a crossing of 0 dB. The margins of anything else (a
@@ -77,7 +82,8 @@ std::string GroupedCount(size_t count);
 // with its name first ("ｹﾞｲﾝ余裕  12.1 dB @ 2.10 MHz"); of each kind of
 // crossing the first kCrossingsMarked are listed, and when there are more a
 // line says how many ("131,071 crossings; first 20 marked"); a figure that
-// does not exist says "なし". Lines end in '\n'. The
+// does not exist says "なし". A coarse resonance shows its fitted f0 and Q,
+// with the interpolated ones on the next line. Lines end in '\n'. The
 // loop figures (margin reference, crossovers, margins, closed loop) follow
 // only for a page that ShowsAsLoop.
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& figures,

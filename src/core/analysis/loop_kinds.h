@@ -8,7 +8,7 @@
 namespace fernplot {
 
 // How the page draws its curve.
-enum class PageView : int32_t {
+enum class ViewKind : int32_t {
   kBode,     // gain and phase over frequency
   kNyquist,  // Re L against Im L, equal scales
   kNichols,  // gain in dB over phase in degrees

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/fit/resonance_fit.h"
 #include "analysis/loop.h"
 
 namespace fernplot {
@@ -69,7 +70,15 @@ std::optional<Resonance> FindResonance(std::span<const UsablePoint> points, size
     }
   }
   if (!lower || !upper) return std::nullopt;
-  return Resonance{fp, points[peak].gain, *lower, *upper, fp / (*upper - *lower)};
+  Resonance r{fp, points[peak].gain, *lower, *upper, fp / (*upper - *lower)};
+  for (const UsablePoint& p : points) {
+    if (p.frequency >= *lower && p.frequency <= *upper) ++r.bandPoints;
+  }
+  if (const std::optional<FittedResonance> fitted = FitResonance(points, peak)) {
+    r.fittedFrequency = fitted->frequency;
+    r.fittedQ = fitted->q;
+  }
+  return r;
 }
 
 }  // namespace

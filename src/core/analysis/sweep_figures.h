@@ -46,8 +46,17 @@ struct Resonance {
   double gain = 0.0;
   double lower = 0.0;  // Hz, where the gain is 3 dB under the peak
   double upper = 0.0;
-  double q = 0.0;  // frequency / (upper - lower)
+  double q = 0.0;         // frequency / (upper - lower)
+  size_t bandPoints = 0;  // usable points from lower to upper
+  // From a second-order section fitted to the points around the peak; a
+  // sweep with few points in the band reads these more truly.
+  std::optional<double> fittedFrequency;
+  std::optional<double> fittedQ;
 };
+
+// Below this many points within its -3 dB band a resonance is better read
+// from the fitted section than from the points.
+inline constexpr size_t kFineResonancePoints = 8;
 
 // A crossing of 0 dB.
 struct GainCrossover {
@@ -118,7 +127,8 @@ std::vector<LevelCrossing> GainCrossings(std::span<const UsablePoint> points, do
 //
 // A resonance needs a peak that is neither the first nor the last point and
 // crossings of (peak gain - 3 dB) on both sides of the peak's frequency; its
-// lower and upper frequencies are the crossings nearest to the peak.
+// lower and upper frequencies are the crossings nearest to the peak. The
+// fitted f0 and Q are empty when no pole pair fits the points around it.
 //
 // Against -180° a gain crossover's phase margin is wrap(u + 180) and the phase
 // crossovers are the crossings of u through every odd multiple of 180°;

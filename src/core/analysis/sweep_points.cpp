@@ -83,12 +83,21 @@ std::optional<CurveReading> InterpolateAt(std::span<const UsablePoint> points, d
   const auto above =
       std::upper_bound(points.begin(), points.end(), frequency,
                        [](double f, const UsablePoint& p) { return f < p.frequency; });
-  const size_t k = static_cast<size_t>(above - points.begin()) - 1;
-  if (k + 1 == points.size()) return ReadingOf(points[k]);
+  size_t k = static_cast<size_t>(above - points.begin()) - 1;
+  double la = std::log10(points[k].frequency);
+  // Two frequencies that differ in their last bits can share a logarithm:
+  // on the axis they are one point, and the later one stands for both (as
+  // for equal frequencies), instead of a division by a zero step.
+  double lb = la;
+  while (k + 1 < points.size() && (lb = std::log10(points[k + 1].frequency)) == la) ++k;
+  if (k + 1 == points.size()) {
+    CurveReading r = ReadingOf(points[k]);
+    r.frequency = frequency;
+    return r;
+  }
   const UsablePoint& a = points[k];
   const UsablePoint& b = points[k + 1];
-  const double la = std::log10(a.frequency);
-  const double t = (std::log10(frequency) - la) / (std::log10(b.frequency) - la);
+  const double t = (std::log10(frequency) - la) / (lb - la);
   const double u = a.unwrapped + t * (b.unwrapped - a.unwrapped);
   return CurveReading{frequency, a.gain + t * (b.gain - a.gain), u, WrapDegrees(u)};
 }

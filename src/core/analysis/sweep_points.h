@@ -64,7 +64,8 @@ std::vector<SweepPoint> RatioPoints(const MeasurementData& data, ChannelRatio ra
 std::vector<UsablePoint> UsablePoints(std::span<const SweepPoint> arrayOrder);
 
 // The curve at `frequency`: between the last point at or below it and the
-// next one. Nothing for a frequency outside the usable points' range, or when
+// next one. Neighbours whose frequencies have the same log10 are one point,
+// the later one's values. Nothing for a frequency outside the usable points' range, or when
 // there are none.
 std::optional<CurveReading> InterpolateAt(std::span<const UsablePoint> points, double frequency);
 

@@ -18,12 +18,23 @@ constexpr size_t kDataTitleBytes = 64;
 
 // One frequency point, with gain and phase for both channel ratios.
 struct DataPoint {
-  double frequency = 0.0;   // Hz
-  float gainCh1Ch2 = 0.0f;  // dB
-  float gainCh2Ch1 = 0.0f;  // dB
-  float phaseCh1Ch2 = 0.0f; // degrees
-  float phaseCh2Ch1 = 0.0f; // degrees
+  double frequency = 0.0;    // Hz
+  float gainCh1Ch2 = 0.0f;   // dB
+  float gainCh2Ch1 = 0.0f;   // dB
+  float phaseCh1Ch2 = 0.0f;  // degrees
+  float phaseCh2Ch1 = 0.0f;  // degrees
   bool operator==(const DataPoint&) const = default;
+};
+
+// Where a record came from when it is a trace of another program's file
+// (a network analyser's, a circuit simulator's, a table) rather than an
+// instrument file: the page shows these instead of the instrument settings.
+struct ImportedSource {
+  std::string format;      // e.g. "Touchstone v1"
+  std::string traceName;   // e.g. "S21" or "V(out) R=4.7k"; may be empty
+  std::string fileName;    // without folder, with its extension
+  std::string legendName;  // how a legend names the trace
+  size_t pointCount = 0;
 };
 
 // Texts are held as UTF-8; on disk they are CP932 and limited to the byte
@@ -55,6 +66,9 @@ struct MeasurementData {
   // Present only after a full read that passed every check. In the reverse of
   // the file's record order.
   std::optional<std::vector<DataPoint>> points;
+  // Set only for a trace read from another program's file; the instrument
+  // fields above then keep their zero values.
+  std::optional<ImportedSource> imported;
 };
 
 }  // namespace fernplot

@@ -2,12 +2,14 @@
 #include "fileio/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
-#include <vector>
+#include <ctime>
 
 namespace fernplot {
 namespace {
@@ -21,6 +23,25 @@ WriteFileResult Failure(const std::string& what, int err) {
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A new name beside `path`: ".fp-" and six random letters and digits. A
+// short name: the target's own name may already be at the length limit.
+std::string TempPathBeside(const std::string& path) {
+  static constexpr char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned char random[6];
+  if (getrandom(random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    uint64_t v = static_cast<uint64_t>(now.tv_nsec) ^ (static_cast<uint64_t>(gettid()) << 32);
+    for (unsigned char& r : random) {
+      r = static_cast<unsigned char>(v);
+      v = v * 6364136223846793005u + 1442695040888963407u;
+    }
+  }
+  std::string temp = FolderOf(path) + ".fp-";
+  for (const unsigned char r : random) temp += kChars[r % (sizeof kChars - 1)];
+  return temp;
 }
 
 }  // namespace
@@ -41,25 +62,38 @@ WriteFileResult CheckReplaceable(const std::string& path) {
   return {true, {}};
 }
 
-WriteFileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
+WriteFileResult WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                    InFlightFiles* inFlight) {
   if (path.empty()) return {false, "empty file name"};
   if (path.back() == '/') return Failure("cannot write " + path, EISDIR);
   if (WriteFileResult ok = CheckReplaceable(path); !ok.ok) return ok;
-  // A short name: the target's own name may already be at the length limit.
-  std::string pattern = FolderOf(path) + ".fp-XXXXXX";
-  std::vector<char> temp(pattern.begin(), pattern.end());
-  temp.push_back('\0');
-  int fd = mkstemp(temp.data());
-  if (fd < 0) return Failure("cannot create a temporary file beside " + path, errno);
-  std::string tempPath(temp.data());
+  // Created listed in `inFlight`, so that a signal handler can remove it.
+  int slot = -1;
+  std::string tempPath;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    tempPath = TempPathBeside(path);
+    slot = inFlight ? inFlight->Begin(tempPath) : -1;
+    if (slot == InFlightFiles::kEnding) return {false, "the program is ending"};
+    fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      const int err = errno;
+      if (inFlight) inFlight->Remove(slot);
+      if (err != EEXIST || attempt >= 100) {
+        return Failure("cannot create a temporary file beside " + path, err);
+      }
+    }
+  }
 
   auto fail = [&](const std::string& what, int err) {
     if (fd >= 0) close(fd);
     unlink(tempPath.c_str());
+    if (inFlight) inFlight->Remove(slot);
     return Failure(what, err);
   };
+  if (inFlight && !inFlight->Created(slot)) return fail("cannot write " + path, EINTR);
 
-  // mkstemp creates 0600: keep the mode of the file being replaced, else
+  // Created 0600: keep the mode of the file being replaced, else
   // give the usual mode of a new document.
   struct stat old {};
   mode_t mode = 0644;
@@ -83,6 +117,7 @@ WriteFileResult WriteFileAtomically(const std::string& path, std::string_view by
   fd = -1;
   if (rc != 0) return fail("cannot write " + path, errno);
   if (rename(tempPath.c_str(), path.c_str()) != 0) return fail("cannot replace " + path, errno);
+  if (inFlight) inFlight->Remove(slot);
   return {true, {}};
 }
 

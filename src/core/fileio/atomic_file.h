@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "fileio/in_flight_files.h"
+
 namespace fernplot {
 
 struct WriteFileResult {
@@ -20,7 +22,10 @@ WriteFileResult CheckReplaceable(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path`, checks every write, and
 // renames it over `path` (a link at `path` is replaced, not followed). On any
-// failure nothing is left behind and an old file stays as it was.
-WriteFileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+// failure nothing is left behind and an old file stays as it was. While it
+// exists, the temporary file is listed in `inFlight` (when given), for a
+// signal handler to remove.
+WriteFileResult WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                    InFlightFiles* inFlight = nullptr);
 
 }  // namespace fernplot

@@ -5,8 +5,8 @@
 
 #include "graph/axis_map.h"
 #include "graph/axis_math.h"
+#include "graph/bode_stages.h"
 #include "graph/format.h"
-#include "graph/page_builder.h"
 #include "graph/right_axis.h"
 
 namespace fernplot {
@@ -14,6 +14,9 @@ namespace fernplot {
 namespace {
 
 constexpr Colour kGridColour = 0xC2C2C2;
+// From here on a gain or phase label is written in exponent form: fixed
+// decimals would run to hundreds of digits.
+constexpr double kLargestFixedLabel = 1e12;
 // Put before a caption on an axis that shows a difference to a reference.
 const std::string kDifferenceMark = "\u0394";
 
@@ -27,8 +30,8 @@ int TickPen(DrawingDocument& d) {
 struct Frame {
   double x0, y0, x1, y1;
 };
-Frame FrameOf(const AxisSettings& a) {
-  return {a.frameLeft, a.frameTop, a.frameRight, a.frameBottom};
+Frame FrameOf(const FrameRect& r) {
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 // The pens and the label font of the frequency ticks.
@@ -41,71 +44,55 @@ struct FrequencyMarks {
 
 // Draws the caption, then takes the marks' pens and font: the drawing's
 // tables fill in this order on both scales.
-FrequencyMarks FrequencyCaption(PageBuilder& b, const AxisSettings& hb, const Frame& f) {
-  b.drawing.AddTextCenter((f.x0 + f.x1) / 2.0, f.y1 + b.TextHeight(kFontFreqLabels) + 1.0,
-                          hb.caption, b.Font(kFontFreqCaption), b.Color(kFontFreqCaption));
+FrequencyMarks FrequencyCaption(const PageText& t, DrawingDocument& d, const AxisSettings& hb,
+                                const Frame& f) {
+  d.AddTextCenter((f.x0 + f.x1) / 2.0, f.y1 + t.Height(kFontFreqLabels) + 1.0, hb.caption,
+                  t.Font(kFontFreqCaption), t.Color(kFontFreqCaption));
   FrequencyMarks m;
-  m.tickPen = TickPen(b.drawing);
-  m.gridPen = GridPen(b.drawing);
-  m.labelFont = b.Font(kFontFreqLabels);
-  m.labelColour = b.Color(kFontFreqLabels);
+  m.tickPen = TickPen(d);
+  m.gridPen = GridPen(d);
+  m.labelFont = t.Font(kFontFreqLabels);
+  m.labelColour = t.Color(kFontFreqLabels);
   return m;
 }
 
 // Ticks on both horizontal edges and the optional grid line at X.
-void FrequencyTick(PageBuilder& b, const AxisSettings& hb, const Frame& f, double X,
+void FrequencyTick(DrawingDocument& d, const AxisSettings& hb, const Frame& f, double X,
                    const FrequencyMarks& m) {
-  b.drawing.AddLine(m.tickPen, X, f.y0, X, f.y0 + kTickLength);
-  b.drawing.AddLine(m.tickPen, X, f.y1, X, f.y1 - kTickLength);
-  if (hb.gridLines) b.drawing.AddLine(m.gridPen, X, f.y0, X, f.y1);
+  d.AddLine(m.tickPen, X, f.y0, X, f.y0 + kTickLength);
+  d.AddLine(m.tickPen, X, f.y1, X, f.y1 - kTickLength);
+  if (hb.gridLines) d.AddLine(m.gridPen, X, f.y0, X, f.y1);
 }
 
-void DrawLogFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double hi, double lo,
-                      double span) {
-  LogTickPlan plan;
-  plan.hi = hi;
-  plan.lo = lo;
-  plan.span = span;
-  PlanLogTicks(plan, [&b](double x) { return b.TextWidth(kFontFreqLabels, FormatFrequency(x)); });
-  hb.scale = plan.mmPerDecade;
-  hb.origin = plan.logLo;
-  const AxisMap map = FrequencyAxisMap(hb);
-
-  const FrequencyMarks marks = FrequencyCaption(b, hb, f);
+void DrawLogFrequency(const BodeStages& b, DrawingDocument& d, const Frame& f) {
+  const AxisSettings& hb = b.props().HB;
+  const LogTickPlan& plan = b.layout.scales.logPlan;
+  const AxisMap& map = b.geometry().frequency;
+  const FrequencyMarks marks = FrequencyCaption(b.text, d, hb, f);
   for (double x : LogTickValues(plan)) {
     const double X = map.ToMm(x);
-    if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(b, hb, f, X, marks);
+    if (LeadingDigitIn(x, plan.gridDigits)) FrequencyTick(d, hb, f, X, marks);
     if (LeadingDigitIn(x, plan.labelDigits)) {
-      b.drawing.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), marks.labelFont,
-                              marks.labelColour);
+      d.AddTextCenter(X, f.y1 + 0.5, FormatFrequency(x), marks.labelFont, marks.labelColour);
     }
   }
 }
 
-void DrawLinearFrequency(PageBuilder& b, AxisSettings& hb, const Frame& f, double hi, double lo,
-                         double span) {
-  double step = ManualStep(hb, hi, lo);
-  if (step == 0.0) {
-    const double w = b.TextWidth(kFontFreqLabels, kFrequencyLabelSample);
-    step = StepForSlots(hi, lo, span / (w + kLinearLabelGap));
-  }
-  const LinearScale s = ScaleLinear(hi, lo, span, step);
-  hb.scale = s.scale;
-  hb.origin = s.lo;
-  const AxisMap map = FrequencyAxisMap(hb);
-
-  const FrequencyMarks marks = FrequencyCaption(b, hb, f);
+void DrawLinearFrequency(const BodeStages& b, DrawingDocument& d, const Frame& f) {
+  const AxisSettings& hb = b.props().HB;
+  const AxisMap& map = b.geometry().frequency;
+  const FrequencyMarks marks = FrequencyCaption(b.text, d, hb, f);
   double lastEnd = 0.0;
-  for (double v : LinearTickValues(s)) {
+  for (double v : LinearTickValues(b.layout.scales.linearFrequency)) {
     const double X = map.ToMm(v);
     if (X > lastEnd) {
       // A label that would start inside the previous one's room is left out;
       // its tick is still drawn.
       const std::string label = FormatFrequency(v);
-      b.drawing.AddTextCenter(X, f.y1 + 0.5, label, marks.labelFont, marks.labelColour);
-      lastEnd = X + b.TextWidth(kFontFreqLabels, label) + kLinearLabelGap;
+      d.AddTextCenter(X, f.y1 + 0.5, label, marks.labelFont, marks.labelColour);
+      lastEnd = X + b.text.Width(kFontFreqLabels, label) + kLinearLabelGap;
     }
-    FrequencyTick(b, hb, f, X, marks);
+    FrequencyTick(d, hb, f, X, marks);
   }
 }
 
@@ -117,120 +104,154 @@ enum class Side { kLeft, kRight };
 
 // Labels, grid lines or ticks of a linear vertical axis; siLabels writes the
 // labels with SI prefixes (the delay axis) instead of fixed decimals.
-void DrawVerticalTicks(PageBuilder& b, AxisSettings& axis, const Frame& f, const LinearScale& s,
-                       Side side, int labelCategory, bool siLabels = false) {
-  axis.scale = s.scale;
-  axis.origin = s.lo;
-  const AxisMap map = VerticalAxisMap(axis);
+void DrawVerticalTicks(const PageText& t, DrawingDocument& d, const AxisSettings& axis,
+                       const AxisMap& map, const Frame& f, const LinearScale& s, Side side,
+                       int labelCategory, bool siLabels = false) {
   const int decimals = StepDecimals(s.step);
-  const double labelHalf = b.TextHeight(labelCategory) / 2.0;
-  const int font = b.Font(labelCategory);
-  const Colour colour = b.Color(labelCategory);
-  const int gridPen = GridPen(b.drawing);
-  const int tickPen = TickPen(b.drawing);
+  const double labelHalf = t.Height(labelCategory) / 2.0;
+  const int font = t.Font(labelCategory);
+  const Colour colour = t.Color(labelCategory);
+  const int gridPen = GridPen(d);
+  const int tickPen = TickPen(d);
   for (double v : LinearTickValues(s)) {
     const double Y = map.ToMm(v);
-    const std::string label = siLabels ? FormatSiLabel(v, s.step) : FormatFixed(v, decimals);
+    const std::string label = siLabels                            ? FormatSiLabel(v, s.step)
+                              : std::fabs(v) < kLargestFixedLabel ? FormatFixed(v, decimals)
+                                                                  : FormatShortExponent(v);
     if (side == Side::kLeft) {
-      b.drawing.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);
+      d.AddTextRight(f.x0 - 1.0, Y - labelHalf, label, font, colour);
     } else {
-      b.drawing.AddTextLeft(f.x1 + 1.0, Y - labelHalf, label, font, colour);
+      d.AddTextLeft(f.x1 + 1.0, Y - labelHalf, label, font, colour);
     }
     if (axis.gridLines) {
-      b.drawing.AddLine(gridPen, f.x0, Y, f.x1, Y);
+      d.AddLine(gridPen, f.x0, Y, f.x1, Y);
     } else if (side == Side::kLeft) {
-      b.drawing.AddLine(tickPen, f.x0, Y, f.x0 + kTickLength, Y);
+      d.AddLine(tickPen, f.x0, Y, f.x0 + kTickLength, Y);
     } else {
-      b.drawing.AddLine(tickPen, f.x1 - kTickLength, Y, f.x1, Y);
+      d.AddLine(tickPen, f.x1 - kTickLength, Y, f.x1, Y);
     }
   }
 }
 
-}  // namespace
-
-void DrawFrequencyAxis(PageBuilder& b) {
-  AxisSettings& hb = b.props().HB;
-  const Frame f = FrameOf(hb);
-  const AxisLimits limits = AxisRange(hb, b.range.minFrequency, b.range.maxFrequency, true);
+// The frequency scale over the ranges; sets the layout's frequency map.
+void PlanFrequency(const AxisSettings& hb, const PageText& t, const DataRange& r, PageLayout& L,
+                   BodeScales& out) {
+  const Frame f = FrameOf(L.frame);
+  const AxisLimits limits = AxisRange(hb, r.minFrequency, r.maxFrequency, true);
   const double span = (f.x1 - hb.margin2) - (f.x0 + hb.margin1);
-  if (UseLogScale(hb.scaleType, limits.hi, limits.lo)) {
-    hb.axisFlags |= 1;
-    DrawLogFrequency(b, hb, f, limits.hi, limits.lo, span);
-  } else {
-    hb.axisFlags &= ~1;
-    DrawLinearFrequency(b, hb, f, limits.hi, limits.lo, span);
+  out.logFrequency = UseLogScale(hb.scaleType, limits.hi, limits.lo);
+  if (out.logFrequency) {
+    LogTickPlan& plan = out.logPlan;
+    plan.hi = limits.hi;
+    plan.lo = limits.lo;
+    plan.span = span;
+    PlanLogTicks(plan, [&t](double x) { return t.Width(kFontFreqLabels, FormatFrequency(x)); });
+    L.frequency = FrequencyAxisMap(L.frame, hb.margin1, plan.logLo, plan.mmPerDecade, true);
+    return;
   }
+  double step = ManualStep(hb, limits.hi, limits.lo);
+  if (step == 0.0) {
+    const double w = t.Width(kFontFreqLabels, kFrequencyLabelSample);
+    step = StepForSlots(limits.hi, limits.lo, span / (w + kLinearLabelGap));
+  }
+  out.linearFrequency = ScaleLinear(limits.hi, limits.lo, span, step);
+  L.frequency = FrequencyAxisMap(L.frame, hb.margin1, out.linearFrequency.lo,
+                                 out.linearFrequency.scale, false);
 }
 
-void DrawGainAxis(PageBuilder& b) {
-  AxisSettings& vl = b.props().VL;
-  const Frame f = FrameOf(vl);
-  const AxisLimits limits = AxisRange(vl, b.range.minGain, b.range.maxGain, false);
+LinearScale GainScale(const AxisSettings& vl, const PageText& t, const DataRange& r,
+                      const Frame& f) {
+  const AxisLimits limits = AxisRange(vl, r.minGain, r.maxGain, false);
   const double span = VerticalSpan(vl, f);
   double step = ManualStep(vl, limits.hi, limits.lo);
   if (step == 0.0) {
     const double factor = vl.tight ? kLabelSpacingTight : kLabelSpacingNormal;
-    step = StepForSlots(limits.hi, limits.lo, span / (b.TextHeight(kFontGainLabels) * factor));
+    step = StepForSlots(limits.hi, limits.lo, span / (t.Height(kFontGainLabels) * factor));
   }
-  const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
-  b.drawing.AddTextCenter(f.x0, f.y0 - b.TextHeight(kFontGainCaption) - 1.0,
-                          b.difference ? kDifferenceMark + vl.caption : vl.caption,
-                          b.Font(kFontGainCaption), b.Color(kFontGainCaption));
-  DrawVerticalTicks(b, vl, f, s, Side::kLeft, kFontGainLabels);
+  return ScaleLinear(limits.hi, limits.lo, span, step);
 }
 
-namespace {
-
-// The right axis in group-delay mode: limits from the data, its own
-// caption, steps of 1, 2 or 5 and labels with SI prefixes.
-void DrawDelayAxis(PageBuilder& b, AxisSettings& vr, const Frame& f) {
+// The right axis in group-delay mode: limits from the data, steps of 1, 2
+// or 5.
+LinearScale DelayScaleOf(const AxisSettings& vr, const PageText& t, const DataRange& r,
+                         const Frame& f) {
   const double span = VerticalSpan(vr, f);
   const double factor = vr.tight ? kLabelSpacingTight : kLabelSpacingNormal;
-  const DelayScale d = ScaleDelay(b.range.hasPhase ? b.range.minPhase : 0.0,
-                                  b.range.hasPhase ? b.range.maxPhase : 0.0,
-                                  span / (b.TextHeight(kFontPhaseLabels) * factor));
+  const DelayScale d = ScaleDelay(r.hasPhase ? r.minPhase : 0.0, r.hasPhase ? r.maxPhase : 0.0,
+                                  span / (t.Height(kFontPhaseLabels) * factor));
   LinearScale s;
   s.step = d.step;
   s.hi = d.hi;
   s.lo = d.lo;
   s.scale = span / (d.hi - d.lo);
   if (!std::isfinite(s.scale)) s.scale = 0.0;
-  const std::string caption(kGroupDelayCaption);
-  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0,
-                          b.difference ? kDifferenceMark + caption : caption,
-                          b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
-  DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels, true);
+  return s;
+}
+
+LinearScale PhaseScale(const GraphProperties& p, const PageText& t, const DataRange& r,
+                       const Frame& f) {
+  const AxisSettings& vr = p.VR;
+  if (p.rightAxis == kRightGroupDelay) return DelayScaleOf(vr, t, r, f);
+  // The unwrapped phase can run over many turns: its limits are the data's.
+  AxisSettings limitsOf = vr;
+  if (p.rightAxis == kRightUnwrappedPhase) limitsOf.useDataMin = limitsOf.useDataMax = 1;
+  const AxisLimits limits = AxisRange(limitsOf, r.minPhase, r.maxPhase, false);
+  const double span = VerticalSpan(vr, f);
+  double step = ManualStep(vr, limits.hi, limits.lo);
+  if (step == 0.0) {
+    step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, t.Height(kFontPhaseLabels));
+  }
+  return ScaleLinear(limits.hi, limits.lo, span, step);
+}
+
+void DrawCaption(const PageText& t, DrawingDocument& d, double x, double frameTop, int category,
+                 bool difference, const std::string& caption) {
+  d.AddTextCenter(x, frameTop - t.Height(category) - 1.0,
+                  difference ? kDifferenceMark + caption : caption, t.Font(category),
+                  t.Color(category));
+}
+
+// The factory caption of the right axis says which phase it shows; a caption
+// of the user's own is theirs.
+std::string RightCaption(const GraphProperties& p) {
+  if (p.rightAxis == kRightUnwrappedPhase && p.VR.caption == kPhaseCaption) {
+    return std::string(kUnwrappedPhaseCaption);
+  }
+  return p.VR.caption;
 }
 
 }  // namespace
 
-void DrawPhaseAxis(PageBuilder& b) {
-  AxisSettings& vr = b.props().VR;
-  const Frame f = FrameOf(vr);
-  if (b.props().rightAxis == kRightGroupDelay) {
-    DrawDelayAxis(b, vr, f);
-    return;
+BodeScales PlanBodeScales(const GraphPage& page, const PageText& text, const DataRange& ranges,
+                          PageLayout& layout) {
+  const GraphProperties& p = page.properties;
+  const Frame f = FrameOf(layout.frame);
+  BodeScales out;
+  PlanFrequency(p.HB, text, ranges, layout, out);
+  out.gain = GainScale(p.VL, text, ranges, f);
+  layout.gain = VerticalAxisMap(layout.frame, p.VL.margin2, out.gain.lo, out.gain.scale);
+  out.right = PhaseScale(p, text, ranges, f);
+  layout.right = VerticalAxisMap(layout.frame, p.VR.margin2, out.right.lo, out.right.scale);
+  return out;
+}
+
+void DrawAxes(const BodeStages& b, DrawingDocument& d) {
+  const GraphProperties& p = b.props();
+  const Frame f = FrameOf(b.geometry().frame);
+  if (b.layout.scales.logFrequency) {
+    DrawLogFrequency(b, d, f);
+  } else {
+    DrawLinearFrequency(b, d, f);
   }
-  // The unwrapped phase can run over many turns: its limits are the data's.
-  AxisSettings limitsOf = vr;
-  if (b.props().rightAxis == kRightUnwrappedPhase) limitsOf.useDataMin = limitsOf.useDataMax = 1;
-  const AxisLimits limits = AxisRange(limitsOf, b.range.minPhase, b.range.maxPhase, false);
-  const double span = VerticalSpan(vr, f);
-  double step = ManualStep(vr, limits.hi, limits.lo);
-  if (step == 0.0) {
-    step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, b.TextHeight(kFontPhaseLabels));
-  }
-  const LinearScale s = ScaleLinear(limits.hi, limits.lo, span, step);
-  // The factory caption says which phase it is; a caption of the user's own
-  // is theirs.
-  const std::string caption =
-      b.props().rightAxis == kRightUnwrappedPhase && vr.caption == kPhaseCaption
-          ? std::string(kUnwrappedPhaseCaption)
-          : vr.caption;
-  b.drawing.AddTextCenter(f.x1, f.y0 - b.TextHeight(kFontPhaseCaption) - 1.0,
-                          b.difference ? kDifferenceMark + caption : caption,
-                          b.Font(kFontPhaseCaption), b.Color(kFontPhaseCaption));
-  DrawVerticalTicks(b, vr, f, s, Side::kRight, kFontPhaseLabels);
+  const bool difference = b.traces.difference;
+  DrawCaption(b.text, d, f.x0, f.y0, kFontGainCaption, difference, p.VL.caption);
+  DrawVerticalTicks(b.text, d, p.VL, b.geometry().gain, f, b.layout.scales.gain, Side::kLeft,
+                    kFontGainLabels);
+  const bool delay = p.rightAxis == kRightGroupDelay;
+  DrawCaption(b.text, d, f.x1, f.y0, kFontPhaseCaption, difference,
+              delay ? std::string(kGroupDelayCaption) : RightCaption(p));
+  DrawVerticalTicks(b.text, d, p.VR, b.geometry().right, f, b.layout.scales.right, Side::kRight,
+                    kFontPhaseLabels, delay);
 }
 
 }  // namespace fernplot

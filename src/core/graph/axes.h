@@ -1,15 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Drawing of the three scaled axes into the current sheet: caption, ticks,
-// grid lines and scale labels. Each stores its mapping in the page's axis
-// layout fields. They run after the frame rectangle is known.
+// The three axes of a gain-and-phase page: their scales (part of the
+// layout) and the layer that draws their captions, ticks, labels and grid.
+
+#include "graph/page_layout.h"
+#include "graph/pages.h"
 
 namespace fernplot {
 
-class PageBuilder;
+class DrawingDocument;
+class PageText;
+struct BodeScales;
+struct BodeStages;
 
-void DrawFrequencyAxis(PageBuilder& builder);
-void DrawGainAxis(PageBuilder& builder);
-void DrawPhaseAxis(PageBuilder& builder);
+// The scales of the frequency, gain and right axes over the ranges, within
+// the layout's frame; sets the layout's three maps to match.
+BodeScales PlanBodeScales(const GraphPage& page, const PageText& text, const DataRange& ranges,
+                          PageLayout& layout);
+
+// The frequency axis, then the gain axis, then the right axis.
+void DrawAxes(const BodeStages& stages, DrawingDocument& drawing);
 
 }  // namespace fernplot

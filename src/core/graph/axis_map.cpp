@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "graph/page_layout.h"
+
 namespace fernplot {
 
 // The evaluation order below is the one every output was made with; it is
@@ -19,12 +21,27 @@ double AxisMap::ToValue(double mm) const {
   return log ? std::pow(10.0, u) : u;
 }
 
-AxisMap FrequencyAxisMap(const AxisSettings& hb) {
-  return {hb.frameLeft, hb.margin1, hb.origin, hb.scale, (hb.axisFlags & 1) != 0, false};
+AxisMap FrequencyAxisMap(const FrameRect& frame, double margin1, double origin, double scale,
+                         bool log) {
+  return {frame.left, margin1, origin, scale, log, false};
 }
 
-AxisMap VerticalAxisMap(const AxisSettings& vertical) {
-  return {vertical.frameBottom, vertical.margin2, vertical.origin, vertical.scale, false, true};
+AxisMap VerticalAxisMap(const FrameRect& frame, double margin2, double origin, double scale) {
+  return {frame.bottom, margin2, origin, scale, false, true};
+}
+
+namespace {
+int WholeMm(double mm) {
+  const double up = std::ceil(mm);
+  return std::isfinite(up) && up > 0.0 ? static_cast<int>(up) : 0;
+}
+}  // namespace
+
+int PageLayout::SheetWidthMm() const {
+  return WholeMm(pageRight);
+}
+int PageLayout::SheetHeightMm() const {
+  return WholeMm(pageBottom);
 }
 
 }  // namespace fernplot

@@ -6,9 +6,9 @@
 // drawing dump all go through it, so a value lands on the same position
 // everywhere and a position reads back as the value drawn there.
 
-#include "props/graph_properties.h"
-
 namespace fernplot {
+
+struct FrameRect;
 
 struct AxisMap {
   double edge = 0.0;    // frame edge the axis grows from: left, or bottom
@@ -23,12 +23,13 @@ struct AxisMap {
   double ToMm(double v) const;
   // The value at a page position; the inverse of ToMm.
   double ToValue(double mm) const;
+  bool operator==(const AxisMap&) const = default;
 };
 
-// The maps that the axis drawing stored in an axis's layout fields: the
-// frequency axis from the frame's left edge and its first margin, a
-// vertical axis from the frame's bottom edge and its second margin.
-AxisMap FrequencyAxisMap(const AxisSettings& hb);
-AxisMap VerticalAxisMap(const AxisSettings& vertical);
+// The frequency axis grows from the frame's left edge and its first margin,
+// a vertical axis from the frame's bottom edge and its second margin.
+AxisMap FrequencyAxisMap(const FrameRect& frame, double margin1, double origin, double scale,
+                         bool log);
+AxisMap VerticalAxisMap(const FrameRect& frame, double margin2, double origin, double scale);
 
 }  // namespace fernplot

@@ -11,6 +11,15 @@ namespace fernplot {
 namespace {
 // Bounds every tick walk: a degenerate range must not spin forever.
 constexpr size_t kMaxTicks = 4096;
+
+// Below this the fixed nudge that keeps a value just under a power of ten
+// on the right side of it is larger than the value itself: there the nudge
+// is relative instead, so that sweeps of the tiniest frequencies keep their
+// ticks.
+constexpr double kRelativeNudgeBelow = 1e-6;
+double Nudged(double v) {
+  return v >= kRelativeNudgeBelow ? v + kDoubleEpsilon : v * (1.0 + kDoubleEpsilon);
+}
 }  // namespace
 
 double NiceStep(double s) {
@@ -39,14 +48,14 @@ double RoundToStep(double v, double step) {
 }
 
 bool LeadingDigitIn(double v, std::string_view digits) {
-  const double t = v + kDoubleEpsilon;
+  const double t = Nudged(v);
   const double d = std::trunc(t / std::pow(10.0, std::floor(std::log10(t))));
   if (!(d >= 0.0 && d <= 9.0)) return false;
   return digits.find(static_cast<char>('0' + static_cast<int>(d))) != std::string_view::npos;
 }
 
 double NextLogTick(double x) {
-  return x + std::pow(10.0, std::floor(std::log10(x + kDoubleEpsilon)));
+  return x + std::pow(10.0, std::floor(std::log10(Nudged(x))));
 }
 
 AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, bool frequency) {
@@ -58,8 +67,18 @@ AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, b
     if (limits.lo <= 0.0) limits.lo = kDefaultLowerFrequency;
   }
   if (std::fabs(limits.hi - limits.lo) < kEqualLimitThreshold) {
-    limits.hi += kEqualLimitSpread;
-    limits.lo -= kEqualLimitSpread;
+    if (frequency && limits.lo - kEqualLimitSpread <= 0.0) {
+      // Frequencies this small are not equal because they are close: the
+      // spread would leave a log axis nothing to map. Equal ones get a
+      // decade on either side.
+      if (!(limits.hi > limits.lo)) {
+        limits.hi = limits.lo * 10.0;
+        limits.lo /= 10.0;
+      }
+    } else {
+      limits.hi += kEqualLimitSpread;
+      limits.lo -= kEqualLimitSpread;
+    }
   }
   return limits;
 }
@@ -72,7 +91,12 @@ bool UseLogScale(int scaleType, double hi, double lo) {
 
 void PlanLogTicks(LogTickPlan& plan, const std::function<double(double)>& labelWidthMm) {
   const double e = std::pow(10.0, std::floor(std::log10(plan.lo)));
-  plan.lo = std::trunc(plan.lo / e + kDoubleEpsilon) * e;
+  // Near the smallest doubles the power of ten is 0 or lost its digits:
+  // the limit then stays as it is.
+  if (const double rounded = std::trunc(plan.lo / e + kDoubleEpsilon) * e;
+      std::isfinite(rounded) && rounded > 0.0) {
+    plan.lo = rounded;
+  }
   plan.logLo = std::log10(plan.lo);
   const double decades = std::log10(plan.hi) - plan.logLo;
   plan.mmPerDecade = decades == 0.0 ? plan.span : plan.span / decades;

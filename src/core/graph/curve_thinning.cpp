@@ -10,6 +10,7 @@
 #include "graph/axis_map.h"
 #include "graph/device_units.h"
 #include "graph/drawing.h"
+#include "graph/zoom_steps.h"
 
 namespace fernplot {
 
@@ -109,15 +110,15 @@ struct ColumnKey {
 };
 
 template <class Source>
-TracePieces Thin(const Source& source, size_t count, const GraphProperties& props,
+TracePieces Thin(const Source& source, size_t count, const PageLayout& layout,
                  std::span<const CurveGrid> grids) {
-  const AxisMap xMap = FrequencyAxisMap(props.HB);
-  const AxisMap gainMap = VerticalAxisMap(props.VL);
-  const AxisMap phaseMap = VerticalAxisMap(props.VR);
-  const double xMin = props.HB.frameLeft + props.HB.margin1;
-  const double xMax = props.HB.frameRight;
-  const double gainTop = props.VL.frameTop, gainBottom = props.VL.frameBottom;
-  const double phaseTop = props.VR.frameTop, phaseBottom = props.VR.frameBottom;
+  const AxisMap& xMap = layout.frequency;
+  const AxisMap& gainMap = layout.gain;
+  const AxisMap& phaseMap = layout.right;
+  const double xMin = xMap.edge + xMap.margin;
+  const double xMax = layout.frame.right;
+  const double gainTop = layout.frame.top, gainBottom = layout.frame.bottom;
+  const double phaseTop = layout.frame.top, phaseBottom = layout.frame.bottom;
   if (grids.empty()) {
     // No grid to thin for: every point is drawn.
     std::vector<RangePoint> all;
@@ -125,8 +126,8 @@ TracePieces Thin(const Source& source, size_t count, const GraphProperties& prop
     for (size_t i = 0; i < count; ++i) {
       all.push_back({source.Frequency(i), source.Gain(i), source.Phase(i)});
     }
-    return {CurvePieces(all, CurveValue::kGain, props.HB, props.VL),
-            CurvePieces(all, CurveValue::kPhase, props.HB, props.VR)};
+    return {CurvePieces(all, CurveValue::kGain, xMap, gainMap, layout.frame),
+            CurvePieces(all, CurveValue::kPhase, xMap, phaseMap, layout.frame)};
   }
   if (grids.size() > kMaxGrids) grids = grids.first(kMaxGrids);
   // Frequencies can stand in for positions only on a rising log axis.
@@ -267,7 +268,7 @@ struct RecordSource {
 
 std::vector<CurveGrid> ViewerCurveGrids() {
   std::vector<CurveGrid> grids{{1.0, 10.0}};
-  for (double zoom : {0.3, 0.6, 0.75, 1.0, 1.5, 2.0}) grids.push_back({zoom, kPixelsPerMm});
+  for (const ZoomStep& step : kZoomSteps) grids.push_back({step.factor, kPixelsPerMm});
   return grids;
 }
 
@@ -278,14 +279,14 @@ std::vector<CurveGrid> CurveGridsWithZoom(double zoom) {
   return grids;
 }
 
-TracePieces ThinnedTracePieces(std::span<const RangePoint> points, const GraphProperties& props,
+TracePieces ThinnedTracePieces(std::span<const RangePoint> points, const PageLayout& layout,
                                std::span<const CurveGrid> grids) {
-  return Thin(RangeSource{points}, points.size(), props, grids);
+  return Thin(RangeSource{points}, points.size(), layout, grids);
 }
 
 TracePieces ThinnedTracePieces(std::span<const DataPoint> points, bool ch1ch2,
-                               const GraphProperties& props, std::span<const CurveGrid> grids) {
-  return Thin(RecordSource{points, ch1ch2}, points.size(), props, grids);
+                               const PageLayout& layout, std::span<const CurveGrid> grids) {
+  return Thin(RecordSource{points, ch1ch2}, points.size(), layout, grids);
 }
 
 }  // namespace fernplot

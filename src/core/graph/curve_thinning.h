@@ -14,6 +14,7 @@
 
 #include "datafile/measurement.h"
 #include "graph/layout.h"
+#include "graph/page_layout.h"
 #include "graph/pages.h"
 #include "props/graph_properties.h"
 
@@ -43,10 +44,10 @@ struct TracePieces {
 // with the points inside each shared column reduced to at most four (at
 // the column's first position). No
 // grids: every point is kept.
-TracePieces ThinnedTracePieces(std::span<const RangePoint> points, const GraphProperties& props,
+TracePieces ThinnedTracePieces(std::span<const RangePoint> points, const PageLayout& layout,
                                std::span<const CurveGrid> grids);
 // The same straight from a record's points in one channel ratio.
 TracePieces ThinnedTracePieces(std::span<const DataPoint> points, bool ch1ch2,
-                               const GraphProperties& props, std::span<const CurveGrid> grids);
+                               const PageLayout& layout, std::span<const CurveGrid> grids);
 
 }  // namespace fernplot

@@ -3,9 +3,9 @@
 
 #include <cmath>
 
+#include "graph/device_units.h"
 #include "graph/text_measure.h"
 #include "text/encoding.h"
-#include "graph/device_units.h"
 
 namespace fernplot {
 
@@ -89,6 +89,22 @@ void DrawingDocument::RemoveCurrentSheet() {
   current_.reset();
   Renumber();
   SelectSheet(select);
+}
+
+bool DrawingDocument::RestartSheet(int n, int widthMm, int heightMm) {
+  if (n < 1 || n > SheetCount()) return false;
+  const size_t at = static_cast<size_t>(n - 1);
+  DrawingSheet& sheet = sheets_[at];
+  std::vector<DrawingElement>().swap(sheet.elements);
+  sheet.width = ToPixels(widthMm);
+  sheet.height = ToPixels(heightMm);
+  MakeCurrent(at);
+  return true;
+}
+
+void DrawingDocument::ReleaseSheet(int n) {
+  if (n < 1 || n > SheetCount()) return;
+  std::vector<DrawingElement>().swap(sheets_[static_cast<size_t>(n - 1)].elements);
 }
 
 bool DrawingDocument::SelectSheet(int n) {

@@ -109,6 +109,12 @@ class DrawingDocument {
   void AddSheet(int widthMm, int heightMm);
   void InsertSheet(int widthMm, int heightMm);
   void RemoveCurrentSheet();
+  // Empties sheet n and gives it a new size; it becomes current. False when
+  // there is no sheet n.
+  bool RestartSheet(int n, int widthMm, int heightMm);
+  // Frees the elements of sheet n, keeping its number and size: a sheet
+  // that can be drawn again when it is needed.
+  void ReleaseSheet(int n);
   bool SelectSheet(int n);
   bool PreviousSheet();
   bool NextSheet();

@@ -9,7 +9,7 @@
 
 #include "analysis/figures_text.h"
 #include "graph/axis_map.h"
-#include "graph/page_builder.h"
+#include "graph/bode_stages.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
@@ -69,22 +69,23 @@ std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
   return marks;
 }
 
-void DrawFigureMarks(PageBuilder& b) {
+void DrawFigureMarks(const BodeStages& b, DrawingDocument& d) {
+  if (!b.page.showFigureMarks) return;
   // The figures of what is drawn: in difference mode those of the difference.
   std::vector<SweepPoint> drawn;
-  drawn.reserve(b.range.points.size());
-  for (const RangePoint& p : b.range.points) drawn.push_back({p.frequency, p.gain, p.phase});
+  drawn.reserve(b.traces.points.size());
+  for (const RangePoint& p : b.traces.points) drawn.push_back({p.frequency, p.gain, p.phase});
   const std::vector<UsablePoint> points = UsablePoints(drawn);
   const SweepFigures figures = ComputeFigures(points, PageMarginReference(b.props()));
 
-  const GraphProperties& p = b.props();
-  const AxisMap xMap = FrequencyAxisMap(p.HB);
-  const AxisMap yMap = VerticalAxisMap(p.VL);
-  const double left = p.HB.frameLeft + p.HB.margin1, right = p.HB.frameRight;
-  const double top = p.HB.frameTop, bottom = p.HB.frameBottom;
-  const int pen = b.drawing.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
-  const int font = b.Font(kFontFreqLabels);
-  const double textHeight = b.TextHeight(kFontFreqLabels);
+  const AxisMap& xMap = b.geometry().frequency;
+  const AxisMap& yMap = b.geometry().gain;
+  const FrameRect& frame = b.geometry().frame;
+  const double left = xMap.edge + xMap.margin, right = frame.right;
+  const double top = frame.top, bottom = frame.bottom;
+  const int pen = d.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
+  const int font = b.text.Font(kFontFreqLabels);
+  const double textHeight = b.text.Height(kFontFreqLabels);
   // The ticks first, then the labels: a label stays clear of every tick and
   // of the labels before it, going under its tick, or further down, when it
   // would cover one. Boxes are (left, top, right, bottom).
@@ -102,12 +103,12 @@ void DrawFigureMarks(PageBuilder& b) {
     const double Y = yMap.ToMm(at->gain);
     // A figure off the visible part of the axes has no place to be marked.
     if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
-    b.drawing.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
+    d.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
     ticks.push_back({X, Y, &mark.label});
     taken.Add({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
   }
   for (const Placed& t : ticks) {
-    const double halfWidth = b.TextWidth(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
+    const double halfWidth = b.text.Width(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
     const double above = t.y - kMarkHalfLength - kLabelGap - textHeight;
     const double below = t.y + kMarkHalfLength + kLabelGap;
     std::array<double, 4> box{t.x - halfWidth, above, t.x + halfWidth, above + textHeight};
@@ -116,7 +117,7 @@ void DrawFigureMarks(PageBuilder& b) {
       box[3] = box[1] + textHeight;
     }
     taken.Add(box);
-    b.drawing.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
+    d.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
   }
 }
 

@@ -12,7 +12,8 @@
 
 namespace fernplot {
 
-class PageBuilder;
+class DrawingDocument;
+struct BodeStages;
 
 struct FigureMark {
   double frequency = 0.0;  // Hz
@@ -25,7 +26,8 @@ struct FigureMark {
 // (LooksLikeLoop).
 std::vector<FigureMark> FigureMarks(const SweepFigures& figures);
 
-// Draws the marks of the figures of the points the page shows.
-void DrawFigureMarks(PageBuilder& builder);
+// The layer of the marks of the figures of the points the page shows; nothing
+// unless the page asks for them.
+void DrawFigureMarks(const BodeStages& stages, DrawingDocument& drawing);
 
 }  // namespace fernplot

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "graph/format.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -37,6 +38,9 @@ bool Below(double v, double bound) {
   return CompareNear(v, bound) == -1;
 }
 
+// From here on there is no prefix for a frequency.
+constexpr double kLargestPrefixedHz = 1e12;
+
 // Cuts trailing '0's (never the first character), then a dangling '.'.
 void TrimFraction(std::string& text) {
   while (text.size() > 1 && text.back() == '0') text.pop_back();
@@ -45,7 +49,23 @@ void TrimFraction(std::string& text) {
 
 }  // namespace
 
+std::string FormatShortExponent(double v) {
+  std::string text = FormatExponent(v, 5);
+  const size_t e = text.find('e');
+  if (e == std::string::npos) return text;
+  std::string mantissa = text.substr(0, e);
+  TrimFraction(mantissa);
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  return mantissa + "e" + std::to_string(exponent);
+}
+
 std::string FormatFrequency(double hz) {
+  if (!std::isfinite(hz)) return {};
+  // Past the largest prefix the fixed form grows without bound: a 1e308 Hz
+  // label would be 300 characters.
+  if (!Below(std::fabs(hz), kLargestPrefixedHz)) {
+    return FormatShortExponent(hz);
+  }
   std::string text;
   const char* suffix = "";
   if (Below(hz, 1.0)) {

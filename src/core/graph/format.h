@@ -13,7 +13,13 @@ constexpr double kNearTolerance = 1e-7;
 int CompareNear(double a, double b);
 
 // Frequency in Hz with the suffix m, k, M or G, trailing fraction zeros cut.
+// Past the prefixes (from 1000 GHz) the exponent form of
+// FormatShortExponent; empty for a value that is not finite.
 std::string FormatFrequency(double hz);
+// Six significant digits at most in exponent form, without a '+' or leading
+// zeros in the exponent: "1e30", "1.79769e308", "-2.5e-310". At most 13
+// characters.
+std::string FormatShortExponent(double v);
 // Oscillator amplitude in V peak ("m" below 1 V).
 std::string FormatAmplitude(double volts);
 // DC bias in V, signed, shown as at most +-10.0.

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "graph/bode_stages.h"
 #include "graph/format.h"
-#include "graph/page_builder.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -82,7 +82,8 @@ std::string InfoItemText(int item, const MeasurementData& d, const GraphProperti
   const auto f = [tr](const char* source) { return Translate(tr, kInfo, source); };
   switch (item) {
     case kItemFileName:
-      return fileName;
+      // An imported file has no data title: its whole name stands instead.
+      return d.imported ? d.imported->fileName : fileName;
     case kItemCreationDate:
       return StringPrintf(
           f(FERNPLOT_TEXT("InfoBlock", "データ生成日時： %d.%02d.%02d %d:%02d")).c_str(), d.year,
@@ -170,62 +171,89 @@ const std::vector<int> kLowerItemOrder = {
 };
 
 namespace {
-bool Shown(PageBuilder& b, int item) {
-  return b.props().itemFlags[static_cast<size_t>(item)] != 0;
+bool Shown(const GraphPage& page, int item) {
+  return page.properties.itemFlags[static_cast<size_t>(item)] != 0;
 }
 
-void Place(PageBuilder& b, InfoCursor& cursor, int item) {
+void Place(const GraphPage& page, const PageText& t, InfoCursor& cursor, int item,
+           std::vector<InfoItem>& items) {
   const int category = InfoItemCategory(item);
-  std::string text =
-      InfoItemText(item, b.data(), b.props(), b.page.fileName, b.drawing.Translator());
-  const double width = b.TextWidth(category, text);
-  PlaceInfoText(cursor, b.pending, std::move(text), category, width, b.TextHeight(category));
+  std::string text = InfoItemText(item, page.data, page.properties, page.fileName, t.Translator());
+  const double width = t.Width(category, text);
+  PlaceInfoText(cursor, items, std::move(text), category, width, t.Height(category));
+}
+
+// What an imported trace is, in place of the instrument settings it does
+// not have: shown where the model and version would be.
+void PlaceImportedItems(const GraphPage& page, const PageText& t, InfoCursor& cursor,
+                        std::vector<InfoItem>& items) {
+  const ImportedSource& source = *page.data.imported;
+  const auto f = [&t](const char* text) { return Translate(t.Translator(), kInfo, text); };
+  std::vector<std::string> texts;
+  texts.push_back(
+      StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "形式： %s  ")).c_str(), source.format.c_str()));
+  if (!source.traceName.empty()) {
+    texts.push_back(StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "トレース： %s  ")).c_str(),
+                                 source.traceName.c_str()));
+  }
+  texts.push_back(
+      StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "点数： %zu")).c_str(), source.pointCount));
+  for (std::string& text : texts) {
+    cursor.flags = 0;
+    const double width = t.Width(kFontOther, text);
+    PlaceInfoText(cursor, items, std::move(text), kFontOther, width, t.Height(kFontOther));
+  }
 }
 }  // namespace
 
-void PlaceHeaderItems(PageBuilder& b, InfoCursor& cursor) {
-  const bool fileName = Shown(b, kItemFileName);
-  const bool date = Shown(b, kItemCreationDate);
-  if (fileName) Place(b, cursor, kItemFileName);
+void PlaceHeaderItems(const GraphPage& page, const PageText& t, InfoCursor& cursor,
+                      std::vector<InfoItem>& items) {
+  const bool imported = page.data.imported.has_value();
+  const bool fileName = Shown(page, kItemFileName);
+  const bool date = Shown(page, kItemCreationDate) && !imported;
+  if (fileName) Place(page, t, cursor, kItemFileName, items);
   if (date) {
     cursor.x = cursor.rightX;
     cursor.flags = kFlowFromRight;
-    Place(b, cursor, kItemCreationDate);
+    Place(page, t, cursor, kItemCreationDate, items);
   }
   if (fileName || date) {
     // The header line is as high as the larger of the two fonts, whichever
     // of the two texts is shown.
-    cursor.y +=
-        std::max(b.TextHeight(kFontFileName), b.TextHeight(kFontCreationDate)) + kInfoLineGap;
+    cursor.y += std::max(t.Height(kFontFileName), t.Height(kFontCreationDate)) + kInfoLineGap;
     cursor.x = cursor.leftX;
   }
-  if (Shown(b, kItemDataTitle)) {
+  if (Shown(page, kItemDataTitle) && !imported) {
     cursor.x = cursor.leftX;
     cursor.flags = kFlowEndLine;
-    Place(b, cursor, kItemDataTitle);
+    Place(page, t, cursor, kItemDataTitle, items);
   }
 }
 
-void PlaceLowerItems(PageBuilder& b, InfoCursor& cursor) {
+void PlaceLowerItems(const GraphPage& page, const PageText& t, InfoCursor& cursor,
+                     std::vector<InfoItem>& items) {
+  if (page.data.imported) {
+    if (Shown(page, kItemModelVersion)) PlaceImportedItems(page, t, cursor, items);
+    return;
+  }
   for (int item : kLowerItemOrder) {
-    if (!Shown(b, item)) continue;
+    if (!Shown(page, item)) continue;
     // Model and version always end their line; the rest flow and wrap.
     cursor.flags = item == kItemModelVersion ? kFlowEndLine : 0;
-    Place(b, cursor, item);
+    Place(page, t, cursor, item, items);
   }
 }
 
-void EmitInfoItems(PageBuilder& b) {
-  for (const InfoItem& item : b.pending) {
-    const int font = b.Font(item.category);
-    const Colour color = b.Color(item.category);
+void DrawInfoTexts(const BodeStages& b, DrawingDocument& d) {
+  for (const InfoItem& item : b.layout.info) {
+    const int font = b.text.Font(item.category);
+    const Colour color = b.text.Color(item.category);
     if (item.x >= 0.0) {
-      b.drawing.AddTextLeft(item.x, item.y, item.text, font, color);
+      d.AddTextLeft(item.x, item.y, item.text, font, color);
     } else {
-      b.drawing.AddTextRight(-item.x, item.y, item.text, font, color);
+      d.AddTextRight(-item.x, item.y, item.text, font, color);
     }
   }
-  b.pending.clear();
 }
 
 }  // namespace fernplot

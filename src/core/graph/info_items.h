@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The info block: header line, data title and the flowing settings block,
-// placed as pending texts during layout and emitted after the graph.
+// placed during layout and drawn after the graph.
 
 #include <cstdint>
 #include <string>
@@ -13,7 +13,10 @@
 
 namespace fernplot {
 
-class PageBuilder;
+class DrawingDocument;
+class PageText;
+struct BodeStages;
+struct GraphPage;
 
 constexpr uint32_t kFlowEndLine = 0x1;    // start a new line after the text
 constexpr uint32_t kFlowFromRight = 0x2;  // texts run from the right limit leftwards
@@ -51,11 +54,13 @@ int InfoItemCategory(int item);
 // The settings block items in the order they are placed.
 extern const std::vector<int> kLowerItemOrder;
 
-// File name and date line, then the data title line.
-void PlaceHeaderItems(PageBuilder& builder, InfoCursor& cursor);
-// The settings block below the graph.
-void PlaceLowerItems(PageBuilder& builder, InfoCursor& cursor);
-// Pending items to text elements of the current sheet; empties the list.
-void EmitInfoItems(PageBuilder& builder);
+// File name and date line, then the data title line, into `items`.
+void PlaceHeaderItems(const GraphPage& page, const PageText& text, InfoCursor& cursor,
+                      std::vector<InfoItem>& items);
+// The settings block below the graph, into `items`.
+void PlaceLowerItems(const GraphPage& page, const PageText& text, InfoCursor& cursor,
+                     std::vector<InfoItem>& items);
+// The layer of the placed items: a text element each.
+void DrawInfoTexts(const BodeStages& stages, DrawingDocument& drawing);
 
 }  // namespace fernplot

@@ -9,28 +9,30 @@
 #include "graph/axes.h"
 #include "graph/axis_map.h"
 #include "graph/axis_math.h"
+#include "graph/bode_stages.h"
 #include "graph/info_items.h"
-#include "graph/page_builder.h"
 
 namespace fernplot {
 
-void LayoutPage(PageBuilder& b) {
-  GraphProperties& p = b.props();
-  auto h = [&b](int category) { return b.TextHeight(category); };
+BodeLayout LayoutBodePage(const GraphPage& page, const PageText& text, const DataRange& ranges) {
+  const GraphProperties& p = page.properties;
+  auto h = [&text](int category) { return text.Height(category); };
+  BodeLayout out;
+  PageLayout& L = out.page;
 
-  p.pageLeft = 0.0;
-  const double x0 = p.pageLeft + kFrameSideSpace;
+  L.pageLeft = 0.0;
+  const double x0 = L.pageLeft + kFrameSideSpace;
   const double x1 = x0 + std::max(p.HT.length, p.HB.length);
-  p.pageRight = x1 + kFrameSideSpace;
+  L.pageRight = x1 + kFrameSideSpace;
 
-  p.pageTop = 0.0;
+  L.pageTop = 0.0;
   InfoCursor cursor;
   cursor.flags = 0;
-  cursor.leftX = p.pageLeft + kInfoInset;
+  cursor.leftX = L.pageLeft + kInfoInset;
   cursor.x = cursor.leftX;
-  cursor.rightX = p.pageRight - kInfoInset;
-  cursor.y = p.pageTop + kFirstInfoLineTop;
-  PlaceHeaderItems(b, cursor);
+  cursor.rightX = L.pageRight - kInfoInset;
+  cursor.y = L.pageTop + kFirstInfoLineTop;
+  PlaceHeaderItems(page, text, cursor, out.info);
 
   cursor.y += h(kFontGraphTitle) + kTextLineGap;
   const double captionHeight = p.fonts[kFontGainCaption].size > p.fonts[kFontPhaseCaption].size
@@ -45,30 +47,26 @@ void LayoutPage(PageBuilder& b) {
   cursor.x = cursor.leftX;
   cursor.flags = 0;
   const double settingsTop = cursor.y;
-  PlaceLowerItems(b, cursor);
+  PlaceLowerItems(page, text, cursor, out.info);
   if (cursor.x != cursor.leftX || cursor.y != settingsTop) {
     cursor.y += h(kFontOther) + kTextLineGap + kSpaceUnderSettings;
   }
-  p.pageBottom = cursor.y + kPageBottomMargin;
+  L.pageBottom = cursor.y + kPageBottomMargin;
+  L.frame = {x0, y0, x1, y1};
 
-  for (AxisSettings* axis : {&p.HT, &p.HB, &p.VL, &p.VR}) {
-    axis->frameLeft = x0;
-    axis->frameTop = y0;
-    axis->frameRight = x1;
-    axis->frameBottom = y1;
-  }
+  out.scales = PlanBodeScales(page, text, ranges, L);
+  return out;
 }
 
 std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
-                                    const AxisSettings& hb, const AxisSettings& vertical) {
+                                    const AxisMap& xMap, const AxisMap& yMap,
+                                    const FrameRect& frame) {
   // A log10 per point on a log axis; text measurement ran just before.
   ClearUpperVectorState();
-  const AxisMap xMap = FrequencyAxisMap(hb);
-  const AxisMap yMap = VerticalAxisMap(vertical);
-  const double xMin = hb.frameLeft + hb.margin1;
-  const double xMax = hb.frameRight;
-  const double yMin = vertical.frameTop;
-  const double yMax = vertical.frameBottom;
+  const double xMin = xMap.edge + xMap.margin;
+  const double xMax = frame.right;
+  const double yMin = frame.top;
+  const double yMax = frame.bottom;
 
   std::vector<CurvePiece> pieces(1);
   pieces.back().x.reserve(points.size());
@@ -107,14 +105,13 @@ bool HasUsablePoint(const DataRange& range) {
 // Both curves of the page's points in one pass: each position on the
 // frequency axis is worked out once. The points and their order are those
 // CurvePieces gives for each curve alone.
-void BothCurvePieces(const std::vector<RangePoint>& points, const AxisSettings& hb,
-                     const AxisSettings& vl, const AxisSettings& vr, std::vector<CurvePiece>& gain,
-                     std::vector<CurvePiece>& phase) {
-  const AxisMap xMap = FrequencyAxisMap(hb);
-  const AxisMap gainMap = VerticalAxisMap(vl);
-  const AxisMap phaseMap = VerticalAxisMap(vr);
-  const double xMin = hb.frameLeft + hb.margin1;
-  const double xMax = hb.frameRight;
+void BothCurvePieces(const std::vector<RangePoint>& points, const PageLayout& L,
+                     std::vector<CurvePiece>& gain, std::vector<CurvePiece>& phase) {
+  const AxisMap& xMap = L.frequency;
+  const AxisMap& gainMap = L.gain;
+  const AxisMap& phaseMap = L.right;
+  const double xMin = xMap.edge + xMap.margin;
+  const double xMax = L.frame.right;
   gain.assign(1, {});
   phase.assign(1, {});
   for (std::vector<CurvePiece>* c : {&gain, &phase}) {
@@ -126,87 +123,83 @@ void BothCurvePieces(const std::vector<RangePoint>& points, const AxisSettings& 
     // See CurvePieces: a point without a place breaks the curve.
     const bool xUsable = !std::isnan(X) && std::isfinite(p.frequency);
     const double x = std::min(std::max(X, xMin), xMax);
-    const auto put = [&](std::vector<CurvePiece>& pieces, double v, const AxisMap& map,
-                         const AxisSettings& axis) {
+    const auto put = [&](std::vector<CurvePiece>& pieces, double v, const AxisMap& map) {
       const double Y = map.ToMm(v);
       if (!xUsable || std::isnan(Y) || !std::isfinite(v)) {
         if (!pieces.back().x.empty()) pieces.emplace_back();
         return;
       }
       pieces.back().x.push_back(x);
-      pieces.back().y.push_back(std::min(std::max(Y, axis.frameTop), axis.frameBottom));
+      pieces.back().y.push_back(std::min(std::max(Y, L.frame.top), L.frame.bottom));
     };
-    put(gain, p.gain, gainMap, vl);
-    put(phase, p.phase, phaseMap, vr);
+    put(gain, p.gain, gainMap);
+    put(phase, p.phase, phaseMap);
   }
   for (std::vector<CurvePiece>* c : {&gain, &phase}) {
     if (c->size() > 1 && c->back().x.empty()) c->pop_back();
   }
 }
 
-void DrawCurves(PageBuilder& b) {
+}  // namespace
+
+void DrawPageCurves(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
+  const PageLayout& L = b.geometry();
   std::vector<CurvePiece> gain, phase;
-  if (b.rightCurves.empty()) {
-    BothCurvePieces(b.range.points, p.HB, p.VL, p.VR, gain, phase);
+  if (b.traces.rightCurves.empty()) {
+    BothCurvePieces(b.traces.points, L, gain, phase);
   } else {
     // The right axis shows another quantity, worked out from these points.
-    gain = CurvePieces(b.range.points, CurveValue::kGain, p.HB, p.VL);
-    phase = CurvePieces(b.rightCurves.front(), CurveValue::kPhase, p.HB, p.VR);
+    gain = CurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame);
+    phase = CurvePieces(b.traces.rightCurves.front(), CurveValue::kPhase, L.frequency, L.right,
+                        L.frame);
   }
-  const int gainPen = b.drawing.FindOrAddPen(0, 2, p.gainLineColor, 0,
-                                             p.gainLineBoldOnPrint != 0 ? 6 : 2, p.gainLineColor);
-  for (CurvePiece& piece : gain) {
-    b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
-  }
-  const int phasePen = b.drawing.FindOrAddPen(
-      0, 2, p.phaseLineColor, 0, p.phaseLineBoldOnPrint != 0 ? 6 : 2, p.phaseLineColor);
-  for (CurvePiece& piece : phase) {
-    b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
+  const int gainPen =
+      d.FindOrAddPen(0, 2, p.gainLineColor, 0, p.gainLineBoldOnPrint != 0 ? 6 : 2, p.gainLineColor);
+  for (CurvePiece& piece : gain) d.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
+  const int phasePen = d.FindOrAddPen(0, 2, p.phaseLineColor, 0,
+                                      p.phaseLineBoldOnPrint != 0 ? 6 : 2, p.phaseLineColor);
+  for (CurvePiece& piece : phase) d.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
+
+  // A file that read but gave nothing to plot says so, rather than leaving
+  // an empty frame that looks like a drawing fault.
+  if (!HasUsablePoint(b.ranges)) {
+    const FrameRect& f = L.frame;
+    d.AddTextCenter((f.left + f.right) / 2.0,
+                    (f.top + f.bottom) / 2.0 - b.text.Height(kFontGraphTitle) / 2.0,
+                    Translate(d.Translator(), "Page", kNoDataLine), b.text.Font(kFontGraphTitle),
+                    b.text.Color(kFontGraphTitle));
   }
 }
 
-}  // namespace
-
-void DrawPage(PageBuilder& b) {
-  GraphProperties& p = b.props();
-  DrawingDocument& d = b.drawing;
-  const double x0 = p.HB.frameLeft, y0 = p.HB.frameTop;
-  const double x1 = p.HB.frameRight, y1 = p.HB.frameBottom;
-
+void DrawPageOutline(const BodeStages& b, DrawingDocument& d) {
   const int outlinePen = d.FindOrAddPen(0, 1, 0, 0, 2, 0);
-  d.AddRectOutline(outlinePen, 0.0, 0.0, p.pageRight, p.pageBottom);
+  d.AddRectOutline(outlinePen, 0.0, 0.0, b.geometry().pageRight, b.geometry().pageBottom);
+}
 
+void DrawCreditLine(const BodeStages& b, DrawingDocument& d) {
   const int creditFont = d.FindOrAddFont(kCharsetAnsi, kCreditFace, kCreditSize, 0, 400);
-  d.AddTextLeft(kCreditX, p.pageBottom + kCreditBelowPage, kCreditLine, creditFont, 0);
+  d.AddTextLeft(kCreditX, b.geometry().pageBottom + kCreditBelowPage, kCreditLine, creditFont, 0);
+}
 
+void DrawFrameAndTitle(const BodeStages& b, DrawingDocument& d) {
+  const GraphProperties& p = b.props();
+  const FrameRect& f = b.geometry().frame;
   const int framePen = d.FindOrAddPen(0, 2, 0, 0, 2, 0);
   const int background = d.FindOrAddBrush(-1, p.backgroundColor);
-  d.AddFilledRect(framePen, background, 0, x0, y0, x1, y1);
+  d.AddFilledRect(framePen, background, 0, f.left, f.top, f.right, f.bottom);
 
   const std::string title = p.title == kFactoryGraphTitle
                                 ? Translate(d.Translator(), "Page", kFactoryGraphTitle)
                                 : p.title;
-  d.AddTextCenter((x0 + x1) / 2.0, y0 - kTitleAboveFrame - b.TextHeight(kFontGraphTitle), title,
-                  b.Font(kFontGraphTitle), b.Color(kFontGraphTitle));
+  d.AddTextCenter((f.left + f.right) / 2.0,
+                  f.top - kTitleAboveFrame - b.text.Height(kFontGraphTitle), title,
+                  b.text.Font(kFontGraphTitle), b.text.Color(kFontGraphTitle));
+}
 
-  DrawFrequencyAxis(b);
-  DrawGainAxis(b);
-  DrawPhaseAxis(b);
-
-  d.AddRectOutline(framePen, x0, y0, x1, y1);
-
-  if (!b.traces.empty()) DrawOverlayCurves(b);
-  DrawCurves(b);
-
-  // A file that read but gave nothing to plot says so, rather than leaving
-  // an empty frame that looks like a drawing fault.
-  if (!HasUsablePoint(b.range)) {
-    d.AddTextCenter((x0 + x1) / 2.0, (y0 + y1) / 2.0 - b.TextHeight(kFontGraphTitle) / 2.0,
-                    Translate(d.Translator(), "Page", kNoDataLine), b.Font(kFontGraphTitle),
-                    b.Color(kFontGraphTitle));
-  }
-  if (!b.traces.empty()) DrawLegend(b);
+void DrawFrameOutline(const BodeStages& b, DrawingDocument& d) {
+  const FrameRect& f = b.geometry().frame;
+  d.AddRectOutline(d.FindOrAddPen(0, 2, 0, 0, 2, 0), f.left, f.top, f.right, f.bottom);
 }
 
 }  // namespace fernplot

@@ -4,12 +4,14 @@
 
 #include <vector>
 
+#include "graph/page_layout.h"
 #include "graph/pages.h"
 #include "props/graph_properties.h"
 
 namespace fernplot {
 
-class PageBuilder;
+class DrawingDocument;
+struct BodeStages;
 
 constexpr double kFrameSideSpace = 18.0;
 constexpr double kInfoInset = 10.0;
@@ -26,22 +28,29 @@ constexpr const char* kCreditLine = "FERNPLOT frequency response viewer";
 constexpr const char* kCreditFace = "Times New Roman";
 constexpr int kCreditSize = 8;
 
-// Page rectangle, frame rectangle of all four axes, and the info items.
-void LayoutPage(PageBuilder& builder);
-// Outline, credit line, frame, title, axes, frame outline, both curves.
-void DrawPage(PageBuilder& builder);
+// The layers of the page's own parts, each drawing into the current sheet:
+// the page outline; the credit line under it; the frame's background and
+// the graph title; the frame's outline; the page's two curves (or the line
+// that says there is nothing to plot).
+void DrawPageOutline(const BodeStages& stages, DrawingDocument& drawing);
+void DrawCreditLine(const BodeStages& stages, DrawingDocument& drawing);
+void DrawFrameAndTitle(const BodeStages& stages, DrawingDocument& drawing);
+void DrawFrameOutline(const BodeStages& stages, DrawingDocument& drawing);
+void DrawPageCurves(const BodeStages& stages, DrawingDocument& drawing);
 
 struct CurvePiece {
   std::vector<double> x, y;
 };
 enum class CurveValue { kGain, kPhase };
 // The curve of one quantity through the points, mapped by the frequency axis
-// and the given vertical axis and clamped to the frame (left end x0 + m1).
+// and the given vertical axis and clamped to the frame (left end: where the
+// frequency axis starts).
 // A point that has no place on the axes (a non-finite value, or a negative
 // frequency on a logarithmic axis) is left out and breaks the curve there;
 // 0 Hz on a logarithmic axis is clamped to the left end like any point below
 // the minimum. Always at least one piece, possibly empty.
 std::vector<CurvePiece> CurvePieces(const std::vector<RangePoint>& points, CurveValue which,
-                                    const AxisSettings& hb, const AxisSettings& vertical);
+                                    const AxisMap& frequency, const AxisMap& vertical,
+                                    const FrameRect& frame);
 
 }  // namespace fernplot

@@ -7,9 +7,9 @@
 
 #include "analysis/difference.h"
 #include "analysis/sweep_points.h"
+#include "graph/bode_stages.h"
 #include "graph/curve_thinning.h"
 #include "graph/layout.h"
-#include "graph/page_builder.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -114,7 +114,9 @@ std::vector<RangePoint> OwnPoints(const MeasurementData& data, ChannelRatio rati
 
 // copyOwn: a trace that shows its own points gets a copy of them; otherwise
 // it refers to its record.
-std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
+}  // namespace
+
+std::vector<TraceCurve> PageTraceCurves(const GraphPage& page, bool copyOwn) {
   std::vector<TraceCurve> traces;
   if (page.overlays.empty()) return traces;
   const GraphProperties& p = page.properties;
@@ -137,7 +139,8 @@ std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
   traces.reserve(page.overlays.size() + 1);
 
   TraceCurve pageTrace;
-  pageTrace.name = page.fileName;
+  // A trace of a file of several traces goes by its own name.
+  pageTrace.name = page.data.imported ? page.data.imported->legendName : page.fileName;
   pageTrace.role = difference ? TraceRole::kDifference : TraceRole::kPage;
   pageTrace.colour = p.gainLineColor;
   pageTrace.gainPen = CurvePen(p.gainLineColor, p.gainLineBoldOnPrint != 0);
@@ -152,7 +155,7 @@ std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
     t.role =
         static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference : TraceRole::kOverlay;
     t.colour = colours[i];
-    t.gainPen = CurvePen(colours[i], false);
+    t.gainPen = page.overlays[i].dashed ? DashedPen(colours[i]) : CurvePen(colours[i], false);
     t.phasePen = DashedPen(colours[i]);
     fill(t, page.overlays[i].data);
     traces.push_back(std::move(t));
@@ -160,10 +163,8 @@ std::vector<TraceCurve> MakeTraces(const GraphPage& page, bool copyOwn) {
   return traces;
 }
 
-}  // namespace
-
 std::vector<TraceCurve> PageTraces(const GraphPage& page) {
-  return MakeTraces(page, true);
+  return PageTraceCurves(page, true);
 }
 
 std::string DifferenceCsvText(const GraphPage& page) {
@@ -218,82 +219,71 @@ int AddPen(DrawingDocument& d, const PenEntry& e) {
                         e.printColor);
 }
 
-void PrepareOverlays(PageBuilder& b) {
-  // A right axis of another quantity works that out from the traces' points.
-  const int32_t right = b.props().rightAxis;
-  b.traces = MakeTraces(b.page, right == kRightUnwrappedPhase || right == kRightGroupDelay);
-  if (b.traces.empty()) return;
-  b.difference = b.traces.front().role == TraceRole::kDifference;
-  // The page's points are those of its first trace (its differences, when
-  // that is what it shows); the extremes cover every trace.
-  if (b.difference) {
-    b.range = DataRange{};
-    for (const RangePoint& q : b.traces.front().points) {
-      AddDataPoint(b.range, q.frequency, q.gain, q.phase);
-    }
-  }
-  const bool ch1ch2 = b.props().calcType == 0;
-  for (size_t i = 1; i < b.traces.size(); ++i) {
-    // Only the extremes: the points stay with their trace.
+void MergeOverlayExtremes(const GraphPage& page, const std::vector<TraceCurve>& traces,
+                          DataRange& range) {
+  const bool ch1ch2 = page.properties.calcType == 0;
+  for (size_t i = 1; i < traces.size(); ++i) {
     DataRange own;
-    const TraceCurve& t = b.traces[i];
+    const TraceCurve& t = traces[i];
     if (t.record) {
       if (t.record->points) RecordExtremes(*t.record->points, ch1ch2, own);
     } else {
       for (const RangePoint& q : t.points) AddExtremes(own, q.frequency, q.gain, q.phase);
     }
-    MergeExtremes(b.range, own);
+    MergeExtremes(range, own);
   }
 }
 
-void DrawOverlayCurves(PageBuilder& b) {
+void DrawOverlayCurves(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
+  const PageLayout& L = b.geometry();
+  const std::vector<TraceCurve>& traces = b.traces.traces;
   const bool ch1ch2 = p.calcType == 0;
-  for (size_t i = 1; i < b.traces.size(); ++i) {
-    TraceCurve& t = b.traces[i];
+  for (size_t i = 1; i < traces.size(); ++i) {
+    const TraceCurve& t = traces[i];
     TracePieces pieces;
     if (t.record) {
       if (t.record->points) {
-        pieces = ThinnedTracePieces(*t.record->points, ch1ch2, p, b.curveGrids);
+        pieces = ThinnedTracePieces(*t.record->points, ch1ch2, L, b.grids);
       } else {
-        pieces = ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, p, b.curveGrids);
+        pieces = ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, L, b.grids);
       }
     } else {
-      pieces = ThinnedTracePieces(t.points, p, b.curveGrids);
+      pieces = ThinnedTracePieces(t.points, L, b.grids);
     }
-    const int gainPen = AddPen(b.drawing, t.gainPen);
+    const int gainPen = AddPen(d, t.gainPen);
     for (CurvePiece& piece : pieces.gain) {
-      b.drawing.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
+      d.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
     }
-    const int phasePen = AddPen(b.drawing, t.phasePen);
+    const int phasePen = AddPen(d, t.phasePen);
     // The right axis may show another quantity than the phase.
-    if (i < b.rightCurves.size()) {
-      pieces.phase = ThinnedTracePieces(b.rightCurves[i], p, b.curveGrids).phase;
+    if (i < b.traces.rightCurves.size()) {
+      pieces.phase = ThinnedTracePieces(b.traces.rightCurves[i], L, b.grids).phase;
     }
     for (CurvePiece& piece : pieces.phase) {
-      b.drawing.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
+      d.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
     }
-    t.points = {};  // drawn; the legend needs only names and pens
-    t.record = nullptr;
   }
 }
 
-void DrawLegend(PageBuilder& b) {
+void DrawLegend(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
-  if (b.traces.empty() || !p.overlayStyle.legend) return;
+  const std::vector<TraceCurve>& traces = b.traces.traces;
+  if (traces.empty() || !p.overlayStyle.legend) return;
   std::vector<double> widths;
-  widths.reserve(b.traces.size());
-  for (const TraceCurve& t : b.traces) widths.push_back(b.TextWidth(kFontFreqLabels, t.name));
-  const LegendPlan plan = PlanLegend(widths, b.TextHeight(kFontFreqLabels), p.HB.frameLeft,
-                                     p.HB.frameTop, p.HB.frameRight);
-  const int outline = b.drawing.FindOrAddPen(0, 1, kLegendOutline, 0, 0, kLegendOutline);
-  const int fill = b.drawing.FindOrAddBrush(-1, p.backgroundColor);
-  b.drawing.AddFilledRect(outline, fill, 0, plan.x0, plan.y0, plan.x1, plan.y1);
-  for (size_t i = 0; i < b.traces.size(); ++i) {
+  widths.reserve(traces.size());
+  for (const TraceCurve& t : traces) widths.push_back(b.text.Width(kFontFreqLabels, t.name));
+  const FrameRect& f = b.geometry().frame;
+  const LegendPlan plan =
+      PlanLegend(widths, b.text.Height(kFontFreqLabels), f.left, f.top, f.right);
+  const int outline = d.FindOrAddPen(0, 1, kLegendOutline, 0, 0, kLegendOutline);
+  const int fill = d.FindOrAddBrush(-1, p.backgroundColor);
+  d.AddFilledRect(outline, fill, 0, plan.x0, plan.y0, plan.x1, plan.y1);
+  for (size_t i = 0; i < traces.size(); ++i) {
     const LegendEntryPlace& e = plan.entries[i];
-    b.drawing.AddLine(AddPen(b.drawing, b.traces[i].gainPen), e.lineX0, e.lineY, e.lineX1, e.lineY);
-    b.drawing.AddTextLeft(e.textX, e.textY, b.traces[i].name, b.Font(kFontFreqLabels),
-                          b.Color(kFontFreqLabels));
+    d.AddLine(AddPen(d, traces[i].gainPen), e.lineX0, e.lineY, e.lineX1, e.lineY);
+    d.AddTextLeft(e.textX, e.textY, traces[i].name, b.text.Font(kFontFreqLabels),
+                  b.text.Color(kFontFreqLabels));
   }
 }
 

@@ -11,7 +11,7 @@
 
 namespace fernplot {
 
-class PageBuilder;
+struct BodeStages;
 
 enum class TraceRole { kPage, kDifference, kOverlay, kReference };
 
@@ -58,11 +58,17 @@ struct LegendPlan {
 LegendPlan PlanLegend(const std::vector<double>& nameWidths, double textHeight, double frameLeft,
                       double frameTop, double frameRight);
 
-// Build steps for a page with overlays: the traces and the union of their
-// extremes, then their curves under the page's, then the legend over them.
-void PrepareOverlays(PageBuilder& builder);
-void DrawOverlayCurves(PageBuilder& builder);
-void DrawLegend(PageBuilder& builder);
+// As PageTraces, but a trace that shows its own record's points refers to
+// the record instead of copying them, unless `copyOwn`.
+std::vector<TraceCurve> PageTraceCurves(const GraphPage& page, bool copyOwn);
+// Widens `range` to cover the overlays (every trace after the first).
+void MergeOverlayExtremes(const GraphPage& page, const std::vector<TraceCurve>& traces,
+                          DataRange& range);
+
+// Layers of a page with overlays: their curves under the page's, then the
+// legend over them; nothing without overlays.
+void DrawOverlayCurves(const BodeStages& stages, DrawingDocument& drawing);
+void DrawLegend(const BodeStages& stages, DrawingDocument& drawing);
 
 // Find-or-add of a pen entry as it stands.
 int AddPen(DrawingDocument& drawing, const PenEntry& pen);

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_session.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include "datafile/reader.h"
-#include "graph/page_builder.h"
+#include "graph/overlays.h"
+#include "graph/page_view.h"
 
 namespace fernplot {
 
@@ -20,9 +22,8 @@ SheetPixels DefaultSheetPixels(const GraphProperties& defaults, TextMeasurer* me
   DrawingDocument scratch;
   scratch.SetMeasurer(measurer);
   std::unique_ptr<GraphPage> page = PageSession::MakePage(defaults, MeasurementData{}, {});
-  PageBuilder builder(scratch, *page);
-  builder.Prepare();
-  scratch.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
+  const PageLayout layout = BodeView().Plan(*page, scratch, {})->Layout();
+  scratch.AddSheet(layout.SheetWidthMm(), layout.SheetHeightMm());
   return {scratch.CurrentWidth(), scratch.CurrentHeight()};
 }
 
@@ -49,11 +50,10 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
-  PageBuilder builder(drawing, built);
-  builder.curveGrids = curveGrids;
-  builder.Prepare();
-  drawing.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  builder.Finish();
+  BuildPage(BodeView(), built, drawing, curveGrids);
+  // Only the sheet that the new one pushed out of reach is let go: opening
+  // many files stays linear.
+  drawing.ReleaseSheet(drawing.CurrentNumber() - keptNeighbours - 1);
   return &built;
 }
 
@@ -77,7 +77,7 @@ void PageSession::OpenSelected(const GraphProperties& defaults, DataFileList& fi
   }
   // The page made last stays on screen; without any, the first sheet.
   const int current = drawing.CurrentNumber();
-  drawing.SelectSheet(current > 0 ? current : 1);
+  ShowSheet(current > 0 ? current : 1);
 }
 
 void PageSession::RebuildCurrent() {
@@ -85,18 +85,7 @@ void PageSession::RebuildCurrent() {
   const int k = drawing.CurrentNumber();
   GraphPage* page = PageForSheet(pages, k);
   if (!page) return;
-  PageBuilder builder(drawing, *page);
-  builder.curveGrids = curveGrids;
-  builder.Prepare();
-  drawing.RemoveCurrentSheet();
-  if (k <= drawing.SheetCount()) {
-    drawing.SelectSheet(k);
-    drawing.InsertSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  } else {
-    drawing.AddSheet(builder.SheetWidthMm(), builder.SheetHeightMm());
-  }
-  builder.Finish();
-  drawing.SelectSheet(k);
+  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
 }
 
 void PageSession::CloseCurrent() {
@@ -105,12 +94,143 @@ void PageSession::CloseCurrent() {
   if (!PageForSheet(pages, k)) return;
   pages.erase(pages.begin() + (k - 1));
   drawing.RemoveCurrentSheet();
+  if (drawing.CurrentNumber() > 0) ShowSheet(drawing.CurrentNumber());
+}
+
+bool PageSession::ShowSheet(int n) {
+  if (!drawingActive || n < 1 || n > drawing.SheetCount()) return false;
+  drawing.SelectSheet(n);
+  DrawIfReleased(n);
+  ReleaseFarSheets(0);
+  return true;
+}
+
+bool PageSession::ShowPrevious() {
+  return ShowSheet(drawing.CurrentNumber() - 1);
+}
+
+bool PageSession::ShowNext() {
+  const int k = drawing.CurrentNumber();
+  return k >= 1 && ShowSheet(k + 1);
+}
+
+const DrawingSheet* PageSession::DrawnSheet(int n) {
+  if (!drawingActive || n < 1 || n > drawing.SheetCount()) return nullptr;
+  const int current = drawing.CurrentNumber();
+  if (DrawIfReleased(n)) {
+    if (current >= 1) drawing.SelectSheet(current);
+    ReleaseFarSheets(n);
+  }
+  return &drawing.Sheets()[static_cast<size_t>(n - 1)];
+}
+
+int PageSession::DrawnSheetCount() const {
+  int count = 0;
+  for (const DrawingSheet& sheet : drawing.Sheets()) count += sheet.elements.empty() ? 0 : 1;
+  return count;
+}
+
+bool PageSession::DrawIfReleased(int n) {
+  // Every drawn sheet has elements (its outline at least).
+  if (!drawing.Sheets()[static_cast<size_t>(n - 1)].elements.empty()) return false;
+  GraphPage* page = PageForSheet(pages, n);
+  if (!page) return false;
+  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{n});
+  return true;
+}
+
+void PageSession::ReleaseFarSheets(int alsoKeep) {
+  const int current = drawing.CurrentNumber();
+  const int count = drawing.SheetCount();
+  for (int n = 1; n <= count; ++n) {
+    if (n == alsoKeep || std::abs(n - current) <= keptNeighbours) continue;
+    if (!drawing.Sheets()[static_cast<size_t>(n - 1)].elements.empty()) drawing.ReleaseSheet(n);
+  }
 }
 
 void PageSession::ReleaseAll() {
   if (!drawingActive) return;
   pages.clear();
   drawing.ClearAll();
+}
+
+int PageSession::Subscribe(Listener listener) {
+  if (!listener) return 0;
+  listeners_.emplace_back(nextListener_, std::move(listener));
+  return nextListener_++;
+}
+
+void PageSession::Unsubscribe(int id) {
+  std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void PageSession::Changed() {
+  RebuildCurrent();
+  // A copy: a listener may subscribe or unsubscribe.
+  const std::vector<std::pair<int, Listener>> listeners = listeners_;
+  for (const auto& entry : listeners) entry.second();
+}
+
+bool PageSession::AddOverlays(std::vector<OverlayTrace> traces) {
+  GraphPage* page = CurrentPage();
+  if (!page || traces.empty()) return false;
+  for (OverlayTrace& t : traces) page->overlays.push_back(std::move(t));
+  Changed();
+  return true;
+}
+
+bool PageSession::EditCurrent(const std::function<bool(GraphPage&)>& edit) {
+  GraphPage* page = CurrentPage();
+  if (!page || !edit || !edit(*page)) return false;
+  Changed();
+  return true;
+}
+
+bool PageSession::ToggleDifference() {
+  GraphPage* page = CurrentPage();
+  if (!page || page->overlays.empty()) return false;
+  if (InDifferenceMode(*page)) {
+    page->showDifference = false;
+  } else {
+    if (page->referenceIndex < 0 ||
+        static_cast<size_t>(page->referenceIndex) >= page->overlays.size()) {
+      page->referenceIndex = 0;
+    }
+    page->showDifference = true;
+  }
+  Changed();
+  return true;
+}
+
+bool PageSession::ApplyProperties(const GraphProperties& properties) {
+  GraphPage* page = CurrentPage();
+  if (!page) return false;
+  page->properties = properties;
+  Changed();
+  return true;
+}
+
+bool PageSession::ResetToDefaults(const GraphProperties& defaults) {
+  GraphPage* page = CurrentPage();
+  if (!page) return false;
+  // The data title and the calculated-data flag describe the page's file,
+  // not the look of the graph: the defaults must not replace them.
+  GraphProperties& props = page->properties;
+  std::string dataTitle = std::move(props.dataTitle);
+  const int32_t isCalculated = props.isCalculatedData;
+  props = defaults;
+  props.dataTitle = std::move(dataTitle);
+  props.isCalculatedData = isCalculated;
+  Changed();
+  return true;
+}
+
+bool PageSession::ShowFigureMarks(bool on) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->showFigureMarks == on) return false;
+  page->showFigureMarks = on;
+  Changed();
+  return true;
 }
 
 GraphPage* PageSession::CurrentPage() {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "datafile/data_file_list.h"
 #include "datafile/measurement.h"
@@ -29,6 +31,12 @@ SheetPixels DefaultSheetPixels(const GraphProperties& defaults, TextMeasurer* me
 // Owns the pages and their drawing; sheet k of the drawing shows pages[k-1].
 // Every operation does nothing until drawingActive is set. The drawing's
 // measurer must be set before pages are built.
+//
+// Only the sheet on screen and a few around it hold their drawing; the
+// others keep their number and size and are drawn again from their page
+// when they are shown or put out (a page of a thousand points draws in
+// about a millisecond), so an open page that is off screen costs little
+// more than its data.
 class PageSession {
  public:
   PageList pages;
@@ -41,6 +49,8 @@ class PageSession {
   // Pages added from now on mark their figures (the last choice made on a
   // page, remembered for the pages opened after it).
   bool figureMarksOnNewPages = false;
+  // Sheets this many either side of the current one keep their drawing.
+  int keptNeighbours = 2;
 
   // Makes a page of a record already read (a copy of `defaults`, the
   // record's data title and data type), appends it and builds it; its sheet
@@ -63,14 +73,63 @@ class PageSession {
                     const std::function<bool(size_t done)>& proceed = {});
   // Builds the page on screen again from its properties, in the same place.
   void RebuildCurrent();
-  // Drops the page on screen and its sheet.
+  // Drops the page on screen and its sheet; the sheet that takes its place
+  // is drawn.
   void CloseCurrent();
+
+  // Puts sheet n on screen, drawn; false (and nothing changes) when there
+  // is no sheet n.
+  bool ShowSheet(int n);
+  bool ShowPrevious();
+  bool ShowNext();
+  // Sheet n drawn, for an output of pages that are not on screen (printing);
+  // the current sheet stays, and sheets far from it are released again.
+  // nullptr when there is no sheet n.
+  const DrawingSheet* DrawnSheet(int n);
+  // How many sheets hold their drawing now.
+  int DrawnSheetCount() const;
+
+  // What a change of the page on screen is announced to: each listener is
+  // called once after the page is built again, until it is unsubscribed by
+  // the number Subscribe gave.
+  using Listener = std::function<void()>;
+  int Subscribe(Listener listener);
+  void Unsubscribe(int id);
+
+  // Changes of the page on screen as a user asks for them. Each builds the
+  // page again and announces it; each does nothing (false) without a page.
+  // Lays the traces over the page (nothing when `traces` is empty).
+  bool AddOverlays(std::vector<OverlayTrace> traces);
+  // Lets `edit` change the page (its trace list, say); a page it reports
+  // changed (true) is built again and announced.
+  bool EditCurrent(const std::function<bool(GraphPage&)>& edit);
+  // Differences on or off. Turned on without a reference, the first overlay
+  // becomes the reference: the measurement the page was compared with first.
+  // False as well for a page without overlays.
+  bool ToggleDifference();
+  bool ApplyProperties(const GraphProperties& properties);
+  // The look of `defaults`; the facts of the page's own file stay.
+  bool ResetToDefaults(const GraphProperties& defaults);
+  bool ShowFigureMarks(bool on);
   // Drops every page and sheet; the drawing's tables stay.
   void ReleaseAll();
 
   // The page on screen; nullptr when none.
   GraphPage* CurrentPage();
   const GraphPage* CurrentPage() const;
+
+ private:
+  // Draws sheet n from its page when it holds no drawing; true when it did.
+  // Sheet n becomes current when it is drawn.
+  bool DrawIfReleased(int n);
+  // Releases every drawn sheet further than keptNeighbours from the current
+  // one, except sheet `alsoKeep`.
+  void ReleaseFarSheets(int alsoKeep);
+  // Builds the page on screen again and tells the listeners.
+  void Changed();
+
+  std::vector<std::pair<int, Listener>> listeners_;
+  int nextListener_ = 1;
 };
 
 // The file name of a path without folder and extension.

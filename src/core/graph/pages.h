@@ -10,6 +10,7 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
+#include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
 namespace fernplot {
@@ -21,6 +22,7 @@ struct OverlayTrace {
   MeasurementData data;
   std::string fileName;  // without folder and extension, for the legend
   std::string path;      // as opened
+  bool dashed = false;   // the gain drawn dashed too (a fitted model)
 };
 
 struct GraphPage {
@@ -36,7 +38,9 @@ struct GraphPage {
   // Marks the page's figures (margins, -3 dB points, resonance) on its
   // curve; a viewer choice, never saved.
   bool showFigureMarks = false;
-  std::string sourcePath;      // the file it was read from, as given; may be empty
+  std::string sourcePath;  // the file it was read from, as given; may be empty
+  // Where its last build put the frame and axes.
+  PageLayout layout;
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.

@@ -6,8 +6,9 @@
 
 #include "analysis/sweep_points.h"
 #include "graph/axis_math.h"
+#include "graph/bode_stages.h"
+#include "graph/format.h"
 #include "graph/overlays.h"
-#include "graph/page_builder.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -42,22 +43,26 @@ std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, in
   return out;
 }
 
-void PrepareRightAxis(PageBuilder& b) {
-  const int32_t mode = b.props().rightAxis;
-  if (mode != kRightUnwrappedPhase && mode != kRightGroupDelay) return;
-  b.rightCurves.clear();
-  b.rightCurves.push_back(RightAxisCurve(b.range.points, mode));
-  for (size_t i = 1; i < b.traces.size(); ++i) {
-    b.rightCurves.push_back(RightAxisCurve(b.traces[i].points, mode));
-  }
+std::vector<std::vector<RangePoint>> RightAxisCurves(const std::vector<RangePoint>& pagePoints,
+                                                     const std::vector<TraceCurve>& traces,
+                                                     int32_t mode) {
+  std::vector<std::vector<RangePoint>> curves;
+  if (mode != kRightUnwrappedPhase && mode != kRightGroupDelay) return curves;
+  curves.push_back(RightAxisCurve(pagePoints, mode));
+  for (size_t i = 1; i < traces.size(); ++i)
+    curves.push_back(RightAxisCurve(traces[i].points, mode));
+  return curves;
+}
+
+void UseRightAxisExtremes(DataRange& range, const std::vector<std::vector<RangePoint>>& curves) {
+  if (curves.empty()) return;
   DataRange own;
-  for (const std::vector<RangePoint>& curve : b.rightCurves) {
-    for (const RangePoint& p : curve) AddDataPoint(own, p.frequency, p.gain, p.phase);
-    own.points.clear();
+  for (const std::vector<RangePoint>& curve : curves) {
+    for (const RangePoint& p : curve) AddExtremes(own, p.frequency, p.gain, p.phase);
   }
-  b.range.hasPhase = own.hasPhase;
-  b.range.minPhase = own.minPhase;
-  b.range.maxPhase = own.maxPhase;
+  range.hasPhase = own.hasPhase;
+  range.minPhase = own.minPhase;
+  range.maxPhase = own.maxPhase;
 }
 
 std::string FormatSiLabel(double value, double step) {
@@ -65,9 +70,9 @@ std::string FormatSiLabel(double value, double step) {
   // Within a hundredth of a step of zero is the zero label of the axis.
   if (std::fabs(value) < std::fabs(step) * 0.01 || value == 0.0) return "0";
   static constexpr const char* kPrefixes[] = {"f", "p", "n", "u", "m", "", "k", "M", "G"};
-  int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
-  if (group < -5) group = -5;
-  if (group > 3) group = 3;
+  const int group = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3.0));
+  // Past the prefixes the fixed form would run to hundreds of digits.
+  if (group < -5 || group > 3) return FormatShortExponent(value);
   const double unit = std::pow(10.0, 3 * group);
   int decimals = 0;
   if (std::isfinite(step) && step > 0.0) {

@@ -14,7 +14,7 @@
 
 namespace fernplot {
 
-class PageBuilder;
+struct TraceCurve;
 
 constexpr std::string_view kGroupDelayCaption = "GROUP DELAY [s]";
 constexpr std::string_view kPhaseCaption = "PHASE [deg]";
@@ -29,10 +29,15 @@ std::string_view RightAxisQuantityName(int32_t rightAxis);
 // seconds. Empty in phase mode, where the points themselves are drawn.
 std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, int32_t rightAxis);
 
-// After the points (and overlays) are scanned: the right-hand curve of every
-// trace into builder.rightCurves, and the phase extremes replaced by theirs.
-// Nothing in phase mode.
-void PrepareRightAxis(PageBuilder& builder);
+// The right-hand curve of every trace for the mode: the page's points first,
+// then each overlay's (from `traces`, which hold their points). Empty in
+// phase mode.
+std::vector<std::vector<RangePoint>> RightAxisCurves(const std::vector<RangePoint>& pagePoints,
+                                                     const std::vector<TraceCurve>& traces,
+                                                     int32_t rightAxis);
+// The phase extremes of `range` replaced by those of the curves; nothing
+// without curves (phase mode).
+void UseRightAxisExtremes(DataRange& range, const std::vector<std::vector<RangePoint>>& curves);
 
 // A scale label with an SI prefix, as the frequency labels have them: "0",
 // "10u", "1.5m", "-250n", with as many decimals as `step` needs.

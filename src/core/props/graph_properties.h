@@ -20,14 +20,12 @@ namespace fernplot {
 constexpr size_t kTitleBytes = 32;
 constexpr size_t kCaptionBytes = 32;
 
-// What the property sheet accepts, and so what a settings file may hold: an
-// axis is at least this long (also the smallest graph area) and at most
-// kMaxAxisLengthMm; font sizes lie within the sizes the sheet offers.
+// What the property sheet accepts: an axis is at least this long (also the
+// smallest graph area) and at most kMaxAxisLengthMm. A hand-edited settings
+// file may hold other values; they are drawn as written.
 constexpr float kMinHorizontalAxisMm = 40.0f;
 constexpr float kMinVerticalAxisMm = 30.0f;
 constexpr float kMaxAxisLengthMm = 250.0f;
-constexpr int32_t kMinFontPoints = 6;
-constexpr int32_t kMaxFontPoints = 16;
 constexpr size_t kFaceNameBytes = 63;
 // The data-file search pattern saved with the settings.
 constexpr size_t kDataFilePathBytes = 259;
@@ -65,11 +63,6 @@ struct AxisSettings {
   double interval = 0.0;
   int32_t gridLines = 0;
   std::string caption;  // <= kCaptionBytes
-  // Layout results of the last page build; never saved.
-  double frameLeft = 0.0, frameTop = 0.0, frameRight = 0.0, frameBottom = 0.0;
-  double scale = 0.0;
-  double origin = 0.0;
-  int32_t axisFlags = 0;  // bit 0: drawn logarithmic
 
   bool operator==(const AxisSettings&) const = default;
 };
@@ -87,7 +80,6 @@ struct FontSetting {
 
 constexpr int kItemCount = 18;
 constexpr int kFontCategoryCount = 11;
-constexpr int kFontSlotCount = 20;
 
 // Info item indexes into itemFlags.
 enum InfoItemIndex : int {
@@ -158,10 +150,9 @@ struct GraphProperties {
   int32_t phaseLineBoldOnPrint = 0;
   AxisSettings HT, HB, VL, VR;
   std::array<int32_t, kItemCount> itemFlags{};
-  std::array<FontSetting, kFontSlotCount> fonts{};
+  std::array<FontSetting, kFontCategoryCount> fonts{};
   std::string dataTitle;  // <= kDataTitleBytes
   int32_t isCalculatedData = 0;
-  double pageLeft = 0.0, pageTop = 0.0, pageRight = 0.0, pageBottom = 0.0;
   // Phase margins are read against 0° instead of -180° (instruments that
   // measure a loop's phase so that it shows the margin directly).
   int32_t marginReferenceZero = 0;
@@ -173,7 +164,7 @@ struct GraphProperties {
   // The sweep read as a loop gain: how the page draws it, which curve it
   // shows (L, T or S), the Nyquist view's radius, and whether its loop
   // figures are shown (decided from the figures unless the user says).
-  PageView view = PageView::kBode;
+  ViewKind view = ViewKind::kBode;
   LoopCurve loopCurve = LoopCurve::kOpen;
   double nyquistRadius = kDefaultNyquistRadius;
   LoopJudgement loopJudgement = LoopJudgement::kAutomatic;

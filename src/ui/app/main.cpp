@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "fernplot_version.h"
 #include "font_setup.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: fernplot [--lang ja|en] [FILE|FOLDER]...\n"
-    "Opens each data file (a folder: its *.DAT files) as a page.\n"
+    "Opens each data file (a folder: its *.DAT files) as a page; Touchstone,\n"
+    "simulator text exports and delimited tables open too.\n"
     "  --lang ja|en   show the program in Japanese or English (default: the\n"
     "                 language chosen in the program, else the locale's)\n"
     "  --version      print the version\n"
@@ -57,7 +59,15 @@ int main(int argc, char** argv) {
   fernplot::BlockQuitSignals();
   // Before the application object: its platform start-up warns too.
   fernplot::InstallFontWarningFilter();
-  QApplication app(argc, argv);
+  // Qt reads its own options (-style, -platform ...) only before "--": the
+  // names after it are files, also when they look like Qt's options. Qt
+  // keeps a reference to the count and the array for the application's life.
+  int qtArgc = 1;
+  while (qtArgc < argc && std::string_view(argv[qtArgc]) != "--") ++qtArgc;
+  const int firstFileArg = qtArgc;
+  std::vector<char*> qtArgv(argv, argv + qtArgc);
+  qtArgv.push_back(nullptr);
+  QApplication app(qtArgc, qtArgv.data());
   QApplication::setApplicationName(QStringLiteral("FERNPLOT"));
   fernplot::ViewerSettings viewerSettings;
   const fernplot::Translations translations(
@@ -72,9 +82,11 @@ int main(int argc, char** argv) {
   options.rememberWindowPlace = true;
   options.viewerSettings = &viewerSettings;
   options.coreTexts = translations.CoreTranslator();
-  // The raw bytes: a name that is not valid text must still open. Qt has
-  // taken its own options out of argv by now.
-  options.files = fernplot::CommandLineFiles(argc, argv);
+  // The raw bytes: a name that is not valid text must still open. What Qt
+  // left of the arguments before "--", then "--" and everything after it.
+  std::vector<char*> fileArgs(qtArgv.begin(), qtArgv.begin() + qtArgc);
+  fileArgs.insert(fileArgs.end(), argv + firstFileArg, argv + argc);
+  options.files = fernplot::CommandLineFiles(static_cast<int>(fileArgs.size()), fileArgs.data());
   fernplot::CMainApp program(dialogs, std::move(options));
   program.Start();
   const int rc = QApplication::exec();

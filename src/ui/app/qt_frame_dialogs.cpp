@@ -104,8 +104,13 @@ std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, i
 }
 
 QStringList QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& folder) {
+  // Other programs' sweep files are told by their content; the filters
+  // only narrow the listing.
+  const QStringList filters = {tr("All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
+                               tr("Data files (*.DAT)"), tr("Touchstone (*.s1p *.s2p)"),
+                               tr("Text (*.txt *.csv *.tsv)")};
   return QFileDialog::getOpenFileNames(parent, tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"), folder,
-                                       tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT *.dat)"));
+                                       filters.join(QStringLiteral(";;")));
 }
 
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
@@ -113,8 +118,19 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-  dialog.setNameFilter(tr("CSVﾌｧｲﾙ (*.csv)"));
+  // CSV as always; Touchstone and a SPICE table carry the page into
+  // network and circuit tools. The suffix follows the chosen filter.
+  const QStringList filters = {tr("CSVﾌｧｲﾙ (*.csv)"), tr("Touchstone (*.s2p)"),
+                               tr("SPICE table (*.cir)")};
+  dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, filters](const QString& filter) {
+                     const int k = static_cast<int>(filters.indexOf(filter));
+                     dialog.setDefaultSuffix(k == 1   ? QStringLiteral("s2p")
+                                             : k == 2 ? QStringLiteral("cir")
+                                                      : QStringLiteral("csv"));
+                   });
   // The data file's folder, so the CSV lands beside its source by default.
   const QFileInfo initial(initialName);
   if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Command identifiers of the main window and the zoom table; each command's
-// texts, place and handler are in the row its part adds to the command
-// table (command_table.h).
+// Command identifiers of the main window; each command's texts, place and
+// handler are in the row its part adds to the command table
+// (command_table.h). The zoom steps come from the core.
 
-#include <array>
-#include <string_view>
+#include "graph/zoom_steps.h"
 
 namespace fernplot {
 
@@ -65,21 +64,5 @@ enum StatusPane : int {
 };
 constexpr int kStatusPaneCount = 4;
 constexpr int kStatusPaneInitialWidth = 40;
-
-struct ZoomStep {
-  std::string_view comboText;
-  std::string_view menuText;
-  double factor;
-};
-constexpr int kZoomStepCount = 6;
-constexpr int kZoomDefaultIndex = 3;  // "100%"
-constexpr std::array<ZoomStep, kZoomStepCount> kZoomSteps{{
-    {" 30%", " 30 %", 0.3},
-    {" 60%", " 60 %", 0.6},
-    {" 75%", " 75 %", 0.75},
-    {"100%", "100 %", 1.0},
-    {"150%", "150 %", 1.5},
-    {"200%", "200 %", 2.0},
-}};
 
 }  // namespace fernplot

@@ -15,15 +15,13 @@ namespace fernplot {
 
 namespace {
 
-// The frame rectangle is stored alike in every axis; the frequency axis'
-// copy is the one read here.
 struct Frame {
   double x0, y0, x1, y1;
 };
 
-Frame FrameOf(const GraphProperties& props) {
-  const AxisSettings& f = props.HB;
-  return {f.frameLeft, f.frameTop, f.frameRight, f.frameBottom};
+Frame FrameOf(const PageLayout& layout) {
+  const FrameRect& f = layout.frame;
+  return {f.left, f.top, f.right, f.bottom};
 }
 
 double DeviceOf(double mm, double zoom) {
@@ -44,41 +42,46 @@ QPointF PagePositionMm(QPoint client, QPoint scroll, double zoom) {
   return {(client.x() + scroll.x()) / d, (client.y() + scroll.y()) / d};
 }
 
-std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint client, QPoint scroll,
+std::optional<Readout> ComputeReadout(const PageLayout& layout, QPoint client, QPoint scroll,
                                       double zoom) {
   const QPointF mm = PagePositionMm(client, scroll, zoom);
   const double x = mm.x();
   const double y = mm.y();
-  const Frame fr = FrameOf(props);
+  const Frame fr = FrameOf(layout);
   if (x < fr.x0 || y < fr.y0 || x > fr.x1 || y > fr.y1) return std::nullopt;
 
   Readout r;
-  r.frequency = FrequencyAxisMap(props.HB).ToValue(x);
-  r.gain = VerticalAxisMap(props.VL).ToValue(y);
-  r.phase = VerticalAxisMap(props.VR).ToValue(y);
+  r.frequency = layout.frequency.ToValue(x);
+  r.gain = layout.gain.ToValue(y);
+  r.phase = layout.right.ToValue(y);
   return r;
 }
 
+// A value that is not a number leaves its pane empty.
 QString FrequencyPaneText(double hz) {
+  if (!std::isfinite(hz)) return {};
   return QStringLiteral(" %1Hz ").arg(QStringFromUtf8(FormatFrequency(hz)));
 }
 
 QString GainPaneText(double db) {
+  if (!std::isfinite(db)) return {};
   return FormatG(db) + QStringLiteral(" dB");
 }
 
 QString PhasePaneText(double deg) {
+  if (!std::isfinite(deg)) return {};
   return FormatG(deg) + QStringLiteral(" deg");
 }
 
 QString RightPaneText(const GraphProperties& props, double value) {
   if (props.rightAxis != kRightGroupDelay) return PhasePaneText(value);
+  if (!std::isfinite(value)) return {};
   return QStringFromUtf8(ThreeDigits(value, "s"));
 }
 
-CrossHairLines CrossHairGeometry(const GraphProperties& props, QPoint client, QPoint scroll,
+CrossHairLines CrossHairGeometry(const PageLayout& layout, QPoint client, QPoint scroll,
                                  double zoom) {
-  const Frame fr = FrameOf(props);
+  const Frame fr = FrameOf(layout);
   const int left = static_cast<int>(DeviceOf(fr.x0, zoom)) - scroll.x();
   const int right = static_cast<int>(DeviceOf(fr.x1, zoom)) - scroll.x();
   const int top = static_cast<int>(DeviceOf(fr.y0, zoom)) - scroll.y();

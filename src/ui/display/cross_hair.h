@@ -8,6 +8,7 @@
 #include <QString>
 #include <optional>
 
+#include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
 namespace fernplot {
@@ -24,7 +25,7 @@ QPointF PagePositionMm(QPoint client, QPoint scroll, double zoom);
 
 // Nothing when the point lies outside the graph frame (its edges count as
 // inside).
-std::optional<Readout> ComputeReadout(const GraphProperties& props, QPoint client, QPoint scroll,
+std::optional<Readout> ComputeReadout(const PageLayout& layout, QPoint client, QPoint scroll,
                                       double zoom);
 
 // Texts of panes 1 to 3.
@@ -41,7 +42,7 @@ struct CrossHairLines {
 };
 // The lines through `client`, spanning the frame, in client coordinates;
 // converted the way the renderer converts, so they meet the frame's edges.
-CrossHairLines CrossHairGeometry(const GraphProperties& props, QPoint client, QPoint scroll,
+CrossHairLines CrossHairGeometry(const PageLayout& layout, QPoint client, QPoint scroll,
                                  double zoom);
 
 }  // namespace fernplot

@@ -60,9 +60,13 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   Connect();
   UpdateCommandStates();
   view_->View()->setFocus();
+  // Whatever changes the page on screen, the window shows it.
+  sessionListener_ = state_.session.Subscribe([this] { RefreshViews(); });
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+  state_.session.Unsubscribe(sessionListener_);
+}
 
 void CMainFrame::AddWindowCommands() {
   commands_->Add({.id = kCmdExit,

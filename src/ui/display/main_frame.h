@@ -67,6 +67,7 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
+  int sessionListener_ = 0;
   void AddWindowCommands();
   // The short usage help of the help menu.
   static QString HelpText();

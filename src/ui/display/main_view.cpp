@@ -98,13 +98,13 @@ bool CMainView::CanNextPage() const {
 }
 
 bool CMainView::PreviousPage() {
-  if (!state_.session.drawingActive || !state_.session.drawing.PreviousSheet()) return false;
+  if (!state_.session.ShowPrevious()) return false;
   AfterPageStep();
   return true;
 }
 
 bool CMainView::NextPage() {
-  if (!state_.session.drawingActive || !state_.session.drawing.NextSheet()) return false;
+  if (!state_.session.ShowNext()) return false;
   AfterPageStep();
   return true;
 }
@@ -114,7 +114,7 @@ bool CMainView::GoToPage(int n) {
     return false;
   }
   if (n == state_.session.drawing.CurrentNumber()) return true;
-  if (!state_.session.drawing.SelectSheet(n)) return false;
+  if (!state_.session.ShowSheet(n)) return false;
   AfterPageStep();
   return true;
 }

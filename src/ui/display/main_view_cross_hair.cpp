@@ -82,7 +82,7 @@ void CMainView::HideCrossHair() {
 void CMainView::ShowCrossHair(const GraphPage& page, QPoint client) {
   if (!state_.crossHairEnabled) return;
   lastScroll_ = ScrollPosition();
-  lines_ = CrossHairGeometry(page.properties, client, lastScroll_, zoom_);
+  lines_ = CrossHairGeometry(page.layout, client, lastScroll_, zoom_);
   crossHairVisible_ = true;
   viewport()->update(CrossHairRegion() + DotsRegion());
 }
@@ -93,7 +93,7 @@ void CMainView::HandlePointer(QPoint client) {
   const GraphPage* page = CurrentPage();
   std::optional<Readout> readout;
   if (page) {
-    readout = ComputeReadout(page->properties, client, ScrollPosition(), zoom_);
+    readout = ComputeReadout(page->layout, client, ScrollPosition(), zoom_);
   }
   if (readout) {
     texts[0] = FrequencyPaneText(readout->frequency);

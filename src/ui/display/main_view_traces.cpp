@@ -59,11 +59,11 @@ void CMainView::PlaceCurveDots(const GraphPage& page, const std::vector<TraceVal
   const GraphProperties& p = page.properties;
   const QPoint scroll = ScrollPosition();
   const double d = zoom_ * kPixelsPerMm;
-  const AxisMap left = VerticalAxisMap(p.VL);
-  const AxisMap right = VerticalAxisMap(p.VR);
+  const AxisMap& left = page.layout.gain;
+  const AxisMap& right = page.layout.right;
   // The pointer's column is where the frequency was read.
   const auto add = [&](double yMm, QColor colour) {
-    if (!(yMm >= p.HB.frameTop && yMm <= p.HB.frameBottom)) return;
+    if (!(yMm >= page.layout.frame.top && yMm <= page.layout.frame.bottom)) return;
     dots_.emplace_back(x, TruncToDevice(yMm * d) - scroll.y());
     dotColours_.push_back(colour);
   };

@@ -215,12 +215,12 @@ void MarkerController::Changed() {
 std::optional<QPointF> MarkerController::ViewPosition(const CurveReading& at) const {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
   if (!page) return std::nullopt;
-  const GraphProperties& p = page->properties;
-  const double x = FrequencyAxisMap(p.HB).ToMm(at.frequency);
-  double y = VerticalAxisMap(p.VL).ToMm(at.gain);
+  const PageLayout& layout = page->layout;
+  const double x = layout.frequency.ToMm(at.frequency);
+  double y = layout.gain.ToMm(at.gain);
   if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
   // On the frame's edge when the gain lies off the axis, as the curve is.
-  y = std::clamp(y, p.VL.frameTop, p.VL.frameBottom);
+  y = std::clamp(y, layout.frame.top, layout.frame.bottom);
   const double d = view_->Zoom() * kPixelsPerMm;
   const QPoint scroll = view_->ScrollPosition();
   return QPointF(x * d - scroll.x(), y * d - scroll.y());
@@ -231,7 +231,7 @@ bool MarkerController::PlaceAt(QPoint client) {
   if (!page) return false;
   PageChanged();
   const std::optional<Readout> r =
-      ComputeReadout(page->properties, client, view_->ScrollPosition(), view_->Zoom());
+      ComputeReadout(page->layout, client, view_->ScrollPosition(), view_->Zoom());
   if (!r || !pair_.Place(r->frequency)) return false;
   Changed();
   return true;

@@ -21,8 +21,10 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
+#include "graph/page_exchange.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/imported_page.h"
 #include "printing.h"
 #include "qt_convert.h"
 #include "toolbar_icons.h"
@@ -142,16 +144,11 @@ void PageActions::StartDrawing() {
   emit drawingStarted();
 }
 
-void PageActions::Rebuilt() {
-  state_.session.RebuildCurrent();
-  emit pagesChanged();
-}
-
 // The first of the pages just opened is the one to look at, not the last.
 void PageActions::AfterPagesOpened(int sheetsBefore) {
   documentTitle_ = tr("周波数特性グラフ");
-  DrawingDocument& drawing = state_.session.drawing;
-  if (drawing.SheetCount() > sheetsBefore) drawing.SelectSheet(sheetsBefore + 1);
+  if (state_.session.drawing.SheetCount() > sheetsBefore)
+    state_.session.ShowSheet(sheetsBefore + 1);
   emit pagesChanged();
 }
 
@@ -213,8 +210,13 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, path, message);
+    SweepFileRead read = ReadSweepFile(path, {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
+      continue;
+    }
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     if (!data) {
       const std::string name = std::filesystem::path(path).filename().string();
       failures << QStringLiteral("%1: %2").arg(
@@ -223,10 +225,15 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
       continue;
     }
     StartDrawing();
-    if (GraphPage* page =
-            state_.session.OpenPage(state_.defaults, std::move(*data), PageFileName(path))) {
-      page->sourcePath = path;
+    std::unique_ptr<GraphPage> made =
+        PageSession::MakePage(state_.defaults, std::move(*data), PageFileName(path));
+    made->sourcePath = path;
+    // Further traces of another program's file: laid over its first.
+    for (MeasurementData& d : read.more) {
+      std::string name = d.imported->legendName;
+      made->overlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
     }
+    state_.session.AddPage(std::move(made));
     openedPaths.push_back(path);
     opened = true;
   }
@@ -285,8 +292,14 @@ void PageActions::SaveCsv() {
                               : QDir(folder).filePath(QStringFromUtf8(page->fileName));
   const std::optional<QString> path = dialogs_.AskCsvPath(&window_, initial);
   if (!path) return;
-  const CsvResult result = WritePageCsv(
-      state_.session.pages, state_.session.drawing.CurrentNumber(), path->toStdString());
+  // The name's suffix picks the format the dialog offered.
+  const QString suffix = QFileInfo(*path).suffix().toLower();
+  const CsvResult result =
+      suffix == QStringLiteral("s2p") ? WritePageTouchstone(*page, path->toStdString())
+      : suffix == QStringLiteral("cir")
+          ? WritePageSpiceTable(*page, path->toStdString())
+          : WritePageCsv(state_.session.pages, state_.session.drawing.CurrentNumber(),
+                         path->toStdString());
   if (!result.ok) {
     dialogs_.ShowWarning(
         &window_,
@@ -303,8 +316,9 @@ void PageActions::ClosePage() {
 void PageActions::EditCurrentProperties() {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return;
-  if (!dialogs_.EditProperties(&window_, true, page->properties)) return;
-  Rebuilt();
+  GraphProperties edited = page->properties;
+  if (!dialogs_.EditProperties(&window_, true, edited)) return;
+  state_.session.ApplyProperties(edited);
 }
 
 void PageActions::EditDefaultProperties() {
@@ -319,15 +333,7 @@ void PageActions::ResetToDefault() {
                             tr("このｸﾞﾗﾌの設定情報を標準値に戻します。\n\nよろしいですか？\n"))) {
     return;
   }
-  // The data title and the calculated-data flag describe the page's file,
-  // not the look of the graph: the defaults must not replace them.
-  GraphProperties& props = page->properties;
-  std::string dataTitle = std::move(props.dataTitle);
-  const int32_t isCalculated = props.isCalculatedData;
-  props = state_.defaults;
-  props.dataTitle = std::move(dataTitle);
-  props.isCalculatedData = isCalculated;
-  Rebuilt();
+  state_.session.ResetToDefaults(state_.defaults);
 }
 
 void PageActions::OverwriteDefault() {
@@ -353,9 +359,11 @@ void PageActions::Print() {
   const std::optional<PrintRequest> request =
       dialogs_.AskPrint(&window_, printer, state_.session.drawing.SheetCount());
   if (!request) return;
+  // Sheets off screen are drawn again one by one as they are printed.
+  const SheetSource drawn = [this](int n) { return state_.session.DrawnSheet(n); };
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const PrintToFileResult r =
-        PrintSheetsToPdfFile(state_.session.drawing, printer, request->fromPage, request->toPage);
+    const PrintToFileResult r = PrintSheetsToPdfFile(state_.session.drawing, printer,
+                                                     request->fromPage, request->toPage, drawn);
     if (r.outcome.started && !r.written) {
       dialogs_.ShowWarning(&window_, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                          .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
@@ -366,7 +374,7 @@ void PageActions::Print() {
     return;
   }
   const PrintOutcome outcome =
-      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage);
+      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage, drawn);
   if (!outcome.started) {
     dialogs_.ShowInfo(&window_, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }
@@ -389,10 +397,7 @@ void PageActions::CloseAllPages() {
 
 void PageActions::ShowFigureMarks(bool on) {
   state_.session.figureMarksOnNewPages = on;
-  GraphPage* page = PageOnScreen(state_);
-  if (!page || page->showFigureMarks == on) return;
-  page->showFigureMarks = on;
-  Rebuilt();
+  state_.session.ShowFigureMarks(on);
 }
 
 }  // namespace fernplot

@@ -95,8 +95,6 @@ class PageActions : public QObject {
   int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);
   void StartDrawing();
-  // The page was changed: built again and shown.
-  void Rebuilt();
   // Names give the legend's name (their folder and extension dropped).
   void AddOverlayFilePaths(const std::vector<std::string>& paths,
                            const std::vector<std::string>& names);

@@ -18,6 +18,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "import/imported_page.h"
 #include "page_actions.h"
 #include "qt_convert.h"
 #include "trace_list.h"
@@ -68,8 +69,7 @@ std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths) {
 bool DifferenceHasPoints(const GraphPage& page) {
   const ChannelRatio ratio = PageRatio(page.properties);
   const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
-  return DifferenceHasOverlap(RatioPoints(page.data, ratio),
-                              UsablePoints(RatioPoints(reference.data, ratio)));
+  return CheckSubtraction(page.data, reference.data, ratio) == Subtraction::kPossible;
 }
 
 }  // namespace
@@ -138,13 +138,17 @@ void PageActions::AddOverlayFiles(const QStringList& paths) {
 
 void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
                                       const std::vector<std::string>& names) {
-  GraphPage* page = PageOnScreen(state_);
-  if (!page) return;
+  if (!PageOnScreen(state_)) return;
   QStringList failures;
-  bool added = false;
+  std::vector<OverlayTrace> traces;
   for (size_t i = 0; i < paths.size(); ++i) {
-    std::string message;
-    std::optional<MeasurementData> data = ReadDataFile(true, paths[i], message);
+    SweepFileRead read = ReadSweepFile(paths[i], {});
+    if (!read.importError.empty()) {
+      failures << QStringFromUtf8(read.importError);
+      continue;
+    }
+    std::optional<MeasurementData>& data = read.data;
+    const std::string& message = read.message;
     const std::string_view name = PageFileName(i < names.size() ? names[i] : paths[i]);
     // A record that came back with a message (no points, a data part cut
     // short) has nothing to lay over the page: refused as unreadable. A full
@@ -156,10 +160,15 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
           QStringFromUtf8(LocalizedReaderMessage(message, state_.session.drawing.Translator())));
       continue;
     }
-    page->overlays.push_back(OverlayTrace{std::move(*data), std::string(name), paths[i]});
-    added = true;
+    std::string legend = data->imported ? data->imported->legendName : std::string(name);
+    traces.push_back(OverlayTrace{std::move(*data), std::move(legend), paths[i]});
+    // Every further trace of another program's file.
+    for (MeasurementData& d : read.more) {
+      legend = d.imported->legendName;
+      traces.push_back(OverlayTrace{std::move(d), std::move(legend), paths[i]});
+    }
   }
-  if (added) Rebuilt();
+  state_.session.AddOverlays(std::move(traces));
   if (!failures.isEmpty()) ShowOpenFailures(failures);
 }
 
@@ -167,9 +176,14 @@ void PageActions::EditTraces() {
   GraphPage* page = PageOnScreen(state_);
   if (!page || page->overlays.empty()) return;
   const std::optional<TraceListEdit> edit = dialogs_.EditTraces(&window_, TraceListOf(*page));
-  if (edit && ApplyTraceEdit(*page, *edit)) {
-    RefuseEmptyDifference(*page);
-    Rebuilt();
+  if (edit) {
+    state_.session.EditCurrent([&](GraphPage& p) {
+      if (!ApplyTraceEdit(p, *edit)) return false;
+      // A new reference may leave nothing to subtract: the page then goes
+      // back to its traces.
+      RefuseEmptyDifference(p);
+      return true;
+    });
   }
   emit statesChanged();
 }
@@ -181,21 +195,21 @@ void PageActions::ToggleDifference() {
     return;
   }
   if (InDifferenceMode(*page)) {
-    page->showDifference = false;
-  } else {
+    state_.session.ToggleDifference();
+    return;
+  }
+  // A difference with no frequency in common is refused (and said so)
+  // before it is drawn.
+  const bool shown = state_.session.EditCurrent([this](GraphPage& p) {
     // Without a chosen reference the first overlay is the natural one: the
     // measurement the page was compared with first.
-    if (page->referenceIndex < 0 ||
-        static_cast<size_t>(page->referenceIndex) >= page->overlays.size()) {
-      page->referenceIndex = 0;
+    if (p.referenceIndex < 0 || static_cast<size_t>(p.referenceIndex) >= p.overlays.size()) {
+      p.referenceIndex = 0;
     }
-    page->showDifference = true;
-    if (RefuseEmptyDifference(*page)) {
-      emit statesChanged();
-      return;
-    }
-  }
-  Rebuilt();
+    p.showDifference = true;
+    return !RefuseEmptyDifference(p);
+  });
+  if (!shown) emit statesChanged();
 }
 
 bool PageActions::RefuseEmptyDifference(GraphPage& page) {

@@ -47,14 +47,17 @@ void ApplyOrientationRule(const DrawingSheet& sheet, QPagedPaintDevice& printer)
 }  // namespace
 
 PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer, int fromPage,
-                         int toPage) {
+                         int toPage, const SheetSource& source) {
   PrintOutcome outcome;
   fromPage = std::max(fromPage, 1);
   toPage = std::min(toPage, doc.SheetCount());
   const RenderOptions options = RenderOptions::Print(kPrintOffsetMm, kPrintOffsetMm);
   QPainter painter;
   for (int page = fromPage; page <= toPage; ++page) {
-    const DrawingSheet& sheet = doc.Sheets()[static_cast<size_t>(page - 1)];
+    const DrawingSheet* drawn =
+        source ? source(page) : &doc.Sheets()[static_cast<size_t>(page - 1)];
+    if (!drawn) break;
+    const DrawingSheet& sheet = *drawn;
     // The orientation must be settled before the page starts.
     ApplyOrientationRule(sheet, printer);
     if (!outcome.started) {
@@ -74,7 +77,7 @@ PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer,
 }
 
 PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinter& printer,
-                                       int fromPage, int toPage) {
+                                       int fromPage, int toPage, const SheetSource& source) {
   PrintToFileResult result;
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -84,7 +87,7 @@ PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinte
     writer.setPageLayout(printer.pageLayout());
     writer.setTitle(printer.docName());
     writer.setCreator(printer.creator());
-    result.outcome = PrintSheets(doc, writer, fromPage, toPage);
+    result.outcome = PrintSheets(doc, writer, fromPage, toPage, source);
   }
   if (!result.outcome.started) return result;
   const WriteFileResult w = WriteFileAtomically(

@@ -4,6 +4,7 @@
 // printable area's top-left corner, nothing scaled to the paper.
 
 #include <QPageLayout>
+#include <functional>
 #include <string>
 
 class QPagedPaintDevice;
@@ -12,6 +13,7 @@ class QPrinter;
 namespace fernplot {
 
 class DrawingDocument;
+struct DrawingSheet;
 
 constexpr int kPrintOffsetMm = 10;
 
@@ -29,11 +31,15 @@ struct PrintOutcome {
   int pagesPrinted = 0;
 };
 
+// Gives sheet n of the document drawn (sheets off screen may hold no
+// drawing until asked for); none: the document's sheets as they are.
+using SheetSource = std::function<const DrawingSheet*(int n)>;
+
 // Prints sheets fromPage..toPage (1-based, inclusive) on `printer`, turning
 // the paper per page by the orientation rule. The document's current sheet
 // stays as it is.
 PrintOutcome PrintSheets(const DrawingDocument& doc, QPagedPaintDevice& printer, int fromPage,
-                         int toPage);
+                         int toPage, const SheetSource& source = {});
 
 struct PrintToFileResult {
   PrintOutcome outcome;
@@ -45,6 +51,6 @@ struct PrintToFileResult {
 // written whole, so a full disk or a vanished folder is reported, never
 // leaves a broken file, and leaves the printer fit for the next print.
 PrintToFileResult PrintSheetsToPdfFile(const DrawingDocument& doc, const QPrinter& printer,
-                                       int fromPage, int toPage);
+                                       int fromPage, int toPage, const SheetSource& source = {});
 
 }  // namespace fernplot

@@ -48,20 +48,20 @@ void SetLimits(GraphProperties& props, const PageLimits& limits) {
   }
 }
 
-std::optional<PageLimits> LimitsOfRectangle(const GraphProperties& props, QPoint a, QPoint b,
+std::optional<PageLimits> LimitsOfRectangle(const PageLayout& layout, QPoint a, QPoint b,
                                             QPoint scroll, double zoom) {
   // The frame in viewport pixels; the rectangle is clipped to it.
   const double d = zoom * kPixelsPerMm;
-  const QRect frame(QPoint(static_cast<int>(std::ceil(props.HB.frameLeft * d)) - scroll.x(),
-                           static_cast<int>(std::ceil(props.HB.frameTop * d)) - scroll.y()),
-                    QPoint(static_cast<int>(std::floor(props.HB.frameRight * d)) - scroll.x(),
-                           static_cast<int>(std::floor(props.HB.frameBottom * d)) - scroll.y()));
+  const QRect frame(QPoint(static_cast<int>(std::ceil(layout.frame.left * d)) - scroll.x(),
+                           static_cast<int>(std::ceil(layout.frame.top * d)) - scroll.y()),
+                    QPoint(static_cast<int>(std::floor(layout.frame.right * d)) - scroll.x(),
+                           static_cast<int>(std::floor(layout.frame.bottom * d)) - scroll.y()));
   const QRect r = QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                         QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))) &
                   frame;
   if (r.width() < kLeastDrag || r.height() < kLeastDrag) return std::nullopt;
-  const std::optional<Readout> low = ComputeReadout(props, r.bottomLeft(), scroll, zoom);
-  const std::optional<Readout> high = ComputeReadout(props, r.topRight(), scroll, zoom);
+  const std::optional<Readout> low = ComputeReadout(layout, r.bottomLeft(), scroll, zoom);
+  const std::optional<Readout> high = ComputeReadout(layout, r.topRight(), scroll, zoom);
   if (!low || !high) return std::nullopt;
   PageLimits l;
   l.axes[0] = {0, 0, low->frequency, high->frequency};
@@ -141,7 +141,7 @@ bool RangeZoomPart::ZoomTo(QPoint a, QPoint b) {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return false;
   const std::optional<PageLimits> limits =
-      LimitsOfRectangle(page->properties, a, b, view_->ScrollPosition(), view_->Zoom());
+      LimitsOfRectangle(page->layout, a, b, view_->ScrollPosition(), view_->Zoom());
   if (!limits) return false;
   History().push_back(LimitsOf(page->properties));
   Apply(*page, *limits);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
 class QRubberBand;
@@ -44,7 +45,7 @@ void SetLimits(GraphProperties& props, const PageLimits& limits);
 // The limits that show the rectangle between two viewport points (clipped
 // to the graph frame) on a page laid out as `props`; nothing for a
 // rectangle without width or height there.
-std::optional<PageLimits> LimitsOfRectangle(const GraphProperties& props, QPoint a, QPoint b,
+std::optional<PageLimits> LimitsOfRectangle(const PageLayout& layout, QPoint a, QPoint b,
                                             QPoint scroll, double zoom);
 // Every axis on the data's limits; the typed limits stay for the sheet.
 PageLimits WholeSweepLimits(PageLimits limits);

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// How a page becomes a sheet of the drawing. A view turns a page into stage
+// values (no element drawn yet) and then draws them as a list of layers; the
+// session and the exporter only know this interface, so a new way of
+// drawing a page is a new view beside the others, not an edit of them.
+
+#include <memory>
+#include <span>
+
+#include "graph/curve_thinning.h"
+#include "graph/drawing.h"
+#include "graph/page_layout.h"
+#include "graph/pages.h"
+
+namespace fernplot {
+
+// The stage values of one page, ready to be drawn.
+class PlannedPage {
+ public:
+  virtual ~PlannedPage() = default;
+  virtual const PageLayout& Layout() const = 0;
+  // Runs the view's layers in order into the drawing's current sheet.
+  virtual void Draw(DrawingDocument& drawing) const = 0;
+};
+
+class PageView {
+ public:
+  virtual ~PageView() = default;
+  // The stages of `page`: it resolves the page's fonts in `drawing` and
+  // measures texts with its measurer, and adds no element. Overlay curves
+  // are thinned for `grids`. The page must outlive the result.
+  virtual std::unique_ptr<PlannedPage> Plan(const GraphPage& page, DrawingDocument& drawing,
+                                            std::span<const CurveGrid> grids) const = 0;
+};
+
+// The gain and phase over frequency.
+const PageView& BodeView();
+
+// Where BuildPage puts the sheet: appended as the last one, or in place of
+// the sheet with that number.
+struct SheetPlace {
+  int replace = 0;  // 0: append
+};
+
+// The one way a page becomes a sheet: plans it, makes its sheet (appended or
+// in place of sheet `place.replace`, which stays current), draws it and
+// keeps the layout on the page for the readers of positions (cross-hair,
+// markers, drawing dump).
+void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
+               std::span<const CurveGrid> grids, SheetPlace place = {});
+
+}  // namespace fernplot

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: MIT
+#include "import/import_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "import/import_text.h"
+
+namespace fernplot {
+namespace {
+
+std::string LowerSuffix(std::string_view path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string_view name = slash == path.npos ? path : path.substr(slash + 1);
+  const size_t dot = name.find_last_of('.');
+  return dot == name.npos ? std::string() : AsciiLower(name.substr(dot));
+}
+
+// Ports a ".s1p"/".s2p" name promises; 0 otherwise.
+int PortsFromName(std::string_view path) {
+  const std::string suffix = LowerSuffix(path);
+  if (suffix == ".s1p") return 1;
+  if (suffix == ".s2p") return 2;
+  return 0;
+}
+
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && AsciiLower(s.substr(0, prefix.size())) == prefix;
+}
+
+ImportFormat DetectText(std::string_view text, std::string_view path) {
+  LineCursor lines(text);
+  std::string_view line;
+  while (lines.Next(line)) {
+    if (LooksLikeSimulatorExport(line)) return ImportFormat::kSimulator;
+    const std::string_view t = TrimSpace(line);
+    if (t.empty() || t.front() == '!') continue;
+    if (StartsWithNoCase(t, "[version]")) return ImportFormat::kTouchstone;
+    if (t.front() == '#') {
+      TouchstoneOptions options;
+      std::string what;
+      const std::string_view words = TrimSpace(t.substr(1));
+      if (!words.empty() && ParseTouchstoneOptions(words, options, what)) {
+        return ImportFormat::kTouchstone;
+      }
+    }
+    break;
+  }
+  if (PortsFromName(path) > 0) return ImportFormat::kTouchstone;
+  if (LowerSuffix(path) == ".dat") return ImportFormat::kNone;
+  return ImportFormat::kDelimited;
+}
+
+}  // namespace
+
+bool HasImportSuffix(std::string_view path) {
+  const std::string s = LowerSuffix(path);
+  return s == ".s1p" || s == ".s2p" || s == ".txt" || s == ".csv" || s == ".tsv";
+}
+
+ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path) {
+  std::string storage;
+  const DecodedText decoded = DecodeImportText(bytes, storage);
+  if (decoded.binary || decoded.text.empty()) return ImportFormat::kNone;
+  return DetectText(decoded.text, path);
+}
+
+bool IsImportFile(const std::string& path) {
+  if (HasImportSuffix(path)) return true;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::string probe(kImportProbeBytes, '\0');
+  const ssize_t n = read(fd, probe.data(), probe.size());
+  close(fd);
+  if (n <= 0) return false;
+  probe.resize(static_cast<size_t>(n));
+  return DetectImportFormat(probe, path) != ImportFormat::kNone;
+}
+
+ImportResult FinishTraces(ImportedFile file) {
+  std::erase_if(file.traces, [](const ImportedTrace& t) { return t.points.empty(); });
+  ImportResult r;
+  if (file.traces.empty()) {
+    r.error.message = "no usable point: all " + std::to_string(file.skippedPoints) +
+                      " points have a non-positive or non-finite frequency or value";
+    return r;
+  }
+  r.file = std::move(file);
+  return r;
+}
+
+ImportResult ParseImport(std::string_view bytes, std::string_view path,
+                         const ImportOptions& options) {
+  ImportResult r;
+  if (bytes.size() > kMaxImportFileBytes) {
+    r.error.message = "file too large";
+    return r;
+  }
+  std::string storage;
+  const DecodedText decoded = DecodeImportText(bytes, storage);
+  if (decoded.text.find_first_not_of(" \t\r\n\f\v") == decoded.text.npos) {
+    r.error.message = "empty file";
+    return r;
+  }
+  if (decoded.binary) {
+    r.error.message = "binary data: not a text file";
+    return r;
+  }
+  switch (DetectText(decoded.text, path)) {
+    case ImportFormat::kTouchstone:
+      r = ReadTouchstone(decoded.text, PortsFromName(path), options);
+      break;
+    case ImportFormat::kSimulator:
+      r = ReadSimulatorExport(decoded.text);
+      break;
+    case ImportFormat::kDelimited:
+    case ImportFormat::kNone:
+      r = ReadDelimitedText(decoded.text);
+      break;
+  }
+  return r;
+}
+
+ImportResult ReadImportFile(const std::string& path, const ImportOptions& options) {
+  ImportResult r;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || fstat(fd, &st) != 0) {
+    r.error.message = std::strerror(errno);
+    if (fd >= 0) close(fd);
+    return r;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    r.error.message = "not a regular file";
+    return r;
+  }
+  if (static_cast<unsigned long long>(st.st_size) > kMaxImportFileBytes) {
+    close(fd);
+    r.error.message = "file too large";
+    return r;
+  }
+  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      r.error.message = std::strerror(errno);
+      close(fd);
+      return r;
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(fd);
+  bytes.resize(got);
+  return ParseImport(bytes, path, options);
+}
+
+}  // namespace fernplot

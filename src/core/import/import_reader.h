@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Reading sweep files of other programs: which format a file is (by its
+// content, the file name only a hint) and the reader for it.
+
+#include <string>
+#include <string_view>
+
+#include "import/imported_trace.h"
+#include "import/touchstone_format.h"
+
+namespace fernplot {
+
+enum class ImportFormat { kNone, kTouchstone, kSimulator, kDelimited };
+
+// Bytes enough to tell the format.
+constexpr size_t kImportProbeBytes = 4096;
+
+// The format of a file whose first bytes (or all of them) are `bytes`.
+// kNone for binary data and for text in a file whose name ends in ".DAT",
+// which the instrument's reader handles.
+ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path);
+
+// Whether the file name ends in a suffix the readers stand for (.s1p, .s2p,
+// .txt, .csv, .tsv; any case).
+bool HasImportSuffix(std::string_view path);
+
+// Whether `path` should go to these readers rather than to the instrument's
+// data-file reader: its content is one of the formats, or its name says so.
+// Reads the file's first bytes; a file that cannot be read is decided by its
+// name.
+bool IsImportFile(const std::string& path);
+
+// Reads `bytes` (the whole file) as the format its content shows.
+ImportResult ParseImport(std::string_view bytes, std::string_view path,
+                         const ImportOptions& options);
+// Reads the file at `path`; a failure to read it is an error of line 0.
+ImportResult ReadImportFile(const std::string& path, const ImportOptions& options);
+
+// The readers, for the dispatch and the tests. Each takes decoded UTF-8.
+bool LooksLikeSimulatorExport(std::string_view firstLine);
+ImportResult ReadSimulatorExport(std::string_view text);
+ImportResult ReadDelimitedText(std::string_view text);
+// Drops traces left without points; an error when none has any.
+ImportResult FinishTraces(ImportedFile file);
+
+}  // namespace fernplot

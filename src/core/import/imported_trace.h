@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// What the readers of other programs' sweep files make: named traces of
+// frequency, gain and phase, or an error naming the line that went wrong.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fernplot {
+
+struct TracePoint {
+  double frequency = 0.0;  // Hz, > 0 and finite
+  double gainDb = 0.0;
+  double phaseDeg = 0.0;
+  bool operator==(const TracePoint&) const = default;
+};
+
+struct ImportedTrace {
+  std::string name;  // UTF-8; may be empty for a file of one unnamed trace
+  std::vector<TracePoint> points;
+};
+
+struct ImportedFile {
+  std::string format;  // shown in the info block, e.g. "Touchstone v1"
+  std::vector<ImportedTrace> traces;
+  size_t skippedPoints = 0;  // non-positive or non-finite points left out
+};
+
+struct ImportError {
+  size_t line = 0;  // 1-based line of a text file; 0 when the file as a whole is at fault
+  std::string message;
+  // The file is fine but lacks what was asked for (an S-parameter it does
+  // not have): a usage error rather than a bad file.
+  bool missingSelection = false;
+};
+
+struct ImportResult {
+  std::optional<ImportedFile> file;  // set exactly when error.message is empty
+  ImportError error;
+};
+
+// "<path>: <message>" or "<path>:<line>: <message>".
+std::string ImportErrorText(const std::string& path, const ImportError& error);
+
+}  // namespace fernplot

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A page's ratio as a two-port Touchstone v1 file: S21 is the measured
+// response, the other parameters zero.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "datafile/measurement.h"
+#include "fileio/atomic_file.h"
+
+namespace fernplot {
+
+// The usable points of one ratio in ascending frequency (finite values,
+// positive frequency); the writers' common input.
+struct RatioPoint {
+  double frequency;
+  float gainDb;
+  float phaseDeg;
+};
+std::vector<RatioPoint> UsableRatioPoints(const MeasurementData& data, bool ch2OverCh1);
+
+// Shortest text that reads back as exactly the same value.
+std::string ShortestNumber(double value);
+std::string ShortestNumber(float value);
+
+// The file's bytes; `source` (UTF-8) names the page's file in the comment.
+std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1,
+                              std::string_view source);
+WriteFileResult WriteTouchstoneS2p(const MeasurementData& data, bool ch2OverCh1,
+                                   std::string_view source, const std::string& path);
+
+}  // namespace fernplot

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: MIT
+// The session: which sheets hold their drawing, and the changes it announces.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "graph/overlays.h"
+#include "graph/page_session.h"
+#include "graph_stand_in.h"
+
+namespace fernplot {
+namespace {
+
+// Every page's sheet as drawn right after it was opened.
+std::vector<DrawingSheet> OpenPages(test::TestState& ts, int count) {
+  std::vector<DrawingSheet> drawn;
+  for (int i = 0; i < count; ++i) {
+    ts->OpenPage(ts.defaults, test::SweepData(10 + i), "P" + std::to_string(i));
+    drawn.push_back(*ts->drawing.CurrentSheet());
+  }
+  return drawn;
+}
+
+TEST(PageSessionSheets, OnlySheetsNearTheCurrentOneHoldTheirDrawing) {
+  test::TestState ts;
+  const std::vector<DrawingSheet> drawn = OpenPages(ts, 12);
+  const int window = 2 * ts->keptNeighbours + 1;
+  EXPECT_LE(ts->DrawnSheetCount(), window);
+  EXPECT_TRUE(ts->drawing.Sheets()[0].elements.empty());
+  // A released sheet keeps its size: the view's scroll range needs it.
+  EXPECT_EQ(ts->drawing.Sheets()[0].width, drawn[0].width);
+
+  // Shown again, every sheet is what it was, and the window moves with it.
+  for (int n : {1, 2, 7, 12, 6}) {
+    ASSERT_TRUE(ts->ShowSheet(n));
+    EXPECT_EQ(ts->drawing.CurrentNumber(), n);
+    EXPECT_EQ(*ts->drawing.CurrentSheet(), drawn[static_cast<size_t>(n - 1)]) << n;
+    EXPECT_LE(ts->DrawnSheetCount(), window) << n;
+  }
+  EXPECT_FALSE(ts->ShowSheet(13));
+  EXPECT_FALSE(ts->ShowSheet(0));
+  EXPECT_EQ(ts->drawing.CurrentNumber(), 6);
+
+  // Paging steps one sheet at a time and stops at either end.
+  ASSERT_TRUE(ts->ShowSheet(1));
+  EXPECT_FALSE(ts->ShowPrevious());
+  EXPECT_TRUE(ts->ShowNext());
+  EXPECT_EQ(*ts->drawing.CurrentSheet(), drawn[1]);
+
+  // An output of a far sheet gets it drawn, and the page on screen stays.
+  const DrawingSheet* far = ts->DrawnSheet(11);
+  ASSERT_NE(far, nullptr);
+  EXPECT_EQ(*far, drawn[10]);
+  EXPECT_EQ(ts->drawing.CurrentNumber(), 2);
+  EXPECT_EQ(ts->DrawnSheet(99), nullptr);
+
+  // Closing the page on screen draws the one that takes its place.
+  ASSERT_TRUE(ts->ShowSheet(9));
+  ts->ShowSheet(5);
+  ts->CloseCurrent();
+  EXPECT_EQ(ts->drawing.CurrentNumber(), 5);
+  EXPECT_EQ(*ts->drawing.CurrentSheet(), [&] {
+    DrawingSheet s = drawn[5];
+    s.number = 5;
+    return s;
+  }());
+}
+
+TEST(PageSessionChanges, IntentsRebuildAndAnnounceOnce) {
+  test::TestState ts;
+  int heard = 0;
+  const int id = ts->Subscribe([&heard] { ++heard; });
+
+  // Without a page nothing changes and nothing is announced.
+  EXPECT_FALSE(ts->ShowFigureMarks(true));
+  EXPECT_FALSE(ts->ToggleDifference());
+  EXPECT_EQ(heard, 0);
+
+  GraphPage* page = ts->OpenPage(ts.defaults, test::SweepData(30), "P");
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(heard, 0);                   // opening is not a change of a shown page
+  EXPECT_FALSE(ts->ToggleDifference());  // no overlay to compare with
+  EXPECT_FALSE(ts->AddOverlays({}));
+
+  std::vector<OverlayTrace> traces;
+  traces.push_back({test::SweepData(20), "A", ""});
+  traces.push_back({test::SweepData(25), "B", ""});
+  ASSERT_TRUE(ts->AddOverlays(std::move(traces)));
+  EXPECT_EQ(heard, 1);
+  EXPECT_EQ(page->overlays.size(), 2u);
+
+  // Differences on without a reference: the first overlay becomes it.
+  ASSERT_TRUE(ts->ToggleDifference());
+  EXPECT_EQ(heard, 2);
+  EXPECT_EQ(page->referenceIndex, 0);
+  EXPECT_TRUE(InDifferenceMode(*page));
+  ASSERT_TRUE(ts->ToggleDifference());
+  EXPECT_FALSE(InDifferenceMode(*page));
+  EXPECT_EQ(page->referenceIndex, 0);  // kept for the next time
+
+  // The figure marks: only a change is announced, and the sheet shows it.
+  const size_t plain = ts->drawing.CurrentSheet()->elements.size();
+  ASSERT_TRUE(ts->ShowFigureMarks(true));
+  EXPECT_FALSE(ts->ShowFigureMarks(true));
+  EXPECT_GT(ts->drawing.CurrentSheet()->elements.size(), plain);
+  EXPECT_EQ(heard, 4);
+
+  // New properties are drawn; a reset takes the defaults' look and keeps
+  // the facts of the page's file.
+  GraphProperties look = page->properties;
+  look.title = "OTHER";
+  look.dataTitle = "EDITED TITLE";
+  ASSERT_TRUE(ts->ApplyProperties(look));
+  EXPECT_EQ(page->properties, look);
+  ASSERT_TRUE(ts->ResetToDefaults(ts.defaults));
+  EXPECT_EQ(page->properties.title, ts.defaults.title);
+  EXPECT_EQ(page->properties.dataTitle, "EDITED TITLE");
+
+  // An edit that changes nothing is not announced.
+  EXPECT_FALSE(ts->EditCurrent([](GraphPage&) { return false; }));
+  EXPECT_TRUE(ts->EditCurrent([](GraphPage& p) {
+    p.overlays.pop_back();
+    return true;
+  }));
+  EXPECT_EQ(heard, 7);
+
+  ts->Unsubscribe(id);
+  ts->ShowFigureMarks(false);
+  EXPECT_EQ(heard, 7);
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: MIT
+#include "import/import_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "datafile/csv_export.h"
+#include "fernplot_test_data.h"
+#include "import/import_reader.h"
+
+namespace fernplot {
+namespace {
+
+ImportResult Parse(const std::string& bytes, const std::string& name = "data.txt") {
+  return ParseImport(bytes, name, {});
+}
+
+// The encodings a simulator's export arrives in, made from UTF-8 text.
+std::string Utf16(const std::string& utf8, bool bigEndian) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    uint32_t cp = c;
+    size_t len = 1;
+    if (c >= 0xC0) {
+      len = c >= 0xE0 ? 3 : 2;
+      cp = c & (len == 2 ? 0x1F : 0x0F);
+      for (size_t k = 1; k < len; ++k) cp = cp << 6 | (utf8[i + k] & 0x3F);
+    }
+    const char hi = static_cast<char>(cp >> 8), lo = static_cast<char>(cp & 0xFF);
+    out += bigEndian ? hi : lo;
+    out += bigEndian ? lo : hi;
+    i += len;
+  }
+  return out;
+}
+
+std::string Cp1252(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    if (utf8.compare(i, 2, "\xC2\xB0") == 0) {
+      out += '\xB0';
+      ++i;
+    } else {
+      out += utf8[i];
+    }
+  }
+  return out;
+}
+
+const char* const kPolar =
+    "Freq.\tV(out)\tV(in)\n"
+    "1.00000000000000e+001\t(-3.01029995663981e+000dB,-4.50000000000000e+001\xC2\xB0)\t(0."
+    "00000000000000e+000dB,0.00000000000000e+000\xC2\xB0)\n"
+    "1.00000000000000e+002\t(-2.00000000000000e+001dB,-9.00000000000000e+001\xC2\xB0)\t(0."
+    "00000000000000e+000dB,0.00000000000000e+000\xC2\xB0)\n";
+
+const char* const kCartesian =
+    "Freq.\tV(out)\tV(in)\n"
+    "1.00000000000000e+001\t5.00000000000000e-001,-5.00000000000000e-001\t1,0\n"
+    "1.00000000000000e+002\t0,-1.00000000000000e-001\t1,0\n";
+
+TEST(SimulatorExport, PolarAndCartesianInEveryEncoding) {
+  for (const char* body : {kPolar, kCartesian}) {
+    const std::string utf8 = body;
+    const std::pair<const char*, std::string> encodings[] = {
+        {"utf-8", utf8},
+        {"utf-8 bom", "\xEF\xBB\xBF" + utf8},
+        {"utf-16le", Utf16(utf8, false)},
+        {"utf-16be", Utf16(utf8, true)},
+        {"windows-1252", Cp1252(utf8)},
+    };
+    for (const auto& [encoding, bytes] : encodings) {
+      SCOPED_TRACE(std::string(encoding) + (body == kPolar ? " polar" : " cartesian"));
+      const ImportResult r = Parse(bytes, "rc.txt");
+      ASSERT_TRUE(r.file) << r.error.line << ": " << r.error.message;
+      EXPECT_EQ(r.file->format, "LTspice");
+      ASSERT_EQ(r.file->traces.size(), 2u);
+      EXPECT_EQ(r.file->traces[0].name, "V(out)");
+      EXPECT_EQ(r.file->traces[1].name, "V(in)");
+      const auto& out = r.file->traces[0].points;
+      ASSERT_EQ(out.size(), 2u);
+      EXPECT_EQ(out[0].frequency, 10.0);
+      EXPECT_NEAR(out[0].gainDb, -3.0103, 1e-4);
+      EXPECT_NEAR(out[0].phaseDeg, -45.0, 1e-9);
+      EXPECT_NEAR(out[1].gainDb, -20.0, 1e-9);
+      EXPECT_NEAR(out[1].phaseDeg, -90.0, 1e-9);
+      EXPECT_NEAR(r.file->traces[1].points[1].gainDb, 0.0, 1e-12);
+    }
+  }
+}
+
+TEST(SimulatorExport, EveryColumnOfEveryStepIsATraceNamedWithItsParameters) {
+  const std::string text =
+      "Freq.\tV(out)\tI(R1)\n"
+      "Step Information: R=1k C=1n  (Run: 1/2)\n"
+      "1e1\t(-1dB,-10\xC2\xB0)\t(-2dB,-20\xC2\xB0)\n"
+      "1e2\t(-3dB,-30\xC2\xB0)\t(-4dB,-40\xC2\xB0)\n"
+      "Step Information: R=4.7k C=1n  (Run: 2/2)\n"
+      "1e1\t(-5dB,-50\xC2\xB0)\t(-6dB,-60\xC2\xB0)\n"
+      "1e2\t(-7dB,-70\xC2\xB0)\t(-8dB,-80\xC2\xB0)\n";
+  const ImportResult r = Parse(text);
+  ASSERT_TRUE(r.file) << r.error.message;
+  ASSERT_EQ(r.file->traces.size(), 4u);
+  const char* names[] = {"V(out) R=1k C=1n", "I(R1) R=1k C=1n", "V(out) R=4.7k C=1n",
+                         "I(R1) R=4.7k C=1n"};
+  for (size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(r.file->traces[i].name, names[i]);
+    ASSERT_EQ(r.file->traces[i].points.size(), 2u);
+    EXPECT_EQ(r.file->traces[i].points[1].gainDb, -3.0 - double(i % 2) - 4.0 * double(i / 2));
+  }
+}
+
+TEST(SimulatorExport, MalformedRowsNameTheirLine) {
+  const struct {
+    std::string text;
+    size_t line;
+    const char* says;
+  } cases[] = {
+      {"Freq.\tV(out)\n1e1\t(-1dB,-10\xC2\xB0)\n1e2\t(-1dB,-10\xC2\xB0)\t1,0\n", 3, "more than"},
+      {"Freq.\tV(out)\tV(a)\n1e1\t(-1dB,-10\xC2\xB0)\n", 2, "2 columns where"},
+      {"Freq.\tV(out)\n1e1\t(-1dB,-1\n", 2, "not a complex value"},
+      {"Freq.\tV(out)\n1e1\t(-1,-10)\n", 2, "not a complex value"},
+      {"Freq.\tV(out)\nabc\t1,0\n", 2, "not a frequency"},
+      {"Freq.\tV(out)\n", 0, "no data"},
+      {"Freq.\tV(out)\n1\t1,0\nStep Information: x=1  (Run: 1/1)\n", 3, "step information"},
+      {"Freq.\tV(out)\n0\t1,0\n-1\t1,0\n", 0, "all 2 points"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const ImportResult r = Parse(c.text);
+    ASSERT_FALSE(r.file);
+    EXPECT_EQ(r.error.line, c.line);
+    EXPECT_NE(r.error.message.find(c.says), std::string::npos) << r.error.message;
+  }
+}
+
+TEST(DelimitedText, SeparatorsHeadersAndCommentsPickTheRightColumns) {
+  const struct {
+    const char* text;
+    const char* name;  // of the trace: the gain column's header
+  } cases[] = {
+      {"100,-3,-45\n1000,-20,-90\n", ""},
+      {"100;-3;-45\r\n1000;-20;-90\r\n", ""},
+      {"100\t-3\t-45\n1000\t-20\t-90\n", ""},
+      {"  100   -3  -45\n1000 -20 -90\n", ""},
+      {"* REW style\n* Freq(Hz) SPL(dB) Phase(degrees)\n100 -3 -45\n1000 -20 -90\n", ""},
+      {"# c\n! c\n; c\nFrequency (Hz),Gain (dB),Phase (deg)\n100,-3,-45\n\n1000,-20,-90\n",
+       "Gain (dB)"},
+      {"Phase [deg]\tHz\tMag\tNote\n-45\t100\t-3\t7\n-90\t1000\t-20\t8\n", "Mag"},
+      {"idx;FREQ;angle;dB\n1;100;-45;-3\n2;1000;-90;-20\n", "dB"},
+      {"a,b,c\n100,-3,-45\n1000,-20,-90\n", ""},  // unknown names: the first three columns
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const ImportResult r = Parse(c.text);
+    ASSERT_TRUE(r.file) << r.error.line << ": " << r.error.message;
+    EXPECT_EQ(r.file->format, "Text");
+    ASSERT_EQ(r.file->traces.size(), 1u);
+    EXPECT_EQ(r.file->traces[0].name, c.name);
+    const std::vector<TracePoint> expected = {{100, -3, -45}, {1000, -20, -90}};
+    EXPECT_EQ(r.file->traces[0].points, expected);
+  }
+}
+
+TEST(DelimitedText, TheExportersCsvReadsBackToTheSameValues) {
+  MeasurementData data;
+  data.points = std::vector<DataPoint>{{10.0, -0.004321f, 0, -0.573f, 0},
+                                       {1234.5678, -3.25f, 0, -51.0004f, 0},
+                                       {99999.999, -40.0f, 0, -89.4272f, 0}};
+  const std::string csv = CalculatedDataCsvText(data, false);
+  const ImportResult r = Parse(csv, "page.csv");
+  ASSERT_TRUE(r.file) << r.error.message;
+  const auto& points = r.file->traces[0].points;
+  ASSERT_EQ(points.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    const DataPoint& d = (*data.points)[i];
+    EXPECT_NEAR(points[i].frequency, d.frequency, 1e-6);
+    EXPECT_NEAR(points[i].gainDb, d.gainCh1Ch2, 1e-6);
+    EXPECT_NEAR(points[i].phaseDeg, d.phaseCh1Ch2, 1e-6);
+  }
+}
+
+TEST(DelimitedText, BadTablesNameTheLine) {
+  const struct {
+    std::string bytes;
+    size_t line;
+    const char* says;
+  } cases[] = {
+      {"", 0, "empty file"},
+      {" \r\n\n", 0, "empty file"},
+      {std::string("\x01\x00\x00\x00garbage", 11), 0, "binary"},
+      {"f,g,p\n", 0, "header but no data"},
+      {"# only comments\n", 0, "no data"},
+      {"1,2,3\n4,5\n", 2, "2 columns where the first row has 3"},
+      {"freq,gain,phase\n1,2,3\n4,5,6,7\n", 3, "4 columns where the header has 3"},
+      {"1,2,3\n4,5,6e\n", 2, "not a number"},
+      {"1,2,3\n4,5,-\n", 2, "not a number"},
+      {"1,2,3\n4,5,6.0.0\n", 2, "not a number"},
+      {"1\n2\n", 1, "one column"},
+      {"0,1,2\n-1,1,2\nnan,1,2\n", 0, "all 3 points"},
+      {std::string(kMaxImportLineBytes + 10, '1') + "\n", 1, "too long"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bytes.substr(0, 40));
+    const ImportResult r = Parse(c.bytes, "t.csv");
+    ASSERT_FALSE(r.file);
+    EXPECT_EQ(r.error.line, c.line);
+    EXPECT_NE(r.error.message.find(c.says), std::string::npos) << r.error.message;
+  }
+}
+
+TEST(ImportFiles, ContentDecidesTheFormatAndErrorsNameThePath) {
+  testing::TempDir dir;
+  // Touchstone under a .DAT name, a data file under a .csv name.
+  const std::string ts = dir.Write("net.DAT", "! x\n# MHz S DB\n1 -1 5\n");
+  EXPECT_TRUE(IsImportFile(ts));
+  const ImportResult r = ReadImportFile(ts, {});
+  ASSERT_TRUE(r.file) << r.error.message;
+  EXPECT_EQ(r.file->format, "Touchstone v1");
+  const std::string dat =
+      dir.Write("real.DAT", EncodeRawDataFile(testing::Header(0, 3), testing::LowPassRecords(3)));
+  EXPECT_FALSE(IsImportFile(dat));
+  EXPECT_TRUE(IsImportFile(dir.File("missing.s2p")));
+  EXPECT_EQ(DetectImportFormat("Freq.\tV(out)\n", "x.DAT"), ImportFormat::kSimulator);
+  EXPECT_EQ(DetectImportFormat("1,2,3\n", "x.DAT"), ImportFormat::kNone);
+  EXPECT_EQ(DetectImportFormat("1,2,3\n", "x.csv"), ImportFormat::kDelimited);
+
+  const std::string bad = dir.Write("bad.csv", "1,2,3\n4,5\n");
+  const ImportResult b = ReadImportFile(bad, {});
+  EXPECT_EQ(ImportErrorText(bad, b.error), bad + ":2: 2 columns where the first row has 3");
+  const ImportResult missing = ReadImportFile(dir.File("none.csv"), {});
+  EXPECT_EQ(ImportErrorText("none.csv", missing.error), "none.csv: No such file or directory");
+}
+
+TEST(ImportText, NumbersAndEncodings) {
+  const struct {
+    const char* text;
+    bool ok;
+    double value;
+  } numbers[] = {{"1", true, 1},      {"+2.5", true, 2.5},       {"-1e3", true, -1000},
+                 {".5", true, 0.5},   {"1e999", true, HUGE_VAL}, {"-1e999", true, -HUGE_VAL},
+                 {"1e-999", true, 0}, {"+-1", false, 0},         {"", false, 0},
+                 {"0x10", false, 0},  {"1.5.", false, 0},        {" 7 ", true, 7}};
+  for (const auto& n : numbers) {
+    SCOPED_TRACE(n.text);
+    double v = -12345;
+    EXPECT_EQ(ParseWholeNumber(n.text, v), n.ok);
+    if (n.ok) {
+      EXPECT_EQ(v, n.value);
+    }
+  }
+  EXPECT_TRUE(IsValidUtf8("plain \xC2\xB0 \xE3\x81\x82 \xF0\x9F\x98\x80"));
+  EXPECT_FALSE(IsValidUtf8("\xB0"));
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));      // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
+  EXPECT_FALSE(IsValidUtf8("abc\xE3\x81"));   // cut short
+  std::string storage;
+  EXPECT_EQ(DecodeImportText("\x80\xB0", storage).text, "\xE2\x82\xAC\xC2\xB0");
+  // A surrogate pair in UTF-16, and an unpaired half.
+  EXPECT_EQ(DecodeImportText(std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xD8", 8), storage).text,
+            "\xF0\x9F\x98\x80\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: MIT
+// The exporter with other programs' sweep files as inputs, overlays and
+// references, and its Touchstone and SPICE table outputs.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "datafile/data_file_writer.h"
+#include "export_language.h"
+#include "export_run.h"
+#include "fernplot_test_data.h"
+#include "import/import_reader.h"
+#include "qt_page_drawer.h"
+
+namespace fernplot {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ExportImport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    root_ = dir_.path().toStdString();
+    dat_ = root_ + "/RC1.DAT";
+    WriteBytes(dat_, EncodeRawDataFile(testing::Header(0, 3), {{10.0, 2.0f, 30.0f, 1.0f},
+                                                               {1000.0, 1.0f, -45.0f, 1.0f},
+                                                               {100000.0, 0.1f, -89.5f, 1.0f}}));
+    // Two simulation runs in Windows-1252.
+    stepped_ = root_ + "/sim.txt";
+    WriteBytes(stepped_,
+               "Freq.\tV(out)\r\n"
+               "Step Information: R=1k  (Run: 1/2)\r\n"
+               "1.00000000000000e+001\t(-1.00000000000000e+000dB,-1.00000000000000e+001\xB0)\r\n"
+               "1.00000000000000e+003\t(-3.00000000000000e+000dB,-4.50000000000000e+001\xB0)\r\n"
+               "Step Information: R=4.7k  (Run: 2/2)\r\n"
+               "1.00000000000000e+001\t(-2.00000000000000e+000dB,-2.00000000000000e+001\xB0)\r\n"
+               "1.00000000000000e+003\t(-6.00000000000000e+000dB,-6.00000000000000e+001\xB0)\r\n");
+    twoPort_ = root_ + "/amp.s2p";
+    WriteBytes(twoPort_,
+               "# kHz S DB R 50\n1 -20 0 10 -90 -40 0 -25 0\n10 -21 0 9 -100 -41 0 -26 0\n");
+    program_ = root_ + "/fernplot-export";
+  }
+
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    const QtPageDrawer drawer;
+    return TranslatedExportMain(args, program_, out_, err_, &drawer);
+  }
+  std::string Out(const std::string& name) const { return root_ + "/out/" + name; }
+  QJsonArray Traces(const std::string& drawing) const {
+    return QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out(drawing))))
+        .object()["traces"]
+        .toArray();
+  }
+
+  QTemporaryDir dir_;
+  std::string root_, dat_, stepped_, twoPort_, program_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(ExportImport, SeveralTracesMakeAPageWithOverlaysAndTheCsvIsTheFirst) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing,png", stepped_}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(Out("sim.csv")),
+            "10.000000 , -1.000000 , -10.000000\r\n"
+            "1000.000000 , -3.000000 , -45.000000\r\n");
+  const QJsonArray traces = Traces("sim.drawing.json");
+  ASSERT_EQ(traces.size(), 2);
+  EXPECT_EQ(traces[0].toObject()["name"].toString(), "V(out) R=1k");
+  EXPECT_EQ(traces[0].toObject()["role"].toString(), "page");
+  EXPECT_EQ(traces[1].toObject()["name"].toString(), "V(out) R=4.7k");
+  EXPECT_EQ(traces[1].toObject()["role"].toString(), "overlay");
+  // The info block names the file, the format, the trace and its points,
+  // and no instrument setting.
+  const std::string drawing = ReadBytes(Out("sim.drawing.json"));
+  for (const char* text : {"sim.txt", "LTspice", "V(out) R=1k", "2"}) {
+    EXPECT_NE(drawing.find(text), std::string::npos) << text;
+  }
+  EXPECT_EQ(drawing.find("OSC."), std::string::npos);
+  EXPECT_EQ(drawing.find("データ生成日時"), std::string::npos);
+
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "json", stepped_}), kExitOk);
+  const QJsonObject json =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("sim.json")))).object();
+  EXPECT_EQ(json["importedFormat"].toString(), "LTspice");
+  EXPECT_EQ(json["importedTrace"].toString(), "V(out) R=1k");
+  EXPECT_EQ(json["importedPointCount"].toInt(), 2);
+  EXPECT_EQ(json["points"].toArray().size(), 2);
+
+  // Either ratio: CH2/CH1 is the inverse.
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--calc", "ch2/ch1", stepped_}), kExitOk);
+  EXPECT_EQ(ReadBytes(Out("sim.csv")).rfind("10.000000 , 1.000000 , 10.000000\r\n", 0), 0u);
+}
+
+TEST_F(ExportImport, ParameterChoiceAndMissingParameterIsAUsageError) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", twoPort_}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(Out("amp.csv")),
+            "1000.000000 , 10.000000 , -90.000000\r\n10000.000000 , 9.000000 , -100.000000\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "s22", twoPort_}), kExitOk);
+  EXPECT_EQ(ReadBytes(Out("amp.csv")).rfind("1000.000000 , -25.000000 , 0.000000", 0), 0u);
+
+  const std::string onePort = root_ + "/ant.s1p";
+  WriteBytes(onePort, "! antenna\n# MHz S RI\n100 0.5 0\n");
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S21", onePort, dat_}), 2);
+  EXPECT_EQ(err_.str(), onePort + ": has no S21 (it has S11)\n");
+  EXPECT_TRUE(std::filesystem::exists(Out("RC1.csv")));
+  EXPECT_FALSE(std::filesystem::exists(Out("ant.csv")));
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S31", dat_}), 2);
+}
+
+TEST_F(ExportImport, MalformedInputsAreReportedWithTheirLineAndTheOthersWritten) {
+  const std::string cut = root_ + "/cut.s2p";
+  WriteBytes(cut, "# Hz S MA\n1 0 0 1 0 0 0 0 0\n2 0 0 1\n");
+  const std::string mixed = root_ + "/mixed.csv";
+  WriteBytes(mixed, "f,g,p\r\n1,2,3\r\n4,5\r\n");
+  const std::string empty = root_ + "/empty.txt";
+  WriteBytes(empty, "");
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv,png", cut, mixed, empty, dat_}), 1);
+  EXPECT_EQ(err_.str(), cut + ":3: a frequency with 4 of 9 numbers: data cut short\n" + mixed +
+                            ":3: 2 columns where the header has 3\n" + empty + ": empty file\n");
+  EXPECT_TRUE(std::filesystem::exists(Out("RC1.png")));
+  for (const char* name : {"cut.csv", "mixed.csv", "empty.csv", "cut.png"}) {
+    EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
+  }
+}
+
+TEST_F(ExportImport, ImportedFilesAsOverlaysAndAsTheReference) {
+  // The page minus the first simulation run (the reference is a file's
+  // first trace); the second run stays an overlay.
+  const std::string csv = root_ + "/ref.csv";
+  WriteBytes(csv, "Frequency (Hz);Phase (deg);Gain (dB)\n10;25;3\n100000;-90;-20\n");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", "--overlay", stepped_, "--difference",
+                 csv, dat_}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(Out("RC1.csv")),
+            "100000.000000 , 0.000000 , 0.500000\r\n"
+            "1000.000000 , 8.500000 , -12.500000\r\n"
+            "10.000000 , 3.020600 , 5.000000\r\n");
+  const QJsonArray traces = Traces("RC1.drawing.json");
+  ASSERT_EQ(traces.size(), 4);
+  EXPECT_EQ(traces[1].toObject()["name"].toString(), "V(out) R=1k");
+  EXPECT_EQ(traces[2].toObject()["name"].toString(), "V(out) R=4.7k");
+  EXPECT_EQ(traces[3].toObject()["name"].toString(), "ref");
+  EXPECT_EQ(traces[3].toObject()["role"].toString(), "reference");
+
+  // An imported page compared with the instrument's file.
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "drawing", "--difference", dat_, stepped_}), kExitOk);
+  const QJsonArray imported = Traces("sim.drawing.json");
+  ASSERT_EQ(imported.size(), 3);
+  EXPECT_EQ(imported[0].toObject()["role"].toString(), "difference");
+  EXPECT_EQ(imported[2].toObject()["role"].toString(), "reference");
+}
+
+TEST_F(ExportImport, TouchstoneAndSpiceOutputsReadBackToThePage) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "s2p,spice,csv", dat_}), kExitOk) << err_.str();
+  const std::string s2p = ReadBytes(Out("RC1.s2p"));
+  EXPECT_EQ(s2p.substr(0, s2p.find("# ")),
+            "! Measured response of RC1.DAT\n"
+            "! S21 = CH1/CH2; S11, S12 and S22 were not measured and are written as 0\n");
+  EXPECT_NE(s2p.find("\n1000 0 0 1 -45 0 0 0 0\n"), std::string::npos) << s2p;
+  const std::string cir = ReadBytes(Out("RC1.cir"));
+  EXPECT_EQ(cir.rfind("* Measured response of RC1.DAT (CH1/CH2)", 0), 0u) << cir;
+  EXPECT_NE(cir.find("\n.subckt RC1 in out\nE1 out 0 FREQ {V(in)} = (10, 6.0206, 30) "),
+            std::string::npos)
+      << cir;
+  EXPECT_NE(cir.find("(1e+05, -20, -89.5)\n.ends\n"), std::string::npos) << cir;
+
+  // .DAT -> s2p -> page gives the .DAT's CSV again.
+  const std::string direct = ReadBytes(Out("RC1.csv"));
+  std::filesystem::create_directory(root_ + "/again");
+  std::filesystem::copy_file(Out("RC1.s2p"), root_ + "/again/RC1.s2p");
+  ASSERT_EQ(Run({"-o", root_ + "/again", "-f", "csv", root_ + "/again/RC1.s2p"}), kExitOk)
+      << err_.str();
+  // Written in ascending frequency; the data file's points run the other way.
+  std::string lines[3];
+  std::istringstream in(direct);
+  for (std::string& line : lines) std::getline(in, line);
+  EXPECT_EQ(ReadBytes(root_ + "/again/RC1.csv"),
+            lines[2] + "\n" + lines[1] + "\n" + lines[0] + "\n");
+}
+
+}  // namespace
+}  // namespace fernplot
