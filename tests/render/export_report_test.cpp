@@ -111,7 +111,9 @@ TEST_F(ExportReport, TableAndPagesForOneThreeAndManyInputs) {
     EXPECT_EQ(table[2][0], "missing.DAT");
     EXPECT_EQ(table[2][1].rfind("unreadable: ", 0), 0u) << table[2][1];
     EXPECT_GT(table[2][1].size(), std::string("unreadable: ").size());
-    if (c.inputs > 1) EXPECT_EQ(table.back()[0], "F" + std::to_string(999 + c.inputs) + ".DAT");
+    if (c.inputs > 1) {
+      EXPECT_EQ(table.back()[0], "F" + std::to_string(999 + c.inputs) + ".DAT");
+    }
     EXPECT_EQ(drawer_.pageCounts.back(), static_cast<size_t>(c.inputs));
   }
 }
