@@ -288,7 +288,7 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
 
 std::string ExportHelpText() {
   std::string formats;
-  for (const ExportFormatSpec& f : kExportFormats) {
+  for (const ExportFormatEntry& f : kExportFormats) {
     // The descriptions line up after the longest name.
     formats +=
         "  " + std::string(f.name) + std::string(9 - std::min<size_t>(f.name.size(), 8), ' ');

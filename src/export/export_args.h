@@ -13,7 +13,7 @@
 namespace fernplot {
 
 // An entry of kExportFormats (export_formats.h).
-using ExportFormat = const ExportFormatSpec*;
+using ExportFormat = const ExportFormatEntry*;
 
 // The most files -j exports at once: one thread each.
 inline constexpr int kMaxJobs = 256;

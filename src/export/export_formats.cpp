@@ -76,7 +76,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatSpec, 10> kExportFormats{{
+const std::array<ExportFormatEntry, 10> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -89,8 +89,8 @@ const std::array<ExportFormatSpec, 10> kExportFormats{{
     {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
 }};
 
-const ExportFormatSpec* FindExportFormat(std::string_view name) {
-  for (const ExportFormatSpec& f : kExportFormats) {
+const ExportFormatEntry* FindExportFormat(std::string_view name) {
+  for (const ExportFormatEntry& f : kExportFormats) {
     if (SameNoCase(f.name, name)) return &f;
   }
   return nullptr;

@@ -30,7 +30,7 @@ struct ExportJob {
   const FitModel* model = nullptr;  // the page's fitted model, for -f model
 };
 
-struct ExportFormatSpec {
+struct ExportFormatEntry {
   std::string_view name;    // for -f, matched without regard to case
   std::string_view suffix;  // appended to the page's name
   std::string_view help;    // what the file holds
@@ -39,9 +39,9 @@ struct ExportFormatSpec {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatSpec, 10> kExportFormats;
+extern const std::array<ExportFormatEntry, 10> kExportFormats;
 
 // The format `name` stands for, or nullptr.
-const ExportFormatSpec* FindExportFormat(std::string_view name);
+const ExportFormatEntry* FindExportFormat(std::string_view name);
 
 }  // namespace fernplot

@@ -124,7 +124,7 @@ TEST(ExportArgs, OutputNames) {
 TEST(ExportArgs, EveryFormatIsNamedDistinctAndHelped) {
   const std::string help = ExportHelpText();
   std::vector<std::string> names;
-  for (const ExportFormatSpec& f : kExportFormats) {
+  for (const ExportFormatEntry& f : kExportFormats) {
     SCOPED_TRACE(std::string(f.name));
     EXPECT_EQ(FindExportFormat(f.name), &f);
     EXPECT_NE(f.write, nullptr);

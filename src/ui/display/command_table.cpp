@@ -19,7 +19,7 @@ namespace {
 // The menus: their titles (in the window's translation context), where each
 // submenu stands in its parent, and the object names tests and styles find
 // them by.
-struct MenuSpec {
+struct MenuRow {
   MenuId id;
   MenuId parent;
   const char* title;
@@ -28,7 +28,7 @@ struct MenuSpec {
   const char* objectName;
 };
 
-constexpr MenuSpec kMenus[] = {
+constexpr MenuRow kMenus[] = {
     {MenuId::kFile,
      MenuId::kNone,
      QT_TRANSLATE_NOOP("fernplot::CMainFrame", "ﾌｧｲﾙ(&F)"),
@@ -77,7 +77,7 @@ bool Before(const Place& a, const Place& b) {
 struct Entry {
   Place place;
   QAction* action = nullptr;
-  const MenuSpec* submenu = nullptr;
+  const MenuRow* submenu = nullptr;
   QWidget* widget = nullptr;
   int id = 0;
 };
@@ -137,29 +137,29 @@ void CommandTable::Build(QMainWindow& window, QToolBar& toolBar) {
   }
   // Each menu's entries, submenus first made empty so that parents can hold
   // them.
-  for (const MenuSpec& spec : kMenus) {
-    const QString title = spec.literalTitle
-                              ? QString::fromUtf8(spec.title)
-                              : QCoreApplication::translate("fernplot::CMainFrame", spec.title);
+  for (const MenuRow& menuRow : kMenus) {
+    const QString title = menuRow.literalTitle
+                              ? QString::fromUtf8(menuRow.title)
+                              : QCoreApplication::translate("fernplot::CMainFrame", menuRow.title);
     auto* menu = new QMenu(title, &window);
-    menu->setObjectName(QString::fromLatin1(spec.objectName));
-    menus_[spec.id] = menu;
+    menu->setObjectName(QString::fromLatin1(menuRow.objectName));
+    menus_[menuRow.id] = menu;
     // Enable states are refreshed whenever a menu opens, as a menu's own
     // update pass would.
     connect(menu, &QMenu::aboutToShow, this, &CommandTable::UpdateStates);
   }
   std::vector<Entry> top;
-  for (const MenuSpec& spec : kMenus) {
+  for (const MenuRow& menuRow : kMenus) {
     std::vector<Entry> entries;
     for (const CommandRow& row : rows_) {
-      if (row.menu == spec.id && row.menuPlace.group >= 0) {
+      if (row.menu == menuRow.id && row.menuPlace.group >= 0) {
         entries.push_back({row.menuPlace, actions_[row.id], nullptr, nullptr, row.id});
       }
     }
-    for (const MenuSpec& sub : kMenus) {
-      if (sub.parent == spec.id) entries.push_back({sub.place, nullptr, &sub, nullptr, 0});
+    for (const MenuRow& sub : kMenus) {
+      if (sub.parent == menuRow.id) entries.push_back({sub.place, nullptr, &sub, nullptr, 0});
     }
-    QMenu* menu = menus_[spec.id];
+    QMenu* menu = menus_[menuRow.id];
     int group = -1;
     for (const Entry& e : Sorted(std::move(entries))) {
       if (group >= 0 && e.place.group != group) {
@@ -173,7 +173,8 @@ void CommandTable::Build(QMainWindow& window, QToolBar& toolBar) {
         menu->addAction(e.action);
       }
     }
-    if (spec.parent == MenuId::kNone) top.push_back({spec.place, nullptr, &spec, nullptr, 0});
+    if (menuRow.parent == MenuId::kNone)
+      top.push_back({menuRow.place, nullptr, &menuRow, nullptr, 0});
   }
   for (const Entry& e : Sorted(std::move(top))) window.menuBar()->addMenu(menus_[e.submenu->id]);
 
