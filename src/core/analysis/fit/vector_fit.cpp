@@ -133,6 +133,20 @@ Poles StartingPoles(int order, double xmin, double xmax) {
   return poles;
 }
 
+// Rows r and r + 1 (real and imaginary parts) of the weighted fit of the
+// response: each basis function times the point's weight, then the constant's
+// column. Relocation and the final solve share this block.
+void PutWeightedBasis(MatrixXd& m, Eigen::Index r, const std::vector<Complex>& phi, double w) {
+  const auto n = static_cast<Eigen::Index>(phi.size());
+  for (Eigen::Index i = 0; i < n; ++i) {
+    const Complex a = phi[static_cast<size_t>(i)] * w;
+    m(r, i) = a.real();
+    m(r + 1, i) = a.imag();
+  }
+  m(r, n) = w;
+  m(r + 1, n) = 0.0;
+}
+
 // One pass of relaxed pole relocation over `samples`.
 std::optional<Poles> Relocate(std::span<const Sample> samples, const Poles& poles) {
   const int n = RealOrder(poles);
@@ -146,18 +160,14 @@ std::optional<Poles> Relocate(std::span<const Sample> samples, const Poles& pole
     const double w = 1.0 / std::abs(sm.h);
     Basis(poles, Complex(0.0, sm.x), phi.data());
     const auto r = static_cast<Eigen::Index>(2 * k);
+    PutWeightedBasis(m, r, phi, w);
     for (int i = 0; i < n; ++i) {
-      const Complex a = phi[static_cast<size_t>(i)] * w;
-      const Complex b = -sm.h * a;
-      m(r, i) = a.real();
-      m(r + 1, i) = a.imag();
+      const Complex b = -sm.h * (phi[static_cast<size_t>(i)] * w);
       m(r, n + 1 + i) = b.real();
       m(r + 1, n + 1 + i) = b.imag();
       basisSum(i) += phi[static_cast<size_t>(i)].real();
     }
     const Complex hw = -sm.h * w;
-    m(r, n) = w;
-    m(r + 1, n) = 0.0;
     m(r, 2 * n + 1) = hw.real();
     m(r + 1, 2 * n + 1) = hw.imag();
   }
@@ -216,13 +226,7 @@ std::optional<Rational> SolveResidues(std::span<const Sample> samples, const Pol
     const double w = 1.0 / std::abs(sm.h);
     Basis(poles, Complex(0.0, sm.x), phi.data());
     const auto r = static_cast<Eigen::Index>(2 * k);
-    for (int i = 0; i < n; ++i) {
-      const Complex a = phi[static_cast<size_t>(i)] * w;
-      m(r, i) = a.real();
-      m(r + 1, i) = a.imag();
-    }
-    m(r, n) = w;
-    m(r + 1, n) = 0.0;
+    PutWeightedBasis(m, r, phi, w);
     rhs(r) = sm.h.real() * w;
     rhs(r + 1) = sm.h.imag() * w;
   }
