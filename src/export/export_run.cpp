@@ -466,7 +466,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
     for (const auto& session : reportPages) {
       if (session->drawing.CurrentSheet()) pages.push_back(&session->drawing);
     }
-    const WriteFileResult r = drawer->WriteReport(reportTable, pages, *options.reportPath);
+    const WriteFileResult r =
+        drawer->WriteReport(reportTable, pages, *options.reportPath, inFlight);
     if (!r.ok) {
       err << *options.reportPath << ": " << (r.error.empty() ? "cannot be written" : r.error)
           << '\n';

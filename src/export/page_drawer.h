@@ -31,10 +31,11 @@ class PageDrawer {
   virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
                                    const std::string& title, InFlightFiles* inFlight) const = 0;
   // A table (its first row the heading) and then the current sheet of every
-  // document at true size, in one PDF.
+  // document at true size, in one PDF; its temporary file is listed in
+  // `inFlight` like the others'.
   virtual WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
                                       const std::vector<const DrawingDocument*>& pages,
-                                      const std::string& path) const = 0;
+                                      const std::string& path, InFlightFiles* inFlight) const = 0;
 };
 
 }  // namespace fernplot

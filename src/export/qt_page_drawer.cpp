@@ -27,8 +27,8 @@ WriteFileResult QtPageDrawer::WritePdf(const DrawingDocument& doc, const std::st
 
 WriteFileResult QtPageDrawer::WriteReport(const std::vector<std::vector<std::string>>& table,
                                           const std::vector<const DrawingDocument*>& pages,
-                                          const std::string& path) const {
-  return WriteReportPdf(table, pages, path, "FERNPLOT report");
+                                          const std::string& path, InFlightFiles* inFlight) const {
+  return WriteReportPdf(table, pages, path, "FERNPLOT report", inFlight);
 }
 
 }  // namespace fernplot

@@ -229,7 +229,8 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
 
 OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
                             const std::vector<const DrawingDocument*>& pages,
-                            const std::string& path, const std::string& title) {
+                            const std::string& path, const std::string& title,
+                            InFlightFiles* inFlight) {
   for (const DrawingDocument* doc : pages) {
     if (!doc->CurrentSheet() || !UsablePageMm(VectorPageSizeMm(*doc))) {
       return OutputResult{false, "a page has no usable size"};
@@ -262,7 +263,7 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
   }
   QByteArray bytes = buffer.data();
   if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
-  return WriteBytes(path, bytes, nullptr);
+  return WriteBytes(path, bytes, inFlight);
 }
 
 }  // namespace fernplot

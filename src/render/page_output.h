@@ -50,6 +50,7 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
 // of every document at true size, each page its sheet's own size.
 OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
                             const std::vector<const DrawingDocument*>& pages,
-                            const std::string& path, const std::string& title);
+                            const std::string& path, const std::string& title,
+                            InFlightFiles* inFlight = nullptr);
 
 }  // namespace fernplot

@@ -25,10 +25,10 @@ class RecordingDrawer : public QtPageDrawer {
  public:
   WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
                               const std::vector<const DrawingDocument*>& pages,
-                              const std::string& path) const override {
+                              const std::string& path, InFlightFiles* inFlight) const override {
     tables.push_back(table);
     pageCounts.push_back(pages.size());
-    return QtPageDrawer::WriteReport(table, pages, path);
+    return QtPageDrawer::WriteReport(table, pages, path, inFlight);
   }
   mutable std::vector<std::vector<std::vector<std::string>>> tables;
   mutable std::vector<size_t> pageCounts;
