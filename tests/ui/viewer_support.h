@@ -111,9 +111,18 @@ class ScriptedDialogs : public FrameDialogs {
     pageAsks.push_back({current, count});
     return pageAnswer;
   }
-  QStringList AskDataFiles(QWidget*, const QString& folder) override {
+  OpenFilesAnswer AskDataFiles(QWidget*, const QString& folder,
+                               const QString& twoPortParameter) override {
     dataFileFolders.push_back(folder);
-    return dataFilesAnswer;
+    offeredParameters.push_back(twoPortParameter);
+    return {dataFilesAnswer, parameterAnswer.isEmpty() ? twoPortParameter : parameterAnswer};
+  }
+  std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
+                                             const QString& preset) override {
+    twoPortQuestions.push_back(fileName);
+    offeredParameters.push_back(preset);
+    if (cancelTwoPortQuestion) return std::nullopt;
+    return overlayParameterAnswer.isEmpty() ? preset : overlayParameterAnswer;
   }
   std::optional<QString> AskCsvPath(QWidget*, const QString& initialName) override {
     csvInitialNames.push_back(initialName);
@@ -138,6 +147,9 @@ class ScriptedDialogs : public FrameDialogs {
   std::optional<QString> csvPath;
   QStringList dataFilesAnswer;
   std::vector<QString> dataFileFolders;
+  QString parameterAnswer, overlayParameterAnswer;  // empty: keep what is offered
+  bool cancelTwoPortQuestion = false;
+  std::vector<QString> offeredParameters, twoPortQuestions;
   bool editAnswer = true;
   std::function<void(GraphProperties&)> editProperties;
 

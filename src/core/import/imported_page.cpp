@@ -67,6 +67,7 @@ ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOpt
     return read;
   }
   read.records = ImportedRecords(*r.file, BaseName(path));
+  read.ports = r.file->ports;
   return read;
 }
 
@@ -80,6 +81,7 @@ SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& option
   read.message.clear();
   read.importError = std::move(imported.error);
   read.missingSelection = imported.missingSelection;
+  read.ports = imported.ports;
   if (!imported.records.empty()) {
     read.data = std::move(imported.records.front());
     read.more.assign(std::make_move_iterator(imported.records.begin() + 1),

@@ -24,6 +24,7 @@ struct ImportedRecordsRead {
   std::vector<MeasurementData> records;  // at least one when `error` is empty
   std::string error;                     // "<path>: <message>" or "<path>:<line>: <message>"
   bool missingSelection = false;         // the file lacks the parameter asked for
+  int ports = 0;                         // a network-parameter file's ports, else 0
 };
 
 // Reads `path` with the import readers and makes its records.
@@ -38,6 +39,7 @@ struct SweepFileRead {
   std::vector<MeasurementData> more;  // further traces of another program's file
   std::string importError;            // "<path>: <what>" or "<path>:<line>: <what>"
   bool missingSelection = false;      // the file lacks the parameter asked for
+  int ports = 0;                      // a network-parameter file's ports (1 or 2), else 0
 };
 
 // Reads `path` as the instrument's data file unless its name says it is

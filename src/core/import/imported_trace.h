@@ -26,6 +26,7 @@ struct ImportedFile {
   std::string format;  // shown in the info block, e.g. "Touchstone v1"
   std::vector<ImportedTrace> traces;
   size_t skippedPoints = 0;  // non-positive or non-finite points left out
+  int ports = 0;             // a network-parameter file's ports (1 or 2); 0 for other formats
 };
 
 struct ImportError {

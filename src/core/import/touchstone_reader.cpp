@@ -197,13 +197,19 @@ class TouchstoneReader {
   // Index (in kTwoPortNames) of the parameter asked for; -1 when the file
   // cannot have it (the letter is checked at the end).
   int WantedIndex() const {
-    const std::string_view digits = select_.sparam.empty()
-                                        ? std::string_view(ports_ == 1 ? "11" : "21")
-                                        : std::string_view(select_.sparam).substr(1);
+    const std::string_view digits =
+        Selection().empty() ? std::string_view(ports_ == 1 ? "11" : "21") : Selection().substr(1);
     for (int k = 0; k < ports_ * ports_; ++k) {
       if (kTwoPortNames[static_cast<size_t>(k)] == digits) return k;
     }
     return -1;
+  }
+
+  // The parameter asked for; empty for the default. A one-port has a single
+  // parameter, so a choice made for two-ports does not apply to it.
+  std::string_view Selection() const {
+    if (ports_ == 1 && select_.forTwoPorts) return {};
+    return select_.sparam;
   }
 
   ImportResult Finish() {
@@ -222,7 +228,7 @@ class TouchstoneReader {
     }
     const std::string letter(1, options_.parameter);
     const std::string wanted =
-        select_.sparam.empty() ? letter + (ports_ == 1 ? "11" : "21") : AsciiLower(select_.sparam);
+        Selection().empty() ? letter + (ports_ == 1 ? "11" : "21") : AsciiLower(Selection());
     int index = -1;
     for (int k = 0; k < ports_ * ports_; ++k) {
       if (AsciiLower(letter + std::string(kTwoPortNames[k])) == AsciiLower(wanted)) index = k;
@@ -245,6 +251,7 @@ class TouchstoneReader {
     r.file.emplace();
     r.file->format = version2_ ? "Touchstone v2" : "Touchstone v1";
     r.file->skippedPoints = skipped;
+    r.file->ports = ports_;
     r.file->traces.push_back(
         {letter + std::string(kTwoPortNames[index]), std::move(traces_[index])});
     return r;

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 #include "trace_list.h"
@@ -17,6 +18,16 @@ namespace fernplot {
 
 struct AppState;
 struct GraphProperties;
+
+// What the open dialog gives: the files, and the S-parameter ("S11", "S21",
+// "S12" or "S22") that two-port Touchstone files among them are read for.
+struct OpenFilesAnswer {
+  QStringList paths;  // empty when cancelled
+  QString twoPortParameter;
+};
+
+// The S-parameters a two-port file can give, the default first.
+inline constexpr std::array<const char*, 4> kTwoPortParameters = {"S21", "S11", "S12", "S22"};
 
 struct PrintRequest {
   int fromPage = 1;
@@ -53,12 +64,22 @@ class FrameDialogs {
   // Asks for a page number in 1..count, offering `current`; nothing when
   // cancelled.
   virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;
-  // The standard open dialog on `folder`, for one or more data files;
-  // empty when cancelled.
-  virtual QStringList AskDataFiles(QWidget* parent, const QString& folder) {
+  // The standard open dialog on `folder`, for one or more data files, with
+  // the choice of a two-port's S-parameter offering `twoPortParameter`;
+  // no paths when cancelled.
+  virtual OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
+                                       const QString& twoPortParameter) {
     (void)parent;
     (void)folder;
-    return {};
+    return {{}, twoPortParameter};
+  }
+  // Which S-parameter of the two-port file `fileName` to lay over the page,
+  // offering `preset`; nothing when cancelled.
+  virtual std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
+                                                     const QString& preset) {
+    (void)parent;
+    (void)fileName;
+    return preset;
   }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;

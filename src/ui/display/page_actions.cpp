@@ -190,7 +190,19 @@ void PageActions::OpenFiles(const QStringList& paths) {
   OpenFilePaths(bytes);
 }
 
-void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
+ImportOptions TwoPortChoice(const std::string& parameter) {
+  ImportOptions options;
+  options.forTwoPorts = true;
+  // The default asks for nothing in particular, so that a file of Y or Z
+  // parameters still gives its 21.
+  if (parameter != kTwoPortParameters[0]) options.sparam = parameter;
+  return options;
+}
+
+void PageActions::OpenFilePaths(const std::vector<std::string>& paths,
+                                const std::string& twoPortParameter) {
+  if (!twoPortParameter.empty()) twoPortParameter_ = twoPortParameter;
+  const ImportOptions options = TwoPortChoice(twoPortParameter);
   std::vector<std::string> files;
   for (const std::string& path : paths) {
     std::error_code ec;
@@ -210,7 +222,7 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    SweepFileRead read = ReadSweepFile(path, {});
+    SweepFileRead read = ReadSweepFile(path, options);
     if (!read.importError.empty()) {
       failures << QStringFromUtf8(read.importError);
       continue;

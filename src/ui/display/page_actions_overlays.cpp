@@ -142,7 +142,17 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
   QStringList failures;
   std::vector<OverlayTrace> traces;
   for (size_t i = 0; i < paths.size(); ++i) {
-    SweepFileRead read = ReadSweepFile(paths[i], {});
+    SweepFileRead read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_));
+    if (read.ports == 2) {
+      const std::string file = std::filesystem::path(paths[i]).filename().string();
+      const std::optional<QString> chosen = dialogs_.AskTwoPortParameter(
+          &window_, QFile::decodeName(file.c_str()), QString::fromStdString(twoPortParameter_));
+      if (!chosen) continue;
+      if (chosen->toStdString() != twoPortParameter_) {
+        twoPortParameter_ = chosen->toStdString();
+        read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_));
+      }
+    }
     if (!read.importError.empty()) {
       failures << QStringFromUtf8(read.importError);
       continue;
