@@ -408,9 +408,9 @@ class FrameTest : public QObject {
     QTemporaryDir other;
     WriteDataFile(other, QStringLiteral("b.DAT"), 10);
     WriteDataFile(other, QStringLiteral("A.dat"), 10);
-    WriteFile(other, QStringLiteral("readme.txt"), "x");
+    WriteFile(other, QStringLiteral("readme.md"), "x");
     QMimeData text;
-    text.setUrls({QUrl::fromLocalFile(other.filePath(QStringLiteral("readme.txt")))});
+    text.setUrls({QUrl::fromLocalFile(other.filePath(QStringLiteral("readme.md")))});
     QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, {});
     QCoreApplication::sendEvent(frame_.get(), &refused);
     QVERIFY(!refused.isAccepted());

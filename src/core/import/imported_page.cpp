@@ -58,11 +58,12 @@ std::vector<MeasurementData> ImportedRecords(const ImportedFile& file, std::stri
   return records;
 }
 
-ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options) {
+ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options,
+                                        const TextTranslator* translator) {
   ImportedRecordsRead read;
   const ImportResult r = ReadImportFile(path, options);
   if (!r.file) {
-    read.error = ImportErrorText(path, r.error);
+    read.error = ImportErrorText(path, r.error, translator);
     read.missingSelection = r.error.missingSelection;
     return read;
   }
@@ -71,13 +72,14 @@ ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOpt
   return read;
 }
 
-SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options) {
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options,
+                            const TextTranslator* translator) {
   SweepFileRead read;
   if (!HasImportSuffix(path)) {
     read.data = ReadDataFile(true, path, read.message);
     if (read.data || !IsImportFile(path)) return read;
   }
-  ImportedRecordsRead imported = ReadImportedRecords(path, options);
+  ImportedRecordsRead imported = ReadImportedRecords(path, options, translator);
   read.message.clear();
   read.importError = std::move(imported.error);
   read.missingSelection = imported.missingSelection;

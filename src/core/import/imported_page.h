@@ -27,8 +27,10 @@ struct ImportedRecordsRead {
   int ports = 0;                         // a network-parameter file's ports, else 0
 };
 
-// Reads `path` with the import readers and makes its records.
-ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options);
+// Reads `path` with the import readers and makes its records; the error is
+// in the language of `translator` (none: the source texts).
+ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options,
+                                        const TextTranslator* translator = nullptr);
 
 // What a file given as a page, overlay or reference yields: the instrument's
 // record, or the traces of another program's file.
@@ -46,6 +48,7 @@ struct SweepFileRead {
 // another program's (.s1p, .s2p, .txt, .csv, .tsv); a file the instrument's
 // reader does not take is tried by content with the import readers. Only a
 // failed data file costs a second look.
-SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options);
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options,
+                            const TextTranslator* translator = nullptr);
 
 }  // namespace fernplot

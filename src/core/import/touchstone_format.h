@@ -40,9 +40,9 @@ struct TouchstoneOptions {
 inline constexpr std::string_view kTouchstoneCommentStart = "!";
 inline constexpr std::string_view kTouchstoneOptionStart = "#";
 
-// Reads the words after '#'. False, with `what` set, for a word that does
-// not belong there.
-bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, std::string& what);
+// Reads the words after '#'. False, with `what` set (its line left 0), for
+// a word that does not belong there.
+bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, ImportError& what);
 // "# Hz S MA R 50" for the options given.
 std::string TouchstoneOptionLine(const TouchstoneOptions& options);
 

@@ -152,8 +152,8 @@ std::optional<QString> QtFrameDialogs::AskTwoPortParameter(QWidget* parent, cons
   bool ok = false;
   const int current = static_cast<int>(std::max<qsizetype>(0, names.indexOf(preset)));
   const QString chosen = QInputDialog::getItem(
-      parent, tr("重ね描き"), tr("%1 は2ﾎﾟｰﾄのﾌｧｲﾙです。重ね描きするSﾊﾟﾗﾒｰﾀ:").arg(fileName), names,
-      current, false, &ok);
+      parent, tr("Sﾊﾟﾗﾒｰﾀの選択"), tr("%1 は2ﾎﾟｰﾄのﾌｧｲﾙです。重ね描きするSﾊﾟﾗﾒｰﾀ:").arg(fileName),
+      names, current, false, &ok);
   if (!ok) return std::nullopt;
   return chosen;
 }
@@ -166,7 +166,7 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   // CSV as always; Touchstone and a SPICE table carry the page into
   // network and circuit tools. The suffix follows the chosen filter.
   const QStringList filters = {tr("CSVﾌｧｲﾙ (*.csv)"), tr("Touchstone (*.s2p)"),
-                               tr("SPICE table (*.cir)")};
+                               tr("SPICE ﾃｰﾌﾞﾙ (*.cir)")};
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

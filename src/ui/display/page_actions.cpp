@@ -222,7 +222,7 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths,
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    SweepFileRead read = ReadSweepFile(path, options);
+    SweepFileRead read = ReadSweepFile(path, options, state_.session.drawing.Translator());
     if (!read.importError.empty()) {
       failures << QStringFromUtf8(read.importError);
       continue;

@@ -141,8 +141,9 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
   if (!PageOnScreen(state_)) return;
   QStringList failures;
   std::vector<OverlayTrace> traces;
+  const TextTranslator* translator = state_.session.drawing.Translator();
   for (size_t i = 0; i < paths.size(); ++i) {
-    SweepFileRead read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_));
+    SweepFileRead read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_), translator);
     if (read.ports == 2) {
       const std::string file = std::filesystem::path(paths[i]).filename().string();
       const std::optional<QString> chosen = dialogs_.AskTwoPortParameter(
@@ -150,7 +151,7 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
       if (!chosen) continue;
       if (chosen->toStdString() != twoPortParameter_) {
         twoPortParameter_ = chosen->toStdString();
-        read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_));
+        read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_), translator);
       }
     }
     if (!read.importError.empty()) {
