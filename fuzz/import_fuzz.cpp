@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the readers of other programs' sweep files. The first
 // byte picks the file name the bytes are read under (the name is a hint for
-// the format) and whether a parameter is asked for; the rest is the file.
+// the format), whether a parameter is asked for and whether the choice is
+// for two-ports only; the rest is the file.
 // Every result is either a set of traces of usable points or an error, never
 // both.
 
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view name = kNames[data[0] % 6];
   ImportOptions options;
   options.sparam = kParams[(data[0] / 6) % 8];
+  options.forTwoPorts = data[0] >= 128;
   const std::string_view bytes = fuzzing::InputText(data + 1, size - 1);
 
   const ImportResult r = ParseImport(bytes, name, options);
@@ -31,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(!t.points.empty());
       for (const TracePoint& p : t.points) Check(IsUsablePoint(p));
     }
+    // A choice made for two-ports leaves a one-port its only parameter.
+    if (options.forTwoPorts && r.file->ports == 1) Check(r.file->traces[0].name.ends_with("11"));
+    Check(r.file->ports == 0 || r.file->format.starts_with("Touchstone"));
   } else {
     // A missing parameter is only ever reported for an explicit request.
     Check(!r.error.missingSelection || !options.sparam.empty());
