@@ -33,17 +33,12 @@
 using namespace fernplot;
 using namespace fernplot::testing;
 
-class FrameTest : public QObject {
+class FrameTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
   QStringList files_;
 
-  AppState& state() { return ts_->state; }
   bool Enabled(int id) { return frame_->Action(id)->isEnabled(); }
   bool Checked(int id) { return frame_->Action(id)->isChecked(); }
   void OpenPages(int n) { frame_->Pages().OpenFiles(files_.mid(0, n)); }

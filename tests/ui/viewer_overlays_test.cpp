@@ -43,18 +43,12 @@ std::vector<std::string> OverlayNames(const GraphPage& page) {
 
 }  // namespace
 
-class OverlaysTest : public QObject {
+class OverlaysTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
   QStringList files_;
 
-  AppState& state() { return ts_->state; }
-  GraphPage& Page() { return *state().session.CurrentPage(); }
   void Trigger(int id) { frame_->Action(id)->trigger(); }
 
   void Drop(const QStringList& paths, Qt::KeyboardModifiers modifiers) {

@@ -185,6 +185,20 @@ inline void DropFrame(std::unique_ptr<TestState>& ts, std::unique_ptr<ScriptedDi
   ts.reset();
 }
 
+// What the window tests hold: fresh program state, scripted dialogs and a
+// main window for each test function (ShowNewFrame in init(), DropFrame in
+// cleanup()), and a folder for the files they write.
+class WindowTest : public QObject {
+ protected:
+  std::unique_ptr<TestState> ts_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<CMainFrame> frame_;
+  QTemporaryDir dir_;
+
+  AppState& state() { return ts_->state; }
+  GraphPage& Page() { return *state().session.CurrentPage(); }
+};
+
 // Whether the sheet holds a text that reads `text`.
 inline bool SheetHasText(const DrawingSheet& sheet, std::string_view text) {
   return std::any_of(sheet.elements.begin(), sheet.elements.end(), [&](const DrawingElement& e) {
