@@ -265,6 +265,21 @@ class OverlaysTest : public WindowTest {
     frame_->Pages().AddOverlayFiles({amp});
     QCOMPARE(Page().overlays.size(), size_t{2});
     QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    // Asked even when the last choice does not fit the file; the answer
+    // that does not fit either is named.
+    dialogs_->cancelTwoPortQuestion = false;
+    dialogs_->overlayParameterAnswer = QStringLiteral("S11");
+    frame_->Pages().AddOverlayFiles({amp});
+    dialogs_->overlayParameterAnswer.clear();
+    frame_->Pages().AddOverlayFiles({z});
+    QCOMPARE(dialogs_->twoPortQuestions.size(), size_t{4});
+    QCOMPARE(Page().overlays.size(), size_t{3});
+    QCOMPARE(dialogs_->warnings.size(), size_t{2});
+    QVERIFY(dialogs_->warnings[1].contains(QStringLiteral("z.s2p")));
+    dialogs_->overlayParameterAnswer = QStringLiteral("S21");
+    frame_->Pages().AddOverlayFiles({z});
+    QCOMPARE(Page().overlays.size(), size_t{4});
+    QCOMPARE(firstGain(Page().overlays[3].data), -2.0f);
 
     // Dragged over the window, these files are taken like data files.
     QMimeData data;
