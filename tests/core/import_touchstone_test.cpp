@@ -93,6 +93,36 @@ TEST(TouchstoneRead, MissingParameterIsAUsageErrorNotABadFile) {
   EXPECT_EQ(ReadOne("# Hz Z MA\n1 0.5 0\n", "x.s1p").name, "Z11");
 }
 
+TEST(TouchstoneRead, AChoiceForTwoPortsLeavesAOnePortItsS11) {
+  const struct {
+    std::string text;
+    std::string sparam;
+    const char* name;  // nullptr: the parameter is missing
+    int ports;
+  } cases[] = {
+      {"# Hz S MA\n1 0.5 0\n", "S22", "S11", 1},
+      {"# Hz S MA\n1 0.5 0\n", "S11", "S11", 1},
+      {"# Hz Z MA\n1 0.5 0\n", "S12", "Z11", 1},
+      {"# Hz S MA\n1 1 0 2 0 3 0 4 0\n", "S12", "S12", 2},
+      {"# Hz Z MA\n1 1 0 2 0 3 0 4 0\n", "S12", nullptr, 0},
+      {"f,g,p\n1,2,3\n", "S12", "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ImportOptions options{c.sparam};
+    options.forTwoPorts = true;
+    const ImportResult r = ParseImport(c.text, "x.txt", options);
+    if (!c.name) {
+      ASSERT_FALSE(r.file);
+      EXPECT_TRUE(r.error.missingSelection);
+      continue;
+    }
+    ASSERT_TRUE(r.file) << r.error.message;
+    EXPECT_EQ(r.file->traces[0].name, c.name);
+    EXPECT_EQ(r.file->ports, c.ports);
+  }
+}
+
 std::string Version2(const std::string& order, const std::string& rows,
                      const std::string& extra = "") {
   return "! v2\n[Version] 2.0\n# Hz S MA R 50\n[Number of Ports] 2\n[Two-Port Data Order] " +
@@ -165,7 +195,8 @@ TEST(TouchstoneRead, UnusableFrequenciesAreSkippedAndCounted) {
   EXPECT_EQ(r.file->skippedPoints, 3u);
   const ImportResult none = ParseImport("# Hz S MA\n0 1 0\n-5 1 0\n", "u.s1p", {});
   ASSERT_FALSE(none.file);
-  EXPECT_NE(none.error.message.find("2 個の周波数がすべて"), std::string::npos) << none.error.message;
+  EXPECT_NE(none.error.message.find("2 個の周波数がすべて"), std::string::npos)
+      << none.error.message;
 }
 
 TEST(TouchstoneRead, TwoPortNoiseDataAfterTheNetworkIsLeftOut) {
