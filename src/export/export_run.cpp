@@ -305,16 +305,16 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   if (run.options.reportPath) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.reportRow =
-        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.properties.dataTitle,
+        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.facts.dataTitle,
                                  PageFigures(figuresPage), figuresPage.properties.loopJudgement));
     if (run.drawer) result.reportPage = kept;
   }
   if (run.options.summaryTable) {
     const GraphPage& figuresPage = measured ? *measured : *page;
-    result.out = SummaryLineOf(SummaryCells(MakeSummaryRow(path, figuresPage.properties.dataTitle,
-                                                           PageFigures(figuresPage),
-                                                           figuresPage.properties.loopJudgement)),
-                               run.options.summaryTable);
+    result.out = SummaryLineOf(
+        SummaryCells(MakeSummaryRow(path, figuresPage.facts.dataTitle, PageFigures(figuresPage),
+                                    figuresPage.properties.loopJudgement)),
+        run.options.summaryTable);
   } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),

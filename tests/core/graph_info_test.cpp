@@ -57,7 +57,7 @@ MeasurementData Header() {
 
 TEST(InfoItemText, Table) {
   GraphProperties props;
-  props.dataTitle = "ﾃｽﾄ";
+  const PageFacts facts{.dataTitle = "ﾃｽﾄ"};
   const struct {
     int item;
     void (*set)(MeasurementData&, GraphProperties&);
@@ -149,7 +149,7 @@ TEST(InfoItemText, Table) {
     MeasurementData d = Header();
     GraphProperties p = props;
     if (r.set) r.set(d, p);
-    EXPECT_EQ(InfoItemText(r.item, d, p, "SAMPLE1"), r.text) << r.item;
+    EXPECT_EQ(InfoItemText(r.item, d, p, facts, "SAMPLE1"), r.text) << r.item;
   }
 }
 

@@ -162,8 +162,8 @@ TEST_F(PagesFixture, OpenAppendsAndShowsTheLast) {
   EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
   EXPECT_EQ(OnScreen(), "C");
-  EXPECT_EQ(ts->pages[0]->properties.dataTitle, "TEST SWEEP");
-  EXPECT_EQ(ts->pages[0]->properties.isCalculatedData, 0);
+  EXPECT_EQ(ts->pages[0]->facts.dataTitle, "TEST SWEEP");
+  EXPECT_FALSE(ts->pages[0]->facts.calculated);
 }
 
 TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
@@ -185,7 +185,7 @@ TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"EARLIER", "A", "D"}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
   for (const DataFileEntry& e : ts.dataFiles) EXPECT_EQ(e.flags & kEntrySelected, 0u) << e.fileName;
-  EXPECT_EQ(ts->pages[1]->properties.dataTitle, "テスト");
+  EXPECT_EQ(ts->pages[1]->facts.dataTitle, "テスト");
   EXPECT_EQ(ts->pages[1]->data.points->size(), 3u);
 
   // Nothing selected: no page, the sheet on screen stays.

@@ -109,12 +109,19 @@ TEST(PageSessionChanges, IntentsRebuildAndAnnounceOnce) {
   // the facts of the page's file.
   GraphProperties look = page->properties;
   look.title = "OTHER";
-  look.dataTitle = "EDITED TITLE";
-  ASSERT_TRUE(ts->ApplyProperties(look));
+  PageFacts facts = page->facts;
+  facts.dataTitle = "EDITED TITLE";
+  ASSERT_TRUE(ts->ApplyProperties(look, &facts));
   EXPECT_EQ(page->properties, look);
+  EXPECT_EQ(page->facts, facts);
   ASSERT_TRUE(ts->ResetToDefaults(ts.defaults));
-  EXPECT_EQ(page->properties.title, ts.defaults.title);
-  EXPECT_EQ(page->properties.dataTitle, "EDITED TITLE");
+  // Only the look is reset: it equals the defaults although the page's
+  // data title differs from any the defaults could hold.
+  EXPECT_EQ(page->properties, ts.defaults);
+  EXPECT_EQ(page->facts.dataTitle, "EDITED TITLE");
+  // Properties given without facts leave them.
+  ASSERT_TRUE(ts->ApplyProperties(look));
+  EXPECT_EQ(page->facts.dataTitle, "EDITED TITLE");
 
   // An edit that changes nothing is not announced.
   EXPECT_FALSE(ts->EditCurrent([](GraphPage&) { return false; }));

@@ -40,8 +40,9 @@ struct SheetRig {
     return s;
   }
 
-  std::unique_ptr<CPropSht1> open(bool currentPage, const GraphProperties& record) {
-    auto sheet = std::make_unique<CPropSht1>(nullptr, currentPage, record, services());
+  std::unique_ptr<CPropSht1> open(bool currentPage, const GraphProperties& record,
+                                  const PageFacts& facts = {}) {
+    auto sheet = std::make_unique<CPropSht1>(nullptr, currentPage, record, services(), facts);
     sheet->show();
     sheet->activateWindow();
     if (!QTest::qWaitForWindowExposed(sheet.get())) return nullptr;

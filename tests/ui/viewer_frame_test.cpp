@@ -271,7 +271,7 @@ class FrameTest : public QObject {
     GraphPage* page1 = PageForSheet(state().session.pages, 1);
     GraphPage* page2 = PageForSheet(state().session.pages, 2);
     QVERIFY(page1 && page2);
-    QCOMPARE(page2->properties.isCalculatedData, 1);
+    QVERIFY(page2->facts.calculated);
 
     // Overwrite default on page 1 after changing its look.
     state().session.drawing.SelectSheet(1);
@@ -299,8 +299,8 @@ class FrameTest : public QObject {
     page2 = PageForSheet(state().session.pages, 2);
     QCOMPARE(page2->properties.title, std::string("changed"));
     QCOMPARE(page2->properties.gainLineColor, Colour(0x123456));
-    QCOMPARE(page2->properties.dataTitle, std::string("calc title"));
-    QCOMPARE(page2->properties.isCalculatedData, 1);
+    QCOMPARE(page2->facts.dataTitle, std::string("calc title"));
+    QVERIFY(page2->facts.calculated);
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
   }
 

@@ -32,8 +32,8 @@ std::unique_ptr<GraphPage> PageSession::MakePage(const GraphProperties& defaults
   auto page = std::make_unique<GraphPage>();
   page->fileName = std::string(fileName);
   page->properties = defaults;
-  page->properties.dataTitle = data.dataTitle;
-  page->properties.isCalculatedData = data.dataType == 1 ? 1 : 0;
+  page->facts.dataTitle = data.dataTitle;
+  page->facts.calculated = data.dataType == 1;
   page->data = std::move(data);
   return page;
 }
@@ -202,10 +202,11 @@ bool PageSession::ToggleDifference() {
   return true;
 }
 
-bool PageSession::ApplyProperties(const GraphProperties& properties) {
+bool PageSession::ApplyProperties(const GraphProperties& properties, const PageFacts* facts) {
   GraphPage* page = CurrentPage();
   if (!page) return false;
   page->properties = properties;
+  if (facts) page->facts = *facts;
   Changed();
   return true;
 }
@@ -213,14 +214,8 @@ bool PageSession::ApplyProperties(const GraphProperties& properties) {
 bool PageSession::ResetToDefaults(const GraphProperties& defaults) {
   GraphPage* page = CurrentPage();
   if (!page) return false;
-  // The data title and the calculated-data flag describe the page's file,
-  // not the look of the graph: the defaults must not replace them.
-  GraphProperties& props = page->properties;
-  std::string dataTitle = std::move(props.dataTitle);
-  const int32_t isCalculated = props.isCalculatedData;
-  props = defaults;
-  props.dataTitle = std::move(dataTitle);
-  props.isCalculatedData = isCalculated;
+  // The page's facts (its data title) are no part of the look: they stay.
+  page->properties = defaults;
   Changed();
   return true;
 }

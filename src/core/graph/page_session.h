@@ -107,7 +107,9 @@ class PageSession {
   // becomes the reference: the measurement the page was compared with first.
   // False as well for a page without overlays.
   bool ToggleDifference();
-  bool ApplyProperties(const GraphProperties& properties);
+  // The page's look, and its facts too when given (the note page edits the
+  // data title).
+  bool ApplyProperties(const GraphProperties& properties, const PageFacts* facts = nullptr);
   // The look of `defaults`; the facts of the page's own file stay.
   bool ResetToDefaults(const GraphProperties& defaults);
   bool ShowFigureMarks(bool on);

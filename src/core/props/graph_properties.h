@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The graph-property record: everything that decides how one page looks,
-// plus a few per-page values and the layout results of the last build.
+// as the settings file and the property sheet hold it. What a page knows
+// about its data file lives in PageFacts, the results of a build in its
+// PageLayout.
 
 #include <array>
 #include <cstdint>
@@ -151,8 +153,6 @@ struct GraphProperties {
   AxisSettings HT, HB, VL, VR;
   std::array<int32_t, kItemCount> itemFlags{};
   std::array<FontSetting, kFontCategoryCount> fonts{};
-  std::string dataTitle;  // <= kDataTitleBytes
-  int32_t isCalculatedData = 0;
   // Phase margins are read against 0° instead of -180° (instruments that
   // measure a loop's phase so that it shows the margin directly).
   int32_t marginReferenceZero = 0;

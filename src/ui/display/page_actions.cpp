@@ -317,12 +317,13 @@ void PageActions::EditCurrentProperties() {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return;
   GraphProperties edited = page->properties;
-  if (!dialogs_.EditProperties(&window_, true, edited)) return;
-  state_.session.ApplyProperties(edited);
+  PageFacts facts = page->facts;
+  if (!dialogs_.EditProperties(&window_, edited, &facts)) return;
+  state_.session.ApplyProperties(edited, &facts);
 }
 
 void PageActions::EditDefaultProperties() {
-  dialogs_.EditProperties(&window_, false, state_.defaults);
+  dialogs_.EditProperties(&window_, state_.defaults, nullptr);
   emit statesChanged();
 }
 

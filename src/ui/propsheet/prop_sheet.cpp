@@ -46,7 +46,7 @@ void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis
 }
 
 CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& record,
-                     SheetServices services)
+                     SheetServices services, const PageFacts& facts)
     : QDialog(parent), currentPage_(currentPage) {
   setModal(true);
   setWindowTitle(currentPage ? tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ") : tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
@@ -84,14 +84,14 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
     return !page || page->killActive();
   });
 
-  load(record);
+  load(record, facts);
 }
 
-void CPropSht1::load(const GraphProperties& record) {
+void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   GeneralPageValues g;
   g.title = record.title;
   g.calcType = record.calcType;
-  if (record.isCalculatedData != 0) g.calcType = -1;
+  if (currentPage_ && facts.calculated) g.calcType = -1;
   g.backgroundColor = record.backgroundColor;
   g.gainLineColor = record.gainLineColor;
   g.phaseLineColor = record.phaseLineColor;
@@ -110,7 +110,7 @@ void CPropSht1::load(const GraphProperties& record) {
   items_->setFlags(flags);
 
   font_->setRecordCopy(record);
-  if (currentPage_) addition_->setDataTitle(record.dataTitle);
+  if (currentPage_) addition_->setDataTitle(facts.dataTitle);
 }
 
 SheetPage* CPropSht1::activePage() const {
@@ -156,13 +156,18 @@ void CPropSht1::storeInto(GraphProperties& record) const {
     record.itemFlags[i] = items_->flags()[i] ? 1 : 0;
   }
   record.fonts = font_->recordCopy().fonts;
-  if (currentPage_) record.dataTitle = addition_->dataTitle();
 }
 
-bool EditGraphProperties(QWidget* parent, bool currentPage, GraphProperties& record) {
-  CPropSht1 sheet(parent, currentPage, record, DesktopSheetServices());
+void CPropSht1::storeInto(PageFacts& facts) const {
+  if (currentPage_) facts.dataTitle = addition_->dataTitle();
+}
+
+bool EditGraphProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {
+  CPropSht1 sheet(parent, facts != nullptr, record, DesktopSheetServices(),
+                  facts ? *facts : PageFacts{});
   if (sheet.exec() == QDialog::Rejected) return false;
   sheet.storeInto(record);
+  if (facts) sheet.storeInto(*facts);
   return true;
 }
 
