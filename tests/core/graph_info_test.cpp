@@ -119,7 +119,7 @@ TEST(InfoItemText, Table) {
       {kItemMeasurementMode,
        [](MeasurementData& d, GraphProperties& p) {
          d.measurementMode = 1;
-         p.calcType = 1;
+         p.calcType = ChannelRatio::kCh2Ch1;
        },
        "測定ﾓｰﾄﾞ＝OSC/CH1  "},
       {kItemMeasurementMode, [](MeasurementData& d, GraphProperties&) { d.measurementMode = 1; },
@@ -127,12 +127,13 @@ TEST(InfoItemText, Table) {
       {kItemMeasurementMode,
        [](MeasurementData& d, GraphProperties& p) {
          d.measurementMode = 2;
-         p.calcType = 5;
+         p.calcType = ChannelRatio::kCh2Ch1;
        },
        "測定ﾓｰﾄﾞ＝CH2/OSC  "},
       {kItemMeasurementMode, [](MeasurementData& d, GraphProperties&) { d.measurementMode = 2; },
        "測定ﾓｰﾄﾞ＝OSC/CH2  "},
-      {kItemMeasurementMode, [](MeasurementData&, GraphProperties& p) { p.calcType = 1; },
+      {kItemMeasurementMode,
+       [](MeasurementData&, GraphProperties& p) { p.calcType = ChannelRatio::kCh2Ch1; },
        "測定ﾓｰﾄﾞ＝CH2/CH1  "},
       {kItemAutoIntegration, [](MeasurementData& d, GraphProperties&) { d.autoIntegration = 3; },
        "自動積分機能＝ON  "},

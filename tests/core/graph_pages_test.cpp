@@ -55,9 +55,9 @@ TEST(ScanPageData, RatioFollowsCalcType) {
   GraphPage page;
   page.data.points = std::vector<DataPoint>{{100, 1.5f, -1.5f, 10, -10}, {200, 2, -2, 20, -20}};
   const struct {
-    int calcType;
+    ChannelRatio calcType;
     double gain0, phase1;
-  } rows[] = {{0, 1.5, 20}, {1, -1.5, -20}, {7, -1.5, -20}};
+  } rows[] = {{ChannelRatio::kCh1Ch2, 1.5, 20}, {ChannelRatio::kCh2Ch1, -1.5, -20}};
   for (const auto& row : rows) {
     page.properties.calcType = row.calcType;
     DataRange r;
@@ -231,7 +231,7 @@ TEST_F(PagesFixture, RebuildKeepsPositionAndTheOtherSheets) {
   const auto before3 = ts->drawing.Sheets()[2].elements.size();
   ts->drawing.SelectSheet(2);
   GraphPage& b = *ts->pages[1];
-  b.properties.calcType = 1;
+  b.properties.calcType = ChannelRatio::kCh2Ch1;
   b.properties.title = "REBUILT";
   ts.session.RebuildCurrent();
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));

@@ -200,16 +200,16 @@ class PagesTest : public QObject {
     struct Row {
       const char* name;
       int calculated;
-      int stored;
+      ChannelRatio stored;
       bool enabled;
       int checked;
-      int afterOk;
+      ChannelRatio afterOk;
     };
+    constexpr ChannelRatio k12 = ChannelRatio::kCh1Ch2, k21 = ChannelRatio::kCh2Ch1;
     const Row rows[] = {
-        {"raw, CH1/CH2", 0, 0, true, 0, 0},
-        {"raw, CH2/CH1", 0, 1, true, 1, 1},
-        {"raw, other nonzero means CH2/CH1", 0, 5, true, 1, 5},
-        {"calculated", 1, 1, false, 0, 0},
+        {"raw, CH1/CH2", 0, k12, true, 0, k12},
+        {"raw, CH2/CH1", 0, k21, true, 1, k21},
+        {"calculated", 1, k21, false, 0, k12},
     };
     for (const Row& r : rows) {
       SheetRig rig;
@@ -231,7 +231,7 @@ class PagesTest : public QObject {
     sheet->general()->calcButton(1)->click();
     ClickOk(*sheet);
     sheet->storeInto(record);
-    QCOMPARE(record.calcType, 1);
+    QVERIFY(record.calcType == ChannelRatio::kCh2Ch1);
   }
 
   void coloursAndPrintWeights() {

@@ -78,7 +78,7 @@ inline void ClickOk(CPropSht1& sheet) {
 // A record whose axes all hand their limits and interval to the user.
 inline GraphProperties ManualAxes() {
   GraphProperties p = FactoryDefaults();
-  p.HB.scaleType = kScaleLin;
+  p.HB.scaleType = ScaleType::kLin;
   p.HB.useDataMin = p.HB.useDataMax = p.HB.autoDivision = 0;
   p.HB.rangeMin = 10;
   p.HB.rangeMax = 100000;

@@ -55,8 +55,8 @@ const char* WaveformText(int waveform) {
   return FERNPLOT_TEXT("InfoBlock", "正弦波");
 }
 
-const char* ModeText(int mode, int calcType) {
-  const bool ch1ch2 = calcType == 0;
+const char* ModeText(int mode, ChannelRatio ratio) {
+  const bool ch1ch2 = ratio == ChannelRatio::kCh1Ch2;
   if (mode == 1) return ch1ch2 ? "CH1/OSC" : "OSC/CH1";
   if (mode == 2) return ch1ch2 ? "OSC/CH2" : "CH2/OSC";
   return ch1ch2 ? "CH1/CH2" : "CH2/CH1";

@@ -15,11 +15,11 @@ AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
   AxisPageValues v;
   v.caption = axis.caption;
   v.gridLines = axis.gridLines != 0;
-  v.scaleType = axis.scaleType;
+  v.scaleType = static_cast<int>(axis.scaleType);
   v.useDataMin = axis.useDataMin != 0;
   v.useDataMax = axis.useDataMax != 0;
   v.autoDivision = axis.autoDivision != 0;
-  v.tight = withTight && axis.tight != 0 ? 1 : 0;
+  v.tight = withTight && axis.tight ? 1 : 0;
   v.length = axis.length;
   v.margin1 = axis.margin1;
   v.margin2 = axis.margin2;
@@ -30,7 +30,7 @@ AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
 }
 
 void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis) {
-  axis.scaleType = v.scaleType;
+  axis.scaleType = ScaleTypeOf(v.scaleType);
   axis.length = v.length;
   axis.margin1 = v.margin1;
   axis.margin2 = v.margin2;
@@ -39,7 +39,7 @@ void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis
   axis.rangeMin = v.rangeMin;
   axis.rangeMax = v.rangeMax;
   axis.autoDivision = v.autoDivision ? 1 : 0;
-  if (withTight) axis.tight = v.tight;
+  if (withTight) axis.tight = v.tight != 0;
   axis.interval = v.interval;
   axis.gridLines = v.gridLines ? 1 : 0;
   axis.caption = v.caption;
@@ -90,7 +90,7 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
 void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   GeneralPageValues g;
   g.title = record.title;
-  g.calcType = record.calcType;
+  g.calcType = record.calcType == ChannelRatio::kCh2Ch1 ? 1 : 0;
   if (currentPage_ && facts.calculated) g.calcType = -1;
   g.backgroundColor = record.backgroundColor;
   g.gainLineColor = record.gainLineColor;
@@ -135,7 +135,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   const GeneralPageValues& g = general_->values();
   record.title = g.title;
   // A page of calculated data never had the choice; store CH1/CH2 for it.
-  record.calcType = std::max(g.calcType, 0);
+  record.calcType = g.calcType > 0 ? ChannelRatio::kCh2Ch1 : ChannelRatio::kCh1Ch2;
   record.backgroundColor = g.backgroundColor;
   record.gainLineColor = g.gainLineColor;
   record.phaseLineColor = g.phaseLineColor;
