@@ -191,19 +191,16 @@ void PageActions::OpenFiles(const QStringList& paths) {
 }
 
 void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
-  std::vector<std::string> files;
-  for (const std::string& path : paths) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-      for (std::string& f : DataFilesInFolder(path)) files.push_back(std::move(f));
-    } else {
-      files.push_back(path);
-    }
-  }
+  const ExpandedInputs inputs = ExpandFolderInputs(paths);
+  const std::vector<std::string>& files = inputs.files;
   std::unique_ptr<QProgressDialog> progress;
   if (files.size() >= kProgressFromFiles)
     progress = MakeOpenProgress(static_cast<int>(files.size()));
   QStringList failures;
+  for (const std::string& folder : inputs.emptyFolders) {
+    failures << QStringLiteral("%1: %2").arg(QFile::decodeName(folder.c_str()),
+                                             tr("ﾌｫﾙﾀﾞにﾃﾞｰﾀﾌｧｲﾙ(*.DAT)がありません"));
+  }
   const int before = SheetsNow();
   bool opened = false;
   std::vector<std::string> openedPaths;
