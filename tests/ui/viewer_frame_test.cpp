@@ -104,10 +104,16 @@ class FrameTest : public QObject {
     // The first of the files opened is shown; more opened later show their
     // own first.
     QCOMPARE(state().session.drawing.CurrentNumber(), 1);
+    // Each open and each close is announced once, with its page on screen.
+    std::vector<int> heard;
+    const int id = state().session.Subscribe(
+        [&] { heard.push_back(state().session.drawing.CurrentNumber()); });
     frame_->Pages().OpenFiles(files_.mid(1, 2));
     QCOMPARE(state().session.drawing.CurrentNumber(), 4);
     frame_->Pages().ClosePage();
     frame_->Pages().ClosePage();
+    state().session.Unsubscribe(id);
+    QCOMPARE(heard, (std::vector<int>{4, 4, 3}));
     frame_->ViewCommands().LastPage();
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     QTest::keyClick(view, Qt::Key_PageDown);  // past the end: nothing

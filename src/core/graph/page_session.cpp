@@ -88,13 +88,29 @@ void PageSession::RebuildCurrent() {
   BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
 }
 
-void PageSession::CloseCurrent() {
-  if (!drawingActive) return;
+bool PageSession::CloseCurrent() {
+  if (!drawingActive) return false;
   const int k = drawing.CurrentNumber();
-  if (!PageForSheet(pages, k)) return;
+  if (!PageForSheet(pages, k)) return false;
   pages.erase(pages.begin() + (k - 1));
   drawing.RemoveCurrentSheet();
   if (drawing.CurrentNumber() > 0) ShowSheet(drawing.CurrentNumber());
+  Announce();
+  return true;
+}
+
+bool PageSession::CloseAll() {
+  if (!drawingActive || pages.empty()) return false;
+  ReleaseAll();
+  Announce();
+  return true;
+}
+
+void PageSession::EndOpening(int sheetsBefore) {
+  if (!drawingActive) return;
+  // The first of the pages just opened is the one to look at, not the last.
+  if (drawing.SheetCount() > sheetsBefore) ShowSheet(sheetsBefore + 1);
+  Announce();
 }
 
 bool PageSession::ShowSheet(int n) {
@@ -166,6 +182,10 @@ void PageSession::Unsubscribe(int id) {
 
 void PageSession::Changed() {
   RebuildCurrent();
+  Announce();
+}
+
+void PageSession::Announce() {
   // A copy: a listener may subscribe or unsubscribe.
   const std::vector<std::pair<int, Listener>> listeners = listeners_;
   for (const auto& entry : listeners) entry.second();

@@ -144,12 +144,9 @@ void PageActions::StartDrawing() {
   emit drawingStarted();
 }
 
-// The first of the pages just opened is the one to look at, not the last.
 void PageActions::AfterPagesOpened(int sheetsBefore) {
   documentTitle_ = tr("周波数特性グラフ");
-  if (state_.session.drawing.SheetCount() > sheetsBefore)
-    state_.session.ShowSheet(sheetsBefore + 1);
-  emit pagesChanged();
+  state_.session.EndOpening(sheetsBefore);
 }
 
 int PageActions::SheetsNow() const {
@@ -307,7 +304,6 @@ void PageActions::SaveCsv() {
 void PageActions::ClosePage() {
   if (!PageShown(state_)) return;
   state_.session.CloseCurrent();
-  emit pagesChanged();
 }
 
 void PageActions::EditCurrentProperties() {
@@ -389,8 +385,7 @@ void PageActions::CloseAllPages() {
   if (!dialogs_.AskOkCancel(&window_, tr("%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？").arg(count))) {
     return;
   }
-  state_.session.ReleaseAll();
-  emit pagesChanged();
+  state_.session.CloseAll();
 }
 
 void PageActions::ShowFigureMarks(bool on) {
