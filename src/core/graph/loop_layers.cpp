@@ -4,6 +4,7 @@
 // the gain-and-phase page's own layers; the plane's axes, its guides (unit
 // circle or M contours), the curves with their direction arrows and decade
 // labels and the critical point are drawn here.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -76,8 +77,11 @@ void DrawPlaneAxes(const LoopStages& s, DrawingDocument& d) {
     d.AddTextCenter(X, f.bottom + 0.5, FormatFixed(v, s.xTicks.decimals), t.Font(kFontFreqLabels),
                     t.Color(kFontFreqLabels));
   }
-  d.AddTextCenter(f.left, f.top - t.Height(kFontGainCaption) - 1.0, s.yCaption,
-                  t.Font(kFontGainCaption), t.Color(kFontGainCaption));
+  // Centred over the left edge, but never out past the page's.
+  const double half = t.Width(kFontGainCaption, s.yCaption) / 2.0;
+  d.AddTextCenter(std::max(f.left, L.pageLeft + 1.0 + half),
+                  f.top - t.Height(kFontGainCaption) - 1.0, s.yCaption, t.Font(kFontGainCaption),
+                  t.Color(kFontGainCaption));
   const double labelHalf = t.Height(kFontGainLabels) / 2.0;
   for (double v : PlaneTickValues(s.range.yMin, s.range.yMax, s.yTicks.step)) {
     const double Y = L.gain.ToMm(v);
@@ -190,15 +194,28 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
     }
     walked += len;
   }
-  // Decade labels beside a short tick across the curve.
+  // Decade labels beside a short tick across the curve: inside the frame,
+  // and left out where they would cover one already written (a curve that
+  // lingers near one place over several decades).
   const double h = t.Height(kFontFreqLabels);
+  std::vector<PlaneRect> written;
   for (size_t i = 0; i < s.decades.size(); ++i) {
     const PlanePoint& q = s.decadePoints[i];
     if (!Inside(q, s.range)) continue;
     const double X = L.frequency.ToMm(q.x), Y = L.gain.ToMm(q.y);
+    const std::string label = FormatFrequency(s.decades[i].frequency) + "Hz";
+    const double w = t.Width(kFontFreqLabels, label);
+    const bool right = X + kDecadeTick + 0.3 + w <= L.frame.right;
+    const double x0 = right ? X + kDecadeTick + 0.3 : X - kDecadeTick - 0.3 - w;
+    const double y0 = std::max(Y - h, L.frame.top);
+    const PlaneRect box{x0, x0 + w, y0, y0 + h};
+    const bool covers = std::any_of(written.begin(), written.end(), [&](const PlaneRect& r) {
+      return box.xMin < r.xMax && r.xMin < box.xMax && box.yMin < r.yMax && r.yMin < box.yMax;
+    });
     d.AddLine(marks, X - kDecadeTick, Y, X + kDecadeTick, Y);
-    d.AddTextLeft(X + kDecadeTick + 0.3, Y - h, FormatFrequency(s.decades[i].frequency) + "Hz",
-                  t.Font(kFontFreqLabels), t.Color(kFontFreqLabels));
+    if (covers) continue;
+    written.push_back(box);
+    d.AddTextLeft(x0, y0, label, t.Font(kFontFreqLabels), t.Color(kFontFreqLabels));
   }
 }
 
