@@ -233,6 +233,22 @@ bool PageSession::ShowFigureMarks(bool on) {
   return true;
 }
 
+bool PageSession::SetView(ViewKind view) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.view == view) return false;
+  page->properties.view = view;
+  Changed();
+  return true;
+}
+
+bool PageSession::SetLoopCurve(LoopCurve curve) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.loopCurve == curve) return false;
+  page->properties.loopCurve = curve;
+  Changed();
+  return true;
+}
+
 GraphPage* PageSession::CurrentPage() {
   return drawingActive ? PageForSheet(pages, drawing.CurrentNumber()) : nullptr;
 }
