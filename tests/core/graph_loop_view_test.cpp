@@ -226,6 +226,34 @@ TEST(LoopView, ClosedLoopIsDrawnWhileThePageKeepsItsLoopGain) {
   EXPECT_TRUE(caption);
 }
 
+// The long captions of T and S stay on the page; L's page keeps its size.
+TEST(LoopView, ClosedLoopCaptionsFitOnTheBodePage) {
+  for (const LoopCurve curve : {LoopCurve::kClosed, LoopCurve::kSensitivity, LoopCurve::kOpen}) {
+    SCOPED_TRACE(static_cast<int>(curve));
+    Built b;
+    Build(b, ViewKind::kBode, 2.0, curve);
+    const PageLayout& L = b.page.layout;
+    const GraphProperties& p = b.page.properties;
+    if (curve == LoopCurve::kOpen) {
+      EXPECT_EQ(L.frame.left, kFrameSideSpace);
+      EXPECT_EQ(L.pageRight - L.frame.right, kFrameSideSpace);
+      continue;
+    }
+    const std::string prefix(LoopCurveCaptionPrefix(curve));
+    int seen = 0;
+    for (const DrawingElement& e : b.Sheet().elements) {
+      const auto* t = std::get_if<TextElement>(&e);
+      if (!t || !t->text.starts_with(prefix)) continue;
+      const int category = t->text == prefix + p.VL.caption ? kFontGainCaption : kFontPhaseCaption;
+      const double half = test::StandInWidthMm(t->text, p.fonts[category].size) / 2.0;
+      EXPECT_GE(t->x - half, L.pageLeft) << t->text;
+      EXPECT_LE(t->x + half, L.pageRight) << t->text;
+      ++seen;
+    }
+    EXPECT_EQ(seen, 2);
+  }
+}
+
 TEST(LoopView, NearestCurvePointIsReadInThePlane) {
   Built b;
   Build(b, ViewKind::kNyquist);
