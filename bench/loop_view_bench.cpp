@@ -47,3 +47,5 @@ BENCHMARK(BM_SwitchView)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fernplot
+
+BENCHMARK_MAIN();
