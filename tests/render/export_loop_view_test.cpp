@@ -164,5 +164,29 @@ TEST_F(ExportLoopView, EveryOutputOfALoopView) {
   EXPECT_GE(onEdge, 1);
 }
 
+// The settings file's word on whether a page is a loop decides the summary:
+// the integrator said not to be a loop lists no margins; said to be one, it
+// lists them as it does by itself.
+TEST_F(ExportLoopView, SettingsSayWhetherThePageIsALoop) {
+  ASSERT_EQ(Run({"--summary", loop_}), 0);
+  const struct {
+    const char* line;
+    bool margins;
+  } cases[] = {{"LOOP_MEASUREMENT = NO\r\n", false},
+               {"LOOP_MEASUREMENT = YES\r\n", true},
+               {"LOOP_MEASUREMENT = AUTO\r\n", true}};
+  for (const auto& c : cases) {
+    const std::string cfg = root_ + "/loop.CFG";
+    WriteBytes(cfg, c.line);
+    std::ostringstream out;
+    const QtPageDrawer drawer;
+    ASSERT_EQ(
+        ExportMain({"-s", cfg, "--summary", loop_}, root_ + "/fernplot-export", out, err_, &drawer),
+        0)
+        << c.line;
+    EXPECT_EQ(out.str().find("PM ") != std::string::npos, c.margins) << c.line << out.str();
+  }
+}
+
 }  // namespace
 }  // namespace fernplot

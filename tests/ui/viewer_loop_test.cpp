@@ -6,12 +6,14 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <cmath>
 
 #include "display/command_table.h"
 #include "display/commands.h"
 #include "display/cross_hair.h"
+#include "display/figures_dock.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "display/markers.h"
@@ -153,6 +155,25 @@ class LoopViewTest : public QObject {
     QVERIFY(frame_->Markers()->Pair().Empty());
     QCOMPARE(frame_->Markers()->Pair().Points().front().gain,
              ShownUsablePoints(Page()).front().gain);
+  }
+
+  // The user's word on whether the page is a loop decides what the panel
+  // lists: a filter said to be a loop shows margins, a loop said not to be
+  // one shows none.
+  void figuresPanelFollowsTheLoopJudgement() {
+    Open();
+    FiguresDock* dock = frame_->FiguresPanel();
+    dock->show();
+    QCoreApplication::processEvents();
+    const QString automatic = dock->TextBox()->toPlainText();
+    QVERIFY2(!automatic.contains(QStringLiteral("位相余裕")), qPrintable(automatic));
+    GraphProperties said = Page().properties;
+    said.loopJudgement = LoopJudgement::kLoop;
+    state().session.ApplyProperties(said);
+    QVERIFY(dock->TextBox()->toPlainText().contains(QStringLiteral("位相余裕")));
+    said.loopJudgement = LoopJudgement::kNotLoop;
+    state().session.ApplyProperties(said);
+    QCOMPARE(dock->TextBox()->toPlainText(), automatic);
   }
 };
 
