@@ -35,10 +35,6 @@ void Shared(const LoopStages& s, DrawingDocument& d) {
   kLayer(s.base, d);
 }
 
-PlaneRect Range(const LoopStages& s) {
-  return s.range;
-}
-
 bool Inside(const PlanePoint& p, const PlaneRect& r) {
   return p.x >= r.xMin && p.x <= r.xMax && p.y >= r.yMin && p.y <= r.yMax;
 }
@@ -47,7 +43,7 @@ bool Inside(const PlanePoint& p, const PlaneRect& r) {
 void DrawInPlane(const LoopStages& s, DrawingDocument& d, int pen,
                  std::span<const PlanePoint> line) {
   const PageLayout& L = s.geometry();
-  for (const Polyline& piece : ClipPolyline(line, Range(s))) {
+  for (const Polyline& piece : ClipPolyline(line, s.range)) {
     if (piece.size() < 2) continue;
     std::vector<double> x, y;
     x.reserve(piece.size());
@@ -110,12 +106,27 @@ std::string ContourLabel(double db) {
   return (db > 0.0 ? "+" : "") + FormatFixed(db, db == std::round(db) ? 0 : 1) + " dB";
 }
 
+// Whether two label boxes (mm, in PlaneRect's fields) overlap.
+bool Covers(const PlaneRect& a, const PlaneRect& b) {
+  return a.xMin < b.xMax && b.xMin < a.xMax && a.yMin < b.yMax && b.yMin < a.yMax;
+}
+
+// A label box of w x h with its top left at (x, y), moved inside the frame.
+PlaneRect LabelBox(double x, double y, double w, double h, const FrameRect& f) {
+  x = std::max(f.left, std::min(x, f.right - w));
+  y = std::max(f.top, std::min(y, f.bottom - h));
+  return {x, x + w, y, y + h};
+}
+
 void DrawContours(const LoopStages& s, DrawingDocument& d) {
   const PageText& t = s.base.text;
   const PageLayout& L = s.geometry();
   const int pen = d.FindOrAddPen(0, 1, kContourColour, 0, 0, kContourColour);
+  const double h = t.Height(kFontFreqLabels);
+  std::vector<PlaneRect> written;
   for (double db : kNicholsContoursDb) {
-    // Labelled at the top of a closed contour, at the right end of an open one.
+    // Labelled at the top of a closed contour, at the right end of an open
+    // one; inside the frame, and left out where it would cover another.
     bool found = false;
     PlanePoint at;
     for (const Polyline& line : NicholsContour(db, {s.range.xMin, s.range.xMax})) {
@@ -128,13 +139,16 @@ void DrawContours(const LoopStages& s, DrawingDocument& d) {
     }
     if (!found) continue;
     const std::string label = ContourLabel(db);
+    const double w = t.Width(kFontFreqLabels, label);
     const double X = L.frequency.ToMm(at.x), Y = L.gain.ToMm(at.y);
-    const double h = t.Height(kFontFreqLabels);
-    if (db > 0.0) {
-      d.AddTextCenter(X, Y - h - 0.3, label, t.Font(kFontFreqLabels), kContourColour);
-    } else {
-      d.AddTextRight(X - 0.5, Y - h - 0.3, label, t.Font(kFontFreqLabels), kContourColour);
+    const PlaneRect box = db > 0.0 ? LabelBox(X - w / 2.0, Y - h - 0.3, w, h, L.frame)
+                                   : LabelBox(X - 0.5 - w, Y - h - 0.3, w, h, L.frame);
+    if (std::any_of(written.begin(), written.end(),
+                    [&](const PlaneRect& r) { return Covers(box, r); })) {
+      continue;
     }
+    written.push_back(box);
+    d.AddTextLeft(box.xMin, box.yMin, label, t.Font(kFontFreqLabels), kContourColour);
   }
 }
 
@@ -209,9 +223,8 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
     const double x0 = right ? X + kDecadeTick + 0.3 : X - kDecadeTick - 0.3 - w;
     const double y0 = std::max(Y - h, L.frame.top);
     const PlaneRect box{x0, x0 + w, y0, y0 + h};
-    const bool covers = std::any_of(written.begin(), written.end(), [&](const PlaneRect& r) {
-      return box.xMin < r.xMax && r.xMin < box.xMax && box.yMin < r.yMax && r.yMin < box.yMax;
-    });
+    const bool covers = std::any_of(written.begin(), written.end(),
+                                    [&](const PlaneRect& r) { return Covers(box, r); });
     d.AddLine(marks, X - kDecadeTick, Y, X + kDecadeTick, Y);
     if (covers) continue;
     written.push_back(box);
