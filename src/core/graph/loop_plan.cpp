@@ -87,8 +87,17 @@ void PlanNyquist(LoopStages& s) {
   L.gain = VerticalAxisMap(f, 0.0, s.range.yMin, frame.scale);
   L.right = L.gain;
   const PageText& t = s.base.text;
-  const double labelWidth = t.Width(kFontFreqLabels, kPlaneLabelSample) + kLinearLabelGap;
+  // Labels as wide as the sample first, then as wide as the widest label of
+  // that step (a wide range writes long numbers).
+  double labelWidth = t.Width(kFontFreqLabels, kPlaneLabelSample) + kLinearLabelGap;
   s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  const int decimals = StepDecimals(s.xTicks.step);
+  const double widest =
+      t.Width(kFontFreqLabels, FormatFixed(s.range.xMin, decimals)) + kLinearLabelGap;
+  if (widest > labelWidth) {
+    labelWidth = widest;
+    s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  }
   s.yTicks.step = StepForSlots(s.range.yMax, s.range.yMin,
                                (f.bottom - f.top) / (t.Height(kFontGainLabels) * LabelGap(p.VL)));
   s.xTicks.decimals = StepDecimals(s.xTicks.step);
