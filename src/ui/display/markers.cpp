@@ -177,7 +177,7 @@ void MarkerController::SetMarkerMode(bool on) {
 
 void MarkerController::PageChanged() {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
-  const int32_t calc = page ? page->properties.calcType : 0;
+  const ChannelRatio calc = page ? page->properties.calcType : ChannelRatio::kCh1Ch2;
   const void* data = page && page->data.points ? page->data.points->data() : nullptr;
   const LoopCurve curve = page ? page->properties.loopCurve : LoopCurve::kOpen;
   // The same page with the same points, ratio and curve keeps its markers
