@@ -134,7 +134,7 @@ class CMainView : public QAbstractScrollArea {
     const void* points = nullptr;
     ViewKind view = ViewKind::kBode;
     LoopCurve curve = LoopCurve::kOpen;
-    int calcType = 0;
+    ChannelRatio ratio = ChannelRatio::kCh1Ch2;
     bool operator==(const LoopPlaneKey&) const = default;
   };
   CurvePlane loopPlane_;
