@@ -19,6 +19,7 @@
 #include "frame_dialogs.h"
 #include "graph/pages.h"
 #include "import/import_reader.h"
+#include "loop_part.h"
 #include "main_view.h"
 #include "page_actions.h"
 #include "qt_convert.h"
@@ -48,10 +49,12 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   ranges_ = new RangeZoomPart(state_, view_->View());
   recent_ = new RecentFilesPart(dialogs_, *this);
   language_ = new LanguagePart(dialogs_, *this);
+  loop_ = new LoopPart(state_, this);
 
   recent_->AddCommands(*commands_);
   pages_->AddCommands(*commands_);
   view_->AddCommands(*commands_);
+  loop_->AddCommands(*commands_);
   figures_->AddCommands(*commands_);
   markers_->AddCommands(*commands_);
   ranges_->AddCommands(*commands_);
