@@ -22,6 +22,7 @@ class QtFrameDialogs : public FrameDialogs {
   bool ChooseOverlayFiles(QWidget* parent, AppState& state) override;
   std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
+  std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;

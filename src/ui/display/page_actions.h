@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
+
 class QPrinter;
 class QProgressDialog;
 class QWidget;
@@ -72,6 +74,14 @@ class PageActions : public QObject {
   // Lays the named files over the page on screen (a folder gives its data
   // files); one message lists those that could not be read.
   void AddOverlayFiles(const QStringList& paths);
+  // The page's fitted model: fitted after asking how (a page that cannot be
+  // fitted says why and stays as it was), removed, its residual shown, and
+  // copied as a simulator's Laplace expression or as JSON.
+  void FitModel();
+  void RemoveModel();
+  void ToggleResidual();
+  void CopyModelLaplace();
+  void CopyModelJson();
   // The page on screen draws the marks of its figures, or stops.
   void ShowFigureMarks(bool on);
 
@@ -94,6 +104,7 @@ class PageActions : public QObject {
   void AfterPagesOpened(int sheetsBefore);
   int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);
+  void AddModelCommands(CommandTable& table);
   void StartDrawing();
   // Names give the legend's name (their folder and extension dropped).
   void AddOverlayFilePaths(const std::vector<std::string>& paths,
@@ -107,6 +118,8 @@ class PageActions : public QObject {
   QWidget& window_;
   std::unique_ptr<QPrinter> printer_;
   QString documentTitle_;
+  // The choice the last fit was asked with, offered for the next page.
+  FitOptions lastFit_;
 };
 
 }  // namespace fernplot
