@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "graph/model_overlay.h"
@@ -54,8 +53,6 @@ TEST(PageModel, FittedModelIsADashedOverlayAndItsResidualTakesTheReference) {
   ASSERT_TRUE(page.fit.has_value());
   ASSERT_EQ(ModelOverlayIndex(page), 1);
   const OverlayTrace& model = page.overlays[1];
-  EXPECT_EQ(model.fileName, "model");
-  EXPECT_TRUE(model.dashed);
   // The 1 kHz low pass, found by the automatic order.
   ASSERT_EQ(page.fit->model.poles.size(), 1u);
   EXPECT_NEAR(std::abs(page.fit->model.poles[0]), 1000.0, 1.0);
@@ -116,32 +113,6 @@ TEST(PageModel, FollowsThePagesPointsAndItsOverlay) {
   }));
   EXPECT_NEAR(std::abs(EvaluateModel(page.fit->model, 10.0)) / gainBefore, std::pow(10.0, 0.3),
               0.01);
-
-  // The overlay removed as a trace (from the trace list): the model goes.
-  ASSERT_TRUE(ts->EditCurrent([](GraphPage& p) {
-    p.overlays.clear();
-    return true;
-  }));
-  EXPECT_FALSE(page.fit.has_value());
-}
-
-TEST(PageModel, APageThatCannotBeFittedStaysAsItWas) {
-  test::TestState ts;
-  for (int points : {0, 2}) {
-    GraphPage& page = OpenSweep(ts, points);
-    const DrawingSheet before = *ts->drawing.CurrentSheet();
-    int announced = 0;
-    const int id = ts->Subscribe([&announced] { ++announced; });
-    const std::string message = ts->AddModel({});
-    EXPECT_EQ(message, points == 0 ? "no usable points"
-                                   : "fewer usable points (2) than the 3 unknowns of an order 1 "
-                                     "model");
-    EXPECT_FALSE(page.fit.has_value());
-    EXPECT_TRUE(page.overlays.empty());
-    EXPECT_EQ(announced, 0);
-    EXPECT_EQ(*ts->drawing.CurrentSheet(), before);
-    ts->Unsubscribe(id);
-  }
 }
 
 TEST(ModelOverlay, HoldsTheModelInTheRatioItWasFittedIn) {

@@ -6,17 +6,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QSpinBox>
 #include <QTest>
 
 #include "analysis/fit/model_text.h"
 #include "display/commands.h"
 #include "display/figures_dock.h"
-#include "display/fit_dialog.h"
 #include "display/main_frame.h"
 #include "graph/page_model.h"
 #include "graph/pages.h"
@@ -176,23 +172,6 @@ class ModelTest : public QObject {
     QVERIFY(!Page().fit);
     QVERIFY(Page().overlays.empty());
     QVERIFY(*state().session.drawing.CurrentSheet() == plain);
-  }
-
-  void dialogGivesTheChoiceMade() {
-    FitDialog automatic(FitOptions{}, nullptr);
-    QVERIFY(automatic.AutomaticButton()->isChecked());
-    QVERIFY(!automatic.OrderBox()->isEnabled());
-    QCOMPARE(automatic.Options().order, std::optional<int>());
-    automatic.GivenButton()->click();
-    QVERIFY(automatic.OrderBox()->isEnabled());
-    automatic.OrderBox()->setValue(25);  // held to the orders there are
-    automatic.DelayBox()->click();
-    QCOMPARE(automatic.Options().order, std::optional<int>(kMaxFitOrder));
-    QVERIFY(automatic.Options().delay);
-    FitDialog given(FitOptions{.order = 4, .delay = true}, nullptr);
-    QVERIFY(given.GivenButton()->isChecked());
-    QCOMPARE(given.OrderBox()->value(), 4);
-    QVERIFY(given.DelayBox()->isChecked());
   }
 };
 
