@@ -3,6 +3,7 @@
 // difference mode, removing it, and its texts for the clipboard.
 
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 
 #include "analysis/fit/model_text.h"
@@ -92,7 +93,10 @@ void PageActions::FitModel() {
       dialogs_.AskFitOptions(&window_, page->fit ? page->fit->options : lastFit_);
   if (!options) return;
   lastFit_ = *options;
+  // An automatic order with a delay on a long sweep takes a moment.
+  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
   const std::string message = state_.session.AddModel(*options);
+  QGuiApplication::restoreOverrideCursor();
   if (!message.empty()) {
     dialogs_.ShowWarning(
         &window_, tr("このﾍﾟｰｼﾞにはﾓﾃﾞﾙをﾌｨｯﾄできません。\n%1").arg(QStringFromUtf8(message)));
