@@ -115,6 +115,27 @@ TEST(PageModel, FollowsThePagesPointsAndItsOverlay) {
               0.01);
 }
 
+TEST(PageModel, RemovedModelGivesBackTheReferenceOnEitherSideOfIt) {
+  // The model laid over the page before or after the measurement compared.
+  for (bool modelFirst : {false, true}) {
+    test::TestState ts;
+    GraphPage& page = OpenSweep(ts, 30);
+    if (modelFirst) {
+      ASSERT_EQ(ts->AddModel({}), "");
+    }
+    ASSERT_TRUE(ts->AddOverlays({OverlayTrace{test::SweepData(30), "OTHER", "OTHER.DAT"}}));
+    if (!modelFirst) {
+      ASSERT_EQ(ts->AddModel({}), "");
+    }
+    page.referenceIndex = modelFirst ? 1 : 0;
+    ASSERT_TRUE(ts->ShowModelResidual(true));
+    ASSERT_TRUE(ts->RemoveModel());
+    ASSERT_EQ(page.overlays.size(), 1u) << modelFirst;
+    EXPECT_EQ(page.referenceIndex, 0) << modelFirst;
+    EXPECT_FALSE(page.showDifference) << modelFirst;
+  }
+}
+
 TEST(ModelOverlay, HoldsTheModelInTheRatioItWasFittedIn) {
   const FitModel model{.poles = {{-1000.0, 0.0}}, .gain = 1000.0};
   const std::vector<UsablePoint> points = {{.frequency = 1000.0}};

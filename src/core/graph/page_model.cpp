@@ -66,17 +66,18 @@ bool RemovePageModel(GraphPage& page) {
   page.fit.reset();
   const int at = ModelOverlayIndex(page);
   if (at < 0) return true;
+  // The earlier reference, counted before the model's overlay goes.
+  const bool restore =
+      residual && before >= 0 && before != at && before < static_cast<int>(page.overlays.size());
   EraseOverlay(page, at);
-  if (residual && before >= 0 && before < static_cast<int>(page.overlays.size())) {
-    page.referenceIndex = before > at ? before - 1 : before;
-  }
+  if (restore) page.referenceIndex = before > at ? before - 1 : before;
   return true;
 }
 
 bool UpdatePageModel(GraphPage& page) {
   const int at = ModelOverlayIndex(page);
   if (!page.fit) {
-    // A copy of a model page without its fit has nothing to keep in step.
+    // An overlay left from a model the page no longer has is stale.
     if (at < 0) return false;
     EraseOverlay(page, at);
     return true;
