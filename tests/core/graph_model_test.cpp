@@ -98,7 +98,7 @@ TEST(PageModel, FollowsThePagesPointsAndItsOverlay) {
   // Another ratio: the inverse curve is fitted, and the overlay is drawn
   // over the curve the page shows, not over its inverse.
   GraphProperties props = page.properties;
-  props.calcType = 1;
+  props.calcType = ChannelRatio::kCh2Ch1;
   ASSERT_TRUE(ts->ApplyProperties(props));
   ASSERT_TRUE(page.fit.has_value());
   EXPECT_EQ(page.fit->options.order, 2);

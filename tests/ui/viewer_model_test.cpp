@@ -121,9 +121,9 @@ class ModelTest : public QObject {
     dialogs_->fitAnswer = FitOptions{.order = 3};
     Trigger(kCmdFitModel);
     const FitModel before = Page().fit->model;
-    dialogs_->editProperties = [](GraphProperties& p) { p.calcType = 1; };
+    dialogs_->editProperties = [](GraphProperties& p) { p.calcType = ChannelRatio::kCh2Ch1; };
     frame_->Pages().EditCurrentProperties();
-    QCOMPARE(Page().properties.calcType, 1);
+    QVERIFY(Page().properties.calcType == ChannelRatio::kCh2Ch1);
     QVERIFY(Page().fit.has_value());
     QCOMPARE(Page().fit->options.order, std::optional<int>(3));
     // CH2/CH1 rises where CH1/CH2 falls.

@@ -12,6 +12,7 @@
 #include "analysis/fit/vector_fit.h"
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
+#include "graph/page_facts.h"
 #include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
@@ -40,6 +41,7 @@ struct PageFit {
 
 struct GraphPage {
   GraphProperties properties;  // the page's own copy
+  PageFacts facts;             // from its data file
   MeasurementData data;        // owned
   std::string fileName;        // data file name without folder and extension
   // Drawn over the page in this order, in the page's channel ratio.

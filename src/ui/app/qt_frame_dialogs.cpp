@@ -149,8 +149,8 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   return dialog.selectedFiles().constFirst();
 }
 
-bool QtFrameDialogs::EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) {
-  return EditGraphProperties(parent, currentPage, record);
+bool QtFrameDialogs::EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {
+  return EditGraphProperties(parent, record, facts);
 }
 
 std::optional<PrintRequest> QtFrameDialogs::AskPrint(QWidget* parent, QPrinter& printer,

@@ -25,7 +25,7 @@ class QtFrameDialogs : public FrameDialogs {
   std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
-  bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
+  bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;

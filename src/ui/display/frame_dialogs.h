@@ -18,6 +18,7 @@ namespace fernplot {
 
 struct AppState;
 struct GraphProperties;
+struct PageFacts;
 
 struct PrintRequest {
   int fromPage = 1;
@@ -70,8 +71,9 @@ class FrameDialogs {
   }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
-  // The property sheet on `record`; true after OK.
-  virtual bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) = 0;
+  // The property sheet on `record`, and on the `facts` of the page on screen
+  // when given (none: the defaults); true after OK.
+  virtual bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) = 0;
   // The print dialog offering pages 1..pageCount; nothing when cancelled.
   virtual std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer,
                                                int pageCount) = 0;
