@@ -51,7 +51,7 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
-  BuildPage(BodeView(), built, drawing, curveGrids);
+  BuildShownPage(built, drawing, curveGrids);
   // Only the sheet that the new one pushed out of reach is let go: opening
   // many files stays linear.
   drawing.ReleaseSheet(drawing.CurrentNumber() - keptNeighbours - 1);
@@ -86,7 +86,7 @@ void PageSession::RebuildCurrent() {
   const int k = drawing.CurrentNumber();
   GraphPage* page = PageForSheet(pages, k);
   if (!page) return;
-  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
+  BuildShownPage(*page, drawing, curveGrids, SheetPlace{k});
 }
 
 bool PageSession::CloseCurrent() {
@@ -152,7 +152,7 @@ bool PageSession::DrawIfReleased(int n) {
   if (!drawing.Sheets()[static_cast<size_t>(n - 1)].elements.empty()) return false;
   GraphPage* page = PageForSheet(pages, n);
   if (!page) return false;
-  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{n});
+  BuildShownPage(*page, drawing, curveGrids, SheetPlace{n});
   return true;
 }
 
@@ -269,6 +269,22 @@ bool PageSession::RemoveModel() {
 bool PageSession::ShowModelResidual(bool on) {
   GraphPage* page = CurrentPage();
   if (!page || !ShowResidual(*page, on)) return false;
+  Changed();
+  return true;
+}
+
+bool PageSession::SetView(ViewKind view) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.view == view) return false;
+  page->properties.view = view;
+  Changed();
+  return true;
+}
+
+bool PageSession::SetLoopCurve(LoopCurve curve) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.loopCurve == curve) return false;
+  page->properties.loopCurve = curve;
   Changed();
   return true;
 }

@@ -119,6 +119,10 @@ class PageSession {
   bool RemoveModel();
   // The page's difference to its model on or off; false when nothing changed.
   bool ShowModelResidual(bool on);
+  // The view the page is drawn in and the curve it shows (L, T or S); false
+  // too when the page has them already.
+  bool SetView(ViewKind view);
+  bool SetLoopCurve(LoopCurve curve);
   // Drops every page and sheet; the drawing's tables stay. Not announced
   // (the program ends, say); CloseAll is the user's intent.
   void ReleaseAll();

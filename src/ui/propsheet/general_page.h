@@ -12,6 +12,8 @@
 #include "propsheet/sheet_page.h"
 
 class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -29,6 +31,12 @@ struct GeneralPageValues {
   bool phaseBoldOnPrint = false;
   int rightAxis = 0;  // a RightAxisQuantity
   bool marginReferenceZero = false;
+  // The loop reading of the page: view, curve shown, Nyquist radius (0 fits
+  // every point) and whether it is a loop measurement (loop_kinds.h).
+  int view = 0;
+  int loopCurve = 0;
+  double nyquistRadius = 2.0;
+  int loopJudgement = 0;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -81,6 +89,10 @@ class CPropGeneral final : public SheetPage {
   QCheckBox* phaseBoldBox() const { return phaseBold_; }
   QRadioButton* rightAxisButton(int quantity) const;
   QRadioButton* marginReferenceButton(bool zero) const { return zero ? refZero_ : ref180_; }
+  QComboBox* viewBox() const { return view_; }
+  QComboBox* loopCurveBox() const { return loopCurve_; }
+  QDoubleSpinBox* nyquistRadiusBox() const { return radius_; }
+  QComboBox* loopJudgementBox() const { return judgement_; }
 
  protected:
   void initialisePage() override;
@@ -104,6 +116,11 @@ class CPropGeneral final : public SheetPage {
   std::array<QRadioButton*, kRightAxisQuantityCount> right_{};
   QRadioButton* ref180_ = nullptr;
   QRadioButton* refZero_ = nullptr;
+  QComboBox* view_ = nullptr;
+  QComboBox* loopCurve_ = nullptr;
+  QDoubleSpinBox* radius_ = nullptr;
+  QComboBox* judgement_ = nullptr;
+  double shownRadius_ = 0.0;
 };
 
 }  // namespace fernplot
