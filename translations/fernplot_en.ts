@@ -1759,4 +1759,140 @@ It has been removed from the recent files.</translation>
         <translation>no usable point: all %1 frequencies are non-positive or not finite</translation>
     </message>
 </context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>ﾓﾃﾞﾙのﾌｨｯﾄ...</source>
+        <translation>&amp;Fit Model...</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞに極と零点のﾓﾃﾞﾙをﾌｨｯﾄし、破線で重ねて描きます。
+ﾓﾃﾞﾙのﾌｨｯﾄ</source>
+        <translation>Fits a model of poles and zeros to the page shown and draws it over the page, dashed.
+Fit model</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙとの差 (残差) を表示</source>
+        <translation>Show &amp;Residual from Model</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀとﾓﾃﾞﾙの差 (残差) を表示／非表示します。
+残差の表示</source>
+        <translation>Shows or hides the difference between the data and the model (the residual).
+Show residual</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙの消去</source>
+        <translation>Re&amp;move Model</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞからﾌｨｯﾄしたﾓﾃﾞﾙを取り除きます。
+ﾓﾃﾞﾙの消去</source>
+        <translation>Removes the fitted model from the page shown.
+Remove model</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙをﾗﾌﾟﾗｽ式としてｺﾋﾟｰ</source>
+        <translation>Copy Model as &amp;Laplace Expression</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙを回路ｼﾐｭﾚｰﾀのﾗﾌﾟﾗｽ式としてｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰします。
+ﾗﾌﾟﾗｽ式としてｺﾋﾟｰ</source>
+        <translation>Copies the model to the clipboard as a Laplace expression for a circuit simulator.
+Copy as Laplace expression</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙを JSON としてｺﾋﾟｰ</source>
+        <translation>Copy Model as &amp;JSON</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙ (極､零点､ｹﾞｲﾝ､遅延､誤差) を JSON としてｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰします。
+JSON としてｺﾋﾟｰ</source>
+        <translation>Copies the model (poles, zeros, gain, delay, errors) to the clipboard as JSON.
+Copy as JSON</translation>
+    </message>
+</context>
+<context>
+    <name>Figures</name>
+    <message>
+        <source>%1 次</source>
+        <translation>order %1</translation>
+    </message>
+    <message>
+        <source> (指定)</source>
+        <translation> (given)</translation>
+    </message>
+    <message>
+        <source> (自動)</source>
+        <translation> (automatic)</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙ</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>極対</source>
+        <translation>Pole pair</translation>
+    </message>
+    <message>
+        <source>極</source>
+        <translation>Pole</translation>
+    </message>
+    <message>
+        <source>零点対</source>
+        <translation>Zero pair</translation>
+    </message>
+    <message>
+        <source>零点</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙのｹﾞｲﾝ</source>
+        <translation>Model gain</translation>
+    </message>
+    <message>
+        <source>むだ時間</source>
+        <translation>Dead time</translation>
+    </message>
+    <message>
+        <source>RMS 誤差</source>
+        <translation>RMS error</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::FitDialog</name>
+    <message>
+        <source>ﾓﾃﾞﾙのﾌｨｯﾄ</source>
+        <translation>Fit Model</translation>
+    </message>
+    <message>
+        <source>次数 (極の数)</source>
+        <translation>Order (number of poles)</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>&amp;Automatic</translation>
+    </message>
+    <message>
+        <source>1 次から順に試し、誤差がそれ以上 10% を超えて減らない次数か、ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった次数を選びます</source>
+        <translation>Tries orders from 1 upwards and keeps the first whose error higher orders no longer reduce by more than 10 %, or which is down to the noise of the data</translation>
+    </message>
+    <message>
+        <source>指定</source>
+        <translation>&amp;Given</translation>
+    </message>
+    <message>
+        <source>むだ時間 (遅延) も求める</source>
+        <translation>Also fit a &amp;dead time (delay)</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::PageActions</name>
+    <message>
+        <source>このﾍﾟｰｼﾞにはﾓﾃﾞﾙをﾌｨｯﾄできません。
+%1</source>
+        <translation>No model can be fitted to this page.
+%1</translation>
+    </message>
+</context>
 </TS>

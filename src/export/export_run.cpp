@@ -259,7 +259,9 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     // is drawn without one (-f model says why).
     const std::vector<UsablePoint> shown = PageUsablePoints(*made);
     const FitResult fit = FitSweep(shown, run.options.fit);
-    if (fit.model) made->overlays.push_back(ModelOverlay(*fit.model, shown));
+    if (fit.model) {
+      made->overlays.push_back(ModelOverlay(*fit.model, shown, PageRatio(made->properties)));
+    }
   }
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.

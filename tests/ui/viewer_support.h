@@ -107,6 +107,12 @@ class ScriptedDialogs : public FrameDialogs {
     if (!editTraces) return std::nullopt;
     return editTraces(traces);
   }
+  std::optional<FitOptions> AskFitOptions(QWidget*, const FitOptions& last) override {
+    fitAsks.push_back(last);
+    return fitAnswer;
+  }
+  std::vector<FitOptions> fitAsks;  // the choice offered each time
+  std::optional<FitOptions> fitAnswer;
   std::optional<int> AskPageNumber(QWidget*, int current, int count) override {
     pageAsks.push_back({current, count});
     return pageAnswer;

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "about_dialog.h"
+#include "display/fit_dialog.h"
 #include "display/traces_dialog.h"
 #include "filelist/data_file_list_dialog.h"
 #include "propsheet/edit_graph_properties.h"
@@ -97,6 +98,12 @@ std::optional<TraceListEdit> QtFrameDialogs::EditTraces(QWidget* parent, const T
   TracesDialog dialog(traces, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Edit();
+}
+
+std::optional<FitOptions> QtFrameDialogs::AskFitOptions(QWidget* parent, const FitOptions& last) {
+  FitDialog dialog(last, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Options();
 }
 
 std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {

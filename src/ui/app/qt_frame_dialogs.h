@@ -29,6 +29,7 @@ class QtFrameDialogs : public FrameDialogs {
                                const QString& twoPortParameter) override;
   std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
                                              const QString& preset) override;
+  std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 
+#include "analysis/fit/vector_fit.h"
 #include "trace_list.h"
 
 class QPrinter;
@@ -62,6 +63,13 @@ class FrameDialogs {
   // The page's traces with remove and set as reference; nothing when
   // cancelled.
   virtual std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) = 0;
+  // How a model is fitted to the page, offering `last`; nothing when
+  // cancelled.
+  virtual std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) {
+    (void)parent;
+    (void)last;
+    return std::nullopt;
+  }
   // Asks for a page number in 1..count, offering `current`; nothing when
   // cancelled.
   virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;

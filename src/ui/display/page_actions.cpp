@@ -136,6 +136,7 @@ void PageActions::AddCommands(CommandTable& table) {
              .menuPlace = {2, 0},
              .run = [this] { EditDefaultProperties(); }});
   AddOverlayCommands(table);
+  AddModelCommands(table);
 }
 
 void PageActions::StartDrawing() {

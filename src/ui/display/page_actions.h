@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
 #include "frame_dialogs.h"
 #include "import/touchstone_format.h"
 
@@ -78,6 +79,14 @@ class PageActions : public QObject {
   // files); one message lists those that could not be read. For each
   // two-port Touchstone file the user is asked which S-parameter to lay.
   void AddOverlayFiles(const QStringList& paths);
+  // The page's fitted model: fitted after asking how (a page that cannot be
+  // fitted says why and stays as it was), removed, its residual shown, and
+  // copied as a simulator's Laplace expression or as JSON.
+  void FitModel();
+  void RemoveModel();
+  void ToggleResidual();
+  void CopyModelLaplace();
+  void CopyModelJson();
   // The page on screen draws the marks of its figures, or stops.
   void ShowFigureMarks(bool on);
 
@@ -99,6 +108,7 @@ class PageActions : public QObject {
   void AfterPagesOpened(int sheetsBefore);
   int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);
+  void AddModelCommands(CommandTable& table);
   void StartDrawing();
   // Names give the legend's name (their folder and extension dropped).
   void AddOverlayFilePaths(const std::vector<std::string>& paths,
@@ -115,6 +125,8 @@ class PageActions : public QObject {
   // The S-parameter of two-port files chosen last: offered for the next
   // overlay from such a file.
   std::string twoPortParameter_ = kTwoPortParameters[0];
+  // The choice the last fit was asked with, offered for the next page.
+  FitOptions lastFit_;
 };
 
 // How the viewer reads a file for the S-parameter `parameter` chosen before
