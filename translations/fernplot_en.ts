@@ -297,6 +297,16 @@ Traces</translation>
         <translation>Shows or hides the difference from the reference trace (ΔGAIN/ΔPHASE).
 Show difference</translation>
     </message>
+    <message>
+        <source>ﾚﾎﾟｰﾄの保存...</source>
+        <translation>Save &amp;Report...</translation>
+    </message>
+    <message>
+        <source>開いているすべてのｸﾞﾗﾌを図表の一覧とともにPDFﾌｧｲﾙに保存します。
+ﾚﾎﾟｰﾄの保存</source>
+        <translation>Saves every open graph with a table of their figures as one PDF file.
+Save report</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -1035,6 +1045,14 @@ Examples: 0.1, 100, -10.5</translation>
         <source>重ね描き</source>
         <translation>&amp;Overlay</translation>
     </message>
+    <message>
+        <source>ﾚﾎﾟｰﾄの保存</source>
+        <translation>Save Report</translation>
+    </message>
+    <message>
+        <source>PDFﾌｧｲﾙ (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>Difference</name>
@@ -1357,6 +1375,14 @@ Continue?
         <translation>%1: the reference trace has no data at the graph&apos;s frequencies.
 The difference is not shown.</translation>
     </message>
+    <message>
+        <source>ﾚﾎﾟｰﾄを保存できませんでした。
+%1
+%2</source>
+        <translation>The report could not be saved.
+%1
+%2</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::RecentFilesPart</name>
@@ -1406,6 +1432,61 @@ It has been removed from the recent files.</translation>
     <message>
         <source>他のアプリケーションがクリップボードを開いています。</source>
         <translation>Another application has the clipboard open.</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>ﾌｧｲﾙ</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>ﾀｲﾄﾙ</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>-3dB</source>
+        <translation>-3 dB</translation>
+    </message>
+    <message>
+        <source>共振 f0</source>
+        <translation>Resonance f0</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>読めません: </source>
+        <translation>unreadable: </translation>
+    </message>
+    <message>
+        <source>点数</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>低域ｹﾞｲﾝ</source>
+        <translation>LF gain</translation>
+    </message>
+    <message>
+        <source>ﾋﾟｰｸ</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>位相余裕</source>
+        <translation>Phase margin</translation>
+    </message>
+    <message>
+        <source>ｹﾞｲﾝ余裕</source>
+        <translation>Gain margin</translation>
+    </message>
+    <message>
+        <source>ﾓｼﾞｭﾗｽ余裕</source>
+        <translation>Modulus margin</translation>
+    </message>
+    <message>
+        <source>遅延余裕</source>
+        <translation>Delay margin</translation>
     </message>
 </context>
 </TS>

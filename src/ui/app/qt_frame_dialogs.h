@@ -24,6 +24,7 @@ class QtFrameDialogs : public FrameDialogs {
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
   QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
+  std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;

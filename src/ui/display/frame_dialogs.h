@@ -21,6 +21,8 @@ struct GraphProperties;
 struct PrintRequest {
   int fromPage = 1;
   int toPage = 1;
+  // The page on screen only (the range is then ignored).
+  bool currentPage = false;
 };
 
 class FrameDialogs {
@@ -62,9 +64,16 @@ class FrameDialogs {
   }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
+  // The save dialog for a report PDF; nothing when cancelled.
+  virtual std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) {
+    (void)parent;
+    (void)initialName;
+    return std::nullopt;
+  }
   // The property sheet on `record`; true after OK.
   virtual bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) = 0;
-  // The print dialog offering pages 1..pageCount; nothing when cancelled.
+  // The print dialog offering pages 1..pageCount or the page on screen;
+  // nothing when cancelled.
   virtual std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer,
                                                int pageCount) = 0;
   virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;

@@ -51,6 +51,9 @@ class PageActions : public QObject {
   // window stays responsive while the pages are built.
   void OpenFilePaths(const std::vector<std::string>& paths);
   void SaveCsv();
+  // One PDF of every open page: a table of their figures, then each page at
+  // true size, as the exporter's report.
+  void SaveReport();
   void ClosePage();
   // Closes every page after one confirmation.
   void CloseAllPages();
