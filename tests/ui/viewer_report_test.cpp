@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 
 #include "display/commands.h"
@@ -129,6 +130,31 @@ class ReportTest : public QObject {
       QCOMPARE(session().drawing.CurrentNumber(), 2);
     }
     QVERIFY(dialogs_->warnings.empty());
+  }
+
+  // Opened on a page, the panel shows its longest line without scrolling
+  // sideways; opened first, it widens when figures arrive. Never wider than
+  // half the window.
+  void figuresPanelFitsItsLongestLine() {
+    for (const bool pageFirst : {true, false}) {
+      DropFrame(ts_, dialogs_, frame_);
+      QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(1400, 700)));
+      FiguresDock* dock = frame_->FiguresPanel();
+      // The file's name heads the text: a long one makes the longest line.
+      const QStringList file{WriteDataFile(
+          dir_, QStringLiteral("LOOP_GAIN_OF_THE_SECOND_STAGE_AFTER_COMPENSATION_%1.DAT")
+                    .arg(pageFirst))};
+      if (pageFirst) frame_->Pages().OpenFiles(file);
+      frame_->Action(kCmdFiguresPanel)->trigger();
+      QTRY_VERIFY(dock->isVisible());
+      if (!pageFirst) frame_->Pages().OpenFiles(file);
+      QVERIFY(!dock->TextBox()->toPlainText().isEmpty());
+      QTRY_VERIFY2(
+          dock->width() >= dock->WidthForText(),
+          qPrintable(QStringLiteral("%1 < %2").arg(dock->width()).arg(dock->WidthForText())));
+      QTRY_COMPARE(dock->TextBox()->horizontalScrollBar()->maximum(), 0);
+      QVERIFY(dock->width() <= frame_->width() / 2 + 1);
+    }
   }
 };
 
