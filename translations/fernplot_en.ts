@@ -1006,6 +1006,14 @@ Examples: 0.1, 100, -10.5</translation>
         <source>位相余裕の基準</source>
         <translation>Phase margin reference</translation>
     </message>
+    <message>
+        <source>ﾌｫﾝﾄのｻｲｽﾞが不正です。
+
+一覧のｻｲｽﾞ (6～16) から選んでください。</source>
+        <translation>The font size is not valid.
+
+Choose one of the listed sizes (6 to 16).</translation>
+    </message>
 </context>
 <context>
     <name>QtFrameDialogs</name>

@@ -454,19 +454,24 @@ class PagesTest : public QObject {
     QCOMPARE(sizes->currentText(), QStringLiteral("14"));
     QCOMPARE(faces->currentIndex(), first);  // stored face not installed
     QVERIFY(!font->boldBox()->isChecked());
-    // Typed sizes are not taken over.
+    // A typed size is not taken while typing; one that is not offered is
+    // refused with a message when the category is left.
     sizes->lineEdit()->selectAll();
     QTest::keyClicks(sizes->lineEdit(), "20");
     QCOMPARE(font->recordCopy().fonts[2].size, 13);
+    QVERIFY(rig.messages.isEmpty());
 
     ClickCategory(font, 3);
+    QCOMPARE(rig.messages.size(), 1);
+    QCOMPARE(font->recordCopy().fonts[2].size, 13);
     Choose(faces, second);
     ClickCategory(font, 0);
     QCOMPARE(faces->currentText(), firstFace);
     QCOMPARE(sizes->currentText(), QStringLiteral("14"));
     QVERIFY(!font->boldBox()->isChecked());
 
-    // Enter in the size box, even on a listed size, is the dialog's OK.
+    // Enter in the size box, even on a listed size, is the dialog's OK; the
+    // listed size typed is taken.
     ClickCategory(font, 2);
     sizes->lineEdit()->selectAll();
     QTest::keyClicks(sizes->lineEdit(), "16");
@@ -478,9 +483,44 @@ class PagesTest : public QObject {
     QCOMPARE(record.fonts[0].size, 14);
     QCOMPARE(record.fonts[0].bold, 0);
     QCOMPARE(record.fonts[0].color, Rgb(10, 20, 30));
-    QCOMPARE(record.fonts[2], original.fonts[2]);
+    FontSetting typed = original.fonts[2];
+    typed.size = 16;
+    QCOMPARE(record.fonts[2], typed);
     QCOMPARE(record.fonts[3].faceName, faces->itemText(second).toStdString());
     for (size_t i = 4; i < record.fonts.size(); ++i) QCOMPARE(record.fonts[i], original.fonts[i]);
+  }
+
+  // OK with a typed size: an offered one is taken; anything else gets the
+  // sheet's message, the sheet stays open and the size stays as it was.
+  void typedFontSizes() {
+    struct Case {
+      const char* typed;
+      bool accepted;
+      int size;
+    };
+    for (const Case& c : {Case{"14", true, 14}, Case{" 6", true, 6}, Case{"13", false, 12},
+                          Case{"20", false, 12}, Case{"abc", false, 12}, Case{"", false, 12}}) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.fonts[0].size = 12;
+      auto sheet = rig.open(true, record);
+      ClickTab(*sheet, kFont);
+      QComboBox* sizes = sheet->font()->sizeCombo();
+      sizes->lineEdit()->setFocus();
+      sizes->lineEdit()->selectAll();
+      QTest::keyClick(sizes->lineEdit(), Qt::Key_Backspace);
+      QTest::keyClicks(sizes->lineEdit(), c.typed);
+      ClickOk(*sheet);
+      QCOMPARE(sheet->result() == QDialog::Accepted, c.accepted);
+      QCOMPARE(rig.messages.size(), c.accepted ? 0 : 1);
+      if (!c.accepted) {
+        QVERIFY(sizes->lineEdit()->hasFocus());
+        QCOMPARE(sheet->font()->recordCopy().fonts[0].size, 12);
+        continue;
+      }
+      sheet->storeInto(record);
+      QCOMPARE(record.fonts[0].size, c.size);
+    }
   }
 };
 

@@ -161,6 +161,11 @@ bool QtFrameDialogs::EditProperties(QWidget* parent, bool currentPage, GraphProp
   return EditGraphProperties(parent, currentPage, record);
 }
 
+bool QtFrameDialogs::EditPageProperties(QWidget* parent, GraphProperties& record,
+                                        const ShownLimits* shown) {
+  return EditGraphProperties(parent, true, record, shown);
+}
+
 std::optional<PrintRequest> QtFrameDialogs::AskPrint(QWidget* parent, QPrinter& printer,
                                                      int pageCount) {
   QPrintDialog dialog(&printer, parent);

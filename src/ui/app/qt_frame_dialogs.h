@@ -26,6 +26,8 @@ class QtFrameDialogs : public FrameDialogs {
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
+  bool EditPageProperties(QWidget* parent, GraphProperties& record,
+                          const ShownLimits* shown) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;

@@ -17,6 +17,7 @@ namespace fernplot {
 
 struct AppState;
 struct GraphProperties;
+struct ShownLimits;
 
 struct PrintRequest {
   int fromPage = 1;
@@ -72,6 +73,13 @@ class FrameDialogs {
   }
   // The property sheet on `record`; true after OK.
   virtual bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) = 0;
+  // The property sheet of the page on screen, whose axes were drawn to
+  // `shown` (none: not known).
+  virtual bool EditPageProperties(QWidget* parent, GraphProperties& record,
+                                  const ShownLimits* shown) {
+    (void)shown;
+    return EditProperties(parent, true, record);
+  }
   // The print dialog offering pages 1..pageCount or the page on screen;
   // nothing when cancelled.
   virtual std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer,

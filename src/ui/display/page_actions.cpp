@@ -26,6 +26,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "graph/shown_limits.h"
 #include "import/imported_page.h"
 #include "page_output.h"
 #include "printing.h"
@@ -363,7 +364,8 @@ void PageActions::EditCurrentProperties() {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return;
   GraphProperties edited = page->properties;
-  if (!dialogs_.EditProperties(&window_, true, edited)) return;
+  const std::optional<ShownLimits> shown = ShownAxisLimits(*page);
+  if (!dialogs_.EditPageProperties(&window_, edited, shown ? &*shown : nullptr)) return;
   state_.session.ApplyProperties(edited);
 }
 

@@ -113,6 +113,12 @@ void CPropSht1::load(const GraphProperties& record) {
   if (currentPage_) addition_->setDataTitle(record.dataTitle);
 }
 
+void CPropSht1::setShownLimits(const ShownLimits& shown) {
+  frequency_->setShownLimits(shown.frequency);
+  gain_->setShownLimits(shown.gain);
+  phase_->setShownLimits(shown.phase);
+}
+
 SheetPage* CPropSht1::activePage() const {
   return static_cast<SheetPage*>(tabs_->currentWidget());
 }
@@ -159,8 +165,10 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   if (currentPage_) record.dataTitle = addition_->dataTitle();
 }
 
-bool EditGraphProperties(QWidget* parent, bool currentPage, GraphProperties& record) {
+bool EditGraphProperties(QWidget* parent, bool currentPage, GraphProperties& record,
+                         const ShownLimits* shown) {
   CPropSht1 sheet(parent, currentPage, record, DesktopSheetServices());
+  if (shown) sheet.setShownLimits(*shown);
   if (sheet.exec() == QDialog::Rejected) return false;
   sheet.storeInto(record);
   return true;
