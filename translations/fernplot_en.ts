@@ -1014,6 +1014,30 @@ Examples: 0.1, 100, -10.5</translation>
 
 Choose one of the listed sizes (6 to 16).</translation>
     </message>
+    <message>
+        <source>平滑化：</source>
+        <translation>Smoothing:</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>ｵｸﾀｰﾌﾞ</source>
+        <translation>octave</translation>
+    </message>
+    <message>
+        <source>群遅延を求める幅: 隣り合う点 (1 点) から広げるほど雑音が平らになります</source>
+        <translation>The step the group delay is taken over: the wider than neighbouring points (1 point), the flatter the noise</translation>
+    </message>
+    <message>
+        <source>群遅延の平滑化の幅が不正です。
+
+点では 1～1000 の整数、ｵｸﾀｰﾌﾞでは 0 より大きく 10 以下の値にしてください。</source>
+        <translation>The group delay smoothing is not valid.
+
+Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 for octaves.</translation>
+    </message>
 </context>
 <context>
     <name>QtFrameDialogs</name>

@@ -522,6 +522,58 @@ class PagesTest : public QObject {
       QCOMPARE(record.fonts[0].size, c.size);
     }
   }
+
+  // The group delay's aperture: typed and chosen on the general page while
+  // the right axis shows the delay; one that cannot be used is refused.
+  void delayAperture() {
+    struct Case {
+      int rightAxis;
+      const char* typed;
+      int unit;
+      bool accepted;
+      DelayAperture stored;
+    };
+    const DelayAperture before{ApertureUnit::kPoints, 3.0};
+    const Case cases[] = {
+        {kRightGroupDelay, "8", 0, true, {ApertureUnit::kPoints, 8.0}},
+        {kRightGroupDelay, "0.25", 1, true, {ApertureUnit::kOctave, 0.25}},
+        {kRightGroupDelay, "1.5", 0, false, before},
+        {kRightGroupDelay, "0", 1, false, before},
+        {kRightGroupDelay, "x", 0, false, before},
+        {kRightPhase, "x", 0, true, before},  // not used, not checked, not changed
+    };
+    for (const Case& c : cases) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.rightAxis = c.rightAxis;
+      record.delayAperture = before;
+      auto sheet = rig.open(true, record);
+      CPropGeneral* general = sheet->general();
+      QLineEdit* box = general->apertureBox();
+      QCOMPARE(box->text(), QStringLiteral("3"));
+      QCOMPARE(box->isEnabled(), c.rightAxis == kRightGroupDelay);
+      if (box->isEnabled()) {
+        TypeInto(box, QString::fromLatin1(c.typed));
+        general->apertureUnitList()->setCurrentIndex(c.unit);
+      }
+      ClickOk(*sheet);
+      QCOMPARE(sheet->result() == QDialog::Accepted, c.accepted);
+      QCOMPARE(rig.messages.size(), c.accepted ? 0 : 1);
+      if (!c.accepted) {
+        QVERIFY(box->hasFocus());
+        continue;
+      }
+      sheet->storeInto(record);
+      QCOMPARE(record.delayAperture, c.stored);
+    }
+    // Choosing the delay enables the boxes.
+    SheetRig rig;
+    auto sheet = rig.open(true, FactoryDefaults());
+    QVERIFY(!sheet->general()->apertureBox()->isEnabled());
+    sheet->general()->rightAxisButton(kRightGroupDelay)->click();
+    QVERIFY(sheet->general()->apertureBox()->isEnabled());
+    QVERIFY(sheet->general()->apertureUnitList()->isEnabled());
+  }
 };
 
 QTEST_MAIN(PagesTest)

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/delay_aperture.h"
 #include "analysis/loop_kinds.h"
 #include "datafile/measurement.h"
 #include "text/ui_text.h"
@@ -168,6 +169,8 @@ struct GraphProperties {
   LoopCurve loopCurve = LoopCurve::kOpen;
   double nyquistRadius = kDefaultNyquistRadius;
   LoopJudgement loopJudgement = LoopJudgement::kAutomatic;
+  // The step the group delay is taken over (neighbours unless chosen).
+  DelayAperture delayAperture;
   bool operator==(const GraphProperties&) const = default;
 };
 

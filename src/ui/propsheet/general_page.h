@@ -9,9 +9,11 @@
 #include <array>
 #include <string>
 
+#include "analysis/delay_aperture.h"
 #include "propsheet/sheet_page.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -29,6 +31,7 @@ struct GeneralPageValues {
   bool phaseBoldOnPrint = false;
   int rightAxis = 0;  // a RightAxisQuantity
   bool marginReferenceZero = false;
+  DelayAperture delayAperture;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -81,6 +84,13 @@ class CPropGeneral final : public SheetPage {
   QCheckBox* phaseBoldBox() const { return phaseBold_; }
   QRadioButton* rightAxisButton(int quantity) const;
   QRadioButton* marginReferenceButton(bool zero) const { return zero ? refZero_ : ref180_; }
+  // The group delay's aperture: its width and its unit (points, octave);
+  // enabled while the right axis shows the group delay.
+  QLineEdit* apertureBox() const { return aperture_; }
+  QComboBox* apertureUnitList() const { return apertureUnit_; }
+
+  // An aperture that cannot be used gets the sheet's message.
+  bool killActive() override;
 
  protected:
   void initialisePage() override;
@@ -104,6 +114,8 @@ class CPropGeneral final : public SheetPage {
   std::array<QRadioButton*, kRightAxisQuantityCount> right_{};
   QRadioButton* ref180_ = nullptr;
   QRadioButton* refZero_ = nullptr;
+  QLineEdit* aperture_ = nullptr;
+  QComboBox* apertureUnit_ = nullptr;
 };
 
 }  // namespace fernplot

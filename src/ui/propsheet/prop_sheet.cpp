@@ -99,6 +99,7 @@ void CPropSht1::load(const GraphProperties& record) {
   g.phaseBoldOnPrint = record.phaseLineBoldOnPrint != 0;
   g.rightAxis = record.rightAxis;
   g.marginReferenceZero = record.marginReferenceZero != 0;
+  g.delayAperture = record.delayAperture;
   general_->setValues(g);
 
   frequency_->setValues(AxisValuesFrom(record.HB, false));
@@ -149,6 +150,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.phaseLineBoldOnPrint = g.phaseBoldOnPrint ? 1 : 0;
   record.rightAxis = g.rightAxis;
   record.marginReferenceZero = g.marginReferenceZero ? 1 : 0;
+  record.delayAperture = g.delayAperture;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.
