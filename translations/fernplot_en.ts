@@ -1354,6 +1354,10 @@ Settings → Graph Properties: the page&apos;s or the default settings.</transla
 … and %1 more</translation>
     </message>
     <message>
+        <source>ﾌｫﾙﾀﾞにﾃﾞｰﾀﾌｧｲﾙ(*.DAT)がありません</source>
+        <translation>no data files (*.DAT) in the folder</translation>
+    </message>
+    <message>
         <source>CSVﾌｧｲﾙを保存できませんでした。
 %1
 %2</source>

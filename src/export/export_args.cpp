@@ -89,9 +89,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!value(v)) return fail("--calc needs ch1/ch2 or ch2/ch1");
       const std::string c = Lower(v);
       if (c == "ch1/ch2") {
-        o.calcType = 0;
+        o.calcType = ChannelRatio::kCh1Ch2;
       } else if (c == "ch2/ch1") {
-        o.calcType = 1;
+        o.calcType = ChannelRatio::kCh2Ch1;
       } else {
         return fail("--calc takes ch1/ch2 or ch2/ch1, not '" + v + "'");
       }

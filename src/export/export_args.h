@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/channel_ratio.h"
 #include "analysis/fit/vector_fit.h"
 #include "analysis/loop_kinds.h"
 #include "export_formats.h"
@@ -25,7 +26,7 @@ struct ExportOptions {
   std::optional<std::string> listPattern;
   std::string outputDir = ".";
   std::optional<std::string> settingsPath;
-  std::optional<int> calcType;  // 0 CH1/CH2, 1 CH2/CH1
+  std::optional<ChannelRatio> calcType;
   int zoomPercent = 100;
   // --margin-reference: phase margins against 0° (true) or -180° (false)
   // instead of the settings file's reference.

@@ -305,16 +305,16 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   if (run.options.reportPath) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.reportRow =
-        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.properties.dataTitle,
+        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.facts.dataTitle,
                                  PageFigures(figuresPage), figuresPage.properties.loopJudgement));
     if (run.drawer) result.reportPage = kept;
   }
   if (run.options.summaryTable) {
     const GraphPage& figuresPage = measured ? *measured : *page;
-    result.out = SummaryLineOf(SummaryCells(MakeSummaryRow(path, figuresPage.properties.dataTitle,
-                                                           PageFigures(figuresPage),
-                                                           figuresPage.properties.loopJudgement)),
-                               run.options.summaryTable);
+    result.out = SummaryLineOf(
+        SummaryCells(MakeSummaryRow(path, figuresPage.facts.dataTitle, PageFigures(figuresPage),
+                                    figuresPage.properties.loopJudgement)),
+        run.options.summaryTable);
   } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),
@@ -329,27 +329,12 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
 
 std::vector<std::string> ExpandInputFolders(const std::vector<std::string>& inputs,
                                             std::ostream& err, bool& ok) {
-  std::vector<std::string> files;
-  for (const std::string& input : inputs) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(input, ec)) {
-      files.push_back(input);
-      continue;
-    }
-    const std::vector<std::string> found = DataFilesInFolder(input);
-    if (found.empty()) {
-      err << input << ": no data files (*.DAT) in the folder\n";
-      ok = false;
-    }
-    // Named as the folder was given, so that messages and tables read as
-    // the command line did.
-    for (const std::string& path : found) {
-      files.push_back((std::filesystem::path(input) / std::filesystem::path(path).filename())
-                          .lexically_normal()
-                          .string());
-    }
+  ExpandedInputs expanded = ExpandFolderInputs(inputs);
+  for (const std::string& folder : expanded.emptyFolders) {
+    err << folder << ": no data files (*.DAT) in the folder\n";
+    ok = false;
   }
-  return files;
+  return std::move(expanded.files);
 }
 
 std::string ExporterSettingsFilePath(const std::string& programPath) {

@@ -18,7 +18,7 @@ using testing::Header;
 using testing::ReadBytes;
 using testing::TempDir;
 
-PageList OnePage(const std::string& dataFile, int32_t calcType) {
+PageList OnePage(const std::string& dataFile, ChannelRatio calcType) {
   PageList pages;
   auto page = std::make_unique<GraphPage>();
   page->properties = FactoryDefaults();
@@ -34,7 +34,7 @@ TEST(Csv, RawPageInArrayOrderForEitherRatio) {
       dir.Write("r.DAT", EncodeRawDataFile(Header(0, 3), {{10.0, 1.0f, -45.0f, 1.0f},
                                                           {100.0, 1.0f, 30.0f, 2.0f},
                                                           {1000.0, 0.5f, -90.0f, 0.5f}}));
-  PageList pages = OnePage(data, 0);
+  PageList pages = OnePage(data, ChannelRatio::kCh1Ch2);
   const std::string csv = dir.File("out.csv");
   ASSERT_TRUE(WritePageCsv(pages, 1, csv).ok);
   EXPECT_EQ(ReadBytes(csv),
@@ -42,7 +42,7 @@ TEST(Csv, RawPageInArrayOrderForEitherRatio) {
             "100.000000 , -6.020600 , 30.000000\r\n"
             "10.000000 , 0.000000 , -45.000000\r\n");
 
-  pages[0]->properties.calcType = 7;  // any nonzero value shows CH2/CH1
+  pages[0]->properties.calcType = ChannelRatio::kCh2Ch1;
   ASSERT_TRUE(WritePageCsv(pages, 1, csv).ok);
   EXPECT_EQ(ReadBytes(csv),
             "1000.000000 , 0.000000 , 90.000000\r\n"
@@ -54,9 +54,9 @@ TEST(Csv, CalculatedPageShownAsCh2Ch1HasZeros) {
   TempDir dir;
   const std::string data =
       dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
-  PageList pages = OnePage(data, 1);
+  PageList pages = OnePage(data, ChannelRatio::kCh2Ch1);
   EXPECT_EQ(PageCsvText(*pages[0]), "10.000000 , 0.000000 , 0.000000\r\n");
-  pages[0]->properties.calcType = 0;
+  pages[0]->properties.calcType = ChannelRatio::kCh1Ch2;
   EXPECT_EQ(PageCsvText(*pages[0]), "10.000000 , 20.000000 , -45.000000\r\n");
 }
 
@@ -74,7 +74,7 @@ TEST(Csv, FailuresAreReportedAndKeepTheOldFile) {
   TempDir dir;
   const std::string data =
       dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
-  PageList pages = OnePage(data, 0);
+  PageList pages = OnePage(data, ChannelRatio::kCh1Ch2);
 
   EXPECT_FALSE(WritePageCsv(pages, 0, dir.File("x.csv")).ok);
   EXPECT_FALSE(WritePageCsv(pages, 2, dir.File("x.csv")).ok);
@@ -98,7 +98,7 @@ TEST(Csv, ReadOnlyFolderKeepsTheOldFile) {
     TempDir dir;
     const std::string data =
         dir.Write("c.DAT", EncodeCalculatedDataFile(Header(1, 1), {{10.0, 10.0f, -45.0f}}));
-    PageList pages = OnePage(data, 0);
+    PageList pages = OnePage(data, ChannelRatio::kCh1Ch2);
     const std::string old = dir.Write("keep.csv", "old contents");
     ASSERT_EQ(ReadBytes(old), "old contents");
     chmod(dir.path().c_str(), 0500);

@@ -328,3 +328,39 @@ TEST(DataFileListCells, SortListOrderAgreesWithTheComparison) {
 
 }  // namespace
 }  // namespace fernplot
+
+namespace fernplot {
+namespace {
+
+// The one rule both programs open paths by: a folder is its data files in
+// name order (any case of .DAT), named under the folder as given; other
+// paths pass as given, missing ones too; an empty folder is reported.
+TEST(ExpandFolderInputs, FoldersBecomeTheirDataFilesInNameOrder) {
+  TempDir dir;
+  const std::filesystem::path meas = dir.path() / "meas";
+  std::filesystem::create_directory(meas);
+  std::filesystem::create_directory(dir.path() / "empty");
+  for (const char* name : {"meas/B1.DAT", "meas/a2.dat", "meas/A3.Dat"})
+    dir.Write(name, RawFile(1));
+  dir.Write("meas/notes.txt", RawFile(1));
+  dir.Write("empty/readme.txt", "");
+  const std::string file = dir.Write("single.DAT", RawFile(1));
+  const std::string missing = dir.File("missing.DAT");
+  const std::string folder = meas.string();
+
+  const ExpandedInputs got =
+      ExpandFolderInputs({folder + "/", file, dir.File("empty"), missing, folder});
+  const std::vector<std::string> inFolder = {folder + "/a2.dat", folder + "/A3.Dat",
+                                             folder + "/B1.DAT"};
+  std::vector<std::string> expected = inFolder;
+  expected.push_back(file);
+  expected.push_back(missing);
+  expected.insert(expected.end(), inFolder.begin(), inFolder.end());
+  EXPECT_EQ(got.files, expected);
+  EXPECT_EQ(got.emptyFolders, std::vector<std::string>{dir.File("empty")});
+
+  EXPECT_EQ(ExpandFolderInputs({}).files, std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace fernplot

@@ -90,7 +90,7 @@ DataPoint At(double f, double gain = 0, double phase = 0) {
 }
 
 TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
-  ts.defaults.HB.scaleType = kScaleAuto;
+  ts.defaults.HB.scaleType = ScaleType::kAuto;
   const GraphPage& page = Open(Points({At(10), At(100000)}));
   const AxisMap& hb = page.layout.frequency;
   EXPECT_TRUE(hb.log);
@@ -113,7 +113,7 @@ TEST_F(AxesFixture, LogFrequencyTenToHundredThousand) {
 }
 
 TEST_F(AxesFixture, AutoScaleWithExactlyADecadeIsLinear) {
-  ts.defaults.HB.scaleType = kScaleAuto;
+  ts.defaults.HB.scaleType = ScaleType::kAuto;
   const GraphPage& page = Open(Points({At(20), At(200)}));
   EXPECT_FALSE(page.layout.frequency.log);
 }
@@ -143,7 +143,7 @@ TEST_F(AxesFixture, ZeroFrequenciesGiveTheDefaultLogRange) {
 
 TEST_F(AxesFixture, LinearFrequencyFromZeroLabelsZeroMilli) {
   AxisSettings& hb = ts.defaults.HB;
-  hb.scaleType = kScaleLin;
+  hb.scaleType = ScaleType::kLin;
   hb.useDataMin = hb.useDataMax = 0;
   hb.rangeMin = 0;
   hb.rangeMax = 1000;
@@ -195,7 +195,7 @@ TEST_F(AxesFixture, PhaseStepFromLabelHeight) {
     vr.rangeMax = 180;
     vr.length = 90;  // span 80
     ts.defaults.VL.length = 90;
-    vr.tight = r.tight;
+    vr.tight = r.tight != 0;
     ts.defaults.fonts[kFontPhaseLabels].size = 10;
     const GraphPage& page = Open(Points({At(100)}));
     const auto labels = Labels(page, kFontPhaseLabels);

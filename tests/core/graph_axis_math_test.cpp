@@ -79,10 +79,10 @@ TEST(AxisRange, FrequencyDefaultsAndSpread) {
 }
 
 TEST(UseLogScale, AutoNeedsMoreThanADecade) {
-  EXPECT_TRUE(UseLogScale(kScaleAuto, 100000, 10));
-  EXPECT_FALSE(UseLogScale(kScaleAuto, 200, 20));
-  EXPECT_TRUE(UseLogScale(kScaleLog, 200, 20));
-  EXPECT_FALSE(UseLogScale(kScaleLin, 100000, 10));
+  EXPECT_TRUE(UseLogScale(ScaleType::kAuto, 100000, 10));
+  EXPECT_FALSE(UseLogScale(ScaleType::kAuto, 200, 20));
+  EXPECT_TRUE(UseLogScale(ScaleType::kLog, 200, 20));
+  EXPECT_FALSE(UseLogScale(ScaleType::kLin, 100000, 10));
 }
 
 std::vector<double> LabelledTicks(const LogTickPlan& plan) {

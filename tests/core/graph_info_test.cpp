@@ -57,7 +57,7 @@ MeasurementData Header() {
 
 TEST(InfoItemText, Table) {
   GraphProperties props;
-  props.dataTitle = "ﾃｽﾄ";
+  const PageFacts facts{.dataTitle = "ﾃｽﾄ"};
   const struct {
     int item;
     void (*set)(MeasurementData&, GraphProperties&);
@@ -119,7 +119,7 @@ TEST(InfoItemText, Table) {
       {kItemMeasurementMode,
        [](MeasurementData& d, GraphProperties& p) {
          d.measurementMode = 1;
-         p.calcType = 1;
+         p.calcType = ChannelRatio::kCh2Ch1;
        },
        "測定ﾓｰﾄﾞ＝OSC/CH1  "},
       {kItemMeasurementMode, [](MeasurementData& d, GraphProperties&) { d.measurementMode = 1; },
@@ -127,12 +127,13 @@ TEST(InfoItemText, Table) {
       {kItemMeasurementMode,
        [](MeasurementData& d, GraphProperties& p) {
          d.measurementMode = 2;
-         p.calcType = 5;
+         p.calcType = ChannelRatio::kCh2Ch1;
        },
        "測定ﾓｰﾄﾞ＝CH2/OSC  "},
       {kItemMeasurementMode, [](MeasurementData& d, GraphProperties&) { d.measurementMode = 2; },
        "測定ﾓｰﾄﾞ＝OSC/CH2  "},
-      {kItemMeasurementMode, [](MeasurementData&, GraphProperties& p) { p.calcType = 1; },
+      {kItemMeasurementMode,
+       [](MeasurementData&, GraphProperties& p) { p.calcType = ChannelRatio::kCh2Ch1; },
        "測定ﾓｰﾄﾞ＝CH2/CH1  "},
       {kItemAutoIntegration, [](MeasurementData& d, GraphProperties&) { d.autoIntegration = 3; },
        "自動積分機能＝ON  "},
@@ -149,7 +150,7 @@ TEST(InfoItemText, Table) {
     MeasurementData d = Header();
     GraphProperties p = props;
     if (r.set) r.set(d, p);
-    EXPECT_EQ(InfoItemText(r.item, d, p, "SAMPLE1"), r.text) << r.item;
+    EXPECT_EQ(InfoItemText(r.item, d, p, facts, "SAMPLE1"), r.text) << r.item;
   }
 }
 

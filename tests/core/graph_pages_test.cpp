@@ -55,9 +55,9 @@ TEST(ScanPageData, RatioFollowsCalcType) {
   GraphPage page;
   page.data.points = std::vector<DataPoint>{{100, 1.5f, -1.5f, 10, -10}, {200, 2, -2, 20, -20}};
   const struct {
-    int calcType;
+    ChannelRatio calcType;
     double gain0, phase1;
-  } rows[] = {{0, 1.5, 20}, {1, -1.5, -20}, {7, -1.5, -20}};
+  } rows[] = {{ChannelRatio::kCh1Ch2, 1.5, 20}, {ChannelRatio::kCh2Ch1, -1.5, -20}};
   for (const auto& row : rows) {
     page.properties.calcType = row.calcType;
     DataRange r;
@@ -162,8 +162,8 @@ TEST_F(PagesFixture, OpenAppendsAndShowsTheLast) {
   EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
   EXPECT_EQ(OnScreen(), "C");
-  EXPECT_EQ(ts->pages[0]->properties.dataTitle, "TEST SWEEP");
-  EXPECT_EQ(ts->pages[0]->properties.isCalculatedData, 0);
+  EXPECT_EQ(ts->pages[0]->facts.dataTitle, "TEST SWEEP");
+  EXPECT_FALSE(ts->pages[0]->facts.calculated);
 }
 
 TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
@@ -185,7 +185,7 @@ TEST_F(PagesFixture, OpenSelectedReadsMarkedFilesInListOrder) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"EARLIER", "A", "D"}));
   EXPECT_EQ(ts->drawing.CurrentNumber(), 3);
   for (const DataFileEntry& e : ts.dataFiles) EXPECT_EQ(e.flags & kEntrySelected, 0u) << e.fileName;
-  EXPECT_EQ(ts->pages[1]->properties.dataTitle, "テスト");
+  EXPECT_EQ(ts->pages[1]->facts.dataTitle, "テスト");
   EXPECT_EQ(ts->pages[1]->data.points->size(), 3u);
 
   // Nothing selected: no page, the sheet on screen stays.
@@ -231,7 +231,7 @@ TEST_F(PagesFixture, RebuildKeepsPositionAndTheOtherSheets) {
   const auto before3 = ts->drawing.Sheets()[2].elements.size();
   ts->drawing.SelectSheet(2);
   GraphPage& b = *ts->pages[1];
-  b.properties.calcType = 1;
+  b.properties.calcType = ChannelRatio::kCh2Ch1;
   b.properties.title = "REBUILT";
   ts.session.RebuildCurrent();
   EXPECT_EQ(Names(), (std::vector<std::string>{"A", "B", "C"}));

@@ -109,12 +109,19 @@ TEST(PageSessionChanges, IntentsRebuildAndAnnounceOnce) {
   // the facts of the page's file.
   GraphProperties look = page->properties;
   look.title = "OTHER";
-  look.dataTitle = "EDITED TITLE";
-  ASSERT_TRUE(ts->ApplyProperties(look));
+  PageFacts facts = page->facts;
+  facts.dataTitle = "EDITED TITLE";
+  ASSERT_TRUE(ts->ApplyProperties(look, &facts));
   EXPECT_EQ(page->properties, look);
+  EXPECT_EQ(page->facts, facts);
   ASSERT_TRUE(ts->ResetToDefaults(ts.defaults));
-  EXPECT_EQ(page->properties.title, ts.defaults.title);
-  EXPECT_EQ(page->properties.dataTitle, "EDITED TITLE");
+  // Only the look is reset: it equals the defaults although the page's
+  // data title differs from any the defaults could hold.
+  EXPECT_EQ(page->properties, ts.defaults);
+  EXPECT_EQ(page->facts.dataTitle, "EDITED TITLE");
+  // Properties given without facts leave them.
+  ASSERT_TRUE(ts->ApplyProperties(look));
+  EXPECT_EQ(page->facts.dataTitle, "EDITED TITLE");
 
   // An edit that changes nothing is not announced.
   EXPECT_FALSE(ts->EditCurrent([](GraphPage&) { return false; }));
@@ -122,11 +129,47 @@ TEST(PageSessionChanges, IntentsRebuildAndAnnounceOnce) {
     p.overlays.pop_back();
     return true;
   }));
-  EXPECT_EQ(heard, 7);
+  EXPECT_EQ(heard, 8);
 
   ts->Unsubscribe(id);
   ts->ShowFigureMarks(false);
-  EXPECT_EQ(heard, 7);
+  EXPECT_EQ(heard, 8);
+}
+
+// Opening a batch of pages, closing one and closing all are announced once
+// each, after the change is on screen; refusals are not announced.
+TEST(PageSessionChanges, OpeningAndClosingAnnounceOnce) {
+  test::TestState ts;
+  std::vector<int> heardOnSheet;
+  ts->Subscribe([&] { heardOnSheet.push_back(ts->drawing.CurrentNumber()); });
+
+  EXPECT_FALSE(ts->CloseCurrent());
+  EXPECT_FALSE(ts->CloseAll());
+  ts->OpenPage(ts.defaults, test::SweepData(10), "EARLIER");
+  ts->EndOpening(0);
+  // A batch of three: the first of them is put on screen, once.
+  const int before = ts->drawing.SheetCount();
+  for (const char* name : {"A", "B", "C"}) ts->OpenPage(ts.defaults, test::SweepData(12), name);
+  ts->EndOpening(before);
+  EXPECT_EQ(heardOnSheet, (std::vector<int>{1, 2}));
+  // A batch that opened nothing is still announced (the list was closed),
+  // and the page on screen stays.
+  ts->EndOpening(ts->drawing.SheetCount());
+  EXPECT_EQ(heardOnSheet.back(), 2);
+
+  ASSERT_TRUE(ts->ShowSheet(4));
+  ASSERT_TRUE(ts->CloseCurrent());
+  EXPECT_EQ(heardOnSheet.back(), 3);
+  EXPECT_EQ(ts->pages.size(), 3u);
+  ASSERT_TRUE(ts->CloseAll());
+  EXPECT_TRUE(ts->pages.empty());
+  EXPECT_EQ(heardOnSheet.size(), 5u);
+  EXPECT_FALSE(ts->CloseAll());
+  EXPECT_FALSE(ts->CloseCurrent());
+  // Dropping the pages as the program ends is no user's change.
+  ts->OpenPage(ts.defaults, test::SweepData(10), "LAST");
+  ts->ReleaseAll();
+  EXPECT_EQ(heardOnSheet.size(), 5u);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ TEST(GraphProperties, FactoryValues) {
   EXPECT_EQ(p.gainLineColor, Rgb(230, 0, 0));
   EXPECT_EQ(p.phaseLineColor, Rgb(0, 0, 192));
   EXPECT_EQ(p.HB.axisId, kAxisHB);
-  EXPECT_EQ(p.HB.scaleType, kScaleLog);
+  EXPECT_EQ(p.HB.scaleType, ScaleType::kLog);
   EXPECT_EQ(p.HB.length, 225.0f);
   EXPECT_EQ(p.HB.gridLines, 1);
   EXPECT_EQ(p.VL.caption, "GAIN [dB]");

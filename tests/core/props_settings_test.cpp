@@ -155,15 +155,15 @@ TEST(SettingsFile, StartupKeepsAnUnreadableSettingsPath) {
 TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
   GraphProperties p = FactoryDefaults();
   p.title = "ループゲイン";
-  p.calcType = 1;
+  p.calcType = ChannelRatio::kCh2Ch1;
   p.backgroundColor = Rgb(1, 2, 3);
   p.gainLineBoldOnPrint = 0;
   p.phaseLineBoldOnPrint = 1;
-  p.VL.scaleType = kScaleAuto;
+  p.VL.scaleType = ScaleType::kAuto;
   p.VL.length = 99.94f;
   p.VL.useDataMin = 0;
   p.VL.rangeMin = -40.123456;
-  p.VL.tight = 1;
+  p.VL.tight = true;
   p.VL.autoDivision = 0;
   p.VL.interval = 10.0;
   p.VL.caption = "ゲイン [dB]";
@@ -194,7 +194,7 @@ TEST(SettingsFile, EditedValuesRoundTripAtTheirPrecision) {
 TEST(SettingsFile, EverySavedValueRoundTrips) {
   GraphProperties p = FactoryDefaults();
   p.title = "T";
-  p.calcType = 1;
+  p.calcType = ChannelRatio::kCh2Ch1;
   p.backgroundColor = Rgb(1, 2, 3);
   p.gainLineColor = Rgb(4, 5, 6);
   p.phaseLineColor = Rgb(7, 8, 9);
@@ -203,7 +203,7 @@ TEST(SettingsFile, EverySavedValueRoundTrips) {
   int n = 0;
   for (AxisSettings* a : {&p.HT, &p.HB, &p.VL, &p.VR}) {
     ++n;
-    a->scaleType = n % 3;
+    a->scaleType = static_cast<ScaleType>(n % 3);
     a->length = 50.0f + n;
     a->margin1 = 1.5f * n;
     a->margin2 = 0.5f * n;
@@ -212,7 +212,7 @@ TEST(SettingsFile, EverySavedValueRoundTrips) {
     a->useDataMax = 1 - n % 2;
     a->rangeMax = 10 * n;
     a->autoDivision = n % 2;
-    a->tight = a == &p.HT ? 0 : 1 - n % 2;
+    a->tight = a != &p.HT && n % 2 == 0;
     a->interval = 0.25 * n;
     a->gridLines = 1 - n % 2;
     a->caption = "C" + std::to_string(n);
@@ -274,9 +274,10 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
       {"title = Bode", [&](const Loaded& l) { return l.props.title == f.title; }},
       {" TITLE = Bode", [&](const Loaded& l) { return l.props.title == f.title; }},
       {"TITLE = ", [&](const Loaded& l) { return l.props.title == f.title; }},
-      {"CALC=CH2/CH1", [](const Loaded& l) { return l.props.calcType != 0; }},
-      {"CALC = ch1/ch2", [](const Loaded& l) { return l.props.calcType != 0; }},
-      {"CALC = CH1/CH2 ", [](const Loaded& l) { return l.props.calcType != 0; }},
+      {"CALC=CH2/CH1", [](const Loaded& l) { return l.props.calcType == ChannelRatio::kCh2Ch1; }},
+      {"CALC = ch1/ch2", [](const Loaded& l) { return l.props.calcType == ChannelRatio::kCh2Ch1; }},
+      {"CALC = CH1/CH2 ",
+       [](const Loaded& l) { return l.props.calcType == ChannelRatio::kCh2Ch1; }},
       {"COLOR = 1 300 0 0", [](const Loaded& l) { return l.props.gainLineColor == Rgb(44, 0, 0); }},
       {"COLOR = 2 -1 0 256",
        [](const Loaded& l) { return l.props.phaseLineColor == Rgb(255, 0, 0); }},
@@ -312,10 +313,10 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
       {"AXIS = HT 1 10 1 2 Y -5 Y 5 Y2 1 Y top",
        [](const Loaded& l) {
          const AxisSettings& a = l.props.HT;
-         return a.scaleType == 1 && a.length == 10.0f && a.margin1 == 1.0f && a.margin2 == 2.0f &&
-                a.useDataMin && a.rangeMin == -5.0 && a.useDataMax && a.rangeMax == 5.0 &&
-                a.autoDivision && a.tight && a.interval == 1.0 && a.gridLines &&
-                a.caption == "top" && a.axisId == kAxisHT;
+         return a.scaleType == ScaleType::kLog && a.length == 10.0f && a.margin1 == 1.0f &&
+                a.margin2 == 2.0f && a.useDataMin && a.rangeMin == -5.0 && a.useDataMax &&
+                a.rangeMax == 5.0 && a.autoDivision && a.tight && a.interval == 1.0 &&
+                a.gridLines && a.caption == "top" && a.axisId == kAxisHT;
        }},
       {"AXIS = VR 1 1e2 +2.5 .5 No 0.1 n 1E30 N2 .5 Yes  two words ",
        [](const Loaded& l) {
@@ -377,7 +378,7 @@ TEST(SettingsFile, LaterLinesWinAndLongValuesAreCut) {
   // A NUL byte ends the line as the matcher sees it.
   Loaded nul = LoadText(std::string("TITLE = ab\0cd\nCALC = CH2/CH1\nCALC = CH1/CH2\0x\n", 46));
   EXPECT_EQ(nul.props.title, "ab");
-  EXPECT_EQ(nul.props.calcType, 0);
+  EXPECT_EQ(nul.props.calcType, ChannelRatio::kCh1Ch2);
   Loaded nulFirst = LoadText(std::string("\0TITLE = ab\n", 12));
   EXPECT_EQ(nulFirst.props.title, "周波数特性");
 }
@@ -402,7 +403,7 @@ TEST(SettingsFile, OnlyValuesThatCannotBeDrawnFallBack) {
        [](const GraphProperties& p) { return p.fonts[10].size == 400; }},
       {"AXIS  = HB 2 300.0  0.0  5.0 Y 0.0000 Y 0.0000 Y1 0.0000 Y A3",
        [](const GraphProperties& p) {
-         return p.HB.length == 300.0f && p.HB.scaleType == kScaleLin && p.HB.caption == "A3";
+         return p.HB.length == 300.0f && p.HB.scaleType == ScaleType::kLin && p.HB.caption == "A3";
        }},
       {"AXIS  = VR 2 2.0  0.0  0.0 Y 0.0000 Y 0.0000 Y1 0.0000 N P",
        [](const GraphProperties& p) { return p.VR.length == 2.0f; }},

@@ -37,7 +37,7 @@ TEST(ExportArgs, AcceptedCommandLines) {
     ASSERT_TRUE(p.options) << p.error;
     EXPECT_EQ(p.options->outputDir, "out");
     EXPECT_EQ(p.options->settingsPath, "x.CFG");
-    EXPECT_EQ(p.options->calcType, 1);
+    EXPECT_EQ(p.options->calcType, ChannelRatio::kCh2Ch1);
     EXPECT_EQ(p.options->zoomPercent, 150);
     EXPECT_EQ(Names(p.options->formats), (Args{"png", "svg", "pdf", "drawing"}));
     EXPECT_EQ(p.options->files, Args{"-odd.DAT"});
@@ -45,7 +45,7 @@ TEST(ExportArgs, AcceptedCommandLines) {
   {
     const ParsedArgs p = ParseExportArgs({"--calc=ch1/ch2", "-f", "csv", "a"});
     ASSERT_TRUE(p.options);
-    EXPECT_EQ(p.options->calcType, 0);
+    EXPECT_EQ(p.options->calcType, ChannelRatio::kCh1Ch2);
   }
   {
     const ParsedArgs p = ParseExportArgs(

@@ -264,9 +264,9 @@ class AxisTest : public QObject {
     // automatic distribution.
     ClickTab(*sheet, kGain);
     AxisPage* g = PageOf(*sheet, kGain);
-    QVERIFY(!g->scaleButton(kScaleAuto)->isEnabled());
-    QVERIFY(!g->scaleButton(kScaleLog)->isEnabled());
-    QVERIFY(g->scaleButton(kScaleLin)->isChecked());
+    QVERIFY(!g->scaleButton(ScaleType::kAuto)->isEnabled());
+    QVERIFY(!g->scaleButton(ScaleType::kLog)->isEnabled());
+    QVERIFY(g->scaleButton(ScaleType::kLin)->isChecked());
     QVERIFY(g->tightButton(0)->isEnabled());
     g->autoDivisionBox()->click();
     QVERIFY(!g->tightButton(0)->isEnabled());
@@ -305,7 +305,7 @@ class AxisTest : public QObject {
     AxisPage* f = PageOf(*sheet, kFreq);
     QVERIFY(f->autoDivisionBox()->isEnabled());
     QVERIFY(f->intervalBox()->isEnabled());
-    f->scaleButton(kScaleLog)->click();
+    f->scaleButton(ScaleType::kLog)->click();
     QVERIFY(!f->autoDivisionBox()->isEnabled());
     QVERIFY(!f->intervalBox()->isEnabled());
     QCOMPARE(f->intervalBox()->text(), QStringLiteral("1.0000000k"));
@@ -314,7 +314,7 @@ class AxisTest : public QObject {
     ClickOk(*sheet);
     QCOMPARE(sheet->result(), int(QDialog::Accepted));
     sheet->storeInto(record);
-    QCOMPARE(record.HB.scaleType, int32_t(kScaleLog));
+    QCOMPARE(record.HB.scaleType, ScaleType::kLog);
     QCOMPARE(record.HB.interval, 1000.0);
     QCOMPARE(record.HB.autoDivision, 0);
   }
@@ -325,11 +325,11 @@ class AxisTest : public QObject {
     ClickTab(*sheet, kFreq);
     AxisPage* f = PageOf(*sheet, kFreq);
     TypeInto(f->intervalBox(), "0");
-    f->scaleButton(kScaleLog)->click();
+    f->scaleButton(ScaleType::kLog)->click();
     ClickTab(*sheet, kGeneral);
     QCOMPARE(rig.messages, QStringList{QString::fromUtf8(kFreqMessages.at('H'))});
     QVERIFY(!f->intervalBox()->isEnabled());
-    f->scaleButton(kScaleLin)->click();
+    f->scaleButton(ScaleType::kLin)->click();
     QVERIFY(f->intervalBox()->isEnabled());
     QCOMPARE(sheet->focusWidget(), f->intervalBox());
     // LIN with automatic distribution set empties the interval instead.

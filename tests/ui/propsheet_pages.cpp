@@ -133,15 +133,16 @@ class PagesTest : public QObject {
     for (const Row& r : rows) {
       SheetRig rig;
       GraphProperties record = FactoryDefaults();
-      auto sheet = rig.open(true, record);
+      PageFacts facts;
+      auto sheet = rig.open(true, record, facts);
       ClickTab(*sheet, kAddition);
       LimitedNoteEdit* box = sheet->addition()->titleBox();
       QCOMPARE(sheet->focusWidget(), box);
       TypeText(box, r.typed);
       if (r.lineBreakAfter) QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
       ClickOk(*sheet);
-      sheet->storeInto(record);
-      QVERIFY2(record.dataTitle == r.stored, r.name);
+      sheet->storeInto(facts);
+      QVERIFY2(facts.dataTitle == r.stored, r.name);
     }
   }
 
@@ -166,8 +167,8 @@ class PagesTest : public QObject {
     for (const Row& r : rows) {
       SheetRig rig;
       GraphProperties record = FactoryDefaults();
-      record.dataTitle = r.stored;
-      auto sheet = rig.open(true, record);
+      PageFacts facts{.dataTitle = r.stored};
+      auto sheet = rig.open(true, record, facts);
       ClickTab(*sheet, kAddition);
       LimitedNoteEdit* box = sheet->addition()->titleBox();
       if (!r.typed.isEmpty()) {
@@ -175,8 +176,8 @@ class PagesTest : public QObject {
         TypeText(box, r.typed);
       }
       ClickOk(*sheet);
-      sheet->storeInto(record);
-      QVERIFY2(record.dataTitle == r.expected, r.name);
+      sheet->storeInto(facts);
+      QVERIFY2(facts.dataTitle == r.expected, r.name);
     }
   }
 
@@ -190,31 +191,31 @@ class PagesTest : public QObject {
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(sheet->result(), int(QDialog::Accepted));
     QVERIFY(!sheet->isVisible());
-    sheet->storeInto(record);
-    QCOMPARE(record.dataTitle, std::string("note"));
+    PageFacts facts;
+    sheet->storeInto(facts);
+    QCOMPARE(facts.dataTitle, std::string("note"));
   }
 
   void ratioRule() {
     struct Row {
       const char* name;
       int calculated;
-      int stored;
+      ChannelRatio stored;
       bool enabled;
       int checked;
-      int afterOk;
+      ChannelRatio afterOk;
     };
+    constexpr ChannelRatio k12 = ChannelRatio::kCh1Ch2, k21 = ChannelRatio::kCh2Ch1;
     const Row rows[] = {
-        {"raw, CH1/CH2", 0, 0, true, 0, 0},
-        {"raw, CH2/CH1", 0, 1, true, 1, 1},
-        {"raw, other nonzero means CH2/CH1", 0, 5, true, 1, 5},
-        {"calculated", 1, 1, false, 0, 0},
+        {"raw, CH1/CH2", 0, k12, true, 0, k12},
+        {"raw, CH2/CH1", 0, k21, true, 1, k21},
+        {"calculated", 1, k21, false, 0, k12},
     };
     for (const Row& r : rows) {
       SheetRig rig;
       GraphProperties record = FactoryDefaults();
-      record.isCalculatedData = r.calculated;
       record.calcType = r.stored;
-      auto sheet = rig.open(true, record);
+      auto sheet = rig.open(true, record, PageFacts{.calculated = r.calculated != 0});
       CPropGeneral* g = sheet->general();
       QVERIFY2(g->calcButton(0)->isEnabled() == r.enabled, r.name);
       QVERIFY2(g->calcButton(1)->isEnabled() == r.enabled, r.name);
@@ -230,7 +231,7 @@ class PagesTest : public QObject {
     sheet->general()->calcButton(1)->click();
     ClickOk(*sheet);
     sheet->storeInto(record);
-    QCOMPARE(record.calcType, 1);
+    QVERIFY(record.calcType == ChannelRatio::kCh2Ch1);
   }
 
   void coloursAndPrintWeights() {

@@ -28,9 +28,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[i], "invalid") == 0) invalid = true;
   }
   GraphProperties record = FactoryDefaults();
-  record.dataTitle = "RC LOW-PASS 1kΩ/100nF";
   record.fonts[kFontGraphTitle].faceName = "IPAPGothic";
-  CPropSht1 sheet(nullptr, !defaults, record, DesktopSheetServices());
+  CPropSht1 sheet(nullptr, !defaults, record, DesktopSheetServices(),
+                  PageFacts{.dataTitle = "RC LOW-PASS 1kΩ/100nF"});
   sheet.move(40, 40);
   sheet.show();
   QTimer::singleShot(200, [&] {

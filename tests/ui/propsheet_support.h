@@ -40,8 +40,9 @@ struct SheetRig {
     return s;
   }
 
-  std::unique_ptr<CPropSht1> open(bool currentPage, const GraphProperties& record) {
-    auto sheet = std::make_unique<CPropSht1>(nullptr, currentPage, record, services());
+  std::unique_ptr<CPropSht1> open(bool currentPage, const GraphProperties& record,
+                                  const PageFacts& facts = {}) {
+    auto sheet = std::make_unique<CPropSht1>(nullptr, currentPage, record, services(), facts);
     sheet->show();
     sheet->activateWindow();
     if (!QTest::qWaitForWindowExposed(sheet.get())) return nullptr;
@@ -77,7 +78,7 @@ inline void ClickOk(CPropSht1& sheet) {
 // A record whose axes all hand their limits and interval to the user.
 inline GraphProperties ManualAxes() {
   GraphProperties p = FactoryDefaults();
-  p.HB.scaleType = kScaleLin;
+  p.HB.scaleType = ScaleType::kLin;
   p.HB.useDataMin = p.HB.useDataMax = p.HB.autoDivision = 0;
   p.HB.rangeMin = 10;
   p.HB.rangeMax = 100000;

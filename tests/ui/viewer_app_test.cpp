@@ -206,6 +206,13 @@ class AppTest : public QObject {
     app.Frame()->Pages().OpenFilePaths({folder});
     QVERIFY(dialogs.warnings.empty());
     QCOMPARE(app.State().session.pages.size(), size_t{3});
+    // A folder without data files opens nothing and says so.
+    QTemporaryDir empty;
+    app.Frame()->Pages().OpenFilePaths({QFile::encodeName(empty.path()).toStdString()});
+    QCOMPARE(app.State().session.pages.size(), size_t{3});
+    QCOMPARE(static_cast<int>(dialogs.warnings.size()), 1);
+    QVERIFY(dialogs.warnings[0].contains(empty.path()));
+    QVERIFY(dialogs.warnings[0].contains(QString::fromUtf8("ﾃﾞｰﾀﾌｧｲﾙ(*.DAT)がありません")));
     QVERIFY(app.Shutdown().ok);
   }
 

@@ -104,10 +104,16 @@ class FrameTest : public QObject {
     // The first of the files opened is shown; more opened later show their
     // own first.
     QCOMPARE(state().session.drawing.CurrentNumber(), 1);
+    // Each open and each close is announced once, with its page on screen.
+    std::vector<int> heard;
+    const int id = state().session.Subscribe(
+        [&] { heard.push_back(state().session.drawing.CurrentNumber()); });
     frame_->Pages().OpenFiles(files_.mid(1, 2));
     QCOMPARE(state().session.drawing.CurrentNumber(), 4);
     frame_->Pages().ClosePage();
     frame_->Pages().ClosePage();
+    state().session.Unsubscribe(id);
+    QCOMPARE(heard, (std::vector<int>{4, 4, 3}));
     frame_->ViewCommands().LastPage();
     QCOMPARE(state().session.drawing.CurrentNumber(), 3);
     QTest::keyClick(view, Qt::Key_PageDown);  // past the end: nothing
@@ -271,7 +277,7 @@ class FrameTest : public QObject {
     GraphPage* page1 = PageForSheet(state().session.pages, 1);
     GraphPage* page2 = PageForSheet(state().session.pages, 2);
     QVERIFY(page1 && page2);
-    QCOMPARE(page2->properties.isCalculatedData, 1);
+    QVERIFY(page2->facts.calculated);
 
     // Overwrite default on page 1 after changing its look.
     state().session.drawing.SelectSheet(1);
@@ -299,8 +305,8 @@ class FrameTest : public QObject {
     page2 = PageForSheet(state().session.pages, 2);
     QCOMPARE(page2->properties.title, std::string("changed"));
     QCOMPARE(page2->properties.gainLineColor, Colour(0x123456));
-    QCOMPARE(page2->properties.dataTitle, std::string("calc title"));
-    QCOMPARE(page2->properties.isCalculatedData, 1);
+    QCOMPARE(page2->facts.dataTitle, std::string("calc title"));
+    QVERIFY(page2->facts.calculated);
     QCOMPARE(state().session.drawing.CurrentNumber(), 2);
   }
 

@@ -121,8 +121,8 @@ class ScriptedDialogs : public FrameDialogs {
   }
   std::vector<std::pair<int, int>> pageAsks;  // (current, count)
   std::optional<int> pageAnswer;
-  bool EditProperties(QWidget*, bool currentPage, GraphProperties& record) override {
-    editedCurrent.push_back(currentPage);
+  bool EditProperties(QWidget*, GraphProperties& record, PageFacts* facts) override {
+    editedCurrent.push_back(facts != nullptr);
     if (editProperties) editProperties(record);
     return editAnswer;
   }

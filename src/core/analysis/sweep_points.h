@@ -14,6 +14,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/channel_ratio.h"
 #include "analysis/delay_aperture.h"
 #include "datafile/measurement.h"
 
@@ -25,8 +26,6 @@ struct SweepPoint {
   double gain = 0.0;       // dB
   double phase = 0.0;      // degrees, as measured
 };
-
-enum class ChannelRatio { kCh1Ch2, kCh2Ch1 };
 
 // A usable point: `phase` as measured, `unwrapped` continued from the
 // previous usable point.
@@ -55,9 +54,9 @@ struct DelayPoint {
 // Maps an angle in degrees into (-180, 180]; exact for every finite input.
 double WrapDegrees(double degrees);
 
-// The points of `data` in the ratio asked for (a page shows CH1/CH2 when its
-// calcType is 0), in the order the record holds them (the reverse of the
-// file's). Empty when the record has no points.
+// The points of `data` in the ratio asked for (a page asks for its calcType),
+// in the order the record holds them (the reverse of the file's). Empty when
+// the record has no points.
 std::vector<SweepPoint> RatioPoints(const MeasurementData& data, ChannelRatio ratio);
 
 // The usable points of `arrayOrder`, which is in the record's order (the

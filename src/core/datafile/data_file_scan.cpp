@@ -237,4 +237,25 @@ std::vector<std::string> DataFilesInFolder(const std::string& folder) {
   return paths;
 }
 
+ExpandedInputs ExpandFolderInputs(const std::vector<std::string>& inputs) {
+  ExpandedInputs out;
+  for (const std::string& input : inputs) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(input, ec)) {
+      out.files.push_back(input);
+      continue;
+    }
+    const std::vector<std::string> found = DataFilesInFolder(input);
+    if (found.empty()) out.emptyFolders.push_back(input);
+    // Named as the folder was given, so that messages and lists read as the
+    // user typed them.
+    for (const std::string& path : found) {
+      out.files.push_back((std::filesystem::path(input) / std::filesystem::path(path).filename())
+                              .lexically_normal()
+                              .string());
+    }
+  }
+  return out;
+}
+
 }  // namespace fernplot

@@ -36,6 +36,16 @@ void ScanDataFiles(const std::string& pattern, DataFileList& list);
 // the list's name order; a name's bytes are kept as they are.
 std::vector<std::string> DataFilesInFolder(const std::string& folder);
 
+// What the paths given to open stand for: a folder means its data files (as
+// DataFilesInFolder finds them), named under the folder as it was given;
+// any other path stays as given. A folder without any data file adds none
+// and is listed in emptyFolders, for the caller to report.
+struct ExpandedInputs {
+  std::vector<std::string> files;
+  std::vector<std::string> emptyFolders;
+};
+ExpandedInputs ExpandFolderInputs(const std::vector<std::string>& inputs);
+
 // The same search a slice at a time, for a list that fills as the headers
 // are read and a search that can be stopped: the matching names are listed
 // and sorted at once, the headers read by ReadMore.

@@ -199,7 +199,7 @@ LinearScale PhaseScale(const GraphProperties& p, const PageText& t, const DataRa
   const double span = VerticalSpan(vr, f);
   double step = ManualStep(vr, limits.hi, limits.lo);
   if (step == 0.0) {
-    step = PhaseStep(limits.hi, limits.lo, span, vr.tight != 0, t.Height(kFontPhaseLabels));
+    step = PhaseStep(limits.hi, limits.lo, span, vr.tight, t.Height(kFontPhaseLabels));
   }
   return ScaleLinear(limits.hi, limits.lo, span, step);
 }

@@ -83,9 +83,9 @@ AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, b
   return limits;
 }
 
-bool UseLogScale(int scaleType, double hi, double lo) {
-  if (scaleType == kScaleLog) return true;
-  if (scaleType == kScaleLin) return false;
+bool UseLogScale(ScaleType scaleType, double hi, double lo) {
+  if (scaleType == ScaleType::kLog) return true;
+  if (scaleType == ScaleType::kLin) return false;
   return std::fabs(hi / lo) > kAutoDecadeRatio;
 }
 

@@ -52,7 +52,7 @@ struct AxisLimits {
 // limits are spread apart.
 AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, bool frequency);
 // LOG and LIN as set; AUTO picks LOG for more than a decade.
-bool UseLogScale(int scaleType, double hi, double lo);
+bool UseLogScale(ScaleType scaleType, double hi, double lo);
 
 struct LogTickPlan {
   double hi = 0.0;

@@ -61,7 +61,7 @@ std::vector<CurvePiece> DrawnCurves(const BodeStages& b) {
     for (CurvePiece& p : pieces) out.push_back(std::move(p));
   };
   const std::vector<TraceCurve>& traces = b.traces.traces;
-  const bool ch1ch2 = b.props().calcType == 0;
+  const bool ch1ch2 = b.props().calcType == ChannelRatio::kCh1Ch2;
   for (size_t i = 1; i < traces.size(); ++i) {
     const TraceCurve& t = traces[i];
     TracePieces pieces =

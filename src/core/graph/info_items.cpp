@@ -55,8 +55,8 @@ const char* WaveformText(int waveform) {
   return FERNPLOT_TEXT("InfoBlock", "正弦波");
 }
 
-const char* ModeText(int mode, int calcType) {
-  const bool ch1ch2 = calcType == 0;
+const char* ModeText(int mode, ChannelRatio ratio) {
+  const bool ch1ch2 = ratio == ChannelRatio::kCh1Ch2;
   if (mode == 1) return ch1ch2 ? "CH1/OSC" : "OSC/CH1";
   if (mode == 2) return ch1ch2 ? "OSC/CH2" : "CH2/OSC";
   return ch1ch2 ? "CH1/CH2" : "CH2/CH1";
@@ -77,7 +77,8 @@ std::string CountText(int kind, double value, const TextTranslator* tr) {
 }  // namespace
 
 std::string InfoItemText(int item, const MeasurementData& d, const GraphProperties& props,
-                         const std::string& fileName, const TextTranslator* tr) {
+                         const PageFacts& facts, const std::string& fileName,
+                         const TextTranslator* tr) {
   // A source text (a printf format or a plain text) in the page's language.
   const auto f = [tr](const char* source) { return Translate(tr, kInfo, source); };
   switch (item) {
@@ -90,7 +91,7 @@ std::string InfoItemText(int item, const MeasurementData& d, const GraphProperti
           d.month, d.day, d.hour, d.minute);
     case kItemDataTitle:
       return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "データ タイトル： %s")).c_str(),
-                          props.dataTitle.c_str());
+                          facts.dataTitle.c_str());
     case kItemModelVersion:
       return StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "品名： %s  ﾊﾞｰｼﾞｮﾝ： %s")).c_str(),
                           d.modelName.c_str(), d.version.c_str());
@@ -178,7 +179,8 @@ bool Shown(const GraphPage& page, int item) {
 void Place(const GraphPage& page, const PageText& t, InfoCursor& cursor, int item,
            std::vector<InfoItem>& items) {
   const int category = InfoItemCategory(item);
-  std::string text = InfoItemText(item, page.data, page.properties, page.fileName, t.Translator());
+  std::string text =
+      InfoItemText(item, page.data, page.properties, page.facts, page.fileName, t.Translator());
   const double width = t.Width(category, text);
   PlaceInfoText(cursor, items, std::move(text), category, width, t.Height(category));
 }

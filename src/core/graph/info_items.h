@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "datafile/measurement.h"
+#include "graph/page_facts.h"
 #include "props/graph_properties.h"
 #include "text/ui_text.h"
 
@@ -47,7 +48,8 @@ void PlaceInfoText(InfoCursor& cursor, std::vector<InfoItem>& items, std::string
 // In the language of `translator` (none: the source texts); numbers and
 // units are the same in every language.
 std::string InfoItemText(int item, const MeasurementData& data, const GraphProperties& props,
-                         const std::string& fileName, const TextTranslator* translator = nullptr);
+                         const PageFacts& facts, const std::string& fileName,
+                         const TextTranslator* translator = nullptr);
 // The font category of an info item's text.
 int InfoItemCategory(int item);
 

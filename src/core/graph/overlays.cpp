@@ -20,7 +20,7 @@ namespace {
 constexpr Colour kLegendOutline = 0xC2C2C2;
 
 ChannelRatio RatioOf(const GraphProperties& p) {
-  return p.calcType == 0 ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
+  return p.calcType;
 }
 
 std::vector<RangePoint> ToRange(const std::vector<SweepPoint>& points) {
@@ -222,7 +222,7 @@ int AddPen(DrawingDocument& d, const PenEntry& e) {
 
 void MergeOverlayExtremes(const GraphPage& page, const std::vector<TraceCurve>& traces,
                           DataRange& range) {
-  const bool ch1ch2 = page.properties.calcType == 0;
+  const bool ch1ch2 = page.properties.calcType == ChannelRatio::kCh1Ch2;
   for (size_t i = 1; i < traces.size(); ++i) {
     DataRange own;
     const TraceCurve& t = traces[i];
@@ -239,7 +239,7 @@ void DrawOverlayCurves(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
   const PageLayout& L = b.geometry();
   const std::vector<TraceCurve>& traces = b.traces.traces;
-  const bool ch1ch2 = p.calcType == 0;
+  const bool ch1ch2 = p.calcType == ChannelRatio::kCh1Ch2;
   for (size_t i = 1; i < traces.size(); ++i) {
     const TraceCurve& t = traces[i];
     TracePieces pieces;

@@ -14,12 +14,13 @@ std::string PageSourceName(const GraphPage& page) {
 }
 
 WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& path) {
-  return WriteTouchstoneS2p(page.data, page.properties.calcType != 0, PageSourceName(page), path);
+  return WriteTouchstoneS2p(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1,
+                            PageSourceName(page), path);
 }
 
 WriteFileResult WritePageSpiceTable(const GraphPage& page, const std::string& path) {
-  return WriteSpiceTable(page.data, page.properties.calcType != 0, page.fileName,
-                         PageSourceName(page), path);
+  return WriteSpiceTable(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1,
+                         page.fileName, PageSourceName(page), path);
 }
 
 }  // namespace fernplot

@@ -6,7 +6,7 @@
 namespace fernplot {
 
 ChannelRatio PageRatio(const GraphProperties& props) {
-  return props.calcType == 0 ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
+  return props.calcType;
 }
 
 MarginReference PageMarginReference(const GraphProperties& props) {

@@ -32,8 +32,8 @@ std::unique_ptr<GraphPage> PageSession::MakePage(const GraphProperties& defaults
   auto page = std::make_unique<GraphPage>();
   page->fileName = std::string(fileName);
   page->properties = defaults;
-  page->properties.dataTitle = data.dataTitle;
-  page->properties.isCalculatedData = data.dataType == 1 ? 1 : 0;
+  page->facts.dataTitle = data.dataTitle;
+  page->facts.calculated = data.dataType == 1;
   page->data = std::move(data);
   return page;
 }
@@ -88,13 +88,29 @@ void PageSession::RebuildCurrent() {
   BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
 }
 
-void PageSession::CloseCurrent() {
-  if (!drawingActive) return;
+bool PageSession::CloseCurrent() {
+  if (!drawingActive) return false;
   const int k = drawing.CurrentNumber();
-  if (!PageForSheet(pages, k)) return;
+  if (!PageForSheet(pages, k)) return false;
   pages.erase(pages.begin() + (k - 1));
   drawing.RemoveCurrentSheet();
   if (drawing.CurrentNumber() > 0) ShowSheet(drawing.CurrentNumber());
+  Announce();
+  return true;
+}
+
+bool PageSession::CloseAll() {
+  if (!drawingActive || pages.empty()) return false;
+  ReleaseAll();
+  Announce();
+  return true;
+}
+
+void PageSession::EndOpening(int sheetsBefore) {
+  if (!drawingActive) return;
+  // The first of the pages just opened is the one to look at, not the last.
+  if (drawing.SheetCount() > sheetsBefore) ShowSheet(sheetsBefore + 1);
+  Announce();
 }
 
 bool PageSession::ShowSheet(int n) {
@@ -166,6 +182,10 @@ void PageSession::Unsubscribe(int id) {
 
 void PageSession::Changed() {
   RebuildCurrent();
+  Announce();
+}
+
+void PageSession::Announce() {
   // A copy: a listener may subscribe or unsubscribe.
   const std::vector<std::pair<int, Listener>> listeners = listeners_;
   for (const auto& entry : listeners) entry.second();
@@ -202,10 +222,11 @@ bool PageSession::ToggleDifference() {
   return true;
 }
 
-bool PageSession::ApplyProperties(const GraphProperties& properties) {
+bool PageSession::ApplyProperties(const GraphProperties& properties, const PageFacts* facts) {
   GraphPage* page = CurrentPage();
   if (!page) return false;
   page->properties = properties;
+  if (facts) page->facts = *facts;
   Changed();
   return true;
 }
@@ -213,14 +234,8 @@ bool PageSession::ApplyProperties(const GraphProperties& properties) {
 bool PageSession::ResetToDefaults(const GraphProperties& defaults) {
   GraphPage* page = CurrentPage();
   if (!page) return false;
-  // The data title and the calculated-data flag describe the page's file,
-  // not the look of the graph: the defaults must not replace them.
-  GraphProperties& props = page->properties;
-  std::string dataTitle = std::move(props.dataTitle);
-  const int32_t isCalculated = props.isCalculatedData;
-  props = defaults;
-  props.dataTitle = std::move(dataTitle);
-  props.isCalculatedData = isCalculated;
+  // The page's facts (its data title) are no part of the look: they stay.
+  page->properties = defaults;
   Changed();
   return true;
 }

@@ -73,9 +73,6 @@ class PageSession {
                     const std::function<bool(size_t done)>& proceed = {});
   // Builds the page on screen again from its properties, in the same place.
   void RebuildCurrent();
-  // Drops the page on screen and its sheet; the sheet that takes its place
-  // is drawn.
-  void CloseCurrent();
 
   // Puts sheet n on screen, drawn; false (and nothing changes) when there
   // is no sheet n.
@@ -89,9 +86,9 @@ class PageSession {
   // How many sheets hold their drawing now.
   int DrawnSheetCount() const;
 
-  // What a change of the page on screen is announced to: each listener is
-  // called once after the page is built again, until it is unsubscribed by
-  // the number Subscribe gave.
+  // What a change of the page on screen or of the set of pages is announced
+  // to: each listener is called once after the change is drawn, until it is
+  // unsubscribed by the number Subscribe gave.
   using Listener = std::function<void()>;
   int Subscribe(Listener listener);
   void Unsubscribe(int id);
@@ -107,12 +104,26 @@ class PageSession {
   // becomes the reference: the measurement the page was compared with first.
   // False as well for a page without overlays.
   bool ToggleDifference();
-  bool ApplyProperties(const GraphProperties& properties);
+  // The page's look, and its facts too when given (the note page edits the
+  // data title).
+  bool ApplyProperties(const GraphProperties& properties, const PageFacts* facts = nullptr);
   // The look of `defaults`; the facts of the page's own file stay.
   bool ResetToDefaults(const GraphProperties& defaults);
   bool ShowFigureMarks(bool on);
-  // Drops every page and sheet; the drawing's tables stay.
+  // Drops every page and sheet; the drawing's tables stay. Not announced
+  // (the program ends, say); CloseAll is the user's intent.
   void ReleaseAll();
+
+  // Changes of the set of pages as a user asks for them, each announced once.
+  // Pages are opened one by one (OpenPage, AddPage, OpenSelected), then
+  // EndOpening puts the first of those opened since there were
+  // `sheetsBefore` sheets on screen and announces the new set of pages.
+  void EndOpening(int sheetsBefore);
+  // Drops the page on screen and its sheet; the sheet that takes its place
+  // is drawn. False (nothing announced) without a page on screen.
+  bool CloseCurrent();
+  // Drops every page; false (nothing announced) when there was none.
+  bool CloseAll();
 
   // The page on screen; nullptr when none.
   GraphPage* CurrentPage();
@@ -127,6 +138,8 @@ class PageSession {
   void ReleaseFarSheets(int alsoKeep);
   // Builds the page on screen again and tells the listeners.
   void Changed();
+  // Tells the listeners.
+  void Announce();
 
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;

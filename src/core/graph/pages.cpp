@@ -15,7 +15,7 @@ GraphPage* PageForSheet(PageList& pages, int k) {
 
 std::string PageCsvText(const GraphPage& page) {
   if (InDifferenceMode(page)) return DifferenceCsvText(page);
-  return CalculatedDataCsvText(page.data, page.properties.calcType != 0);
+  return CalculatedDataCsvText(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1);
 }
 
 CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path) {
@@ -52,7 +52,7 @@ void AddDataPoint(DataRange& range, double frequency, double gain, double phase)
 
 void ScanPageData(const GraphPage& page, DataRange& range) {
   if (!page.data.points) return;
-  const bool ch1ch2 = page.properties.calcType == 0;
+  const bool ch1ch2 = page.properties.calcType == ChannelRatio::kCh1Ch2;
   range.points.reserve(range.points.size() + page.data.points->size());
   for (const DataPoint& p : *page.data.points) {
     AddDataPoint(range, p.frequency, ch1ch2 ? p.gainCh1Ch2 : p.gainCh2Ch1,

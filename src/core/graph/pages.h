@@ -10,6 +10,7 @@
 
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
+#include "graph/page_facts.h"
 #include "graph/page_layout.h"
 #include "props/graph_properties.h"
 
@@ -27,6 +28,7 @@ struct OverlayTrace {
 
 struct GraphPage {
   GraphProperties properties;  // the page's own copy
+  PageFacts facts;             // from its data file
   MeasurementData data;        // owned
   std::string fileName;        // data file name without folder and extension
   // Drawn over the page in this order, in the page's channel ratio.

@@ -6,8 +6,7 @@
 namespace fernplot {
 
 TraceReader::TraceReader(const GraphPage& page) {
-  const ChannelRatio ratio =
-      page.properties.calcType == 0 ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
+  const ChannelRatio ratio = page.properties.calcType;
   traces_.push_back({page.fileName, UsablePoints(RatioPoints(page.data, ratio))});
   for (const OverlayTrace& t : page.overlays) {
     traces_.push_back({t.fileName, UsablePoints(RatioPoints(t.data, ratio))});

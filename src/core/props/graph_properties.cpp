@@ -41,7 +41,7 @@ const std::array<std::string_view, kItemCount> kItemLabels = {
 
 namespace {
 
-AxisSettings Axis(int32_t id, int32_t scaleType, float length, float margin1, float margin2,
+AxisSettings Axis(int32_t id, ScaleType scaleType, float length, float margin1, float margin2,
                   int32_t gridLines, const char* caption) {
   AxisSettings axis;
   axis.axisId = id;
@@ -82,16 +82,16 @@ constexpr std::array<FontDefault, kFontCategoryCount> kFontDefaults = {{
 void SetFactoryDefaults(GraphProperties& props) {
   props = GraphProperties{};
   props.title = kFactoryGraphTitle;
-  props.calcType = 0;
+  props.calcType = ChannelRatio::kCh1Ch2;
   props.backgroundColor = Rgb(255, 255, 230);
   props.gainLineColor = Rgb(230, 0, 0);
   props.phaseLineColor = Rgb(0, 0, 192);
   props.gainLineBoldOnPrint = 1;
   props.phaseLineBoldOnPrint = 0;
   props.HT.axisId = kAxisHT;
-  props.HB = Axis(kAxisHB, kScaleLog, 225.0f, 0.0f, 5.0f, 1, "FREQUENCY [Hz]");
-  props.VL = Axis(kAxisVL, kScaleLin, 120.0f, 5.0f, 5.0f, 0, "GAIN [dB]");
-  props.VR = Axis(kAxisVR, kScaleLin, 120.0f, 5.0f, 5.0f, 0, "PHASE [deg]");
+  props.HB = Axis(kAxisHB, ScaleType::kLog, 225.0f, 0.0f, 5.0f, 1, "FREQUENCY [Hz]");
+  props.VL = Axis(kAxisVL, ScaleType::kLin, 120.0f, 5.0f, 5.0f, 0, "GAIN [dB]");
+  props.VR = Axis(kAxisVR, ScaleType::kLin, 120.0f, 5.0f, 5.0f, 0, "PHASE [deg]");
   props.itemFlags.fill(1);
   for (int i = 0; i < kFontCategoryCount; ++i) {
     FontSetting& font = props.fonts[static_cast<size_t>(i)];

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The graph-property record: everything that decides how one page looks,
-// plus a few per-page values and the layout results of the last build.
+// as the settings file and the property sheet hold it. What a page knows
+// about its data file lives in PageFacts, the results of a build in its
+// PageLayout.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "analysis/channel_ratio.h"
 #include "analysis/delay_aperture.h"
 #include "analysis/loop_kinds.h"
 #include "datafile/measurement.h"
@@ -46,12 +49,19 @@ constexpr unsigned BlueOf(Colour c) {
   return (c >> 16) & 0xFFu;
 }
 
-enum ScaleType : int32_t { kScaleAuto = 0, kScaleLog = 1, kScaleLin = 2 };
+// How an axis is scaled; automatic takes a logarithmic scale for a wide
+// range. The settings file keeps these as the numbers 0, 1 and 2.
+enum class ScaleType : int32_t { kAuto = 0, kLog = 1, kLin = 2 };
+// The scale a saved number stands for: any number but 1 and 2 has always
+// been drawn as automatic.
+constexpr ScaleType ScaleTypeOf(int32_t saved) {
+  return saved == 1 ? ScaleType::kLog : saved == 2 ? ScaleType::kLin : ScaleType::kAuto;
+}
 enum AxisId : int32_t { kAxisHT = 0, kAxisHB = 2, kAxisVL = 3, kAxisVR = 4 };
 
 struct AxisSettings {
   int32_t axisId = 0;
-  int32_t scaleType = 0;
+  ScaleType scaleType = ScaleType::kAuto;
   float length = 0.0f;   // mm
   float margin1 = 0.0f;  // left (horizontal) or top (vertical), mm
   float margin2 = 0.0f;  // right (horizontal) or bottom (vertical), mm
@@ -60,7 +70,7 @@ struct AxisSettings {
   double rangeMin = 0.0;
   double rangeMax = 0.0;
   int32_t autoDivision = 0;
-  int32_t tight = 0;
+  bool tight = false;  // vertical axes: labels spaced tighter
   double interval = 0.0;
   int32_t gridLines = 0;
   std::string caption;  // <= kCaptionBytes
@@ -142,8 +152,8 @@ struct OverlayStyle {
 };
 
 struct GraphProperties {
-  std::string title;     // <= kTitleBytes
-  int32_t calcType = 0;  // 0 CH1/CH2, nonzero CH2/CH1
+  std::string title;  // <= kTitleBytes
+  ChannelRatio calcType = ChannelRatio::kCh1Ch2;
   Colour backgroundColor = 0;
   Colour gainLineColor = 0;
   Colour phaseLineColor = 0;
@@ -152,8 +162,6 @@ struct GraphProperties {
   AxisSettings HT, HB, VL, VR;
   std::array<int32_t, kItemCount> itemFlags{};
   std::array<FontSetting, kFontCategoryCount> fonts{};
-  std::string dataTitle;  // <= kDataTitleBytes
-  int32_t isCalculatedData = 0;
   // Phase margins are read against 0° instead of -180° (instruments that
   // measure a loop's phase so that it shows the margin directly).
   int32_t marginReferenceZero = 0;

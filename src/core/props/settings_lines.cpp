@@ -204,10 +204,12 @@ std::vector<LineKind> MakeLineKinds() {
                    std::nullopt,
                    {{"%[^\n]",
                      [](std::string& out, const V& v, size_t) {
-                       out += v.props.calcType == 0 ? "CH1/CH2" : "CH2/CH1";
+                       out += v.props.calcType == ChannelRatio::kCh1Ch2 ? "CH1/CH2" : "CH2/CH1";
                      },
                      [](V& v, size_t, Scanned f, D&) {
-                       v.props.calcType = f[0].text == "CH1/CH2" ? 0 : 1;
+                       // Any other word has always meant CH2/CH1.
+                       v.props.calcType =
+                           f[0].text == "CH1/CH2" ? ChannelRatio::kCh1Ch2 : ChannelRatio::kCh2Ch1;
                        return true;
                      }}}});
   kinds.push_back(
@@ -241,10 +243,10 @@ std::vector<LineKind> MakeLineKinds() {
            }},
        {{"%d",
          [](std::string& out, const V& v, size_t i) {
-           out += std::to_string(AxisOf(v, i).scaleType);
+           out += std::to_string(static_cast<int32_t>(AxisOf(v, i).scaleType));
          },
          [](V& v, size_t i, Scanned f, D&) {
-           AxisOf(v, i).scaleType = f[0].integer;
+           AxisOf(v, i).scaleType = ScaleTypeOf(f[0].integer);
            return true;
          }},
         AxisNumber<&AxisSettings::length, 1, 5>(),

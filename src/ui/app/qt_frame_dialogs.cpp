@@ -157,13 +157,13 @@ std::optional<QString> QtFrameDialogs::AskReportPath(QWidget* parent, const QStr
   return dialog.selectedFiles().constFirst();
 }
 
-bool QtFrameDialogs::EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) {
-  return EditGraphProperties(parent, currentPage, record);
+bool QtFrameDialogs::EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {
+  return EditGraphProperties(parent, record, facts);
 }
 
-bool QtFrameDialogs::EditPageProperties(QWidget* parent, GraphProperties& record,
+bool QtFrameDialogs::EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
                                         const ShownLimits* shown) {
-  return EditGraphProperties(parent, true, record, shown);
+  return EditGraphProperties(parent, record, facts, shown);
 }
 
 std::optional<PrintRequest> QtFrameDialogs::AskPrint(QWidget* parent, QPrinter& printer,

@@ -25,8 +25,8 @@ class QtFrameDialogs : public FrameDialogs {
   QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
-  bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) override;
-  bool EditPageProperties(QWidget* parent, GraphProperties& record,
+  bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;
+  bool EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
                           const ShownLimits* shown) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;

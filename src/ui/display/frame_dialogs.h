@@ -17,6 +17,7 @@ namespace fernplot {
 
 struct AppState;
 struct GraphProperties;
+struct PageFacts;
 struct ShownLimits;
 
 struct PrintRequest {
@@ -71,14 +72,15 @@ class FrameDialogs {
     (void)initialName;
     return std::nullopt;
   }
-  // The property sheet on `record`; true after OK.
-  virtual bool EditProperties(QWidget* parent, bool currentPage, GraphProperties& record) = 0;
-  // The property sheet of the page on screen, whose axes were drawn to
-  // `shown` (none: not known).
-  virtual bool EditPageProperties(QWidget* parent, GraphProperties& record,
+  // The property sheet on `record`, and on the `facts` of the page on screen
+  // when given (none: the defaults); true after OK.
+  virtual bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) = 0;
+  // The same for the page on screen, whose axes were drawn to `shown`
+  // (none: not known).
+  virtual bool EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
                                   const ShownLimits* shown) {
     (void)shown;
-    return EditProperties(parent, true, record);
+    return EditProperties(parent, record, facts);
   }
   // The print dialog offering pages 1..pageCount or the page on screen;
   // nothing when cancelled.

@@ -60,7 +60,8 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   Connect();
   UpdateCommandStates();
   view_->View()->setFocus();
-  // Whatever changes the page on screen, the window shows it.
+  // Whatever changes the page on screen or the set of pages, the window
+  // shows it.
   sessionListener_ = state_.session.Subscribe([this] { RefreshViews(); });
 }
 
@@ -105,7 +106,6 @@ QString CMainFrame::HelpText() {
 // and the window brings the view, the panels and the states up to date.
 void CMainFrame::Connect() {
   connect(commands_, &CommandTable::aboutToUpdate, this, &CMainFrame::UpdateWindowTitle);
-  connect(pages_, &PageActions::pagesChanged, this, &CMainFrame::RefreshViews);
   connect(pages_, &PageActions::statesChanged, this, &CMainFrame::UpdateCommandStates);
   connect(pages_, &PageActions::drawingStarted, view_, &ViewPart::ApplyZoomSelection);
   connect(pages_, &PageActions::filesOpened, recent_, &RecentFilesPart::Remember);

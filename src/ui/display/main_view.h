@@ -106,7 +106,7 @@ class CMainView : public QAbstractScrollArea {
     size_t overlays = 0;
     int reference = -1;
     bool difference = false;
-    int calcType = 0;
+    ChannelRatio calcType = ChannelRatio::kCh1Ch2;
     bool operator==(const TraceReaderKey&) const = default;
   };
 

@@ -176,7 +176,7 @@ void MarkerController::SetMarkerMode(bool on) {
 
 void MarkerController::PageChanged() {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
-  const int32_t calc = page ? page->properties.calcType : 0;
+  const ChannelRatio calc = page ? page->properties.calcType : ChannelRatio::kCh1Ch2;
   const void* data = page && page->data.points ? page->data.points->data() : nullptr;
   // The same page with the same points and ratio keeps its markers (a zoom,
   // a change of colours); anything else starts without.

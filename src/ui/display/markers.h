@@ -97,7 +97,7 @@ class MarkerController : public QObject {
   QWidget* overlay_ = nullptr;
   MarkerPair pair_;
   const GraphPage* page_ = nullptr;
-  int32_t pageCalc_ = 0;
+  ChannelRatio pageCalc_ = ChannelRatio::kCh1Ch2;
   const void* pageData_ = nullptr;
   QRegion painted_;  // where the markers were last drawn
   bool markerMode_ = false;

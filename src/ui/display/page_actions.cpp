@@ -158,12 +158,9 @@ void PageActions::StartDrawing() {
   emit drawingStarted();
 }
 
-// The first of the pages just opened is the one to look at, not the last.
 void PageActions::AfterPagesOpened(int sheetsBefore) {
   documentTitle_ = tr("周波数特性グラフ");
-  if (state_.session.drawing.SheetCount() > sheetsBefore)
-    state_.session.ShowSheet(sheetsBefore + 1);
-  emit pagesChanged();
+  state_.session.EndOpening(sheetsBefore);
 }
 
 int PageActions::SheetsNow() const {
@@ -205,19 +202,16 @@ void PageActions::OpenFiles(const QStringList& paths) {
 }
 
 void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
-  std::vector<std::string> files;
-  for (const std::string& path : paths) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-      for (std::string& f : DataFilesInFolder(path)) files.push_back(std::move(f));
-    } else {
-      files.push_back(path);
-    }
-  }
+  const ExpandedInputs inputs = ExpandFolderInputs(paths);
+  const std::vector<std::string>& files = inputs.files;
   std::unique_ptr<QProgressDialog> progress;
   if (files.size() >= kProgressFromFiles)
     progress = MakeOpenProgress(static_cast<int>(files.size()));
   QStringList failures;
+  for (const std::string& folder : inputs.emptyFolders) {
+    failures << QStringLiteral("%1: %2").arg(QFile::decodeName(folder.c_str()),
+                                             tr("ﾌｫﾙﾀﾞにﾃﾞｰﾀﾌｧｲﾙ(*.DAT)がありません"));
+  }
   const int before = SheetsNow();
   bool opened = false;
   std::vector<std::string> openedPaths;
@@ -335,7 +329,7 @@ void PageActions::SaveReport() {
     const std::string file = page->sourcePath.empty()
                                  ? page->fileName
                                  : std::filesystem::path(page->sourcePath).filename().string();
-    table.push_back(ReportRow(MakeSummaryRow(file, page->properties.dataTitle, PageFigures(*page),
+    table.push_back(ReportRow(MakeSummaryRow(file, page->facts.dataTitle, PageFigures(*page),
                                              page->properties.loopJudgement)));
   }
   // Pages off screen are drawn again one at a time as the report reaches
@@ -357,20 +351,20 @@ void PageActions::SaveReport() {
 void PageActions::ClosePage() {
   if (!PageShown(state_)) return;
   state_.session.CloseCurrent();
-  emit pagesChanged();
 }
 
 void PageActions::EditCurrentProperties() {
   GraphPage* page = PageOnScreen(state_);
   if (!page) return;
   GraphProperties edited = page->properties;
+  PageFacts facts = page->facts;
   const std::optional<ShownLimits> shown = ShownAxisLimits(*page);
-  if (!dialogs_.EditPageProperties(&window_, edited, shown ? &*shown : nullptr)) return;
-  state_.session.ApplyProperties(edited);
+  if (!dialogs_.EditPageProperties(&window_, edited, &facts, shown ? &*shown : nullptr)) return;
+  state_.session.ApplyProperties(edited, &facts);
 }
 
 void PageActions::EditDefaultProperties() {
-  dialogs_.EditProperties(&window_, false, state_.defaults);
+  dialogs_.EditProperties(&window_, state_.defaults, nullptr);
   emit statesChanged();
 }
 
@@ -442,8 +436,7 @@ void PageActions::CloseAllPages() {
   if (!dialogs_.AskOkCancel(&window_, tr("%1 ﾍﾟｰｼﾞのｸﾞﾗﾌをすべて閉じますか？").arg(count))) {
     return;
   }
-  state_.session.ReleaseAll();
-  emit pagesChanged();
+  state_.session.CloseAll();
 }
 
 void PageActions::ShowFigureMarks(bool on) {

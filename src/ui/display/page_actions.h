@@ -79,8 +79,6 @@ class PageActions : public QObject {
   void ShowFigureMarks(bool on);
 
  signals:
-  // The pages or the page on screen changed: scroll sizes, picture, panels.
-  void pagesChanged();
   // Only the commands' states may have changed.
   void statesChanged();
   // The drawing shows pages from now on: the chosen zoom applies.
@@ -93,7 +91,8 @@ class PageActions : public QObject {
   // Shows `done` pages built; false once the user or a quit signal cancelled.
   static bool StepOpenProgress(QProgressDialog& progress, int done);
   void ShowOpenFailures(const QStringList& failures);
-  // Shows the first page opened after the `sheetsBefore` there were.
+  // Names the document and ends the opening in the session, which shows the
+  // first page opened after the `sheetsBefore` there were and announces it.
   void AfterPagesOpened(int sheetsBefore);
   int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);

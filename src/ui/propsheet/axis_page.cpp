@@ -55,9 +55,12 @@ AxisPage::AxisPage(AxisKind kind, const SheetServices& services, QWidget* parent
   });
   connect(auto_, &QCheckBox::clicked, this, [this] { onAutoDivision(); });
   if (isFrequency()) {
-    connect(scale_[kScaleAuto], &QRadioButton::clicked, this, [this] { onScaleAutoOrLog(); });
-    connect(scale_[kScaleLog], &QRadioButton::clicked, this, [this] { onScaleAutoOrLog(); });
-    connect(scale_[kScaleLin], &QRadioButton::clicked, this, [this] { onScaleLin(); });
+    connect(scale_[ScaleIndex(ScaleType::kAuto)], &QRadioButton::clicked, this,
+            [this] { onScaleAutoOrLog(); });
+    connect(scale_[ScaleIndex(ScaleType::kLog)], &QRadioButton::clicked, this,
+            [this] { onScaleAutoOrLog(); });
+    connect(scale_[ScaleIndex(ScaleType::kLin)], &QRadioButton::clicked, this,
+            [this] { onScaleLin(); });
   }
 }
 
@@ -78,7 +81,7 @@ void AxisPage::initialisePage() {
   intervalText_ = formatLimit(v_.interval);
   if (isFrequency()) {
     // The tick interval only applies to a linear frequency axis.
-    const bool lin = v_.scaleType == kScaleLin;
+    const bool lin = v_.scaleType == static_cast<int>(ScaleType::kLin);
     auto_->setEnabled(lin);
     interval_->setEnabled(!lin);
   }

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "graph/shown_limits.h"
+#include "props/graph_properties.h"
 #include "propsheet/sheet_page.h"
 
 class QButtonGroup;
@@ -25,11 +26,16 @@ namespace fernplot {
 
 enum class AxisKind { Frequency, Gain, Phase };
 
+// The place of a scale type's radio button, also its id in the button group.
+constexpr size_t ScaleIndex(ScaleType type) {
+  return static_cast<size_t>(type);
+}
+
 // The page's own copy of one AxisSettings record.
 struct AxisPageValues {
   std::string caption;
   bool gridLines = false;
-  int scaleType = 0;
+  int scaleType = 0;  // a ScaleType's number
   bool useDataMin = false;
   bool useDataMax = false;
   bool autoDivision = false;
@@ -68,7 +74,7 @@ class AxisPage : public SheetPage {
   // Controls, for the sheet and for tests.
   QLineEdit* captionBox() const { return caption_; }
   QCheckBox* gridLinesBox() const { return grid_; }
-  QRadioButton* scaleButton(int type) const { return scale_[static_cast<size_t>(type)]; }
+  QRadioButton* scaleButton(ScaleType type) const { return scale_[ScaleIndex(type)]; }
   QLineEdit* lengthBox() const { return length_; }
   QLineEdit* margin1Box() const { return margin1_; }
   QLineEdit* margin2Box() const { return margin2_; }

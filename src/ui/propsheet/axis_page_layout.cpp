@@ -213,8 +213,8 @@ void AxisPage::buildControls() {
     tickGrid->addWidget(tight_[1], 2, 5);
     tickGrid->setColumnStretch(6, 1);
     // Only a linear scale is offered for gain and phase.
-    scale_[kScaleAuto]->setEnabled(false);
-    scale_[kScaleLog]->setEnabled(false);
+    scale_[ScaleIndex(ScaleType::kAuto)]->setEnabled(false);
+    scale_[ScaleIndex(ScaleType::kLog)]->setEnabled(false);
   }
   top->addWidget(tickBox);
 

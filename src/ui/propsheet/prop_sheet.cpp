@@ -15,11 +15,11 @@ AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
   AxisPageValues v;
   v.caption = axis.caption;
   v.gridLines = axis.gridLines != 0;
-  v.scaleType = axis.scaleType;
+  v.scaleType = static_cast<int>(axis.scaleType);
   v.useDataMin = axis.useDataMin != 0;
   v.useDataMax = axis.useDataMax != 0;
   v.autoDivision = axis.autoDivision != 0;
-  v.tight = withTight && axis.tight != 0 ? 1 : 0;
+  v.tight = withTight && axis.tight ? 1 : 0;
   v.length = axis.length;
   v.margin1 = axis.margin1;
   v.margin2 = axis.margin2;
@@ -30,7 +30,7 @@ AxisPageValues AxisValuesFrom(const AxisSettings& axis, bool withTight) {
 }
 
 void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis) {
-  axis.scaleType = v.scaleType;
+  axis.scaleType = ScaleTypeOf(v.scaleType);
   axis.length = v.length;
   axis.margin1 = v.margin1;
   axis.margin2 = v.margin2;
@@ -39,14 +39,14 @@ void StoreAxisValues(const AxisPageValues& v, bool withTight, AxisSettings& axis
   axis.rangeMin = v.rangeMin;
   axis.rangeMax = v.rangeMax;
   axis.autoDivision = v.autoDivision ? 1 : 0;
-  if (withTight) axis.tight = v.tight;
+  if (withTight) axis.tight = v.tight != 0;
   axis.interval = v.interval;
   axis.gridLines = v.gridLines ? 1 : 0;
   axis.caption = v.caption;
 }
 
 CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& record,
-                     SheetServices services)
+                     SheetServices services, const PageFacts& facts)
     : QDialog(parent), currentPage_(currentPage) {
   setModal(true);
   setWindowTitle(currentPage ? tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ") : tr("ｸﾞﾗﾌのﾌﾟﾛﾊﾟﾃｨ - 標準値"));
@@ -84,14 +84,14 @@ CPropSht1::CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& r
     return !page || page->killActive();
   });
 
-  load(record);
+  load(record, facts);
 }
 
-void CPropSht1::load(const GraphProperties& record) {
+void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   GeneralPageValues g;
   g.title = record.title;
-  g.calcType = record.calcType;
-  if (record.isCalculatedData != 0) g.calcType = -1;
+  g.calcType = record.calcType == ChannelRatio::kCh2Ch1 ? 1 : 0;
+  if (currentPage_ && facts.calculated) g.calcType = -1;
   g.backgroundColor = record.backgroundColor;
   g.gainLineColor = record.gainLineColor;
   g.phaseLineColor = record.phaseLineColor;
@@ -111,7 +111,7 @@ void CPropSht1::load(const GraphProperties& record) {
   items_->setFlags(flags);
 
   font_->setRecordCopy(record);
-  if (currentPage_) addition_->setDataTitle(record.dataTitle);
+  if (currentPage_) addition_->setDataTitle(facts.dataTitle);
 }
 
 void CPropSht1::setShownLimits(const ShownLimits& shown) {
@@ -142,7 +142,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   const GeneralPageValues& g = general_->values();
   record.title = g.title;
   // A page of calculated data never had the choice; store CH1/CH2 for it.
-  record.calcType = std::max(g.calcType, 0);
+  record.calcType = g.calcType > 0 ? ChannelRatio::kCh2Ch1 : ChannelRatio::kCh1Ch2;
   record.backgroundColor = g.backgroundColor;
   record.gainLineColor = g.gainLineColor;
   record.phaseLineColor = g.phaseLineColor;
@@ -164,15 +164,20 @@ void CPropSht1::storeInto(GraphProperties& record) const {
     record.itemFlags[i] = items_->flags()[i] ? 1 : 0;
   }
   record.fonts = font_->recordCopy().fonts;
-  if (currentPage_) record.dataTitle = addition_->dataTitle();
 }
 
-bool EditGraphProperties(QWidget* parent, bool currentPage, GraphProperties& record,
+void CPropSht1::storeInto(PageFacts& facts) const {
+  if (currentPage_) facts.dataTitle = addition_->dataTitle();
+}
+
+bool EditGraphProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
                          const ShownLimits* shown) {
-  CPropSht1 sheet(parent, currentPage, record, DesktopSheetServices());
+  CPropSht1 sheet(parent, facts != nullptr, record, DesktopSheetServices(),
+                  facts ? *facts : PageFacts{});
   if (shown) sheet.setShownLimits(*shown);
   if (sheet.exec() == QDialog::Rejected) return false;
   sheet.storeInto(record);
+  if (facts) sheet.storeInto(*facts);
   return true;
 }
 

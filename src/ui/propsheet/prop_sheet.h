@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "graph/page_facts.h"
 #include "propsheet/axis_page.h"
 #include "propsheet/font_page.h"
 #include "propsheet/general_page.h"
@@ -24,8 +25,10 @@ class CPropSht1 final : public QDialog {
  public:
   // currentPage: the seven-tab sheet of the page on screen (with the data
   // title); otherwise the six-tab sheet of the defaults.
+  // `facts`: those of the page on screen (its data title on the note page,
+  // the ratio fixed for calculated data); unused for the defaults.
   CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& record,
-            SheetServices services);
+            SheetServices services, const PageFacts& facts = {});
 
   // The limits the page on screen was drawn with, for the axis pages.
   void setShownLimits(const ShownLimits& shown);
@@ -33,6 +36,8 @@ class CPropSht1 final : public QDialog {
   // Copies the pages' values into `record` (after OK). Fields the sheet does
   // not edit are left alone.
   void storeInto(GraphProperties& record) const;
+  // The edited data title, on the page on screen's sheet only.
+  void storeInto(PageFacts& facts) const;
 
   // Brings up tab `index` as a click on it would: refused while the active
   // page's check fails.
@@ -54,7 +59,7 @@ class CPropSht1 final : public QDialog {
   CPropAddition* addition() const { return addition_; }
 
  private:
-  void load(const GraphProperties& record);
+  void load(const GraphProperties& record, const PageFacts& facts);
 
   bool currentPage_;
   SheetTabWidget* tabs_ = nullptr;
