@@ -307,6 +307,66 @@ Show difference</translation>
         <translation>Saves every open graph with a table of their figures as one PDF file.
 Save report</translation>
     </message>
+    <message>
+        <source>ﾎﾞｰﾄﾞ線図</source>
+        <translation>&amp;Bode Plot</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞをｹﾞｲﾝと位相の周波数特性で表示します。
+ﾎﾞｰﾄﾞ線図</source>
+        <translation>Shows the page as gain and phase over frequency.
+Bode plot</translation>
+    </message>
+    <message>
+        <source>ﾅｲｷｽﾄ線図</source>
+        <translation>N&amp;yquist Plot</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞを複素平面 (実部､虚部) に表示します。
+ﾅｲｷｽﾄ線図</source>
+        <translation>Shows the page in the complex plane (real and imaginary parts).
+Nyquist plot</translation>
+    </message>
+    <message>
+        <source>ﾆｺﾙｽ線図</source>
+        <translation>Ni&amp;chols Chart</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞを位相対ｹﾞｲﾝで表示します。
+ﾆｺﾙｽ線図</source>
+        <translation>Shows the page as gain over phase.
+Nichols chart</translation>
+    </message>
+    <message>
+        <source>ﾙｰﾌﾟ ｹﾞｲﾝ L (測定値)</source>
+        <translation>&amp;Loop Gain L (as Measured)</translation>
+    </message>
+    <message>
+        <source>測定したﾙｰﾌﾟ ｹﾞｲﾝ L を表示します。
+ﾙｰﾌﾟ ｹﾞｲﾝ L</source>
+        <translation>Shows the loop gain L as measured.
+Loop gain L</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ T = L/(1+L)</source>
+        <translation>Closed Loop &amp;T = L/(1+L)</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ特性 T = L/(1+L) を表示します。
+閉ﾙｰﾌﾟ T</source>
+        <translation>Shows the closed loop T = L/(1+L).
+Closed loop T</translation>
+    </message>
+    <message>
+        <source>感度 S = 1/(1+L)</source>
+        <translation>&amp;Sensitivity S = 1/(1+L)</translation>
+    </message>
+    <message>
+        <source>感度関数 S = 1/(1+L) を表示します。
+感度 S</source>
+        <translation>Shows the sensitivity S = 1/(1+L).
+Sensitivity S</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -1037,6 +1097,66 @@ Choose one of the listed sizes (6 to 16).</translation>
         <translation>The group delay smoothing is not valid.
 
 Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 for octaves.</translation>
+    </message>
+    <message>
+        <source>ﾙｰﾌﾟ</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>ﾎﾞｰﾄﾞ線図</source>
+        <translation>Bode plot</translation>
+    </message>
+    <message>
+        <source>ﾅｲｷｽﾄ線図</source>
+        <translation>Nyquist plot</translation>
+    </message>
+    <message>
+        <source>ﾆｺﾙｽ線図</source>
+        <translation>Nichols chart</translation>
+    </message>
+    <message>
+        <source>ﾙｰﾌﾟ ｹﾞｲﾝ L</source>
+        <translation>Loop gain L</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ T</source>
+        <translation>Closed loop T</translation>
+    </message>
+    <message>
+        <source>感度 S</source>
+        <translation>Sensitivity S</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>全点</source>
+        <translation>All points</translation>
+    </message>
+    <message>
+        <source>表示：</source>
+        <translation>View:</translation>
+    </message>
+    <message>
+        <source>ｶｰﾌﾞ：</source>
+        <translation>Curve:</translation>
+    </message>
+    <message>
+        <source>ﾅｲｷｽﾄ半径：</source>
+        <translation>Nyquist radius:</translation>
+    </message>
+    <message>
+        <source>ﾙｰﾌﾟ測定：</source>
+        <translation>Loop measurement:</translation>
     </message>
 </context>
 <context>

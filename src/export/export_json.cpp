@@ -265,6 +265,17 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
     if (difference) rightQuantity += "Difference";
   }
   top.AddLine("axes", Object([&](Members& m) {
+                // A loop view's plane: its bottom axis, then its left one.
+                if (p.view == ViewKind::kNyquist) {
+                  m.Add("real", AxisJson(L.frequency));
+                  m.Add("imaginary", AxisJson(L.gain));
+                  return;
+                }
+                if (p.view == ViewKind::kNichols) {
+                  m.Add("phase", AxisJson(L.frequency, "nicholsPhase"));
+                  m.Add("gain", AxisJson(L.gain));
+                  return;
+                }
                 m.Add("frequency", AxisJson(L.frequency));
                 m.Add("gain",
                       AxisJson(L.gain, traced ? (difference ? "gainDifference" : "gain") : ""));

@@ -20,7 +20,7 @@ GraphProperties Loaded(const std::string& text, GraphProperties p = FactoryDefau
 
 TEST(LoopSettings, WrittenOnlyWhenChangedAndReadBack) {
   const std::string factory = SettingsFileText(FactoryDefaults(), false, "/d/*.DAT");
-  for (const char* keyword : {"VIEW", "LOOP", "NYQUIST_RADIUS"}) {
+  for (const char* keyword : {"VIEW", "LOOP", "NYQUIST_RADIUS", "LOOP_MEASUREMENT"}) {
     EXPECT_EQ(factory.find(keyword), std::string::npos) << keyword;
   }
   const struct {
@@ -73,6 +73,29 @@ TEST(LoopSettings, ReadingKeepsTheSettingForAnUnknownValue) {
     EXPECT_EQ(p.loopCurve, c.curve) << c.text;
     EXPECT_EQ(p.nyquistRadius, c.radius) << c.text;
   }
+}
+
+// The user's word on whether a page is a loop: a line only when said.
+TEST(LoopSettings, LoopMeasurementLineRoundTrips) {
+  const std::string factory = SettingsFileText(FactoryDefaults(), false, "/d/*.DAT");
+  const struct {
+    LoopJudgement judgement;
+    const char* line;
+  } cases[] = {{LoopJudgement::kAutomatic, ""},
+               {LoopJudgement::kLoop, "LOOP_MEASUREMENT = YES\r\n"},
+               {LoopJudgement::kNotLoop, "LOOP_MEASUREMENT = NO\r\n"}};
+  for (const auto& c : cases) {
+    GraphProperties p = FactoryDefaults();
+    p.loopJudgement = c.judgement;
+    const std::string text = SettingsFileText(p, false, "/d/*.DAT");
+    EXPECT_EQ(text.substr(0, factory.size()), factory) << c.line;
+    EXPECT_EQ(text.substr(factory.size()), c.line);
+    EXPECT_EQ(Loaded(text).loopJudgement, c.judgement) << c.line;
+  }
+  GraphProperties said = FactoryDefaults();
+  said.loopJudgement = LoopJudgement::kNotLoop;
+  EXPECT_EQ(Loaded("LOOP_MEASUREMENT = MAYBE\r\n", said).loopJudgement, LoopJudgement::kNotLoop);
+  EXPECT_EQ(Loaded("LOOP_MEASUREMENT = AUTO\r\n", said).loopJudgement, LoopJudgement::kAutomatic);
 }
 
 }  // namespace

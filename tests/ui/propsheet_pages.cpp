@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QListWidget>
@@ -300,6 +301,43 @@ class PagesTest : public QObject {
     sheet->storeInto(record);
     QCOMPARE(record.rightAxis, int32_t(kRightGroupDelay));
     QCOMPARE(record.marginReferenceZero, 1);
+  }
+
+  // The loop choices: shown as stored, stored back untouched (a radius the
+  // box cannot show keeps its digits), and the user's choices stored.
+  void loopChoices() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.view = ViewKind::kNichols;
+    record.loopCurve = LoopCurve::kClosed;
+    record.nyquistRadius = 0.123456789;
+    record.loopJudgement = LoopJudgement::kNotLoop;
+    auto sheet = rig.open(true, record);
+    CPropGeneral* g = sheet->general();
+    QCOMPARE(g->viewBox()->currentIndex(), 2);
+    QCOMPARE(g->loopCurveBox()->currentIndex(), 1);
+    QCOMPARE(g->loopJudgementBox()->currentIndex(), 2);
+    ClickOk(*sheet);
+    GraphProperties stored = FactoryDefaults();
+    sheet->storeInto(stored);
+    QCOMPARE(stored.view, ViewKind::kNichols);
+    QCOMPARE(stored.loopCurve, LoopCurve::kClosed);
+    QCOMPARE(stored.nyquistRadius, 0.123456789);
+    QCOMPARE(stored.loopJudgement, LoopJudgement::kNotLoop);
+
+    auto again = rig.open(false, FactoryDefaults());
+    g = again->general();
+    QCOMPARE(g->nyquistRadiusBox()->value(), 2.0);
+    g->viewBox()->setCurrentIndex(1);
+    g->loopCurveBox()->setCurrentIndex(2);
+    g->nyquistRadiusBox()->setValue(0.0);
+    g->loopJudgementBox()->setCurrentIndex(1);
+    ClickOk(*again);
+    again->storeInto(stored);
+    QCOMPARE(stored.view, ViewKind::kNyquist);
+    QCOMPARE(stored.loopCurve, LoopCurve::kSensitivity);
+    QCOMPARE(stored.nyquistRadius, 0.0);
+    QCOMPARE(stored.loopJudgement, LoopJudgement::kLoop);
   }
 
   void lineSwatchesShowTheColour() {

@@ -101,13 +101,19 @@ std::vector<CurveReading> DecadeReadings(std::span<const UsablePoint> points) {
   return out;
 }
 
-std::vector<double> NicholsPhases(std::span<const UsablePoint> points) {
-  std::vector<double> out;
-  if (points.empty()) return out;
+double NicholsShift(std::span<const UsablePoint> points) {
+  if (points.empty()) return 0.0;
   const double first = points.front().unwrapped;
   double shift = 360.0 * std::floor(-first / 360.0);
   while (first + shift > 0.0) shift -= 360.0;
   while (first + shift <= -360.0) shift += 360.0;
+  return shift;
+}
+
+std::vector<double> NicholsPhases(std::span<const UsablePoint> points) {
+  std::vector<double> out;
+  if (points.empty()) return out;
+  const double shift = NicholsShift(points);
   out.reserve(points.size());
   for (const UsablePoint& p : points) out.push_back(p.unwrapped + shift);
   return out;

@@ -51,6 +51,8 @@ std::vector<CurveReading> DecadeReadings(std::span<const UsablePoint> points);
 // frequency on and shifted by the multiple of 360° that puts the first
 // point in (-360, 0].
 std::vector<double> NicholsPhases(std::span<const UsablePoint> points);
+// The multiple of 360° NicholsPhases adds to every unwrapped phase.
+double NicholsShift(std::span<const UsablePoint> points);
 
 // The phase range of a Nichols chart: every phase and -180°, rounded out to
 // multiples of 45° (at least 45° wide).

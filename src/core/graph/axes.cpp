@@ -13,7 +13,6 @@ namespace fernplot {
 
 namespace {
 
-constexpr Colour kGridColour = 0xC2C2C2;
 // From here on a gain or phase label is written in exponent form: fixed
 // decimals would run to hundreds of digits.
 constexpr double kLargestFixedLabel = 1e12;

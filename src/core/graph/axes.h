@@ -9,6 +9,9 @@
 namespace fernplot {
 
 class DrawingDocument;
+
+// Grid lines, and the guides drawn like them.
+inline constexpr Colour kGridColour = 0xC2C2C2;
 class PageText;
 struct BodeScales;
 struct BodeStages;

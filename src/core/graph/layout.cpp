@@ -21,9 +21,19 @@ BodeLayout LayoutBodePage(const GraphPage& page, const PageText& text, const Dat
   PageLayout& L = out.page;
 
   L.pageLeft = 0.0;
-  const double x0 = L.pageLeft + kFrameSideSpace;
+  // The captions are centred over the frame's sides. Those of the closed
+  // loop or the sensitivity are long ("CLOSED LOOP GAIN [dB]"): the page
+  // grows to hold them rather than cut them at its edge.
+  double leftSpace = kFrameSideSpace, rightSpace = kFrameSideSpace;
+  if (p.loopCurve != LoopCurve::kOpen) {
+    leftSpace =
+        std::max(leftSpace, text.Width(kFontGainCaption, p.VL.caption) / 2.0 + kCaptionEdgeGap);
+    rightSpace =
+        std::max(rightSpace, text.Width(kFontPhaseCaption, p.VR.caption) / 2.0 + kCaptionEdgeGap);
+  }
+  const double x0 = L.pageLeft + leftSpace;
   const double x1 = x0 + std::max(p.HT.length, p.HB.length);
-  L.pageRight = x1 + kFrameSideSpace;
+  L.pageRight = x1 + rightSpace;
 
   L.pageTop = 0.0;
   InfoCursor cursor;

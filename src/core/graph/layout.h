@@ -14,6 +14,8 @@ class DrawingDocument;
 struct BodeStages;
 
 constexpr double kFrameSideSpace = 18.0;
+// Kept between a long axis caption and the page's edge.
+constexpr double kCaptionEdgeGap = 1.0;
 constexpr double kInfoInset = 10.0;
 constexpr double kFirstInfoLineTop = 2.0;
 constexpr double kTextLineGap = 0.5;

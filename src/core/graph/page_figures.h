@@ -3,6 +3,7 @@
 // A page's sweep in the terms of the analysis: its usable points in the
 // ratio it shows, and the figures read off them against its margin reference.
 
+#include <memory>
 #include <vector>
 
 #include "analysis/sweep_figures.h"
@@ -20,7 +21,13 @@ SweepFigures PageFigures(const GraphPage& page);
 // Makes the page show the curve its properties' loopCurve names in place of
 // the loop gain it holds: its points and its overlays' become T's or S's
 // (so that a difference is one of T's or S's), and the gain and
-// phase captions say which ("CLOSED LOOP GAIN [dB]"). Nothing for L.
+// phase captions say which ("CLOSED LOOP GAIN [dB]"). Nothing for L, or
+// for a page that shows its curve already.
 void ShowLoopCurve(GraphPage& page);
+
+// The page as it is drawn and listed: the page itself, or a copy of it
+// made to show T or S (kept in `holder`) when it holds L and asks for one of
+// those.
+const GraphPage& ShownPage(const GraphPage& page, std::unique_ptr<GraphPage>& holder);
 
 }  // namespace fernplot

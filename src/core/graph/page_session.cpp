@@ -50,7 +50,7 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
-  BuildPage(BodeView(), built, drawing, curveGrids);
+  BuildShownPage(built, drawing, curveGrids);
   // Only the sheet that the new one pushed out of reach is let go: opening
   // many files stays linear.
   drawing.ReleaseSheet(drawing.CurrentNumber() - keptNeighbours - 1);
@@ -85,7 +85,7 @@ void PageSession::RebuildCurrent() {
   const int k = drawing.CurrentNumber();
   GraphPage* page = PageForSheet(pages, k);
   if (!page) return;
-  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{k});
+  BuildShownPage(*page, drawing, curveGrids, SheetPlace{k});
 }
 
 bool PageSession::CloseCurrent() {
@@ -151,7 +151,7 @@ bool PageSession::DrawIfReleased(int n) {
   if (!drawing.Sheets()[static_cast<size_t>(n - 1)].elements.empty()) return false;
   GraphPage* page = PageForSheet(pages, n);
   if (!page) return false;
-  BuildPage(BodeView(), *page, drawing, curveGrids, SheetPlace{n});
+  BuildShownPage(*page, drawing, curveGrids, SheetPlace{n});
   return true;
 }
 
@@ -244,6 +244,22 @@ bool PageSession::ShowFigureMarks(bool on) {
   GraphPage* page = CurrentPage();
   if (!page || page->showFigureMarks == on) return false;
   page->showFigureMarks = on;
+  Changed();
+  return true;
+}
+
+bool PageSession::SetView(ViewKind view) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.view == view) return false;
+  page->properties.view = view;
+  Changed();
+  return true;
+}
+
+bool PageSession::SetLoopCurve(LoopCurve curve) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.loopCurve == curve) return false;
+  page->properties.loopCurve = curve;
   Changed();
   return true;
 }

@@ -110,6 +110,10 @@ class PageSession {
   // The look of `defaults`; the facts of the page's own file stay.
   bool ResetToDefaults(const GraphProperties& defaults);
   bool ShowFigureMarks(bool on);
+  // The view the page is drawn in and the curve it shows (L, T or S); false
+  // too when the page has them already.
+  bool SetView(ViewKind view);
+  bool SetLoopCurve(LoopCurve curve);
   // Drops every page and sheet; the drawing's tables stay. Not announced
   // (the program ends, say); CloseAll is the user's intent.
   void ReleaseAll();

@@ -1,7 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_view.h"
 
+#include "graph/page_figures.h"
+
 namespace fernplot {
+
+const PageView& ViewFor(const GraphPage& page) {
+  switch (page.properties.view) {
+    case ViewKind::kNyquist:
+      return NyquistView();
+    case ViewKind::kNichols:
+      return NicholsView();
+    case ViewKind::kBode:
+      break;
+  }
+  return BodeView();
+}
 
 void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
                std::span<const CurveGrid> grids, SheetPlace place) {
@@ -14,6 +28,18 @@ void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
   }
   plan->Draw(drawing);
   page.layout = layout;
+}
+
+void BuildShownPage(GraphPage& page, DrawingDocument& drawing, std::span<const CurveGrid> grids,
+                    SheetPlace place) {
+  std::unique_ptr<GraphPage> holder;
+  const GraphPage& shown = ShownPage(page, holder);
+  if (&shown == &page) {
+    BuildPage(ViewFor(page), page, drawing, grids, place);
+    return;
+  }
+  BuildPage(ViewFor(shown), *holder, drawing, grids, place);
+  page.layout = holder->layout;
 }
 
 }  // namespace fernplot

@@ -36,6 +36,11 @@ class PageView {
 
 // The gain and phase over frequency.
 const PageView& BodeView();
+// Re L against Im L at equal scales, and the gain over the unwrapped phase.
+const PageView& NyquistView();
+const PageView& NicholsView();
+// The view the page's properties ask for.
+const PageView& ViewFor(const GraphPage& page);
 
 // Where BuildPage puts the sheet: appended as the last one, or in place of
 // the sheet with that number.
@@ -49,5 +54,8 @@ struct SheetPlace {
 // markers, drawing dump).
 void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
                std::span<const CurveGrid> grids, SheetPlace place = {});
+// BuildPage in the page's own view, of the curve it shows (ShownPage).
+void BuildShownPage(GraphPage& page, DrawingDocument& drawing, std::span<const CurveGrid> grids,
+                    SheetPlace place = {});
 
 }  // namespace fernplot

@@ -5,6 +5,7 @@
 
 #include "graph/drawing.h"
 #include "graph/overlays.h"
+#include "graph/page_figures.h"
 
 namespace fernplot {
 
@@ -22,7 +23,10 @@ CsvResult WritePageCsv(const PageList& pages, int k, const std::string& path) {
   if (k < 1 || static_cast<size_t>(k) > pages.size() || !pages[static_cast<size_t>(k) - 1]) {
     return {false, "no page " + std::to_string(k)};
   }
-  return WriteFileAtomically(path, PageCsvText(*pages[static_cast<size_t>(k) - 1]));
+  // A page showing the closed loop or the sensitivity lists those points.
+  std::unique_ptr<GraphPage> shown;
+  return WriteFileAtomically(path,
+                             PageCsvText(ShownPage(*pages[static_cast<size_t>(k) - 1], shown)));
 }
 
 namespace {

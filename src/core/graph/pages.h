@@ -41,6 +41,9 @@ struct GraphPage {
   // curve; a viewer choice, never saved.
   bool showFigureMarks = false;
   std::string sourcePath;  // the file it was read from, as given; may be empty
+  // Its data and overlays already hold the closed loop or the sensitivity
+  // its properties name (ShowLoopCurve), not the loop gain as measured.
+  bool loopCurveShown = false;
   // Where its last build put the frame and axes.
   PageLayout layout;
 };

@@ -168,6 +168,9 @@ constexpr std::array<const char*, 3> kColourNotes{" ;ｸﾞﾗﾌ背景", " ;ｹ
 constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
 constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
 constexpr std::array<std::string_view, 2> kApertureWords{{"POINTS", "OCTAVE"}};
+// Whether a page is a loop measurement: decided from its figures (never
+// written), or said by the user.
+constexpr std::array<std::string_view, 3> kLoopJudgementWords{{"AUTO", "YES", "NO"}};
 
 // The index of `word` in `words`, or -1.
 template <size_t N>
@@ -477,6 +480,24 @@ std::vector<LineKind> MakeLineKinds() {
                    [](const V& v, size_t) {
                      const double r = v.props.nyquistRadius;
                      return r != kDefaultNyquistRadius && std::isfinite(r) && r >= 0.0;
+                   },
+                   nullptr,
+                   false});
+  kinds.push_back({"LOOP_MEASUREMENT",
+                   std::nullopt,
+                   {{"%s",
+                     [](std::string& out, const V& v, size_t) {
+                       out += kLoopJudgementWords[static_cast<size_t>(v.props.loopJudgement)];
+                     },
+                     [](V& v, size_t, Scanned f, D&) {
+                       const int k = WordIndex(kLoopJudgementWords, f[0].text);
+                       if (k >= 0) v.props.loopJudgement = static_cast<LoopJudgement>(k);
+                       return k >= 0;
+                     }}},
+                   nullptr,
+                   [](const V& v, size_t) {
+                     const auto k = static_cast<size_t>(v.props.loopJudgement);
+                     return k > 0 && k < kLoopJudgementWords.size();
                    },
                    nullptr,
                    false});

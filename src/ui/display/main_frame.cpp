@@ -17,6 +17,7 @@
 #include "figures_part.h"
 #include "frame_dialogs.h"
 #include "graph/pages.h"
+#include "loop_part.h"
 #include "main_view.h"
 #include "page_actions.h"
 #include "qt_convert.h"
@@ -46,10 +47,12 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   ranges_ = new RangeZoomPart(state_, view_->View());
   recent_ = new RecentFilesPart(dialogs_, *this);
   language_ = new LanguagePart(dialogs_, *this);
+  loop_ = new LoopPart(state_, this);
 
   recent_->AddCommands(*commands_);
   pages_->AddCommands(*commands_);
   view_->AddCommands(*commands_);
+  loop_->AddCommands(*commands_);
   figures_->AddCommands(*commands_);
   markers_->AddCommands(*commands_);
   ranges_->AddCommands(*commands_);

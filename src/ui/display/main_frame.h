@@ -19,6 +19,7 @@ class FiguresDock;
 class FiguresPart;
 class FrameDialogs;
 class LanguagePart;
+class LoopPart;
 class MarkerController;
 class MarkersPart;
 class PageActions;
@@ -86,6 +87,7 @@ class CMainFrame : public QMainWindow {
   RangeZoomPart* ranges_ = nullptr;
   RecentFilesPart* recent_ = nullptr;
   LanguagePart* language_ = nullptr;
+  LoopPart* loop_ = nullptr;
 };
 
 }  // namespace fernplot

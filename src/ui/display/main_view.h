@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cross_hair.h"
+#include "graph/loop_readout.h"
 #include "graph/trace_reader.h"
 #include "page_image_cache.h"
 
@@ -96,6 +97,9 @@ class CMainView : public QAbstractScrollArea {
   // with overlays or a readout.
   void UpdateTraceReadout(const GraphPage* page, const Readout* readout, QPoint client);
   void ForgetTraces();
+  // The pointer over a Nyquist or Nichols page: the curve point nearest it.
+  void HandleLoopPointer(const GraphPage& page, QPoint client);
+  const CurvePlane& LoopPlaneOf(const GraphPage& page);
   void PlaceCurveDots(const GraphPage& page, const std::vector<TraceValue>& values, int x);
   QRegion DotsRegion() const;
   void PaintCurveDots(QPainter& painter) const;
@@ -124,6 +128,17 @@ class CMainView : public QAbstractScrollArea {
   bool curveReadout_ = true;
   std::vector<QPoint> dots_;
   std::vector<QColor> dotColours_;
+  // The curve of the page in its loop view, and what it was made from.
+  struct LoopPlaneKey {
+    const GraphPage* page = nullptr;
+    const void* points = nullptr;
+    ViewKind view = ViewKind::kBode;
+    LoopCurve curve = LoopCurve::kOpen;
+    ChannelRatio ratio = ChannelRatio::kCh1Ch2;
+    bool operator==(const LoopPlaneKey&) const = default;
+  };
+  CurvePlane loopPlane_;
+  LoopPlaneKey loopKey_;
 };
 
 }  // namespace fernplot

@@ -91,6 +91,10 @@ void CMainView::HandlePointer(QPoint client) {
   HideCrossHair();
   QString texts[3];
   const GraphPage* page = CurrentPage();
+  if (page && page->properties.view != ViewKind::kBode) {
+    HandleLoopPointer(*page, client);
+    return;
+  }
   std::optional<Readout> readout;
   if (page) {
     readout = ComputeReadout(page->layout, client, ScrollPosition(), zoom_);

@@ -12,6 +12,7 @@
 #include "app_state.h"
 #include "cross_hair.h"
 #include "graph/axis_map.h"
+#include "graph/loop_readout.h"
 #include "graph/page_figures.h"
 #include "main_view.h"
 #include "qt_convert.h"
@@ -178,16 +179,19 @@ void MarkerController::PageChanged() {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
   const ChannelRatio calc = page ? page->properties.calcType : ChannelRatio::kCh1Ch2;
   const void* data = page && page->data.points ? page->data.points->data() : nullptr;
-  // The same page with the same points and ratio keeps its markers (a zoom,
-  // a change of colours); anything else starts without.
-  if (page == page_ && calc == pageCalc_ && data == pageData_) {
+  const LoopCurve curve = page ? page->properties.loopCurve : LoopCurve::kOpen;
+  // The same page with the same points, ratio and curve keeps its markers
+  // (a zoom, a change of colours or view); anything else starts without.
+  if (page == page_ && calc == pageCalc_ && data == pageData_ && curve == pageCurve_) {
     Changed();
     return;
   }
   page_ = page;
   pageCalc_ = calc;
   pageData_ = data;
-  pair_.SetPoints(page ? PageUsablePoints(*page) : std::vector<UsablePoint>{});
+  pageCurve_ = curve;
+  // The markers sit on the curve the page shows: T or S when it shows those.
+  pair_.SetPoints(page ? ShownUsablePoints(*page) : std::vector<UsablePoint>{});
   Changed();
 }
 
@@ -216,6 +220,17 @@ std::optional<QPointF> MarkerController::ViewPosition(const CurveReading& at) co
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
   if (!page) return std::nullopt;
   const PageLayout& layout = page->layout;
+  if (page->properties.view != ViewKind::kBode) {
+    // On the curve in the loop view's plane; none off the frame.
+    const PlanePoint p = PlaneMm(LoopPlane(*page), layout, at);
+    const FrameRect& f = layout.frame;
+    if (!(p.x >= f.left && p.x <= f.right && p.y >= f.top && p.y <= f.bottom)) {
+      return std::nullopt;
+    }
+    const double d = view_->Zoom() * kPixelsPerMm;
+    const QPoint scroll = view_->ScrollPosition();
+    return QPointF(p.x * d - scroll.x(), p.y * d - scroll.y());
+  }
   const double x = layout.frequency.ToMm(at.frequency);
   double y = layout.gain.ToMm(at.gain);
   if (!std::isfinite(x) || !std::isfinite(y)) return std::nullopt;
@@ -226,10 +241,31 @@ std::optional<QPointF> MarkerController::ViewPosition(const CurveReading& at) co
   return QPointF(x * d - scroll.x(), y * d - scroll.y());
 }
 
+CurvePlane MarkerController::LoopPlane(const GraphPage& page) const {
+  CurvePlane plane;
+  plane.kind = page.properties.view;
+  plane.points = pair_.Points();
+  if (plane.kind == ViewKind::kNichols) plane.nicholsShift = NicholsShift(plane.points);
+  return plane;
+}
+
 bool MarkerController::PlaceAt(QPoint client) {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
   if (!page) return false;
   PageChanged();
+  if (page->properties.view != ViewKind::kBode) {
+    // The curve point nearest the click.
+    const QPointF mm = PagePositionMm(client, view_->ScrollPosition(), view_->Zoom());
+    const FrameRect& f = page->layout.frame;
+    if (!(mm.x() >= f.left && mm.x() <= f.right && mm.y() >= f.top && mm.y() <= f.bottom)) {
+      return false;
+    }
+    const CurvePlane plane = LoopPlane(*page);
+    const std::optional<size_t> i = NearestCurvePoint(plane, page->layout, mm.x(), mm.y());
+    if (!i || !pair_.Place(plane.points[*i].frequency)) return false;
+    Changed();
+    return true;
+  }
   const std::optional<Readout> r =
       ComputeReadout(page->layout, client, view_->ScrollPosition(), view_->Zoom());
   if (!r || !pair_.Place(r->frequency)) return false;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "analysis/sweep_points.h"
+#include "graph/loop_readout.h"
 
 namespace fernplot {
 
@@ -88,6 +89,8 @@ class MarkerController : public QObject {
  private:
   bool PlaceAt(QPoint client);
   QRegion MarkerRegion() const;
+  // The markers' points placed in the page's loop view.
+  CurvePlane LoopPlane(const GraphPage& page) const;
 
   AppState& state_;
   CMainView* view_;
@@ -99,6 +102,7 @@ class MarkerController : public QObject {
   const GraphPage* page_ = nullptr;
   ChannelRatio pageCalc_ = ChannelRatio::kCh1Ch2;
   const void* pageData_ = nullptr;
+  LoopCurve pageCurve_ = LoopCurve::kOpen;
   QRegion painted_;  // where the markers were last drawn
   bool markerMode_ = false;
 };

@@ -139,7 +139,8 @@ void RangeZoomPart::Apply(GraphPage& page, const PageLimits& limits) {
 
 bool RangeZoomPart::ZoomTo(QPoint a, QPoint b) {
   GraphPage* page = PageOnScreen(state_);
-  if (!page) return false;
+  // A rectangle of a loop view's plane is no range of frequencies.
+  if (!page || page->properties.view != ViewKind::kBode) return false;
   const std::optional<PageLimits> limits =
       LimitsOfRectangle(page->layout, a, b, view_->ScrollPosition(), view_->Zoom());
   if (!limits) return false;

@@ -54,6 +54,10 @@ QString CurveReadoutText(double frequency, std::optional<double> gain,
            phase ? FourDigits(*phase, "°", false) : none);
 }
 
+QString PlaneReadoutText(double re, double im) {
+  return QStringLiteral("Re %1  Im %2").arg(FourDigits(re, {}, false), FourDigits(im, {}, false));
+}
+
 std::vector<TraceReadoutLine> TraceReadoutLines(double frequency,
                                                 const std::vector<TraceValue>& values,
                                                 const std::vector<QColor>& colours,

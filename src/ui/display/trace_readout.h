@@ -36,6 +36,9 @@ QString FourDigits(double value, std::string_view unit, bool prefixed);
 // for a value the trace does not have there.
 QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase);
 
+// The real and imaginary parts of a Nyquist point: "Re −0.52  Im 0.3102".
+QString PlaneReadoutText(double re, double im);
+
 class TraceReadout : public QWidget {
  public:
   explicit TraceReadout(QWidget* parent);

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -166,6 +167,39 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   refLayout->addWidget(refZero_);
   lower->addWidget(refBox, 2);
   top->addLayout(lower);
+
+  // The page read as a loop gain.
+  auto* loopBox = new QGroupBox(tr("ﾙｰﾌﾟ"), this);
+  auto* loopLayout = new QGridLayout(loopBox);
+  const auto combo = [loopBox](std::initializer_list<const char*> texts) {
+    auto* box = new QComboBox(loopBox);
+    for (const char* text : texts) box->addItem(SheetText(text));
+    return box;
+  };
+  view_ = combo({QT_TRANSLATE_NOOP("PropertySheet", "ﾎﾞｰﾄﾞ線図"),
+                 QT_TRANSLATE_NOOP("PropertySheet", "ﾅｲｷｽﾄ線図"),
+                 QT_TRANSLATE_NOOP("PropertySheet", "ﾆｺﾙｽ線図")});
+  loopCurve_ = combo({QT_TRANSLATE_NOOP("PropertySheet", "ﾙｰﾌﾟ ｹﾞｲﾝ L"),
+                      QT_TRANSLATE_NOOP("PropertySheet", "閉ﾙｰﾌﾟ T"),
+                      QT_TRANSLATE_NOOP("PropertySheet", "感度 S")});
+  judgement_ =
+      combo({QT_TRANSLATE_NOOP("PropertySheet", "自動"), QT_TRANSLATE_NOOP("PropertySheet", "はい"),
+             QT_TRANSLATE_NOOP("PropertySheet", "いいえ")});
+  radius_ = new QDoubleSpinBox(loopBox);
+  radius_->setRange(0.0, 1e6);
+  radius_->setDecimals(3);
+  radius_->setSingleStep(0.5);
+  // 0 fits every point of the curve.
+  radius_->setSpecialValueText(tr("全点"));
+  loopLayout->addWidget(new QLabel(tr("表示："), loopBox), 0, 0);
+  loopLayout->addWidget(view_, 0, 1);
+  loopLayout->addWidget(new QLabel(tr("ｶｰﾌﾞ："), loopBox), 0, 2);
+  loopLayout->addWidget(loopCurve_, 0, 3);
+  loopLayout->addWidget(new QLabel(tr("ﾅｲｷｽﾄ半径："), loopBox), 1, 0);
+  loopLayout->addWidget(radius_, 1, 1);
+  loopLayout->addWidget(new QLabel(tr("ﾙｰﾌﾟ測定："), loopBox), 1, 2);
+  loopLayout->addWidget(judgement_, 1, 3);
+  top->addWidget(loopBox);
   top->addStretch(1);
 
   connect(background_, &QPushButton::clicked, this, [this] { pickColour(v_.backgroundColor); });
@@ -199,6 +233,12 @@ void CPropGeneral::readControls() {
     if (right_[static_cast<size_t>(i)]->isChecked()) v_.rightAxis = i;
   }
   v_.marginReferenceZero = refZero_->isChecked();
+  v_.view = view_->currentIndex();
+  v_.loopCurve = loopCurve_->currentIndex();
+  // Only a radius the user changed: the box keeps fewer digits than the
+  // settings file may hold.
+  if (radius_->value() != shownRadius_) v_.nyquistRadius = radius_->value();
+  v_.loopJudgement = judgement_->currentIndex();
 }
 
 bool CPropGeneral::killActive() {
@@ -235,6 +275,17 @@ void CPropGeneral::writeControls() {
   if (v_.rightAxis < 0 || v_.rightAxis >= kRightAxisQuantityCount) v_.rightAxis = kRightPhase;
   right_[static_cast<size_t>(v_.rightAxis)]->setChecked(true);
   (v_.marginReferenceZero ? refZero_ : ref180_)->setChecked(true);
+  // A choice that is none of the listed ones shows (and is stored back) as
+  // the first.
+  const auto choose = [](QComboBox* box, int& value) {
+    if (value < 0 || value >= box->count()) value = 0;
+    box->setCurrentIndex(value);
+  };
+  choose(view_, v_.view);
+  choose(loopCurve_, v_.loopCurve);
+  choose(judgement_, v_.loopJudgement);
+  radius_->setValue(v_.nyquistRadius);
+  shownRadius_ = radius_->value();
   aperture_->setText(QLocale::c().toString(v_.delayAperture.width, 'g', 12));
   apertureUnit_->setCurrentIndex(v_.delayAperture.unit == ApertureUnit::kOctave ? 1 : 0);
   aperture_->setEnabled(v_.rightAxis == kRightGroupDelay);

@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -31,6 +32,12 @@ struct GeneralPageValues {
   bool phaseBoldOnPrint = false;
   int rightAxis = 0;  // a RightAxisQuantity
   bool marginReferenceZero = false;
+  // The loop reading of the page: view, curve shown, Nyquist radius (0 fits
+  // every point) and whether it is a loop measurement (loop_kinds.h).
+  int view = 0;
+  int loopCurve = 0;
+  double nyquistRadius = 2.0;
+  int loopJudgement = 0;
   DelayAperture delayAperture;
 
   bool operator==(const GeneralPageValues&) const = default;
@@ -84,6 +91,10 @@ class CPropGeneral final : public SheetPage {
   QCheckBox* phaseBoldBox() const { return phaseBold_; }
   QRadioButton* rightAxisButton(int quantity) const;
   QRadioButton* marginReferenceButton(bool zero) const { return zero ? refZero_ : ref180_; }
+  QComboBox* viewBox() const { return view_; }
+  QComboBox* loopCurveBox() const { return loopCurve_; }
+  QDoubleSpinBox* nyquistRadiusBox() const { return radius_; }
+  QComboBox* loopJudgementBox() const { return judgement_; }
   // The group delay's aperture: its width and its unit (points, octave);
   // enabled while the right axis shows the group delay.
   QLineEdit* apertureBox() const { return aperture_; }
@@ -114,6 +125,11 @@ class CPropGeneral final : public SheetPage {
   std::array<QRadioButton*, kRightAxisQuantityCount> right_{};
   QRadioButton* ref180_ = nullptr;
   QRadioButton* refZero_ = nullptr;
+  QComboBox* view_ = nullptr;
+  QComboBox* loopCurve_ = nullptr;
+  QDoubleSpinBox* radius_ = nullptr;
+  QComboBox* judgement_ = nullptr;
+  double shownRadius_ = 0.0;
   QLineEdit* aperture_ = nullptr;
   QComboBox* apertureUnit_ = nullptr;
 };

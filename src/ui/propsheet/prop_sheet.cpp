@@ -99,6 +99,10 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   g.phaseBoldOnPrint = record.phaseLineBoldOnPrint != 0;
   g.rightAxis = record.rightAxis;
   g.marginReferenceZero = record.marginReferenceZero != 0;
+  g.view = static_cast<int>(record.view);
+  g.loopCurve = static_cast<int>(record.loopCurve);
+  g.nyquistRadius = record.nyquistRadius;
+  g.loopJudgement = static_cast<int>(record.loopJudgement);
   g.delayAperture = record.delayAperture;
   general_->setValues(g);
 
@@ -150,6 +154,10 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.phaseLineBoldOnPrint = g.phaseBoldOnPrint ? 1 : 0;
   record.rightAxis = g.rightAxis;
   record.marginReferenceZero = g.marginReferenceZero ? 1 : 0;
+  record.view = static_cast<ViewKind>(g.view);
+  record.loopCurve = static_cast<LoopCurve>(g.loopCurve);
+  record.nyquistRadius = g.nyquistRadius;
+  record.loopJudgement = static_cast<LoopJudgement>(g.loopJudgement);
   record.delayAperture = g.delayAperture;
 
   StoreAxisValues(frequency_->values(), false, record.HB);

@@ -1,0 +1,308 @@
+// SPDX-License-Identifier: MIT
+// The layers of the Nyquist and Nichols views and the two views themselves.
+// The page outline, credit line, frame, title, legend and info texts are
+// the gain-and-phase page's own layers; the plane's axes, its guides (unit
+// circle or M contours), the curves with their direction arrows and decade
+// labels and the critical point are drawn here.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+#include "graph/axes.h"
+#include "graph/format.h"
+#include "graph/info_items.h"
+#include "graph/layout.h"
+#include "graph/loop_stages.h"
+#include "graph/overlays.h"
+#include "graph/page_view.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr const char* kNoDataLine = FERNPLOT_TEXT("Page", "データがありません");
+constexpr Colour kContourColour = 0x909090;
+constexpr int kCircleSegments = 360;
+constexpr int kArrowCount = 4;
+constexpr double kArrowLength = 2.0;      // mm
+constexpr double kArrowHalfAngle = 0.45;  // radians
+constexpr double kDecadeTick = 1.0;       // mm either side of the curve
+
+template <auto kLayer>
+void Shared(const LoopStages& s, DrawingDocument& d) {
+  kLayer(s.base, d);
+}
+
+bool Inside(const PlanePoint& p, const PlaneRect& r) {
+  return p.x >= r.xMin && p.x <= r.xMax && p.y >= r.yMin && p.y <= r.yMax;
+}
+
+// Polylines in values, cut at the frame and mapped to the page.
+void DrawInPlane(const LoopStages& s, DrawingDocument& d, int pen,
+                 std::span<const PlanePoint> line) {
+  const PageLayout& L = s.geometry();
+  for (const Polyline& piece : ClipPolyline(line, s.range)) {
+    if (piece.size() < 2) continue;
+    std::vector<double> x, y;
+    x.reserve(piece.size());
+    y.reserve(piece.size());
+    for (const PlanePoint& p : piece) {
+      x.push_back(L.frequency.ToMm(p.x));
+      y.push_back(L.gain.ToMm(p.y));
+    }
+    d.AddPolyline(pen, std::move(x), std::move(y));
+  }
+}
+
+void DrawPlaneAxes(const LoopStages& s, DrawingDocument& d) {
+  const GraphProperties& p = s.base.props();
+  const PageText& t = s.base.text;
+  const PageLayout& L = s.geometry();
+  const FrameRect& f = L.frame;
+  d.AddTextCenter((f.left + f.right) / 2.0, f.bottom + t.Height(kFontFreqLabels) + 1.0, s.xCaption,
+                  t.Font(kFontFreqCaption), t.Color(kFontFreqCaption));
+  const int tickPen = d.FindOrAddPen(0, 2, 0, 0, 2, 0);
+  const int gridPen = d.FindOrAddPen(0, 1, kGridColour, 0, 0, 0);
+  for (double v : PlaneTickValues(s.range.xMin, s.range.xMax, s.xTicks.step)) {
+    const double X = L.frequency.ToMm(v);
+    d.AddLine(tickPen, X, f.top, X, f.top + kTickLength);
+    d.AddLine(tickPen, X, f.bottom, X, f.bottom - kTickLength);
+    if (p.HB.gridLines) d.AddLine(gridPen, X, f.top, X, f.bottom);
+    d.AddTextCenter(X, f.bottom + 0.5, FormatFixed(v, s.xTicks.decimals), t.Font(kFontFreqLabels),
+                    t.Color(kFontFreqLabels));
+  }
+  // Centred over the left edge, but never out past the page's.
+  const double half = t.Width(kFontGainCaption, s.yCaption) / 2.0;
+  d.AddTextCenter(std::max(f.left, L.pageLeft + 1.0 + half),
+                  f.top - t.Height(kFontGainCaption) - 1.0, s.yCaption, t.Font(kFontGainCaption),
+                  t.Color(kFontGainCaption));
+  const double labelHalf = t.Height(kFontGainLabels) / 2.0;
+  for (double v : PlaneTickValues(s.range.yMin, s.range.yMax, s.yTicks.step)) {
+    const double Y = L.gain.ToMm(v);
+    d.AddTextRight(f.left - 1.0, Y - labelHalf, FormatFixed(v, s.yTicks.decimals),
+                   t.Font(kFontGainLabels), t.Color(kFontGainLabels));
+    if (p.VL.gridLines) {
+      d.AddLine(gridPen, f.left, Y, f.right, Y);
+    } else {
+      d.AddLine(tickPen, f.left, Y, f.left + kTickLength, Y);
+      d.AddLine(tickPen, f.right - kTickLength, Y, f.right, Y);
+    }
+  }
+}
+
+void DrawUnitCircle(const LoopStages& s, DrawingDocument& d) {
+  std::vector<PlanePoint> circle;
+  circle.reserve(kCircleSegments + 1);
+  for (int i = 0; i <= kCircleSegments; ++i) {
+    const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+    circle.push_back({std::cos(a), std::sin(a)});
+  }
+  DrawInPlane(s, d, d.FindOrAddPen(1, 1, kGridColour, 1, 0, kGridColour), circle);
+}
+
+std::string ContourLabel(double db) {
+  return (db > 0.0 ? "+" : "") + FormatFixed(db, db == std::round(db) ? 0 : 1) + " dB";
+}
+
+// Whether two label boxes (mm, in PlaneRect's fields) overlap.
+bool Covers(const PlaneRect& a, const PlaneRect& b) {
+  return a.xMin < b.xMax && b.xMin < a.xMax && a.yMin < b.yMax && b.yMin < a.yMax;
+}
+
+// A label box of w x h with its top left at (x, y), moved inside the frame.
+PlaneRect LabelBox(double x, double y, double w, double h, const FrameRect& f) {
+  x = std::max(f.left, std::min(x, f.right - w));
+  y = std::max(f.top, std::min(y, f.bottom - h));
+  return {x, x + w, y, y + h};
+}
+
+void DrawContours(const LoopStages& s, DrawingDocument& d) {
+  const PageText& t = s.base.text;
+  const PageLayout& L = s.geometry();
+  const int pen = d.FindOrAddPen(0, 1, kContourColour, 0, 0, kContourColour);
+  const double h = t.Height(kFontFreqLabels);
+  std::vector<PlaneRect> written;
+  for (double db : kNicholsContoursDb) {
+    // Labelled at the top of a closed contour, at the right end of an open
+    // one; inside the frame, and left out where it would cover another.
+    bool found = false;
+    PlanePoint at;
+    for (const Polyline& line : NicholsContour(db, {s.range.xMin, s.range.xMax})) {
+      DrawInPlane(s, d, pen, line);
+      for (const PlanePoint& q : line) {
+        if (!Inside(q, s.range)) continue;
+        if (!found || (db > 0.0 ? q.y > at.y : q.x > at.x)) at = q;
+        found = true;
+      }
+    }
+    if (!found) continue;
+    const std::string label = ContourLabel(db);
+    const double w = t.Width(kFontFreqLabels, label);
+    const double X = L.frequency.ToMm(at.x), Y = L.gain.ToMm(at.y);
+    const PlaneRect box = db > 0.0 ? LabelBox(X - w / 2.0, Y - h - 0.3, w, h, L.frame)
+                                   : LabelBox(X - 0.5 - w, Y - h - 0.3, w, h, L.frame);
+    if (std::any_of(written.begin(), written.end(),
+                    [&](const PlaneRect& r) { return Covers(box, r); })) {
+      continue;
+    }
+    written.push_back(box);
+    d.AddTextLeft(box.xMin, box.yMin, label, t.Font(kFontFreqLabels), kContourColour);
+  }
+}
+
+void DrawOverlayLoopCurves(const LoopStages& s, DrawingDocument& d) {
+  for (size_t i = 1; i < s.curves.size(); ++i) {
+    DrawInPlane(s, d, AddPen(d, s.curves[i].pen), s.curves[i].plane);
+  }
+}
+
+// The page's curve, with arrows for increasing frequency at even steps of
+// its visible length and its decade frequencies labelled.
+void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
+  const LoopTrace& own = s.curves.front();
+  const PageLayout& L = s.geometry();
+  const PageText& t = s.base.text;
+  if (own.points.empty()) {
+    const FrameRect& f = L.frame;
+    d.AddTextCenter((f.left + f.right) / 2.0,
+                    (f.top + f.bottom) / 2.0 - t.Height(kFontGraphTitle) / 2.0,
+                    Translate(d.Translator(), "Page", kNoDataLine), t.Font(kFontGraphTitle),
+                    t.Color(kFontGraphTitle));
+    return;
+  }
+  DrawInPlane(s, d, AddPen(d, own.pen), own.plane);
+
+  PenEntry thin = own.pen;
+  thin.screenWidth = 1;
+  thin.printWidth = 0;
+  const int marks = AddPen(d, thin);
+  // Arrows: along the visible pieces in millimetres.
+  std::vector<std::array<double, 4>> segments;  // x0, y0, x1, y1
+  double total = 0.0;
+  for (const Polyline& piece : ClipPolyline(own.plane, s.range)) {
+    for (size_t i = 1; i < piece.size(); ++i) {
+      const std::array<double, 4> seg{L.frequency.ToMm(piece[i - 1].x), L.gain.ToMm(piece[i - 1].y),
+                                      L.frequency.ToMm(piece[i].x), L.gain.ToMm(piece[i].y)};
+      const double len = std::hypot(seg[2] - seg[0], seg[3] - seg[1]);
+      if (!(len > 0.0)) continue;
+      segments.push_back(seg);
+      total += len;
+    }
+  }
+  double walked = 0.0;
+  int next = 0;
+  for (const auto& seg : segments) {
+    const double len = std::hypot(seg[2] - seg[0], seg[3] - seg[1]);
+    while (next < kArrowCount && walked + len >= total * (next + 0.5) / kArrowCount) {
+      const double u = (total * (next + 0.5) / kArrowCount - walked) / len;
+      const double X = seg[0] + u * (seg[2] - seg[0]), Y = seg[1] + u * (seg[3] - seg[1]);
+      const double a = std::atan2(seg[3] - seg[1], seg[2] - seg[0]);
+      std::vector<double> x{X + kArrowLength * std::cos(a + std::numbers::pi - kArrowHalfAngle), X,
+                            X + kArrowLength * std::cos(a + std::numbers::pi + kArrowHalfAngle)};
+      std::vector<double> y{Y + kArrowLength * std::sin(a + std::numbers::pi - kArrowHalfAngle), Y,
+                            Y + kArrowLength * std::sin(a + std::numbers::pi + kArrowHalfAngle)};
+      d.AddPolyline(marks, std::move(x), std::move(y));
+      ++next;
+    }
+    walked += len;
+  }
+  // Decade labels beside a short tick across the curve: inside the frame,
+  // and left out where they would cover one already written (a curve that
+  // lingers near one place over several decades).
+  const double h = t.Height(kFontFreqLabels);
+  std::vector<PlaneRect> written;
+  for (size_t i = 0; i < s.decades.size(); ++i) {
+    const PlanePoint& q = s.decadePoints[i];
+    if (!Inside(q, s.range)) continue;
+    const double X = L.frequency.ToMm(q.x), Y = L.gain.ToMm(q.y);
+    const std::string label = FormatFrequency(s.decades[i].frequency) + "Hz";
+    const double w = t.Width(kFontFreqLabels, label);
+    const bool right = X + kDecadeTick + 0.3 + w <= L.frame.right;
+    const double x0 = right ? X + kDecadeTick + 0.3 : X - kDecadeTick - 0.3 - w;
+    const double y0 = std::max(Y - h, L.frame.top);
+    const PlaneRect box{x0, x0 + w, y0, y0 + h};
+    const bool covers = std::any_of(written.begin(), written.end(),
+                                    [&](const PlaneRect& r) { return Covers(box, r); });
+    d.AddLine(marks, X - kDecadeTick, Y, X + kDecadeTick, Y);
+    if (covers) continue;
+    written.push_back(box);
+    d.AddTextLeft(x0, y0, label, t.Font(kFontFreqLabels), t.Color(kFontFreqLabels));
+  }
+}
+
+void DrawCriticalPoint(const LoopStages& s, DrawingDocument& d) {
+  const PageLayout& L = s.geometry();
+  const int pen = d.FindOrAddPen(0, 1, 0, 0, 2, 0);
+  const double c = kCriticalCrossMm / 2.0;
+  for (const PlanePoint& q : CriticalPoints(s)) {
+    if (!Inside(q, s.range)) continue;
+    const double X = L.frequency.ToMm(q.x), Y = L.gain.ToMm(q.y);
+    d.AddLine(pen, X - c, Y, X + c, Y);
+    d.AddLine(pen, X, Y - c, X, Y + c);
+  }
+}
+
+constexpr std::array<LoopLayer, 11> kNyquistLayers = {
+    Shared<DrawPageOutline>, Shared<DrawCreditLine>,   Shared<DrawFrameAndTitle>, DrawPlaneAxes,
+    DrawUnitCircle,          Shared<DrawFrameOutline>, DrawOverlayLoopCurves,     DrawLoopCurve,
+    DrawCriticalPoint,       Shared<DrawLegend>,       Shared<DrawInfoTexts>,
+};
+
+constexpr std::array<LoopLayer, 11> kNicholsLayers = {
+    Shared<DrawPageOutline>, Shared<DrawCreditLine>, Shared<DrawFrameAndTitle>,
+    DrawPlaneAxes,           DrawContours,           Shared<DrawFrameOutline>,
+    DrawOverlayLoopCurves,   DrawLoopCurve,          DrawCriticalPoint,
+    Shared<DrawLegend>,      Shared<DrawInfoTexts>,
+};
+
+class LoopPlan final : public PlannedPage {
+ public:
+  LoopPlan(LoopStages stages, std::span<const LoopLayer> layers)
+      : stages_(std::move(stages)), layers_(layers) {}
+  const PageLayout& Layout() const override { return stages_.geometry(); }
+  void Draw(DrawingDocument& drawing) const override {
+    for (LoopLayer layer : layers_) layer(stages_, drawing);
+  }
+
+ private:
+  LoopStages stages_;
+  std::span<const LoopLayer> layers_;
+};
+
+class LoopView final : public PageView {
+ public:
+  explicit LoopView(ViewKind kind) : kind_(kind) {}
+  std::unique_ptr<PlannedPage> Plan(const GraphPage& page, DrawingDocument& drawing,
+                                    std::span<const CurveGrid> grids) const override {
+    return std::make_unique<LoopPlan>(
+        PlanLoopPage(kind_, page, drawing, grids),
+        kind_ == ViewKind::kNyquist ? NyquistLayers() : NicholsLayers());
+  }
+
+ private:
+  ViewKind kind_;
+};
+
+}  // namespace
+
+std::span<const LoopLayer> NyquistLayers() {
+  return kNyquistLayers;
+}
+
+std::span<const LoopLayer> NicholsLayers() {
+  return kNicholsLayers;
+}
+
+const PageView& NyquistView() {
+  static const LoopView view(ViewKind::kNyquist);
+  return view;
+}
+
+const PageView& NicholsView() {
+  static const LoopView view(ViewKind::kNichols);
+  return view;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,209 @@
+// SPDX-License-Identifier: MIT
+// The stages of the Nyquist and Nichols views: the traces read as loop
+// curves, the plane each view puts them in, and the scales of its axes.
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/loop.h"
+#include "graph/axis_map.h"
+#include "graph/axis_math.h"
+#include "graph/format.h"
+#include "graph/layout.h"
+#include "graph/loop_stages.h"
+#include "graph/overlays.h"
+
+namespace fernplot {
+
+namespace {
+
+constexpr const char* kRealCaption = "REAL";
+constexpr const char* kImaginaryCaption = "IMAGINARY";
+// The widest label a Nichols phase axis writes, and of a Nyquist axis.
+constexpr const char* kPhaseLabelSample = "-360";
+constexpr const char* kPlaneLabelSample = "-0.00";
+// The phase steps of a Nichols chart, densest first.
+constexpr double kPhaseSteps[] = {45.0, 90.0, 180.0, 360.0};
+
+// The page's traces with every overlay's points copied: the loop views read
+// each one as a curve of its own.
+TraceSet CollectLoopTraces(const GraphPage& page) {
+  TraceSet t;
+  t.traces = PageTraceCurves(page, true);
+  t.difference = InDifferenceMode(page);
+  if (t.difference) {
+    t.points = t.traces.front().points;
+  } else {
+    DataRange scan;
+    ScanPageData(page, scan);
+    t.points = std::move(scan.points);
+  }
+  return t;
+}
+
+std::vector<UsablePoint> UsableOf(const std::vector<RangePoint>& points) {
+  std::vector<SweepPoint> sweep;
+  sweep.reserve(points.size());
+  for (const RangePoint& p : points) sweep.push_back({p.frequency, p.gain, p.phase});
+  return UsablePoints(sweep);
+}
+
+PenEntry PageGainPen(const GraphProperties& p) {
+  PenEntry pen;
+  pen.screenWidth = 2;
+  pen.printWidth = p.gainLineBoldOnPrint != 0 ? 6 : 2;
+  pen.screenColor = p.gainLineColor;
+  pen.printColor = p.gainLineColor;
+  return pen;
+}
+
+LoopTrace MakeTrace(ViewKind kind, PenEntry pen, std::vector<UsablePoint> points) {
+  LoopTrace t;
+  t.pen = pen;
+  t.points = std::move(points);
+  if (kind == ViewKind::kNyquist) {
+    t.plane = NyquistPoints(t.points);
+  } else {
+    const std::vector<double> phases = NicholsPhases(t.points);
+    t.plane.reserve(t.points.size());
+    for (size_t i = 0; i < t.points.size(); ++i) t.plane.push_back({phases[i], t.points[i].gain});
+  }
+  return t;
+}
+
+double LabelGap(const AxisSettings& axis) {
+  return axis.tight ? kLabelSpacingTight : kLabelSpacingNormal;
+}
+
+void PlanNyquist(LoopStages& s) {
+  const GraphProperties& p = s.base.props();
+  const FrameRect& f = s.geometry().frame;
+  std::vector<PlanePoint> all;
+  for (const LoopTrace& t : s.curves) all.insert(all.end(), t.plane.begin(), t.plane.end());
+  const NyquistFrame frame =
+      NyquistFrameFor(all, p.nyquistRadius, f.right - f.left, f.bottom - f.top);
+  s.range = frame.range;
+  PageLayout& L = s.base.layout.page;
+  L.frequency = FrequencyAxisMap(f, 0.0, s.range.xMin, frame.scale, false);
+  L.gain = VerticalAxisMap(f, 0.0, s.range.yMin, frame.scale);
+  L.right = L.gain;
+  const PageText& t = s.base.text;
+  // Labels as wide as the sample first, then as wide as the widest label of
+  // that step (a wide range writes long numbers).
+  double labelWidth = t.Width(kFontFreqLabels, kPlaneLabelSample) + kLinearLabelGap;
+  s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  const int decimals = StepDecimals(s.xTicks.step);
+  const double widest =
+      t.Width(kFontFreqLabels, FormatFixed(s.range.xMin, decimals)) + kLinearLabelGap;
+  if (widest > labelWidth) {
+    labelWidth = widest;
+    s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  }
+  s.yTicks.step = StepForSlots(s.range.yMax, s.range.yMin,
+                               (f.bottom - f.top) / (t.Height(kFontGainLabels) * LabelGap(p.VL)));
+  s.xTicks.decimals = StepDecimals(s.xTicks.step);
+  s.yTicks.decimals = StepDecimals(s.yTicks.step);
+  const std::string prefix(LoopCurveCaptionPrefix(p.loopCurve));
+  s.xCaption = prefix + kRealCaption;
+  s.yCaption = prefix + kImaginaryCaption;
+}
+
+void PlanNichols(LoopStages& s) {
+  const GraphProperties& p = s.base.props();
+  const FrameRect& f = s.geometry().frame;
+  std::vector<double> phases;
+  double minGain = 0.0, maxGain = 0.0;  // 0 dB is always in view
+  for (const LoopTrace& t : s.curves) {
+    for (const PlanePoint& q : t.plane) {
+      phases.push_back(q.x);
+      if (std::isfinite(q.y)) {
+        minGain = std::min(minGain, q.y);
+        maxGain = std::max(maxGain, q.y);
+      }
+    }
+  }
+  const ValueRange x = NicholsPhaseRange(phases);
+  const double width = f.right - f.left, height = f.bottom - f.top;
+  const double labelWidth = s.base.text.Width(kFontFreqLabels, kPhaseLabelSample) + kLinearLabelGap;
+  s.xTicks.step = kPhaseSteps[std::size(kPhaseSteps) - 1];
+  for (double step : kPhaseSteps) {
+    if (width * step / (x.high - x.low) >= labelWidth) {
+      s.xTicks.step = step;
+      break;
+    }
+  }
+  // The gain axis as on a gain-and-phase page, but across the whole frame.
+  const AxisLimits limits = AxisRange(p.VL, minGain, maxGain, false);
+  double step = ManualStep(p.VL, limits.hi, limits.lo);
+  if (step == 0.0) {
+    step = StepForSlots(limits.hi, limits.lo,
+                        height / (s.base.text.Height(kFontGainLabels) * LabelGap(p.VL)));
+  }
+  const LinearScale gain = ScaleLinear(limits.hi, limits.lo, height, step);
+  s.yTicks = {gain.step, StepDecimals(gain.step)};
+  s.range = {x.low, x.high, gain.lo, gain.hi};
+  PageLayout& L = s.base.layout.page;
+  L.frequency = FrequencyAxisMap(f, 0.0, x.low, width / (x.high - x.low), false);
+  L.gain = VerticalAxisMap(f, 0.0, gain.lo, gain.scale);
+  L.right = L.gain;
+  s.xCaption = p.VR.caption;
+  s.yCaption = p.VL.caption;
+}
+
+}  // namespace
+
+LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& drawing,
+                        std::span<const CurveGrid> grids) {
+  TraceSet traces = CollectLoopTraces(page);
+  const DataRange ranges = TraceRanges(page, traces);
+  const PageText text(drawing, page.properties, ResolvePageFonts(drawing, page.properties));
+  BodeLayout layout = LayoutBodePage(page, text, ranges);
+  LoopStages s{BodeStages{page, text, std::move(traces), ranges, std::move(layout), grids}};
+  s.kind = kind;
+  const std::vector<TraceCurve>& all = s.base.traces.traces;
+  s.curves.push_back(MakeTrace(kind, PageGainPen(page.properties), UsableOf(s.base.traces.points)));
+  for (size_t i = 1; i < all.size(); ++i) {
+    s.curves.push_back(MakeTrace(kind, all[i].gainPen, UsableOf(all[i].points)));
+  }
+  if (kind == ViewKind::kNyquist) {
+    PlanNyquist(s);
+  } else {
+    PlanNichols(s);
+  }
+  const LoopTrace& own = s.curves.front();
+  s.decades = DecadeReadings(own.points);
+  // The Nichols phase of a reading is its unwrapped phase moved as the
+  // curve's first point was.
+  const double shift = NicholsShift(own.points);
+  for (const CurveReading& r : s.decades) {
+    s.decadePoints.push_back(kind == ViewKind::kNyquist ? NyquistPoint(r.gain, r.phase)
+                                                        : PlanePoint{r.unwrapped + shift, r.gain});
+  }
+  return s;
+}
+
+std::vector<double> PlaneTickValues(double lo, double hi, double step) {
+  std::vector<double> out;
+  if (!(step > 0.0) || !std::isfinite(lo) || !std::isfinite(hi)) return out;
+  const double first = std::ceil(lo / step - kNearTolerance);
+  const double last = std::floor(hi / step + kNearTolerance);
+  for (double k = first; k <= last && out.size() < 1000; k += 1.0) {
+    const double v = k * step;
+    out.push_back(v == 0.0 ? 0.0 : v);
+  }
+  return out;
+}
+
+std::vector<PlanePoint> CriticalPoints(const LoopStages& s) {
+  std::vector<PlanePoint> out;
+  if (s.kind == ViewKind::kNyquist) {
+    out.push_back({-1.0, 0.0});
+    return out;
+  }
+  const double first = std::ceil((s.range.xMin + 180.0) / 360.0);
+  for (double n = first; - 180.0 + 360.0 * n <= s.range.xMax && out.size() < 100; n += 1.0) {
+    out.push_back({-180.0 + 360.0 * n, 0.0});
+  }
+  return out;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The stages of the two loop views, Nyquist (Re L against Im L) and Nichols
+// (gain over unwrapped phase). Their frame, info texts, legend and credit
+// line are those of a gain-and-phase page; what differs is the plane the
+// curves are drawn in: both axes are linear maps whose origin is the value
+// at the frame's left and bottom edges, with no axis margins.
+
+#include <string>
+#include <vector>
+
+#include "analysis/loop_kinds.h"
+#include "analysis/loop_views.h"
+#include "graph/bode_stages.h"
+
+namespace fernplot {
+
+// One curve of a loop view: the page's own first, then each overlay.
+struct LoopTrace {
+  PenEntry pen;
+  std::vector<UsablePoint> points;  // ascending frequency
+  std::vector<PlanePoint> plane;    // each point in the view's values
+};
+
+// Tick step and label decimals of one axis of the plane.
+struct PlaneTicks {
+  double step = 0.0;
+  int decimals = 0;
+};
+
+struct LoopStages {
+  BodeStages base;  // page, texts, traces, ranges, frame and info texts
+  ViewKind kind = ViewKind::kNyquist;
+  std::vector<LoopTrace> curves;
+  PlaneRect range;  // the values at the frame's edges
+  PlaneTicks xTicks, yTicks;
+  std::string xCaption, yCaption;
+  // The page curve at each decade frequency, in the view's values.
+  std::vector<CurveReading> decades;
+  std::vector<PlanePoint> decadePoints;
+
+  const PageLayout& geometry() const { return base.layout.page; }
+};
+
+// The stages of `page` in `kind` (Nyquist or Nichols).
+LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& drawing,
+                        std::span<const CurveGrid> grids);
+
+// The value of each tick of a plane axis from lo to hi: the multiples of
+// `step` inside, 0 written as 0.
+std::vector<double> PlaneTickValues(double lo, double hi, double step);
+
+// The critical point's places in the view's values: -1 in Nyquist;
+// (-180° + n 360°, 0 dB) inside the phase range in Nichols.
+std::vector<PlanePoint> CriticalPoints(const LoopStages& stages);
+
+// A cross of two lines of this length marks the critical point.
+inline constexpr double kCriticalCrossMm = 2.5;
+
+using LoopLayer = void (*)(const LoopStages& stages, DrawingDocument& drawing);
+// The layers of each view, in drawing order.
+std::span<const LoopLayer> NyquistLayers();
+std::span<const LoopLayer> NicholsLayers();
+
+}  // namespace fernplot

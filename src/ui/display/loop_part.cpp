@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#include "loop_part.h"
+
+#include "analysis/loop_kinds.h"
+#include "app_state.h"
+#include "command_table.h"
+#include "commands.h"
+#include "graph/pages.h"
+#include "page_actions.h"
+
+namespace fernplot {
+
+namespace {
+
+// The exclusive choices of the command table (the language is 1).
+constexpr int kViewChoice = 2;
+constexpr int kCurveChoice = 3;
+
+struct ViewRow {
+  int id;
+  ViewKind view;
+  std::string_view text, prompt;
+};
+constexpr ViewRow kViewRows[] = {
+    {kCmdViewBode, ViewKind::kBode, FERNPLOT_TEXT("Commands", "ﾎﾞｰﾄﾞ線図"),
+     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞをｹﾞｲﾝと位相の周波数特性で表示します。\nﾎﾞｰﾄﾞ線図")},
+    {kCmdViewNyquist, ViewKind::kNyquist, FERNPLOT_TEXT("Commands", "ﾅｲｷｽﾄ線図"),
+     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞを複素平面 (実部､虚部) に表示します。\nﾅｲｷｽﾄ線図")},
+    {kCmdViewNichols, ViewKind::kNichols, FERNPLOT_TEXT("Commands", "ﾆｺﾙｽ線図"),
+     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞを位相対ｹﾞｲﾝで表示します。\nﾆｺﾙｽ線図")},
+};
+
+struct CurveRow {
+  int id;
+  LoopCurve curve;
+  std::string_view text, prompt;
+};
+constexpr CurveRow kCurveRows[] = {
+    {kCmdLoopOpen, LoopCurve::kOpen, FERNPLOT_TEXT("Commands", "ﾙｰﾌﾟ ｹﾞｲﾝ L (測定値)"),
+     FERNPLOT_TEXT("Commands", "測定したﾙｰﾌﾟ ｹﾞｲﾝ L を表示します。\nﾙｰﾌﾟ ｹﾞｲﾝ L")},
+    {kCmdLoopClosed, LoopCurve::kClosed, FERNPLOT_TEXT("Commands", "閉ﾙｰﾌﾟ T = L/(1+L)"),
+     FERNPLOT_TEXT("Commands", "閉ﾙｰﾌﾟ特性 T = L/(1+L) を表示します。\n閉ﾙｰﾌﾟ T")},
+    {kCmdLoopSensitivity, LoopCurve::kSensitivity, FERNPLOT_TEXT("Commands", "感度 S = 1/(1+L)"),
+     FERNPLOT_TEXT("Commands", "感度関数 S = 1/(1+L) を表示します。\n感度 S")},
+};
+
+}  // namespace
+
+LoopPart::LoopPart(AppState& state, QObject* parent) : QObject(parent), state_(state) {}
+
+void LoopPart::AddCommands(CommandTable& table) {
+  const auto shown = [this] { return PageShown(state_); };
+  int order = 0;
+  for (const ViewRow& r : kViewRows) {
+    table.Add({.id = r.id,
+               .text = r.text,
+               .prompt = r.prompt,
+               .menu = MenuId::kView,
+               .menuPlace = {4, order++},
+               .checkable = true,
+               .exclusiveGroup = kViewChoice,
+               .run = [this, view = r.view] { state_.session.SetView(view); },
+               .enabled = shown,
+               .checked =
+                   [this, view = r.view] {
+                     const GraphPage* page = PageOnScreen(state_);
+                     return page && page->properties.view == view;
+                   }});
+  }
+  order = 0;
+  for (const CurveRow& r : kCurveRows) {
+    table.Add({.id = r.id,
+               .text = r.text,
+               .prompt = r.prompt,
+               .menu = MenuId::kView,
+               .menuPlace = {5, order++},
+               .checkable = true,
+               .exclusiveGroup = kCurveChoice,
+               .run = [this, curve = r.curve] { state_.session.SetLoopCurve(curve); },
+               .enabled = shown,
+               .checked =
+                   [this, curve = r.curve] {
+                     const GraphPage* page = PageOnScreen(state_);
+                     return page && page->properties.loopCurve == curve;
+                   }});
+  }
+}
+
+}  // namespace fernplot
