@@ -298,6 +298,16 @@ Traces</translation>
 Show difference</translation>
     </message>
     <message>
+        <source>ﾚﾎﾟｰﾄの保存...</source>
+        <translation>Save &amp;Report...</translation>
+    </message>
+    <message>
+        <source>開いているすべてのｸﾞﾗﾌを図表の一覧とともにPDFﾌｧｲﾙに保存します。
+ﾚﾎﾟｰﾄの保存</source>
+        <translation>Saves every open graph with a table of their figures as one PDF file.
+Save report</translation>
+    </message>
+    <message>
         <source>ﾎﾞｰﾄﾞ線図</source>
         <translation>&amp;Bode Plot</translation>
     </message>
@@ -1057,6 +1067,38 @@ Examples: 0.1, 100, -10.5</translation>
         <translation>Phase margin reference</translation>
     </message>
     <message>
+        <source>ﾌｫﾝﾄのｻｲｽﾞが不正です。
+
+一覧のｻｲｽﾞ (6～16) から選んでください。</source>
+        <translation>The font size is not valid.
+
+Choose one of the listed sizes (6 to 16).</translation>
+    </message>
+    <message>
+        <source>平滑化：</source>
+        <translation>Smoothing:</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>points</translation>
+    </message>
+    <message>
+        <source>ｵｸﾀｰﾌﾞ</source>
+        <translation>octave</translation>
+    </message>
+    <message>
+        <source>群遅延を求める幅: 隣り合う点 (1 点) から広げるほど雑音が平らになります</source>
+        <translation>The step the group delay is taken over: the wider than neighbouring points (1 point), the flatter the noise</translation>
+    </message>
+    <message>
+        <source>群遅延の平滑化の幅が不正です。
+
+点では 1～1000 の整数、ｵｸﾀｰﾌﾞでは 0 より大きく 10 以下の値にしてください。</source>
+        <translation>The group delay smoothing is not valid.
+
+Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 for octaves.</translation>
+    </message>
+    <message>
         <source>ﾙｰﾌﾟ</source>
         <translation>Loop</translation>
     </message>
@@ -1194,6 +1236,14 @@ Examples: 0.1, 100, -10.5</translation>
     <message>
         <source>Sﾊﾟﾗﾒｰﾀの選択</source>
         <translation>Choose S-Parameter</translation>
+    </message>
+    <message>
+        <source>ﾚﾎﾟｰﾄの保存</source>
+        <translation>Save Report</translation>
+    </message>
+    <message>
+        <source>PDFﾌｧｲﾙ (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
     </message>
 </context>
 <context>
@@ -1520,6 +1570,14 @@ Continue?
 差分は表示しません。</source>
         <translation>%1: the reference trace has no data at the graph&apos;s frequencies.
 The difference is not shown.</translation>
+    </message>
+    <message>
+        <source>ﾚﾎﾟｰﾄを保存できませんでした。
+%1
+%2</source>
+        <translation>The report could not be saved.
+%1
+%2</translation>
     </message>
 </context>
 <context>
@@ -1893,6 +1951,61 @@ Copy as JSON</translation>
 %1</source>
         <translation>No model can be fitted to this page.
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Report</name>
+    <message>
+        <source>ﾌｧｲﾙ</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>ﾀｲﾄﾙ</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>-3dB</source>
+        <translation>-3 dB</translation>
+    </message>
+    <message>
+        <source>共振 f0</source>
+        <translation>Resonance f0</translation>
+    </message>
+    <message>
+        <source>Q</source>
+        <translation>Q</translation>
+    </message>
+    <message>
+        <source>読めません: </source>
+        <translation>unreadable: </translation>
+    </message>
+    <message>
+        <source>点数</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>低域ｹﾞｲﾝ</source>
+        <translation>LF gain</translation>
+    </message>
+    <message>
+        <source>ﾋﾟｰｸ</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>位相余裕</source>
+        <translation>Phase margin</translation>
+    </message>
+    <message>
+        <source>ｹﾞｲﾝ余裕</source>
+        <translation>Gain margin</translation>
+    </message>
+    <message>
+        <source>ﾓｼﾞｭﾗｽ余裕</source>
+        <translation>Modulus margin</translation>
+    </message>
+    <message>
+        <source>遅延余裕</source>
+        <translation>Delay margin</translation>
     </message>
 </context>
 </TS>

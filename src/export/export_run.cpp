@@ -209,8 +209,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
           SummaryLineOf(SummaryCells(UnreadableSummaryRow(path)), run.options.summaryTable);
     }
     if (run.options.reportPath) {
-      result.reportRow =
-          UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator));
+      result.reportRow = UnreadableReportRow(
+          FileNameOf(path), LocalizedReaderMessage(message, run.translator), run.translator);
     }
     return result;
   }
@@ -425,7 +425,7 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   size_t done = 0;
   std::vector<std::vector<std::string>> reportTable;
   std::vector<std::shared_ptr<PageSession>> reportPages;
-  if (options.reportPath) reportTable.push_back(ReportHeading());
+  if (options.reportPath) reportTable.push_back(ReportHeading(translator));
   RunInOrder(
       options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {

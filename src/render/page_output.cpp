@@ -50,12 +50,16 @@ QImage RenderPageImage(const DrawingDocument& doc, double zoom, qreal devicePixe
 QSizeF VectorPageSizeMm(const DrawingDocument& doc) {
   const DrawingSheet* sheet = doc.CurrentSheet();
   if (!sheet) return QSizeF();
+  return VectorSheetSizeMm(doc, *sheet);
+}
+
+QSizeF VectorSheetSizeMm(const DrawingDocument& doc, const DrawingSheet& sheet) {
   // The sheet holds trunc(mm × px/mm); its whole millimetres come back as
   // the smallest integer that truncates to the same pixel count.
   auto wholeMm = [](int px) { return std::ceil(px * kMmPerPixel - 1e-9); };
-  const double width = wholeMm(sheet->width);
-  double bottom = wholeMm(sheet->height);
-  for (const DrawingElement& element : sheet->elements) {
+  const double width = wholeMm(sheet.width);
+  double bottom = wholeMm(sheet.height);
+  for (const DrawingElement& element : sheet.elements) {
     std::visit(
         [&](const auto& e) {
           using T = std::decay_t<decltype(e)>;
@@ -231,11 +235,17 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
                             const std::vector<const DrawingDocument*>& pages,
                             const std::string& path, const std::string& title,
                             InFlightFiles* inFlight) {
-  for (const DrawingDocument* doc : pages) {
-    if (!doc->CurrentSheet() || !UsablePageMm(VectorPageSizeMm(*doc))) {
-      return OutputResult{false, "a page has no usable size"};
-    }
-  }
+  return WriteReportPdf(
+      table, pages.size(),
+      [&pages](size_t i) {
+        return ReportSheet{pages[i], pages[i]->CurrentSheet()};
+      },
+      path, title, inFlight);
+}
+
+OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, size_t pageCount,
+                            const ReportSheetSource& source, const std::string& path,
+                            const std::string& title, InFlightFiles* inFlight) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -246,8 +256,13 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
     QPainter painter;
     bool first = true;
     DrawReportTable(pdf, painter, table, first);
-    for (const DrawingDocument* doc : pages) {
-      const QSizeF mm = VectorPageSizeMm(*doc);
+    for (size_t i = 0; i < pageCount; ++i) {
+      const ReportSheet page = source(i);
+      // Nothing reaches the file before every page was drawn: a page that
+      // cannot be leaves no half report behind.
+      if (!page.doc || !page.sheet) return OutputResult{false, "a page has no drawing"};
+      const QSizeF mm = VectorSheetSizeMm(*page.doc, *page.sheet);
+      if (!UsablePageMm(mm)) return OutputResult{false, "a page has no usable size"};
       pdf.setPageLayout(
           QPageLayout(QPageSize(mm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                       QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
@@ -255,7 +270,8 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
       if (first && !painter.begin(&pdf)) return OutputResult{false, "cannot start the PDF"};
       first = false;
       painter.save();
-      RenderTrueSize(painter, *doc);
+      SetPrintUnits(painter);
+      RenderSheet(painter, *page.doc, *page.sheet, RenderOptions::Print(0, 0));
       painter.restore();
     }
     if (!painter.isActive()) return OutputResult{false, "cannot start the PDF"};

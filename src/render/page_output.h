@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 #include <QSizeF>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ QImage RenderPageImage(const DrawingDocument& doc, double zoom, qreal devicePixe
 // millimetres, grown downwards to the lowest element (the credit line sits
 // under the page outline and would be cut off otherwise).
 QSizeF VectorPageSizeMm(const DrawingDocument& doc);
+// The same for any drawn sheet of the document.
+QSizeF VectorSheetSizeMm(const DrawingDocument& doc, const DrawingSheet& sheet);
 
 using OutputResult = WriteFileResult;
 
@@ -52,5 +55,19 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
                             const std::vector<const DrawingDocument*>& pages,
                             const std::string& path, const std::string& title,
                             InFlightFiles* inFlight = nullptr);
+
+// One page of a report: a drawn sheet and the document whose tables it uses.
+struct ReportSheet {
+  const DrawingDocument* doc = nullptr;
+  const DrawingSheet* sheet = nullptr;
+};
+// Gives page i (0-based) drawn; asked once per page, just before it is put
+// on paper, so a source may draw each sheet on demand and release it again.
+// A page without a sheet fails the report.
+using ReportSheetSource = std::function<ReportSheet(size_t i)>;
+// The same report of `pageCount` pages from a source.
+OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, size_t pageCount,
+                            const ReportSheetSource& source, const std::string& path,
+                            const std::string& title, InFlightFiles* inFlight = nullptr);
 
 }  // namespace fernplot

@@ -223,11 +223,16 @@ TEST_F(RightAxisFixture, FigureMarksOnlyWhenAskedAndAtTheFigures) {
   EXPECT_TRUE(std::equal(without.elements.begin(), without.elements.end(), with.elements.begin()));
   const TextElement* label = nullptr;
   for (const auto& e : with.elements) {
-    if (const auto* t = std::get_if<TextElement>(&e); t && t->text == "-3dB") label = t;
+    if (const auto* t = std::get_if<TextElement>(&e); t && t->text.starts_with("-3dB @ ")) {
+      label = t;
+    }
   }
   ASSERT_NE(label, nullptr);
-  // The first-order low pass of the stand-in sweep falls 3 dB at 1 kHz.
-  const double f = page.layout.frequency.ToValue(label->x);
+  // The first-order low pass of the stand-in sweep falls 3 dB at 1 kHz:
+  // the first mark's tick stands there (its label may sit beside it).
+  const auto* tick = std::get_if<PolylineElement>(&with.elements[without.elements.size()]);
+  ASSERT_NE(tick, nullptr);
+  const double f = page.layout.frequency.ToValue(tick->x.front());
   EXPECT_NEAR(std::log10(f), 3.0, 0.01);
 
   // Margins are marked for a loop only: a filter near 0 dB crosses it in
@@ -242,9 +247,9 @@ TEST_F(RightAxisFixture, FigureMarksOnlyWhenAskedAndAtTheFigures) {
   loop.lowFrequencyGain->gain = 60.0;
   const std::vector<FigureMark> marks = FigureMarks(loop);
   ASSERT_EQ(marks.size(), 3u);
-  EXPECT_EQ(marks[0].label, "-3dB");
-  EXPECT_EQ(marks[1].label, "PM 45.0\u00B0");
-  EXPECT_EQ(marks[2].label, "GM 12.1dB");
+  EXPECT_EQ(marks[0].label, "-3dB @ 1.00 kHz");
+  EXPECT_EQ(marks[1].label, "PM 45.0\u00B0 @ 1.00 MHz");
+  EXPECT_EQ(marks[2].label, "GM 12.1dB @ 2.10 MHz");
 }
 
 // A loop sweep that crosses 0 dB, its -3 dB level and -180° at every one of
@@ -278,7 +283,8 @@ TEST_F(RightAxisFixture, CrossingsAtEveryStepMarkOnlyTheFirstOfEachKind) {
   size_t labels = 0;
   for (const auto& e : ts->drawing.CurrentSheet()->elements) {
     const auto* t = std::get_if<TextElement>(&e);
-    if (t && (t->text == "-3dB" || t->text.starts_with("PM ") || t->text.starts_with("GM "))) {
+    if (t && (t->text.starts_with("-3dB @ ") || t->text.starts_with("PM ") ||
+              t->text.starts_with("GM "))) {
       ++labels;
     }
   }

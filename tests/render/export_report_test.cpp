@@ -10,6 +10,7 @@
 
 #include "analysis/summary_table.h"
 #include "datafile/data_file_writer.h"
+#include "export_language.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
 #include "qt_page_drawer.h"
@@ -109,8 +110,8 @@ TEST_F(ExportReport, TableAndPagesForOneThreeAndManyInputs) {
     EXPECT_EQ(table[1][1], "file 0");
     EXPECT_EQ(table[1][2], "3");
     EXPECT_EQ(table[2][0], "missing.DAT");
-    EXPECT_EQ(table[2][1].rfind("unreadable: ", 0), 0u) << table[2][1];
-    EXPECT_GT(table[2][1].size(), std::string("unreadable: ").size());
+    EXPECT_EQ(table[2][1].rfind("読めません: ", 0), 0u) << table[2][1];
+    EXPECT_GT(table[2][1].size(), std::string("読めません: ").size());
     if (c.inputs > 1) {
       EXPECT_EQ(table.back()[0], "F" + std::to_string(999 + c.inputs) + ".DAT");
     }
@@ -139,6 +140,35 @@ TEST_F(ExportReport, ReproducibleAndOnlyPdf) {
   // An unwritable place is a failure of its own, not a crash.
   EXPECT_EQ(Run({"--report", root_ + "/no/such/folder/r.pdf", files[0]}), kExitFailure);
   EXPECT_NE(err_.str().find("r.pdf: "), std::string::npos);
+}
+
+// The heading and the word for an unreadable file follow --lang (the
+// Japanese texts are the source texts), as the reader's message does.
+TEST_F(ExportReport, HeadingFollowsTheLanguage) {
+  const std::string missing = root_ + "/missing.DAT";
+  struct Case {
+    std::vector<std::string> lang;
+    std::string file, points, unreadable;
+  };
+  for (const Case& c : {Case{{"--lang", "en"}, "File", "Points", "unreadable: "},
+                        Case{{"--lang", "ja"}, "ﾌｧｲﾙ", "点数", "読めません: "}}) {
+    std::vector<std::string> args = c.lang;
+    for (const std::string& a :
+         {std::string("--report"), root_ + "/lang.pdf", DataFile(1), missing})
+      args.push_back(a);
+    out_.str("");
+    err_.str("");
+    EXPECT_EQ(TranslatedExportMain(args, program_, out_, err_, &drawer_), kExitFailure);
+    const auto& table = drawer_.tables.back();
+    ASSERT_EQ(table.size(), 3u);
+    EXPECT_EQ(table[0][0], c.file);
+    EXPECT_EQ(table[0][2], c.points);
+    EXPECT_EQ(table[0].size(), ReportHeading().size());
+    EXPECT_EQ(table[2][1].rfind(c.unreadable, 0), 0u) << table[2][1];
+    // The reader's message after it is in the same language as the word.
+    const std::string message = table[2][1].substr(c.unreadable.size());
+    EXPECT_NE(err_.str().find(message), std::string::npos) << message;
+  }
 }
 
 TEST(ReportTable, RowsForReading) {

@@ -369,6 +369,53 @@ class AxisTest : public QObject {
     QVERIFY(!list->toolTip().isEmpty());
     QVERIFY(!PageOf(*sheet, kGain)->phaseRangeList());
   }
+
+  // Unticking "use the data's limit" starts the box from the limit the page
+  // was drawn with; the defaults' sheet (no page) and an axis whose limits
+  // are the data's whatever is set leave it empty, as before.
+  void untickingOffersTheDrawnLimit() {
+    struct Case {
+      Tab tab;
+      bool upper;
+      bool withLimits;
+      const char* expected;
+    };
+    const Case cases[] = {
+        {kFreq, false, true, "12.5000"}, {kFreq, true, true, "200.0000000k"},
+        {kGain, true, true, "25"},       {kGain, false, true, "-35"},
+        {kPhase, true, false, ""},       {kGain, true, false, ""},
+    };
+    ShownLimits shown;
+    shown.frequency = {12.5, 200000.0};
+    shown.gain = {-35.0, 25.0};
+    for (const Case& c : cases) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      for (AxisSettings* a : {&record.HB, &record.VL, &record.VR}) {
+        a->useDataMin = a->useDataMax = 1;
+      }
+      auto sheet = rig.open(true, record);
+      if (c.withLimits) sheet->setShownLimits(shown);
+      ClickTab(*sheet, c.tab);
+      AxisPage* page = PageOf(*sheet, c.tab);
+      QCheckBox* box = c.upper ? page->useDataMaxBox() : page->useDataMinBox();
+      QLineEdit* edit = c.upper ? page->upperBox() : page->lowerBox();
+      QVERIFY(edit->text().isEmpty());
+      QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(5, box->height() / 2));
+      QVERIFY(!box->isChecked());
+      QCOMPARE(edit->text(), QString::fromUtf8(c.expected));
+      if (!std::string_view(c.expected).empty()) {
+        // The offered limit is taken as it stands.
+        ClickOk(*sheet);
+        QVERIFY(rig.messages.isEmpty());
+        sheet->storeInto(record);
+        const AxisSettings& a = c.tab == kFreq ? record.HB : record.VL;
+        const double expected =
+            c.tab == kFreq ? (c.upper ? 200000.0 : 12.5) : (c.upper ? 25.0 : -35.0);
+        QCOMPARE(c.upper ? a.rangeMax : a.rangeMin, expected);
+      }
+    }
+  }
 };
 
 QTEST_MAIN(AxisTest)

@@ -493,19 +493,24 @@ class PagesTest : public QObject {
     QCOMPARE(sizes->currentText(), QStringLiteral("14"));
     QCOMPARE(faces->currentIndex(), first);  // stored face not installed
     QVERIFY(!font->boldBox()->isChecked());
-    // Typed sizes are not taken over.
+    // A typed size is not taken while typing; one that is not offered is
+    // refused with a message when the category is left.
     sizes->lineEdit()->selectAll();
     QTest::keyClicks(sizes->lineEdit(), "20");
     QCOMPARE(font->recordCopy().fonts[2].size, 13);
+    QVERIFY(rig.messages.isEmpty());
 
     ClickCategory(font, 3);
+    QCOMPARE(rig.messages.size(), 1);
+    QCOMPARE(font->recordCopy().fonts[2].size, 13);
     Choose(faces, second);
     ClickCategory(font, 0);
     QCOMPARE(faces->currentText(), firstFace);
     QCOMPARE(sizes->currentText(), QStringLiteral("14"));
     QVERIFY(!font->boldBox()->isChecked());
 
-    // Enter in the size box, even on a listed size, is the dialog's OK.
+    // Enter in the size box, even on a listed size, is the dialog's OK; the
+    // listed size typed is taken.
     ClickCategory(font, 2);
     sizes->lineEdit()->selectAll();
     QTest::keyClicks(sizes->lineEdit(), "16");
@@ -517,9 +522,96 @@ class PagesTest : public QObject {
     QCOMPARE(record.fonts[0].size, 14);
     QCOMPARE(record.fonts[0].bold, 0);
     QCOMPARE(record.fonts[0].color, Rgb(10, 20, 30));
-    QCOMPARE(record.fonts[2], original.fonts[2]);
+    FontSetting typed = original.fonts[2];
+    typed.size = 16;
+    QCOMPARE(record.fonts[2], typed);
     QCOMPARE(record.fonts[3].faceName, faces->itemText(second).toStdString());
     for (size_t i = 4; i < record.fonts.size(); ++i) QCOMPARE(record.fonts[i], original.fonts[i]);
+  }
+
+  // OK with a typed size: an offered one is taken; anything else gets the
+  // sheet's message, the sheet stays open and the size stays as it was.
+  void typedFontSizes() {
+    struct Case {
+      const char* typed;
+      bool accepted;
+      int size;
+    };
+    for (const Case& c : {Case{"14", true, 14}, Case{" 6", true, 6}, Case{"13", false, 12},
+                          Case{"20", false, 12}, Case{"abc", false, 12}, Case{"", false, 12}}) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.fonts[0].size = 12;
+      auto sheet = rig.open(true, record);
+      ClickTab(*sheet, kFont);
+      QComboBox* sizes = sheet->font()->sizeCombo();
+      sizes->lineEdit()->setFocus();
+      sizes->lineEdit()->selectAll();
+      QTest::keyClick(sizes->lineEdit(), Qt::Key_Backspace);
+      QTest::keyClicks(sizes->lineEdit(), c.typed);
+      ClickOk(*sheet);
+      QCOMPARE(sheet->result() == QDialog::Accepted, c.accepted);
+      QCOMPARE(rig.messages.size(), c.accepted ? 0 : 1);
+      if (!c.accepted) {
+        QVERIFY(sizes->lineEdit()->hasFocus());
+        QCOMPARE(sheet->font()->recordCopy().fonts[0].size, 12);
+        continue;
+      }
+      sheet->storeInto(record);
+      QCOMPARE(record.fonts[0].size, c.size);
+    }
+  }
+
+  // The group delay's aperture: typed and chosen on the general page while
+  // the right axis shows the delay; one that cannot be used is refused.
+  void delayAperture() {
+    struct Case {
+      int rightAxis;
+      const char* typed;
+      int unit;
+      bool accepted;
+      DelayAperture stored;
+    };
+    const DelayAperture before{ApertureUnit::kPoints, 3.0};
+    const Case cases[] = {
+        {kRightGroupDelay, "8", 0, true, {ApertureUnit::kPoints, 8.0}},
+        {kRightGroupDelay, "0.25", 1, true, {ApertureUnit::kOctave, 0.25}},
+        {kRightGroupDelay, "1.5", 0, false, before},
+        {kRightGroupDelay, "0", 1, false, before},
+        {kRightGroupDelay, "x", 0, false, before},
+        {kRightPhase, "x", 0, true, before},  // not used, not checked, not changed
+    };
+    for (const Case& c : cases) {
+      SheetRig rig;
+      GraphProperties record = FactoryDefaults();
+      record.rightAxis = c.rightAxis;
+      record.delayAperture = before;
+      auto sheet = rig.open(true, record);
+      CPropGeneral* general = sheet->general();
+      QLineEdit* box = general->apertureBox();
+      QCOMPARE(box->text(), QStringLiteral("3"));
+      QCOMPARE(box->isEnabled(), c.rightAxis == kRightGroupDelay);
+      if (box->isEnabled()) {
+        TypeInto(box, QString::fromLatin1(c.typed));
+        general->apertureUnitList()->setCurrentIndex(c.unit);
+      }
+      ClickOk(*sheet);
+      QCOMPARE(sheet->result() == QDialog::Accepted, c.accepted);
+      QCOMPARE(rig.messages.size(), c.accepted ? 0 : 1);
+      if (!c.accepted) {
+        QVERIFY(box->hasFocus());
+        continue;
+      }
+      sheet->storeInto(record);
+      QCOMPARE(record.delayAperture, c.stored);
+    }
+    // Choosing the delay enables the boxes.
+    SheetRig rig;
+    auto sheet = rig.open(true, FactoryDefaults());
+    QVERIFY(!sheet->general()->apertureBox()->isEnabled());
+    sheet->general()->rightAxisButton(kRightGroupDelay)->click();
+    QVERIFY(sheet->general()->apertureBox()->isEnabled());
+    QVERIFY(sheet->general()->apertureUnitList()->isEnabled());
   }
 };
 

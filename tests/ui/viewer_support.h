@@ -143,7 +143,11 @@ class ScriptedDialogs : public FrameDialogs {
   }
   std::optional<PrintRequest> AskPrint(QWidget*, QPrinter&, int pageCount) override {
     printPageCounts.push_back(pageCount);
-    return std::nullopt;
+    return printAnswer;
+  }
+  std::optional<QString> AskReportPath(QWidget*, const QString& initialName) override {
+    reportInitialNames.push_back(initialName);
+    return reportPath;
   }
   void PrinterSetup(QWidget*, QPrinter&) override {}
   void About(QWidget*) override { ++aboutRuns; }
@@ -162,6 +166,9 @@ class ScriptedDialogs : public FrameDialogs {
   std::vector<QString> infos, warnings, questions, csvInitialNames;
   std::vector<bool> editedCurrent;
   std::vector<int> printPageCounts;
+  std::optional<PrintRequest> printAnswer;
+  std::optional<QString> reportPath;
+  std::vector<QString> reportInitialNames;
   int listRuns = 0;
   int overlayListRuns = 0;
   std::vector<std::string> overlayNames;

@@ -89,9 +89,17 @@ std::string SummaryHeaderLine(char separator) {
                        separator);
 }
 
-std::vector<std::string> ReportHeading() {
-  return {"File",         "Title", "Points",       "LF gain",     "Peak",           "-3 dB",
-          "Resonance f0", "Q",     "Phase margin", "Gain margin", "Modulus margin", "Delay margin"};
+std::vector<std::string> ReportHeading(const TextTranslator* translator) {
+  static constexpr const char* kHeading[] = {
+      FERNPLOT_TEXT("Report", "ﾌｧｲﾙ"),       FERNPLOT_TEXT("Report", "ﾀｲﾄﾙ"),
+      FERNPLOT_TEXT("Report", "点数"),       FERNPLOT_TEXT("Report", "低域ｹﾞｲﾝ"),
+      FERNPLOT_TEXT("Report", "ﾋﾟｰｸ"),       FERNPLOT_TEXT("Report", "-3dB"),
+      FERNPLOT_TEXT("Report", "共振 f0"),    FERNPLOT_TEXT("Report", "Q"),
+      FERNPLOT_TEXT("Report", "位相余裕"),   FERNPLOT_TEXT("Report", "ｹﾞｲﾝ余裕"),
+      FERNPLOT_TEXT("Report", "ﾓｼﾞｭﾗｽ余裕"), FERNPLOT_TEXT("Report", "遅延余裕")};
+  std::vector<std::string> heading;
+  for (const char* text : kHeading) heading.push_back(Translate(translator, "Report", text));
+  return heading;
 }
 
 std::vector<std::string> ReportRow(const SummaryRow& row) {
@@ -121,10 +129,12 @@ std::vector<std::string> ReportRow(const SummaryRow& row) {
           si(f[11], "s")};
 }
 
-std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message) {
+std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message,
+                                             const TextTranslator* translator) {
   std::vector<std::string> row(ReportHeading().size());
   row[0] = std::string(file);
-  row[1] = "unreadable: " + std::string(message);
+  row[1] = Translate(translator, "Report", FERNPLOT_TEXT("Report", "読めません: ")) +
+           std::string(message);
   return row;
 }
 

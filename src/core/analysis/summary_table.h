@@ -11,6 +11,7 @@
 
 #include "analysis/loop_kinds.h"
 #include "analysis/sweep_figures.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -57,10 +58,12 @@ std::string SummaryLineOf(const std::vector<std::string>& cells, char separator)
 std::string SummaryHeaderLine(char separator);
 
 // The report's table: the same figures for reading, three digits with
-// units, a frequency beside each margin.
-std::vector<std::string> ReportHeading();
+// units, a frequency beside each margin. The heading and the word for an
+// unreadable file in the language of `translator` (none: the source texts).
+std::vector<std::string> ReportHeading(const TextTranslator* translator = nullptr);
 std::vector<std::string> ReportRow(const SummaryRow& row);
 // A file that could not be read, with the reader's message.
-std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message);
+std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message,
+                                             const TextTranslator* translator = nullptr);
 
 }  // namespace fernplot

@@ -125,13 +125,34 @@ std::optional<size_t> NearestPointIndex(std::span<const UsablePoint> points, dou
   return static_cast<size_t>(first - points.begin());
 }
 
-std::vector<DelayPoint> GroupDelay(std::span<const UsablePoint> points) {
+bool UsableAperture(const DelayAperture& a) {
+  if (a.unit == ApertureUnit::kOctave) {
+    return std::isfinite(a.width) && a.width > 0.0 && a.width <= kMaxApertureOctaves;
+  }
+  return a.unit == ApertureUnit::kPoints && a.width >= 1.0 && a.width <= kMaxAperturePoints &&
+         a.width == std::floor(a.width);
+}
+
+std::vector<DelayPoint> GroupDelay(std::span<const UsablePoint> points,
+                                   const DelayAperture& aperture) {
   std::vector<DelayPoint> out;
   if (points.size() < 2) return out;
+  const DelayAperture use = UsableAperture(aperture) ? aperture : DelayAperture{};
+  const bool octave = use.unit == ApertureUnit::kOctave;
+  const size_t step = octave ? 1 : static_cast<size_t>(use.width);
+  const double ratio = octave ? std::exp2(use.width) : 1.0;
   out.reserve(points.size() - 1);
+  size_t j = 0;  // the far end of the step, moving up with k
   for (size_t k = 0; k + 1 < points.size(); ++k) {
+    if (octave) {
+      j = std::max(j, k + 1);
+      while (j < points.size() && points[j].frequency < points[k].frequency * ratio) ++j;
+    } else {
+      j = k + step;
+    }
+    if (j >= points.size()) break;
     const UsablePoint& a = points[k];
-    const UsablePoint& b = points[k + 1];
+    const UsablePoint& b = points[j];
     if (!(b.frequency > a.frequency)) continue;
     const double delay = -(b.unwrapped - a.unwrapped) / (360.0 * (b.frequency - a.frequency));
     double at = std::sqrt(a.frequency * b.frequency);

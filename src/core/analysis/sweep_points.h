@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "analysis/channel_ratio.h"
+#include "analysis/delay_aperture.h"
 #include "datafile/measurement.h"
 
 namespace fernplot {
@@ -73,9 +74,13 @@ std::optional<CurveReading> InterpolateAt(std::span<const UsablePoint> points, d
 // Nothing when there are no points or `frequency` is not above 0.
 std::optional<size_t> NearestPointIndex(std::span<const UsablePoint> points, double frequency);
 
-// Group delay -(u[k+1] - u[k]) / (360 (f[k+1] - f[k])) for each pair of
-// neighbours, at sqrt(f[k] f[k+1]). Pairs of equal frequency have no delay
-// and are left out, as is any pair whose delay does not fit in a double.
-std::vector<DelayPoint> GroupDelay(std::span<const UsablePoint> points);
+// Group delay -(u[j] - u[k]) / (360 (f[j] - f[k])) for each point k and the
+// point j an aperture above it, at sqrt(f[k] f[j]): j = k + N for N points
+// (neighbours by default), else the first point at least the part of an
+// octave above f[k]. Pairs of equal frequency have no delay and are left
+// out, as is any pair whose delay does not fit in a double. An aperture
+// that cannot be used is taken as neighbours.
+std::vector<DelayPoint> GroupDelay(std::span<const UsablePoint> points,
+                                   const DelayAperture& aperture = {});
 
 }  // namespace fernplot

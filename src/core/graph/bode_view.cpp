@@ -35,7 +35,7 @@ TraceSet CollectTraces(const GraphPage& page) {
     ScanPageData(page, scan);
     t.points = std::move(scan.points);
   }
-  t.rightCurves = RightAxisCurves(t.points, t.traces, right);
+  t.rightCurves = RightAxisCurves(t.points, t.traces, right, page.properties.delayAperture);
   return t;
 }
 

@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <map>
 #include <span>
 
 #include "analysis/figures_text.h"
 #include "graph/axis_map.h"
 #include "graph/bode_stages.h"
+#include "graph/free_space.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
@@ -20,31 +20,53 @@ constexpr double kMarkHalfLength = 2.0;  // mm each side of the curve
 constexpr double kLabelGap = 0.5;        // mm between tick and label
 constexpr Colour kMarkColour = 0x000000;
 
-// Boxes (left, top, right, bottom) already taken on the page, kept by their
-// left edge, so that asking whether a box would cover one looks only at
-// those that start less than the widest box's width to its left.
-class TakenBoxes {
- public:
-  using Box = std::array<double, 4>;
-
-  void Add(const Box& box) {
-    widest_ = std::max(widest_, box[2] - box[0]);
-    boxes_.emplace(box[0], box);
-  }
-
-  bool Covers(const Box& r) const {
-    const auto end = boxes_.lower_bound(r[2]);
-    for (auto it = boxes_.lower_bound(r[0] - widest_); it != end; ++it) {
-      const Box& q = it->second;
-      if (r[0] < q[2] && q[0] < r[2] && r[1] < q[3] && q[1] < r[3]) return true;
+// A label's places around its tick at (x, y), nearest first: beside it
+// on the right and on the left, over it and under it, each moved further out
+// in half-line steps.
+std::vector<MmBox> LabelPlaces(double x, double y, double width, double height) {
+  constexpr int kSteps = 24;
+  std::vector<std::pair<double, MmBox>> places;
+  for (int k = 0; k <= kSteps; ++k) {
+    const double step = k * height / 2.0;
+    for (const double dy : {-step, step}) {
+      const double top = y - height / 2.0 + dy;
+      places.push_back({0, {x + kLabelGap, top, x + kLabelGap + width, top + height}});
+      places.push_back({0, {x - kLabelGap - width, top, x - kLabelGap, top + height}});
+      if (k == 0) break;
     }
-    return false;
+    const double over = y - kMarkHalfLength - kLabelGap - height - step;
+    const double under = y + kMarkHalfLength + kLabelGap + step;
+    places.push_back({0, {x - width / 2.0, over, x + width / 2.0, over + height}});
+    places.push_back({0, {x - width / 2.0, under, x + width / 2.0, under + height}});
   }
+  for (auto& [distance, box] : places) {
+    distance = std::hypot((box.left + box.right) / 2.0 - x, (box.top + box.bottom) / 2.0 - y);
+  }
+  std::stable_sort(places.begin(), places.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<MmBox> out;
+  out.reserve(places.size());
+  for (const auto& p : places) out.push_back(p.second);
+  return out;
+}
 
- private:
-  std::multimap<double, Box> boxes_;
-  double widest_ = 0.0;
-};
+// The segments of the curves that reach into `region`, as pieces of two
+// points: what a label's places around one tick can meet.
+std::vector<CurvePiece> SegmentsNear(std::span<const CurvePiece> curves, const MmBox& region) {
+  std::vector<CurvePiece> near;
+  for (const CurvePiece& c : curves) {
+    for (size_t k = 0; k + 1 < c.x.size(); ++k) {
+      if (std::max(c.x[k], c.x[k + 1]) < region.left ||
+          std::min(c.x[k], c.x[k + 1]) > region.right ||
+          std::max(c.y[k], c.y[k + 1]) < region.top ||
+          std::min(c.y[k], c.y[k + 1]) > region.bottom) {
+        continue;
+      }
+      near.push_back({{c.x[k], c.x[k + 1]}, {c.y[k], c.y[k + 1]}});
+    }
+  }
+  return near;
+}
 
 }  // namespace
 
@@ -54,17 +76,22 @@ std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
   const auto first = [](const auto& all) {
     return std::span(all.data(), std::min(all.size(), kCrossingsMarked));
   };
-  for (const LevelCrossing& c : first(fig.minus3dB)) marks.push_back({c.frequency, "-3dB"});
+  // Each label names its frequency: it may sit away from its tick.
+  const auto at = [](double hz) { return " @ " + ThreeDigits(hz, "Hz"); };
+  for (const LevelCrossing& c : first(fig.minus3dB)) {
+    marks.push_back({c.frequency, "-3dB" + at(c.frequency)});
+  }
   if (fig.resonance) {
-    marks.push_back({fig.resonance->frequency, "Q " + ThreeDigits(fig.resonance->q)});
+    marks.push_back({fig.resonance->frequency,
+                     "Q " + ThreeDigits(fig.resonance->q) + at(fig.resonance->frequency)});
   }
   // Margins only where they mean something, as the summary line reads them.
   if (!LooksLikeLoop(fig)) return marks;
   for (const GainCrossover& c : first(fig.gainCrossovers)) {
-    marks.push_back({c.frequency, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0"});
+    marks.push_back({c.frequency, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0" + at(c.frequency)});
   }
   for (const PhaseCrossover& c : first(fig.phaseCrossovers)) {
-    marks.push_back({c.frequency, "GM " + ThreeDigits(c.gainMargin) + "dB"});
+    marks.push_back({c.frequency, "GM " + ThreeDigits(c.gainMargin) + "dB" + at(c.frequency)});
   }
   return marks;
 }
@@ -86,15 +113,18 @@ void DrawFigureMarks(const BodeStages& b, DrawingDocument& d) {
   const int pen = d.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
   const int font = b.text.Font(kFontFreqLabels);
   const double textHeight = b.text.Height(kFontFreqLabels);
-  // The ticks first, then the labels: a label stays clear of every tick and
-  // of the labels before it, going under its tick, or further down, when it
-  // would cover one. Boxes are (left, top, right, bottom).
+  // The ticks first, then the labels, each in the nearest place beside its
+  // tick that crosses no curve, no tick, the legend or a label before it.
+  const std::vector<CurvePiece> curves = DrawnCurves(b);
+  std::vector<MmBox> taken;
+  if (const std::optional<LegendPlan> legend = PlaceLegend(b, curves)) {
+    taken.push_back({legend->x0, legend->y0, legend->x1, legend->y1});
+  }
   struct Placed {
     double x, y;
     const std::string* label;
   };
   std::vector<Placed> ticks;
-  TakenBoxes taken;
   const std::vector<FigureMark> marks = FigureMarks(figures);
   for (const FigureMark& mark : marks) {
     const std::optional<CurveReading> at = InterpolateAt(points, mark.frequency);
@@ -105,19 +135,45 @@ void DrawFigureMarks(const BodeStages& b, DrawingDocument& d) {
     if (!(X >= left && X <= right && Y >= top && Y <= bottom)) continue;
     d.AddLine(pen, X, Y - kMarkHalfLength, X, Y + kMarkHalfLength);
     ticks.push_back({X, Y, &mark.label});
-    taken.Add({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
+    taken.push_back({X - 0.2, Y - kMarkHalfLength, X + 0.2, Y + kMarkHalfLength});
   }
+  const MmBox area{left, top, right, bottom};
   for (const Placed& t : ticks) {
-    const double halfWidth = b.text.Width(kFontFreqLabels, *t.label) / 2.0 + kLabelGap;
-    const double above = t.y - kMarkHalfLength - kLabelGap - textHeight;
-    const double below = t.y + kMarkHalfLength + kLabelGap;
-    std::array<double, 4> box{t.x - halfWidth, above, t.x + halfWidth, above + textHeight};
-    for (int row = 0; (box[1] < top || taken.Covers(box)) && row < 4; ++row) {
-      box[1] = below + row * textHeight;
-      box[3] = box[1] + textHeight;
+    const double width = b.text.Width(kFontFreqLabels, *t.label) + 2.0 * kLabelGap;
+    const std::vector<MmBox> places = LabelPlaces(t.x, t.y, width, textHeight);
+    MmBox reach = places.front();
+    for (const MmBox& p : places) {
+      reach = {std::min(reach.left, p.left), std::min(reach.top, p.top),
+               std::max(reach.right, p.right), std::max(reach.bottom, p.bottom)};
     }
-    taken.Add(box);
-    d.AddTextCenter(t.x, box[1], *t.label, font, kMarkColour);
+    const std::vector<CurvePiece> near = SegmentsNear(curves, reach);
+    const auto clearOfTaken = [&taken](const MmBox& box) {
+      return std::none_of(taken.begin(), taken.end(),
+                          [&box](const MmBox& q) { return box.Overlaps(q); });
+    };
+    // The nearest free place; else the one that covers the least curve
+    // without covering a label or the legend; else the nearest in the frame.
+    std::optional<MmBox> chosen;
+    double least = 0.0;
+    for (const MmBox& p : places) {
+      if (!p.Inside(area) || !clearOfTaken(p)) continue;
+      if (!CurvesCross(near, p)) {
+        chosen = p;
+        break;
+      }
+      const double covered = CurveLengthInside(near, p);
+      if (!chosen || covered < least) {
+        chosen = p;
+        least = covered;
+      }
+    }
+    if (!chosen) {
+      const auto in = std::find_if(places.begin(), places.end(),
+                                   [&area](const MmBox& p) { return p.Inside(area); });
+      chosen = in != places.end() ? *in : places.front();
+    }
+    taken.push_back(*chosen);
+    d.AddTextLeft(chosen->left + kLabelGap, chosen->top, *t.label, font, kMarkColour);
   }
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Marks of a page's figures on its gain curve: a short tick across the curve
-// at each figure's frequency and a label over it ("-3dB", "PM 45.2°",
-// "GM 12.1dB", "Q 5.00"). Drawn only when the page asks for them, as part of
-// the page, so that they print and export with it.
+// at each figure's frequency and a label naming the figure and its frequency
+// ("PM 44.8° @ 786 kHz") in free space beside the tick, clear of the curves,
+// the legend and the other labels. Drawn only when the page asks for them,
+// as part of the page, so that they print and export with it.
 
 #include <string>
 #include <vector>

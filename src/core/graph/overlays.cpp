@@ -9,6 +9,7 @@
 #include "analysis/sweep_points.h"
 #include "graph/bode_stages.h"
 #include "graph/curve_thinning.h"
+#include "graph/free_space.h"
 #include "graph/layout.h"
 #include "text/number_text.h"
 
@@ -270,12 +271,9 @@ void DrawLegend(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
   const std::vector<TraceCurve>& traces = b.traces.traces;
   if (traces.empty() || !p.overlayStyle.legend) return;
-  std::vector<double> widths;
-  widths.reserve(traces.size());
-  for (const TraceCurve& t : traces) widths.push_back(b.text.Width(kFontFreqLabels, t.name));
-  const FrameRect& f = b.geometry().frame;
-  const LegendPlan plan =
-      PlanLegend(widths, b.text.Height(kFontFreqLabels), f.left, f.top, f.right);
+  const std::optional<LegendPlan> placed = PlaceLegend(b, DrawnCurves(b));
+  if (!placed) return;
+  const LegendPlan& plan = *placed;
   const int outline = d.FindOrAddPen(0, 1, kLegendOutline, 0, 0, kLegendOutline);
   const int fill = d.FindOrAddBrush(-1, p.backgroundColor);
   d.AddFilledRect(outline, fill, 0, plan.x0, plan.y0, plan.x1, plan.y1);

@@ -24,7 +24,8 @@ std::string_view RightAxisQuantityName(int32_t rightAxis) {
   }
 }
 
-std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, int32_t rightAxis) {
+std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, int32_t rightAxis,
+                                       const DelayAperture& aperture) {
   std::vector<RangePoint> out;
   if (rightAxis != kRightUnwrappedPhase && rightAxis != kRightGroupDelay) return out;
   std::vector<SweepPoint> sweep;
@@ -36,7 +37,7 @@ std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, in
     for (const UsablePoint& p : usable) out.push_back({p.frequency, p.gain, p.unwrapped});
     return out;
   }
-  const std::vector<DelayPoint> delays = GroupDelay(usable);
+  const std::vector<DelayPoint> delays = GroupDelay(usable, aperture);
   out.reserve(delays.size());
   const double noGain = std::numeric_limits<double>::quiet_NaN();
   for (const DelayPoint& d : delays) out.push_back({d.frequency, noGain, d.delay});
@@ -45,12 +46,12 @@ std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, in
 
 std::vector<std::vector<RangePoint>> RightAxisCurves(const std::vector<RangePoint>& pagePoints,
                                                      const std::vector<TraceCurve>& traces,
-                                                     int32_t mode) {
+                                                     int32_t mode, const DelayAperture& aperture) {
   std::vector<std::vector<RangePoint>> curves;
   if (mode != kRightUnwrappedPhase && mode != kRightGroupDelay) return curves;
-  curves.push_back(RightAxisCurve(pagePoints, mode));
+  curves.push_back(RightAxisCurve(pagePoints, mode, aperture));
   for (size_t i = 1; i < traces.size(); ++i)
-    curves.push_back(RightAxisCurve(traces[i].points, mode));
+    curves.push_back(RightAxisCurve(traces[i].points, mode, aperture));
   return curves;
 }
 

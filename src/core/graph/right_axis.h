@@ -27,14 +27,17 @@ std::string_view RightAxisQuantityName(int32_t rightAxis);
 // The right-hand curve of `points` (in any order; `phase` as measured) for
 // the mode: `phase` of each result holds the unwrapped phase or the delay in
 // seconds. Empty in phase mode, where the points themselves are drawn.
-std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, int32_t rightAxis);
+// The delay is taken over `aperture`.
+std::vector<RangePoint> RightAxisCurve(const std::vector<RangePoint>& points, int32_t rightAxis,
+                                       const DelayAperture& aperture = {});
 
 // The right-hand curve of every trace for the mode: the page's points first,
 // then each overlay's (from `traces`, which hold their points). Empty in
 // phase mode.
 std::vector<std::vector<RangePoint>> RightAxisCurves(const std::vector<RangePoint>& pagePoints,
                                                      const std::vector<TraceCurve>& traces,
-                                                     int32_t rightAxis);
+                                                     int32_t rightAxis,
+                                                     const DelayAperture& aperture = {});
 // The phase extremes of `range` replaced by those of the curves; nothing
 // without curves (phase mode).
 void UseRightAxisExtremes(DataRange& range, const std::vector<std::vector<RangePoint>>& curves);

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "analysis/channel_ratio.h"
+#include "analysis/delay_aperture.h"
 #include "analysis/loop_kinds.h"
 #include "datafile/measurement.h"
 #include "text/ui_text.h"
@@ -176,6 +177,8 @@ struct GraphProperties {
   LoopCurve loopCurve = LoopCurve::kOpen;
   double nyquistRadius = kDefaultNyquistRadius;
   LoopJudgement loopJudgement = LoopJudgement::kAutomatic;
+  // The step the group delay is taken over (neighbours unless chosen).
+  DelayAperture delayAperture;
   bool operator==(const GraphProperties&) const = default;
 };
 

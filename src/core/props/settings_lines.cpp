@@ -167,6 +167,7 @@ constexpr std::array<const char*, 3> kColourNotes{" ;ｸﾞﾗﾌ背景", " ;ｹ
 // The words of the VIEW and LOOP lines, by ViewKind and LoopCurve.
 constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
 constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
+constexpr std::array<std::string_view, 2> kApertureWords{{"POINTS", "OCTAVE"}};
 // Whether a page is a loop measurement: decided from its figures (never
 // written), or said by the user.
 constexpr std::array<std::string_view, 3> kLoopJudgementWords{{"AUTO", "YES", "NO"}};
@@ -500,6 +501,40 @@ std::vector<LineKind> MakeLineKinds() {
                    },
                    nullptr,
                    false});
+  // The group delay's aperture: "5 POINTS" or "0.25 OCTAVE".
+  kinds.push_back(
+      {"DELAY_APERTURE",
+       std::nullopt,
+       {{"%s",
+         [](std::string& out, const V& v, size_t) {
+           char number[32];
+           const auto [end, ec] =
+               std::to_chars(number, number + sizeof number, v.props.delayAperture.width);
+           if (ec == std::errc()) out.append(number, end);
+         },
+         [](V& v, size_t, Scanned f, D&) {
+           double width = 0.0;
+           const std::string& text = f[0].text;
+           const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), width);
+           if (ec != std::errc() || end != text.data() + text.size()) return false;
+           v.props.delayAperture.width = width;
+           return true;
+         }},
+        {"%s",
+         [](std::string& out, const V& v, size_t) {
+           out += kApertureWords[static_cast<size_t>(v.props.delayAperture.unit)];
+         },
+         [](V& v, size_t, Scanned f, D&) {
+           const int k = WordIndex(kApertureWords, f[0].text);
+           if (k >= 0) v.props.delayAperture.unit = static_cast<ApertureUnit>(k);
+           return k >= 0;
+         }}},
+       nullptr,
+       [](const V& v, size_t) {
+         return v.props.delayAperture != DelayAperture{} && UsableAperture(v.props.delayAperture);
+       },
+       [](const V& v, size_t) { return UsableAperture(v.props.delayAperture); },
+       false});
   return kinds;
 }
 

@@ -194,8 +194,28 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtFrameDialogs::AskReportPath(QWidget* parent, const QString& initialName) {
+  CsvSaveDialog dialog(parent, tr("ﾚﾎﾟｰﾄの保存"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({tr("PDFﾌｧｲﾙ (*.pdf)")});
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  const QFileInfo initial(initialName);
+  if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {
+    dialog.setDirectory(initial.dir());
+  }
+  dialog.selectFile(initial.fileName());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
 bool QtFrameDialogs::EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {
   return EditGraphProperties(parent, record, facts);
+}
+
+bool QtFrameDialogs::EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
+                                        const ShownLimits* shown) {
+  return EditGraphProperties(parent, record, facts, shown);
 }
 
 std::optional<PrintRequest> QtFrameDialogs::AskPrint(QWidget* parent, QPrinter& printer,
@@ -205,9 +225,12 @@ std::optional<PrintRequest> QtFrameDialogs::AskPrint(QWidget* parent, QPrinter& 
   dialog.setFromTo(1, pageCount);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+  dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
   dialog.setPrintRange(QAbstractPrintDialog::AllPages);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  if (printer.printRange() == QPrinter::CurrentPage) {
+    return PrintRequest{.fromPage = 1, .toPage = pageCount, .currentPage = true};
+  }
   if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
     return PrintRequest{printer.fromPage(), printer.toPage()};
   }

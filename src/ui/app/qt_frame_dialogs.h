@@ -31,7 +31,10 @@ class QtFrameDialogs : public FrameDialogs {
                                              const QString& preset) override;
   std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
+  std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;
+  bool EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
+                          const ShownLimits* shown) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;

@@ -11,6 +11,7 @@ namespace fernplot {
 enum CommandId : int {
   kCmdOpenDataFile = 32771,
   kCmdSaveCsv = 32772,
+  kCmdSaveReport = 33024,
   kCmdCurrentProperties = 32773,
   kCmdPreviousPage = 32774,
   kCmdNextPage = 32775,

@@ -5,10 +5,16 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "analysis/figures_text.h"
 #include "analysis/fit/model_panel_text.h"
@@ -59,6 +65,21 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
   showOnPage_->setEnabled(page != nullptr);
   showOnPage_->setChecked(page && page->showFigureMarks);
   copy_->setEnabled(page != nullptr);
+}
+
+int FiguresDock::WidthForText() const {
+  const QFontMetrics metrics(text_->font());
+  int longest = 0;
+  for (const QString& line : text_->toPlainText().split(QLatin1Char('\n'))) {
+    longest = std::max(longest, metrics.horizontalAdvance(line));
+  }
+  // The text's own margin either side, the box's frame, the scroll bar that
+  // a long list brings, and the panel's margins around the box.
+  const int documentMargin = static_cast<int>(std::ceil(text_->document()->documentMargin()));
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, text_);
+  const QMargins around = widget()->layout()->contentsMargins();
+  return longest + 2 * documentMargin + 2 * text_->frameWidth() + scrollBar + around.left() +
+         around.right() + 2;  // the cursor's width at the line's end
 }
 
 void FiguresDock::CopyText() {

@@ -29,6 +29,9 @@ class FiguresDock : public QDockWidget {
   QPlainTextEdit* TextBox() const { return text_; }
   QCheckBox* ShowOnPageBox() const { return showOnPage_; }
   QPushButton* CopyButton() const { return copy_; }
+  // The panel's width that shows the longest line of its text whole, with
+  // the box's frame, margins and a vertical scroll bar.
+  int WidthForText() const;
   // Puts the whole text on the clipboard.
   void CopyText();
 

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "app_state.h"
 #include "command_table.h"
@@ -14,14 +16,18 @@
 
 namespace fernplot {
 
-FiguresPart::FiguresPart(AppState& state, QMainWindow& window) : QObject(&window), state_(state) {
+FiguresPart::FiguresPart(AppState& state, QMainWindow& window)
+    : QObject(&window), state_(state), window_(window) {
   dock_ = new FiguresDock(&window);
   window.addDockWidget(Qt::RightDockWidgetArea, dock_);
   // Off until asked for: the window opens as it always did.
   dock_->hide();
   connect(dock_, &FiguresDock::showOnPageToggled, this, &FiguresPart::figureMarksToggled);
   connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    if (visible) emit pageWanted();
+    if (!visible) return;
+    fitPending_ = true;
+    emit pageWanted();
+    FitWidth();
   });
   QAction* panel = dock_->toggleViewAction();
   panel->setText(tr("図表ﾊﾟﾈﾙ"));
@@ -36,7 +42,21 @@ void FiguresPart::AddCommands(CommandTable& table) {
 }
 
 void FiguresPart::ShowPage(const GraphPage* page) {
-  if (dock_->isVisible()) dock_->ShowPage(page, state_.session.drawing.Translator());
+  if (!dock_->isVisible()) return;
+  dock_->ShowPage(page, state_.session.drawing.Translator());
+  if (fitPending_) FitWidth();
+}
+
+void FiguresPart::FitWidth() {
+  if (dock_->TextBox()->toPlainText().isEmpty()) return;
+  fitPending_ = false;
+  const int wanted = std::min(dock_->WidthForText(), window_.width() / 2);
+  if (wanted <= dock_->width()) return;
+  if (dock_->isFloating()) {
+    dock_->resize(wanted, dock_->height());
+  } else {
+    window_.resizeDocks({dock_}, {wanted}, Qt::Horizontal);
+  }
 }
 
 MarkersPart::MarkersPart(AppState& state, QMainWindow& window, CMainView* view) : QObject(&window) {

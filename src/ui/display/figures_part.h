@@ -36,8 +36,14 @@ class FiguresPart : public QObject {
   void pageWanted();
 
  private:
+  // Widens the panel to its longest line (up to half the window).
+  void FitWidth();
+
   AppState& state_;
+  QMainWindow& window_;
   FiguresDock* dock_ = nullptr;
+  // Opened without figures to show: widened when the first arrive.
+  bool fitPending_ = false;
 };
 
 class MarkersPart : public QObject {

@@ -20,6 +20,7 @@ namespace fernplot {
 struct AppState;
 struct GraphProperties;
 struct PageFacts;
+struct ShownLimits;
 
 // What the open dialog gives: the files, and the S-parameter ("S11", "S21",
 // "S12" or "S22") that two-port Touchstone files among them are read for.
@@ -34,6 +35,8 @@ inline constexpr std::array<const char*, 4> kTwoPortParameters = {"S21", "S11", 
 struct PrintRequest {
   int fromPage = 1;
   int toPage = 1;
+  // The page on screen only (the range is then ignored).
+  bool currentPage = false;
 };
 
 class FrameDialogs {
@@ -92,10 +95,24 @@ class FrameDialogs {
   }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;
+  // The save dialog for a report PDF; nothing when cancelled.
+  virtual std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) {
+    (void)parent;
+    (void)initialName;
+    return std::nullopt;
+  }
   // The property sheet on `record`, and on the `facts` of the page on screen
   // when given (none: the defaults); true after OK.
   virtual bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) = 0;
-  // The print dialog offering pages 1..pageCount; nothing when cancelled.
+  // The same for the page on screen, whose axes were drawn to `shown`
+  // (none: not known).
+  virtual bool EditPageProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
+                                  const ShownLimits* shown) {
+    (void)shown;
+    return EditProperties(parent, record, facts);
+  }
+  // The print dialog offering pages 1..pageCount or the page on screen;
+  // nothing when cancelled.
   virtual std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer,
                                                int pageCount) = 0;
   virtual void PrinterSetup(QWidget* parent, QPrinter& printer) = 0;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/summary_table.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
@@ -22,9 +23,12 @@
 #include "datafile/reader.h"
 #include "frame_dialogs.h"
 #include "graph/page_exchange.h"
+#include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "graph/shown_limits.h"
 #include "import/imported_page.h"
+#include "page_output.h"
 #include "printing.h"
 #include "qt_convert.h"
 #include "toolbar_icons.h"
@@ -71,6 +75,16 @@ void PageActions::AddCommands(CommandTable& table) {
              .menuPlace = {0, 2},
              .run = [this] { SaveCsv(); },
              .enabled = shown});
+  table.Add(
+      {.id = kCmdSaveReport,
+       .text = FERNPLOT_TEXT("Commands", "ﾚﾎﾟｰﾄの保存..."),
+       .prompt = FERNPLOT_TEXT("Commands",
+                               "開いているすべてのｸﾞﾗﾌを図表の一覧とともにPDFﾌｧｲﾙに保存します。"
+                               "\nﾚﾎﾟｰﾄの保存"),
+       .menu = MenuId::kFile,
+       .menuPlace = {0, 3},
+       .run = [this] { SaveReport(); },
+       .enabled = shown});
   table.Add({.id = kCmdPrint,
              .text = FERNPLOT_TEXT("Commands", "ｸﾞﾗﾌの印刷..."),
              .prompt = FERNPLOT_TEXT("Commands", "表示しているｸﾞﾗﾌを印刷します。\nｸﾞﾗﾌの印刷"),
@@ -314,6 +328,39 @@ void PageActions::SaveCsv() {
   }
 }
 
+void PageActions::SaveReport() {
+  GraphPage* shown = PageOnScreen(state_);
+  if (!shown) return;
+  const QString folder = QFileInfo(QStringFromUtf8(shown->sourcePath)).path();
+  const QString initial = shown->sourcePath.empty() ? QStringLiteral("report.pdf")
+                                                    : QDir(folder).filePath("report.pdf");
+  const std::optional<QString> path = dialogs_.AskReportPath(&window_, initial);
+  if (!path) return;
+  PageSession& session = state_.session;
+  std::vector<std::vector<std::string>> table{ReportHeading(session.drawing.Translator())};
+  for (const std::unique_ptr<GraphPage>& page : session.pages) {
+    const std::string file = page->sourcePath.empty()
+                                 ? page->fileName
+                                 : std::filesystem::path(page->sourcePath).filename().string();
+    table.push_back(ReportRow(MakeSummaryRow(file, page->facts.dataTitle, PageFigures(*page),
+                                             page->properties.loopJudgement)));
+  }
+  // Pages off screen are drawn again one at a time as the report reaches
+  // them; the page on screen stays.
+  const OutputResult result = WriteReportPdf(
+      table, static_cast<size_t>(session.drawing.SheetCount()),
+      [&session](size_t i) {
+        return ReportSheet{&session.drawing, session.DrawnSheet(static_cast<int>(i) + 1)};
+      },
+      QFile::encodeName(*path).toStdString(), "FERNPLOT report");
+  if (!result.ok) {
+    dialogs_.ShowWarning(
+        &window_,
+        tr("ﾚﾎﾟｰﾄを保存できませんでした。\n%1\n%2").arg(*path, QStringFromUtf8(result.error)));
+  }
+  emit statesChanged();
+}
+
 void PageActions::ClosePage() {
   if (!PageShown(state_)) return;
   state_.session.CloseCurrent();
@@ -324,7 +371,8 @@ void PageActions::EditCurrentProperties() {
   if (!page) return;
   GraphProperties edited = page->properties;
   PageFacts facts = page->facts;
-  if (!dialogs_.EditProperties(&window_, edited, &facts)) return;
+  const std::optional<ShownLimits> shown = ShownAxisLimits(*page);
+  if (!dialogs_.EditPageProperties(&window_, edited, &facts, shown ? &*shown : nullptr)) return;
   state_.session.ApplyProperties(edited, &facts);
 }
 
@@ -366,11 +414,14 @@ void PageActions::Print() {
   const std::optional<PrintRequest> request =
       dialogs_.AskPrint(&window_, printer, state_.session.drawing.SheetCount());
   if (!request) return;
+  const int current = state_.session.drawing.CurrentNumber();
+  const int fromPage = request->currentPage ? current : request->fromPage;
+  const int toPage = request->currentPage ? current : request->toPage;
   // Sheets off screen are drawn again one by one as they are printed.
   const SheetSource drawn = [this](int n) { return state_.session.DrawnSheet(n); };
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-    const PrintToFileResult r = PrintSheetsToPdfFile(state_.session.drawing, printer,
-                                                     request->fromPage, request->toPage, drawn);
+    const PrintToFileResult r =
+        PrintSheetsToPdfFile(state_.session.drawing, printer, fromPage, toPage, drawn);
     if (r.outcome.started && !r.written) {
       dialogs_.ShowWarning(&window_, tr("PDFﾌｧｲﾙを保存できませんでした。\n%1\n%2")
                                          .arg(printer.outputFileName(), QStringFromUtf8(r.error)));
@@ -381,7 +432,7 @@ void PageActions::Print() {
     return;
   }
   const PrintOutcome outcome =
-      PrintSheets(state_.session.drawing, printer, request->fromPage, request->toPage, drawn);
+      PrintSheets(state_.session.drawing, printer, fromPage, toPage, drawn);
   if (!outcome.started) {
     dialogs_.ShowInfo(&window_, tr("印刷ｼﾞｮﾌﾞを開始できませんでした。"));
   }

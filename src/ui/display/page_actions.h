@@ -57,6 +57,9 @@ class PageActions : public QObject {
   void OpenFilePaths(const std::vector<std::string>& paths,
                      const std::string& twoPortParameter = {});
   void SaveCsv();
+  // One PDF of every open page: a table of their figures, then each page at
+  // true size, as the exporter's report.
+  void SaveReport();
   void ClosePage();
   // Closes every page after one confirmation.
   void CloseAllPages();

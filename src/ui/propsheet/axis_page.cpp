@@ -45,8 +45,14 @@ void CheckRadio(QButtonGroup* group, int id) {
 AxisPage::AxisPage(AxisKind kind, const SheetServices& services, QWidget* parent)
     : SheetPage(services, parent), kind_(kind) {
   buildControls();
-  connect(useMin_, &QCheckBox::clicked, this, [this] { onUseDataMin(); });
-  connect(useMax_, &QCheckBox::clicked, this, [this] { onUseDataMax(); });
+  connect(useMin_, &QCheckBox::clicked, this, [this] {
+    onUseDataMin();
+    fillShownLimit(false);
+  });
+  connect(useMax_, &QCheckBox::clicked, this, [this] {
+    onUseDataMax();
+    fillShownLimit(true);
+  });
   connect(auto_, &QCheckBox::clicked, this, [this] { onAutoDivision(); });
   if (isFrequency()) {
     connect(scale_[ScaleIndex(ScaleType::kAuto)], &QRadioButton::clicked, this,
@@ -139,6 +145,16 @@ void AxisPage::useDataLimitReaction(bool useData, QLineEdit* box, std::string& t
   }
   writeControls();
   if (!useData) focusBox(box);
+}
+
+void AxisPage::fillShownLimit(bool upper) {
+  if (!shown_) return;
+  if (upper ? v_.useDataMax : v_.useDataMin) return;
+  std::string& text = upper ? upperText_ : lowerText_;
+  if (!text.empty()) return;
+  text = formatLimit(upper ? shown_->hi : shown_->lo);
+  writeControls();
+  focusBox(upper ? upper_ : lower_);
 }
 
 void AxisPage::onAutoDivision() {

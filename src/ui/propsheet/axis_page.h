@@ -8,8 +8,10 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <string>
 
+#include "graph/shown_limits.h"
 #include "props/graph_properties.h"
 #include "propsheet/sheet_page.h"
 
@@ -60,6 +62,11 @@ class AxisPage : public SheetPage {
   const AxisPageValues& values() const { return v_; }
   void setValues(const AxisPageValues& values) { v_ = values; }
 
+  // The limits the page on screen was drawn with: unticking "use the data's
+  // limit" puts the drawn one in the box to start from. None: the box is
+  // left empty.
+  void setShownLimits(std::optional<AxisEnds> shown) { shown_ = shown; }
+
   // Checks every box in order; the first failure shows its message, puts
   // the focus into the box and keeps the page in front.
   bool killActive() override;
@@ -97,6 +104,9 @@ class AxisPage : public SheetPage {
   void onScaleLin();
   void autoDivisionReaction();
   void useDataLimitReaction(bool useData, QLineEdit* box, std::string& text, double& limit);
+  // After a click that gives a limit back to the user: the drawn limit in
+  // its empty box.
+  void fillShownLimit(bool upper);
 
   double parseLimit(std::string& text) const;
   std::string formatLimit(double value) const;
@@ -104,6 +114,7 @@ class AxisPage : public SheetPage {
 
   AxisKind kind_;
   AxisPageValues v_;
+  std::optional<AxisEnds> shown_;
   std::string lengthText_, margin1Text_, margin2Text_, lowerText_, upperText_, intervalText_;
 
   QLineEdit* caption_ = nullptr;

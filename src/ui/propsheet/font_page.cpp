@@ -192,6 +192,7 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   connect(categories_, &QListWidget::itemSelectionChanged, this, [this] { onCategoryChanged(); });
   connect(faces_, &QComboBox::activated, this, [this](int i) { onFaceChosen(i); });
   connect(sizes_, &QComboBox::activated, this, [this](int i) { onSizeChosen(i); });
+  connect(sizes_->lineEdit(), &QLineEdit::textEdited, this, [this] { sizeTyped_ = true; });
   connect(bold_, &QCheckBox::clicked, this, [this] { onBoldClicked(); });
   connect(colourButton_, &QPushButton::clicked, this, [this] { onColourClicked(); });
 }
@@ -241,11 +242,37 @@ void CPropFont::readControls() {
   boldValue_ = bold_->isChecked();
 }
 
+bool CPropFont::takeTypedSize() {
+  if (!sizeTyped_) return true;
+  sizeTyped_ = false;
+  const QString typed = sizes_->currentText().trimmed();
+  const int index = sizes_->findText(typed, Qt::MatchExactly);
+  if (index < 0) {
+    showMessage(tr("ﾌｫﾝﾄのｻｲｽﾞが不正です。\n\n一覧のｻｲｽﾞ (6～16) から選んでください。"));
+    sizeTyped_ = true;
+    sizes_->setFocus(Qt::TabFocusReason);
+    sizes_->lineEdit()->selectAll();
+    return false;
+  }
+  sizes_->setCurrentIndex(index);
+  onSizeChosen(index);
+  return true;
+}
+
+bool CPropFont::killActive() {
+  if (!isInitialised()) return true;
+  readControls();
+  return takeTypedSize();
+}
+
 void CPropFont::onCategoryChanged() {
   const QList<QListWidgetItem*> selected = categories_->selectedItems();
   if (selected.isEmpty()) return;
   const int row = categories_->row(selected.front());
   if (row < 0 || row >= kFontCategoryCount) return;
+  // A size typed for the category left is taken or refused before the
+  // next one shows its own; a refused one is not kept.
+  if (!takeTypedSize()) sizeTyped_ = false;
   category_ = row;
   selectFaceAndSize(false);
   loadCurrent();
@@ -262,6 +289,7 @@ void CPropFont::onFaceChosen(int index) {
 
 void CPropFont::onSizeChosen(int index) {
   if (index < 0) return;
+  sizeTyped_ = false;
   const int points = std::atoi(sizes_->itemText(index).toLatin1().constData());
   size_ = points;
   current().size = points;

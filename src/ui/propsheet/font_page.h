@@ -66,6 +66,10 @@ class CPropFont final : public SheetPage {
   QPushButton* colourButton() const { return colourButton_; }
   FontSample* sample() const { return sample_; }
 
+  // A size typed into the box is taken when it is one of the offered sizes;
+  // any other is refused with a message and keeps the page in front.
+  bool killActive() override;
+
  protected:
   void initialisePage() override;
   void readControls() override;
@@ -75,6 +79,9 @@ class CPropFont final : public SheetPage {
   void selectFaceAndSize(bool clearWhenMissing);
   void loadCurrent();
   void updateSample();
+  // Takes a size typed since the last choice into the category shown; false
+  // (after the message) for a size that is not offered.
+  bool takeTypedSize();
 
   void onCategoryChanged();
   void onFaceChosen(int index);
@@ -88,6 +95,7 @@ class CPropFont final : public SheetPage {
   int size_ = 0;
   bool boldValue_ = false;
   bool ansi_ = false;
+  bool sizeTyped_ = false;
   Colour colour_ = 0;
 
   QListWidget* categories_ = nullptr;

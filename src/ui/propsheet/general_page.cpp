@@ -10,11 +10,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "propsheet/cp932_limit.h"
 #include "qt_convert.h"
@@ -134,6 +136,25 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
     rightGroup->addButton(right_[static_cast<size_t>(i)], i);
     rightLayout->addWidget(right_[static_cast<size_t>(i)]);
   }
+  rightLayout->addSpacing(8);
+  rightLayout->addWidget(new QLabel(tr("平滑化："), rightBox));
+  aperture_ = new QLineEdit(rightBox);
+  aperture_->setObjectName(QStringLiteral("delayAperture"));
+  aperture_->setMaximumWidth(60);
+  rightLayout->addWidget(aperture_);
+  apertureUnit_ = new QComboBox(rightBox);
+  apertureUnit_->setObjectName(QStringLiteral("delayApertureUnit"));
+  apertureUnit_->addItem(tr("点"));
+  apertureUnit_->addItem(tr("ｵｸﾀｰﾌﾞ"));
+  rightLayout->addWidget(apertureUnit_);
+  const QString apertureTip =
+      tr("群遅延を求める幅: 隣り合う点 (1 点) から広げるほど雑音が平らになります");
+  aperture_->setToolTip(apertureTip);
+  apertureUnit_->setToolTip(apertureTip);
+  connect(right_[kRightGroupDelay], &QRadioButton::toggled, this, [this](bool delay) {
+    aperture_->setEnabled(delay);
+    apertureUnit_->setEnabled(delay);
+  });
   lower->addWidget(rightBox, 3);
   auto* refBox = new QGroupBox(tr("位相余裕の基準"), this);
   auto* refLayout = new QHBoxLayout(refBox);
@@ -220,6 +241,25 @@ void CPropGeneral::readControls() {
   v_.loopJudgement = judgement_->currentIndex();
 }
 
+bool CPropGeneral::killActive() {
+  if (!isInitialised()) return true;
+  readControls();
+  if (!aperture_->isEnabled()) return true;
+  bool ok = false;
+  const double width = QLocale::c().toDouble(aperture_->text().trimmed(), &ok);
+  const DelayAperture read{static_cast<ApertureUnit>(std::max(apertureUnit_->currentIndex(), 0)),
+                           width};
+  if (!ok || !UsableAperture(read)) {
+    showMessage(
+        tr("群遅延の平滑化の幅が不正です。\n\n"
+           "点では 1～1000 の整数、ｵｸﾀｰﾌﾞでは 0 より大きく 10 以下の値にしてください。"));
+    focusBox(aperture_);
+    return false;
+  }
+  v_.delayAperture = read;
+  return true;
+}
+
 QRadioButton* CPropGeneral::rightAxisButton(int quantity) const {
   if (quantity < 0 || quantity >= kRightAxisQuantityCount) return nullptr;
   return right_[static_cast<size_t>(quantity)];
@@ -246,6 +286,10 @@ void CPropGeneral::writeControls() {
   choose(judgement_, v_.loopJudgement);
   radius_->setValue(v_.nyquistRadius);
   shownRadius_ = radius_->value();
+  aperture_->setText(QLocale::c().toString(v_.delayAperture.width, 'g', 12));
+  apertureUnit_->setCurrentIndex(v_.delayAperture.unit == ApertureUnit::kOctave ? 1 : 0);
+  aperture_->setEnabled(v_.rightAxis == kRightGroupDelay);
+  apertureUnit_->setEnabled(v_.rightAxis == kRightGroupDelay);
   background_->setColour(v_.backgroundColor);
   gainSwatch_->setColour(v_.gainLineColor);
   phaseSwatch_->setColour(v_.phaseLineColor);

@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 
+#include "analysis/delay_aperture.h"
 #include "propsheet/sheet_page.h"
 
 class QCheckBox;
@@ -37,6 +38,7 @@ struct GeneralPageValues {
   int loopCurve = 0;
   double nyquistRadius = 2.0;
   int loopJudgement = 0;
+  DelayAperture delayAperture;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -93,6 +95,13 @@ class CPropGeneral final : public SheetPage {
   QComboBox* loopCurveBox() const { return loopCurve_; }
   QDoubleSpinBox* nyquistRadiusBox() const { return radius_; }
   QComboBox* loopJudgementBox() const { return judgement_; }
+  // The group delay's aperture: its width and its unit (points, octave);
+  // enabled while the right axis shows the group delay.
+  QLineEdit* apertureBox() const { return aperture_; }
+  QComboBox* apertureUnitList() const { return apertureUnit_; }
+
+  // An aperture that cannot be used gets the sheet's message.
+  bool killActive() override;
 
  protected:
   void initialisePage() override;
@@ -121,6 +130,8 @@ class CPropGeneral final : public SheetPage {
   QDoubleSpinBox* radius_ = nullptr;
   QComboBox* judgement_ = nullptr;
   double shownRadius_ = 0.0;
+  QLineEdit* aperture_ = nullptr;
+  QComboBox* apertureUnit_ = nullptr;
 };
 
 }  // namespace fernplot

@@ -103,6 +103,7 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   g.loopCurve = static_cast<int>(record.loopCurve);
   g.nyquistRadius = record.nyquistRadius;
   g.loopJudgement = static_cast<int>(record.loopJudgement);
+  g.delayAperture = record.delayAperture;
   general_->setValues(g);
 
   frequency_->setValues(AxisValuesFrom(record.HB, false));
@@ -115,6 +116,12 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
 
   font_->setRecordCopy(record);
   if (currentPage_) addition_->setDataTitle(facts.dataTitle);
+}
+
+void CPropSht1::setShownLimits(const ShownLimits& shown) {
+  frequency_->setShownLimits(shown.frequency);
+  gain_->setShownLimits(shown.gain);
+  phase_->setShownLimits(shown.phase);
 }
 
 SheetPage* CPropSht1::activePage() const {
@@ -151,6 +158,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.loopCurve = static_cast<LoopCurve>(g.loopCurve);
   record.nyquistRadius = g.nyquistRadius;
   record.loopJudgement = static_cast<LoopJudgement>(g.loopJudgement);
+  record.delayAperture = g.delayAperture;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.
@@ -170,9 +178,11 @@ void CPropSht1::storeInto(PageFacts& facts) const {
   if (currentPage_) facts.dataTitle = addition_->dataTitle();
 }
 
-bool EditGraphProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {
+bool EditGraphProperties(QWidget* parent, GraphProperties& record, PageFacts* facts,
+                         const ShownLimits* shown) {
   CPropSht1 sheet(parent, facts != nullptr, record, DesktopSheetServices(),
                   facts ? *facts : PageFacts{});
+  if (shown) sheet.setShownLimits(*shown);
   if (sheet.exec() == QDialog::Rejected) return false;
   sheet.storeInto(record);
   if (facts) sheet.storeInto(*facts);

@@ -30,6 +30,9 @@ class CPropSht1 final : public QDialog {
   CPropSht1(QWidget* parent, bool currentPage, const GraphProperties& record,
             SheetServices services, const PageFacts& facts = {});
 
+  // The limits the page on screen was drawn with, for the axis pages.
+  void setShownLimits(const ShownLimits& shown);
+
   // Copies the pages' values into `record` (after OK). Fields the sheet does
   // not edit are left alone.
   void storeInto(GraphProperties& record) const;
