@@ -154,7 +154,7 @@ void DrawContours(const LoopStages& s, DrawingDocument& d) {
 
 void DrawOverlayLoopCurves(const LoopStages& s, DrawingDocument& d) {
   for (size_t i = 1; i < s.curves.size(); ++i) {
-    DrawInPlane(s, d, AddPen(d, s.curves[i].pen), s.curves[i].plane);
+    DrawInPlane(s, d, AddPen(d, s.curves[i].pen), s.curves[i].DrawnLine());
   }
 }
 
@@ -172,7 +172,8 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
                     t.Color(kFontGraphTitle));
     return;
   }
-  DrawInPlane(s, d, AddPen(d, own.pen), own.plane);
+  const std::vector<PlanePoint> line = own.DrawnLine();
+  DrawInPlane(s, d, AddPen(d, own.pen), line);
 
   PenEntry thin = own.pen;
   thin.screenWidth = 1;
@@ -181,7 +182,7 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
   // Arrows: along the visible pieces in millimetres.
   std::vector<std::array<double, 4>> segments;  // x0, y0, x1, y1
   double total = 0.0;
-  for (const Polyline& piece : ClipPolyline(own.plane, s.range)) {
+  for (const Polyline& piece : ClipPolyline(line, s.range)) {
     for (size_t i = 1; i < piece.size(); ++i) {
       const std::array<double, 4> seg{L.frequency.ToMm(piece[i - 1].x), L.gain.ToMm(piece[i - 1].y),
                                       L.frequency.ToMm(piece[i].x), L.gain.ToMm(piece[i].y)};
