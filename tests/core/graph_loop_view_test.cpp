@@ -220,6 +220,41 @@ TEST(LoopView, NicholsRangesCriticalPointAndContours) {
   EXPECT_GE(labels, 3);
 }
 
+// Without its contours the Nichols chart loses their lines and labels and
+// nothing else; the other views do not look at the switch.
+TEST(LoopView, NicholsContoursCanBeLeftOut) {
+  for (const ViewKind kind : {ViewKind::kNichols, ViewKind::kNyquist, ViewKind::kBode}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    Built on, off;
+    Build(on, kind);
+    off.page.properties = off.ts.defaults;
+    off.page.properties.nicholsContours = false;
+    off.page.properties.view = kind;
+    off.page.data = LoopData(200);
+    BuildShownPage(off.page, off.ts->drawing, {});
+    if (kind != ViewKind::kNichols) {
+      EXPECT_TRUE(on.Sheet() == off.Sheet());
+      continue;
+    }
+    const PenEntry contourPen{0, 0, 1, 0, 0x909090, 0x909090};
+    EXPECT_EQ(off.Pen(contourPen), -1);
+    std::vector<DrawingElement> kept;
+    for (const DrawingElement& e : on.Sheet().elements) {
+      const auto* line = std::get_if<PolylineElement>(&e);
+      const auto* text = std::get_if<TextElement>(&e);
+      if (line && line->pen == on.Pen(contourPen)) continue;
+      if (text && text->color == 0x909090) continue;
+      kept.push_back(e);
+    }
+    ASSERT_EQ(kept.size(), off.Sheet().elements.size());
+    // Pens are numbered as they are first used: compare the curve's lines.
+    const auto a = on.Lines(on.Pen(GainPen(on.page.properties)));
+    const auto b = off.Lines(off.Pen(GainPen(off.page.properties)));
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i]->x, b[i]->x);
+  }
+}
+
 // T and S are drawn in every view from a copy: the page keeps L, and its
 // usable points for the readout are the shown curve's.
 TEST(LoopView, ClosedLoopIsDrawnWhileThePageKeepsItsLoopGain) {

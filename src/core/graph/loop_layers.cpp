@@ -119,6 +119,7 @@ PlaneRect LabelBox(double x, double y, double w, double h, const FrameRect& f) {
 }
 
 void DrawContours(const LoopStages& s, DrawingDocument& d) {
+  if (!s.base.props().nicholsContours) return;
   const PageText& t = s.base.text;
   const PageLayout& L = s.geometry();
   const int pen = d.FindOrAddPen(0, 1, kContourColour, 0, 0, kContourColour);

@@ -176,6 +176,8 @@ struct GraphProperties {
   LoopCurve loopCurve = LoopCurve::kOpen;
   double nyquistRadius = kDefaultNyquistRadius;
   LoopJudgement loopJudgement = LoopJudgement::kAutomatic;
+  // The closed-loop magnitude contours of the Nichols view.
+  bool nicholsContours = true;
   bool operator==(const GraphProperties&) const = default;
 };
 

@@ -50,6 +50,7 @@ enum CommandId : int {
   kCmdLoopOpen = 33113,
   kCmdLoopClosed = 33114,
   kCmdLoopSensitivity = 33115,
+  kCmdNicholsContours = 33116,
   kCmdFiguresPanel = 33050,
   kCmdMarkerMode = 33051,
   kCmdPrintSetup = 57606,

@@ -178,6 +178,8 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   loopLayout->addWidget(radius_, 1, 1);
   loopLayout->addWidget(new QLabel(tr("ﾙｰﾌﾟ測定："), loopBox), 1, 2);
   loopLayout->addWidget(judgement_, 1, 3);
+  contours_ = new QCheckBox(tr("ﾆｺﾙｽ線図の M 等高線"), loopBox);
+  loopLayout->addWidget(contours_, 2, 0, 1, 4);
   top->addWidget(loopBox);
   top->addStretch(1);
 
@@ -218,6 +220,7 @@ void CPropGeneral::readControls() {
   // settings file may hold.
   if (radius_->value() != shownRadius_) v_.nyquistRadius = radius_->value();
   v_.loopJudgement = judgement_->currentIndex();
+  v_.nicholsContours = contours_->isChecked();
 }
 
 QRadioButton* CPropGeneral::rightAxisButton(int quantity) const {
@@ -246,6 +249,7 @@ void CPropGeneral::writeControls() {
   choose(judgement_, v_.loopJudgement);
   radius_->setValue(v_.nyquistRadius);
   shownRadius_ = radius_->value();
+  contours_->setChecked(v_.nicholsContours);
   background_->setColour(v_.backgroundColor);
   gainSwatch_->setColour(v_.gainLineColor);
   phaseSwatch_->setColour(v_.phaseLineColor);

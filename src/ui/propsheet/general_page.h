@@ -37,6 +37,7 @@ struct GeneralPageValues {
   int loopCurve = 0;
   double nyquistRadius = 2.0;
   int loopJudgement = 0;
+  bool nicholsContours = true;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -93,6 +94,7 @@ class CPropGeneral final : public SheetPage {
   QComboBox* loopCurveBox() const { return loopCurve_; }
   QDoubleSpinBox* nyquistRadiusBox() const { return radius_; }
   QComboBox* loopJudgementBox() const { return judgement_; }
+  QCheckBox* nicholsContoursBox() const { return contours_; }
 
  protected:
   void initialisePage() override;
@@ -120,6 +122,7 @@ class CPropGeneral final : public SheetPage {
   QComboBox* loopCurve_ = nullptr;
   QDoubleSpinBox* radius_ = nullptr;
   QComboBox* judgement_ = nullptr;
+  QCheckBox* contours_ = nullptr;
   double shownRadius_ = 0.0;
 };
 

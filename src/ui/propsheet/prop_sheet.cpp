@@ -103,6 +103,7 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   g.loopCurve = static_cast<int>(record.loopCurve);
   g.nyquistRadius = record.nyquistRadius;
   g.loopJudgement = static_cast<int>(record.loopJudgement);
+  g.nicholsContours = record.nicholsContours;
   general_->setValues(g);
 
   frequency_->setValues(AxisValuesFrom(record.HB, false));
@@ -151,6 +152,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.loopCurve = static_cast<LoopCurve>(g.loopCurve);
   record.nyquistRadius = g.nyquistRadius;
   record.loopJudgement = static_cast<LoopJudgement>(g.loopJudgement);
+  record.nicholsContours = g.nicholsContours;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.
