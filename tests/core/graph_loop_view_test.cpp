@@ -360,6 +360,58 @@ TEST(LoopView, GapsOfATraceAreMarkedBetweenItsNeighbours) {
   EXPECT_FALSE(t.InGap(35.0));
 }
 
+// With figure marks on, L's margins are marked on the curve: the phase
+// margin at the crossover in both views, and in Nyquist the modulus margin
+// as a line from -1 as long as the margin; T and S, or marks off, get none.
+TEST(LoopView, FigureMarksShowTheLoopMargins) {
+  const struct {
+    ViewKind view;
+    LoopCurve curve;
+    bool marks, pm, mm;
+  } cases[] = {
+      {ViewKind::kNyquist, LoopCurve::kOpen, true, true, true},
+      {ViewKind::kNichols, LoopCurve::kOpen, true, true, false},
+      {ViewKind::kNyquist, LoopCurve::kClosed, true, false, false},
+      {ViewKind::kNyquist, LoopCurve::kOpen, false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << static_cast<int>(c.view) << "/" << static_cast<int>(c.curve) << "/" << c.marks);
+    Built b;
+    b.page.properties = b.ts.defaults;
+    b.page.properties.view = c.view;
+    b.page.properties.loopCurve = c.curve;
+    b.page.properties.loopJudgement = LoopJudgement::kLoop;
+    b.page.showFigureMarks = c.marks;
+    b.page.data = LoopData(200);
+    BuildShownPage(b.page, b.ts->drawing, {});
+    bool pm = false, mm = false;
+    for (const DrawingElement& e : b.Sheet().elements) {
+      const auto* t = std::get_if<TextElement>(&e);
+      if (!t) continue;
+      pm |= t->text.starts_with("PM ");
+      mm |= t->text.starts_with("MM ") && t->text.find(" @ ") != std::string::npos;
+    }
+    EXPECT_EQ(pm, c.pm);
+    EXPECT_EQ(mm, c.mm);
+    if (!c.mm) continue;
+    const SweepFigures fig = PageFigures(b.page);
+    ASSERT_TRUE(fig.modulusMargin);
+    const PageLayout& L = b.page.layout;
+    bool line = false;
+    for (const PolylineElement* l : b.Lines(b.Pen({0, 0, 1, 2, 0, 0}))) {
+      if (l->x.size() != 2 || std::abs(l->x[0] - L.frequency.ToMm(-1.0)) > 1e-9 ||
+          std::abs(l->y[0] - L.gain.ToMm(0.0)) > 1e-9) {
+        continue;
+      }
+      const double length = std::hypot(L.frequency.ToValue(l->x[1]) + 1.0, L.gain.ToValue(l->y[1]));
+      EXPECT_NEAR(length, fig.modulusMargin->value, 1e-6);
+      line = true;
+    }
+    EXPECT_TRUE(line);
+  }
+}
+
 TEST(LoopView, NearestCurvePointIsReadInThePlane) {
   Built b;
   Build(b, ViewKind::kNyquist);
