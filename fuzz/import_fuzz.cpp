@@ -1,36 +1,28 @@
 // SPDX-License-Identifier: MIT
 // libFuzzer target for the readers of other programs' sweep files. The first
 // byte picks the file name the bytes are read under (the name is a hint for
-// the format) and whether a parameter is asked for; the rest is the file.
+// the format), whether a parameter is asked for and whether the choice is
+// for two-ports only; the rest is the file.
 // Every result is either a set of traces of usable points or an error, never
 // both.
 
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 #include <string_view>
 
+#include "fuzz_support.h"
 #include "import/import_reader.h"
 #include "import/import_text.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace fernplot;
+  using fuzzing::Check;
   if (size == 0) return 0;
   static constexpr const char* kNames[] = {"a.s1p", "a.s2p", "a.txt", "a.csv", "a.DAT", "a"};
   static constexpr const char* kParams[] = {"", "S11", "S21", "S12", "S22", "s21", "Y11", "x"};
   const std::string_view name = kNames[data[0] % 6];
   ImportOptions options;
   options.sparam = kParams[(data[0] / 6) % 8];
-  const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+  options.forTwoPorts = data[0] >= 128;
+  const std::string_view bytes = fuzzing::InputText(data + 1, size - 1);
 
   const ImportResult r = ParseImport(bytes, name, options);
   Check(r.file.has_value() == r.error.message.empty());
@@ -41,6 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Check(!t.points.empty());
       for (const TracePoint& p : t.points) Check(IsUsablePoint(p));
     }
+    // A choice made for two-ports leaves a one-port its only parameter.
+    if (options.forTwoPorts && r.file->ports == 1) Check(r.file->traces[0].name.ends_with("11"));
+    Check(r.file->ports == 0 || r.file->format.starts_with("Touchstone"));
   } else {
     // A missing parameter is only ever reported for an explicit request.
     Check(!r.error.missingSelection || !options.sparam.empty());
@@ -54,8 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The format the probe sees in the first bytes is the one the reader uses
   // for the whole file whenever the file is small enough to be probed whole.
   if (bytes.size() <= kImportProbeBytes && r.file) {
-    Check(DetectImportFormat(bytes, name) != ImportFormat::kNone || name == "a.DAT" ||
-          name == "a");
+    Check(DetectImportFormat(bytes, name) != ImportFormat::kNone || name == "a.DAT" || name == "a");
   }
   return 0;
 }

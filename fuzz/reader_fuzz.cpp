@@ -7,19 +7,14 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "datafile/reader.h"
 #include "datafile/reader_internal.h"
+#include "fuzz_support.h"
 #include "text/encoding.h"
 
 namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
 
 bool SameHeader(fernplot::MeasurementData a, fernplot::MeasurementData b) {
   a.points.reset();
@@ -33,6 +28,7 @@ bool SameHeader(fernplot::MeasurementData a, fernplot::MeasurementData b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace fernplot;
+  using fuzzing::Check;
   Cp932Decoder decoder;
   std::string fullMessage, headerMessage;
   auto full = DecodeDataFile(data, size, size, true, fullMessage, decoder);

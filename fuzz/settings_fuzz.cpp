@@ -4,31 +4,18 @@
 // as not understood must be lines of the input, and the result must still be
 // writable.
 
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
-#include "props/graph_properties.h"
-#include "props/settings_file.h"
+#include "fuzz_support.h"
 #include "text/encoding.h"
-
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace fernplot;
-  GraphProperties props = FactoryDefaults();
-  bool crossHair = false;
-  std::string dataPath = "/home/user/*.DAT";
-  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  using fuzzing::Check;
+  const std::string_view input = fuzzing::InputText(data, size);
   UnknownSettingsLines unknown;
-  LoadSettingsFileText(input, props, crossHair, dataPath, &unknown);
+  auto [props, crossHair, dataPath] = fuzzing::LoadSettings(input, &unknown);
 
   Check(Cp932Length(props.title) <= kTitleBytes);
   for (const AxisSettings* axis : {&props.HT, &props.HB, &props.VL, &props.VR}) {

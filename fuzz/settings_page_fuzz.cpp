@@ -16,6 +16,7 @@
 
 #include "datafile/data_file_writer.h"
 #include "datafile/reader_internal.h"
+#include "fuzz_support.h"
 #include "graph/page_session.h"
 #include "page_output.h"
 #include "props/graph_properties.h"
@@ -46,7 +47,7 @@ fernplot::MeasurementData MakeSweep() {
   Cp932Decoder decoder;
   auto data = DecodeDataFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
                              bytes.size(), true, message, decoder);
-  if (!data) std::abort();
+  fuzzing::Check(data.has_value());
   return *data;
 }
 
@@ -62,11 +63,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace fernplot;
-  GraphProperties props = FactoryDefaults();
-  bool crossHair = false;
-  std::string dataPath = "/home/user/*.DAT";
-  LoadSettingsFileText(std::string_view(reinterpret_cast<const char*>(data), size), props,
-                       crossHair, dataPath);
+  const GraphProperties props = fuzzing::LoadSettings(fuzzing::InputText(data, size)).props;
 
   QtTextMeasurer measurer;
   PageSession session;
@@ -82,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const double zoom : {0.5, 1.0}) {
     // A page image beyond the limits is refused rather than allocated.
     const QSize size = PageImageSize(sheet->width, sheet->height, zoom);
-    if (!size.isEmpty() && !PageImageSizeUsable(sheet->width, sheet->height, zoom)) std::abort();
+    fuzzing::Check(size.isEmpty() || PageImageSizeUsable(sheet->width, sheet->height, zoom));
     QPainter painter(&clip);
     RenderSheet(painter, session.drawing, *sheet, RenderOptions::Screen(zoom));
   }

@@ -1169,6 +1169,46 @@ Examples: 0.1, 100, -10.5</translation>
         <source>重ね描き</source>
         <translation>&amp;Overlay</translation>
     </message>
+    <message>
+        <source>すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)</source>
+        <translation>All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)</source>
+        <translation>Data files (*.DAT)</translation>
+    </message>
+    <message>
+        <source>Touchstone (*.s1p *.s2p)</source>
+        <translation>Touchstone (*.s1p *.s2p)</translation>
+    </message>
+    <message>
+        <source>ﾃｷｽﾄ (*.txt *.csv *.tsv)</source>
+        <translation>Text (*.txt *.csv *.tsv)</translation>
+    </message>
+    <message>
+        <source>Touchstone (*.s2p)</source>
+        <translation>Touchstone (*.s2p)</translation>
+    </message>
+    <message>
+        <source>SPICE ﾃｰﾌﾞﾙ (*.cir)</source>
+        <translation>SPICE table (*.cir)</translation>
+    </message>
+    <message>
+        <source>2ﾎﾟｰﾄのSﾊﾟﾗﾒｰﾀ(&amp;P):</source>
+        <translation>Two-port S-&amp;parameter:</translation>
+    </message>
+    <message>
+        <source>2ﾎﾟｰﾄの Touchstone ﾌｧｲﾙから読むﾊﾟﾗﾒｰﾀ。1ﾎﾟｰﾄのﾌｧｲﾙは常に S11。</source>
+        <translation>The parameter read from two-port Touchstone files. One-port files always give S11.</translation>
+    </message>
+    <message>
+        <source>%1 は2ﾎﾟｰﾄのﾌｧｲﾙです。重ね描きするSﾊﾟﾗﾒｰﾀ:</source>
+        <translation>%1 is a two-port file. S-parameter to overlay:</translation>
+    </message>
+    <message>
+        <source>Sﾊﾟﾗﾒｰﾀの選択</source>
+        <translation>Choose S-Parameter</translation>
+    </message>
 </context>
 <context>
     <name>Difference</name>
@@ -1544,6 +1584,329 @@ It has been removed from the recent files.</translation>
     <message>
         <source>他のアプリケーションがクリップボードを開いています。</source>
         <translation>Another application has the clipboard open.</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <source>%1 がありません（あるのは %2）</source>
+        <translation>has no %1 (it has %2)</translation>
+    </message>
+    <message>
+        <source>%1 列目が数値ではありません: &quot;%2&quot;</source>
+        <translation>column %1: not a number: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>%1 列目が複素数の値ではありません: &quot;%2&quot;</source>
+        <translation>column %1: not a complex value: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>1 行に %1 個の数値ではポート数がわかりません（3 個か 9 個）</source>
+        <translation>cannot tell the number of ports from %1 numbers on a line (3 or 9 expected)</translation>
+    </message>
+    <message>
+        <source>Touchstone のバージョン %1 には対応していません</source>
+        <translation>Touchstone version %1 is not supported</translation>
+    </message>
+    <message>
+        <source>[Begin Information] に [End Information] がありません</source>
+        <translation>[Begin Information] without [End Information]</translation>
+    </message>
+    <message>
+        <source>[End] がありません: ファイルが途中で切れています</source>
+        <translation>no [End]: the file is cut short</translation>
+    </message>
+    <message>
+        <source>[Number of Frequencies] に数がありません</source>
+        <translation>[Number of Frequencies] without a count</translation>
+    </message>
+    <message>
+        <source>[Number of Frequencies] は %1 ですがデータは %2 件です</source>
+        <translation>[Number of Frequencies] is %1 but the data hold %2</translation>
+    </message>
+    <message>
+        <source>[Number of Ports] に数がありません</source>
+        <translation>[Number of Ports] without a count</translation>
+    </message>
+    <message>
+        <source>[Number of Ports] の前に [Network Data] があります</source>
+        <translation>[Network Data] before [Number of Ports]</translation>
+    </message>
+    <message>
+        <source>[Two-Port Data Order] は 12_21 か 21_12 です</source>
+        <translation>[Two-Port Data Order] must be 12_21 or 21_12</translation>
+    </message>
+    <message>
+        <source>[Version] がファイルの始めにありません</source>
+        <translation>[Version] after the start</translation>
+    </message>
+    <message>
+        <source>[Version] のないファイルにキーワード [%1] があります</source>
+        <translation>keyword [%1] in a file without [Version]</translation>
+    </message>
+    <message>
+        <source>&quot;Freq.&quot; の見出しがありません</source>
+        <translation>no &quot;Freq.&quot; header</translation>
+    </message>
+    <message>
+        <source>オプション行: R の後に基準抵抗がありません</source>
+        <translation>option line: R without a reference resistance</translation>
+    </message>
+    <message>
+        <source>オプション行: 不明な語 &quot;%1&quot;</source>
+        <translation>option line: unknown word &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>キーワード [%1] には対応していません</source>
+        <translation>keyword [%1] is not supported</translation>
+    </message>
+    <message>
+        <source>キーワードに &apos;]&apos; がありません</source>
+        <translation>keyword without &apos;]&apos;</translation>
+    </message>
+    <message>
+        <source>ステップが多すぎます</source>
+        <translation>too many steps</translation>
+    </message>
+    <message>
+        <source>ステップのない行の後にステップ情報があります</source>
+        <translation>step information after rows of no step</translation>
+    </message>
+    <message>
+        <source>データがありません</source>
+        <translation>no data</translation>
+    </message>
+    <message>
+        <source>ネットワークデータがありません</source>
+        <translation>no network data</translation>
+    </message>
+    <message>
+        <source>バイナリデータです: テキストファイルではありません</source>
+        <translation>binary data: not a text file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>file too large</translation>
+    </message>
+    <message>
+        <source>ミックスモードのパラメータには対応していません</source>
+        <translation>mixed-mode parameters are not supported</translation>
+    </message>
+    <message>
+        <source>列が1つしかありません（周波数とゲインが必要です）</source>
+        <translation>one column: frequency and gain are needed</translation>
+    </message>
+    <message>
+        <source>列が多すぎます</source>
+        <translation>too many columns</translation>
+    </message>
+    <message>
+        <source>周波数ではありません: &quot;%1&quot;</source>
+        <translation>not a frequency: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>数値ではありません: &quot;%1&quot;</source>
+        <translation>not a number: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>最初の行は %2 列ですがこの行は %1 列です</source>
+        <translation>%1 columns where the first row has %2</translation>
+    </message>
+    <message>
+        <source>空のファイルです</source>
+        <translation>empty file</translation>
+    </message>
+    <message>
+        <source>行が長すぎます</source>
+        <translation>line too long</translation>
+    </message>
+    <message>
+        <source>行列の形式 %1 には対応していません（Full のみ）</source>
+        <translation>matrix format %1 is not supported (full matrices only)</translation>
+    </message>
+    <message>
+        <source>見出しだけでデータがありません</source>
+        <translation>a header but no data</translation>
+    </message>
+    <message>
+        <source>見出しの %1 列より多い列があります</source>
+        <translation>more than the header&apos;s %1 columns</translation>
+    </message>
+    <message>
+        <source>見出しの &quot;Freq.&quot; の後に列がありません</source>
+        <translation>header without columns after &quot;Freq.&quot;</translation>
+    </message>
+    <message>
+        <source>見出しは %2 列ですがこの行は %1 列です</source>
+        <translation>%1 columns where the header has %2</translation>
+    </message>
+    <message>
+        <source>読み込めません: %1</source>
+        <translation>cannot read: %1</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>開けません: %1</source>
+        <translation>cannot open: %1</translation>
+    </message>
+    <message>
+        <source>使える点がありません: %1 点すべての周波数か値が正でないか有限ではありません</source>
+        <translation>no usable point: all %1 points have a non-positive or non-finite frequency or value</translation>
+    </message>
+    <message>
+        <source>周波数ごとの数値 %2 個のうち %1 個しかありません: データが途中で切れています</source>
+        <translation>a frequency with %1 of %2 numbers: data cut short</translation>
+    </message>
+    <message>
+        <source>%1 ポートのファイルには対応していません（1 ポートと 2 ポートのみ）</source>
+        <translation>files with %1 ports are not supported (one or two ports only)</translation>
+    </message>
+    <message>
+        <source>2 ポートの [Network Data] に [Two-Port Data Order] がありません</source>
+        <translation>[Network Data] of two ports without [Two-Port Data Order]</translation>
+    </message>
+    <message>
+        <source>使える点がありません: %1 個の周波数がすべて正でないか有限ではありません</source>
+        <translation>no usable point: all %1 frequencies are non-positive or not finite</translation>
+    </message>
+</context>
+<context>
+    <name>Commands</name>
+    <message>
+        <source>ﾓﾃﾞﾙのﾌｨｯﾄ...</source>
+        <translation>&amp;Fit Model...</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞに極と零点のﾓﾃﾞﾙをﾌｨｯﾄし、破線で重ねて描きます。
+ﾓﾃﾞﾙのﾌｨｯﾄ</source>
+        <translation>Fits a model of poles and zeros to the page shown and draws it over the page, dashed.
+Fit model</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙとの差 (残差) を表示</source>
+        <translation>Show &amp;Residual from Model</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀとﾓﾃﾞﾙの差 (残差) を表示／非表示します。
+残差の表示</source>
+        <translation>Shows or hides the difference between the data and the model (the residual).
+Show residual</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙの消去</source>
+        <translation>Re&amp;move Model</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞからﾌｨｯﾄしたﾓﾃﾞﾙを取り除きます。
+ﾓﾃﾞﾙの消去</source>
+        <translation>Removes the fitted model from the page shown.
+Remove model</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙをﾗﾌﾟﾗｽ式としてｺﾋﾟｰ</source>
+        <translation>Copy Model as &amp;Laplace Expression</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙを回路ｼﾐｭﾚｰﾀのﾗﾌﾟﾗｽ式としてｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰします。
+ﾗﾌﾟﾗｽ式としてｺﾋﾟｰ</source>
+        <translation>Copies the model to the clipboard as a Laplace expression for a circuit simulator.
+Copy as Laplace expression</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙを JSON としてｺﾋﾟｰ</source>
+        <translation>Copy Model as &amp;JSON</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙ (極､零点､ｹﾞｲﾝ､遅延､誤差) を JSON としてｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰします。
+JSON としてｺﾋﾟｰ</source>
+        <translation>Copies the model (poles, zeros, gain, delay, errors) to the clipboard as JSON.
+Copy as JSON</translation>
+    </message>
+</context>
+<context>
+    <name>Figures</name>
+    <message>
+        <source>%1 次</source>
+        <translation>order %1</translation>
+    </message>
+    <message>
+        <source> (指定)</source>
+        <translation> (given)</translation>
+    </message>
+    <message>
+        <source> (自動)</source>
+        <translation> (automatic)</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙ</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>極対</source>
+        <translation>Pole pair</translation>
+    </message>
+    <message>
+        <source>極</source>
+        <translation>Pole</translation>
+    </message>
+    <message>
+        <source>零点対</source>
+        <translation>Zero pair</translation>
+    </message>
+    <message>
+        <source>零点</source>
+        <translation>Zero</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙのｹﾞｲﾝ</source>
+        <translation>Model gain</translation>
+    </message>
+    <message>
+        <source>むだ時間</source>
+        <translation>Dead time</translation>
+    </message>
+    <message>
+        <source>RMS 誤差</source>
+        <translation>RMS error</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::FitDialog</name>
+    <message>
+        <source>ﾓﾃﾞﾙのﾌｨｯﾄ</source>
+        <translation>Fit Model</translation>
+    </message>
+    <message>
+        <source>次数 (極の数)</source>
+        <translation>Order (number of poles)</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>&amp;Automatic</translation>
+    </message>
+    <message>
+        <source>1 次から順に試し、誤差がそれ以上 10% を超えて減らない次数か、ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった次数を選びます</source>
+        <translation>Tries orders from 1 upwards and keeps the first whose error higher orders no longer reduce by more than 10 %, or which is down to the noise of the data</translation>
+    </message>
+    <message>
+        <source>指定</source>
+        <translation>&amp;Given</translation>
+    </message>
+    <message>
+        <source>むだ時間 (遅延) も求める</source>
+        <translation>Also fit a &amp;dead time (delay)</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::PageActions</name>
+    <message>
+        <source>このﾍﾟｰｼﾞにはﾓﾃﾞﾙをﾌｨｯﾄできません。
+%1</source>
+        <translation>No model can be fitted to this page.
+%1</translation>
     </message>
 </context>
 </TS>

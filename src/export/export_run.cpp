@@ -96,11 +96,13 @@ struct Comparison {
 // The traces of one overlay file: one for a data file, every trace of an
 // imported file (the first is the one a difference is taken to). Empty,
 // with the reason on `err`, when nothing can be laid over a page;
-// `usage` is set when the file lacks the parameter asked for.
+// `usage` is set when the file lacks the parameter asked for. Messages are
+// in the language of `translator`.
 std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
-                                     std::ostream& err, bool& usage) {
+                                     const TextTranslator* translator, std::ostream& err,
+                                     bool& usage) {
   std::vector<OverlayTrace> traces;
-  SweepFileRead read = ReadSweepFile(path, {options.sparam});
+  SweepFileRead read = ReadSweepFile(path, {options.sparam}, translator);
   usage = usage || read.missingSelection;
   if (!read.importError.empty()) {
     err << read.importError << '\n';
@@ -108,7 +110,10 @@ std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOption
   }
   // A record without points has nothing to lay over a page.
   if (!read.data || !read.data->points) {
-    err << path << ": " << (read.message.empty() ? "has no points" : read.message) << '\n';
+    err << path << ": "
+        << (read.message.empty() ? "has no points"
+                                 : LocalizedReaderMessage(read.message, translator))
+        << '\n';
     return traces;
   }
   read.more.insert(read.more.begin(), std::move(*read.data));
@@ -120,11 +125,11 @@ std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOption
   return traces;
 }
 
-Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool& allRead,
-                          bool& usage) {
+Comparison ReadComparison(const ExportOptions& options, const TextTranslator* translator,
+                          std::ostream& err, bool& allRead, bool& usage) {
   Comparison c;
   for (const std::string& path : options.overlays) {
-    std::vector<OverlayTrace> t = ReadTraces(path, options, err, usage);
+    std::vector<OverlayTrace> t = ReadTraces(path, options, translator, err, usage);
     if (t.empty()) {
       allRead = false;
       continue;
@@ -139,7 +144,8 @@ Comparison ReadComparison(const ExportOptions& options, std::ostream& err, bool&
                                   *options.differenceFile) != options.overlays.end();
     // Listed but unreadable: already reported.
     if (!listed) {
-      std::vector<OverlayTrace> t = ReadTraces(*options.differenceFile, options, err, usage);
+      std::vector<OverlayTrace> t =
+          ReadTraces(*options.differenceFile, options, translator, err, usage);
       if (!t.empty()) {
         c.referenceIndex = static_cast<int>(c.overlays.size());
         c.referenceOnly = true;
@@ -180,7 +186,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   const std::string& path = run.options.files[index];
   TaskOutput result;
   std::ostringstream err;
-  SweepFileRead read = ReadSweepFile(path, {run.options.sparam});
+  SweepFileRead read = ReadSweepFile(path, {run.options.sparam}, run.translator);
   if (!read.importError.empty()) {
     result.err = read.importError + "\n";
     result.ok = false;
@@ -253,7 +259,9 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     // is drawn without one (-f model says why).
     const std::vector<UsablePoint> shown = PageUsablePoints(*made);
     const FitResult fit = FitSweep(shown, run.options.fit);
-    if (fit.model) made->overlays.push_back(ModelOverlay(*fit.model, shown));
+    if (fit.model) {
+      made->overlays.push_back(ModelOverlay(*fit.model, shown, PageRatio(made->properties)));
+    }
   }
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
@@ -399,7 +407,7 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   inputs.push_back(settings);
   OutputClaims claims(options, inputs);
   bool usage = false;  // an input lacks what the command line asked of it
-  const Comparison comparison = ReadComparison(options, err, allWritten, usage);
+  const Comparison comparison = ReadComparison(options, translator, err, allWritten, usage);
   const bool drawn =
       options.reportPath || std::any_of(options.formats.begin(), options.formats.end(),
                                         [](ExportFormat f) { return f->drawn; });

@@ -14,4 +14,5 @@ target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_right_axis_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_page_view_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_loop_view_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/graph_session_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/graph_session_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_model_test.cpp)

@@ -119,14 +119,14 @@ TEST(SimulatorExport, MalformedRowsNameTheirLine) {
     size_t line;
     const char* says;
   } cases[] = {
-      {"Freq.\tV(out)\n1e1\t(-1dB,-10\xC2\xB0)\n1e2\t(-1dB,-10\xC2\xB0)\t1,0\n", 3, "more than"},
-      {"Freq.\tV(out)\tV(a)\n1e1\t(-1dB,-10\xC2\xB0)\n", 2, "2 columns where"},
-      {"Freq.\tV(out)\n1e1\t(-1dB,-1\n", 2, "not a complex value"},
-      {"Freq.\tV(out)\n1e1\t(-1,-10)\n", 2, "not a complex value"},
-      {"Freq.\tV(out)\nabc\t1,0\n", 2, "not a frequency"},
-      {"Freq.\tV(out)\n", 0, "no data"},
-      {"Freq.\tV(out)\n1\t1,0\nStep Information: x=1  (Run: 1/1)\n", 3, "step information"},
-      {"Freq.\tV(out)\n0\t1,0\n-1\t1,0\n", 0, "all 2 points"},
+      {"Freq.\tV(out)\n1e1\t(-1dB,-10\xC2\xB0)\n1e2\t(-1dB,-10\xC2\xB0)\t1,0\n", 3, "より多い列"},
+      {"Freq.\tV(out)\tV(a)\n1e1\t(-1dB,-10\xC2\xB0)\n", 2, "この行は 2 列"},
+      {"Freq.\tV(out)\n1e1\t(-1dB,-1\n", 2, "複素数の値ではありません"},
+      {"Freq.\tV(out)\n1e1\t(-1,-10)\n", 2, "複素数の値ではありません"},
+      {"Freq.\tV(out)\nabc\t1,0\n", 2, "周波数ではありません"},
+      {"Freq.\tV(out)\n", 0, "データがありません"},
+      {"Freq.\tV(out)\n1\t1,0\nStep Information: x=1  (Run: 1/1)\n", 3, "ステップ情報"},
+      {"Freq.\tV(out)\n0\t1,0\n-1\t1,0\n", 0, "2 点すべて"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -189,19 +189,19 @@ TEST(DelimitedText, BadTablesNameTheLine) {
     size_t line;
     const char* says;
   } cases[] = {
-      {"", 0, "empty file"},
-      {" \r\n\n", 0, "empty file"},
-      {std::string("\x01\x00\x00\x00garbage", 11), 0, "binary"},
-      {"f,g,p\n", 0, "header but no data"},
-      {"# only comments\n", 0, "no data"},
-      {"1,2,3\n4,5\n", 2, "2 columns where the first row has 3"},
-      {"freq,gain,phase\n1,2,3\n4,5,6,7\n", 3, "4 columns where the header has 3"},
-      {"1,2,3\n4,5,6e\n", 2, "not a number"},
-      {"1,2,3\n4,5,-\n", 2, "not a number"},
-      {"1,2,3\n4,5,6.0.0\n", 2, "not a number"},
-      {"1\n2\n", 1, "one column"},
-      {"0,1,2\n-1,1,2\nnan,1,2\n", 0, "all 3 points"},
-      {std::string(kMaxImportLineBytes + 10, '1') + "\n", 1, "too long"},
+      {"", 0, "空のファイル"},
+      {" \r\n\n", 0, "空のファイル"},
+      {std::string("\x01\x00\x00\x00garbage", 11), 0, "バイナリ"},
+      {"f,g,p\n", 0, "見出しだけでデータがありません"},
+      {"# only comments\n", 0, "データがありません"},
+      {"1,2,3\n4,5\n", 2, "最初の行は 3 列ですがこの行は 2 列です"},
+      {"freq,gain,phase\n1,2,3\n4,5,6,7\n", 3, "見出しは 3 列ですがこの行は 4 列です"},
+      {"1,2,3\n4,5,6e\n", 2, "数値ではありません"},
+      {"1,2,3\n4,5,-\n", 2, "数値ではありません"},
+      {"1,2,3\n4,5,6.0.0\n", 2, "数値ではありません"},
+      {"1\n2\n", 1, "列が1つしか"},
+      {"0,1,2\n-1,1,2\nnan,1,2\n", 0, "3 点すべて"},
+      {std::string(kMaxImportLineBytes + 10, '1') + "\n", 1, "長すぎます"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.bytes.substr(0, 40));
@@ -230,9 +230,22 @@ TEST(ImportFiles, ContentDecidesTheFormatAndErrorsNameThePath) {
 
   const std::string bad = dir.Write("bad.csv", "1,2,3\n4,5\n");
   const ImportResult b = ReadImportFile(bad, {});
-  EXPECT_EQ(ImportErrorText(bad, b.error), bad + ":2: 2 columns where the first row has 3");
+  EXPECT_EQ(ImportErrorText(bad, b.error), bad + ":2: 最初の行は 3 列ですがこの行は 2 列です");
   const ImportResult missing = ReadImportFile(dir.File("none.csv"), {});
-  EXPECT_EQ(ImportErrorText("none.csv", missing.error), "none.csv: No such file or directory");
+  EXPECT_EQ(ImportErrorText("none.csv", missing.error),
+            "none.csv: 開けません: No such file or directory");
+  // Translated, the values go where the translation puts them, once each:
+  // a value that looks like a place holder stays as it is.
+  const TextTranslator english = [](const char* context, const char* source) {
+    EXPECT_STREQ(context, "Import");
+    return std::string(source) == "最初の行は %2 列ですがこの行は %1 列です"
+               ? std::string("%1 columns where the first row has %2")
+               : std::string(source);
+  };
+  EXPECT_EQ(ImportErrorText(bad, b.error, &english),
+            bad + ":2: 2 columns where the first row has 3");
+  const ImportResult odd = ReadImportFile(dir.Write("odd.csv", "1,2,3\n4,%2,6\n"), {});
+  EXPECT_EQ(ImportMessage(odd.error, nullptr), "2 列目が数値ではありません: \"%2\"");
 }
 
 TEST(ImportText, NumbersAndEncodings) {

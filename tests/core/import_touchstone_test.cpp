@@ -93,6 +93,36 @@ TEST(TouchstoneRead, MissingParameterIsAUsageErrorNotABadFile) {
   EXPECT_EQ(ReadOne("# Hz Z MA\n1 0.5 0\n", "x.s1p").name, "Z11");
 }
 
+TEST(TouchstoneRead, AChoiceForTwoPortsLeavesAOnePortItsS11) {
+  const struct {
+    std::string text;
+    std::string sparam;
+    const char* name;  // nullptr: the parameter is missing
+    int ports;
+  } cases[] = {
+      {"# Hz S MA\n1 0.5 0\n", "S22", "S11", 1},
+      {"# Hz S MA\n1 0.5 0\n", "S11", "S11", 1},
+      {"# Hz Z MA\n1 0.5 0\n", "S12", "Z11", 1},
+      {"# Hz S MA\n1 1 0 2 0 3 0 4 0\n", "S12", "S12", 2},
+      {"# Hz Z MA\n1 1 0 2 0 3 0 4 0\n", "S12", nullptr, 0},
+      {"f,g,p\n1,2,3\n", "S12", "", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ImportOptions options{c.sparam};
+    options.forTwoPorts = true;
+    const ImportResult r = ParseImport(c.text, "x.txt", options);
+    if (!c.name) {
+      ASSERT_FALSE(r.file);
+      EXPECT_TRUE(r.error.missingSelection);
+      continue;
+    }
+    ASSERT_TRUE(r.file) << r.error.message;
+    EXPECT_EQ(r.file->traces[0].name, c.name);
+    EXPECT_EQ(r.file->ports, c.ports);
+  }
+}
+
 std::string Version2(const std::string& order, const std::string& rows,
                      const std::string& extra = "") {
   return "! v2\n[Version] 2.0\n# Hz S MA R 50\n[Number of Ports] 2\n[Two-Port Data Order] " +
@@ -125,21 +155,21 @@ TEST(TouchstoneRead, BadFilesNameTheLineAndSayWhat) {
     size_t line;
     const char* says;
   } cases[] = {
-      {"# Hz S MA\n1 0.5 0 1 0 1 0 1 0\n2 0.5\n", 3, "cut short"},
-      {"# Hz S MA\n1 0.5 0\n2 0.5 x\n", 3, "not a number"},
-      {"# Hz S MA\n1 0.5 0 ! fine\n2 0.5 0,5\n", 3, "not a number"},
-      {"# Hz Q MA\n1 0.5 0\n", 1, "unknown word"},
-      {"# Hz S MA\n", 0, "no network data"},
-      {"# Hz S MA\n1 2 3 4 5\n", 2, "5 of 9 numbers"},
-      {Version2("12_21", "10 1 1 1 1 1 1 1 1\n"), 0, "[Number of Frequencies] is 2"},
-      {Version2("13_31", ""), 5, "12_21 or 21_12"},
-      {Version2("12_21", "", "[Matrix Format] Lower\n"), 7, "not supported"},
-      {"[Version] 2.0\n[Number of Ports] 3\n", 2, "not supported"},
-      {"[Version] 1.0\n", 1, "not supported"},
-      {"[Version] 2.0\n[Number of Ports] 1\n[Network Data]\n1 1 1\n", 0, "no [End]"},
+      {"# Hz S MA\n1 0.5 0 1 0 1 0 1 0\n2 0.5\n", 3, "途中で切れています"},
+      {"# Hz S MA\n1 0.5 0\n2 0.5 x\n", 3, "数値ではありません"},
+      {"# Hz S MA\n1 0.5 0 ! fine\n2 0.5 0,5\n", 3, "数値ではありません"},
+      {"# Hz Q MA\n1 0.5 0\n", 1, "不明な語"},
+      {"# Hz S MA\n", 0, "ネットワークデータがありません"},
+      {"# Hz S MA\n1 2 3 4 5\n", 2, "9 個のうち 5 個"},
+      {Version2("12_21", "10 1 1 1 1 1 1 1 1\n"), 0, "[Number of Frequencies] は 2"},
+      {Version2("13_31", ""), 5, "12_21 か 21_12"},
+      {Version2("12_21", "", "[Matrix Format] Lower\n"), 7, "対応していません"},
+      {"[Version] 2.0\n[Number of Ports] 3\n", 2, "対応していません"},
+      {"[Version] 1.0\n", 1, "対応していません"},
+      {"[Version] 2.0\n[Number of Ports] 1\n[Network Data]\n1 1 1\n", 0, "[End] がありません"},
       {"[Version] 2.0\n[Number of Ports] 2\n[Network Data]\n", 3, "[Two-Port Data Order]"},
-      {"[Version] 2.0\n[Mixed-Mode Order] D2,1\n", 2, "not supported"},
-      {"# Hz S MA\n[Number of Ports] 1\n", 2, "without [Version]"},
+      {"[Version] 2.0\n[Mixed-Mode Order] D2,1\n", 2, "対応していません"},
+      {"# Hz S MA\n[Number of Ports] 1\n", 2, "[Version] のない"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -155,7 +185,7 @@ TEST(TouchstoneRead, BadFilesNameTheLineAndSayWhat) {
   EXPECT_EQ(onePort.points.size(), 3u);
   // Without a name that tells the port count, the first row must.
   const ImportResult r = ParseImport("# Hz S MA\n1 2 3 4 5\n", "bad.txt", {});
-  EXPECT_NE(r.error.message.find("cannot tell the number of ports"), std::string::npos);
+  EXPECT_NE(r.error.message.find("ポート数がわかりません"), std::string::npos);
 }
 
 TEST(TouchstoneRead, UnusableFrequenciesAreSkippedAndCounted) {
@@ -165,7 +195,8 @@ TEST(TouchstoneRead, UnusableFrequenciesAreSkippedAndCounted) {
   EXPECT_EQ(r.file->skippedPoints, 3u);
   const ImportResult none = ParseImport("# Hz S MA\n0 1 0\n-5 1 0\n", "u.s1p", {});
   ASSERT_FALSE(none.file);
-  EXPECT_NE(none.error.message.find("all 2 "), std::string::npos) << none.error.message;
+  EXPECT_NE(none.error.message.find("2 個の周波数がすべて"), std::string::npos)
+      << none.error.message;
 }
 
 TEST(TouchstoneRead, TwoPortNoiseDataAfterTheNetworkIsLeftOut) {

@@ -107,8 +107,13 @@ TEST_F(ExportImport, ParameterChoiceAndMissingParameterIsAUsageError) {
 
   const std::string onePort = root_ + "/ant.s1p";
   WriteBytes(onePort, "! antenna\n# MHz S RI\n100 0.5 0\n");
-  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S21", onePort, dat_}), 2);
+  EXPECT_EQ(
+      Run({"--lang", "en", "-o", root_ + "/out", "-f", "csv", "--sparam", "S21", onePort, dat_}),
+      2);
   EXPECT_EQ(err_.str(), onePort + ": has no S21 (it has S11)\n");
+  EXPECT_EQ(Run({"--lang", "ja", "-o", root_ + "/out", "-f", "csv", "--sparam", "S12", onePort}),
+            2);
+  EXPECT_EQ(err_.str(), onePort + ": S12 がありません（あるのは S11）\n");
   EXPECT_TRUE(std::filesystem::exists(Out("RC1.csv")));
   EXPECT_FALSE(std::filesystem::exists(Out("ant.csv")));
   EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S31", dat_}), 2);
@@ -121,12 +126,26 @@ TEST_F(ExportImport, MalformedInputsAreReportedWithTheirLineAndTheOthersWritten)
   WriteBytes(mixed, "f,g,p\r\n1,2,3\r\n4,5\r\n");
   const std::string empty = root_ + "/empty.txt";
   WriteBytes(empty, "");
-  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv,png", cut, mixed, empty, dat_}), 1);
-  EXPECT_EQ(err_.str(), cut + ":3: a frequency with 4 of 9 numbers: data cut short\n" + mixed +
-                            ":3: 2 columns where the header has 3\n" + empty + ": empty file\n");
-  EXPECT_TRUE(std::filesystem::exists(Out("RC1.png")));
-  for (const char* name : {"cut.csv", "mixed.csv", "empty.csv", "cut.png"}) {
-    EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
+  // The messages speak the run's language, the values put in as read.
+  const struct {
+    const char* lang;
+    std::string says;
+  } languages[] = {
+      {"en", cut + ":3: a frequency with 4 of 9 numbers: data cut short\n" + mixed +
+                 ":3: 2 columns where the header has 3\n" + empty + ": empty file\n"},
+      {"ja",
+       cut + ":3: 周波数ごとの数値 9 個のうち 4 個しかありません: データが途中で切れています\n" +
+           mixed + ":3: 見出しは 3 列ですがこの行は 2 列です\n" + empty + ": 空のファイルです\n"},
+  };
+  for (const auto& l : languages) {
+    std::filesystem::remove_all(root_ + "/out");
+    EXPECT_EQ(
+        Run({"--lang", l.lang, "-o", root_ + "/out", "-f", "csv,png", cut, mixed, empty, dat_}), 1);
+    EXPECT_EQ(err_.str(), l.says);
+    EXPECT_TRUE(std::filesystem::exists(Out("RC1.png")));
+    for (const char* name : {"cut.csv", "mixed.csv", "empty.csv", "cut.png"}) {
+      EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
+    }
   }
 }
 

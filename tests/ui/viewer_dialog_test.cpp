@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
@@ -17,6 +18,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "app/qt_frame_dialogs.h"
 #include "datafile/data_file_scan.h"
 #include "filelist/data_file_list_dialog.h"
 #include "filelist/data_file_row_delegate.h"
@@ -289,6 +291,28 @@ class DialogTest : public QObject {
     const auto* name = fd.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(name);
     QCOMPARE(name->text(), QStringLiteral("*.DAT"));
+  }
+
+  // The open dialog: Qt's own (a platform dialog takes no extra box), one
+  // or more existing files, the four filters, and the S-parameter box
+  // offering the choice it was given (an unknown one: the default).
+  void openDialogSetUp() {
+    for (const auto& [given, shown] : {std::pair{"S12", "S12"}, {"S21", "S21"}, {"X", "S21"}}) {
+      QFileDialog fd;
+      QComboBox* parameter =
+          QtFrameDialogs::SetUpOpenDialog(fd, dir_.path(), QString::fromLatin1(given));
+      QVERIFY(fd.testOption(QFileDialog::DontUseNativeDialog));
+      QCOMPARE(fd.fileMode(), QFileDialog::ExistingFiles);
+      QCOMPARE(fd.nameFilters(),
+               (QStringList{
+                   QStringLiteral("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
+                   QStringLiteral("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), QStringLiteral("Touchstone (*.s1p *.s2p)"),
+                   QStringLiteral("ﾃｷｽﾄ (*.txt *.csv *.tsv)")}));
+      QCOMPARE(fd.findChild<QComboBox*>(QStringLiteral("twoPortParameter")), parameter);
+      QCOMPARE(parameter->count(), 4);
+      QCOMPARE(parameter->currentText(), QString::fromLatin1(shown));
+      QVERIFY(fd.layout()->indexOf(parameter) >= 0);
+    }
   }
 
   void browse() {

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include "analysis/figures_text.h"
 #include "app/about_dialog.h"
 #include "app/main_app.h"
+#include "app/qt_frame_dialogs.h"
 #include "datafile/data_file_list_cells.h"
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
@@ -164,7 +166,32 @@ class EnglishTest : public QObject {
     for (const QString& t : dialogs.questions) said << t;
     VERIFY_ENGLISH(said);
     QVERIFY(dialogs.warnings.front().contains(QStringLiteral("MISSING.DAT")));
+    // Another program's file that cannot be read: its reader's message too,
+    // with the line and the value as read.
+    dialogs.warnings.clear();
+    const QString table = WriteFile(dir_, QStringLiteral("model.csv"), "f,g,p\n1,2,3\n4,5,x\n");
+    frame.Pages().OpenFiles({table});
+    QCOMPARE(dialogs.warnings.size(), size_t{1});
+    QVERIFY(
+        dialogs.warnings[0].contains(table + QStringLiteral(":3: column 3: not a number: \"x\"")));
+    VERIFY_ENGLISH(QStringList{dialogs.warnings[0]});
     QVERIFY(app.Shutdown().ok);
+  }
+
+  // The open dialog's filters read exactly so, and its S-parameter box.
+  void openDialog() {
+    QFileDialog dialog;
+    QtFrameDialogs::SetUpOpenDialog(dialog, dir_.path(), QStringLiteral("S21"));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Data File"));
+    QCOMPARE(dialog.nameFilters(),
+             (QStringList{QStringLiteral("All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
+                          QStringLiteral("Data files (*.DAT)"),
+                          QStringLiteral("Touchstone (*.s1p *.s2p)"),
+                          QStringLiteral("Text (*.txt *.csv *.tsv)")}));
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+    QVERIFY(labels.contains(QStringLiteral("Two-port S-&parameter:")));
+    VERIFY_ENGLISH(labels);
   }
 
   void dataFileListDialog() {

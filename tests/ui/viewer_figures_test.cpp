@@ -35,18 +35,12 @@ UsablePoint Point(double f, double gain, double phase) {
 
 }  // namespace
 
-class FiguresTest : public QObject {
+class FiguresTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
   QString file_;
 
-  AppState& state() { return ts_->state; }
-  GraphPage& Page() { return *state().session.CurrentPage(); }
   // The viewport point over the page's gain axis at `hz`, halfway up.
   QPoint PointAt(double hz) {
     const PageLayout& l = Page().layout;

@@ -33,17 +33,12 @@
 using namespace fernplot;
 using namespace fernplot::testing;
 
-class FrameTest : public QObject {
+class FrameTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
   QStringList files_;
 
-  AppState& state() { return ts_->state; }
   bool Enabled(int id) { return frame_->Action(id)->isEnabled(); }
   bool Checked(int id) { return frame_->Action(id)->isChecked(); }
   void OpenPages(int n) { frame_->Pages().OpenFiles(files_.mid(0, n)); }
@@ -414,9 +409,9 @@ class FrameTest : public QObject {
     QTemporaryDir other;
     WriteDataFile(other, QStringLiteral("b.DAT"), 10);
     WriteDataFile(other, QStringLiteral("A.dat"), 10);
-    WriteFile(other, QStringLiteral("readme.txt"), "x");
+    WriteFile(other, QStringLiteral("readme.md"), "x");
     QMimeData text;
-    text.setUrls({QUrl::fromLocalFile(other.filePath(QStringLiteral("readme.txt")))});
+    text.setUrls({QUrl::fromLocalFile(other.filePath(QStringLiteral("readme.md")))});
     QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, {});
     QCoreApplication::sendEvent(frame_.get(), &refused);
     QVERIFY(!refused.isAccepted());
@@ -523,6 +518,13 @@ class FrameTest : public QObject {
                                   "ﾄﾚｰｽの一覧...",
                                   "-",
                                   "基準との差を表示",
+                                  "-",
+                                  "ﾓﾃﾞﾙのﾌｨｯﾄ...",
+                                  "ﾓﾃﾞﾙとの差 (残差) を表示",
+                                  "ﾓﾃﾞﾙの消去",
+                                  "-",
+                                  "ﾓﾃﾞﾙをﾗﾌﾟﾗｽ式としてｺﾋﾟｰ",
+                                  "ﾓﾃﾞﾙを JSON としてｺﾋﾟｰ",
                                   "設定(&S)",
                                   "ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）...",
                                   "-",

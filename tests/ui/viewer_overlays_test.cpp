@@ -43,18 +43,12 @@ std::vector<std::string> OverlayNames(const GraphPage& page) {
 
 }  // namespace
 
-class OverlaysTest : public QObject {
+class OverlaysTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
   QStringList files_;
 
-  AppState& state() { return ts_->state; }
-  GraphPage& Page() { return *state().session.CurrentPage(); }
   void Trigger(int id) { frame_->Action(id)->trigger(); }
 
   void Drop(const QStringList& paths, Qt::KeyboardModifiers modifiers) {
@@ -211,6 +205,88 @@ class OverlaysTest : public QObject {
     QFile cir(*dialogs_->csvPath);
     QVERIFY(cir.open(QIODevice::ReadOnly));
     QVERIFY(cir.readAll().contains(".subckt P1 in out\nE1 out 0 FREQ {V(in)} = ("));
+  }
+
+  // A two-port's S-parameter chosen in the open dialog or asked for an
+  // overlay is the one read: every parameter of a file where each differs,
+  // the choice offered again next time, a one-port's S11 whatever was
+  // chosen, a parameter the file lacks named in the message.
+  void twoPortParameterChoiceReachesTheReader() {
+    // Gains -1, -2, -3, -4 dB for S11, S21, S12, S22 at both frequencies.
+    const QString amp = WriteFile(dir_, QStringLiteral("amp.s2p"),
+                                  "# Hz S DB R 50\n"
+                                  "1000 -1 10 -2 20 -3 30 -4 40\n"
+                                  "2000 -1 11 -2 21 -3 31 -4 41\n");
+    const QString one =
+        WriteFile(dir_, QStringLiteral("one.s1p"), "# Hz S DB R 50\n1000 -5 50\n2000 -5 51\n");
+    const QString z =
+        WriteFile(dir_, QStringLiteral("z.s2p"),
+                  "# Hz Z DB R 50\n1000 -1 0 -2 0 -3 0 -4 0\n2000 -1 0 -2 0 -3 0 -4 0\n");
+    const auto firstGain = [](const MeasurementData& d) { return (*d.points)[0].gainCh1Ch2; };
+    struct Case {
+      QString file, parameter;
+      float gain;
+      QString offeredBefore;
+    };
+    const Case cases[] = {{amp, QStringLiteral("S11"), -1.0f, QStringLiteral("S21")},
+                          {amp, QStringLiteral("S12"), -3.0f, QStringLiteral("S11")},
+                          {amp, QStringLiteral("S22"), -4.0f, QStringLiteral("S12")},
+                          {amp, QStringLiteral("S21"), -2.0f, QStringLiteral("S22")},
+                          {one, QStringLiteral("S12"), -5.0f, QStringLiteral("S21")},
+                          {z, QStringLiteral("S21"), -2.0f, QStringLiteral("S12")}};
+    for (const Case& c : cases) {
+      dialogs_->dataFilesAnswer = {c.file};
+      dialogs_->parameterAnswer = c.parameter;
+      Trigger(kCmdOpenFile);
+      QCOMPARE(dialogs_->offeredParameters.back(), c.offeredBefore);
+      QCOMPARE(firstGain(Page().data), c.gain);
+    }
+    QVERIFY(dialogs_->warnings.empty());
+    // A Z-parameter file has no S11.
+    const int sheets = state().session.drawing.SheetCount();
+    dialogs_->dataFilesAnswer = {z};
+    dialogs_->parameterAnswer = QStringLiteral("S11");
+    Trigger(kCmdOpenFile);
+    QCOMPARE(state().session.drawing.SheetCount(), sheets);
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("z.s2p")));
+    QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("S11")));
+
+    // Overlays: the question for a two-port only, offering the last choice.
+    frame_->Pages().OpenFiles({files_[0]});
+    dialogs_->overlayParameterAnswer = QStringLiteral("S12");
+    frame_->Pages().AddOverlayFiles({one, amp});
+    QCOMPARE(dialogs_->twoPortQuestions, (std::vector<QString>{QStringLiteral("amp.s2p")}));
+    QCOMPARE(dialogs_->offeredParameters.back(), QStringLiteral("S11"));
+    QCOMPARE(Page().overlays.size(), size_t{2});
+    QCOMPARE(firstGain(Page().overlays[0].data), -5.0f);
+    QCOMPARE(firstGain(Page().overlays[1].data), -3.0f);
+    dialogs_->cancelTwoPortQuestion = true;
+    frame_->Pages().AddOverlayFiles({amp});
+    QCOMPARE(Page().overlays.size(), size_t{2});
+    QCOMPARE(dialogs_->warnings.size(), size_t{1});
+    // Asked even when the last choice does not fit the file; the answer
+    // that does not fit either is named.
+    dialogs_->cancelTwoPortQuestion = false;
+    dialogs_->overlayParameterAnswer = QStringLiteral("S11");
+    frame_->Pages().AddOverlayFiles({amp});
+    dialogs_->overlayParameterAnswer.clear();
+    frame_->Pages().AddOverlayFiles({z});
+    QCOMPARE(dialogs_->twoPortQuestions.size(), size_t{4});
+    QCOMPARE(Page().overlays.size(), size_t{3});
+    QCOMPARE(dialogs_->warnings.size(), size_t{2});
+    QVERIFY(dialogs_->warnings[1].contains(QStringLiteral("z.s2p")));
+    dialogs_->overlayParameterAnswer = QStringLiteral("S21");
+    frame_->Pages().AddOverlayFiles({z});
+    QCOMPARE(Page().overlays.size(), size_t{4});
+    QCOMPARE(firstGain(Page().overlays[3].data), -2.0f);
+
+    // Dragged over the window, these files are taken like data files.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(amp)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame_.get(), &enter);
+    QVERIFY(enter.isAccepted());
   }
 
   // Files the exporter refuses as overlays are refused here too, in the

@@ -28,17 +28,10 @@
 using namespace fernplot;
 using namespace fernplot::testing;
 
-class ReadingTest : public QObject {
+class ReadingTest : public WindowTest {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TestState> ts_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<CMainFrame> frame_;
-  QTemporaryDir dir_;
-
-  AppState& state() { return ts_->state; }
-  GraphPage& Page() { return *state().session.CurrentPage(); }
   CMainView* View() { return frame_->View(); }
 
   // A viewport point at the given fractions of the graph frame, at 100 %.

@@ -107,13 +107,28 @@ class ScriptedDialogs : public FrameDialogs {
     if (!editTraces) return std::nullopt;
     return editTraces(traces);
   }
+  std::optional<FitOptions> AskFitOptions(QWidget*, const FitOptions& last) override {
+    fitAsks.push_back(last);
+    return fitAnswer;
+  }
+  std::vector<FitOptions> fitAsks;  // the choice offered each time
+  std::optional<FitOptions> fitAnswer;
   std::optional<int> AskPageNumber(QWidget*, int current, int count) override {
     pageAsks.push_back({current, count});
     return pageAnswer;
   }
-  QStringList AskDataFiles(QWidget*, const QString& folder) override {
+  OpenFilesAnswer AskDataFiles(QWidget*, const QString& folder,
+                               const QString& twoPortParameter) override {
     dataFileFolders.push_back(folder);
-    return dataFilesAnswer;
+    offeredParameters.push_back(twoPortParameter);
+    return {dataFilesAnswer, parameterAnswer.isEmpty() ? twoPortParameter : parameterAnswer};
+  }
+  std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
+                                             const QString& preset) override {
+    twoPortQuestions.push_back(fileName);
+    offeredParameters.push_back(preset);
+    if (cancelTwoPortQuestion) return std::nullopt;
+    return overlayParameterAnswer.isEmpty() ? preset : overlayParameterAnswer;
   }
   std::optional<QString> AskCsvPath(QWidget*, const QString& initialName) override {
     csvInitialNames.push_back(initialName);
@@ -138,6 +153,9 @@ class ScriptedDialogs : public FrameDialogs {
   std::optional<QString> csvPath;
   QStringList dataFilesAnswer;
   std::vector<QString> dataFileFolders;
+  QString parameterAnswer, overlayParameterAnswer;  // empty: keep what is offered
+  bool cancelTwoPortQuestion = false;
+  std::vector<QString> offeredParameters, twoPortQuestions;
   bool editAnswer = true;
   std::function<void(GraphProperties&)> editProperties;
 
@@ -172,6 +190,20 @@ inline void DropFrame(std::unique_ptr<TestState>& ts, std::unique_ptr<ScriptedDi
   dialogs.reset();
   ts.reset();
 }
+
+// What the window tests hold: fresh program state, scripted dialogs and a
+// main window for each test function (ShowNewFrame in init(), DropFrame in
+// cleanup()), and a folder for the files they write.
+class WindowTest : public QObject {
+ protected:
+  std::unique_ptr<TestState> ts_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<CMainFrame> frame_;
+  QTemporaryDir dir_;
+
+  AppState& state() { return ts_->state; }
+  GraphPage& Page() { return *state().session.CurrentPage(); }
+};
 
 // Whether the sheet holds a text that reads `text`.
 inline bool SheetHasText(const DrawingSheet& sheet, std::string_view text) {

@@ -6,7 +6,8 @@
 
 namespace fernplot {
 
-OverlayTrace ModelOverlay(const FitModel& model, std::span<const UsablePoint> points) {
+OverlayTrace ModelOverlay(const FitModel& model, std::span<const UsablePoint> points,
+                          ChannelRatio fitted) {
   OverlayTrace trace;
   trace.fileName = "model";
   trace.dashed = true;
@@ -18,7 +19,11 @@ OverlayTrace ModelOverlay(const FitModel& model, std::span<const UsablePoint> po
     const std::complex<double> h = EvaluateModel(model, f);
     const auto gain = static_cast<float>(20.0 * std::log10(std::abs(h)));
     const auto phase = static_cast<float>(std::arg(h) * (180.0 / std::numbers::pi));
-    trace.data.points->push_back({f, gain, -gain, phase, -phase});
+    if (fitted == ChannelRatio::kCh1Ch2) {
+      trace.data.points->push_back({f, gain, -gain, phase, -phase});
+    } else {
+      trace.data.points->push_back({f, -gain, gain, -phase, phase});
+    }
   }
   return trace;
 }

@@ -11,7 +11,10 @@
 namespace fernplot {
 
 // The model at the frequencies of `points` (as UsablePoints gives them), in
-// both ratios (CH2/CH1 the inverse), in the record's order.
-OverlayTrace ModelOverlay(const FitModel& model, std::span<const UsablePoint> points);
+// the record's order. The model stands for the ratio `fitted` (the one the
+// points were read in) and the other ratio holds its inverse, so that the
+// overlay is drawn over the curve it was fitted to.
+OverlayTrace ModelOverlay(const FitModel& model, std::span<const UsablePoint> points,
+                          ChannelRatio fitted = ChannelRatio::kCh1Ch2);
 
 }  // namespace fernplot

@@ -6,6 +6,7 @@
 
 #include "datafile/reader.h"
 #include "graph/overlays.h"
+#include "graph/page_model.h"
 #include "graph/page_view.h"
 
 namespace fernplot {
@@ -181,6 +182,8 @@ void PageSession::Unsubscribe(int id) {
 }
 
 void PageSession::Changed() {
+  // A model follows the points of its page (a new ratio, say).
+  if (GraphPage* page = CurrentPage()) UpdatePageModel(*page);
   RebuildCurrent();
   Announce();
 }
@@ -244,6 +247,28 @@ bool PageSession::ShowFigureMarks(bool on) {
   GraphPage* page = CurrentPage();
   if (!page || page->showFigureMarks == on) return false;
   page->showFigureMarks = on;
+  Changed();
+  return true;
+}
+
+std::string PageSession::AddModel(const FitOptions& options) {
+  GraphPage* page = CurrentPage();
+  if (!page) return "no page";
+  std::string message = FitPageModel(*page, options);
+  if (message.empty()) Changed();
+  return message;
+}
+
+bool PageSession::RemoveModel() {
+  GraphPage* page = CurrentPage();
+  if (!page || !RemovePageModel(*page)) return false;
+  Changed();
+  return true;
+}
+
+bool PageSession::ShowModelResidual(bool on) {
+  GraphPage* page = CurrentPage();
+  if (!page || !ShowResidual(*page, on)) return false;
   Changed();
   return true;
 }

@@ -110,6 +110,15 @@ class PageSession {
   // The look of `defaults`; the facts of the page's own file stay.
   bool ResetToDefaults(const GraphProperties& defaults);
   bool ShowFigureMarks(bool on);
+  // Fits a model to the page (graph/page_model.h) and lays it over it; it is
+  // fitted again whenever a change of the page alters the points it was
+  // fitted to. Returns the fit's message, and changes nothing, when the page
+  // cannot be fitted; empty once fitted.
+  std::string AddModel(const FitOptions& options);
+  // Drops the page's model; false when it had none.
+  bool RemoveModel();
+  // The page's difference to its model on or off; false when nothing changed.
+  bool ShowModelResidual(bool on);
   // The view the page is drawn in and the curve it shows (L, T or S); false
   // too when the page has them already.
   bool SetView(ViewKind view);

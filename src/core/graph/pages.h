@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
 #include "graph/page_facts.h"
@@ -24,6 +26,17 @@ struct OverlayTrace {
   std::string fileName;  // without folder and extension, for the legend
   std::string path;      // as opened
   bool dashed = false;   // the gain drawn dashed too (a fitted model)
+  bool isModel = false;  // the page's own fitted model (GraphPage::fit)
+};
+
+// A model the user fitted to a page in the viewer, kept with what it was
+// fitted to so that it can be fitted again when the page's points change.
+struct PageFit {
+  FitOptions options;
+  FitModel model;
+  std::vector<UsablePoint> points;  // the page's usable points it was fitted to
+  // The reference the page had before it showed the model's residual.
+  int referenceBeforeResidual = -1;
 };
 
 struct GraphPage {
@@ -40,6 +53,9 @@ struct GraphPage {
   // Marks the page's figures (margins, -3 dB points, resonance) on its
   // curve; a viewer choice, never saved.
   bool showFigureMarks = false;
+  // The fitted model drawn over the page (an overlay with isModel); a
+  // viewer choice, never saved.
+  std::optional<PageFit> fit;
   std::string sourcePath;  // the file it was read from, as given; may be empty
   // Its data and overlays already hold the closed loop or the sensitivity
   // its properties name (ShowLoopCurve), not the loop gain as measured.

@@ -15,12 +15,6 @@ namespace {
 
 constexpr size_t kMaxFields = 4096;
 
-ImportResult Fail(size_t line, std::string message) {
-  ImportResult r;
-  r.error = {line, std::move(message), false};
-  return r;
-}
-
 enum class Separator { kComma, kSemicolon, kTab, kSpace };
 
 Separator ChooseSeparator(std::string_view line) {
@@ -106,18 +100,22 @@ ImportResult ReadDelimitedText(std::string_view text) {
   size_t rows = 0;
   while (lines.Next(line)) {
     const size_t number = lines.LineNumber();
-    if (line.size() > kMaxImportLineBytes) return Fail(number, "line too long");
+    if (line.size() > kMaxImportLineBytes)
+      return ImportFailure(number, FERNPLOT_TEXT("Import", "行が長すぎます"));
     const std::string_view trimmed = TrimSpace(line);
     if (trimmed.empty() || IsCommentLine(trimmed)) continue;
     if (!started) {
       started = true;
       sep = ChooseSeparator(trimmed);
-      if (!SplitFields(trimmed, sep, fields)) return Fail(number, "too many columns");
+      if (!SplitFields(trimmed, sep, fields))
+        return ImportFailure(number, FERNPLOT_TEXT("Import", "列が多すぎます"));
       double v = 0.0;
       bool numeric = true;
       for (const std::string_view f : fields) numeric = numeric && ParseWholeNumber(f, v);
       columnCount = fields.size();
-      if (columnCount < 2) return Fail(number, "one column: frequency and gain are needed");
+      if (columnCount < 2)
+        return ImportFailure(
+            number, FERNPLOT_TEXT("Import", "列が1つしかありません（周波数とゲインが必要です）"));
       pCol = columnCount >= 3 ? 2 : -1;
       if (!numeric) {
         headerLine = number;
@@ -133,11 +131,14 @@ ImportResult ReadDelimitedText(std::string_view text) {
         continue;
       }
     }
-    if (!SplitFields(trimmed, sep, fields)) return Fail(number, "too many columns");
+    if (!SplitFields(trimmed, sep, fields))
+      return ImportFailure(number, FERNPLOT_TEXT("Import", "列が多すぎます"));
     if (fields.size() != columnCount) {
-      return Fail(number, std::to_string(fields.size()) + " columns where " +
-                              (headerLine ? "the header has " : "the first row has ") +
-                              std::to_string(columnCount));
+      return ImportFailure(
+          number,
+          headerLine ? FERNPLOT_TEXT("Import", "見出しは %2 列ですがこの行は %1 列です")
+                     : FERNPLOT_TEXT("Import", "最初の行は %2 列ですがこの行は %1 列です"),
+          {std::to_string(fields.size()), std::to_string(columnCount)});
     }
     TracePoint p;
     const auto number_at = [&](int col, double& value) -> bool {
@@ -148,8 +149,9 @@ ImportResult ReadDelimitedText(std::string_view text) {
       for (const int col : {fCol, gCol, pCol}) {
         double v = 0.0;
         if (col >= 0 && !number_at(col, v)) {
-          return Fail(number, "column " + std::to_string(col + 1) + ": not a number: \"" +
-                                  std::string(fields[static_cast<size_t>(col)]) + "\"");
+          return ImportFailure(
+              number, FERNPLOT_TEXT("Import", "%1 列目が数値ではありません: \"%2\""),
+              {std::to_string(col + 1), std::string(fields[static_cast<size_t>(col)])});
         }
       }
     }
@@ -160,8 +162,8 @@ ImportResult ReadDelimitedText(std::string_view text) {
       ++skipped;
     }
   }
-  if (!started) return Fail(0, "no data");
-  if (rows == 0) return Fail(0, "a header but no data");
+  if (!started) return ImportFailure(0, FERNPLOT_TEXT("Import", "データがありません"));
+  if (rows == 0) return ImportFailure(0, FERNPLOT_TEXT("Import", "見出しだけでデータがありません"));
   ImportedFile file;
   file.format = "Text";
   file.skippedPoints = skipped;

@@ -43,7 +43,7 @@ ImportFormat DetectText(std::string_view text, std::string_view path) {
     if (StartsWithNoCase(t, "[version]")) return ImportFormat::kTouchstone;
     if (t.front() == '#') {
       TouchstoneOptions options;
-      std::string what;
+      ImportError what;
       const std::string_view words = TrimSpace(t.substr(1));
       if (!words.empty() && ParseTouchstoneOptions(words, options, what)) {
         return ImportFormat::kTouchstone;
@@ -86,9 +86,12 @@ ImportResult FinishTraces(ImportedFile file) {
   std::erase_if(file.traces, [](const ImportedTrace& t) { return t.points.empty(); });
   ImportResult r;
   if (file.traces.empty()) {
-    r.error.message = "no usable point: all " + std::to_string(file.skippedPoints) +
-                      " points have a non-positive or non-finite frequency or value";
-    return r;
+    return ImportFailure(
+        0,
+        FERNPLOT_TEXT(
+            "Import",
+            "使える点がありません: %1 点すべての周波数か値が正でないか有限ではありません"),
+        {std::to_string(file.skippedPoints)});
   }
   r.file = std::move(file);
   return r;
@@ -98,18 +101,16 @@ ImportResult ParseImport(std::string_view bytes, std::string_view path,
                          const ImportOptions& options) {
   ImportResult r;
   if (bytes.size() > kMaxImportFileBytes) {
-    r.error.message = "file too large";
-    return r;
+    return ImportFailure(0, FERNPLOT_TEXT("Import", "ファイルが大きすぎます"));
   }
   std::string storage;
   const DecodedText decoded = DecodeImportText(bytes, storage);
   if (decoded.text.find_first_not_of(" \t\r\n\f\v") == decoded.text.npos) {
-    r.error.message = "empty file";
-    return r;
+    return ImportFailure(0, FERNPLOT_TEXT("Import", "空のファイルです"));
   }
   if (decoded.binary) {
-    r.error.message = "binary data: not a text file";
-    return r;
+    return ImportFailure(
+        0, FERNPLOT_TEXT("Import", "バイナリデータです: テキストファイルではありません"));
   }
   switch (DetectText(decoded.text, path)) {
     case ImportFormat::kTouchstone:
@@ -127,23 +128,20 @@ ImportResult ParseImport(std::string_view bytes, std::string_view path,
 }
 
 ImportResult ReadImportFile(const std::string& path, const ImportOptions& options) {
-  ImportResult r;
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st {};
   if (fd < 0 || fstat(fd, &st) != 0) {
-    r.error.message = std::strerror(errno);
+    const int failure = errno;
     if (fd >= 0) close(fd);
-    return r;
+    return ImportFailure(0, FERNPLOT_TEXT("Import", "開けません: %1"), {std::strerror(failure)});
   }
   if (!S_ISREG(st.st_mode)) {
     close(fd);
-    r.error.message = "not a regular file";
-    return r;
+    return ImportFailure(0, FERNPLOT_TEXT("Import", "通常のファイルではありません"));
   }
   if (static_cast<unsigned long long>(st.st_size) > kMaxImportFileBytes) {
     close(fd);
-    r.error.message = "file too large";
-    return r;
+    return ImportFailure(0, FERNPLOT_TEXT("Import", "ファイルが大きすぎます"));
   }
   std::string bytes(static_cast<size_t>(st.st_size), '\0');
   size_t got = 0;
@@ -151,9 +149,10 @@ ImportResult ReadImportFile(const std::string& path, const ImportOptions& option
     const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      r.error.message = std::strerror(errno);
+      const int failure = errno;
       close(fd);
-      return r;
+      return ImportFailure(0, FERNPLOT_TEXT("Import", "読み込めません: %1"),
+                           {std::strerror(failure)});
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);

@@ -58,28 +58,32 @@ std::vector<MeasurementData> ImportedRecords(const ImportedFile& file, std::stri
   return records;
 }
 
-ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options) {
+ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options,
+                                        const TextTranslator* translator) {
   ImportedRecordsRead read;
   const ImportResult r = ReadImportFile(path, options);
   if (!r.file) {
-    read.error = ImportErrorText(path, r.error);
+    read.error = ImportErrorText(path, r.error, translator);
     read.missingSelection = r.error.missingSelection;
     return read;
   }
   read.records = ImportedRecords(*r.file, BaseName(path));
+  read.ports = r.file->ports;
   return read;
 }
 
-SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options) {
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options,
+                            const TextTranslator* translator) {
   SweepFileRead read;
   if (!HasImportSuffix(path)) {
     read.data = ReadDataFile(true, path, read.message);
     if (read.data || !IsImportFile(path)) return read;
   }
-  ImportedRecordsRead imported = ReadImportedRecords(path, options);
+  ImportedRecordsRead imported = ReadImportedRecords(path, options, translator);
   read.message.clear();
   read.importError = std::move(imported.error);
   read.missingSelection = imported.missingSelection;
+  read.ports = imported.ports;
   if (!imported.records.empty()) {
     read.data = std::move(imported.records.front());
     read.more.assign(std::make_move_iterator(imported.records.begin() + 1),

@@ -24,10 +24,13 @@ struct ImportedRecordsRead {
   std::vector<MeasurementData> records;  // at least one when `error` is empty
   std::string error;                     // "<path>: <message>" or "<path>:<line>: <message>"
   bool missingSelection = false;         // the file lacks the parameter asked for
+  int ports = 0;                         // a network-parameter file's ports, else 0
 };
 
-// Reads `path` with the import readers and makes its records.
-ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options);
+// Reads `path` with the import readers and makes its records; the error is
+// in the language of `translator` (none: the source texts).
+ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOptions& options,
+                                        const TextTranslator* translator = nullptr);
 
 // What a file given as a page, overlay or reference yields: the instrument's
 // record, or the traces of another program's file.
@@ -38,12 +41,14 @@ struct SweepFileRead {
   std::vector<MeasurementData> more;  // further traces of another program's file
   std::string importError;            // "<path>: <what>" or "<path>:<line>: <what>"
   bool missingSelection = false;      // the file lacks the parameter asked for
+  int ports = 0;                      // a network-parameter file's ports (1 or 2), else 0
 };
 
 // Reads `path` as the instrument's data file unless its name says it is
 // another program's (.s1p, .s2p, .txt, .csv, .tsv); a file the instrument's
 // reader does not take is tried by content with the import readers. Only a
 // failed data file costs a second look.
-SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options);
+SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& options,
+                            const TextTranslator* translator = nullptr);
 
 }  // namespace fernplot

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "text/ui_text.h"
+
 namespace fernplot {
 
 struct TracePoint {
@@ -26,11 +28,16 @@ struct ImportedFile {
   std::string format;  // shown in the info block, e.g. "Touchstone v1"
   std::vector<ImportedTrace> traces;
   size_t skippedPoints = 0;  // non-positive or non-finite points left out
+  int ports = 0;             // a network-parameter file's ports (1 or 2); 0 for other formats
 };
 
 struct ImportError {
   size_t line = 0;  // 1-based line of a text file; 0 when the file as a whole is at fault
+  // The message in the source language: `text` (marked with
+  // FERNPLOT_TEXT("Import", ...)) with `args` put in for %1, %2, ...
   std::string message;
+  const char* text = nullptr;
+  std::vector<std::string> args;
   // The file is fine but lacks what was asked for (an S-parameter it does
   // not have): a usage error rather than a bad file.
   bool missingSelection = false;
@@ -41,7 +48,16 @@ struct ImportResult {
   ImportError error;
 };
 
+// A failed read at `line` saying `text` (a FERNPLOT_TEXT literal of the
+// "Import" context) with `args` for its %1, %2, ...
+ImportResult ImportFailure(size_t line, const char* text, std::vector<std::string> args = {},
+                           bool missingSelection = false);
+
+// The error's message in the language of `translator` (none: the source text).
+std::string ImportMessage(const ImportError& error, const TextTranslator* translator);
+
 // "<path>: <message>" or "<path>:<line>: <message>".
-std::string ImportErrorText(const std::string& path, const ImportError& error);
+std::string ImportErrorText(const std::string& path, const ImportError& error,
+                            const TextTranslator* translator = nullptr);
 
 }  // namespace fernplot

@@ -18,12 +18,6 @@ constexpr size_t kMaxTraces = 65536;
 constexpr std::string_view kStepPrefix = "Step Information:";
 constexpr std::string_view kDegree = "\xC2\xB0";  // after decoding, always UTF-8
 
-ImportResult Fail(size_t line, std::string message) {
-  ImportResult r;
-  r.error = {line, std::move(message), false};
-  return r;
-}
-
 // One field, polar or cartesian; false when it is neither.
 bool ParseValue(std::string_view field, double& gainDb, double& phaseDeg) {
   field = TrimSpace(field);
@@ -66,9 +60,10 @@ ImportResult ReadSimulatorExport(std::string_view text) {
   LineCursor lines(text);
   std::string_view line;
   if (!lines.Next(line) || !LooksLikeSimulatorExport(line)) {
-    return Fail(1, "no \"Freq.\" header");
+    return ImportFailure(1, FERNPLOT_TEXT("Import", "\"Freq.\" の見出しがありません"));
   }
-  if (line.size() > kMaxImportLineBytes) return Fail(1, "line too long");
+  if (line.size() > kMaxImportLineBytes)
+    return ImportFailure(1, FERNPLOT_TEXT("Import", "行が長すぎます"));
   std::vector<std::string> columns;
   {
     std::string_view rest = line;
@@ -77,11 +72,13 @@ ImportResult ReadSimulatorExport(std::string_view text) {
       rest.remove_prefix(tab + 1);
       tab = rest.find('\t');
       const std::string_view name = TrimSpace(rest.substr(0, tab));
-      if (columns.size() == kMaxColumns) return Fail(1, "too many columns");
+      if (columns.size() == kMaxColumns)
+        return ImportFailure(1, FERNPLOT_TEXT("Import", "列が多すぎます"));
       columns.emplace_back(name);
     }
   }
-  if (columns.empty()) return Fail(1, "header without columns after \"Freq.\"");
+  if (columns.empty())
+    return ImportFailure(1, FERNPLOT_TEXT("Import", "見出しの \"Freq.\" の後に列がありません"));
 
   ImportedFile file;
   file.format = "LTspice";
@@ -99,45 +96,50 @@ ImportResult ReadSimulatorExport(std::string_view text) {
   };
   while (lines.Next(line)) {
     const size_t number = lines.LineNumber();
-    if (line.size() > kMaxImportLineBytes) return Fail(number, "line too long");
+    if (line.size() > kMaxImportLineBytes)
+      return ImportFailure(number, FERNPLOT_TEXT("Import", "行が長すぎます"));
     if (TrimSpace(line).empty()) continue;
     if (line.starts_with(kStepPrefix)) {
-      if (file.traces.size() + columns.size() > kMaxTraces) return Fail(number, "too many steps");
+      if (file.traces.size() + columns.size() > kMaxTraces)
+        return ImportFailure(number, FERNPLOT_TEXT("Import", "ステップが多すぎます"));
       // Rows before the first step line belong to no step: not this format.
       if (!steps.empty() || file.traces.empty()) {
         steps.push_back(StepParameters(line));
         startTraces(steps.back());
         continue;
       }
-      return Fail(number, "step information after rows of no step");
+      return ImportFailure(number,
+                           FERNPLOT_TEXT("Import", "ステップのない行の後にステップ情報があります"));
     }
     if (file.traces.empty()) startTraces("");
     std::string_view rest = line;
     size_t tab = rest.find('\t');
     double f = 0.0;
     if (!ParseWholeNumber(rest.substr(0, tab), f)) {
-      return Fail(number,
-                  "not a frequency: \"" + std::string(TrimSpace(rest.substr(0, tab))) + "\"");
+      return ImportFailure(number, FERNPLOT_TEXT("Import", "周波数ではありません: \"%1\""),
+                           {std::string(TrimSpace(rest.substr(0, tab)))});
     }
     size_t k = 0;
     while (tab != rest.npos) {
       rest.remove_prefix(tab + 1);
       tab = rest.find('\t');
       if (k == columns.size()) {
-        return Fail(number,
-                    "more than the header's " + std::to_string(columns.size()) + " columns");
+        return ImportFailure(number, FERNPLOT_TEXT("Import", "見出しの %1 列より多い列があります"),
+                             {std::to_string(columns.size())});
       }
       TracePoint& p = row[k];
       p.frequency = f;
       if (!ParseValue(rest.substr(0, tab), p.gainDb, p.phaseDeg)) {
-        return Fail(number, "column " + std::to_string(k + 2) + ": not a complex value: \"" +
-                                std::string(TrimSpace(rest.substr(0, tab))) + "\"");
+        return ImportFailure(number,
+                             FERNPLOT_TEXT("Import", "%1 列目が複素数の値ではありません: \"%2\""),
+                             {std::to_string(k + 2), std::string(TrimSpace(rest.substr(0, tab)))});
       }
       ++k;
     }
     if (k != columns.size()) {
-      return Fail(number, std::to_string(k + 1) + " columns where the header has " +
-                              std::to_string(columns.size() + 1));
+      return ImportFailure(number,
+                           FERNPLOT_TEXT("Import", "見出しは %2 列ですがこの行は %1 列です"),
+                           {std::to_string(k + 1), std::to_string(columns.size() + 1)});
     }
     ++rows;
     ++rowsInStep;
@@ -149,7 +151,7 @@ ImportResult ReadSimulatorExport(std::string_view text) {
       }
     }
   }
-  if (rows == 0) return Fail(0, "a header but no data");
+  if (rows == 0) return ImportFailure(0, FERNPLOT_TEXT("Import", "見出しだけでデータがありません"));
   return FinishTraces(std::move(file));
 }
 

@@ -9,7 +9,7 @@
 
 namespace fernplot {
 
-bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, std::string& what) {
+bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, ImportError& what) {
   std::vector<std::string_view> tokens;
   while (true) {
     words = TrimSpace(words);
@@ -36,7 +36,9 @@ bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, 
     if (word == "r") {
       double r = 0.0;
       if (i + 1 >= tokens.size() || !ParseWholeNumber(tokens[i + 1], r)) {
-        what = "option line: R without a reference resistance";
+        what =
+            ImportFailure(0, FERNPLOT_TEXT("Import", "オプション行: R の後に基準抵抗がありません"))
+                .error;
         return false;
       }
       options.reference = r;
@@ -44,7 +46,9 @@ bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, 
       known = true;
     }
     if (!known) {
-      what = "option line: unknown word \"" + std::string(tokens[i]) + "\"";
+      what = ImportFailure(0, FERNPLOT_TEXT("Import", "オプション行: 不明な語 \"%1\""),
+                           {std::string(tokens[i])})
+                 .error;
       return false;
     }
   }

@@ -40,9 +40,9 @@ struct TouchstoneOptions {
 inline constexpr std::string_view kTouchstoneCommentStart = "!";
 inline constexpr std::string_view kTouchstoneOptionStart = "#";
 
-// Reads the words after '#'. False, with `what` set, for a word that does
-// not belong there.
-bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, std::string& what);
+// Reads the words after '#'. False, with `what` set (its line left 0), for
+// a word that does not belong there.
+bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, ImportError& what);
 // "# Hz S MA R 50" for the options given.
 std::string TouchstoneOptionLine(const TouchstoneOptions& options);
 
@@ -58,6 +58,9 @@ inline constexpr std::array<std::string_view, 4> kTwoPortNames = {"11", "21", "1
 // "S11" etc.; empty for the default (a two-port's S21, a one-port's S11).
 struct ImportOptions {
   std::string sparam;
+  // The choice is made before the file is seen (the viewer's open dialog):
+  // a one-port then gives its S11, its only parameter, whatever was chosen.
+  bool forTwoPorts = false;
 };
 
 // Reads Touchstone v1 or v2 text (UTF-8). `ports` is 1 or 2 when the file

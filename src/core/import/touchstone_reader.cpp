@@ -12,12 +12,6 @@
 namespace fernplot {
 namespace {
 
-ImportResult Fail(size_t line, std::string message, bool missingSelection = false) {
-  ImportResult r;
-  r.error = {line, std::move(message), missingSelection};
-  return r;
-}
-
 bool ParseCount(std::string_view s, long& value) {
   s = TrimSpace(s);
   const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -33,39 +27,48 @@ class TouchstoneReader {
     LineCursor lines(text);
     std::string_view line;
     while (lines.Next(line)) {
-      if (line.size() > kMaxImportLineBytes) return Fail(lines.LineNumber(), "line too long");
+      if (line.size() > kMaxImportLineBytes)
+        return ImportFailure(lines.LineNumber(), FERNPLOT_TEXT("Import", "行が長すぎます"));
       if (const size_t bang = line.find('!'); bang != line.npos) line = line.substr(0, bang);
       line = TrimSpace(line);
       if (line.empty()) continue;
       const size_t number = lines.LineNumber();
       if (line.front() == '[') {
-        if (!Keyword(line, number)) return Fail(error_.line, error_.message);
+        if (!Keyword(line, number)) return Failed();
         if (ended_) break;
       } else if (line.front() == '#') {
         if (!haveOptions_) {
-          std::string what;
-          if (!ParseTouchstoneOptions(line.substr(1), options_, what)) return Fail(number, what);
+          if (!ParseTouchstoneOptions(line.substr(1), options_, error_)) {
+            error_.line = number;
+            return Failed();
+          }
           haveOptions_ = true;
         }
       } else if (skipping_ || (version2_ && !inNetworkData_)) {
         // Noise data, information blocks and reference values that run onto
         // further lines carry no trace.
       } else if (!DataLine(line, number)) {
-        return Fail(error_.line, error_.message);
+        return Failed();
       }
     }
     return Finish();
   }
 
  private:
-  bool Error(size_t line, std::string message) {
-    error_ = {line, std::move(message), false};
+  bool Error(size_t line, const char* text, std::vector<std::string> args = {}) {
+    error_ = ImportFailure(line, text, std::move(args)).error;
     return false;
+  }
+  ImportResult Failed() const {
+    ImportResult r;
+    r.error = error_;
+    return r;
   }
 
   bool Keyword(std::string_view line, size_t number) {
     const size_t close = line.find(']');
-    if (close == line.npos) return Error(number, "keyword without ']'");
+    if (close == line.npos)
+      return Error(number, FERNPLOT_TEXT("Import", "キーワードに ']' がありません"));
     const std::string key = AsciiLower(TrimSpace(line.substr(1, close - 1)));
     const std::string_view value = TrimSpace(line.substr(close + 1));
     if (inInformation_) {
@@ -73,20 +76,29 @@ class TouchstoneReader {
       return true;
     }
     if (!version2_ && key != "version") {
-      return Error(number, "keyword [" + key + "] in a file without [Version]");
+      return Error(number,
+                   FERNPLOT_TEXT("Import", "[Version] のないファイルにキーワード [%1] があります"),
+                   {key});
     }
     if (key == "version") {
-      if (version2_ || recordCount_ > 0) return Error(number, "[Version] after the start");
+      if (version2_ || recordCount_ > 0)
+        return Error(number, FERNPLOT_TEXT("Import", "[Version] がファイルの始めにありません"));
       if (!value.starts_with("2")) {
-        return Error(number, "Touchstone version " + std::string(value) + " is not supported");
+        return Error(number,
+                     FERNPLOT_TEXT("Import", "Touchstone のバージョン %1 には対応していません"),
+                     {std::string(value)});
       }
       version2_ = true;
     } else if (key == "number of ports") {
       long n = 0;
-      if (!ParseCount(value, n)) return Error(number, "[Number of Ports] without a count");
+      if (!ParseCount(value, n))
+        return Error(number, FERNPLOT_TEXT("Import", "[Number of Ports] に数がありません"));
       if (n != 1 && n != 2) {
-        return Error(number, "files with " + std::to_string(n) +
-                                 " ports are not supported (one or two ports only)");
+        return Error(
+            number,
+            FERNPLOT_TEXT("Import",
+                          "%1 ポートのファイルには対応していません（1 ポートと 2 ポートのみ）"),
+            {std::to_string(n)});
       }
       ports_ = static_cast<int>(n);
     } else if (key == "two-port data order") {
@@ -95,28 +107,36 @@ class TouchstoneReader {
       } else if (value == "21_12") {
         order12_21_ = false;
       } else {
-        return Error(number, "[Two-Port Data Order] must be 12_21 or 21_12");
+        return Error(number,
+                     FERNPLOT_TEXT("Import", "[Two-Port Data Order] は 12_21 か 21_12 です"));
       }
       haveOrder_ = true;
     } else if (key == "number of frequencies") {
       if (!ParseCount(value, expectedFrequencies_)) {
-        return Error(number, "[Number of Frequencies] without a count");
+        return Error(number, FERNPLOT_TEXT("Import", "[Number of Frequencies] に数がありません"));
       }
     } else if (key == "matrix format") {
       if (AsciiLower(value) != "full") {
-        return Error(number, "matrix format " + std::string(value) +
-                                 " is not supported (full matrices only)");
+        return Error(number,
+                     FERNPLOT_TEXT("Import", "行列の形式 %1 には対応していません（Full のみ）"),
+                     {std::string(value)});
       }
     } else if (key == "mixed-mode order") {
-      return Error(number, "mixed-mode parameters are not supported");
+      return Error(number,
+                   FERNPLOT_TEXT("Import", "ミックスモードのパラメータには対応していません"));
     } else if (key == "reference" || key == "number of noise frequencies") {
       // Per-port references do not change gain or phase of the data.
     } else if (key == "begin information") {
       inInformation_ = true;
     } else if (key == "network data") {
-      if (ports_ == 0) return Error(number, "[Network Data] before [Number of Ports]");
+      if (ports_ == 0)
+        return Error(number,
+                     FERNPLOT_TEXT("Import", "[Number of Ports] の前に [Network Data] があります"));
       if (ports_ == 2 && !haveOrder_) {
-        return Error(number, "[Network Data] of two ports without [Two-Port Data Order]");
+        return Error(
+            number,
+            FERNPLOT_TEXT("Import",
+                          "2 ポートの [Network Data] に [Two-Port Data Order] がありません"));
       }
       inNetworkData_ = true;
     } else if (key == "noise data") {
@@ -125,7 +145,7 @@ class TouchstoneReader {
     } else if (key == "end") {
       ended_ = true;
     } else {
-      return Error(number, "keyword [" + key + "] is not supported");
+      return Error(number, FERNPLOT_TEXT("Import", "キーワード [%1] には対応していません"), {key});
     }
     return true;
   }
@@ -145,8 +165,10 @@ class TouchstoneReader {
       } else if (namePorts_ > 0) {
         ports_ = namePorts_;
       } else {
-        return Error(number, "cannot tell the number of ports from " + std::to_string(count) +
-                                 " numbers on a line (3 or 9 expected)");
+        return Error(
+            number,
+            FERNPLOT_TEXT("Import", "1 行に %1 個の数値ではポート数がわかりません（3 個か 9 個）"),
+            {std::to_string(count)});
       }
     }
     const size_t perFrequency = 1 + 2 * static_cast<size_t>(ports_ * ports_);
@@ -158,7 +180,8 @@ class TouchstoneReader {
       if (!ScanNumber(rest, value) || (!rest.empty() && !IsSpaceChar(rest.front()))) {
         size_t end = 0;
         while (end < line.size() && !IsSpaceChar(line[end])) ++end;
-        return Error(number, "not a number: \"" + std::string(line.substr(0, end)) + "\"");
+        return Error(number, FERNPLOT_TEXT("Import", "数値ではありません: \"%1\""),
+                     {std::string(line.substr(0, end))});
       }
       line = rest;
       if (pendingCount_ == 0) {
@@ -197,32 +220,48 @@ class TouchstoneReader {
   // Index (in kTwoPortNames) of the parameter asked for; -1 when the file
   // cannot have it (the letter is checked at the end).
   int WantedIndex() const {
-    const std::string_view digits = select_.sparam.empty()
-                                        ? std::string_view(ports_ == 1 ? "11" : "21")
-                                        : std::string_view(select_.sparam).substr(1);
+    const std::string_view digits =
+        Selection().empty() ? std::string_view(ports_ == 1 ? "11" : "21") : Selection().substr(1);
     for (int k = 0; k < ports_ * ports_; ++k) {
       if (kTwoPortNames[static_cast<size_t>(k)] == digits) return k;
     }
     return -1;
   }
 
+  // The parameter asked for; empty for the default. A one-port has a single
+  // parameter, so a choice made for two-ports does not apply to it.
+  std::string_view Selection() const {
+    if (ports_ == 1 && select_.forTwoPorts) return {};
+    return select_.sparam;
+  }
+
   ImportResult Finish() {
     if (pendingCount_ > 0) {
       const size_t perFrequency = 1 + 2 * static_cast<size_t>(ports_ * ports_);
-      return Fail(recordLine_, "a frequency with " + std::to_string(pendingCount_) + " of " +
-                                   std::to_string(perFrequency) + " numbers: data cut short");
+      return ImportFailure(
+          recordLine_,
+          FERNPLOT_TEXT(
+              "Import",
+              "周波数ごとの数値 %2 個のうち %1 個しかありません: データが途中で切れています"),
+          {std::to_string(pendingCount_), std::to_string(perFrequency)});
     }
-    if (inInformation_) return Fail(0, "[Begin Information] without [End Information]");
-    if (version2_ && !ended_) return Fail(0, "no [End]: the file is cut short");
-    if (recordCount_ == 0) return Fail(0, "no network data");
+    if (inInformation_)
+      return ImportFailure(
+          0, FERNPLOT_TEXT("Import", "[Begin Information] に [End Information] がありません"));
+    if (version2_ && !ended_)
+      return ImportFailure(
+          0, FERNPLOT_TEXT("Import", "[End] がありません: ファイルが途中で切れています"));
+    if (recordCount_ == 0)
+      return ImportFailure(0, FERNPLOT_TEXT("Import", "ネットワークデータがありません"));
     if (version2_ && expectedFrequencies_ >= 0 &&
         recordCount_ != static_cast<size_t>(expectedFrequencies_)) {
-      return Fail(0, "[Number of Frequencies] is " + std::to_string(expectedFrequencies_) +
-                         " but the data hold " + std::to_string(recordCount_));
+      return ImportFailure(
+          0, FERNPLOT_TEXT("Import", "[Number of Frequencies] は %1 ですがデータは %2 件です"),
+          {std::to_string(expectedFrequencies_), std::to_string(recordCount_)});
     }
     const std::string letter(1, options_.parameter);
     const std::string wanted =
-        select_.sparam.empty() ? letter + (ports_ == 1 ? "11" : "21") : AsciiLower(select_.sparam);
+        Selection().empty() ? letter + (ports_ == 1 ? "11" : "21") : AsciiLower(Selection());
     int index = -1;
     for (int k = 0; k < ports_ * ports_; ++k) {
       if (AsciiLower(letter + std::string(kTwoPortNames[k])) == AsciiLower(wanted)) index = k;
@@ -230,21 +269,26 @@ class TouchstoneReader {
     if (index < 0) {
       std::string have;
       for (int k = 0; k < ports_ * ports_; ++k)
-        have += " " + letter + std::string(kTwoPortNames[k]);
+        have += (k ? " " : "") + letter + std::string(kTwoPortNames[k]);
       std::string upper = wanted;
       for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      return Fail(0, "has no " + upper + " (it has" + have + ")", true);
+      return ImportFailure(0, FERNPLOT_TEXT("Import", "%1 がありません（あるのは %2）"),
+                           {upper, have}, true);
     }
     // Points the selected parameter could not use.
     size_t skipped = recordCount_ - traces_[index].size();
     if (traces_[index].empty()) {
-      return Fail(0, "no usable point: all " + std::to_string(skipped) +
-                         " frequencies are non-positive or not finite");
+      return ImportFailure(
+          0,
+          FERNPLOT_TEXT("Import",
+                        "使える点がありません: %1 個の周波数がすべて正でないか有限ではありません"),
+          {std::to_string(skipped)});
     }
     ImportResult r;
     r.file.emplace();
     r.file->format = version2_ ? "Touchstone v2" : "Touchstone v1";
     r.file->skippedPoints = skipped;
+    r.file->ports = ports_;
     r.file->traces.push_back(
         {letter + std::string(kTwoPortNames[index]), std::move(traces_[index])});
     return r;

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "qt_frame_dialogs.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "about_dialog.h"
+#include "display/fit_dialog.h"
 #include "display/traces_dialog.h"
 #include "filelist/data_file_list_dialog.h"
 #include "propsheet/edit_graph_properties.h"
@@ -95,6 +100,12 @@ std::optional<TraceListEdit> QtFrameDialogs::EditTraces(QWidget* parent, const T
   return dialog.Edit();
 }
 
+std::optional<FitOptions> QtFrameDialogs::AskFitOptions(QWidget* parent, const FitOptions& last) {
+  FitDialog dialog(last, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Options();
+}
+
 std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {
   bool ok = false;
   const int n = QInputDialog::getInt(
@@ -103,14 +114,55 @@ std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, i
   return n;
 }
 
-QStringList QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& folder) {
+QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
+                                           const QString& twoPortParameter) {
+  dialog.setWindowTitle(tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"));
+  // Qt's own dialog: a platform dialog takes no extra box.
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (!folder.isEmpty()) dialog.setDirectory(folder);
   // Other programs' sweep files are told by their content; the filters
   // only narrow the listing.
-  const QStringList filters = {tr("All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
-                               tr("Data files (*.DAT)"), tr("Touchstone (*.s1p *.s2p)"),
-                               tr("Text (*.txt *.csv *.tsv)")};
-  return QFileDialog::getOpenFileNames(parent, tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"), folder,
-                                       filters.join(QStringLiteral(";;")));
+  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
+                         tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s1p *.s2p)"),
+                         tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)")});
+  auto* parameter = new QComboBox(&dialog);
+  parameter->setObjectName(QStringLiteral("twoPortParameter"));
+  for (const char* name : kTwoPortParameters) parameter->addItem(QString::fromLatin1(name));
+  const int preset = parameter->findText(twoPortParameter);
+  parameter->setCurrentIndex(preset < 0 ? 0 : preset);
+  auto* label = new QLabel(tr("2ﾎﾟｰﾄのSﾊﾟﾗﾒｰﾀ(&P):"), &dialog);
+  label->setBuddy(parameter);
+  parameter->setToolTip(tr("2ﾎﾟｰﾄの Touchstone ﾌｧｲﾙから読むﾊﾟﾗﾒｰﾀ。1ﾎﾟｰﾄのﾌｧｲﾙは常に S11。"));
+  // Below the file name and filter rows of the dialog's grid.
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(parameter, row, 1);
+  }
+  return parameter;
+}
+
+OpenFilesAnswer QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& folder,
+                                             const QString& twoPortParameter) {
+  QFileDialog dialog(parent);
+  QComboBox* parameter = SetUpOpenDialog(dialog, folder, twoPortParameter);
+  if (dialog.exec() != QDialog::Accepted) return {{}, twoPortParameter};
+  return {dialog.selectedFiles(), parameter->currentText()};
+}
+
+std::optional<QString> QtFrameDialogs::AskTwoPortParameter(QWidget* parent, const QString& fileName,
+                                                           const QString& preset) {
+  QStringList names;
+  for (const char* name : kTwoPortParameters) names << QString::fromLatin1(name);
+  bool ok = false;
+  const int current = static_cast<int>(std::max<qsizetype>(0, names.indexOf(preset)));
+  const QString chosen = QInputDialog::getItem(
+      parent, tr("Sﾊﾟﾗﾒｰﾀの選択"), tr("%1 は2ﾎﾟｰﾄのﾌｧｲﾙです。重ね描きするSﾊﾟﾗﾒｰﾀ:").arg(fileName),
+      names, current, false, &ok);
+  if (!ok) return std::nullopt;
+  return chosen;
 }
 
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
@@ -121,7 +173,7 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
   // CSV as always; Touchstone and a SPICE table carry the page into
   // network and circuit tools. The suffix follows the chosen filter.
   const QStringList filters = {tr("CSVﾌｧｲﾙ (*.csv)"), tr("Touchstone (*.s2p)"),
-                               tr("SPICE table (*.cir)")};
+                               tr("SPICE ﾃｰﾌﾞﾙ (*.cir)")};
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QStringLiteral("csv"));
   QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,

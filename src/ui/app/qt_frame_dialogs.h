@@ -7,6 +7,9 @@
 
 #include "display/frame_dialogs.h"
 
+class QComboBox;
+class QFileDialog;
+
 namespace fernplot {
 
 class QtFrameDialogs : public FrameDialogs {
@@ -22,12 +25,21 @@ class QtFrameDialogs : public FrameDialogs {
   bool ChooseOverlayFiles(QWidget* parent, AppState& state) override;
   std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
-  QStringList AskDataFiles(QWidget* parent, const QString& folder) override;
+  OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
+                               const QString& twoPortParameter) override;
+  std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
+                                             const QString& preset) override;
+  std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;
   std::optional<PrintRequest> AskPrint(QWidget* parent, QPrinter& printer, int pageCount) override;
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;
+
+  // The open dialog's filters, files and S-parameter box (named
+  // "twoPortParameter", offering `twoPortParameter`); returns the box.
+  static QComboBox* SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
+                                    const QString& twoPortParameter);
 
  private:
   bool RunList(QWidget* parent, AppState& state, bool overlays);

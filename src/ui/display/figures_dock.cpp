@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/figures_text.h"
+#include "analysis/fit/model_panel_text.h"
 #include "graph/page_figures.h"
 #include "qt_convert.h"
 
@@ -45,10 +46,15 @@ FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(tr("図表"), parent) {
 }
 
 void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translator) {
-  const QString text =
-      page ? QStringFromUtf8(FiguresPanelText(page->fileName, PageFigures(*page), translator,
-                                              page->properties.loopJudgement))
-           : QString();
+  std::string figures;
+  if (page) {
+    figures = FiguresPanelText(page->fileName, PageFigures(*page), translator,
+                               page->properties.loopJudgement);
+    // The fitted model follows the figures read off the points.
+    if (page->fit)
+      figures += "\n" + ModelPanelText(page->fit->model, page->fit->options, translator);
+  }
+  const QString text = page ? QStringFromUtf8(figures) : QString();
   if (text_->toPlainText() != text) text_->setPlainText(text);
   showOnPage_->setEnabled(page != nullptr);
   showOnPage_->setChecked(page && page->showFigureMarks);

@@ -6,8 +6,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <optional>
 
+#include "analysis/fit/vector_fit.h"
 #include "trace_list.h"
 
 class QPrinter;
@@ -18,6 +20,16 @@ namespace fernplot {
 struct AppState;
 struct GraphProperties;
 struct PageFacts;
+
+// What the open dialog gives: the files, and the S-parameter ("S11", "S21",
+// "S12" or "S22") that two-port Touchstone files among them are read for.
+struct OpenFilesAnswer {
+  QStringList paths;  // empty when cancelled
+  QString twoPortParameter;
+};
+
+// The S-parameters a two-port file can give, the default first.
+inline constexpr std::array<const char*, 4> kTwoPortParameters = {"S21", "S11", "S12", "S22"};
 
 struct PrintRequest {
   int fromPage = 1;
@@ -51,15 +63,32 @@ class FrameDialogs {
   // The page's traces with remove and set as reference; nothing when
   // cancelled.
   virtual std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) = 0;
+  // How a model is fitted to the page, offering `last`; nothing when
+  // cancelled.
+  virtual std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) {
+    (void)parent;
+    (void)last;
+    return std::nullopt;
+  }
   // Asks for a page number in 1..count, offering `current`; nothing when
   // cancelled.
   virtual std::optional<int> AskPageNumber(QWidget* parent, int current, int count) = 0;
-  // The standard open dialog on `folder`, for one or more data files;
-  // empty when cancelled.
-  virtual QStringList AskDataFiles(QWidget* parent, const QString& folder) {
+  // The standard open dialog on `folder`, for one or more data files, with
+  // the choice of a two-port's S-parameter offering `twoPortParameter`;
+  // no paths when cancelled.
+  virtual OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
+                                       const QString& twoPortParameter) {
     (void)parent;
     (void)folder;
-    return {};
+    return {{}, twoPortParameter};
+  }
+  // Which S-parameter of the two-port file `fileName` to lay over the page,
+  // offering `preset`; nothing when cancelled.
+  virtual std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
+                                                     const QString& preset) {
+    (void)parent;
+    (void)fileName;
+    return preset;
   }
   // The CSV save dialog; nothing when cancelled.
   virtual std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) = 0;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMimeData>
@@ -17,6 +18,7 @@
 #include "figures_part.h"
 #include "frame_dialogs.h"
 #include "graph/pages.h"
+#include "import/import_reader.h"
 #include "loop_part.h"
 #include "main_view.h"
 #include "page_actions.h"
@@ -199,8 +201,10 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
   if (!event->mimeData()->hasUrls()) return;
   for (const QUrl& url : event->mimeData()->urls()) {
     const QFileInfo info(url.toLocalFile());
+    // Other programs' sweep files are taken as well as data files.
     if (url.isLocalFile() &&
-        (info.isDir() || info.suffix().compare("dat", Qt::CaseInsensitive) == 0)) {
+        (info.isDir() || info.suffix().compare("dat", Qt::CaseInsensitive) == 0 ||
+         HasImportSuffix(QFile::encodeName(info.fileName()).toStdString()))) {
       event->acceptProposedAction();
       return;
     }

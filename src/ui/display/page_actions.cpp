@@ -136,6 +136,7 @@ void PageActions::AddCommands(CommandTable& table) {
              .menuPlace = {2, 0},
              .run = [this] { EditDefaultProperties(); }});
   AddOverlayCommands(table);
+  AddModelCommands(table);
 }
 
 void PageActions::StartDrawing() {
@@ -187,7 +188,19 @@ void PageActions::OpenFiles(const QStringList& paths) {
   OpenFilePaths(bytes);
 }
 
-void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
+ImportOptions TwoPortChoice(const std::string& parameter) {
+  ImportOptions options;
+  options.forTwoPorts = true;
+  // The default asks for nothing in particular, so that a file of Y or Z
+  // parameters still gives its 21.
+  if (parameter != kTwoPortParameters[0]) options.sparam = parameter;
+  return options;
+}
+
+void PageActions::OpenFilePaths(const std::vector<std::string>& paths,
+                                const std::string& twoPortParameter) {
+  if (!twoPortParameter.empty()) twoPortParameter_ = twoPortParameter;
+  const ImportOptions options = TwoPortChoice(twoPortParameter);
   const ExpandedInputs inputs = ExpandFolderInputs(paths);
   const std::vector<std::string>& files = inputs.files;
   std::unique_ptr<QProgressDialog> progress;
@@ -204,7 +217,7 @@ void PageActions::OpenFilePaths(const std::vector<std::string>& paths) {
   for (size_t i = 0; i < files.size(); ++i) {
     if (progress && !StepOpenProgress(*progress, static_cast<int>(i))) break;
     const std::string& path = files[i];
-    SweepFileRead read = ReadSweepFile(path, {});
+    SweepFileRead read = ReadSweepFile(path, options, state_.session.drawing.Translator());
     if (!read.importError.empty()) {
       failures << QStringFromUtf8(read.importError);
       continue;

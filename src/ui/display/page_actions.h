@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "analysis/fit/vector_fit.h"
+#include "frame_dialogs.h"
+#include "import/touchstone_format.h"
+
 class QPrinter;
 class QProgressDialog;
 class QWidget;
@@ -20,7 +24,6 @@ namespace fernplot {
 struct AppState;
 struct GraphPage;
 class CommandTable;
-class FrameDialogs;
 
 // The box text for files that could not be opened: the first few, then how
 // many more (the whole list goes in the box's details).
@@ -48,8 +51,11 @@ class PageActions : public QObject {
   void OpenFiles(const QStringList& paths);
   // The same for names as bytes (a name need not be valid text); from
   // kProgressFromFiles files on, a progress box with Cancel is shown and the
-  // window stays responsive while the pages are built.
-  void OpenFilePaths(const std::vector<std::string>& paths);
+  // window stays responsive while the pages are built. Two-port Touchstone
+  // files give `twoPortParameter` ("S11", "S21", "S12", "S22"; empty: the
+  // default S21), one-ports their S11.
+  void OpenFilePaths(const std::vector<std::string>& paths,
+                     const std::string& twoPortParameter = {});
   void SaveCsv();
   void ClosePage();
   // Closes every page after one confirmation.
@@ -70,8 +76,17 @@ class PageActions : public QObject {
   void EditTraces();
   void ToggleDifference();
   // Lays the named files over the page on screen (a folder gives its data
-  // files); one message lists those that could not be read.
+  // files); one message lists those that could not be read. For each
+  // two-port Touchstone file the user is asked which S-parameter to lay.
   void AddOverlayFiles(const QStringList& paths);
+  // The page's fitted model: fitted after asking how (a page that cannot be
+  // fitted says why and stays as it was), removed, its residual shown, and
+  // copied as a simulator's Laplace expression or as JSON.
+  void FitModel();
+  void RemoveModel();
+  void ToggleResidual();
+  void CopyModelLaplace();
+  void CopyModelJson();
   // The page on screen draws the marks of its figures, or stops.
   void ShowFigureMarks(bool on);
 
@@ -93,6 +108,7 @@ class PageActions : public QObject {
   void AfterPagesOpened(int sheetsBefore);
   int SheetsNow() const;
   void AddOverlayCommands(CommandTable& table);
+  void AddModelCommands(CommandTable& table);
   void StartDrawing();
   // Names give the legend's name (their folder and extension dropped).
   void AddOverlayFilePaths(const std::vector<std::string>& paths,
@@ -106,6 +122,15 @@ class PageActions : public QObject {
   QWidget& window_;
   std::unique_ptr<QPrinter> printer_;
   QString documentTitle_;
+  // The S-parameter of two-port files chosen last: offered for the next
+  // overlay from such a file.
+  std::string twoPortParameter_ = kTwoPortParameters[0];
+  // The choice the last fit was asked with, offered for the next page.
+  FitOptions lastFit_;
 };
+
+// How the viewer reads a file for the S-parameter `parameter` chosen before
+// the file was seen.
+ImportOptions TwoPortChoice(const std::string& parameter);
 
 }  // namespace fernplot

@@ -141,8 +141,21 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
   if (!PageOnScreen(state_)) return;
   QStringList failures;
   std::vector<OverlayTrace> traces;
+  const TextTranslator* translator = state_.session.drawing.Translator();
   for (size_t i = 0; i < paths.size(); ++i) {
-    SweepFileRead read = ReadSweepFile(paths[i], {});
+    // Read for the default first: every two-port file has it, so the file
+    // tells whether to ask at all.
+    SweepFileRead read = ReadSweepFile(paths[i], TwoPortChoice({}), translator);
+    if (read.ports == 2) {
+      const std::string file = std::filesystem::path(paths[i]).filename().string();
+      const std::optional<QString> chosen = dialogs_.AskTwoPortParameter(
+          &window_, QFile::decodeName(file.c_str()), QString::fromStdString(twoPortParameter_));
+      if (!chosen) continue;
+      twoPortParameter_ = chosen->toStdString();
+      if (twoPortParameter_ != kTwoPortParameters[0]) {
+        read = ReadSweepFile(paths[i], TwoPortChoice(twoPortParameter_), translator);
+      }
+    }
     if (!read.importError.empty()) {
       failures << QStringFromUtf8(read.importError);
       continue;

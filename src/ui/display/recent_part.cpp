@@ -97,7 +97,7 @@ void RecentFilesPart::OpenRecentFile(int index) {
                              .arg(QFile::decodeName(path.c_str())));
     return;
   }
-  emit openRequested({path});
+  emit openRequested({path}, {});
 }
 
 void RecentFilesPart::OpenFileWithDialog() {
@@ -108,10 +108,12 @@ void RecentFilesPart::OpenFileWithDialog() {
       folder = QFileInfo(QFile::decodeName(files.front().c_str())).absolutePath();
     }
   }
-  const QStringList paths = dialogs_.AskDataFiles(&window_, folder);
+  const OpenFilesAnswer answer = dialogs_.AskDataFiles(&window_, folder, twoPortParameter_);
   std::vector<std::string> bytes;
-  for (const QString& path : paths) bytes.push_back(QFile::encodeName(path).toStdString());
-  if (!bytes.empty()) emit openRequested(bytes);
+  for (const QString& path : answer.paths) bytes.push_back(QFile::encodeName(path).toStdString());
+  if (bytes.empty()) return;
+  twoPortParameter_ = answer.twoPortParameter;
+  emit openRequested(bytes, twoPortParameter_.toStdString());
 }
 
 void RecentFilesPart::Remember(const std::vector<std::string>& paths) {

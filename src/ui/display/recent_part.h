@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "frame_dialogs.h"
 #include "language.h"
 
 class QAction;
@@ -44,7 +45,9 @@ class RecentFilesPart : public QObject {
   void Remember(const std::vector<std::string>& paths);
 
  signals:
-  void openRequested(const std::vector<std::string>& paths);
+  // `twoPortParameter`: the S-parameter chosen for two-port Touchstone
+  // files, empty for the default.
+  void openRequested(const std::vector<std::string>& paths, const std::string& twoPortParameter);
 
  private:
   FrameDialogs& dialogs_;
@@ -53,6 +56,8 @@ class RecentFilesPart : public QObject {
   QMenu* menu_ = nullptr;
   QAction* separator_ = nullptr;  // before the exit command
   std::vector<QAction*> actions_;
+  // The open dialog offers the S-parameter chosen last.
+  QString twoPortParameter_ = QString::fromLatin1(kTwoPortParameters[0]);
 };
 
 class LanguagePart : public QObject {

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#include "analysis/fit/model_panel_text.h"
+
+#include "analysis/figures_text.h"
+
+namespace fernplot {
+
+std::string ModelPanelText(const FitModel& model, const FitOptions& options,
+                           const TextTranslator* translator) {
+  const auto t = [translator](const char* source) {
+    return Translate(translator, "Figures", source);
+  };
+  std::string text;
+  const auto line = [&text, &t](const char* name, const std::string& value) {
+    text += t(name);
+    text += "  ";
+    text += value;
+    text += '\n';
+  };
+  std::string order = t(FERNPLOT_TEXT("Figures", "%1 次"));
+  if (const size_t at = order.find("%1"); at != std::string::npos) {
+    order.replace(at, 2, std::to_string(model.poles.size()));
+  }
+  order += options.order ? t(FERNPLOT_TEXT("Figures", " (指定)"))
+                         : t(FERNPLOT_TEXT("Figures", " (自動)"));
+  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙ"), order);
+  for (const FitSection& s : model.sections) {
+    switch (s.kind) {
+      case SectionKind::kPolePair:
+        line(FERNPLOT_TEXT("Figures", "極対"),
+             "f0 " + ThreeDigits(s.frequency, "Hz") + "  Q " + ThreeDigits(s.q));
+        break;
+      case SectionKind::kPole:
+        line(FERNPLOT_TEXT("Figures", "極"), ThreeDigits(s.frequency, "Hz"));
+        break;
+      case SectionKind::kZeroPair:
+        line(FERNPLOT_TEXT("Figures", "零点対"),
+             "f0 " + ThreeDigits(s.frequency, "Hz") + "  Q " + ThreeDigits(s.q));
+        break;
+      case SectionKind::kZero:
+        line(FERNPLOT_TEXT("Figures", "零点"), ThreeDigits(s.frequency, "Hz"));
+        break;
+    }
+  }
+  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), ThreeDigits(model.gain));
+  line(FERNPLOT_TEXT("Figures", "むだ時間"),
+       options.delay ? ThreeDigits(model.delay, "s") : t(FERNPLOT_TEXT("Figures", "なし")));
+  line(FERNPLOT_TEXT("Figures", "RMS 誤差"),
+       ThreeDigits(model.rmsErrorDb) + " dB  " + ThreeDigits(model.rmsErrorDeg) + "\u00B0");
+  return text;
+}
+
+}  // namespace fernplot

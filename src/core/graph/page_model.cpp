@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "graph/page_model.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "graph/model_overlay.h"
+#include "graph/overlays.h"
+#include "graph/page_figures.h"
+
+namespace fernplot {
+
+namespace {
+
+bool SamePoints(const std::vector<UsablePoint>& a, const std::vector<UsablePoint>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const UsablePoint& x, const UsablePoint& y) {
+                      return x.frequency == y.frequency && x.gain == y.gain && x.phase == y.phase;
+                    });
+}
+
+// Drops overlay `index`, keeping the reference on the trace it named.
+void EraseOverlay(GraphPage& page, int index) {
+  page.overlays.erase(page.overlays.begin() + index);
+  if (page.referenceIndex == index) {
+    page.referenceIndex = -1;
+    page.showDifference = false;
+  } else if (page.referenceIndex > index) {
+    --page.referenceIndex;
+  }
+}
+
+}  // namespace
+
+int ModelOverlayIndex(const GraphPage& page) {
+  for (size_t i = 0; i < page.overlays.size(); ++i) {
+    if (page.overlays[i].isModel) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string FitPageModel(GraphPage& page, const FitOptions& options) {
+  std::vector<UsablePoint> points = PageUsablePoints(page);
+  FitResult result = FitSweep(points, options);
+  if (!result.model) return result.error.empty() ? "no model" : result.error;
+  OverlayTrace trace = ModelOverlay(*result.model, points, PageRatio(page.properties));
+  trace.isModel = true;
+  const int at = ModelOverlayIndex(page);
+  // A model fitted again stays where it was, so that a residual shown
+  // against it stays one.
+  if (at >= 0) {
+    page.overlays[static_cast<size_t>(at)] = std::move(trace);
+  } else {
+    page.overlays.push_back(std::move(trace));
+  }
+  const int before = page.fit ? page.fit->referenceBeforeResidual : -1;
+  page.fit = PageFit{options, std::move(*result.model), std::move(points), before};
+  return {};
+}
+
+bool RemovePageModel(GraphPage& page) {
+  if (!page.fit) return false;
+  const bool residual = ShowsResidual(page);
+  const int before = page.fit->referenceBeforeResidual;
+  page.fit.reset();
+  const int at = ModelOverlayIndex(page);
+  if (at < 0) return true;
+  // The earlier reference, counted before the model's overlay goes.
+  const bool restore =
+      residual && before >= 0 && before != at && before < static_cast<int>(page.overlays.size());
+  EraseOverlay(page, at);
+  if (restore) page.referenceIndex = before > at ? before - 1 : before;
+  return true;
+}
+
+bool UpdatePageModel(GraphPage& page) {
+  const int at = ModelOverlayIndex(page);
+  if (!page.fit) {
+    // An overlay left from a model the page no longer has is stale.
+    if (at < 0) return false;
+    EraseOverlay(page, at);
+    return true;
+  }
+  if (at < 0) {
+    page.fit.reset();
+    return true;
+  }
+  if (SamePoints(PageUsablePoints(page), page.fit->points)) return false;
+  const FitOptions options = page.fit->options;
+  if (!FitPageModel(page, options).empty()) RemovePageModel(page);
+  return true;
+}
+
+bool ShowsResidual(const GraphPage& page) {
+  const int at = ModelOverlayIndex(page);
+  return page.fit && at >= 0 && page.referenceIndex == at && InDifferenceMode(page);
+}
+
+bool ShowResidual(GraphPage& page, bool on) {
+  const int at = ModelOverlayIndex(page);
+  if (!page.fit || at < 0 || ShowsResidual(page) == on) return false;
+  if (on) {
+    page.fit->referenceBeforeResidual = page.referenceIndex;
+    page.referenceIndex = at;
+    page.showDifference = true;
+  } else {
+    const int before = page.fit->referenceBeforeResidual;
+    page.referenceIndex =
+        before >= 0 && before < static_cast<int>(page.overlays.size()) && before != at ? before
+                                                                                       : -1;
+    page.showDifference = false;
+    page.fit->referenceBeforeResidual = -1;
+  }
+  return true;
+}
+
+}  // namespace fernplot

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A model fitted to a page in the viewer: fitted to the page's usable points
+// in the ratio it shows, drawn over it as a dashed overlay named "model",
+// fitted again when those points change, and the page's difference to it
+// (the residual).
+
+#include <string>
+
+#include "graph/pages.h"
+
+namespace fernplot {
+
+// Fits a model to the page's usable points and lays it over the page (in
+// place of a model it had). Returns the fit's message when the page cannot
+// be fitted; the page is then left as it was. Empty on success.
+std::string FitPageModel(GraphPage& page, const FitOptions& options);
+
+// Drops the page's model and its overlay; a residual shown goes back to the
+// reference the page had before. False when the page had no model.
+bool RemovePageModel(GraphPage& page);
+
+// Keeps the model in step with the page: fitted again with the same options
+// when the page's usable points (its data, its ratio) are no longer those it
+// was fitted to, dropped when its overlay was removed (from the trace list)
+// or when the new points cannot be fitted. True when anything changed.
+bool UpdatePageModel(GraphPage& page);
+
+// The position of the model's overlay in page.overlays; -1 without one.
+int ModelOverlayIndex(const GraphPage& page);
+
+// Whether the page shows its difference to its model.
+bool ShowsResidual(const GraphPage& page);
+// The difference to the model on or off; false when nothing changed (no
+// model, or already so).
+bool ShowResidual(GraphPage& page, bool on);
+
+}  // namespace fernplot
