@@ -367,6 +367,16 @@ Closed loop T</translation>
         <translation>Shows the sensitivity S = 1/(1+L).
 Sensitivity S</translation>
     </message>
+    <message>
+        <source>M 等高線</source>
+        <translation>&amp;M Contours</translation>
+    </message>
+    <message>
+        <source>ﾆｺﾙｽ線図に閉ﾙｰﾌﾟ ｹﾞｲﾝの等高線を表示／非表示します。
+M 等高線</source>
+        <translation>Shows or hides the closed-loop gain contours of the Nichols chart.
+M contours</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -1157,6 +1167,10 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
     <message>
         <source>ﾙｰﾌﾟ測定：</source>
         <translation>Loop measurement:</translation>
+    </message>
+    <message>
+        <source>ﾆｺﾙｽ線図の M 等高線</source>
+        <translation>M contours in the Nichols chart</translation>
     </message>
 </context>
 <context>

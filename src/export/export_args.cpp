@@ -196,6 +196,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       }
       o.nyquistRadius = radius;
       sawExportOption = true;
+    } else if (arg == "--no-contours") {
+      if (!takesNoValue()) return fail("--no-contours takes no value");
+      o.nicholsContours = false;
+      sawExportOption = true;
     } else if (arg == "--marks") {
       if (!takesNoValue()) return fail("--marks takes no value");
       o.marks = true;
@@ -299,7 +303,7 @@ std::string ExportHelpText() {
          "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
-         "                  [--nyquist-radius R]\n"
+         "                  [--nyquist-radius R] [--no-contours]\n"
          "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
          "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
          "                  [-j N] [--quiet] [--lang ja|en]\n"
@@ -348,6 +352,7 @@ std::string ExportHelpText() {
          "  --nyquist-radius R\n"
          "                 the Nyquist plot shows at least -R..R on both axes;\n"
          "                 0 fits every point (default 2)\n"
+         "  --no-contours  the Nichols chart without its closed-loop gain contours\n"
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"

@@ -39,6 +39,8 @@ struct ExportOptions {
   std::optional<ViewKind> view;
   std::optional<LoopCurve> loopCurve;
   std::optional<double> nyquistRadius;
+  // --no-contours: the Nichols chart leaves out its M contours.
+  std::optional<bool> nicholsContours;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
   bool summary = false;  // --summary: one line of figures per file on stdout

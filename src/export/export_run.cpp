@@ -389,6 +389,7 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (options.view) defaults.view = *options.view;
   if (options.loopCurve) defaults.loopCurve = *options.loopCurve;
   if (options.nyquistRadius) defaults.nyquistRadius = *options.nyquistRadius;
+  if (options.nicholsContours) defaults.nicholsContours = *options.nicholsContours;
 
   // A summary alone writes no files and needs no output folder.
   std::error_code ec;

@@ -61,13 +61,27 @@ struct Built {
   }
 };
 
+// A loop that passes exactly through -1 at its middle point (0 dB, -180°),
+// where T and S have no value.
+MeasurementData ThroughCriticalPoint() {
+  MeasurementData d = test::SweepData(201);
+  for (int k = 0; k < 201; ++k) {
+    DataPoint& p = (*d.points)[static_cast<size_t>(k)];
+    p.gainCh1Ch2 = static_cast<float>(6.0 - 0.06 * k);
+    p.phaseCh1Ch2 = static_cast<float>(-90.0 - 0.9 * k);
+  }
+  (*d.points)[100].gainCh1Ch2 = 0.0f;
+  (*d.points)[100].phaseCh1Ch2 = -180.0f;
+  return d;
+}
+
 void Build(Built& b, ViewKind kind, double radius = kDefaultNyquistRadius,
-           LoopCurve curve = LoopCurve::kOpen) {
+           LoopCurve curve = LoopCurve::kOpen, MeasurementData data = LoopData(200)) {
   b.page.properties = b.ts.defaults;
   b.page.properties.view = kind;
   b.page.properties.nyquistRadius = radius;
   b.page.properties.loopCurve = curve;
-  b.page.data = LoopData(200);
+  b.page.data = std::move(data);
   BuildShownPage(b.page, b.ts->drawing, {});
 }
 
@@ -206,6 +220,41 @@ TEST(LoopView, NicholsRangesCriticalPointAndContours) {
   EXPECT_GE(labels, 3);
 }
 
+// Without its contours the Nichols chart loses their lines and labels and
+// nothing else; the other views do not look at the switch.
+TEST(LoopView, NicholsContoursCanBeLeftOut) {
+  for (const ViewKind kind : {ViewKind::kNichols, ViewKind::kNyquist, ViewKind::kBode}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    Built on, off;
+    Build(on, kind);
+    off.page.properties = off.ts.defaults;
+    off.page.properties.nicholsContours = false;
+    off.page.properties.view = kind;
+    off.page.data = LoopData(200);
+    BuildShownPage(off.page, off.ts->drawing, {});
+    if (kind != ViewKind::kNichols) {
+      EXPECT_TRUE(on.Sheet() == off.Sheet());
+      continue;
+    }
+    const PenEntry contourPen{0, 0, 1, 0, 0x909090, 0x909090};
+    EXPECT_EQ(off.Pen(contourPen), -1);
+    std::vector<DrawingElement> kept;
+    for (const DrawingElement& e : on.Sheet().elements) {
+      const auto* line = std::get_if<PolylineElement>(&e);
+      const auto* text = std::get_if<TextElement>(&e);
+      if (line && line->pen == on.Pen(contourPen)) continue;
+      if (text && text->color == 0x909090) continue;
+      kept.push_back(e);
+    }
+    ASSERT_EQ(kept.size(), off.Sheet().elements.size());
+    // Pens are numbered as they are first used: compare the curve's lines.
+    const auto a = on.Lines(on.Pen(GainPen(on.page.properties)));
+    const auto b = off.Lines(off.Pen(GainPen(off.page.properties)));
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) EXPECT_EQ(a[i]->x, b[i]->x);
+  }
+}
+
 // T and S are drawn in every view from a copy: the page keeps L, and its
 // usable points for the readout are the shown curve's.
 TEST(LoopView, ClosedLoopIsDrawnWhileThePageKeepsItsLoopGain) {
@@ -251,6 +300,115 @@ TEST(LoopView, ClosedLoopCaptionsFitOnTheBodePage) {
       ++seen;
     }
     EXPECT_EQ(seen, 2);
+  }
+}
+
+// Where 1 + L = 0 the curve breaks in every view instead of joining the
+// neighbours across the gap; L itself runs through -1 unbroken.
+TEST(LoopView, CurveBreaksWhereItHasNoValue) {
+  struct Case {
+    ViewKind view;
+    LoopCurve curve;
+    size_t pieces;
+  };
+  const Case cases[] = {
+      {ViewKind::kBode, LoopCurve::kClosed, 2},    {ViewKind::kBode, LoopCurve::kSensitivity, 2},
+      {ViewKind::kNyquist, LoopCurve::kClosed, 2}, {ViewKind::kNyquist, LoopCurve::kSensitivity, 2},
+      {ViewKind::kNichols, LoopCurve::kClosed, 2}, {ViewKind::kNichols, LoopCurve::kSensitivity, 2},
+      {ViewKind::kNyquist, LoopCurve::kOpen, 1},   {ViewKind::kNichols, LoopCurve::kOpen, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << static_cast<int>(c.view) << "/" << static_cast<int>(c.curve));
+    Built b;
+    // Radius 0 fits every point: no piece is cut at the frame.
+    Build(b, c.view, 0.0, c.curve, ThroughCriticalPoint());
+    std::vector<const PolylineElement*> lines = b.Lines(b.Pen(GainPen(b.page.properties)));
+    std::erase_if(lines, [](const PolylineElement* l) { return l->x.size() < 2; });
+    ASSERT_EQ(lines.size(), c.pieces);
+    size_t vertices = 0;
+    for (const PolylineElement* l : lines) vertices += l->x.size();
+    EXPECT_EQ(vertices, c.pieces == 1 ? 201u : 200u);
+    if (c.pieces == 2) {
+      // Each piece ends at a neighbour of the gap, far from the other.
+      EXPECT_EQ(lines[0]->x.size(), 100u);
+      EXPECT_GT(std::hypot(lines[1]->x.front() - lines[0]->x.back(),
+                           lines[1]->y.front() - lines[0]->y.back()),
+                1.0);
+    }
+  }
+}
+
+// A measured point without a value breaks an overlay's curve too, and the
+// drawn line keeps a gap marker there while the points stay the usable ones.
+TEST(LoopView, GapsOfATraceAreMarkedBetweenItsNeighbours) {
+  LoopTrace t;
+  for (int k = 0; k < 5; ++k) {
+    t.points.push_back({10.0 * (k + 1), 0.0, 0.0, 0.0});
+    t.plane.push_back({static_cast<double>(k), 0.0});
+  }
+  t.breaks = {2, 4};
+  const std::vector<PlanePoint> line = t.DrawnLine();
+  ASSERT_EQ(line.size(), 7u);
+  EXPECT_TRUE(std::isnan(line[2].x));
+  EXPECT_EQ(line[3].x, 2.0);
+  EXPECT_TRUE(std::isnan(line[5].x));
+  EXPECT_EQ(ClipPolyline(line, {-1.0, 10.0, -1.0, 1.0}).size(), 3u);
+  EXPECT_TRUE(t.InGap(25.0));
+  EXPECT_TRUE(t.InGap(41.0));
+  EXPECT_FALSE(t.InGap(30.0));  // a point of the curve
+  EXPECT_FALSE(t.InGap(35.0));
+}
+
+// With figure marks on, L's margins are marked on the curve: the phase
+// margin at the crossover in both views, and in Nyquist the modulus margin
+// as a line from -1 as long as the margin; T and S, or marks off, get none.
+TEST(LoopView, FigureMarksShowTheLoopMargins) {
+  const struct {
+    ViewKind view;
+    LoopCurve curve;
+    bool marks, pm, mm;
+  } cases[] = {
+      {ViewKind::kNyquist, LoopCurve::kOpen, true, true, true},
+      {ViewKind::kNichols, LoopCurve::kOpen, true, true, false},
+      {ViewKind::kNyquist, LoopCurve::kClosed, true, false, false},
+      {ViewKind::kNyquist, LoopCurve::kOpen, false, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message()
+                 << static_cast<int>(c.view) << "/" << static_cast<int>(c.curve) << "/" << c.marks);
+    Built b;
+    b.page.properties = b.ts.defaults;
+    b.page.properties.view = c.view;
+    b.page.properties.loopCurve = c.curve;
+    b.page.properties.loopJudgement = LoopJudgement::kLoop;
+    b.page.showFigureMarks = c.marks;
+    b.page.data = LoopData(200);
+    BuildShownPage(b.page, b.ts->drawing, {});
+    bool pm = false, mm = false;
+    for (const DrawingElement& e : b.Sheet().elements) {
+      const auto* t = std::get_if<TextElement>(&e);
+      if (!t) continue;
+      pm |= t->text.starts_with("PM ");
+      mm |= t->text.starts_with("MM ") && t->text.find(" @ ") != std::string::npos;
+    }
+    EXPECT_EQ(pm, c.pm);
+    EXPECT_EQ(mm, c.mm);
+    if (!c.mm) continue;
+    const SweepFigures fig = PageFigures(b.page);
+    ASSERT_TRUE(fig.modulusMargin);
+    const PageLayout& L = b.page.layout;
+    bool line = false;
+    for (const PolylineElement* l : b.Lines(b.Pen({0, 0, 1, 2, 0, 0}))) {
+      if (l->x.size() != 2 || std::abs(l->x[0] - L.frequency.ToMm(-1.0)) > 1e-9 ||
+          std::abs(l->y[0] - L.gain.ToMm(0.0)) > 1e-9) {
+        continue;
+      }
+      const double length = std::hypot(L.frequency.ToValue(l->x[1]) + 1.0, L.gain.ToValue(l->y[1]));
+      EXPECT_NEAR(length, fig.modulusMargin->value, 1e-6);
+      line = true;
+    }
+    EXPECT_TRUE(line);
   }
 }
 

@@ -98,5 +98,32 @@ TEST(LoopSettings, LoopMeasurementLineRoundTrips) {
   EXPECT_EQ(Loaded("LOOP_MEASUREMENT = AUTO\r\n", said).loopJudgement, LoopJudgement::kAutomatic);
 }
 
+// The Nichols contours are on unless the file says OFF; a line only then,
+// after the other loop lines, and an unknown word keeps what was set.
+TEST(LoopSettings, NicholsContoursLineOnlyWhenOff) {
+  const std::string factory = SettingsFileText(FactoryDefaults(), false, "/d/*.DAT");
+  EXPECT_EQ(factory.find("NICHOLS_CONTOURS"), std::string::npos);
+  GraphProperties off = FactoryDefaults();
+  off.nicholsContours = false;
+  off.loopJudgement = LoopJudgement::kLoop;
+  const std::string text = SettingsFileText(off, false, "/d/*.DAT");
+  ASSERT_EQ(text.substr(0, factory.size()), factory);
+  EXPECT_EQ(text.substr(factory.size()), "LOOP_MEASUREMENT = YES\r\nNICHOLS_CONTOURS = OFF\r\n");
+  EXPECT_EQ(Loaded(text), off);
+  const struct {
+    const char* text;
+    bool from, to;
+  } cases[] = {
+      {"NICHOLS_CONTOURS = OFF\r\n", true, false}, {"NICHOLS_CONTOURS = ON\r\n", false, true},
+      {"NICHOLS_CONTOURS  =  OFF\n", true, false}, {"NICHOLS_CONTOURS = off\r\n", true, true},
+      {"NICHOLS_CONTOURS = NO\r\n", false, false}, {"NICHOLS_CONTOURS = \r\n", true, true},
+  };
+  for (const auto& c : cases) {
+    GraphProperties p = FactoryDefaults();
+    p.nicholsContours = c.from;
+    EXPECT_EQ(Loaded(c.text, p).nicholsContours, c.to) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -131,6 +131,30 @@ TEST_F(ExportLoopView, DrawingAxesMapTheCurveOntoItsVertices) {
   }
 }
 
+// --no-contours leaves the M contours out of the Nichols chart (their
+// labels go with them) and takes no value.
+TEST_F(ExportLoopView, NoContoursLeavesOutTheNicholsContours) {
+  const auto contourLabels = [](const QJsonObject& d) {
+    int n = 0;
+    for (const QJsonValue e : d["elements"].toArray()) {
+      const QJsonObject o = e.toObject();
+      if (o["kind"].toString() == "text" && o["text"].toString().endsWith(" dB")) ++n;
+    }
+    return n;
+  };
+  ASSERT_EQ(Run({"-o", root_ + "/on", "--view", "nichols", "-f", "drawing", loop_}), 0)
+      << err_.str();
+  ASSERT_EQ(
+      Run({"-o", root_ + "/off", "--view", "nichols", "--no-contours", "-f", "drawing", loop_}), 0)
+      << err_.str();
+  const QJsonObject on = Drawing("on"), off = Drawing("off");
+  EXPECT_GE(contourLabels(on), 3);
+  EXPECT_EQ(contourLabels(off), 0);
+  EXPECT_LT(off["elements"].toArray().size(), on["elements"].toArray().size());
+  EXPECT_EQ(CurveVertices(on), CurveVertices(off));
+  EXPECT_EQ(Run({"-o", root_ + "/bad", "--no-contours=yes", "-f", "drawing", loop_}), 2);
+}
+
 TEST_F(ExportLoopView, EveryOutputOfALoopView) {
   ASSERT_EQ(Run({"-o", root_ + "/bode", "-f", "csv", loop_}), 0) << err_.str();
   const std::string bodeCsv = ReadBytes(root_ + "/bode/loop.csv");

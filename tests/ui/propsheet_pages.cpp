@@ -312,8 +312,10 @@ class PagesTest : public QObject {
     record.loopCurve = LoopCurve::kClosed;
     record.nyquistRadius = 0.123456789;
     record.loopJudgement = LoopJudgement::kNotLoop;
+    record.nicholsContours = false;
     auto sheet = rig.open(true, record);
     CPropGeneral* g = sheet->general();
+    QVERIFY(!g->nicholsContoursBox()->isChecked());
     QCOMPARE(g->viewBox()->currentIndex(), 2);
     QCOMPARE(g->loopCurveBox()->currentIndex(), 1);
     QCOMPARE(g->loopJudgementBox()->currentIndex(), 2);
@@ -324,10 +326,13 @@ class PagesTest : public QObject {
     QCOMPARE(stored.loopCurve, LoopCurve::kClosed);
     QCOMPARE(stored.nyquistRadius, 0.123456789);
     QCOMPARE(stored.loopJudgement, LoopJudgement::kNotLoop);
+    QVERIFY(!stored.nicholsContours);
 
     auto again = rig.open(false, FactoryDefaults());
     g = again->general();
     QCOMPARE(g->nyquistRadiusBox()->value(), 2.0);
+    QVERIFY(g->nicholsContoursBox()->isChecked());
+    g->nicholsContoursBox()->setChecked(false);
     g->viewBox()->setCurrentIndex(1);
     g->loopCurveBox()->setCurrentIndex(2);
     g->nyquistRadiusBox()->setValue(0.0);
@@ -338,6 +343,7 @@ class PagesTest : public QObject {
     QCOMPARE(stored.loopCurve, LoopCurve::kSensitivity);
     QCOMPARE(stored.nyquistRadius, 0.0);
     QCOMPARE(stored.loopJudgement, LoopJudgement::kLoop);
+    QVERIFY(!stored.nicholsContours);
   }
 
   void lineSwatchesShowTheColour() {

@@ -104,6 +104,35 @@ class LoopViewTest : public QObject {
     QVERIFY(Sheet() == plain);
   }
 
+  // The contours' row is open in the Nichols view only; it turns them off
+  // and on again through the session, which rebuilds the sheet.
+  void contoursRowTogglesTheNicholsContours() {
+    QVERIFY(frame_->Commands()
+                .Menu(MenuId::kView)
+                ->actions()
+                .contains(frame_->Action(kCmdNicholsContours)));
+    Open();
+    for (int id : {kCmdViewBode, kCmdViewNyquist}) {
+      frame_->Action(id)->trigger();
+      frame_->UpdateCommandStates();
+      QVERIFY(!frame_->Action(kCmdNicholsContours)->isEnabled());
+    }
+    frame_->Action(kCmdViewNichols)->trigger();
+    frame_->UpdateCommandStates();
+    QVERIFY(frame_->Action(kCmdNicholsContours)->isEnabled());
+    QVERIFY(Checked(kCmdNicholsContours));
+    const DrawingSheet with = Sheet();
+    QVERIFY(SheetHasText(with, "+6 dB"));
+    frame_->Action(kCmdNicholsContours)->trigger();
+    QVERIFY(!Page().properties.nicholsContours);
+    QVERIFY(!Checked(kCmdNicholsContours));
+    QVERIFY(!SheetHasText(Sheet(), "+6 dB"));
+    QVERIFY(Sheet().elements.size() < with.elements.size());
+    frame_->Action(kCmdNicholsContours)->trigger();
+    QVERIFY(Page().properties.nicholsContours);
+    QVERIFY(Sheet() == with);
+  }
+
   // The panes read the curve point nearest the pointer, with Re and Im in
   // the Nyquist view, and the box beside the pointer says the same.
   void readoutReadsTheNearestCurvePoint() {

@@ -9,13 +9,17 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <optional>
 
+#include "analysis/figures_text.h"
+#include "analysis/loop.h"
 #include "graph/axes.h"
 #include "graph/format.h"
 #include "graph/info_items.h"
 #include "graph/layout.h"
 #include "graph/loop_stages.h"
 #include "graph/overlays.h"
+#include "graph/page_figures.h"
 #include "graph/page_view.h"
 
 namespace fernplot {
@@ -29,6 +33,8 @@ constexpr int kArrowCount = 4;
 constexpr double kArrowLength = 2.0;      // mm
 constexpr double kArrowHalfAngle = 0.45;  // radians
 constexpr double kDecadeTick = 1.0;       // mm either side of the curve
+constexpr double kMarkHalf = 0.8;         // mm: half the x of a figure mark
+constexpr Colour kMarkColour = 0x000000;
 
 template <auto kLayer>
 void Shared(const LoopStages& s, DrawingDocument& d) {
@@ -119,6 +125,7 @@ PlaneRect LabelBox(double x, double y, double w, double h, const FrameRect& f) {
 }
 
 void DrawContours(const LoopStages& s, DrawingDocument& d) {
+  if (!s.base.props().nicholsContours) return;
   const PageText& t = s.base.text;
   const PageLayout& L = s.geometry();
   const int pen = d.FindOrAddPen(0, 1, kContourColour, 0, 0, kContourColour);
@@ -154,7 +161,7 @@ void DrawContours(const LoopStages& s, DrawingDocument& d) {
 
 void DrawOverlayLoopCurves(const LoopStages& s, DrawingDocument& d) {
   for (size_t i = 1; i < s.curves.size(); ++i) {
-    DrawInPlane(s, d, AddPen(d, s.curves[i].pen), s.curves[i].plane);
+    DrawInPlane(s, d, AddPen(d, s.curves[i].pen), s.curves[i].DrawnLine());
   }
 }
 
@@ -172,7 +179,8 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
                     t.Color(kFontGraphTitle));
     return;
   }
-  DrawInPlane(s, d, AddPen(d, own.pen), own.plane);
+  const std::vector<PlanePoint> line = own.DrawnLine();
+  DrawInPlane(s, d, AddPen(d, own.pen), line);
 
   PenEntry thin = own.pen;
   thin.screenWidth = 1;
@@ -181,7 +189,7 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
   // Arrows: along the visible pieces in millimetres.
   std::vector<std::array<double, 4>> segments;  // x0, y0, x1, y1
   double total = 0.0;
-  for (const Polyline& piece : ClipPolyline(own.plane, s.range)) {
+  for (const Polyline& piece : ClipPolyline(line, s.range)) {
     for (size_t i = 1; i < piece.size(); ++i) {
       const std::array<double, 4> seg{L.frequency.ToMm(piece[i - 1].x), L.gain.ToMm(piece[i - 1].y),
                                       L.frequency.ToMm(piece[i].x), L.gain.ToMm(piece[i].y)};
@@ -244,17 +252,71 @@ void DrawCriticalPoint(const LoopStages& s, DrawingDocument& d) {
   }
 }
 
-constexpr std::array<LoopLayer, 11> kNyquistLayers = {
-    Shared<DrawPageOutline>, Shared<DrawCreditLine>,   Shared<DrawFrameAndTitle>, DrawPlaneAxes,
-    DrawUnitCircle,          Shared<DrawFrameOutline>, DrawOverlayLoopCurves,     DrawLoopCurve,
-    DrawCriticalPoint,       Shared<DrawLegend>,       Shared<DrawInfoTexts>,
+// The loop's margins marked on the curve of L when the page asks for its
+// figure marks: a small x at each gain crossover labelled with its phase
+// margin and, in the Nyquist view, the modulus margin as the line from -1
+// to the nearest curve point. T and S carry no margins of their own.
+void DrawLoopFigureMarks(const LoopStages& s, DrawingDocument& d) {
+  const GraphProperties& p = s.base.props();
+  if (!s.base.page.showFigureMarks || p.loopCurve != LoopCurve::kOpen) return;
+  const LoopTrace& own = s.curves.front();
+  const SweepFigures fig = ComputeFigures(own.points, PageMarginReference(p));
+  if (!ShowsAsLoop(fig, p.loopJudgement)) return;
+  const PageLayout& L = s.geometry();
+  const PageText& t = s.base.text;
+  const int pen = d.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
+  const double shift = NicholsShift(own.points);
+  const auto place = [&](double frequency) -> std::optional<PlanePoint> {
+    const std::optional<CurveReading> r = InterpolateAt(own.points, frequency);
+    if (!r) return std::nullopt;
+    return s.kind == ViewKind::kNyquist ? NyquistPoint(r->gain, r->phase)
+                                        : PlanePoint{r->unwrapped + shift, r->gain};
+  };
+  const auto mark = [&](const PlanePoint& q, const std::string& label) {
+    if (!Inside(q, s.range)) return;
+    const double X = L.frequency.ToMm(q.x), Y = L.gain.ToMm(q.y), c = kMarkHalf;
+    d.AddLine(pen, X - c, Y - c, X + c, Y + c);
+    d.AddLine(pen, X - c, Y + c, X + c, Y - c);
+    const double w = t.Width(kFontFreqLabels, label);
+    const double x0 = X + c + 0.3 + w <= L.frame.right ? X + c + 0.3 : X - c - 0.3 - w;
+    d.AddTextLeft(x0, std::min(Y + c, L.frame.bottom - t.Height(kFontFreqLabels)), label,
+                  t.Font(kFontFreqLabels), kMarkColour);
+  };
+  const size_t shown = std::min(fig.gainCrossovers.size(), kCrossingsMarked);
+  for (size_t i = 0; i < shown; ++i) {
+    const GainCrossover& c = fig.gainCrossovers[i];
+    if (const auto q = place(c.frequency)) {
+      mark(*q, "PM " + ThreeDigits(c.phaseMargin) + "\u00B0");
+    }
+  }
+  if (s.kind != ViewKind::kNyquist || !fig.modulusMargin) return;
+  const ModulusMargin& mm = *fig.modulusMargin;
+  const auto q = place(mm.frequency);
+  if (!q) return;
+  const std::array<PlanePoint, 2> line{PlanePoint{-1.0, 0.0}, *q};
+  DrawInPlane(s, d, pen, line);
+  // Labelled beside the middle of its line, away from the curve's own
+  // decade labels; only where that middle is in view.
+  const PlanePoint middle{(q->x - 1.0) / 2.0, q->y / 2.0};
+  if (!Inside(middle, s.range)) return;
+  const std::string label = "MM " + ThreeDigits(mm.value) + " @ " + ThreeDigits(mm.frequency, "Hz");
+  const double w = t.Width(kFontFreqLabels, label);
+  const double x0 = std::max(L.frame.left, L.frequency.ToMm(middle.x) - 0.5 - w);
+  d.AddTextLeft(x0, L.gain.ToMm(middle.y) + 0.3, label, t.Font(kFontFreqLabels), kMarkColour);
+}
+
+constexpr std::array<LoopLayer, 12> kNyquistLayers = {
+    Shared<DrawPageOutline>, Shared<DrawCreditLine>, Shared<DrawFrameAndTitle>,
+    DrawPlaneAxes,           DrawUnitCircle,         Shared<DrawFrameOutline>,
+    DrawOverlayLoopCurves,   DrawLoopCurve,          DrawCriticalPoint,
+    DrawLoopFigureMarks,     Shared<DrawLegend>,     Shared<DrawInfoTexts>,
 };
 
-constexpr std::array<LoopLayer, 11> kNicholsLayers = {
+constexpr std::array<LoopLayer, 12> kNicholsLayers = {
     Shared<DrawPageOutline>, Shared<DrawCreditLine>, Shared<DrawFrameAndTitle>,
     DrawPlaneAxes,           DrawContours,           Shared<DrawFrameOutline>,
     DrawOverlayLoopCurves,   DrawLoopCurve,          DrawCriticalPoint,
-    Shared<DrawLegend>,      Shared<DrawInfoTexts>,
+    DrawLoopFigureMarks,     Shared<DrawLegend>,     Shared<DrawInfoTexts>,
 };
 
 class LoopPlan final : public PlannedPage {

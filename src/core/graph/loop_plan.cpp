@@ -3,6 +3,7 @@
 // curves, the plane each view puts them in, and the scales of its axes.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "analysis/loop.h"
 #include "graph/axis_map.h"
@@ -56,10 +57,33 @@ PenEntry PageGainPen(const GraphProperties& p) {
   return pen;
 }
 
-LoopTrace MakeTrace(ViewKind kind, PenEntry pen, std::vector<UsablePoint> points) {
+// The frequencies of the points that have a place on the frequency axis
+// but no gain or phase: the curve has no value there.
+std::vector<double> GapFrequencies(const std::vector<RangePoint>& points) {
+  std::vector<double> out;
+  for (const RangePoint& p : points) {
+    if (std::isfinite(p.frequency) && p.frequency > 0.0 &&
+        !(std::isfinite(p.gain) && std::isfinite(p.phase))) {
+      out.push_back(p.frequency);
+    }
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+LoopTrace MakeTrace(ViewKind kind, PenEntry pen, const std::vector<RangePoint>& raw) {
   LoopTrace t;
   t.pen = pen;
-  t.points = std::move(points);
+  t.points = UsableOf(raw);
+  for (double f : GapFrequencies(raw)) {
+    const auto at =
+        std::lower_bound(t.points.begin(), t.points.end(), f,
+                         [](const UsablePoint& p, double value) { return p.frequency < value; });
+    const size_t k = static_cast<size_t>(at - t.points.begin());
+    if (k > 0 && k < t.points.size() && (t.breaks.empty() || t.breaks.back() != k)) {
+      t.breaks.push_back(k);
+    }
+  }
   if (kind == ViewKind::kNyquist) {
     t.plane = NyquistPoints(t.points);
   } else {
@@ -160,9 +184,9 @@ LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& d
   LoopStages s{BodeStages{page, text, std::move(traces), ranges, std::move(layout), grids}};
   s.kind = kind;
   const std::vector<TraceCurve>& all = s.base.traces.traces;
-  s.curves.push_back(MakeTrace(kind, PageGainPen(page.properties), UsableOf(s.base.traces.points)));
+  s.curves.push_back(MakeTrace(kind, PageGainPen(page.properties), s.base.traces.points));
   for (size_t i = 1; i < all.size(); ++i) {
-    s.curves.push_back(MakeTrace(kind, all[i].gainPen, UsableOf(all[i].points)));
+    s.curves.push_back(MakeTrace(kind, all[i].gainPen, all[i].points));
   }
   if (kind == ViewKind::kNyquist) {
     PlanNyquist(s);
@@ -170,7 +194,9 @@ LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& d
     PlanNichols(s);
   }
   const LoopTrace& own = s.curves.front();
+  // A decade inside a gap of the curve has no place on it.
   s.decades = DecadeReadings(own.points);
+  std::erase_if(s.decades, [&](const CurveReading& r) { return own.InGap(r.frequency); });
   // The Nichols phase of a reading is its unwrapped phase moved as the
   // curve's first point was.
   const double shift = NicholsShift(own.points);
@@ -179,6 +205,28 @@ LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& d
                                                         : PlanePoint{r.unwrapped + shift, r.gain});
   }
   return s;
+}
+
+std::vector<PlanePoint> LoopTrace::DrawnLine() const {
+  if (breaks.empty()) return plane;
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  std::vector<PlanePoint> out;
+  out.reserve(plane.size() + breaks.size());
+  size_t next = 0;
+  for (size_t k = 0; k < plane.size(); ++k) {
+    if (next < breaks.size() && breaks[next] == k) {
+      out.push_back({kNone, kNone});
+      ++next;
+    }
+    out.push_back(plane[k]);
+  }
+  return out;
+}
+
+bool LoopTrace::InGap(double frequency) const {
+  return std::any_of(breaks.begin(), breaks.end(), [&](size_t k) {
+    return frequency > points[k - 1].frequency && frequency < points[k].frequency;
+  });
 }
 
 std::vector<double> PlaneTickValues(double lo, double hi, double step) {

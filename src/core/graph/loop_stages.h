@@ -20,6 +20,15 @@ struct LoopTrace {
   PenEntry pen;
   std::vector<UsablePoint> points;  // ascending frequency
   std::vector<PlanePoint> plane;    // each point in the view's values
+  // Where the curve has no value (a point of the sweep whose gain or phase
+  // is not finite, as where 1 + L = 0 for T and S): index k breaks the
+  // curve between points[k - 1] and points[k].
+  std::vector<size_t> breaks;
+
+  // `plane` with a non-finite point at each break, as the curve is drawn.
+  std::vector<PlanePoint> DrawnLine() const;
+  // Whether `frequency` lies in a gap of the curve.
+  bool InGap(double frequency) const;
 };
 
 // Tick step and label decimals of one axis of the plane.

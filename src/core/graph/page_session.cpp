@@ -289,6 +289,14 @@ bool PageSession::SetLoopCurve(LoopCurve curve) {
   return true;
 }
 
+bool PageSession::ShowNicholsContours(bool on) {
+  GraphPage* page = CurrentPage();
+  if (!page || page->properties.nicholsContours == on) return false;
+  page->properties.nicholsContours = on;
+  Changed();
+  return true;
+}
+
 GraphPage* PageSession::CurrentPage() {
   return drawingActive ? PageForSheet(pages, drawing.CurrentNumber()) : nullptr;
 }

@@ -123,6 +123,8 @@ class PageSession {
   // too when the page has them already.
   bool SetView(ViewKind view);
   bool SetLoopCurve(LoopCurve curve);
+  // The Nichols view's closed-loop magnitude contours shown or not.
+  bool ShowNicholsContours(bool on);
   // Drops every page and sheet; the drawing's tables stay. Not announced
   // (the program ends, say); CloseAll is the user's intent.
   void ReleaseAll();

@@ -179,6 +179,8 @@ struct GraphProperties {
   LoopJudgement loopJudgement = LoopJudgement::kAutomatic;
   // The step the group delay is taken over (neighbours unless chosen).
   DelayAperture delayAperture;
+  // The closed-loop magnitude contours of the Nichols view.
+  bool nicholsContours = true;
   bool operator==(const GraphProperties&) const = default;
 };
 

@@ -171,6 +171,7 @@ constexpr std::array<std::string_view, 2> kApertureWords{{"POINTS", "OCTAVE"}};
 // Whether a page is a loop measurement: decided from its figures (never
 // written), or said by the user.
 constexpr std::array<std::string_view, 3> kLoopJudgementWords{{"AUTO", "YES", "NO"}};
+constexpr std::array<std::string_view, 2> kSwitchWords{{"ON", "OFF"}};
 
 // The index of `word` in `words`, or -1.
 template <size_t N>
@@ -535,6 +536,21 @@ std::vector<LineKind> MakeLineKinds() {
        },
        [](const V& v, size_t) { return UsableAperture(v.props.delayAperture); },
        false});
+  kinds.push_back({"NICHOLS_CONTOURS",
+                   std::nullopt,
+                   {{"%s",
+                     [](std::string& out, const V& v, size_t) {
+                       out += kSwitchWords[v.props.nicholsContours ? 0 : 1];
+                     },
+                     [](V& v, size_t, Scanned f, D&) {
+                       const int k = WordIndex(kSwitchWords, f[0].text);
+                       if (k >= 0) v.props.nicholsContours = k == 0;
+                       return k >= 0;
+                     }}},
+                   nullptr,
+                   [](const V& v, size_t) { return !v.props.nicholsContours; },
+                   nullptr,
+                   false});
   return kinds;
 }
 

@@ -51,6 +51,7 @@ enum CommandId : int {
   kCmdLoopOpen = 33113,
   kCmdLoopClosed = 33114,
   kCmdLoopSensitivity = 33115,
+  kCmdNicholsContours = 33116,
   kCmdFitModel = 33120,
   kCmdModelResidual = 33121,
   kCmdRemoveModel = 33122,

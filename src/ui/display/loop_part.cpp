@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "loop_part.h"
 
+#include <iterator>
+
 #include "analysis/loop_kinds.h"
 #include "app_state.h"
 #include "command_table.h"
@@ -84,6 +86,28 @@ void LoopPart::AddCommands(CommandTable& table) {
                      return page && page->properties.loopCurve == curve;
                    }});
   }
+  table.Add({.id = kCmdNicholsContours,
+             .text = FERNPLOT_TEXT("Commands", "M 等高線"),
+             .prompt = FERNPLOT_TEXT(
+                 "Commands", "ﾆｺﾙｽ線図に閉ﾙｰﾌﾟ ｹﾞｲﾝの等高線を表示／非表示します。\nM 等高線"),
+             .menu = MenuId::kView,
+             .menuPlace = {4, static_cast<int>(std::size(kViewRows))},
+             .checkable = true,
+             .run =
+                 [this] {
+                   const GraphPage* page = PageOnScreen(state_);
+                   if (page) state_.session.ShowNicholsContours(!page->properties.nicholsContours);
+                 },
+             .enabled =
+                 [this] {
+                   const GraphPage* page = PageOnScreen(state_);
+                   return page && page->properties.view == ViewKind::kNichols;
+                 },
+             .checked =
+                 [this] {
+                   const GraphPage* page = PageOnScreen(state_);
+                   return page && page->properties.nicholsContours;
+                 }});
 }
 
 }  // namespace fernplot

@@ -199,6 +199,8 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   loopLayout->addWidget(radius_, 1, 1);
   loopLayout->addWidget(new QLabel(tr("ﾙｰﾌﾟ測定："), loopBox), 1, 2);
   loopLayout->addWidget(judgement_, 1, 3);
+  contours_ = new QCheckBox(tr("ﾆｺﾙｽ線図の M 等高線"), loopBox);
+  loopLayout->addWidget(contours_, 2, 0, 1, 4);
   top->addWidget(loopBox);
   top->addStretch(1);
 
@@ -239,6 +241,7 @@ void CPropGeneral::readControls() {
   // settings file may hold.
   if (radius_->value() != shownRadius_) v_.nyquistRadius = radius_->value();
   v_.loopJudgement = judgement_->currentIndex();
+  v_.nicholsContours = contours_->isChecked();
 }
 
 bool CPropGeneral::killActive() {
@@ -290,6 +293,7 @@ void CPropGeneral::writeControls() {
   apertureUnit_->setCurrentIndex(v_.delayAperture.unit == ApertureUnit::kOctave ? 1 : 0);
   aperture_->setEnabled(v_.rightAxis == kRightGroupDelay);
   apertureUnit_->setEnabled(v_.rightAxis == kRightGroupDelay);
+  contours_->setChecked(v_.nicholsContours);
   background_->setColour(v_.backgroundColor);
   gainSwatch_->setColour(v_.gainLineColor);
   phaseSwatch_->setColour(v_.phaseLineColor);

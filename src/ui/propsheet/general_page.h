@@ -39,6 +39,7 @@ struct GeneralPageValues {
   double nyquistRadius = 2.0;
   int loopJudgement = 0;
   DelayAperture delayAperture;
+  bool nicholsContours = true;
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -102,6 +103,7 @@ class CPropGeneral final : public SheetPage {
 
   // An aperture that cannot be used gets the sheet's message.
   bool killActive() override;
+  QCheckBox* nicholsContoursBox() const { return contours_; }
 
  protected:
   void initialisePage() override;
@@ -129,6 +131,7 @@ class CPropGeneral final : public SheetPage {
   QComboBox* loopCurve_ = nullptr;
   QDoubleSpinBox* radius_ = nullptr;
   QComboBox* judgement_ = nullptr;
+  QCheckBox* contours_ = nullptr;
   double shownRadius_ = 0.0;
   QLineEdit* aperture_ = nullptr;
   QComboBox* apertureUnit_ = nullptr;

@@ -104,6 +104,7 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   g.nyquistRadius = record.nyquistRadius;
   g.loopJudgement = static_cast<int>(record.loopJudgement);
   g.delayAperture = record.delayAperture;
+  g.nicholsContours = record.nicholsContours;
   general_->setValues(g);
 
   frequency_->setValues(AxisValuesFrom(record.HB, false));
@@ -159,6 +160,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.nyquistRadius = g.nyquistRadius;
   record.loopJudgement = static_cast<LoopJudgement>(g.loopJudgement);
   record.delayAperture = g.delayAperture;
+  record.nicholsContours = g.nicholsContours;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.
