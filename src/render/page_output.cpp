@@ -11,12 +11,14 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <type_traits>
 
 #include "pdf_date.h"
 #include "png_writer.h"
 #include "qt_convert.h"
 #include "renderer.h"
+#include "report_table_layout.h"
 
 namespace fernplot {
 
@@ -167,10 +169,12 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
 namespace {
 
 constexpr double kReportMarginMm = 12.0;
-constexpr double kReportRowMm = 5.0;
-constexpr double kReportFontPt = 7.0;
+constexpr double kReportLineMm = 3.0;
+constexpr double kReportRowPaddingMm = 2.0;
+constexpr double kReportCellPaddingMm = 2.0;
 
-// The table's pages: the heading row, then as many rows as fit.
+// The table's pages: the heading row, then as many rows as fit. Every cell
+// is shown in full (see LayOutReportTable).
 void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
                      const std::vector<std::vector<std::string>>& table, bool& first) {
   if (table.empty()) return;
@@ -179,23 +183,27 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
                            QPageLayout::Millimeter);
   const double unitsPerMm = pdf.resolution() / 25.4;
   const size_t columns = table.front().size();
-  // Widths from the longest text of each column, scaled to the page.
-  QFont font(QStringLiteral("Sans Serif"));
-  font.setPointSizeF(kReportFontPt);
-  const QFontMetricsF fm(font, &pdf);
-  std::vector<double> widths(columns, 0.0);
-  for (const std::vector<std::string>& row : table) {
-    for (size_t c = 0; c < columns && c < row.size(); ++c) {
-      widths[c] =
-          std::max(widths[c], fm.horizontalAdvance(QStringFromUtf8(row[c])) + 2 * unitsPerMm);
+  const auto fontAt = [](double pointSize) {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setPointSizeF(pointSize);
+    return font;
+  };
+  std::map<double, QFontMetricsF> metrics;
+  const ReportTextWidth width = [&](const std::string& text, double pointSize) {
+    auto it = metrics.find(pointSize);
+    if (it == metrics.end()) {
+      it = metrics.emplace(pointSize, QFontMetricsF(fontAt(pointSize), &pdf)).first;
     }
-  }
-  const double usable = (page.width() - 2 * kReportMarginMm) * unitsPerMm;
-  double total = 0.0;
-  for (double w : widths) total += w;
-  const double scale = total > usable ? usable / total : 1.0;
-  const size_t perPage =
-      static_cast<size_t>((page.height() - 2 * kReportMarginMm) / kReportRowMm) - 1;
+    return it->second.horizontalAdvance(QStringFromUtf8(text)) / unitsPerMm;
+  };
+  const double usableMm = page.width() - 2 * kReportMarginMm;
+  const ReportTableLayout tableLayout =
+      LayOutReportTable(table, usableMm, kReportCellPaddingMm, width);
+  const QFont font = fontAt(tableLayout.pointSize);
+  const QFontMetricsF fm(font, &pdf);
+  const double rowMm = kReportLineMm * tableLayout.lines + kReportRowPaddingMm;
+  const size_t perPage = static_cast<size_t>((page.height() - 2 * kReportMarginMm) / rowMm) - 1;
+  const double usable = usableMm * unitsPerMm;
   for (size_t start = 1; start == 1 || start < table.size(); start += perPage) {
     pdf.setPageLayout(layout);
     if (!first) pdf.newPage();
@@ -205,14 +213,20 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
     const auto drawRow = [&](const std::vector<std::string>& row, double yMm, bool heading) {
       double x = kReportMarginMm * unitsPerMm;
       const double y = yMm * unitsPerMm;
-      const double h = kReportRowMm * unitsPerMm;
+      const double h = rowMm * unitsPerMm;
       if (heading) painter.fillRect(QRectF(x, y, usable, h), QColor(230, 230, 230));
       for (size_t c = 0; c < columns; ++c) {
-        const double w = widths[c] * scale;
-        const QString text = c < row.size() ? QStringFromUtf8(row[c]) : QString();
-        painter.drawText(QRectF(x + unitsPerMm, y, w - 2 * unitsPerMm, h),
-                         Qt::AlignVCenter | Qt::AlignLeft,
-                         fm.elidedText(text, Qt::ElideRight, w - 2 * unitsPerMm));
+        const double w = tableLayout.widthsMm[c] * unitsPerMm;
+        const double textW = w - kReportCellPaddingMm * unitsPerMm;
+        const std::string cell = c < row.size() ? row[c] : std::string();
+        const std::vector<std::string> lines = ReportCellLines(
+            cell, textW / unitsPerMm, tableLayout.lines, tableLayout.pointSize, width);
+        const double lineH = h / static_cast<double>(lines.size());
+        for (size_t l = 0; l < lines.size(); ++l) {
+          const QRectF box(x + unitsPerMm, y + lineH * static_cast<double>(l), textW, lineH);
+          painter.drawText(box, Qt::AlignVCenter | Qt::AlignLeft,
+                           fm.elidedText(QStringFromUtf8(lines[l]), Qt::ElideRight, textW));
+        }
         x += w;
       }
       painter.setPen(QPen(QColor(160, 160, 160), 0));
@@ -223,7 +237,7 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
     drawRow(table.front(), kReportMarginMm, true);
     const size_t end = std::min(table.size(), start + perPage);
     for (size_t r = start; r < end; ++r) {
-      drawRow(table[r], kReportMarginMm + static_cast<double>(r - start + 1) * kReportRowMm, false);
+      drawRow(table[r], kReportMarginMm + static_cast<double>(r - start + 1) * rowMm, false);
     }
     if (table.size() <= 1) break;
   }
