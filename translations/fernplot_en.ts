@@ -2022,4 +2022,27 @@ Copy as JSON</translation>
         <translation>Delay margin</translation>
     </message>
 </context>
+<context>
+    <name>Fit</name>
+    <message>
+        <source>使えるデータ点がありません</source>
+        <translation>no usable points</translation>
+    </message>
+    <message>
+        <source>次数は 1 から %1 までです</source>
+        <translation>the order must be 1 to %1</translation>
+    </message>
+    <message>
+        <source>使えるデータ点 (%1) が %3 次のモデルの未知数 %2 個より少なくなっています</source>
+        <translation>fewer usable points (%1) than the %2 unknowns of an order %3 model</translation>
+    </message>
+    <message>
+        <source>ゲインが大きすぎるか小さすぎてフィットできません</source>
+        <translation>a gain too large or too small to fit</translation>
+    </message>
+    <message>
+        <source>データ点からモデルが決まりません</source>
+        <translation>the points do not determine a model</translation>
+    </message>
+</context>
 </TS>

@@ -295,7 +295,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     if (run.options.formats[k] == FindExportFormat("model")) {
       FitResult fit = FitSweep(PageUsablePoints(measured ? *measured : *page), run.options.fit);
       if (!fit.model) {
-        err << path << ": " << fit.error << '\n';
+        err << path << ": " << FitErrorMessage(fit, run.translator) << '\n';
         result.ok = false;
         continue;
       }

@@ -233,19 +233,28 @@ TEST(VectorFit, PagesThatCannotBeFitted) {
     FitOptions options;
     const char* error;
   } cases[] = {
-      {{}, {}, "no usable points"},
-      {{}, {.order = 2}, "no usable points"},
-      {{points.begin(), points.begin() + 2}, {}, "fewer usable points (2) than the 3 unknowns"},
-      {points, {.order = 4}, "fewer usable points (8) than the 9 unknowns"},
-      {{points.begin(), points.begin() + 3}, {.delay = true}, "than the 4 unknowns"},
-      {points, {.order = 0}, "the order must be 1 to 20"},
-      {points, {.order = 21}, "the order must be 1 to 20"},
+      {{}, {}, "使えるデータ点がありません"},
+      {{}, {.order = 2}, "使えるデータ点がありません"},
+      {{points.begin(), points.begin() + 2}, {}, "(2) が 1 次のモデルの未知数 3 個"},
+      {points, {.order = 4}, "(8) が 4 次のモデルの未知数 9 個"},
+      {{points.begin(), points.begin() + 3}, {.delay = true}, "未知数 4 個"},
+      {points, {.order = 0}, "次数は 1 から 20 まで"},
+      {points, {.order = 21}, "次数は 1 から 20 まで"},
+  };
+  // English through a translator that knows the one text with values.
+  const TextTranslator english = [](const char* context, const char* source) {
+    return std::string(context) == "Fit" && std::string(source).find("%3") != std::string::npos
+               ? std::string("fewer usable points (%1) than the %2 unknowns of an order %3 model")
+               : std::string(source);
   };
   for (const auto& c : cases) {
     const FitResult r = FitSweep(c.points, c.options);
     EXPECT_FALSE(r.model);
     EXPECT_NE(r.error.find(c.error), std::string::npos) << r.error;
+    EXPECT_EQ(FitErrorMessage(r, nullptr), r.error);
   }
+  EXPECT_EQ(FitErrorMessage(FitSweep({points.begin(), points.begin() + 2}, {}), &english),
+            "fewer usable points (2) than the 3 unknowns of an order 1 model");
   // Just enough points for the unknowns.
   EXPECT_TRUE(FitSweep({points.begin(), points.begin() + 3}, {.order = 1}).model);
 }

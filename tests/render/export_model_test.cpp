@@ -15,6 +15,7 @@
 #include <sstream>
 
 #include "datafile/data_file_writer.h"
+#include "export_language.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
 #include "qt_page_drawer.h"
@@ -63,7 +64,7 @@ class ExportModel : public ::testing::Test {
       if (a.ends_with(".DAT")) a = root_ + "/" + a;
     }
     const QtPageDrawer drawer;
-    return ExportMain(args, root_ + "/fernplot-export", out_, err_, &drawer);
+    return TranslatedExportMain(args, root_ + "/fernplot-export", out_, err_, &drawer);
   }
   QJsonObject Model(const std::string& name) {
     QJsonParseError error;
@@ -134,9 +135,13 @@ TEST_F(ExportModel, UnfittablePageIsAnInputError) {
     std::vector<std::string> args;
     const char* message;
   } cases[] = {
-      {{"-f", "csv,model", "empty.DAT", "res.DAT"}, "empty.DAT: no usable points"},
-      {{"-f", "csv,model", "two.DAT", "res.DAT"}, "two.DAT: fewer usable points (2) than the 3"},
-      {{"-f", "csv,model", "--fit-delay", "two.DAT", "res.DAT"}, "than the 4 unknowns"},
+      {{"-f", "csv,model", "empty.DAT", "res.DAT"}, "empty.DAT: 使えるデータ点がありません"},
+      {{"-f", "csv,model", "--lang", "en", "empty.DAT", "res.DAT"}, "empty.DAT: no usable points"},
+      {{"-f", "csv,model", "two.DAT", "res.DAT"}, "two.DAT: 使えるデータ点 (2) が 1 次"},
+      {{"-f", "csv,model", "--lang", "en", "two.DAT", "res.DAT"},
+       "two.DAT: fewer usable points (2) than the 3"},
+      {{"-f", "csv,model", "--lang", "en", "--fit-delay", "two.DAT", "res.DAT"},
+       "than the 4 unknowns"},
   };
   for (const auto& c : cases) {
     std::filesystem::remove_all(root_ + "/out");

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
 // A model fitted to the page in the viewer: the fit command and its dialog,
 // the model trace, its residual, its removal, its texts on the clipboard and
-// in the figures panel, a refit when the ratio changes, and a page that
-// cannot be fitted.
+// in the figures panel, a refit when the ratio changes (and a model that cannot
+// be fitted again), and a page that cannot be fitted.
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTest>
+#include <limits>
 
 #include "analysis/fit/model_text.h"
 #include "display/commands.h"
@@ -167,7 +169,7 @@ class ModelTest : public QObject {
     Trigger(kCmdFitModel);
     QCOMPARE(dialogs_->warnings.size(), size_t{1});
     QVERIFY2(dialogs_->warnings[0].contains(
-                 QStringLiteral("fewer usable points (2) than the 3 unknowns")),
+                 QStringLiteral("使えるデータ点 (2) が 1 次のモデルの未知数 3 個")),
              qPrintable(dialogs_->warnings[0]));
     QVERIFY(!Page().fit);
     QVERIFY(Page().overlays.empty());

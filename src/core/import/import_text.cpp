@@ -207,34 +207,11 @@ bool IsUsablePoint(const TracePoint& p) {
          std::fabs(p.phaseDeg) <= kFloatMax;
 }
 
-namespace {
-
-// `text` with %1..%9 replaced by `args` in one pass, so that a value holding
-// "%2" stays as it is.
-std::string FillArgs(std::string_view text, const std::vector<std::string>& args) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-      const auto k = static_cast<size_t>(text[i + 1] - '1');
-      if (k < args.size()) {
-        out += args[k];
-        ++i;
-        continue;
-      }
-    }
-    out += text[i];
-  }
-  return out;
-}
-
-}  // namespace
-
 ImportResult ImportFailure(size_t line, const char* text, std::vector<std::string> args,
                            bool missingSelection) {
   ImportResult r;
   r.error.line = line;
-  r.error.message = FillArgs(text, args);
+  r.error.message = FillTextArgs(text, args);
   r.error.text = text;
   r.error.args = std::move(args);
   r.error.missingSelection = missingSelection;
@@ -243,7 +220,7 @@ ImportResult ImportFailure(size_t line, const char* text, std::vector<std::strin
 
 std::string ImportMessage(const ImportError& error, const TextTranslator* translator) {
   if (!error.text) return error.message;
-  return FillArgs(Translate(translator, "Import", error.text), error.args);
+  return FillTextArgs(Translate(translator, "Import", error.text), error.args);
 }
 
 std::string ImportErrorText(const std::string& path, const ImportError& error,

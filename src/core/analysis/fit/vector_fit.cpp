@@ -574,29 +574,28 @@ double RelativeNoiseFloor(std::span<const UsablePoint> points) {
 
 FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& options) {
   FitResult result;
-  if (points.empty()) {
-    result.error = "no usable points";
+  const auto fail = [&result](const char* text, std::vector<std::string> args = {}) {
+    result.error = FillTextArgs(text, args);
+    result.errorText = text;
+    result.errorArgs = std::move(args);
     return result;
-  }
-  const int available = static_cast<int>(std::min<size_t>(points.size(), 1000000));
-  const auto tooFew = [&](int order) {
-    return "fewer usable points (" + std::to_string(points.size()) + ") than the " +
-           std::to_string(Unknowns(order, options.delay)) + " unknowns of an order " +
-           std::to_string(order) + " model";
   };
+  if (points.empty()) return fail(FERNPLOT_TEXT("Fit", "使えるデータ点がありません"));
+  const int available = static_cast<int>(std::min<size_t>(points.size(), 1000000));
   if (options.order && (*options.order < 1 || *options.order > kMaxFitOrder)) {
-    result.error = "the order must be 1 to " + std::to_string(kMaxFitOrder);
-    return result;
+    return fail(FERNPLOT_TEXT("Fit", "次数は 1 から %1 までです"), {std::to_string(kMaxFitOrder)});
   }
   const int first = options.order.value_or(1);
   if (available < Unknowns(first, options.delay)) {
-    result.error = tooFew(first);
-    return result;
+    return fail(
+        FERNPLOT_TEXT("Fit",
+                      "使えるデータ点 (%1) が %3 次のモデルの未知数 %2 個より少なくなっています"),
+        {std::to_string(points.size()), std::to_string(Unknowns(first, options.delay)),
+         std::to_string(first)});
   }
   for (const UsablePoint& p : points) {
     if (!(std::pow(10.0, p.gain / 20.0) > 0.0) || !std::isfinite(std::pow(10.0, p.gain / 20.0))) {
-      result.error = "a gain too large or too small to fit";
-      return result;
+      return fail(FERNPLOT_TEXT("Fit", "ゲインが大きすぎるか小さすぎてフィットできません"));
     }
   }
   const double scale = std::sqrt(points.front().frequency * points.back().frequency);
@@ -642,8 +641,13 @@ FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& option
     }
   }
   if (chosen) result.model = ToModel(points, scale, *chosen);
-  if (!result.model) result.error = "the points do not determine a model";
+  if (!result.model) return fail(FERNPLOT_TEXT("Fit", "データ点からモデルが決まりません"));
   return result;
+}
+
+std::string FitErrorMessage(const FitResult& result, const TextTranslator* translator) {
+  if (!result.errorText) return result.error;
+  return FillTextArgs(Translate(translator, "Fit", result.errorText), result.errorArgs);
 }
 
 std::complex<double> EvaluateModel(const FitModel& model, double frequency) {

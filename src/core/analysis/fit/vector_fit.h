@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "analysis/sweep_points.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -56,8 +57,16 @@ struct FitModel {
 
 struct FitResult {
   std::optional<FitModel> model;
-  std::string error;  // why there is no model
+  // Why there is no model, in the source language: `errorText` (marked with
+  // FERNPLOT_TEXT("Fit", ...)) with `errorArgs` put in for %1, %2, ...
+  std::string error;
+  const char* errorText = nullptr;
+  std::vector<std::string> errorArgs;
 };
+
+// Why `result` has no model, in the language of `translator` (none: the
+// source text).
+std::string FitErrorMessage(const FitResult& result, const TextTranslator* translator);
 
 // Fits the usable points `points`. With no order given, orders are tried from
 // 1 upwards and the first is kept whose error neither of the next two orders
