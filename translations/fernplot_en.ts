@@ -1387,6 +1387,10 @@ Settings → Graph Properties: the page&apos;s or the default settings.</transla
         <source>比較(&amp;C)</source>
         <translation>&amp;Compare</translation>
     </message>
+    <message>
+        <source>ﾓﾃﾞﾙを再ﾌｨｯﾄできないため削除しました: %1</source>
+        <translation>The model could not be fitted again and was removed: %1</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::DataFileListDialog</name>

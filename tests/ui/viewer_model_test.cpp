@@ -134,6 +134,30 @@ class ModelTest : public QObject {
     QVERIFY(std::abs(EvaluateModel(Page().fit->model, f)) > 10.0);
   }
 
+  void modelThatCannotBeFittedAgainIsDroppedWithAMessage() {
+    frame_->Pages().OpenFiles({lowPass_});
+    dialogs_->fitAnswer = FitOptions{.order = 1};
+    Trigger(kCmdFitModel);
+    QVERIFY(Page().fit.has_value());
+    // The other ratio has only two usable points: too few for the model.
+    std::vector<DataPoint>& points = *Page().data.points;
+    for (size_t i = 2; i < points.size(); ++i) {
+      points[i].gainCh2Ch1 = std::numeric_limits<float>::quiet_NaN();
+    }
+    dialogs_->editProperties = [](GraphProperties& p) { p.calcType = ChannelRatio::kCh2Ch1; };
+    frame_->Pages().EditCurrentProperties();
+    QVERIFY(!Page().fit.has_value());
+    QCOMPARE(ModelOverlayIndex(Page()), -1);
+    const QString said = frame_->statusBar()->currentMessage();
+    QVERIFY2(said.contains(QStringLiteral("ﾓﾃﾞﾙを再ﾌｨｯﾄできない")) &&
+                 said.contains(QStringLiteral("使えるデータ点 (2)")),
+             qPrintable(said));
+    // Said once: the next change of the page does not repeat it.
+    frame_->statusBar()->clearMessage();
+    frame_->Pages().ShowFigureMarks(true);
+    QVERIFY(frame_->statusBar()->currentMessage().isEmpty());
+  }
+
   void copiesAreTheCoresTexts() {
     frame_->Pages().OpenFiles({lowPass_});
     dialogs_->fitAnswer = FitOptions{};

@@ -40,10 +40,11 @@ int ModelOverlayIndex(const GraphPage& page) {
   return -1;
 }
 
-std::string FitPageModel(GraphPage& page, const FitOptions& options) {
+std::string FitPageModel(GraphPage& page, const FitOptions& options,
+                         const TextTranslator* translator) {
   std::vector<UsablePoint> points = PageUsablePoints(page);
   FitResult result = FitSweep(points, options);
-  if (!result.model) return result.error.empty() ? "no model" : result.error;
+  if (!result.model) return FitErrorMessage(result, translator);
   OverlayTrace trace = ModelOverlay(*result.model, points, PageRatio(page.properties));
   trace.isModel = true;
   const int at = ModelOverlayIndex(page);
@@ -74,7 +75,7 @@ bool RemovePageModel(GraphPage& page) {
   return true;
 }
 
-bool UpdatePageModel(GraphPage& page) {
+bool UpdatePageModel(GraphPage& page, std::string* dropped, const TextTranslator* translator) {
   const int at = ModelOverlayIndex(page);
   if (!page.fit) {
     // An overlay left from a model the page no longer has is stale.
@@ -88,7 +89,11 @@ bool UpdatePageModel(GraphPage& page) {
   }
   if (SamePoints(PageUsablePoints(page), page.fit->points)) return false;
   const FitOptions options = page.fit->options;
-  if (!FitPageModel(page, options).empty()) RemovePageModel(page);
+  std::string message = FitPageModel(page, options, translator);
+  if (!message.empty()) {
+    RemovePageModel(page);
+    if (dropped) *dropped = std::move(message);
+  }
   return true;
 }
 

@@ -13,8 +13,10 @@ namespace fernplot {
 
 // Fits a model to the page's usable points and lays it over the page (in
 // place of a model it had). Returns the fit's message when the page cannot
-// be fitted; the page is then left as it was. Empty on success.
-std::string FitPageModel(GraphPage& page, const FitOptions& options);
+// be fitted (in the language of `translator`; none: the source text); the
+// page is then left as it was. Empty on success.
+std::string FitPageModel(GraphPage& page, const FitOptions& options,
+                         const TextTranslator* translator = nullptr);
 
 // Drops the page's model and its overlay; a residual shown goes back to the
 // reference the page had before. False when the page had no model.
@@ -23,8 +25,12 @@ bool RemovePageModel(GraphPage& page);
 // Keeps the model in step with the page: fitted again with the same options
 // when the page's usable points (its data, its ratio) are no longer those it
 // was fitted to, dropped when its overlay was removed (from the trace list)
-// or when the new points cannot be fitted. True when anything changed.
-bool UpdatePageModel(GraphPage& page);
+// or when the new points cannot be fitted. True when anything changed. A
+// model dropped because it could not be fitted again leaves the fit's
+// message in `dropped` (in the language of `translator`), so that the user
+// learns why it went.
+bool UpdatePageModel(GraphPage& page, std::string* dropped = nullptr,
+                     const TextTranslator* translator = nullptr);
 
 // The position of the model's overlay in page.overlays; -1 without one.
 int ModelOverlayIndex(const GraphPage& page);

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "datafile/reader.h"
 #include "graph/overlays.h"
@@ -183,7 +184,9 @@ void PageSession::Unsubscribe(int id) {
 
 void PageSession::Changed() {
   // A model follows the points of its page (a new ratio, say).
-  if (GraphPage* page = CurrentPage()) UpdatePageModel(*page);
+  if (GraphPage* page = CurrentPage()) {
+    UpdatePageModel(*page, &droppedModel_, drawing.Translator());
+  }
   RebuildCurrent();
   Announce();
 }
@@ -254,9 +257,13 @@ bool PageSession::ShowFigureMarks(bool on) {
 std::string PageSession::AddModel(const FitOptions& options) {
   GraphPage* page = CurrentPage();
   if (!page) return "no page";
-  std::string message = FitPageModel(*page, options);
+  std::string message = FitPageModel(*page, options, drawing.Translator());
   if (message.empty()) Changed();
   return message;
+}
+
+std::string PageSession::TakeDroppedModelMessage() {
+  return std::exchange(droppedModel_, {});
 }
 
 bool PageSession::RemoveModel() {

@@ -117,6 +117,10 @@ class PageSession {
   std::string AddModel(const FitOptions& options);
   // Drops the page's model; false when it had none.
   bool RemoveModel();
+  // Why the page's model was dropped when a change of the page's points
+  // could not be fitted again (the listeners are told of the change as
+  // usual); empty when none was. Cleared by the call.
+  std::string TakeDroppedModelMessage();
   // The page's difference to its model on or off; false when nothing changed.
   bool ShowModelResidual(bool on);
   // The view the page is drawn in and the curve it shows (L, T or S); false
@@ -158,6 +162,7 @@ class PageSession {
 
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;
+  std::string droppedModel_;
 };
 
 // The file name of a path without folder and extension.

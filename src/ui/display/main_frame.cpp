@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLayout>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
@@ -29,6 +30,11 @@
 #include "view_part.h"
 
 namespace fernplot {
+
+namespace {
+// Long enough to be read; the pane of the pointer's position comes back after.
+constexpr int kDroppedModelMessageMs = 15000;
+}  // namespace
 
 CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), state_(state), dialogs_(dialogs) {
@@ -179,6 +185,14 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::RefreshViews() {
+  // A model that could not follow a change of its page's points is gone:
+  // say why rather than let it vanish.
+  const std::string dropped = state_.session.TakeDroppedModelMessage();
+  if (!dropped.empty()) {
+    statusBar()->showMessage(
+        tr("ﾓﾃﾞﾙを再ﾌｨｯﾄできないため削除しました: %1").arg(QStringFromUtf8(dropped)),
+        kDroppedModelMessageMs);
+  }
   view_->Refresh();
   UpdateCommandStates();
   figures_->ShowPage(PageOnScreen(state_));
