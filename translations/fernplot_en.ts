@@ -1259,6 +1259,10 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
         <source>PDFﾌｧｲﾙ (*.pdf)</source>
         <translation>PDF files (*.pdf)</translation>
     </message>
+    <message>
+        <source>ﾌｧｲﾙから重ね描き</source>
+        <translation>Overlay from File</translation>
+    </message>
 </context>
 <context>
     <name>Difference</name>
@@ -1886,6 +1890,16 @@ Copy as Laplace expression</translation>
 JSON としてｺﾋﾟｰ</source>
         <translation>Copies the model (poles, zeros, gain, delay, errors) to the clipboard as JSON.
 Copy as JSON</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙから重ね描き...</source>
+        <translation>Overlay from &amp;File...</translation>
+    </message>
+    <message>
+        <source>ｽｲｰﾌﾟ ﾌｧｲﾙ (Touchstone、ﾃｷｽﾄなども) を選んで表示ﾍﾟｰｼﾞに重ねて描きます。
+ﾌｧｲﾙから重ね描き</source>
+        <translation>Lays chosen sweep files (Touchstone, text and others too) over the page shown.
+Overlay from file</translation>
     </message>
 </context>
 <context>

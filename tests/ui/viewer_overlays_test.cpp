@@ -289,6 +289,33 @@ class OverlaysTest : public WindowTest {
     QVERIFY(enter.isAccepted());
   }
 
+  void overlayFromFileTakesEverySweepFormat() {
+    const QString amp = WriteFile(dir_, QStringLiteral("sim.s2p"),
+                                  "# Hz S DB R 50\n"
+                                  "1000 -1 10 -2 20 -3 30 -4 40\n"
+                                  "2000 -1 11 -2 21 -3 31 -4 41\n");
+    const QString text = WriteFile(dir_, QStringLiteral("sim.csv"),
+                                   "Frequency (Hz),Gain (dB),Phase (deg)\n"
+                                   "1000,-7,0\n2000,-8,-10\n");
+    QVERIFY(!frame_->Action(kCmdOverlayFromFile)->isEnabled());
+    frame_->Pages().OpenFiles({files_[0]});
+    QCOMPARE(frame_->Action(kCmdOverlayFromFile)->text(), QStringLiteral("ﾌｧｲﾙから重ね描き..."));
+    // Cancelled: nothing added, nothing asked.
+    Trigger(kCmdOverlayFromFile);
+    QVERIFY(Page().overlays.empty());
+    QCOMPARE(dialogs_->overlayFileFolders.back(), dir_.path());
+    // The two-port question as for dropped files.
+    dialogs_->overlayFilesAnswer = {text, amp};
+    dialogs_->overlayParameterAnswer = QStringLiteral("S12");
+    Trigger(kCmdOverlayFromFile);
+    QCOMPARE(dialogs_->twoPortQuestions, (std::vector<QString>{QStringLiteral("sim.s2p")}));
+    QCOMPARE(Page().overlays.size(), size_t{2});
+    QCOMPARE((*Page().overlays[0].data.points)[0].gainCh1Ch2, -7.0f);
+    QCOMPARE((*Page().overlays[1].data.points)[0].gainCh1Ch2, -3.0f);
+    QVERIFY(frame_->Action(kCmdEditTraces)->isEnabled());
+    QVERIFY(dialogs_->warnings.empty());
+  }
+
   // Files the exporter refuses as overlays are refused here too, in the
   // same one box as files that cannot be opened as pages; the readable ones
   // of the same choice are still laid over.

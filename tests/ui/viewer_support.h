@@ -123,6 +123,12 @@ class ScriptedDialogs : public FrameDialogs {
     offeredParameters.push_back(twoPortParameter);
     return {dataFilesAnswer, parameterAnswer.isEmpty() ? twoPortParameter : parameterAnswer};
   }
+  QStringList AskOverlayFiles(QWidget*, const QString& folder) override {
+    overlayFileFolders.push_back(folder);
+    return overlayFilesAnswer;
+  }
+  std::vector<QString> overlayFileFolders;  // the folder offered each time
+  QStringList overlayFilesAnswer;
   std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
                                              const QString& preset) override {
     twoPortQuestions.push_back(fileName);

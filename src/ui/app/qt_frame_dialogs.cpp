@@ -114,9 +114,7 @@ std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, i
   return n;
 }
 
-QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
-                                           const QString& twoPortParameter) {
-  dialog.setWindowTitle(tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"));
+void QtFrameDialogs::SetUpSweepFileDialog(QFileDialog& dialog, const QString& folder) {
   // Qt's own dialog: a platform dialog takes no extra box.
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -127,6 +125,22 @@ QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& f
   dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
                          tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s1p *.s2p)"),
                          tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)")});
+}
+
+QStringList QtFrameDialogs::AskOverlayFiles(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent);
+  dialog.setWindowTitle(tr("ﾌｧｲﾙから重ね描き"));
+  // A two-port file's parameter is asked for each such file as it is laid
+  // over the page.
+  SetUpSweepFileDialog(dialog, folder);
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
+QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
+                                           const QString& twoPortParameter) {
+  dialog.setWindowTitle(tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"));
+  SetUpSweepFileDialog(dialog, folder);
   auto* parameter = new QComboBox(&dialog);
   parameter->setObjectName(QStringLiteral("twoPortParameter"));
   for (const char* name : kTwoPortParameters) parameter->addItem(QString::fromLatin1(name));

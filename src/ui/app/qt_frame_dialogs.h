@@ -25,6 +25,7 @@ class QtFrameDialogs : public FrameDialogs {
   bool ChooseOverlayFiles(QWidget* parent, AppState& state) override;
   std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
+  QStringList AskOverlayFiles(QWidget* parent, const QString& folder) override;
   OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
                                const QString& twoPortParameter) override;
   std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
@@ -39,6 +40,8 @@ class QtFrameDialogs : public FrameDialogs {
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;
 
+  // The open dialog's mode, folder and filters of sweep files.
+  static void SetUpSweepFileDialog(QFileDialog& dialog, const QString& folder);
   // The open dialog's filters, files and S-parameter box (named
   // "twoPortParameter", offering `twoPortParameter`); returns the box.
   static QComboBox* SetUpOpenDialog(QFileDialog& dialog, const QString& folder,

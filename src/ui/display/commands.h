@@ -45,6 +45,7 @@ enum CommandId : int {
   kCmdAddOverlays = 33100,
   kCmdEditTraces = 33101,
   kCmdDifference = 33102,
+  kCmdOverlayFromFile = 33103,
   kCmdViewBode = 33110,
   kCmdViewNyquist = 33111,
   kCmdViewNichols = 33112,

@@ -85,6 +85,13 @@ class FrameDialogs {
     (void)folder;
     return {{}, twoPortParameter};
   }
+  // The open dialog on `folder` for sweep files to lay over the page; no
+  // paths when cancelled.
+  virtual QStringList AskOverlayFiles(QWidget* parent, const QString& folder) {
+    (void)parent;
+    (void)folder;
+    return {};
+  }
   // Which S-parameter of the two-port file `fileName` to lay over the page,
   // offering `preset`; nothing when cancelled.
   virtual std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,

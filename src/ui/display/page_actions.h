@@ -82,6 +82,8 @@ class PageActions : public QObject {
   // files); one message lists those that could not be read. For each
   // two-port Touchstone file the user is asked which S-parameter to lay.
   void AddOverlayFiles(const QStringList& paths);
+  // The open dialog's sweep files laid over the page on screen.
+  void AddOverlaysFromFiles();
   // The page's fitted model: fitted after asking how (a page that cannot be
   // fitted says why and stays as it was), removed, its residual shown, and
   // copied as a simulator's Laplace expression or as JSON.

@@ -2,7 +2,9 @@
 // Comparing measurements on the page on screen: overlay traces from the
 // data-file list or a Ctrl-drop, the list of traces, the difference mode.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
 #include <filesystem>
@@ -90,12 +92,21 @@ void PageActions::AddOverlayCommands(CommandTable& table) {
              .icon = OverlayIcon(),
              .run = [this] { AddOverlays(); },
              .enabled = page});
+  table.Add({.id = kCmdOverlayFromFile,
+             .text = FERNPLOT_TEXT("Commands", "ﾌｧｲﾙから重ね描き..."),
+             .prompt = FERNPLOT_TEXT("Commands",
+                                     "ｽｲｰﾌﾟ ﾌｧｲﾙ (Touchstone、ﾃｷｽﾄなども) を選んで表示ﾍﾟｰｼﾞに"
+                                     "重ねて描きます。\nﾌｧｲﾙから重ね描き"),
+             .menu = MenuId::kCompare,
+             .menuPlace = {0, 1},
+             .run = [this] { AddOverlaysFromFiles(); },
+             .enabled = page});
   table.Add({.id = kCmdEditTraces,
              .text = FERNPLOT_TEXT("Commands", "ﾄﾚｰｽの一覧..."),
              .prompt = FERNPLOT_TEXT(
                  "Commands", "表示ﾍﾟｰｼﾞのﾄﾚｰｽを一覧し、削除や基準の設定をします。\nﾄﾚｰｽの一覧"),
              .menu = MenuId::kCompare,
-             .menuPlace = {0, 1},
+             .menuPlace = {0, 2},
              .run = [this] { EditTraces(); },
              .enabled = overlays});
   table.Add(
@@ -126,6 +137,21 @@ void PageActions::AddOverlays() {
     names.push_back(e.fileName);
   }
   if (chosen) AddOverlayFilePaths(paths, names);
+  emit statesChanged();
+}
+
+void PageActions::AddOverlaysFromFiles() {
+  const GraphPage* page = PageOnScreen(state_);
+  if (!page) return;
+  // Beside the page's own file, where its simulations and references
+  // usually lie.
+  QString folder = QDir::homePath();
+  if (!page->sourcePath.empty()) {
+    folder = QFileInfo(QFile::decodeName(page->sourcePath.c_str())).absolutePath();
+  }
+  const QStringList paths = dialogs_.AskOverlayFiles(&window_, folder);
+  if (paths.isEmpty()) return;
+  AddOverlayFiles(paths);
   emit statesChanged();
 }
 
