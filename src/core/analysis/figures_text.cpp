@@ -255,16 +255,12 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig,
 std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
                              const TextTranslator* translator, LoopJudgement judgement) {
   // Names and words in the panel's language; numbers and units stay.
-  const auto t = [translator](const char* source) {
-    return Translate(translator, "Figures", source);
+  PanelLines panel{translator, {}};
+  const auto t = [&panel](const char* source) { return panel.Word(source); };
+  const auto line = [&panel](const char* name, const std::string& value) {
+    panel.Line(name, value);
   };
-  std::string text;
-  const auto line = [&text, &t](const char* name, const std::string& value) {
-    text += t(name);
-    text += "  ";
-    text += value;
-    text += '\n';
-  };
+  std::string& text = panel.text;
   const auto at = [](double frequency) { return " @ " + ThreeDigits(frequency, "Hz"); };
   const std::string none = t(FERNPLOT_TEXT("Figures", "なし"));
   text += fileName;

@@ -69,6 +69,21 @@ double ModulusMarginDb(double value);
 std::string SummaryLine(std::string_view fileName, const SweepFigures& figures,
                         LoopJudgement judgement = LoopJudgement::kAutomatic);
 
+// The figures panel's text, built a line "<name>  <value>" at a time with
+// the names (and any words) in the language of `translator`.
+struct PanelLines {
+  const TextTranslator* translator = nullptr;
+  std::string text;
+  // `source` (a FERNPLOT_TEXT of the "Figures" context) translated.
+  std::string Word(const char* source) const { return Translate(translator, "Figures", source); }
+  void Line(const char* name, const std::string& value) {
+    text += Word(name);
+    text += "  ";
+    text += value;
+    text += '\n';
+  }
+};
+
 // How many crossings of each kind (-3 dB points, gain crossovers, phase
 // crossovers) the panel lists and the page marks: the first ones, in
 // ascending frequency. A noisy sweep may cross a level at every step, and

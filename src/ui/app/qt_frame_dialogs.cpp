@@ -179,6 +179,20 @@ std::optional<QString> QtFrameDialogs::AskTwoPortParameter(QWidget* parent, cons
   return chosen;
 }
 
+std::optional<QString> QtFrameDialogs::RunSaveDialog(QFileDialog& dialog,
+                                                     const QString& initialName) {
+  // The initial file's folder, so the output lands beside its source by
+  // default.
+  const QFileInfo initial(initialName);
+  if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {
+    dialog.setDirectory(initial.dir());
+  }
+  dialog.selectFile(initial.fileName());
+  // The dialog itself asks before overwriting an existing file.
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString& initialName) {
   CsvSaveDialog dialog(parent, tr("CSVﾌｧｲﾙへの保存 - 演算ﾃﾞｰﾀ"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -197,15 +211,7 @@ std::optional<QString> QtFrameDialogs::AskCsvPath(QWidget* parent, const QString
                                              : k == 2 ? QStringLiteral("cir")
                                                       : QStringLiteral("csv"));
                    });
-  // The data file's folder, so the CSV lands beside its source by default.
-  const QFileInfo initial(initialName);
-  if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {
-    dialog.setDirectory(initial.dir());
-  }
-  dialog.selectFile(initial.fileName());
-  // The dialog itself asks before overwriting an existing file.
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst();
+  return RunSaveDialog(dialog, initialName);
 }
 
 std::optional<QString> QtFrameDialogs::AskReportPath(QWidget* parent, const QString& initialName) {
@@ -214,13 +220,7 @@ std::optional<QString> QtFrameDialogs::AskReportPath(QWidget* parent, const QStr
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setNameFilters({tr("PDFﾌｧｲﾙ (*.pdf)")});
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  const QFileInfo initial(initialName);
-  if (initial.path() != QStringLiteral(".") && initial.dir().exists()) {
-    dialog.setDirectory(initial.dir());
-  }
-  dialog.selectFile(initial.fileName());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().constFirst();
+  return RunSaveDialog(dialog, initialName);
 }
 
 bool QtFrameDialogs::EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) {

@@ -40,6 +40,9 @@ class QtFrameDialogs : public FrameDialogs {
   void PrinterSetup(QWidget* parent, QPrinter& printer) override;
   void About(QWidget* parent) override;
 
+  // Runs a save dialog starting on `initialName` (in its folder when that
+  // exists); the chosen file, nothing when cancelled.
+  static std::optional<QString> RunSaveDialog(QFileDialog& dialog, const QString& initialName);
   // The open dialog's mode, folder and filters of sweep files.
   static void SetUpSweepFileDialog(QFileDialog& dialog, const QString& folder);
   // The open dialog's filters, files and S-parameter box (named

@@ -7,15 +7,10 @@ namespace fernplot {
 
 std::string ModelPanelText(const FitModel& model, const FitOptions& options,
                            const TextTranslator* translator) {
-  const auto t = [translator](const char* source) {
-    return Translate(translator, "Figures", source);
-  };
-  std::string text;
-  const auto line = [&text, &t](const char* name, const std::string& value) {
-    text += t(name);
-    text += "  ";
-    text += value;
-    text += '\n';
+  PanelLines panel{translator, {}};
+  const auto t = [&panel](const char* source) { return panel.Word(source); };
+  const auto line = [&panel](const char* name, const std::string& value) {
+    panel.Line(name, value);
   };
   std::string order = t(FERNPLOT_TEXT("Figures", "%1 次"));
   if (const size_t at = order.find("%1"); at != std::string::npos) {
@@ -47,7 +42,7 @@ std::string ModelPanelText(const FitModel& model, const FitOptions& options,
        options.delay ? ThreeDigits(model.delay, "s") : t(FERNPLOT_TEXT("Figures", "なし")));
   line(FERNPLOT_TEXT("Figures", "RMS 誤差"),
        ThreeDigits(model.rmsErrorDb) + " dB  " + ThreeDigits(model.rmsErrorDeg) + "\u00B0");
-  return text;
+  return panel.text;
 }
 
 }  // namespace fernplot
