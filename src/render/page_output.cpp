@@ -224,8 +224,13 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
         const double lineH = h / static_cast<double>(lines.size());
         for (size_t l = 0; l < lines.size(); ++l) {
           const QRectF box(x + unitsPerMm, y + lineH * static_cast<double>(l), textW, lineH);
-          painter.drawText(box, Qt::AlignVCenter | Qt::AlignLeft,
-                           fm.elidedText(QStringFromUtf8(lines[l]), Qt::ElideRight, textW));
+          // The layout measured the line to fit: drawn as it is (Qt's eliding
+          // would cut a text that fits exactly). Only a table too wide for
+          // any layout is cut short.
+          const QString line = QStringFromUtf8(lines[l]);
+          const bool fits = width(lines[l], tableLayout.pointSize) * unitsPerMm <= textW * 1.0001;
+          painter.drawText(box, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip,
+                           fits ? line : fm.elidedText(line, Qt::ElideRight, textW));
         }
         x += w;
       }
