@@ -93,11 +93,11 @@ int main(int argc, char** argv) {
   CMainFrame frame(ts.state, dialogs);
   frame.resize(1000, 800);
   frame.show();
-  frame.OpenFiles(first);
+  frame.Pages().OpenFiles(first);
   Settle(frame);
   const long before = ResidentBytes();
   const size_t heapBefore = mallinfo2().uordblks;
-  frame.OpenFiles(rest);
+  frame.Pages().OpenFiles(rest);
   Settle(frame);
   const long after = ResidentBytes();
   const size_t heapAfter = mallinfo2().uordblks;
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
   for (int k = 0; k < 20; ++k) {
     big << fernplot::testing::WriteDataFile(dir, QStringLiteral("B%1.DAT").arg(k), 1000);
   }
-  frame.OpenFiles(big);
+  frame.Pages().OpenFiles(big);
   frame.View()->GoToPage(1);
   Settle(frame);
   std::vector<double> ms = PagingTimes(frame, 19, Qt::Key_PageDown);

@@ -58,6 +58,14 @@ TEST(PageModel, FittedModelIsADashedOverlayAndItsResidualTakesTheReference) {
   EXPECT_NEAR(std::abs(page.fit->model.poles[0]), 1000.0, 1.0);
   EXPECT_LT(LargestGainGap(page, model), 0.01);
   EXPECT_EQ(page.referenceIndex, 0);  // the difference shown stays
+  {
+    // A copy of the page (as the loop views draw from) has its own model.
+    GraphPage copy = page;
+    ASSERT_TRUE(copy.fit.has_value());
+    copy.fit->referenceBeforeResidual = 7;
+    EXPECT_NE(page.fit->referenceBeforeResidual, 7);
+    EXPECT_EQ(copy.fit->model.poles, page.fit->model.poles);
+  }
 
   // The residual takes the model as the reference, and gives it back.
   EXPECT_TRUE(ts->ShowModelResidual(true));

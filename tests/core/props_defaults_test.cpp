@@ -29,7 +29,7 @@ TEST(GraphProperties, FactoryValues) {
   EXPECT_EQ(p.fonts[kFontGraphTitle].color, Rgb(0, 0, 127));
   EXPECT_EQ(p.fonts[kFontGainLabels].bold, 1);
   EXPECT_EQ(p.fonts[kFontFileName].size, 12);
-  EXPECT_EQ(p.fonts[kFontOther].categoryName, "上記以外の文字");
+  EXPECT_EQ(kFontCategoryNames[kFontOther], "上記以外の文字");
 }
 
 TEST(GraphProperties, FixedTextsFitTheirFields) {

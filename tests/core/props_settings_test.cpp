@@ -292,8 +292,7 @@ TEST(SettingsFile, ReadingPatternsAndTheirAsymmetries) {
        [](const Loaded& l) {
          const FontSetting& font = l.props.fonts[10];
          return font.faceName == "Noto Sans CJK JP" && font.size == 14 && font.bold == 1 &&
-                font.ansiCharset == 1 && font.color == Rgb(1, 2, 3) &&
-                font.categoryName == "上記以外の文字";
+                font.ansiCharset == 1 && font.color == Rgb(1, 2, 3);
        }},
       {"FONT = 1 0 0 0 sjis bold 9 F",
        [](const Loaded& l) {

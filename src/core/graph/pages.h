@@ -12,6 +12,7 @@
 #include "analysis/fit/vector_fit.h"
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
+#include "graph/heap_value.h"
 #include "graph/page_facts.h"
 #include "graph/page_layout.h"
 #include "props/graph_properties.h"
@@ -55,7 +56,7 @@ struct GraphPage {
   bool showFigureMarks = false;
   // The fitted model drawn over the page (an overlay with isModel); a
   // viewer choice, never saved.
-  std::optional<PageFit> fit;
+  HeapValue<PageFit> fit;
   std::string sourcePath;  // the file it was read from, as given; may be empty
   // Its data and overlays already hold the closed loop or the sensitivity
   // its properties name (ShowLoopCurve), not the loop gain as measured.

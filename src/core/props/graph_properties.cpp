@@ -96,7 +96,6 @@ void SetFactoryDefaults(GraphProperties& props) {
   for (int i = 0; i < kFontCategoryCount; ++i) {
     FontSetting& font = props.fonts[static_cast<size_t>(i)];
     const FontDefault& d = kFontDefaults[static_cast<size_t>(i)];
-    font.categoryName = kFontCategoryNames[static_cast<size_t>(i)];
     font.faceName = "ＭＳ Ｐゴシック";
     font.size = d.size;
     font.bold = d.bold;

@@ -79,7 +79,6 @@ struct AxisSettings {
 };
 
 struct FontSetting {
-  std::string_view categoryName;  // fixed display name, never saved
   std::string faceName;           // <= kFaceNameBytes
   int32_t size = 0;               // points
   int32_t bold = 0;

@@ -202,9 +202,8 @@ void CPropFont::initialisePage() {
   {
     const QSignalBlocker block(categories_);
     for (int i = 0; i < kFontCategoryCount; ++i) {
-      std::string_view name = copy_.fonts[static_cast<size_t>(i)].categoryName;
-      if (name.empty()) name = kFontCategoryNames[static_cast<size_t>(i)];
-      categories_->addItem(SheetText(std::string(name).c_str()));
+      const std::string name(kFontCategoryNames[static_cast<size_t>(i)]);
+      categories_->addItem(SheetText(name.c_str()));
     }
     categories_->setCurrentRow(category_);
   }
