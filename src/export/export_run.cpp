@@ -312,9 +312,15 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   }
   if (run.options.reportPath) {
     const GraphPage& figuresPage = measured ? *measured : *page;
+    // A file whose points could not be read still gives its page, but the
+    // table says why it has no figures instead of showing an empty row.
     result.reportRow =
-        ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.facts.dataTitle,
-                                 PageFigures(figuresPage), figuresPage.properties.loopJudgement));
+        message.empty()
+            ? ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.facts.dataTitle,
+                                       PageFigures(figuresPage),
+                                       figuresPage.properties.loopJudgement))
+            : UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator),
+                                  run.translator);
     if (run.drawer) result.reportPage = kept;
   }
   if (run.options.summaryTable) {

@@ -171,6 +171,21 @@ TEST_F(ExportReport, HeadingFollowsTheLanguage) {
   }
 }
 
+// A file whose data part is cut short still gives its page, and its row
+// says why it has no figures.
+TEST_F(ExportReport, FileWithUnreadablePointsSaysWhy) {
+  const std::string whole = ReadBytes(DataFile(1));
+  const std::string cut = root_ + "/CUT.DAT";
+  WriteBytes(cut, whole.substr(0, whole.size() - 7));
+  EXPECT_EQ(Run({"--report", root_ + "/cut.pdf", DataFile(1), cut}), kExitFailure);
+  const auto& table = drawer_.tables.back();
+  ASSERT_EQ(table.size(), 3u);
+  EXPECT_EQ(table[2][0], "CUT.DAT");
+  EXPECT_EQ(table[2][1].rfind("読めません: ", 0), 0u) << table[2][1];
+  EXPECT_NE(err_.str().find(table[2][1].substr(std::string("読めません: ").size())),
+            std::string::npos);
+}
+
 TEST(ReportTable, RowsForReading) {
   SweepFigures fig;
   fig.points = 4;
