@@ -340,8 +340,12 @@ TEST(ExpandFolderInputs, FoldersBecomeTheirDataFilesInNameOrder) {
   const std::filesystem::path meas = dir.path() / "meas";
   std::filesystem::create_directory(meas);
   std::filesystem::create_directory(dir.path() / "empty");
-  for (const char* name : {"meas/B1.DAT", "meas/a2.dat", "meas/A3.Dat"})
+  // A name longer than the list dialog shows is still an input.
+  const std::string longName = std::string(120, 'L') + ".DAT";
+  for (const std::string& name : {std::string("meas/B1.DAT"), std::string("meas/a2.dat"),
+                                  std::string("meas/A3.Dat"), "meas/" + longName})
     dir.Write(name, RawFile(1));
+  std::filesystem::create_directory(meas / "SUB.DAT");
   dir.Write("meas/notes.txt", RawFile(1));
   dir.Write("empty/readme.txt", "");
   const std::string file = dir.Write("single.DAT", RawFile(1));
@@ -351,7 +355,7 @@ TEST(ExpandFolderInputs, FoldersBecomeTheirDataFilesInNameOrder) {
   const ExpandedInputs got =
       ExpandFolderInputs({folder + "/", file, dir.File("empty"), missing, folder});
   const std::vector<std::string> inFolder = {folder + "/a2.dat", folder + "/A3.Dat",
-                                             folder + "/B1.DAT"};
+                                             folder + "/B1.DAT", folder + "/" + longName};
   std::vector<std::string> expected = inFolder;
   expected.push_back(file);
   expected.push_back(missing);

@@ -230,11 +230,20 @@ std::vector<std::string> DataFilesInFolder(const std::string& folder) {
   std::string absolute = std::filesystem::absolute(folder, ec).lexically_normal().string();
   if (ec) absolute = folder;
   if (absolute.empty() || absolute.back() != '/') absolute += '/';
-  DataFileList found;
-  ScanDataFiles(absolute + "*.DAT", found);
-  std::vector<std::string> paths;
-  for (DataFileEntry& e : found) paths.push_back(std::move(e.fullPath));
-  return paths;
+  // Every data file, however long its name: the list dialog's name limits
+  // are about what it can show, and a folder given as input must not lose
+  // files silently.
+  std::vector<std::string> names;
+  std::filesystem::directory_iterator it(absolute, ec);
+  for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (!WildcardMatch("*.DAT", name) || it->is_directory(typeError)) continue;
+    names.push_back(std::move(name));
+  }
+  SortNames(names);
+  for (std::string& name : names) name.insert(0, absolute);
+  return names;
 }
 
 ExpandedInputs ExpandFolderInputs(const std::vector<std::string>& inputs) {
