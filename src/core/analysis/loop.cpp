@@ -6,6 +6,8 @@
 #include <limits>
 #include <numbers>
 
+#include "analysis/golden_section.h"
+
 namespace fernplot {
 
 namespace {
@@ -92,28 +94,11 @@ SegmentMinimum SegmentMinimumOf(const UsablePoint& a, const UsablePoint& b, doub
       bestStep = i;
     }
   }
-  double lo = static_cast<double>(std::max(bestStep - 1, 0)) / steps;
-  double hi = static_cast<double>(std::min(bestStep + 1, steps)) / steps;
-  constexpr double kInvPhi = 0.6180339887498949;
-  double x1 = hi - kInvPhi * (hi - lo), x2 = lo + kInvPhi * (hi - lo);
-  double h1 = h(x1), h2 = h(x2);
-  while (hi - lo > 1e-13) {
-    if (h1 <= h2) {
-      hi = x2;
-      x2 = x1;
-      h2 = h1;
-      x1 = hi - kInvPhi * (hi - lo);
-      h1 = h(x1);
-    } else {
-      lo = x1;
-      x1 = x2;
-      h1 = h2;
-      x2 = lo + kInvPhi * (hi - lo);
-      h2 = h(x2);
-    }
-  }
-  if (h1 < best.value) best = {x1, h1};
-  if (h2 < best.value) best = {x2, h2};
+  const double lo = static_cast<double>(std::max(bestStep - 1, 0)) / steps;
+  const double hi = static_cast<double>(std::min(bestStep + 1, steps)) / steps;
+  // No step limit: the bracket halves about every 1.44 steps.
+  const BracketMinimum m = GoldenSectionMinimum(h, lo, hi, 1e-13, 1 << 30);
+  if (m.value < best.value) best = {m.x, m.value};
   return best;
 }
 

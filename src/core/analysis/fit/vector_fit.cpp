@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "analysis/golden_section.h"
+
 namespace fernplot {
 
 namespace {
@@ -362,30 +364,12 @@ std::optional<Fitted> FitWithDelay(std::span<const UsablePoint> points, double s
     grid[static_cast<size_t>(i)] = errorAt(bound * i / kGrid);
     if (grid[static_cast<size_t>(i)] < grid[best]) best = static_cast<size_t>(i);
   }
-  double lo = bound * std::max(0.0, static_cast<double>(best) - 1.0) / kGrid;
-  double hi = bound * std::min(static_cast<double>(kGrid), static_cast<double>(best) + 1.0) / kGrid;
-  const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
-  double t1 = hi - ratio * (hi - lo);
-  double t2 = lo + ratio * (hi - lo);
-  double e1 = errorAt(t1);
-  double e2 = errorAt(t2);
-  for (int i = 0; i < 40 && hi - lo > 1e-7 * bound; ++i) {
-    if (e1 < e2) {
-      hi = t2;
-      t2 = t1;
-      e2 = e1;
-      t1 = hi - ratio * (hi - lo);
-      e1 = errorAt(t1);
-    } else {
-      lo = t1;
-      t1 = t2;
-      e1 = e2;
-      t2 = lo + ratio * (hi - lo);
-      e2 = errorAt(t2);
-    }
-  }
-  double tau = e1 < e2 ? t1 : t2;
-  if (grid[best] < std::min(e1, e2)) tau = bound * static_cast<double>(best) / kGrid;
+  const double lo = bound * std::max(0.0, static_cast<double>(best) - 1.0) / kGrid;
+  const double hi =
+      bound * std::min(static_cast<double>(kGrid), static_cast<double>(best) + 1.0) / kGrid;
+  const BracketMinimum m = GoldenSectionMinimum(errorAt, lo, hi, 1e-7 * bound, 40);
+  double tau = m.x;
+  if (grid[best] < m.value) tau = bound * static_cast<double>(best) / kGrid;
   const std::vector<Sample> samples = Samples(points, scale, tau);
   std::optional<Rational> r = FitOrder(samples, order);
   if (!r) return std::nullopt;
