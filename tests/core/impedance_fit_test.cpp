@@ -153,6 +153,18 @@ TEST(CircuitFit, ParametersStayPhysicalAtTheirBounds) {
   EXPECT_GT(q.parameters[0].value, 0.0);
 }
 
+TEST(CircuitFit, AStartHundredsOfDecadesOffStillConverges) {
+  // In log variables a start this far off is only a long way, not a
+  // different problem.
+  const Spectrum s = Synthetic("R0-p(R1,C1)", {10.0, 100.0, 1e-5}, 0.1, 1e5, 40, 1e-3);
+  const CircuitFitResult r =
+      FitCircuit(*ParseCircuit("R0-p(R1,C1)").circuit, s.f, s.z,
+                 {.initial = {{"R0", 1e100}, {"R1", 1e100}, {"C1", 1e-100}}});
+  ASSERT_TRUE(r.ok()) << r.error;
+  EXPECT_TRUE(r.converged);
+  ExpectValues(r, {10.0, 100.0, 1e-5}, 0.01);
+}
+
 TEST(CircuitFit, ResistorsOnlyInSeriesAreNotDeterminedSeparately) {
   const Spectrum s = Synthetic("R0-p(R2,C2)", {10.0, 100.0, 1e-5}, 0.1, 1e5, 40, 1e-3);
   const CircuitFitResult r = FitCircuit(*ParseCircuit("R0-R1-p(R2,C2)").circuit, s.f, s.z, {});

@@ -25,6 +25,8 @@ double Since(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+constexpr double kRejected = 1e100;
+
 // The problem as Eigen's Levenberg–Marquardt solver takes it.
 struct Functor {
   using Scalar = double;
@@ -39,7 +41,12 @@ struct Functor {
   int operator()(const VectorXd& x, VectorXd& f) const {
     problem.Evaluate({x.data(), static_cast<size_t>(x.size())},
                      {f.data(), static_cast<size_t>(f.size())});
-    return f.allFinite() ? 0 : -1;
+    // A trial step far out (a value overflowing) costs so much that the
+    // solver turns it down and tries a shorter one.
+    for (Eigen::Index i = 0; i < f.size(); ++i) {
+      if (!std::isfinite(f(i))) f(i) = kRejected;
+    }
+    return 0;
   }
   int df(const VectorXd& x, MatrixXd& j) const {
     VectorXd f(values());
@@ -119,6 +126,13 @@ std::vector<std::optional<double>> StandardErrors(const CircuitProblem& problem,
   return out;
 }
 
+std::string Quoted(std::string_view text) {
+  std::string out = "'";
+  out += text;
+  out += '\'';
+  return out;
+}
+
 }  // namespace
 
 std::string_view CircuitWeightName(CircuitWeight weight) {
@@ -173,7 +187,7 @@ InitialValuesParse ParseInitialValues(std::string_view text, const Circuit& circ
     text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
     const size_t equals = entry.find('=');
     if (equals == std::string_view::npos) {
-      out.error = "'" + std::string(entry) + "': NAME=VALUE expected";
+      out.error = Quoted(entry) + ": NAME=VALUE expected";
       return out;
     }
     InitialValue v;
@@ -182,7 +196,7 @@ InitialValuesParse ParseInitialValues(std::string_view text, const Circuit& circ
     double x = 0.0;
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), x);
     if (number.empty() || ec != std::errc() || end != number.data() + number.size()) {
-      out.error = "'" + std::string(entry) + "': not a number";
+      out.error = Quoted(entry) + ": not a number";
       return out;
     }
     v.value = x;
@@ -252,12 +266,19 @@ CircuitFitResult FitCircuit(const Circuit& circuit, std::span<const double> freq
   const CircuitProblem problem(circuit, spectrum, options.weight, starts.front(), fixed);
   LocalFit best;
   best.cost = std::numeric_limits<double>::infinity();
+  // Each improvement: its cost, start and time.
+  struct Improvement {
+    double cost;
+    int start;
+    double seconds;
+  };
+  std::vector<Improvement> improvements;
   const auto consider = [&](const std::vector<double>& values) {
     LocalFit fit = Solve(problem, problem.ToVariables(values), options);
     ++result.starts;
     if (result.starts == 1 || fit.cost < best.cost) {
       best = std::move(fit);
-      result.secondsToBest = Since(begin);
+      improvements.push_back({best.cost, result.starts, Since(begin)});
     }
   };
   for (const std::vector<double>& s : starts) consider(s);
@@ -285,6 +306,16 @@ CircuitFitResult FitCircuit(const Circuit& circuit, std::span<const double> freq
       }
       consider(centre);
       ++round;
+    }
+  }
+
+  // When the kept optimum was first reached, to the last digits a rounding
+  // apart.
+  for (const Improvement& i : improvements) {
+    if (i.cost <= best.cost * (1.0 + 1e-9)) {
+      result.bestStart = i.start;
+      result.secondsToBest = i.seconds;
+      break;
     }
   }
 

@@ -76,8 +76,11 @@ struct CircuitFitResult {
   bool converged = false;
   int iterations = 0;  // of the run whose result is kept
   int starts = 0;      // local fits run
+  // Which of them (from 1) first reached the kept optimum (within 1e-9 of
+  // its χ²), and when.
+  int bestStart = 0;
   double seconds = 0.0;
-  double secondsToBest = 0.0;  // when the kept result was found
+  double secondsToBest = 0.0;
   bool ok() const { return error.empty(); }
   // The fitted values, one per parameter in the circuit's order.
   std::vector<double> Values() const;
