@@ -1,0 +1,3 @@
+"""Sweep files, figures, model fits and pages from Python."""
+
+__version__: str
