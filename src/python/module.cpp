@@ -17,4 +17,5 @@ PYBIND11_MODULE(fernplot, m) {
   m.attr("__version__") = fernplot::kVersion;
   fernplot::python::BindErrors(m);
   fernplot::python::BindSweep(m);
+  fernplot::python::BindAnalysis(m);
 }
