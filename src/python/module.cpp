@@ -18,4 +18,5 @@ PYBIND11_MODULE(fernplot, m) {
   fernplot::python::BindErrors(m);
   fernplot::python::BindSweep(m);
   fernplot::python::BindAnalysis(m);
+  fernplot::python::BindPage(m);
 }
