@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 
+#include "datafile/reader.h"
 #include "font_setup.h"
 #include "graph/compared_page.h"
 #include "graph/curve_thinning.h"
@@ -222,7 +223,9 @@ Page MakePage(const py::object& input, const std::string& viewArg, const std::st
   }
   if (!read.importError.empty()) RaiseReadError(path, read.importLine, read.importMessage);
   if (!sweep && (!read.data || !read.data->points)) {
-    RaiseReadError(path, 0, read.message.empty() ? "the file has no points" : read.message);
+    RaiseReadError(path, 0,
+                   read.message.empty() ? "the file has no points"
+                                        : LocalizedReaderMessage(read.message, nullptr));
   }
   if (!compared.allRead) {
     std::vector<std::string> all = overlays;

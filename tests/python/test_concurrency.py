@@ -4,6 +4,9 @@ forked (also after the parent drew a page) and spawned: every call gives
 what it gives alone."""
 import concurrent.futures as futures
 import multiprocessing
+import os
+import subprocess
+import sys
 import threading
 import time
 
@@ -70,3 +73,22 @@ def test_worker_processes_give_what_the_parent_gives(alone, method):
 def test_arrays_outlive_their_sweep_and_are_shared_safely():
     arrays = [fernplot.read(SAMPLES / "RLC_RES.DAT").response for _ in range(100)]
     assert all(np.array_equal(a, arrays[0]) for a in arrays)
+
+
+def test_pages_are_drawn_offscreen_whatever_platform_the_environment_names():
+    # A first page drawn in a thread, in a process whose environment names a
+    # display platform without a display: drawn all the same, and the
+    # environment a Qt application started later reads is left as it was.
+    script = (
+        "import os, threading, fernplot\n"
+        "out = []\n"
+        "t = threading.Thread(target=lambda: out.append(fernplot.page(%r).png()))\n"
+        "t.start(); t.join()\n"
+        "assert out and out[0].startswith(b'\\x89PNG')\n"
+        "print(os.environ['QT_QPA_PLATFORM'])\n" % str(SAMPLES / "RC_LPF.DAT"))
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    env["QT_QPA_PLATFORM"] = "xcb"
+    done = subprocess.run([sys.executable, "-c", script], env=env, capture_output=True,
+                          text=True, timeout=120)
+    assert done.returncode == 0, done.stderr
+    assert done.stdout == "xcb\n"
