@@ -19,7 +19,8 @@ deb=$(ls build/package/fernplot_*.deb)
 dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
 if [[ ${targets[*]} == *fernplot_python* ]]; then
   # Where /usr/bin/python3 finds it once the package is installed.
-  dpkg-deb -c "$deb" | grep -q './usr/lib/python3/dist-packages/fernplot\.cpython-.*\.so$' ||
+  # grep reads the whole listing: with -q it would stop dpkg-deb early, and pipefail fail.
+  dpkg-deb -c "$deb" | grep -c './usr/lib/python3/dist-packages/fernplot\.cpython-.*\.so$' >/dev/null ||
     { echo "the package lacks the Python module" >&2; exit 1; }
 fi
 if command -v lintian >/dev/null; then
