@@ -186,6 +186,11 @@ class LanguageTest : public QObject {
     QCOMPARE(viewer.Language(), std::optional(UiLanguage::kEnglish));
     QVERIFY(!frame.Action(kCmdLanguageAuto)->isChecked());
     QCOMPARE(dialogs.infos.size(), size_t{1});
+    // Confirmed in the language chosen, though the window speaks Japanese.
+    QCOMPARE(dialogs.infos.back(),
+             QStringLiteral("The language changes at the next start of the program."));
+    frame.Action(kCmdLanguageJapanese)->trigger();
+    QCOMPARE(dialogs.infos.back(), QString::fromUtf8("言語の変更は次回の起動から有効になります。"));
     frame.Action(kCmdLanguageAuto)->trigger();
     QCOMPARE(viewer.Language(), std::nullopt);
     QVERIFY(app.Shutdown().ok);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "graph/bode_stages.h"
+#include "graph/curve_clip.h"
 #include "graph/curve_thinning.h"
 
 namespace fernplot {
@@ -60,22 +61,18 @@ std::vector<CurvePiece> DrawnCurves(const BodeStages& b) {
   const auto take = [&out](std::vector<CurvePiece>&& pieces) {
     for (CurvePiece& p : pieces) out.push_back(std::move(p));
   };
-  const std::vector<TraceCurve>& traces = b.traces.traces;
-  const bool ch1ch2 = b.props().calcType == ChannelRatio::kCh1Ch2;
-  for (size_t i = 1; i < traces.size(); ++i) {
-    const TraceCurve& t = traces[i];
-    TracePieces pieces =
-        t.record ? (t.record->points
-                        ? ThinnedTracePieces(*t.record->points, ch1ch2, L, b.grids)
-                        : ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, L, b.grids))
-                 : ThinnedTracePieces(t.points, L, b.grids);
-    if (i < b.traces.rightCurves.size()) {
-      pieces.phase = ThinnedTracePieces(b.traces.rightCurves[i], L, b.grids).phase;
-    }
+  for (size_t i = 1; i < b.traces.traces.size(); ++i) {
+    TracePieces pieces = OverlayTracePieces(b, i);
     take(std::move(pieces.gain));
     take(std::move(pieces.phase));
   }
   // The page's own, as its layer draws them.
+  if (b.page.rangeZoomed) {
+    TracePieces own = PageTracePieces(b);
+    take(std::move(own.gain));
+    take(std::move(own.phase));
+    return out;
+  }
   take(CurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame));
   take(CurvePieces(b.traces.rightCurves.empty() ? b.traces.points : b.traces.rightCurves.front(),
                    CurveValue::kPhase, L.frequency, L.right, L.frame));

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "app/viewer_settings.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
@@ -24,6 +25,8 @@ FiguresPart::FiguresPart(AppState& state, QMainWindow& window)
   dock_->hide();
   connect(dock_, &FiguresDock::showOnPageToggled, this, &FiguresPart::figureMarksToggled);
   connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+    // The window closing hides the panel too; that is no choice of the user.
+    if (settings_ && window_.isVisible()) settings_->SetFiguresPanelOpen(visible);
     if (!visible) return;
     fitPending_ = true;
     emit pageWanted();
@@ -39,6 +42,12 @@ void FiguresPart::AddCommands(CommandTable& table) {
              .menu = MenuId::kView,
              .menuPlace = {1, 1},
              .action = dock_->toggleViewAction()});
+}
+
+void FiguresPart::SetViewerSettings(ViewerSettings* settings) {
+  settings_ = nullptr;
+  if (settings && settings->FiguresPanelOpen()) dock_->show();
+  settings_ = settings;
 }
 
 void FiguresPart::ShowPage(const GraphPage* page) {

@@ -14,6 +14,7 @@ namespace fernplot {
 
 struct AppState;
 class CMainView;
+enum class MenuId;
 class CommandTable;
 class FiguresDock;
 class FiguresPart;
@@ -71,7 +72,9 @@ class CMainFrame : public QMainWindow {
   int sessionListener_ = 0;
   void AddWindowCommands();
   // The short usage help of the help menu.
-  static QString HelpText();
+  QString HelpText() const;
+  // "Menu → Item" as the menus show them.
+  QString MenuPath(MenuId menu, int command) const;
   void Connect();
   // "FERNPLOT - <data file>" while a page is shown.
   void UpdateWindowTitle();
