@@ -25,8 +25,6 @@ FiguresPart::FiguresPart(AppState& state, QMainWindow& window)
   dock_->hide();
   connect(dock_, &FiguresDock::showOnPageToggled, this, &FiguresPart::figureMarksToggled);
   connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-    // The window closing hides the panel too; that is no choice of the user.
-    if (settings_ && window_.isVisible()) settings_->SetFiguresPanelOpen(visible);
     if (!visible) return;
     fitPending_ = true;
     emit pageWanted();
@@ -45,9 +43,13 @@ void FiguresPart::AddCommands(CommandTable& table) {
 }
 
 void FiguresPart::SetViewerSettings(ViewerSettings* settings) {
-  settings_ = nullptr;
-  if (settings && settings->FiguresPanelOpen()) dock_->show();
   settings_ = settings;
+  if (settings && settings->FiguresPanelOpen()) dock_->show();
+}
+
+void FiguresPart::KeepPanelState() {
+  // Not hidden by the user: the closing window hides it along with itself.
+  if (settings_) settings_->SetFiguresPanelOpen(!dock_->isHidden());
 }
 
 void FiguresPart::ShowPage(const GraphPage* page) {

@@ -29,9 +29,10 @@ class FiguresPart : public QObject {
   FiguresDock* Dock() const { return dock_; }
   // The panel follows the page on screen.
   void ShowPage(const GraphPage* page);
-  // Reopens the panel when it was open as the viewer last closed, and keeps
-  // that choice from now on.
+  // Reopens the panel when it was open as the viewer last closed.
   void SetViewerSettings(ViewerSettings* settings);
+  // Keeps whether the panel is open for the next start.
+  void KeepPanelState();
 
  signals:
   // The user asked for the page's figure marks on or off.

@@ -176,6 +176,10 @@ void CMainFrame::SetViewerSettings(ViewerSettings* settings) {
   UpdateCommandStates();
 }
 
+void CMainFrame::KeepViewerChoices() {
+  figures_->KeepPanelState();
+}
+
 QAction* CMainFrame::Action(int id) const {
   return commands_->Action(id);
 }

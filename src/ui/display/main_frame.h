@@ -63,6 +63,8 @@ class CMainFrame : public QMainWindow {
   // Where the recent files and the language choice are kept; none: the
   // recent-files list stays empty and nothing is written.
   void SetViewerSettings(ViewerSettings* settings);
+  // Keeps the window's choices for the next start (the figures panel open).
+  void KeepViewerChoices();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -200,10 +200,14 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   // themselves (and Cancel needs no size). After the focus has moved: a
   // message box is no thing to open inside a focus change.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    if (old != sizes_->lineEdit() || !now || now == sizes_ || !isAncestorOf(now)) return;
+    // The box is its line edit's focus proxy: either may be the one left.
+    const auto inBox = [this](QWidget* w) { return w == sizes_ || w == sizes_->lineEdit(); };
+    if (!inBox(old) || !now || inBox(now) || !isAncestorOf(now)) return;
     if (!sizeTyped_) return;
     QTimer::singleShot(0, this, [this] {
-      if (sizeTyped_ && !sizes_->lineEdit()->hasFocus() && isVisible()) takeTypedSize();
+      if (sizeTyped_ && !sizes_->hasFocus() && !sizes_->lineEdit()->hasFocus() && isVisible()) {
+        takeTypedSize();
+      }
     });
   });
   connect(bold_, &QCheckBox::clicked, this, [this] { onBoldClicked(); });
