@@ -13,6 +13,8 @@ namespace fernplot {
 
 namespace {
 
+constexpr double kLegendClearanceMm = 1.0;
+
 // The part of segment (x0,y0)-(x1,y1) inside the box, as the parameters
 // [t0, t1] along it (Liang-Barsky); nothing when it misses the box.
 std::optional<std::pair<double, double>> Clip(double x0, double y0, double x1, double y1,
@@ -119,7 +121,10 @@ std::optional<LegendPlan> PlaceLegend(const BodeStages& b, std::span<const Curve
     const auto [dx, dy] = shifts[k];
     // A legend wider or taller than the frame stays where it always was.
     if (dx < 0.0 || dy < 0.0) continue;
-    const MmBox box{topLeft.x0 + dx, topLeft.y0 + dy, topLeft.x1 + dx, topLeft.y1 + dy};
+    // With a clearance around it: a curve that runs along the legend's edge
+    // is covered by its outline and reads as hidden as one inside it.
+    const MmBox box{topLeft.x0 + dx - kLegendClearanceMm, topLeft.y0 + dy - kLegendClearanceMm,
+                    topLeft.x1 + dx + kLegendClearanceMm, topLeft.y1 + dy + kLegendClearanceMm};
     const double covered = CurveLengthInside(curves, box);
     if (k == 0 || covered < least) {
       best = k;
