@@ -129,10 +129,13 @@ class ScriptedDialogs : public FrameDialogs {
     return overlayFilesAnswer;
   }
   std::vector<QString> overlayFileFolders;  // the folder offered each time
+  std::vector<QStringList> offeredLists;    // the parameters each question offered
   QStringList overlayFilesAnswer;
   std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
-                                             const QString& preset) override {
+                                             const QString& preset,
+                                             const QStringList& parameters) override {
     twoPortQuestions.push_back(fileName);
+    offeredLists.push_back(parameters);
     offeredParameters.push_back(preset);
     if (cancelTwoPortQuestion) return std::nullopt;
     return overlayParameterAnswer.isEmpty() ? preset : overlayParameterAnswer;

@@ -20,6 +20,7 @@
 #include "figures_dock.h"
 #include "figures_part.h"
 #include "frame_dialogs.h"
+#include "graph/page_exchange.h"
 #include "graph/pages.h"
 #include "import/import_reader.h"
 #include "loop_part.h"
@@ -231,7 +232,7 @@ void CMainFrame::UpdateWindowTitle() {
     const QString name = page->sourcePath.empty()
                              ? QStringFromUtf8(page->fileName)
                              : QFileInfo(QStringFromUtf8(page->sourcePath)).fileName();
-    title += QStringLiteral(" - ") + name;
+    title += QStringLiteral(" - ") + QStringFromUtf8(WithParameterName(*page, name.toStdString()));
   }
   if (windowTitle() != title) setWindowTitle(title);
 }

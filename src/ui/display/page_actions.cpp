@@ -358,9 +358,10 @@ void PageActions::SaveReport() {
   PageSession& session = state_.session;
   std::vector<std::vector<std::string>> table{ReportHeading(session.drawing.Translator())};
   for (const std::unique_ptr<GraphPage>& page : session.pages) {
-    const std::string file = page->sourcePath.empty()
-                                 ? page->fileName
-                                 : std::filesystem::path(page->sourcePath).filename().string();
+    const std::string file =
+        WithParameterName(*page, page->sourcePath.empty()
+                                     ? page->fileName
+                                     : std::filesystem::path(page->sourcePath).filename().string());
     table.push_back(ReportRow(MakeSummaryRow(file, page->facts.dataTitle, PageFigures(*page),
                                              page->properties.loopJudgement)));
   }
