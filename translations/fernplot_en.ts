@@ -2039,6 +2039,10 @@ Overlay from file</translation>
         <source>遅延余裕</source>
         <translation>Delay margin</translation>
     </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
+    </message>
 </context>
 <context>
     <name>Fit</name>
