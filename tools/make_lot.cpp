@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
   size_t points = 41;
   if (argc < 2 || argc > 4 || (argc > 2 && !Count(argv[2], 1, 99999, count)) ||
       (argc > 3 && !Count(argv[3], 2, 65535, points))) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [COUNT (1-99999) [POINTS (2-65535)]]\n",
-                 argv[0]);
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER [COUNT (1-99999) [POINTS (2-65535)]]\n", argv[0]);
     return 2;
   }
   const std::filesystem::path out = argv[1];

@@ -28,6 +28,7 @@
 #include "graph/model_overlay.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "graph/production_marks.h"
 #include "import/imported_page.h"
 #include "production_run.h"
 #include "progress_line.h"
@@ -167,10 +168,10 @@ struct FileExport {
   const PageDrawer* drawer;          // nullptr when no format is drawn
   const TextTranslator* translator;  // page texts and messages; none: the source texts
   double zoom;
-  InFlightFiles* inFlight;  // the temporary files being written; may be nullptr
-  const LimitMask* mask = nullptr;  // --mask: every input is judged
-  bool lot = false;                 // --statistics: every input joins the lot
-  bool lotPicture = false;          // the statistics page is drawn
+  InFlightFiles* inFlight;                // the temporary files being written; may be nullptr
+  std::shared_ptr<const LimitMask> mask;  // --mask: every input is judged
+  bool lot = false;                       // --statistics: every input joins the lot
+  bool lotPicture = false;                // the statistics page is drawn
 };
 
 // Files started past the last one printed, per thread: enough to keep every
@@ -277,14 +278,13 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   if (run.mask) {
     verdict = JudgePage(*run.mask, *made, measured ? *measured : *made);
     result.maskFailed = !verdict->pass;
-    MarkMask(*made, *run.mask, *verdict);
+    DrawMaskOn(*made, run.mask, *verdict);
   }
   // A record whose points could not be read stays out of the lot.
   if (run.lot && message.empty()) {
-    result.lot = LotInput{PageUsablePoints(*made),
-                          MaskFigureValues(PageFigures(measured ? *measured : *made)),
-                          run.lotPicture ? std::make_shared<const MeasurementData>(made->data)
-                                         : nullptr};
+    result.lot = LotInput{
+        PageUsablePoints(*made), MaskFigureValues(PageFigures(measured ? *measured : *made)),
+        run.lotPicture ? std::make_shared<const MeasurementData>(made->data) : nullptr};
   }
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
@@ -326,7 +326,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     }
     const WriteFileResult r = run.options.formats[k]->write(
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
-         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask,
+         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
          verdict ? &*verdict : nullptr},
         target);
     if (!r.ok) {
@@ -403,14 +403,14 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   options.files = ExpandInputFolders(given.files, err, allWritten);
   // A mask that cannot be read or is malformed would judge nothing: the run
   // stops before writing anything.
-  std::optional<LimitMask> mask;
+  std::shared_ptr<const LimitMask> mask;
   if (options.production.maskPath) {
     MaskParse parse = ReadMaskFile(*options.production.maskPath);
     if (!parse.mask) {
       err << parse.error << '\n';
       return kExitUsage;
     }
-    mask = std::move(parse.mask);
+    mask = std::make_shared<const LimitMask>(std::move(*parse.mask));
   }
   // With --statistics the pictures are of the lot, not of each input.
   std::vector<ExportFormat> lotPictures;
@@ -478,10 +478,10 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
                           translator,
                           zoom,
                           inFlight,
-                          mask ? &*mask : nullptr,
+                          mask,
                           options.production.statisticsDir.has_value(),
                           !lotPictures.empty()};
-  LotCollector lot(options, mask ? &*mask : nullptr);
+  LotCollector lot(options, mask);
   bool maskFailed = false;
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();

@@ -33,15 +33,10 @@ const char* OutcomeName(RuleOutcome o) {
   return "judged";
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 }  // namespace
 
-MaskVerdict JudgePage(const LimitMask& mask, const GraphPage& shown, const GraphPage& figuresPage) {
-  return JudgeMask(mask, PageUsablePoints(shown), MaskFigureValues(PageFigures(figuresPage)));
-}
-
-void MarkMask(GraphPage& page, const LimitMask& mask, const MaskVerdict& verdict) {
+void DrawMaskOn(GraphPage& page, const std::shared_ptr<const LimitMask>& mask,
+                const MaskVerdict& verdict) {
   auto production = std::make_shared<PageProduction>();
   production->mask = std::make_shared<const MaskMarks>(MaskMarks{mask, verdict});
   page.production = std::move(production);
@@ -69,7 +64,9 @@ std::string VerdictJson(const LimitMask& mask, const MaskVerdict& verdict) {
   return out;
 }
 
-std::vector<std::string> VerdictColumns() { return {"verdict", "failedRules", "worstMargin"}; }
+std::vector<std::string> VerdictColumns() {
+  return {"verdict", "failedRules", "worstMargin"};
+}
 
 std::vector<std::string> VerdictCells(const LimitMask& mask, const MaskVerdict* verdict) {
   if (!verdict) return {{}, {}, {}};
@@ -82,8 +79,8 @@ bool IsStatisticsPicture(ExportFormat format) {
          format == FindExportFormat("pdf");
 }
 
-LotCollector::LotCollector(const ExportOptions& options, const LimitMask* mask)
-    : options_(options), mask_(mask) {}
+LotCollector::LotCollector(const ExportOptions& options, std::shared_ptr<const LimitMask> mask)
+    : options_(options), mask_(std::move(mask)) {}
 
 void LotCollector::Add(LotInput input) {
   if (!lot_) {
@@ -94,10 +91,9 @@ void LotCollector::Add(LotInput input) {
   figures_.Add(input.figures);
 }
 
-bool LotCollector::Write(const std::vector<ExportFormat>& pictures,
-                         const GraphProperties& defaults, const PageDrawer* drawer,
-                         const TextTranslator* translator, std::ostream& err,
-                         InFlightFiles* inFlight) const {
+bool LotCollector::Write(const std::vector<ExportFormat>& pictures, const GraphProperties& defaults,
+                         const PageDrawer* drawer, const TextTranslator* translator,
+                         std::ostream& err, InFlightFiles* inFlight) const {
   namespace fs = std::filesystem;
   const fs::path dir(*options_.production.statisticsDir);
   std::error_code ec;
@@ -117,7 +113,7 @@ bool LotCollector::Write(const std::vector<ExportFormat>& pictures,
   const std::vector<FrequencyRow> rows =
       lot_ ? lot_->Rows(options_.production.statisticsOf) : std::vector<FrequencyRow>{};
   write(dir / "statistics.csv", StatisticsCsv(rows));
-  write(dir / "figures.csv", FiguresCsv(figures_.Rows(mask_)));
+  write(dir / "figures.csv", FiguresCsv(figures_.Rows(mask_.get())));
   if (pictures.empty() || !drawer) return ok;
   if (!firstData_) {
     err << dir.string() << ": no input could be read; the statistics page is not drawn\n";
@@ -126,37 +122,11 @@ bool LotCollector::Write(const std::vector<ExportFormat>& pictures,
 
   // The page: the first input's record with the mean as its points, the
   // band and envelope under it, the mask over it.
-  MeasurementData data = *firstData_;
-  auto bands = std::make_shared<LotBands>();
-  const double k = options_.production.Sigma();
-  bands->bandLabel = "\u00B1" + FullPrecision(k) + "\u03C3";
-  std::vector<DataPoint> points;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const FrequencyRow& r = rows[i];
-    const auto v = [](const std::optional<double>& x) { return x ? *x : kNaN; };
-    bands->frequency.push_back(r.frequency);
-    bands->meanDb.push_back(v(r.meanDb));
-    bands->minDb.push_back(v(r.minDb));
-    bands->maxDb.push_back(v(r.maxDb));
-    bands->meanDeg.push_back(v(r.meanDeg));
-    bands->minDeg.push_back(v(r.minDeg));
-    bands->maxDeg.push_back(v(r.maxDeg));
-    bands->lowDb.push_back(r.stdDb ? *r.meanDb - k * *r.stdDb : kNaN);
-    bands->highDb.push_back(r.stdDb ? *r.meanDb + k * *r.stdDb : kNaN);
-    bands->lowDeg.push_back(r.stdDeg ? *r.meanDeg - k * *r.stdDeg : kNaN);
-    bands->highDeg.push_back(r.stdDeg ? *r.meanDeg + k * *r.stdDeg : kNaN);
-    if (r.n == 0) continue;
-    const auto gain = static_cast<float>(*r.meanDb);
-    const auto phase = static_cast<float>(WrapDegrees(*r.meanDeg));
-    points.push_back({r.frequency, gain, gain, phase, phase});
-  }
-  // The record holds its points in the reverse of the sweep's order.
-  data.points = std::vector<DataPoint>(points.rbegin(), points.rend());
-  data.pointCount = static_cast<uint16_t>(std::min<size_t>(points.size(), 65535));
-  std::unique_ptr<GraphPage> page = PageSession::MakePage(defaults, std::move(data), "statistics");
+  std::unique_ptr<GraphPage> page =
+      PageSession::MakePage(defaults, MeanRecord(*firstData_, rows), "statistics");
   auto production = std::make_shared<PageProduction>();
-  production->bands = std::move(bands);
-  if (mask_) production->mask = std::make_shared<const MaskMarks>(MaskMarks{*mask_, {}});
+  production->bands = LotBandsOf(rows, options_.production.Sigma());
+  if (mask_) production->mask = std::make_shared<const MaskMarks>(MaskMarks{mask_, {}});
   page->production = std::move(production);
 
   PageSession session;

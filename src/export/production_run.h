@@ -20,12 +20,9 @@
 
 namespace fernplot {
 
-// The curve rules on the points of the page as shown, the figure rules on
-// the figures of `figuresPage` (the loop gain as measured).
-MaskVerdict JudgePage(const LimitMask& mask, const GraphPage& shown, const GraphPage& figuresPage);
-
 // Draws the mask's limits, and where `verdict` fails them, on `page`.
-void MarkMask(GraphPage& page, const LimitMask& mask, const MaskVerdict& verdict);
+void DrawMaskOn(GraphPage& page, const std::shared_ptr<const LimitMask>& mask,
+                const MaskVerdict& verdict);
 
 // NAME.verdict.json: {"verdict", "rules": [{"line", "rule", "pass",
 // "worstMargin", "atHz", "value", "limit", "outcome"}]}.
@@ -38,16 +35,16 @@ std::vector<std::string> VerdictCells(const LimitMask& mask, const MaskVerdict* 
 
 // What one input gives the lot.
 struct LotInput {
-  std::vector<UsablePoint> points;                  // as the page shows them
-  std::vector<std::optional<double>> figures;       // MaskFigureValues
-  std::shared_ptr<const MeasurementData> data;      // only for the statistics page
+  std::vector<UsablePoint> points;              // as the page shows them
+  std::vector<std::optional<double>> figures;   // MaskFigureValues
+  std::shared_ptr<const MeasurementData> data;  // only for the statistics page
 };
 
 // The lot, taken in input order: the first input read sets the
 // frequencies; each input is added and dropped.
 class LotCollector {
  public:
-  LotCollector(const ExportOptions& options, const LimitMask* mask);
+  LotCollector(const ExportOptions& options, std::shared_ptr<const LimitMask> mask);
   void Add(LotInput input);
   // OUT/statistics.csv, OUT/figures.csv and the statistics page in each of
   // `pictures` (png, svg, pdf); false, with the reasons on `err`, when one
@@ -58,7 +55,7 @@ class LotCollector {
 
  private:
   const ExportOptions& options_;
-  const LimitMask* mask_;
+  std::shared_ptr<const LimitMask> mask_;
   std::optional<LotStatistics> lot_;
   FigureStatistics figures_;
   std::shared_ptr<const MeasurementData> firstData_;

@@ -48,11 +48,12 @@ std::string LowPass(double fc, double f0 = 10.0, double offsetDb = 0.0) {
   for (int i = 0; i <= 12; ++i) {
     const double f = f0 * std::pow(10.0, i / 3.0);
     const double x = f / fc;
-    points.push_back({f, static_cast<float>(std::pow(10.0, offsetDb / 20.0) / std::sqrt(1.0 + x * x)),
+    points.push_back({f,
+                      static_cast<float>(std::pow(10.0, offsetDb / 20.0) / std::sqrt(1.0 + x * x)),
                       static_cast<float>(-std::atan(x) * 180.0 / 3.141592653589793)});
   }
-  return EncodeCalculatedDataFile(testing::TestHeader({.dataType = 1, .pointCount = 13, .title = "lpf"}),
-                                  points);
+  return EncodeCalculatedDataFile(
+      testing::TestHeader({.dataType = 1, .pointCount = 13, .title = "lpf"}), points);
 }
 
 class ExportMask : public ::testing::Test {
@@ -201,8 +202,7 @@ TEST_F(ExportMask, StatisticsOfALot) {
   const std::string shifted = root_ + "/shifted.DAT";
   WriteBytes(shifted, LowPass(1000.0, 20.0, -1.0));
   const std::string out = root_ + "/lot";
-  EXPECT_EQ(Run({"--statistics", out, "--mask", passMask_, good_, shifted,
-                 root_ + "/missing.DAT"}),
+  EXPECT_EQ(Run({"--statistics", out, "--mask", passMask_, good_, shifted, root_ + "/missing.DAT"}),
             kExitFailure);
   const std::vector<std::string> rows = Lines(ReadBytes(out + "/statistics.csv"));
   ASSERT_EQ(rows.size(), 14u);

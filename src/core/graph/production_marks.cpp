@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "analysis/summary_table.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
@@ -88,6 +90,71 @@ double Shown(const GraphProperties& p, const MaskRule& rule, const CurveReading&
 
 }  // namespace
 
+MaskVerdict JudgePage(const LimitMask& mask, const GraphPage& shown, const GraphPage& figuresPage) {
+  return JudgeMask(mask, PageUsablePoints(shown), MaskFigureValues(PageFigures(figuresPage)));
+}
+
+void MarkMask(GraphPage& page, std::shared_ptr<const LimitMask> mask) {
+  auto production = page.production ? std::make_shared<PageProduction>(*page.production)
+                                    : std::make_shared<PageProduction>();
+  if (mask) {
+    // Judged on the curve it shows (T or S of a loop), its figures L's.
+    std::unique_ptr<GraphPage> holder;
+    MaskVerdict verdict = JudgePage(*mask, ShownPage(page, holder), page);
+    production->mask =
+        std::make_shared<const MaskMarks>(MaskMarks{std::move(mask), std::move(verdict)});
+  } else {
+    production->mask.reset();
+  }
+  if (!production->mask && !production->bands) {
+    page.production.reset();
+  } else {
+    page.production = std::move(production);
+  }
+}
+
+const MaskVerdict* PageVerdict(const GraphPage& page) {
+  if (!page.production || !page.production->mask) return nullptr;
+  return &page.production->mask->verdict;
+}
+
+std::shared_ptr<LotBands> LotBandsOf(const std::vector<FrequencyRow>& rows, double k) {
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  auto bands = std::make_shared<LotBands>();
+  bands->bandLabel = "\u00B1" + FullPrecision(k) + "\u03C3";
+  const auto v = [](const std::optional<double>& x) { return x ? *x : kNaN; };
+  for (const FrequencyRow& r : rows) {
+    bands->frequency.push_back(r.frequency);
+    bands->meanDb.push_back(v(r.meanDb));
+    bands->minDb.push_back(v(r.minDb));
+    bands->maxDb.push_back(v(r.maxDb));
+    bands->meanDeg.push_back(v(r.meanDeg));
+    bands->minDeg.push_back(v(r.minDeg));
+    bands->maxDeg.push_back(v(r.maxDeg));
+    bands->lowDb.push_back(r.stdDb ? *r.meanDb - k * *r.stdDb : kNaN);
+    bands->highDb.push_back(r.stdDb ? *r.meanDb + k * *r.stdDb : kNaN);
+    bands->lowDeg.push_back(r.stdDeg ? *r.meanDeg - k * *r.stdDeg : kNaN);
+    bands->highDeg.push_back(r.stdDeg ? *r.meanDeg + k * *r.stdDeg : kNaN);
+  }
+  return bands;
+}
+
+MeasurementData MeanRecord(const MeasurementData& like, const std::vector<FrequencyRow>& rows) {
+  MeasurementData data = like;
+  std::vector<DataPoint> points;
+  for (const FrequencyRow& r : rows) {
+    if (r.n == 0) continue;
+    const auto gain = static_cast<float>(*r.meanDb);
+    const auto phase = static_cast<float>(WrapDegrees(*r.meanDeg));
+    points.push_back({r.frequency, gain, gain, phase, phase});
+  }
+  // The record holds its points in the reverse of the sweep's order.
+  data.points = std::vector<DataPoint>(points.rbegin(), points.rend());
+  data.pointCount = static_cast<uint16_t>(std::min<size_t>(points.size(), 65535));
+  data.imported.reset();
+  return data;
+}
+
 void DrawLotBands(const BodeStages& b, DrawingDocument& d) {
   if (!b.page.production || !b.page.production->bands) return;
   const LotBands& bands = *b.page.production->bands;
@@ -113,6 +180,7 @@ void DrawLotBands(const BodeStages& b, DrawingDocument& d) {
 void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
   if (!b.page.production || !b.page.production->mask) return;
   const MaskMarks& marks = *b.page.production->mask;
+  if (!marks.mask) return;
   const GraphProperties& p = b.props();
   const PageLayout& L = b.geometry();
   const int linePen = d.FindOrAddPen(0, 2, kMaskLimitColour, 0, 3, kMaskLimitColour);
@@ -120,8 +188,8 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
   const int hatch = d.FindOrAddBrush(kDiagonalHatch, kMaskLimitColour);
   const int failPen = d.FindOrAddPen(0, 4, kMaskFailColour, 0, 8, kMaskFailColour);
   const std::vector<UsablePoint> points = PageUsablePoints(b.page);
-  for (size_t i = 0; i < marks.mask.rules.size(); ++i) {
-    const MaskRule& rule = marks.mask.rules[i];
+  for (size_t i = 0; i < marks.mask->rules.size(); ++i) {
+    const MaskRule& rule = marks.mask->rules[i];
     if (rule.kind == MaskRuleKind::kFigure) continue;
     if (rule.kind == MaskRuleKind::kPhase && !ShowsPhase(p)) continue;
     const Mapper m{L, rule.kind == MaskRuleKind::kGain ? L.gain : L.right};

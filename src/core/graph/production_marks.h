@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "analysis/production/limit_mask.h"
+#include "analysis/production/lot_statistics.h"
 #include "analysis/production/mask_judge.h"
 #include "graph/bode_stages.h"
 
 namespace fernplot {
 
 struct MaskMarks {
-  LimitMask mask;
+  std::shared_ptr<const LimitMask> mask;
   MaskVerdict verdict;  // of this page, for its failing stretches; may be empty
 };
 
@@ -39,6 +40,22 @@ inline constexpr Colour kMaskLimitColour = Rgb(214, 110, 0);
 inline constexpr Colour kMaskFailColour = Rgb(220, 0, 0);
 inline constexpr Colour kBandColour = Rgb(170, 200, 240);
 inline constexpr Colour kEnvelopeColour = Rgb(225, 232, 242);
+
+// The curve rules on the points of `shown` (the page as drawn), the figure
+// rules on the figures of `figuresPage` (the loop gain as measured).
+MaskVerdict JudgePage(const LimitMask& mask, const GraphPage& shown, const GraphPage& figuresPage);
+
+// Judges `page` against `mask` and has it drawn with the limits and its
+// failing stretches (any lot bands stay); nullptr removes the mask.
+void MarkMask(GraphPage& page, std::shared_ptr<const LimitMask> mask);
+
+// The page's verdict, when it has been judged.
+const MaskVerdict* PageVerdict(const GraphPage& page);
+
+// The band (mean ± k σ) and envelope of statistics rows, and a record of
+// `like`'s header with the mean as its points (where any sweep reached).
+std::shared_ptr<LotBands> LotBandsOf(const std::vector<FrequencyRow>& rows, double k);
+MeasurementData MeanRecord(const MeasurementData& like, const std::vector<FrequencyRow>& rows);
 
 // Layers of the gain-and-phase view that draw nothing on a page without a
 // production test: the lot's band and envelope under the curves (with

@@ -11,6 +11,7 @@ namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
 const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kMaskKey = QStringLiteral("mask");
 
 }  // namespace
 
@@ -51,6 +52,21 @@ void ViewerSettings::SetRecentFiles(const std::vector<std::string>& files) {
   QVariantList list;
   for (const std::string& f : files) list.push_back(QByteArray::fromStdString(f));
   settings_->setValue(kRecentKey, list);
+  settings_->sync();
+}
+
+std::optional<std::string> ViewerSettings::MaskPath() const {
+  const QByteArray bytes = settings_->value(kMaskKey).toByteArray();
+  if (bytes.isEmpty()) return std::nullopt;
+  return bytes.toStdString();
+}
+
+void ViewerSettings::SetMaskPath(const std::optional<std::string>& path) {
+  if (path) {
+    settings_->setValue(kMaskKey, QByteArray::fromStdString(RecentFileKey(*path)));
+  } else {
+    settings_->remove(kMaskKey);
+  }
   settings_->sync();
 }
 

@@ -32,6 +32,10 @@ class ViewerSettings {
   std::vector<std::string> RecentFiles() const;
   void SetRecentFiles(const std::vector<std::string>& files);
 
+  // The limit mask applied at the last exit; nothing: none. As bytes.
+  std::optional<std::string> MaskPath() const;
+  void SetMaskPath(const std::optional<std::string>& path);
+
  private:
   std::unique_ptr<QSettings> settings_;
 };

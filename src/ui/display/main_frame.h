@@ -19,6 +19,7 @@ class FiguresDock;
 class FiguresPart;
 class FrameDialogs;
 class LanguagePart;
+class MaskPart;
 class LoopPart;
 class MarkerController;
 class MarkersPart;
@@ -87,6 +88,7 @@ class CMainFrame : public QMainWindow {
   RangeZoomPart* ranges_ = nullptr;
   RecentFilesPart* recent_ = nullptr;
   LanguagePart* language_ = nullptr;
+  MaskPart* masks_ = nullptr;
   LoopPart* loop_ = nullptr;
 };
 

@@ -186,6 +186,38 @@ std::string VerdictText(const LimitMask& mask, const MaskVerdict& verdict) {
   return text + ")";
 }
 
+std::string MaskPanelText(const LimitMask& mask, const MaskVerdict& verdict,
+                          const TextTranslator* translator) {
+  const auto word = [&](const char* source) { return Translate(translator, "Figures", source); };
+  std::string text =
+      word(FERNPLOT_TEXT("Figures", "ﾏｽｸ")) + "  " + (verdict.pass ? "PASS" : "FAIL") + "\n";
+  for (const RuleVerdict& v : verdict.rules) {
+    const MaskRule& rule = mask.rules[v.rule];
+    text += "  " + std::to_string(rule.line) + ": " + rule.text + "  ";
+    if (v.outcome == RuleOutcome::kNotMeasured) {
+      text += word(FERNPLOT_TEXT("Figures", "測定範囲外"));
+    } else if (v.outcome == RuleOutcome::kFigureMissing) {
+      text += word(FERNPLOT_TEXT("Figures", "図表なし"));
+    } else {
+      const std::string_view unit = MaskRuleUnit(rule);
+      const double m = *v.margin;
+      const std::string sign = m > 0.0 ? "+" : "";
+      if (unit == "Hz" || unit == "s") {
+        text += sign + ThreeDigits(m, unit);
+      } else {
+        text += sign + ThreeDigits(m) +
+                (unit.empty()       ? ""
+                 : unit == "\u00B0" ? "\u00B0"
+                                    : " " + std::string(unit));
+      }
+      if (v.atHz) text += " @ " + ThreeDigits(*v.atHz, "Hz");
+      if (!v.pass) text += "  FAIL";
+    }
+    text += '\n';
+  }
+  return text;
+}
+
 std::string FailedRulesCell(const LimitMask& mask, const MaskVerdict& verdict) {
   std::string cell;
   for (const RuleVerdict& v : verdict.rules) {

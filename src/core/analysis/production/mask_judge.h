@@ -25,6 +25,7 @@
 #include "analysis/production/limit_mask.h"
 #include "analysis/sweep_figures.h"
 #include "analysis/sweep_points.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -73,6 +74,12 @@ MaskVerdict JudgeMask(const LimitMask& mask, std::span<const UsablePoint> points
 // "PASS", or "FAIL (rule 3: GAIN MAX 10k 100k -3 exceeded by 0.420 dB at
 // 12.6 kHz; rule 5: ... figure missing)".
 std::string VerdictText(const LimitMask& mask, const MaskVerdict& verdict);
+
+// The figures panel's lines of a verdict: "ﾏｽｸ  FAIL", then each rule with
+// its line and margin ("  3: GAIN MAX 10k 100k -3  -0.420 dB @ 12.6 kHz"),
+// the words in the language of `translator`.
+std::string MaskPanelText(const LimitMask& mask, const MaskVerdict& verdict,
+                          const TextTranslator* translator = nullptr);
 
 // The failing rules' line numbers separated by ';' (empty on PASS).
 std::string FailedRulesCell(const LimitMask& mask, const MaskVerdict& verdict);
