@@ -193,7 +193,7 @@ TEST(MaskJudge, PhaseRulesJudgeTheUnwrappedPhase) {
   EXPECT_TRUE(v.pass);
   EXPECT_DOUBLE_EQ(*v.margin, 10.0);
   // Between the points the phase runs straight in log f: -190° at 3.16 kHz.
-  v = Judge("PHASE MIN 3162.2776601683795 5k -190", p);
+  v = Judge("PHASE MAX 3162.2776601683795 5k -190", p);
   EXPECT_NEAR(*v.margin, 0.0, 1e-9);
 }
 
@@ -202,7 +202,7 @@ TEST(MaskJudge, FigureRulesVerdictAndText) {
       "FIGURE minus3dBHz BETWEEN 950 1050\n"
       "FIGURE peakDb <= -1\n"
       "FIGURE phaseMarginDeg >= 45\n"
-      "GAIN MAX 10k 100k -3\n"
+      "GAIN MIN 1k 10k -3\n"
       "FIGURE lowFrequencyGainDb >= -0.5\n");
   std::vector<std::optional<double>> figures(MaskFigureNames().size());
   figures[0] = 0.0;   // lowFrequencyGainDb
@@ -226,7 +226,7 @@ TEST(MaskJudge, FigureRulesVerdictAndText) {
   EXPECT_EQ(VerdictText(mask, v),
             "FAIL (rule 2: FIGURE peakDb <= -1 exceeded by 1.50 dB; "
             "rule 3: FIGURE phaseMarginDeg >= 45 figure missing; "
-            "rule 4: GAIN MAX 10k 100k -3 exceeded by 17.0 dB at 10.0 kHz)");
+            "rule 4: GAIN MIN 1k 10k -3 under by 17.0 dB at 10.0 kHz)");
 
   figures[1] = -2.0;
   figures[6] = 50.0;
