@@ -17,6 +17,8 @@ constexpr int kDiagonalHatch = 3;
 // Steps a sloped limit's hatching and a limit line on a linear axis are
 // drawn in.
 constexpr int kLimitSteps = 48;
+// The widest slice a band is filled with between two frequencies.
+constexpr double kSliceMm = 0.5;
 
 struct Mapper {
   const PageLayout& L;
@@ -47,9 +49,19 @@ void FillBand(DrawingDocument& d, const Mapper& m, const std::vector<double>& f,
     const double x0 = m.X(f[i]);
     const double x1 = m.X(f[i + 1]);
     if (!(x1 > x0)) continue;
-    const double y0 = (m.Y(low[i] + sa) + m.Y(low[i + 1] + sb)) / 2.0;
-    const double y1 = (m.Y(high[i] + sa) + m.Y(high[i + 1] + sb)) / 2.0;
-    d.AddFilledRect(pen, brush, 0, x0, std::min(y0, y1), x1, std::max(y0, y1));
+    const double la = m.Y(low[i] + sa), lb = m.Y(low[i + 1] + sb);
+    const double ha = m.Y(high[i] + sa), hb = m.Y(high[i + 1] + sb);
+    // Thin slices follow a coarse sweep's slopes instead of stepping.
+    const int slices = std::clamp(static_cast<int>(std::ceil((x1 - x0) / kSliceMm)), 1, 64);
+    for (int k = 0; k < slices; ++k) {
+      const double t0 = static_cast<double>(k) / slices;
+      const double t1 = static_cast<double>(k + 1) / slices;
+      const double y0 = std::min(
+          {la + t0 * (lb - la), la + t1 * (lb - la), ha + t0 * (hb - ha), ha + t1 * (hb - ha)});
+      const double y1 = std::max(
+          {la + t0 * (lb - la), la + t1 * (lb - la), ha + t0 * (hb - ha), ha + t1 * (hb - ha)});
+      d.AddFilledRect(pen, brush, 0, x0 + t0 * (x1 - x0), y0, x0 + t1 * (x1 - x0), y1);
+    }
   }
 }
 
@@ -184,9 +196,10 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
   const PageLayout& L = b.geometry();
   const int linePen = d.FindOrAddPen(0, 2, kMaskLimitColour, 0, 3, kMaskLimitColour);
+  // Phase limits dashed: they are read on the right axis.
+  const int phasePen = d.FindOrAddPen(1, 1, kMaskLimitColour, 1, 3, kMaskLimitColour);
   const int noPen = d.FindOrAddPen(kNoPen, 0, 0, kNoPen, 0, 0);
-  const int hatch = d.FindOrAddBrush(kDiagonalHatch, kMaskLimitColour);
-  const int failPen = d.FindOrAddPen(0, 4, kMaskFailColour, 0, 8, kMaskFailColour);
+  const int hatch = d.FindOrAddBrush(kDiagonalHatch, kMaskHatchColour);
   const std::vector<UsablePoint> points = PageUsablePoints(b.page);
   for (size_t i = 0; i < marks.mask->rules.size(); ++i) {
     const MaskRule& rule = marks.mask->rules[i];
@@ -213,7 +226,10 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
         d.AddFilledRect(noPen, hatch, 0, xs[k], std::min(y, edge), xs[k + 1], std::max(y, edge));
       }
     }
-    if (xs.size() >= 2) d.AddPolyline(linePen, std::move(xs), std::move(ys));
+    if (xs.size() >= 2) {
+      d.AddPolyline(rule.kind == MaskRuleKind::kGain ? linePen : phasePen, std::move(xs),
+                    std::move(ys));
+    }
     // The stretches where the curve is outside the limit.
     if (i >= marks.verdict.rules.size()) continue;
     for (const FrequencyStretch& s : marks.verdict.rules[i].failing) {
@@ -236,7 +252,11 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
         fx.push_back(fx[0] + 0.3);
         fy.push_back(fy[0]);
       }
-      if (fx.size() >= 2) d.AddPolyline(failPen, std::move(fx), std::move(fy));
+      // The pen only where something fails: a passing page's tables stay.
+      if (fx.size() >= 2) {
+        d.AddPolyline(d.FindOrAddPen(0, 4, kMaskFailColour, 0, 8, kMaskFailColour), std::move(fx),
+                      std::move(fy));
+      }
     }
   }
 }

@@ -37,9 +37,10 @@ struct PageProduction {
 
 // The limit lines, hatching and failure marks in colours of their own.
 inline constexpr Colour kMaskLimitColour = Rgb(214, 110, 0);
+inline constexpr Colour kMaskHatchColour = Rgb(238, 196, 150);
 inline constexpr Colour kMaskFailColour = Rgb(220, 0, 0);
-inline constexpr Colour kBandColour = Rgb(170, 200, 240);
-inline constexpr Colour kEnvelopeColour = Rgb(225, 232, 242);
+inline constexpr Colour kBandColour = Rgb(160, 192, 238);
+inline constexpr Colour kEnvelopeColour = Rgb(212, 222, 240);
 
 // The curve rules on the points of `shown` (the page as drawn), the figure
 // rules on the figures of `figuresPage` (the loop gain as measured).
