@@ -1936,7 +1936,7 @@ Overlay from file</translation>
     </message>
     <message>
         <source>ﾏｽｸを開く...</source>
-        <translation>Open &amp;Mask...</translation>
+        <translation>Open M&amp;ask...</translation>
     </message>
     <message>
         <source>ﾘﾐｯﾄ ﾏｽｸを開き、すべてのﾍﾟｰｼﾞを判定して PASS/FAIL を表示します。

@@ -187,14 +187,14 @@ TEST_F(ExportMask, PagesShowTheMask) {
   const std::string masked = ReadBytes(root_ + "/masked/bad.drawing.json");
   EXPECT_EQ(plain.find("#d66e00"), std::string::npos);  // the limits' colour
   EXPECT_NE(masked.find("#d66e00"), std::string::npos);
-  EXPECT_EQ(plain.find("#dc0000"), std::string::npos);  // the failing stretch
-  EXPECT_NE(masked.find("#dc0000"), std::string::npos);
+  EXPECT_EQ(plain.find("#c800c8"), std::string::npos);  // the failing stretch
+  EXPECT_NE(masked.find("#c800c8"), std::string::npos);
   // A passing page has its limits but no failure marks.
   ASSERT_EQ(Run({"-f", "drawing", "--mask", passMask_, "-o", root_ + "/pass", good_}, true),
             kExitOk);
   const std::string pass = ReadBytes(root_ + "/pass/good.drawing.json");
   EXPECT_NE(pass.find("#d66e00"), std::string::npos);
-  EXPECT_EQ(pass.find("#dc0000"), std::string::npos);
+  EXPECT_EQ(pass.find("#c800c8"), std::string::npos);
 }
 
 TEST_F(ExportMask, StatisticsOfALot) {

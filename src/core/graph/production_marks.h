@@ -38,7 +38,7 @@ struct PageProduction {
 // The limit lines, hatching and failure marks in colours of their own.
 inline constexpr Colour kMaskLimitColour = Rgb(214, 110, 0);
 inline constexpr Colour kMaskHatchColour = Rgb(238, 196, 150);
-inline constexpr Colour kMaskFailColour = Rgb(220, 0, 0);
+inline constexpr Colour kMaskFailColour = Rgb(200, 0, 200);  // apart from the curves
 inline constexpr Colour kBandColour = Rgb(160, 192, 238);
 inline constexpr Colour kEnvelopeColour = Rgb(212, 222, 240);
 
