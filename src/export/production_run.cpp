@@ -11,7 +11,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/production_marks.h"
-#include "json_text.h"
+#include "graph/json_text.h"
 
 namespace fernplot {
 
