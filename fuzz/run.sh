@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets (the fuzz preset: clang, AddressSanitizer and
 # UBSan) and runs each for a number of executions (default 1,000,000):
-#   fuzz/run.sh [RUNS] [TARGET...]      targets: reader settings settings_page import
+#   fuzz/run.sh [RUNS] [TARGET...]      targets: reader settings settings_page import mask
 # Installs clang and libclang-rt-14-dev when missing. CXX_FUZZ names another
 # clang++. JOBS=N runs N fuzzing processes per target, RUNS/N executions
 # each (their logs: build/fuzz/fuzz-*.log). Allocation stacks are not
@@ -14,11 +14,11 @@ cd "$(dirname "$0")/.."
 runs="${1:-1000000}"
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -eq 0 ]] && targets=(reader settings import)
+[[ ${#targets[@]} -eq 0 ]] && targets=(reader settings import mask)
 programs=()
 for t in "${targets[@]}"; do
   case "$t" in
-    reader | settings | settings_page | import) programs+=("fernplot_${t}_fuzz") ;;
+    reader | settings | settings_page | import | mask) programs+=("fernplot_${t}_fuzz") ;;
     *) echo "unknown target $t" >&2; exit 2 ;;
   esac
 done

@@ -472,6 +472,18 @@ M contours</translation>
         <source>閉ﾙｰﾌﾟ -3dB</source>
         <translation>Closed-loop -3dB</translation>
     </message>
+    <message>
+        <source>ﾏｽｸ</source>
+        <translation>Mask</translation>
+    </message>
+    <message>
+        <source>測定範囲外</source>
+        <translation>not measured</translation>
+    </message>
+    <message>
+        <source>図表なし</source>
+        <translation>figure missing</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>
@@ -1263,6 +1275,18 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
         <source>ﾌｧｲﾙから重ね描き</source>
         <translation>Overlay from File</translation>
     </message>
+    <message>
+        <source>ﾏｽｸを開く</source>
+        <translation>Open Mask</translation>
+    </message>
+    <message>
+        <source>ﾏｽｸ ﾌｧｲﾙ (*.mask *.txt)</source>
+        <translation>Mask files (*.mask *.txt)</translation>
+    </message>
+    <message>
+        <source>すべてのﾌｧｲﾙ (*)</source>
+        <translation>All files (*)</translation>
+    </message>
 </context>
 <context>
     <name>Difference</name>
@@ -1494,6 +1518,15 @@ Ctrl+C: copy the page to the clipboard, Ctrl+P: print, Ctrl+Q: quit.
     <message>
         <source>言語の変更は次回の起動から有効になります。</source>
         <translation>The language changes at the next start of the program.</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::MaskPart</name>
+    <message>
+        <source>ﾏｽｸを読めません。
+%1</source>
+        <translation>The mask cannot be read.
+%1</translation>
     </message>
 </context>
 <context>
@@ -1937,6 +1970,36 @@ Copy as JSON</translation>
         <translation>Lays chosen sweep files (Touchstone, text and others too) over the page shown.
 Overlay from file</translation>
     </message>
+    <message>
+        <source>ﾏｽｸを開く...</source>
+        <translation>Open M&amp;ask...</translation>
+    </message>
+    <message>
+        <source>ﾘﾐｯﾄ ﾏｽｸを開き、すべてのﾍﾟｰｼﾞを判定して PASS/FAIL を表示します。
+ﾏｽｸを開く</source>
+        <translation>Opens a limit mask, judges every page against it and shows PASS or FAIL.
+Open mask</translation>
+    </message>
+    <message>
+        <source>ﾏｽｸを外す</source>
+        <translation>Remove Mas&amp;k</translation>
+    </message>
+    <message>
+        <source>ﾘﾐｯﾄ ﾏｽｸを外します。
+ﾏｽｸを外す</source>
+        <translation>Removes the limit mask.
+Remove mask</translation>
+    </message>
+    <message>
+        <source>統計を表示</source>
+        <translation>Show &amp;Statistics</translation>
+    </message>
+    <message>
+        <source>開いているすべてのﾍﾟｰｼﾞの平均±3σと最小/最大を表示ﾍﾟｰｼﾞに描きます。
+統計を表示</source>
+        <translation>Draws the mean ±3σ and the min/max of every open page on the page shown.
+Show statistics</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -2074,6 +2137,10 @@ Overlay from file</translation>
     <message>
         <source>遅延余裕</source>
         <translation>Delay margin</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
     </message>
 </context>
 <context>

@@ -259,6 +259,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!takesNoValue()) return fail("--quiet takes no value");
       o.quiet = true;
       sawExportOption = true;
+    } else if (std::string why; TakeProductionOption(arg, value, o.production, why)) {
+      // --mask, --statistics, --statistics-of, --sigma (production_args.h).
+      if (!why.empty()) return fail(why);
+      sawExportOption = true;
     } else if (arg == "-f") {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
@@ -287,8 +291,14 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     }
     return ParsedArgs{o, {}};
   }
-  if (o.formats.empty() && !o.summary && !o.reportPath) {
+  if (o.formats.empty() && !o.summary && !o.reportPath && !o.production.statisticsDir) {
     return fail("no output format (-f), --summary or --report given");
+  }
+  if (const std::string why = CheckProductionOptions(
+          o.production, std::find(o.formats.begin(), o.formats.end(),
+                                  FindExportFormat("verdict")) != o.formats.end());
+      !why.empty()) {
+    return fail(why);
   }
   if (o.files.empty()) return fail("no data file given");
   return ParsedArgs{o, {}};
@@ -310,7 +320,8 @@ std::string ExportHelpText() {
          "                  [--nyquist-radius R] [--no-contours]\n"
          "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
          "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
-         "                  [-j N] [--quiet] [--lang ja|en]\n"
+         "                  [--mask FILE] [--statistics OUT] [--statistics-of db|complex]\n"
+         "                  [--sigma K] [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
          "\n"
@@ -370,7 +381,8 @@ std::string ExportHelpText() {
          "  --fit-order N  the model has N poles, 1 to 20 (default: the lowest\n"
          "                 order the next two orders do not improve by 10 %)\n"
          "  --fit-delay    the model also has a pure delay (default: none)\n"
-         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
+         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n" +
+         ProductionOptionsHelp() +
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"
          "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"
@@ -385,7 +397,9 @@ std::string ExportHelpText() {
          "\n"
          "Exit status: 0 when every output was written, 1 when an input or output\n"
          "failed (each on stderr as <path>: <message>), 2 on a usage error (also for a\n"
-         "Touchstone file without the --sparam parameter; the other files are written).\n"
+         "Touchstone file without the --sparam parameter; the other files are written),\n"
+         "also for a missing or malformed mask (nothing is written), 3 when everything\n"
+         "was written but an input failed its mask.\n"
          "An output that would replace another output of the run, one of its inputs or\n"
          "a write-protected file is not written.\n";
 }

@@ -10,6 +10,7 @@
 #include "analysis/fit/vector_fit.h"
 #include "analysis/loop_kinds.h"
 #include "export_formats.h"
+#include "production_args.h"
 
 namespace fernplot {
 
@@ -70,6 +71,8 @@ struct ExportOptions {
   // -j N: files exported at once; 0 for one per online processor.
   int jobs = 0;
   bool quiet = false;  // --quiet: no progress line on a terminal
+  // --mask, --statistics and their choices.
+  ProductionOptions production;
 };
 
 struct ParsedArgs {

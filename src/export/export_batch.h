@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "production_run.h"
+
 namespace fernplot {
 
 class PageSession;
@@ -27,7 +29,9 @@ struct TaskOutput {
   std::shared_ptr<PageSession> reportPage;
   std::string reportMessage;
   std::vector<std::string> reportRow;
-  bool usage = false;  // the input lacks what the command line asked of it
+  bool usage = false;           // the input lacks what the command line asked of it
+  bool maskFailed = false;      // judged against --mask, it failed
+  std::optional<LotInput> lot;  // what it gives --statistics
 };
 
 // Lets each task do one step in input order (deciding which outputs it may

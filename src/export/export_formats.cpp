@@ -9,6 +9,7 @@
 #include "graph/page_json.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "production_run.h"
 
 namespace fernplot {
 namespace {
@@ -55,6 +56,11 @@ WriteFileResult WriteModel(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(path, ModelJson(job.page.fileName, *job.model));
 }
 
+WriteFileResult WriteVerdict(const ExportJob& job, const std::string& path) {
+  if (!job.mask || !job.verdict) return {false, "no mask was given"};
+  return WriteFileAtomically(path, VerdictJson(*job.mask, *job.verdict), job.inFlight);
+}
+
 WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
   return WritePageTouchstone(job.page, path);
 }
@@ -76,7 +82,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatEntry, 10> kExportFormats{{
+const std::array<ExportFormatEntry, 11> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -87,6 +93,7 @@ const std::array<ExportFormatEntry, 10> kExportFormats{{
     {"model", ".model.json", "poles, zeros, delay and sections of a fitted model", WriteModel},
     {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
     {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
+    {"verdict", ".verdict.json", "PASS or FAIL against --mask, every rule's margin", WriteVerdict},
 }};
 
 const ExportFormatEntry* FindExportFormat(std::string_view name) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "analysis/fit/vector_fit.h"
+#include "analysis/production/mask_judge.h"
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
@@ -28,6 +29,9 @@ struct ExportJob {
   // Lists the temporary files while they exist; may be nullptr.
   InFlightFiles* inFlight = nullptr;
   const FitModel* model = nullptr;  // the page's fitted model, for -f model
+  // The mask the page was judged against and its verdict, for -f verdict.
+  const LimitMask* mask = nullptr;
+  const MaskVerdict* verdict = nullptr;
 };
 
 struct ExportFormatEntry {
@@ -39,7 +43,7 @@ struct ExportFormatEntry {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatEntry, 10> kExportFormats;
+extern const std::array<ExportFormatEntry, 11> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatEntry* FindExportFormat(std::string_view name);

@@ -28,7 +28,9 @@
 #include "graph/compared_page.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
+#include "graph/production_marks.h"
 #include "import/imported_page.h"
+#include "production_run.h"
 #include "progress_line.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
@@ -84,7 +86,10 @@ struct FileExport {
   const PageDrawer* drawer;          // nullptr when no format is drawn
   const TextTranslator* translator;  // page texts and messages; none: the source texts
   double zoom;
-  InFlightFiles* inFlight;  // the temporary files being written; may be nullptr
+  InFlightFiles* inFlight;                // the temporary files being written; may be nullptr
+  std::shared_ptr<const LimitMask> mask;  // --mask: every input is judged
+  bool lot = false;                       // --statistics: every input joins the lot
+  bool lotPicture = false;                // the statistics page is drawn
 };
 
 // Files started past the last one printed, per thread: enough to keep every
@@ -117,12 +122,16 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
     if (run.options.summaryTable) {
-      result.out =
-          SummaryLineOf(SummaryCells(UnreadableSummaryRow(path)), run.options.summaryTable);
+      std::vector<std::string> cells = SummaryCells(UnreadableSummaryRow(path));
+      if (run.mask) {
+        for (std::string& c : VerdictCells(*run.mask, nullptr)) cells.push_back(std::move(c));
+      }
+      result.out = SummaryLineOf(cells, run.options.summaryTable);
     }
     if (run.options.reportPath) {
       result.reportRow = UnreadableReportRow(
           FileNameOf(path), LocalizedReaderMessage(message, run.translator), run.translator);
+      if (run.mask) result.reportRow.emplace_back();  // not judged
     }
     return result;
   }
@@ -139,6 +148,20 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   if (!compared.ok) result.ok = false;
   std::unique_ptr<GraphPage>& made = compared.page;
   const std::unique_ptr<GraphPage>& measured = compared.measured;
+  // Judged on the curve it shows, against the figures of the loop gain as
+  // measured; a page drawn shows the mask.
+  std::optional<MaskVerdict> verdict;
+  if (run.mask) {
+    verdict = JudgePage(*run.mask, *made, measured ? *measured : *made);
+    result.maskFailed = !verdict->pass;
+    DrawMaskOn(*made, run.mask, *verdict);
+  }
+  // A record whose points could not be read stays out of the lot.
+  if (run.lot && message.empty()) {
+    result.lot = LotInput{
+        PageUsablePoints(*made), MaskFigureValues(PageFigures(measured ? *measured : *made)),
+        run.lotPicture ? std::make_shared<const MeasurementData>(made->data) : nullptr};
+  }
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
   std::vector<OutputTarget> targets;
@@ -179,7 +202,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     }
     const WriteFileResult r = run.options.formats[k]->write(
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
-         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr},
+         run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
+         verdict ? &*verdict : nullptr},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
@@ -197,19 +221,25 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
                                        figuresPage.properties.loopJudgement))
             : UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator),
                                   run.translator);
+    if (verdict) result.reportRow.push_back(verdict->pass ? "PASS" : "FAIL");
     if (run.drawer) result.reportPage = kept;
   }
   if (run.options.summaryTable) {
     const GraphPage& figuresPage = measured ? *measured : *page;
-    result.out = SummaryLineOf(
+    std::vector<std::string> cells =
         SummaryCells(MakeSummaryRow(path, figuresPage.facts.dataTitle, PageFigures(figuresPage),
-                                    figuresPage.properties.loopJudgement)),
-        run.options.summaryTable);
+                                    figuresPage.properties.loopJudgement));
+    if (run.mask) {
+      for (std::string& c : VerdictCells(*run.mask, verdict ? &*verdict : nullptr)) {
+        cells.push_back(std::move(c));
+      }
+    }
+    result.out = SummaryLineOf(cells, run.options.summaryTable);
   } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),
                              figuresPage.properties.loopJudgement) +
-                 "\n";
+                 (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
   }
   result.err = err.str();
   return result;
@@ -247,6 +277,26 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   // A folder stands for its data files: the run goes over what they expand to.
   ExportOptions options = given;
   options.files = ExpandInputFolders(given.files, err, allWritten);
+  // A mask that cannot be read or is malformed would judge nothing: the run
+  // stops before writing anything.
+  std::shared_ptr<const LimitMask> mask;
+  if (options.production.maskPath) {
+    MaskParse parse = ReadMaskFile(*options.production.maskPath);
+    if (!parse.mask) {
+      err << parse.error << '\n';
+      return kExitUsage;
+    }
+    mask = std::make_shared<const LimitMask>(std::move(*parse.mask));
+  }
+  // With --statistics the pictures are of the lot, not of each input.
+  std::vector<ExportFormat> lotPictures;
+  if (options.production.statisticsDir) {
+    std::erase_if(options.formats, [&](ExportFormat f) {
+      if (!IsStatisticsPicture(f)) return false;
+      lotPictures.push_back(f);
+      return true;
+    });
+  }
 
   GraphProperties defaults = FactoryDefaults();
   bool crossHairEnabled = false;  // read with the settings, not used here
@@ -298,22 +348,44 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   const bool drawn =
       options.reportPath || std::any_of(options.formats.begin(), options.formats.end(),
                                         [](ExportFormat f) { return f->drawn; });
-  if (drawn && !drawer) {
+  if ((drawn || !lotPictures.empty()) && !drawer) {
     err << "fernplot-export: the drawn formats need fernplot-export-render\n";
     return kExitFailure;
   }
-  const FileExport shared{options,    defaults, comparison, drawn ? drawer : nullptr,
-                          translator, zoom,     inFlight};
+  const FileExport shared{options,
+                          defaults,
+                          comparison,
+                          drawn ? drawer : nullptr,
+                          translator,
+                          zoom,
+                          inFlight,
+                          mask,
+                          options.production.statisticsDir.has_value(),
+                          !lotPictures.empty()};
+  LotCollector lot(options, mask);
+  bool maskFailed = false;
 
   const int jobs = options.jobs > 0 ? options.jobs : OnlineProcessors();
   // The line goes to the process's own stderr only, and only on a terminal.
-  if (options.summaryTable) out << SummaryHeaderLine(options.summaryTable);
+  if (options.summaryTable) {
+    std::vector<std::string> header(kSummaryColumns.begin(), kSummaryColumns.end());
+    if (mask) {
+      for (std::string& c : VerdictColumns()) header.push_back(std::move(c));
+    }
+    out << SummaryLineOf(header, options.summaryTable);
+  }
   ProgressLine progress(err, options.files.size(),
                         !options.quiet && &err == &std::cerr && isatty(STDERR_FILENO) != 0);
   size_t done = 0;
   std::vector<std::vector<std::string>> reportTable;
   std::vector<std::shared_ptr<PageSession>> reportPages;
-  if (options.reportPath) reportTable.push_back(ReportHeading(translator));
+  if (options.reportPath) {
+    reportTable.push_back(ReportHeading(translator));
+    if (mask) {
+      reportTable.back().push_back(
+          Translate(translator, "Report", FERNPLOT_TEXT("Report", "判定")));
+    }
+  }
   RunInOrder(
       options.files.size(), jobs, kFilesAhead * static_cast<size_t>(std::max(jobs, 1)),
       [&] {
@@ -335,6 +407,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
         }
         if (!output.ok) allWritten = false;
         if (output.usage) usage = true;
+        if (output.maskFailed) maskFailed = true;
+        if (output.lot) lot.Add(std::move(*output.lot));
         if (options.reportPath) {
           reportTable.push_back(std::move(output.reportRow));
           if (output.reportPage) reportPages.push_back(std::move(output.reportPage));
@@ -355,8 +429,13 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
       allWritten = false;
     }
   }
+  if (options.production.statisticsDir &&
+      !lot.Write(lotPictures, defaults, drawer, translator, err, inFlight)) {
+    allWritten = false;
+  }
   if (usage) return kExitUsage;
-  return allWritten ? kExitOk : kExitFailure;
+  if (!allWritten) return kExitFailure;
+  return maskFailed ? kExitMaskFailed : kExitOk;
 }
 
 int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream& out,

@@ -15,7 +15,8 @@
 
 namespace fernplot {
 
-enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+// 3: every input was read and written, but one failed its mask.
+enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2, kExitMaskFailed = 3 };
 
 // The viewer's program name, whose settings file the exporter reads.
 inline constexpr std::string_view kViewerProgramName = "fernplot";

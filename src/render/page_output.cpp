@@ -252,8 +252,13 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
           // any layout is cut short.
           const QString line = QStringFromUtf8(lines[l]);
           const bool fits = width(lines[l], tableLayout.pointSize) * unitsPerMm <= textW * 1.0001;
+          // A failed verdict (the column a mask adds last) stands out in red.
+          const bool failed = !heading && c + 1 == columns && cell == "FAIL" &&
+                              (table.front().back() == "判定" || table.front().back() == "Verdict");
+          if (failed) painter.setPen(QColor(210, 0, 0));
           painter.drawText(box, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextDontClip,
                            fits ? line : fm.elidedText(line, Qt::ElideRight, textW));
+          if (failed) painter.setPen(Qt::black);
         }
         x += w;
       }

@@ -15,6 +15,7 @@ target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_page_view_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_loop_view_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_session_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_production_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_model_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_shown_limits_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_free_space_test.cpp

@@ -12,6 +12,7 @@
 #include "graph/layout.h"
 #include "graph/overlays.h"
 #include "graph/page_view.h"
+#include "graph/production_marks.h"
 #include "graph/zoom_steps.h"
 #include "graph_stand_in.h"
 
@@ -130,13 +131,17 @@ TEST(PageView, RebuildInPlaceEqualsAFreshBuild) {
 }
 
 TEST(PageView, LayersRunInTheirDrawingOrder) {
-  // The page outline first, the info texts last; ten parts in all.
+  // The page outline first, the info texts last; twelve parts in all, the
+  // lot's bands under every curve and the mask's marks over the page's.
   const std::span<const BodeLayer> layers = BodeLayers();
-  ASSERT_EQ(layers.size(), 10u);
+  ASSERT_EQ(layers.size(), 12u);
   EXPECT_EQ(layers.front(), &DrawPageOutline);
   EXPECT_EQ(layers.back(), &DrawInfoTexts);
-  EXPECT_LT(std::find(layers.begin(), layers.end(), &DrawOverlayCurves),
-            std::find(layers.begin(), layers.end(), &DrawPageCurves));
+  const auto at = [&](BodeLayer layer) { return std::find(layers.begin(), layers.end(), layer); };
+  EXPECT_LT(at(&DrawOverlayCurves), at(&DrawPageCurves));
+  EXPECT_LT(at(&DrawLotBands), at(&DrawOverlayCurves));
+  EXPECT_LT(at(&DrawPageCurves), at(&DrawMaskMarks));
+  EXPECT_LT(at(&DrawMaskMarks), at(&DrawLegend));
 }
 
 TEST(ZoomSteps, EveryStepHasAThinningGrid) {

@@ -131,6 +131,12 @@ class ScriptedDialogs : public FrameDialogs {
   std::vector<QString> overlayFileFolders;  // the folder offered each time
   std::vector<QStringList> offeredLists;    // the parameters each question offered
   QStringList overlayFilesAnswer;
+  std::optional<QString> AskMaskFile(QWidget*, const QString& folder) override {
+    maskFolders.push_back(folder);
+    return maskAnswer;
+  }
+  std::vector<QString> maskFolders;  // the folder offered each time
+  std::optional<QString> maskAnswer;
   std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
                                              const QString& preset,
                                              const QStringList& parameters) override {

@@ -9,6 +9,7 @@
 #include "graph/figure_marks.h"
 #include "graph/layout.h"
 #include "graph/page_view.h"
+#include "graph/production_marks.h"
 #include "graph/right_axis.h"
 
 namespace fernplot {
@@ -50,9 +51,12 @@ DataRange TraceRanges(const GraphPage& page, const TraceSet& t) {
 
 namespace {
 
-constexpr std::array<BodeLayer, 10> kBodeLayers = {
-    DrawPageOutline,   DrawCreditLine, DrawFrameAndTitle, DrawAxes,        DrawFrameOutline,
-    DrawOverlayCurves, DrawPageCurves, DrawLegend,        DrawFigureMarks, DrawInfoTexts,
+// The production layers (lot bands, mask marks) draw nothing on a page
+// without a production test.
+constexpr std::array<BodeLayer, 12> kBodeLayers = {
+    DrawPageOutline,  DrawCreditLine, DrawFrameAndTitle, DrawAxes,
+    DrawFrameOutline, DrawLotBands,   DrawOverlayCurves, DrawPageCurves,
+    DrawMaskMarks,    DrawLegend,     DrawFigureMarks,   DrawInfoTexts,
 };
 
 class BodePlan final : public PlannedPage {

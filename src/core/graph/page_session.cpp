@@ -9,6 +9,7 @@
 #include "graph/overlays.h"
 #include "graph/page_model.h"
 #include "graph/page_view.h"
+#include "graph/production_marks.h"
 
 namespace fernplot {
 
@@ -49,6 +50,7 @@ GraphPage* PageSession::OpenPage(const GraphProperties& defaults, MeasurementDat
 GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   if (!drawingActive || !page) return nullptr;
   if (figureMarksOnNewPages) page->showFigureMarks = true;
+  if (mask_) MarkMask(*page, mask_);
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
@@ -186,6 +188,8 @@ void PageSession::Changed() {
   // A model follows the points of its page (a new ratio, say).
   if (GraphPage* page = CurrentPage()) {
     UpdatePageModel(*page, &droppedModel_, drawing.Translator());
+    // Its verdict follows its points too.
+    if (mask_) MarkMask(*page, mask_);
   }
   RebuildCurrent();
   Announce();

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/production/limit_mask.h"
 #include "datafile/data_file_list.h"
 #include "datafile/measurement.h"
 #include "graph/curve_thinning.h"
@@ -129,6 +130,16 @@ class PageSession {
   bool SetLoopCurve(LoopCurve curve);
   // The Nichols view's closed-loop magnitude contours shown or not.
   bool ShowNicholsContours(bool on);
+  // A limit mask every page is judged against and drawn with, the pages
+  // opened later too; nullptr takes it off. Announced; false (the mask
+  // kept for the pages to come) while the drawing is not active.
+  bool SetMask(std::shared_ptr<const LimitMask> mask);
+  const LimitMask* Mask() const { return mask_.get(); }
+  // The band (mean ± 3σ) and min/max envelope of every open page drawn
+  // under the page on screen, on its frequencies; off takes it away again.
+  // False without a page on screen.
+  bool ShowLotStatistics(bool on);
+  bool LotStatisticsShown() const { return lotShown_; }
   // Drops every page and sheet; the drawing's tables stay. Not announced
   // (the program ends, say); CloseAll is the user's intent.
   void ReleaseAll();
@@ -163,6 +174,8 @@ class PageSession {
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;
   std::string droppedModel_;
+  std::shared_ptr<const LimitMask> mask_;
+  bool lotShown_ = false;
 };
 
 // The file name of a path without folder and extension.

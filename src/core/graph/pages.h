@@ -40,6 +40,8 @@ struct PageFit {
   int referenceBeforeResidual = -1;
 };
 
+struct PageProduction;
+
 struct GraphPage {
   GraphProperties properties;  // the page's own copy
   PageFacts facts;             // from its data file
@@ -66,6 +68,9 @@ struct GraphPage {
   bool rangeZoomed = false;
   // Where its last build put the frame and axes.
   PageLayout layout;
+  // A production test's mask and lot spread drawn on the page; nothing
+  // without one (graph/production_marks.h).
+  std::shared_ptr<const PageProduction> production;
 };
 
 // Position k (0-based here) belongs to sheet number k + 1.

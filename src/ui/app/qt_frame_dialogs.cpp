@@ -155,6 +155,16 @@ QString QtFrameDialogs::ChosenParameter(const QComboBox& box, const QString& las
   return ParameterNames().match(typed).hasMatch() ? typed : last;
 }
 
+std::optional<QString> QtFrameDialogs::AskMaskFile(QWidget* parent, const QString& folder) {
+  QFileDialog dialog(parent);
+  dialog.setWindowTitle(tr("ﾏｽｸを開く"));
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDirectory(folder);
+  dialog.setNameFilters({tr("ﾏｽｸ ﾌｧｲﾙ (*.mask *.txt)"), tr("すべてのﾌｧｲﾙ (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
 QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
                                            const QString& twoPortParameter) {
   dialog.setWindowTitle(tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"));

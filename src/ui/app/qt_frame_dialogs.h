@@ -26,6 +26,7 @@ class QtFrameDialogs : public FrameDialogs {
   std::optional<TraceListEdit> EditTraces(QWidget* parent, const TraceList& traces) override;
   std::optional<int> AskPageNumber(QWidget* parent, int current, int count) override;
   QStringList AskOverlayFiles(QWidget* parent, const QString& folder) override;
+  std::optional<QString> AskMaskFile(QWidget* parent, const QString& folder) override;
   OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
                                const QString& twoPortParameter) override;
   std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,

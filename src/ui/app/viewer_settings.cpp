@@ -12,6 +12,7 @@ namespace {
 const QString kLanguageKey = QStringLiteral("language");
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kFiguresPanelKey = QStringLiteral("figuresPanel");
+const QString kMaskKey = QStringLiteral("mask");
 
 }  // namespace
 
@@ -66,6 +67,21 @@ void ViewerSettings::SetFiguresPanelOpen(bool open) {
     settings_->setValue(kFiguresPanelKey, true);
   } else {
     settings_->remove(kFiguresPanelKey);
+  }
+  settings_->sync();
+}
+
+std::optional<std::string> ViewerSettings::MaskPath() const {
+  const QByteArray bytes = settings_->value(kMaskKey).toByteArray();
+  if (bytes.isEmpty()) return std::nullopt;
+  return bytes.toStdString();
+}
+
+void ViewerSettings::SetMaskPath(const std::optional<std::string>& path) {
+  if (path) {
+    settings_->setValue(kMaskKey, QByteArray::fromStdString(RecentFileKey(*path)));
+  } else {
+    settings_->remove(kMaskKey);
   }
   settings_->sync();
 }

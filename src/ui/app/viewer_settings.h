@@ -35,6 +35,9 @@ class ViewerSettings {
   // Whether the figures panel was open when the viewer last closed.
   bool FiguresPanelOpen() const;
   void SetFiguresPanelOpen(bool open);
+  // The limit mask applied at the last exit; nothing: none. As bytes.
+  std::optional<std::string> MaskPath() const;
+  void SetMaskPath(const std::optional<std::string>& path);
 
  private:
   std::unique_ptr<QSettings> settings_;

@@ -20,6 +20,7 @@
 #include "analysis/fit/model_panel_text.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "graph/production_marks.h"
 #include "qt_convert.h"
 
 namespace fernplot {
@@ -67,6 +68,11 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
     // The fitted model follows the figures read off the points.
     if (page->fit)
       figures += "\n" + ModelPanelText(page->fit->model, page->fit->options, translator);
+    // A page judged against a mask lists every rule with its margin.
+    if (page->production && page->production->mask && page->production->mask->mask) {
+      figures += "\n" + MaskPanelText(*page->production->mask->mask,
+                                      page->production->mask->verdict, translator);
+    }
   }
   const QString text = page ? QStringFromUtf8(figures) : QString();
   if (text_->toPlainText() != text) text_->setPlainText(text);

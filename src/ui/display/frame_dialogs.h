@@ -92,6 +92,12 @@ class FrameDialogs {
     (void)folder;
     return {};
   }
+  // The open dialog on `folder` for a limit mask; nothing when cancelled.
+  virtual std::optional<QString> AskMaskFile(QWidget* parent, const QString& folder) {
+    (void)parent;
+    (void)folder;
+    return std::nullopt;
+  }
   // Which of `parameters` of the network file `fileName` (two ports or
   // more) to lay over the page, offering `preset`; nothing when cancelled.
   virtual std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,

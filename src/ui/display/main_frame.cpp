@@ -25,6 +25,7 @@
 #include "import/import_reader.h"
 #include "loop_part.h"
 #include "main_view.h"
+#include "mask_part.h"
 #include "page_actions.h"
 #include "qt_convert.h"
 #include "range_zoom.h"
@@ -58,6 +59,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   ranges_ = new RangeZoomPart(state_, view_->View());
   recent_ = new RecentFilesPart(dialogs_, *this);
   language_ = new LanguagePart(dialogs_, *this);
+  masks_ = new MaskPart(state_, dialogs_, *this);
   loop_ = new LoopPart(state_, this);
 
   recent_->AddCommands(*commands_);
@@ -68,6 +70,7 @@ CMainFrame::CMainFrame(AppState& state, FrameDialogs& dialogs, QWidget* parent)
   markers_->AddCommands(*commands_);
   ranges_->AddCommands(*commands_);
   language_->AddCommands(*commands_);
+  masks_->AddCommands(*commands_);
   AddWindowCommands();
   commands_->Build(*this, *toolBar_);
   recent_->PlaceInMenu(*commands_);
@@ -139,6 +142,7 @@ QString CMainFrame::HelpText() const {
 void CMainFrame::Connect() {
   connect(commands_, &CommandTable::aboutToUpdate, this, &CMainFrame::UpdateWindowTitle);
   connect(pages_, &PageActions::statesChanged, this, &CMainFrame::UpdateCommandStates);
+  connect(masks_, &MaskPart::statesChanged, this, &CMainFrame::UpdateCommandStates);
   connect(pages_, &PageActions::drawingStarted, view_, &ViewPart::ApplyZoomSelection);
   connect(pages_, &PageActions::filesOpened, recent_, &RecentFilesPart::Remember);
   connect(recent_, &RecentFilesPart::openRequested, pages_, &PageActions::OpenFilePaths);
@@ -174,6 +178,7 @@ void CMainFrame::SetViewerSettings(ViewerSettings* settings) {
   language_->SetViewerSettings(settings);
   recent_->SetViewerSettings(settings);
   figures_->SetViewerSettings(settings);
+  masks_->SetViewerSettings(settings);
   UpdateCommandStates();
 }
 

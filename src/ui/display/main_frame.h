@@ -20,6 +20,7 @@ class FiguresDock;
 class FiguresPart;
 class FrameDialogs;
 class LanguagePart;
+class MaskPart;
 class LoopPart;
 class MarkerController;
 class MarkersPart;
@@ -92,6 +93,7 @@ class CMainFrame : public QMainWindow {
   RangeZoomPart* ranges_ = nullptr;
   RecentFilesPart* recent_ = nullptr;
   LanguagePart* language_ = nullptr;
+  MaskPart* masks_ = nullptr;
   LoopPart* loop_ = nullptr;
 };
 

@@ -13,7 +13,9 @@
 
 #include "app_state.h"
 #include "commands.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
+#include "graph/production_marks.h"
 #include "paint_bands.h"
 #include "trace_readout.h"
 
@@ -175,7 +177,14 @@ void CMainView::paintEvent(QPaintEvent* event) {
     PaintCurveDots(painter);
   }
   const DrawingDocument& doc = state_.session.drawing;
-  emit paneTextChanged(kPanePage, PageIndicatorText(doc.CurrentNumber(), doc.SheetCount()), true);
+  QString pageText = PageIndicatorText(doc.CurrentNumber(), doc.SheetCount());
+  // A page judged against a mask says how it did.
+  if (const GraphPage* page = state_.session.CurrentPage()) {
+    if (const MaskVerdict* verdict = PageVerdict(*page)) {
+      pageText += verdict->pass ? QStringLiteral("  PASS") : QStringLiteral("  FAIL");
+    }
+  }
+  emit paneTextChanged(kPanePage, pageText, true);
 }
 
 void CMainView::mouseMoveEvent(QMouseEvent* event) {
