@@ -37,7 +37,18 @@ std::string ModelPanelText(const FitModel& model, const FitOptions& options,
         break;
     }
   }
-  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), ThreeDigits(model.gain));
+  // The gain where the model starts and at DC, in dB: the coefficient
+  // carries the units of the roots and says nothing by itself.
+  const ModelGains gains = GainsOfModel(model);
+  std::string gain = ThreeDigits(gains.lowestDb) + " dB @ " + ThreeDigits(gains.lowestHz, "Hz");
+  if (gains.dcDb) {
+    gain += "  DC " + ThreeDigits(*gains.dcDb) + " dB" + (gains.dcInverted ? " 180\u00B0" : "");
+  }
+  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), gain);
+  if (options.fmin || options.fmax) {
+    line(FERNPLOT_TEXT("Figures", "ﾌｨｯﾄ範囲"),
+         ThreeDigits(model.fittedFrom, "Hz") + " - " + ThreeDigits(model.fittedTo, "Hz"));
+  }
   line(FERNPLOT_TEXT("Figures", "むだ時間"),
        options.delay ? ThreeDigits(model.delay, "s") : t(FERNPLOT_TEXT("Figures", "なし")));
   line(FERNPLOT_TEXT("Figures", "RMS 誤差"),
