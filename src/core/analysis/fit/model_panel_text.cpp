@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/fit/model_panel_text.h"
 
+#include <cmath>
+
 #include "analysis/figures_text.h"
 
 namespace fernplot {
@@ -39,10 +41,12 @@ std::string ModelPanelText(const FitModel& model, const FitOptions& options,
   }
   // The gain where the model starts and at DC, in dB: the coefficient
   // carries the units of the roots and says nothing by itself.
+  // Hundredths of a dB are as fine as any gain is read.
+  const auto db = [](double value) { return ThreeDigits(std::abs(value) < 0.005 ? 0.0 : value); };
   const ModelGains gains = GainsOfModel(model);
-  std::string gain = ThreeDigits(gains.lowestDb) + " dB @ " + ThreeDigits(gains.lowestHz, "Hz");
+  std::string gain = db(gains.lowestDb) + " dB @ " + ThreeDigits(gains.lowestHz, "Hz");
   if (gains.dcDb) {
-    gain += "  DC " + ThreeDigits(*gains.dcDb) + " dB" + (gains.dcInverted ? " 180\u00B0" : "");
+    gain += "  DC " + db(*gains.dcDb) + " dB" + (gains.dcInverted ? " 180\u00B0" : "");
   }
   line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), gain);
   if (options.fmin || options.fmax) {

@@ -452,9 +452,13 @@ ModelGains GainsOfModel(const FitModel& model) {
   g.lowestHz = model.fittedFrom;
   g.lowestDb = 20.0 * std::log10(std::abs(EvaluateModel(model, model.fittedFrom)));
   // H(0) = gain · Π(−z) / Π(−p): real, as the roots come in conjugate pairs.
-  double dc = model.gain;
-  for (const Complex& z : model.zeros) dc = (Complex(dc) * -z).real();
-  for (const Complex& p : model.poles) dc = (Complex(dc) / -p).real();
+  Complex product = model.gain;
+  const size_t n = std::max(model.poles.size(), model.zeros.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (i < model.zeros.size()) product *= -model.zeros[i];
+    if (i < model.poles.size()) product /= -model.poles[i];
+  }
+  const double dc = product.real();
   if (std::isfinite(dc) && dc != 0.0) {
     g.dcDb = 20.0 * std::log10(std::abs(dc));
     g.dcInverted = dc < 0.0;
