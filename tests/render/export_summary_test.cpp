@@ -13,8 +13,10 @@
 #include "analysis/summary_table.h"
 #include "datafile/data_file_writer.h"
 #include "export_args.h"
+#include "export_language.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
@@ -171,7 +173,10 @@ TEST_F(ExportSummary, CoarseResonanceShowsTheFittedQ) {
   EXPECT_NEAR(Number(row[15]), 1e4, 10.0);
   EXPECT_NEAR(Number(row[16]), 20.0, 0.1);
 
-  ASSERT_EQ(Run({"-o", root_ + "/marked", "-f", "drawing", "--marks", coarse}), kExitOk)
+  const QtPageDrawer drawer;
+  ASSERT_EQ(TranslatedExportMain({"-o", root_ + "/marked", "-f", "drawing", "--marks", coarse},
+                                 program_, out_, err_, &drawer),
+            kExitOk)
       << err_.str();
   const std::string drawing = testing::ReadBytes(root_ + "/marked/coarse.drawing.json");
   EXPECT_NE(drawing.find("\"Q 20.0 (fitted) @ 10.0 kHz\""), std::string::npos);
