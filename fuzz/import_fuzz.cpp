@@ -16,11 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace fernplot;
   using fuzzing::Check;
   if (size == 0) return 0;
-  static constexpr const char* kNames[] = {"a.s1p", "a.s2p", "a.txt", "a.csv", "a.DAT", "a"};
-  static constexpr const char* kParams[] = {"", "S11", "S21", "S12", "S22", "s21", "Y11", "x"};
-  const std::string_view name = kNames[data[0] % 6];
+  static constexpr const char* kNames[] = {"a.s1p", "a.s2p", "a.s4p", "a.txt",
+                                           "a.csv", "a.DAT", "a"};
+  static constexpr const char* kParams[] = {"",    "S11", "S21", "S12", "S22",
+                                            "s21", "Y11", "x",   "S43", "S1_12"};
+  const std::string_view name = kNames[data[0] % 7];
   ImportOptions options;
-  options.sparam = kParams[(data[0] / 6) % 8];
+  options.sparam = kParams[(data[0] / 7) % 10];
   options.forTwoPorts = data[0] >= 128;
   const std::string_view bytes = fuzzing::InputText(data + 1, size - 1);
 
@@ -36,6 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A choice made for two-ports leaves a one-port its only parameter.
     if (options.forTwoPorts && r.file->ports == 1) Check(r.file->traces[0].name.ends_with("11"));
     Check(r.file->ports == 0 || r.file->format.starts_with("Touchstone"));
+    // Only a two-port keeps its whole network, one row per usable frequency.
+    Check(!r.file->network || r.file->ports == 2);
   } else {
     // A missing parameter is only ever reported for an explicit request.
     Check(!r.error.missingSelection || !options.sparam.empty());

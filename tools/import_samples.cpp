@@ -96,6 +96,41 @@ std::string RlcTouchstone() {
   return text;
 }
 
+// A four-port 20 dB directional coupler from 1 to 3 GHz as a network
+// analyser writes it (v1, magnitude and angle): each matrix row on its own
+// line, the frequency before the first. Port 1 feeds port 2 (through),
+// port 3 is coupled, port 4 isolated; the network is reciprocal and
+// symmetric, so Sij = Sji.
+std::string CouplerTouchstone() {
+  TouchstoneOptions options;
+  options.hertz = 1e9;
+  options.format = PairFormat::kMa;
+  std::string text =
+      "! 20 dB directional coupler: 1 -> 2 through, 3 coupled, 4 isolated\n"
+      "! rows S11..S14, S21..S24, S31..S34, S41..S44\n" +
+      TouchstoneOptionLine(options) + "\n";
+  for (int k = 0; k <= 40; ++k) {
+    const double f = 1e9 + k * 50e6;
+    // Electrical lengths of the through and the coupled paths.
+    const Complex through = 0.994 * std::exp(-Jw(f) * 180e-12);
+    const Complex coupled = 0.1 * std::exp(-Jw(f) * 90e-12) * Complex(0.0, 1.0);
+    const Complex isolated = 0.0056 * std::exp(-Jw(f) * 400e-12);
+    const Complex match = 0.056 * std::exp(-Jw(f) * 20e-12);
+    // Port pairs: 1-2 and 3-4 through, 1-3 and 2-4 coupled, 1-4 and 2-3 isolated.
+    const Complex row[4][4] = {{match, through, coupled, isolated},
+                               {through, match, isolated, coupled},
+                               {coupled, isolated, match, through},
+                               {isolated, coupled, through, match}};
+    text += Printf("%.3f", f / options.hertz);
+    for (const auto& r : row) {
+      for (const Complex x : r)
+        text += ' ' + Printf("%.6f", std::abs(x)) + ' ' + Printf("%.3f", Degrees(x));
+      text += '\n';
+    }
+  }
+  return text;
+}
+
 // The op-amp loop gain of OPAMP_LG.DAT as a table with a header row.
 std::string OpAmpCsv() {
   std::string text = "Frequency (Hz),Gain (dB),Phase (deg)\r\n";
@@ -116,6 +151,7 @@ bool WriteImportSamples(const std::filesystem::path& folder) {
   bool ok = Write(folder / "RC_LPF_model.txt", RcModelExport());
   ok = Write(folder / "RLC_RES_model.s2p", RlcTouchstone()) && ok;
   ok = Write(folder / "OPAMP_LG_model.csv", OpAmpCsv()) && ok;
+  ok = Write(folder / "COUPLER_model.s4p", CouplerTouchstone()) && ok;
   return ok;
 }
 

@@ -1212,16 +1212,16 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
         <translation>&amp;Overlay</translation>
     </message>
     <message>
-        <source>すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)</source>
-        <translation>All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)</translation>
+        <source>すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)</source>
+        <translation>All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)</translation>
     </message>
     <message>
         <source>ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)</source>
         <translation>Data files (*.DAT)</translation>
     </message>
     <message>
-        <source>Touchstone (*.s1p *.s2p)</source>
-        <translation>Touchstone (*.s1p *.s2p)</translation>
+        <source>Touchstone (*.s?p *.s??p)</source>
+        <translation>Touchstone (*.s?p *.s??p)</translation>
     </message>
     <message>
         <source>ﾃｷｽﾄ (*.txt *.csv *.tsv)</source>
@@ -1344,24 +1344,24 @@ This file will not be overwritten at the end.
     <message>
         <source>使い方
 
-ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く... (一覧から選択) または ﾌｧｲﾙを開く... (Ctrl+O) でｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。
+%1 (一覧から選択) または %2 (Ctrl+O) でｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。
 Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。
 Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。
 右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。
-ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (表示 → ｶｰﾌﾞの値を表示)。
+ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (%3)。
 Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。
-Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷。
-設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ: 表示ﾍﾟｰｼﾞまたは標準値の設定。</source>
+Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷、Ctrl+Q: 終了。
+%4: 表示ﾍﾟｰｼﾞの設定、%5: 標準値の設定。</source>
         <translation>How to use
 
-File → Open Data File... (choose from the list) or Open File... (Ctrl+O) makes the graphs. Files dropped on the window open too.
+%1 (choose from the list) or %2 (Ctrl+O) makes the graphs. Files dropped on the window open too.
 Page Up / Page Down: previous / next page, Ctrl+Home / Ctrl+End: first / last page.
 Ctrl + mouse wheel, Ctrl++ / Ctrl+- / Ctrl+0: zoom.
 Drag with the right button: zoom into that range, Backspace: previous range, Home: whole sweep.
-The curve&apos;s values at the pointer are shown beside it (View → Curve Readout).
+The curve&apos;s values at the pointer are shown beside it (%3).
 Shift + click: markers, Esc: clear the markers.
-Ctrl+C: copy the page to the clipboard, Ctrl+P: print.
-Settings → Graph Properties: the page&apos;s or the default settings.</translation>
+Ctrl+C: copy the page to the clipboard, Ctrl+P: print, Ctrl+Q: quit.
+%4: the page&apos;s settings, %5: the default settings.</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ(&amp;F)</source>
@@ -1667,8 +1667,8 @@ It has been removed from the recent files.</translation>
         <translation>column %1: not a complex value: &quot;%2&quot;</translation>
     </message>
     <message>
-        <source>1 行に %1 個の数値ではポート数がわかりません（3 個か 9 個）</source>
-        <translation>cannot tell the number of ports from %1 numbers on a line (3 or 9 expected)</translation>
+        <source>最初の周波数の数値 %1 個ではポート数がわかりません</source>
+        <translation>%1 numbers at the first frequency fit no number of ports</translation>
     </message>
     <message>
         <source>Touchstone のバージョン %1 には対応していません</source>
@@ -1787,8 +1787,8 @@ It has been removed from the recent files.</translation>
         <translation>line too long</translation>
     </message>
     <message>
-        <source>行列の形式 %1 には対応していません（Full のみ）</source>
-        <translation>matrix format %1 is not supported (full matrices only)</translation>
+        <source>行列の形式 %1 には対応していません（Full、Upper、Lower）</source>
+        <translation>matrix format %1 is not supported (Full, Upper or Lower)</translation>
     </message>
     <message>
         <source>見出しだけでデータがありません</source>
@@ -1827,8 +1827,8 @@ It has been removed from the recent files.</translation>
         <translation>a frequency with %1 of %2 numbers: data cut short</translation>
     </message>
     <message>
-        <source>%1 ポートのファイルには対応していません（1 ポートと 2 ポートのみ）</source>
-        <translation>files with %1 ports are not supported (one or two ports only)</translation>
+        <source>%1 ポートのファイルには対応していません（1〜%2 ポート）</source>
+        <translation>files with %1 ports are not supported (1 to %2 ports)</translation>
     </message>
     <message>
         <source>2 ポートの [Network Data] に [Two-Port Data Order] がありません</source>
@@ -1837,6 +1837,42 @@ It has been removed from the recent files.</translation>
     <message>
         <source>使える点がありません: %1 個の周波数がすべて正でないか有限ではありません</source>
         <translation>no usable point: all %1 frequencies are non-positive or not finite</translation>
+    </message>
+    <message>
+        <source>オプション行がデータの後にあります: 単位や形式を途中で変えることはできません</source>
+        <translation>an option line after the data: units and format cannot change within the file</translation>
+    </message>
+    <message>
+        <source>周波数ごとの数値 %2 個のうち %1 個しかありません</source>
+        <translation>a frequency with %1 of %2 numbers</translation>
+    </message>
+    <message>
+        <source>キーワード [%1] がネットワークデータの後にあります</source>
+        <translation>keyword [%1] after the network data began</translation>
+    </message>
+    <message>
+        <source>ファイル名は %1 ポートですが、最初の周波数の数値 %2 個は %3 ポートのものです</source>
+        <translation>the file name says %1 ports, but the %2 numbers of the first frequency are those of %3 ports</translation>
+    </message>
+    <message>
+        <source>基準抵抗 R は正の数です: %1</source>
+        <translation>the reference resistance R must be positive: %1</translation>
+    </message>
+    <message>
+        <source>周波数 %1 が前の周波数 %2 より高くありません: 周波数は昇順に並びます</source>
+        <translation>frequency %1 is not above the one before, %2: frequencies must ascend</translation>
+    </message>
+    <message>
+        <source>1 行の数値が多すぎます: 周波数ごとに %1 個です</source>
+        <translation>too many numbers on the line: a frequency has %1</translation>
+    </message>
+    <message>
+        <source>雑音データの行には数値が 5 個あります（この行は %1 個）</source>
+        <translation>a row of noise data has 5 numbers (this one has %1)</translation>
+    </message>
+    <message>
+        <source>雑音データの周波数 %1 が前の周波数 %2 より高くありません</source>
+        <translation>noise frequency %1 is not above the one before, %2</translation>
     </message>
 </context>
 <context>

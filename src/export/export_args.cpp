@@ -9,6 +9,8 @@
 #include <cmath>
 #include <string>
 
+#include "import/touchstone_format.h"
+
 namespace fernplot {
 
 namespace {
@@ -130,10 +132,12 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       o.differenceFile = v;
       sawExportOption = true;
     } else if (arg == "--sparam") {
-      if (!value(v)) return fail("--sparam needs S11, S21, S12 or S22");
+      if (!value(v)) return fail("--sparam needs a parameter such as S21, S31 or Z11");
       for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      if (v != "S11" && v != "S21" && v != "S12" && v != "S22") {
-        return fail("--sparam takes S11, S21, S12 or S22, not '" + v + "'");
+      long i = 0, j = 0;
+      if (v.empty() || kTouchstoneParameters.find(v.front()) == std::string_view::npos ||
+          !ParseParameterPorts(std::string_view(v).substr(1), i, j)) {
+        return fail("--sparam takes a parameter such as S21, S31 or Z11, not '" + v + "'");
       }
       o.sparam = v;
       sawExportOption = true;
@@ -329,7 +333,7 @@ std::string ExportHelpText() {
          "Writes one output per data file and format into DIR (default: the current\n"
          "folder, created when missing), named after the data file without its folder\n"
          "and extension. Besides the instrument's data files, FILE (and the files of\n"
-         "--overlay and --difference) may be Touchstone (.s1p, .s2p), a circuit\n"
+         "--overlay and --difference) may be Touchstone (.s1p, .s2p, .sNp), a circuit\n"
          "simulator's AC text export or a delimited table of frequency, gain (dB) and\n"
          "phase (deg); a file of several traces makes a page with the others laid over.\n"
          "\n"
@@ -348,10 +352,11 @@ std::string ExportHelpText() {
          "                 commas and all\n"
          "  --difference FILE\n"
          "                 draw every page minus FILE (csv: the difference points)\n"
-         "  --sparam S11|S21|S12|S22\n"
-         "                 the parameter read from Touchstone files (default: a\n"
-         "                 two-port's S21, a one-port's S11); exit 2 for a file\n"
-         "                 without it\n"
+         "  --sparam S21|S11|S31|Z21|...\n"
+         "                 the parameter read from Touchstone files: the file's\n"
+         "                 letter (S, Y, Z, H or G) and two port numbers, as\n"
+         "                 S1_12 past port 9 (default: S21, a one-port's S11);\n"
+         "                 exit 2 for a file without it\n"
          "  --margin-reference -180|0\n"
          "                 read phase margins against -180 or 0 degrees\n"
          "                 (default: the settings file's, -180 when unset)\n"

@@ -61,8 +61,8 @@ struct ExportOptions {
   std::optional<std::string> differenceFile;
   // Data files, and folders standing for their data files.
   std::vector<std::string> files;
-  // --sparam S11|S21|S12|S22: the parameter a Touchstone file gives (default
-  // a two-port's S21, a one-port's S11).
+  // --sparam S21, S31, Z11, S1_12...: the parameter a Touchstone file gives
+  // (default S21, a one-port's S11).
   std::string sparam;
   // --lang ja|en: the language of page texts and messages (default: the
   // locale's).

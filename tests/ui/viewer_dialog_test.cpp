@@ -305,13 +305,28 @@ class DialogTest : public QObject {
       QCOMPARE(fd.fileMode(), QFileDialog::ExistingFiles);
       QCOMPARE(fd.nameFilters(),
                (QStringList{
-                   QStringLiteral("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
-                   QStringLiteral("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), QStringLiteral("Touchstone (*.s1p *.s2p)"),
+                   QStringLiteral("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
+                   QStringLiteral("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), QStringLiteral("Touchstone (*.s?p *.s??p)"),
                    QStringLiteral("ﾃｷｽﾄ (*.txt *.csv *.tsv)")}));
       QCOMPARE(fd.findChild<QComboBox*>(QStringLiteral("twoPortParameter")), parameter);
       QCOMPARE(parameter->count(), 4);
       QCOMPARE(parameter->currentText(), QString::fromLatin1(shown));
       QVERIFY(fd.layout()->indexOf(parameter) >= 0);
+    }
+    // Files of more ports: any parameter may be typed; a name typed only in
+    // part, or one that is none, keeps the last choice.
+    QFileDialog fd;
+    QComboBox* parameter = QtFrameDialogs::SetUpOpenDialog(fd, dir_.path(), QStringLiteral("S43"));
+    QCOMPARE(parameter->currentText(), QStringLiteral("S43"));
+    QVERIFY(parameter->isEditable());
+    for (const auto& [typed, chosen] : {std::pair{"s31", "S31"},
+                                        {"Z1_12", "Z1_12"},
+                                        {"S1", "S22"},
+                                        {"S10", "S22"},
+                                        {"X21", "S22"}}) {
+      parameter->setEditText(QString::fromLatin1(typed));
+      QCOMPARE(QtFrameDialogs::ChosenParameter(*parameter, QStringLiteral("S22")),
+               QString::fromLatin1(chosen));
     }
   }
 

@@ -184,9 +184,9 @@ class EnglishTest : public QObject {
     QtFrameDialogs::SetUpOpenDialog(dialog, dir_.path(), QStringLiteral("S21"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Data File"));
     QCOMPARE(dialog.nameFilters(),
-             (QStringList{QStringLiteral("All sweep files (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
+             (QStringList{QStringLiteral("All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
                           QStringLiteral("Data files (*.DAT)"),
-                          QStringLiteral("Touchstone (*.s1p *.s2p)"),
+                          QStringLiteral("Touchstone (*.s?p *.s??p)"),
                           QStringLiteral("Text (*.txt *.csv *.tsv)")}));
     QStringList labels;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();

@@ -10,7 +10,9 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -20,6 +22,7 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "display/commands.h"
+#include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "display/trace_readout.h"
@@ -219,9 +222,10 @@ class OverlaysTest : public WindowTest {
                                   "2000 -1 11 -2 21 -3 31 -4 41\n");
     const QString one =
         WriteFile(dir_, QStringLiteral("one.s1p"), "# Hz S DB R 50\n1000 -5 50\n2000 -5 51\n");
+    // Z values of v1 are normalised to R: with R 1 they read as written.
     const QString z =
         WriteFile(dir_, QStringLiteral("z.s2p"),
-                  "# Hz Z DB R 50\n1000 -1 0 -2 0 -3 0 -4 0\n2000 -1 0 -2 0 -3 0 -4 0\n");
+                  "# Hz Z DB R 1\n1000 -1 0 -2 0 -3 0 -4 0\n2000 -1 0 -2 0 -3 0 -4 0\n");
     const auto firstGain = [](const MeasurementData& d) { return (*d.points)[0].gainCh1Ch2; };
     struct Case {
       QString file, parameter;
@@ -287,6 +291,45 @@ class OverlaysTest : public WindowTest {
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame_.get(), &enter);
     QVERIFY(enter.isAccepted());
+  }
+
+  // A file of more ports gives the parameter typed in the open dialog; laid
+  // over a page it offers its own parameters; the pages of one file's
+  // parameters are told apart in the title and the figures panel.
+  void multiPortParametersAndTheirPages() {
+    std::string text = "# kHz S DB R 50\n";
+    for (const int f : {1, 2}) {
+      text += std::to_string(f);
+      for (int i = 1; i <= 4; ++i) {
+        for (int j = 1; j <= 4; ++j) text += ' ' + std::to_string(-(10 * i + j)) + " 0";
+        text += '\n';
+      }
+    }
+    const QString quad = WriteFile(dir_, QStringLiteral("quad.s4p"), text.c_str());
+    const auto firstGain = [](const MeasurementData& d) { return (*d.points)[0].gainCh1Ch2; };
+    for (const auto& [parameter, gain] : {std::pair{"S43", -43.0f}, {"S21", -21.0f}}) {
+      dialogs_->dataFilesAnswer = {quad};
+      dialogs_->parameterAnswer = QString::fromLatin1(parameter);
+      Trigger(kCmdOpenFile);
+      QCOMPARE(firstGain(Page().data), gain);
+      QVERIFY2(frame_->windowTitle().endsWith(QStringLiteral("quad.s4p ") + parameter),
+               qPrintable(frame_->windowTitle()));
+      Trigger(kCmdFiguresPanel);
+      const auto* panel = frame_->findChild<QPlainTextEdit*>(QStringLiteral("figuresText"));
+      QVERIFY(panel);
+      QVERIFY2(panel->toPlainText().startsWith(QStringLiteral("quad.s4p ") + parameter),
+               qPrintable(panel->toPlainText()));
+      Trigger(kCmdFiguresPanel);
+    }
+    QVERIFY(dialogs_->warnings.empty());
+    frame_->Pages().OpenFiles({files_[0]});
+    QVERIFY(!frame_->windowTitle().contains(QStringLiteral(" S")));
+    dialogs_->overlayParameterAnswer = QStringLiteral("S34");
+    frame_->Pages().AddOverlayFiles({quad});
+    QCOMPARE(dialogs_->offeredLists.back().size(), 16);
+    QCOMPARE(dialogs_->offeredLists.back().front(), QStringLiteral("S21"));
+    QVERIFY(dialogs_->offeredLists.back().contains(QStringLiteral("S44")));
+    QCOMPARE(firstGain(Page().overlays.back().data), -34.0f);
   }
 
   void overlayFromFileTakesEverySweepFormat() {
@@ -410,7 +453,21 @@ class OverlaysTest : public WindowTest {
     QVERIFY(lines[0].endsWith(QStringLiteral("Hz")));
     QVERIFY(lines[1].startsWith(QStringLiteral("P1  ")));
     QVERIFY(lines[1].contains(QStringLiteral(" dB  ")) &&
-            lines[1].endsWith(QStringLiteral(" deg")));
+            lines[1].endsWith(QString::fromUtf8("°")));
+    // Read with the single trace's figures: four digits, spaced units.
+    const std::optional<Readout> at =
+        ComputeReadout(Page().layout, InsideFrame(), view->ScrollPosition(), view->Zoom());
+    QVERIFY(at);
+    QCOMPARE(lines[0], FourDigits(at->frequency, "Hz", true));
+    const QRegularExpression figures(QString::fromUtf8("^P1  (−?[0-9.]+) dB  (−?[0-9.]+)°$"));
+    const QRegularExpressionMatch m = figures.match(lines[1]);
+    QVERIFY2(m.hasMatch(), qPrintable(lines[1]));
+    for (int k : {1, 2}) {
+      // Significant digits: leading zeros do not count.
+      QString digits = m.captured(k).remove(QChar(0x2212)).remove(QLatin1Char('.'));
+      while (digits.startsWith(QLatin1Char('0')) && digits.size() > 1) digits.remove(0, 1);
+      QVERIFY2(digits.size() <= 4, qPrintable(lines[1]));
+    }
     // The same sweep reads the same; another sampling of the same low-pass
     // reads close by but is interpolated between its own points.
     QCOMPARE(lines[2].mid(4), lines[1].mid(2));
@@ -421,8 +478,8 @@ class OverlaysTest : public WindowTest {
     view->HandlePointer(InsideFrame());
     lines = view->TraceReadoutBox()->Texts();
     QVERIFY(lines[0].contains(QStringLiteral("基準との差")));
-    QCOMPARE(lines[1], QStringLiteral("P1  0 dB  0 deg"));
-    QCOMPARE(lines[2], QStringLiteral("SAME  0 dB  0 deg"));
+    QCOMPARE(lines[1], QString::fromUtf8("P1  0 dB  0°"));
+    QCOMPARE(lines[2], QString::fromUtf8("SAME  0 dB  0°"));
 
     // Leaving the frame hides it.
     view->HandlePointer(QPoint(2, 2));

@@ -77,6 +77,7 @@ class ScriptedDialogs : public FrameDialogs {
   }
   bool RunDataFileList(QWidget*, AppState& s) override {
     ++listRuns;
+    if (onDataFileList) onDataFileList(s);
     if (!markForList) return false;
     bool any = false;
     for (DataFileEntry& e : s.dataFiles) {
@@ -128,10 +129,13 @@ class ScriptedDialogs : public FrameDialogs {
     return overlayFilesAnswer;
   }
   std::vector<QString> overlayFileFolders;  // the folder offered each time
+  std::vector<QStringList> offeredLists;    // the parameters each question offered
   QStringList overlayFilesAnswer;
   std::optional<QString> AskTwoPortParameter(QWidget*, const QString& fileName,
-                                             const QString& preset) override {
+                                             const QString& preset,
+                                             const QStringList& parameters) override {
     twoPortQuestions.push_back(fileName);
+    offeredLists.push_back(parameters);
     offeredParameters.push_back(preset);
     if (cancelTwoPortQuestion) return std::nullopt;
     return overlayParameterAnswer.isEmpty() ? preset : overlayParameterAnswer;
@@ -170,6 +174,8 @@ class ScriptedDialogs : public FrameDialogs {
   std::function<void(GraphProperties&)> editProperties;
 
   std::vector<QString> infos, warnings, questions, csvInitialNames;
+  // Sees the state the data-file list opens with.
+  std::function<void(const AppState&)> onDataFileList;
   std::vector<bool> editedCurrent;
   std::vector<int> printPageCounts;
   std::optional<PrintRequest> printAnswer;

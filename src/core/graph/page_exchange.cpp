@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_exchange.h"
 
+#include "import/import_reader.h"
 #include "import/spice_table.h"
 #include "import/touchstone_writer.h"
 
@@ -13,9 +14,48 @@ std::string PageSourceName(const GraphPage& page) {
   return slash == std::string::npos ? page.sourcePath : page.sourcePath.substr(slash + 1);
 }
 
+std::string WithParameterName(const GraphPage& page, std::string name) {
+  const std::optional<ImportedSource>& source = page.data.imported;
+  if (source && source->format.starts_with("Touchstone") && !source->traceName.empty())
+    (name += ' ') += source->traceName;
+  return name;
+}
+
+namespace {
+
+// The network of the two-port file the page shows a parameter of, read
+// again; none when the file is no longer the one the page was read from.
+std::optional<ImportedFile> PageNetwork(const GraphPage& page) {
+  const std::optional<ImportedSource>& source = page.data.imported;
+  if (!source || !source->format.starts_with("Touchstone") || page.sourcePath.empty() ||
+      !page.data.points)
+    return std::nullopt;
+  ImportOptions options;
+  options.sparam = source->traceName;
+  ImportResult r = ReadImportFile(page.sourcePath, options);
+  if (!r.file || !r.file->network || r.file->traces.size() != 1) return std::nullopt;
+  // The page's points are the parameter's as read, in float.
+  const std::vector<TracePoint>& points = r.file->traces.front().points;
+  const std::vector<DataPoint>& shown = *page.data.points;
+  if (points.size() != shown.size()) return std::nullopt;
+  for (size_t k = 0; k < points.size(); ++k) {
+    if (points[k].frequency != shown[k].frequency ||
+        static_cast<float>(points[k].gainDb) != shown[k].gainCh1Ch2 ||
+        static_cast<float>(points[k].phaseDeg) != shown[k].phaseCh1Ch2)
+      return std::nullopt;
+  }
+  return std::move(r.file);
+}
+
+}  // namespace
+
 WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& path) {
-  return WriteTouchstoneS2p(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1,
-                            PageSourceName(page), path);
+  const bool inverse = page.properties.calcType == ChannelRatio::kCh2Ch1;
+  // The inverse ratio is no parameter of the network: it is written as the
+  // page's response like any other.
+  const std::optional<ImportedFile> file = inverse ? std::nullopt : PageNetwork(page);
+  return WriteTouchstoneS2p(page.data, inverse, PageSourceName(page), path,
+                            file ? file->network.get() : nullptr);
 }
 
 WriteFileResult WritePageSpiceTable(const GraphPage& page, const std::string& path) {

@@ -12,6 +12,10 @@ namespace fernplot {
 
 // The name of the file the page was read from (with its extension).
 std::string PageSourceName(const GraphPage& page);
+// `name` for the window title, the figures panel and the report: a page of
+// a network file adds the parameter it shows ("amp.s2p S11"), as pages of
+// one file's parameters may be open side by side.
+std::string WithParameterName(const GraphPage& page, std::string name);
 
 // The page's ratio (as its CSV has it) as a two-port Touchstone file.
 WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& path);

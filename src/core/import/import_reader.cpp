@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 
 #include "import/import_text.h"
@@ -21,12 +22,15 @@ std::string LowerSuffix(std::string_view path) {
   return dot == name.npos ? std::string() : AsciiLower(name.substr(dot));
 }
 
-// Ports a ".s1p"/".s2p" name promises; 0 otherwise.
+// Ports a ".sNp" name promises; 0 otherwise.
 int PortsFromName(std::string_view path) {
   const std::string suffix = LowerSuffix(path);
-  if (suffix == ".s1p") return 1;
-  if (suffix == ".s2p") return 2;
-  return 0;
+  if (suffix.size() < 4 || !suffix.starts_with(".s") || !suffix.ends_with('p')) return 0;
+  long ports = 0;
+  const std::string_view digits = std::string_view(suffix).substr(2, suffix.size() - 3);
+  const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), ports);
+  if (ec != std::errc() || ptr != digits.data() + digits.size() || digits.front() == '0') return 0;
+  return ports <= kMaxTouchstonePorts ? static_cast<int>(ports) : 0;
 }
 
 bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
@@ -60,7 +64,7 @@ ImportFormat DetectText(std::string_view text, std::string_view path) {
 
 bool HasImportSuffix(std::string_view path) {
   const std::string s = LowerSuffix(path);
-  return s == ".s1p" || s == ".s2p" || s == ".txt" || s == ".csv" || s == ".tsv";
+  return PortsFromName(path) > 0 || s == ".txt" || s == ".csv" || s == ".tsv";
 }
 
 ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path) {

@@ -21,8 +21,8 @@ constexpr size_t kImportProbeBytes = 4096;
 // which the instrument's reader handles.
 ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path);
 
-// Whether the file name ends in a suffix the readers stand for (.s1p, .s2p,
-// .txt, .csv, .tsv; any case).
+// Whether the file name ends in a suffix the readers stand for (.sNp for
+// any N, .txt, .csv, .tsv; any case).
 bool HasImportSuffix(std::string_view path);
 
 // Whether `path` should go to these readers rather than to the instrument's

@@ -3,7 +3,9 @@
 // What the readers of other programs' sweep files make: named traces of
 // frequency, gain and phase, or an error naming the line that went wrong.
 
+#include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,11 +26,26 @@ struct ImportedTrace {
   std::vector<TracePoint> points;
 };
 
+// A two-port network file's four parameters, kept so that the file can be
+// written back whole: at each frequency (Hz) magnitude and phase (degrees)
+// of N11, N21, N12 and N22, Z in ohms and Y in siemens.
+struct ImportedNetwork {
+  char parameter = 'S';     // S, Y, Z, H or G
+  double reference = 50.0;  // ohms
+  struct Row {
+    double frequency = 0.0;
+    std::array<double, 8> values{};  // magnitude, phase of 11, 21, 12, 22
+  };
+  std::vector<Row> rows;  // ascending frequency
+};
+
 struct ImportedFile {
   std::string format;  // shown in the info block, e.g. "Touchstone v1"
   std::vector<ImportedTrace> traces;
   size_t skippedPoints = 0;  // non-positive or non-finite points left out
-  int ports = 0;             // a network-parameter file's ports (1 or 2); 0 for other formats
+  int ports = 0;             // a network-parameter file's ports; 0 for other formats
+  // A two-port file's whole network, for writing it back.
+  std::shared_ptr<const ImportedNetwork> network;
 };
 
 struct ImportError {

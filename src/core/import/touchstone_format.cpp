@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "import/import_text.h"
@@ -87,6 +88,49 @@ void TouchstonePairToGainPhase(PairFormat format, double a, double b, double& ga
       ComplexToGainPhase(a, b, gainDb, phaseDeg);
       break;
   }
+}
+
+size_t TouchstoneShape::Pairs() const {
+  const auto n = static_cast<size_t>(ports);
+  return matrix == MatrixFormat::kFull ? n * n : n * (n + 1) / 2;
+}
+
+size_t TouchstoneShape::PairIndex(long i, long j) const {
+  auto r = static_cast<size_t>(i - 1), c = static_cast<size_t>(j - 1);
+  const auto n = static_cast<size_t>(ports);
+  switch (matrix) {
+    case MatrixFormat::kFull:
+      return byColumns ? c * n + r : r * n + c;
+    case MatrixFormat::kUpper:
+      // Row r holds columns r..n-1.
+      if (r > c) std::swap(r, c);
+      return r * n - r * (r - 1) / 2 + (c - r);
+    case MatrixFormat::kLower:
+      // Row r holds columns 0..r.
+      if (c > r) std::swap(r, c);
+      return r * (r + 1) / 2 + c;
+  }
+  return 0;
+}
+
+std::string TouchstoneParameterName(char letter, long i, long j) {
+  std::string name(1, letter);
+  name += std::to_string(i);
+  if (i > 9 || j > 9) name += '_';
+  name += std::to_string(j);
+  return name;
+}
+
+bool ParseParameterPorts(std::string_view digits, long& i, long& j) {
+  const auto whole = [](std::string_view s, long& v) {
+    if (s.empty() || s.size() > 6 || s.front() == '0') return false;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    return ec == std::errc() && ptr == s.data() + s.size();
+  };
+  if (const size_t bar = digits.find('_'); bar != digits.npos)
+    return whole(digits.substr(0, bar), i) && whole(digits.substr(bar + 1), j);
+  // Without the separator only one digit each can be told apart.
+  return digits.size() == 2 && whole(digits.substr(0, 1), i) && whole(digits.substr(1), j);
 }
 
 }  // namespace fernplot

@@ -50,12 +50,40 @@ std::string TouchstoneOptionLine(const TouchstoneOptions& options);
 void TouchstonePairToGainPhase(PairFormat format, double a, double b, double& gainDb,
                                double& phaseDeg);
 
-// The two-port's parameters in the order of v1 data (11 21 12 22) and their
-// index in a "12_21" row (11 12 21 22).
+// The two-port's parameters in the order of v1 data (11 21 12 22), the order
+// a two-port file is written in.
 inline constexpr std::array<std::string_view, 4> kTwoPortNames = {"11", "21", "12", "22"};
 
+// The most ports a file may have: a record of the largest holds 2·10⁸ numbers,
+// more than a file of the largest size the readers take.
+inline constexpr long kMaxTouchstonePorts = 9999;
+
+// How the matrix of one frequency is written. A symmetric network may give
+// only the upper or lower triangle, row by row.
+enum class MatrixFormat { kFull, kUpper, kLower };
+
+struct TouchstoneShape {
+  int ports = 1;
+  MatrixFormat matrix = MatrixFormat::kFull;
+  // Column by column (11 21 12 22): a v1 two-port and a v2 "21_12" one.
+  // Every other matrix is written row by row.
+  bool byColumns = false;
+  // Number pairs after the frequency.
+  size_t Pairs() const;
+  // Where Nij (ports counted from 1) is among the pairs; a triangle holds
+  // Nij and Nji in one place.
+  size_t PairIndex(long i, long j) const;
+};
+
+// "S21", or "S1_12" when a port number has more than one digit.
+std::string TouchstoneParameterName(char letter, long i, long j);
+// The ports of a parameter name after its letter ("21", "1_12"); false
+// for anything else.
+bool ParseParameterPorts(std::string_view digits, long& i, long& j);
+
 // Which trace a reader should deliver from a network-parameter file: "S21",
-// "S11" etc.; empty for the default (a two-port's S21, a one-port's S11).
+// "S31", "Z11" etc. (the file's own letter); empty for the default (S21 of a
+// file of two ports or more, a one-port's S11).
 struct ImportOptions {
   std::string sparam;
   // The choice is made before the file is seen (the viewer's open dialog):
@@ -63,8 +91,8 @@ struct ImportOptions {
   bool forTwoPorts = false;
 };
 
-// Reads Touchstone v1 or v2 text (UTF-8). `ports` is 1 or 2 when the file
-// name says so (.s1p, .s2p), 0 to find out from the data.
+// Reads Touchstone v1 or v2 text (UTF-8). `ports` is N when the file name
+// says so (.sNp), 0 to find out from the data.
 ImportResult ReadTouchstone(std::string_view text, int ports, const ImportOptions& options);
 
 }  // namespace fernplot

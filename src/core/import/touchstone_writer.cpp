@@ -40,8 +40,41 @@ std::string ShortestNumber(float value) {
   return std::string(buffer, r.ptr);
 }
 
-std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1,
-                              std::string_view source) {
+namespace {
+
+// A two-port file read as it is: its network written back whole, every
+// parameter as held.
+std::string NetworkS2pText(const ImportedNetwork& network, std::string_view source) {
+  std::string text;
+  text.reserve(160 + network.rows.size() * 128);
+  text += "! Network data of " + Utf8ToCp932(source) + " as read\n";
+  TouchstoneOptions options;
+  options.hertz = kTouchstoneUnits[0].hertz;
+  options.format = PairFormat::kMa;
+  options.parameter = network.parameter;
+  options.reference = network.reference;
+  text += TouchstoneOptionLine(options);
+  text += '\n';
+  // Written as v1, whose Z and Y are normalised to R.
+  double scale = 1.0;
+  if (network.parameter == 'Z') scale = 1.0 / network.reference;
+  if (network.parameter == 'Y') scale = network.reference;
+  for (const ImportedNetwork::Row& row : network.rows) {
+    text += ShortestNumber(row.frequency);
+    for (size_t k = 0; k < row.values.size(); k += 2) {
+      (text += ' ') += ShortestNumber(row.values[k] * scale);
+      (text += ' ') += ShortestNumber(row.values[k + 1]);
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1, std::string_view source,
+                              const ImportedNetwork* network) {
+  if (network) return NetworkS2pText(*network, source);
   const std::vector<RatioPoint> points = UsableRatioPoints(data, ch2OverCh1);
   std::string text;
   text.reserve(160 + points.size() * 64);
@@ -65,8 +98,9 @@ std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1,
 }
 
 WriteFileResult WriteTouchstoneS2p(const MeasurementData& data, bool ch2OverCh1,
-                                   std::string_view source, const std::string& path) {
-  return WriteFileAtomically(path, TouchstoneS2pText(data, ch2OverCh1, source));
+                                   std::string_view source, const std::string& path,
+                                   const ImportedNetwork* network) {
+  return WriteFileAtomically(path, TouchstoneS2pText(data, ch2OverCh1, source, network));
 }
 
 }  // namespace fernplot

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A page's ratio as a two-port Touchstone v1 file: S21 is the measured
-// response, the other parameters zero.
+// response, the other parameters zero; or a two-port file's network.
 
 #include <string>
 #include <string_view>
@@ -9,6 +9,7 @@
 
 #include "datafile/measurement.h"
 #include "fileio/atomic_file.h"
+#include "import/imported_trace.h"
 
 namespace fernplot {
 
@@ -26,9 +27,12 @@ std::string ShortestNumber(double value);
 std::string ShortestNumber(float value);
 
 // The file's bytes; `source` (UTF-8) names the page's file in the comment.
-std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1,
-                              std::string_view source);
+// With `network` (the page's two-port file as read) that network is written
+// instead, every parameter as held.
+std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1, std::string_view source,
+                              const ImportedNetwork* network = nullptr);
 WriteFileResult WriteTouchstoneS2p(const MeasurementData& data, bool ch2OverCh1,
-                                   std::string_view source, const std::string& path);
+                                   std::string_view source, const std::string& path,
+                                   const ImportedNetwork* network = nullptr);
 
 }  // namespace fernplot

@@ -13,6 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <algorithm>
 
 #include "about_dialog.h"
@@ -122,8 +124,8 @@ void QtFrameDialogs::SetUpSweepFileDialog(QFileDialog& dialog, const QString& fo
   if (!folder.isEmpty()) dialog.setDirectory(folder);
   // Other programs' sweep files are told by their content; the filters
   // only narrow the listing.
-  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s1p *.s2p *.txt *.csv *.tsv)"),
-                         tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s1p *.s2p)"),
+  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
+                         tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s?p *.s??p)"),
                          tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)")});
 }
 
@@ -137,6 +139,22 @@ QStringList QtFrameDialogs::AskOverlayFiles(QWidget* parent, const QString& fold
   return dialog.selectedFiles();
 }
 
+namespace {
+
+// A parameter's name: its letter and two ports, separated past port 9.
+QRegularExpression ParameterNames() {
+  return QRegularExpression(QRegularExpression::anchoredPattern(
+      QStringLiteral("[SYZHGsyzhg]([1-9][1-9]|[1-9][0-9]*_[1-9][0-9]*)")));
+}
+
+}  // namespace
+
+QString QtFrameDialogs::ChosenParameter(const QComboBox& box, const QString& last) {
+  // A name typed only in part keeps the last choice.
+  const QString typed = box.currentText().toUpper();
+  return ParameterNames().match(typed).hasMatch() ? typed : last;
+}
+
 QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
                                            const QString& twoPortParameter) {
   dialog.setWindowTitle(tr("ﾃﾞｰﾀ ﾌｧｲﾙを開く"));
@@ -144,8 +162,18 @@ QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& f
   auto* parameter = new QComboBox(&dialog);
   parameter->setObjectName(QStringLiteral("twoPortParameter"));
   for (const char* name : kTwoPortParameters) parameter->addItem(QString::fromLatin1(name));
+  // Files of more ports have more parameters than a list could offer: any
+  // one may be typed (S31, S1_12).
+  parameter->setEditable(true);
+  parameter->setValidator(new QRegularExpressionValidator(ParameterNames(), parameter));
   const int preset = parameter->findText(twoPortParameter);
-  parameter->setCurrentIndex(preset < 0 ? 0 : preset);
+  if (preset >= 0) {
+    parameter->setCurrentIndex(preset);
+  } else if (ParameterNames().match(twoPortParameter).hasMatch()) {
+    parameter->setEditText(twoPortParameter);
+  } else {
+    parameter->setCurrentIndex(0);
+  }
   auto* label = new QLabel(tr("2ﾎﾟｰﾄのSﾊﾟﾗﾒｰﾀ(&P):"), &dialog);
   label->setBuddy(parameter);
   parameter->setToolTip(tr("2ﾎﾟｰﾄの Touchstone ﾌｧｲﾙから読むﾊﾟﾗﾒｰﾀ。1ﾎﾟｰﾄのﾌｧｲﾙは常に S11。"));
@@ -163,18 +191,17 @@ OpenFilesAnswer QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& fol
   QFileDialog dialog(parent);
   QComboBox* parameter = SetUpOpenDialog(dialog, folder, twoPortParameter);
   if (dialog.exec() != QDialog::Accepted) return {{}, twoPortParameter};
-  return {dialog.selectedFiles(), parameter->currentText()};
+  return {dialog.selectedFiles(), ChosenParameter(*parameter, twoPortParameter)};
 }
 
 std::optional<QString> QtFrameDialogs::AskTwoPortParameter(QWidget* parent, const QString& fileName,
-                                                           const QString& preset) {
-  QStringList names;
-  for (const char* name : kTwoPortParameters) names << QString::fromLatin1(name);
+                                                           const QString& preset,
+                                                           const QStringList& parameters) {
   bool ok = false;
-  const int current = static_cast<int>(std::max<qsizetype>(0, names.indexOf(preset)));
+  const int current = static_cast<int>(std::max<qsizetype>(0, parameters.indexOf(preset)));
   const QString chosen = QInputDialog::getItem(
       parent, tr("Sﾊﾟﾗﾒｰﾀの選択"), tr("%1 は2ﾎﾟｰﾄのﾌｧｲﾙです。重ね描きするSﾊﾟﾗﾒｰﾀ:").arg(fileName),
-      names, current, false, &ok);
+      parameters, current, false, &ok);
   if (!ok) return std::nullopt;
   return chosen;
 }

@@ -29,7 +29,8 @@ class QtFrameDialogs : public FrameDialogs {
   OpenFilesAnswer AskDataFiles(QWidget* parent, const QString& folder,
                                const QString& twoPortParameter) override;
   std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
-                                             const QString& preset) override;
+                                             const QString& preset,
+                                             const QStringList& parameters) override;
   std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
@@ -49,6 +50,9 @@ class QtFrameDialogs : public FrameDialogs {
   // "twoPortParameter", offering `twoPortParameter`); returns the box.
   static QComboBox* SetUpOpenDialog(QFileDialog& dialog, const QString& folder,
                                     const QString& twoPortParameter);
+  // The parameter the box names (any one may be typed: S31, S1_12) in
+  // upper case; `last` while the name is not whole.
+  static QString ChosenParameter(const QComboBox& box, const QString& last);
 
  private:
   bool RunList(QWidget* parent, AppState& state, bool overlays);

@@ -18,6 +18,7 @@
 
 #include "analysis/figures_text.h"
 #include "analysis/fit/model_panel_text.h"
+#include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "qt_convert.h"
 
@@ -33,7 +34,8 @@ FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(tr("図表"), parent) {
   text_->setObjectName(QStringLiteral("figuresText"));
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A line longer than the panel is wide wraps: every figure reads whole.
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   layout->addWidget(text_, 1);
   auto* row = new QHBoxLayout;
   showOnPage_ = new QCheckBox(tr("ｸﾞﾗﾌに表示"), body);
@@ -54,8 +56,14 @@ FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(tr("図表"), parent) {
 void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translator) {
   std::string figures;
   if (page) {
-    figures = FiguresPanelText(page->fileName, PageFigures(*page), translator,
-                               page->properties.loopJudgement);
+    // A network file's page by file and parameter, as pages of several of
+    // its parameters may be open.
+    const bool network =
+        page->data.imported && page->data.imported->format.starts_with("Touchstone");
+    const std::string name =
+        network ? WithParameterName(*page, PageSourceName(*page)) : page->fileName;
+    figures =
+        FiguresPanelText(name, PageFigures(*page), translator, page->properties.loopJudgement);
     // The fitted model follows the figures read off the points.
     if (page->fit)
       figures += "\n" + ModelPanelText(page->fit->model, page->fit->options, translator);

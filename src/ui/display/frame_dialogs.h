@@ -92,12 +92,14 @@ class FrameDialogs {
     (void)folder;
     return {};
   }
-  // Which S-parameter of the two-port file `fileName` to lay over the page,
-  // offering `preset`; nothing when cancelled.
+  // Which of `parameters` of the network file `fileName` (two ports or
+  // more) to lay over the page, offering `preset`; nothing when cancelled.
   virtual std::optional<QString> AskTwoPortParameter(QWidget* parent, const QString& fileName,
-                                                     const QString& preset) {
+                                                     const QString& preset,
+                                                     const QStringList& parameters) {
     (void)parent;
     (void)fileName;
+    (void)parameters;
     return preset;
   }
   // The CSV save dialog; nothing when cancelled.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <filesystem>
 
 #include "analysis/difference.h"
@@ -21,6 +22,7 @@
 #include "graph/page_session.h"
 #include "graph/pages.h"
 #include "import/imported_page.h"
+#include "import/touchstone_format.h"
 #include "page_actions.h"
 #include "qt_convert.h"
 #include "trace_list.h"
@@ -72,6 +74,26 @@ bool DifferenceHasPoints(const GraphPage& page) {
   const ChannelRatio ratio = PageRatio(page.properties);
   const OverlayTrace& reference = page.overlays[static_cast<size_t>(page.referenceIndex)];
   return CheckSubtraction(page.data, reference.data, ratio) == Subtraction::kPossible;
+}
+
+// The parameters of a network file to choose from, with its letter: its
+// default (21) first, then row by row (a two-port's in the order of the
+// open dialog). Very large files offer their first 32 ports.
+QStringList NetworkParameters(char letter, int ports) {
+  QStringList names;
+  if (ports == 2) {
+    for (const char* name : kTwoPortParameters)
+      names << QStringFromUtf8(TouchstoneParameterName(letter, name[1] - '0', name[2] - '0'));
+    return names;
+  }
+  names << QStringFromUtf8(TouchstoneParameterName(letter, 2, 1));
+  const int offered = std::min(ports, 32);
+  for (int i = 1; i <= offered; ++i) {
+    for (int j = 1; j <= offered; ++j) {
+      if (i != 2 || j != 1) names << QStringFromUtf8(TouchstoneParameterName(letter, i, j));
+    }
+  }
+  return names;
 }
 
 }  // namespace
@@ -172,10 +194,12 @@ void PageActions::AddOverlayFilePaths(const std::vector<std::string>& paths,
     // Read for the default first: every two-port file has it, so the file
     // tells whether to ask at all.
     SweepFileRead read = ReadSweepFile(paths[i], TwoPortChoice({}), translator);
-    if (read.ports == 2) {
+    if (read.ports >= 2 && read.data && read.data->imported &&
+        !read.data->imported->traceName.empty()) {
       const std::string file = std::filesystem::path(paths[i]).filename().string();
       const std::optional<QString> chosen = dialogs_.AskTwoPortParameter(
-          &window_, QFile::decodeName(file.c_str()), QString::fromStdString(twoPortParameter_));
+          &window_, QFile::decodeName(file.c_str()), QString::fromStdString(twoPortParameter_),
+          NetworkParameters(read.data->imported->traceName.front(), read.ports));
       if (!chosen) continue;
       twoPortParameter_ = chosen->toStdString();
       if (twoPortParameter_ != kTwoPortParameters[0]) {
