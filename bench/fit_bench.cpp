@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Fitting a model to a sweep: order 8 on 1,000 and 65,535 points, and the
-// automatic order on 1,000 points.
+// Fitting a model to a sweep: order 8 on 1,000 and 65,535 points, the
+// automatic order on 1,000 points, and order 20 with a delay (the delay
+// search fits many trial models) and the automatic order with a delay on
+// 65,535 points.
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +18,7 @@ namespace {
 
 // An eighth-order response (four resonances with two notches) from 10 Hz to
 // 10 MHz, with a little noise so that every relocation pass runs.
-std::vector<UsablePoint> Sweep(int count) {
+std::vector<UsablePoint> Sweep(int count, double delay = 0.0) {
   using Complex = std::complex<double>;
   std::mt19937 random(7);
   std::normal_distribution<double> gauss(0.0, 1.0);
@@ -30,6 +32,7 @@ std::vector<UsablePoint> Sweep(int count) {
     Complex h = 1.0;
     for (int i = 0; i < 4; ++i) h /= 1.0 + s / (q[i] * f0[i]) + s * s / (f0[i] * f0[i]);
     h *= (1.0 + s / (30.0 * 1e4) + s * s / 1e8) * (1.0 + s / 5e5);
+    h *= std::polar(1.0, -2.0 * std::numbers::pi * f * delay);
     UsablePoint p;
     p.frequency = f;
     p.gain = 20.0 * std::log10(std::abs(h)) + 0.01 * gauss(random);
@@ -62,6 +65,22 @@ void BM_FitAutomaticOrder(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FitAutomaticOrder)->Unit(benchmark::kMillisecond);
+
+// The sweep above measured through 20 ns of cable.
+void BM_FitWithDelay(benchmark::State& state) {
+  const auto points = Sweep(65535, 20e-9);
+  const std::optional<int> order =
+      state.range(0) ? std::optional<int>(static_cast<int>(state.range(0))) : std::nullopt;
+  for (auto _ : state) {
+    FitResult r = FitSweep(points, {.order = order, .delay = true});
+    if (!r.model) state.SkipWithError(r.error.c_str());
+    state.counters["order"] = r.model ? static_cast<double>(r.model->poles.size()) : 0.0;
+    state.counters["delay_ns"] = r.model ? r.model->delay * 1e9 : 0.0;
+    benchmark::DoNotOptimize(r);
+  }
+}
+// 20: order 20 given; 0: the order chosen.
+BENCHMARK(BM_FitWithDelay)->Arg(20)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace fernplot

@@ -2047,6 +2047,10 @@ Show statistics</translation>
         <source>RMS 誤差</source>
         <translation>RMS error</translation>
     </message>
+    <message>
+        <source>ﾌｨｯﾄ範囲</source>
+        <translation>Fit range</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::FitDialog</name>
@@ -2063,8 +2067,8 @@ Show statistics</translation>
         <translation>&amp;Automatic</translation>
     </message>
     <message>
-        <source>1 次から順に試し、誤差がそれ以上 10% を超えて減らない次数か、ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった次数を選びます</source>
-        <translation>Tries orders from 1 upwards and keeps the first whose error higher orders no longer reduce by more than 10 %, or which is down to the noise of the data</translation>
+        <source>1 次から 20 次まで試し、誤差が最良の 1.5 倍以内か、ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった最も低い次数を選びます</source>
+        <translation>Tries orders 1 to 20 and keeps the lowest whose error is within 1.5 times the best, or down to the noise of the data</translation>
     </message>
     <message>
         <source>指定</source>
@@ -2073,6 +2077,49 @@ Show statistics</translation>
     <message>
         <source>むだ時間 (遅延) も求める</source>
         <translation>Also fit a &amp;dead time (delay)</translation>
+    </message>
+    <message>
+        <source>ﾌｨｯﾄする周波数範囲 (Hz)</source>
+        <translation>Frequency range fitted (Hz)</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの端</source>
+        <translation>end of the data</translation>
+    </message>
+    <message>
+        <source>数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで</source>
+        <translation>A number in Hz, k, M or G may follow. Empty: up to the end of the data</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>&amp;From</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>&amp;To</translation>
+    </message>
+    <message>
+        <source>周波数は 0 より大きい数値 (Hz) で入力してください</source>
+        <translation>Enter the frequencies as numbers above 0 (Hz)</translation>
+    </message>
+    <message>
+        <source>下限が上限より大きくなっています</source>
+        <translation>The lower end is above the upper end</translation>
+    </message>
+</context>
+<context>
+    <name>FitRunner</name>
+    <message>
+        <source>ﾓﾃﾞﾙをﾌｨｯﾄしています...</source>
+        <translation>Fitting the model...</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ﾓﾃﾞﾙのﾌｨｯﾄ</source>
+        <translation>Fit Model</translation>
     </message>
 </context>
 <context>
@@ -2164,6 +2211,14 @@ Show statistics</translation>
     <message>
         <source>データ点からモデルが決まりません</source>
         <translation>the points do not determine a model</translation>
+    </message>
+    <message>
+        <source>指定の周波数範囲に使えるデータ点がありません</source>
+        <translation>no usable points in the frequency range given</translation>
+    </message>
+    <message>
+        <source>フィットを中止しました</source>
+        <translation>the fit was cancelled</translation>
     </message>
 </context>
 </TS>

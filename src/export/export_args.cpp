@@ -226,6 +226,21 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       if (!takesNoValue()) return fail("--fit-overlay takes no value");
       o.fitOverlay = true;
       sawExportOption = true;
+    } else if (arg == "--fmin" || arg == "--fmax") {
+      // The band the model is fitted to, in Hz, both ends included.
+      if (!value(v)) return fail(arg + " needs a frequency in Hz");
+      double hz = 0.0;
+      const char* first = v.data() + (v.size() > 1 && v[0] == '+' && v[1] != '-' ? 1 : 0);
+      const auto [end, ec] = std::from_chars(first, v.data() + v.size(), hz);
+      if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(hz) ||
+          hz <= 0.0) {
+        return fail(arg + " takes a frequency in Hz above 0, not '" + v + "'");
+      }
+      (arg == "--fmin" ? o.fit.fmin : o.fit.fmax) = hz;
+      if (o.fit.fmin && o.fit.fmax && *o.fit.fmin > *o.fit.fmax) {
+        return fail("--fmin is above --fmax");
+      }
+      sawExportOption = true;
     } else if (arg == "--summary") {
       if (inlineValue && *inlineValue != "csv" && *inlineValue != "tsv") {
         return fail("--summary= takes csv or tsv, not '" + *inlineValue + "'");
@@ -320,6 +335,7 @@ std::string ExportHelpText() {
          "                  [--nyquist-radius R] [--no-contours]\n"
          "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
          "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
+         "                  [--fmin HZ] [--fmax HZ]\n"
          "                  [--mask FILE] [--statistics OUT] [--statistics-of db|complex]\n"
          "                  [--sigma K] [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
@@ -379,9 +395,11 @@ std::string ExportHelpText() {
          "                 files listed with their message), then every page at true\n"
          "                 size in input order\n"
          "  --fit-order N  the model has N poles, 1 to 20 (default: the lowest\n"
-         "                 order the next two orders do not improve by 10 %)\n"
+         "                 order within 1.5 times the best error of orders 1 to 20)\n"
          "  --fit-delay    the model also has a pure delay (default: none)\n"
-         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n" +
+         "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
+         "  --fmin HZ, --fmax HZ  fit the model to the points from HZ / up to HZ\n"
+         "                 only, both ends included (default: every point)\n" +
          ProductionOptionsHelp() +
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"

@@ -11,4 +11,5 @@ target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/analysis_lot_statistics_test.cpp)
 target_compile_definitions(fernplot_core_tests PRIVATE
   FERNPLOT_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/samples")
-target_sources(fernplot_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/analysis_fit_test.cpp)
+target_sources(fernplot_core_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/analysis_fit_test.cpp
+                                           ${CMAKE_CURRENT_LIST_DIR}/analysis_fit_choice_test.cpp)

@@ -157,6 +157,42 @@ TEST_F(ExportModel, UnfittablePageIsAnInputError) {
   }
 }
 
+// --fmin and --fmax: only the points between them (both included) are fitted.
+TEST_F(ExportModel, FrequencyRangeOfTheFit) {
+  // A second resonance at 30 kHz above the first: two poles over the whole
+  // sweep cannot follow both, over 10 Hz to 5 kHz they read the first.
+  std::vector<CalculatedRecord> records;
+  for (int k = 0; k < 200; ++k) {
+    const double f = 10.0 * std::pow(1e4, k / 199.0);
+    const std::complex<double> s(0.0, f / 1e3), t(0.0, f / 3e4);
+    const std::complex<double> h = 1.0 / (1.0 + s / 5.0 + s * s) / (1.0 + t / 10.0 + t * t);
+    records.push_back({f, static_cast<float>(std::abs(h)),
+                       static_cast<float>(std::arg(h) * 180.0 / std::numbers::pi)});
+  }
+  WriteBytes(root_ + "/both.DAT", EncodeCalculatedDataFile(Header(200), records));
+  const auto firstPair = [this] {
+    const QJsonArray sections = Model("both")["sections"].toArray();
+    return sections.isEmpty() ? QJsonObject() : sections[0].toObject();
+  };
+  ASSERT_EQ(Run({"-f", "model", "--fit-order", "2", "--fmin", "10", "--fmax", "5e3", "both.DAT"}),
+            kExitOk)
+      << err_.str();
+  EXPECT_NEAR(firstPair()["f0Hz"].toDouble(), 1e3, 1.0);
+  EXPECT_NEAR(firstPair()["q"].toDouble(), 5.0, 0.01);
+  EXPECT_LT(Model("both")["rmsErrorDb"].toDouble(), 0.05);
+  ASSERT_EQ(Run({"-f", "model", "--fit-order", "2", "both.DAT"}), kExitOk) << err_.str();
+  EXPECT_GT(Model("both")["rmsErrorDb"].toDouble(), 1.0);
+
+  // A range without a point is the page's input error.
+  std::filesystem::remove_all(root_ + "/out");
+  EXPECT_EQ(Run({"-f", "csv,model", "--fmin=2e5", "both.DAT"}), kExitFailure);
+  EXPECT_NE(err_.str().find("both.DAT: 指定の周波数範囲に使えるデータ点がありません"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_TRUE(std::filesystem::exists(root_ + "/out/both.csv"));
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/out/both.model.json"));
+}
+
 TEST_F(ExportModel, UsageErrors) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {"--fit-order", "0"},
@@ -166,6 +202,12 @@ TEST_F(ExportModel, UsageErrors) {
            {"--fit-order"},
            {"--fit-delay=1"},
            {"--fit-overlay=yes"},
+           {"--fmin", "0"},
+           {"--fmin", "x"},
+           {"--fmax", "-5"},
+           {"--fmax", "inf"},
+           {"--fmax"},
+           {"--fmin", "10", "--fmax", "5"},
        }) {
     std::vector<std::string> full = args;
     full.insert(full.end(), {"-f", "model", "res.DAT"});

@@ -206,5 +206,29 @@ TEST(ReportTable, RowsForReading) {
   EXPECT_EQ(ReportRow(MakeSummaryRow("f", "t", fig, LoopJudgement::kNotLoop))[8], "");
 }
 
+// One f0 and Q of a resonance in the report: a coarse sweep's fitted ones,
+// as the viewer's panel shows them, saying so.
+TEST(ReportTable, CoarseResonanceReadsTheFittedQ) {
+  SweepFigures fig;
+  fig.points = 41;
+  fig.resonance = Resonance{.frequency = 10.1e3,
+                            .gain = 26.0,
+                            .lower = 9.8e3,
+                            .upper = 10.23e3,
+                            .q = 23.2,
+                            .bandPoints = 2,
+                            .fittedFrequency = 10.0e3,
+                            .fittedQ = 20.0};
+  const std::vector<std::string> coarse =
+      ReportRow(MakeSummaryRow("r", "t", fig, LoopJudgement::kAutomatic));
+  EXPECT_EQ(coarse[6], "10.0 kHz");
+  EXPECT_EQ(coarse[7], "20.0 (fitted)");
+  fig.resonance->bandPoints = kFineResonancePoints;
+  const std::vector<std::string> fine =
+      ReportRow(MakeSummaryRow("r", "t", fig, LoopJudgement::kAutomatic));
+  EXPECT_EQ(fine[6], "10.1 kHz");
+  EXPECT_EQ(fine[7], "23.2");
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -4,14 +4,19 @@
 
 #include <QTemporaryDir>
 #include <charconv>
+#include <cmath>
+#include <complex>
 #include <filesystem>
+#include <numbers>
 #include <sstream>
 
 #include "analysis/summary_table.h"
 #include "datafile/data_file_writer.h"
 #include "export_args.h"
+#include "export_language.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
 
 namespace fernplot {
 namespace {
@@ -92,7 +97,7 @@ TEST_F(ExportSummary, CsvRowsAndEmptyCells) {
   EXPECT_EQ(lines[0],
             "file,title,points,lowFrequencyGainDb,peakDb,peakHz,minus3dBHz,resonanceF0Hz,"
             "resonanceQ,phaseMarginDeg,gainCrossoverHz,gainMarginDb,phaseCrossoverHz,"
-            "modulusMargin,delayMarginS");
+            "modulusMargin,delayMarginS,resonanceFittedF0Hz,resonanceFittedQ");
   const std::vector<std::string> loop = Split(lines[1], ',');
   ASSERT_EQ(loop.size(), kSummaryColumns.size());
   EXPECT_EQ(loop[0], loop_);
@@ -110,7 +115,7 @@ TEST_F(ExportSummary, CsvRowsAndEmptyCells) {
   EXPECT_GT(loop[10].size(), 8u);
 
   // Unreadable: its name and nothing else; reported on stderr.
-  EXPECT_EQ(lines[2], missing_ + std::string(14, ','));
+  EXPECT_EQ(lines[2], missing_ + std::string(16, ','));
   EXPECT_NE(err_.str().find(missing_ + ": "), std::string::npos);
 
   // The title's comma and quotes are quoted; a filter has no loop figures.
@@ -122,7 +127,7 @@ TEST_F(ExportSummary, CsvRowsAndEmptyCells) {
   for (size_t i = 6; i < lpf.size(); ++i) EXPECT_EQ(lpf[i], "") << kSummaryColumns[i + 3];
 
   // No points: the count, nothing more.
-  EXPECT_EQ(lines[4], empty_ + ",nothing,0" + std::string(12, ','));
+  EXPECT_EQ(lines[4], empty_ + ",nothing,0" + std::string(14, ','));
 }
 
 // The same table with tabs, the same for any number of jobs.
@@ -138,6 +143,47 @@ TEST_F(ExportSummary, TsvAndJobs) {
   EXPECT_EQ(Split(lines[2], '\t')[1], "low-pass, \"RC\"");  // no quoting in TSV
   EXPECT_EQ(Run({"--summary=csv", "-j", "2", loop_, lpf_}), kExitOk);
   EXPECT_EQ(out_.str(), csv);
+}
+
+// A resonance with too few points in its band: the CSV keeps the points'
+// f0 and Q and adds the fitted ones at the end; the marks, as the viewer's
+// panel, show the fitted Q and say so.
+TEST_F(ExportSummary, CoarseResonanceShowsTheFittedQ) {
+  // A resonant low-pass, f0 = 10 kHz and Q = 20, at ten points a decade: no
+  // point within its 500 Hz wide band.
+  std::vector<CalculatedRecord> records;
+  for (int k = 0; k <= 40; ++k) {
+    const double f = 100.0 * std::pow(10.0, k / 10.0 + 0.013);
+    const std::complex<double> s(0.0, f / 1e4);
+    const std::complex<double> h = 1.0 / (1.0 + s / 20.0 + s * s);
+    records.push_back({f, static_cast<float>(std::abs(h)),
+                       static_cast<float>(std::arg(h) * 180.0 / std::numbers::pi)});
+  }
+  const std::string coarse = root_ + "/coarse.DAT";
+  WriteBytes(coarse, EncodeCalculatedDataFile(Header(1, 41, "coarse"), records));
+
+  ASSERT_EQ(Run({"--summary=csv", coarse}), kExitOk) << err_.str();
+  const std::vector<std::string> lines = Lines(out_.str());
+  ASSERT_EQ(lines.size(), 2u);
+  const std::vector<std::string> row = Split(lines[1], ',');
+  ASSERT_EQ(row.size(), kSummaryColumns.size());
+  EXPECT_EQ(kSummaryColumns[8], "resonanceQ");
+  const double pointsQ = Number(row[8]);
+  EXPECT_GT(std::abs(pointsQ - 20.0), 1.0);  // read from the points: off
+  EXPECT_NEAR(Number(row[15]), 1e4, 10.0);
+  EXPECT_NEAR(Number(row[16]), 20.0, 0.1);
+
+  const QtPageDrawer drawer;
+  ASSERT_EQ(TranslatedExportMain({"-o", root_ + "/marked", "-f", "drawing", "--marks", coarse},
+                                 program_, out_, err_, &drawer),
+            kExitOk)
+      << err_.str();
+  const std::string drawing = testing::ReadBytes(root_ + "/marked/coarse.drawing.json");
+  EXPECT_NE(drawing.find("\"Q 20.0 (fitted) @ 10.0 kHz\""), std::string::npos);
+
+  // The one-line summary is left as it was.
+  ASSERT_EQ(Run({"--summary", coarse}), kExitOk);
+  EXPECT_EQ(out_.str().find("fitted"), std::string::npos) << out_.str();
 }
 
 // A folder stands for its data files, any case of the extension, in name

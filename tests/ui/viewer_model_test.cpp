@@ -2,22 +2,31 @@
 // A model fitted to the page in the viewer: the fit command and its dialog,
 // the model trace, its residual, its removal, its texts on the clipboard and
 // in the figures panel, a refit when the ratio changes (and a model that cannot
-// be fitted again), and a page that cannot be fitted.
+// be fitted again), a page that cannot be fitted, the range fitted, and a
+// long fit that runs off the GUI thread with its progress and cancel.
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <limits>
 
 #include "analysis/fit/model_text.h"
 #include "display/commands.h"
 #include "display/figures_dock.h"
+#include "display/fit_dialog.h"
 #include "display/main_frame.h"
 #include "graph/page_model.h"
 #include "graph/pages.h"
+#include "graph/shown_limits.h"
 #include "viewer_support.h"
 
 using namespace fernplot;
@@ -31,7 +40,7 @@ class ModelTest : public QObject {
   std::unique_ptr<ScriptedDialogs> dialogs_;
   std::unique_ptr<CMainFrame> frame_;
   QTemporaryDir dir_;
-  QString lowPass_, twoPoints_;
+  QString lowPass_, twoPoints_, longSweep_;
 
   AppState& state() { return ts_->state; }
   GraphPage& Page() { return *state().session.CurrentPage(); }
@@ -46,6 +55,7 @@ class ModelTest : public QObject {
   void initTestCase() {
     lowPass_ = WriteDataFile(dir_, QStringLiteral("LPF.DAT"), 41);
     twoPoints_ = WriteDataFile(dir_, QStringLiteral("TWO.DAT"), 2);
+    longSweep_ = WriteDataFile(dir_, QStringLiteral("LONG.DAT"), 65535);
   }
 
   void init() { QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(1100, 800))); }
@@ -184,6 +194,84 @@ class ModelTest : public QObject {
     QVERIFY2(text.contains(QStringLiteral("\nRMS 誤差  ")), qPrintable(text));
     Trigger(kCmdRemoveModel);
     QVERIFY(!dock->TextBox()->toPlainText().contains(QStringLiteral("ﾓﾃﾞﾙ")));
+  }
+
+  void dialogOffersTheRangeShownAndTheFitKeepsToIt() {
+    frame_->Pages().OpenFiles({lowPass_});
+    Trigger(kCmdFitModel);  // cancelled: only what is offered
+    const std::optional<ShownLimits> shown = ShownAxisLimits(Page());
+    QVERIFY(shown.has_value());
+    QCOMPARE(dialogs_->fitAsks.back().fmin, std::optional<double>(shown->frequency.lo));
+    QCOMPARE(dialogs_->fitAsks.back().fmax, std::optional<double>(shown->frequency.hi));
+
+    dialogs_->fitAnswer = FitOptions{.order = 1, .fmin = 100.0, .fmax = 5000.0};
+    Trigger(kCmdFitModel);
+    QVERIFY(Page().fit.has_value());
+    QCOMPARE(Page().fit->options.fmin, std::optional<double>(100.0));
+    QVERIFY(Page().fit->model.fittedFrom >= 100.0);
+    QVERIFY(Page().fit->model.fittedTo <= 5000.0);
+    // The page's own range is offered again.
+    Trigger(kCmdFitModel);
+    QCOMPARE(dialogs_->fitAsks.back().fmax, std::optional<double>(5000.0));
+    // A range beyond the points restricts nothing and is not kept.
+    dialogs_->fitAnswer = FitOptions{.order = 1, .fmin = 1.0, .fmax = 1e9};
+    Trigger(kCmdFitModel);
+    QVERIFY(!Page().fit->options.fmin && !Page().fit->options.fmax);
+  }
+
+  void dialogReadsTheRange() {
+    FitDialog dialog(FitOptions{.fmin = 10.0, .fmax = 1e4}, frame_.get());
+    QCOMPARE(dialog.FromBox()->text(), QStringLiteral("10"));
+    QCOMPARE(dialog.ToBox()->text(), QStringLiteral("10000"));
+    dialog.show();
+    QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    dialog.FromBox()->clear();
+    QTest::keyClicks(dialog.FromBox(), QStringLiteral("abc"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());  // refused, and said why
+    QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("fitProblem"))->isVisible());
+    dialog.FromBox()->clear();
+    QTest::keyClicks(dialog.FromBox(), QStringLiteral("20k"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());  // above the top
+    dialog.FromBox()->clear();
+    QTest::keyClicks(dialog.FromBox(), QStringLiteral("1.5 kHz"));
+    dialog.ToBox()->clear();
+    QTest::keyClicks(dialog.ToBox(), QStringLiteral("2M"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.Options().fmin, std::optional<double>(1500.0));
+    QCOMPARE(dialog.Options().fmax, std::optional<double>(2e6));
+    // Empty ends are the sweep's.
+    QVERIFY(FitDialog::ParseFrequency(QString()).has_value());
+    QVERIFY(!FitDialog::ParseFrequency(QString())->has_value());
+    QVERIFY(!FitDialog::ParseFrequency(QStringLiteral("0")).has_value());
+  }
+
+  void longFitRunsOffTheGuiThreadAndCanBeCancelled() {
+    frame_->Pages().OpenFiles({longSweep_});
+    const DrawingSheet plain = *state().session.drawing.CurrentSheet();
+    // While the fit runs the window's events go on: the progress dialog
+    // shows, and Escape on it cancels.
+    bool sawProgress = false;
+    QTimer poll;
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, [&] {
+      auto* progress = frame_->findChild<QProgressDialog*>(QStringLiteral("fitProgress"));
+      if (progress && progress->isVisible()) {
+        sawProgress = true;
+        QTest::keyClick(progress, Qt::Key_Escape);
+      }
+    });
+    poll.start();
+    dialogs_->fitAnswer = FitOptions{.order = 20, .delay = true};
+    Trigger(kCmdFitModel);
+    poll.stop();
+    QVERIFY(sawProgress);
+    QVERIFY(!Page().fit);
+    QVERIFY(Page().overlays.empty());
+    QVERIFY(dialogs_->warnings.empty());  // cancelled is no failure
+    QVERIFY(*state().session.drawing.CurrentSheet() == plain);
   }
 
   void pageThatCannotBeFittedSaysWhyAndStays() {

@@ -175,6 +175,16 @@ bool CoarseResonance(const Resonance& r) {
   return r.bandPoints < kFineResonancePoints && r.fittedFrequency && r.fittedQ;
 }
 
+ShownResonance ResonanceShown(const Resonance& r) {
+  if (CoarseResonance(r)) return {*r.fittedFrequency, *r.fittedQ, true};
+  return {r.frequency, r.q, false};
+}
+
+std::string ShownQText(const Resonance& r) {
+  const ShownResonance shown = ResonanceShown(r);
+  return ThreeDigits(shown.q) + (shown.fitted ? " (fitted)" : "");
+}
+
 std::string GroupedCount(size_t count) {
   const std::string digits = std::to_string(count);
   std::string out;

@@ -43,6 +43,18 @@ std::string ThreeDigits(double value, std::string_view unit = {});
 // and a fitted section to read instead.
 bool CoarseResonance(const Resonance& resonance);
 
+// The resonance's f0 and Q where one figure stands for it (a summary cell,
+// a report cell, a mark): the fitted section's for a coarse resonance, else
+// those read from the points.
+struct ShownResonance {
+  double frequency = 0.0;
+  double q = 0.0;
+  bool fitted = false;
+};
+ShownResonance ResonanceShown(const Resonance& resonance);
+// Its Q as three digits, "(fitted)" after a fitted one: "20.0 (fitted)".
+std::string ShownQText(const Resonance& resonance);
+
 // Whether the figures read as a control loop's: a low-frequency gain of
 // 10 dB or more and a crossing of 0 dB. The margins of anything else (a
 // filter near 0 dB crossing it in its noise) mean nothing.

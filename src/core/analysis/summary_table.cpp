@@ -27,6 +27,9 @@ SummaryRow MakeSummaryRow(std::string_view file, std::string_view title, const S
   if (fig.resonance) {
     f[4] = fig.resonance->frequency;
     f[5] = fig.resonance->q;
+    f[12] = fig.resonance->fittedFrequency;
+    f[13] = fig.resonance->fittedQ;
+    row.coarseResonance = CoarseResonance(*fig.resonance);
   }
   if (fig.points == 0 || !ShowsAsLoop(fig, judgement)) return row;
   if (fig.phaseMarginCrossover) {
@@ -121,8 +124,8 @@ std::vector<std::string> ReportRow(const SummaryRow& row) {
           num(f[0], " dB"),
           at(f[1], " dB", f[2]),
           si(f[3], "Hz"),
-          si(f[4], "Hz"),
-          num(f[5], ""),
+          si(row.coarseResonance ? f[12] : f[4], "Hz"),
+          row.coarseResonance ? num(f[13], " (fitted)") : num(f[5], ""),
           at(f[6], "\u00B0", f[7]),
           at(f[8], " dB", f[9]),
           num(f[10], ""),

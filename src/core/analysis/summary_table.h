@@ -15,7 +15,7 @@
 
 namespace fernplot {
 
-inline constexpr std::array<std::string_view, 15> kSummaryColumns{"file",
+inline constexpr std::array<std::string_view, 17> kSummaryColumns{"file",
                                                                   "title",
                                                                   "points",
                                                                   "lowFrequencyGainDb",
@@ -29,7 +29,9 @@ inline constexpr std::array<std::string_view, 15> kSummaryColumns{"file",
                                                                   "gainMarginDb",
                                                                   "phaseCrossoverHz",
                                                                   "modulusMargin",
-                                                                  "delayMarginS"};
+                                                                  "delayMarginS",
+                                                                  "resonanceFittedF0Hz",
+                                                                  "resonanceFittedQ"};
 
 // The figures of one file, each empty where it does not exist; the loop's
 // only for a page that shows as a loop.
@@ -37,7 +39,10 @@ struct SummaryRow {
   std::string file;
   std::string title;
   std::optional<size_t> points;                   // empty for a file that could not be read
-  std::array<std::optional<double>, 12> figures;  // the columns after "points"
+  std::array<std::optional<double>, 14> figures;  // the columns after "points"
+  // The resonance has too few points in its band: the report shows the
+  // fitted f0 and Q (the last two figures) in place of those of the points.
+  bool coarseResonance = false;
 };
 
 SummaryRow MakeSummaryRow(std::string_view file, std::string_view title,
@@ -58,7 +63,8 @@ std::string SummaryLineOf(const std::vector<std::string>& cells, char separator)
 std::string SummaryHeaderLine(char separator);
 
 // The report's table: the same figures for reading, three digits with
-// units, a frequency beside each margin. The heading and the word for an
+// units, a frequency beside each margin, one f0 and Q of a resonance (the
+// fitted ones of a coarse sweep, "(fitted)" after its Q). The heading and the word for an
 // unreadable file in the language of `translator` (none: the source texts).
 std::vector<std::string> ReportHeading(const TextTranslator* translator = nullptr);
 std::vector<std::string> ReportRow(const SummaryRow& row);

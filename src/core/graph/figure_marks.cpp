@@ -82,8 +82,9 @@ std::vector<FigureMark> FigureMarks(const SweepFigures& fig) {
     marks.push_back({c.frequency, "-3dB" + at(c.frequency)});
   }
   if (fig.resonance) {
-    marks.push_back({fig.resonance->frequency,
-                     "Q " + ThreeDigits(fig.resonance->q) + at(fig.resonance->frequency)});
+    // One Q, read as the figures panel reads it: a coarse sweep's fitted one.
+    const ShownResonance shown = ResonanceShown(*fig.resonance);
+    marks.push_back({shown.frequency, "Q " + ShownQText(*fig.resonance) + at(shown.frequency)});
   }
   // Margins only where they mean something, as the summary line reads them.
   if (!LooksLikeLoop(fig)) return marks;

@@ -44,7 +44,18 @@ std::string FitPageModel(GraphPage& page, const FitOptions& options,
                          const TextTranslator* translator) {
   std::vector<UsablePoint> points = PageUsablePoints(page);
   FitResult result = FitSweep(points, options);
-  if (!result.model) return FitErrorMessage(result, translator);
+  std::string message;
+  ApplyPageModel(page, options, std::move(points), std::move(result), &message, translator);
+  return message;
+}
+
+bool ApplyPageModel(GraphPage& page, const FitOptions& options, std::vector<UsablePoint> points,
+                    FitResult result, std::string* message, const TextTranslator* translator) {
+  if (!result.model) {
+    if (message) *message = FitErrorMessage(result, translator);
+    return false;
+  }
+  if (!SamePoints(PageUsablePoints(page), points)) return false;
   OverlayTrace trace = ModelOverlay(*result.model, points, PageRatio(page.properties));
   trace.isModel = true;
   const int at = ModelOverlayIndex(page);
@@ -57,7 +68,7 @@ std::string FitPageModel(GraphPage& page, const FitOptions& options,
   }
   const int before = page.fit ? page.fit->referenceBeforeResidual : -1;
   page.fit = PageFit{options, std::move(*result.model), std::move(points), before};
-  return {};
+  return true;
 }
 
 bool RemovePageModel(GraphPage& page) {

@@ -6,6 +6,7 @@
 // (the residual).
 
 #include <string>
+#include <vector>
 
 #include "graph/pages.h"
 
@@ -17,6 +18,14 @@ namespace fernplot {
 // page is then left as it was. Empty on success.
 std::string FitPageModel(GraphPage& page, const FitOptions& options,
                          const TextTranslator* translator = nullptr);
+// The second half of FitPageModel, for a fit run elsewhere (on another
+// thread): lays `result`, fitted with `options` to `points`, over the page.
+// A result fitted to other points than the page's usable ones now (the page
+// changed meanwhile) is not laid over it: false, and the page stays as it
+// was; so does a result without a model, whose message goes to `message`.
+bool ApplyPageModel(GraphPage& page, const FitOptions& options, std::vector<UsablePoint> points,
+                    FitResult result, std::string* message = nullptr,
+                    const TextTranslator* translator = nullptr);
 
 // Drops the page's model and its overlay; a residual shown goes back to the
 // reference the page had before. False when the page had no model.

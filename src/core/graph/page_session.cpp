@@ -266,6 +266,18 @@ std::string PageSession::AddModel(const FitOptions& options) {
   return message;
 }
 
+bool PageSession::AddFittedModel(const FitOptions& options, std::vector<UsablePoint> points,
+                                 FitResult result, std::string* message) {
+  GraphPage* page = CurrentPage();
+  if (!page) return false;
+  if (!ApplyPageModel(*page, options, std::move(points), std::move(result), message,
+                      drawing.Translator())) {
+    return false;
+  }
+  Changed();
+  return true;
+}
+
 std::string PageSession::TakeDroppedModelMessage() {
   return std::exchange(droppedModel_, {});
 }

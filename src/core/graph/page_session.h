@@ -116,6 +116,11 @@ class PageSession {
   // fitted to. Returns the fit's message, and changes nothing, when the page
   // cannot be fitted; empty once fitted.
   std::string AddModel(const FitOptions& options);
+  // Lays a model fitted elsewhere over the page on screen (ApplyPageModel);
+  // false, and no change, when the page's points are no longer `points` or
+  // `result` has no model (its message in `message`).
+  bool AddFittedModel(const FitOptions& options, std::vector<UsablePoint> points, FitResult result,
+                      std::string* message = nullptr);
   // Drops the page's model; false when it had none.
   bool RemoveModel();
   // Why the page's model was dropped when a change of the page's points

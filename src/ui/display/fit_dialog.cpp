@@ -7,9 +7,12 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace fernplot {
 
@@ -23,8 +26,8 @@ FitDialog::FitDialog(const FitOptions& options, QWidget* parent) : QDialog(paren
   automatic_ = new QRadioButton(tr("自動"), orderGroup);
   automatic_->setObjectName(QStringLiteral("fitAutomatic"));
   automatic_->setToolTip(
-      tr("1 次から順に試し、誤差がそれ以上 10% を超えて減らない次数か、"
-         "ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった次数を選びます"));
+      tr("1 次から 20 次まで試し、誤差が最良の 1.5 倍以内か、"
+         "ﾃﾞｰﾀのﾉｲｽﾞ程度まで下がった最も低い次数を選びます"));
   given_ = new QRadioButton(tr("指定"), orderGroup);
   given_->setObjectName(QStringLiteral("fitGiven"));
   order_ = new QSpinBox(orderGroup);
@@ -43,6 +46,26 @@ FitDialog::FitDialog(const FitOptions& options, QWidget* parent) : QDialog(paren
   delay_->setObjectName(QStringLiteral("fitDelay"));
   layout->addWidget(delay_);
 
+  auto* rangeGroup = new QGroupBox(tr("ﾌｨｯﾄする周波数範囲 (Hz)"), this);
+  auto* range = new QGridLayout(rangeGroup);
+  from_ = new QLineEdit(rangeGroup);
+  from_->setObjectName(QStringLiteral("fitFrom"));
+  to_ = new QLineEdit(rangeGroup);
+  to_->setObjectName(QStringLiteral("fitTo"));
+  for (QLineEdit* edit : {from_, to_}) {
+    edit->setPlaceholderText(tr("ﾃﾞｰﾀの端"));
+    edit->setToolTip(tr("数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで"));
+  }
+  range->addWidget(new QLabel(tr("下限"), rangeGroup), 0, 0);
+  range->addWidget(from_, 0, 1);
+  range->addWidget(new QLabel(tr("上限"), rangeGroup), 1, 0);
+  range->addWidget(to_, 1, 1);
+  layout->addWidget(rangeGroup);
+  problem_ = new QLabel(this);
+  problem_->setObjectName(QStringLiteral("fitProblem"));
+  problem_->hide();
+  layout->addWidget(problem_);
+
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -53,13 +76,56 @@ FitDialog::FitDialog(const FitOptions& options, QWidget* parent) : QDialog(paren
   order_->setValue(options.order.value_or(2));
   order_->setEnabled(options.order.has_value());
   delay_->setChecked(options.delay);
+  // Six digits: a range read off the axis and typed back stays the same.
+  const auto text = [](const std::optional<double>& hz) {
+    return hz ? QString::number(*hz, 'g', 6) : QString();
+  };
+  from_->setText(text(options.fmin));
+  to_->setText(text(options.fmax));
   connect(given_, &QRadioButton::toggled, order_, &QSpinBox::setEnabled);
+}
+
+std::optional<std::optional<double>> FitDialog::ParseFrequency(const QString& text) {
+  const QString t = text.trimmed();
+  if (t.isEmpty()) return std::optional<double>();
+  static const QRegularExpression form(
+      QStringLiteral("^([-+]?[0-9]*\\.?[0-9]+(?:[eE][-+]?[0-9]+)?)\\s*([kKMG]?)(?:Hz|hz|HZ)?$"));
+  const QRegularExpressionMatch m = form.match(t);
+  if (!m.hasMatch()) return std::nullopt;
+  bool ok = false;
+  double hz = m.captured(1).toDouble(&ok);
+  const QString prefix = m.captured(2);
+  if (prefix == QLatin1String("k") || prefix == QLatin1String("K")) hz *= 1e3;
+  if (prefix == QLatin1String("M")) hz *= 1e6;
+  if (prefix == QLatin1String("G")) hz *= 1e9;
+  if (!ok || !std::isfinite(hz) || hz <= 0.0) return std::nullopt;
+  return std::optional<double>(hz);
+}
+
+void FitDialog::accept() {
+  const auto from = ParseFrequency(from_->text());
+  const auto to = ParseFrequency(to_->text());
+  QString problem;
+  if (!from || !to) {
+    problem = tr("周波数は 0 より大きい数値 (Hz) で入力してください");
+  } else if (*from && *to && **from > **to) {
+    problem = tr("下限が上限より大きくなっています");
+  }
+  if (!problem.isEmpty()) {
+    problem_->setText(problem);
+    problem_->show();
+    (from && !to ? to_ : from_)->setFocus();
+    return;
+  }
+  QDialog::accept();
 }
 
 FitOptions FitDialog::Options() const {
   FitOptions options;
   if (given_->isChecked()) options.order = order_->value();
   options.delay = delay_->isChecked();
+  if (const auto from = ParseFrequency(from_->text())) options.fmin = *from;
+  if (const auto to = ParseFrequency(to_->text())) options.fmax = *to;
   return options;
 }
 

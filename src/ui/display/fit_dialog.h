@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Asks how a model is fitted to the page: the number of poles (chosen
-// automatically or given) and whether a pure delay is fitted too.
+// automatically or given), whether a pure delay is fitted too, and the
+// range of frequencies fitted (empty ends: the sweep's).
 
 #include <QDialog>
+#include <optional>
 
 #include "analysis/fit/vector_fit.h"
 
 class QCheckBox;
+class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QSpinBox;
 
@@ -26,12 +30,24 @@ class FitDialog : public QDialog {
   QRadioButton* GivenButton() const { return given_; }
   QSpinBox* OrderBox() const { return order_; }
   QCheckBox* DelayBox() const { return delay_; }
+  QLineEdit* FromBox() const { return from_; }
+  QLineEdit* ToBox() const { return to_; }
+
+  // A frequency as typed: a number in Hz, with an SI prefix letter after it
+  // or not ("1.5k", "20 MHz"); empty text is no limit. Nothing for text that
+  // is no frequency above 0.
+  static std::optional<std::optional<double>> ParseFrequency(const QString& text);
+
+  void accept() override;
 
  private:
   QRadioButton* automatic_ = nullptr;
   QRadioButton* given_ = nullptr;
   QSpinBox* order_ = nullptr;
   QCheckBox* delay_ = nullptr;
+  QLineEdit* from_ = nullptr;
+  QLineEdit* to_ = nullptr;
+  QLabel* problem_ = nullptr;
 };
 
 }  // namespace fernplot

@@ -3,17 +3,21 @@
 // difference mode, removing it, and its texts for the clipboard.
 
 #include <QClipboard>
-#include <QCursor>
 #include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
 
 #include "analysis/fit/model_text.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
+#include "fit_runner.h"
 #include "frame_dialogs.h"
+#include "graph/page_figures.h"
 #include "graph/page_model.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
+#include "graph/shown_limits.h"
 #include "page_actions.h"
 #include "qt_convert.h"
 
@@ -86,18 +90,57 @@ void PageActions::AddModelCommands(CommandTable& table) {
              .enabled = model});
 }
 
+namespace {
+
+// The range the dialog offers for a page not fitted yet: the frequencies
+// the page shows (after a zoom, the zoomed range); a view that does not
+// draw against frequency offers every point.
+FitOptions WithShownRange(FitOptions options, const GraphPage& page) {
+  options.fmin.reset();
+  options.fmax.reset();
+  if (page.properties.view != ViewKind::kBode) return options;
+  if (const std::optional<ShownLimits> shown = ShownAxisLimits(page)) {
+    const double lo = std::min(shown->frequency.lo, shown->frequency.hi);
+    const double hi = std::max(shown->frequency.lo, shown->frequency.hi);
+    if (std::isfinite(lo) && std::isfinite(hi) && lo > 0.0) {
+      options.fmin = lo;
+      options.fmax = hi;
+    }
+  }
+  return options;
+}
+
+// An end of the range beyond the points restricts nothing and is left out,
+// so that the model of a page fitted whole reads as such.
+FitOptions WithoutIdleEnds(FitOptions options, const std::vector<UsablePoint>& points) {
+  if (points.empty()) return options;
+  if (options.fmin && *options.fmin <= points.front().frequency) options.fmin.reset();
+  if (options.fmax && *options.fmax >= points.back().frequency) options.fmax.reset();
+  return options;
+}
+
+}  // namespace
+
 void PageActions::FitModel() {
   const GraphPage* page = PageOnScreen(state_);
   if (!page) return;
-  const std::optional<FitOptions> options =
-      dialogs_.AskFitOptions(&window_, page->fit ? page->fit->options : lastFit_);
-  if (!options) return;
-  lastFit_ = *options;
-  // An automatic order with a delay on a long sweep takes a moment.
-  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  const std::string message = state_.session.AddModel(*options);
-  QGuiApplication::restoreOverrideCursor();
-  if (!message.empty()) {
+  const FitOptions offered = page->fit ? page->fit->options : WithShownRange(lastFit_, *page);
+  const std::optional<FitOptions> asked = dialogs_.AskFitOptions(&window_, offered);
+  if (!asked) return;
+  std::vector<UsablePoint> points = PageUsablePoints(*page);
+  const FitOptions options = WithoutIdleEnds(*asked, points);
+  lastFit_ = options;
+  // A long sweep with a delay or a high order takes a while: the fit runs
+  // on a thread of its own, the window stays live, and it can be cancelled.
+  const std::optional<FitResult> result = RunFitWithProgress(&window_, points, options);
+  if (!result) {
+    emit statesChanged();
+    return;
+  }
+  std::string message;
+  const bool hadModel = result->model.has_value();
+  state_.session.AddFittedModel(options, std::move(points), *result, &message);
+  if (!hadModel) {
     dialogs_.ShowWarning(
         &window_, tr("このﾍﾟｰｼﾞにはﾓﾃﾞﾙをﾌｨｯﾄできません。\n%1").arg(QStringFromUtf8(message)));
   }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/fit/model_panel_text.h"
 
+#include <cmath>
+
 #include "analysis/figures_text.h"
 
 namespace fernplot {
@@ -37,7 +39,20 @@ std::string ModelPanelText(const FitModel& model, const FitOptions& options,
         break;
     }
   }
-  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), ThreeDigits(model.gain));
+  // The gain where the model starts and at DC, in dB: the coefficient
+  // carries the units of the roots and says nothing by itself.
+  // Hundredths of a dB are as fine as any gain is read.
+  const auto db = [](double value) { return ThreeDigits(std::abs(value) < 0.005 ? 0.0 : value); };
+  const ModelGains gains = GainsOfModel(model);
+  std::string gain = db(gains.lowestDb) + " dB @ " + ThreeDigits(gains.lowestHz, "Hz");
+  if (gains.dcDb) {
+    gain += "  DC " + db(*gains.dcDb) + " dB" + (gains.dcInverted ? " 180\u00B0" : "");
+  }
+  line(FERNPLOT_TEXT("Figures", "ﾓﾃﾞﾙのｹﾞｲﾝ"), gain);
+  if (options.fmin || options.fmax) {
+    line(FERNPLOT_TEXT("Figures", "ﾌｨｯﾄ範囲"),
+         ThreeDigits(model.fittedFrom, "Hz") + " - " + ThreeDigits(model.fittedTo, "Hz"));
+  }
   line(FERNPLOT_TEXT("Figures", "むだ時間"),
        options.delay ? ThreeDigits(model.delay, "s") : t(FERNPLOT_TEXT("Figures", "なし")));
   line(FERNPLOT_TEXT("Figures", "RMS 誤差"),

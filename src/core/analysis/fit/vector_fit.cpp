@@ -1,34 +1,21 @@
 // SPDX-License-Identifier: MIT
-#include "analysis/fit/vector_fit.h"
-
+// The numerical core of the model fit: relaxed vector fitting of a fixed
+// number of poles, the residues, zeros and errors of the result.
 #include <Eigen/Dense>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "analysis/golden_section.h"
+#include "analysis/fit/rational_fit.h"
 
-namespace fernplot {
-
-namespace {
-
-using Complex = std::complex<double>;
-using Eigen::MatrixXd;
-using Eigen::VectorXd;
+namespace fernplot::fit {
 
 constexpr double kPi = std::numbers::pi;
 
-// The sweep in the fit's own units: frequencies divided by the band's
-// geometric centre, so that the poles of a sweep over many decades stay near
-// 1 and the least-squares columns keep comparable sizes.
-struct Sample {
-  double x = 0.0;  // f / scale
-  Complex h;       // the response, with any delay taken out
-};
+namespace {
 
-// Poles in the fit's units: a real pole has an imaginary part of exactly 0,
-// a conjugate pair is held once by its member above the real axis.
-using Poles = std::vector<Complex>;
+using Eigen::MatrixXd;
+using Eigen::VectorXd;
 
 // The relocation passes use at most this many points, evenly thinned; the
 // poles of a smooth response need no more, and the passes stay fast on long
@@ -38,11 +25,6 @@ constexpr int kMaxPasses = 15;
 constexpr int kFullPasses = 2;
 // A pole pair starts with Q = 50: lightly damped pairs relocate reliably.
 constexpr double kStartDamping = 0.01;
-// A zero beyond this multiple of the band's top changes the response in the
-// band by less than its inverse, which the data cannot tell from noise: it is
-// left out and the gain fitted again.
-constexpr double kFarZero = 1e4;
-
 int RealOrder(const Poles& poles) {
   int n = 0;
   for (const Complex& p : poles) n += p.imag() > 0.0 ? 2 : 1;
@@ -209,13 +191,28 @@ std::optional<Poles> Relocate(std::span<const Sample> samples, const Poles& pole
   return next;
 }
 
-// The residues (Basis coefficients) and constant of the response over fixed
-// poles.
-struct Rational {
-  Poles poles;
-  VectorXd c;
-  double d = 0.0;
-};
+Complex EvaluateRational(const Rational& r, Complex s, std::vector<Complex>& phi) {
+  Basis(r.poles, s, phi.data());
+  Complex sum = r.d;
+  for (size_t i = 0; i < phi.size(); ++i) sum += r.c(static_cast<Eigen::Index>(i)) * phi[i];
+  return sum;
+}
+
+double MaxRelativeChange(Poles a, Poles b) {
+  if (a.size() != b.size()) return 1.0;
+  const auto order = [](const Complex& x, const Complex& y) {
+    return x.imag() != y.imag() ? x.imag() < y.imag() : x.real() < y.real();
+  };
+  std::sort(a.begin(), a.end(), order);
+  std::sort(b.begin(), b.end(), order);
+  double change = 0.0;
+  for (size_t i = 0; i < a.size(); ++i) {
+    change = std::max(change, std::abs(a[i] - b[i]) / std::max(std::abs(a[i]), 1e-300));
+  }
+  return change;
+}
+
+}  // namespace
 
 std::optional<Rational> SolveResidues(std::span<const Sample> samples, const Poles& poles) {
   const int n = RealOrder(poles);
@@ -236,14 +233,6 @@ std::optional<Rational> SolveResidues(std::span<const Sample> samples, const Pol
   if (!x) return std::nullopt;
   return Rational{poles, x->head(n), (*x)(n)};
 }
-
-Complex EvaluateRational(const Rational& r, Complex s, std::vector<Complex>& phi) {
-  Basis(r.poles, s, phi.data());
-  Complex sum = r.d;
-  for (size_t i = 0; i < phi.size(); ++i) sum += r.c(static_cast<Eigen::Index>(i)) * phi[i];
-  return sum;
-}
-
 double RelativeRms(std::span<const Sample> samples, const Rational& r) {
   std::vector<Complex> phi(static_cast<size_t>(RealOrder(r.poles)));
   double sum = 0.0;
@@ -266,21 +255,6 @@ double LogRms(std::span<const Sample> samples, const Rational& r) {
   }
   return std::sqrt(sum / static_cast<double>(samples.size()));
 }
-
-double MaxRelativeChange(Poles a, Poles b) {
-  if (a.size() != b.size()) return 1.0;
-  const auto order = [](const Complex& x, const Complex& y) {
-    return x.imag() != y.imag() ? x.imag() < y.imag() : x.real() < y.real();
-  };
-  std::sort(a.begin(), a.end(), order);
-  std::sort(b.begin(), b.end(), order);
-  double change = 0.0;
-  for (size_t i = 0; i < a.size(); ++i) {
-    change = std::max(change, std::abs(a[i] - b[i]) / std::max(std::abs(a[i]), 1e-300));
-  }
-  return change;
-}
-
 // Vector fitting of `samples` with `order` poles.
 std::optional<Rational> FitOrder(std::span<const Sample> samples, int order) {
   double xmin = samples.front().x;
@@ -315,7 +289,6 @@ std::optional<Rational> FitOrder(std::span<const Sample> samples, int order) {
   }
   return SolveResidues(samples, poles);
 }
-
 std::vector<Sample> Samples(std::span<const UsablePoint> points, double scale, double delay) {
   std::vector<Sample> out;
   out.reserve(points.size());
@@ -325,57 +298,6 @@ std::vector<Sample> Samples(std::span<const UsablePoint> points, double scale, d
     out.push_back({p.frequency / scale, std::polar(magnitude, phase)});
   }
   return out;
-}
-
-struct Fitted {
-  Rational rational;
-  double delay = 0.0;
-  double error = 0.0;  // relative RMS
-  double logError = 0.0;
-};
-
-std::optional<Fitted> FitWithoutDelay(std::span<const UsablePoint> points, double scale,
-                                      int order) {
-  const std::vector<Sample> samples = Samples(points, scale, 0.0);
-  std::optional<Rational> r = FitOrder(samples, order);
-  if (!r) return std::nullopt;
-  const double error = RelativeRms(samples, *r);
-  const double logError = LogRms(samples, *r);
-  return Fitted{std::move(*r), 0.0, error, logError};
-}
-
-// The delay: the error of the fit as a function of τ is searched on a grid
-// from 0 to a bound the measured phase allows, and the best cell refined by
-// golden sections.
-std::optional<Fitted> FitWithDelay(std::span<const UsablePoint> points, double scale, int order) {
-  const double fmax = points.back().frequency;
-  const double span = std::abs(points.back().unwrapped - points.front().unwrapped);
-  const double bound = (span + 360.0) / (360.0 * fmax);
-  const auto errorAt = [&](double tau) {
-    const std::vector<Sample> samples = Samples(points, scale, tau);
-    const std::optional<Rational> r = FitOrder(samples, order);
-    const double e = r ? RelativeRms(samples, *r) : HUGE_VAL;
-    return std::isfinite(e) ? e : HUGE_VAL;
-  };
-  constexpr int kGrid = 24;
-  std::vector<double> grid(kGrid + 1);
-  size_t best = 0;
-  for (int i = 0; i <= kGrid; ++i) {
-    grid[static_cast<size_t>(i)] = errorAt(bound * i / kGrid);
-    if (grid[static_cast<size_t>(i)] < grid[best]) best = static_cast<size_t>(i);
-  }
-  const double lo = bound * std::max(0.0, static_cast<double>(best) - 1.0) / kGrid;
-  const double hi =
-      bound * std::min(static_cast<double>(kGrid), static_cast<double>(best) + 1.0) / kGrid;
-  const BracketMinimum m = GoldenSectionMinimum(errorAt, lo, hi, 1e-7 * bound, 40);
-  double tau = m.x;
-  if (grid[best] < m.value) tau = bound * static_cast<double>(best) / kGrid;
-  const std::vector<Sample> samples = Samples(points, scale, tau);
-  std::optional<Rational> r = FitOrder(samples, order);
-  if (!r) return std::nullopt;
-  const double error = RelativeRms(samples, *r);
-  const double logError = LogRms(samples, *r);
-  return Fitted{std::move(*r), tau, error, logError};
 }
 
 // Pole or zero lists in Hz with both members of each pair, ascending |p|.
@@ -451,8 +373,8 @@ std::optional<Poles> Zeros(const Rational& r) {
   return out;
 }
 
-// The real gain that best fits the weighted points with the roots fixed.
-double BestGain(std::span<const UsablePoint> points, FitModel& model) {
+double BestGain(std::span<const UsablePoint> points, const FitModel& roots) {
+  FitModel model = roots;
   model.gain = 1.0;
   double num = 0.0;
   double den = 0.0;
@@ -466,55 +388,12 @@ double BestGain(std::span<const UsablePoint> points, FitModel& model) {
   return num / den;
 }
 
-std::optional<FitModel> ToModel(std::span<const UsablePoint> points, double scale,
-                                const Fitted& fitted) {
-  const std::optional<Poles> zeros = Zeros(fitted.rational);
-  if (!zeros) return std::nullopt;
-  const double xmax = points.back().frequency / scale;
-  Poles kept;
-  for (const Complex& z : *zeros) {
-    if (std::abs(z) <= kFarZero * xmax) kept.push_back(z);
-  }
-  // A response that falls off faster than one pole leaves zeros the data do
-  // not support, fitted to rounding or noise. Far zeros are left out as long
-  // as the error stays almost what it was.
-  std::sort(kept.begin(), kept.end(),
-            [](const Complex& x, const Complex& y) { return std::abs(x) > std::abs(y); });
-  FitModel model;
-  model.poles = BothMembers(fitted.rational.poles, scale);
-  model.delay = fitted.delay;
-  const auto errorWith = [&](size_t from) {
-    model.zeros =
-        BothMembers(Poles(kept.begin() + static_cast<std::ptrdiff_t>(from), kept.end()), scale);
-    model.gain = BestGain(points, model);
-    MeasureErrors(points, model);
-    return model.relativeRms;
-  };
-  const double full = errorWith(0);
-  // The roots that stay are not fitted again, only the gain: a little more
-  // than the statistical cost of the unknowns is allowed.
-  constexpr double kAllowance = 1.05;
-  // The roots a steeper fall-off leaves spread round a circle far out, so
-  // they are tried as groups: the largest number of the farthest roots whose
-  // removal passes.
-  size_t dropped = 0;
-  for (size_t count = 1; count <= kept.size(); ++count) {
-    const double e = errorWith(count);
-    if (e <= full * kAllowance) dropped = count;
-  }
-  errorWith(dropped);
-  AddSections(model.poles, false, model.sections);
-  AddSections(model.zeros, true, model.sections);
-  if (!std::isfinite(model.gain) || model.gain == 0.0) return std::nullopt;
-  if (!std::isfinite(model.relativeRms)) return std::nullopt;
-  return model;
-}
+}  // namespace fernplot::fit
 
-int Unknowns(int order, bool delay) {
-  return 2 * order + 1 + (delay ? 1 : 0);
-}
+namespace fernplot {
 
-}  // namespace
+using fit::Complex;
+using fit::kPi;
 
 double RelativeNoiseFloor(std::span<const UsablePoint> points) {
   // Each point is compared with the cubic through its two neighbours on
@@ -556,84 +435,6 @@ double RelativeNoiseFloor(std::span<const UsablePoint> points) {
   return *mid / std::sqrt(std::log(2.0));
 }
 
-FitResult FitSweep(std::span<const UsablePoint> points, const FitOptions& options) {
-  FitResult result;
-  const auto fail = [&result](const char* text, std::vector<std::string> args = {}) {
-    result.error = FillTextArgs(text, args);
-    result.errorText = text;
-    result.errorArgs = std::move(args);
-    return result;
-  };
-  if (points.empty()) return fail(FERNPLOT_TEXT("Fit", "使えるデータ点がありません"));
-  const int available = static_cast<int>(std::min<size_t>(points.size(), 1000000));
-  if (options.order && (*options.order < 1 || *options.order > kMaxFitOrder)) {
-    return fail(FERNPLOT_TEXT("Fit", "次数は 1 から %1 までです"), {std::to_string(kMaxFitOrder)});
-  }
-  const int first = options.order.value_or(1);
-  if (available < Unknowns(first, options.delay)) {
-    return fail(
-        FERNPLOT_TEXT("Fit",
-                      "使えるデータ点 (%1) が %3 次のモデルの未知数 %2 個より少なくなっています"),
-        {std::to_string(points.size()), std::to_string(Unknowns(first, options.delay)),
-         std::to_string(first)});
-  }
-  for (const UsablePoint& p : points) {
-    if (!(std::pow(10.0, p.gain / 20.0) > 0.0) || !std::isfinite(std::pow(10.0, p.gain / 20.0))) {
-      return fail(FERNPLOT_TEXT("Fit", "ゲインが大きすぎるか小さすぎてフィットできません"));
-    }
-  }
-  const double scale = std::sqrt(points.front().frequency * points.back().frequency);
-  const auto fit = [&](int order) {
-    return options.delay ? FitWithDelay(points, scale, order)
-                         : FitWithoutDelay(points, scale, order);
-  };
-
-  std::optional<Fitted> chosen;
-  if (options.order) {
-    chosen = fit(*options.order);
-  } else {
-    // Orders are fitted upwards; an order is kept once it is within the
-    // noise or neither of the next two orders improves on it by more than
-    // 10 % (pairs of poles come two at a time, so one order more alone may
-    // not help where two do).
-    const double floor = RelativeNoiseFloor(points);
-    std::vector<Fitted> fits;
-    const auto improves = [&fits](size_t better, size_t than) {
-      return better < fits.size() && fits[better].logError <= 0.9 * fits[than].logError;
-    };
-    size_t pick = 0;  // the lowest order not yet ruled out
-    // Moves `pick` up while its fate is known; true once it is kept.
-    const auto settle = [&](bool lastFit) {
-      while (true) {
-        if (fits[pick].logError <= 1.5 * floor) return true;
-        if (!lastFit && pick + 2 >= fits.size()) return false;  // fit more first
-        if (!improves(pick + 1, pick) && !improves(pick + 2, pick)) return true;
-        ++pick;
-      }
-    };
-    bool kept = false;
-    for (int order = 1; order <= kMaxFitOrder && !kept; ++order) {
-      if (available < Unknowns(order, options.delay)) break;
-      std::optional<Fitted> current = fit(order);
-      if (!current) break;
-      fits.push_back(std::move(*current));
-      kept = settle(false);
-    }
-    if (!fits.empty()) {
-      settle(true);
-      chosen = std::move(fits[pick]);
-    }
-  }
-  if (chosen) result.model = ToModel(points, scale, *chosen);
-  if (!result.model) return fail(FERNPLOT_TEXT("Fit", "データ点からモデルが決まりません"));
-  return result;
-}
-
-std::string FitErrorMessage(const FitResult& result, const TextTranslator* translator) {
-  if (!result.errorText) return result.error;
-  return FillTextArgs(Translate(translator, "Fit", result.errorText), result.errorArgs);
-}
-
 std::complex<double> EvaluateModel(const FitModel& model, double frequency) {
   const Complex s(0.0, frequency);
   Complex h = model.gain;
@@ -644,6 +445,25 @@ std::complex<double> EvaluateModel(const FitModel& model, double frequency) {
     if (i < model.poles.size()) h /= s - model.poles[i];
   }
   return h * std::polar(1.0, -2.0 * kPi * frequency * model.delay);
+}
+
+ModelGains GainsOfModel(const FitModel& model) {
+  ModelGains g;
+  g.lowestHz = model.fittedFrom;
+  g.lowestDb = 20.0 * std::log10(std::abs(EvaluateModel(model, model.fittedFrom)));
+  // H(0) = gain · Π(−z) / Π(−p): real, as the roots come in conjugate pairs.
+  Complex product = model.gain;
+  const size_t n = std::max(model.poles.size(), model.zeros.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (i < model.zeros.size()) product *= -model.zeros[i];
+    if (i < model.poles.size()) product /= -model.poles[i];
+  }
+  const double dc = product.real();
+  if (std::isfinite(dc) && dc != 0.0) {
+    g.dcDb = 20.0 * std::log10(std::abs(dc));
+    g.dcInverted = dc < 0.0;
+  }
+  return g;
 }
 
 }  // namespace fernplot
