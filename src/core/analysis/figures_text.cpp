@@ -256,7 +256,7 @@ std::string SummaryLine(std::string_view fileName, const SweepFigures& fig,
   if (fig.resonance) {
     item("peak " + ThreeDigits(fig.resonance->gain) + " dB @ " +
          ThreeDigits(fig.resonance->frequency, "Hz"));
-    item("Q " + ThreeDigits(fig.resonance->q));
+    item("Q " + ShownQText(*fig.resonance));
   }
   if (fig.minus3dB.empty() && !fig.resonance) item("no figures");
   return line;
