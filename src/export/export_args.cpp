@@ -134,9 +134,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--sparam") {
       if (!value(v)) return fail("--sparam needs a parameter such as S21, S31 or Z11");
       for (char& c : v) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      long i = 0, j = 0;
+      long row = 0, column = 0;
       if (v.empty() || kTouchstoneParameters.find(v.front()) == std::string_view::npos ||
-          !ParseParameterPorts(std::string_view(v).substr(1), i, j)) {
+          !ParseParameterPorts(std::string_view(v).substr(1), row, column)) {
         return fail("--sparam takes a parameter such as S21, S31 or Z11, not '" + v + "'");
       }
       o.sparam = v;
