@@ -29,6 +29,9 @@ struct ImportedFile {
   std::vector<ImportedTrace> traces;
   size_t skippedPoints = 0;  // non-positive or non-finite points left out
   int ports = 0;             // a network-parameter file's ports (1 or 2); 0 for other formats
+  // The units a table's header gave, "kHz, dB, rad", when they are not Hz,
+  // dB and degrees; empty otherwise.
+  std::string units;
 };
 
 struct ImportError {
