@@ -267,6 +267,20 @@ TEST(DelimitedText, EuropeanTablesAndTheUnicodeMinus) {
   EXPECT_EQ(r.file->traces[0].points[0], (TracePoint{1500, -3, 2}));
 }
 
+TEST(DelimitedText, FallingAndUnorderedFrequenciesKeepEveryRowInFileOrder) {
+  // A sweep may run downwards, and a table need not be sorted: no row is
+  // dropped or moved, in a table or in a simulator's text.
+  const std::vector<TracePoint> unordered = {{10, 0, -1}, {1000, -3, -45}, {100, -1, -10}};
+  for (const char* text : {"10,0,-1\n1000,-3,-45\n100,-1,-10\n",
+                           "Freq.\tV(out)\n10\t(0dB,-1\xC2\xB0)\n1000\t(-3dB,-45\xC2\xB0)\n"
+                           "100\t(-1dB,-10\xC2\xB0)\n"}) {
+    SCOPED_TRACE(text);
+    const ImportResult r = Parse(text, "t.txt");
+    ASSERT_TRUE(r.file) << r.error.message;
+    EXPECT_EQ(r.file->traces[0].points, unordered);
+  }
+}
+
 TEST(DelimitedText, TheExportersCsvReadsBackToTheSameValues) {
   MeasurementData data;
   data.points = std::vector<DataPoint>{{10.0, -0.004321f, 0, -0.573f, 0},
