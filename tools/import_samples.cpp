@@ -145,6 +145,24 @@ std::string OpAmpCsv() {
   return text;
 }
 
+// The RC low-pass model again, as a spreadsheet set to a European locale
+// writes it: semicolons between the columns, decimal commas, the frequency
+// in kHz and the phase in radians, named in the header.
+std::string RcModelEuropeanTable() {
+  const double r = 1600.0, c = 100e-9;
+  std::string text = "Frequency (kHz);Gain (dB);Phase (rad)\r\n";
+  LogSweep(10.0, 100000.0, 10, [&](double f) {
+    const Complex h = 1.0 / (1.0 + Jw(f) * r * c);
+    std::string row = Printf("%.6g", f / 1000.0) + ";" + Printf("%.5f", Db(h)) + ";" +
+                      Printf("%.6f", std::arg(h)) + "\r\n";
+    for (char& ch : row) {
+      if (ch == '.') ch = ',';
+    }
+    text += row;
+  });
+  return text;
+}
+
 }  // namespace
 
 bool WriteImportSamples(const std::filesystem::path& folder) {
@@ -152,6 +170,7 @@ bool WriteImportSamples(const std::filesystem::path& folder) {
   ok = Write(folder / "RLC_RES_model.s2p", RlcTouchstone()) && ok;
   ok = Write(folder / "OPAMP_LG_model.csv", OpAmpCsv()) && ok;
   ok = Write(folder / "COUPLER_model.s4p", CouplerTouchstone()) && ok;
+  ok = Write(folder / "RC_LPF_model_eu.csv", RcModelEuropeanTable()) && ok;
   return ok;
 }
 

@@ -547,6 +547,14 @@ M contours</translation>
         <translation>Points: %zu</translation>
     </message>
     <message>
+        <source>点数： %zu  </source>
+        <translation>Points: %zu  </translation>
+    </message>
+    <message>
+        <source>単位： %s</source>
+        <translation>Units: %s</translation>
+    </message>
+    <message>
         <source>品名： %s  ﾊﾞｰｼﾞｮﾝ： %s</source>
         <translation>Model: %s  Version: %s</translation>
     </message>
@@ -1820,12 +1828,24 @@ It has been removed from the recent files.</translation>
         <translation>line too long</translation>
     </message>
     <message>
+        <source>%1 列目の単位 &quot;%2&quot; は読めません（周波数は Hz, kHz, MHz, GHz、ゲインは dB、位相は deg, rad）</source>
+        <translation>unit &quot;%2&quot; of column %1 is not known (frequency in Hz, kHz, MHz or GHz, gain in dB, phase in deg or rad)</translation>
+    </message>
+    <message>
         <source>行列の形式 %1 には対応していません（Full、Upper、Lower）</source>
         <translation>matrix format %1 is not supported (Full, Upper or Lower)</translation>
     </message>
     <message>
         <source>見出しだけでデータがありません</source>
         <translation>a header but no data</translation>
+    </message>
+    <message>
+        <source>見出しにゲインの列がありません</source>
+        <translation>the header names no gain column</translation>
+    </message>
+    <message>
+        <source>見出しに周波数の列がありません</source>
+        <translation>the header names no frequency column</translation>
     </message>
     <message>
         <source>見出しの %1 列より多い列があります</source>

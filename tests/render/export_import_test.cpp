@@ -2,11 +2,15 @@
 // The exporter with other programs' sweep files as inputs, overlays and
 // references, and its Touchstone and SPICE table outputs.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "datafile/data_file_writer.h"
@@ -175,6 +179,78 @@ TEST_F(ExportImport, ImportedFilesAsOverlaysAndAsTheReference) {
   ASSERT_EQ(imported.size(), 3);
   EXPECT_EQ(imported[0].toObject()["role"].toString(), "difference");
   EXPECT_EQ(imported[2].toObject()["role"].toString(), "reference");
+}
+
+// An RC low-pass (corner 1 kHz) as a European table: semicolons, decimal
+// commas, the Unicode minus, the frequency in kHz and the phase in radians.
+std::string EuropeanKilohertzTable() {
+  std::string text = "Freq (kHz);Gain (dB);Phase (rad)\r\n";
+  for (int i = -20; i <= 20; ++i) {
+    const double f = std::pow(10.0, i / 10.0);
+    char row[128];
+    std::snprintf(row, sizeof row, "%.6g;%.6f;%.6f\r\n", f, -10.0 * std::log10(1.0 + f * f),
+                  -std::atan(f));
+    for (char* c = row; *c; ++c) {
+      if (*c == '.') *c = ',';
+    }
+    std::string line = row;
+    for (size_t at = line.find('-'); at != line.npos; at = line.find('-', at)) {
+      line.replace(at, 1, "\xE2\x88\x92");
+    }
+    text += line;
+  }
+  return text;
+}
+
+TEST_F(ExportImport, TableUnitsAndEuropeanNumbersAreReadAndThePageNamesTheUnits) {
+  const std::string khz = root_ + "/khz.csv";
+  WriteBytes(khz, EuropeanKilohertzTable());
+  ASSERT_EQ(Run({"--summary", khz}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "khz  -3dB 997 Hz\n");  // kHz taken for Hz gave 997 mHz
+
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,json,drawing", khz}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(Out("khz.csv")).rfind("10.000000 , -0.000434 , -0.572958\r\n", 0), 0u)
+      << ReadBytes(Out("khz.csv"));
+  EXPECT_NE(ReadBytes(Out("khz.json")).find("\"importedUnits\":\"kHz, dB, rad\""),
+            std::string::npos);
+  EXPECT_NE(ReadBytes(Out("khz.drawing.json")).find("単位： kHz, dB, rad"), std::string::npos);
+  ASSERT_EQ(Run({"--lang", "en", "-o", root_ + "/out", "-f", "drawing", khz}), kExitOk);
+  EXPECT_NE(ReadBytes(Out("khz.drawing.json")).find("Units: kHz, dB, rad"), std::string::npos);
+
+  // A header in Hz, dB and degrees reads as before, and the page does not
+  // mention units.
+  const std::string hz = root_ + "/hz.csv";
+  WriteBytes(hz, "Frequency (Hz),Gain (dB),Phase (deg)\n10,-1,-5\n1000,-3,-45\n");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "json,drawing", hz}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(Out("hz.drawing.json")).find("単位"), std::string::npos);
+  EXPECT_EQ(ReadBytes(Out("hz.json")).find("importedUnits"), std::string::npos);
+
+  // A header that names no gain column is an error of its line.
+  const std::string noGain = root_ + "/nogain.csv";
+  WriteBytes(noGain, "freq,phase,x\n10,-5,1\n");
+  EXPECT_EQ(Run({"--lang", "en", "-o", root_ + "/out", "-f", "csv", noGain, dat_}), 1);
+  EXPECT_EQ(err_.str(), noGain + ":1: the header names no gain column\n");
+  EXPECT_TRUE(std::filesystem::exists(Out("RC1.csv")));
+}
+
+TEST_F(ExportImport, FifosGivenOrInAFolderAreReportedWithoutWaiting) {
+  const std::string folder = root_ + "/in";
+  std::filesystem::create_directory(folder);
+  std::filesystem::copy_file(dat_, folder + "/A.DAT");
+  for (const std::string& fifo : {root_ + "/p.s2p", root_ + "/p.csv", folder + "/B.DAT"}) {
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0) << fifo;
+  }
+  // A run that waits in open() for a writer is ended by the alarm.
+  alarm(30);
+  EXPECT_EQ(Run({"--lang", "en", "-o", root_ + "/out", "-f", "csv", root_ + "/p.s2p",
+                 root_ + "/p.csv", folder}),
+            1);
+  alarm(0);
+  const std::string err = err_.str();
+  EXPECT_NE(err.find(root_ + "/p.s2p: not a regular file\n"), std::string::npos) << err;
+  EXPECT_NE(err.find(root_ + "/p.csv: not a regular file\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("B.DAT"), std::string::npos) << err;
+  EXPECT_TRUE(std::filesystem::exists(Out("A.csv")));
 }
 
 TEST_F(ExportImport, TouchstoneAndSpiceOutputsReadBackToThePage) {

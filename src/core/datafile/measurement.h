@@ -35,6 +35,7 @@ struct ImportedSource {
   std::string fileName;    // without folder, with its extension
   std::string legendName;  // how a legend names the trace
   size_t pointCount = 0;
+  std::string units;  // "kHz, dB, rad" when the file gave other units than Hz, dB, degrees
 };
 
 // Texts are held as UTF-8; on disk they are CP932 and limited to the byte

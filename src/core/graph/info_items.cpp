@@ -198,8 +198,16 @@ void PlaceImportedItems(const GraphPage& page, const PageText& t, InfoCursor& cu
     texts.push_back(StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "トレース： %s  ")).c_str(),
                                  source.traceName.c_str()));
   }
-  texts.push_back(
-      StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "点数： %zu")).c_str(), source.pointCount));
+  // Said only when the file's header changed how its numbers were read.
+  const bool units = !source.units.empty();
+  texts.push_back(StringPrintf(f(units ? FERNPLOT_TEXT("InfoBlock", "点数： %zu  ")
+                                       : FERNPLOT_TEXT("InfoBlock", "点数： %zu"))
+                                   .c_str(),
+                               source.pointCount));
+  if (units) {
+    texts.push_back(
+        StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "単位： %s")).c_str(), source.units.c_str()));
+  }
   for (std::string& text : texts) {
     cursor.flags = 0;
     const double width = t.Width(kFontOther, text);

@@ -230,6 +230,7 @@ std::string MeasurementJson(const MeasurementData& d, const std::string& message
     m.AddLine("importedTrace", JsonString(d.imported->traceName));
     m.AddLine("importedFile", JsonString(d.imported->fileName));
     m.AddLine("importedPointCount", JsonInt(static_cast<int64_t>(d.imported->pointCount)));
+    if (!d.imported->units.empty()) m.AddLine("importedUnits", JsonString(d.imported->units));
   }
   m.AddLine("points", d.points ? ArrayOf(*d.points, PointJson, ",\n") : std::string("null"));
   out += "}\n";

@@ -15,6 +15,10 @@
 namespace fernplot {
 namespace {
 
+// Non-blocking, so that a FIFO or a device given as an input cannot stall
+// the open; anything but a regular file is then refused.
+constexpr int kOpenFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
 std::string LowerSuffix(std::string_view path) {
   const size_t slash = path.find_last_of('/');
   const std::string_view name = slash == path.npos ? path : path.substr(slash + 1);
@@ -41,6 +45,9 @@ ImportFormat DetectText(std::string_view text, std::string_view path) {
   LineCursor lines(text);
   std::string_view line;
   while (lines.Next(line)) {
+    // Too long for any reader: the one the name suggests says so, without
+    // this look taking the line apart first.
+    if (line.size() > kMaxImportLineBytes) break;
     if (LooksLikeSimulatorExport(line)) return ImportFormat::kSimulator;
     const std::string_view t = TrimSpace(line);
     if (t.empty() || t.front() == '!') continue;
@@ -76,8 +83,13 @@ ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path) {
 
 bool IsImportFile(const std::string& path) {
   if (HasImportSuffix(path)) return true;
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(path.c_str(), kOpenFlags);
+  struct stat st {};
   if (fd < 0) return false;
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return false;
+  }
   std::string probe(kImportProbeBytes, '\0');
   const ssize_t n = read(fd, probe.data(), probe.size());
   close(fd);
@@ -132,7 +144,7 @@ ImportResult ParseImport(std::string_view bytes, std::string_view path,
 }
 
 ImportResult ReadImportFile(const std::string& path, const ImportOptions& options) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(path.c_str(), kOpenFlags);
   struct stat st {};
   if (fd < 0 || fstat(fd, &st) != 0) {
     const int failure = errno;

@@ -41,6 +41,9 @@ ImportResult ReadImportFile(const std::string& path, const ImportOptions& option
 bool LooksLikeSimulatorExport(std::string_view firstLine);
 ImportResult ReadSimulatorExport(std::string_view text);
 ImportResult ReadDelimitedText(std::string_view text);
+// Whether a header row names a gain or phase column after its first, as a
+// table's does ("Freq.<TAB>Gain (dB)") and a simulator's never does.
+bool NamesTableColumns(std::string_view header);
 // Drops traces left without points; an error when none has any.
 ImportResult FinishTraces(ImportedFile file);
 

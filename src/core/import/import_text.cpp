@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "import/import_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 namespace fernplot {
 namespace {
@@ -75,6 +77,73 @@ void Cp1252ToUtf8(std::string_view bytes, std::string& out) {
   }
 }
 
+// The power of ten of the leading digit of a decimal number's text ("1e5"
+// and "100000" give 5, "0.001" gives -3), saturating far beyond any double;
+// the text holds at least one non-zero digit.
+long long DecimalExponent(std::string_view number) {
+  constexpr long long kFar = 1'000'000'000;
+  size_t i = 0;
+  if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+  long long digits = 0;  // seen so far, capped
+  long long whole = 0;   // digits before the point
+  long long firstNonZero = -1;
+  bool afterPoint = false;
+  for (; i < number.size(); ++i) {
+    const char c = number[i];
+    if (c == '.' && !afterPoint) {
+      afterPoint = true;
+      continue;
+    }
+    if (c < '0' || c > '9') break;
+    if (firstNonZero < 0 && c != '0') firstNonZero = digits;
+    digits = std::min(kFar, digits + 1);
+    if (!afterPoint) whole = digits;
+  }
+  if (firstNonZero < 0) return -kFar;
+  long long exponent = 0;
+  if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '-' || number[i] == '+')) ++i;
+    for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+      exponent = std::min(kFar, exponent * 10 + (number[i] - '0'));
+    }
+    if (negative) exponent = -exponent;
+  }
+  return whole - 1 - firstNonZero + exponent;
+}
+
+bool TextLikeByte(unsigned char c) {
+  return c == '\t' || c == '\n' || c == '\r' || (c >= 0x20 && c != 0x7F);
+}
+
+// UTF-16 without a byte-order mark, told from where its NUL bytes are: text
+// that is mostly Latin has a zero byte in every other place, on the side of
+// its byte order, and none elsewhere. Judged on the first bytes.
+std::optional<bool> UnmarkedUtf16BigEndian(std::string_view bytes) {
+  constexpr size_t kLook = 4096;
+  const size_t n = std::min(bytes.size(), kLook) & ~size_t(1);
+  if (n < 4 || !std::memchr(bytes.data(), '\0', n)) return std::nullopt;
+  size_t lowFirst = 0, highFirst = 0;  // units of one Latin-1 character
+  for (size_t i = 0; i < n; i += 2) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    if (a == 0 && b == 0) return std::nullopt;  // a NUL character: not text
+    if (b == 0) {
+      if (!TextLikeByte(a)) return std::nullopt;
+      ++lowFirst;
+    } else if (a == 0) {
+      if (!TextLikeByte(b)) return std::nullopt;
+      ++highFirst;
+    }
+  }
+  const size_t units = n / 2;
+  // Both kinds of unit at once is binary data, not text in one byte order.
+  if (lowFirst * 2 >= units && highFirst == 0) return false;
+  if (highFirst * 2 >= units && lowFirst == 0) return true;
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view s) {
@@ -127,6 +196,10 @@ DecodedText DecodeImportText(std::string_view bytes, std::string& storage) {
     Utf16ToUtf8(bytes.substr(2), big, storage);
     d.text = storage;
     d.encoding = big ? TextEncoding::kUtf16Be : TextEncoding::kUtf16Le;
+  } else if (const std::optional<bool> big = UnmarkedUtf16BigEndian(bytes)) {
+    Utf16ToUtf8(bytes, *big, storage);
+    d.text = storage;
+    d.encoding = *big ? TextEncoding::kUtf16Be : TextEncoding::kUtf16Le;
   } else if (IsValidUtf8(bytes)) {
     d.text = bytes;
   } else {
@@ -172,8 +245,8 @@ bool ScanNumber(std::string_view& s, double& value) {
     // Beyond a double's range: infinite, or zero for a tiny one; the
     // usability check then decides.
     const std::string_view matched(first, static_cast<size_t>(ptr - first));
-    const bool tiny = matched.find("e-") != matched.npos || matched.find("E-") != matched.npos;
-    value = tiny ? 0.0 : (matched.starts_with('-') ? -HUGE_VAL : HUGE_VAL);
+    const double sign = matched.starts_with('-') ? -1.0 : 1.0;
+    value = DecimalExponent(matched) > 0 ? sign * HUGE_VAL : sign * 0.0;
     s.remove_prefix(static_cast<size_t>(ptr - s.data()));
     return true;
   }
@@ -185,6 +258,28 @@ bool ScanNumber(std::string_view& s, double& value) {
 bool ParseWholeNumber(std::string_view s, double& value) {
   s = TrimSpace(s);
   return !s.empty() && ScanNumber(s, value) && s.empty();
+}
+
+bool ParseCellNumber(std::string_view s, bool decimalComma, double& value) {
+  constexpr std::string_view kMinus = "\xE2\x88\x92";
+  const bool comma = decimalComma && s.find(',') != s.npos;
+  if (!comma && s.find(kMinus) == s.npos) return ParseWholeNumber(s, value);
+  std::string plain;
+  plain.reserve(s.size());
+  bool point = false;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.substr(i, kMinus.size()) == kMinus) {
+      plain += '-';
+      i += kMinus.size() - 1;
+    } else if (s[i] == ',' && decimalComma) {
+      if (point) return false;  // "1,2,3" is no number
+      point = true;
+      plain += '.';
+    } else {
+      plain += s[i];
+    }
+  }
+  return ParseWholeNumber(plain, value);
 }
 
 std::string AsciiLower(std::string_view s) {

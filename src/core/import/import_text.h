@@ -24,7 +24,8 @@ struct DecodedText {
   bool binary = false;  // holds NUL bytes: not a text file
 };
 
-// UTF-8 with or without BOM, UTF-16 with BOM in either byte order, and
+// UTF-8 with or without BOM, UTF-16 in either byte order (with a BOM, or
+// without one when the zero bytes of mostly Latin text show it), and
 // anything else that is not valid UTF-8 taken as Windows-1252. `storage`
 // holds converted text and must outlive the result.
 DecodedText DecodeImportText(std::string_view bytes, std::string& storage);
@@ -52,6 +53,9 @@ bool IsSpaceChar(char c);
 bool ScanNumber(std::string_view& s, double& value);
 // The whole of `s` (trimmed) as one number.
 bool ParseWholeNumber(std::string_view s, double& value);
+// A table's cell as one number: also with the Unicode minus sign (U+2212)
+// and, when `decimalComma`, a comma for the decimal point.
+bool ParseCellNumber(std::string_view s, bool decimalComma, double& value);
 
 // ASCII lower case of `s`.
 std::string AsciiLower(std::string_view s);

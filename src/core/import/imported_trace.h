@@ -46,6 +46,9 @@ struct ImportedFile {
   int ports = 0;             // a network-parameter file's ports; 0 for other formats
   // A two-port file's whole network, for writing it back.
   std::shared_ptr<const ImportedNetwork> network;
+  // The units a table's header gave, "kHz, dB, rad", when they are not Hz,
+  // dB and degrees; empty otherwise.
+  std::string units;
 };
 
 struct ImportError {

@@ -52,18 +52,21 @@ std::string StepParameters(std::string_view line) {
 }  // namespace
 
 bool LooksLikeSimulatorExport(std::string_view firstLine) {
+  // Its columns are traces (V(out), I(R1)); a table's header may begin with
+  // "Freq." as well but names its gain and phase.
   return firstLine.starts_with("Freq.") &&
-         (firstLine.size() == 5 || firstLine[5] == '\t' || firstLine[5] == ' ');
+         (firstLine.size() == 5 || firstLine[5] == '\t' || firstLine[5] == ' ') &&
+         !NamesTableColumns(firstLine);
 }
 
 ImportResult ReadSimulatorExport(std::string_view text) {
   LineCursor lines(text);
   std::string_view line;
-  if (!lines.Next(line) || !LooksLikeSimulatorExport(line)) {
+  if (lines.Next(line) && line.size() > kMaxImportLineBytes)
+    return ImportFailure(1, FERNPLOT_TEXT("Import", "行が長すぎます"));
+  if (line.empty() || !LooksLikeSimulatorExport(line)) {
     return ImportFailure(1, FERNPLOT_TEXT("Import", "\"Freq.\" の見出しがありません"));
   }
-  if (line.size() > kMaxImportLineBytes)
-    return ImportFailure(1, FERNPLOT_TEXT("Import", "行が長すぎます"));
   std::vector<std::string> columns;
   {
     std::string_view rest = line;
