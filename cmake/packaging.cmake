@@ -30,7 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts the pages are measured and drawn with, and the platform plugins
 # that dpkg-shlibdeps cannot see (Qt loads them at run time).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# The Python module's arrays are numpy's; the programs need neither.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, python3-numpy")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 # Debian wants a copyright file and a changelog in the package's doc folder.

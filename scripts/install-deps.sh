@@ -11,6 +11,7 @@ packages=(
   dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info
   libgtest-dev libgmock-dev libbenchmark-dev libeigen3-dev
   fonts-ipafont-gothic fonts-liberation2
+  pybind11-dev python3-dev python3-pytest python3-numpy
 )
 for extra in "$@"; do
   case "$extra" in

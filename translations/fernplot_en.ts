@@ -1344,24 +1344,24 @@ This file will not be overwritten at the end.
     <message>
         <source>使い方
 
-ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く... (一覧から選択) または ﾌｧｲﾙを開く... (Ctrl+O) でｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。
+%1 (一覧から選択) または %2 (Ctrl+O) でｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。
 Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。
 Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。
 右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。
-ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (表示 → ｶｰﾌﾞの値を表示)。
+ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (%3)。
 Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。
-Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷。
-設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ: 表示ﾍﾟｰｼﾞまたは標準値の設定。</source>
+Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷、Ctrl+Q: 終了。
+%4: 表示ﾍﾟｰｼﾞの設定、%5: 標準値の設定。</source>
         <translation>How to use
 
-File → Open Data File... (choose from the list) or Open File... (Ctrl+O) makes the graphs. Files dropped on the window open too.
+%1 (choose from the list) or %2 (Ctrl+O) makes the graphs. Files dropped on the window open too.
 Page Up / Page Down: previous / next page, Ctrl+Home / Ctrl+End: first / last page.
 Ctrl + mouse wheel, Ctrl++ / Ctrl+- / Ctrl+0: zoom.
 Drag with the right button: zoom into that range, Backspace: previous range, Home: whole sweep.
-The curve&apos;s values at the pointer are shown beside it (View → Curve Readout).
+The curve&apos;s values at the pointer are shown beside it (%3).
 Shift + click: markers, Esc: clear the markers.
-Ctrl+C: copy the page to the clipboard, Ctrl+P: print.
-Settings → Graph Properties: the page&apos;s or the default settings.</translation>
+Ctrl+C: copy the page to the clipboard, Ctrl+P: print, Ctrl+Q: quit.
+%4: the page&apos;s settings, %5: the default settings.</translation>
     </message>
     <message>
         <source>ﾌｧｲﾙ(&amp;F)</source>

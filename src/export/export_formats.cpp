@@ -6,7 +6,7 @@
 #include "analysis/figures_text.h"
 #include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
-#include "export_json.h"
+#include "graph/page_json.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 

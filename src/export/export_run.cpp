@@ -25,7 +25,7 @@
 #include "export_batch.h"
 #include "export_formats.h"
 #include "fernplot_version.h"
-#include "graph/model_overlay.h"
+#include "graph/compared_page.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "import/imported_page.h"
@@ -40,19 +40,12 @@ namespace {
 
 int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& err,
                   const TextTranslator* translator) {
-  const std::string normalized = NormalizeSearchPattern(pattern);
-  const std::string folder(SplitFilePath(normalized).folder);
-  // An empty list must mean "no matching files", not "no such folder".
-  if (std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "." : folder.c_str()),
-                                              &closedir);
-      !dir) {
-    err << (folder.empty() ? std::string(".") : folder) << ": " << std::strerror(errno) << '\n';
+  const DataFileListing listing = ListDataFileRows(pattern, translator);
+  if (listing.error != 0) {
+    err << listing.folder << ": " << std::strerror(listing.error) << '\n';
     return kExitFailure;
   }
-  DataFileList list;
-  ScanDataFiles(normalized, list);
-  for (const DataFileEntry& entry : list) {
-    const DataFileListRow cells = DataFileListCells(entry, translator);
+  for (const DataFileListRow& cells : listing.rows) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << '\t';
       out << EscapedTableCell(cells[i]);
@@ -64,81 +57,6 @@ int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& e
 
 std::string FileNameOf(const std::string& path) {
   return std::filesystem::path(path).filename().string();
-}
-
-// Reads the overlay files and the reference once for every page; a file that
-// cannot be read is reported and left out.
-struct Comparison {
-  std::vector<OverlayTrace> overlays;
-  int referenceIndex = -1;
-  // The reference was read only to subtract it (it is not an overlay): its
-  // traces are the last of `overlays`.
-  bool referenceOnly = false;
-};
-
-// The traces of one overlay file: one for a data file, every trace of an
-// imported file (the first is the one a difference is taken to). Empty,
-// with the reason on `err`, when nothing can be laid over a page;
-// `usage` is set when the file lacks the parameter asked for. Messages are
-// in the language of `translator`.
-std::vector<OverlayTrace> ReadTraces(const std::string& path, const ExportOptions& options,
-                                     const TextTranslator* translator, std::ostream& err,
-                                     bool& usage) {
-  std::vector<OverlayTrace> traces;
-  SweepFileRead read = ReadSweepFile(path, {options.sparam}, translator);
-  usage = usage || read.missingSelection;
-  if (!read.importError.empty()) {
-    err << read.importError << '\n';
-    return traces;
-  }
-  // A record without points has nothing to lay over a page.
-  if (!read.data || !read.data->points) {
-    err << path << ": "
-        << (read.message.empty() ? "has no points"
-                                 : LocalizedReaderMessage(read.message, translator))
-        << '\n';
-    return traces;
-  }
-  read.more.insert(read.more.begin(), std::move(*read.data));
-  for (MeasurementData& d : read.more) {
-    std::string name =
-        d.imported ? d.imported->legendName : std::string(PageFileName(FileNameOf(path)));
-    traces.push_back(OverlayTrace{std::move(d), std::move(name), path});
-  }
-  return traces;
-}
-
-Comparison ReadComparison(const ExportOptions& options, const TextTranslator* translator,
-                          std::ostream& err, bool& allRead, bool& usage) {
-  Comparison c;
-  for (const std::string& path : options.overlays) {
-    std::vector<OverlayTrace> t = ReadTraces(path, options, translator, err, usage);
-    if (t.empty()) {
-      allRead = false;
-      continue;
-    }
-    if (options.differenceFile && path == *options.differenceFile && c.referenceIndex < 0) {
-      c.referenceIndex = static_cast<int>(c.overlays.size());
-    }
-    for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
-  }
-  if (options.differenceFile && c.referenceIndex < 0) {
-    const bool listed = std::find(options.overlays.begin(), options.overlays.end(),
-                                  *options.differenceFile) != options.overlays.end();
-    // Listed but unreadable: already reported.
-    if (!listed) {
-      std::vector<OverlayTrace> t =
-          ReadTraces(*options.differenceFile, options, translator, err, usage);
-      if (!t.empty()) {
-        c.referenceIndex = static_cast<int>(c.overlays.size());
-        c.referenceOnly = true;
-        for (OverlayTrace& trace : t) c.overlays.push_back(std::move(trace));
-      } else {
-        allRead = false;
-      }
-    }
-  }
-  return c;
 }
 
 // A run's settings, the same for every file and thread.
@@ -178,12 +96,6 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   }
   std::optional<MeasurementData>& data = read.data;
   const std::string& message = read.message;
-  // Further traces of an imported file: laid over its first.
-  std::vector<OverlayTrace> ownOverlays;
-  for (MeasurementData& d : read.more) {
-    std::string name = d.imported->legendName;
-    ownOverlays.push_back(OverlayTrace{std::move(d), std::move(name), path});
-  }
   if (!data) {
     result.err = path + ": " + LocalizedReaderMessage(message, run.translator) + "\n";
     result.ok = false;
@@ -203,49 +115,13 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     err << path << ": " << LocalizedReaderMessage(message, run.translator) << '\n';
     result.ok = false;
   }
-  // A page showing the closed loop or the sensitivity draws and lists those
-  // points; its figures stay those of the loop gain as measured.
-  std::unique_ptr<GraphPage> measured;
-  if (run.defaults.loopCurve != LoopCurve::kOpen) {
-    measured = PageSession::MakePage(run.defaults, *data, PageFileName(FileNameOf(path)));
-  }
-  std::unique_ptr<GraphPage> made =
-      PageSession::MakePage(run.defaults, std::move(*data), PageFileName(FileNameOf(path)));
-  made->showFigureMarks = run.options.marks;
-  made->sourcePath = path;
-  if (!run.comparison.overlays.empty() || !ownOverlays.empty()) {
-    const Comparison& c = run.comparison;
-    made->overlays = std::move(ownOverlays);
-    const int first = static_cast<int>(made->overlays.size());
-    made->overlays.insert(made->overlays.end(), c.overlays.begin(), c.overlays.end());
-    made->referenceIndex = c.referenceIndex >= 0 ? first + c.referenceIndex : -1;
-    made->showDifference = made->referenceIndex >= 0;
-    if (made->showDifference) {
-      const auto at = static_cast<size_t>(made->referenceIndex);
-      const Subtraction check =
-          CheckSubtraction(made->data, made->overlays[at].data, PageRatio(made->properties));
-      if (check != Subtraction::kPossible) {
-        // An input error: said so, and the page is drawn as if no difference
-        // had been asked for.
-        err << made->overlays[at].path << ": " << SubtractionMessage(check, run.translator) << '\n';
-        result.ok = false;
-        made->showDifference = false;
-        made->referenceIndex = -1;
-        // Traces read only to be subtracted are the last ones.
-        if (c.referenceOnly) made->overlays.resize(at);
-      }
-    }
-  }
-  if (measured) ShowLoopCurve(*made);
-  if (run.options.fitOverlay) {
-    // The model of the curve the page shows; a page it cannot be fitted to
-    // is drawn without one (-f model says why).
-    const std::vector<UsablePoint> shown = PageUsablePoints(*made);
-    const FitResult fit = FitSweep(shown, run.options.fit);
-    if (fit.model) {
-      made->overlays.push_back(ModelOverlay(*fit.model, shown, PageRatio(made->properties)));
-    }
-  }
+  ComparedPage compared = MakeComparedPage(
+      run.defaults, std::move(*data), std::move(read.more), path, run.comparison, run.options.marks,
+      run.options.fitOverlay ? &run.options.fit : nullptr, run.translator);
+  err << compared.errors;
+  if (!compared.ok) result.ok = false;
+  std::unique_ptr<GraphPage>& made = compared.page;
+  const std::unique_ptr<GraphPage>& measured = compared.measured;
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
   std::vector<OutputTarget> targets;
@@ -421,8 +297,13 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (options.differenceFile) inputs.push_back(*options.differenceFile);
   if (!settings.empty()) inputs.push_back(settings);
   OutputClaims claims(options, inputs);
-  bool usage = false;  // an input lacks what the command line asked of it
-  const Comparison comparison = ReadComparison(options, translator, err, allWritten, usage);
+  ComparisonRead compared =
+      ReadComparison(options.overlays, options.differenceFile, {options.sparam}, translator);
+  err << compared.errors;
+  if (!compared.allRead) allWritten = false;
+  // An input lacks what the command line asked of it.
+  bool usage = compared.missingSelection;
+  const Comparison& comparison = compared.comparison;
   const bool drawn =
       options.reportPath || std::any_of(options.formats.begin(), options.formats.end(),
                                         [](ExportFormat f) { return f->drawn; });

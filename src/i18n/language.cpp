@@ -77,6 +77,19 @@ bool LoadProgramTexts(QTranslator& translator, const QString& baseName,
 
 }  // namespace
 
+QString TextIn(UiLanguage language, const char* context, const char* source) {
+  if (language == UiLanguage::kEnglish) {
+    QTranslator english;
+    if (LoadProgramTexts(
+            english, QStringLiteral("fernplot_en"),
+            QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString())) {
+      const QString text = english.translate(context, source);
+      if (!text.isEmpty()) return text;
+    }
+  }
+  return QString::fromUtf8(source);
+}
+
 Translations::Translations(UiLanguage language, const QString& programPath) : language_(language) {
   // Without an application object (the exporter's text outputs) there are
   // no dialogs to translate, and only the core's texts need the translator.

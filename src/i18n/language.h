@@ -33,6 +33,10 @@ UiLanguage ChooseLanguage(std::optional<UiLanguage> option, std::optional<UiLang
 // the option is there without a known code. The option is not removed.
 std::optional<UiLanguage> LanguageOption(int argc, char** argv, QString& error);
 
+// `source` (a text of `context`) in `language`, whatever language the
+// program speaks now: a message about a language choice is read in it.
+QString TextIn(UiLanguage language, const char* context, const char* source);
+
 // The translators of one language, installed on the running
 // QCoreApplication (a QGuiApplication or QApplication is not needed) for
 // as long as the object lives.

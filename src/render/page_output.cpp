@@ -102,8 +102,8 @@ void RenderTrueSize(QPainter& painter, const DrawingDocument& doc) {
 
 }  // namespace
 
-OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path,
-                          InFlightFiles* inFlight) {
+OutputResult PagePngBytes(const DrawingDocument& doc, double zoom, QByteArray& bytes) {
+  bytes.clear();
   const DrawingSheet* sheet = doc.CurrentSheet();
   if (!sheet) return OutputResult{false, "no page to draw"};
   if (!PageImageSizeUsable(sheet->width, sheet->height, zoom)) {
@@ -111,11 +111,12 @@ OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::st
   }
   const QImage image = RenderPageImage(doc, zoom);
   if (image.isNull()) return OutputResult{false, "the image is too large for memory"};
-  return WriteBytes(path, EncodePng(image), inFlight);
+  bytes = EncodePng(image);
+  return OutputResult{true, {}};
 }
 
-OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title, InFlightFiles* inFlight) {
+OutputResult PageSvgBytes(const DrawingDocument& doc, const std::string& title, QByteArray& bytes) {
+  bytes.clear();
   const QSizeF mm = VectorPageSizeMm(doc);
   if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
@@ -135,11 +136,12 @@ OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
     RenderTrueSize(painter, doc);
     painter.end();
   }
-  return WriteBytes(path, buffer.data(), inFlight);
+  bytes = buffer.data();
+  return OutputResult{true, {}};
 }
 
-OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
-                          const std::string& title, InFlightFiles* inFlight) {
+OutputResult PagePdfBytes(const DrawingDocument& doc, const std::string& title, QByteArray& bytes) {
+  bytes.clear();
   const QSizeF mm = VectorPageSizeMm(doc);
   if (!doc.CurrentSheet()) return OutputResult{false, "no page to draw"};
   if (!UsablePageMm(mm)) return OutputResult{false, "the page has no usable size"};
@@ -161,9 +163,30 @@ OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
     RenderTrueSize(painter, doc);
     painter.end();
   }
-  QByteArray bytes = buffer.data();
+  bytes = buffer.data();
   if (const std::optional<qint64> epoch = SourceDateEpoch()) SetPdfCreationDate(bytes, *epoch);
-  return WriteBytes(path, bytes, inFlight);
+  return OutputResult{true, {}};
+}
+
+OutputResult WritePagePng(const DrawingDocument& doc, double zoom, const std::string& path,
+                          InFlightFiles* inFlight) {
+  QByteArray bytes;
+  const OutputResult made = PagePngBytes(doc, zoom, bytes);
+  return made.ok ? WriteBytes(path, bytes, inFlight) : made;
+}
+
+OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title, InFlightFiles* inFlight) {
+  QByteArray bytes;
+  const OutputResult made = PageSvgBytes(doc, title, bytes);
+  return made.ok ? WriteBytes(path, bytes, inFlight) : made;
+}
+
+OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
+                          const std::string& title, InFlightFiles* inFlight) {
+  QByteArray bytes;
+  const OutputResult made = PagePdfBytes(doc, title, bytes);
+  return made.ok ? WriteBytes(path, bytes, inFlight) : made;
 }
 
 namespace {

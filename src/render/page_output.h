@@ -2,6 +2,7 @@
 #pragma once
 // The current sheet as a bitmap or as a true-size vector page.
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QSizeF>
@@ -36,6 +37,13 @@ QSizeF VectorPageSizeMm(const DrawingDocument& doc);
 QSizeF VectorSheetSizeMm(const DrawingDocument& doc, const DrawingSheet& sheet);
 
 using OutputResult = WriteFileResult;
+
+// The bytes the writers below put in their files, made in memory: for the
+// Python module, which hands them to its caller. `bytes` is left empty on
+// a failure.
+OutputResult PagePngBytes(const DrawingDocument& doc, double zoom, QByteArray& bytes);
+OutputResult PageSvgBytes(const DrawingDocument& doc, const std::string& title, QByteArray& bytes);
+OutputResult PagePdfBytes(const DrawingDocument& doc, const std::string& title, QByteArray& bytes);
 
 // Each writes through a temporary file in the target folder and renames it,
 // so a failed write leaves an existing file as it was.

@@ -60,6 +60,31 @@ TEST(FiguresText, PanelListsEveryCrossingUpToTheBound) {
   EXPECT_EQ(panel.find("9.00 MHz"), std::string::npos);
 }
 
+// One crossover's delay margin is the loop's: one line. With several, each
+// crossover's is listed and the smallest named apart.
+TEST(FiguresText, DelayMarginOnceForOneCrossover) {
+  SweepFigures fig;
+  fig.points = 100;
+  fig.gainCrossovers = {{1e3, -120.0, 60.0}};
+  fig.delayMargins = {{1e3, 1.67e-4}};
+  fig.delayMargin = 1.67e-4;
+  fig.delayMarginIndex = 0;
+  const std::string one = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
+  EXPECT_EQ(one.find("交差の遅延余裕"), std::string::npos) << one;
+  size_t count = 0;
+  for (size_t at = one.find("167 us"); at != std::string::npos; at = one.find("167 us", at + 1)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 1u) << one;
+  fig.gainCrossovers.push_back({5e3, -150.0, 30.0});
+  fig.delayMargins.push_back({5e3, 1.67e-5});
+  fig.delayMargin = 1.67e-5;
+  fig.delayMarginIndex = 1;
+  const std::string two = FiguresPanelText("P", fig, nullptr, LoopJudgement::kLoop);
+  EXPECT_NE(two.find("交差の遅延余裕"), std::string::npos) << two;
+  EXPECT_NE(two.find("167 us"), std::string::npos) << two;
+}
+
 TEST(FiguresText, SummaryLines) {
   SweepFigures loop = LoopFigures();
   EXPECT_EQ(SummaryLine("L", loop), "L  PM -10.0\u00B0 @ 2.00 MHz  GM none  DM none");

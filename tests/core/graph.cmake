@@ -17,4 +17,6 @@ target_sources(fernplot_core_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/graph_session_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_model_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/graph_shown_limits_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/graph_free_space_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/graph_free_space_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_clip_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/graph_loop_labels_test.cpp)

@@ -103,5 +103,41 @@ TEST(FreeSpace, MarkLabelsAndLegendLeaveTheCurvesClear) {
   }
 }
 
+// The low pass with its simulation: the phase curve starts along the top
+// left legend's lower edge, where its outline would hide it; the legend goes
+// to the top right corner, which no curve reaches, and stays clear of both
+// curves with room to spare.
+TEST(FreeSpace, LegendTakesTheCornerNoCurveComesNear) {
+  test::TestState ts;
+  SweepFileRead page = ReadSweepFile(FERNPLOT_SAMPLES_DIR "/RC_LPF.DAT", {});
+  SweepFileRead model = ReadSweepFile(FERNPLOT_SAMPLES_DIR "/RC_LPF_model.txt", {});
+  ASSERT_TRUE(page.data && model.data);
+  auto made = PageSession::MakePage(ts.defaults, std::move(*page.data), "RC_LPF");
+  made->overlays.push_back(OverlayTrace{std::move(*model.data), "RC_LPF_model", "m.txt"});
+  const GraphPage* built = ts->AddPage(std::move(made));
+  ASSERT_NE(built, nullptr);
+  const FrameRect& f = built->layout.frame;
+  std::optional<Box> legend;
+  std::vector<const PolylineElement*> curves;
+  for (const DrawingElement& e : ts->drawing.CurrentSheet()->elements) {
+    if (const auto* p = std::get_if<PolylineElement>(&e); p && p->x.size() > 2) {
+      curves.push_back(p);
+    } else if (const auto* r = std::get_if<RectElement>(&e);
+               r && r->x > f.left && r->x + r->width < f.right) {
+      legend = Box{r->x, r->y, r->x + r->width, r->y + r->height};
+    }
+  }
+  ASSERT_TRUE(legend);
+  EXPECT_GT(legend->left, (f.left + f.right) / 2.0);
+  EXPECT_LT(legend->bottom, (f.top + f.bottom) / 2.0);
+  const Box around{legend->left - 1.0, legend->top - 1.0, legend->right + 1.0,
+                   legend->bottom + 1.0};
+  for (const PolylineElement* c : curves) {
+    for (size_t k = 0; k + 1 < c->x.size(); ++k) {
+      EXPECT_FALSE(SegmentMeets(c->x[k], c->y[k], c->x[k + 1], c->y[k + 1], around));
+    }
+  }
+}
+
 }  // namespace
 }  // namespace fernplot

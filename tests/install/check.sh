@@ -55,4 +55,15 @@ listing=$("$prefix/bin/fernplot-export" --lang en -l "$prefix/share/fernplot/sam
 grep -q $'^RC_LPF.DAT\tRaw data\t' <<<"$listing" || { echo "no English list: $listing" >&2; exit 1; }
 listing=$(LC_ALL=C "$prefix/bin/fernplot-export" -l "$prefix/share/fernplot/samples/*.DAT")
 grep -q $'^RC_LPF.DAT\t生ﾃﾞｰﾀ\t' <<<"$listing" || { echo "not Japanese under C: $listing" >&2; exit 1; }
+
+# The Python module, when it was built, lands in the system Python's
+# dist-packages folder and imports there with the system's interpreter.
+if [[ -n $(ls "$build"/python/fernplot*.so 2>/dev/null) ]]; then
+  site="$prefix/lib/python3/dist-packages"
+  ls "$site"/fernplot*.so >/dev/null && [[ -e "$site/fernplot.pyi" ]] ||
+    { echo "missing after install: the Python module in $site" >&2; exit 1; }
+  version=$(PYTHONPATH="$site" /usr/bin/python3 -c 'import fernplot; print(fernplot.__version__)')
+  "$prefix/bin/fernplot-export" --version | grep -qF " $version" ||
+    { echo "the installed module says version $version" >&2; exit 1; }
+fi
 echo "installed and checked in $prefix"

@@ -24,7 +24,7 @@
 #include "fernplot_test_data.h"
 #include "fileio/atomic_file.h"
 #include "graph/device_units.h"
-#include "json_text.h"
+#include "graph/json_text.h"
 #include "page_output.h"
 #include "qt_page_drawer.h"
 

@@ -568,7 +568,39 @@ class PagesTest : public QObject {
     }
   }
 
-  // The group delay's aperture: typed and chosen on the general page while
+  // A size that is not offered is refused as soon as the field is left for
+  // another control of the page, with the focus back in the field; leaving
+  // for the page's list takes or refuses it once, not twice.
+  void typedFontSizeRefusedOnLeaving() {
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.fonts[0].size = 12;
+    auto sheet = rig.open(true, record);
+    ClickTab(*sheet, kFont);
+    CPropFont* font = sheet->font();
+    QComboBox* sizes = font->sizeCombo();
+    sizes->lineEdit()->setFocus();
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "13");
+    font->boldBox()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(rig.messages.size(), 1);
+    QVERIFY(sizes->lineEdit()->hasFocus());
+    QCOMPARE(font->recordCopy().fonts[0].size, 12);
+    // An offered size typed is taken on leaving.
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "14");
+    font->boldBox()->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(font->recordCopy().fonts[0].size, 14);
+    QCOMPARE(rig.messages.size(), 1);
+    // Another category: one message for the size left behind.
+    sizes->lineEdit()->setFocus();
+    sizes->lineEdit()->selectAll();
+    QTest::keyClicks(sizes->lineEdit(), "99");
+    ClickCategory(font, 3);
+    QCoreApplication::processEvents();
+    QCOMPARE(rig.messages.size(), 2);
+  }
+
   // the right axis shows the delay; one that cannot be used is refused.
   void delayAperture() {
     struct Case {

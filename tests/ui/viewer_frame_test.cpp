@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -25,6 +26,7 @@
 #include "display/commands.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "display/page_actions.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
 #include "page_output.h"
@@ -334,6 +336,53 @@ class FrameTest : public WindowTest {
     for (const DataFileEntry& e : state().dataFiles) QVERIFY(!(e.flags & kEntrySelected));
   }
 
+  // Files chosen from the list are remembered as recent files like any
+  // other; the list looks beside the page on screen when it has none kept.
+  void dataFileListRemembersAndSearchesBesideThePage() {
+    OpenPages(1);
+    state().dataFiles.clear();
+    state().dataFilePath = "/nowhere/*.DAT";
+    dialogs_->markForList = false;
+    frame_->Pages().OpenDataFile();  // cancelled
+    QCOMPARE(state().dataFilePath, std::string("/nowhere/*.DAT"));
+    dialogs_->markForList = true;
+    ScanDataFiles((dir_.path() + QStringLiteral("/P*.DAT")).toStdString(), state().dataFiles);
+    std::vector<std::string> paths;
+    const QMetaObject::Connection c =
+        connect(&frame_->Pages(), &PageActions::filesOpened,
+                [&paths](const std::vector<std::string>& p) { paths = p; });
+    frame_->Pages().OpenDataFile();
+    disconnect(c);
+    QCOMPARE(paths.size(), size_t{3});
+    QCOMPARE(QString::fromStdString(paths.front()), files_.front());
+
+    // Without a list kept, the search starts in the page's folder.
+    state().dataFiles.clear();
+    dialogs_->markForList = false;
+    QString seen;
+    dialogs_->onDataFileList = [&](const AppState& s) {
+      seen = QString::fromStdString(s.dataFilePath);
+    };
+    frame_->Pages().OpenDataFile();
+    QCOMPARE(seen, QDir(dir_.path()).absoluteFilePath(QStringLiteral("*.DAT")));
+  }
+
+  // The help names the menu items as the menus show them; Ctrl+Q quits.
+  void helpNamesTheMenuItemsAndCtrlQQuits() {
+    frame_->Action(kCmdHelp)->trigger();
+    QVERIFY(!dialogs_->infos.empty());
+    const QString help = dialogs_->infos.back();
+    for (const QString& item :
+         {QStringLiteral("ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く..."), QStringLiteral("ﾌｧｲﾙ → ﾌｧｲﾙを開く..."),
+          QStringLiteral("表示 → ｶｰﾌﾞの値を表示"), QStringLiteral("設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（ｶﾚﾝﾄ）..."),
+          QStringLiteral("設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ（標準値）..."), QStringLiteral("Ctrl+Q")}) {
+      QVERIFY2(help.contains(item), qPrintable(item + QStringLiteral(" in ") + help));
+    }
+    QVERIFY(frame_->isVisible());
+    QTest::keyClick(frame_.get(), Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!frame_->isVisible());
+  }
+
   void clipboardPicture() {
     QCOMPARE(PageImageSize(850, 640, 0.75), QSize(638, 480));
     QCOMPARE(PageImageSize(851, 642, 1.0), QSize(852, 642));
@@ -473,7 +522,7 @@ class FrameTest : public WindowTest {
                                   "ｸﾞﾗﾌの印刷...\tCtrl+P",
                                   "ﾌﾟﾘﾝﾀの設定...",
                                   "-",
-                                  "ｱﾌﾟﾘｹｰｼｮﾝの終了",
+                                  "ｱﾌﾟﾘｹｰｼｮﾝの終了\tCtrl+Q",
                                   "表示(&V)",
                                   "ﾂｰﾙ ﾊﾞｰ",
                                   "ｽﾃｰﾀｽ ﾊﾞｰ",

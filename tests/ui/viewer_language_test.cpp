@@ -4,12 +4,18 @@
 #include <QAction>
 #include <QLocale>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include "app/main_app.h"
 #include "app/viewer_settings.h"
 #include "display/commands.h"
+#include "display/figures_dock.h"
 #include "display/main_frame.h"
 #include "language.h"
 #include "viewer_support.h"
@@ -175,6 +181,44 @@ class LanguageTest : public QObject {
     QVERIFY(app.Shutdown().ok);
   }
 
+  // The figures panel open when the viewer closes is open at the next
+  // start; closed, it leaves nothing behind. Its long lines wrap.
+  void figuresPanelReopensAndWraps() {
+    const QString ini = dir_.filePath(QStringLiteral("panel.ini"));
+    ViewerSettings viewer(ini);
+    {
+      ScriptedDialogs dialogs;
+      CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("panel.CFG")), &viewer));
+      app.Start();
+      QVERIFY(app.Frame()->FiguresPanel()->isHidden());
+      app.Frame()->Action(kCmdFiguresPanel)->trigger();
+      QVERIFY(!app.Frame()->FiguresPanel()->isHidden());
+      QVERIFY(app.Shutdown().ok);
+    }
+    QVERIFY(viewer.FiguresPanelOpen());
+    {
+      ScriptedDialogs dialogs;
+      CMainApp app(dialogs, Options(dir_.filePath(QStringLiteral("panel.CFG")), &viewer));
+      app.Start();
+      FiguresDock* dock = app.Frame()->FiguresPanel();
+      QVERIFY(!dock->isHidden());
+      QCOMPARE(dock->TextBox()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+      app.Frame()->show();
+      dock->setFloating(true);
+      dock->resize(160, 300);
+      QCoreApplication::processEvents();
+      // A line far wider than the panel, as a long figure would be.
+      dock->TextBox()->setPlainText(QString(200, QLatin1Char('x')).replace(9, 1, QLatin1Char(' ')));
+      QCoreApplication::processEvents();
+      const QTextLayout* first = dock->TextBox()->document()->firstBlock().layout();
+      QVERIFY(first && first->lineCount() > 1);
+      app.Frame()->Action(kCmdFiguresPanel)->trigger();
+      QVERIFY(app.Shutdown().ok);
+    }
+    QVERIFY(!viewer.FiguresPanelOpen());
+    QVERIFY(!QSettings(ini, QSettings::IniFormat).contains(QStringLiteral("figuresPanel")));
+  }
+
   void languageChoiceIsKeptForTheNextStart() {
     ViewerSettings viewer(dir_.filePath(QStringLiteral("lang.ini")));
     ScriptedDialogs dialogs;
@@ -186,6 +230,11 @@ class LanguageTest : public QObject {
     QCOMPARE(viewer.Language(), std::optional(UiLanguage::kEnglish));
     QVERIFY(!frame.Action(kCmdLanguageAuto)->isChecked());
     QCOMPARE(dialogs.infos.size(), size_t{1});
+    // Confirmed in the language chosen, though the window speaks Japanese.
+    QCOMPARE(dialogs.infos.back(),
+             QStringLiteral("The language changes at the next start of the program."));
+    frame.Action(kCmdLanguageJapanese)->trigger();
+    QCOMPARE(dialogs.infos.back(), QString::fromUtf8("言語の変更は次回の起動から有効になります。"));
     frame.Action(kCmdLanguageAuto)->trigger();
     QCOMPARE(viewer.Language(), std::nullopt);
     QVERIFY(app.Shutdown().ok);

@@ -17,6 +17,7 @@
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "display/markers.h"
+#include "display/trace_readout.h"
 #include "graph/drawing.h"
 #include "graph/loop_readout.h"
 #include "graph/pages.h"
@@ -159,6 +160,45 @@ class LoopViewTest : public QObject {
     // Outside the frame nothing is read.
     frame_->View()->HandlePointer(QPoint(2, 2));
     QVERIFY(frame_->Pane(kPaneFrequency)->text().isEmpty());
+  }
+
+  // With T or S shown on the gain-and-phase page the box reads the curve
+  // drawn, not the loop gain the page holds; back at L it reads L again.
+  void bodeReadoutReadsTheCurveShown() {
+    Open();
+    state().crossHairEnabled = true;
+    CMainView* view = frame_->View();
+    const FrameRect& f = Page().layout.frame;
+    const QPoint at(static_cast<int>((f.left + 0.6 * (f.right - f.left)) * kPixelsPerMm),
+                    static_cast<int>((f.top + 0.5 * (f.bottom - f.top)) * kPixelsPerMm));
+    const auto boxAt = [&] {
+      view->HandlePointer(at);
+      const QStringList lines = view->TraceReadoutBox()->Texts();
+      return lines.isEmpty() ? QString() : lines.front();
+    };
+    const auto expected = [&] {
+      const std::optional<Readout> r =
+          ComputeReadout(Page().layout, at, view->ScrollPosition(), view->Zoom());
+      const std::optional<CurveReading> c = InterpolateAt(ShownUsablePoints(Page()), r->frequency);
+      return CurveReadoutText(r->frequency, c->gain, c->phase);
+    };
+    const QString open = boxAt();
+    QCOMPARE(open, expected());
+    for (int id : {kCmdLoopClosed, kCmdLoopSensitivity}) {
+      frame_->Action(id)->trigger();
+      const QString shown = boxAt();
+      QCOMPARE(shown, expected());
+      QVERIFY2(shown != open, qPrintable(shown));
+      // The dot sits on the drawn curve: at T's gain, not L's.
+      const std::optional<Readout> r =
+          ComputeReadout(Page().layout, at, view->ScrollPosition(), view->Zoom());
+      const double gainMm =
+          Page().layout.gain.ToMm(InterpolateAt(ShownUsablePoints(Page()), r->frequency)->gain);
+      QVERIFY(!view->CurveDots().empty());
+      QVERIFY(std::abs(view->CurveDots().front().y() - gainMm * kPixelsPerMm) <= 2.0);
+    }
+    frame_->Action(kCmdLoopOpen)->trigger();
+    QCOMPARE(boxAt(), open);
   }
 
   void markersSitOnTheCurveInTheLoopViews() {

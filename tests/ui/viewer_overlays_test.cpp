@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
 #include <QUrl>
@@ -20,6 +21,7 @@
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
 #include "display/commands.h"
+#include "display/cross_hair.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
 #include "display/trace_readout.h"
@@ -410,7 +412,21 @@ class OverlaysTest : public WindowTest {
     QVERIFY(lines[0].endsWith(QStringLiteral("Hz")));
     QVERIFY(lines[1].startsWith(QStringLiteral("P1  ")));
     QVERIFY(lines[1].contains(QStringLiteral(" dB  ")) &&
-            lines[1].endsWith(QStringLiteral(" deg")));
+            lines[1].endsWith(QString::fromUtf8("°")));
+    // Read with the single trace's figures: four digits, spaced units.
+    const std::optional<Readout> at =
+        ComputeReadout(Page().layout, InsideFrame(), view->ScrollPosition(), view->Zoom());
+    QVERIFY(at);
+    QCOMPARE(lines[0], FourDigits(at->frequency, "Hz", true));
+    const QRegularExpression figures(QString::fromUtf8("^P1  (−?[0-9.]+) dB  (−?[0-9.]+)°$"));
+    const QRegularExpressionMatch m = figures.match(lines[1]);
+    QVERIFY2(m.hasMatch(), qPrintable(lines[1]));
+    for (int k : {1, 2}) {
+      // Significant digits: leading zeros do not count.
+      QString digits = m.captured(k).remove(QChar(0x2212)).remove(QLatin1Char('.'));
+      while (digits.startsWith(QLatin1Char('0')) && digits.size() > 1) digits.remove(0, 1);
+      QVERIFY2(digits.size() <= 4, qPrintable(lines[1]));
+    }
     // The same sweep reads the same; another sampling of the same low-pass
     // reads close by but is interpolated between its own points.
     QCOMPARE(lines[2].mid(4), lines[1].mid(2));
@@ -421,8 +437,8 @@ class OverlaysTest : public WindowTest {
     view->HandlePointer(InsideFrame());
     lines = view->TraceReadoutBox()->Texts();
     QVERIFY(lines[0].contains(QStringLiteral("基準との差")));
-    QCOMPARE(lines[1], QStringLiteral("P1  0 dB  0 deg"));
-    QCOMPARE(lines[2], QStringLiteral("SAME  0 dB  0 deg"));
+    QCOMPARE(lines[1], QString::fromUtf8("P1  0 dB  0°"));
+    QCOMPARE(lines[2], QString::fromUtf8("SAME  0 dB  0°"));
 
     // Leaving the frame hides it.
     view->HandlePointer(QPoint(2, 2));

@@ -77,6 +77,7 @@ class ScriptedDialogs : public FrameDialogs {
   }
   bool RunDataFileList(QWidget*, AppState& s) override {
     ++listRuns;
+    if (onDataFileList) onDataFileList(s);
     if (!markForList) return false;
     bool any = false;
     for (DataFileEntry& e : s.dataFiles) {
@@ -170,6 +171,8 @@ class ScriptedDialogs : public FrameDialogs {
   std::function<void(GraphProperties&)> editProperties;
 
   std::vector<QString> infos, warnings, questions, csvInitialNames;
+  // Sees the state the data-file list opens with.
+  std::function<void(const AppState&)> onDataFileList;
   std::vector<bool> editedCurrent;
   std::vector<int> printPageCounts;
   std::optional<PrintRequest> printAnswer;

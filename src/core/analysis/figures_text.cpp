@@ -334,8 +334,13 @@ std::string FiguresPanelText(std::string_view fileName, const SweepFigures& fig,
                                ThreeDigits(ModulusMarginDb(fig.modulusMargin->value)) + " dB)" +
                                at(fig.modulusMargin->frequency)
                          : none);
-  crossings(FERNPLOT_TEXT("Figures", "交差の遅延余裕"), fig.delayMargins,
-            [&at](const DelayMargin& d) { return ThreeDigits(d.seconds, "s") + at(d.frequency); });
+  // Each gain crossover has its own delay margin and the loop the smallest:
+  // with one crossover those are one figure, listed once.
+  if (fig.delayMargins.size() > 1) {
+    crossings(
+        FERNPLOT_TEXT("Figures", "交差の遅延余裕"), fig.delayMargins,
+        [&at](const DelayMargin& d) { return ThreeDigits(d.seconds, "s") + at(d.frequency); });
+  }
   line(FERNPLOT_TEXT("Figures", "遅延余裕"),
        fig.delayMarginIndex ? ThreeDigits(*fig.delayMargin, "s") +
                                   at(fig.delayMargins[*fig.delayMarginIndex].frequency)

@@ -1,13 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "datafile/data_file_list_cells.h"
 
+#include <dirent.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <memory>
 
 #include "datafile/data_file_scan.h"
 #include "datafile/reader.h"
+#include "text/file_path.h"
 
 namespace fernplot {
+
+DataFileListing ListDataFileRows(const std::string& pattern, const TextTranslator* translator) {
+  DataFileListing listing;
+  const std::string normalized = NormalizeSearchPattern(pattern);
+  listing.folder = std::string(SplitFilePath(normalized).folder);
+  if (listing.folder.empty()) listing.folder = ".";
+  // An empty list must mean "no matching files", not "no such folder".
+  if (std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(listing.folder.c_str()), &closedir); !dir) {
+    listing.error = errno != 0 ? errno : ENOENT;
+    return listing;
+  }
+  DataFileList list;
+  ScanDataFiles(normalized, list);
+  listing.rows.reserve(list.size());
+  for (const DataFileEntry& entry : list)
+    listing.rows.push_back(DataFileListCells(entry, translator));
+  return listing;
+}
 
 DataFileListRow DataFileListCells(const DataFileEntry& entry, const TextTranslator* translator) {
   DataFileListRow row;

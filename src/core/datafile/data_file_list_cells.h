@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "datafile/data_file_list.h"
@@ -23,6 +24,20 @@ using DataFileListRow = std::array<std::string, kListColumnCount>;
 // (none: the source texts).
 DataFileListRow DataFileListCells(const DataFileEntry& entry,
                                   const TextTranslator* translator = nullptr);
+
+// The rows of the files matching a search pattern as the list shows them,
+// in name order: what `-l` prints and the Python module's scan returns.
+struct DataFileListing {
+  std::vector<DataFileListRow> rows;
+  // The folder searched ("." for a pattern without one) and, when it is
+  // missing or cannot be read, the errno saying why; `rows` is then empty.
+  // An empty listing with no error means no file matched.
+  std::string folder;
+  int error = 0;
+};
+// `pattern` is completed as NormalizeSearchPattern does.
+DataFileListing ListDataFileRows(const std::string& pattern,
+                                 const TextTranslator* translator = nullptr);
 
 // The order of two entries by one column of the list, for sorting by a
 // clicked header: 0 the name order of the search, 1 the type (raw,

@@ -6,11 +6,14 @@
 #include <cmath>
 
 #include "graph/bode_stages.h"
+#include "graph/curve_clip.h"
 #include "graph/curve_thinning.h"
 
 namespace fernplot {
 
 namespace {
+
+constexpr double kLegendClearanceMm = 1.0;
 
 // The part of segment (x0,y0)-(x1,y1) inside the box, as the parameters
 // [t0, t1] along it (Liang-Barsky); nothing when it misses the box.
@@ -60,22 +63,18 @@ std::vector<CurvePiece> DrawnCurves(const BodeStages& b) {
   const auto take = [&out](std::vector<CurvePiece>&& pieces) {
     for (CurvePiece& p : pieces) out.push_back(std::move(p));
   };
-  const std::vector<TraceCurve>& traces = b.traces.traces;
-  const bool ch1ch2 = b.props().calcType == ChannelRatio::kCh1Ch2;
-  for (size_t i = 1; i < traces.size(); ++i) {
-    const TraceCurve& t = traces[i];
-    TracePieces pieces =
-        t.record ? (t.record->points
-                        ? ThinnedTracePieces(*t.record->points, ch1ch2, L, b.grids)
-                        : ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, L, b.grids))
-                 : ThinnedTracePieces(t.points, L, b.grids);
-    if (i < b.traces.rightCurves.size()) {
-      pieces.phase = ThinnedTracePieces(b.traces.rightCurves[i], L, b.grids).phase;
-    }
+  for (size_t i = 1; i < b.traces.traces.size(); ++i) {
+    TracePieces pieces = OverlayTracePieces(b, i);
     take(std::move(pieces.gain));
     take(std::move(pieces.phase));
   }
   // The page's own, as its layer draws them.
+  if (b.page.rangeZoomed) {
+    TracePieces own = PageTracePieces(b);
+    take(std::move(own.gain));
+    take(std::move(own.phase));
+    return out;
+  }
   take(CurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame));
   take(CurvePieces(b.traces.rightCurves.empty() ? b.traces.points : b.traces.rightCurves.front(),
                    CurveValue::kPhase, L.frequency, L.right, L.frame));
@@ -122,7 +121,10 @@ std::optional<LegendPlan> PlaceLegend(const BodeStages& b, std::span<const Curve
     const auto [dx, dy] = shifts[k];
     // A legend wider or taller than the frame stays where it always was.
     if (dx < 0.0 || dy < 0.0) continue;
-    const MmBox box{topLeft.x0 + dx, topLeft.y0 + dy, topLeft.x1 + dx, topLeft.y1 + dy};
+    // With a clearance around it: a curve that runs along the legend's edge
+    // is covered by its outline and reads as hidden as one inside it.
+    const MmBox box{topLeft.x0 + dx - kLegendClearanceMm, topLeft.y0 + dy - kLegendClearanceMm,
+                    topLeft.x1 + dx + kLegendClearanceMm, topLeft.y1 + dy + kLegendClearanceMm};
     const double covered = CurveLengthInside(curves, box);
     if (k == 0 || covered < least) {
       best = k;

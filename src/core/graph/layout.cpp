@@ -10,6 +10,7 @@
 #include "graph/axis_map.h"
 #include "graph/axis_math.h"
 #include "graph/bode_stages.h"
+#include "graph/curve_clip.h"
 #include "graph/info_items.h"
 
 namespace fernplot {
@@ -152,18 +153,30 @@ void BothCurvePieces(const std::vector<RangePoint>& points, const PageLayout& L,
 
 }  // namespace
 
+TracePieces PageTracePieces(const BodeStages& b) {
+  const PageLayout& L = b.geometry();
+  TracePieces t;
+  // The right axis may show another quantity, worked out from these points.
+  const std::vector<RangePoint>& right =
+      b.traces.rightCurves.empty() ? b.traces.points : b.traces.rightCurves.front();
+  if (b.page.rangeZoomed) {
+    t.gain = ClippedCurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame);
+    t.phase = ClippedCurvePieces(right, CurveValue::kPhase, L.frequency, L.right, L.frame);
+  } else if (b.traces.rightCurves.empty()) {
+    BothCurvePieces(b.traces.points, L, t.gain, t.phase);
+  } else {
+    t.gain = CurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame);
+    t.phase = CurvePieces(right, CurveValue::kPhase, L.frequency, L.right, L.frame);
+  }
+  return t;
+}
+
 void DrawPageCurves(const BodeStages& b, DrawingDocument& d) {
   const GraphProperties& p = b.props();
   const PageLayout& L = b.geometry();
-  std::vector<CurvePiece> gain, phase;
-  if (b.traces.rightCurves.empty()) {
-    BothCurvePieces(b.traces.points, L, gain, phase);
-  } else {
-    // The right axis shows another quantity, worked out from these points.
-    gain = CurvePieces(b.traces.points, CurveValue::kGain, L.frequency, L.gain, L.frame);
-    phase = CurvePieces(b.traces.rightCurves.front(), CurveValue::kPhase, L.frequency, L.right,
-                        L.frame);
-  }
+  TracePieces pieces = PageTracePieces(b);
+  std::vector<CurvePiece>& gain = pieces.gain;
+  std::vector<CurvePiece>& phase = pieces.phase;
   const int gainPen =
       d.FindOrAddPen(0, 2, p.gainLineColor, 0, p.gainLineBoldOnPrint != 0 ? 6 : 2, p.gainLineColor);
   for (CurvePiece& piece : gain) d.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));

@@ -10,11 +10,13 @@
 #include <memory>
 #include <numbers>
 #include <optional>
+#include <span>
 
 #include "analysis/figures_text.h"
 #include "analysis/loop.h"
 #include "graph/axes.h"
 #include "graph/format.h"
+#include "graph/free_space.h"
 #include "graph/info_items.h"
 #include "graph/layout.h"
 #include "graph/loop_stages.h"
@@ -33,6 +35,7 @@ constexpr int kArrowCount = 4;
 constexpr double kArrowLength = 2.0;      // mm
 constexpr double kArrowHalfAngle = 0.45;  // radians
 constexpr double kDecadeTick = 1.0;       // mm either side of the curve
+constexpr double kCaptionGap = 0.3;       // mm between a caption and a label
 constexpr double kMarkHalf = 0.8;         // mm: half the x of a figure mark
 constexpr Colour kMarkColour = 0x000000;
 
@@ -79,12 +82,14 @@ void DrawPlaneAxes(const LoopStages& s, DrawingDocument& d) {
     d.AddTextCenter(X, f.bottom + 0.5, FormatFixed(v, s.xTicks.decimals), t.Font(kFontFreqLabels),
                     t.Color(kFontFreqLabels));
   }
-  // Centred over the left edge, but never out past the page's.
+  // Centred over the left edge, but never out past the page's, and clear of
+  // the top label, which sits centred on the frame's top edge.
   const double half = t.Width(kFontGainCaption, s.yCaption) / 2.0;
-  d.AddTextCenter(std::max(f.left, L.pageLeft + 1.0 + half),
-                  f.top - t.Height(kFontGainCaption) - 1.0, s.yCaption, t.Font(kFontGainCaption),
-                  t.Color(kFontGainCaption));
   const double labelHalf = t.Height(kFontGainLabels) / 2.0;
+  const double captionTop =
+      f.top - t.Height(kFontGainCaption) - std::max(1.0, labelHalf + kCaptionGap);
+  d.AddTextCenter(std::max(f.left, L.pageLeft + 1.0 + half), captionTop, s.yCaption,
+                  t.Font(kFontGainCaption), t.Color(kFontGainCaption));
   for (double v : PlaneTickValues(s.range.yMin, s.range.yMax, s.yTicks.step)) {
     const double Y = L.gain.ToMm(v);
     d.AddTextRight(f.left - 1.0, Y - labelHalf, FormatFixed(v, s.yTicks.decimals),
@@ -125,7 +130,7 @@ PlaneRect LabelBox(double x, double y, double w, double h, const FrameRect& f) {
 }
 
 void DrawContours(const LoopStages& s, DrawingDocument& d) {
-  if (!s.base.props().nicholsContours) return;
+  if (!s.base.props().nicholsContours || !(s.contourPhases.high > s.contourPhases.low)) return;
   const PageText& t = s.base.text;
   const PageLayout& L = s.geometry();
   const int pen = d.FindOrAddPen(0, 1, kContourColour, 0, 0, kContourColour);
@@ -136,7 +141,7 @@ void DrawContours(const LoopStages& s, DrawingDocument& d) {
     // one; inside the frame, and left out where it would cover another.
     bool found = false;
     PlanePoint at;
-    for (const Polyline& line : NicholsContour(db, {s.range.xMin, s.range.xMax})) {
+    for (const Polyline& line : NicholsContour(db, s.contourPhases)) {
       DrawInPlane(s, d, pen, line);
       for (const PlanePoint& q : line) {
         if (!Inside(q, s.range)) continue;
@@ -157,6 +162,49 @@ void DrawContours(const LoopStages& s, DrawingDocument& d) {
     written.push_back(box);
     d.AddTextLeft(box.xMin, box.yMin, label, t.Font(kFontFreqLabels), kContourColour);
   }
+}
+
+// The visible pieces of a curve of the plane, in millimetres.
+std::vector<CurvePiece> CurveInMm(const LoopStages& s, const std::vector<PlanePoint>& line) {
+  const PageLayout& L = s.geometry();
+  std::vector<CurvePiece> out;
+  for (const Polyline& piece : ClipPolyline(line, s.range)) {
+    CurvePiece c;
+    for (const PlanePoint& p : piece) {
+      c.x.push_back(L.frequency.ToMm(p.x));
+      c.y.push_back(L.gain.ToMm(p.y));
+    }
+    out.push_back(std::move(c));
+  }
+  return out;
+}
+
+// The box of a decade label of w x h for the tick at (X, Y): right of the
+// tick above it where the frame has room, else the nearest of the places
+// right and left of it, over and under, moved out in half-line steps, that
+// the curve does not pass through; the first place when every one does.
+PlaneRect DecadeLabelBox(double X, double Y, double w, double h, const FrameRect& f,
+                         std::span<const CurvePiece> curve) {
+  constexpr double kGap = 0.3;
+  constexpr int kSteps = 6;
+  const double rightX = X + kDecadeTick + kGap, leftX = X - kDecadeTick - kGap - w;
+  const bool rightFits = rightX + w <= f.right;
+  const auto place = [&](double x0, double y0) {
+    y0 = std::max(f.top, std::min(y0, f.bottom - h));
+    return PlaneRect{x0, x0 + w, y0, y0 + h};
+  };
+  const PlaneRect first = place(rightFits ? rightX : leftX, Y - h);
+  for (int k = 0; k <= kSteps; ++k) {
+    const double step = k * h / 2.0;
+    for (const double x0 : {rightX, leftX}) {
+      if (x0 < f.left || x0 + w > f.right) continue;
+      for (const double y0 : {Y - h - step, Y + step}) {
+        const PlaneRect box = place(x0, y0);
+        if (!CurvesCross(curve, MmBox{box.xMin, box.yMin, box.xMax, box.yMax})) return box;
+      }
+    }
+  }
+  return first;
 }
 
 void DrawOverlayLoopCurves(const LoopStages& s, DrawingDocument& d) {
@@ -217,8 +265,10 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
     walked += len;
   }
   // Decade labels beside a short tick across the curve: inside the frame,
-  // and left out where they would cover one already written (a curve that
-  // lingers near one place over several decades).
+  // in the nearest place beside the tick that the curve does not pass
+  // through, and left out where they would cover one already written (a
+  // curve that lingers near one place over several decades).
+  const std::vector<CurvePiece> drawn = CurveInMm(s, line);
   const double h = t.Height(kFontFreqLabels);
   std::vector<PlaneRect> written;
   for (size_t i = 0; i < s.decades.size(); ++i) {
@@ -227,16 +277,13 @@ void DrawLoopCurve(const LoopStages& s, DrawingDocument& d) {
     const double X = L.frequency.ToMm(q.x), Y = L.gain.ToMm(q.y);
     const std::string label = FormatFrequency(s.decades[i].frequency) + "Hz";
     const double w = t.Width(kFontFreqLabels, label);
-    const bool right = X + kDecadeTick + 0.3 + w <= L.frame.right;
-    const double x0 = right ? X + kDecadeTick + 0.3 : X - kDecadeTick - 0.3 - w;
-    const double y0 = std::max(Y - h, L.frame.top);
-    const PlaneRect box{x0, x0 + w, y0, y0 + h};
+    const PlaneRect box = DecadeLabelBox(X, Y, w, h, L.frame, drawn);
     const bool covers = std::any_of(written.begin(), written.end(),
                                     [&](const PlaneRect& r) { return Covers(box, r); });
     d.AddLine(marks, X - kDecadeTick, Y, X + kDecadeTick, Y);
     if (covers) continue;
     written.push_back(box);
-    d.AddTextLeft(x0, y0, label, t.Font(kFontFreqLabels), t.Color(kFontFreqLabels));
+    d.AddTextLeft(box.xMin, box.yMin, label, t.Font(kFontFreqLabels), t.Color(kFontFreqLabels));
   }
 }
 

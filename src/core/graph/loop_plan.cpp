@@ -94,6 +94,48 @@ LoopTrace MakeTrace(ViewKind kind, PenEntry pen, const std::vector<RangePoint>& 
   return t;
 }
 
+// The Nichols phase step: the smallest of the steps whose labels fit, and on
+// a chart of many turns whole turns by 1, 2 or 5 times a power of ten.
+double PhaseStep(const ValueRange& x, double width, double sampleWidth, const PageText& t) {
+  const double span = x.high - x.low;
+  const double widest =
+      std::max({sampleWidth, t.Width(kFontFreqLabels, FormatFixed(x.low, 0)) + kLinearLabelGap,
+                t.Width(kFontFreqLabels, FormatFixed(x.high, 0)) + kLinearLabelGap});
+  for (double step : kPhaseSteps) {
+    if (width * step / span >= widest) return step;
+  }
+  const double turns = widest * span / (width * 360.0);
+  if (!std::isfinite(turns)) return kPhaseSteps[std::size(kPhaseSteps) - 1];
+  double decade = std::pow(10.0, std::floor(std::log10(turns)));
+  for (;; decade *= 10.0) {
+    for (double m : {1.0, 2.0, 5.0}) {
+      if (m * decade >= turns) return 360.0 * m * decade;
+    }
+  }
+}
+
+// The phases the Nichols contours cover: the whole chart, or on one of
+// many turns the few turns about where the curve first crosses 0 dB (its
+// middle when it never does), where they say something of the loop; none
+// where a turn is too narrow for a contour to be told from the next.
+ValueRange ContourPhases(const std::vector<PlanePoint>& curve, const ValueRange& chart,
+                         double widthMm) {
+  constexpr double kHalf = kMaxContourTurns * 360.0 / 2.0;
+  const double span = chart.high - chart.low;
+  if (!(widthMm * 360.0 / span >= kLeastContourTurnMm)) return {chart.low, chart.low};
+  if (span <= 2.0 * kHalf) return chart;
+  double centre = (chart.low + chart.high) / 2.0;
+  for (size_t k = 1; k < curve.size(); ++k) {
+    const PlanePoint a = curve[k - 1], b = curve[k];
+    if (std::isfinite(a.y) && std::isfinite(b.y) && (a.y >= 0.0) != (b.y >= 0.0)) {
+      centre = b.x;
+      break;
+    }
+  }
+  const double low = std::clamp(centre - kHalf, chart.low, chart.high - 2.0 * kHalf);
+  return {low, low + 2.0 * kHalf};
+}
+
 double LabelGap(const AxisSettings& axis) {
   return axis.tight ? kLabelSpacingTight : kLabelSpacingNormal;
 }
@@ -148,13 +190,7 @@ void PlanNichols(LoopStages& s) {
   const ValueRange x = NicholsPhaseRange(phases);
   const double width = f.right - f.left, height = f.bottom - f.top;
   const double labelWidth = s.base.text.Width(kFontFreqLabels, kPhaseLabelSample) + kLinearLabelGap;
-  s.xTicks.step = kPhaseSteps[std::size(kPhaseSteps) - 1];
-  for (double step : kPhaseSteps) {
-    if (width * step / (x.high - x.low) >= labelWidth) {
-      s.xTicks.step = step;
-      break;
-    }
-  }
+  s.xTicks.step = PhaseStep(x, width, labelWidth, s.base.text);
   // The gain axis as on a gain-and-phase page, but across the whole frame.
   const AxisLimits limits = AxisRange(p.VL, minGain, maxGain, false);
   double step = ManualStep(p.VL, limits.hi, limits.lo);
@@ -171,6 +207,7 @@ void PlanNichols(LoopStages& s) {
   L.right = L.gain;
   s.xCaption = p.VR.caption;
   s.yCaption = p.VL.caption;
+  s.contourPhases = ContourPhases(s.curves.front().plane, x, width);
 }
 
 }  // namespace

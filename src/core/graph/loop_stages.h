@@ -42,6 +42,9 @@ struct LoopStages {
   ViewKind kind = ViewKind::kNyquist;
   std::vector<LoopTrace> curves;
   PlaneRect range;  // the values at the frame's edges
+  // Nichols: the phases the contours are drawn over (a few turns about the
+  // curve's gain crossover on a chart of many turns).
+  ValueRange contourPhases;
   PlaneTicks xTicks, yTicks;
   std::string xCaption, yCaption;
   // The page curve at each decade frequency, in the view's values.
@@ -62,6 +65,11 @@ std::vector<double> PlaneTickValues(double lo, double hi, double step);
 // The critical point's places in the view's values: -1 in Nyquist;
 // (-180° + n 360°, 0 dB) inside the phase range in Nichols.
 std::vector<PlanePoint> CriticalPoints(const LoopStages& stages);
+
+// The Nichols contours are drawn over at most this many turns of phase,
+// and only where a turn is at least this wide (mm).
+inline constexpr int kMaxContourTurns = 8;
+inline constexpr double kLeastContourTurnMm = 20.0;
 
 // A cross of two lines of this length marks the critical point.
 inline constexpr double kCriticalCrossMm = 2.5;

@@ -8,6 +8,7 @@
 #include "analysis/difference.h"
 #include "analysis/sweep_points.h"
 #include "graph/bode_stages.h"
+#include "graph/curve_clip.h"
 #include "graph/curve_thinning.h"
 #include "graph/format.h"
 #include "graph/free_space.h"
@@ -237,31 +238,15 @@ void MergeOverlayExtremes(const GraphPage& page, const std::vector<TraceCurve>& 
 }
 
 void DrawOverlayCurves(const BodeStages& b, DrawingDocument& d) {
-  const GraphProperties& p = b.props();
-  const PageLayout& L = b.geometry();
   const std::vector<TraceCurve>& traces = b.traces.traces;
-  const bool ch1ch2 = p.calcType == ChannelRatio::kCh1Ch2;
   for (size_t i = 1; i < traces.size(); ++i) {
     const TraceCurve& t = traces[i];
-    TracePieces pieces;
-    if (t.record) {
-      if (t.record->points) {
-        pieces = ThinnedTracePieces(*t.record->points, ch1ch2, L, b.grids);
-      } else {
-        pieces = ThinnedTracePieces(std::span<const DataPoint>{}, ch1ch2, L, b.grids);
-      }
-    } else {
-      pieces = ThinnedTracePieces(t.points, L, b.grids);
-    }
+    TracePieces pieces = OverlayTracePieces(b, i);
     const int gainPen = AddPen(d, t.gainPen);
     for (CurvePiece& piece : pieces.gain) {
       d.AddPolyline(gainPen, std::move(piece.x), std::move(piece.y));
     }
     const int phasePen = AddPen(d, t.phasePen);
-    // The right axis may show another quantity than the phase.
-    if (i < b.traces.rightCurves.size()) {
-      pieces.phase = ThinnedTracePieces(b.traces.rightCurves[i], L, b.grids).phase;
-    }
     for (CurvePiece& piece : pieces.phase) {
       d.AddPolyline(phasePen, std::move(piece.x), std::move(piece.y));
     }

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "graph/trace_reader.h"
 
+#include <memory>
+
 #include "graph/overlays.h"
+#include "graph/page_figures.h"
 
 namespace fernplot {
 
-TraceReader::TraceReader(const GraphPage& page) {
+TraceReader::TraceReader(const GraphPage& held) {
+  // The values of the curve drawn: T or S when the page shows one of those.
+  std::unique_ptr<GraphPage> holder;
+  const GraphPage& page = ShownPage(held, holder);
   const ChannelRatio ratio = page.properties.calcType;
   traces_.push_back({page.fileName, UsablePoints(RatioPoints(page.data, ratio))});
   for (const OverlayTrace& t : page.overlays) {

@@ -64,6 +64,8 @@ ImportedRecordsRead ReadImportedRecords(const std::string& path, const ImportOpt
   const ImportResult r = ReadImportFile(path, options);
   if (!r.file) {
     read.error = ImportErrorText(path, r.error, translator);
+    read.errorLine = r.error.line;
+    read.errorMessage = ImportMessage(r.error, translator);
     read.missingSelection = r.error.missingSelection;
     return read;
   }
@@ -82,6 +84,8 @@ SweepFileRead ReadSweepFile(const std::string& path, const ImportOptions& option
   ImportedRecordsRead imported = ReadImportedRecords(path, options, translator);
   read.message.clear();
   read.importError = std::move(imported.error);
+  read.importLine = imported.errorLine;
+  read.importMessage = std::move(imported.errorMessage);
   read.missingSelection = imported.missingSelection;
   read.ports = imported.ports;
   if (!imported.records.empty()) {

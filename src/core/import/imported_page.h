@@ -23,6 +23,8 @@ std::vector<MeasurementData> ImportedRecords(const ImportedFile& file, std::stri
 struct ImportedRecordsRead {
   std::vector<MeasurementData> records;  // at least one when `error` is empty
   std::string error;                     // "<path>: <message>" or "<path>:<line>: <message>"
+  size_t errorLine = 0;                  // the line of `error`, 1-based; 0 for the whole file
+  std::string errorMessage;              // `error` without its path and line
   bool missingSelection = false;         // the file lacks the parameter asked for
   int ports = 0;                         // a network-parameter file's ports, else 0
 };
@@ -40,6 +42,8 @@ struct SweepFileRead {
   std::string message;                // the instrument reader's message (LocalizedReaderMessage)
   std::vector<MeasurementData> more;  // further traces of another program's file
   std::string importError;            // "<path>: <what>" or "<path>:<line>: <what>"
+  size_t importLine = 0;              // its line (1-based), 0 when the whole file is at fault
+  std::string importMessage;          // its <what>
   bool missingSelection = false;      // the file lacks the parameter asked for
   int ports = 0;                      // a network-parameter file's ports (1 or 2), else 0
 };

@@ -92,6 +92,7 @@ void CMainApp::Start() {
 SettingsResult CMainApp::Shutdown(bool quitBySignal) {
   if (!started_ || shutDown_) return {true, {}};
   shutDown_ = true;
+  if (frame_) frame_->KeepViewerChoices();
   if (options_.rememberWindowPlace && frame_) {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, kWindowSettingsOwner,
                        kWindowSettingsName);

@@ -11,6 +11,7 @@ namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
 const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kFiguresPanelKey = QStringLiteral("figuresPanel");
 
 }  // namespace
 
@@ -51,6 +52,21 @@ void ViewerSettings::SetRecentFiles(const std::vector<std::string>& files) {
   QVariantList list;
   for (const std::string& f : files) list.push_back(QByteArray::fromStdString(f));
   settings_->setValue(kRecentKey, list);
+  settings_->sync();
+}
+
+bool ViewerSettings::FiguresPanelOpen() const {
+  return settings_->value(kFiguresPanelKey, false).toBool();
+}
+
+void ViewerSettings::SetFiguresPanelOpen(bool open) {
+  if (open == FiguresPanelOpen()) return;
+  // Closed is the default: no entry, as before the panel was remembered.
+  if (open) {
+    settings_->setValue(kFiguresPanelKey, true);
+  } else {
+    settings_->remove(kFiguresPanelKey);
+  }
   settings_->sync();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The viewer's per-user choices that are not graph settings: the language
-// and the recent data files. Kept by Qt in the per-user folder
+// The viewer's per-user choices that are not graph settings: the language,
+// the recent data files and whether the figures panel is open. Kept by Qt in the per-user folder
 // (~/.config/FERNPLOT/viewer.ini), apart from the settings file.
 
 #include <QString>
@@ -31,6 +31,10 @@ class ViewerSettings {
   // Most recent first; names as bytes.
   std::vector<std::string> RecentFiles() const;
   void SetRecentFiles(const std::vector<std::string>& files);
+
+  // Whether the figures panel was open when the viewer last closed.
+  bool FiguresPanelOpen() const;
+  void SetFiguresPanelOpen(bool open);
 
  private:
   std::unique_ptr<QSettings> settings_;

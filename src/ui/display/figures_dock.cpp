@@ -33,7 +33,8 @@ FiguresDock::FiguresDock(QWidget* parent) : QDockWidget(tr("図表"), parent) {
   text_->setObjectName(QStringLiteral("figuresText"));
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A line longer than the panel is wide wraps: every figure reads whole.
+  text_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   layout->addWidget(text_, 1);
   auto* row = new QHBoxLayout;
   showOnPage_ = new QCheckBox(tr("ｸﾞﾗﾌに表示"), body);

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "app/viewer_settings.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
@@ -39,6 +40,16 @@ void FiguresPart::AddCommands(CommandTable& table) {
              .menu = MenuId::kView,
              .menuPlace = {1, 1},
              .action = dock_->toggleViewAction()});
+}
+
+void FiguresPart::SetViewerSettings(ViewerSettings* settings) {
+  settings_ = settings;
+  if (settings && settings->FiguresPanelOpen()) dock_->show();
+}
+
+void FiguresPart::KeepPanelState() {
+  // Not hidden by the user: the closing window hides it along with itself.
+  if (settings_) settings_->SetFiguresPanelOpen(!dock_->isHidden());
 }
 
 void FiguresPart::ShowPage(const GraphPage* page) {

@@ -18,6 +18,7 @@ class CMainView;
 class CommandTable;
 class FiguresDock;
 class MarkerController;
+class ViewerSettings;
 
 class FiguresPart : public QObject {
   Q_OBJECT
@@ -28,6 +29,10 @@ class FiguresPart : public QObject {
   FiguresDock* Dock() const { return dock_; }
   // The panel follows the page on screen.
   void ShowPage(const GraphPage* page);
+  // Reopens the panel when it was open as the viewer last closed.
+  void SetViewerSettings(ViewerSettings* settings);
+  // Keeps whether the panel is open for the next start.
+  void KeepPanelState();
 
  signals:
   // The user asked for the page's figure marks on or off.
@@ -42,6 +47,7 @@ class FiguresPart : public QObject {
   AppState& state_;
   QMainWindow& window_;
   FiguresDock* dock_ = nullptr;
+  ViewerSettings* settings_ = nullptr;
   // Opened without figures to show: widened when the first arrive.
   bool fitPending_ = false;
 };

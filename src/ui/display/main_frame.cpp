@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLayout>
+#include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -83,6 +85,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::AddWindowCommands() {
   commands_->Add({.id = kCmdExit,
                   .text = FERNPLOT_TEXT("Commands", "ｱﾌﾟﾘｹｰｼｮﾝの終了"),
+                  .shortcut = QKeySequence(Qt::CTRL | Qt::Key_Q),
                   .menu = MenuId::kFile,
                   .menuPlace = {3, 0},
                   .run = [this] { close(); }});
@@ -99,18 +102,35 @@ void CMainFrame::AddWindowCommands() {
                   .run = [this] { dialogs_.About(this); }});
 }
 
-QString CMainFrame::HelpText() {
-  return tr(
-      "使い方\n\n"
-      "ﾌｧｲﾙ → ﾃﾞｰﾀ ﾌｧｲﾙを開く... (一覧から選択) または ﾌｧｲﾙを開く... (Ctrl+O) で"
-      "ｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。\n"
-      "Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。\n"
-      "Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。\n"
-      "右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。\n"
-      "ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (表示 → ｶｰﾌﾞの値を表示)。\n"
-      "Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。\n"
-      "Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷。\n"
-      "設定 → ｸﾞﾗﾌ･ﾌﾟﾛﾊﾟﾃｨ: 表示ﾍﾟｰｼﾞまたは標準値の設定。");
+QString CMainFrame::MenuPath(MenuId menu, int command) const {
+  // As the menus show them: without the mnemonics' marks.
+  const auto plain = [](QString text) {
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&.\\)$"));
+    text.remove(mnemonic);
+    return text.remove(QLatin1Char('&'));
+  };
+  const QMenu* m = commands_->Menu(menu);
+  const QAction* a = Action(command);
+  return (m ? plain(m->title()) : QString()) + QStringLiteral(" → ") +
+         (a ? plain(a->text()) : QString());
+}
+
+QString CMainFrame::HelpText() const {
+  // The menu items named as the menus have them, in the language shown.
+  return tr("使い方\n\n"
+            "%1 (一覧から選択) または %2 (Ctrl+O) で"
+            "ｸﾞﾗﾌを作成します。ﾌｧｲﾙをｳｨﾝﾄﾞｳにﾄﾞﾛｯﾌﾟしても開けます。\n"
+            "Page Up / Page Down: 前／次のﾍﾟｰｼﾞ、Ctrl+Home / Ctrl+End: 先頭／最終ﾍﾟｰｼﾞ。\n"
+            "Ctrl+ﾏｳｽ ﾎｲｰﾙ、Ctrl++ / Ctrl+- / Ctrl+0: 表示倍率。\n"
+            "右ﾎﾞﾀﾝでﾄﾞﾗｯｸﾞ: その範囲を拡大、Backspace: 前の範囲、Home: 掃引全体。\n"
+            "ﾏｳｽ位置のｶｰﾌﾞの値はﾎﾟｲﾝﾀの横に表示されます (%3)。\n"
+            "Shift+ｸﾘｯｸ: ﾏｰｶｰ、Esc: ﾏｰｶｰを消去。\n"
+            "Ctrl+C: 表示ﾍﾟｰｼﾞをｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ、Ctrl+P: 印刷、Ctrl+Q: 終了。\n"
+            "%4: 表示ﾍﾟｰｼﾞの設定、%5: 標準値の設定。")
+      .arg(MenuPath(MenuId::kFile, kCmdOpenDataFile), MenuPath(MenuId::kFile, kCmdOpenFile),
+           MenuPath(MenuId::kView, kCmdCurveReadout),
+           MenuPath(MenuId::kSettings, kCmdCurrentProperties),
+           MenuPath(MenuId::kSettings, kCmdDefaultProperties));
 }
 
 // How a command reaches the repaint: a part changes the pages and says so,
@@ -152,7 +172,12 @@ QSize CMainFrame::WindowSizeToShow(QSize sheet) {
 void CMainFrame::SetViewerSettings(ViewerSettings* settings) {
   language_->SetViewerSettings(settings);
   recent_->SetViewerSettings(settings);
+  figures_->SetViewerSettings(settings);
   UpdateCommandStates();
+}
+
+void CMainFrame::KeepViewerChoices() {
+  figures_->KeepPanelState();
 }
 
 QAction* CMainFrame::Action(int id) const {

@@ -14,6 +14,7 @@ namespace fernplot {
 
 struct AppState;
 class CMainView;
+enum class MenuId;
 class CommandTable;
 class FiguresDock;
 class FiguresPart;
@@ -62,6 +63,8 @@ class CMainFrame : public QMainWindow {
   // Where the recent files and the language choice are kept; none: the
   // recent-files list stays empty and nothing is written.
   void SetViewerSettings(ViewerSettings* settings);
+  // Keeps the window's choices for the next start (the figures panel open).
+  void KeepViewerChoices();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -71,7 +74,9 @@ class CMainFrame : public QMainWindow {
   int sessionListener_ = 0;
   void AddWindowCommands();
   // The short usage help of the help menu.
-  static QString HelpText();
+  QString HelpText() const;
+  // "Menu → Item" as the menus show them.
+  QString MenuPath(MenuId menu, int command) const;
   void Connect();
   // "FERNPLOT - <data file>" while a page is shown.
   void UpdateWindowTitle();

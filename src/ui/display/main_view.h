@@ -111,6 +111,8 @@ class CMainView : public QAbstractScrollArea {
     int reference = -1;
     bool difference = false;
     ChannelRatio calcType = ChannelRatio::kCh1Ch2;
+    LoopCurve curve = LoopCurve::kOpen;
+    const void* points = nullptr;
     bool operator==(const TraceReaderKey&) const = default;
   };
 

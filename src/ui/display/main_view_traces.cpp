@@ -23,8 +23,13 @@ void CMainView::UpdateTraceReadout(const GraphPage* page, const Readout* readout
     dots_.clear();
     return;
   }
-  const TraceReaderKey key{page, page->overlays.size(), page->referenceIndex,
-                           InDifferenceMode(*page), page->properties.calcType};
+  const TraceReaderKey key{page,
+                           page->overlays.size(),
+                           page->referenceIndex,
+                           InDifferenceMode(*page),
+                           page->properties.calcType,
+                           page->properties.loopCurve,
+                           page->data.points ? page->data.points->data() : nullptr};
   if (!traceReader_ || !(readerKey_ == key)) {
     // Prepared once per page state; each move then only searches.
     traceReader_ = std::make_unique<TraceReader>(*page);

@@ -31,6 +31,7 @@
 #include "page_output.h"
 #include "printing.h"
 #include "qt_convert.h"
+#include "text/file_path.h"
 #include "toolbar_icons.h"
 
 namespace fernplot {
@@ -169,9 +170,31 @@ int PageActions::SheetsNow() const {
 }
 
 void PageActions::OpenDataFile() {
+  // Without a list kept from before, the list searches the folder of the page
+  // on screen: the files beside it are the likeliest next ones.
+  const std::string pattern = state_.dataFilePath;
+  std::optional<std::string> suggested;
+  if (const GraphPage* page = PageOnScreen(state_);
+      page && !page->sourcePath.empty() && state_.dataFiles.empty()) {
+    std::error_code ec;
+    const std::filesystem::path at = std::filesystem::absolute(page->sourcePath, ec);
+    if (!ec) {
+      const std::string_view filePart =
+          std::string_view(pattern).substr(SplitFilePath(pattern).folder.size());
+      suggested = (at.parent_path() / (filePart.empty() ? "*.DAT" : filePart)).string();
+      state_.dataFilePath = *suggested;
+    }
+  }
   if (!dialogs_.RunDataFileList(&window_, state_)) {
+    // Nothing searched: the kept pattern stays as it was.
+    if (suggested && state_.dataFilePath == *suggested) state_.dataFilePath = pattern;
     emit statesChanged();
     return;
+  }
+  // The files chosen, before opening them clears their marks.
+  std::vector<std::string> chosen;
+  for (const DataFileEntry& e : state_.dataFiles) {
+    if ((e.flags & kEntrySelected) && IsReadable(e)) chosen.push_back(e.fullPath);
   }
   const int before = SheetsNow();
   // A zoom chosen before the first page applies now.
@@ -187,10 +210,6 @@ void PageActions::OpenDataFile() {
   state_.session.OpenSelected(state_.defaults, state_.dataFiles, [&](size_t done) {
     return !progress || StepOpenProgress(*progress, static_cast<int>(done));
   });
-  std::vector<std::string> chosen;
-  for (const DataFileEntry& e : state_.dataFiles) {
-    if ((e.flags & kEntrySelected) && IsReadable(e)) chosen.push_back(e.fullPath);
-  }
   emit filesOpened(chosen);
   progress.reset();
   AfterPagesOpened(before);

@@ -122,7 +122,7 @@ void RangeZoomPart::SetZoomMode(bool on) {
   emit statesChanged();
 }
 
-std::vector<PageLimits>& RangeZoomPart::History() {
+std::vector<RangeZoomPart::ShownRange>& RangeZoomPart::History() {
   const GraphPage* page = PageOnScreen(state_);
   if (page != historyPage_) {
     history_.clear();
@@ -131,8 +131,9 @@ std::vector<PageLimits>& RangeZoomPart::History() {
   return history_;
 }
 
-void RangeZoomPart::Apply(GraphPage& page, const PageLimits& limits) {
-  SetLimits(page.properties, limits);
+void RangeZoomPart::Apply(GraphPage& page, const ShownRange& range) {
+  SetLimits(page.properties, range.limits);
+  page.rangeZoomed = range.zoomed;
   state_.session.RebuildCurrent();
   emit pageRebuilt();
 }
@@ -144,8 +145,8 @@ bool RangeZoomPart::ZoomTo(QPoint a, QPoint b) {
   const std::optional<PageLimits> limits =
       LimitsOfRectangle(page->layout, a, b, view_->ScrollPosition(), view_->Zoom());
   if (!limits) return false;
-  History().push_back(LimitsOf(page->properties));
-  Apply(*page, *limits);
+  History().push_back({LimitsOf(page->properties), page->rangeZoomed});
+  Apply(*page, {*limits, true});
   return true;
 }
 
@@ -155,9 +156,9 @@ bool RangeZoomPart::CanGoBack() const {
 
 void RangeZoomPart::Back() {
   GraphPage* page = PageOnScreen(state_);
-  std::vector<PageLimits>& history = History();
+  std::vector<ShownRange>& history = History();
   if (!page || history.empty()) return;
-  const PageLimits before = history.back();
+  const ShownRange before = history.back();
   history.pop_back();
   Apply(*page, before);
 }
@@ -170,8 +171,8 @@ void RangeZoomPart::WholeSweep() {
   const PageLimits current = LimitsOf(page->properties);
   const PageLimits whole = WholeSweepLimits(current);
   if (current == whole) return;
-  History().push_back(current);
-  Apply(*page, whole);
+  History().push_back({current, page->rangeZoomed});
+  Apply(*page, {whole, false});
 }
 
 bool RangeZoomPart::eventFilter(QObject* watched, QEvent* event) {

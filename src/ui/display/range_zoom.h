@@ -77,8 +77,13 @@ class RangeZoomPart : public QObject {
 
  private:
   // The ranges before, of the page on screen only.
-  std::vector<PageLimits>& History();
-  void Apply(GraphPage& page, const PageLimits& limits);
+  // A range shown before, and whether it was one zoomed to.
+  struct ShownRange {
+    PageLimits limits;
+    bool zoomed = false;
+  };
+  std::vector<ShownRange>& History();
+  void Apply(GraphPage& page, const ShownRange& range);
 
   AppState& state_;
   CMainView* view_;
@@ -87,7 +92,7 @@ class RangeZoomPart : public QObject {
   std::optional<QPoint> dragFrom_;
   bool zoomMode_ = false;
   const GraphPage* historyPage_ = nullptr;
-  std::vector<PageLimits> history_;
+  std::vector<ShownRange> history_;
 };
 
 }  // namespace fernplot

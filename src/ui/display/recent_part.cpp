@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <filesystem>
 
@@ -12,6 +13,7 @@
 #include "command_table.h"
 #include "commands.h"
 #include "frame_dialogs.h"
+#include "language.h"
 
 namespace fernplot {
 
@@ -159,7 +161,12 @@ void LanguagePart::SetViewerSettings(ViewerSettings* settings) {
 void LanguagePart::Choose(std::optional<UiLanguage> language) {
   chosen_ = language;
   if (settings_) settings_->SetLanguage(language);
-  dialogs_.ShowInfo(&window_, tr("言語の変更は次回の起動から有効になります。"));
+  // Said in the language chosen, which the user reads; automatic: the
+  // locale's.
+  static constexpr const char* kNextStart =
+      QT_TRANSLATE_NOOP("fernplot::LanguagePart", "言語の変更は次回の起動から有効になります。");
+  const UiLanguage next = language ? *language : LanguageForLocale(QLocale::system());
+  dialogs_.ShowInfo(&window_, TextIn(next, "fernplot::LanguagePart", kNextStart));
 }
 
 }  // namespace fernplot

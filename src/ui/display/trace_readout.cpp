@@ -64,15 +64,16 @@ std::vector<TraceReadoutLine> TraceReadoutLines(double frequency,
                                                 bool difference) {
   std::vector<TraceReadoutLine> lines;
   lines.reserve(values.size() + 1);
-  QString heading = FrequencyPaneText(frequency).trimmed();
+  // The same figures as the box of a single trace, not the status bar's.
+  QString heading = FourDigits(frequency, "Hz", true);
   if (difference)
     heading += QCoreApplication::translate("fernplot::TraceReadout", " （基準との差）");
   lines.push_back({QColor(), heading});
   const QString none = QStringLiteral("---");
   for (size_t i = 0; i < values.size(); ++i) {
     const TraceValue& v = values[i];
-    const QString gain = v.gain ? GainPaneText(*v.gain) : none;
-    const QString phase = v.phase ? PhasePaneText(*v.phase) : none;
+    const QString gain = v.gain ? FourDigits(*v.gain, "dB", false) : none;
+    const QString phase = v.phase ? FourDigits(*v.phase, "°", false) : none;
     lines.push_back(
         {i < colours.size() ? colours[i] : QColor(Qt::black),
          QStringLiteral("%1  %2  %3")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "propsheet/font_page.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
@@ -193,6 +195,21 @@ CPropFont::CPropFont(const SheetServices& services, QWidget* parent) : SheetPage
   connect(faces_, &QComboBox::activated, this, [this](int i) { onFaceChosen(i); });
   connect(sizes_, &QComboBox::activated, this, [this](int i) { onSizeChosen(i); });
   connect(sizes_->lineEdit(), &QLineEdit::textEdited, this, [this] { sizeTyped_ = true; });
+  // Leaving the typed size for another control of the page takes or refuses
+  // it there, not only at OK; the sheet's buttons and tabs see to it
+  // themselves (and Cancel needs no size). After the focus has moved: a
+  // message box is no thing to open inside a focus change.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    // The box is its line edit's focus proxy: either may be the one left.
+    const auto inBox = [this](QWidget* w) { return w == sizes_ || w == sizes_->lineEdit(); };
+    if (!inBox(old) || !now || inBox(now) || !isAncestorOf(now)) return;
+    if (!sizeTyped_) return;
+    QTimer::singleShot(0, this, [this] {
+      if (sizeTyped_ && !sizes_->hasFocus() && !sizes_->lineEdit()->hasFocus() && isVisible()) {
+        takeTypedSize();
+      }
+    });
+  });
   connect(bold_, &QCheckBox::clicked, this, [this] { onBoldClicked(); });
   connect(colourButton_, &QPushButton::clicked, this, [this] { onColourClicked(); });
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The two JSON outputs of the exporter: a decoded data file, and a built
+// The two JSON documents of a page (the exporter's -f json and -f drawing,
+// the Python module's header and drawing): a decoded data file, and a built
 // sheet for inspection.
 
 #include <string>

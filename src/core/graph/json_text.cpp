@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "json_text.h"
+#include "graph/json_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "export_json.h"
+#include "graph/page_json.h"
 
 #include <algorithm>
 #include <type_traits>
@@ -8,7 +8,7 @@
 #include "graph/axis_map.h"
 #include "graph/overlays.h"
 #include "graph/right_axis.h"
-#include "json_text.h"
+#include "graph/json_text.h"
 
 namespace fernplot {
 
