@@ -8,6 +8,8 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "import/touchstone_format.h"
 
@@ -21,6 +23,54 @@ std::string Lower(std::string s) {
   return s;
 }
 
+// The options the command line knows, for a "did you mean" after a typo.
+constexpr std::string_view kOptionNames[] = {
+    "--help",           "--version",     "--factory",
+    "--calc",           "--zoom",        "--overlay",
+    "--difference",     "--sparam",      "--margin-reference",
+    "--right",          "--view",        "--loop",
+    "--nyquist-radius", "--no-contours", "--marks",
+    "--fit-order",      "--fit-delay",   "--fit-overlay",
+    "--summary",        "--report",      "--jobs",
+    "--quiet",          "--lang"};
+
+// Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
+size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + change});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+      }
+    }
+  }
+  return d[a.size()][b.size()];
+}
+
+// " (did you mean X?)" for the nearest of `names` to a mistyped `given`,
+// or nothing when none is near: a short name may be one edit off, a longer
+// one two.
+template <typename Names>
+std::string DidYouMean(std::string_view given, const Names& names) {
+  const std::string lower = Lower(std::string(given));
+  std::string_view best;
+  size_t bestDistance = 0;
+  for (const auto& entry : names) {
+    const std::string_view name(entry);
+    const size_t d = EditDistance(lower, Lower(std::string(name)));
+    const size_t allowed = std::min(name.size(), lower.size()) <= 4 ? 1 : 2;
+    if (d <= allowed && (best.empty() || d < bestDistance)) {
+      best = name;
+      bestDistance = d;
+    }
+  }
+  return best.empty() ? std::string() : " (did you mean " + std::string(best) + "?)";
+}
+
 // Adds the comma-separated formats of `list`; false on an unknown or empty one.
 bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std::string& error) {
   size_t start = 0;
@@ -29,7 +79,9 @@ bool AddFormats(const std::string& list, std::vector<ExportFormat>& formats, std
     const std::string name = list.substr(start, comma == std::string::npos ? comma : comma - start);
     const ExportFormat format = FindExportFormat(name);
     if (!format) {
-      error = "unknown format '" + name + "'";
+      std::vector<std::string_view> names;
+      for (const ExportFormatEntry& f : kExportFormats) names.push_back(f.name);
+      error = "unknown format '" + name + "'" + DidYouMean(name, names);
       return false;
     }
     if (std::find(formats.begin(), formats.end(), format) == formats.end()) {
@@ -86,6 +138,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "-s") {
       if (!value(v) || v.empty()) return fail("-s needs a settings file");
       o.settingsPath = v;
+      sawExportOption = true;
+    } else if (arg == "--factory") {
+      if (!takesNoValue()) return fail("--factory takes no value");
+      o.factory = true;
       sawExportOption = true;
     } else if (arg == "--calc") {
       if (!value(v)) return fail("--calc needs ch1/ch2 or ch2/ch1");
@@ -194,9 +250,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       // from_chars takes no plus sign; "+2" is a number all the same.
       const char* first = v.data() + (v.size() > 1 && v[0] == '+' && v[1] != '-' ? 1 : 0);
       const auto [end, ec] = std::from_chars(first, v.data() + v.size(), radius);
-      if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(radius) ||
-          radius < 0.0) {
-        return fail("--nyquist-radius takes a finite number of 0 or more, not '" + v + "'");
+      if (v.empty() || ec != std::errc() || end != v.data() + v.size() ||
+          !IsNyquistRadius(radius)) {
+        return fail("--nyquist-radius takes 0 or a number from 1e-100 to 1e100, not '" + v + "'");
       }
       o.nyquistRadius = radius;
       sawExportOption = true;
@@ -293,12 +349,13 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--") {
       for (++i; i < args.size(); ++i) o.files.push_back(args[i]);
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("unknown option '" + args[i] + "'");
+      return fail("unknown option '" + args[i] + "'" + DidYouMean(arg, kOptionNames));
     } else {
       o.files.push_back(arg);
     }
   }
 
+  if (o.factory && o.settingsPath) return fail("--factory and -s exclude each other");
   if (o.help || o.version) return ParsedArgs{o, {}};
   if (o.listPattern) {
     if (!o.formats.empty() || !o.files.empty() || sawExportOption) {
@@ -328,7 +385,8 @@ std::string ExportHelpText() {
     formats += "<name>" + std::string(f.suffix) + ": " + std::string(f.help) + "\n";
   }
   return "Usage:\n"
-         "  fernplot-export [-o DIR] [-s SETTINGS] [--calc ch1/ch2|ch2/ch1] [--zoom PERCENT]\n"
+         "  fernplot-export [-o DIR] [-s SETTINGS|--factory] [--calc ch1/ch2|ch2/ch1]\n"
+         "                  [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
@@ -354,7 +412,9 @@ std::string ExportHelpText() {
          "Options:\n"
          "  -o DIR         output folder\n"
          "  -s SETTINGS    read this settings file over the factory defaults\n"
-         "                 (default: the viewer's fernplot.CFG, only read)\n"
+         "                 (default: the viewer's fernplot.CFG, only read; the\n"
+         "                 first line of this text names the one a run reads)\n"
+         "  --factory      the factory settings, whatever settings file there is\n"
          "  --calc RATIO   show ch1/ch2 or ch2/ch1 (default: the settings file's)\n"
          "  --zoom PERCENT zoom of png output, 10 to 1000 (default 100)\n"
          "  --overlay FILE[,FILE...]\n"
@@ -407,7 +467,8 @@ std::string ExportHelpText() {
          "                 of more than a second)\n"
          "  -l PATTERN     list the data files matching PATTERN, one per line:\n"
          "                 name, type, count, date, title or message (TAB-separated;\n"
-         "                 a TAB, line feed or backslash in a cell is written \\t, \\n, \\\\)\n"
+         "                 a TAB, line feed, carriage return or backslash in a cell\n"
+         "                 is written \\t, \\n, \\r, \\\\, here and in --summary)\n"
          "  --lang ja|en   language of the page texts and messages (default: the\n"
          "                 locale's; Japanese under a Japanese or the C locale)\n"
          "  -h, --help     show this text\n"

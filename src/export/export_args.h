@@ -27,6 +27,8 @@ struct ExportOptions {
   std::optional<std::string> listPattern;
   std::string outputDir = ".";
   std::optional<std::string> settingsPath;
+  // --factory: the factory settings, whatever settings file there is.
+  bool factory = false;
   std::optional<ChannelRatio> calcType;
   int zoomPercent = 100;
   // --margin-reference: phase margins against 0° (true) or -180° (false)

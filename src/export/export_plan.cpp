@@ -47,12 +47,44 @@ ExportPlan PlanExport(const std::vector<std::string>& args) {
   return plan;
 }
 
+namespace {
+
+// One spelling for every way of naming an output path ("D/X.pdf",
+// "./D//X.pdf"), so that two outputs of the run are told to be one file
+// before either exists.
+std::string OutputKey(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return (ec ? std::filesystem::path(path) : absolute).lexically_normal().string();
+}
+
+}  // namespace
+
 OutputClaims::OutputClaims(const ExportOptions& options, const std::vector<std::string>& inputs)
     : options_(options) {
   for (const std::string& input : inputs) {
     struct stat st {};
     if (stat(input.c_str(), &st) == 0) inputs_.push_back({st.st_dev, st.st_ino, input});
   }
+  // The report is named on the command line: it is claimed before any page.
+  if (options_.reportPath) {
+    const std::string& report = *options_.reportPath;
+    reportRefusal_ = InputAt(report);
+    if (reportRefusal_.empty()) {
+      written_.emplace(OutputKey(report), "--report");
+    } else {
+      reportRefusal_ = report + ": not written: it is the input " + reportRefusal_ + "\n";
+    }
+  }
+}
+
+std::string OutputClaims::InputAt(const std::string& path) const {
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) return {};
+  for (const Input& in : inputs_) {
+    if (in.dev == st.st_dev && in.ino == st.st_ino) return in.path;
+  }
+  return {};
 }
 
 std::vector<OutputTarget> OutputClaims::Claim(size_t index) {
@@ -62,19 +94,14 @@ std::vector<OutputTarget> OutputClaims::Claim(size_t index) {
   for (const ExportFormat format : options_.formats) {
     OutputTarget t{
         (std::filesystem::path(options_.outputDir) / OutputFileName(name, format)).string(), {}};
-    struct stat st {};
-    if (const auto it = written_.find(t.path); it != written_.end()) {
+    const std::string key = OutputKey(t.path);
+    if (const auto it = written_.find(key); it != written_.end()) {
       t.refusal =
           t.path + ": not written for " + input + ": it is the output of " + it->second + "\n";
-    } else if (stat(t.path.c_str(), &st) == 0) {
-      for (const Input& in : inputs_) {
-        if (in.dev == st.st_dev && in.ino == st.st_ino) {
-          t.refusal = t.path + ": not written for " + input + ": it is the input " + in.path + "\n";
-          break;
-        }
-      }
+    } else if (const std::string in = InputAt(t.path); !in.empty()) {
+      t.refusal = t.path + ": not written for " + input + ": it is the input " + in + "\n";
     }
-    if (t.refusal.empty()) written_.emplace(t.path, input);
+    if (t.refusal.empty()) written_.emplace(key, input);
     targets.push_back(std::move(t));
   }
   return targets;

@@ -55,8 +55,13 @@ class OutputClaims {
   OutputClaims(const ExportOptions& options, const std::vector<std::string>& inputs);
   // The outputs of `options.files[index]`, one per format in order.
   std::vector<OutputTarget> Claim(size_t index);
+  // Why the --report file may not be written (it is an input); empty when
+  // it may. It is claimed first, so a page output at its path is refused.
+  const std::string& ReportRefusal() const { return reportRefusal_; }
 
  private:
+  // The path of the input `path` is, or empty.
+  std::string InputAt(const std::string& path) const;
   struct Input {
     dev_t dev;
     ino_t ino;
@@ -65,6 +70,7 @@ class OutputClaims {
   const ExportOptions& options_;
   std::vector<Input> inputs_;
   std::map<std::string, std::string> written_;  // output path -> its input
+  std::string reportRefusal_;
 };
 
 }  // namespace fernplot

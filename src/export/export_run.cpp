@@ -34,28 +34,11 @@
 #include "progress_line.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
+#include "text/table_cell.h"
 
 namespace fernplot {
 
 namespace {
-
-// A cell of the -l table with the bytes that would break it escaped.
-std::string ListCell(std::string_view text) {
-  std::string cell;
-  cell.reserve(text.size());
-  for (const char c : text) {
-    if (c == '\t') {
-      cell += "\\t";
-    } else if (c == '\n') {
-      cell += "\\n";
-    } else if (c == '\\') {
-      cell += "\\\\";
-    } else {
-      cell += c;
-    }
-  }
-  return cell;
-}
 
 int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& err,
                   const TextTranslator* translator) {
@@ -67,7 +50,7 @@ int ListDataFiles(const std::string& pattern, std::ostream& out, std::ostream& e
   for (const DataFileListRow& cells : listing.rows) {
     for (size_t i = 0; i < cells.size(); ++i) {
       if (i) out << '\t';
-      out << ListCell(cells[i]);
+      out << EscapedTableCell(cells[i]);
     }
     out << '\n';
   }
@@ -237,7 +220,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     result.out = SummaryLineOf(cells, run.options.summaryTable);
   } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
-    result.out = SummaryLine(figuresPage.fileName, PageFigures(figuresPage),
+    // One file, one line, whatever bytes its name holds.
+    result.out = SummaryLine(EscapedTableCell(figuresPage.fileName), PageFigures(figuresPage),
                              figuresPage.properties.loopJudgement) +
                  (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
   }
@@ -267,6 +251,29 @@ std::string ExporterSettingsFilePath(const std::string& programPath) {
   std::error_code ec;
   if (!programPath.empty() && fs::exists(beside, ec)) return beside.string();
   return DefaultSettingsFilePath(std::string());
+}
+
+std::string RunSettingsFile(const ExportOptions& options, const std::string& programPath) {
+  if (options.factory) return {};
+  return options.settingsPath ? *options.settingsPath : ExporterSettingsFilePath(programPath);
+}
+
+bool IsNullDevice(const std::string& path) {
+  struct stat st {
+  }, null{};
+  return stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && stat("/dev/null", &null) == 0 &&
+         st.st_rdev == null.st_rdev;
+}
+
+std::string SettingsHelpLine(const ExportOptions& options, const std::string& programPath) {
+  const std::string settings = RunSettingsFile(options, programPath);
+  if (settings.empty()) return "Settings: none, the factory settings (--factory)\n";
+  if (IsNullDevice(settings)) return "Settings: " + settings + " (empty: the factory settings)\n";
+  std::error_code ec;
+  if (!std::filesystem::exists(settings, ec)) {
+    return "Settings: " + settings + " (not there: the factory settings)\n";
+  }
+  return "Settings: " + settings + "\n";
 }
 
 int RunExport(const ExportOptions& given, const std::string& programPath, std::ostream& out,
@@ -301,10 +308,12 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   GraphProperties defaults = FactoryDefaults();
   bool crossHairEnabled = false;  // read with the settings, not used here
   std::string dataFilePath;
-  const std::string settings =
-      options.settingsPath ? *options.settingsPath : ExporterSettingsFilePath(programPath);
+  const std::string settings = RunSettingsFile(options, programPath);
+  // The null device reads as an empty file: the factory settings.
   const SettingsLoadResult load =
-      LoadSettingsFile(settings, defaults, crossHairEnabled, dataFilePath);
+      settings.empty() || IsNullDevice(settings)
+          ? SettingsLoadResult{}
+          : LoadSettingsFile(settings, defaults, crossHairEnabled, dataFilePath);
   if (options.settingsPath && (!load.ok || load.missing)) {
     // Exporting with factory values after a mistyped -s would look like
     // success with the wrong graph settings.
@@ -336,7 +345,7 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   std::vector<std::string> inputs = options.files;
   inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
   if (options.differenceFile) inputs.push_back(*options.differenceFile);
-  inputs.push_back(settings);
+  if (!settings.empty()) inputs.push_back(settings);
   OutputClaims claims(options, inputs);
   ComparisonRead compared =
       ReadComparison(options.overlays, options.differenceFile, {options.sparam}, translator);
@@ -416,7 +425,10 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
         progress.Update(++done);
       });
   progress.Clear();
-  if (options.reportPath) {
+  if (options.reportPath && !claims.ReportRefusal().empty()) {
+    err << claims.ReportRefusal();
+    allWritten = false;
+  } else if (options.reportPath) {
     std::vector<const DrawingDocument*> pages;
     for (const auto& session : reportPages) {
       if (session->drawing.CurrentSheet()) pages.push_back(&session->drawing);
@@ -443,10 +455,11 @@ int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream
             InFlightFiles* inFlight) {
   switch (plan.action) {
     case ExportPlan::Action::kUsageError:
-      err << "fernplot-export: " << plan.usageError << "\n\n" << ExportHelpText();
+      // One line: the whole help after every typo would bury what was wrong.
+      err << "fernplot-export: " << plan.usageError << "; see fernplot-export --help\n";
       return kExitUsage;
     case ExportPlan::Action::kHelp:
-      out << ExportHelpText();
+      out << SettingsHelpLine(plan.options, programPath) << ExportHelpText();
       return kExitOk;
     case ExportPlan::Action::kVersion:
       out << "fernplot-export " << kVersion << '\n';

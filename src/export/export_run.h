@@ -26,6 +26,16 @@ inline constexpr std::string_view kViewerProgramName = "fernplot";
 // written by the exporter.
 std::string ExporterSettingsFilePath(const std::string& programPath);
 
+// The settings file a run of `options` reads: none (empty) with --factory,
+// else -s's or ExporterSettingsFilePath's.
+std::string RunSettingsFile(const ExportOptions& options, const std::string& programPath);
+
+// Whether `path` is the null device, which reads as an empty settings file.
+bool IsNullDevice(const std::string& path);
+
+// The first line of --help: which settings file a run would read.
+std::string SettingsHelpLine(const ExportOptions& options, const std::string& programPath);
+
 // The inputs with every folder replaced by its data files in name order,
 // named under the folder as given; a folder without any is reported on
 // `err` and clears `ok`.

@@ -12,7 +12,7 @@
 
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
-#include "graph/page_limits.h"
+#include "props/page_limits.h"
 
 namespace fernplot {
 

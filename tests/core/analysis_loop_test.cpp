@@ -264,5 +264,20 @@ TEST(ModulusMargin, MinimumInsideOneSegment) {
   EXPECT_NEAR(FindModulusMargin(jump)->value, std::abs(1.0 + std::polar(r, 2 * kPi / 3)), 1e-12);
 }
 
+TEST(ModulusMargin, HugeGainsStillHaveOne) {
+  // |L| of 1e155 and more: |1 + L|^2 overflows, |1 + L| does not.
+  const auto huge =
+      UsablePoints(std::vector<SweepPoint>{{1000, 3100, -90}, {100, 3200, -180}, {10, 6000, 0}});
+  const auto mm = FindModulusMargin(huge);
+  ASSERT_TRUE(mm);
+  EXPECT_NEAR(mm->value / 1e155, 1.0, 1e-9);
+  EXPECT_EQ(mm->frequency, 1000.0);
+  const SweepFigures fig =
+      ComputeFigures(UsablePoints(std::vector<SweepPoint>{{1000, 3100, -90}, {100, 3200, -180}}),
+                     MarginReference::kMinus180);
+  ASSERT_TRUE(fig.modulusMargin);
+  EXPECT_TRUE(std::isfinite(fig.modulusMargin->value));
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -208,15 +208,23 @@ TEST_F(AxesFixture, PhaseStepFromLabelHeight) {
   }
 }
 
-TEST_F(AxesFixture, EqualGainsSpreadIntoEightDecimals) {
+// A flat trace is drawn in a span of 2 dB about its value, not the ±1e-7
+// of equal limits, whose eight-decimal labels ran off the page; a limit of
+// the user's own is kept.
+TEST_F(AxesFixture, EqualGainsGetAReadableSpan) {
   ts.defaults.VL.length = 90;  // span 80
   ts.defaults.VR.length = 90;
   ts.defaults.fonts[kFontGainLabels].size = 10;
   const GraphPage& page = Open(Points({At(10, 5.0), At(100, 5.0), At(1000, 5.0)}));
   const auto labels = Labels(page, kFontGainLabels);
   ASSERT_EQ(labels.size(), 11u);
-  EXPECT_EQ(labels.front(), "4.99999990");
-  EXPECT_EQ(labels.back(), "5.00000010");
+  EXPECT_EQ(labels.front(), "4.0");
+  EXPECT_EQ(labels.back(), "6.0");
+  ts.defaults.VL.useDataMax = 0;
+  ts.defaults.VL.rangeMax = 10;
+  const auto own = Labels(Open(Points({At(10, 5.0), At(100, 5.0)})), kFontGainLabels);
+  ASSERT_FALSE(own.empty());
+  EXPECT_EQ(std::stod(own.back()), 10.0);
 }
 
 TEST_F(AxesFixture, InvertedLimitsDrawNoGainTick) {

@@ -8,7 +8,7 @@
 
 #include "graph/bode_stages.h"
 #include "graph/layout.h"
-#include "graph/page_limits.h"
+#include "props/page_limits.h"
 #include "graph/page_view.h"
 #include "graph_stand_in.h"
 

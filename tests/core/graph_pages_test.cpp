@@ -81,7 +81,7 @@ TEST(ResolvePageFonts, EqualSettingsShareAnIndex) {
   EXPECT_EQ(index[kFontGainCaption], index[kFontGainLabels]);
   EXPECT_NE(index[kFontFileName], index[kFontDataTitle]);
   const FontEntry& bold = d.Fonts()[static_cast<size_t>(index[kFontFileName])];
-  EXPECT_EQ(bold, (FontEntry{12, 0, 700, kCharsetShiftJis, p.fonts[0].faceName}));
+  EXPECT_EQ(bold, (FontEntry{12, 0, 700, kCharsetShiftJis, p.fonts[0].faceName.str()}));
   p.fonts[kFontOther].ansiCharset = 1;
   EXPECT_EQ(d.Fonts()[static_cast<size_t>(ResolvePageFonts(d, p)[kFontOther])].charset,
             kCharsetAnsi);
@@ -91,6 +91,9 @@ TEST(PageFileName, DropsFolderAndExtension) {
   EXPECT_EQ(PageFileName("SAMPLE1.DAT"), "SAMPLE1");
   EXPECT_EQ(PageFileName("/data/run.2/B.DAT"), "B");
   EXPECT_EQ(PageFileName("NOEXT"), "NOEXT");
+  // A backslash is a character of a Linux name, not a folder separator.
+  EXPECT_EQ(PageFileName("run\\A.csv"), "run\\A");
+  EXPECT_EQ(PageFileName("/d/run\\A.csv"), "run\\A");
 }
 
 // The page session's operations on pages told apart by their file names.

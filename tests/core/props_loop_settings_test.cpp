@@ -65,6 +65,8 @@ TEST(LoopSettings, ReadingKeepsTheSettingForAnUnknownValue) {
       {"NYQUIST_RADIUS = -1\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
       {"NYQUIST_RADIUS = nan\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
       {"NYQUIST_RADIUS = inf\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 1e308\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
+      {"NYQUIST_RADIUS = 1e-308\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
       {"NYQUIST_RADIUS = 2x\r\n", ViewKind::kNichols, LoopCurve::kClosed, 3.0},
   };
   for (const auto& c : cases) {

@@ -10,7 +10,7 @@
 
 #include "app_state.h"
 #include "fernplot_test_data.h"
-#include "graph/page_limits.h"
+#include "props/page_limits.h"
 #include "props/settings_file.h"
 #include "props/settings_scan.h"
 #include "text/encoding.h"

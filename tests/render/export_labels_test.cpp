@@ -86,6 +86,49 @@ TEST(AbsurdSweeps, LabelsStayShortAndTheCurveIsDrawn) {
   }
 }
 
+// The axis labels of a page's gain and phase, in drawing order.
+std::vector<std::string> AxisLabels(const QJsonObject& drawing) {
+  std::vector<std::string> labels;
+  for (const QJsonValue v : drawing["elements"].toArray()) {
+    const QJsonObject e = v.toObject();
+    const std::string text = e["text"].toString().toStdString();
+    if (e["kind"] == "text" && !text.empty() &&
+        text.find_first_not_of("-.0123456789") == std::string::npos) {
+      labels.push_back(text);
+    }
+  }
+  return labels;
+}
+
+TEST(FlatSweeps, ATraceThatDoesNotVaryGetsReadableAxes) {
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString();
+  const std::string path = root + "/FLAT.DAT";
+  WriteBytes(path,
+             EncodeCalculatedDataFile(
+                 testing::TestHeader({.dataType = 1, .pointCount = 3}),
+                 {{100.0, 1.0f, -180.0f}, {1000.0, 1.0f, -180.0f}, {10000.0, 1.0f, -180.0f}}));
+  std::ostringstream out, err;
+  const QtPageDrawer drawer;
+  ASSERT_EQ(TranslatedExportMain({"-o", root, "-f", "drawing", path}, root + "/fernplot-export",
+                                 out, err, &drawer),
+            kExitOk)
+      << err.str();
+  const std::vector<std::string> labels = AxisLabels(
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(root + "/FLAT.drawing.json")))
+          .object());
+  ASSERT_GE(labels.size(), 4u);
+  bool zero = false, critical = false;
+  for (const std::string& label : labels) {
+    EXPECT_LE(label.size(), 6u) << label;
+    zero |= label == "0.0" || label == "-0.0" || label == "0";
+    critical |= label.rfind("-180", 0) == 0;
+  }
+  std::string all;
+  for (const std::string& label : labels) all += label + " ";
+  EXPECT_TRUE(zero && critical) << "the value itself is on its axis: " << all;
+}
+
 TEST(AbsurdSweeps, NumbersPastThePrefixesTakeTheExponentForm) {
   struct Case {
     double value;

@@ -46,6 +46,8 @@ TEST(ExportLoopArgs, AcceptedAndRejected) {
       {{"--nyquist-radius=2.5", "-f", "csv", "a"}, {}, {}, 2.5},
       {{"--nyquist-radius", "1e2", "-f", "csv", "a"}, {}, {}, 100.0},
       {{"--nyquist-radius", "+0.5", "-f", "csv", "a"}, {}, {}, 0.5},
+      {{"--nyquist-radius", "1e100", "-f", "csv", "a"}, {}, {}, 1e100},
+      {{"--nyquist-radius", "1e-100", "-f", "csv", "a"}, {}, {}, 1e-100},
   };
   for (const auto& c : accepted) {
     const ParsedArgs p = ParseExportArgs(c.args);
@@ -65,6 +67,10 @@ TEST(ExportLoopArgs, AcceptedAndRejected) {
       {"--nyquist-radius", "nan", "-f", "png", "a"},
       {"--nyquist-radius", "inf", "-f", "png", "a"},
       {"--nyquist-radius", "1e400", "-f", "png", "a"},
+      // Finite, but the plane's scale would not be.
+      {"--nyquist-radius", "1e308", "-f", "png", "a"},
+      {"--nyquist-radius", "1e-308", "-f", "png", "a"},
+      {"--nyquist-radius", "1e101", "-f", "png", "a"},
       {"--nyquist-radius", "2mm", "-f", "png", "a"},
       {"--nyquist-radius", " 2", "-f", "png", "a"},
       {"--nyquist-radius", "", "-f", "png", "a"},

@@ -188,6 +188,24 @@ TEST_F(ExportLoopView, EveryOutputOfALoopView) {
   EXPECT_GE(onEdge, 1);
 }
 
+TEST_F(ExportLoopView, ExtremeRadiiDrawOnlyNumbers) {
+  // The ends of the radii taken: every coordinate and label a number.
+  for (const char* radius : {"1e100", "1e-100"}) {
+    SCOPED_TRACE(radius);
+    const std::string dir = root_ + "/r" + radius;
+    ASSERT_EQ(Run({"-o", dir, "--view", "nyquist", "--nyquist-radius", radius, "-f", "drawing,svg",
+                   loop_}),
+              0)
+        << err_.str();
+    for (const char* file : {"/loop.drawing.json", "/loop.svg"}) {
+      const std::string text = ReadBytes(dir + file);
+      for (const char* word : {"Infinity", "NaN", "inf", "nan"}) {
+        EXPECT_EQ(text.find(word), std::string::npos) << file << " holds " << word;
+      }
+    }
+  }
+}
+
 // The settings file's word on whether a page is a loop decides the summary:
 // the integrator said not to be a loop lists no margins; said to be one, it
 // lists them as it does by itself.

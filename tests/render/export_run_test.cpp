@@ -218,9 +218,9 @@ TEST_F(ExportRun, UnreadableOverlaysFailButPagesAreWritten) {
   EXPECT_EQ(err_.str(), missing + ": " + err_.str().substr(missing.size() + 2));
 }
 
-TEST_F(ExportRun, UsageErrorsPrintHelp) {
+TEST_F(ExportRun, UsageErrorsPointToHelp) {
   EXPECT_EQ(Run({}), kExitUsage);
-  EXPECT_NE(err_.str().find("Usage:"), std::string::npos);
+  EXPECT_NE(err_.str().find("see fernplot-export --help"), std::string::npos);
   EXPECT_EQ(Run({"-f", "gif", raw_}), kExitUsage);
   EXPECT_NE(err_.str().find("gif"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), kExitOk);

@@ -7,6 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -211,6 +215,36 @@ TEST_F(ExportSafety, SettingsComeFromTheViewersFileAndAreOnlyRead) {
   ASSERT_EQ(Run({"-o", out_dir_, "-f", "csv", x}), kExitOk) << err_.str();
   EXPECT_NE(ReadBytes(Out("X.csv")), factory) << "the ratio of the viewer's settings";
   EXPECT_EQ(ReadBytes(beside), "CALC = CH2/CH1\r\n");
+}
+
+// A program may name its traces at any length: the page shows a short
+// name of each (cut at a character), in the legend and the info texts.
+TEST_F(ExportSafety, HugeTraceNamesAreCutOnThePage) {
+  const std::string huge(200000, 'x');
+  const std::string ka = "\xE3\x82\xAB";  // a katakana KA, two bytes in CP932
+  std::string text = "Freq.\tV(out)\r\n";
+  for (int run = 1; run <= 5; ++run) {
+    // An odd length, so that a cut at a byte count would split a KA.
+    std::string name = "R=" + std::to_string(run) + "x";
+    for (int i = 0; i < 30000; ++i) name += ka;
+    text += "Step Information: " + name + huge + "  (Run: " + std::to_string(run) + "/5)\r\n";
+    text += "1e1\t(-1dB,-10\xC2\xB0)\r\n1e3\t(-3dB,-45\xC2\xB0)\r\n";
+  }
+  const std::string path = root_ + "/steps.txt";
+  WriteBytes(path, text);
+  ASSERT_EQ(Run({"-o", out_dir_, "-f", "drawing,pdf", path}), kExitOk) << err_.str();
+  const QJsonObject d =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(Out("steps.drawing.json"))))
+          .object();
+  int named = 0;
+  for (const QJsonValue v : d["elements"].toArray()) {
+    const QString t = v.toObject()["text"].toString();
+    EXPECT_LE(t.toUtf8().size(), 200) << t.left(40).toStdString();
+    EXPECT_FALSE(t.contains(QChar(0xFFFD))) << "a character cut in two";
+    named += t.startsWith("V(out) R=") && t.endsWith(QChar(0x2026));
+  }
+  EXPECT_GE(named, 5) << "the legend's names, cut";
+  EXPECT_LT(ReadBytes(Out("steps.pdf")).size(), 1000000u);
 }
 
 TEST(JsonText, NonFiniteValuesStayDistinct) {

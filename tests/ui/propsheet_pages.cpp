@@ -523,7 +523,7 @@ class PagesTest : public QObject {
     QTest::keyClick(sizes->lineEdit(), Qt::Key_Return);
     QCOMPARE(sheet->result(), int(QDialog::Accepted));
     sheet->storeInto(record);
-    QCOMPARE(record.fonts[0].faceName, firstFace.toStdString());
+    QCOMPARE(record.fonts[0].faceName.str(), firstFace.toStdString());
     QCOMPARE(record.fonts[0].ansiCharset, firstAnsi ? 1 : 0);
     QCOMPARE(record.fonts[0].size, 14);
     QCOMPARE(record.fonts[0].bold, 0);
@@ -531,7 +531,7 @@ class PagesTest : public QObject {
     FontSetting typed = original.fonts[2];
     typed.size = 16;
     QCOMPARE(record.fonts[2], typed);
-    QCOMPARE(record.fonts[3].faceName, faces->itemText(second).toStdString());
+    QCOMPARE(record.fonts[3].faceName.str(), faces->itemText(second).toStdString());
     for (size_t i = 4; i < record.fonts.size(); ++i) QCOMPARE(record.fonts[i], original.fonts[i]);
   }
 

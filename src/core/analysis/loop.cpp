@@ -223,6 +223,22 @@ LoopPass RunLoopPass(std::span<const UsablePoint> points) {
       bestFrequency = f;
     }
   }
+  if (!std::isfinite(best)) {
+    // |L| so large (1e154 and more) that |1 + L|^2 overflows at every
+    // point: |1 + L| itself still has a value. Between two such points it
+    // is within 1 of |L|, which is smallest at one end: the points decide.
+    double least = std::numeric_limits<double>::infinity();
+    for (const UsablePoint& p : points) {
+      const double r = Magnitude(p.gain);
+      const double m = std::hypot(r - 1.0, std::sqrt(2.0 * r * OnePlusCos(p.unwrapped)));
+      if (m < least) {
+        least = m;
+        bestFrequency = p.frequency;
+      }
+    }
+    if (std::isfinite(least)) out.modulusMargin = ModulusMargin{bestFrequency, least};
+    return out;
+  }
   out.modulusMargin = ModulusMargin{bestFrequency, std::sqrt(best)};
   return out;
 }

@@ -25,4 +25,12 @@ enum class LoopJudgement : int32_t { kAutomatic, kLoop, kNotLoop };
 // The Nyquist view shows at least [-R, R] on both axes; 0 fits every point.
 inline constexpr double kDefaultNyquistRadius = 2.0;
 
+// The radii a page may ask for besides 0: beyond them the plane's scale (mm
+// per unit) is no finite number, and no tick label could be read.
+inline constexpr double kMinNyquistRadius = 1e-100;
+inline constexpr double kMaxNyquistRadius = 1e100;
+constexpr bool IsNyquistRadius(double r) {
+  return r == 0.0 || (r >= kMinNyquistRadius && r <= kMaxNyquistRadius);
+}
+
 }  // namespace fernplot

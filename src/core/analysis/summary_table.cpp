@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "analysis/figures_text.h"
+#include "text/table_cell.h"
 
 namespace fernplot {
 
@@ -72,7 +73,7 @@ std::string SummaryLineOf(const std::vector<std::string>& cells, char separator)
     if (i > 0) line += separator;
     const std::string& c = cells[i];
     if (separator == '\t') {
-      for (char ch : c) line += (ch == '\t' || ch == '\n' || ch == '\r') ? ' ' : ch;
+      line += EscapedTableCell(c);
     } else if (c.find_first_of(",\"\n\r") != std::string::npos) {
       line += '"';
       for (char ch : c) {

@@ -160,7 +160,9 @@ void PlanFrequency(const AxisSettings& hb, const PageText& t, const DataRange& r
 
 LinearScale GainScale(const AxisSettings& vl, const PageText& t, const DataRange& r,
                       const Frame& f) {
-  const AxisLimits limits = AxisRange(vl, r.minGain, r.maxGain, false);
+  const AxisLimits data =
+      r.hasGain ? FlatDataLimits(vl, r.minGain, r.maxGain) : AxisLimits{r.maxGain, r.minGain};
+  const AxisLimits limits = AxisRange(vl, data.lo, data.hi, false);
   const double span = VerticalSpan(vl, f);
   double step = ManualStep(vl, limits.hi, limits.lo);
   if (step == 0.0) {
@@ -194,7 +196,9 @@ LinearScale PhaseScale(const GraphProperties& p, const PageText& t, const DataRa
   // The unwrapped phase can run over many turns: its limits are the data's.
   AxisSettings limitsOf = vr;
   if (p.rightAxis == kRightUnwrappedPhase) limitsOf.useDataMin = limitsOf.useDataMax = 1;
-  const AxisLimits limits = AxisRange(limitsOf, r.minPhase, r.maxPhase, false);
+  const AxisLimits data = r.hasPhase ? FlatDataLimits(limitsOf, r.minPhase, r.maxPhase)
+                                     : AxisLimits{r.maxPhase, r.minPhase};
+  const AxisLimits limits = AxisRange(limitsOf, data.lo, data.hi, false);
   const double span = VerticalSpan(vr, f);
   double step = ManualStep(vr, limits.hi, limits.lo);
   if (step == 0.0) {

@@ -83,6 +83,17 @@ AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, b
   return limits;
 }
 
+AxisLimits FlatDataLimits(const AxisSettings& axis, double dataMin, double dataMax) {
+  AxisLimits limits{dataMax, dataMin};
+  if (!axis.useDataMin || !axis.useDataMax || !std::isfinite(dataMin) || !std::isfinite(dataMax) ||
+      std::fabs(dataMax - dataMin) >= kEqualLimitThreshold) {
+    return limits;
+  }
+  const double middle = dataMin / 2.0 + dataMax / 2.0;
+  const double half = std::max(1.0, std::fabs(middle) * 1e-3);
+  return {middle + half, middle - half};
+}
+
 bool UseLogScale(ScaleType scaleType, double hi, double lo) {
   if (scaleType == ScaleType::kLog) return true;
   if (scaleType == ScaleType::kLin) return false;

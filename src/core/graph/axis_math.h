@@ -51,6 +51,13 @@ struct AxisLimits {
 // frequency limits that are not positive get their defaults, and equal
 // limits are spread apart.
 AxisLimits AxisRange(const AxisSettings& axis, double dataMin, double dataMax, bool frequency);
+
+// The gain or phase limits of an axis scaled to data that does not vary (a
+// flat trace): a span of 2 units (dB, degrees) around the value, wider for
+// a large value, instead of the ±1e-7 of equal limits, whose labels would
+// run off the page. Other data and an axis with a limit of its own are
+// given back as they are.
+AxisLimits FlatDataLimits(const AxisSettings& axis, double dataMin, double dataMax);
 // LOG and LIN as set; AUTO picks LOG for more than a decade.
 bool UseLogScale(ScaleType scaleType, double hi, double lo);
 

@@ -11,15 +11,12 @@
 #include <vector>
 
 #include "props/graph_properties.h"
+#include "props/page_geometry.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
 
 class TextMeasurer;
-
-constexpr double kPixelsPerMm = 96.0 / 25.4;  // 3.7795275590551185
-constexpr double kMmPerPixel = 25.4 / 96.0;   // 0.2645833333333333
-constexpr double kMmPerPoint = 25.4 / 72.0;   // 0.35277777777777775
 
 constexpr int kCharsetAnsi = 0;
 constexpr int kCharsetShiftJis = 128;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "text/encoding.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -113,6 +114,15 @@ std::string FormatSeconds(double seconds) {
 
 std::string FormatFixed(double v, int decimals) {
   return FormatFixedPoint(v, decimals);
+}
+
+std::string ShownName(std::string_view name) {
+  if (name.size() <= kMaxShownNameBytes) return std::string(name);  // CP932 is never longer
+  constexpr std::string_view kEllipsis = "\u2026";                  // two CP932 bytes
+  std::string cut = CutToCp932Bytes(name, kMaxShownNameBytes);
+  if (cut.size() == name.size()) return cut;
+  cut = CutToCp932Bytes(name, kMaxShownNameBytes - 2);
+  return cut + std::string(kEllipsis);
 }
 
 }  // namespace fernplot

@@ -2,7 +2,9 @@
 #pragma once
 // Number texts shown on the graph: scale labels and instrument settings.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace fernplot {
 
@@ -26,6 +28,13 @@ std::string FormatAmplitude(double volts);
 std::string FormatBias(double volts);
 // Time in seconds in exponent notation with a bare exponent ("1.00000e-3").
 std::string FormatSeconds(double seconds);
+// The longest name a legend or an info text shows, in CP932 bytes: a trace
+// named by another program may be of any length (a megabyte), and a page
+// could not be drawn or measured in time with it whole.
+constexpr size_t kMaxShownNameBytes = 96;
+// `name` as a page shows it: cut at a character to kMaxShownNameBytes, with
+// "…" in place of what was cut.
+std::string ShownName(std::string_view name);
 // printf "%.*f" in the "C" locale.
 std::string FormatFixed(double v, int decimals);
 

@@ -196,7 +196,7 @@ void PlaceImportedItems(const GraphPage& page, const PageText& t, InfoCursor& cu
       StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "形式： %s  ")).c_str(), source.format.c_str()));
   if (!source.traceName.empty()) {
     texts.push_back(StringPrintf(f(FERNPLOT_TEXT("InfoBlock", "トレース： %s  ")).c_str(),
-                                 source.traceName.c_str()));
+                                 ShownName(source.traceName).c_str()));
   }
   // Said only when the file's header changed how its numbers were read.
   const bool units = !source.units.empty();

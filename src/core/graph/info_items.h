@@ -10,6 +10,7 @@
 #include "datafile/measurement.h"
 #include "graph/page_facts.h"
 #include "props/graph_properties.h"
+#include "props/page_geometry.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
@@ -21,7 +22,6 @@ struct GraphPage;
 
 constexpr uint32_t kFlowEndLine = 0x1;    // start a new line after the text
 constexpr uint32_t kFlowFromRight = 0x2;  // texts run from the right limit leftwards
-constexpr double kInfoLineGap = 0.5;
 
 struct InfoCursor {
   uint32_t flags = 0;

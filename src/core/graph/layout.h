@@ -7,28 +7,20 @@
 #include "graph/page_layout.h"
 #include "graph/pages.h"
 #include "props/graph_properties.h"
+#include "props/page_geometry.h"
 
 namespace fernplot {
 
 class DrawingDocument;
 struct BodeStages;
 
-constexpr double kFrameSideSpace = 18.0;
 // Kept between a long axis caption and the page's edge.
 constexpr double kCaptionEdgeGap = 1.0;
 constexpr double kInfoInset = 10.0;
-constexpr double kFirstInfoLineTop = 2.0;
-constexpr double kTextLineGap = 0.5;
-constexpr double kSpaceAboveFrame = 1.5;
-constexpr double kSpaceAboveSettings = 3.0;
-constexpr double kSpaceUnderSettings = 2.5;
-constexpr double kPageBottomMargin = 2.5;
 constexpr double kTitleAboveFrame = 2.0;
 constexpr double kCreditX = 0.5;
-constexpr double kCreditBelowPage = 0.2;
 constexpr const char* kCreditLine = "FERNPLOT frequency response viewer";
 constexpr const char* kCreditFace = "Times New Roman";
-constexpr int kCreditSize = 8;
 
 // The layers of the page's own parts, each drawing into the current sheet:
 // the page outline; the credit line under it; the frame's background and

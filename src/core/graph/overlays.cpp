@@ -10,6 +10,7 @@
 #include "graph/bode_stages.h"
 #include "graph/curve_clip.h"
 #include "graph/curve_thinning.h"
+#include "graph/format.h"
 #include "graph/free_space.h"
 #include "graph/layout.h"
 #include "text/number_text.h"
@@ -142,7 +143,7 @@ std::vector<TraceCurve> PageTraceCurves(const GraphPage& page, bool copyOwn) {
 
   TraceCurve pageTrace;
   // A trace of a file of several traces goes by its own name.
-  pageTrace.name = page.data.imported ? page.data.imported->legendName : page.fileName;
+  pageTrace.name = ShownName(page.data.imported ? page.data.imported->legendName : page.fileName);
   pageTrace.role = difference ? TraceRole::kDifference : TraceRole::kPage;
   pageTrace.colour = p.gainLineColor;
   pageTrace.gainPen = CurvePen(p.gainLineColor, p.gainLineBoldOnPrint != 0);
@@ -153,7 +154,7 @@ std::vector<TraceCurve> PageTraceCurves(const GraphPage& page, bool copyOwn) {
   const std::vector<Colour> colours = OverlayColours(p, page.overlays.size());
   for (size_t i = 0; i < page.overlays.size(); ++i) {
     TraceCurve t;
-    t.name = page.overlays[i].fileName;
+    t.name = ShownName(page.overlays[i].fileName);
     t.role =
         static_cast<int>(i) == page.referenceIndex ? TraceRole::kReference : TraceRole::kOverlay;
     t.colour = colours[i];

@@ -14,7 +14,8 @@
 namespace fernplot {
 
 std::string_view PageFileName(std::string_view path) {
-  const size_t slash = path.find_last_of("/\\");
+  // Only '/' separates: a backslash is part of a Linux file name.
+  const size_t slash = path.rfind('/');
   if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
   const size_t dot = path.rfind('.');
   if (dot != std::string_view::npos) path = path.substr(0, dot);

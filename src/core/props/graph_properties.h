@@ -14,6 +14,7 @@
 #include "analysis/delay_aperture.h"
 #include "analysis/loop_kinds.h"
 #include "datafile/measurement.h"
+#include "props/shared_text.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
@@ -79,8 +80,9 @@ struct AxisSettings {
 };
 
 struct FontSetting {
-  std::string faceName;           // <= kFaceNameBytes
-  int32_t size = 0;               // points
+  // <= kFaceNameBytes; the pages made from one set of defaults share it.
+  SharedText faceName;
+  int32_t size = 0;  // points
   int32_t bold = 0;
   int32_t ansiCharset = 0;  // 1 ANSI, 0 Shift-JIS
   Colour color = 0;

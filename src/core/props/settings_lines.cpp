@@ -10,7 +10,7 @@
 #include <span>
 
 #include "analysis/loop_kinds.h"
-#include "graph/page_limits.h"
+#include "props/page_limits.h"
 #include "text/number_text.h"
 
 namespace fernplot {
@@ -471,7 +471,7 @@ std::vector<LineKind> MakeLineKinds() {
                        const auto [end, ec] =
                            std::from_chars(text.data(), text.data() + text.size(), radius);
                        if (ec != std::errc() || end != text.data() + text.size() ||
-                           !std::isfinite(radius) || radius < 0.0) {
+                           !IsNyquistRadius(radius)) {
                          return false;
                        }
                        v.props.nyquistRadius = radius;
@@ -480,7 +480,7 @@ std::vector<LineKind> MakeLineKinds() {
                    nullptr,
                    [](const V& v, size_t) {
                      const double r = v.props.nyquistRadius;
-                     return r != kDefaultNyquistRadius && std::isfinite(r) && r >= 0.0;
+                     return r != kDefaultNyquistRadius && IsNyquistRadius(r);
                    },
                    nullptr,
                    false});

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "graph/page_limits.h"
+#include "props/page_limits.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "graph/drawing.h"
-#include "graph/info_items.h"
-#include "graph/layout.h"
+#include "props/page_geometry.h"
 
 namespace fernplot {
 

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: MIT
+// The exporter's command line as a user meets it: one line for a usage
+// error with the option or format meant, which settings file a run reads
+// (none with --factory or -s /dev/null), and the outputs a run may not
+// lose: its inputs, each other, and the lines of a summary.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "datafile/data_file_writer.h"
+#include "export_run.h"
+#include "fernplot_test_data.h"
+#include "qt_page_drawer.h"
+
+namespace fernplot {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ExportUsage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    root_ = dir_.path().toStdString();
+    fs::create_directories(root_ + "/bin");
+    program_ = root_ + "/bin/fernplot-export";
+  }
+
+  std::string Data(const std::string& name, const std::string& title) {
+    const std::string path = root_ + "/" + name;
+    WriteBytes(path, EncodeCalculatedDataFile(
+                         testing::TestHeader({.dataType = 1, .pointCount = 2, .title = title}),
+                         {{100.0, 10.0f, -45.0f}, {1000.0, 1.0f, -120.0f}}));
+    return path;
+  }
+
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    const QtPageDrawer drawer;
+    return ExportMain(args, program_, out_, err_, &drawer);
+  }
+
+  QTemporaryDir dir_;
+  std::string root_, program_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(ExportUsage, AUsageErrorIsOneLineWithWhatWasMeant) {
+  const std::string a = Data("a.DAT", "a");
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } cases[] = {
+      {{"--sumary", a}, "unknown option '--sumary' (did you mean --summary?)"},
+      {{"--sumary=csv", a}, "(did you mean --summary?)"},
+      {{"-f", "pgn", a}, "unknown format 'pgn' (did you mean png?)"},
+      {{"-f", "csv,jsno", a}, "(did you mean json?)"},
+      {{"--nyquist-raduis", "2", "-f", "csv", a}, "(did you mean --nyquist-radius?)"},
+      {{"-f", "csv"}, "no data file given"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Run(c.args), kExitUsage) << c.says;
+    const std::string e = err_.str();
+    EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 1) << e;
+    EXPECT_NE(e.find(c.says), std::string::npos) << e;
+    EXPECT_NE(e.find("see fernplot-export --help"), std::string::npos) << e;
+    EXPECT_EQ(e.find("Usage:"), std::string::npos) << e;
+    EXPECT_EQ(out_.str(), "");
+  }
+  // Nothing near: no guess.
+  EXPECT_EQ(Run({"--frobnicate", a}), kExitUsage);
+  EXPECT_EQ(err_.str().find("did you mean"), std::string::npos) << err_.str();
+  EXPECT_EQ(Run({"-f", "xyz", a}), kExitUsage);
+  EXPECT_EQ(err_.str().find("did you mean"), std::string::npos) << err_.str();
+}
+
+TEST_F(ExportUsage, FactoryAndTheNullDeviceIgnoreTheViewersSettings) {
+  const std::string x = Data("X.DAT", "x");
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "csv", x}), kExitOk) << err_.str();
+  const std::string factory = ReadBytes(root_ + "/plain/X.csv");
+  // The viewer's settings beside the exporter change what it draws...
+  const std::string beside = root_ + "/bin/fernplot.CFG";
+  WriteBytes(beside, "CALC = CH2/CH1\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/viewer", "-f", "csv", x}), kExitOk) << err_.str();
+  EXPECT_NE(ReadBytes(root_ + "/viewer/X.csv"), factory);
+  // ...unless the run asks for the factory settings.
+  ASSERT_EQ(Run({"-o", root_ + "/factory", "--factory", "-f", "csv", x}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/factory/X.csv"), factory);
+  ASSERT_EQ(Run({"-o", root_ + "/null", "-s", "/dev/null", "-f", "csv", x}), kExitOk) << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/null/X.csv"), factory);
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(Run({"--factory", "-s", beside, "-f", "csv", x}), kExitUsage);
+  EXPECT_EQ(Run({"--factory=yes", "-f", "csv", x}), kExitUsage);
+
+  // The first line of the help names the file a run would read.
+  const auto firstLine = [this](std::vector<std::string> args) {
+    EXPECT_EQ(Run(std::move(args)), kExitOk);
+    return out_.str().substr(0, out_.str().find('\n'));
+  };
+  EXPECT_EQ(firstLine({"--help"}), "Settings: " + beside);
+  EXPECT_EQ(firstLine({"--factory", "--help"}), "Settings: none, the factory settings (--factory)");
+  EXPECT_EQ(firstLine({"-s", "/dev/null", "--help"}),
+            "Settings: /dev/null (empty: the factory settings)");
+  EXPECT_EQ(firstLine({"-s", root_ + "/gone.CFG", "-h"}),
+            "Settings: " + root_ + "/gone.CFG (not there: the factory settings)");
+  EXPECT_NE(out_.str().find("\nUsage:\n"), std::string::npos);
+}
+
+TEST_F(ExportUsage, TheReportIsAnOutputOfTheRun) {
+  // The report named as one of the inputs: the input stays.
+  const std::string t = root_ + "/t.pdf";
+  WriteBytes(t, "not a data file");
+  EXPECT_EQ(Run({"--report", t, t}), kExitFailure);
+  EXPECT_EQ(ReadBytes(t), "not a data file");
+  EXPECT_NE(err_.str().find(t + ": not written: it is the input"), std::string::npos) << err_.str();
+  // The report where a page's PDF goes: the page is not written over by
+  // it, nor it by the page, whichever way the folder is spelt.
+  const std::string x = Data("X.DAT", "x");
+  for (const std::string& report : {root_ + "/D/X.pdf", root_ + "/D/./X.pdf"}) {
+    SCOPED_TRACE(report);
+    fs::remove_all(root_ + "/D");
+    EXPECT_EQ(Run({"-o", root_ + "/D", "-f", "pdf,csv", "--report", report, x}), kExitFailure);
+    EXPECT_NE(err_.str().find("X.pdf: not written for " + x + ": it is the output of --report"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_TRUE(fs::exists(root_ + "/D/X.csv"));
+    // What is there is the report: a table page (A4 landscape) first.
+    EXPECT_NE(ReadBytes(root_ + "/D/X.pdf").find("/MediaBox [0 0 842"), std::string::npos);
+  }
+}
+
+TEST_F(ExportUsage, SummaryLinesKeepOneFilePerLine) {
+  const std::string tab = Data("a\tb.DAT", "t"), blank = Data("a b.DAT", "b");
+  const std::string feed = Data("c\nd.DAT", "n"), slash = Data("e\\f.DAT", "s");
+  ASSERT_EQ(Run({"--summary=tsv", tab, blank, feed, slash}), kExitOk) << err_.str();
+  std::istringstream tsv(out_.str());
+  std::vector<std::string> firstCells;
+  for (std::string line; std::getline(tsv, line);)
+    firstCells.push_back(line.substr(0, line.find('\t')));
+  ASSERT_EQ(firstCells.size(), 5u) << out_.str();
+  EXPECT_EQ(firstCells[1], root_ + "/a\\tb.DAT");
+  EXPECT_EQ(firstCells[2], root_ + "/a b.DAT");
+  EXPECT_EQ(firstCells[3], root_ + "/c\\nd.DAT");
+  EXPECT_EQ(firstCells[4], root_ + "/e\\\\f.DAT");
+  ASSERT_EQ(Run({"--summary", tab, feed, slash}), kExitOk) << err_.str();
+  const std::string plain = out_.str();
+  EXPECT_EQ(std::count(plain.begin(), plain.end(), '\n'), 3) << plain;
+  EXPECT_EQ(plain.rfind("a\\tb  ", 0), 0u) << plain;
+  EXPECT_NE(plain.find("\nc\\nd  "), std::string::npos) << plain;
+  EXPECT_NE(plain.find("\ne\\\\f  "), std::string::npos) << plain;
+}
+
+TEST_F(ExportUsage, ABackslashIsPartOfTheName) {
+  fs::create_directories(root_ + "/run");
+  const std::string a = Data("run\\A.DAT", "backslash");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv,drawing", a}), kExitOk) << err_.str();
+  EXPECT_TRUE(fs::exists(root_ + "/out/run\\A.csv"));
+  EXPECT_FALSE(fs::exists(root_ + "/out/A.csv"));
+  EXPECT_NE(ReadBytes(root_ + "/out/run\\A.drawing.json").find("run\\\\A"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace fernplot
