@@ -158,10 +158,15 @@ void PlanFrequency(const AxisSettings& hb, const PageText& t, const DataRange& r
                                  out.linearFrequency.scale, false);
 }
 
+// A page with nothing to plot (a file cut short before its points) scales the
+// axes that follow the data over these spans, not a spread of 1e-7 about
+// nothing whose labels run off the page. Limits set for the axis still win.
+constexpr AxisLimits kEmptyGainLimits{20.0, -40.0};
+constexpr AxisLimits kEmptyPhaseLimits{180.0, -180.0};
+
 LinearScale GainScale(const AxisSettings& vl, const PageText& t, const DataRange& r,
                       const Frame& f) {
-  const AxisLimits data =
-      r.hasGain ? FlatDataLimits(vl, r.minGain, r.maxGain) : AxisLimits{r.maxGain, r.minGain};
+  const AxisLimits data = r.hasGain ? FlatDataLimits(vl, r.minGain, r.maxGain) : kEmptyGainLimits;
   const AxisLimits limits = AxisRange(vl, data.lo, data.hi, false);
   const double span = VerticalSpan(vl, f);
   double step = ManualStep(vl, limits.hi, limits.lo);
@@ -196,8 +201,8 @@ LinearScale PhaseScale(const GraphProperties& p, const PageText& t, const DataRa
   // The unwrapped phase can run over many turns: its limits are the data's.
   AxisSettings limitsOf = vr;
   if (p.rightAxis == kRightUnwrappedPhase) limitsOf.useDataMin = limitsOf.useDataMax = 1;
-  const AxisLimits data = r.hasPhase ? FlatDataLimits(limitsOf, r.minPhase, r.maxPhase)
-                                     : AxisLimits{r.maxPhase, r.minPhase};
+  const AxisLimits data =
+      r.hasPhase ? FlatDataLimits(limitsOf, r.minPhase, r.maxPhase) : kEmptyPhaseLimits;
   const AxisLimits limits = AxisRange(limitsOf, data.lo, data.hi, false);
   const double span = VerticalSpan(vr, f);
   double step = ManualStep(vr, limits.hi, limits.lo);

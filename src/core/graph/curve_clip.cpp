@@ -6,6 +6,7 @@
 
 #include "graph/axis_map.h"
 #include "graph/bode_stages.h"
+#include "graph/segment_clip.h"
 
 namespace fernplot {
 
@@ -15,29 +16,6 @@ struct Area {
   double left, top, right, bottom;
 };
 
-// The part [t0, t1] of the segment a + t·(b − a), 0 <= t <= 1, inside the
-// area; nothing when the segment misses it.
-std::optional<std::pair<double, double>> ClipSegment(double ax, double ay, double bx, double by,
-                                                     const Area& r) {
-  double t0 = 0.0, t1 = 1.0;
-  const double dx = bx - ax, dy = by - ay;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {ax - r.left, r.right - ax, ay - r.top, r.bottom - ay};
-  for (int k = 0; k < 4; ++k) {
-    if (p[k] == 0.0) {
-      if (q[k] < 0.0) return std::nullopt;
-      continue;
-    }
-    const double t = q[k] / p[k];
-    if (p[k] < 0.0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return std::nullopt;
-  }
-  return std::pair{t0, t1};
-}
 
 class Clipper {
  public:
@@ -60,7 +38,7 @@ class Clipper {
     }
     const auto [px, py] = *previous_;
     previous_ = {x, y};
-    const std::optional<std::pair<double, double>> part = ClipSegment(px, py, x, y, area_);
+    const std::optional<std::pair<double, double>> part = ClipSegment(px, py, x, y, area_.left, area_.top, area_.right, area_.bottom);
     if (!part) {
       Close();
       return;

@@ -8,6 +8,7 @@
 #include "graph/bode_stages.h"
 #include "graph/curve_clip.h"
 #include "graph/curve_thinning.h"
+#include "graph/segment_clip.h"
 
 namespace fernplot {
 
@@ -15,28 +16,9 @@ namespace {
 
 constexpr double kLegendClearanceMm = 1.0;
 
-// The part of segment (x0,y0)-(x1,y1) inside the box, as the parameters
-// [t0, t1] along it (Liang-Barsky); nothing when it misses the box.
 std::optional<std::pair<double, double>> Clip(double x0, double y0, double x1, double y1,
                                               const MmBox& b) {
-  double t0 = 0.0, t1 = 1.0;
-  const double dx = x1 - x0, dy = y1 - y0;
-  const std::array<double, 4> p{-dx, dx, -dy, dy};
-  const std::array<double, 4> q{x0 - b.left, b.right - x0, y0 - b.top, b.bottom - y0};
-  for (size_t k = 0; k < 4; ++k) {
-    if (p[k] == 0.0) {
-      if (q[k] < 0.0) return std::nullopt;
-      continue;
-    }
-    const double t = q[k] / p[k];
-    if (p[k] < 0.0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return std::nullopt;
-  }
-  return std::make_pair(t0, t1);
+  return ClipSegment(x0, y0, x1, y1, b.left, b.top, b.right, b.bottom);
 }
 
 // Calls each(x0, y0, x1, y1) for every segment of the curves that may meet

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "text/json_string.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace fernplot {
 
 namespace {
@@ -86,6 +89,14 @@ std::string JsonString(std::string_view utf8) {
   }
   out += '"';
   return out;
+}
+
+std::string JsonNumberOrNull(double value) {
+  if (!std::isfinite(value)) return "null";
+  if (value == 0.0) value = 0.0;  // no "-0"
+  char buffer[32];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return ec == std::errc() ? std::string(buffer, end) : "null";
 }
 
 }  // namespace fernplot

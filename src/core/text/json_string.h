@@ -14,4 +14,8 @@ namespace fernplot {
 // (a file name that is not text) is written as U+FFFD.
 std::string JsonString(std::string_view utf8);
 
+// The shortest text that reads back as the same double, "-0" written as
+// "0"; null for a value JSON has no number for.
+std::string JsonNumberOrNull(double value);
+
 }  // namespace fernplot

@@ -14,13 +14,7 @@ namespace {
 
 using Complex = std::complex<double>;
 
-std::string Number(double value) {
-  if (!std::isfinite(value)) return "null";
-  if (value == 0.0) value = 0.0;  // no "-0"
-  char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return ec == std::errc() ? std::string(buffer, end) : "null";
-}
+std::string Number(double value) { return JsonNumberOrNull(value); }
 
 // Twelve significant digits: well beyond what any fit determines, short
 // enough to read.

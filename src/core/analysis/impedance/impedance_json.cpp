@@ -11,13 +11,7 @@ namespace fernplot {
 
 namespace {
 
-std::string Number(double value) {
-  if (!std::isfinite(value)) return "null";
-  if (value == 0.0) value = 0.0;  // no "-0"
-  char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return ec == std::errc() ? std::string(buffer, end) : "null";
-}
+std::string Number(double value) { return JsonNumberOrNull(value); }
 
 std::string Numbers(std::span<const double> values) {
   std::string out = "[";
