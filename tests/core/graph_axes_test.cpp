@@ -239,9 +239,14 @@ TEST_F(AxesFixture, PageWithoutPointsDoesNotInheritThePreviousLimits) {
   Open(Points({At(10, -60, -170), At(100000, -20, 10)}));
   MeasurementData empty;  // no point array
   const GraphPage& page = Open(std::move(empty));
-  // The gain axis falls back to its own rule for equal limits (0 and 0).
-  EXPECT_NEAR(page.layout.gain.origin, 0.0, 1e-6);
-  EXPECT_NEAR(page.layout.right.origin, 0.0, 1e-6);
+  // Both axes take the empty page's readable spans (-40..20 dB, -180..180
+  // deg), not the page before's limits nor a spread of 1e-7 about 0.
+  EXPECT_NEAR(page.layout.gain.origin, -40.0, 1e-6);
+  EXPECT_NEAR(page.layout.right.origin, -180.0, 1e-6);
+  const auto gains = Labels(page, kFontGainLabels);
+  ASSERT_FALSE(gains.empty());
+  EXPECT_EQ(std::stod(gains.back()), 20.0);
+  for (const std::string& label : gains) EXPECT_LE(label.size(), 3u) << label;
   EXPECT_NEAR(page.layout.frequency.origin, -4.0, 1e-12);
 }
 
