@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds everything and runs every test; then every test again under
-# AddressSanitizer and UBSan (the asan preset, offscreen). In CI warnings are errors.
+# Builds everything and runs every test; then the core's and the exporter's
+# tests again under AddressSanitizer and UBSan (the asan preset, offscreen).
+# In CI warnings are errors, and each test is built once: the ci tree (as
+# shipped) runs the viewer's, the golden outputs' and the package's tests,
+# the asan tree the core's and the exporter's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
