@@ -9,13 +9,17 @@
 #include <QPen>
 #include <QPolygon>
 #include <QString>
+#include <algorithm>
+#include <limits>
 #include <optional>
 #include <type_traits>
 #include <vector>
 
 #include "font_setup.h"
 #include "graph/device_units.h"
+#include "props/page_geometry.h"
 #include "qt_convert.h"
+#include "qt_text_measurer.h"
 
 namespace fernplot {
 
@@ -165,25 +169,42 @@ class SheetPainter {
     const QString text = QStringFromUtf8(e.text);
     p_.setFont(font->font);
     p_.setPen(ToQColor(e.color));
-    const int cx = font->metrics.horizontalAdvance(text);
+    const int drawn = font->metrics.horizontalAdvance(text);
+    const int cx = std::min(drawn, LaidOutWidth(e));
+    // On paper the glyphs are wider or narrower than the screen widths the
+    // page was laid out with; a text wider than its place would run into the
+    // next one (items of the info block lose the space between them), so it
+    // is drawn condensed to the width it was given.
+    const double squeeze = drawn > cx && drawn > 0 ? static_cast<double>(cx) / drawn : 1.0;
     const int y = ToDeviceY(options_, e.y);
     if ((e.align & kAlignCenter) == kAlignCenter) {
-      DrawTextAt(*font, text, ToDeviceX(options_, e.x) - cx / 2, y, e.font);
+      DrawTextAt(*font, text, ToDeviceX(options_, e.x) - cx / 2, y, e.font, squeeze);
       return;
     }
     // A text at x exactly 0 continues where the previous one ended.
     if (e.x != 0.0) textCursorX_ = ToDeviceX(options_, e.x);
     const bool right = (e.align & kAlignRight) != 0;
-    DrawTextAt(*font, text, right ? textCursorX_ - cx : textCursorX_, y, e.font);
+    DrawTextAt(*font, text, right ? textCursorX_ - cx : textCursorX_, y, e.font, squeeze);
     textCursorX_ += cx;
   }
 
-  // (x, y) is the top-left corner of the text cell in device units.
-  void DrawTextAt(const Font& font, const QString& text, int32_t x, int32_t y, int fontIndex) {
+  // The width the page's layout measured for the text, in device units; on
+  // screen the text is drawn as measured, so there is nothing to compare.
+  int LaidOutWidth(const TextElement& e) {
+    const auto i = TableIndex(doc_.Fonts(), e.font);
+    if (!options_.print || !i) return std::numeric_limits<int>::max();
+    const double mm = layoutMeasurer_.TextWidthPx(doc_.Fonts()[*i], e.text) * kMmPerPixel;
+    return TruncToDevice(mm * 10.0);
+  }
+
+  // (x, y) is the top-left corner of the text cell in device units; `squeeze`
+  // scales the text along its baseline.
+  void DrawTextAt(const Font& font, const QString& text, int32_t x, int32_t y, int fontIndex,
+                  double squeeze) {
     const QPoint topLeft = ToQt(x, y);
     const auto i = TableIndex(doc_.Fonts(), fontIndex);
     const int angle = i ? doc_.Fonts()[*i].angle : 0;
-    if (angle == 0) {
+    if (angle == 0 && squeeze == 1.0) {
       p_.drawText(topLeft + QPoint(0, font.metrics.ascent()), text);
       return;
     }
@@ -191,7 +212,8 @@ class SheetPainter {
     // it, which on the y-up mapping turns the other way.
     p_.save();
     p_.translate(topLeft);
-    p_.rotate(options_.print ? angle : -angle);
+    if (angle != 0) p_.rotate(options_.print ? angle : -angle);
+    if (squeeze != 1.0) p_.scale(squeeze, 1.0);
     p_.drawText(QPoint(0, font.metrics.ascent()), text);
     p_.restore();
   }
@@ -247,7 +269,8 @@ class SheetPainter {
   QPainter& p_;
   const DrawingDocument& doc_;
   const RenderOptions options_;
-  int32_t textCursorX_ = 0;  // device units
+  int32_t textCursorX_ = 0;        // device units
+  QtTextMeasurer layoutMeasurer_;  // the metrics the page was laid out with
   std::vector<std::optional<Font>> fonts_;
   QPolygon polygon_;  // reused between polylines
   QList<QLine> lines_;

@@ -12,7 +12,9 @@
 #include "fernplot_test_data.h"
 #include "font_setup.h"
 #include "page_output.h"
+#include "props/page_geometry.h"
 #include "qt_convert.h"
+#include "qt_text_measurer.h"
 #include "render_test_util.h"
 
 namespace fernplot {
@@ -308,6 +310,38 @@ TEST(RenderPrint, MirrorsOnceAndKeepsTrueSize) {
   EXPECT_EQ(cols->last, 354);  // (25.4, 12.5) -> (354, -225)
   EXPECT_EQ(rows->last, 299);  // a thin line leaves out its end point, as LineTo does
   EXPECT_TRUE(IsColour(image, 354, 225, kQBlue));
+}
+
+// The page is laid out with screen widths; on paper the same text may come
+// out wider. It must still end where the layout let it end, or it runs into
+// the text placed after it (the info block's items lost their spaces).
+TEST(RenderPrint, TextsEndWhereTheLayoutMeasuredThem) {
+  const char* const texts[] = {"Amplitude compression = ON ", "High-density sweep = OFF ",
+                               "振幅圧縮機能=ON ",
+                               "Integration count=16  Delay time=1.00000e-1[s] "};
+  const char* const faces[] = {"ＭＳ Ｐゴシック", "Arial", "Times New Roman"};
+  int condensed = 0;
+  for (const char* face : faces) {
+    for (const int size : {8, 9, 10, 12}) {
+      for (const char* text : texts) {
+        DrawingDocument doc = SheetOf(200, 30);
+        const int font = doc.FindOrAddFont(0, face, size, 0, 400);
+        doc.AddTextLeft(10.0, 5.0, text, font, kRed);
+        QtTextMeasurer measurer;
+        const double laidOutMm = measurer.TextWidthPx(doc.Fonts()[font], text) * kMmPerPixel;
+        const QImage image = RenderPrint(doc, 0, QSize(2000, 300));
+        const auto red = InkColumns(image, kQRed);
+        ASSERT_TRUE(red) << face << " " << size << " " << text;
+        EXPECT_LT(red->last, 100 + laidOutMm * 10.0) << face << " " << size << " " << text;
+        QFont drawn = MakeFont(doc.Fonts()[font], PrintFontHeight(doc.Fonts()[font]));
+        if (QFontMetrics(drawn).horizontalAdvance(QString::fromUtf8(text)) > laidOutMm * 10.0) {
+          ++condensed;
+        }
+      }
+    }
+  }
+  // The case this guards against must occur among the samples.
+  EXPECT_GT(condensed, 0);
 }
 
 TEST(RenderPrint, PenWidthsAreTenthsOfMillimetres) {
