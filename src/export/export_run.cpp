@@ -26,6 +26,7 @@
 #include "export_formats.h"
 #include "fernplot_version.h"
 #include "graph/compared_page.h"
+#include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
 #include "graph/production_marks.h"
@@ -199,8 +200,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     // table says why it has no figures instead of showing an empty row.
     result.reportRow =
         message.empty()
-            ? ReportRow(MakeSummaryRow(FileNameOf(path), figuresPage.facts.dataTitle,
-                                       PageFigures(figuresPage),
+            ? ReportRow(MakeSummaryRow(WithParameterName(figuresPage, FileNameOf(path)),
+                                       figuresPage.facts.dataTitle, PageFigures(figuresPage),
                                        figuresPage.properties.loopJudgement))
             : UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator),
                                   run.translator);
@@ -221,8 +222,9 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   } else if (run.options.summary) {
     const GraphPage& figuresPage = measured ? *measured : *page;
     // One file, one line, whatever bytes its name holds.
-    result.out = SummaryLine(EscapedTableCell(figuresPage.fileName), PageFigures(figuresPage),
-                             figuresPage.properties.loopJudgement) +
+    // A network file names the parameter it was read for ("quad.s4p S43").
+    result.out = SummaryLine(EscapedTableCell(WithParameterName(figuresPage, figuresPage.fileName)),
+                             PageFigures(figuresPage), figuresPage.properties.loopJudgement) +
                  (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
   }
   result.err = err.str();

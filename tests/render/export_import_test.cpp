@@ -324,6 +324,9 @@ TEST_F(ExportImport, MultiPortFilesGiveEveryParameterAndBadRowsFailWithTheirLine
   EXPECT_EQ(ReadBytes(Out("quadz.csv")).rfind("1000.000000 , -0.020600 , 0.000000\r\n", 0), 0u);
   EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S34", z}), 2);
   EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "Q21", z}), 2);
+  // The summary and the report name the parameter a line is about.
+  ASSERT_EQ(Run({"--summary", "--sparam", "S43", quad}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str().rfind("quad S43  ", 0), 0u) << out_.str();
 
   // Short records and frequencies that fall are errors of their line, not
   // noise data; the other files are still written.
