@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "import/touchstone_format.h"
+#include "props/property_table.h"
 
 namespace fernplot {
 
@@ -32,7 +33,8 @@ constexpr std::string_view kOptionNames[] = {
     "--nyquist-radius", "--no-contours", "--marks",
     "--fit-order",      "--fit-delay",   "--fit-overlay",
     "--summary",        "--report",      "--jobs",
-    "--quiet",          "--lang"};
+    "--quiet",          "--lang",        "--set",
+    "--properties"};
 
 // Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
 size_t EditDistance(std::string_view a, std::string_view b) {
@@ -69,6 +71,12 @@ std::string DidYouMean(std::string_view given, const Names& names) {
     }
   }
   return best.empty() ? std::string() : " (did you mean " + std::string(best) + "?)";
+}
+
+std::vector<std::string> PagePropertyNames() {
+  std::vector<std::string> names;
+  for (const PropertyDescriptor& d : PageProperties()) names.push_back(d.name);
+  return names;
 }
 
 // Adds the comma-separated formats of `list`; false on an unknown or empty one.
@@ -131,6 +139,28 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
     } else if (arg == "--version") {
       if (!takesNoValue()) return fail("--version takes no value");
       o.version = true;
+    } else if (arg == "--properties") {
+      if (!takesNoValue()) return fail("--properties takes no value");
+      o.properties = true;
+    } else if (arg == "--set") {
+      if (!value(v)) return fail("--set needs NAME=VALUE");
+      const size_t eq = v.find('=');
+      const std::string name = v.substr(0, eq);
+      if (eq == std::string::npos || name.empty()) {
+        return fail("--set takes NAME=VALUE, not '" + v + "' (--properties lists the names)");
+      }
+      if (!FindPageProperty(name)) {
+        return fail("--set: unknown property '" + name + "'" +
+                    DidYouMean(name, PagePropertyNames()) + " (--properties lists them)");
+      }
+      // The value is checked against the property at once, so that a typo
+      // is a usage error before anything is read or written.
+      GraphProperties check = FactoryDefaults();
+      if (std::string why = SetPageProperty(check, name, v.substr(eq + 1)); !why.empty()) {
+        return fail("--set: " + why);
+      }
+      o.setProperties.emplace_back(name, v.substr(eq + 1));
+      sawExportOption = true;
     } else if (arg == "-o") {
       if (!value(v) || v.empty()) return fail("-o needs a folder");
       o.outputDir = v;
@@ -356,7 +386,7 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
   }
 
   if (o.factory && o.settingsPath) return fail("--factory and -s exclude each other");
-  if (o.help || o.version) return ParsedArgs{o, {}};
+  if (o.help || o.version || o.properties) return ParsedArgs{o, {}};
   if (o.listPattern) {
     if (!o.formats.empty() || !o.files.empty() || sawExportOption) {
       return fail("-l takes no other options or files");
@@ -390,7 +420,7 @@ std::string ExportHelpText() {
          "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
          "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
-         "                  [--nyquist-radius R] [--no-contours]\n"
+         "                  [--nyquist-radius R] [--no-contours] [--set NAME=VALUE]...\n"
          "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
          "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
          "                  [--fmin HZ] [--fmax HZ]\n"
@@ -398,6 +428,7 @@ std::string ExportHelpText() {
          "                  [--sigma K] [-j N] [--quiet] [--lang ja|en]\n"
          "                  -f FMT[,FMT...] FILE...\n"
          "  fernplot-export -l PATTERN\n"
+         "  fernplot-export --properties\n"
          "\n"
          "Writes one output per data file and format into DIR (default: the current\n"
          "folder, created when missing), named after the data file without its folder\n"
@@ -445,6 +476,9 @@ std::string ExportHelpText() {
          "                 the Nyquist plot shows at least -R..R on both axes;\n"
          "                 0 fits every point (default 2)\n"
          "  --no-contours  the Nichols chart without its closed-loop gain contours\n"
+         "  --set NAME=VALUE  a page property by name, in the settings file's words and\n"
+         "                 numbers (--set title=Loop --set axis.gain.max=20); repeatable\n"
+         "  --properties   list every property: NAME TYPE DEFAULT RANGE-OR-WORDS HELP\n"
          "  --marks        mark the figures (-3 dB points, resonance, margins) on\n"
          "                 the gain curve of every page drawn\n"
          "  --summary      print each file's main figures on one line on stdout;\n"

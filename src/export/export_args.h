@@ -22,7 +22,8 @@ inline constexpr int kMaxJobs = 256;
 
 struct ExportOptions {
   bool help = false;
-  bool version = false;  // --version: print the version and stop
+  bool version = false;     // --version: print the version and stop
+  bool properties = false;  // --properties: list the page properties and stop
   // -l PATTERN: list the data files instead of exporting.
   std::optional<std::string> listPattern;
   std::string outputDir = ".";
@@ -44,6 +45,9 @@ struct ExportOptions {
   std::optional<double> nyquistRadius;
   // --no-contours: the Nichols chart leaves out its M contours.
   std::optional<bool> nicholsContours;
+  // --set NAME=VALUE: page properties by name, applied in order after the
+  // settings file and the options above.
+  std::vector<std::pair<std::string, std::string>> setProperties;
   // --marks: every page marks its figures on the gain curve.
   bool marks = false;
   bool summary = false;  // --summary: one line of figures per file on stdout

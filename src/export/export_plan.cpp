@@ -35,6 +35,8 @@ ExportPlan PlanExport(const std::vector<std::string>& args) {
     plan.action = ExportPlan::Action::kHelp;
   } else if (o.version) {
     plan.action = ExportPlan::Action::kVersion;
+  } else if (o.properties) {
+    plan.action = ExportPlan::Action::kProperties;
   } else {
     plan.action = o.listPattern ? ExportPlan::Action::kList : ExportPlan::Action::kExport;
   }

@@ -16,7 +16,7 @@
 namespace fernplot {
 
 struct ExportPlan {
-  enum class Action { kUsageError, kHelp, kVersion, kList, kExport };
+  enum class Action { kUsageError, kHelp, kVersion, kProperties, kList, kExport };
   Action action = Action::kUsageError;
   std::string usageError;  // why, for kUsageError
   ExportOptions options;   // as given (the defaults for kUsageError)

@@ -33,6 +33,7 @@
 #include "import/imported_page.h"
 #include "production_run.h"
 #include "progress_line.h"
+#include "props/property_table.h"
 #include "props/settings_file.h"
 #include "text/file_path.h"
 #include "text/table_cell.h"
@@ -333,6 +334,14 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (options.loopCurve) defaults.loopCurve = *options.loopCurve;
   if (options.nyquistRadius) defaults.nyquistRadius = *options.nyquistRadius;
   if (options.nicholsContours) defaults.nicholsContours = *options.nicholsContours;
+  for (const auto& [name, value] : options.setProperties) {
+    // Checked against the factory page when parsed; over the settings
+    // file's page a value can still be refused (a limit past its other end).
+    if (std::string why = SetPageProperty(defaults, name, value); !why.empty()) {
+      err << "fernplot-export: --set: " << why << '\n';
+      return kExitUsage;
+    }
+  }
 
   // A summary alone writes no files and needs no output folder.
   std::error_code ec;
@@ -462,6 +471,9 @@ int RunPlan(const ExportPlan& plan, const std::string& programPath, std::ostream
       return kExitUsage;
     case ExportPlan::Action::kHelp:
       out << SettingsHelpLine(plan.options, programPath) << ExportHelpText();
+      return kExitOk;
+    case ExportPlan::Action::kProperties:
+      out << PropertiesListing();
       return kExitOk;
     case ExportPlan::Action::kVersion:
       out << "fernplot-export " << kVersion << '\n';

@@ -12,4 +12,5 @@ target_sources(
           ${CMAKE_CURRENT_LIST_DIR}/props_loop_settings_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/props_settings_values_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/props_defaults_test.cpp
+          ${CMAKE_CURRENT_LIST_DIR}/props_property_table_test.cpp
           ${CMAKE_CURRENT_LIST_DIR}/unprivileged.h)

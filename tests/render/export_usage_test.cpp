@@ -112,6 +112,49 @@ TEST_F(ExportUsage, FactoryAndTheNullDeviceIgnoreTheViewersSettings) {
   EXPECT_NE(out_.str().find("\nUsage:\n"), std::string::npos);
 }
 
+// --set reaches every page property by name; it draws what the dedicated
+// option or the settings line draws, and a typo is a usage error before
+// anything is written.
+TEST_F(ExportUsage, SetNamesAnyPagePropertyAndPropertiesListsThem) {
+  const std::string x = Data("X.DAT", "x");
+  ASSERT_EQ(Run({"-o", root_ + "/option", "--view", "nichols", "-f", "svg", x}), kExitOk);
+  ASSERT_EQ(Run({"-o", root_ + "/set", "--set", "view=NICHOLS", "-f", "svg", x}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/set/X.svg"), ReadBytes(root_ + "/option/X.svg"));
+  const std::string settings = root_ + "/title.CFG";
+  WriteBytes(settings, "TITLE = Loop A\r\nCALC = CH2/CH1\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/file", "-s", settings, "-f", "json", x}), kExitOk) << err_.str();
+  ASSERT_EQ(
+      Run({"-o", root_ + "/named", "--set", "title=Loop A", "--set=calc=ch2/ch1", "-f", "json", x}),
+      kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/named/X.json"), ReadBytes(root_ + "/file/X.json"));
+
+  const struct {
+    std::vector<std::string> args;
+    const char* says;
+  } bad[] = {
+      {{"--set", "titel=A", "-f", "csv", x}, "unknown property 'titel' (did you mean title?)"},
+      {{"--set", "view=sideways", "-f", "csv", x}, "view takes BODE|NYQUIST|NICHOLS"},
+      {{"--set", "view", "-f", "csv", x}, "--set takes NAME=VALUE"},
+      {{"--set"}, "--set needs NAME=VALUE"},
+  };
+  for (const auto& c : bad) {
+    std::vector<std::string> args = {"-o", root_ + "/bad"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    EXPECT_EQ(Run(args), kExitUsage) << c.says;
+    EXPECT_NE(err_.str().find(c.says), std::string::npos) << err_.str();
+  }
+  EXPECT_FALSE(fs::exists(root_ + "/bad/X.csv"));
+
+  ASSERT_EQ(Run({"--properties"}), kExitOk);
+  const std::string listing = out_.str();
+  EXPECT_EQ(listing.rfind("title\ttext\t", 0), 0u) << listing.substr(0, 80);
+  EXPECT_NE(listing.find("\nview\tword\tBODE\tBODE|NYQUIST|NICHOLS\t"), std::string::npos);
+  EXPECT_EQ(Run({"--help"}), kExitOk);
+  EXPECT_NE(out_.str().find("--set NAME=VALUE"), std::string::npos);
+}
+
 TEST_F(ExportUsage, TheReportIsAnOutputOfTheRun) {
   // The report named as one of the inputs: the input stays.
   const std::string t = root_ + "/t.pdf";
