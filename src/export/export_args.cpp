@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "import/touchstone_format.h"
+#include "analysis/view_rows.h"
 #include "props/property_table.h"
 
 namespace fernplot {
@@ -251,16 +252,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       }
       sawExportOption = true;
     } else if (arg == "--view") {
-      if (!value(v)) return fail("--view needs bode, nyquist or nichols");
-      if (v == "bode") {
-        o.view = ViewKind::kBode;
-      } else if (v == "nyquist") {
-        o.view = ViewKind::kNyquist;
-      } else if (v == "nichols") {
-        o.view = ViewKind::kNichols;
-      } else {
-        return fail("--view takes bode, nyquist or nichols, not '" + v + "'");
-      }
+      if (!value(v)) return fail("--view needs " + ViewOptionWords(", "));
+      const std::optional<ViewKind> view = ViewOfOptionWord(v);
+      if (!view) return fail("--view takes " + ViewOptionWords(", ") + ", not '" + v + "'");
+      o.view = *view;
       sawExportOption = true;
     } else if (arg == "--loop") {
       if (!value(v)) return fail("--loop needs open, closed or sensitivity");
@@ -414,12 +409,14 @@ std::string ExportHelpText() {
         "  " + std::string(f.name) + std::string(9 - std::min<size_t>(f.name.size(), 8), ' ');
     formats += "<name>" + std::string(f.suffix) + ": " + std::string(f.help) + "\n";
   }
+  const std::string views = ViewOptionWords("|");
   return "Usage:\n"
          "  fernplot-export [-o DIR] [-s SETTINGS|--factory] [--calc ch1/ch2|ch2/ch1]\n"
          "                  [--zoom PERCENT]\n"
          "                  [--overlay FILE[,FILE...]]... [--difference FILE] [--sparam SNN]\n"
          "                  [--margin-reference -180|0] [--right phase|unwrapped|delay]\n"
-         "                  [--view bode|nyquist|nichols] [--loop open|closed|sensitivity]\n"
+         "                  [--view " +
+         views + "] [--loop open|closed|sensitivity]\n"
          "                  [--nyquist-radius R] [--no-contours] [--set NAME=VALUE]...\n"
          "                  [--marks] [--summary[=csv|tsv]] [--report FILE.pdf]\n"
          "                  [--fit-order N] [--fit-delay] [--fit-overlay]\n"
@@ -466,7 +463,8 @@ std::string ExportHelpText() {
          "                 the right axis shows the phase as measured, the phase\n"
          "                 followed through its jumps, or the group delay\n"
          "                 (default: the settings file's, the phase when unset)\n"
-         "  --view bode|nyquist|nichols\n"
+         "  --view " +
+         views + "\n"
          "                 draw gain and phase over frequency, the Nyquist plot\n"
          "                 or the Nichols chart (default: the settings file's)\n"
          "  --loop open|closed|sensitivity\n"

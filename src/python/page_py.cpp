@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 
+#include "analysis/view_rows.h"
 #include "datafile/reader.h"
 #include "font_setup.h"
 #include "graph/compared_page.h"
@@ -119,13 +120,14 @@ QByteArray Vector(const Page& p, F make) {
   return bytes;
 }
 
-constexpr const char* kViewNames = "\"bode\", \"nyquist\" or \"nichols\"";
-
 ViewKind ViewArgument(const std::string& view) {
-  if (view == "bode") return ViewKind::kBode;
-  if (view == "nyquist") return ViewKind::kNyquist;
-  if (view == "nichols") return ViewKind::kNichols;
-  throw py::value_error(std::string("view is ") + kViewNames + ", not \"" + view + "\"");
+  if (const std::optional<ViewKind> kind = ViewOfOptionWord(view)) return *kind;
+  std::string names;
+  for (const ViewRow& row : kViewRows) {
+    if (!names.empty()) names += row.kind == kViewRows.back().kind ? " or " : ", ";
+    names += "\"" + std::string(row.optionWord) + "\"";
+  }
+  throw py::value_error("view is " + names + ", not \"" + view + "\"");
 }
 
 LoopCurve LoopArgument(const std::string& loop) {

@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include "analysis/view_rows.h"
 #include "datafile/data_file_writer.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
+#include "graph/page_view.h"
 #include "qt_page_drawer.h"
 
 namespace fernplot {
@@ -153,6 +155,41 @@ TEST_F(ExportUsage, SetNamesAnyPagePropertyAndPropertiesListsThem) {
   EXPECT_NE(listing.find("\nview\tword\tBODE\tBODE|NYQUIST|NICHOLS\t"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), kExitOk);
   EXPECT_NE(out_.str().find("--set NAME=VALUE"), std::string::npos);
+}
+
+// Every view of the table is reachable each way a user names one: --view,
+// the settings file's VIEW line and --set; all three draw the same page, in
+// that view's plane, and the help and the property listing name it.
+TEST_F(ExportUsage, EveryViewIsReachedByOptionSettingsLineAndSet) {
+  const std::string x = Data("X.DAT", "x");
+  ASSERT_EQ(Run({"--help"}), kExitOk);
+  const std::string help = out_.str();
+  ASSERT_EQ(Run({"--properties"}), kExitOk);
+  const std::string listing = out_.str();
+  for (const ViewRow& row : kViewRows) {
+    const std::string option(row.optionWord), word(row.settingsWord);
+    SCOPED_TRACE(option);
+    const std::string settings = root_ + "/" + option + ".CFG";
+    WriteBytes(settings, "VIEW = " + word + "\r\n");
+    const std::string a = root_ + "/" + option + "-option", b = root_ + "/" + option + "-file",
+                      c = root_ + "/" + option + "-set";
+    ASSERT_EQ(Run({"-o", a, "--factory", "--view", option, "-f", "drawing", x}), kExitOk)
+        << err_.str();
+    ASSERT_EQ(Run({"-o", b, "-s", settings, "-f", "drawing", x}), kExitOk) << err_.str();
+    ASSERT_EQ(Run({"-o", c, "--factory", "--set", "view=" + option, "-f", "drawing", x}), kExitOk)
+        << err_.str();
+    const std::string json = ReadBytes(a + "/X.drawing.json");
+    EXPECT_EQ(ReadBytes(b + "/X.drawing.json"), json);
+    EXPECT_EQ(ReadBytes(c + "/X.drawing.json"), json);
+    const ViewDrawingRow& drawn = DrawingRowOf(row.kind);
+    EXPECT_NE(json.find("\"axes\":{\"" + std::string(drawn.bottomAxis) + "\""), std::string::npos);
+    EXPECT_NE(help.find(option), std::string::npos);
+    EXPECT_NE(listing.find(word), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--view", "smith", x}), kExitUsage);
+  EXPECT_NE(err_.str().find("--view takes bode, nyquist or nichols, not 'smith'"),
+            std::string::npos)
+      << err_.str();
 }
 
 TEST_F(ExportUsage, TheReportIsAnOutputOfTheRun) {

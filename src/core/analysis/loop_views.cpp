@@ -119,6 +119,18 @@ std::vector<double> NicholsPhases(std::span<const UsablePoint> points) {
   return out;
 }
 
+PlanePoint ViewPlanePoint(ViewKind kind, const CurveReading& at, double nicholsShift) {
+  switch (kind) {
+    case ViewKind::kNyquist:
+      return NyquistPoint(at.gain, at.phase);
+    case ViewKind::kNichols:
+      return {at.unwrapped + nicholsShift, at.gain};
+    case ViewKind::kBode:
+      break;
+  }
+  return {at.frequency, at.gain};
+}
+
 ValueRange NicholsPhaseRange(std::span<const double> phases) {
   double low = -180.0, high = -180.0;
   for (double p : phases) {

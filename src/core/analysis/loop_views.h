@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+#include "analysis/loop_kinds.h"
 #include "analysis/sweep_points.h"
 
 namespace fernplot {
@@ -53,6 +54,12 @@ std::vector<CurveReading> DecadeReadings(std::span<const UsablePoint> points);
 std::vector<double> NicholsPhases(std::span<const UsablePoint> points);
 // The multiple of 360° NicholsPhases adds to every unwrapped phase.
 double NicholsShift(std::span<const UsablePoint> points);
+
+// Where the view `kind` puts a reading: Re and Im of L (Nyquist), the
+// unwrapped phase moved by `nicholsShift` and the gain (Nichols), frequency
+// and gain (gain and phase). The drawing, its marks, the readout and the
+// markers all place points by it.
+PlanePoint ViewPlanePoint(ViewKind kind, const CurveReading& at, double nicholsShift);
 
 // The phase range of a Nichols chart: every phase and -180°, rounded out to
 // multiples of 45° (at least 45° wide).

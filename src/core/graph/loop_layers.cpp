@@ -312,12 +312,10 @@ void DrawLoopFigureMarks(const LoopStages& s, DrawingDocument& d) {
   const PageLayout& L = s.geometry();
   const PageText& t = s.base.text;
   const int pen = d.FindOrAddPen(0, 1, kMarkColour, 0, 2, kMarkColour);
-  const double shift = NicholsShift(own.points);
   const auto place = [&](double frequency) -> std::optional<PlanePoint> {
     const std::optional<CurveReading> r = InterpolateAt(own.points, frequency);
     if (!r) return std::nullopt;
-    return s.kind == ViewKind::kNyquist ? NyquistPoint(r->gain, r->phase)
-                                        : PlanePoint{r->unwrapped + shift, r->gain};
+    return ViewPlanePoint(s.kind, *r, own.nicholsShift);
   };
   const auto mark = [&](const PlanePoint& q, const std::string& label) {
     if (!Inside(q, s.range)) return;

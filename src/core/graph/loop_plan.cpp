@@ -84,12 +84,11 @@ LoopTrace MakeTrace(ViewKind kind, PenEntry pen, const std::vector<RangePoint>& 
       t.breaks.push_back(k);
     }
   }
-  if (kind == ViewKind::kNyquist) {
-    t.plane = NyquistPoints(t.points);
-  } else {
-    const std::vector<double> phases = NicholsPhases(t.points);
-    t.plane.reserve(t.points.size());
-    for (size_t i = 0; i < t.points.size(); ++i) t.plane.push_back({phases[i], t.points[i].gain});
+  if (kind == ViewKind::kNichols) t.nicholsShift = NicholsShift(t.points);
+  t.plane.reserve(t.points.size());
+  for (const UsablePoint& p : t.points) {
+    t.plane.push_back(ViewPlanePoint(kind, {p.frequency, p.gain, p.unwrapped, WrapDegrees(p.phase)},
+                                     t.nicholsShift));
   }
   return t;
 }
@@ -234,12 +233,8 @@ LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& d
   // A decade inside a gap of the curve has no place on it.
   s.decades = DecadeReadings(own.points);
   std::erase_if(s.decades, [&](const CurveReading& r) { return own.InGap(r.frequency); });
-  // The Nichols phase of a reading is its unwrapped phase moved as the
-  // curve's first point was.
-  const double shift = NicholsShift(own.points);
   for (const CurveReading& r : s.decades) {
-    s.decadePoints.push_back(kind == ViewKind::kNyquist ? NyquistPoint(r.gain, r.phase)
-                                                        : PlanePoint{r.unwrapped + shift, r.gain});
+    s.decadePoints.push_back(ViewPlanePoint(kind, r, own.nicholsShift));
   }
   return s;
 }

@@ -14,12 +14,16 @@ std::vector<UsablePoint> ShownUsablePoints(const GraphPage& page) {
   return PageUsablePoints(ShownPage(page, holder));
 }
 
-CurvePlane PageCurvePlane(const GraphPage& page) {
+CurvePlane PlaneOfCurve(ViewKind kind, std::vector<UsablePoint> points) {
   CurvePlane plane;
-  plane.kind = page.properties.view;
-  plane.points = ShownUsablePoints(page);
-  if (plane.kind == ViewKind::kNichols) plane.nicholsShift = NicholsShift(plane.points);
+  plane.kind = kind;
+  plane.points = std::move(points);
+  if (kind == ViewKind::kNichols) plane.nicholsShift = NicholsShift(plane.points);
   return plane;
+}
+
+CurvePlane PageCurvePlane(const GraphPage& page) {
+  return PlaneOfCurve(page.properties.view, ShownUsablePoints(page));
 }
 
 CurveReading ReadingOf(const UsablePoint& p) {
@@ -27,15 +31,7 @@ CurveReading ReadingOf(const UsablePoint& p) {
 }
 
 PlanePoint PlaneValue(const CurvePlane& plane, const CurveReading& at) {
-  switch (plane.kind) {
-    case ViewKind::kNyquist:
-      return NyquistPoint(at.gain, at.phase);
-    case ViewKind::kNichols:
-      return {at.unwrapped + plane.nicholsShift, at.gain};
-    case ViewKind::kBode:
-      break;
-  }
-  return {at.frequency, at.gain};
+  return ViewPlanePoint(plane.kind, at, plane.nicholsShift);
 }
 
 PlanePoint PlaneMm(const CurvePlane& plane, const PageLayout& layout, const CurveReading& at) {

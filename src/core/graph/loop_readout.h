@@ -25,6 +25,7 @@ struct CurvePlane {
   // The Nichols chart's phase is the unwrapped phase plus this.
   double nicholsShift = 0.0;
 };
+CurvePlane PlaneOfCurve(ViewKind kind, std::vector<UsablePoint> points);
 CurvePlane PageCurvePlane(const GraphPage& page);
 
 // The view's values of a reading: Re and Im, or Nichols phase and gain;

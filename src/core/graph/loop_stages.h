@@ -20,6 +20,9 @@ struct LoopTrace {
   PenEntry pen;
   std::vector<UsablePoint> points;  // ascending frequency
   std::vector<PlanePoint> plane;    // each point in the view's values
+  // Nichols: what the trace's unwrapped phases are moved by (its first
+  // point's turn); any reading of the trace is placed with it.
+  double nicholsShift = 0.0;
   // Where the curve has no value (a point of the sweep whose gain or phase
   // is not finite, as where 1 + L = 0 for T and S): index k breaks the
   // curve between points[k - 1] and points[k].

@@ -7,6 +7,7 @@
 
 #include "graph/axis_map.h"
 #include "graph/overlays.h"
+#include "graph/page_view.h"
 #include "graph/right_axis.h"
 #include "graph/json_text.h"
 
@@ -267,18 +268,14 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
   }
   top.AddLine("axes", Object([&](Members& m) {
                 // A loop view's plane: its bottom axis, then its left one.
-                if (p.view == ViewKind::kNyquist) {
-                  m.Add("real", AxisJson(L.frequency));
-                  m.Add("imaginary", AxisJson(L.gain));
+                const ViewDrawingRow& row = DrawingRowOf(p.view);
+                if (!row.rightAxis) {
+                  m.Add(row.bottomAxis, AxisJson(L.frequency, row.bottomQuantity));
+                  m.Add(row.leftAxis, AxisJson(L.gain));
                   return;
                 }
-                if (p.view == ViewKind::kNichols) {
-                  m.Add("phase", AxisJson(L.frequency, "nicholsPhase"));
-                  m.Add("gain", AxisJson(L.gain));
-                  return;
-                }
-                m.Add("frequency", AxisJson(L.frequency));
-                m.Add("gain",
+                m.Add(row.bottomAxis, AxisJson(L.frequency));
+                m.Add(row.leftAxis,
                       AxisJson(L.gain, traced ? (difference ? "gainDifference" : "gain") : ""));
                 m.Add("phase", AxisJson(L.right, rightQuantity));
               }));

@@ -1,21 +1,37 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_view.h"
 
+#include <array>
+
+#include "analysis/view_rows.h"
 #include "graph/page_figures.h"
 
 namespace fernplot {
 
-const PageView& ViewFor(const GraphPage& page) {
-  switch (page.properties.view) {
-    case ViewKind::kNyquist:
-      return NyquistView();
-    case ViewKind::kNichols:
-      return NicholsView();
-    case ViewKind::kBode:
-      break;
+namespace {
+
+// One row per view, in the order of kViewRows.
+constexpr std::array<ViewDrawingRow, kViewRows.size()> kDrawingRows{{
+    {ViewKind::kBode, &BodeView, true, "frequency", "", "gain"},
+    {ViewKind::kNyquist, &NyquistView, false, "real", "", "imaginary"},
+    {ViewKind::kNichols, &NicholsView, false, "phase", "nicholsPhase", "gain"},
+}};
+
+constexpr bool RowsMatch() {
+  for (size_t i = 0; i < kViewRows.size(); ++i) {
+    if (kDrawingRows[i].kind != kViewRows[i].kind) return false;
   }
-  return BodeView();
+  return true;
 }
+static_assert(RowsMatch(), "every view is drawn by the row of its place");
+
+}  // namespace
+
+const ViewDrawingRow& DrawingRowOf(ViewKind kind) {
+  return kDrawingRows[static_cast<size_t>(&RowOf(kind) - kViewRows.data())];
+}
+
+const PageView& ViewFor(const GraphPage& page) { return DrawingRowOf(page.properties.view).view(); }
 
 void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
                std::span<const CurveGrid> grids, SheetPlace place) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <string_view>
 
 #include "graph/curve_thinning.h"
 #include "graph/drawing.h"
@@ -41,6 +42,17 @@ const PageView& NyquistView();
 const PageView& NicholsView();
 // The view the page's properties ask for.
 const PageView& ViewFor(const GraphPage& page);
+
+// How a view of kViewRows is drawn, and the names its plane's axes have in
+// the page's JSON (the bottom axis, the quantity it carries, the left axis);
+// a view with a right axis (gain and phase) names its three axes itself.
+struct ViewDrawingRow {
+  ViewKind kind;
+  const PageView& (*view)();
+  bool rightAxis;
+  std::string_view bottomAxis, bottomQuantity, leftAxis;
+};
+const ViewDrawingRow& DrawingRowOf(ViewKind kind);
 
 // Where BuildPage puts the sheet: appended as the last one, or in place of
 // the sheet with that number.

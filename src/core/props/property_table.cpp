@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "analysis/view_rows.h"
 #include "props/settings_lines.h"
 #include "text/encoding.h"
 #include "text/number_text.h"
@@ -336,11 +337,18 @@ std::vector<PropertyDescriptor> MakeProperties() {
       [](const Props& p) { return static_cast<size_t>(p.rightAxis); },
       [](Props& p, size_t k) { p.rightAxis = static_cast<int32_t>(k); },
       "right axis: phase as measured, followed through its jumps, or group delay"));
+  std::vector<std::string> viewWords;
+  std::string viewHelp;
+  for (const ViewRow& row : kViewRows) {
+    viewWords.emplace_back(row.settingsWord);
+    viewHelp += (viewHelp.empty() ? "" : ", ") + std::string(row.help);
+  }
   all.push_back(Words(
-      "view", {"BODE", "NYQUIST", "NICHOLS"},
-      [](const Props& p) { return static_cast<size_t>(p.view); },
-      [](Props& p, size_t k) { p.view = static_cast<ViewKind>(k); },
-      "gain and phase over frequency, Nyquist plot or Nichols chart"));
+      "view", std::move(viewWords),
+      [](const Props& p) {
+        return static_cast<size_t>(&RowOf(p.view) - kViewRows.data());
+      },
+      [](Props& p, size_t k) { p.view = kViewRows[k].kind; }, viewHelp));
   all.push_back(Words(
       "loop", {"OPEN", "CLOSED", "SENSITIVITY"},
       [](const Props& p) { return static_cast<size_t>(p.loopCurve); },

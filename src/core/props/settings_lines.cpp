@@ -10,6 +10,7 @@
 #include <span>
 
 #include "analysis/loop_kinds.h"
+#include "analysis/view_rows.h"
 #include "props/page_limits.h"
 #include "text/number_text.h"
 
@@ -164,8 +165,8 @@ constexpr std::array<int32_t GraphProperties::*, 2> kLineWidths{
     &GraphProperties::gainLineBoldOnPrint, &GraphProperties::phaseLineBoldOnPrint};
 constexpr std::array<const char*, 3> kColourNotes{" ;ｸﾞﾗﾌ背景", " ;ｹﾞｲﾝの線", " ;位相の線"};
 
-// The words of the VIEW and LOOP lines, by ViewKind and LoopCurve.
-constexpr std::array<std::string_view, 3> kViewWords{{"BODE", "NYQUIST", "NICHOLS"}};
+// The words of the LOOP line, by LoopCurve (the VIEW line's are the views'
+// own rows).
 constexpr std::array<std::string_view, 3> kLoopWords{{"OPEN", "CLOSED", "SENSITIVITY"}};
 constexpr std::array<std::string_view, 2> kApertureWords{{"POINTS", "OCTAVE"}};
 // Whether a page is a loop measurement: decided from its figures (never
@@ -422,17 +423,17 @@ std::vector<LineKind> MakeLineKinds() {
                    std::nullopt,
                    {{"%s",
                      [](std::string& out, const V& v, size_t) {
-                       out += kViewWords[static_cast<size_t>(v.props.view)];
+                       out += RowOf(v.props.view).settingsWord;
                      },
                      [](V& v, size_t, Scanned f, D&) {
-                       const int k = WordIndex(kViewWords, f[0].text);
-                       if (k >= 0) v.props.view = static_cast<ViewKind>(k);
-                       return k >= 0;
+                       const std::optional<ViewKind> k = ViewOfSettingsWord(f[0].text);
+                       if (k) v.props.view = *k;
+                       return k.has_value();
                      }}},
                    nullptr,
                    [](const V& v, size_t) {
-                     const auto k = static_cast<size_t>(v.props.view);
-                     return k > 0 && k < kViewWords.size();
+                     return v.props.view != kViewRows.front().kind &&
+                            RowOf(v.props.view).kind == v.props.view;
                    },
                    nullptr,
                    false});

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "loop_part.h"
 
+#include <array>
 #include <iterator>
 
 #include "analysis/loop_kinds.h"
+#include "analysis/view_rows.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
@@ -18,19 +20,9 @@ namespace {
 constexpr int kViewChoice = 2;
 constexpr int kCurveChoice = 3;
 
-struct ViewRow {
-  int id;
-  ViewKind view;
-  std::string_view text, prompt;
-};
-constexpr ViewRow kViewRows[] = {
-    {kCmdViewBode, ViewKind::kBode, FERNPLOT_TEXT("Commands", "ﾎﾞｰﾄﾞ線図"),
-     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞをｹﾞｲﾝと位相の周波数特性で表示します。\nﾎﾞｰﾄﾞ線図")},
-    {kCmdViewNyquist, ViewKind::kNyquist, FERNPLOT_TEXT("Commands", "ﾅｲｷｽﾄ線図"),
-     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞを複素平面 (実部､虚部) に表示します。\nﾅｲｷｽﾄ線図")},
-    {kCmdViewNichols, ViewKind::kNichols, FERNPLOT_TEXT("Commands", "ﾆｺﾙｽ線図"),
-     FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞを位相対ｹﾞｲﾝで表示します。\nﾆｺﾙｽ線図")},
-};
+// The View menu's command of each view, in the order of the views' rows.
+constexpr std::array<int, kViewRows.size()> kViewCommands{kCmdViewBode, kCmdViewNyquist,
+                                                          kCmdViewNichols};
 
 struct CurveRow {
   int id;
@@ -54,17 +46,17 @@ void LoopPart::AddCommands(CommandTable& table) {
   const auto shown = [this] { return PageShown(state_); };
   int order = 0;
   for (const ViewRow& r : kViewRows) {
-    table.Add({.id = r.id,
-               .text = r.text,
-               .prompt = r.prompt,
+    table.Add({.id = kViewCommands[static_cast<size_t>(order)],
+               .text = r.menuText,
+               .prompt = r.menuPrompt,
                .menu = MenuId::kView,
                .menuPlace = {4, order++},
                .checkable = true,
                .exclusiveGroup = kViewChoice,
-               .run = [this, view = r.view] { state_.session.SetView(view); },
+               .run = [this, view = r.kind] { state_.session.SetView(view); },
                .enabled = shown,
                .checked =
-                   [this, view = r.view] {
+                   [this, view = r.kind] {
                      const GraphPage* page = PageOnScreen(state_);
                      return page && page->properties.view == view;
                    }});

@@ -242,11 +242,7 @@ std::optional<QPointF> MarkerController::ViewPosition(const CurveReading& at) co
 }
 
 CurvePlane MarkerController::LoopPlane(const GraphPage& page) const {
-  CurvePlane plane;
-  plane.kind = page.properties.view;
-  plane.points = pair_.Points();
-  if (plane.kind == ViewKind::kNichols) plane.nicholsShift = NicholsShift(plane.points);
-  return plane;
+  return PlaneOfCurve(page.properties.view, pair_.Points());
 }
 
 bool MarkerController::PlaceAt(QPoint client) {

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/view_rows.h"
 #include "propsheet/cp932_limit.h"
 #include "qt_convert.h"
 #include "text/encoding.h"
@@ -176,9 +177,8 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
     for (const char* text : texts) box->addItem(SheetText(text));
     return box;
   };
-  view_ = combo({QT_TRANSLATE_NOOP("PropertySheet", "ﾎﾞｰﾄﾞ線図"),
-                 QT_TRANSLATE_NOOP("PropertySheet", "ﾅｲｷｽﾄ線図"),
-                 QT_TRANSLATE_NOOP("PropertySheet", "ﾆｺﾙｽ線図")});
+  view_ = new QComboBox(loopBox);
+  for (const ViewRow& row : kViewRows) view_->addItem(SheetText(row.sheetText));
   loopCurve_ = combo({QT_TRANSLATE_NOOP("PropertySheet", "ﾙｰﾌﾟ ｹﾞｲﾝ L"),
                       QT_TRANSLATE_NOOP("PropertySheet", "閉ﾙｰﾌﾟ T"),
                       QT_TRANSLATE_NOOP("PropertySheet", "感度 S")});
