@@ -23,18 +23,6 @@ std::string Upper(std::string_view s) {
   return out;
 }
 
-// A number as the settings file takes one: a plus sign is allowed.
-std::optional<double> NumberOf(std::string_view text) {
-  if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.remove_prefix(1);
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
 std::string Shortest(double value) {
   char number[32];
   const auto [end, ec] = std::to_chars(number, number + sizeof number, value);
@@ -85,7 +73,7 @@ PropertyDescriptor Decimal(std::string name, int decimals, std::function<Number&
     return decimals < 0 ? Shortest(value) : FormatFixedPoint(value, decimals);
   };
   d.set = [ref](Props& p, std::string_view text) {
-    const std::optional<double> value = NumberOf(text);
+    const std::optional<double> value = PlainNumber(text);
     if (!value) return false;
     ref(p) = static_cast<Number>(*value);
     return true;
@@ -381,7 +369,7 @@ std::vector<PropertyDescriptor> MakeProperties() {
       const size_t blank = text.find(' ');
       const size_t unitAt = text.find_first_not_of(' ', blank);
       if (blank == std::string_view::npos || unitAt == std::string_view::npos) return false;
-      const std::optional<double> width = NumberOf(text.substr(0, blank));
+      const std::optional<double> width = PlainNumber(text.substr(0, blank));
       const std::string unit = Upper(text.substr(unitAt));
       if (!width || (unit != kUnits[0] && unit != kUnits[1])) return false;
       p.delayAperture.width = *width;

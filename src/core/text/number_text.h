@@ -3,7 +3,9 @@
 // Locale-independent number texts. printf's %f follows LC_NUMERIC, which a Qt
 // program sets from the environment; files must always get a full stop.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace fernplot {
 
@@ -16,5 +18,9 @@ std::string FormatExponent(double value, int decimals);
 // Like printf("%.*g", digits, value) in the "C" locale (17 digits round-trip
 // a double exactly, 9 a float).
 std::string FormatGeneral(double value, int digits);
+
+// A plain decimal number as a person types one ("12.5", "+3", "1e-3"), the
+// whole text and nothing else; nothing unless finite.
+std::optional<double> PlainNumber(std::string_view text);
 
 }  // namespace fernplot

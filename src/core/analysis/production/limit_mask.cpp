@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "analysis/summary_table.h"
+#include "text/number_text.h"
 
 namespace fernplot {
 
@@ -33,18 +34,6 @@ bool SameWord(std::string_view a, std::string_view b) {
 
 bool EndsWithWord(std::string_view text, std::string_view end) {
   return text.size() >= end.size() && SameWord(text.substr(text.size() - end.size()), end);
-}
-
-// A plain decimal number, a leading '+' allowed; nothing unless finite.
-std::optional<double> Number(std::string_view word) {
-  if (word.size() > 1 && word[0] == '+' && word[1] != '-') word.remove_prefix(1);
-  double value = 0.0;
-  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (word.empty() || ec != std::errc() || end != word.data() + word.size() ||
-      !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
 }
 
 // A carriage return ends a line written on Windows; it separates like a space.
@@ -84,10 +73,10 @@ std::string ParseRule(const std::vector<std::string_view>& w, MaskRule& rule) {
     if (!f1) return Quoted(w[2]) + " is not a frequency";
     if (!f2) return Quoted(w[3]) + " is not a frequency";
     if (!(*f1 > 0.0) || !(*f1 < *f2)) return "f1 must be above 0 and below f2";
-    const std::optional<double> v1 = Number(w[4]);
+    const std::optional<double> v1 = PlainNumber(w[4]);
     if (!v1) return Quoted(w[4]) + " is not a number";
     std::optional<double> v2 = v1;
-    if (w.size() == 6 && !(v2 = Number(w[5]))) return Quoted(w[5]) + " is not a number";
+    if (w.size() == 6 && !(v2 = PlainNumber(w[5]))) return Quoted(w[5]) + " is not a number";
     rule.f1 = *f1;
     rule.f2 = *f2;
     rule.v1 = *v1;
@@ -106,7 +95,7 @@ std::string ParseRule(const std::vector<std::string_view>& w, MaskRule& rule) {
   if (w[2] == ">=" || w[2] == "<=") {
     rule.bound = w[2] == ">=" ? MaskBound::kAtLeast : MaskBound::kAtMost;
     if (w.size() != 4) return "FIGURE NAME " + std::string(w[2]) + " takes one value";
-    const std::optional<double> v = Number(w[3]);
+    const std::optional<double> v = PlainNumber(w[3]);
     if (!v) return Quoted(w[3]) + " is not a number";
     rule.v1 = rule.v2 = *v;
     return {};
@@ -114,8 +103,8 @@ std::string ParseRule(const std::vector<std::string_view>& w, MaskRule& rule) {
   if (!SameWord(w[2], "BETWEEN")) return "FIGURE needs >=, <= or BETWEEN, not " + Quoted(w[2]);
   rule.bound = MaskBound::kBetween;
   if (w.size() != 5) return "BETWEEN takes LO HI";
-  const std::optional<double> lo = Number(w[3]);
-  const std::optional<double> hi = Number(w[4]);
+  const std::optional<double> lo = PlainNumber(w[3]);
+  const std::optional<double> hi = PlainNumber(w[4]);
   if (!lo) return Quoted(w[3]) + " is not a number";
   if (!hi) return Quoted(w[4]) + " is not a number";
   if (*lo > *hi) return "BETWEEN needs LO at or below HI";
@@ -174,7 +163,7 @@ std::optional<double> ParseMaskFrequency(std::string_view word) {
     }
     if (scale != 1.0) word.remove_suffix(1);
   }
-  const std::optional<double> value = Number(word);
+  const std::optional<double> value = PlainNumber(word);
   if (!value || !std::isfinite(*value * scale)) return std::nullopt;
   return *value * scale;
 }
