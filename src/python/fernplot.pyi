@@ -187,10 +187,18 @@ def page(
     """The page of a sweep, or of a file (a stepped file's other steps laid
     over it), as the exporter makes it with --view, --loop, --overlay,
     --difference and -s. settings is read over the factory defaults; None
-    gives the factory defaults, never the viewer's settings file. No page
-    property can be set by name yet: any keyword in **properties raises
-    KeyError. A reference with no frequency in common with the page raises
-    ValueError."""
+    gives the factory defaults, never the viewer's settings file. Any other
+    keyword sets a page property by its name with dots written as
+    underscores (title="Loop A", axis_gain_max=20), in the settings file's
+    words and numbers (True/False for Y/N, (r, g, b) for a colour), after
+    settings, view and loop: an unknown name raises TypeError, a value the
+    property cannot take ValueError. A reference with no frequency in common
+    with the page raises ValueError."""
+
+def properties() -> list[tuple[str, str, str, str, str]]:
+    """Every page property page() takes by keyword: (name, type, factory
+    value, words or range, help), as fernplot-export --properties lists
+    them."""
 
 def write(sweep: Sweep, path: PathLike, format: Literal["csv", "s2p", "spice", "json"]) -> None:
     """Writes the sweep as the exporter's -f csv, s2p, spice or json would,

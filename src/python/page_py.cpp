@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHashFunctions>
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -18,6 +19,7 @@
 #include "import/imported_page.h"
 #include "page_output.h"
 #include "props/graph_properties.h"
+#include "props/property_table.h"
 #include "props/settings_file.h"
 #include "py_common.h"
 #include "qt_text_measurer.h"
@@ -158,19 +160,22 @@ std::string NamedIn(const std::string& errors, const std::vector<std::string>& p
   return paths.empty() ? std::string() : paths.front();
 }
 
+// A keyword's value in the settings file's words: True/False as Y/N, a
+// colour's (r, g, b) as "r g b", numbers as Python writes them (the
+// shortest text that reads back).
+std::string PropertyValueText(const py::handle& value) {
+  if (py::isinstance<py::bool_>(value)) return value.cast<bool>() ? "Y" : "N";
+  if (py::isinstance<py::tuple>(value) || py::isinstance<py::list>(value)) {
+    std::string out;
+    for (const py::handle item : value) out += (out.empty() ? "" : " ") + std::string(py::str(item));
+    return out;
+  }
+  return py::str(value);
+}
+
 Page MakePage(const py::object& input, const std::string& viewArg, const std::string& loopArg,
               const py::object& overlaysArg, const py::object& differenceArg,
               const py::object& settingsArg, const py::kwargs& properties) {
-  if (properties.size() > 0) {
-    std::string names;
-    for (const auto& [key, value] : properties) {
-      names += (names.empty() ? "" : ", ") + std::string(py::repr(key));
-    }
-    PyErr_SetObject(
-        PyExc_KeyError,
-        py::str("no page property can be set by name yet (none are supported): " + names).ptr());
-    throw py::error_already_set();
-  }
   GraphProperties defaults = FactoryDefaults();
   if (!settingsArg.is_none()) {
     const std::string settings = PathArgument(settingsArg);
@@ -186,6 +191,19 @@ Page MakePage(const py::object& input, const std::string& viewArg, const std::st
   }
   defaults.view = ViewArgument(viewArg);
   defaults.loopCurve = LoopArgument(loopArg);
+  // Any page property of the settings file by its name, dots written as
+  // underscores (axis_gain_length=30 is axis.gain.length), in the order given.
+  for (const auto& [key, value] : properties) {
+    std::string name = py::str(key);
+    std::replace(name.begin(), name.end(), '_', '.');
+    if (!FindPageProperty(name)) {
+      throw py::type_error("page() got an unexpected keyword argument '" +
+                           std::string(py::str(key)) + "' (fernplot.properties() lists them)");
+    }
+    if (std::string why = SetPageProperty(defaults, name, PropertyValueText(value)); !why.empty()) {
+      throw py::value_error(why);
+    }
+  }
   const std::vector<std::string> overlays = PathList(overlaysArg, "overlays");
   std::optional<std::string> difference;
   if (!differenceArg.is_none()) difference = PathArgument(differenceArg);
@@ -297,6 +315,20 @@ on demand; a notebook shows it inline (_repr_png_).)")
         return Png(p, py::int_(100));
       });
 
+  m.def(
+      "properties",
+      [] {
+        py::list out;
+        const GraphProperties factory = FactoryDefaults();
+        for (const PropertyDescriptor& d : PageProperties()) {
+          std::string name = d.name;
+          std::replace(name.begin(), name.end(), '.', '_');
+          out.append(py::make_tuple(name, d.type, d.get(factory), d.range, d.help));
+        }
+        return out;
+      },
+      "Every page property page() takes by keyword: (name, type, factory value, "
+      "words or range, help), as the exporter's --properties lists them.");
   m.def("page", &MakePage, py::arg("sweep_or_path"), py::kw_only(), py::arg("view") = "bode",
         py::arg("loop") = "open", py::arg("overlays") = py::tuple(),
         py::arg("difference") = py::none(), py::arg("settings") = py::none(),
@@ -304,7 +336,9 @@ on demand; a notebook shows it inline (_repr_png_).)")
 "nyquist" or "nichols"; loop "open", "closed" or "sensitivity"; overlays
 and difference as paths of sweep files; settings the path of a settings
 file read over the factory defaults (None: the factory defaults, never the
-viewer's file).)");
+viewer's file); any other keyword sets a page property by name, dots as
+underscores (title="Loop A", axis_gain_max=20, item_date=False), see
+properties().)");
 }
 
 }  // namespace fernplot::python

@@ -33,6 +33,10 @@ def test_a_page_is_drawn_as_the_exporter_draws_it(exported, name, monkeypatch):
      {"difference": SAMPLES / "OPAMP_LG_model.csv"}),
     (["-s", str(SAMPLES.parent / "tests/golden/settings/OPAMP_LG.fixed_limits.CFG")],
      {"settings": SAMPLES.parent / "tests/golden/settings/OPAMP_LG.fixed_limits.CFG"}),
+    (["--set", "title=Loop A", "--set", "axis.gain.max=20", "--set", "axis.gain.datamax=N",
+      "--set", "item.date=N", "--set", "color.gain=0 128 0"],
+     {"title": "Loop A", "axis_gain_max": 20, "axis_gain_datamax": False, "item_date": False,
+      "color_gain": (0, 128, 0)}),
 ])
 def test_page_options_draw_as_the_exporters_options(exported, tmp_path, options, kwargs):
     path = SAMPLES / "OPAMP_LG.DAT"
@@ -59,8 +63,12 @@ def test_a_sweep_made_from_arrays_draws_a_page():
 
 def test_page_arguments_are_checked(tmp_path):
     path = SAMPLES / "RC_LPF.DAT"
-    with pytest.raises(KeyError, match="none are supported"):
+    with pytest.raises(TypeError, match="gain_axis_min"):
         fernplot.page(path, gain_axis_min=-40)
+    with pytest.raises(ValueError, match="right.axis takes PHASE"):
+        fernplot.page(path, right_axis="SIDEWAYS")
+    names = [p[0] for p in fernplot.properties()]
+    assert "axis_gain_length" in names and len(names) == len(set(names))
     for zoom in [9, 1001, float("nan")]:
         with pytest.raises(ValueError):
             fernplot.page(path).png(zoom=zoom)
