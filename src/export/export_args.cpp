@@ -154,10 +154,10 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
         return fail("--set: unknown property '" + name + "'" +
                     DidYouMean(name, PagePropertyNames()) + " (--properties lists them)");
       }
-      // The value is checked against the property at once, so that a typo
-      // is a usage error before anything is read or written.
-      GraphProperties check = FactoryDefaults();
-      if (std::string why = SetPageProperty(check, name, v.substr(eq + 1)); !why.empty()) {
+      // A word or number the property never takes is a usage error at
+      // once; whether the page keeps it with its other values (a settings
+      // file's, earlier --set's) is known only when the page is.
+      if (std::string why = CheckPagePropertyValue(name, v.substr(eq + 1)); !why.empty()) {
         return fail("--set: " + why);
       }
       o.setProperties.emplace_back(name, v.substr(eq + 1));

@@ -148,6 +148,16 @@ TEST_F(ExportUsage, SetNamesAnyPagePropertyAndPropertiesListsThem) {
     EXPECT_NE(err_.str().find(c.says), std::string::npos) << err_.str();
   }
   EXPECT_FALSE(fs::exists(root_ + "/bad/X.csv"));
+  // What a value depends on may come first on the command line; without it
+  // the run stops before writing anything.
+  EXPECT_EQ(Run({"-o", root_ + "/manual", "--set", "axis.gain.interval=10", "--set",
+                 "axis.gain.autodivision=N", "-f", "csv", x}),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(Run({"-o", root_ + "/nointerval", "--set", "axis.gain.autodivision=N", "-f", "csv", x}),
+            kExitUsage);
+  EXPECT_NE(err_.str().find("needs axis.gain.interval above 0"), std::string::npos) << err_.str();
+  EXPECT_FALSE(fs::exists(root_ + "/nointerval/X.csv"));
 
   ASSERT_EQ(Run({"--properties"}), kExitOk);
   const std::string listing = out_.str();

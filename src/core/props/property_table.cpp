@@ -408,11 +408,25 @@ const PropertyDescriptor* FindPageProperty(std::string_view name) {
   return nullptr;
 }
 
+namespace {
+
+std::string Refusal(const PropertyDescriptor& d, std::string_view value) {
+  return d.name + " takes " + d.range + ", not '" + std::string(value) + "'";
+}
+
+}  // namespace
+
+std::string CheckPagePropertyValue(std::string_view name, std::string_view value) {
+  const PropertyDescriptor* d = FindPageProperty(name);
+  if (!d) return "unknown property '" + std::string(name) + "'";
+  GraphProperties scratch = FactoryDefaults();
+  return d->set(scratch, value) ? std::string() : Refusal(*d, value);
+}
+
 std::string SetPageProperty(GraphProperties& props, std::string_view name, std::string_view value) {
   const PropertyDescriptor* d = FindPageProperty(name);
   if (!d) return "unknown property '" + std::string(name) + "'";
-  const std::string bad =
-      std::string(name) + " takes " + d->range + ", not '" + std::string(value) + "'";
+  const std::string bad = Refusal(*d, value);
   GraphProperties next = props;
   if (!d->set(next, value)) return bad;
   // Kept only as a settings line keeps it: within the line's width and

@@ -33,6 +33,10 @@ const PropertyDescriptor* FindPageProperty(std::string_view name);
 // The value is taken only as a settings line would take it: the page's
 // settings lines with it are written and read back, and must keep it.
 std::string SetPageProperty(GraphProperties& props, std::string_view name, std::string_view value);
+// Whether `value` is a word or number `name` takes at all, whatever the
+// page's other values (what a command line can check before it knows the
+// page): empty when it is, else why not.
+std::string CheckPagePropertyValue(std::string_view name, std::string_view value);
 
 // One line per property: NAME TYPE DEFAULT RANGE-OR-WORDS HELP, separated
 // by tabs, the default being the factory value ("" for an empty text).
