@@ -484,6 +484,26 @@ M contours</translation>
         <source>図表なし</source>
         <translation>figure missing</translation>
     </message>
+    <message>
+        <source>統計</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>ﾍﾟｰｼﾞ</source>
+        <translation>pages</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>mean</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>max</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>
@@ -1520,6 +1540,14 @@ Ctrl+C: copy the page to the clipboard, Ctrl+P: print, Ctrl+Q: quit.
         <source>表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。</source>
         <translation>Shows the figures of the page (phase margin, -3 dB points, resonance).</translation>
     </message>
+    <message>
+        <source>ﾍﾟｰｼﾞ一覧</source>
+        <translation>&amp;Page List</translation>
+    </message>
+    <message>
+        <source>開いているﾍﾟｰｼﾞの一覧 (ﾏｽｸの判定つき) を表示します。</source>
+        <translation>Lists the open pages (with their verdicts against the mask).</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::LanguagePart</name>
@@ -2209,6 +2237,22 @@ Show statistics</translation>
         <source>判定</source>
         <translation>Verdict</translation>
     </message>
+    <message>
+        <source>図表</source>
+        <translation>Figure</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
 </context>
 <context>
     <name>Fit</name>
@@ -2239,6 +2283,25 @@ Show statistics</translation>
     <message>
         <source>フィットを中止しました</source>
         <translation>the fit was cancelled</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::PageListDock</name>
+    <message>
+        <source>ﾍﾟｰｼﾞ一覧</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>ﾌｧｲﾙ</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>判定</source>
+        <translation>Verdict</translation>
     </message>
 </context>
 </TS>

@@ -444,8 +444,17 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
     for (const auto& session : reportPages) {
       if (session->drawing.CurrentSheet()) pages.push_back(&session->drawing);
     }
-    const WriteFileResult r =
-        drawer->WriteReport(reportTable, pages, *options.reportPath, inFlight);
+    // A lot's report opens with its statistics page and the spread of its
+    // figures.
+    std::optional<LotCollector::Page> lotPage;
+    std::optional<ReportLot> reportLot;
+    if (options.production.statisticsDir) {
+      lotPage = lot.DrawPage(defaults, *drawer, translator);
+      reportLot = ReportLot{lotPage ? &lotPage->session->drawing : nullptr,
+                            lot.FiguresTable(translator)};
+    }
+    const WriteFileResult r = drawer->WriteReport(
+        reportTable, pages, reportLot ? &*reportLot : nullptr, *options.reportPath, inFlight);
     if (!r.ok) {
       err << *options.reportPath << ": " << (r.error.empty() ? "cannot be written" : r.error)
           << '\n';

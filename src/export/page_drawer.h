@@ -15,6 +15,13 @@
 
 namespace fernplot {
 
+// What a report of a lot (--statistics) puts before its table: the
+// statistics page and the table of the figures' spread.
+struct ReportLot {
+  const DrawingDocument* page = nullptr;
+  std::vector<std::vector<std::string>> table;
+};
+
 class PageDrawer {
  public:
   virtual ~PageDrawer() = default;
@@ -31,11 +38,12 @@ class PageDrawer {
   virtual WriteFileResult WritePdf(const DrawingDocument& doc, const std::string& path,
                                    const std::string& title, InFlightFiles* inFlight) const = 0;
   // A table (its first row the heading) and then the current sheet of every
-  // document at true size, in one PDF; its temporary file is listed in
-  // `inFlight` like the others'.
+  // document at true size, in one PDF, `lot` (may be nullptr) first; its
+  // temporary file is listed in `inFlight` like the others'.
   virtual WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
                                       const std::vector<const DrawingDocument*>& pages,
-                                      const std::string& path, InFlightFiles* inFlight) const = 0;
+                                      const ReportLot* lot, const std::string& path,
+                                      InFlightFiles* inFlight) const = 0;
 };
 
 }  // namespace fernplot

@@ -91,6 +91,34 @@ void LotCollector::Add(LotInput input) {
   figures_.Add(input.figures);
 }
 
+std::optional<LotCollector::Page> LotCollector::DrawPage(const GraphProperties& defaults,
+                                                         const PageDrawer& drawer,
+                                                         const TextTranslator* translator) const {
+  if (!firstData_) return std::nullopt;
+  const std::vector<FrequencyRow> rows =
+      lot_ ? lot_->Rows(options_.production.statisticsOf) : std::vector<FrequencyRow>{};
+  std::unique_ptr<GraphPage> page =
+      PageSession::MakePage(defaults, MeanRecord(*firstData_, rows), "statistics");
+  auto production = std::make_shared<PageProduction>();
+  production->bands = LotBandsOf(rows, options_.production.Sigma());
+  if (mask_) production->mask = std::make_shared<const MaskMarks>(MaskMarks{mask_, {}});
+  page->production = std::move(production);
+
+  Page drawn;
+  drawn.measurer = drawer.MakeMeasurer();
+  drawn.session = std::make_unique<PageSession>();
+  drawn.session->drawing.SetMeasurer(drawn.measurer.get());
+  drawn.session->drawing.SetTranslator(translator);
+  drawn.session->drawingActive = true;
+  drawn.page = drawn.session->AddPage(std::move(page));
+  return drawn;
+}
+
+std::vector<std::vector<std::string>> LotCollector::FiguresTable(
+    const TextTranslator* translator) const {
+  return FigureStatisticsTable(figures_.Rows(mask_.get()), translator);
+}
+
 bool LotCollector::Write(const std::vector<ExportFormat>& pictures, const GraphProperties& defaults,
                          const PageDrawer* drawer, const TextTranslator* translator,
                          std::ostream& err, InFlightFiles* inFlight) const {
@@ -120,26 +148,14 @@ bool LotCollector::Write(const std::vector<ExportFormat>& pictures, const GraphP
     return false;
   }
 
-  // The page: the first input's record with the mean as its points, the
-  // band and envelope under it, the mask over it.
-  std::unique_ptr<GraphPage> page =
-      PageSession::MakePage(defaults, MeanRecord(*firstData_, rows), "statistics");
-  auto production = std::make_shared<PageProduction>();
-  production->bands = LotBandsOf(rows, options_.production.Sigma());
-  if (mask_) production->mask = std::make_shared<const MaskMarks>(MaskMarks{mask_, {}});
-  page->production = std::move(production);
-
-  PageSession session;
-  const std::unique_ptr<TextMeasurer> measurer = drawer->MakeMeasurer();
-  session.drawing.SetMeasurer(measurer.get());
-  session.drawing.SetTranslator(translator);
-  session.drawingActive = true;
-  const GraphPage* shown = session.AddPage(std::move(page));
+  const std::optional<Page> drawn = DrawPage(defaults, *drawer, translator);
+  if (!drawn) return false;
   const std::string noMessage;
   for (const ExportFormat format : pictures) {
     const fs::path path = dir / OutputFileName("statistics", format);
     const WriteFileResult r = format->write(
-        {session.drawing, *shown, noMessage, options_.zoomPercent / 100.0, drawer, inFlight},
+        {drawn->session->drawing, *drawn->page, noMessage, options_.zoomPercent / 100.0, drawer,
+         inFlight},
         path.string());
     if (!r.ok) {
       err << path.string() << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';

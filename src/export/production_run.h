@@ -15,6 +15,7 @@
 #include "analysis/production/lot_statistics.h"
 #include "analysis/production/mask_judge.h"
 #include "export_args.h"
+#include "graph/page_session.h"
 #include "graph/pages.h"
 #include "page_drawer.h"
 
@@ -46,6 +47,18 @@ class LotCollector {
  public:
   LotCollector(const ExportOptions& options, std::shared_ptr<const LimitMask> mask);
   void Add(LotInput input);
+  // The statistics page drawn, for the pictures and the report: the first
+  // input's record with the mean as its points, the band and envelope
+  // under it, the mask over it. Nothing when no input could be read.
+  struct Page {
+    std::unique_ptr<TextMeasurer> measurer;  // the session's, kept with it
+    std::unique_ptr<PageSession> session;
+    const GraphPage* page = nullptr;
+  };
+  std::optional<Page> DrawPage(const GraphProperties& defaults, const PageDrawer& drawer,
+                               const TextTranslator* translator) const;
+  // The figures' spread as the report's table shows it.
+  std::vector<std::vector<std::string>> FiguresTable(const TextTranslator* translator) const;
   // OUT/statistics.csv, OUT/figures.csv and the statistics page in each of
   // `pictures` (png, svg, pdf); false, with the reasons on `err`, when one
   // could not be written.

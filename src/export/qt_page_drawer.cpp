@@ -27,8 +27,11 @@ WriteFileResult QtPageDrawer::WritePdf(const DrawingDocument& doc, const std::st
 
 WriteFileResult QtPageDrawer::WriteReport(const std::vector<std::vector<std::string>>& table,
                                           const std::vector<const DrawingDocument*>& pages,
-                                          const std::string& path, InFlightFiles* inFlight) const {
-  return WriteReportPdf(table, pages, path, "FERNPLOT report", inFlight);
+                                          const ReportLot* lot, const std::string& path,
+                                          InFlightFiles* inFlight) const {
+  if (!lot) return WriteReportPdf(table, pages, path, "FERNPLOT report", inFlight);
+  const ReportLead lead{{lot->page, lot->page ? lot->page->CurrentSheet() : nullptr}, lot->table};
+  return WriteReportPdf(table, pages, path, "FERNPLOT report", inFlight, &lead);
 }
 
 }  // namespace fernplot

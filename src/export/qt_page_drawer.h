@@ -18,7 +18,8 @@ class QtPageDrawer : public PageDrawer {
                            const std::string& title, InFlightFiles* inFlight) const override;
   WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
                               const std::vector<const DrawingDocument*>& pages,
-                              const std::string& path, InFlightFiles* inFlight) const override;
+                              const ReportLot* lot, const std::string& path,
+                              InFlightFiles* inFlight) const override;
 };
 
 }  // namespace fernplot

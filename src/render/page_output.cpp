@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <type_traits>
 
 #include "pdf_date.h"
@@ -281,18 +282,19 @@ void DrawReportTable(QPdfWriter& pdf, QPainter& painter,
 OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
                             const std::vector<const DrawingDocument*>& pages,
                             const std::string& path, const std::string& title,
-                            InFlightFiles* inFlight) {
+                            InFlightFiles* inFlight, const ReportLead* lead) {
   return WriteReportPdf(
       table, pages.size(),
       [&pages](size_t i) {
         return ReportSheet{pages[i], pages[i]->CurrentSheet()};
       },
-      path, title, inFlight);
+      path, title, inFlight, lead);
 }
 
 OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, size_t pageCount,
                             const ReportSheetSource& source, const std::string& path,
-                            const std::string& title, InFlightFiles* inFlight) {
+                            const std::string& title, InFlightFiles* inFlight,
+                            const ReportLead* lead) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -302,11 +304,9 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, 
     pdf.setResolution(1200);
     QPainter painter;
     bool first = true;
-    DrawReportTable(pdf, painter, table, first);
-    for (size_t i = 0; i < pageCount; ++i) {
-      const ReportSheet page = source(i);
-      // Nothing reaches the file before every page was drawn: a page that
-      // cannot be leaves no half report behind.
+    // Nothing reaches the file before every page was drawn: a page that
+    // cannot be leaves no half report behind.
+    const auto drawSheet = [&](const ReportSheet& page) -> std::optional<OutputResult> {
       if (!page.doc || !page.sheet) return OutputResult{false, "a page has no drawing"};
       const QSizeF mm = VectorSheetSizeMm(*page.doc, *page.sheet);
       if (!UsablePageMm(mm)) return OutputResult{false, "a page has no usable size"};
@@ -320,6 +320,17 @@ OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, 
       SetPrintUnits(painter);
       RenderSheet(painter, *page.doc, *page.sheet, RenderOptions::Print(0, 0));
       painter.restore();
+      return std::nullopt;
+    };
+    if (lead) {
+      if (lead->sheet.doc) {
+        if (std::optional<OutputResult> failed = drawSheet(lead->sheet)) return *failed;
+      }
+      DrawReportTable(pdf, painter, lead->table, first);
+    }
+    DrawReportTable(pdf, painter, table, first);
+    for (size_t i = 0; i < pageCount; ++i) {
+      if (std::optional<OutputResult> failed = drawSheet(source(i))) return *failed;
     }
     if (!painter.isActive()) return OutputResult{false, "cannot start the PDF"};
     painter.end();

@@ -56,19 +56,26 @@ OutputResult WritePageSvg(const DrawingDocument& doc, const std::string& path,
                           const std::string& title, InFlightFiles* inFlight = nullptr);
 OutputResult WritePagePdf(const DrawingDocument& doc, const std::string& path,
                           const std::string& title, InFlightFiles* inFlight = nullptr);
-// One PDF of a table (its first row the heading, repeated on every page,
-// A4 landscape, over as many pages as it needs) and then the current sheet
-// of every document at true size, each page its sheet's own size.
-OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
-                            const std::vector<const DrawingDocument*>& pages,
-                            const std::string& path, const std::string& title,
-                            InFlightFiles* inFlight = nullptr);
-
 // One page of a report: a drawn sheet and the document whose tables it uses.
 struct ReportSheet {
   const DrawingDocument* doc = nullptr;
   const DrawingSheet* sheet = nullptr;
 };
+// What a report of a lot puts before its table: the lot's page and a table
+// of its figures (either may be left out).
+struct ReportLead {
+  ReportSheet sheet;
+  std::vector<std::vector<std::string>> table;  // its first row the heading
+};
+// One PDF of a table (its first row the heading, repeated on every page,
+// A4 landscape, over as many pages as it needs) and then the current sheet
+// of every document at true size, each page its sheet's own size; `lead`,
+// when given, comes first: its sheet, then its table.
+OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table,
+                            const std::vector<const DrawingDocument*>& pages,
+                            const std::string& path, const std::string& title,
+                            InFlightFiles* inFlight = nullptr, const ReportLead* lead = nullptr);
+
 // Gives page i (0-based) drawn; asked once per page, just before it is put
 // on paper, so a source may draw each sheet on demand and release it again.
 // A page without a sheet fails the report.
@@ -76,6 +83,7 @@ using ReportSheetSource = std::function<ReportSheet(size_t i)>;
 // The same report of `pageCount` pages from a source.
 OutputResult WriteReportPdf(const std::vector<std::vector<std::string>>& table, size_t pageCount,
                             const ReportSheetSource& source, const std::string& path,
-                            const std::string& title, InFlightFiles* inFlight = nullptr);
+                            const std::string& title, InFlightFiles* inFlight = nullptr,
+                            const ReportLead* lead = nullptr);
 
 }  // namespace fernplot

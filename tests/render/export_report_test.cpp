@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The exporter's report: the table of every input (over as many pages as it
-// needs, unreadable files listed with their message), then every page.
+// needs, unreadable files listed with their message), then every page; a
+// lot's report opens with its statistics.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -26,11 +27,16 @@ class RecordingDrawer : public QtPageDrawer {
  public:
   WriteFileResult WriteReport(const std::vector<std::vector<std::string>>& table,
                               const std::vector<const DrawingDocument*>& pages,
-                              const std::string& path, InFlightFiles* inFlight) const override {
+                              const ReportLot* lot, const std::string& path,
+                              InFlightFiles* inFlight) const override {
     tables.push_back(table);
     pageCounts.push_back(pages.size());
-    return QtPageDrawer::WriteReport(table, pages, path, inFlight);
+    lotTables.push_back(lot ? lot->table : std::vector<std::vector<std::string>>{});
+    lotPages.push_back(lot && lot->page);
+    return QtPageDrawer::WriteReport(table, pages, lot, path, inFlight);
   }
+  mutable std::vector<std::vector<std::vector<std::string>>> lotTables;
+  mutable std::vector<bool> lotPages;
   mutable std::vector<std::vector<std::vector<std::string>>> tables;
   mutable std::vector<size_t> pageCounts;
 };
@@ -117,6 +123,45 @@ TEST_F(ExportReport, TableAndPagesForOneThreeAndManyInputs) {
     }
     EXPECT_EQ(drawer_.pageCounts.back(), static_cast<size_t>(c.inputs));
   }
+}
+
+// With --statistics the report opens with the lot: the statistics page
+// and the spread of the figures, before the table and the inputs' pages.
+TEST_F(ExportReport, ALotsReportOpensWithItsStatisticsPageAndFigures) {
+  const std::string mask = root_ + "/lot.mask";
+  WriteBytes(mask, "FIGURE lowFrequencyGainDb BETWEEN -1 1\n");
+  const std::vector<std::string> files{DataFile(1), DataFile(2), DataFile(3)};
+  std::vector<std::string> args{"--report", root_ + "/lot.pdf", "--statistics", root_ + "/stats",
+                                "--mask",   mask};
+  args.insert(args.end(), files.begin(), files.end());
+  ASSERT_EQ(Run(args), kExitOk) << err_.str();
+  ASSERT_TRUE(drawer_.lotPages.back());
+  const auto& lot = drawer_.lotTables.back();
+  ASSERT_GE(lot.size(), 2u);
+  EXPECT_EQ(lot[0], (std::vector<std::string>{"図表", "n", "平均", "\u03C3", "最小", "最大", "cpk"}));
+  // Only figures the lot has; every input has the same gain: σ 0, no cpk.
+  bool gain = false;
+  for (size_t r = 1; r < lot.size(); ++r) {
+    EXPECT_NE(lot[r][1], "0") << lot[r][0];
+    if (lot[r][0] != "lowFrequencyGainDb") continue;
+    gain = true;
+    EXPECT_EQ(lot[r], (std::vector<std::string>{"lowFrequencyGainDb", "3", "0.00 dB", "0.00 dB",
+                                                "0.00 dB", "0.00 dB", ""}));
+  }
+  EXPECT_TRUE(gain);
+  const std::string pdf = ReadBytes(root_ + "/lot.pdf");
+  // The statistics page, a page of figures, a page of the table, three pages.
+  EXPECT_EQ(TablePageCount(pdf), 2);
+  EXPECT_EQ(PdfPageCount(pdf), 6);
+  // The first page is the statistics page, at its own size.
+  const size_t firstBox = pdf.find("/MediaBox [0 0 ");
+  ASSERT_NE(firstBox, std::string::npos);
+  EXPECT_NE(pdf.compare(firstBox, 18, "/MediaBox [0 0 842"), 0);
+
+  // Without --statistics nothing comes before the table.
+  EXPECT_EQ(Run({"--report", root_ + "/plain.pdf", files[0]}), kExitOk);
+  EXPECT_FALSE(drawer_.lotPages.back());
+  EXPECT_EQ(PdfPageCount(ReadBytes(root_ + "/plain.pdf")), 2);
 }
 
 // The same bytes for any number of jobs with a fixed date; a name not

@@ -531,6 +531,7 @@ class FrameTest : public WindowTest {
                                   "図表ﾊﾟﾈﾙ",
                                   "ﾏｰｶｰ",
                                   "ｶｰﾌﾞの値を表示",
+                                  "ﾍﾟｰｼﾞ一覧",
                                   "-",
                                   "> 表示倍率",
                                   "前ページを表示\tPgUp",

@@ -2,19 +2,21 @@
 // The compare menu's production test: a mask opened for every page (and the
 // pages opened after it), PASS or FAIL in the status bar, its rules in the
 // figures panel, a malformed mask refused with its line, the mask kept in
-// the viewer settings across a restart, and the open pages' statistics
-// under the page on screen.
+// the viewer settings across a restart, the open pages' statistics under
+// the page on screen, and the page list with every page's verdict.
 
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/viewer_settings.h"
 #include "display/commands.h"
 #include "display/figures_dock.h"
 #include "display/main_frame.h"
 #include "display/main_view.h"
+#include "display/page_list_dock.h"
 #include "graph/page_session.h"
 #include "graph/production_marks.h"
 #include "viewer_support.h"
@@ -173,6 +175,109 @@ class MaskTest : public WindowTest {
     QVERIFY(!Action(kCmdLotStatistics)->isChecked());
     QVERIFY(!Page().production);
     QVERIFY(*state().session.drawing.CurrentSheet() == plain);
+  }
+
+  // The statistics follow the page on screen and the set of pages; the
+  // figures panel lists the spread of the figures.
+  void statisticsFollowThePagesAndListTheFigures() {
+    frame_->Pages().OpenFiles({lowPass_, shortSweep_, lowPass_});
+    FiguresDock* dock = frame_->FiguresPanel();
+    dock->show();
+    Trigger(kCmdLotStatistics);
+    const auto bands = [&](size_t i) {
+      const GraphPage& page = *state().session.pages[i];
+      return page.production ? page.production->bands : nullptr;
+    };
+    QVERIFY(bands(0) && !bands(1) && !bands(2));
+    QCOMPARE(bands(0)->sweeps, size_t{3});
+    QCOMPARE(bands(0)->frequency.size(), size_t{41});
+    QCoreApplication::processEvents();
+    QString text = dock->TextBox()->toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("統計  3 ﾍﾟｰｼﾞ\n")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("  lowFrequencyGainDb  n 3  平均 ")), qPrintable(text));
+
+    // Another page: the band moves to it, on its frequencies.
+    QVERIFY(frame_->View()->GoToPage(2));
+    QVERIFY(!bands(0) && bands(1) && !bands(2));
+    QCOMPARE(bands(1)->frequency.size(), size_t{20});
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "min/max"));
+    // The first page's sheet is drawn again without it.
+    const DrawingSheet* first = state().session.DrawnSheet(1);
+    QVERIFY(first && !SheetHasText(*first, "min/max"));
+
+    // A page closed leaves the lot.
+    Trigger(kCmdClosePage);
+    const GraphPage* shown = state().session.CurrentPage();
+    QVERIFY(shown && shown->production && shown->production->bands);
+    QCOMPARE(shown->production->bands->sweeps, size_t{2});
+    QCoreApplication::processEvents();
+    text = dock->TextBox()->toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("統計  2 ﾍﾟｰｼﾞ\n")), qPrintable(text));
+
+    // A page opened joins it.
+    frame_->Pages().OpenFiles({shortSweep_});
+    QCOMPARE(Page().production->bands->sweeps, size_t{3});
+
+    // Closing every page turns it off.
+    Trigger(kCmdCloseAllPages);
+    QVERIFY(!state().session.LotStatisticsShown());
+    frame_->Pages().OpenFiles({lowPass_});
+    QVERIFY(!Page().production);
+    QVERIFY(!dock->TextBox()->toPlainText().contains(QStringLiteral("統計")));
+  }
+
+  // The page list: a row per page with its verdict, the page on screen
+  // selected, a row chosen shows its page; open across a restart.
+  void pageListShowsEveryPageWithItsVerdict() {
+    const QString ini = dir_.filePath(QStringLiteral("list.ini"));
+    ViewerSettings settings(ini);
+    frame_->SetViewerSettings(&settings);
+    frame_->Pages().OpenFiles({lowPass_, shortSweep_});
+    QAction* toggle = Action(kCmdPageList);
+    QCOMPARE(toggle->text(), QStringLiteral("ﾍﾟｰｼﾞ一覧"));
+    QVERIFY(frame_->PageList()->isHidden());
+    toggle->trigger();
+    QCoreApplication::processEvents();
+    QTreeWidget* tree = frame_->PageList()->Tree();
+    QCOMPARE(tree->topLevelItemCount(), 2);
+    QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("1"));
+    QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("LPF"));
+    QCOMPARE(tree->topLevelItem(1)->text(1), QStringLiteral("SHORT"));
+    QCOMPARE(tree->topLevelItem(0)->text(2), QString());
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+
+    // A mask gives every row its verdict; a failure in red.
+    dialogs_->maskAnswer = failing_;
+    Trigger(kCmdOpenMask);
+    QCoreApplication::processEvents();
+    QCOMPARE(tree->topLevelItem(0)->text(2), QStringLiteral("FAIL"));
+    QCOMPARE(tree->topLevelItem(1)->text(2), QStringLiteral("FAIL"));
+    QCOMPARE(tree->topLevelItem(0)->foreground(2).color(), QColor(210, 0, 0));
+    dialogs_->maskAnswer = passing_;
+    Trigger(kCmdOpenMask);
+    QCoreApplication::processEvents();
+    QCOMPARE(tree->topLevelItem(1)->text(2), QStringLiteral("PASS"));
+
+    // A click on a row shows its page; the page keys move the selection.
+    const QRect row = tree->visualItemRect(tree->topLevelItem(1));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(state().session.drawing.CurrentNumber(), 2);
+    QVERIFY(frame_->View()->GoToPage(1));
+    QCoreApplication::processEvents();
+    QCOMPARE(tree->currentItem(), tree->topLevelItem(0));
+    Trigger(kCmdClosePage);
+    QCoreApplication::processEvents();
+    QCOMPARE(tree->topLevelItemCount(), 1);
+    QCOMPARE(tree->topLevelItem(0)->text(1), QStringLiteral("SHORT"));
+
+    frame_->KeepViewerChoices();
+    QVERIFY(settings.PageListOpen());
+    frame_->SetViewerSettings(nullptr);
+    DropFrame(ts_, dialogs_, frame_);
+    QVERIFY(ShowNewFrame(ts_, dialogs_, frame_, QSize(1100, 800)));
+    frame_->SetViewerSettings(&settings);
+    QVERIFY(!frame_->PageList()->isHidden());
+    frame_->SetViewerSettings(nullptr);
   }
 };
 

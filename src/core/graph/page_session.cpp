@@ -97,8 +97,10 @@ bool PageSession::CloseCurrent() {
   if (!drawingActive) return false;
   const int k = drawing.CurrentNumber();
   if (!PageForSheet(pages, k)) return false;
+  lotFigures_.erase(pages[static_cast<size_t>(k - 1)].get());
   pages.erase(pages.begin() + (k - 1));
   drawing.RemoveCurrentSheet();
+  if (pages.empty()) lotShown_ = false;
   if (drawing.CurrentNumber() > 0) ShowSheet(drawing.CurrentNumber());
   Announce();
   return true;
@@ -107,6 +109,8 @@ bool PageSession::CloseCurrent() {
 bool PageSession::CloseAll() {
   if (!drawingActive || pages.empty()) return false;
   ReleaseAll();
+  // Nothing is left to take the statistics of.
+  lotShown_ = false;
   Announce();
   return true;
 }
@@ -121,7 +125,13 @@ void PageSession::EndOpening(int sheetsBefore) {
 bool PageSession::ShowSheet(int n) {
   if (!drawingActive || n < 1 || n > drawing.SheetCount()) return false;
   drawing.SelectSheet(n);
-  DrawIfReleased(n);
+  if (lotShown_) {
+    // The lot is read on the frequencies of the page on screen.
+    PlaceLotBands();
+    RebuildCurrent();
+  } else {
+    DrawIfReleased(n);
+  }
   ReleaseFarSheets(0);
   return true;
 }
@@ -172,6 +182,7 @@ void PageSession::ReleaseFarSheets(int alsoKeep) {
 void PageSession::ReleaseAll() {
   if (!drawingActive) return;
   pages.clear();
+  lotFigures_.clear();
   drawing.ClearAll();
 }
 
@@ -191,6 +202,9 @@ void PageSession::Changed() {
     UpdatePageModel(*page, &droppedModel_, drawing.Translator());
     // Its verdict follows its points too.
     if (mask_) MarkMask(*page, mask_);
+    // And so does the lot it is part of.
+    lotFigures_.erase(page);
+    if (lotShown_) PlaceLotBands();
   }
   RebuildCurrent();
   Announce();

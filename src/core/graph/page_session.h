@@ -4,7 +4,9 @@
 // that create, rebuild, close and release them.
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -141,8 +143,10 @@ class PageSession {
   bool SetMask(std::shared_ptr<const LimitMask> mask);
   const LimitMask* Mask() const { return mask_.get(); }
   // The band (mean ± 3σ) and min/max envelope of every open page drawn
-  // under the page on screen, on its frequencies; off takes it away again.
-  // False without a page on screen.
+  // under the page on screen, on its frequencies, with the spread of their
+  // figures; off takes it away again. While on, it follows the page on
+  // screen and every change of the pages (opened, closed, edited); closing
+  // every page turns it off. False without a page on screen.
   bool ShowLotStatistics(bool on);
   bool LotStatisticsShown() const { return lotShown_; }
   // Drops every page and sheet; the drawing's tables stay. Not announced
@@ -175,12 +179,19 @@ class PageSession {
   void Changed();
   // Tells the listeners.
   void Announce();
+  // Takes the lot's bands off every page but the one on screen (their
+  // sheets are drawn again without them), and, while they are shown, puts
+  // them on that one anew; the caller builds it.
+  void PlaceLotBands();
 
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;
   std::string droppedModel_;
   std::shared_ptr<const LimitMask> mask_;
   bool lotShown_ = false;
+  // Each page's figures as the lot reads them, kept until the page changes
+  // or closes: working them out is the costly part of the lot.
+  std::map<const GraphPage*, std::vector<std::optional<double>>> lotFigures_;
 };
 
 // The file name of a path without folder and extension.

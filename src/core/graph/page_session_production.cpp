@@ -45,24 +45,45 @@ bool PageSession::SetMask(std::shared_ptr<const LimitMask> mask) {
 }
 
 bool PageSession::ShowLotStatistics(bool on) {
-  GraphPage* current = CurrentPage();
-  if (!current) return false;
-  for (const std::unique_ptr<GraphPage>& page : pages) DropBands(*page);
+  if (!CurrentPage()) return false;
   lotShown_ = on;
-  if (on) {
-    // Streamed as the exporter does it: on the frequencies of the page on
-    // screen, every page added once.
-    LotStatistics lot(PageUsablePoints(*current));
-    for (const std::unique_ptr<GraphPage>& page : pages) lot.Add(PageUsablePoints(*page));
-    auto production = current->production ? std::make_shared<PageProduction>(*current->production)
-                                          : std::make_shared<PageProduction>();
-    production->bands = LotBandsOf(lot.Rows(StatisticsOf::kDb), 3.0);
-    current->production = std::move(production);
-  }
+  PlaceLotBands();
   ReleaseOtherSheets(drawing);
   RebuildCurrent();
   Announce();
   return true;
+}
+
+void PageSession::PlaceLotBands() {
+  GraphPage* current = CurrentPage();
+  for (size_t i = 0; i < pages.size(); ++i) {
+    GraphPage& page = *pages[i];
+    if (&page == current || !page.production || !page.production->bands) continue;
+    DropBands(page);
+    drawing.ReleaseSheet(static_cast<int>(i) + 1);
+  }
+  if (!current) return;
+  DropBands(*current);
+  if (!lotShown_) return;
+  // Streamed as the exporter does it: on the frequencies of the curve on
+  // screen, every page added once as it is drawn (T or S of a loop).
+  std::unique_ptr<GraphPage> holder;
+  LotStatistics lot(PageUsablePoints(ShownPage(*current, holder)));
+  FigureStatistics figures;
+  for (const std::unique_ptr<GraphPage>& page : pages) {
+    std::unique_ptr<GraphPage> shownHolder;
+    lot.Add(PageUsablePoints(ShownPage(*page, shownHolder)));
+    auto [kept, added] = lotFigures_.try_emplace(page.get());
+    if (added) kept->second = MaskFigureValues(PageFigures(*page));
+    figures.Add(kept->second);
+  }
+  std::shared_ptr<LotBands> bands = LotBandsOf(lot.Rows(StatisticsOf::kDb), 3.0);
+  bands->figures = figures.Rows(mask_.get());
+  bands->sweeps = lot.Sweeps();
+  auto production = current->production ? std::make_shared<PageProduction>(*current->production)
+                                        : std::make_shared<PageProduction>();
+  production->bands = std::move(bands);
+  current->production = std::move(production);
 }
 
 }  // namespace fernplot

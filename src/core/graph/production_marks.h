@@ -28,6 +28,10 @@ struct LotBands {
   std::vector<double> meanDb, lowDb, highDb, minDb, maxDb;
   std::vector<double> meanDeg, lowDeg, highDeg, minDeg, maxDeg;  // unwrapped
   std::string bandLabel = "\u00B13\u03C3";                       // "±3σ"
+  // The spread of the lot's figures, for the page's figures panel; empty
+  // where the bands come from elsewhere.
+  std::vector<FigureRow> figures;
+  size_t sweeps = 0;  // how many sweeps the lot holds
 };
 
 struct PageProduction {

@@ -13,6 +13,7 @@ const QString kLanguageKey = QStringLiteral("language");
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kFiguresPanelKey = QStringLiteral("figuresPanel");
 const QString kMaskKey = QStringLiteral("mask");
+const QString kPageListKey = QStringLiteral("pageList");
 
 }  // namespace
 
@@ -61,12 +62,24 @@ bool ViewerSettings::FiguresPanelOpen() const {
 }
 
 void ViewerSettings::SetFiguresPanelOpen(bool open) {
-  if (open == FiguresPanelOpen()) return;
-  // Closed is the default: no entry, as before the panel was remembered.
-  if (open) {
-    settings_->setValue(kFiguresPanelKey, true);
+  SetFlag(kFiguresPanelKey, open);
+}
+
+bool ViewerSettings::PageListOpen() const {
+  return settings_->value(kPageListKey, false).toBool();
+}
+
+void ViewerSettings::SetPageListOpen(bool open) {
+  SetFlag(kPageListKey, open);
+}
+
+void ViewerSettings::SetFlag(const QString& key, bool on) {
+  if (on == settings_->value(key, false).toBool()) return;
+  // Off is the default: no entry, as before the panel was remembered.
+  if (on) {
+    settings_->setValue(key, true);
   } else {
-    settings_->remove(kFiguresPanelKey);
+    settings_->remove(key);
   }
   settings_->sync();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The viewer's per-user choices that are not graph settings: the language,
-// the recent data files and whether the figures panel is open. Kept by Qt in the per-user folder
+// the recent data files, whether the figures panel and the page list are
+// open and the limit mask. Kept by Qt in the per-user folder
 // (~/.config/FERNPLOT/viewer.ini), apart from the settings file.
 
 #include <QString>
@@ -35,11 +36,16 @@ class ViewerSettings {
   // Whether the figures panel was open when the viewer last closed.
   bool FiguresPanelOpen() const;
   void SetFiguresPanelOpen(bool open);
+  // The same of the page list.
+  bool PageListOpen() const;
+  void SetPageListOpen(bool open);
   // The limit mask applied at the last exit; nothing: none. As bytes.
   std::optional<std::string> MaskPath() const;
   void SetMaskPath(const std::optional<std::string>& path);
 
  private:
+  // A switch that is off unless written.
+  void SetFlag(const QString& key, bool on);
   std::unique_ptr<QSettings> settings_;
 };
 

@@ -63,6 +63,7 @@ enum CommandId : int {
   kCmdLotStatistics = 33132,
   kCmdFiguresPanel = 33050,
   kCmdMarkerMode = 33051,
+  kCmdPageList = 33052,
   kCmdPrintSetup = 57606,
   kCmdPrint = 57607,
   kCmdExit = 57665,

@@ -73,6 +73,11 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
       figures += "\n" + MaskPanelText(*page->production->mask->mask,
                                       page->production->mask->verdict, translator);
     }
+    // With the open pages' statistics shown, the spread of their figures.
+    if (page->production && page->production->bands && page->production->bands->sweeps > 0) {
+      const LotBands& lot = *page->production->bands;
+      figures += "\n" + LotPanelText(lot.figures, lot.sweeps, translator);
+    }
   }
   const QString text = page ? QStringFromUtf8(figures) : QString();
   if (text_->toPlainText() != text) text_->setPlainText(text);

@@ -14,6 +14,7 @@
 #include "commands.h"
 #include "figures_dock.h"
 #include "markers.h"
+#include "page_list_dock.h"
 
 namespace fernplot {
 
@@ -33,6 +34,16 @@ FiguresPart::FiguresPart(AppState& state, QMainWindow& window)
   QAction* panel = dock_->toggleViewAction();
   panel->setText(tr("図表ﾊﾟﾈﾙ"));
   panel->setStatusTip(tr("表示ﾍﾟｰｼﾞの図表 (位相余裕､-3dB 点､共振) を表示します。"));
+
+  pageList_ = new PageListDock(&window);
+  window.addDockWidget(Qt::LeftDockWidgetArea, pageList_);
+  pageList_->hide();
+  connect(pageList_, &PageListDock::pageChosen, this, &FiguresPart::pageChosen);
+  connect(pageList_, &PageListDock::refreshWanted, this,
+          [this] { pageList_->Refresh(state_.session); });
+  QAction* list = pageList_->toggleViewAction();
+  list->setText(tr("ﾍﾟｰｼﾞ一覧"));
+  list->setStatusTip(tr("開いているﾍﾟｰｼﾞの一覧 (ﾏｽｸの判定つき) を表示します。"));
 }
 
 void FiguresPart::AddCommands(CommandTable& table) {
@@ -40,19 +51,27 @@ void FiguresPart::AddCommands(CommandTable& table) {
              .menu = MenuId::kView,
              .menuPlace = {1, 1},
              .action = dock_->toggleViewAction()});
+  table.Add({.id = kCmdPageList,
+             .menu = MenuId::kView,
+             .menuPlace = {1, 4},
+             .action = pageList_->toggleViewAction()});
 }
 
 void FiguresPart::SetViewerSettings(ViewerSettings* settings) {
   settings_ = settings;
   if (settings && settings->FiguresPanelOpen()) dock_->show();
+  if (settings && settings->PageListOpen()) pageList_->show();
 }
 
 void FiguresPart::KeepPanelState() {
   // Not hidden by the user: the closing window hides it along with itself.
-  if (settings_) settings_->SetFiguresPanelOpen(!dock_->isHidden());
+  if (!settings_) return;
+  settings_->SetFiguresPanelOpen(!dock_->isHidden());
+  settings_->SetPageListOpen(!pageList_->isHidden());
 }
 
 void FiguresPart::ShowPage(const GraphPage* page) {
+  pageList_->Refresh(state_.session);
   if (!dock_->isVisible()) return;
   dock_->ShowPage(page, state_.session.drawing.Translator());
   if (fitPending_) FitWidth();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The figures panel beside the page (and the marks of the figures on the
-// page, which it switches), and the two user markers with their mode
-// command and their readout in the status bar.
+// The panels beside the page: the figures (and their marks on the page,
+// which it switches) and the list of open pages; and the two user markers
+// with their mode command and their readout in the status bar.
 
 #include <QObject>
 
@@ -17,6 +17,7 @@ struct GraphPage;
 class CMainView;
 class CommandTable;
 class FiguresDock;
+class PageListDock;
 class MarkerController;
 class ViewerSettings;
 
@@ -27,11 +28,12 @@ class FiguresPart : public QObject {
   FiguresPart(AppState& state, QMainWindow& window);
   void AddCommands(CommandTable& table);
   FiguresDock* Dock() const { return dock_; }
-  // The panel follows the page on screen.
+  PageListDock* PageList() const { return pageList_; }
+  // The panels follow the page on screen and the set of pages.
   void ShowPage(const GraphPage* page);
-  // Reopens the panel when it was open as the viewer last closed.
+  // Reopens the panels that were open as the viewer last closed.
   void SetViewerSettings(ViewerSettings* settings);
-  // Keeps whether the panel is open for the next start.
+  // Keeps whether the panels are open for the next start.
   void KeepPanelState();
 
  signals:
@@ -39,6 +41,8 @@ class FiguresPart : public QObject {
   void figureMarksToggled(bool on);
   // The panel was opened and wants the page on screen.
   void pageWanted();
+  // The page list asks for page n (1-based).
+  void pageChosen(int n);
 
  private:
   // Widens the panel to its longest line (up to half the window).
@@ -47,6 +51,7 @@ class FiguresPart : public QObject {
   AppState& state_;
   QMainWindow& window_;
   FiguresDock* dock_ = nullptr;
+  PageListDock* pageList_ = nullptr;
   ViewerSettings* settings_ = nullptr;
   // Opened without figures to show: widened when the first arrive.
   bool fitPending_ = false;

@@ -154,6 +154,7 @@ void CMainFrame::Connect() {
   connect(figures_, &FiguresPart::pageWanted, this,
           [this] { figures_->ShowPage(PageOnScreen(state_)); });
   CMainView* view = view_->View();
+  connect(figures_, &FiguresPart::pageChosen, view, &CMainView::GoToPage);
   connect(view, &CMainView::pageChanged, this, &CMainFrame::UpdateCommandStates);
   connect(view, &CMainView::pageChanged, this, [this] {
     figures_->ShowPage(PageOnScreen(state_));
@@ -200,6 +201,9 @@ QLabel* CMainFrame::Pane(int index) const {
 }
 FiguresDock* CMainFrame::FiguresPanel() const {
   return figures_->Dock();
+}
+PageListDock* CMainFrame::PageList() const {
+  return figures_->PageList();
 }
 MarkerController* CMainFrame::Markers() const {
   return markers_->Markers();

@@ -17,6 +17,7 @@ class CMainView;
 enum class MenuId;
 class CommandTable;
 class FiguresDock;
+class PageListDock;
 class FiguresPart;
 class FrameDialogs;
 class LanguagePart;
@@ -50,6 +51,7 @@ class CMainFrame : public QMainWindow {
   CMainView* View() const;
   QLabel* Pane(int index) const;  // 1..4
   FiguresDock* FiguresPanel() const;
+  PageListDock* PageList() const;
   MarkerController* Markers() const;
   QLabel* MarkerPane() const;
   QAction* MarkerModeAction() const;

@@ -211,7 +211,13 @@ MaskParse ReadMaskFile(const std::string& path) {
 std::string_view MaskRuleUnit(const MaskRule& rule) {
   if (rule.kind == MaskRuleKind::kGain) return "dB";
   if (rule.kind == MaskRuleKind::kPhase) return "\u00B0";
-  const std::string_view name = MaskFigureNames()[rule.figure];
+  return MaskFigureUnit(rule.figure);
+}
+
+std::string_view MaskFigureUnit(size_t figure) {
+  const std::vector<std::string_view> names = MaskFigureNames();
+  if (figure >= names.size()) return {};
+  const std::string_view name = names[figure];
   if (name.ends_with("Db")) return "dB";
   if (name.ends_with("Deg")) return "\u00B0";
   if (name.ends_with("Hz")) return "Hz";

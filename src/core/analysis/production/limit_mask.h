@@ -65,5 +65,8 @@ MaskParse ReadMaskFile(const std::string& path);
 
 // The unit a rule's values are in: "dB", "°", "Hz", "s" or none.
 std::string_view MaskRuleUnit(const MaskRule& rule);
+// The unit of figure `figure` of MaskFigureNames() ("dB", "°", "Hz", "s" or
+// none), read off its name.
+std::string_view MaskFigureUnit(size_t figure);
 
 }  // namespace fernplot

@@ -6,6 +6,8 @@
 #include <limits>
 #include <numbers>
 
+#include "analysis/figures_text.h"
+#include "analysis/production/mask_judge.h"
 #include "analysis/summary_table.h"
 
 namespace fernplot {
@@ -148,6 +150,11 @@ std::string Cell(const std::optional<double>& v) {
   return v ? FullPrecision(*v) : std::string();
 }
 
+size_t FigureIndex(std::string_view name) {
+  const std::vector<std::string_view> names = MaskFigureNames();
+  return static_cast<size_t>(std::find(names.begin(), names.end(), name) - names.begin());
+}
+
 }  // namespace
 
 std::string StatisticsCsv(const std::vector<FrequencyRow>& rows) {
@@ -169,6 +176,48 @@ std::string FiguresCsv(const std::vector<FigureRow>& rows) {
                          ',');
   }
   return out;
+}
+
+std::vector<std::string> FigureStatisticsCells(const FigureRow& row) {
+  const std::string_view unit = MaskFigureUnit(FigureIndex(row.name));
+  const auto value = [&](const std::optional<double>& v) {
+    return v ? MaskValueText(*v, unit) : std::string();
+  };
+  return {std::string(row.name), std::to_string(row.n), value(row.mean), value(row.std),
+          value(row.min),        value(row.max),        row.cpk ? ThreeDigits(*row.cpk) : ""};
+}
+
+std::vector<std::vector<std::string>> FigureStatisticsTable(const std::vector<FigureRow>& rows,
+                                                            const TextTranslator* translator) {
+  const auto word = [&](const char* source) { return Translate(translator, "Report", source); };
+  std::vector<std::vector<std::string>> table{
+      {word(FERNPLOT_TEXT("Report", "図表")), "n", word(FERNPLOT_TEXT("Report", "平均")),
+       "\u03C3", word(FERNPLOT_TEXT("Report", "最小")), word(FERNPLOT_TEXT("Report", "最大")),
+       "cpk"}};
+  for (const FigureRow& row : rows) {
+    if (row.n > 0) table.push_back(FigureStatisticsCells(row));
+  }
+  return table;
+}
+
+std::string LotPanelText(const std::vector<FigureRow>& rows, size_t sweeps,
+                         const TextTranslator* translator) {
+  const auto word = [&](const char* source) { return Translate(translator, "Figures", source); };
+  std::string text = word(FERNPLOT_TEXT("Figures", "統計")) + "  " + std::to_string(sweeps) + " " +
+                     word(FERNPLOT_TEXT("Figures", "ﾍﾟｰｼﾞ")) + "\n";
+  const std::string labels[] = {"n ", word(FERNPLOT_TEXT("Figures", "平均")) + " ", "\u03C3 ",
+                                word(FERNPLOT_TEXT("Figures", "最小")) + " ",
+                                word(FERNPLOT_TEXT("Figures", "最大")) + " ", "cpk "};
+  for (const FigureRow& row : rows) {
+    if (row.n == 0) continue;
+    const std::vector<std::string> cells = FigureStatisticsCells(row);
+    text += "  " + cells[0];
+    for (size_t c = 1; c < cells.size(); ++c) {
+      if (!cells[c].empty()) text += "  " + labels[c - 1] + cells[c];
+    }
+    text += "\n";
+  }
+  return text;
 }
 
 }  // namespace fernplot

@@ -16,6 +16,7 @@
 
 #include "analysis/production/limit_mask.h"
 #include "analysis/sweep_points.h"
+#include "text/ui_text.h"
 
 namespace fernplot {
 
@@ -109,5 +110,17 @@ std::optional<double> ProcessCapability(const LimitMask& mask, size_t index, dou
 std::string StatisticsCsv(const std::vector<FrequencyRow>& rows);
 // figures.csv: "figure,n,mean,std,min,max,cpk" and a row per figure.
 std::string FiguresCsv(const std::vector<FigureRow>& rows);
+
+// A figure's row as a reader reads it: its name, n, mean, σ, min and max in
+// three digits with the figure's unit, and cpk (empty cells where a value
+// is missing).
+std::vector<std::string> FigureStatisticsCells(const FigureRow& row);
+// The report's table of the figures the lot has (n > 0), its heading first.
+std::vector<std::vector<std::string>> FigureStatisticsTable(const std::vector<FigureRow>& rows,
+                                                            const TextTranslator* translator);
+// The figures panel's lines: "統計  12 ﾍﾟｰｼﾞ", then a line per figure the lot
+// has ("  phaseMarginDeg  n 12  平均 45.2°  σ 1.30°  最小 …  cpk 1.52").
+std::string LotPanelText(const std::vector<FigureRow>& rows, size_t sweeps,
+                         const TextTranslator* translator);
 
 }  // namespace fernplot

@@ -61,20 +61,18 @@ std::string Reason(const MaskRule& rule, const RuleVerdict& v) {
       (rule.bound == MaskBound::kBetween && v.value && v.limit && *v.value > *v.limit);
   const std::string_view unit = MaskRuleUnit(rule);
   const double by = -*v.margin;
-  std::string amount;
-  if (unit == "Hz" || unit == "s") {
-    amount = ThreeDigits(by, unit);
-  } else if (unit == "\u00B0") {
-    amount = ThreeDigits(by) + "\u00B0";
-  } else {
-    amount = ThreeDigits(by) + (unit.empty() ? "" : " " + std::string(unit));
-  }
-  std::string text = (over ? "exceeded by " : "under by ") + amount;
+  std::string text = (over ? "exceeded by " : "under by ") + MaskValueText(by, unit);
   if (v.atHz) text += " at " + ThreeDigits(*v.atHz, "Hz");
   return text;
 }
 
 }  // namespace
+
+std::string MaskValueText(double value, std::string_view unit) {
+  if (unit == "Hz" || unit == "s") return ThreeDigits(value, unit);
+  if (unit == "\u00B0") return ThreeDigits(value) + "\u00B0";
+  return ThreeDigits(value) + (unit.empty() ? "" : " " + std::string(unit));
+}
 
 double MaskLimitAt(const MaskRule& rule, double frequency) {
   if (rule.v1 == rule.v2) return rule.v1;
@@ -201,15 +199,7 @@ std::string MaskPanelText(const LimitMask& mask, const MaskVerdict& verdict,
     } else {
       const std::string_view unit = MaskRuleUnit(rule);
       const double m = *v.margin;
-      const std::string sign = m > 0.0 ? "+" : "";
-      if (unit == "Hz" || unit == "s") {
-        text += sign + ThreeDigits(m, unit);
-      } else {
-        text += sign + ThreeDigits(m) +
-                (unit.empty()       ? ""
-                 : unit == "\u00B0" ? "\u00B0"
-                                    : " " + std::string(unit));
-      }
+      text += (m > 0.0 ? "+" : "") + MaskValueText(m, unit);
       if (v.atHz) text += " @ " + ThreeDigits(*v.atHz, "Hz");
       if (!v.pass) text += "  FAIL";
     }

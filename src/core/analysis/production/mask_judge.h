@@ -20,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/production/limit_mask.h"
@@ -74,6 +75,10 @@ MaskVerdict JudgeMask(const LimitMask& mask, std::span<const UsablePoint> points
 // "PASS", or "FAIL (rule 3: GAIN MAX 10k 100k -3 exceeded by 0.420 dB at
 // 12.6 kHz; rule 5: ... figure missing)".
 std::string VerdictText(const LimitMask& mask, const MaskVerdict& verdict);
+
+// `value` in three digits with its unit: SI-prefixed for Hz and s
+// ("12.6 kHz"), else after it ("0.420 dB", "45.0°").
+std::string MaskValueText(double value, std::string_view unit);
 
 // The figures panel's lines of a verdict: "ﾏｽｸ  FAIL", then each rule with
 // its line and margin ("  3: GAIN MAX 10k 100k -3  -0.420 dB @ 12.6 kHz"),
