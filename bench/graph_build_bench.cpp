@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Page build of a 65,535-point sweep: data range, fonts, layout, axes, curves
-// and info texts into a fresh sheet.
+// and info texts into a fresh sheet; stepping through many pages.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -130,6 +130,29 @@ void BM_BuildPageCrossingAtEveryStep(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kPoints);
 }
 BENCHMARK(BM_BuildPageCrossingAtEveryStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Stepping to the next of 1,000 open 801-point pages, each a little apart;
+// range(0): 1 with the open pages' statistics shown, which are read again
+// on the frequencies of each page stepped to (the figures of every page
+// kept from the first step). Against range(0) 0, the plain step.
+void BM_StepPagesWithLotStatistics(benchmark::State& state) {
+  test::TestState ts;
+  constexpr int kPages = 1000;
+  for (int i = 0; i < kPages; ++i) {
+    MeasurementData d = test::SweepData(801);
+    for (DataPoint& p : *d.points) p.gainCh1Ch2 += 0.001f * static_cast<float>(i);
+    ts.session.OpenPage(ts.defaults, std::move(d), "LOT");
+  }
+  ts.session.ShowSheet(1);
+  if (state.range(0)) ts.session.ShowLotStatistics(true);
+  int n = 1;
+  for (auto _ : state) {
+    n = n % kPages + 1;
+    ts.session.ShowSheet(n);
+    benchmark::DoNotOptimize(ts->drawing.CurrentSheet()->elements.data());
+  }
+}
+BENCHMARK(BM_StepPagesWithLotStatistics)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace fernplot

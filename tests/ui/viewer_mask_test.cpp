@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -217,12 +218,20 @@ class MaskTest : public WindowTest {
     // A page opened joins it.
     frame_->Pages().OpenFiles({shortSweep_});
     QCOMPARE(Page().production->bands->sweeps, size_t{3});
+    // A mask with a limit on a figure gives its cpk.
+    dialogs_->maskAnswer = WriteFile(dir_, QStringLiteral("figure.mask"),
+                                     "FIGURE minus3dBHz BETWEEN 900 1100\n");
+    Trigger(kCmdOpenMask);
+    QCoreApplication::processEvents();
+    text = dock->TextBox()->toPlainText();
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("minus3dBHz  n 3 .*  cpk 1\\.\\d\\d\n"))),
+             qPrintable(text));
 
     // Closing every page turns it off.
     Trigger(kCmdCloseAllPages);
     QVERIFY(!state().session.LotStatisticsShown());
     frame_->Pages().OpenFiles({lowPass_});
-    QVERIFY(!Page().production);
+    QVERIFY(Page().production && !Page().production->bands);
     QVERIFY(!dock->TextBox()->toPlainText().contains(QStringLiteral("統計")));
   }
 

@@ -52,6 +52,7 @@ GraphPage* PageSession::AddPage(std::unique_ptr<GraphPage> page) {
   if (!drawingActive || !page) return nullptr;
   if (figureMarksOnNewPages) page->showFigureMarks = true;
   if (mask_) MarkMask(*page, mask_);
+  ForgetLot();
   pages.push_back(std::move(page));
   GraphPage& built = *pages.back();
   // The new sheet is appended as the last one.
@@ -97,7 +98,7 @@ bool PageSession::CloseCurrent() {
   if (!drawingActive) return false;
   const int k = drawing.CurrentNumber();
   if (!PageForSheet(pages, k)) return false;
-  lotFigures_.erase(pages[static_cast<size_t>(k - 1)].get());
+  ForgetLot(pages[static_cast<size_t>(k - 1)].get());
   pages.erase(pages.begin() + (k - 1));
   drawing.RemoveCurrentSheet();
   if (pages.empty()) lotShown_ = false;
@@ -183,6 +184,7 @@ void PageSession::ReleaseAll() {
   if (!drawingActive) return;
   pages.clear();
   lotFigures_.clear();
+  ForgetLot();
   drawing.ClearAll();
 }
 
@@ -203,7 +205,7 @@ void PageSession::Changed() {
     // Its verdict follows its points too.
     if (mask_) MarkMask(*page, mask_);
     // And so does the lot it is part of.
-    lotFigures_.erase(page);
+    ForgetLot(page);
     if (lotShown_) PlaceLotBands();
   }
   RebuildCurrent();

@@ -22,6 +22,8 @@
 
 namespace fernplot {
 
+struct LotBands;
+
 // The sheet size at 100 % in pixels of a page made with `defaults` and no
 // record (its layout, measured with `measurer`): what a window needs to show
 // a default page. The width is that of every page with these defaults; the
@@ -183,6 +185,9 @@ class PageSession {
   // sheets are drawn again without them), and, while they are shown, puts
   // them on that one anew; the caller builds it.
   void PlaceLotBands();
+  // The lot read last is no longer the open pages' (a page came, went or
+  // changed: `changed`, whose figures are read again).
+  void ForgetLot(const GraphPage* changed = nullptr);
 
   std::vector<std::pair<int, Listener>> listeners_;
   int nextListener_ = 1;
@@ -192,6 +197,9 @@ class PageSession {
   // Each page's figures as the lot reads them, kept until the page changes
   // or closes: working them out is the costly part of the lot.
   std::map<const GraphPage*, std::vector<std::optional<double>>> lotFigures_;
+  // The lot read last, and the frequencies it was read on.
+  std::shared_ptr<const LotBands> lotBands_;
+  std::vector<double> lotGrid_;
 };
 
 // The file name of a path without folder and extension.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The session's production test: a mask over every page, and the spread of
 // the open pages drawn under the page on screen.
+#include <algorithm>
+
 #include "analysis/production/lot_statistics.h"
 #include "graph/page_figures.h"
 #include "graph/page_session.h"
@@ -36,8 +38,11 @@ void DropBands(GraphPage& page) {
 bool PageSession::SetMask(std::shared_ptr<const LimitMask> mask) {
   // Kept before the first page too: the pages opened later are judged.
   mask_ = std::move(mask);
+  // The lot's cpk is against the mask's limits.
+  ForgetLot();
   if (!drawingActive) return false;
   for (const std::unique_ptr<GraphPage>& page : pages) MarkMask(*page, mask_);
+  if (lotShown_) PlaceLotBands();
   ReleaseOtherSheets(drawing);
   RebuildCurrent();
   Announce();
@@ -47,11 +52,18 @@ bool PageSession::SetMask(std::shared_ptr<const LimitMask> mask) {
 bool PageSession::ShowLotStatistics(bool on) {
   if (!CurrentPage()) return false;
   lotShown_ = on;
+  ForgetLot();
   PlaceLotBands();
   ReleaseOtherSheets(drawing);
   RebuildCurrent();
   Announce();
   return true;
+}
+
+void PageSession::ForgetLot(const GraphPage* changed) {
+  lotBands_.reset();
+  lotGrid_.clear();
+  if (changed) lotFigures_.erase(changed);
 }
 
 void PageSession::PlaceLotBands() {
@@ -66,23 +78,34 @@ void PageSession::PlaceLotBands() {
   DropBands(*current);
   if (!lotShown_) return;
   // Streamed as the exporter does it: on the frequencies of the curve on
-  // screen, every page added once as it is drawn (T or S of a loop).
+  // screen, every page added once as it is drawn (T or S of a loop). The
+  // pages of a lot mostly share their frequencies: stepping between them
+  // takes the lot already read.
   std::unique_ptr<GraphPage> holder;
-  LotStatistics lot(PageUsablePoints(ShownPage(*current, holder)));
-  FigureStatistics figures;
-  for (const std::unique_ptr<GraphPage>& page : pages) {
-    std::unique_ptr<GraphPage> shownHolder;
-    lot.Add(PageUsablePoints(ShownPage(*page, shownHolder)));
-    auto [kept, added] = lotFigures_.try_emplace(page.get());
-    if (added) kept->second = MaskFigureValues(PageFigures(*page));
-    figures.Add(kept->second);
+  const std::vector<UsablePoint> grid = PageUsablePoints(ShownPage(*current, holder));
+  const bool sameGrid =
+      lotBands_ && std::equal(grid.begin(), grid.end(), lotGrid_.begin(), lotGrid_.end(),
+                              [](const UsablePoint& p, double f) { return p.frequency == f; });
+  if (!sameGrid) {
+    LotStatistics lot(grid);
+    FigureStatistics figures;
+    for (const std::unique_ptr<GraphPage>& page : pages) {
+      std::unique_ptr<GraphPage> shownHolder;
+      lot.Add(PageUsablePoints(ShownPage(*page, shownHolder)));
+      auto [kept, added] = lotFigures_.try_emplace(page.get());
+      if (added) kept->second = MaskFigureValues(PageFigures(*page));
+      figures.Add(kept->second);
+    }
+    std::shared_ptr<LotBands> bands = LotBandsOf(lot.Rows(StatisticsOf::kDb), 3.0);
+    bands->figures = figures.Rows(mask_.get());
+    bands->sweeps = lot.Sweeps();
+    lotBands_ = std::move(bands);
+    lotGrid_.clear();
+    for (const UsablePoint& p : grid) lotGrid_.push_back(p.frequency);
   }
-  std::shared_ptr<LotBands> bands = LotBandsOf(lot.Rows(StatisticsOf::kDb), 3.0);
-  bands->figures = figures.Rows(mask_.get());
-  bands->sweeps = lot.Sweeps();
   auto production = current->production ? std::make_shared<PageProduction>(*current->production)
                                         : std::make_shared<PageProduction>();
-  production->bands = std::move(bands);
+  production->bands = lotBands_;
   current->production = std::move(production);
 }
 
