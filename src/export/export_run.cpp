@@ -381,7 +381,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
                           inFlight,
                           mask,
                           options.production.statisticsDir.has_value(),
-                          !lotPictures.empty()};
+                          // The report shows the statistics page too.
+                          !lotPictures.empty() || options.reportPath.has_value()};
   LotCollector lot(options, mask);
   bool maskFailed = false;
 
