@@ -504,6 +504,14 @@ M contours</translation>
         <source>最大</source>
         <translation>max</translation>
     </message>
+    <message>
+        <source>感度 S = 1/(1+L)</source>
+        <translation>Sensitivity S = 1/(1+L)</translation>
+    </message>
+    <message>
+        <source>閉ﾙｰﾌﾟ T = L/(1+L)</source>
+        <translation>Closed loop T = L/(1+L)</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>

@@ -2,6 +2,7 @@
 #include "export_formats.h"
 
 #include <cctype>
+#include <optional>
 
 #include "analysis/figures_text.h"
 #include "analysis/fit/model_text.h"
@@ -46,9 +47,16 @@ WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
 }
 
 WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
-  return WriteFileAtomically(
-      path, FiguresJson(job.page.fileName, PageRatio(job.page.properties), PageFigures(job.page)),
-      job.inFlight);
+  std::optional<ShownFigures> shown;
+  if (job.shown) {
+    shown = ShownFigures{
+        job.shown->properties.loopCurve == LoopCurve::kSensitivity ? "sensitivity" : "closed",
+        PageFigures(*job.shown)};
+  }
+  return WriteFileAtomically(path,
+                             FiguresJson(job.page.fileName, PageRatio(job.page.properties),
+                                         PageFigures(job.page), shown ? &*shown : nullptr),
+                             job.inFlight);
 }
 
 WriteFileResult WriteModel(const ExportJob& job, const std::string& path) {

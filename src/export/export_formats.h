@@ -32,6 +32,9 @@ struct ExportJob {
   // The mask the page was judged against and its verdict, for -f verdict.
   const LimitMask* mask = nullptr;
   const MaskVerdict* verdict = nullptr;
+  // With -f figures of a page drawing T or S in place of the loop gain
+  // (`page`, as measured): the page as drawn.
+  const GraphPage* shown = nullptr;
 };
 
 struct ExportFormatEntry {

@@ -188,7 +188,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     const WriteFileResult r = run.options.formats[k]->write(
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
          run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
-         verdict ? &*verdict : nullptr},
+         verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';

@@ -175,8 +175,18 @@ TEST_F(ExportLoop, BodePageOfTheClosedLoopOrSensitivity) {
       EXPECT_NEAR(rows[k][2], std::arg(v) * 180 / std::numbers::pi, 2e-5) << c.option << " " << k;
     }
     EXPECT_NE(Out(dir, "loop.drawing.json").find(c.caption), std::string::npos) << c.option;
-    // The figures are still the loop gain's.
-    EXPECT_EQ(Out(dir, "loop.figures.json"), Out("open", "loop.figures.json")) << c.option;
+    // The figures are still the loop gain's, and those of the curve drawn
+    // follow them under "shown", with the same keys.
+    const std::string openFigures = Out("open", "loop.figures.json");
+    const std::string figures = Out(dir, "loop.figures.json");
+    ASSERT_GT(openFigures.size(), 2u);
+    EXPECT_EQ(figures.substr(0, openFigures.size() - 2), openFigures.substr(0, openFigures.size() - 2))
+        << c.option;
+    const std::string shown =
+        std::string(",\"shown\":{\"curve\":\"") + c.option + "\",\"points\":4,\"lowFrequencyGain\":";
+    EXPECT_EQ(figures.compare(openFigures.size() - 2, shown.size(), shown), 0) << figures;
+    EXPECT_NE(figures.find("\"closedLoop\":", openFigures.size()), std::string::npos);
+    EXPECT_EQ(figures.substr(figures.size() - 4), "}\n}\n");
     ASSERT_EQ(Run({"--loop", c.option, "--summary", loop_}), kExitOk);
     EXPECT_EQ(out_.str().substr(0, 21), "loop  PM 10.0\u00B0 @ 316");
   }

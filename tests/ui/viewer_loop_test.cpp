@@ -244,6 +244,32 @@ class LoopViewTest : public QObject {
     state().session.ApplyProperties(said);
     QCOMPARE(dock->TextBox()->toPlainText(), automatic);
   }
+
+  // Drawing T or S, the panel lists that curve's figures after L's: the
+  // marks on the page are read off it.
+  void figuresPanelListsTheCurveShownToo() {
+    Open();
+    FiguresDock* dock = frame_->FiguresPanel();
+    dock->show();
+    QCoreApplication::processEvents();
+    const QString open = dock->TextBox()->toPlainText();
+    QVERIFY(!open.contains(QStringLiteral("T = L/(1+L)")));
+    const struct {
+      int command;
+      const char* heading;
+    } curves[] = {{kCmdLoopClosed, "\n閉ﾙｰﾌﾟ T = L/(1+L)\n点数  41\n"},
+                  {kCmdLoopSensitivity, "\n感度 S = 1/(1+L)\n点数  41\n"}};
+    for (const auto& c : curves) {
+      frame_->Action(c.command)->trigger();
+      QCoreApplication::processEvents();
+      const QString text = dock->TextBox()->toPlainText();
+      QVERIFY2(text.startsWith(open), qPrintable(text));
+      QVERIFY2(text.contains(QString::fromUtf8(c.heading)), qPrintable(text));
+    }
+    frame_->Action(kCmdLoopOpen)->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(dock->TextBox()->toPlainText(), open);
+  }
 };
 
 QTEST_MAIN(LoopViewTest)

@@ -75,10 +75,10 @@ std::string OptionalNumber(const std::optional<double>& value) {
 
 }  // namespace
 
-std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& fig) {
-  Members top(true);
-  top.Add("file", JsonString(fileName));
-  top.Add("ratio", ratio == ChannelRatio::kCh1Ch2 ? "\"ch1/ch2\"" : "\"ch2/ch1\"");
+namespace {
+
+// The members every figures document has, after its file and ratio.
+void AddFigures(Members& top, const SweepFigures& fig) {
   top.Add("points", std::to_string(fig.points));
   top.Add("lowFrequencyGain", FrequencyGainJson(fig.lowFrequencyGain));
   top.Add("peak", FrequencyGainJson(fig.peak));
@@ -130,6 +130,22 @@ std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const Swe
               .Add("peak", FrequencyGainJson(fig.closedLoop.peak))
               .Add("minus3dB", CrossingsJson(fig.closedLoop.minus3dB))
               .Close());
+}
+
+}  // namespace
+
+std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& fig,
+                        const ShownFigures* shown) {
+  Members top(true);
+  top.Add("file", JsonString(fileName));
+  top.Add("ratio", ratio == ChannelRatio::kCh1Ch2 ? "\"ch1/ch2\"" : "\"ch2/ch1\"");
+  AddFigures(top, fig);
+  if (shown) {
+    Members block(false);
+    block.Add("curve", JsonString(shown->curve));
+    AddFigures(block, shown->figures);
+    top.Add("shown", block.Close());
+  }
   return top.Close();
 }
 

@@ -30,7 +30,15 @@ namespace fernplot {
 // the shortest texts that read back as the same doubles (std::to_chars:
 // "0.1", "2e+06").
 // `fileName` is UTF-8 and written as it is.
-std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& figures);
+// A page that draws another curve than the one measured (the closed loop T
+// or the sensitivity S of a loop) adds "shown": {"curve": "closed" or
+// "sensitivity", and the members above from "points" on, of that curve}.
+struct ShownFigures {
+  std::string_view curve;
+  SweepFigures figures;
+};
+std::string FiguresJson(std::string_view fileName, ChannelRatio ratio, const SweepFigures& figures,
+                        const ShownFigures* shown = nullptr);
 
 // `value` with three significant digits (trailing zeros kept) and, when
 // `unit` is not empty, an SI prefix from p to T chosen so that one to three

@@ -65,6 +65,16 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
         network ? WithParameterName(*page, PageSourceName(*page)) : page->fileName;
     figures =
         FiguresPanelText(name, PageFigures(*page), translator, page->properties.loopJudgement);
+    // A loop page drawing T or S lists that curve's figures too: the marks
+    // on the page are its.
+    std::unique_ptr<GraphPage> holder;
+    if (const GraphPage& shown = ShownPage(*page, holder); &shown != page) {
+      const char* curve = page->properties.loopCurve == LoopCurve::kSensitivity
+                              ? FERNPLOT_TEXT("Figures", "感度 S = 1/(1+L)")
+                              : FERNPLOT_TEXT("Figures", "閉ﾙｰﾌﾟ T = L/(1+L)");
+      figures += "\n" + FiguresPanelText(Translate(translator, "Figures", curve),
+                                         PageFigures(shown), translator, LoopJudgement::kNotLoop);
+    }
     // The fitted model follows the figures read off the points.
     if (page->fit)
       figures += "\n" + ModelPanelText(page->fit->model, page->fit->options, translator);
