@@ -35,7 +35,12 @@ constexpr std::string_view kOptionNames[] = {
     "--fit-order",      "--fit-delay",   "--fit-overlay",
     "--summary",        "--report",      "--jobs",
     "--quiet",          "--lang",        "--set",
-    "--properties"};
+    "--properties",     "--mask",        "--statistics",
+    "--statistics-of",  "--sigma",       "--columns",
+    "--circuit",        "--initial",     "--circuit-weight",
+    "--global",         "--global-seconds", "--kk-fit",
+    "--kk-c",           "--kk-max-m",    "--kk-capacitance",
+    "--fmin",           "--fmax"};
 
 // Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
 size_t EditDistance(std::string_view a, std::string_view b) {
@@ -359,6 +364,11 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       // --mask, --statistics, --statistics-of, --sigma (production_args.h).
       if (!why.empty()) return fail(why);
       sawExportOption = true;
+    } else if (std::string wrong;
+               TakeImpedanceOption(arg, value, takesNoValue, o.impedance, wrong)) {
+      // --columns, --circuit ..., --kk-... (impedance_args.h).
+      if (!wrong.empty()) return fail(wrong);
+      sawExportOption = true;
     } else if (arg == "-f") {
       if (!value(v)) return fail("-f needs a format list");
       std::string error;
@@ -397,6 +407,14 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
       !why.empty()) {
     return fail(why);
   }
+  const auto asked = [&o](const char* name) {
+    return std::find(o.formats.begin(), o.formats.end(), FindExportFormat(name)) != o.formats.end();
+  };
+  if (const std::string why = CheckImpedanceOptions(o.impedance, asked("circuit"), asked("kk"));
+      !why.empty()) {
+    return fail(why);
+  }
+
   if (o.files.empty()) return fail("no data file given");
   return ParsedArgs{o, {}};
 }
@@ -490,9 +508,10 @@ std::string ExportHelpText() {
          "                 order within 1.5 times the best error of orders 1 to 20)\n"
          "  --fit-delay    the model also has a pure delay (default: none)\n"
          "  --fit-overlay  draw the fitted model over every page, dashed, as \"model\"\n"
-         "  --fmin HZ, --fmax HZ  fit the model to the points from HZ / up to HZ\n"
-         "                 only, both ends included (default: every point)\n" +
-         ProductionOptionsHelp() +
+         "  --fmin HZ, --fmax HZ  fit the model (and the circuit, the Kramers-Kronig\n"
+         "                 test) to the points from HZ / up to HZ only, both ends\n"
+         "                 included (default: every point)\n" +
+         ProductionOptionsHelp() + ImpedanceOptionsHelp() +
          "  -j N, --jobs N export N files at once (default: one per online\n"
          "                 processor); outputs and messages are the same for any N\n"
          "  -q, --quiet    no progress line (shown only on a terminal, for runs\n"

@@ -10,6 +10,7 @@
 #include "analysis/fit/vector_fit.h"
 #include "analysis/loop_kinds.h"
 #include "export_formats.h"
+#include "impedance_args.h"
 #include "production_args.h"
 
 namespace fernplot {
@@ -79,6 +80,8 @@ struct ExportOptions {
   bool quiet = false;  // --quiet: no progress line on a terminal
   // --mask, --statistics and their choices.
   ProductionOptions production;
+  // --columns, --circuit and its choices, the Kramers-Kronig test's.
+  ImpedanceOptions impedance;
 };
 
 struct ParsedArgs {

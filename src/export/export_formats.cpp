@@ -5,11 +5,14 @@
 #include <optional>
 
 #include "analysis/figures_text.h"
+#include "analysis/impedance/impedance_json.h"
+#include "analysis/impedance/impedance_tables.h"
 #include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
 #include "graph/page_json.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "production_run.h"
 
 namespace fernplot {
@@ -77,6 +80,41 @@ WriteFileResult WriteSpice(const ExportJob& job, const std::string& path) {
   return WritePageSpiceTable(job.page, path);
 }
 
+// The formats of an impedance; a page of a ratio has none.
+WriteFileResult NotImpedance() {
+  return {false, "not an impedance: read an impedance file or name its columns (--columns)"};
+}
+
+WriteFileResult WriteZCsv(const ExportJob& job, const std::string& path) {
+  const std::optional<ImpedanceSpectrum> z = PageImpedance(job.page);
+  if (!z) return NotImpedance();
+  return WriteFileAtomically(path, ZCsv(*z), job.inFlight);
+}
+
+WriteFileResult WriteLcr(const ExportJob& job, const std::string& path) {
+  const std::optional<ImpedanceSpectrum> z = PageImpedance(job.page);
+  if (!z) return NotImpedance();
+  return WriteFileAtomically(path, LcrCsv(*z), job.inFlight);
+}
+
+WriteFileResult WriteCircuit(const ExportJob& job, const std::string& path) {
+  if (!job.circuitFit) return PageImpedance(job.page) ? WriteFileResult{false, "no circuit was fitted"} : NotImpedance();
+  return WriteFileAtomically(path, CircuitFitJson(*job.circuitFit), job.inFlight);
+}
+
+WriteFileResult WriteKk(const ExportJob& job, const std::string& path) {
+  const std::optional<ImpedanceSpectrum> z = PageImpedance(job.page);
+  if (!z) return NotImpedance();
+  KkOptions options = job.impedance ? job.impedance->kk : KkOptions{};
+  if (job.impedance) {
+    options.fmin = job.impedance->fit.fmin;
+    options.fmax = job.impedance->fit.fmax;
+  }
+  const KkResult kk = KramersKronigTest(z->frequency, z->impedance, options);
+  if (!kk.ok()) return {false, kk.error};
+  return WriteFileAtomically(path, KramersKronigJson(kk), job.inFlight);
+}
+
 bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -90,7 +128,7 @@ bool SameNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-const std::array<ExportFormatEntry, 11> kExportFormats{{
+const std::array<ExportFormatEntry, 15> kExportFormats{{
     {"csv", ".csv", "frequency, gain, phase of every point", WriteCsv},
     {"json", ".json", "the decoded file, header fields and points", WriteJson},
     {"png", ".png", "the page as on screen at --zoom (default 100)", WritePng, true},
@@ -102,6 +140,10 @@ const std::array<ExportFormatEntry, 11> kExportFormats{{
     {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
     {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
     {"verdict", ".verdict.json", "PASS or FAIL against --mask, every rule's margin", WriteVerdict},
+    {"zcsv", ".z.csv", "frequency, re, im of an impedance", WriteZCsv},
+    {"lcr", ".lcr.csv", "Rs, Xs, Cs, Ls, Rp, Cp, Lp, D, Q of an impedance", WriteLcr},
+    {"circuit", ".circuit.json", "the equivalent circuit --circuit fitted", WriteCircuit},
+    {"kk", ".kk.json", "the Kramers-Kronig test of an impedance", WriteKk},
 }};
 
 const ExportFormatEntry* FindExportFormat(std::string_view name) {

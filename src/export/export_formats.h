@@ -13,6 +13,7 @@
 #include "fileio/atomic_file.h"
 #include "graph/drawing.h"
 #include "graph/pages.h"
+#include "impedance_args.h"
 #include "page_drawer.h"
 
 namespace fernplot {
@@ -35,6 +36,9 @@ struct ExportJob {
   // With -f figures of a page drawing T or S in place of the loop gain
   // (`page`, as measured): the page as drawn.
   const GraphPage* shown = nullptr;
+  // The impedance options, and the circuit fitted to the page for -f circuit.
+  const ImpedanceOptions* impedance = nullptr;
+  const CircuitFitResult* circuitFit = nullptr;
 };
 
 struct ExportFormatEntry {
@@ -46,7 +50,7 @@ struct ExportFormatEntry {
   bool drawn = false;
 };
 
-extern const std::array<ExportFormatEntry, 11> kExportFormats;
+extern const std::array<ExportFormatEntry, 15> kExportFormats;
 
 // The format `name` stands for, or nullptr.
 const ExportFormatEntry* FindExportFormat(std::string_view name);

@@ -28,6 +28,7 @@
 #include "graph/compared_page.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "graph/page_session.h"
 #include "graph/production_marks.h"
 #include "import/imported_page.h"
@@ -94,7 +95,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   const std::string& path = run.options.files[index];
   TaskOutput result;
   std::ostringstream err;
-  SweepFileRead read = ReadSweepFile(path, {run.options.sparam}, run.translator);
+  SweepFileRead read = ReadSweepFile(
+      path, {run.options.sparam, false, run.options.impedance.columns}, run.translator);
   if (!read.importError.empty()) {
     result.err = read.importError + "\n";
     result.ok = false;
@@ -185,10 +187,32 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
       }
       model = std::move(fit.model);
     }
+    // The circuit is fitted where its file is written, its undetermined
+    // parameters named as the other messages of the input are.
+    std::optional<CircuitFitResult> circuitFit;
+    if (run.options.formats[k] == FindExportFormat("circuit") && run.options.impedance.circuit) {
+      if (const std::optional<ImpedanceSpectrum> z = PageImpedance(*page)) {
+        CircuitFitOptions options = run.options.impedance.fit;
+        options.fmin = run.options.fit.fmin;
+        options.fmax = run.options.fit.fmax;
+        circuitFit = FitCircuit(*run.options.impedance.circuit, z->frequency, z->impedance, options);
+        if (!circuitFit->ok()) {
+          err << path << ": --circuit: " << circuitFit->error << '\n';
+          result.ok = false;
+          continue;
+        }
+        for (const FittedParameter& p : circuitFit->parameters) {
+          if (p.Undetermined()) {
+            err << path << ": --circuit: " << p.name << " is not determined by the data\n";
+          }
+        }
+      }
+    }
     const WriteFileResult r = run.options.formats[k]->write(
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
          run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
-         verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr},
+         verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr,
+         &run.options.impedance, circuitFit ? &*circuitFit : nullptr},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
@@ -359,7 +383,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (!settings.empty()) inputs.push_back(settings);
   OutputClaims claims(options, inputs);
   ComparisonRead compared =
-      ReadComparison(options.overlays, options.differenceFile, {options.sparam}, translator);
+      ReadComparison(options.overlays, options.differenceFile,
+                     {options.sparam, false, options.impedance.columns}, translator);
   err << compared.errors;
   if (!compared.allRead) allWritten = false;
   // An input lacks what the command line asked of it.

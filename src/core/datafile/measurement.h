@@ -5,9 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "datafile/complex_sweep.h"
 
 namespace fernplot {
 
@@ -36,6 +39,9 @@ struct ImportedSource {
   std::string legendName;  // how a legend names the trace
   size_t pointCount = 0;
   std::string units;  // "kHz, dB, rad" when the file gave other units than Hz, dB, degrees
+  // The trace's values as read, in double, for a trace that is not a plain
+  // gain and phase (an impedance); nullptr otherwise.
+  std::shared_ptr<const ComplexSweep> sweep;
 };
 
 // Texts are held as UTF-8; on disk they are CP932 and limited to the byte

@@ -2,10 +2,13 @@
 #include "graph/pages.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "graph/drawing.h"
 #include "graph/overlays.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
+#include "text/number_text.h"
 
 namespace fernplot {
 
@@ -14,8 +17,30 @@ GraphPage* PageForSheet(PageList& pages, int k) {
   return pages[static_cast<size_t>(k - 1)].get();
 }
 
+namespace {
+
+// An impedance page lists f, |Z| in ohms and θ, from the values as read.
+std::string ImpedanceCsvText(const ComplexSweep& sweep) {
+  std::string text;
+  text.reserve(sweep.frequency.size() * 40);
+  for (size_t i = 0; i < sweep.frequency.size(); ++i) {
+    text += FormatFixedPoint(sweep.frequency[i], 6);
+    text += " , ";
+    text += FormatFixedPoint(std::abs(sweep.response[i]), 6);
+    text += " , ";
+    text += FormatFixedPoint(std::arg(sweep.response[i]) * (180.0 / std::numbers::pi), 6);
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string PageCsvText(const GraphPage& page) {
   if (InDifferenceMode(page)) return DifferenceCsvText(page);
+  if (IsImpedancePage(page) && page.properties.calcType == ChannelRatio::kCh1Ch2) {
+    return ImpedanceCsvText(*page.data.imported->sweep);
+  }
   return CalculatedDataCsvText(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1);
 }
 

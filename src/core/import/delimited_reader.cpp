@@ -12,13 +12,9 @@
 
 #include "import/import_reader.h"
 #include "import/import_text.h"
+#include "import/table_fields.h"
 
 namespace fernplot {
-namespace {
-
-constexpr size_t kMaxFields = 4096;
-
-enum class Separator { kComma, kSemicolon, kTab, kSpace };
 
 Separator ChooseSeparator(std::string_view line) {
   if (line.find('\t') != line.npos) return Separator::kTab;
@@ -27,7 +23,6 @@ Separator ChooseSeparator(std::string_view line) {
   return Separator::kSpace;
 }
 
-// Splits `line` into trimmed fields; false when there are too many.
 bool SplitFields(std::string_view line, Separator sep, std::vector<std::string_view>& fields) {
   fields.clear();
   if (sep == Separator::kSpace) {
@@ -36,7 +31,7 @@ bool SplitFields(std::string_view line, Separator sep, std::vector<std::string_v
       if (line.empty()) return true;
       size_t end = 0;
       while (end < line.size() && !IsSpaceChar(line[end])) ++end;
-      if (fields.size() == kMaxFields) return false;
+      if (fields.size() == kMaxTableFields) return false;
       fields.push_back(line.substr(0, end));
       line.remove_prefix(end);
     }
@@ -44,12 +39,14 @@ bool SplitFields(std::string_view line, Separator sep, std::vector<std::string_v
   const char c = sep == Separator::kComma ? ',' : sep == Separator::kSemicolon ? ';' : '\t';
   while (true) {
     const size_t at = line.find(c);
-    if (fields.size() == kMaxFields) return false;
+    if (fields.size() == kMaxTableFields) return false;
     fields.push_back(TrimSpace(line.substr(0, at)));
     if (at == line.npos) return true;
     line.remove_prefix(at + 1);
   }
 }
+
+namespace {
 
 enum class Role { kNone, kFrequency, kGain, kPhase };
 

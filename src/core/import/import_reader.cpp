@@ -64,6 +64,7 @@ ImportFormat DetectText(std::string_view text, std::string_view path) {
   }
   if (PortsFromName(path) > 0) return ImportFormat::kTouchstone;
   if (LowerSuffix(path) == ".dat") return ImportFormat::kNone;
+  if (LooksLikeImpedance(text)) return ImportFormat::kImpedance;
   return ImportFormat::kDelimited;
 }
 
@@ -71,7 +72,8 @@ ImportFormat DetectText(std::string_view text, std::string_view path) {
 
 bool HasImportSuffix(std::string_view path) {
   const std::string s = LowerSuffix(path);
-  return PortsFromName(path) > 0 || s == ".txt" || s == ".csv" || s == ".tsv";
+  return PortsFromName(path) > 0 || s == ".txt" || s == ".csv" || s == ".tsv" || s == ".z" ||
+         s == ".dta" || s == ".mpt";
 }
 
 ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path) {
@@ -128,7 +130,22 @@ ImportResult ParseImport(std::string_view bytes, std::string_view path,
     return ImportFailure(
         0, FERNPLOT_TEXT("Import", "バイナリデータです: テキストファイルではありません"));
   }
-  switch (DetectText(decoded.text, path)) {
+  const ImportFormat format = DetectText(decoded.text, path);
+  if (options.columns != TableColumns::kFromFile) {
+    // Named columns stand for a plain table's own; a file of any other
+    // layout is not read by them.
+    const bool table = format == ImportFormat::kDelimited || format == ImportFormat::kNone ||
+                       (format == ImportFormat::kImpedance && IsImpedanceTable(decoded.text));
+    if (!table) {
+      return ImportFailure(
+          0, FERNPLOT_TEXT("Import", "--columns は区切りのある表にだけ使えます"), {}, true);
+    }
+    return ReadTableWithColumns(decoded.text, options.columns);
+  }
+  switch (format) {
+    case ImportFormat::kImpedance:
+      r = ReadImpedanceText(decoded.text);
+      break;
     case ImportFormat::kTouchstone:
       r = ReadTouchstone(decoded.text, PortsFromName(path), options);
       break;

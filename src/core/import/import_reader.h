@@ -11,7 +11,7 @@
 
 namespace fernplot {
 
-enum class ImportFormat { kNone, kTouchstone, kSimulator, kDelimited };
+enum class ImportFormat { kNone, kTouchstone, kSimulator, kDelimited, kImpedance };
 
 // Bytes enough to tell the format.
 constexpr size_t kImportProbeBytes = 4096;
@@ -22,7 +22,8 @@ constexpr size_t kImportProbeBytes = 4096;
 ImportFormat DetectImportFormat(std::string_view bytes, std::string_view path);
 
 // Whether the file name ends in a suffix the readers stand for (.sNp for
-// any N, .txt, .csv, .tsv; any case).
+// any N, .txt, .csv, .tsv, and the impedance exports .z, .dta, .mpt; any
+// case).
 bool HasImportSuffix(std::string_view path);
 
 // Whether `path` should go to these readers rather than to the instrument's
@@ -41,6 +42,17 @@ ImportResult ReadImportFile(const std::string& path, const ImportOptions& option
 bool LooksLikeSimulatorExport(std::string_view firstLine);
 ImportResult ReadSimulatorExport(std::string_view text);
 ImportResult ReadDelimitedText(std::string_view text);
+// Impedance spectra: the exports of ZPlot (.z), Gamry (.DTA, its ZCURVE
+// table), EC-Lab (.mpt), CH Instruments and Autolab (Z60W), and delimited
+// tables whose header names a frequency and impedance columns (Z', -Z'',
+// Re(Z), Zreal, |Z|, phase ... with or without ohm units).
+bool LooksLikeImpedance(std::string_view text);
+// Whether it is the last of those, a plain table.
+bool IsImpedanceTable(std::string_view text);
+ImportResult ReadImpedanceText(std::string_view text);
+// A delimited table read by the columns the user named, a header row
+// skipped.
+ImportResult ReadTableWithColumns(std::string_view text, TableColumns columns);
 // Whether a header row names a gain or phase column after its first, as a
 // table's does ("Freq.<TAB>Gain (dB)") and a simulator's never does.
 bool NamesTableColumns(std::string_view header);

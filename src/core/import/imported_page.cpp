@@ -36,6 +36,7 @@ std::vector<MeasurementData> ImportedRecords(const ImportedFile& file, std::stri
     source.legendName = several && !trace.name.empty() ? trace.name : std::string(Stem(fileName));
     source.pointCount = trace.points.size();
     source.units = file.units;
+    source.sweep = trace.sweep;
     d.imported = std::move(source);
     // The header's count field is 16 bits wide; the points hold the truth.
     d.pointCount = static_cast<uint16_t>(

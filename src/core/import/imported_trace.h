@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "datafile/complex_sweep.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
@@ -24,6 +25,9 @@ struct TracePoint {
 struct ImportedTrace {
   std::string name;  // UTF-8; may be empty for a file of one unnamed trace
   std::vector<TracePoint> points;
+  // The values as read, one per point, for a trace that is not a plain gain
+  // and phase (an impedance: its points are then 20 log10 |Z/1 Ω| and θ).
+  std::shared_ptr<const ComplexSweep> sweep;
 };
 
 // A two-port network file's four parameters, kept so that the file can be

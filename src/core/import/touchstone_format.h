@@ -5,6 +5,7 @@
 // and phase.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,11 +85,25 @@ bool ParseParameterPorts(std::string_view digits, long& i, long& j);
 // Which trace a reader should deliver from a network-parameter file: "S21",
 // "S31", "Z11" etc. (the file's own letter); empty for the default (S21 of a
 // file of two ports or more, a one-port's S11).
+// How a delimited table's first three columns are read when the user says
+// so (--columns): frequency and then gain in dB and phase in degrees (a
+// ratio), or an impedance as real and imaginary part, real part and minus
+// the imaginary part, or modulus and phase (ohms, degrees).
+enum class TableColumns { kFromFile, kDbDeg, kReIm, kReNegIm, kMagDeg };
+// "f,db,deg", "f,re,im", "f,re,-im" or "f,mag,deg"; nothing for any other.
+std::optional<TableColumns> ParseTableColumns(std::string_view list);
+// The list's words, for messages: "f,re,im, f,re,-im, f,mag,deg or f,db,deg".
+inline constexpr const char* kTableColumnsWords = "f,re,im, f,re,-im, f,mag,deg or f,db,deg";
+
 struct ImportOptions {
   std::string sparam;
   // The choice is made before the file is seen (the viewer's open dialog):
   // a one-port then gives its S11, its only parameter, whatever was chosen.
   bool forTwoPorts = false;
+  // Kept from the file (its header, or frequency, gain and phase) unless
+  // given; given, the file must be a delimited table and a header row is
+  // skipped.
+  TableColumns columns = TableColumns::kFromFile;
 };
 
 // Reads Touchstone v1 or v2 text (UTF-8). `ports` is N when the file name

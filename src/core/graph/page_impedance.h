@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A page of an impedance: its Z as read (double), in ascending frequency.
+
+#include <optional>
+
+#include "analysis/impedance/impedance_points.h"
+#include "graph/pages.h"
+
+namespace fernplot {
+
+// Whether the page's record is an impedance (an impedance file's trace).
+bool IsImpedancePage(const GraphPage& page);
+
+// The page's impedance in ascending frequency (equal frequencies once, the
+// first kept); nothing for a page that is not an impedance.
+std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page);
+
+}  // namespace fernplot

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "impedance_args.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace fernplot {
+
+std::optional<double> ParseOptionNumber(const std::string& text) {
+  std::string_view v(text);
+  if (v.size() > 1 && v[0] == '+' && v[1] != '-') v.remove_prefix(1);
+  double x = 0.0;
+  const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), x);
+  if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(x)) {
+    return std::nullopt;
+  }
+  return x;
+}
+
+std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool kkFormat) {
+  if (circuitFormat && !o.circuitText) return "-f circuit needs --circuit";
+  if (o.initialText && !o.circuitText) return "--initial needs --circuit";
+  if (o.kkChosen && !kkFormat) return "--kk-fit, --kk-c, --kk-max-m and --kk-capacitance need -f kk";
+  if (!o.circuitText) return {};
+  CircuitParse parse = ParseCircuit(*o.circuitText);
+  if (!parse.circuit) return "--circuit: " + parse.Error();
+  o.circuit = std::make_shared<const Circuit>(std::move(*parse.circuit));
+  if (o.initialText) {
+    InitialValuesParse initial = ParseInitialValues(*o.initialText, *o.circuit);
+    if (!initial.error.empty()) return "--initial: " + initial.error;
+    o.fit.initial = std::move(initial.values);
+  }
+  return {};
+}
+
+std::string ImpedanceOptionsHelp() {
+  return "  --columns LIST  read a delimited table's first three columns as LIST:\n"
+         "                 f,re,im  f,re,-im  f,mag,deg (an impedance in ohms) or\n"
+         "                 f,db,deg (a ratio); a header row is skipped\n"
+         "  --circuit STRING  the equivalent circuit -f circuit fits to every\n"
+         "                 impedance input: R, C, L, CPE, W, Wo, Ws, G joined with - in\n"
+         "                 series and p(a,b) in parallel, e.g. R0-p(R1,C1)\n"
+         "  --initial NAME=VALUE,...  starting values (the others are chosen)\n"
+         "  --circuit-weight modulus|unit|proportional  residuals by |Z| (default),\n"
+         "                 plain, or Re by |Re Z| and Im by |Im Z|\n"
+         "  --global       search for the global optimum (--global-seconds S, default 2)\n"
+         "  --kk-fit real|imag|complex, --kk-c C, --kk-max-m M, --kk-capacitance\n"
+         "                 the Kramers-Kronig test of -f kk (defaults real, 0.85, 50)\n";
+}
+
+}  // namespace fernplot
