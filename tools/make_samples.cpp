@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "datafile/data_file_writer.h"
+#include "impedance_samples.h"
 #include "import_samples.h"
 
 namespace fernplot {
@@ -245,5 +246,6 @@ int main(int argc, char** argv) {
   ok = WriteFile(out / "BROKEN_ENDIAN.DAT", swapped) && ok;
   ok = WriteFile(out / "TRUNCATED.DAT", good.substr(0, good.size() - 100)) && ok;
   ok = WriteImportSamples(out) && ok;
+  ok = WriteImpedanceSamples(out) && ok;
   return ok ? 0 : 1;
 }

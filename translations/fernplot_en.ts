@@ -1963,6 +1963,34 @@ It has been removed from the recent files.</translation>
         <source>雑音データの周波数 %1 が前の周波数 %2 より高くありません</source>
         <translation>noise frequency %1 is not above the one before, %2</translation>
     </message>
+    <message>
+        <source>%1 列目がありません</source>
+        <translation>column %1 is missing</translation>
+    </message>
+    <message>
+        <source>"End Header:" の行がありません</source>
+        <translation>no "End Header:" line</translation>
+    </message>
+    <message>
+        <source>ZCURVE の表がありません</source>
+        <translation>no ZCURVE table</translation>
+    </message>
+    <message>
+        <source>見出しに周波数とインピーダンスの列がありません</source>
+        <translation>the header names no frequency and impedance columns</translation>
+    </message>
+    <message>
+        <source>見出しの行数が読めません</source>
+        <translation>the number of header lines cannot be read</translation>
+    </message>
+    <message>
+        <source>見出しの行がありません</source>
+        <translation>the header line is missing</translation>
+    </message>
+    <message>
+        <source>--columns は区切りのある表にだけ使えます</source>
+        <translation>--columns is for delimited tables only</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+// The impedance readers: every layout gives the spectrum it was written
+// from, as a trace of Z in double; malformed files fail with their line;
+// named columns read a plain table; the LCR table follows its formulas.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "analysis/impedance/impedance_tables.h"
+#include "graph/page_impedance.h"
+#include "graph/page_session.h"
+#include "impedance_samples.h"
+#include "import/import_reader.h"
+#include "import/imported_page.h"
+
+namespace fernplot {
+namespace {
+
+ImportResult Parse(const std::string& text, const std::string& name = "eis.txt",
+                   TableColumns columns = TableColumns::kFromFile) {
+  ImportOptions options;
+  options.columns = columns;
+  return ParseImport(text, name, options);
+}
+
+// The trace's Z in ascending frequency.
+ImpedanceSpectrum SpectrumOf(const ImportResult& r) {
+  const ImportedFile& file = *r.file;
+  GraphPage page;
+  page.data = ImportedRecords(file, "eis.txt").front();
+  return *PageImpedance(page);
+}
+
+TEST(ImpedanceRead, EveryLayoutGivesTheSpectrumItWasWrittenFrom) {
+  const ImpedanceSpectrum battery = BatterySpectrum();
+  const struct {
+    ImpedanceLayout layout;
+    const char* name;
+    const char* format;
+  } cases[] = {{ImpedanceLayout::kZPlot, "eis.z", "ZPlot"},
+               {ImpedanceLayout::kGamry, "EIS.DTA", "Gamry DTA"},
+               {ImpedanceLayout::kEcLab, "eis.mpt", "EC-Lab"},
+               {ImpedanceLayout::kChi, "eis.txt", "CHI"},
+               {ImpedanceLayout::kZ60W, "eis.txt", "Autolab Z60W"},
+               {ImpedanceLayout::kNova, "eis.txt", "Text"},
+               {ImpedanceLayout::kTable, "eis.csv", "Text"}};
+  for (const auto& c : cases) {
+    const std::string text = ImpedanceSampleText(c.layout, battery);
+    EXPECT_EQ(DetectImportFormat(text, c.name), ImportFormat::kImpedance) << c.format;
+    const ImportResult r = Parse(text, c.name);
+    ASSERT_TRUE(r.file) << c.format << ": " << r.error.message;
+    EXPECT_EQ(r.file->format, c.format);
+    ASSERT_EQ(r.file->traces.size(), 1u);
+    const ImportedTrace& trace = r.file->traces[0];
+    ASSERT_TRUE(trace.sweep) << c.format;
+    EXPECT_EQ(trace.sweep->quantity, SweepQuantity::kImpedance);
+    const ImpedanceSpectrum read = SpectrumOf(r);
+    ASSERT_EQ(read.frequency.size(), battery.frequency.size()) << c.format;
+    for (size_t i = 0; i < read.frequency.size(); ++i) {
+      EXPECT_NEAR(read.frequency[i], battery.frequency[i], 1e-8 * battery.frequency[i]);
+      // Nine digits as written; a layout of modulus and phase would do no worse.
+      EXPECT_NEAR(std::abs(read.impedance[i] - battery.impedance[i]), 0.0,
+                  2e-8 * std::abs(battery.impedance[i]))
+          << c.format << " " << i;
+    }
+    // The page's points are the dB of |Z/1 Ω| and θ of the same values.
+    const TracePoint& p = trace.points.front();
+    EXPECT_NEAR(p.gainDb, 20 * std::log10(std::abs(trace.sweep->response.front())), 1e-12);
+    EXPECT_NEAR(p.phaseDeg, std::arg(trace.sweep->response.front()) * 180 / std::numbers::pi,
+                1e-12);
+  }
+  // A table of gain and phase is no impedance.
+  EXPECT_EQ(DetectImportFormat("Freq,Gain (dB),Phase\n10,0,0\n", "a.csv"), ImportFormat::kDelimited);
+  EXPECT_EQ(DetectImportFormat("Freq,Mag,Phase\n10,0,0\n", "a.csv"), ImportFormat::kDelimited);
+}
+
+TEST(ImpedanceRead, MalformedFilesFailWithTheirLine) {
+  const struct {
+    std::string text;
+    size_t line;
+    std::string message;
+  } cases[] = {
+      {"ZPLOT2 ASCII\nno end of header\n1,2,3,4,5,6\n", 0, "\"End Header:\" の行がありません"},
+      {"ZPLOT2 ASCII\nEnd Header:\n100, 0, 0, 0, 5\n", 3, "6 列目がありません"},
+      {"ZPLOT2 ASCII\nEnd Header:\n100, 0, 0, 0, 5, x\n", 3, "6 列目が数値ではありません: \"x\""},
+      {"EXPLAIN\nTAG\tEISPOT\nZCURVE\tTABLE\n\tPt\tTime\tVolts\n1\t2\t3\n", 4,
+       "見出しに周波数とインピーダンスの列がありません"},
+      {"EC-Lab ASCII FILE\nNb header lines : many\n", 2, "見出しの行数が読めません"},
+      {"EC-Lab ASCII FILE\nNb header lines : 9\nfreq/Hz\tRe(Z)/Ohm\t-Im(Z)/Ohm\n", 9,
+       "見出しの行がありません"},
+      {"freq,Zre,Zim\n10,1,2\n20,1\n", 3, "3 列目がありません"},
+      {"freq,Zre,Zim\n", 0, "見出しだけでデータがありません"},
+  };
+  for (const auto& c : cases) {
+    const ImportResult r = Parse(c.text);
+    ASSERT_FALSE(r.file) << c.text;
+    EXPECT_EQ(r.error.line, c.line) << c.text;
+    EXPECT_EQ(r.error.message, c.message) << c.text;
+  }
+  // Points without a usable frequency or value are left out, counted.
+  const ImportResult r = Parse("freq,Zre,Zim\n10,1,2\n0,1,2\n20,nan,1\n30,0,0\n40,3,4\n");
+  ASSERT_TRUE(r.file);
+  EXPECT_EQ(r.file->traces[0].points.size(), 2u);
+  EXPECT_EQ(r.file->skippedPoints, 3u);
+}
+
+TEST(ImpedanceRead, NamedColumnsReadAPlainTable) {
+  const std::string table = "f,a,b\n100,3,4\n1000,3,-4\n";
+  const ImpedanceSpectrum reIm = SpectrumOf(Parse(table, "t.csv", TableColumns::kReIm));
+  EXPECT_EQ(reIm.impedance[0], std::complex<double>(3, 4));
+  const ImpedanceSpectrum reNegIm = SpectrumOf(Parse(table, "t.csv", TableColumns::kReNegIm));
+  EXPECT_EQ(reNegIm.impedance[1], std::complex<double>(3, 4));
+  const ImpedanceSpectrum polar =
+      SpectrumOf(Parse("100,2,90\n", "t.csv", TableColumns::kMagDeg));
+  EXPECT_NEAR(polar.impedance[0].real(), 0.0, 1e-15);
+  EXPECT_NEAR(polar.impedance[0].imag(), 2.0, 1e-15);
+  // f,db,deg is a ratio, as a table without header always was, its header
+  // skipped.
+  const ImportResult ratio = Parse("freq,x,y\n100,-3,45\n", "t.csv", TableColumns::kDbDeg);
+  ASSERT_TRUE(ratio.file);
+  EXPECT_FALSE(ratio.file->traces[0].sweep);
+  EXPECT_EQ(ratio.file->traces[0].points[0], (TracePoint{100, -3, 45}));
+  // The list is closed, and a file of another kind is not read by it.
+  EXPECT_FALSE(ParseTableColumns("f,im,re"));
+  EXPECT_EQ(ParseTableColumns("F,Re,-Im"), TableColumns::kReNegIm);
+  const ImportResult touchstone = Parse("# Hz S RI R 50\n1e6 0.5 0\n", "a.s1p", TableColumns::kReIm);
+  ASSERT_FALSE(touchstone.file);
+  EXPECT_TRUE(touchstone.error.missingSelection);
+}
+
+TEST(ImpedanceTables, LcrValuesFollowTheirFormulas) {
+  const double f = 1000.0, w = 2 * std::numbers::pi * f;
+  // A capacitor of 1 µF with 0.1 Ω ESR.
+  const std::complex<double> c(0.1, -1.0 / (w * 1e-6));
+  const EquivalentValues v = EquivalentValuesOf(f, c);
+  EXPECT_DOUBLE_EQ(v.rs, 0.1);
+  EXPECT_NEAR(*v.cs, 1e-6, 1e-18);
+  EXPECT_FALSE(v.ls);
+  EXPECT_FALSE(v.lp);
+  EXPECT_NEAR(*v.cp, -1.0 / (w * std::norm(c) / c.imag()), 1e-18);
+  EXPECT_DOUBLE_EQ(*v.d, 0.1 / std::fabs(c.imag()));
+  EXPECT_DOUBLE_EQ(*v.q, 1.0 / *v.d);
+  // A coil: L cells, no C cells.
+  const EquivalentValues l = EquivalentValuesOf(f, {2.0, w * 1e-3});
+  EXPECT_NEAR(*l.ls, 1e-3, 1e-15);
+  EXPECT_FALSE(l.cs);
+  // A resistor: neither, nor Xp, D or Q; the cells are empty.
+  const EquivalentValues r = EquivalentValuesOf(f, {50.0, 0.0});
+  EXPECT_FALSE(r.xp || r.cs || r.ls || r.d || r.q);
+  const ImpedanceSpectrum s{{1000.0}, {{50.0, 0.0}}};
+  EXPECT_EQ(LcrCsv(s),
+            "frequency,absZ,thetaDeg,Rs,Xs,Cs,Ls,Rp,Xp,Cp,Lp,D,Q\n1000,50,0,50,0,,,50,,,,,\n");
+  // Shortest digits that read back: 1047.13, not 1047.1299999999999.
+  EXPECT_EQ(ZCsv({{1047.13}, {{0.1, -2.5}}}), "frequency,re,im\n1047.13,0.1,-2.5\n");
+}
+
+}  // namespace
+}  // namespace fernplot
