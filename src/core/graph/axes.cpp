@@ -2,11 +2,14 @@
 #include "graph/axes.h"
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "graph/axis_map.h"
 #include "graph/axis_math.h"
 #include "graph/bode_stages.h"
 #include "graph/format.h"
+#include "graph/page_impedance.h"
 #include "graph/right_axis.h"
 
 namespace fernplot {
@@ -132,6 +135,52 @@ void DrawVerticalTicks(const PageText& t, DrawingDocument& d, const AxisSettings
   }
 }
 
+// The left axis of an impedance page: the gain axis holds 20 log10 |Z/1 Ω|,
+// so that |Z| runs on a logarithmic scale; its labels are the ohms at 1, 2
+// and 5 of each decade (or every decade, or every digit, as the room
+// allows), SI-prefixed ("100m", "1", "10k").
+void DrawImpedanceTicks(const PageText& t, DrawingDocument& d, const AxisSettings& axis,
+                        const AxisMap& map, const Frame& f, const LinearScale& s) {
+  const double labelHalf = t.Height(kFontGainLabels) / 2.0;
+  const double room = t.Height(kFontGainLabels) * (axis.tight ? 1.2 : 1.6);
+  const double lo = std::min(s.lo, s.hi), hi = std::max(s.lo, s.hi);
+  if (!std::isfinite(lo) || !std::isfinite(hi) || map.scale == 0.0) return;
+  const int first = static_cast<int>(std::floor(lo / 20.0)) - 1;
+  const int last = static_cast<int>(std::ceil(hi / 20.0)) + 1;
+  if (last - first > 400) return;
+  static const std::vector<double> kSteps[] = {{1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 5}, {1}};
+  // The densest set whose closest labels keep their room.
+  std::vector<double> values;
+  for (const std::vector<double>& mantissas : kSteps) {
+    values.clear();
+    for (int k = first; k <= last; ++k) {
+      for (const double m : mantissas) {
+        const double db = 20.0 * (std::log10(m) + k);
+        if (db >= lo - 1e-9 && db <= hi + 1e-9) values.push_back(db);
+      }
+    }
+    double closest = std::numeric_limits<double>::infinity();
+    for (size_t i = 1; i < values.size(); ++i) {
+      closest = std::min(closest, std::fabs(map.ToMm(values[i]) - map.ToMm(values[i - 1])));
+    }
+    if (closest >= room) break;
+  }
+  const int font = t.Font(kFontGainLabels);
+  const Colour colour = t.Color(kFontGainLabels);
+  const int gridPen = GridPen(d);
+  const int tickPen = TickPen(d);
+  for (const double db : values) {
+    const double Y = map.ToMm(db);
+    d.AddTextRight(f.x0 - 1.0, Y - labelHalf, FormatFrequency(std::pow(10.0, db / 20.0)), font,
+                   colour);
+    if (axis.gridLines) {
+      d.AddLine(gridPen, f.x0, Y, f.x1, Y);
+    } else {
+      d.AddLine(tickPen, f.x0, Y, f.x0 + kTickLength, Y);
+    }
+  }
+}
+
 // The frequency scale over the ranges; sets the layout's frequency map.
 void PlanFrequency(const AxisSettings& hb, const PageText& t, const DataRange& r, PageLayout& L,
                    BodeScales& out) {
@@ -252,9 +301,18 @@ void DrawAxes(const BodeStages& b, DrawingDocument& d) {
     DrawLinearFrequency(b, d, f);
   }
   const bool difference = b.traces.difference;
-  DrawCaption(b.text, d, f.x0, f.y0, kFontGainCaption, difference, p.VL.caption);
-  DrawVerticalTicks(b.text, d, p.VL, b.geometry().gain, f, b.layout.scales.gain, Side::kLeft,
-                    kFontGainLabels);
+  // An impedance is read in ohms (a difference stays in dB: a ratio of two).
+  const bool ohms = IsImpedancePage(b.page) && !difference &&
+                    p.calcType == ChannelRatio::kCh1Ch2 && !b.page.loopCurveShown;
+  DrawCaption(b.text, d, f.x0, f.y0, kFontGainCaption, difference,
+              ohms && p.VL.caption == kGainCaption ? std::string(kImpedanceCaption)
+                                                   : p.VL.caption);
+  if (ohms) {
+    DrawImpedanceTicks(b.text, d, p.VL, b.geometry().gain, f, b.layout.scales.gain);
+  } else {
+    DrawVerticalTicks(b.text, d, p.VL, b.geometry().gain, f, b.layout.scales.gain, Side::kLeft,
+                      kFontGainLabels);
+  }
   const bool delay = p.rightAxis == kRightGroupDelay;
   DrawCaption(b.text, d, f.x1, f.y0, kFontPhaseCaption, difference,
               delay ? std::string(kGroupDelayCaption) : RightCaption(p));

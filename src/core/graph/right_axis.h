@@ -18,6 +18,10 @@ struct TraceCurve;
 
 constexpr std::string_view kGroupDelayCaption = "GROUP DELAY [s]";
 constexpr std::string_view kPhaseCaption = "PHASE [deg]";
+// The factory caption of the left axis, and what it reads on an impedance
+// page.
+constexpr std::string_view kGainCaption = "GAIN [dB]";
+constexpr std::string_view kImpedanceCaption = "|Z| [\u03A9]";
 constexpr std::string_view kUnwrappedPhaseCaption = "PHASE (UNWRAPPED) [deg]";
 
 // The drawing's name of the quantity: "phase", "unwrappedPhase" or

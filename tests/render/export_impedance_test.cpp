@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: MIT
+// The exporter on impedance inputs: the impedance formats written from the
+// values as read, the circuit fitted from automatic starting values, the
+// page's |Z| axis in ohms, and the usage errors of the impedance options.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cmath>
+#include <sstream>
+
+#include "export_run.h"
+#include "fernplot_test_data.h"
+#include "impedance_samples.h"
+#include "qt_page_drawer.h"
+
+namespace fernplot {
+namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class ExportImpedance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    root_ = dir_.path().toStdString();
+    mpt_ = root_ + "/cell.mpt";
+    WriteBytes(mpt_, ImpedanceSampleText(ImpedanceLayout::kEcLab, BatterySpectrum()));
+  }
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    return ExportMain(args, root_ + "/fernplot-export", out_, err_, &drawer_);
+  }
+  std::string Out(const std::string& name) { return ReadBytes(root_ + "/out/" + name); }
+
+  QTemporaryDir dir_;
+  std::string root_, mpt_;
+  std::ostringstream out_, err_;
+  QtPageDrawer drawer_;
+};
+
+TEST_F(ExportImpedance, FormatsOfAnImpedanceInputComeFromTheValuesAsRead) {
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "zcsv,lcr,csv,kk,circuit,drawing", "--circuit",
+                 "R0-p(R1,C1)-p(R2-W1,C2)", mpt_}),
+            kExitOk)
+      << err_.str();
+  const ImpedanceSpectrum battery = BatterySpectrum();
+  // Ascending frequency, the digits the file has ("1,00000000E-02" read
+  // as 0.01).
+  const std::string zcsv = Out("cell.z.csv");
+  EXPECT_EQ(zcsv.rfind("frequency,re,im\n0.01,", 0), 0u) << zcsv.substr(0, 80);
+  EXPECT_EQ(std::count(zcsv.begin(), zcsv.end(), '\n'), 62);
+  EXPECT_EQ(Out("cell.lcr.csv").rfind("frequency,absZ,thetaDeg,Rs,Xs,Cs,Ls,Rp,Xp,Cp,Lp,D,Q\n", 0),
+            0u);
+  // The page CSV: f, |Z| in ohms, θ, in the file's order.
+  const std::string csv = Out("cell.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\r')),
+            "10000.000000 , 0.020000 , -0.050154");
+  // The battery's circuit, every parameter found from the data alone.
+  const QJsonObject fit =
+      QJsonDocument::fromJson(QByteArray::fromStdString(Out("cell.circuit.json"))).object();
+  EXPECT_TRUE(fit["converged"].toBool());
+  const double expected[] = {0.02, 0.01, 1.0, 0.03, 0.01, 10.0};
+  const QJsonArray parameters = fit["parameters"].toArray();
+  ASSERT_EQ(parameters.size(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_NEAR(parameters[i]["value"].toDouble(), expected[i], 1e-6 * expected[i])
+        << parameters[i]["name"].toString().toStdString();
+  }
+  // The Kramers-Kronig test's residuals, one per point in ascending
+  // frequency.
+  const QJsonObject kk =
+      QJsonDocument::fromJson(QByteArray::fromStdString(Out("cell.kk.json"))).object();
+  EXPECT_GE(kk["M"].toInt(), 1);
+  EXPECT_EQ(kk["frequency"].toArray().size(), 61);
+  EXPECT_EQ(kk["frequency"].toArray()[0].toDouble(), 0.01);
+  EXPECT_EQ(kk["residualsReal"].toArray().size(), 61);
+  // The left axis reads ohms.
+  const std::string drawing = Out("cell.drawing.json");
+  EXPECT_NE(drawing.find("\"|Z| [\u03A9]\""), std::string::npos);
+  EXPECT_EQ(drawing.find("GAIN [dB]"), std::string::npos);
+  EXPECT_NE(drawing.find("\"20m\""), std::string::npos);
+  EXPECT_NE(drawing.find("\"100m\""), std::string::npos);
+}
+
+TEST_F(ExportImpedance, UsageErrorsAndInputsThatAreNoImpedance) {
+  const std::string dat = root_ + "/A.DAT";
+  WriteBytes(dat, EncodeCalculatedDataFile(testing::TestHeader({.dataType = 1, .pointCount = 2}),
+                                           {{10.0, 1.0f, 0.0f}, {100.0, 0.5f, -30.0f}}));
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } usage[] = {
+      {{"-f", "zcsv", "--columns", "f,im,re", mpt_}, "--columns takes f,re,im, f,re,-im"},
+      {{"-f", "circuit", mpt_}, "-f circuit needs --circuit"},
+      {{"-f", "circuit", "--circuit", "R0-p(R1,C1", mpt_}, "--circuit: position 11: ')' expected"},
+      {{"-f", "circuit", "--circuit", "R0", "--initial", "R9=1", mpt_}, "--initial: "},
+      {{"-f", "zcsv", "--kk-c", "0.5", mpt_}, "need -f kk"},
+      {{"-f", "kk", "--kk-max-m", "0", mpt_}, "--kk-max-m takes a whole number"},
+      {{"-f", "kk", "--circuit-weight", "square", mpt_}, "--circuit-weight takes modulus"},
+  };
+  for (const auto& c : usage) {
+    EXPECT_EQ(Run(c.args), kExitUsage) << c.message;
+    EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+  }
+  // Named columns on a network file: a usage error of that input.
+  const std::string s1p = root_ + "/a.s1p";
+  WriteBytes(s1p, "# Hz S RI R 50\n1e6 0.5 0\n");
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "zcsv", "--columns", "f,re,im", s1p}), kExitUsage);
+  // A ratio page has no impedance: that output fails, the others are written.
+  EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv,zcsv,lcr,kk", dat}), kExitFailure);
+  EXPECT_NE(err_.str().find("A.z.csv: not an impedance"), std::string::npos) << err_.str();
+  EXPECT_FALSE(Out("A.csv").empty());
+  // A table's columns named: its header skipped, its rows an impedance.
+  const std::string table = root_ + "/t.csv";
+  WriteBytes(table, "f,a,b\n100,3,4\n1000,3,-4\n");
+  ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "zcsv", "--columns", "f,re,-im", table}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(Out("t.z.csv"), "frequency,re,im\n100,3,-4\n1000,3,4\n");
+}
+
+}  // namespace
+}  // namespace fernplot
