@@ -1260,8 +1260,8 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
         <translation>&amp;Overlay</translation>
     </message>
     <message>
-        <source>すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)</source>
-        <translation>All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)</translation>
+        <source>すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)</source>
+        <translation>All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)</translation>
     </message>
     <message>
         <source>ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)</source>
@@ -1322,6 +1322,10 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
     <message>
         <source>すべてのﾌｧｲﾙ (*)</source>
         <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)</source>
+        <translation>Impedance (*.z *.DTA *.mpt *.txt *.csv)</translation>
     </message>
 </context>
 <context>

@@ -305,9 +305,11 @@ class DialogTest : public QObject {
       QCOMPARE(fd.fileMode(), QFileDialog::ExistingFiles);
       QCOMPARE(fd.nameFilters(),
                (QStringList{
-                   QStringLiteral("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
+                   QStringLiteral(
+                       "すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)"),
                    QStringLiteral("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), QStringLiteral("Touchstone (*.s?p *.s??p)"),
-                   QStringLiteral("ﾃｷｽﾄ (*.txt *.csv *.tsv)")}));
+                   QStringLiteral("ﾃｷｽﾄ (*.txt *.csv *.tsv)"),
+                   QStringLiteral("ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)")}));
       QCOMPARE(fd.findChild<QComboBox*>(QStringLiteral("twoPortParameter")), parameter);
       QCOMPARE(parameter->count(), 4);
       QCOMPARE(parameter->currentText(), QString::fromLatin1(shown));

@@ -184,10 +184,12 @@ class EnglishTest : public QObject {
     QtFrameDialogs::SetUpOpenDialog(dialog, dir_.path(), QStringLiteral("S21"));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Data File"));
     QCOMPARE(dialog.nameFilters(),
-             (QStringList{QStringLiteral("All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
+             (QStringList{QStringLiteral(
+                              "All sweep files (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)"),
                           QStringLiteral("Data files (*.DAT)"),
                           QStringLiteral("Touchstone (*.s?p *.s??p)"),
-                          QStringLiteral("Text (*.txt *.csv *.tsv)")}));
+                          QStringLiteral("Text (*.txt *.csv *.tsv)"),
+                          QStringLiteral("Impedance (*.z *.DTA *.mpt *.txt *.csv)")}));
     QStringList labels;
     for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
     QVERIFY(labels.contains(QStringLiteral("Two-port S-&parameter:")));

@@ -110,6 +110,27 @@ class ReadingTest : public WindowTest {
 
   // With the cross-hair: a dot on the gain and on the phase curve, in the
   // pointer's column at the values read.
+  // An impedance page is read in ohms, in the box and in the pane.
+  void impedancePageReadsOhms() {
+    std::string table = "frequency,Zre,Zim\n";
+    for (int i = 0; i <= 40; ++i) {
+      const double f = std::pow(10.0, 1.0 + i / 10.0);
+      table += std::to_string(f) + ",0.5," + std::to_string(-1.0 / (2 * 3.14159265 * f * 1e-6)) +
+               "\n";
+    }
+    frame_->Pages().OpenFiles({WriteFile(dir_, QStringLiteral("cap.csv"), table)});
+    const QPoint at = InFrame(0.5, 0.5);
+    View()->HandlePointer(at);
+    const TraceReadout* box = View()->TraceReadoutBox();
+    QVERIFY(box && box->isVisible());
+    const QString line = box->Texts().front();
+    QVERIFY2(line.contains(QString::fromUtf8("\u03A9")) && !line.contains(QStringLiteral("dB")),
+             qPrintable(line));
+    QVERIFY2(frame_->Pane(kPaneGain)->text().endsWith(QString::fromUtf8("\u03A9 ")),
+             qPrintable(frame_->Pane(kPaneGain)->text()));
+    QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "|Z| [\u03A9]"));
+  }
+
   void dotsWhereTheCurvesAreRead() {
     state().crossHairEnabled = true;
     const QPoint at = InFrame(0.5, 0.5);

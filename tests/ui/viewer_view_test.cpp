@@ -97,6 +97,7 @@ class ViewTest : public QObject {
   }
 
   void paneTexts() {
+    const double nan_ = std::nan("");
     QCOMPARE(FrequencyPaneText(std::pow(10.0, 2.5)), QStringLiteral(" 316.2278Hz "));
     QCOMPARE(FrequencyPaneText(1500.0), QStringLiteral(" 1.5kHz "));
     QCOMPARE(GainPaneText(-3.0103), QStringLiteral("-3.0103 dB"));
@@ -106,6 +107,10 @@ class ViewTest : public QObject {
     QCOMPARE(GainPaneText(-0.0), QStringLiteral("-0 dB"));
     QCOMPARE(PhasePaneText(123456.5), QStringLiteral("123456 deg"));
     QCOMPARE(GainPaneText(0.0000123), QStringLiteral("1.23e-05 dB"));
+    // An impedance page's axis reads ohms, as its labels do.
+    QCOMPARE(OhmsPaneText(-40.0), QString::fromUtf8(" 10m\u03A9 "));
+    QCOMPARE(OhmsPaneText(80.0), QString::fromUtf8(" 10k\u03A9 "));
+    QCOMPARE(OhmsPaneText(nan_), QString());
     // Past the prefixes, the exponent form; a value that is not a number
     // (an axis that cannot map the position) leaves its pane empty.
     QCOMPARE(FrequencyPaneText(1e30), QStringLiteral(" 1e30Hz "));

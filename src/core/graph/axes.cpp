@@ -302,8 +302,7 @@ void DrawAxes(const BodeStages& b, DrawingDocument& d) {
   }
   const bool difference = b.traces.difference;
   // An impedance is read in ohms (a difference stays in dB: a ratio of two).
-  const bool ohms = IsImpedancePage(b.page) && !difference &&
-                    p.calcType == ChannelRatio::kCh1Ch2 && !b.page.loopCurveShown;
+  const bool ohms = ShowsOhms(b.page) && !difference;
   DrawCaption(b.text, d, f.x0, f.y0, kFontGainCaption, difference,
               ohms && p.VL.caption == kGainCaption ? std::string(kImpedanceCaption)
                                                    : p.VL.caption);

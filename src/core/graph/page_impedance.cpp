@@ -4,11 +4,19 @@
 #include <algorithm>
 #include <numeric>
 
+#include "graph/overlays.h"
+
 namespace fernplot {
 
 bool IsImpedancePage(const GraphPage& page) {
   const std::optional<ImportedSource>& source = page.data.imported;
   return source && source->sweep && source->sweep->quantity == SweepQuantity::kImpedance;
+}
+
+bool ShowsOhms(const GraphPage& page) {
+  return IsImpedancePage(page) && !InDifferenceMode(page) &&
+         page.properties.calcType == ChannelRatio::kCh1Ch2 && !page.loopCurveShown &&
+         page.properties.loopCurve == LoopCurve::kOpen;
 }
 
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page) {

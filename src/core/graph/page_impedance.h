@@ -12,6 +12,10 @@ namespace fernplot {
 // Whether the page's record is an impedance (an impedance file's trace).
 bool IsImpedancePage(const GraphPage& page);
 
+// Whether the page's gain curve is read in ohms: an impedance page showing
+// it as read (not its inverse, a difference or a loop curve).
+bool ShowsOhms(const GraphPage& page);
+
 // The page's impedance in ascending frequency (equal frequencies once, the
 // first kept); nothing for a page that is not an impedance.
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page);

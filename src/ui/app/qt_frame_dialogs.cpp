@@ -124,9 +124,10 @@ void QtFrameDialogs::SetUpSweepFileDialog(QFileDialog& dialog, const QString& fo
   if (!folder.isEmpty()) dialog.setDirectory(folder);
   // Other programs' sweep files are told by their content; the filters
   // only narrow the listing.
-  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv)"),
+  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)"),
                          tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s?p *.s??p)"),
-                         tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)")});
+                         tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)"),
+                         tr("ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)")});
 }
 
 QStringList QtFrameDialogs::AskOverlayFiles(QWidget* parent, const QString& folder) {

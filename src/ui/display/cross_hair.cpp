@@ -68,6 +68,11 @@ QString GainPaneText(double db) {
   return FormatG(db) + QStringLiteral(" dB");
 }
 
+QString OhmsPaneText(double db) {
+  if (!std::isfinite(db)) return {};
+  return QStringLiteral(" %1\u03A9 ").arg(QStringFromUtf8(FormatFrequency(std::pow(10.0, db / 20.0))));
+}
+
 QString PhasePaneText(double deg) {
   if (!std::isfinite(deg)) return {};
   return FormatG(deg) + QStringLiteral(" deg");

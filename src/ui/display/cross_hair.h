@@ -31,6 +31,8 @@ std::optional<Readout> ComputeReadout(const PageLayout& layout, QPoint client, Q
 // Texts of panes 1 to 3.
 QString FrequencyPaneText(double hz);
 QString GainPaneText(double db);
+// The same of an impedance page's axis: the ohms the dB of |Z/1 Ω| stand for.
+QString OhmsPaneText(double db);
 QString PhasePaneText(double deg);
 // Pane 3 for the right axis the page shows: the phase in degrees, or the
 // group delay in seconds with an SI prefix ("12.3 us").

@@ -7,6 +7,7 @@
 
 #include "app_state.h"
 #include "commands.h"
+#include "graph/page_impedance.h"
 #include "graph/pages.h"
 #include "main_view.h"
 #include "paint_bands.h"
@@ -101,7 +102,7 @@ void CMainView::HandlePointer(QPoint client) {
   }
   if (readout) {
     texts[0] = FrequencyPaneText(readout->frequency);
-    texts[1] = GainPaneText(readout->gain);
+    texts[1] = ShowsOhms(*page) ? OhmsPaneText(readout->gain) : GainPaneText(readout->gain);
     texts[2] = RightPaneText(page->properties, readout->phase);
   }
   const bool fit = readout.has_value();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "app_state.h"
+#include "graph/page_impedance.h"
 #include "graph/axis_map.h"
 #include "graph/device_units.h"
 #include "graph/overlays.h"
@@ -45,7 +46,9 @@ void CMainView::UpdateTraceReadout(const GraphPage* page, const Readout* readout
   if (page->overlays.empty()) {
     const TraceValue& v = values.front();
     traceReadout_->ShowAt(
-        {{traceColours_.front(), CurveReadoutText(readout->frequency, v.gain, v.phase)}}, client);
+        {{traceColours_.front(),
+          CurveReadoutText(readout->frequency, v.gain, v.phase, ShowsOhms(*page))}},
+        client);
   } else {
     traceReadout_->ShowAt(
         TraceReadoutLines(readout->frequency, values, traceColours_, key.difference), client);

@@ -46,12 +46,14 @@ QString FourDigits(double value, std::string_view unit, bool prefixed) {
   return u == QStringLiteral("°") ? digits + u : digits + QLatin1Char(' ') + u;
 }
 
-QString CurveReadoutText(double frequency, std::optional<double> gain,
-                         std::optional<double> phase) {
+QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase,
+                         bool ohms) {
   const QString none = QStringLiteral("---");
+  const QString g = !gain ? none
+                    : ohms ? FourDigits(std::pow(10.0, *gain / 20.0), "\u03A9", true)
+                           : FourDigits(*gain, "dB", false);
   return QStringLiteral("%1  %2  %3")
-      .arg(FourDigits(frequency, "Hz", true), gain ? FourDigits(*gain, "dB", false) : none,
-           phase ? FourDigits(*phase, "°", false) : none);
+      .arg(FourDigits(frequency, "Hz", true), g, phase ? FourDigits(*phase, "°", false) : none);
 }
 
 QString PlaneReadoutText(double re, double im) {

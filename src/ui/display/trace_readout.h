@@ -34,7 +34,10 @@ QString FourDigits(double value, std::string_view unit, bool prefixed);
 
 // The page trace read at the pointer: "1.594 MHz  −13.2 dB  −128.4°", "---"
 // for a value the trace does not have there.
-QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase);
+// With `ohms` the gain (dB of |Z/1 Ω|) reads as the impedance's modulus:
+// "1.594 kHz  20.00 mΩ  −12.4°".
+QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase,
+                         bool ohms = false);
 
 // The real and imaginary parts of a Nyquist point: "Re −0.52  Im 0.3102".
 QString PlaneReadoutText(double re, double im);
