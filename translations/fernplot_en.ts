@@ -377,6 +377,16 @@ M 等高線</source>
         <translation>Shows or hides the closed-loop gain contours of the Nichols chart.
 M contours</translation>
     </message>
+    <message>
+        <source>複素平面</source>
+        <translation>&amp;Complex Plane</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞを複素平面 (-Im Z 対 Re Z､等倍) に表示します。
+複素平面</source>
+        <translation>Shows the page in the complex plane (-Im Z over Re Z, equal scales).
+Complex Plane</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -1219,6 +1229,10 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
     <message>
         <source>ﾆｺﾙｽ線図の M 等高線</source>
         <translation>M contours in the Nichols chart</translation>
+    </message>
+    <message>
+        <source>複素平面</source>
+        <translation>Complex plane</translation>
     </message>
 </context>
 <context>

@@ -177,7 +177,7 @@ class Page:
 def page(
     sweep_or_path: Union[Sweep, PathLike],
     *,
-    view: Literal["bode", "nyquist", "nichols"] = "bode",
+    view: Literal["bode", "nyquist", "nichols", "complex"] = "bode",
     loop: Literal["open", "closed", "sensitivity"] = "open",
     overlays: Iterable[PathLike] = (),
     difference: Optional[PathLike] = None,

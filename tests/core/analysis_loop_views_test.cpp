@@ -56,6 +56,31 @@ TEST(NyquistView, EqualScalesAroundTheOrigin) {
   EXPECT_NEAR(l.y, -10.0, 1e-12);
 }
 
+// The complex plane of an impedance: -Im Z up, the origin and every point
+// in view, the same millimetres per ohm across and up, the frame filled.
+TEST(ComplexPlaneView, OriginAndEveryPointAtEqualScales) {
+  // 20 dB and -53.13°: Z = 6 - 8j, drawn at (6, 8).
+  const PlanePoint z =
+      ViewPlanePoint(ViewKind::kComplex, {100.0, 20.0, 0.0, -53.130102354155978}, 0.0);
+  EXPECT_NEAR(z.x, 6.0, 1e-12);
+  EXPECT_NEAR(z.y, 8.0, 1e-12);
+  const std::vector<PlanePoint> arc{{20, 0.5}, {25, 5}, {30, 0.2}, {kNan, 1e9}};
+  for (const auto& [w, h] : {std::pair{200.0, 100.0}, std::pair{100.0, 160.0}}) {
+    const NyquistFrame f = ComplexPlaneFrameFor(arc, w, h);
+    EXPECT_DOUBLE_EQ((f.range.xMax - f.range.xMin) * f.scale, w);
+    EXPECT_DOUBLE_EQ((f.range.yMax - f.range.yMin) * f.scale, h);
+    EXPECT_LT(f.range.xMin, 0.0);  // the origin, far left of the arc
+    EXPECT_LT(f.range.yMin, 0.0);
+    EXPECT_GT(f.range.xMax, 30.0);
+    EXPECT_GT(f.range.yMax, 5.0);
+  }
+  // Nothing to show: a unit square around the origin.
+  const NyquistFrame none = ComplexPlaneFrameFor({}, 100, 100);
+  EXPECT_GT(none.scale, 0.0);
+  EXPECT_LT(none.range.xMin, 0.0);
+  EXPECT_GT(none.range.xMax, 0.0);
+}
+
 TEST(NyquistView, DecadeLabelsLieOnTheCurve) {
   const auto points = UsablePoints(std::vector<SweepPoint>{{3000, -20, -170}, {3, 20, -10}});
   const auto decades = DecadeReadings(points);

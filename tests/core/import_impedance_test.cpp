@@ -88,7 +88,8 @@ TEST(ImpedanceRead, MalformedFilesFailWithTheirLine) {
       {"EXPLAIN\nTAG\tEISPOT\nZCURVE\tTABLE\n\tPt\tTime\tVolts\n1\t2\t3\n", 4,
        "見出しに周波数とインピーダンスの列がありません"},
       {"EC-Lab ASCII FILE\nNb header lines : many\n", 2, "見出しの行数が読めません"},
-      {"EC-Lab ASCII FILE\nNb header lines : 9\nfreq/Hz\tRe(Z)/Ohm\t-Im(Z)/Ohm\n", 9,
+      // A header line past the end is reported on its count's line.
+      {"EC-Lab ASCII FILE\nNb header lines : 9\nfreq/Hz\tRe(Z)/Ohm\t-Im(Z)/Ohm\n", 2,
        "見出しの行がありません"},
       {"freq,Zre,Zim\n10,1,2\n20,1\n", 3, "3 列目がありません"},
       {"freq,Zre,Zim\n", 0, "見出しだけでデータがありません"},

@@ -85,6 +85,15 @@ TEST_F(ExportImpedance, FormatsOfAnImpedanceInputComeFromTheValuesAsRead) {
   EXPECT_EQ(drawing.find("GAIN [dB]"), std::string::npos);
   EXPECT_NE(drawing.find("\"20m\""), std::string::npos);
   EXPECT_NE(drawing.find("\"100m\""), std::string::npos);
+
+  // The complex plane: Z' across, -Z'' up, the arcs above the axis.
+  ASSERT_EQ(Run({"-o", root_ + "/plane", "--view", "complex", "-f", "drawing,png", mpt_}), kExitOk)
+      << err_.str();
+  const std::string plane = ReadBytes(root_ + "/plane/cell.drawing.json");
+  EXPECT_NE(plane.find("\"Z' [\u03A9]\""), std::string::npos);
+  EXPECT_NE(plane.find("\"-Z'' [\u03A9]\""), std::string::npos);
+  EXPECT_NE(plane.find("\"axes\":{\"real\""), std::string::npos);
+  EXPECT_EQ(plane.find("PM "), std::string::npos);
 }
 
 TEST_F(ExportImpedance, UsageErrorsAndInputsThatAreNoImpedance) {

@@ -12,6 +12,7 @@ enum class ViewKind : int32_t {
   kBode,     // gain and phase over frequency
   kNyquist,  // Re L against Im L, equal scales
   kNichols,  // gain in dB over phase in degrees
+  kComplex,  // -Im against Re, equal scales, the origin in view: an impedance's plane
 };
 
 // Which curve the page shows: L as measured, the closed loop T = L / (1 + L)

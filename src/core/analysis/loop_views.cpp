@@ -88,6 +88,30 @@ NyquistFrame NyquistFrameFor(std::span<const PlanePoint> points, double radius, 
   return frame;
 }
 
+NyquistFrame ComplexPlaneFrameFor(std::span<const PlanePoint> points, double widthMm,
+                                  double heightMm) {
+  // The origin and every point, with a twentieth of the span around them.
+  double x0 = 0.0, x1 = 0.0, y0 = 0.0, y1 = 0.0;
+  for (const PlanePoint& p : points) {
+    if (!Finite(p)) continue;
+    x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+    y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+  }
+  double span = std::max(x1 - x0, y1 - y0);
+  if (!(span > 0.0) || !std::isfinite(span)) span = 1.0;
+  const double pad = span / 20.0;
+  x0 -= pad, x1 += pad, y0 -= pad, y1 += pad;
+  NyquistFrame frame;
+  frame.scale = std::min(widthMm / (x1 - x0), heightMm / (y1 - y0));
+  if (!(frame.scale > 0.0) || !std::isfinite(frame.scale)) frame.scale = 1.0;
+  // The same millimetres per unit across and up: the room left over on the
+  // longer side is shared out either side.
+  const double extraX = widthMm / frame.scale - (x1 - x0);
+  const double extraY = heightMm / frame.scale - (y1 - y0);
+  frame.range = {x0 - extraX / 2.0, x1 + extraX / 2.0, y0 - extraY / 2.0, y1 + extraY / 2.0};
+  return frame;
+}
+
 std::vector<CurveReading> DecadeReadings(std::span<const UsablePoint> points) {
   std::vector<CurveReading> out;
   if (points.empty()) return out;
@@ -125,6 +149,10 @@ PlanePoint ViewPlanePoint(ViewKind kind, const CurveReading& at, double nicholsS
       return NyquistPoint(at.gain, at.phase);
     case ViewKind::kNichols:
       return {at.unwrapped + nicholsShift, at.gain};
+    case ViewKind::kComplex: {
+      const PlanePoint z = NyquistPoint(at.gain, at.phase);
+      return {z.x, -z.y};
+    }
     case ViewKind::kBode:
       break;
   }

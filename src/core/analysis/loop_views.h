@@ -43,6 +43,12 @@ struct NyquistFrame {
 NyquistFrame NyquistFrameFor(std::span<const PlanePoint> points, double radius, double widthMm,
                              double heightMm);
 
+// The frame of an impedance's complex plane: the same millimetres per unit
+// on both axes, the origin and every point in view with a little room
+// around them, the frame filled.
+NyquistFrame ComplexPlaneFrameFor(std::span<const PlanePoint> points, double widthMm,
+                                  double heightMm);
+
 // The curve read at each decade frequency (1, 10, 100 ... Hz, and 0.1 Hz and
 // below) within the points' range, in ascending frequency: where the views
 // label the curve with its frequency.

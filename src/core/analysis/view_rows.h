@@ -28,7 +28,7 @@ struct ViewRow {
   const char* help;               // the exporter's --view help
 };
 
-inline constexpr std::array<ViewRow, 3> kViewRows{{
+inline constexpr std::array<ViewRow, 4> kViewRows{{
     {ViewKind::kBode, "BODE", "bode", FERNPLOT_TEXT("Commands", "ﾎﾞｰﾄﾞ線図"),
      FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞをｹﾞｲﾝと位相の周波数特性で表示します。\nﾎﾞｰﾄﾞ線図"),
      FERNPLOT_TEXT("PropertySheet", "ﾎﾞｰﾄﾞ線図"), "gain and phase over frequency"},
@@ -38,6 +38,11 @@ inline constexpr std::array<ViewRow, 3> kViewRows{{
     {ViewKind::kNichols, "NICHOLS", "nichols", FERNPLOT_TEXT("Commands", "ﾆｺﾙｽ線図"),
      FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞを位相対ｹﾞｲﾝで表示します。\nﾆｺﾙｽ線図"),
      FERNPLOT_TEXT("PropertySheet", "ﾆｺﾙｽ線図"), "the Nichols chart (gain over phase)"},
+    {ViewKind::kComplex, "COMPLEX", "complex", FERNPLOT_TEXT("Commands", "複素平面"),
+     FERNPLOT_TEXT("Commands",
+                   "表示ﾍﾟｰｼﾞを複素平面 (-Im Z 対 Re Z､等倍) に表示します。\n複素平面"),
+     FERNPLOT_TEXT("PropertySheet", "複素平面"),
+     "the complex plane of an impedance (-Im Z over Re Z, the origin in view)"},
 }};
 
 // The rows follow the enum, so a view's number (the property sheet's combo

@@ -364,6 +364,13 @@ constexpr std::array<LoopLayer, 12> kNicholsLayers = {
     DrawLoopFigureMarks,     Shared<DrawLegend>,     Shared<DrawInfoTexts>,
 };
 
+// No unit circle, critical point or loop margins: an impedance is no loop.
+constexpr std::array<LoopLayer, 9> kComplexPlaneLayers = {
+    Shared<DrawPageOutline>, Shared<DrawCreditLine>,  Shared<DrawFrameAndTitle>,
+    DrawPlaneAxes,           Shared<DrawFrameOutline>, DrawOverlayLoopCurves,
+    DrawLoopCurve,           Shared<DrawLegend>,       Shared<DrawInfoTexts>,
+};
+
 class LoopPlan final : public PlannedPage {
  public:
   LoopPlan(LoopStages stages, std::span<const LoopLayer> layers)
@@ -383,9 +390,10 @@ class LoopView final : public PageView {
   explicit LoopView(ViewKind kind) : kind_(kind) {}
   std::unique_ptr<PlannedPage> Plan(const GraphPage& page, DrawingDocument& drawing,
                                     std::span<const CurveGrid> grids) const override {
-    return std::make_unique<LoopPlan>(
-        PlanLoopPage(kind_, page, drawing, grids),
-        kind_ == ViewKind::kNyquist ? NyquistLayers() : NicholsLayers());
+    const std::span<const LoopLayer> layers = kind_ == ViewKind::kNyquist   ? NyquistLayers()
+                                              : kind_ == ViewKind::kComplex ? kComplexPlaneLayers
+                                                                            : NicholsLayers();
+    return std::make_unique<LoopPlan>(PlanLoopPage(kind_, page, drawing, grids), layers);
   }
 
  private:
@@ -409,6 +417,11 @@ const PageView& NyquistView() {
 
 const PageView& NicholsView() {
   static const LoopView view(ViewKind::kNichols);
+  return view;
+}
+
+const PageView& ComplexPlaneView() {
+  static const LoopView view(ViewKind::kComplex);
   return view;
 }
 

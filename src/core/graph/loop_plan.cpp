@@ -12,6 +12,7 @@
 #include "graph/layout.h"
 #include "graph/loop_stages.h"
 #include "graph/overlays.h"
+#include "graph/page_impedance.h"
 
 namespace fernplot {
 
@@ -172,6 +173,38 @@ void PlanNyquist(LoopStages& s) {
   s.yCaption = prefix + kImaginaryCaption;
 }
 
+// The complex plane of an impedance: -Im Z up against Re Z in ohms, as the
+// Nyquist view lays out its axes, but framed on the data and the origin.
+void PlanComplexPlane(LoopStages& s) {
+  const GraphProperties& p = s.base.props();
+  const FrameRect& f = s.geometry().frame;
+  std::vector<PlanePoint> all;
+  for (const LoopTrace& t : s.curves) all.insert(all.end(), t.plane.begin(), t.plane.end());
+  const NyquistFrame frame = ComplexPlaneFrameFor(all, f.right - f.left, f.bottom - f.top);
+  s.range = frame.range;
+  PageLayout& L = s.base.layout.page;
+  L.frequency = FrequencyAxisMap(f, 0.0, s.range.xMin, frame.scale, false);
+  L.gain = VerticalAxisMap(f, 0.0, s.range.yMin, frame.scale);
+  L.right = L.gain;
+  const PageText& t = s.base.text;
+  double labelWidth = t.Width(kFontFreqLabels, kPlaneLabelSample) + kLinearLabelGap;
+  s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  const double widest =
+      t.Width(kFontFreqLabels, FormatFixed(s.range.xMin, StepDecimals(s.xTicks.step))) +
+      kLinearLabelGap;
+  if (widest > labelWidth) {
+    labelWidth = widest;
+    s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
+  }
+  s.yTicks.step = StepForSlots(s.range.yMax, s.range.yMin,
+                               (f.bottom - f.top) / (t.Height(kFontGainLabels) * LabelGap(p.VL)));
+  s.xTicks.decimals = StepDecimals(s.xTicks.step);
+  s.yTicks.decimals = StepDecimals(s.yTicks.step);
+  const bool ohms = ShowsOhms(s.base.page);
+  s.xCaption = ohms ? "Z' [\u03A9]" : "REAL";
+  s.yCaption = ohms ? "-Z'' [\u03A9]" : "-IMAGINARY";
+}
+
 void PlanNichols(LoopStages& s) {
   const GraphProperties& p = s.base.props();
   const FrameRect& f = s.geometry().frame;
@@ -226,6 +259,8 @@ LoopStages PlanLoopPage(ViewKind kind, const GraphPage& page, DrawingDocument& d
   }
   if (kind == ViewKind::kNyquist) {
     PlanNyquist(s);
+  } else if (kind == ViewKind::kComplex) {
+    PlanComplexPlane(s);
   } else {
     PlanNichols(s);
   }

@@ -15,6 +15,7 @@ constexpr std::array<ViewDrawingRow, kViewRows.size()> kDrawingRows{{
     {ViewKind::kBode, &BodeView, true, "frequency", "", "gain"},
     {ViewKind::kNyquist, &NyquistView, false, "real", "", "imaginary"},
     {ViewKind::kNichols, &NicholsView, false, "phase", "nicholsPhase", "gain"},
+    {ViewKind::kComplex, &ComplexPlaneView, false, "real", "", "imaginary"},
 }};
 
 constexpr bool RowsMatch() {

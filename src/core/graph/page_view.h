@@ -40,6 +40,7 @@ const PageView& BodeView();
 // Re L against Im L at equal scales, and the gain over the unwrapped phase.
 const PageView& NyquistView();
 const PageView& NicholsView();
+const PageView& ComplexPlaneView();
 // The view the page's properties ask for.
 const PageView& ViewFor(const GraphPage& page);
 

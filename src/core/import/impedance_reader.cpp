@@ -352,11 +352,12 @@ std::optional<ImportResult> FindTable(std::string_view text, ZLayout layout, Lay
           return ImportFailure(lines.LineNumber(),
                                FERNPLOT_TEXT("Import", "見出しの行数が読めません"));
         }
+        // A header line that is not there is reported where its count is.
+        const size_t countLine = lines.LineNumber();
         size_t number = 0;
         if (!LineAt(text, static_cast<size_t>(n), line, number) ||
             number != static_cast<size_t>(n)) {
-          return ImportFailure(static_cast<size_t>(n),
-                               FERNPLOT_TEXT("Import", "見出しの行がありません"));
+          return ImportFailure(countLine, FERNPLOT_TEXT("Import", "見出しの行がありません"));
         }
         return header(number, TrimSpace(line));
       }

@@ -53,6 +53,7 @@ enum CommandId : int {
   kCmdLoopClosed = 33114,
   kCmdLoopSensitivity = 33115,
   kCmdNicholsContours = 33116,
+  kCmdViewComplex = 33117,
   kCmdFitModel = 33120,
   kCmdModelResidual = 33121,
   kCmdRemoveModel = 33122,
