@@ -40,7 +40,7 @@ constexpr std::string_view kOptionNames[] = {
     "--circuit",        "--initial",     "--circuit-weight",
     "--global",         "--global-seconds", "--kk-fit",
     "--kk-c",           "--kk-max-m",    "--kk-capacitance",
-    "--fmin",           "--fmax"};
+    "--fmin",           "--fmax",        "--shunt"};
 
 // Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
 size_t EditDistance(std::string_view a, std::string_view b) {

@@ -358,6 +358,7 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (options.loopCurve) defaults.loopCurve = *options.loopCurve;
   if (options.nyquistRadius) defaults.nyquistRadius = *options.nyquistRadius;
   if (options.nicholsContours) defaults.nicholsContours = *options.nicholsContours;
+  if (options.impedance.shuntOhms) defaults.shuntOhms = *options.impedance.shuntOhms;
   for (const auto& [name, value] : options.setProperties) {
     // Checked against the factory page when parsed; over the settings
     // file's page a value can still be refused (a limit past its other end).

@@ -34,7 +34,9 @@ std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool 
 }
 
 std::string ImpedanceOptionsHelp() {
-  return "  --columns LIST  read a delimited table's first three columns as LIST:\n"
+  return "  --shunt OHMS   channel 2 across a shunt of OHMS: a ratio page shows the\n"
+         "                 impedance Z = OHMS * H of its ratio H (settings line SHUNT)\n"
+         "  --columns LIST  read a delimited table's first three columns as LIST:\n"
          "                 f,re,im  f,re,-im  f,mag,deg (an impedance in ohms) or\n"
          "                 f,db,deg (a ratio); a header row is skipped\n"
          "  --circuit STRING  the equivalent circuit -f circuit fits to every\n"

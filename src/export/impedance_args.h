@@ -17,6 +17,7 @@ namespace fernplot {
 
 struct ImpedanceOptions {
   TableColumns columns = TableColumns::kFromFile;  // --columns LIST
+  std::optional<double> shuntOhms;                 // --shunt OHMS
   std::optional<std::string> circuitText;          // --circuit STRING
   std::optional<std::string> initialText;          // --initial NAME=VALUE,...
   // The circuit parsed and the fit's choices (its band is --fmin/--fmax),
@@ -49,7 +50,15 @@ template <typename Value, typename NoValue>
 bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,
                          ImpedanceOptions& o, std::string& error) {
   std::string v;
-  if (arg == "--columns") {
+  if (arg == "--shunt") {
+    const std::optional<double> r = value(v) ? ParseOptionNumber(v) : std::nullopt;
+    if (!r || !(*r > 0.0)) {
+      error = "--shunt takes the shunt's ohms, a number above 0" +
+              (v.empty() ? std::string() : ", not '" + v + "'");
+    } else {
+      o.shuntOhms = *r;
+    }
+  } else if (arg == "--columns") {
     if (!value(v)) {
       error = std::string("--columns needs ") + kTableColumnsWords;
     } else if (const std::optional<TableColumns> c = ParseTableColumns(v)) {

@@ -9,8 +9,11 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <cmath>
+#include <complex>
+#include <numbers>
 #include <sstream>
 
+#include "datafile/data_file_writer.h"
 #include "export_run.h"
 #include "fernplot_test_data.h"
 #include "impedance_samples.h"
@@ -130,6 +133,55 @@ TEST_F(ExportImpedance, UsageErrorsAndInputsThatAreNoImpedance) {
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "zcsv", "--columns", "f,re,-im", table}), kExitOk)
       << err_.str();
   EXPECT_EQ(Out("t.z.csv"), "frequency,re,im\n100,3,-4\n1000,3,4\n");
+}
+
+// Channel 2 across a shunt: the ratio page becomes Z = R·H, by the option,
+// the settings line or --set alike; an impedance file is not scaled.
+TEST_F(ExportImpedance, AShuntMakesARatioPageAnImpedance) {
+  const std::string dat = root_ + "/A.DAT";
+  WriteBytes(dat, EncodeCalculatedDataFile(testing::TestHeader({.dataType = 1, .pointCount = 2}),
+                                           {{10.0, 2.0f, -30.0f}, {100.0, 0.1f, -90.0f}}));
+  const std::string cfg = root_ + "/shunt.CFG";
+  WriteBytes(cfg, "SHUNT = 0.5\r\n");
+  ASSERT_EQ(Run({"-o", root_ + "/opt", "--shunt", "0.5", "-f", "zcsv,csv,drawing", dat}), kExitOk)
+      << err_.str();
+  ASSERT_EQ(Run({"-o", root_ + "/cfg", "-s", cfg, "-f", "zcsv,csv,drawing", dat}), kExitOk);
+  ASSERT_EQ(Run({"-o", root_ + "/set", "--factory", "--set", "shunt=0.5", "-f", "zcsv,csv,drawing",
+                 dat}),
+            kExitOk);
+  const std::string zcsv = ReadBytes(root_ + "/opt/A.z.csv");
+  for (const char* dir : {"/cfg/", "/set/"}) {
+    for (const char* name : {"A.z.csv", "A.csv", "A.drawing.json"}) {
+      EXPECT_EQ(ReadBytes(root_ + dir + name), ReadBytes(root_ + "/opt/" + name)) << dir << name;
+    }
+  }
+  // Z = 0.5·H in double from the file's float gain and phase (|H| 2 at 10 Hz).
+  const std::complex<double> h0 = std::polar(2.0, -30.0 * std::numbers::pi / 180);
+  std::istringstream rows(zcsv);
+  std::string header, first;
+  std::getline(rows, header);
+  std::getline(rows, first);
+  const size_t a = first.find(','), b = first.find(',', a + 1);
+  EXPECT_EQ(first.substr(0, a), "10");
+  EXPECT_NEAR(std::stod(first.substr(a + 1, b - a - 1)), 0.5 * h0.real(), 1e-6);
+  EXPECT_NEAR(std::stod(first.substr(b + 1)), 0.5 * h0.imag(), 1e-6);
+  // The page CSV in the record's order: f, |Z|, θ.
+  const std::string csv = ReadBytes(root_ + "/opt/A.csv");
+  EXPECT_EQ(csv.substr(0, csv.find('\r')), "100.000000 , 0.050000 , -90.000000");
+  EXPECT_NE(ReadBytes(root_ + "/opt/A.drawing.json").find("\"|Z| [\u03A9]\""), std::string::npos);
+  // Without a shunt the page is the ratio it always was.
+  ASSERT_EQ(Run({"-o", root_ + "/plain", "-f", "csv", dat}), kExitOk);
+  const std::string plain = ReadBytes(root_ + "/plain/A.csv");
+  EXPECT_EQ(plain.substr(0, plain.find('\r')), "100.000000 , -20.000000 , -90.000000");
+  // An impedance file is not scaled.
+  ASSERT_EQ(Run({"-o", root_ + "/z1", "-f", "zcsv", mpt_}), kExitOk);
+  ASSERT_EQ(Run({"-o", root_ + "/z2", "--shunt", "10", "-f", "zcsv", mpt_}), kExitOk);
+  EXPECT_EQ(ReadBytes(root_ + "/z1/cell.z.csv"), ReadBytes(root_ + "/z2/cell.z.csv"));
+  for (const char* bad : {"0", "-1", "x", "inf"}) {
+    EXPECT_EQ(Run({"--shunt", bad, "-f", "csv", dat}), kExitUsage) << bad;
+    EXPECT_NE(err_.str().find("--shunt takes the shunt's ohms"), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--set", "shunt=-2", "-f", "csv", dat}), kExitUsage);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_figures.h"
 
+#include <cmath>
+
 #include "analysis/loop.h"
+#include "graph/page_impedance.h"
 
 namespace fernplot {
 
@@ -32,10 +35,31 @@ void ShowLoopCurve(GraphPage& page) {
   page.properties.VR.caption = prefix + page.properties.VR.caption;
 }
 
+void ShowShuntImpedance(GraphPage& page) {
+  if (!UsesShunt(page) || page.shuntShown) return;
+  page.shuntShown = true;
+  const double db = 20.0 * std::log10(page.properties.shuntOhms);
+  const auto raise = [db](MeasurementData& d) {
+    if (!d.points) return;
+    for (DataPoint& p : *d.points) {
+      p.gainCh1Ch2 = static_cast<float>(p.gainCh1Ch2 + db);
+      p.gainCh2Ch1 = static_cast<float>(p.gainCh2Ch1 + db);
+    }
+  };
+  raise(page.data);
+  for (OverlayTrace& overlay : page.overlays) raise(overlay.data);
+}
+
 const GraphPage& ShownPage(const GraphPage& page, std::unique_ptr<GraphPage>& holder) {
-  if (page.properties.loopCurve == LoopCurve::kOpen || page.loopCurveShown) return page;
+  const bool loop = page.properties.loopCurve != LoopCurve::kOpen && !page.loopCurveShown;
+  const bool shunt = UsesShunt(page) && !page.shuntShown;
+  if (!loop && !shunt) return page;
   holder = std::make_unique<GraphPage>(page);
-  ShowLoopCurve(*holder);
+  if (loop) {
+    ShowLoopCurve(*holder);
+  } else {
+    ShowShuntImpedance(*holder);
+  }
   return *holder;
 }
 

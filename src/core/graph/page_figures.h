@@ -25,9 +25,14 @@ SweepFigures PageFigures(const GraphPage& page);
 // for a page that shows its curve already.
 void ShowLoopCurve(GraphPage& page);
 
+// Makes a ratio page measured through a shunt (UsesShunt) show its
+// impedance Z = R·H: its gains and its overlays' raised by 20 log10 R, in
+// both ratios. Nothing for a page that shows it already.
+void ShowShuntImpedance(GraphPage& page);
+
 // The page as it is drawn and listed: the page itself, or a copy of it
 // made to show T or S (kept in `holder`) when it holds L and asks for one of
-// those.
+// those, or its impedance when it has a shunt.
 const GraphPage& ShownPage(const GraphPage& page, std::unique_ptr<GraphPage>& holder);
 
 }  // namespace fernplot

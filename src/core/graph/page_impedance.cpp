@@ -3,25 +3,62 @@
 
 #include <algorithm>
 #include <numeric>
+#include <numbers>
+#include <cmath>
 
 #include "graph/overlays.h"
+#include "graph/page_figures.h"
 
 namespace fernplot {
 
-bool IsImpedancePage(const GraphPage& page) {
+bool HoldsImpedance(const GraphPage& page) {
   const std::optional<ImportedSource>& source = page.data.imported;
   return source && source->sweep && source->sweep->quantity == SweepQuantity::kImpedance;
 }
 
-bool ShowsOhms(const GraphPage& page) {
-  return IsImpedancePage(page) && !InDifferenceMode(page) &&
-         page.properties.calcType == ChannelRatio::kCh1Ch2 && !page.loopCurveShown &&
+bool UsesShunt(const GraphPage& page) {
+  return IsShuntOhms(page.properties.shuntOhms) && !HoldsImpedance(page) &&
          page.properties.loopCurve == LoopCurve::kOpen;
 }
 
+bool IsImpedancePage(const GraphPage& page) {
+  return HoldsImpedance(page) || UsesShunt(page);
+}
+
+bool ShowsOhms(const GraphPage& page) {
+  if (InDifferenceMode(page) || page.loopCurveShown ||
+      page.properties.loopCurve != LoopCurve::kOpen) {
+    return false;
+  }
+  // A file's impedance is read as CH1/CH2 (CH2/CH1 is its inverse); a
+  // shunt makes Z of whichever ratio the page shows.
+  return UsesShunt(page) ||
+         (HoldsImpedance(page) && page.properties.calcType == ChannelRatio::kCh1Ch2);
+}
+
+namespace {
+
+// R·H at each usable point of the ratio the page shows, in double from the
+// file's float values; a page already showing it is read as it stands.
+ComplexSweep ShuntSweep(const GraphPage& page) {
+  ComplexSweep sweep;
+  sweep.quantity = SweepQuantity::kImpedance;
+  const double r = page.shuntShown ? 1.0 : page.properties.shuntOhms;
+  for (const UsablePoint& p : PageUsablePoints(page)) {
+    sweep.frequency.push_back(p.frequency);
+    sweep.response.push_back(r * std::polar(std::pow(10.0, p.gain / 20.0),
+                                            p.phase * (std::numbers::pi / 180.0)));
+  }
+  return sweep;
+}
+
+}  // namespace
+
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page) {
   if (!IsImpedancePage(page)) return std::nullopt;
-  const ComplexSweep& sweep = *page.data.imported->sweep;
+  ComplexSweep shunt;
+  if (!HoldsImpedance(page)) shunt = ShuntSweep(page);
+  const ComplexSweep& sweep = HoldsImpedance(page) ? *page.data.imported->sweep : shunt;
   std::vector<size_t> order(sweep.frequency.size());
   std::iota(order.begin(), order.end(), size_t{0});
   std::stable_sort(order.begin(), order.end(),

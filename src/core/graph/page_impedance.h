@@ -10,6 +10,11 @@
 namespace fernplot {
 
 // Whether the page's record is an impedance (an impedance file's trace).
+bool HoldsImpedance(const GraphPage& page);
+// Whether it is a ratio page measured through a shunt: its impedance is
+// Z = R·H, H the ratio it shows (an impedance file is never scaled).
+bool UsesShunt(const GraphPage& page);
+// Either of those.
 bool IsImpedancePage(const GraphPage& page);
 
 // Whether the page's gain curve is read in ohms: an impedance page showing
@@ -17,7 +22,8 @@ bool IsImpedancePage(const GraphPage& page);
 bool ShowsOhms(const GraphPage& page);
 
 // The page's impedance in ascending frequency (equal frequencies once, the
-// first kept); nothing for a page that is not an impedance.
+// first kept), in double: as read, or R·H of the ratio's points; nothing
+// for a page that is not an impedance.
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page);
 
 }  // namespace fernplot

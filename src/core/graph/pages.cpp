@@ -19,17 +19,33 @@ GraphPage* PageForSheet(PageList& pages, int k) {
 
 namespace {
 
-// An impedance page lists f, |Z| in ohms and θ, from the values as read.
-std::string ImpedanceCsvText(const ComplexSweep& sweep) {
+void AddCsvRow(std::string& text, double frequency, double ohms, double degrees) {
+  text += FormatFixedPoint(frequency, 6);
+  text += " , ";
+  text += FormatFixedPoint(ohms, 6);
+  text += " , ";
+  text += FormatFixedPoint(degrees, 6);
+  text += "\r\n";
+}
+
+// An impedance page lists f, |Z| in ohms and θ: the values as read, or
+// R·|H| and the phase of each point of a page measured through a shunt.
+std::string ImpedanceCsvText(const GraphPage& page) {
   std::string text;
-  text.reserve(sweep.frequency.size() * 40);
-  for (size_t i = 0; i < sweep.frequency.size(); ++i) {
-    text += FormatFixedPoint(sweep.frequency[i], 6);
-    text += " , ";
-    text += FormatFixedPoint(std::abs(sweep.response[i]), 6);
-    text += " , ";
-    text += FormatFixedPoint(std::arg(sweep.response[i]) * (180.0 / std::numbers::pi), 6);
-    text += "\r\n";
+  if (HoldsImpedance(page)) {
+    const ComplexSweep& sweep = *page.data.imported->sweep;
+    for (size_t i = 0; i < sweep.frequency.size(); ++i) {
+      AddCsvRow(text, sweep.frequency[i], std::abs(sweep.response[i]),
+                std::arg(sweep.response[i]) * (180.0 / std::numbers::pi));
+    }
+    return text;
+  }
+  if (!page.data.points) return text;
+  const double r = page.shuntShown ? 1.0 : page.properties.shuntOhms;
+  const bool ch2 = page.properties.calcType == ChannelRatio::kCh2Ch1;
+  for (const DataPoint& p : *page.data.points) {
+    const double gain = ch2 ? p.gainCh2Ch1 : p.gainCh1Ch2;
+    AddCsvRow(text, p.frequency, r * std::pow(10.0, gain / 20.0), ch2 ? p.phaseCh2Ch1 : p.phaseCh1Ch2);
   }
   return text;
 }
@@ -38,9 +54,7 @@ std::string ImpedanceCsvText(const ComplexSweep& sweep) {
 
 std::string PageCsvText(const GraphPage& page) {
   if (InDifferenceMode(page)) return DifferenceCsvText(page);
-  if (IsImpedancePage(page) && page.properties.calcType == ChannelRatio::kCh1Ch2) {
-    return ImpedanceCsvText(*page.data.imported->sweep);
-  }
+  if (ShowsOhms(page)) return ImpedanceCsvText(page);
   return CalculatedDataCsvText(page.data, page.properties.calcType == ChannelRatio::kCh2Ch1);
 }
 

@@ -63,6 +63,9 @@ struct GraphPage {
   // Its data and overlays already hold the closed loop or the sensitivity
   // its properties name (ShowLoopCurve), not the loop gain as measured.
   bool loopCurveShown = false;
+  // Its data and overlays already hold the impedance R·H its shunt makes of
+  // the ratio H (ShowShuntImpedance), not the ratio as measured.
+  bool shuntShown = false;
   // Its axis limits are a range the user zoomed to: its curves are cut at
   // the frame rather than run along it. A viewer state, never saved.
   bool rangeZoomed = false;

@@ -182,6 +182,9 @@ struct GraphProperties {
   DelayAperture delayAperture;
   // The closed-loop magnitude contours of the Nichols view.
   bool nicholsContours = true;
+  // Ohms of the shunt resistor channel 2 is measured across: above 0 the
+  // page shows the impedance Z = R·H of the ratio H it shows; 0 for none.
+  double shuntOhms = 0.0;
   bool operator==(const GraphProperties&) const = default;
 };
 
@@ -191,6 +194,11 @@ struct GraphProperties {
 inline constexpr const char* kFactoryGraphTitle = FERNPLOT_TEXT("Page", "周波数特性");
 
 void SetFactoryDefaults(GraphProperties& props);
+
+// A shunt's ohms that make a page an impedance page: finite and above 0.
+constexpr bool IsShuntOhms(double ohms) {
+  return ohms > 0.0 && ohms <= 1.7976931348623157e308;
+}
 GraphProperties FactoryDefaults();
 
 // Fixed display names of the eleven font categories and the check-box texts

@@ -378,6 +378,9 @@ std::vector<PropertyDescriptor> MakeProperties() {
     };
     all.push_back(std::move(aperture));
   }
+  all.push_back(Decimal<double>(
+      "shunt", -1, [](Props& p) -> double& { return p.shuntOhms; }, "0, or above 0",
+      "ohms of the shunt channel 2 is measured across: the page shows Z = R*H; 0 for none"));
   all.push_back(Words(
       "nichols.contours", {"ON", "OFF"}, [](const Props& p) { return p.nicholsContours ? 0u : 1u; },
       [](Props& p, size_t k) { p.nicholsContours = k == 0; },

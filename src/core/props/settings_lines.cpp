@@ -537,6 +537,32 @@ std::vector<LineKind> MakeLineKinds() {
        },
        [](const V& v, size_t) { return UsableAperture(v.props.delayAperture); },
        false});
+  // The shunt resistor, in ohms; written only when there is one.
+  kinds.push_back({"SHUNT",
+                   std::nullopt,
+                   {{"%s",
+                     [](std::string& out, const V& v, size_t) {
+                       char number[32];
+                       const auto [end, ec] =
+                           std::to_chars(number, number + sizeof number, v.props.shuntOhms);
+                       if (ec == std::errc()) out.append(number, end);
+                     },
+                     [](V& v, size_t, Scanned f, D&) {
+                       double ohms = 0.0;
+                       const std::string& text = f[0].text;
+                       const auto [end, ec] =
+                           std::from_chars(text.data(), text.data() + text.size(), ohms);
+                       if (ec != std::errc() || end != text.data() + text.size() ||
+                           !IsShuntOhms(ohms)) {
+                         return false;
+                       }
+                       v.props.shuntOhms = ohms;
+                       return true;
+                     }}},
+                   nullptr,
+                   [](const V& v, size_t) { return IsShuntOhms(v.props.shuntOhms); },
+                   nullptr,
+                   false});
   kinds.push_back({"NICHOLS_CONTOURS",
                    std::nullopt,
                    {{"%s",
