@@ -1234,6 +1234,22 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
         <source>複素平面</source>
         <translation>Complex plane</translation>
     </message>
+    <message>
+        <source>ｼｬﾝﾄ抵抗：</source>
+        <translation>Shunt:</translation>
+    </message>
+    <message>
+        <source>CH2 をこの抵抗 (Ω) の両端で測ると、ｲﾝﾋﾟｰﾀﾞﾝｽ Z = R・H を表示します。空欄: なし</source>
+        <translation>With CH2 measured across this resistor (Ω) the page shows the impedance Z = R·H. Empty: none</translation>
+    </message>
+    <message>
+        <source>ｼｬﾝﾄ抵抗が不正です。
+
+0 より大きい値 (Ω) にするか、空欄にしてください。</source>
+        <translation>The shunt is not valid.
+
+Enter a value above 0 (Ω), or leave the box empty.</translation>
+    </message>
 </context>
 <context>
     <name>QtFrameDialogs</name>

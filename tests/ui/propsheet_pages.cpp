@@ -651,6 +651,43 @@ class PagesTest : public QObject {
     QVERIFY(sheet->general()->apertureBox()->isEnabled());
     QVERIFY(sheet->general()->apertureUnitList()->isEnabled());
   }
+
+  // The shunt: empty for none, a value above 0 stored, anything else the
+  // sheet's message with the box focused; an unchanged box keeps its digits.
+  void shuntBox() {
+    const struct {
+      const char* typed;
+      bool accepted;
+      double stored;
+    } cases[] = {{"0.1", true, 0.1}, {"", true, 0.0}, {"1e3", true, 1000.0},
+                 {"0", false, 0.0},  {"-5", false, 0.0}, {"x", false, 0.0}};
+    for (const auto& c : cases) {
+      SheetRig rig;
+      auto sheet = rig.open(true, FactoryDefaults());
+      QLineEdit* box = sheet->general()->shuntBox();
+      QCOMPARE(box->text(), QString());
+      TypeInto(box, QString::fromLatin1(c.typed));
+      ClickOk(*sheet);
+      QCOMPARE(sheet->result() == QDialog::Accepted, c.accepted);
+      QCOMPARE(rig.messages.size(), c.accepted ? 0 : 1);
+      if (!c.accepted) {
+        QVERIFY(box->hasFocus());
+        continue;
+      }
+      GraphProperties stored = FactoryDefaults();
+      sheet->storeInto(stored);
+      QCOMPARE(stored.shuntOhms, c.stored);
+    }
+    SheetRig rig;
+    GraphProperties record = FactoryDefaults();
+    record.shuntOhms = 0.1234567890123;
+    auto sheet = rig.open(true, record);
+    QCOMPARE(sheet->general()->shuntBox()->text(), QStringLiteral("0.1234567890123"));
+    ClickOk(*sheet);
+    GraphProperties stored = FactoryDefaults();
+    sheet->storeInto(stored);
+    QCOMPARE(stored.shuntOhms, 0.1234567890123);
+  }
 };
 
 QTEST_MAIN(PagesTest)

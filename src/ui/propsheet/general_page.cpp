@@ -202,6 +202,19 @@ CPropGeneral::CPropGeneral(const SheetServices& services, QWidget* parent)
   contours_ = new QCheckBox(tr("ﾆｺﾙｽ線図の M 等高線"), loopBox);
   loopLayout->addWidget(contours_, 2, 0, 1, 4);
   top->addWidget(loopBox);
+
+  // Channel 2 across a shunt: the page shows the impedance.
+  auto* shuntRow = new QHBoxLayout;
+  shuntRow->addWidget(new QLabel(tr("ｼｬﾝﾄ抵抗："), this));
+  shunt_ = new QLineEdit(this);
+  shunt_->setObjectName(QStringLiteral("shuntOhms"));
+  shunt_->setMaximumWidth(90);
+  shunt_->setToolTip(tr("CH2 をこの抵抗 (Ω) の両端で測ると、ｲﾝﾋﾟｰﾀﾞﾝｽ Z = R・H を表示します。"
+                        "空欄: なし"));
+  shuntRow->addWidget(shunt_);
+  shuntRow->addWidget(new QLabel(QStringFromUtf8("\u03A9"), this));
+  shuntRow->addStretch(1);
+  top->addLayout(shuntRow);
   top->addStretch(1);
 
   connect(background_, &QPushButton::clicked, this, [this] { pickColour(v_.backgroundColor); });
@@ -247,6 +260,17 @@ void CPropGeneral::readControls() {
 bool CPropGeneral::killActive() {
   if (!isInitialised()) return true;
   readControls();
+  const QString shunt = shunt_->text().trimmed();
+  if (shunt != shownShunt_) {
+    bool read = true;
+    const double ohms = shunt.isEmpty() ? 0.0 : QLocale::c().toDouble(shunt, &read);
+    if (!read || (!shunt.isEmpty() && !IsShuntOhms(ohms))) {
+      showMessage(tr("ｼｬﾝﾄ抵抗が不正です。\n\n0 より大きい値 (Ω) にするか、空欄にしてください。"));
+      focusBox(shunt_);
+      return false;
+    }
+    v_.shuntOhms = ohms;
+  }
   if (!aperture_->isEnabled()) return true;
   bool ok = false;
   const double width = QLocale::c().toDouble(aperture_->text().trimmed(), &ok);
@@ -294,6 +318,9 @@ void CPropGeneral::writeControls() {
   aperture_->setEnabled(v_.rightAxis == kRightGroupDelay);
   apertureUnit_->setEnabled(v_.rightAxis == kRightGroupDelay);
   contours_->setChecked(v_.nicholsContours);
+  shownShunt_ =
+      IsShuntOhms(v_.shuntOhms) ? QLocale::c().toString(v_.shuntOhms, 'g', QLocale::FloatingPointShortest) : QString();
+  shunt_->setText(shownShunt_);
   background_->setColour(v_.backgroundColor);
   gainSwatch_->setColour(v_.gainLineColor);
   phaseSwatch_->setColour(v_.phaseLineColor);

@@ -40,6 +40,7 @@ struct GeneralPageValues {
   int loopJudgement = 0;
   DelayAperture delayAperture;
   bool nicholsContours = true;
+  double shuntOhms = 0.0;  // 0: no shunt
 
   bool operator==(const GeneralPageValues&) const = default;
 };
@@ -104,6 +105,8 @@ class CPropGeneral final : public SheetPage {
   // An aperture that cannot be used gets the sheet's message.
   bool killActive() override;
   QCheckBox* nicholsContoursBox() const { return contours_; }
+  // The shunt's ohms; empty for none.
+  QLineEdit* shuntBox() const { return shunt_; }
 
  protected:
   void initialisePage() override;
@@ -135,6 +138,8 @@ class CPropGeneral final : public SheetPage {
   double shownRadius_ = 0.0;
   QLineEdit* aperture_ = nullptr;
   QComboBox* apertureUnit_ = nullptr;
+  QLineEdit* shunt_ = nullptr;
+  QString shownShunt_;  // the text written, so that an unchanged box keeps every digit
 };
 
 }  // namespace fernplot

@@ -97,6 +97,7 @@ void CPropSht1::load(const GraphProperties& record, const PageFacts& facts) {
   g.phaseLineColor = record.phaseLineColor;
   g.gainBoldOnPrint = record.gainLineBoldOnPrint != 0;
   g.phaseBoldOnPrint = record.phaseLineBoldOnPrint != 0;
+  g.shuntOhms = record.shuntOhms;
   g.rightAxis = record.rightAxis;
   g.marginReferenceZero = record.marginReferenceZero != 0;
   g.view = static_cast<int>(record.view);
@@ -161,6 +162,7 @@ void CPropSht1::storeInto(GraphProperties& record) const {
   record.loopJudgement = static_cast<LoopJudgement>(g.loopJudgement);
   record.delayAperture = g.delayAperture;
   record.nicholsContours = g.nicholsContours;
+  record.shuntOhms = g.shuntOhms;
 
   StoreAxisValues(frequency_->values(), false, record.HB);
   // Both vertical axes leave with the longer of the two lengths.
