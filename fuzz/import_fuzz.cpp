@@ -3,7 +3,8 @@
 // byte picks the file name the bytes are read under (the name is a hint for
 // the format), whether a parameter is asked for and whether the choice is
 // for two-ports only; the rest is the file. A file ending in a byte 1 to 4
-// is read with the table's columns named (--columns).
+// is read with the table's columns named (--columns), one ending in 5 to 7
+// as an impedance made of its S-parameters (--z-from).
 // Every result is either a set of traces of usable points or an error, never
 // both.
 
@@ -28,6 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.forTwoPorts = data[0] >= 128;
   if (size > 1 && data[size - 1] >= 1 && data[size - 1] <= 4) {
     options.columns = static_cast<TableColumns>(data[size - 1]);
+  } else if (size > 1 && data[size - 1] >= 5 && data[size - 1] <= 7) {
+    options.zFrom = static_cast<ZFrom>(data[size - 1] - 4);
   }
   const std::string_view bytes = fuzzing::InputText(data + 1, size - 1);
 
@@ -54,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     // A missing parameter is only ever reported for an explicit request.
     Check(!r.error.missingSelection || !options.sparam.empty() ||
-          options.columns != TableColumns::kFromFile);
+          options.columns != TableColumns::kFromFile || options.zFrom != ZFrom::kNone);
     // The line named exists.
     size_t lines = 1;
     for (const char c : bytes) lines += c == '\n';

@@ -2025,6 +2025,10 @@ It has been removed from the recent files.</translation>
         <source>--columns は区切りのある表にだけ使えます</source>
         <translation>--columns is for delimited tables only</translation>
     </message>
+    <message>
+        <source>--z-from は S パラメータのファイルにだけ使えます</source>
+        <translation>--z-from is for S-parameter files only</translation>
+    </message>
 </context>
 <context>
     <name>Commands</name>

@@ -40,7 +40,8 @@ constexpr std::string_view kOptionNames[] = {
     "--circuit",        "--initial",     "--circuit-weight",
     "--global",         "--global-seconds", "--kk-fit",
     "--kk-c",           "--kk-max-m",    "--kk-capacitance",
-    "--fmin",           "--fmax",        "--shunt"};
+    "--fmin",           "--fmax",        "--shunt",
+    "--z-from"};
 
 // Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
 size_t EditDistance(std::string_view a, std::string_view b) {
@@ -406,6 +407,9 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args) {
                                   FindExportFormat("verdict")) != o.formats.end());
       !why.empty()) {
     return fail(why);
+  }
+  if (o.impedance.zFrom != ZFrom::kNone && !o.sparam.empty()) {
+    return fail("--z-from and --sparam exclude each other: --z-from reads S11 or S21");
   }
   const auto asked = [&o](const char* name) {
     return std::find(o.formats.begin(), o.formats.end(), FindExportFormat(name)) != o.formats.end();

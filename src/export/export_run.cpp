@@ -96,7 +96,9 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   TaskOutput result;
   std::ostringstream err;
   SweepFileRead read = ReadSweepFile(
-      path, {run.options.sparam, false, run.options.impedance.columns}, run.translator);
+      path,
+      {run.options.sparam, false, run.options.impedance.columns, run.options.impedance.zFrom},
+      run.translator);
   if (!read.importError.empty()) {
     result.err = read.importError + "\n";
     result.ok = false;
@@ -385,7 +387,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   OutputClaims claims(options, inputs);
   ComparisonRead compared =
       ReadComparison(options.overlays, options.differenceFile,
-                     {options.sparam, false, options.impedance.columns}, translator);
+                     {options.sparam, false, options.impedance.columns, options.impedance.zFrom},
+                     translator);
   err << compared.errors;
   if (!compared.allRead) allWritten = false;
   // An input lacks what the command line asked of it.

@@ -36,6 +36,9 @@ std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool 
 std::string ImpedanceOptionsHelp() {
   return "  --shunt OHMS   channel 2 across a shunt of OHMS: a ratio page shows the\n"
          "                 impedance Z = OHMS * H of its ratio H (settings line SHUNT)\n"
+         "  --z-from s11|s21-shunt|s21-series  an S-parameter file as an impedance:\n"
+         "                 z0(1+S11)/(1-S11), z0/2 S21/(1-S21) of an element shunting\n"
+         "                 the line, 2 z0 (1-S21)/S21 of one in series (z0: the file's R)\n"
          "  --columns LIST  read a delimited table's first three columns as LIST:\n"
          "                 f,re,im  f,re,-im  f,mag,deg (an impedance in ohms) or\n"
          "                 f,db,deg (a ratio); a header row is skipped\n"

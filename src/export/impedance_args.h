@@ -18,6 +18,7 @@ namespace fernplot {
 struct ImpedanceOptions {
   TableColumns columns = TableColumns::kFromFile;  // --columns LIST
   std::optional<double> shuntOhms;                 // --shunt OHMS
+  ZFrom zFrom = ZFrom::kNone;                      // --z-from s11|s21-shunt|s21-series
   std::optional<std::string> circuitText;          // --circuit STRING
   std::optional<std::string> initialText;          // --initial NAME=VALUE,...
   // The circuit parsed and the fit's choices (its band is --fmin/--fmax),
@@ -57,6 +58,14 @@ bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,
               (v.empty() ? std::string() : ", not '" + v + "'");
     } else {
       o.shuntOhms = *r;
+    }
+  } else if (arg == "--z-from") {
+    if (!value(v)) {
+      error = "--z-from needs s11, s21-shunt or s21-series";
+    } else if (const std::optional<ZFrom> z = ParseZFrom(v)) {
+      o.zFrom = *z;
+    } else {
+      error = "--z-from takes s11, s21-shunt or s21-series, not '" + v + "'";
     }
   } else if (arg == "--columns") {
     if (!value(v)) {

@@ -131,6 +131,51 @@ TEST(ImpedanceRead, NamedColumnsReadAPlainTable) {
   EXPECT_TRUE(touchstone.error.missingSelection);
 }
 
+TEST(ImpedanceRead, TouchstoneZFilesAndImpedancesFromS) {
+  const auto read = [](const std::string& text, const std::string& name, ZFrom from) {
+    ImportOptions options;
+    options.zFrom = from;
+    return ParseImport(text, name, options);
+  };
+  // v1 Z is normalised to R; v2 is in ohms; a two-port gives Z11.
+  const ImportResult v1 = read("# Hz Z RI R 50\n1e6 0.2 -0.1\n", "z.s1p", ZFrom::kNone);
+  ASSERT_TRUE(v1.file);
+  EXPECT_EQ(SpectrumOf(v1).impedance[0], std::complex<double>(10, -5));
+  const ImportResult two = read("# Hz Z MA R 50\n1e6 0.5 90 1 0 1 0 0.25 0\n", "z.s2p", ZFrom::kNone);
+  ASSERT_TRUE(two.file);
+  EXPECT_EQ(two.file->traces[0].name, "Z11");
+  EXPECT_NEAR(SpectrumOf(two).impedance[0].imag(), 25.0, 1e-12);
+  const ImportResult v2 =
+      read("[Version] 2.0\n# Hz Z RI R 50\n[Number of Ports] 1\n[Network Data]\n1e6 3 4\n[End]\n",
+           "v2.s1p", ZFrom::kNone);
+  ASSERT_TRUE(v2.file) << v2.error.message;
+  EXPECT_EQ(SpectrumOf(v2).impedance[0], std::complex<double>(3, 4));
+  // From S: the reflection, and the element shunting or in series.
+  const std::complex<double> s11(0.2, -0.3), s21(0.6, 0.1);
+  const std::string s2p = "# Hz S RI R 75\n1e6 0.2 -0.3 0.6 0.1 0.6 0.1 0.2 -0.3\n";
+  const struct {
+    ZFrom from;
+    std::complex<double> z;
+  } cases[] = {{ZFrom::kS11, 75.0 * (1.0 + s11) / (1.0 - s11)},
+               {ZFrom::kS21Shunt, 37.5 * s21 / (1.0 - s21)},
+               {ZFrom::kS21Series, 150.0 * (1.0 - s21) / s21}};
+  for (const auto& c : cases) {
+    const ImportResult r = read(s2p, "dut.s2p", c.from);
+    ASSERT_TRUE(r.file) << r.error.message;
+    const std::complex<double> z = SpectrumOf(r).impedance[0];
+    EXPECT_NEAR(std::abs(z - c.z), 0.0, 1e-12 * std::abs(c.z));
+  }
+  EXPECT_EQ(ParseZFrom("S21-Series"), ZFrom::kS21Series);
+  EXPECT_FALSE(ParseZFrom("s22"));
+  // A file of Z has no S to convert: a usage error of that input.
+  const ImportResult z = read("# Hz Z RI R 50\n1e6 0.2 -0.1\n", "z.s1p", ZFrom::kS11);
+  ASSERT_FALSE(z.file);
+  EXPECT_TRUE(z.error.missingSelection);
+  // S itself stays a ratio.
+  const ImportResult s = read(s2p, "dut.s2p", ZFrom::kNone);
+  EXPECT_FALSE(s.file->traces[0].sweep);
+}
+
 TEST(ImpedanceTables, LcrValuesFollowTheirFormulas) {
   const double f = 1000.0, w = 2 * std::numbers::pi * f;
   // A capacitor of 1 µF with 0.1 Ω ESR.

@@ -320,8 +320,9 @@ TEST_F(ExportImport, MultiPortFilesGiveEveryParameterAndBadRowsFailWithTheirLine
   const std::string z = root_ + "/quadz.s4p";
   WriteBytes(z, QuadText('Z'));
   ASSERT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "Z34", z}), kExitOk) << err_.str();
-  // v1 Z values are normalised to R = 50: -34 dB + 20·log10(50).
-  EXPECT_EQ(ReadBytes(Out("quadz.csv")).rfind("1000.000000 , -0.020600 , 0.000000\r\n", 0), 0u);
+  // v1 Z values are normalised to R = 50: -34 dB + 20·log10(50), listed
+  // as the impedance's ohms.
+  EXPECT_EQ(ReadBytes(Out("quadz.csv")).rfind("1000.000000 , 0.997631 , 0.000000\r\n", 0), 0u);
   EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "S34", z}), 2);
   EXPECT_EQ(Run({"-o", root_ + "/out", "-f", "csv", "--sparam", "Q21", z}), 2);
   // The summary and the report name the parameter a line is about.

@@ -3,6 +3,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -70,6 +72,46 @@ std::string TouchstoneOptionLine(const TouchstoneOptions& options) {
   line += " R ";
   line.append(buffer, r.ptr);
   return line;
+}
+
+std::complex<double> TouchstonePairToComplex(PairFormat format, double a, double b) {
+  const double radians = b * (std::numbers::pi / 180.0);
+  switch (format) {
+    case PairFormat::kDb:
+      return std::pow(10.0, a / 20.0) * std::complex<double>(std::cos(radians), std::sin(radians));
+    case PairFormat::kMa:
+      return a * std::complex<double>(std::cos(radians), std::sin(radians));
+    case PairFormat::kRi:
+      break;
+  }
+  return {a, b};
+}
+
+std::optional<ZFrom> ParseZFrom(std::string_view word) {
+  const std::string w = AsciiLower(word);
+  if (w == "s11") return ZFrom::kS11;
+  if (w == "s21-shunt") return ZFrom::kS21Shunt;
+  if (w == "s21-series") return ZFrom::kS21Series;
+  return std::nullopt;
+}
+
+std::complex<double> ImpedanceFromS(ZFrom from, std::complex<double> s, double z0) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const std::complex<double> one(1.0, 0.0);
+  switch (from) {
+    case ZFrom::kS11:
+      if (s == one) return {nan, nan};
+      return z0 * (one + s) / (one - s);
+    case ZFrom::kS21Shunt:
+      if (s == one) return {nan, nan};
+      return z0 / 2.0 * s / (one - s);
+    case ZFrom::kS21Series:
+      if (s == 0.0) return {nan, nan};
+      return 2.0 * z0 * (one - s) / s;
+    case ZFrom::kNone:
+      break;
+  }
+  return s;
 }
 
 void TouchstonePairToGainPhase(PairFormat format, double a, double b, double& gainDb,

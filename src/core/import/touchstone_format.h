@@ -5,6 +5,7 @@
 // and phase.
 
 #include <array>
+#include <complex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,8 @@ inline constexpr std::string_view kTouchstoneOptionStart = "#";
 bool ParseTouchstoneOptions(std::string_view words, TouchstoneOptions& options, ImportError& what);
 // "# Hz S MA R 50" for the options given.
 std::string TouchstoneOptionLine(const TouchstoneOptions& options);
+// The complex value of a pair as written (a, b), in the file's format.
+std::complex<double> TouchstonePairToComplex(PairFormat format, double a, double b);
 
 // Gain and phase of one number pair.
 void TouchstonePairToGainPhase(PairFormat format, double a, double b, double& gainDb,
@@ -95,6 +98,16 @@ std::optional<TableColumns> ParseTableColumns(std::string_view list);
 // The list's words, for messages: "f,re,im, f,re,-im, f,mag,deg or f,db,deg".
 inline constexpr const char* kTableColumnsWords = "f,re,im, f,re,-im, f,mag,deg or f,db,deg";
 
+// How an S-parameter file gives an impedance (--z-from): from the
+// reflection S11, or from S21 of the element shunting or in series with the
+// line; none reads the file as it is.
+enum class ZFrom { kNone, kS11, kS21Shunt, kS21Series };
+// "s11", "s21-shunt", "s21-series"; nothing for any other.
+std::optional<ZFrom> ParseZFrom(std::string_view word);
+// Z of the S-parameter `s` over the reference `z0` as `from` reads it; NaN
+// where the formula has no value (1 - S or S = 0).
+std::complex<double> ImpedanceFromS(ZFrom from, std::complex<double> s, double z0);
+
 struct ImportOptions {
   std::string sparam;
   // The choice is made before the file is seen (the viewer's open dialog):
@@ -104,6 +117,7 @@ struct ImportOptions {
   // given; given, the file must be a delimited table and a header row is
   // skipped.
   TableColumns columns = TableColumns::kFromFile;
+  ZFrom zFrom = ZFrom::kNone;
 };
 
 // Reads Touchstone v1 or v2 text (UTF-8). `ports` is N when the file name

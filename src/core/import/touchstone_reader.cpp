@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "import/import_reader.h"
 #include "import/import_text.h"
 #include "import/touchstone_format.h"
 
@@ -273,6 +274,7 @@ class TouchstoneReader {
       }
       const double db = 20.0 * std::log10(options_.reference);
       scaleDb_ = options_.parameter == 'Z' ? db : -db;
+      scale_ = options_.parameter == 'Z' ? options_.reference : 1.0 / options_.reference;
     }
     if (shape.ports == 2) network_ = std::make_shared<ImportedNetwork>();
     ChooseParameter();
@@ -282,6 +284,9 @@ class TouchstoneReader {
   // The parameter asked for; empty for the default. A one-port has a single
   // parameter, so a choice made for two-ports does not apply to it.
   std::string_view Selection() const {
+    // An impedance from S takes the parameter its formula needs.
+    if (select_.zFrom == ZFrom::kS11) return "S11";
+    if (select_.zFrom != ZFrom::kNone) return "S21";
     if (shape_.ports == 1 && select_.forTwoPorts) return {};
     return select_.sparam;
   }
@@ -289,7 +294,11 @@ class TouchstoneReader {
   void ChooseParameter() {
     const std::string_view s = Selection();
     if (s.empty()) {
-      wantedI_ = shape_.ports == 1 ? 1 : 2;
+      // A file of impedances is read as the impedance at port 1, of any
+      // other parameter the transmission; a choice made before the file
+      // was seen (the viewer's, of the transmission) keeps the 21.
+      const bool impedance = options_.parameter == 'Z' && !select_.forTwoPorts;
+      wantedI_ = shape_.ports == 1 || impedance ? 1 : 2;
       wantedJ_ = 1;
     } else if (AsciiLower(s.substr(0, 1)) != AsciiLower(std::string_view(&options_.parameter, 1)) ||
                !ParseParameterPorts(s.substr(1), wantedI_, wantedJ_) || wantedI_ > shape_.ports ||
@@ -402,7 +411,9 @@ class TouchstoneReader {
     p.frequency = hertz;
     TouchstonePairToGainPhase(options_.format, a_, b_, p.gainDb, p.phaseDeg);
     p.gainDb += scaleDb_;
-    if (IsUsablePoint(p)) points_.push_back(p);
+    if (!IsUsablePoint(p)) return;
+    points_.push_back(p);
+    values_.push_back(scale_ * TouchstonePairToComplex(options_.format, a_, b_));
   }
 
   void KeepNetworkRow(double hertz) {
@@ -493,7 +504,47 @@ class TouchstoneReader {
     }
     r.file->traces.push_back(
         {TouchstoneParameterName(options_.parameter, wantedI_, wantedJ_), std::move(points_)});
+    if (select_.zFrom != ZFrom::kNone) return ImpedanceOfS(std::move(r));
+    if (options_.parameter == 'Z') {
+      auto sweep = std::make_shared<ComplexSweep>();
+      sweep->quantity = SweepQuantity::kImpedance;
+      for (const TracePoint& p : r.file->traces[0].points) sweep->frequency.push_back(p.frequency);
+      sweep->response = std::move(values_);
+      r.file->traces[0].sweep = std::move(sweep);
+    }
     return r;
+  }
+
+  // The impedance --z-from makes of the S-parameter read: the trace's points
+  // become Z's, the points where its formula has no value left out.
+  ImportResult ImpedanceOfS(ImportResult r) {
+    if (options_.parameter != 'S') {
+      return ImportFailure(
+          0, FERNPLOT_TEXT("Import", "--z-from は S パラメータのファイルにだけ使えます"), {}, true);
+    }
+    ImportedTrace& trace = r.file->traces[0];
+    auto sweep = std::make_shared<ComplexSweep>();
+    sweep->quantity = SweepQuantity::kImpedance;
+    std::vector<TracePoint> points;
+    for (size_t k = 0; k < trace.points.size(); ++k) {
+      const std::complex<double> z = ImpedanceFromS(select_.zFrom, values_[k], options_.reference);
+      TracePoint p;
+      p.frequency = trace.points[k].frequency;
+      ComplexToGainPhase(z.real(), z.imag(), p.gainDb, p.phaseDeg);
+      if (!IsUsablePoint(p) || !std::isfinite(z.real()) || !std::isfinite(z.imag()) ||
+          std::abs(z) == 0.0) {
+        ++r.file->skippedPoints;
+        continue;
+      }
+      points.push_back(p);
+      sweep->frequency.push_back(p.frequency);
+      sweep->response.push_back(z);
+    }
+    trace.name = "Z (" + trace.name + ")";
+    trace.points = std::move(points);
+    trace.sweep = std::move(sweep);
+    r.file->network.reset();
+    return FinishTraces(std::move(*r.file));
   }
 
   int namePorts_;  // N for a ".sNp" name, else 0
@@ -517,6 +568,7 @@ class TouchstoneReader {
   bool haveShape_ = false;
   size_t perRecord_ = 0;
   double scaleDb_ = 0.0;
+  double scale_ = 1.0;  // the same as a factor of the values
   long wantedI_ = 0, wantedJ_ = 0;  // 0: the file does not have what was asked for
   size_t wantedPair_ = 0;
   // The record being read.
@@ -531,6 +583,7 @@ class TouchstoneReader {
   bool haveNoiseFrequency_ = false;
   double lastNoiseFrequency_ = 0.0;
   std::vector<TracePoint> points_;
+  std::vector<std::complex<double>> values_;  // one per point, as read
   std::shared_ptr<ImportedNetwork> network_;
   ImportError error_;
 };
