@@ -128,6 +128,18 @@ class ReadingTest : public WindowTest {
              qPrintable(line));
     QVERIFY2(frame_->Pane(kPaneGain)->text().endsWith(QString::fromUtf8("\u03A9 ")),
              qPrintable(frame_->Pane(kPaneGain)->text()));
+    // What an LCR meter shows of it: a capacitor of 1 µF and 0.5 Ω.
+    const QStringList texts = box->Texts();
+    QCOMPARE(texts.size(), 3);
+    QVERIFY2(texts[1].startsWith(QStringLiteral("Rs 500 m\u03A9")) && texts[1].contains(QStringLiteral("Cs 1 \u00B5F")),
+             qPrintable(texts[1]));
+    QVERIFY2(texts[2].startsWith(QStringLiteral("Rp ")) && texts[2].contains(QStringLiteral("  D ")) &&
+                 texts[2].contains(QStringLiteral("  Q ")) && !texts[2].contains(QStringLiteral("Lp")),
+             qPrintable(texts[2]));
+    // A resistor: neither C nor L, nor D or Q.
+    QCOMPARE(EquivalentReadoutLines(1000.0, {50.0, 0.0}),
+             (QStringList{QString::fromUtf8("Rs 50 \u03A9  Xs 0 \u03A9"),
+                          QString::fromUtf8("Rp 50 \u03A9")}));
     QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "|Z| [\u03A9]"));
   }
 

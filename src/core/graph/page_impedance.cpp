@@ -54,6 +54,27 @@ ComplexSweep ShuntSweep(const GraphPage& page) {
 
 }  // namespace
 
+std::optional<std::complex<double>> ImpedanceAt(const ImpedanceSpectrum& spectrum,
+                                                double frequency) {
+  const std::vector<double>& f = spectrum.frequency;
+  if (f.empty() || !(frequency >= f.front()) || !(frequency <= f.back())) return std::nullopt;
+  const auto above = std::lower_bound(f.begin(), f.end(), frequency);
+  const size_t k = static_cast<size_t>(above - f.begin());
+  if (f[k] == frequency || k == 0) return spectrum.impedance[k];
+  // The real part straight in log f, the imaginary part as a power of f
+  // where it keeps its sign: a resistance in series with a capacitor or a
+  // coil (a part with its ESR) is then exact between its points.
+  const double t = std::log(frequency / f[k - 1]) / std::log(f[k] / f[k - 1]);
+  const std::complex<double> a = spectrum.impedance[k - 1], b = spectrum.impedance[k];
+  const double re = a.real() + t * (b.real() - a.real());
+  const bool power = (a.imag() > 0.0 && b.imag() > 0.0) || (a.imag() < 0.0 && b.imag() < 0.0);
+  const double im = power ? std::copysign(std::exp(std::log(std::fabs(a.imag())) +
+                                                   t * std::log(b.imag() / a.imag())),
+                                          a.imag())
+                          : a.imag() + t * (b.imag() - a.imag());
+  return std::complex<double>(re, im);
+}
+
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page) {
   if (!IsImpedancePage(page)) return std::nullopt;
   ComplexSweep shunt;

@@ -26,4 +26,10 @@ bool ShowsOhms(const GraphPage& page);
 // for a page that is not an impedance.
 std::optional<ImpedanceSpectrum> PageImpedance(const GraphPage& page);
 
+// Z at `frequency`: a point's own value, between two points Re Z straight
+// in log f and Im Z a power of f (straight where it changes sign); nothing
+// outside the spectrum.
+std::optional<std::complex<double>> ImpedanceAt(const ImpedanceSpectrum& spectrum,
+                                                double frequency);
+
 }  // namespace fernplot

@@ -7,9 +7,11 @@
 #include <QColor>
 #include <QPoint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cross_hair.h"
+#include "analysis/impedance/impedance_points.h"
 #include "graph/loop_readout.h"
 #include "graph/trace_reader.h"
 #include "page_image_cache.h"
@@ -126,6 +128,8 @@ class CMainView : public QAbstractScrollArea {
   TraceReadout* traceReadout_ = nullptr;  // a child of the viewport
   std::unique_ptr<TraceReader> traceReader_;
   TraceReaderKey readerKey_;
+  // The impedance of the page read, for its equivalent values.
+  std::optional<ImpedanceSpectrum> impedance_;
   std::vector<QColor> traceColours_;
   bool curveReadout_ = true;
   std::vector<QPoint> dots_;

@@ -35,6 +35,7 @@ void CMainView::UpdateTraceReadout(const GraphPage* page, const Readout* readout
     // Prepared once per page state; each move then only searches.
     traceReader_ = std::make_unique<TraceReader>(*page);
     readerKey_ = key;
+    impedance_ = ShowsOhms(*page) ? PageImpedance(*page) : std::nullopt;
     traceColours_.clear();
     traceColours_.push_back(ToQColor(page->properties.gainLineColor));
     for (Colour c : OverlayColours(page->properties, page->overlays.size())) {
@@ -45,10 +46,19 @@ void CMainView::UpdateTraceReadout(const GraphPage* page, const Readout* readout
   const std::vector<TraceValue> values = traceReader_->At(readout->frequency);
   if (page->overlays.empty()) {
     const TraceValue& v = values.front();
-    traceReadout_->ShowAt(
-        {{traceColours_.front(),
-          CurveReadoutText(readout->frequency, v.gain, v.phase, ShowsOhms(*page))}},
-        client);
+    std::vector<TraceReadoutLine> lines{
+        {traceColours_.front(),
+         CurveReadoutText(readout->frequency, v.gain, v.phase, ShowsOhms(*page))}};
+    // An impedance reads as an LCR meter shows it too, from its values in
+    // double.
+    if (impedance_) {
+      if (const auto z = ImpedanceAt(*impedance_, readout->frequency)) {
+        for (const QString& line : EquivalentReadoutLines(readout->frequency, *z)) {
+          lines.push_back({QColor(), line});
+        }
+      }
+    }
+    traceReadout_->ShowAt(std::move(lines), client);
   } else {
     traceReadout_->ShowAt(
         TraceReadoutLines(readout->frequency, values, traceColours_, key.difference), client);

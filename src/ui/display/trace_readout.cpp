@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <complex>
+#include <numbers>
 
+#include "analysis/impedance/impedance_tables.h"
 #include "cross_hair.h"
 #include "text/number_text.h"
 
@@ -54,6 +57,24 @@ QString CurveReadoutText(double frequency, std::optional<double> gain, std::opti
                            : FourDigits(*gain, "dB", false);
   return QStringLiteral("%1  %2  %3")
       .arg(FourDigits(frequency, "Hz", true), g, phase ? FourDigits(*phase, "°", false) : none);
+}
+
+QStringList EquivalentReadoutLines(double frequency, std::complex<double> z) {
+  const EquivalentValues v = EquivalentValuesOf(frequency, z);
+  // Ohms, farads and henries with their prefixes; D and Q plain.
+  const auto item = [](const char* name, const std::optional<double>& value, const char* unit) {
+    const bool prefixed = unit[0] != '\0';
+    return value && std::isfinite(*value) ? QStringLiteral("  %1 %2").arg(
+                                                QLatin1String(name),
+                                                FourDigits(*value, unit, prefixed))
+                                          : QString();
+  };
+  QString series = item("Rs", v.rs, "\u03A9") + item("Xs", v.xs, "\u03A9") + item("Cs", v.cs, "F") +
+                   item("Ls", v.ls, "H");
+  QString parallel = item("Rp", v.rp, "\u03A9") + item("Xp", v.xp, "\u03A9") +
+                     item("Cp", v.cp, "F") + item("Lp", v.lp, "H") + item("D", v.d, "") +
+                     item("Q", v.q, "");
+  return {series.trimmed(), parallel.trimmed()};
 }
 
 QString PlaneReadoutText(double re, double im) {

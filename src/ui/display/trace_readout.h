@@ -5,7 +5,7 @@
 
 #include <QColor>
 #include <QString>
-#include <QStringList>
+
 #include <QWidget>
 #include <optional>
 #include <string_view>
@@ -38,6 +38,9 @@ QString FourDigits(double value, std::string_view unit, bool prefixed);
 // "1.594 kHz  20.00 mΩ  −12.4°".
 QString CurveReadoutText(double frequency, std::optional<double> gain, std::optional<double> phase,
                          bool ohms = false);
+// What an LCR meter shows of an impedance z at `frequency`: "Rs 100.0 mΩ  Xs −1.592 Ω  Cs 100.0 µF" and "Rp 25.45 Ω  Xp −1.598 Ω
+// Cp 99.61 µF  D 0.06283  Q 15.92"; a C where X < 0, an L where X > 0.
+QStringList EquivalentReadoutLines(double frequency, std::complex<double> z);
 
 // The real and imaginary parts of a Nyquist point: "Re −0.52  Im 0.3102".
 QString PlaneReadoutText(double re, double im);
