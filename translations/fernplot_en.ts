@@ -522,6 +522,10 @@ Complex Plane</translation>
         <source>閉ﾙｰﾌﾟ T = L/(1+L)</source>
         <translation>Closed loop T = L/(1+L)</translation>
     </message>
+    <message>
+        <source>直列抵抗</source>
+        <translation>Series R</translation>
+    </message>
 </context>
 <context>
     <name>FileList</name>

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "analysis/figures_text.h"
+#include "analysis/impedance/impedance_figures.h"
 #include "analysis/impedance/impedance_json.h"
 #include "analysis/impedance/impedance_tables.h"
 #include "analysis/fit/model_text.h"
@@ -50,6 +51,11 @@ WriteFileResult WriteDrawing(const ExportJob& job, const std::string& path) {
 }
 
 WriteFileResult WriteFigures(const ExportJob& job, const std::string& path) {
+  // An impedance has figures of its own; a ratio's loop figures mean nothing there.
+  if (const std::optional<ImpedanceSpectrum> z = PageImpedance(job.page)) {
+    return WriteFileAtomically(
+        path, ImpedanceFiguresJson(job.page.fileName, FiguresOfImpedance(*z)), job.inFlight);
+  }
   std::optional<ShownFigures> shown;
   if (job.shown) {
     shown = ShownFigures{

@@ -8,6 +8,7 @@
 #include <numbers>
 #include <string>
 
+#include "analysis/impedance/impedance_figures.h"
 #include "analysis/impedance/impedance_tables.h"
 #include "graph/page_impedance.h"
 #include "graph/page_session.h"
@@ -200,6 +201,52 @@ TEST(ImpedanceTables, LcrValuesFollowTheirFormulas) {
             "frequency,absZ,thetaDeg,Rs,Xs,Cs,Ls,Rp,Xp,Cp,Lp,D,Q\n1000,50,0,50,0,,,50,,,,,\n");
   // Shortest digits that read back: 1047.13, not 1047.1299999999999.
   EXPECT_EQ(ZCsv({{1047.13}, {{0.1, -2.5}}}), "frequency,re,im\n1047.13,0.1,-2.5\n");
+}
+
+}  // namespace
+}  // namespace fernplot
+
+namespace fernplot {
+namespace {
+
+// The figures of an impedance: the extremes at points, a resonance where θ
+// crosses 0 with the Q of its circuit, the high-frequency intercept.
+TEST(ImpedanceFigures, ExtremesResonanceAndIntercept) {
+  // A series R, L, C: R = 2 Ω, L = 1 mH, C = 1 µF: f0 = 5.03 kHz, Q = 15.8.
+  const double r = 2.0, l = 1e-3, c = 1e-6;
+  ImpedanceSpectrum s;
+  for (int i = 0; i <= 400; ++i) {
+    const double f = std::pow(10.0, 3.0 + i / 200.0);
+    const double w = 2 * std::numbers::pi * f;
+    s.frequency.push_back(f);
+    s.impedance.push_back({r, w * l - 1.0 / (w * c)});
+  }
+  const ImpedanceFigures fig = FiguresOfImpedance(s);
+  EXPECT_EQ(fig.points, 401u);
+  ASSERT_EQ(fig.resonances.size(), 1u);
+  const double f0 = 1.0 / (2 * std::numbers::pi * std::sqrt(l * c));
+  EXPECT_NEAR(fig.resonances[0].frequency, f0, 1e-3 * f0);
+  EXPECT_NEAR(fig.resonances[0].ohms, r, 0.01 * r);
+  EXPECT_NEAR(fig.resonances[0].q, std::sqrt(l / c) / r, 0.01 * std::sqrt(l / c) / r);
+  ASSERT_TRUE(fig.minimum);
+  EXPECT_NEAR(fig.minimum->frequency, f0, 0.02 * f0);
+  EXPECT_DOUBLE_EQ(fig.maximum->frequency, 100000.0);
+  // Crossing the real axis, the series resistance is read there.
+  ASSERT_TRUE(fig.seriesResistance);
+  EXPECT_NEAR(*fig.seriesResistance, r, 1e-12);
+  // The battery's arcs close onto R0 at the top without crossing.
+  const ImpedanceFigures cell = FiguresOfImpedance(BatterySpectrum());
+  EXPECT_TRUE(cell.resonances.empty());
+  ASSERT_TRUE(cell.seriesResistance);
+  EXPECT_NEAR(*cell.seriesResistance, 0.02, 1e-6);
+  const std::string json = ImpedanceFiguresJson("cell", cell);
+  EXPECT_NE(json.find("\"quantity\":\"impedance\""), std::string::npos);
+  EXPECT_NE(json.find("\"resonances\":[]"), std::string::npos);
+  EXPECT_EQ(json.find("phaseMargin"), std::string::npos);
+  // A capacitor alone crosses nothing and has no intercept.
+  const ImpedanceFigures cap = FiguresOfImpedance({{100.0, 1000.0}, {{0.1, -100.0}, {0.1, -10.0}}});
+  EXPECT_FALSE(cap.seriesResistance);
+  EXPECT_NE(ImpedanceFiguresJson("c", cap).find("\"seriesResistanceOhm\":null"), std::string::npos);
 }
 
 }  // namespace

@@ -17,9 +17,11 @@
 #include <cmath>
 
 #include "analysis/figures_text.h"
+#include "analysis/impedance/impedance_figures.h"
 #include "analysis/fit/model_panel_text.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "graph/production_marks.h"
 #include "qt_convert.h"
 
@@ -63,8 +65,10 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
         page->data.imported && page->data.imported->format.starts_with("Touchstone");
     const std::string name =
         network ? WithParameterName(*page, PageSourceName(*page)) : page->fileName;
-    figures =
-        FiguresPanelText(name, PageFigures(*page), translator, page->properties.loopJudgement);
+    const std::optional<ImpedanceSpectrum> impedance = PageImpedance(*page);
+    figures = impedance ? ImpedancePanelText(name, FiguresOfImpedance(*impedance), translator)
+                        : FiguresPanelText(name, PageFigures(*page), translator,
+                                           page->properties.loopJudgement);
     // A loop page drawing T or S lists that curve's figures too: the marks
     // on the page are its.
     std::unique_ptr<GraphPage> holder;
