@@ -1,21 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "impedance_args.h"
 
-#include <charconv>
-#include <cmath>
-
 namespace fernplot {
-
-std::optional<double> ParseOptionNumber(const std::string& text) {
-  std::string_view v(text);
-  if (v.size() > 1 && v[0] == '+' && v[1] != '-') v.remove_prefix(1);
-  double x = 0.0;
-  const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), x);
-  if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(x)) {
-    return std::nullopt;
-  }
-  return x;
-}
 
 std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool kkFormat) {
   if (circuitFormat && !o.circuitText) return "-f circuit needs --circuit";

@@ -12,6 +12,7 @@
 #include "analysis/impedance/circuit_fit.h"
 #include "analysis/impedance/lin_kk.h"
 #include "import/touchstone_format.h"
+#include "option_number.h"
 
 namespace fernplot {
 
@@ -43,9 +44,6 @@ std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool 
 
 // The help text's lines for the options.
 std::string ImpedanceOptionsHelp();
-
-// A finite number from the whole of `text`; nothing otherwise.
-std::optional<double> ParseOptionNumber(const std::string& text);
 
 template <typename Value, typename NoValue>
 bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,

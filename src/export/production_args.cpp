@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "production_args.h"
 
-#include <charconv>
-#include <cmath>
+#include "option_number.h"
 
 namespace fernplot {
 
 std::optional<double> ParseSigma(const std::string& text) {
-  std::string_view v(text);
-  if (v.size() > 1 && v[0] == '+' && v[1] != '-') v.remove_prefix(1);
-  double k = 0.0;
-  const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), k);
-  if (v.empty() || ec != std::errc() || end != v.data() + v.size() || !std::isfinite(k) ||
-      !(k > 0.0)) {
-    return std::nullopt;
-  }
+  const std::optional<double> k = ParseOptionNumber(text);
+  if (!k || !(*k > 0.0)) return std::nullopt;
   return k;
 }
 

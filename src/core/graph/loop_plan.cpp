@@ -140,13 +140,11 @@ double LabelGap(const AxisSettings& axis) {
   return axis.tight ? kLabelSpacingTight : kLabelSpacingNormal;
 }
 
-void PlanNyquist(LoopStages& s) {
+// Lays out an equal-scale plane of `frame` (Nyquist, complex plane): the
+// axis maps and the ticks of both axes.
+void PlanEqualScalePlane(LoopStages& s, const NyquistFrame& frame) {
   const GraphProperties& p = s.base.props();
   const FrameRect& f = s.geometry().frame;
-  std::vector<PlanePoint> all;
-  for (const LoopTrace& t : s.curves) all.insert(all.end(), t.plane.begin(), t.plane.end());
-  const NyquistFrame frame =
-      NyquistFrameFor(all, p.nyquistRadius, f.right - f.left, f.bottom - f.top);
   s.range = frame.range;
   PageLayout& L = s.base.layout.page;
   L.frequency = FrequencyAxisMap(f, 0.0, s.range.xMin, frame.scale, false);
@@ -168,6 +166,19 @@ void PlanNyquist(LoopStages& s) {
                                (f.bottom - f.top) / (t.Height(kFontGainLabels) * LabelGap(p.VL)));
   s.xTicks.decimals = StepDecimals(s.xTicks.step);
   s.yTicks.decimals = StepDecimals(s.yTicks.step);
+}
+
+std::vector<PlanePoint> AllPlanePoints(const LoopStages& s) {
+  std::vector<PlanePoint> all;
+  for (const LoopTrace& t : s.curves) all.insert(all.end(), t.plane.begin(), t.plane.end());
+  return all;
+}
+
+void PlanNyquist(LoopStages& s) {
+  const GraphProperties& p = s.base.props();
+  const FrameRect& f = s.geometry().frame;
+  PlanEqualScalePlane(
+      s, NyquistFrameFor(AllPlanePoints(s), p.nyquistRadius, f.right - f.left, f.bottom - f.top));
   const std::string prefix(LoopCurveCaptionPrefix(p.loopCurve));
   s.xCaption = prefix + kRealCaption;
   s.yCaption = prefix + kImaginaryCaption;
@@ -176,30 +187,8 @@ void PlanNyquist(LoopStages& s) {
 // The complex plane of an impedance: -Im Z up against Re Z in ohms, as the
 // Nyquist view lays out its axes, but framed on the data and the origin.
 void PlanComplexPlane(LoopStages& s) {
-  const GraphProperties& p = s.base.props();
   const FrameRect& f = s.geometry().frame;
-  std::vector<PlanePoint> all;
-  for (const LoopTrace& t : s.curves) all.insert(all.end(), t.plane.begin(), t.plane.end());
-  const NyquistFrame frame = ComplexPlaneFrameFor(all, f.right - f.left, f.bottom - f.top);
-  s.range = frame.range;
-  PageLayout& L = s.base.layout.page;
-  L.frequency = FrequencyAxisMap(f, 0.0, s.range.xMin, frame.scale, false);
-  L.gain = VerticalAxisMap(f, 0.0, s.range.yMin, frame.scale);
-  L.right = L.gain;
-  const PageText& t = s.base.text;
-  double labelWidth = t.Width(kFontFreqLabels, kPlaneLabelSample) + kLinearLabelGap;
-  s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
-  const double widest =
-      t.Width(kFontFreqLabels, FormatFixed(s.range.xMin, StepDecimals(s.xTicks.step))) +
-      kLinearLabelGap;
-  if (widest > labelWidth) {
-    labelWidth = widest;
-    s.xTicks.step = StepForSlots(s.range.xMax, s.range.xMin, (f.right - f.left) / labelWidth);
-  }
-  s.yTicks.step = StepForSlots(s.range.yMax, s.range.yMin,
-                               (f.bottom - f.top) / (t.Height(kFontGainLabels) * LabelGap(p.VL)));
-  s.xTicks.decimals = StepDecimals(s.xTicks.step);
-  s.yTicks.decimals = StepDecimals(s.yTicks.step);
+  PlanEqualScalePlane(s, ComplexPlaneFrameFor(AllPlanePoints(s), f.right - f.left, f.bottom - f.top));
   const bool ohms = ShowsOhms(s.base.page);
   s.xCaption = ohms ? "Z' [\u03A9]" : "REAL";
   s.yCaption = ohms ? "-Z'' [\u03A9]" : "-IMAGINARY";
