@@ -15,6 +15,7 @@
 #include "display/commands.h"
 #include "display/cross_hair.h"
 #include "display/main_frame.h"
+#include "display/figures_dock.h"
 #include "display/main_view.h"
 #include "display/range_zoom.h"
 #include "display/trace_readout.h"
@@ -141,6 +142,15 @@ class ReadingTest : public WindowTest {
              (QStringList{QString::fromUtf8("Rs 50 \u03A9  Xs 0 \u03A9"),
                           QString::fromUtf8("Rp 50 \u03A9")}));
     QVERIFY(SheetHasText(*state().session.drawing.CurrentSheet(), "|Z| [\u03A9]"));
+    // The figures panel lists an impedance's figures, not a loop's.
+    FiguresDock* dock = frame_->FiguresPanel();
+    dock->show();
+    QCoreApplication::processEvents();
+    const QString figures = dock->TextBox()->toPlainText();
+    QVERIFY2(figures.contains(QStringLiteral("|Z| 最小  1.67 \u03A9 @ 100 kHz")) &&
+                 figures.contains(QStringLiteral("直列抵抗  なし")) &&
+                 !figures.contains(QStringLiteral("-3dB")),
+             qPrintable(figures));
   }
 
   void dotsWhereTheCurvesAreRead() {
