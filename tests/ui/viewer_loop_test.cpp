@@ -162,6 +162,30 @@ class LoopViewTest : public QObject {
     QVERIFY(frame_->Pane(kPaneFrequency)->text().isEmpty());
   }
 
+  // The complex plane of an impedance reads Z', Z'' (Im Z, the plane's
+  // height negated) and the equivalent values at the nearest point.
+  void complexPlaneReadsTheImpedanceParts() {
+    std::string table = "frequency,Zre,Zim\n";
+    for (int i = 0; i <= 30; ++i) {
+      const double f = std::pow(10.0, 1.0 + i / 10.0);
+      table += std::to_string(f) + ",2," + std::to_string(-1.0 / (2 * 3.14159265 * f * 1e-5)) + "\n";
+    }
+    frame_->Pages().OpenFiles({WriteFile(dir_, QStringLiteral("cap.csv"), table)});
+    frame_->Action(kCmdViewComplex)->trigger();
+    QCOMPARE(Page().properties.view, ViewKind::kComplex);
+    QVERIFY(SheetHasText(Sheet(), "-Z'' [\u03A9]"));
+    const QPoint at = PointOf(10);
+    frame_->View()->HandlePointer(at);
+    const TraceReadout* box = frame_->View()->TraceReadoutBox();
+    QVERIFY(box && box->isVisible());
+    const QStringList texts = box->Texts();
+    QVERIFY2(texts.size() >= 3, qPrintable(texts.join(QLatin1Char('|'))));
+    QVERIFY2(texts[1].startsWith(QStringLiteral("Z' 2 \u03A9  Z'' \u2212")),
+             qPrintable(texts[1]));
+    QVERIFY2(texts[2].contains(QStringLiteral("Cs 10 \u00B5F")), qPrintable(texts[2]));
+    QVERIFY(frame_->Pane(kPaneGain)->text().endsWith(QStringLiteral("\u03A9 ")));
+  }
+
   // With T or S shown on the gain-and-phase page the box reads the curve
   // drawn, not the loop gain the page holds; back at L it reads L again.
   void bodeReadoutReadsTheCurveShown() {

@@ -7,6 +7,7 @@
 #include "app_state.h"
 #include "commands.h"
 #include "graph/device_units.h"
+#include "graph/page_impedance.h"
 #include "graph/pages.h"
 #include "main_view.h"
 #include "qt_convert.h"
@@ -40,10 +41,22 @@ void CMainView::HandleLoopPointer(const GraphPage& page, QPoint client) {
   if (nearest) {
     const CurveReading at = ReadingOf(plane.points[*nearest]);
     texts[0] = FrequencyPaneText(at.frequency);
-    texts[1] = GainPaneText(at.gain);
+    const bool ohms = ShowsOhms(page);
+    texts[1] = ohms ? OhmsPaneText(at.gain) : GainPaneText(at.gain);
     texts[2] = PhasePaneText(at.phase);
     const QColor colour = ToQColor(page.properties.gainLineColor);
-    lines.push_back({colour, CurveReadoutText(at.frequency, at.gain, at.phase)});
+    lines.push_back({colour, CurveReadoutText(at.frequency, at.gain, at.phase, ohms)});
+    if (plane.kind == ViewKind::kComplex) {
+      // The plane's height is -Im Z: the parts are read as Z' and Z''.
+      const PlanePoint v = PlaneValue(plane, at);
+      const std::complex<double> z(v.x, -v.y);
+      lines.push_back({QColor(), ImpedancePartsText(z)});
+      if (ohms) {
+        for (const QString& line : EquivalentReadoutLines(at.frequency, z)) {
+          lines.push_back({QColor(), line});
+        }
+      }
+    }
     if (plane.kind == ViewKind::kNyquist) {
       const PlanePoint re = PlaneValue(plane, at);
       texts[2] += QStringLiteral("  ") + PlaneReadoutText(re.x, re.y);

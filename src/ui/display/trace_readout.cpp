@@ -77,6 +77,11 @@ QStringList EquivalentReadoutLines(double frequency, std::complex<double> z) {
   return {series.trimmed(), parallel.trimmed()};
 }
 
+QString ImpedancePartsText(std::complex<double> z) {
+  return QStringLiteral("Z' %1  Z'' %2")
+      .arg(FourDigits(z.real(), "\u03A9", true), FourDigits(z.imag(), "\u03A9", true));
+}
+
 QString PlaneReadoutText(double re, double im) {
   return QStringLiteral("Re %1  Im %2").arg(FourDigits(re, {}, false), FourDigits(im, {}, false));
 }

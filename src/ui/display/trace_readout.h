@@ -5,8 +5,9 @@
 
 #include <QColor>
 #include <QString>
-
+#include <QStringList>
 #include <QWidget>
+#include <complex>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,8 @@ QStringList EquivalentReadoutLines(double frequency, std::complex<double> z);
 
 // The real and imaginary parts of a Nyquist point: "Re −0.52  Im 0.3102".
 QString PlaneReadoutText(double re, double im);
+// The parts of an impedance: "Z' 20.00 mΩ  Z'' −1.000 mΩ" (Z'' = Im Z).
+QString ImpedancePartsText(std::complex<double> z);
 
 class TraceReadout : public QWidget {
  public:
