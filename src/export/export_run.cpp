@@ -17,6 +17,7 @@
 
 #include "analysis/difference.h"
 #include "analysis/figures_text.h"
+#include "analysis/impedance/impedance_figures.h"
 #include "analysis/loop.h"
 #include "analysis/summary_table.h"
 #include "datafile/data_file_list_cells.h"
@@ -250,8 +251,12 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     const GraphPage& figuresPage = measured ? *measured : *page;
     // One file, one line, whatever bytes its name holds.
     // A network file names the parameter it was read for ("quad.s4p S43").
-    result.out = SummaryLine(EscapedTableCell(WithParameterName(figuresPage, figuresPage.fileName)),
-                             PageFigures(figuresPage), figuresPage.properties.loopJudgement) +
+    const std::string name = EscapedTableCell(WithParameterName(figuresPage, figuresPage.fileName));
+    // An impedance's own figures; a ratio's -3 dB or margins mean nothing there.
+    const std::optional<ImpedanceSpectrum> z = PageImpedance(figuresPage);
+    result.out = (z ? ImpedanceSummaryLine(name, FiguresOfImpedance(*z))
+                    : SummaryLine(name, PageFigures(figuresPage),
+                                  figuresPage.properties.loopJudgement)) +
                  (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
   }
   result.err = err.str();

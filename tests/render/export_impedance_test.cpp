@@ -135,6 +135,31 @@ TEST_F(ExportImpedance, UsageErrorsAndInputsThatAreNoImpedance) {
   EXPECT_EQ(Out("t.z.csv"), "frequency,re,im\n100,3,-4\n1000,3,4\n");
 }
 
+// A mask on an impedance limits |Z| in ohms, and the summary gives the
+// impedance's figures.
+TEST_F(ExportImpedance, MasksAndTheSummaryReadOhms) {
+  const std::string mask = root_ + "/z.mask";
+  WriteBytes(mask, "GAIN MAX 1 10k 0.03\nGAIN MIN 100 10k 0.015\n");
+  ASSERT_EQ(Run({"--mask", mask, "--summary", "-o", root_ + "/m", "-f", "verdict", mpt_}),
+            kExitMaskFailed)
+      << err_.str();
+  const std::string line = out_.str();
+  EXPECT_EQ(line.rfind("cell  |Z| 20.0 m\u03A9 @ 10.0 kHz \u2026 105 m\u03A9 @ 10.0 mHz  Rs 20.0 m\u03A9  FAIL "
+                       "(rule 1: GAIN MAX 1 10k 0.03 exceeded by 7.92 m\u03A9 at 1.00 Hz)",
+                       0),
+            0u)
+      << line;
+  EXPECT_EQ(line.find("-3dB"), std::string::npos);
+  const QJsonObject verdict =
+      QJsonDocument::fromJson(QByteArray::fromStdString(ReadBytes(root_ + "/m/cell.verdict.json")))
+          .object();
+  const QJsonArray rules = verdict["rules"].toArray();
+  ASSERT_EQ(rules.size(), 2);
+  EXPECT_NEAR(rules[0]["value"].toDouble(), 0.0379, 1e-4);  // ohms at 1 Hz
+  EXPECT_TRUE(rules[1]["pass"].toBool());
+  EXPECT_NEAR(rules[1]["value"].toDouble(), 0.02, 1e-6);
+}
+
 // Channel 2 across a shunt: the ratio page becomes Z = R·H, by the option,
 // the settings line or --set alike; an impedance file is not scaled.
 TEST_F(ExportImpedance, AShuntMakesARatioPageAnImpedance) {

@@ -7,6 +7,7 @@
 
 #include "analysis/summary_table.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 
 namespace fernplot {
 
@@ -103,7 +104,15 @@ double Shown(const GraphProperties& p, const MaskRule& rule, const CurveReading&
 }  // namespace
 
 MaskVerdict JudgePage(const LimitMask& mask, const GraphPage& shown, const GraphPage& figuresPage) {
-  return JudgeMask(mask, PageUsablePoints(shown), MaskFigureValues(PageFigures(figuresPage)));
+  std::vector<UsablePoint> points = PageUsablePoints(shown);
+  // An impedance's GAIN rules are limits on |Z| in ohms.
+  const bool ohms = ShowsOhms(shown);
+  if (ohms) {
+    for (UsablePoint& p : points) p.gain = std::pow(10.0, p.gain / 20.0);
+  }
+  MaskVerdict verdict = JudgeMask(mask, points, MaskFigureValues(PageFigures(figuresPage)));
+  verdict.ohms = ohms;
+  return verdict;
 }
 
 void MarkMask(GraphPage& page, std::shared_ptr<const LimitMask> mask) {
@@ -201,6 +210,8 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
   const int noPen = d.FindOrAddPen(kNoPen, 0, 0, kNoPen, 0, 0);
   const int hatch = d.FindOrAddBrush(kDiagonalHatch, kMaskHatchColour);
   const std::vector<UsablePoint> points = PageUsablePoints(b.page);
+  const bool ohms = ShowsOhms(b.page);
+  constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
   for (size_t i = 0; i < marks.mask->rules.size(); ++i) {
     const MaskRule& rule = marks.mask->rules[i];
     if (rule.kind == MaskRuleKind::kFigure) continue;
@@ -213,7 +224,9 @@ void DrawMaskMarks(const BodeStages& b, DrawingDocument& d) {
     const double l2 = std::log10(rule.f2);
     for (int k = 0; k <= kLimitSteps; ++k) {
       const double f = std::pow(10.0, l1 + (l2 - l1) * k / kLimitSteps);
-      const double v = MaskLimitAt(rule, f);
+      double v = MaskLimitAt(rule, f);
+      // An impedance's limit in ohms, on its axis of 20 log10 |Z/1 Ω|.
+      if (ohms && rule.kind == MaskRuleKind::kGain) v = v > 0.0 ? 20.0 * std::log10(v) : kNoValue;
       if (!m.Usable(f, v)) continue;
       xs.push_back(m.X(f));
       ys.push_back(m.Y(v));

@@ -85,6 +85,21 @@ std::string ImpedanceFiguresJson(std::string_view fileName, const ImpedanceFigur
   return out;
 }
 
+std::string ImpedanceSummaryLine(std::string_view fileName, const ImpedanceFigures& fig) {
+  const auto ohms = [](double v) { return ThreeDigits(v, "\u03A9"); };
+  std::string line(fileName);
+  if (fig.minimum && fig.maximum) {
+    line += "  |Z| " + ohms(fig.minimum->ohms) + " @ " + ThreeDigits(fig.minimum->frequency, "Hz") +
+            " \u2026 " + ohms(fig.maximum->ohms) + " @ " +
+            ThreeDigits(fig.maximum->frequency, "Hz");
+  }
+  if (fig.seriesResistance) line += "  Rs " + ohms(*fig.seriesResistance);
+  for (const ImpedanceResonance& r : fig.resonances) {
+    line += "  f0 " + ThreeDigits(r.frequency, "Hz") + " Q " + ThreeDigits(r.q);
+  }
+  return line;
+}
+
 std::string ImpedancePanelText(std::string_view fileName, const ImpedanceFigures& fig,
                                const TextTranslator* translator) {
   const auto word = [&](const char* source) { return Translate(translator, "Figures", source); };

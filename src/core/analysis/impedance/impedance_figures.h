@@ -47,6 +47,10 @@ ImpedanceFigures FiguresOfImpedance(const ImpedanceSpectrum& spectrum);
 // digits, null for a figure that does not exist.
 std::string ImpedanceFiguresJson(std::string_view fileName, const ImpedanceFigures& figures);
 
+// The summary's line of them: "cell  |Z| 20.0 mΩ @ 10.0 kHz … 105 mΩ @ 10.0 mHz
+// Rs 20.0 mΩ  f0 5.03 kHz Q 15.8" (without its newline).
+std::string ImpedanceSummaryLine(std::string_view fileName, const ImpedanceFigures& figures);
+
 // The figures panel's lines of them ("|Z| 最小  20.0 mΩ @ 1.00 kHz").
 std::string ImpedancePanelText(std::string_view fileName, const ImpedanceFigures& figures,
                                const TextTranslator* translator);

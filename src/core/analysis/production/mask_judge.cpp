@@ -53,13 +53,12 @@ void AddFailing(std::vector<FrequencyStretch>& stretches, const Sample& a, const
   }
 }
 
-std::string Reason(const MaskRule& rule, const RuleVerdict& v) {
+std::string Reason(const MaskRule& rule, const RuleVerdict& v, std::string_view unit) {
   if (v.outcome == RuleOutcome::kNotMeasured) return "not measured";
   if (v.outcome == RuleOutcome::kFigureMissing) return "figure missing";
   const bool over =
       rule.bound == MaskBound::kMax || rule.bound == MaskBound::kAtMost ||
       (rule.bound == MaskBound::kBetween && v.value && v.limit && *v.value > *v.limit);
-  const std::string_view unit = MaskRuleUnit(rule);
   const double by = -*v.margin;
   std::string text = (over ? "exceeded by " : "under by ") + MaskValueText(by, unit);
   if (v.atHz) text += " at " + ThreeDigits(*v.atHz, "Hz");
@@ -68,8 +67,12 @@ std::string Reason(const MaskRule& rule, const RuleVerdict& v) {
 
 }  // namespace
 
+std::string_view VerdictUnit(const MaskRule& rule, const MaskVerdict& verdict) {
+  return verdict.ohms && rule.kind == MaskRuleKind::kGain ? "\u03A9" : MaskRuleUnit(rule);
+}
+
 std::string MaskValueText(double value, std::string_view unit) {
-  if (unit == "Hz" || unit == "s") return ThreeDigits(value, unit);
+  if (unit == "Hz" || unit == "s" || unit == "\u03A9") return ThreeDigits(value, unit);
   if (unit == "\u00B0") return ThreeDigits(value) + "\u00B0";
   return ThreeDigits(value) + (unit.empty() ? "" : " " + std::string(unit));
 }
@@ -179,7 +182,8 @@ std::string VerdictText(const LimitMask& mask, const MaskVerdict& verdict) {
     const MaskRule& rule = mask.rules[v.rule];
     if (!first) text += "; ";
     first = false;
-    text += "rule " + std::to_string(rule.line) + ": " + rule.text + " " + Reason(rule, v);
+    text += "rule " + std::to_string(rule.line) + ": " + rule.text + " " +
+            Reason(rule, v, VerdictUnit(rule, verdict));
   }
   return text + ")";
 }
@@ -197,7 +201,7 @@ std::string MaskPanelText(const LimitMask& mask, const MaskVerdict& verdict,
     } else if (v.outcome == RuleOutcome::kFigureMissing) {
       text += word(FERNPLOT_TEXT("Figures", "図表なし"));
     } else {
-      const std::string_view unit = MaskRuleUnit(rule);
+      const std::string_view unit = VerdictUnit(rule, verdict);
       const double m = *v.margin;
       text += (m > 0.0 ? "+" : "") + MaskValueText(m, unit);
       if (v.atHz) text += " @ " + ThreeDigits(*v.atHz, "Hz");

@@ -54,7 +54,13 @@ struct MaskVerdict {
   bool pass = false;
   std::vector<RuleVerdict> rules;     // one per mask rule, in its order
   std::optional<double> worstMargin;  // the smallest margin of the rules that have one
+  // GAIN rules were judged on |Z| in ohms (an impedance page), not in dB.
+  bool ohms = false;
 };
+
+// The unit a rule's values have in `verdict`: its own, or ohms for a GAIN
+// rule of an impedance.
+std::string_view VerdictUnit(const MaskRule& rule, const MaskVerdict& verdict);
 
 // The limit of a GAIN or PHASE rule at `frequency`: v1 at f1, v2 at f2,
 // straight in log f between them (and beyond, along the same line).
