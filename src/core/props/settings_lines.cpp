@@ -194,6 +194,27 @@ FontSetting& FontOf(SettingsValues& v, size_t i) {
   return v.props.fonts[i];
 }
 
+// A double property written as the shortest text that reads back exactly,
+// and read as a double (not through the float of %f); a value `Valid`
+// refuses leaves the property as it was.
+template <double GraphProperties::*Member, bool (*Valid)(double)>
+Field DoubleField() {
+  return {"%s",
+          [](std::string& out, const SettingsValues& v, size_t) {
+            char number[32];
+            const auto [end, ec] = std::to_chars(number, number + sizeof number, v.props.*Member);
+            if (ec == std::errc()) out.append(number, end);
+          },
+          [](SettingsValues& v, size_t, Scanned f, Cp932Decoder&) {
+            double value = 0.0;
+            const std::string& text = f[0].text;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+            if (ec != std::errc() || end != text.data() + text.size() || !Valid(value)) return false;
+            v.props.*Member = value;
+            return true;
+          }};
+}
+
 std::vector<LineKind> MakeLineKinds() {
   using V = SettingsValues;
   using D = Cp932Decoder;
@@ -457,27 +478,7 @@ std::vector<LineKind> MakeLineKinds() {
                    false});
   kinds.push_back({"NYQUIST_RADIUS",
                    std::nullopt,
-                   {{"%s",
-                     // The shortest text that reads back exactly.
-                     [](std::string& out, const V& v, size_t) {
-                       char number[32];
-                       const auto [end, ec] =
-                           std::to_chars(number, number + sizeof number, v.props.nyquistRadius);
-                       if (ec == std::errc()) out.append(number, end);
-                     },
-                     // Read as a double, not through the float of %f.
-                     [](V& v, size_t, Scanned f, D&) {
-                       double radius = 0.0;
-                       const std::string& text = f[0].text;
-                       const auto [end, ec] =
-                           std::from_chars(text.data(), text.data() + text.size(), radius);
-                       if (ec != std::errc() || end != text.data() + text.size() ||
-                           !IsNyquistRadius(radius)) {
-                         return false;
-                       }
-                       v.props.nyquistRadius = radius;
-                       return true;
-                     }}},
+                   {DoubleField<&GraphProperties::nyquistRadius, IsNyquistRadius>()},
                    nullptr,
                    [](const V& v, size_t) {
                      const double r = v.props.nyquistRadius;
@@ -540,25 +541,7 @@ std::vector<LineKind> MakeLineKinds() {
   // The shunt resistor, in ohms; written only when there is one.
   kinds.push_back({"SHUNT",
                    std::nullopt,
-                   {{"%s",
-                     [](std::string& out, const V& v, size_t) {
-                       char number[32];
-                       const auto [end, ec] =
-                           std::to_chars(number, number + sizeof number, v.props.shuntOhms);
-                       if (ec == std::errc()) out.append(number, end);
-                     },
-                     [](V& v, size_t, Scanned f, D&) {
-                       double ohms = 0.0;
-                       const std::string& text = f[0].text;
-                       const auto [end, ec] =
-                           std::from_chars(text.data(), text.data() + text.size(), ohms);
-                       if (ec != std::errc() || end != text.data() + text.size() ||
-                           !IsShuntOhms(ohms)) {
-                         return false;
-                       }
-                       v.props.shuntOhms = ohms;
-                       return true;
-                     }}},
+                   {DoubleField<&GraphProperties::shuntOhms, IsShuntOhms>()},
                    nullptr,
                    [](const V& v, size_t) { return IsShuntOhms(v.props.shuntOhms); },
                    nullptr,
