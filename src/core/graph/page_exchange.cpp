@@ -14,6 +14,11 @@ std::string PageSourceName(const GraphPage& page) {
   return slash == std::string::npos ? page.sourcePath : page.sourcePath.substr(slash + 1);
 }
 
+std::string PagePanelName(const GraphPage& page) {
+  const bool network = page.data.imported && page.data.imported->format.starts_with("Touchstone");
+  return network ? WithParameterName(page, PageSourceName(page)) : page.fileName;
+}
+
 std::string WithParameterName(const GraphPage& page, std::string name) {
   const std::optional<ImportedSource>& source = page.data.imported;
   if (source && source->format.starts_with("Touchstone") && !source->traceName.empty())

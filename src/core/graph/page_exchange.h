@@ -16,6 +16,9 @@ std::string PageSourceName(const GraphPage& page);
 // a network file adds the parameter it shows ("amp.s2p S11"), as pages of
 // one file's parameters may be open side by side.
 std::string WithParameterName(const GraphPage& page, std::string name);
+// The page's name in the viewer's panels: a network file's page by file and
+// parameter ("amp.s2p S11"), any other by its file name without extension.
+std::string PagePanelName(const GraphPage& page);
 
 // The page's ratio (as its CSV has it) as a two-port Touchstone file.
 WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& path);

@@ -61,10 +61,7 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
   if (page) {
     // A network file's page by file and parameter, as pages of several of
     // its parameters may be open.
-    const bool network =
-        page->data.imported && page->data.imported->format.starts_with("Touchstone");
-    const std::string name =
-        network ? WithParameterName(*page, PageSourceName(*page)) : page->fileName;
+    const std::string name = PagePanelName(*page);
     const std::optional<ImpedanceSpectrum> impedance = PageImpedance(*page);
     figures = impedance ? ImpedancePanelText(name, FiguresOfImpedance(*impedance), translator)
                         : FiguresPanelText(name, PageFigures(*page), translator,

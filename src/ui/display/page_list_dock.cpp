@@ -15,11 +15,8 @@ namespace {
 
 enum Column { kNumber, kName, kVerdict };
 
-// A network file's pages by file and parameter, as pages of several of its
-// parameters may be open; other pages by their file.
 QString PageName(const GraphPage& page) {
-  const bool network = page.data.imported && page.data.imported->format.starts_with("Touchstone");
-  return QStringFromUtf8(network ? WithParameterName(page, PageSourceName(page)) : page.fileName);
+  return QStringFromUtf8(PagePanelName(page));
 }
 
 }  // namespace
