@@ -387,6 +387,26 @@ M contours</translation>
         <translation>Shows the page in the complex plane (-Im Z over Re Z, equal scales).
 Complex Plane</translation>
     </message>
+    <message>
+        <source>Kramers–Kronig 残差</source>
+        <translation>&amp;Kramers–Kronig Residuals</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞの Kramers–Kronig 検定の残差 (%) を周波数に対して表示します。
+Kramers–Kronig 残差</source>
+        <translation>Shows the residuals (%) of the page&apos;s Kramers–Kronig test over frequency.
+Kramers–Kronig residuals</translation>
+    </message>
+    <message>
+        <source>等価回路のﾌｨｯﾄ...</source>
+        <translation>Fit &amp;Equivalent Circuit...</translation>
+    </message>
+    <message>
+        <source>表示ﾍﾟｰｼﾞのｲﾝﾋﾟｰﾀﾞﾝｽに等価回路をﾌｨｯﾄし、破線で重ねて描きます。
+等価回路のﾌｨｯﾄ</source>
+        <translation>Fits an equivalent circuit to the page&apos;s impedance and draws it dashed over the page.
+Fit equivalent circuit</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -525,6 +545,22 @@ Complex Plane</translation>
     <message>
         <source>直列抵抗</source>
         <translation>Series R</translation>
+    </message>
+    <message>
+        <source>等価回路</source>
+        <translation>Equivalent circuit</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>不定</source>
+        <translation>not determined</translation>
+    </message>
+    <message>
+        <source>相対 RMS 誤差</source>
+        <translation>Relative RMS error</translation>
     </message>
 </context>
 <context>
@@ -1254,6 +1290,10 @@ Use a whole number from 1 to 1000 for points, or a value above 0 and up to 10 fo
 
 Enter a value above 0 (Ω), or leave the box empty.</translation>
     </message>
+    <message>
+        <source>Kramers–Kronig 残差</source>
+        <translation>Kramers–Kronig residuals</translation>
+    </message>
 </context>
 <context>
     <name>QtFrameDialogs</name>
@@ -1715,6 +1755,12 @@ The difference is not shown.</translation>
         <translation>The report could not be saved.
 %1
 %2</translation>
+    </message>
+    <message>
+        <source>このﾍﾟｰｼﾞには等価回路をﾌｨｯﾄできません。
+%1</source>
+        <translation>The equivalent circuit cannot be fitted to this page.
+%1</translation>
     </message>
 </context>
 <context>
@@ -2247,6 +2293,14 @@ Show statistics</translation>
         <source>ﾓﾃﾞﾙのﾌｨｯﾄ</source>
         <translation>Fit Model</translation>
     </message>
+    <message>
+        <source>等価回路をﾌｨｯﾄしています...</source>
+        <translation>Fitting the equivalent circuit...</translation>
+    </message>
+    <message>
+        <source>等価回路のﾌｨｯﾄ</source>
+        <translation>Fit Equivalent Circuit</translation>
+    </message>
 </context>
 <context>
     <name>fernplot::PageActions</name>
@@ -2331,6 +2385,10 @@ Show statistics</translation>
         <source>最大</source>
         <translation>Max</translation>
     </message>
+    <message>
+        <source>相対 RMS 誤差</source>
+        <translation>Relative RMS error</translation>
+    </message>
 </context>
 <context>
     <name>Fit</name>
@@ -2380,6 +2438,113 @@ Show statistics</translation>
     <message>
         <source>判定</source>
         <translation>Verdict</translation>
+    </message>
+</context>
+<context>
+    <name>fernplot::CircuitFitDialog</name>
+    <message>
+        <source>等価回路のﾌｨｯﾄ</source>
+        <translation>Fit Equivalent Circuit</translation>
+    </message>
+    <message>
+        <source>素子 R, C, L, CPE, W, Wo, Ws, G に番号を付け､直列は -､並列は p(a,b) でつなぎます｡例: R0-p(R1,C1)-p(R2-Wo1,C2)</source>
+        <translation>Elements R, C, L, CPE, W, Wo, Ws, G, each with a number, joined in series with - and in parallel with p(a,b). Example: R0-p(R1,C1)-p(R2-Wo1,C2)</translation>
+    </message>
+    <message>
+        <source>回路</source>
+        <translation>Circuit</translation>
+    </message>
+    <message>
+        <source>ﾊﾟﾗﾒｰﾀ</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>初期値</source>
+        <translation>Initial value</translation>
+    </message>
+    <message>
+        <source>固定</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>標準誤差</source>
+        <translation>Standard error</translation>
+    </message>
+    <message>
+        <source>初期値が空欄のﾊﾟﾗﾒｰﾀはﾃﾞｰﾀから自動で選びます</source>
+        <translation>A parameter without an initial value is started from a value chosen from the data</translation>
+    </message>
+    <message>
+        <source>|Z| で割る (modulus)</source>
+        <translation>Divided by |Z| (modulus)</translation>
+    </message>
+    <message>
+        <source>なし (unit)</source>
+        <translation>None (unit)</translation>
+    </message>
+    <message>
+        <source>Re は |Re Z|､Im は |Im Z| で割る (proportional)</source>
+        <translation>Re by |Re Z|, Im by |Im Z| (proportional)</translation>
+    </message>
+    <message>
+        <source>残差の重み</source>
+        <translation>Residual weight</translation>
+    </message>
+    <message>
+        <source>大域探索 (global search)</source>
+        <translation>Global search</translation>
+    </message>
+    <message>
+        <source>いくつもの初期値から探し､最良の解を選びます (最長 2 秒)</source>
+        <translation>Starts from many values and keeps the best optimum (at most 2 seconds)</translation>
+    </message>
+    <message>
+        <source>ﾌｨｯﾄする周波数範囲 (Hz)</source>
+        <translation>Frequencies fitted (Hz)</translation>
+    </message>
+    <message>
+        <source>ﾃﾞｰﾀの端</source>
+        <translation>End of the data</translation>
+    </message>
+    <message>
+        <source>数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで</source>
+        <translation>A number in Hz, with k, M or G after it if you like; empty: to the end of the data</translation>
+    </message>
+    <message>
+        <source>下限</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>上限</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>不定</source>
+        <translation>not determined</translation>
+    </message>
+    <message>
+        <source>%1 の初期値が数値ではありません</source>
+        <translation>The initial value of %1 is not a number</translation>
+    </message>
+    <message>
+        <source>%1 を固定するには初期値が必要です</source>
+        <translation>%1 needs an initial value to be fixed</translation>
+    </message>
+    <message>
+        <source>回路を入力してください</source>
+        <translation>Type a circuit</translation>
+    </message>
+    <message>
+        <source>周波数は 0 より大きい数値 (Hz) で入力してください</source>
+        <translation>Type frequencies as numbers above 0 (Hz)</translation>
+    </message>
+    <message>
+        <source>下限が上限より大きくなっています</source>
+        <translation>The lower limit is above the upper one</translation>
     </message>
 </context>
 </TS>

@@ -41,7 +41,7 @@ constexpr std::string_view kOptionNames[] = {
     "--global",         "--global-seconds", "--kk-fit",
     "--kk-c",           "--kk-max-m",    "--kk-capacitance",
     "--fmin",           "--fmax",        "--shunt",
-    "--z-from"};
+    "--z-from",         "--circuit-overlay"};
 
 // Edits (insertions, deletions, changes, swaps of neighbours) from a to b.
 size_t EditDistance(std::string_view a, std::string_view b) {

@@ -17,6 +17,7 @@
 
 #include "analysis/difference.h"
 #include "analysis/figures_text.h"
+#include "analysis/impedance/circuit_text.h"
 #include "analysis/impedance/impedance_figures.h"
 #include "analysis/loop.h"
 #include "analysis/summary_table.h"
@@ -30,6 +31,7 @@
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "graph/page_impedance.h"
+#include "graph/page_model.h"
 #include "graph/page_session.h"
 #include "graph/production_marks.h"
 #include "import/imported_page.h"
@@ -88,6 +90,41 @@ int OnlineProcessors() {
   return n > 0 ? static_cast<int>(std::min<long>(n, kMaxJobs)) : 1;
 }
 
+// The circuit of --circuit fitted to an impedance page when -f circuit,
+// --circuit-overlay or the report (its parameters' columns) asks for it, laid over the page for the
+// latter; nothing for a page that is no impedance.
+std::optional<CircuitFitResult> FitInputCircuit(const FileExport& run, GraphPage& page) {
+  const ImpedanceOptions& o = run.options.impedance;
+  const bool file = std::find(run.options.formats.begin(), run.options.formats.end(),
+                              FindExportFormat("circuit")) != run.options.formats.end();
+  if (!o.circuit || !(file || o.circuitOverlay || run.options.reportPath)) return std::nullopt;
+  std::optional<ImpedanceSpectrum> z = PageImpedance(page);
+  if (!z) return std::nullopt;
+  CircuitFitOptions options = o.fit;
+  options.fmin = run.options.fit.fmin;
+  options.fmax = run.options.fit.fmax;
+  CircuitFitResult fit = FitCircuit(*o.circuit, z->frequency, z->impedance, options);
+  if (o.circuitOverlay && fit.ok()) {
+    ApplyPageCircuit(page, o.circuit, options, std::move(*z), fit);
+    // Drawn as any overlay is, not as the viewer's model it could be refitted as.
+    page.fit.reset();
+    for (OverlayTrace& t : page.overlays) t.isModel = false;
+  }
+  return fit;
+}
+
+// What stderr says of a circuit fit: why it failed, or which parameters the
+// data do not determine.
+std::string CircuitFitMessages(const std::string& path, const CircuitFitResult& fit) {
+  if (!fit.ok()) return path + ": --circuit: " + fit.error + "\n";
+  std::string text;
+  for (const FittedParameter& p : fit.parameters) {
+    if (p.Undetermined())
+      text += path + ": --circuit: " + p.name + " is not determined by the data\n";
+  }
+  return text;
+}
+
 // Reads one file and writes its outputs; what it prints is returned, in the
 // order a run of one thread prints it. Which outputs it may write is decided
 // in input order (its turn), so a name clash is settled as in one thread.
@@ -97,8 +134,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   TaskOutput result;
   std::ostringstream err;
   SweepFileRead read = ReadSweepFile(
-      path,
-      {run.options.sparam, false, run.options.impedance.columns, run.options.impedance.zFrom},
+      path, {run.options.sparam, false, run.options.impedance.columns, run.options.impedance.zFrom},
       run.translator);
   if (!read.importError.empty()) {
     result.err = read.importError + "\n";
@@ -121,6 +157,11 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     if (run.options.reportPath) {
       result.reportRow = UnreadableReportRow(
           FileNameOf(path), LocalizedReaderMessage(message, run.translator), run.translator);
+      if (run.options.impedance.circuit) {
+        for (std::string& c : CircuitReportCells(*run.options.impedance.circuit, nullptr)) {
+          result.reportRow.push_back(std::move(c));
+        }
+      }
       if (run.mask) result.reportRow.emplace_back();  // not judged
     }
     return result;
@@ -138,6 +179,14 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   if (!compared.ok) result.ok = false;
   std::unique_ptr<GraphPage>& made = compared.page;
   const std::unique_ptr<GraphPage>& measured = compared.measured;
+  // The circuit is fitted once, for its file and for its overlay; its faults
+  // are named where its file is written, or here when none is.
+  const std::optional<CircuitFitResult> circuitFit = FitInputCircuit(run, *made);
+  if (circuitFit && std::find(run.options.formats.begin(), run.options.formats.end(),
+                              FindExportFormat("circuit")) == run.options.formats.end()) {
+    err << CircuitFitMessages(path, *circuitFit);
+    if (!circuitFit->ok()) result.ok = false;
+  }
   // Judged on the curve it shows, against the figures of the loop gain as
   // measured; a page drawn shows the mask.
   std::optional<MaskVerdict> verdict;
@@ -190,32 +239,19 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
       }
       model = std::move(fit.model);
     }
-    // The circuit is fitted where its file is written, its undetermined
-    // parameters named as the other messages of the input are.
-    std::optional<CircuitFitResult> circuitFit;
-    if (run.options.formats[k] == FindExportFormat("circuit") && run.options.impedance.circuit) {
-      if (const std::optional<ImpedanceSpectrum> z = PageImpedance(*page)) {
-        CircuitFitOptions options = run.options.impedance.fit;
-        options.fmin = run.options.fit.fmin;
-        options.fmax = run.options.fit.fmax;
-        circuitFit = FitCircuit(*run.options.impedance.circuit, z->frequency, z->impedance, options);
-        if (!circuitFit->ok()) {
-          err << path << ": --circuit: " << circuitFit->error << '\n';
-          result.ok = false;
-          continue;
-        }
-        for (const FittedParameter& p : circuitFit->parameters) {
-          if (p.Undetermined()) {
-            err << path << ": --circuit: " << p.name << " is not determined by the data\n";
-          }
-        }
+    const bool circuitFormat = run.options.formats[k] == FindExportFormat("circuit");
+    if (circuitFormat && circuitFit) {
+      err << CircuitFitMessages(path, *circuitFit);
+      if (!circuitFit->ok()) {
+        result.ok = false;
+        continue;
       }
     }
     const WriteFileResult r = run.options.formats[k]->write(
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
          run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
          verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr,
-         &run.options.impedance, circuitFit ? &*circuitFit : nullptr},
+         &run.options.impedance, circuitFormat && circuitFit ? &*circuitFit : nullptr},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
@@ -233,6 +269,17 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
                                        figuresPage.properties.loopJudgement))
             : UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator),
                                   run.translator);
+    // An impedance has none of a ratio's figures (its |Z| is no gain in dB):
+    // its row keeps the file, the title and the points.
+    if (message.empty() && PageImpedance(figuresPage)) {
+      for (size_t c = 3; c < result.reportRow.size(); ++c) result.reportRow[c].clear();
+    }
+    if (run.options.impedance.circuit) {
+      for (std::string& c : CircuitReportCells(*run.options.impedance.circuit,
+                                               circuitFit ? &*circuitFit : nullptr)) {
+        result.reportRow.push_back(std::move(c));
+      }
+    }
     if (verdict) result.reportRow.push_back(verdict->pass ? "PASS" : "FAIL");
     if (run.drawer) result.reportPage = kept;
   }
@@ -254,10 +301,10 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
     const std::string name = EscapedTableCell(WithParameterName(figuresPage, figuresPage.fileName));
     // An impedance's own figures; a ratio's -3 dB or margins mean nothing there.
     const std::optional<ImpedanceSpectrum> z = PageImpedance(figuresPage);
-    result.out = (z ? ImpedanceSummaryLine(name, FiguresOfImpedance(*z))
-                    : SummaryLine(name, PageFigures(figuresPage),
-                                  figuresPage.properties.loopJudgement)) +
-                 (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
+    result.out =
+        (z ? ImpedanceSummaryLine(name, FiguresOfImpedance(*z))
+           : SummaryLine(name, PageFigures(figuresPage), figuresPage.properties.loopJudgement)) +
+        (verdict ? "  " + VerdictText(*run.mask, *verdict) : std::string()) + "\n";
   }
   result.err = err.str();
   return result;
@@ -390,10 +437,9 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   if (options.differenceFile) inputs.push_back(*options.differenceFile);
   if (!settings.empty()) inputs.push_back(settings);
   OutputClaims claims(options, inputs);
-  ComparisonRead compared =
-      ReadComparison(options.overlays, options.differenceFile,
-                     {options.sparam, false, options.impedance.columns, options.impedance.zFrom},
-                     translator);
+  ComparisonRead compared = ReadComparison(
+      options.overlays, options.differenceFile,
+      {options.sparam, false, options.impedance.columns, options.impedance.zFrom}, translator);
   err << compared.errors;
   if (!compared.allRead) allWritten = false;
   // An input lacks what the command line asked of it.
@@ -406,15 +452,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
     err << "fernplot-export: the drawn formats need fernplot-export-render\n";
     return kExitFailure;
   }
-  const FileExport shared{options,
-                          defaults,
-                          comparison,
-                          drawn ? drawer : nullptr,
-                          translator,
-                          zoom,
-                          inFlight,
-                          mask,
-                          options.production.statisticsDir.has_value(),
+  const FileExport shared{options, defaults, comparison, drawn ? drawer : nullptr, translator, zoom,
+                          inFlight, mask, options.production.statisticsDir.has_value(),
                           // The report shows the statistics page too.
                           !lotPictures.empty() || options.reportPath.has_value()};
   LotCollector lot(options, mask);
@@ -436,6 +475,11 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
   std::vector<std::shared_ptr<PageSession>> reportPages;
   if (options.reportPath) {
     reportTable.push_back(ReportHeading(translator));
+    if (options.impedance.circuit) {
+      for (std::string& c : CircuitReportHeading(*options.impedance.circuit, translator)) {
+        reportTable.back().push_back(std::move(c));
+      }
+    }
     if (mask) {
       reportTable.back().push_back(
           Translate(translator, "Report", FERNPLOT_TEXT("Report", "判定")));
@@ -485,8 +529,8 @@ int RunExport(const ExportOptions& given, const std::string& programPath, std::o
     std::optional<ReportLot> reportLot;
     if (options.production.statisticsDir) {
       lotPage = lot.DrawPage(defaults, *drawer, translator);
-      reportLot = ReportLot{lotPage ? &lotPage->session->drawing : nullptr,
-                            lot.FiguresTable(translator)};
+      reportLot =
+          ReportLot{lotPage ? &lotPage->session->drawing : nullptr, lot.FiguresTable(translator)};
     }
     const WriteFileResult r = drawer->WriteReport(
         reportTable, pages, reportLot ? &*reportLot : nullptr, *options.reportPath, inFlight);

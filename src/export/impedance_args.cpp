@@ -6,6 +6,7 @@ namespace fernplot {
 std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool kkFormat) {
   if (circuitFormat && !o.circuitText) return "-f circuit needs --circuit";
   if (o.initialText && !o.circuitText) return "--initial needs --circuit";
+  if (o.circuitOverlay && !o.circuitText) return "--circuit-overlay needs --circuit";
   if (o.kkChosen && !kkFormat) return "--kk-fit, --kk-c, --kk-max-m and --kk-capacitance need -f kk";
   if (!o.circuitText) return {};
   CircuitParse parse = ParseCircuit(*o.circuitText);
@@ -32,6 +33,8 @@ std::string ImpedanceOptionsHelp() {
          "                 impedance input: R, C, L, CPE, W, Wo, Ws, G joined with - in\n"
          "                 series and p(a,b) in parallel, e.g. R0-p(R1,C1)\n"
          "  --initial NAME=VALUE,...  starting values (the others are chosen)\n"
+         "  --circuit-overlay  draw the fitted circuit over every impedance page,\n"
+         "                 dashed, named by its string\n"
          "  --circuit-weight modulus|unit|proportional  residuals by |Z| (default),\n"
          "                 plain, or Re by |Re Z| and Im by |Im Z|\n"
          "  --global       search for the global optimum (--global-seconds S, default 2)\n"

@@ -22,12 +22,13 @@ struct ImpedanceOptions {
   ZFrom zFrom = ZFrom::kNone;                      // --z-from s11|s21-shunt|s21-series
   std::optional<std::string> circuitText;          // --circuit STRING
   std::optional<std::string> initialText;          // --initial NAME=VALUE,...
+  bool circuitOverlay = false;                     // --circuit-overlay
   // The circuit parsed and the fit's choices (its band is --fmin/--fmax),
   // set by CheckImpedanceOptions.
   std::shared_ptr<const Circuit> circuit;
   CircuitFitOptions fit;
-  KkOptions kk;                 // --kk-fit, --kk-c, --kk-max-m, --kk-capacitance
-  bool kkChosen = false;        // one of those was given
+  KkOptions kk;           // --kk-fit, --kk-c, --kk-max-m, --kk-capacitance
+  bool kkChosen = false;  // one of those was given
 };
 
 // Takes `arg` when it is one of the impedance options: true when taken
@@ -35,8 +36,8 @@ struct ImpedanceOptions {
 // `value` fetches the option's value, false when there is none;
 // `noValue` is false when a value was given to a switch.
 template <typename Value, typename NoValue>
-bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,
-                         ImpedanceOptions& o, std::string& error);
+bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue, ImpedanceOptions& o,
+                         std::string& error);
 
 // Parses the circuit and the initial values and checks the options against
 // the formats asked for: empty when they are consistent, else why not.
@@ -46,8 +47,8 @@ std::string CheckImpedanceOptions(ImpedanceOptions& o, bool circuitFormat, bool 
 std::string ImpedanceOptionsHelp();
 
 template <typename Value, typename NoValue>
-bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,
-                         ImpedanceOptions& o, std::string& error) {
+bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue, ImpedanceOptions& o,
+                         std::string& error) {
   std::string v;
   if (arg == "--shunt") {
     const std::optional<double> r = value(v) ? ParseOptionNumber(v) : std::nullopt;
@@ -93,6 +94,9 @@ bool TakeImpedanceOption(const std::string& arg, Value value, NoValue noValue,
     } else {
       error = "--circuit-weight takes modulus, unit or proportional, not '" + v + "'";
     }
+  } else if (arg == "--circuit-overlay") {
+    if (!noValue()) error = "--circuit-overlay takes no value";
+    o.circuitOverlay = true;
   } else if (arg == "--global") {
     if (!noValue()) error = "--global takes no value";
     o.fit.global = true;

@@ -13,6 +13,7 @@ enum class ViewKind : int32_t {
   kNyquist,  // Re L against Im L, equal scales
   kNichols,  // gain in dB over phase in degrees
   kComplex,  // -Im against Re, equal scales, the origin in view: an impedance's plane
+  kKk,       // the Kramers–Kronig test's residuals in % over frequency
 };
 
 // Which curve the page shows: L as measured, the closed loop T = L / (1 + L)

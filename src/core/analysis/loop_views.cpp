@@ -154,6 +154,7 @@ PlanePoint ViewPlanePoint(ViewKind kind, const CurveReading& at, double nicholsS
       return {z.x, -z.y};
     }
     case ViewKind::kBode:
+    case ViewKind::kKk:
       break;
   }
   return {at.frequency, at.gain};

@@ -28,7 +28,7 @@ struct ViewRow {
   const char* help;               // the exporter's --view help
 };
 
-inline constexpr std::array<ViewRow, 4> kViewRows{{
+inline constexpr std::array<ViewRow, 5> kViewRows{{
     {ViewKind::kBode, "BODE", "bode", FERNPLOT_TEXT("Commands", "ﾎﾞｰﾄﾞ線図"),
      FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞをｹﾞｲﾝと位相の周波数特性で表示します。\nﾎﾞｰﾄﾞ線図"),
      FERNPLOT_TEXT("PropertySheet", "ﾎﾞｰﾄﾞ線図"), "gain and phase over frequency"},
@@ -43,6 +43,12 @@ inline constexpr std::array<ViewRow, 4> kViewRows{{
                    "表示ﾍﾟｰｼﾞを複素平面 (-Im Z 対 Re Z､等倍) に表示します。\n複素平面"),
      FERNPLOT_TEXT("PropertySheet", "複素平面"),
      "the complex plane of an impedance (-Im Z over Re Z, the origin in view)"},
+    {ViewKind::kKk, "KK", "kk", FERNPLOT_TEXT("Commands", "Kramers–Kronig 残差"),
+     FERNPLOT_TEXT("Commands",
+                   "表示ﾍﾟｰｼﾞの Kramers–Kronig 検定の残差 (%) を周波数に対して表示します。\n"
+                   "Kramers–Kronig 残差"),
+     FERNPLOT_TEXT("PropertySheet", "Kramers–Kronig 残差"),
+     "the residuals of the Kramers-Kronig test in % over frequency, +-1 % marked"},
 }};
 
 // The rows follow the enum, so a view's number (the property sheet's combo

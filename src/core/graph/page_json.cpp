@@ -269,7 +269,7 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
   top.AddLine("axes", Object([&](Members& m) {
                 // A loop view's plane: its bottom axis, then its left one.
                 const ViewDrawingRow& row = DrawingRowOf(p.view);
-                if (!row.rightAxis) {
+                if (row.rightAxis.empty()) {
                   m.Add(row.bottomAxis, AxisJson(L.frequency, row.bottomQuantity));
                   m.Add(row.leftAxis, AxisJson(L.gain));
                   return;
@@ -277,7 +277,7 @@ std::string DrawingJson(const DrawingDocument& doc, const GraphPage& page) {
                 m.Add(row.bottomAxis, AxisJson(L.frequency));
                 m.Add(row.leftAxis,
                       AxisJson(L.gain, traced ? (difference ? "gainDifference" : "gain") : ""));
-                m.Add("phase", AxisJson(L.right, rightQuantity));
+                m.Add(row.rightAxis, AxisJson(L.right, rightQuantity));
               }));
   if (traced) top.AddLine("traces", TracesJson(doc, page));
   top.AddLine("fonts", ArrayOf(doc.Fonts(), FontJson, ",\n"));

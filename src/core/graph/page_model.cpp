@@ -2,12 +2,14 @@
 #include "graph/page_model.h"
 
 #include <algorithm>
+#include <numbers>
 #include <utility>
 #include <vector>
 
 #include "graph/model_overlay.h"
 #include "graph/overlays.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 
 namespace fernplot {
 
@@ -28,6 +30,23 @@ void EraseOverlay(GraphPage& page, int index) {
     page.showDifference = false;
   } else if (page.referenceIndex > index) {
     --page.referenceIndex;
+  }
+}
+
+bool SameSpectrum(const ImpedanceSpectrum& a, const ImpedanceSpectrum& b) {
+  return a.frequency == b.frequency && a.impedance == b.impedance;
+}
+
+// Puts `trace` in place of the model's overlay, or after the others.
+void PlaceModelOverlay(GraphPage& page, OverlayTrace trace) {
+  trace.isModel = true;
+  const int at = ModelOverlayIndex(page);
+  // A model fitted again stays where it was, so that a residual shown
+  // against it stays one.
+  if (at >= 0) {
+    page.overlays[static_cast<size_t>(at)] = std::move(trace);
+  } else {
+    page.overlays.push_back(std::move(trace));
   }
 }
 
@@ -56,19 +75,47 @@ bool ApplyPageModel(GraphPage& page, const FitOptions& options, std::vector<Usab
     return false;
   }
   if (!SamePoints(PageUsablePoints(page), points)) return false;
-  OverlayTrace trace = ModelOverlay(*result.model, points, PageRatio(page.properties));
-  trace.isModel = true;
-  const int at = ModelOverlayIndex(page);
-  // A model fitted again stays where it was, so that a residual shown
-  // against it stays one.
-  if (at >= 0) {
-    page.overlays[static_cast<size_t>(at)] = std::move(trace);
-  } else {
-    page.overlays.push_back(std::move(trace));
-  }
+  PlaceModelOverlay(page, ModelOverlay(*result.model, points, PageRatio(page.properties)));
   const int before = page.fit ? page.fit->referenceBeforeResidual : -1;
-  page.fit = PageFit{options, std::move(*result.model), std::move(points), before};
+  page.fit = PageFit{options, std::move(*result.model), std::nullopt, std::move(points), before};
   return true;
+}
+
+std::string FitPageCircuit(GraphPage& page, std::shared_ptr<const Circuit> circuit,
+                           const CircuitFitOptions& options) {
+  std::optional<ImpedanceSpectrum> z = PageImpedance(page);
+  if (!z) return "the page is not an impedance";
+  CircuitFitResult result = FitCircuit(*circuit, z->frequency, z->impedance, options);
+  std::string message;
+  ApplyPageCircuit(page, std::move(circuit), options, std::move(*z), std::move(result), &message);
+  return message;
+}
+
+bool ApplyPageCircuit(GraphPage& page, std::shared_ptr<const Circuit> circuit,
+                      const CircuitFitOptions& options, ImpedanceSpectrum fitted,
+                      CircuitFitResult result, std::string* message) {
+  if (!result.ok()) {
+    if (message) *message = result.error;
+    return false;
+  }
+  const std::optional<ImpedanceSpectrum> now = PageImpedance(page);
+  if (!now || !SameSpectrum(*now, fitted)) return false;
+  CircuitModel model{std::move(circuit), options, std::move(result), std::move(fitted)};
+  // A page that still holds the ratio it measured through its shunt makes
+  // R·H of its overlays when it is shown: the circuit's Z is laid over as H.
+  const double scale = UsesShunt(page) && !page.shuntShown ? page.properties.shuntOhms : 1.0;
+  const ChannelRatio shown =
+      HoldsImpedance(page) ? ChannelRatio::kCh1Ch2 : PageRatio(page.properties);
+  PlaceModelOverlay(page, CircuitOverlay(model, model.fitted.frequency, scale, shown));
+  const int before = page.fit ? page.fit->referenceBeforeResidual : -1;
+  page.fit = PageFit{{}, {}, std::move(model), PageUsablePoints(page), before};
+  return true;
+}
+
+std::complex<double> PageFitAt(const PageFit& fit, double frequency) {
+  if (!fit.circuit) return EvaluateModel(fit.model, frequency);
+  return fit.circuit->circuit->Impedance(2.0 * std::numbers::pi * frequency,
+                                         fit.circuit->result.Values());
 }
 
 bool RemovePageModel(GraphPage& page) {
@@ -98,9 +145,18 @@ bool UpdatePageModel(GraphPage& page, std::string* dropped, const TextTranslator
     page.fit.reset();
     return true;
   }
-  if (SamePoints(PageUsablePoints(page), page.fit->points)) return false;
-  const FitOptions options = page.fit->options;
-  std::string message = FitPageModel(page, options, translator);
+  std::string message;
+  if (const std::optional<CircuitModel>& c = page.fit->circuit) {
+    const std::optional<ImpedanceSpectrum> z = PageImpedance(page);
+    if (z && SameSpectrum(*z, c->fitted)) return false;
+    const CircuitModel model = *c;
+    message = z ? FitPageCircuit(page, model.circuit, model.options)
+                : std::string("the page is not an impedance");
+  } else {
+    if (SamePoints(PageUsablePoints(page), page.fit->points)) return false;
+    const FitOptions options = page.fit->options;
+    message = FitPageModel(page, options, translator);
+  }
   if (!message.empty()) {
     RemovePageModel(page);
     if (dropped) *dropped = std::move(message);

@@ -5,6 +5,8 @@
 // fitted again when those points change, and the page's difference to it
 // (the residual).
 
+#include <complex>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,24 @@ std::string FitPageModel(GraphPage& page, const FitOptions& options,
 bool ApplyPageModel(GraphPage& page, const FitOptions& options, std::vector<UsablePoint> points,
                     FitResult result, std::string* message = nullptr,
                     const TextTranslator* translator = nullptr);
+
+// Fits `circuit` to the page's impedance and lays it over the page, dashed,
+// named by its string (in place of a model it had). The fit's error when
+// the page is no impedance or cannot be fitted (the page is then left as it
+// was); empty on success.
+std::string FitPageCircuit(GraphPage& page, std::shared_ptr<const Circuit> circuit,
+                           const CircuitFitOptions& options);
+// The second half of FitPageCircuit, for a fit run elsewhere: lays `result`,
+// fitted to `fitted`, over the page. False (the page as it was) when the
+// result has no fit (its error to `message`) or the page's impedance is no
+// longer `fitted`.
+bool ApplyPageCircuit(GraphPage& page, std::shared_ptr<const Circuit> circuit,
+                      const CircuitFitOptions& options, ImpedanceSpectrum fitted,
+                      CircuitFitResult result, std::string* message = nullptr);
+
+// The model's value at `frequency` (Hz): the rational model's ratio or the
+// circuit's impedance in ohms.
+std::complex<double> PageFitAt(const PageFit& fit, double frequency);
 
 // Drops the page's model and its overlay; a residual shown goes back to the
 // reference the page had before. False when the page had no model.

@@ -295,6 +295,18 @@ bool PageSession::AddFittedModel(const FitOptions& options, std::vector<UsablePo
   return true;
 }
 
+bool PageSession::AddFittedCircuit(std::shared_ptr<const Circuit> circuit,
+                                   const CircuitFitOptions& options, ImpedanceSpectrum fitted,
+                                   CircuitFitResult result, std::string* message) {
+  GraphPage* page = CurrentPage();
+  if (!page || !ApplyPageCircuit(*page, std::move(circuit), options, std::move(fitted),
+                                 std::move(result), message)) {
+    return false;
+  }
+  Changed();
+  return true;
+}
+
 std::string PageSession::TakeDroppedModelMessage() {
   return std::exchange(droppedModel_, {});
 }

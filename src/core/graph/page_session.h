@@ -125,6 +125,13 @@ class PageSession {
   // `result` has no model (its message in `message`).
   bool AddFittedModel(const FitOptions& options, std::vector<UsablePoint> points, FitResult result,
                       std::string* message = nullptr);
+  // Lays a circuit fitted elsewhere to the page's impedance `fitted` over the
+  // page on screen (ApplyPageCircuit); it is fitted again, as a model is,
+  // when the page's impedance changes. False, and no change, when the page's
+  // impedance is no longer `fitted` or the fit failed (why in `message`).
+  bool AddFittedCircuit(std::shared_ptr<const Circuit> circuit, const CircuitFitOptions& options,
+                        ImpedanceSpectrum fitted, CircuitFitResult result,
+                        std::string* message = nullptr);
   // Drops the page's model; false when it had none.
   bool RemoveModel();
   // Why the page's model was dropped when a change of the page's points

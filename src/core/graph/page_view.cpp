@@ -12,10 +12,11 @@ namespace {
 
 // One row per view, in the order of kViewRows.
 constexpr std::array<ViewDrawingRow, kViewRows.size()> kDrawingRows{{
-    {ViewKind::kBode, &BodeView, true, "frequency", "", "gain"},
-    {ViewKind::kNyquist, &NyquistView, false, "real", "", "imaginary"},
-    {ViewKind::kNichols, &NicholsView, false, "phase", "nicholsPhase", "gain"},
-    {ViewKind::kComplex, &ComplexPlaneView, false, "real", "", "imaginary"},
+    {ViewKind::kBode, &BodeView, "frequency", "", "gain", "phase"},
+    {ViewKind::kNyquist, &NyquistView, "real", "", "imaginary", ""},
+    {ViewKind::kNichols, &NicholsView, "phase", "nicholsPhase", "gain", ""},
+    {ViewKind::kComplex, &ComplexPlaneView, "real", "", "imaginary", ""},
+    {ViewKind::kKk, &KramersKronigView, "frequency", "", "residualReal", "residualImag"},
 }};
 
 constexpr bool RowsMatch() {
@@ -32,7 +33,9 @@ const ViewDrawingRow& DrawingRowOf(ViewKind kind) {
   return kDrawingRows[static_cast<size_t>(&RowOf(kind) - kViewRows.data())];
 }
 
-const PageView& ViewFor(const GraphPage& page) { return DrawingRowOf(page.properties.view).view(); }
+const PageView& ViewFor(const GraphPage& page) {
+  return DrawingRowOf(page.properties.view).view();
+}
 
 void BuildPage(const PageView& view, GraphPage& page, DrawingDocument& drawing,
                std::span<const CurveGrid> grids, SheetPlace place) {

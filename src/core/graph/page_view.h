@@ -41,6 +41,8 @@ const PageView& BodeView();
 const PageView& NyquistView();
 const PageView& NicholsView();
 const PageView& ComplexPlaneView();
+// The Kramers–Kronig residuals (graph/kk_view.h).
+const PageView& KramersKronigView();
 // The view the page's properties ask for.
 const PageView& ViewFor(const GraphPage& page);
 
@@ -50,8 +52,8 @@ const PageView& ViewFor(const GraphPage& page);
 struct ViewDrawingRow {
   ViewKind kind;
   const PageView& (*view)();
-  bool rightAxis;
   std::string_view bottomAxis, bottomQuantity, leftAxis;
+  std::string_view rightAxis;  // empty: a plane without one
 };
 const ViewDrawingRow& DrawingRowOf(ViewKind kind);
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "analysis/fit/vector_fit.h"
+#include "analysis/impedance/circuit_fit.h"
+#include "analysis/impedance/impedance_points.h"
 #include "datafile/csv_export.h"
 #include "datafile/measurement.h"
 #include "graph/heap_value.h"
@@ -30,11 +32,22 @@ struct OverlayTrace {
   bool isModel = false;  // the page's own fitted model (GraphPage::fit)
 };
 
-// A model the user fitted to a page in the viewer, kept with what it was
-// fitted to so that it can be fitted again when the page's points change.
+// An equivalent circuit fitted to an impedance page.
+struct CircuitModel {
+  std::shared_ptr<const Circuit> circuit;
+  CircuitFitOptions options;  // as asked (its initial values as given)
+  CircuitFitResult result;
+  ImpedanceSpectrum fitted;  // the page's impedance it was fitted to
+};
+
+// A model fitted to a page, kept with what it was fitted to so that it can
+// be fitted again when the page's points change: the rational model of a
+// ratio (options, model) or, when `circuit` is set, an equivalent circuit
+// of the page's impedance.
 struct PageFit {
   FitOptions options;
   FitModel model;
+  std::optional<CircuitModel> circuit;
   std::vector<UsablePoint> points;  // the page's usable points it was fitted to
   // The reference the page had before it showed the model's residual.
   int referenceBeforeResidual = -1;

@@ -18,6 +18,7 @@
 #include <algorithm>
 
 #include "about_dialog.h"
+#include "display/circuit_fit_dialog.h"
 #include "display/fit_dialog.h"
 #include "display/traces_dialog.h"
 #include "filelist/data_file_list_dialog.h"
@@ -106,6 +107,14 @@ std::optional<FitOptions> QtFrameDialogs::AskFitOptions(QWidget* parent, const F
   FitDialog dialog(last, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Options();
+}
+
+std::optional<CircuitChoice> QtFrameDialogs::AskCircuitFit(QWidget* parent,
+                                                           const CircuitChoice& last,
+                                                           const CircuitFitResult* fitted) {
+  CircuitFitDialog dialog(last, fitted, parent);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Choice();
 }
 
 std::optional<int> QtFrameDialogs::AskPageNumber(QWidget* parent, int current, int count) {

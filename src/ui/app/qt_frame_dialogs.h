@@ -33,6 +33,8 @@ class QtFrameDialogs : public FrameDialogs {
                                              const QString& preset,
                                              const QStringList& parameters) override;
   std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) override;
+  std::optional<CircuitChoice> AskCircuitFit(QWidget* parent, const CircuitChoice& last,
+                                             const CircuitFitResult* fitted) override;
   std::optional<QString> AskCsvPath(QWidget* parent, const QString& initialName) override;
   std::optional<QString> AskReportPath(QWidget* parent, const QString& initialName) override;
   bool EditProperties(QWidget* parent, GraphProperties& record, PageFacts* facts) override;

@@ -17,8 +17,9 @@
 #include <cmath>
 
 #include "analysis/figures_text.h"
-#include "analysis/impedance/impedance_figures.h"
 #include "analysis/fit/model_panel_text.h"
+#include "analysis/impedance/circuit_text.h"
+#include "analysis/impedance/impedance_figures.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "graph/page_impedance.h"
@@ -66,6 +67,11 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
     figures = impedance ? ImpedancePanelText(name, FiguresOfImpedance(*impedance), translator)
                         : FiguresPanelText(name, PageFigures(*page), translator,
                                            page->properties.loopJudgement);
+    // Whether the spectrum is one of a linear, causal, stable system.
+    if (impedance) {
+      const KkResult kk = KramersKronigTest(impedance->frequency, impedance->impedance, {});
+      if (kk.ok()) figures += KkSummaryLine(kk) + "\n";
+    }
     // A loop page drawing T or S lists that curve's figures too: the marks
     // on the page are its.
     std::unique_ptr<GraphPage> holder;
@@ -77,8 +83,11 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
                                          PageFigures(shown), translator, LoopJudgement::kNotLoop);
     }
     // The fitted model follows the figures read off the points.
-    if (page->fit)
+    if (page->fit && page->fit->circuit) {
+      figures += "\n" + CircuitPanelText(page->fit->circuit->result, translator);
+    } else if (page->fit) {
       figures += "\n" + ModelPanelText(page->fit->model, page->fit->options, translator);
+    }
     // A page judged against a mask lists every rule with its margin.
     if (page->production && page->production->mask && page->production->mask->mask) {
       figures += "\n" + MaskPanelText(*page->production->mask->mask,

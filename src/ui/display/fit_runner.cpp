@@ -56,4 +56,29 @@ std::optional<FitResult> RunFitWithProgress(QWidget* parent, std::vector<UsableP
   return std::move(shared->result);
 }
 
+CircuitFitResult RunCircuitFitWithProgress(QWidget* parent, std::shared_ptr<const Circuit> circuit,
+                                           std::vector<double> frequency,
+                                           std::vector<std::complex<double>> impedance,
+                                           const CircuitFitOptions& options, int showAfterMs) {
+  auto result = std::make_shared<CircuitFitResult>();
+  QThread* thread =
+      QThread::create([=] { *result = FitCircuit(*circuit, frequency, impedance, options); });
+  QProgressDialog progress(QCoreApplication::translate("FitRunner", "等価回路をﾌｨｯﾄしています..."),
+                           QString(), 0, 0, parent);
+  progress.setObjectName(QStringLiteral("circuitProgress"));
+  progress.setWindowTitle(QCoreApplication::translate("FitRunner", "等価回路のﾌｨｯﾄ"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setCancelButton(nullptr);
+  progress.setMinimumDuration(0);
+  progress.hide();
+  QEventLoop loop;
+  QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+  QTimer::singleShot(showAfterMs, &progress, [&progress] { progress.show(); });
+  thread->start();
+  loop.exec();
+  thread->wait();
+  delete thread;
+  return std::move(*result);
+}
+
 }  // namespace fernplot

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "analysis/fit/vector_fit.h"
+#include "analysis/impedance/circuit_fit.h"
 #include "trace_list.h"
 
 class QPrinter;
@@ -31,6 +32,12 @@ struct OpenFilesAnswer {
 
 // The S-parameters a two-port file can give, the default first.
 inline constexpr std::array<const char*, 4> kTwoPortParameters = {"S21", "S11", "S12", "S22"};
+
+// An equivalent circuit and the choices of its fit.
+struct CircuitChoice {
+  std::string circuit = "R0-p(R1,C1)";
+  CircuitFitOptions options;
+};
 
 struct PrintRequest {
   int fromPage = 1;
@@ -71,6 +78,16 @@ class FrameDialogs {
   virtual std::optional<FitOptions> AskFitOptions(QWidget* parent, const FitOptions& last) {
     (void)parent;
     (void)last;
+    return std::nullopt;
+  }
+  // How an equivalent circuit is fitted to the page, offering `last`;
+  // `fitted` is the page's fit shown beside its parameters (may be null).
+  // Nothing when cancelled.
+  virtual std::optional<CircuitChoice> AskCircuitFit(QWidget* parent, const CircuitChoice& last,
+                                                     const CircuitFitResult* fitted) {
+    (void)parent;
+    (void)last;
+    (void)fitted;
     return std::nullopt;
   }
   // Asks for a page number in 1..count, offering `current`; nothing when

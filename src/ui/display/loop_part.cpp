@@ -22,7 +22,8 @@ constexpr int kCurveChoice = 3;
 
 // The View menu's command of each view, in the order of the views' rows.
 constexpr std::array<int, kViewRows.size()> kViewCommands{kCmdViewBode, kCmdViewNyquist,
-                                                          kCmdViewNichols, kCmdViewComplex};
+                                                          kCmdViewNichols, kCmdViewComplex,
+                                                          kCmdViewKk};
 
 struct CurveRow {
   int id;

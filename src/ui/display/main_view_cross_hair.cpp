@@ -92,7 +92,9 @@ void CMainView::HandlePointer(QPoint client) {
   HideCrossHair();
   QString texts[3];
   const GraphPage* page = CurrentPage();
-  if (page && page->properties.view != ViewKind::kBode) {
+  // The residual view is read off its axes, both in percent of |Z|.
+  const bool kk = page && page->properties.view == ViewKind::kKk;
+  if (page && page->properties.view != ViewKind::kBode && !kk) {
     HandleLoopPointer(*page, client);
     return;
   }
@@ -102,14 +104,20 @@ void CMainView::HandlePointer(QPoint client) {
   }
   if (readout) {
     texts[0] = FrequencyPaneText(readout->frequency);
-    texts[1] = ShowsOhms(*page) ? OhmsPaneText(readout->gain) : GainPaneText(readout->gain);
-    texts[2] = RightPaneText(page->properties, readout->phase);
+    if (kk) {
+      texts[1] = QStringLiteral("Re %1 %").arg(readout->gain, 0, 'f', 2);
+      texts[2] = QStringLiteral("Im %1 %").arg(readout->phase, 0, 'f', 2);
+    } else {
+      texts[1] = ShowsOhms(*page) ? OhmsPaneText(readout->gain) : GainPaneText(readout->gain);
+      texts[2] = RightPaneText(page->properties, readout->phase);
+    }
   }
   const bool fit = readout.has_value();
   emit paneTextChanged(kPaneFrequency, texts[0], fit);
   emit paneTextChanged(kPaneGain, texts[1], fit);
   emit paneTextChanged(kPanePhase, texts[2], fit);
-  UpdateTraceReadout(page, readout ? &*readout : nullptr, client);
+  // The page's curve values mean nothing over its residuals.
+  UpdateTraceReadout(kk ? nullptr : page, readout && !kk ? &*readout : nullptr, client);
   if (readout) ShowCrossHair(*page, client);
 }
 

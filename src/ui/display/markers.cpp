@@ -220,6 +220,8 @@ std::optional<QPointF> MarkerController::ViewPosition(const CurveReading& at) co
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
   if (!page) return std::nullopt;
   const PageLayout& layout = page->layout;
+  // The residual view draws no curve of the page's to mark.
+  if (page->properties.view == ViewKind::kKk) return std::nullopt;
   if (page->properties.view != ViewKind::kBode) {
     // On the curve in the loop view's plane; none off the frame.
     const PlanePoint p = PlaneMm(LoopPlane(*page), layout, at);
@@ -247,7 +249,7 @@ CurvePlane MarkerController::LoopPlane(const GraphPage& page) const {
 
 bool MarkerController::PlaceAt(QPoint client) {
   const GraphPage* page = state_.session.drawingActive ? state_.session.CurrentPage() : nullptr;
-  if (!page) return false;
+  if (!page || page->properties.view == ViewKind::kKk) return false;
   PageChanged();
   if (page->properties.view != ViewKind::kBode) {
     // The curve point nearest the click.

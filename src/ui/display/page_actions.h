@@ -92,6 +92,10 @@ class PageActions : public QObject {
   void ToggleResidual();
   void CopyModelLaplace();
   void CopyModelJson();
+  // An equivalent circuit fitted to the impedance page on screen, after
+  // asking which and how; it takes the model's place (its residual, its
+  // removal and its JSON are the model's commands).
+  void FitCircuit();
   // The page on screen draws the marks of its figures, or stops.
   void ShowFigureMarks(bool on);
 
@@ -132,6 +136,8 @@ class PageActions : public QObject {
   std::string twoPortParameter_ = kTwoPortParameters[0];
   // The choice the last fit was asked with, offered for the next page.
   FitOptions lastFit_;
+  // The circuit fitted last, offered for the next impedance page.
+  CircuitChoice lastCircuit_;
 };
 
 // How the viewer reads a file for the S-parameter `parameter` chosen before

@@ -8,12 +8,14 @@
 #include <cmath>
 
 #include "analysis/fit/model_text.h"
+#include "analysis/impedance/impedance_json.h"
 #include "app_state.h"
 #include "command_table.h"
 #include "commands.h"
 #include "fit_runner.h"
 #include "frame_dialogs.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "graph/page_model.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
@@ -48,12 +50,26 @@ void PageActions::AddModelCommands(CommandTable& table) {
              .menuPlace = {2, 0},
              .run = [this] { FitModel(); },
              .enabled = page});
+  table.Add(
+      {.id = kCmdFitCircuit,
+       .text = FERNPLOT_TEXT("Commands", "等価回路のﾌｨｯﾄ..."),
+       .prompt = FERNPLOT_TEXT("Commands",
+                               "表示ﾍﾟｰｼﾞのｲﾝﾋﾟｰﾀﾞﾝｽに等価回路をﾌｨｯﾄし、破線で重ねて描きます。\n"
+                               "等価回路のﾌｨｯﾄ"),
+       .menu = MenuId::kCompare,
+       .menuPlace = {2, 1},
+       .run = [this] { FitCircuit(); },
+       .enabled =
+           [this] {
+             const GraphPage* p = PageOnScreen(state_);
+             return p && IsImpedancePage(*p);
+           }});
   table.Add({.id = kCmdModelResidual,
              .text = FERNPLOT_TEXT("Commands", "ﾓﾃﾞﾙとの差 (残差) を表示"),
              .prompt = FERNPLOT_TEXT("Commands",
                                      "ﾃﾞｰﾀとﾓﾃﾞﾙの差 (残差) を表示／非表示します。\n残差の表示"),
              .menu = MenuId::kCompare,
-             .menuPlace = {2, 1},
+             .menuPlace = {2, 2},
              .checkable = true,
              .run = [this] { ToggleResidual(); },
              .enabled = model,
@@ -67,7 +83,7 @@ void PageActions::AddModelCommands(CommandTable& table) {
        .text = FERNPLOT_TEXT("Commands", "ﾓﾃﾞﾙの消去"),
        .prompt = FERNPLOT_TEXT("Commands", "表示ﾍﾟｰｼﾞからﾌｨｯﾄしたﾓﾃﾞﾙを取り除きます。\nﾓﾃﾞﾙの消去"),
        .menu = MenuId::kCompare,
-       .menuPlace = {2, 2},
+       .menuPlace = {2, 3},
        .run = [this] { RemoveModel(); },
        .enabled = model});
   table.Add({.id = kCmdCopyModelLaplace,
@@ -78,7 +94,12 @@ void PageActions::AddModelCommands(CommandTable& table) {
              .menu = MenuId::kCompare,
              .menuPlace = {3, 0},
              .run = [this] { CopyModelLaplace(); },
-             .enabled = model});
+             // A circuit is no ratio of polynomials in s.
+             .enabled =
+                 [this] {
+                   const GraphPage* p = PageOnScreen(state_);
+                   return p && p->fit && !p->fit->circuit;
+                 }});
   table.Add({.id = kCmdCopyModelJson,
              .text = FERNPLOT_TEXT("Commands", "ﾓﾃﾞﾙを JSON としてｺﾋﾟｰ"),
              .prompt = FERNPLOT_TEXT("Commands",
@@ -158,12 +179,43 @@ void PageActions::ToggleResidual() {
 
 void PageActions::CopyModelLaplace() {
   const GraphPage* page = PageOnScreen(state_);
-  if (page && page->fit) PutOnClipboard(LaplaceExpression(page->fit->model));
+  if (page && page->fit && !page->fit->circuit) {
+    PutOnClipboard(LaplaceExpression(page->fit->model));
+  }
 }
 
 void PageActions::CopyModelJson() {
   const GraphPage* page = PageOnScreen(state_);
-  if (page && page->fit) PutOnClipboard(ModelJson(page->fileName, page->fit->model));
+  if (!page || !page->fit) return;
+  PutOnClipboard(page->fit->circuit ? CircuitFitJson(page->fit->circuit->result)
+                                    : ModelJson(page->fileName, page->fit->model));
+}
+
+void PageActions::FitCircuit() {
+  const GraphPage* page = PageOnScreen(state_);
+  if (!page || !IsImpedancePage(*page)) return;
+  const CircuitModel* fitted = page->fit && page->fit->circuit ? &*page->fit->circuit : nullptr;
+  CircuitChoice offered = lastCircuit_;
+  if (fitted) offered = {fitted->circuit->text(), fitted->options};
+  const std::optional<CircuitChoice> asked =
+      dialogs_.AskCircuitFit(&window_, offered, fitted ? &fitted->result : nullptr);
+  if (!asked) return;
+  CircuitParse parse = ParseCircuit(asked->circuit);
+  std::optional<ImpedanceSpectrum> z = PageImpedance(*page);
+  if (!parse.circuit || !z) return;  // the dialog accepts only a circuit
+  lastCircuit_ = *asked;
+  auto circuit = std::make_shared<const Circuit>(std::move(*parse.circuit));
+  // A global search takes its seconds: the window stays live meanwhile.
+  CircuitFitResult result =
+      RunCircuitFitWithProgress(&window_, circuit, z->frequency, z->impedance, asked->options);
+  std::string message;
+  if (!state_.session.AddFittedCircuit(circuit, asked->options, std::move(*z), std::move(result),
+                                       &message) &&
+      !message.empty()) {
+    dialogs_.ShowWarning(
+        &window_, tr("このﾍﾟｰｼﾞには等価回路をﾌｨｯﾄできません。\n%1").arg(QStringFromUtf8(message)));
+  }
+  emit statesChanged();
 }
 
 }  // namespace fernplot

@@ -2,6 +2,7 @@
 #include "analysis/impedance/impedance_figures.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "analysis/figures_text.h"
 #include "analysis/summary_table.h"
@@ -122,6 +123,13 @@ std::string ImpedancePanelText(std::string_view fileName, const ImpedanceFigures
   text += word(FERNPLOT_TEXT("Figures", "直列抵抗")) + "  " +
           (fig.seriesResistance ? ohms(*fig.seriesResistance) : none) + "\n";
   return text;
+}
+
+std::string KkSummaryLine(const KkResult& result) {
+  char mu[32];
+  std::snprintf(mu, sizeof mu, "%.2f", result.mu);
+  return "Kramers\u2013Kronig: M = " + std::to_string(result.m) + ", \u03BC = " + mu +
+         ", residuals within " + ThreeDigits(100.0 * result.maxResidual) + " %";
 }
 
 }  // namespace fernplot

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "analysis/impedance/impedance_points.h"
+#include "analysis/impedance/lin_kk.h"
 #include "text/ui_text.h"
 
 namespace fernplot {
@@ -54,5 +55,9 @@ std::string ImpedanceSummaryLine(std::string_view fileName, const ImpedanceFigur
 // The figures panel's lines of them ("|Z| 最小  20.0 mΩ @ 1.00 kHz").
 std::string ImpedancePanelText(std::string_view fileName, const ImpedanceFigures& figures,
                                const TextTranslator* translator);
+
+// What the Kramers–Kronig test found, in a line: "Kramers–Kronig: M = 10,
+// μ = 0.68, residuals within 0.4 %" (the largest residual of either part).
+std::string KkSummaryLine(const KkResult& result);
 
 }  // namespace fernplot
