@@ -538,8 +538,10 @@ std::string ExportHelpText() {
          "a write-protected file is not written.\n";
 }
 
-std::string OutputFileName(const std::string& name, ExportFormat format) {
-  return name + std::string(format->suffix);
+std::string OutputFileName(const std::string& name, ExportFormat format, bool asImpedance) {
+  const std::string_view suffix =
+      asImpedance && !format->impedanceSuffix.empty() ? format->impedanceSuffix : format->suffix;
+  return name + std::string(suffix);
 }
 
 }  // namespace fernplot

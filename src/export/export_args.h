@@ -94,7 +94,8 @@ ParsedArgs ParseExportArgs(const std::vector<std::string>& args);
 
 std::string ExportHelpText();
 
-// The file name an output gets for the page named `name`.
-std::string OutputFileName(const std::string& name, ExportFormat format);
+// The file name an output gets for the page named `name`; `asImpedance`
+// for a page written as an impedance (ExportJob::asImpedance).
+std::string OutputFileName(const std::string& name, ExportFormat format, bool asImpedance = false);
 
 }  // namespace fernplot

@@ -5,15 +5,15 @@
 #include <optional>
 
 #include "analysis/figures_text.h"
+#include "analysis/fit/model_text.h"
 #include "analysis/impedance/impedance_figures.h"
 #include "analysis/impedance/impedance_json.h"
 #include "analysis/impedance/impedance_tables.h"
-#include "analysis/fit/model_text.h"
 #include "datafile/csv_export.h"
-#include "graph/page_json.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "graph/page_impedance.h"
+#include "graph/page_json.h"
 #include "production_run.h"
 
 namespace fernplot {
@@ -78,7 +78,10 @@ WriteFileResult WriteVerdict(const ExportJob& job, const std::string& path) {
   return WriteFileAtomically(path, VerdictJson(*job.mask, *job.verdict), job.inFlight);
 }
 
+// An impedance is no transmission: it is written as the one-port of its Z
+// (named with the format's impedance suffix, .s1p).
 WriteFileResult WriteS2p(const ExportJob& job, const std::string& path) {
+  if (job.asImpedance) return WritePageImpedanceTouchstone(job.page, path, job.inFlight);
   return WritePageTouchstone(job.page, path);
 }
 
@@ -104,7 +107,9 @@ WriteFileResult WriteLcr(const ExportJob& job, const std::string& path) {
 }
 
 WriteFileResult WriteCircuit(const ExportJob& job, const std::string& path) {
-  if (!job.circuitFit) return PageImpedance(job.page) ? WriteFileResult{false, "no circuit was fitted"} : NotImpedance();
+  if (!job.circuitFit)
+    return PageImpedance(job.page) ? WriteFileResult{false, "no circuit was fitted"}
+                                   : NotImpedance();
   return WriteFileAtomically(path, CircuitFitJson(*job.circuitFit), job.inFlight);
 }
 
@@ -143,7 +148,8 @@ const std::array<ExportFormatEntry, 15> kExportFormats{{
     {"drawing", ".drawing.json", "the built sheet, for inspection", WriteDrawing, true},
     {"figures", ".figures.json", "margins, -3 dB points, resonance of the sweep", WriteFigures},
     {"model", ".model.json", "poles, zeros, delay and sections of a fitted model", WriteModel},
-    {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio", WriteS2p},
+    {"s2p", ".s2p", "Touchstone two-port, S21 = the page's ratio; of an impedance .s1p of Z",
+     WriteS2p, false, ".s1p"},
     {"spice", ".cir", "SPICE subcircuit with the response as a FREQ table", WriteSpice},
     {"verdict", ".verdict.json", "PASS or FAIL against --mask, every rule's margin", WriteVerdict},
     {"zcsv", ".z.csv", "frequency, re, im of an impedance", WriteZCsv},

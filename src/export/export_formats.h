@@ -39,6 +39,10 @@ struct ExportJob {
   // The impedance options, and the circuit fitted to the page for -f circuit.
   const ImpedanceOptions* impedance = nullptr;
   const CircuitFitResult* circuitFit = nullptr;
+  // The page is written as an impedance where a format writes one otherwise
+  // (TouchstoneOfImpedance: -f s2p as the one-port of Z), as its output was
+  // named.
+  bool asImpedance = false;
 };
 
 struct ExportFormatEntry {
@@ -48,6 +52,10 @@ struct ExportFormatEntry {
   WriteFileResult (*write)(const ExportJob& job, const std::string& path);
   // Needs the page laid out with real fonts (and a PageDrawer).
   bool drawn = false;
+  // The suffix of the file when the page is written as an impedance
+  // (ExportJob::asImpedance) and that is another kind of file; empty:
+  // `suffix`.
+  std::string_view impedanceSuffix = {};
 };
 
 extern const std::array<ExportFormatEntry, 15> kExportFormats;

@@ -89,13 +89,15 @@ std::string OutputClaims::InputAt(const std::string& path) const {
   return {};
 }
 
-std::vector<OutputTarget> OutputClaims::Claim(size_t index) {
+std::vector<OutputTarget> OutputClaims::Claim(size_t index, bool asImpedance) {
   const std::string& input = options_.files[index];
   const std::string name(PageFileName(std::filesystem::path(input).filename().string()));
   std::vector<OutputTarget> targets;
   for (const ExportFormat format : options_.formats) {
     OutputTarget t{
-        (std::filesystem::path(options_.outputDir) / OutputFileName(name, format)).string(), {}};
+        (std::filesystem::path(options_.outputDir) / OutputFileName(name, format, asImpedance))
+            .string(),
+        {}};
     const std::string key = OutputKey(t.path);
     if (const auto it = written_.find(key); it != written_.end()) {
       t.refusal =

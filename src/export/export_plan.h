@@ -53,8 +53,10 @@ struct OutputTarget {
 class OutputClaims {
  public:
   OutputClaims(const ExportOptions& options, const std::vector<std::string>& inputs);
-  // The outputs of `options.files[index]`, one per format in order.
-  std::vector<OutputTarget> Claim(size_t index);
+  // The outputs of `options.files[index]`, one per format in order;
+  // `asImpedance` when its page is written as an impedance
+  // (ExportJob::asImpedance).
+  std::vector<OutputTarget> Claim(size_t index, bool asImpedance = false);
   // Why the --report file may not be written (it is an input); empty when
   // it may. It is claimed first, so a page output at its path is refused.
   const std::string& ReportRefusal() const { return reportRefusal_; }

@@ -204,7 +204,12 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   // Which outputs may be written is decided in input order, so that a name
   // clash is settled as on one thread.
   std::vector<OutputTarget> targets;
-  turn.Step([&] { targets = claims.Claim(index); });
+  // Decided once, before the claim: it names the output (.s1p for .s2p).
+  const bool asImpedance =
+      std::any_of(run.options.formats.begin(), run.options.formats.end(),
+                  [](ExportFormat f) { return !f->impedanceSuffix.empty(); }) &&
+      TouchstoneOfImpedance(*made);
+  turn.Step([&] { targets = claims.Claim(index, asImpedance); });
   // Each file is laid out in a drawing of its own, so that its outputs do
   // not depend on the files exported before it (or on another thread's).
   auto kept = std::make_shared<PageSession>();
@@ -251,7 +256,8 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
          run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
          verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr,
-         &run.options.impedance, circuitFormat && circuitFit ? &*circuitFit : nullptr},
+         &run.options.impedance, circuitFormat && circuitFit ? &*circuitFit : nullptr,
+         asImpedance},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';

@@ -8,8 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <complex>
+#include <filesystem>
 #include <numbers>
 #include <sstream>
 
@@ -207,6 +209,58 @@ TEST_F(ExportImpedance, AShuntMakesARatioPageAnImpedance) {
     EXPECT_NE(err_.str().find("--shunt takes the shunt's ohms"), std::string::npos);
   }
   EXPECT_EQ(Run({"--set", "shunt=-2", "-f", "csv", dat}), kExitUsage);
+}
+
+// -f s2p of an impedance page is the one-port of its Z (NAME.s1p, Z in
+// ohms), which reads back as the same impedance; ratio pages keep their
+// two-port, and the names are claimed as written, on any number of threads.
+TEST_F(ExportImpedance, S2pOfAnImpedanceIsAOnePortOfZThatReadsBack) {
+  const std::string dat = root_ + "/A.DAT";
+  WriteBytes(dat, EncodeCalculatedDataFile(testing::TestHeader({.dataType = 1, .pointCount = 2}),
+                                           {{10.0, 2.0f, -30.0f}, {100.0, 0.1f, -90.0f}}));
+  ASSERT_EQ(Run({"-j", "2", "-o", root_ + "/out", "-f", "s2p,zcsv", mpt_, dat}), kExitFailure)
+      << err_.str();  // A.DAT has no impedance for zcsv
+  const std::string s1p = Out("cell.s1p");
+  EXPECT_EQ(s1p.substr(0, s1p.find("\n# ")), "! Impedance of cell.mpt in ohms");
+  EXPECT_NE(s1p.find("\n# Hz Z RI R 1\n"), std::string::npos);
+  // Every point as zcsv has it: the same shortest digits, ascending.
+  std::string rows = s1p.substr(s1p.find("R 1\n") + 4);
+  std::replace(rows.begin(), rows.end(), ' ', ',');
+  EXPECT_EQ("frequency,re,im\n" + rows, Out("cell.z.csv"));
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/out/cell.s2p"));
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/out/A.s1p"));
+  EXPECT_EQ(Out("A.s2p").find("# Hz S MA R 50\n"), Out("A.s2p").find('#'));
+
+  // Read back: the same impedance, figures and Kramers-Kronig test.
+  ASSERT_EQ(Run({"-o", root_ + "/back", "-f", "zcsv,figures,kk", root_ + "/out/cell.s1p"}), kExitOk)
+      << err_.str();
+  ASSERT_EQ(Run({"-o", root_ + "/first", "-f", "figures,kk", mpt_}), kExitOk);
+  EXPECT_EQ(ReadBytes(root_ + "/back/cell.z.csv"), Out("cell.z.csv"));
+  for (const char* name : {"cell.figures.json", "cell.kk.json"}) {
+    EXPECT_EQ(ReadBytes(root_ + "/back/" + name), ReadBytes(root_ + "/first/" + name)) << name;
+  }
+
+  // A ratio through a shunt is an impedance page too: R·H in double.
+  ASSERT_EQ(Run({"-o", root_ + "/shunt", "--shunt", "0.5", "-f", "s2p,zcsv", dat}), kExitOk);
+  EXPECT_FALSE(std::filesystem::exists(root_ + "/shunt/A.s2p"));
+  ASSERT_EQ(Run({"-o", root_ + "/shunt/back", "-f", "zcsv", root_ + "/shunt/A.s1p"}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(ReadBytes(root_ + "/shunt/back/A.z.csv"), ReadBytes(root_ + "/shunt/A.z.csv"));
+
+  // An impedance and a ratio of one name: each claims its own file.
+  const std::string cellDat = root_ + "/cell.DAT";
+  WriteBytes(cellDat, ReadBytes(dat));
+  ASSERT_EQ(Run({"-j", "2", "-o", root_ + "/both", "-f", "s2p", mpt_, cellDat}), kExitOk)
+      << err_.str();
+  EXPECT_EQ(err_.str(), "");
+  EXPECT_EQ(ReadBytes(root_ + "/both/cell.s1p"), s1p);
+  EXPECT_EQ(ReadBytes(root_ + "/both/cell.s2p"),
+            Out("A.s2p").replace(Out("A.s2p").find("A.DAT"), 5, "cell.DAT"));
+  // Two impedances of one name: the second is refused its .s1p.
+  const std::string dta = root_ + "/cell.dta";
+  WriteBytes(dta, ImpedanceSampleText(ImpedanceLayout::kGamry, BatterySpectrum()));
+  EXPECT_EQ(Run({"-j", "2", "-o", root_ + "/twice", "-f", "s2p", mpt_, dta}), kExitFailure);
+  EXPECT_NE(err_.str().find("cell.s1p: not written for " + dta), std::string::npos) << err_.str();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "graph/page_exchange.h"
 
+#include "graph/page_impedance.h"
 #include "import/import_reader.h"
 #include "import/spice_table.h"
 #include "import/touchstone_writer.h"
@@ -61,6 +62,19 @@ WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& pa
   const std::optional<ImportedFile> file = inverse ? std::nullopt : PageNetwork(page);
   return WriteTouchstoneS2p(page.data, inverse, PageSourceName(page), path,
                             file ? file->network.get() : nullptr);
+}
+
+bool TouchstoneOfImpedance(const GraphPage& page) {
+  if (!IsImpedancePage(page)) return false;
+  return page.properties.calcType == ChannelRatio::kCh2Ch1 || !PageNetwork(page);
+}
+
+WriteFileResult WritePageImpedanceTouchstone(const GraphPage& page, const std::string& path,
+                                             InFlightFiles* inFlight) {
+  const std::optional<ImpedanceSpectrum> z = PageImpedance(page);
+  if (!z) return {false, "not an impedance"};
+  return WriteFileAtomically(
+      path, TouchstoneZ1pText(z->frequency, z->impedance, PageSourceName(page)), inFlight);
 }
 
 WriteFileResult WritePageSpiceTable(const GraphPage& page, const std::string& path) {

@@ -22,6 +22,16 @@ std::string PagePanelName(const GraphPage& page);
 
 // The page's ratio (as its CSV has it) as a two-port Touchstone file.
 WriteFileResult WritePageTouchstone(const GraphPage& page, const std::string& path);
+// Whether the page's Touchstone file is the one-port of its impedance
+// (WritePageImpedanceTouchstone) rather than a two-port: an impedance page,
+// unless it shows a parameter of a two-port file as read, whose network is
+// written back whole. Reads that file again.
+bool TouchstoneOfImpedance(const GraphPage& page);
+// The impedance of an impedance page (IsImpedancePage) as a one-port
+// Touchstone file of Z in ohms, which reads back as the same impedance;
+// an error for any other page.
+WriteFileResult WritePageImpedanceTouchstone(const GraphPage& page, const std::string& path,
+                                             InFlightFiles* inFlight = nullptr);
 // The page's ratio as a SPICE subcircuit named after the page.
 WriteFileResult WritePageSpiceTable(const GraphPage& page, const std::string& path);
 

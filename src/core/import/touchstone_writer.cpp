@@ -97,6 +97,30 @@ std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1, std:
   return text;
 }
 
+std::string TouchstoneZ1pText(std::span<const double> frequency,
+                              std::span<const std::complex<double>> impedance,
+                              std::string_view source) {
+  std::string text;
+  text.reserve(96 + frequency.size() * 64);
+  text += "! Impedance of " + Utf8ToCp932(source) + " in ohms\n";
+  TouchstoneOptions options;
+  options.hertz = kTouchstoneUnits[0].hertz;
+  options.parameter = 'Z';
+  options.format = PairFormat::kRi;
+  // v1 normalises Z to R: against 1 ohm the numbers are the ohms themselves.
+  options.reference = 1.0;
+  text += TouchstoneOptionLine(options);
+  text += '\n';
+  const size_t n = std::min(frequency.size(), impedance.size());
+  for (size_t i = 0; i < n; ++i) {
+    text += ShortestNumber(frequency[i]);
+    (text += ' ') += ShortestNumber(impedance[i].real());
+    (text += ' ') += ShortestNumber(impedance[i].imag());
+    text += '\n';
+  }
+  return text;
+}
+
 WriteFileResult WriteTouchstoneS2p(const MeasurementData& data, bool ch2OverCh1,
                                    std::string_view source, const std::string& path,
                                    const ImportedNetwork* network) {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A page's ratio as a two-port Touchstone v1 file: S21 is the measured
-// response, the other parameters zero; or a two-port file's network.
+// response, the other parameters zero; or a two-port file's network. An
+// impedance as a one-port Z file.
 
+#include <complex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,5 +37,12 @@ std::string TouchstoneS2pText(const MeasurementData& data, bool ch2OverCh1, std:
 WriteFileResult WriteTouchstoneS2p(const MeasurementData& data, bool ch2OverCh1,
                                    std::string_view source, const std::string& path,
                                    const ImportedNetwork* network = nullptr);
+
+// An impedance (ascending frequencies in Hz, Z in ohms) as a one-port
+// Touchstone v1 file of Z in real and imaginary parts against R = 1 ohm,
+// so that the numbers are ohms and read back as the same doubles.
+std::string TouchstoneZ1pText(std::span<const double> frequency,
+                              std::span<const std::complex<double>> impedance,
+                              std::string_view source);
 
 }  // namespace fernplot
