@@ -8,7 +8,9 @@
 #include "analysis/figures_text.h"
 #include "analysis/fit/model_text.h"
 #include "analysis/fit/vector_fit.h"
+#include "analysis/impedance/impedance_figures.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "py_common.h"
 
 namespace fernplot::python {
@@ -33,21 +35,14 @@ py::dict Figures(const Sweep& sweep, const py::object& marginReference) {
   {
     py::gil_scoped_release unlocked;
     const std::unique_ptr<GraphPage> page = SweepPage(sweep, reference == 0.0);
-    json = FiguresJson(page->fileName, PageRatio(page->properties), PageFigures(*page));
+    // An impedance has figures of its own, as -f figures writes them.
+    if (const std::optional<ImpedanceSpectrum> z = PageImpedance(*page)) {
+      json = ImpedanceFiguresJson(page->fileName, FiguresOfImpedance(*z));
+    } else {
+      json = FiguresJson(page->fileName, PageRatio(page->properties), PageFigures(*page));
+    }
   }
   return FromJson(json);
-}
-
-std::optional<double> Limit(const py::object& value, const char* name) {
-  if (value.is_none()) return std::nullopt;
-  if (!py::isinstance<py::int_>(value) && !py::isinstance<py::float_>(value)) {
-    throw py::type_error(std::string(name) + " is a number of Hz or None");
-  }
-  const double hz = value.cast<double>();
-  if (!std::isfinite(hz) || hz < 0) {
-    throw py::value_error(std::string(name) + " is a finite frequency of 0 Hz or more");
-  }
-  return hz;
 }
 
 Model FitModelOf(const Sweep& sweep, const py::object& orderArg, bool delay,
@@ -65,7 +60,8 @@ Model FitModelOf(const Sweep& sweep, const py::object& orderArg, bool delay,
     }
     options.order = static_cast<int>(order);
   }
-  const std::optional<double> fmin = Limit(fminArg, "fmin"), fmax = Limit(fmaxArg, "fmax");
+  const std::optional<double> fmin = FrequencyLimit(fminArg, "fmin"),
+                              fmax = FrequencyLimit(fmaxArg, "fmax");
   if (fmin && fmax && *fmin > *fmax) throw py::value_error("fmin is not above fmax");
   FitResult fit;
   std::string fileName;
@@ -112,12 +108,25 @@ py::object Evaluate(const Model& m, const py::object& frequencies) {
 
 }  // namespace
 
+std::optional<double> FrequencyLimit(const py::object& value, const char* name) {
+  if (value.is_none()) return std::nullopt;
+  if (!py::isinstance<py::int_>(value) && !py::isinstance<py::float_>(value)) {
+    throw py::type_error(std::string(name) + " is a number of Hz or None");
+  }
+  const double hz = value.cast<double>();
+  if (!std::isfinite(hz) || hz < 0) {
+    throw py::value_error(std::string(name) + " is a finite frequency of 0 Hz or more");
+  }
+  return hz;
+}
+
 void BindAnalysis(py::module_& m) {
   m.def("figures", &Figures, py::arg("sweep"), py::kw_only(), py::arg("margin_reference") = -180,
         R"(The sweep's figures as the exporter's -f figures writes them: low-frequency
 gain, peak, -3 dB points, resonance and Q, crossovers and margins against
 margin_reference (-180 or 0 degrees), modulus and delay margins, the closed
-loop's figures.)");
+loop's figures. An impedance has its own: |Z| minimum and maximum,
+resonances with their Q, the series resistance.)");
 
   py::class_<Model>(m, "Model", R"(A rational model fitted to a sweep:
 H(f) = gain * prod(j*f - z) / prod(j*f - p) * exp(-j*2*pi*f*delay), poles and

@@ -13,10 +13,12 @@ PYBIND11_MODULE(fernplot, m) {
       "circuit simulators, tables): read them, read their figures, fit models and draw pages, "
       "with the same numbers and bytes the exporter writes.\n\n"
       "read(), read_all() and Sweep(...) give sweeps; figures() and fit_model() read them; "
-      "page() draws them; write() saves them; scan() lists data files.";
+      "fit_circuit(), kramers_kronig() and lcr() read impedances; page() draws them; write() "
+      "saves them; scan() lists data files.";
   m.attr("__version__") = fernplot::kVersion;
   fernplot::python::BindErrors(m);
   fernplot::python::BindSweep(m);
   fernplot::python::BindAnalysis(m);
+  fernplot::python::BindImpedance(m);
   fernplot::python::BindPage(m);
 }

@@ -218,6 +218,7 @@ Page MakePage(const py::object& input, const std::string& viewArg, const std::st
     sweep = &input.cast<const Sweep&>();
     data = sweep->data;
     defaults.calcType = sweep->ratio;
+    if (sweep->shuntOhms) defaults.shuntOhms = *sweep->shuntOhms;
     path = sweep->path.empty() ? SweepFileName(*sweep) : sweep->path;
   } else {
     path = PathArgument(input);

@@ -19,6 +19,7 @@
 #include "analysis/channel_ratio.h"
 #include "datafile/measurement.h"
 #include "graph/pages.h"
+#include "import/touchstone_format.h"
 
 namespace fernplot::python {
 
@@ -34,10 +35,19 @@ struct Sweep {
   // them in the reverse of the file's order; equal frequencies keep the
   // file's order, as the analysis takes them.
   std::vector<uint32_t> order;
+  // Channel 2 measured across a shunt of these ohms: the ratio read is the
+  // impedance Z = R·H. Set only where it applies (never on an impedance
+  // file's trace, which is not scaled).
+  std::optional<double> shuntOhms;
   // Arrays handed out, made once: read-only views of the record's values.
   mutable py::object frequency, gainDb, phaseDeg, response;
 };
 using SweepPtr = std::shared_ptr<Sweep>;
+
+// An impedance file's trace: its values as read, in double; else nullptr.
+const ComplexSweep* HeldImpedance(const Sweep& sweep);
+// Whether the sweep is an impedance (a file's, or a ratio through a shunt).
+bool IsImpedanceSweep(const Sweep& sweep);
 
 // A path argument (str, bytes or os.PathLike) as the bytes of the name;
 // TypeError for anything else.
@@ -53,6 +63,19 @@ void RaiseIfUnreachable(const std::string& path);
 // "ch1/ch2" or "ch2/ch1"; ValueError for anything else.
 ChannelRatio RatioArgument(const std::string& ratio);
 
+// How read() and read_all() take a file besides its ratio: the parameter
+// of a network file, a table's columns, an S-parameter file's impedance,
+// and the shunt. The arguments checked as the exporter checks its options
+// (ValueError or TypeError in the words of its usage errors).
+struct ReadChoices {
+  ImportOptions import;
+  std::optional<double> shuntOhms;
+};
+ReadChoices ReadChoicesOf(const py::object& sparam, const py::object& columns,
+                          const py::object& zFrom, const py::object& shunt);
+// A frequency bound in Hz, or None; `name` for the messages.
+std::optional<double> FrequencyLimit(const py::object& value, const char* name);
+
 // A JSON document of the core as Python values (json.loads).
 py::object FromJson(const std::string& text);
 
@@ -67,5 +90,6 @@ void BindErrors(py::module_& m);
 void BindSweep(py::module_& m);
 void BindAnalysis(py::module_& m);
 void BindPage(py::module_& m);
+void BindImpedance(py::module_& m);
 
 }  // namespace fernplot::python

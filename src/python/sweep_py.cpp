@@ -19,6 +19,7 @@
 #include "graph/page_figures.h"
 #include "graph/page_json.h"
 #include "graph/page_session.h"
+#include "import/import_text.h"
 #include "import/imported_page.h"
 #include "props/graph_properties.h"
 #include "py_common.h"
@@ -169,10 +170,22 @@ std::unique_ptr<GraphPage> SweepPage(const Sweep& sweep, bool marginReferenceZer
   GraphProperties defaults = FactoryDefaults();
   defaults.calcType = sweep.ratio;
   defaults.marginReferenceZero = marginReferenceZero;
+  defaults.shuntOhms = sweep.shuntOhms.value_or(0.0);
   std::unique_ptr<GraphPage> page =
       PageSession::MakePage(defaults, sweep.data, SweepFileName(sweep));
   page->sourcePath = sweep.path;
   return page;
+}
+
+const ComplexSweep* HeldImpedance(const Sweep& sweep) {
+  const std::optional<ImportedSource>& source = sweep.data.imported;
+  return source && source->sweep && source->sweep->quantity == SweepQuantity::kImpedance
+             ? source->sweep.get()
+             : nullptr;
+}
+
+bool IsImpedanceSweep(const Sweep& sweep) {
+  return HeldImpedance(sweep) != nullptr || sweep.shuntOhms.has_value();
 }
 
 void BindErrors(py::module_& m) {
@@ -185,34 +198,16 @@ namespace {
 // What read and read_all share: the checks of the arguments, the read
 // without the GIL, and the failures as exceptions.
 std::vector<SweepPtr> ReadSweepsOf(const py::object& pathArg, const std::string& ratioArg,
-                                   const py::object& sparamArg, const py::object& columns,
+                                   const py::object& sparam, const py::object& columns,
                                    const py::object& zFrom, const py::object& shunt) {
   const std::string path = PathArgument(pathArg);
   const ChannelRatio ratio = RatioArgument(ratioArg);
-  std::string sparam;
-  if (!sparamArg.is_none()) {
-    if (!py::isinstance<py::str>(sparamArg)) throw py::type_error("sparam is a str or None");
-    sparam = sparamArg.cast<std::string>();
-    for (char& c : sparam) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    if (sparam != "S11" && sparam != "S21" && sparam != "S12" && sparam != "S22") {
-      throw py::value_error("sparam is S11, S21, S12 or S22, not \"" +
-                            sparamArg.cast<std::string>() + "\"");
-    }
-  }
-  for (const auto& [name, value] : {std::pair<const char*, const py::object*>{"columns", &columns},
-                                    {"z_from", &zFrom},
-                                    {"shunt", &shunt}}) {
-    if (!value->is_none()) {
-      PyErr_SetString(PyExc_NotImplementedError,
-                      (std::string(name) + " comes with the impedance readers, not yet").c_str());
-      throw py::error_already_set();
-    }
-  }
+  const ReadChoices choices = ReadChoicesOf(sparam, columns, zFrom, shunt);
   RaiseIfUnreachable(path);
   SweepFileRead read;
   {
     py::gil_scoped_release unlocked;
-    read = ReadSweepFile(path, {sparam});
+    read = ReadSweepFile(path, choices.import);
   }
   if (!read.importError.empty()) RaiseReadError(path, read.importLine, read.importMessage);
   if (!read.data || !read.data->points) {
@@ -223,6 +218,10 @@ std::vector<SweepPtr> ReadSweepsOf(const py::object& pathArg, const std::string&
   std::vector<SweepPtr> sweeps;
   sweeps.push_back(NewSweep(std::move(*read.data), ratio, path));
   for (MeasurementData& d : read.more) sweeps.push_back(NewSweep(std::move(d), ratio, path));
+  // An impedance file is never scaled: the shunt makes ratios impedances.
+  for (const SweepPtr& s : sweeps) {
+    if (!HeldImpedance(*s)) s->shuntOhms = choices.shuntOhms;
+  }
   // A sweep is something to compute with: one without any usable point
   // (every value missing or not finite) is refused here, not downstream.
   {
@@ -258,12 +257,10 @@ py::array ArrayArgument(const py::object& value, const char* name, bool complex)
 
 SweepPtr SweepFromArrays(const py::object& frequencyArg, const py::object& responseArg,
                          const std::string& quantity, const std::string& title) {
-  if (quantity == "impedance") {
-    PyErr_SetString(PyExc_NotImplementedError,
-                    "impedance sweeps come with the impedance readers, not yet");
-    throw py::error_already_set();
+  if (quantity != "ratio" && quantity != "impedance") {
+    throw py::value_error("quantity is \"ratio\" or \"impedance\", not \"" + quantity + "\"");
   }
-  if (quantity != "ratio") throw py::value_error("quantity is \"ratio\", not \"" + quantity + "\"");
+  const bool impedance = quantity == "impedance";
   const auto f = ArrayArgument(frequencyArg, "frequency", false).cast<py::array_t<double>>();
   const auto r =
       ArrayArgument(responseArg, "response", true).cast<py::array_t<std::complex<double>>>();
@@ -273,11 +270,20 @@ SweepPtr SweepFromArrays(const py::object& frequencyArg, const py::object& respo
     throw py::value_error("frequency has " + std::to_string(n) + " points, response " +
                           std::to_string(r.size()));
   }
+  const double* fp = f.data();
+  const std::complex<double>* rp = r.data();
   ImportedTrace trace;
   trace.name = title;
   trace.points.reserve(n);
-  const double* fp = f.data();
-  const std::complex<double>* rp = r.data();
+  // An impedance keeps its values as given, in double, as a file's does.
+  std::shared_ptr<ComplexSweep> values;
+  if (impedance) {
+    values = std::make_shared<ComplexSweep>();
+    values->quantity = SweepQuantity::kImpedance;
+    values->frequency.assign(fp, fp + n);
+    values->response.assign(rp, rp + n);
+    trace.sweep = values;
+  }
   for (size_t i = 0; i < n; ++i) {
     const std::string at = "at index " + std::to_string(i);
     if (!std::isfinite(fp[i]) || fp[i] <= 0) {
@@ -288,13 +294,16 @@ SweepPtr SweepFromArrays(const py::object& frequencyArg, const py::object& respo
       throw py::value_error("frequencies rise from point to point: " + std::to_string(fp[i]) +
                             " follows " + std::to_string(fp[i - 1]) + " " + at);
     }
-    const double gain = 20.0 * std::log10(std::abs(rp[i]));
-    const double phase = std::arg(rp[i]) * (180.0 / std::numbers::pi);
+    double gain = 20.0 * std::log10(std::abs(rp[i]));
+    double phase = std::arg(rp[i]) * (180.0 / std::numbers::pi);
+    // As the impedance readers make a file's points of its Z.
+    if (impedance) ComplexToGainPhase(rp[i].real(), rp[i].imag(), gain, phase);
     if (!std::isfinite(rp[i].real()) || !std::isfinite(rp[i].imag())) {
       throw py::value_error("the response is finite " + at);
     }
     if (!std::isfinite(static_cast<float>(gain))) {
-      throw py::value_error("the response's gain in dB is finite (not 0, nor too large) " + at);
+      throw py::value_error(std::string(impedance ? "|Z| in dB" : "the response's gain in dB") +
+                            " is finite (not 0, nor too large) " + at);
     }
     trace.points.push_back({fp[i], gain, phase});
   }
@@ -322,7 +331,19 @@ py::object Header(const Sweep& s) {
 
 void WriteSweep(const Sweep& sweep, const py::object& pathArg, const std::string& format) {
   const std::string path = PathArgument(pathArg);
+  if (format != "csv" && format != "json" && format != "s2p" && format != "s1p" &&
+      format != "spice") {
+    throw py::value_error("format is \"csv\", \"s2p\", \"s1p\", \"spice\" or \"json\", not \"" +
+                          format + "\"");
+  }
+  if (format == "s1p" && !IsImpedanceSweep(sweep)) {
+    throw py::value_error("\"s1p\" is the one-port of an impedance; this sweep is a ratio");
+  }
   WriteFileResult result;
+  // -f s2p writes an impedance as the one-port of its Z (a two-port file's
+  // parameter as its network): here that is asked for by its own name, so
+  // that the file's name says what it holds.
+  bool oneOfZ = false;
   {
     py::gil_scoped_release unlocked;
     const std::unique_ptr<GraphPage> page = SweepPage(sweep);
@@ -331,17 +352,15 @@ void WriteSweep(const Sweep& sweep, const py::object& pathArg, const std::string
     } else if (format == "json") {
       result = WriteFileAtomically(path, MeasurementJson(page->data, std::string()));
     } else if (format == "s2p") {
-      result = WritePageTouchstone(*page, path);
-    } else if (format == "spice") {
-      result = WritePageSpiceTable(*page, path);
+      oneOfZ = TouchstoneOfImpedance(*page);
+      if (!oneOfZ) result = WritePageTouchstone(*page, path);
+    } else if (format == "s1p") {
+      result = WritePageImpedanceTouchstone(*page, path);
     } else {
-      result.error = "?";
+      result = WritePageSpiceTable(*page, path);
     }
   }
-  if (result.error == "?") {
-    throw py::value_error("format is \"csv\", \"s2p\", \"spice\" or \"json\", not \"" + format +
-                          "\"");
-  }
+  if (oneOfZ) throw py::value_error("an impedance is written as \"s1p\", the one-port of its Z");
   if (!result.ok) {
     PyErr_SetObject(
         PyExc_OSError,
@@ -402,10 +421,16 @@ file behave alike.)")
           [](const Sweep& s) {
             return Cached(s.gainDb, [&] {
               const RatioValues v = Values(s);
-              return MakeArray<double>(v.size(), [&](size_t i) { return double(v.Gain(i)); });
+              // Through a shunt the page's curve is |Z|: raised as the page
+              // raises it, in float.
+              const double db = s.shuntOhms ? 20.0 * std::log10(*s.shuntOhms) : 0.0;
+              return MakeArray<double>(v.size(), [&](size_t i) {
+                return s.shuntOhms ? double(static_cast<float>(v.Gain(i) + db)) : double(v.Gain(i));
+              });
             });
           },
-          "Gain in dB (float64: the record's float32 values widened).")
+          "Gain in dB (float64: the record's float32 values widened); of an impedance "
+          "20*log10(|Z|/1 ohm).")
       .def_property_readonly(
           "phase_deg",
           [](const Sweep& s) {
@@ -420,14 +445,27 @@ file behave alike.)")
           [](const Sweep& s) {
             return Cached(s.response, [&] {
               const RatioValues v = Values(s);
+              const ComplexSweep* held = HeldImpedance(s);
+              if (held && held->response.size() == s.data.points->size()) {
+                return MakeArray<std::complex<double>>(
+                    v.size(), [&](size_t i) { return held->response[s.order[i]]; });
+              }
+              // Z = R·H in double from the ratio's float values, as the
+              // impedance formats compute it.
+              const double r = s.shuntOhms.value_or(1.0);
               return MakeArray<std::complex<double>>(
-                  v.size(), [&](size_t i) { return Response(v.Gain(i), v.Phase(i)); });
+                  v.size(), [&](size_t i) { return r * Response(v.Gain(i), v.Phase(i)); });
             });
           },
-          "10**(gain_db/20) * exp(1j*radians(phase_deg)) (complex128).")
+          "10**(gain_db/20) * exp(1j*radians(phase_deg)) (complex128); of an impedance Z in "
+          "ohms: as read (double), or shunt * H.")
       .def_property_readonly(
-          "quantity", [](const Sweep&) { return "ratio"; },
-          "\"ratio\" (impedance sweeps come later).")
+          "quantity", [](const Sweep& s) { return IsImpedanceSweep(s) ? "impedance" : "ratio"; },
+          "\"ratio\", or \"impedance\" for an impedance file's trace and a ratio read "
+          "through a shunt.")
+      .def_property_readonly(
+          "shunt", [](const Sweep& s) { return s.shuntOhms ? py::cast(*s.shuntOhms) : py::none(); },
+          "The shunt's ohms the ratio was read through, or None.")
       .def_property_readonly(
           "ratio",
           [](const Sweep& s) { return s.ratio == ChannelRatio::kCh2Ch1 ? "ch2/ch1" : "ch1/ch2"; },
@@ -451,7 +489,8 @@ file behave alike.)")
       .def("__len__", [](const Sweep& s) { return s.data.points->size(); })
       .def("__repr__", [](const Sweep& s) {
         return "<fernplot.Sweep " + std::string(py::repr(Title(s))) + ", " +
-               std::to_string(s.data.points->size()) + " points>";
+               std::to_string(s.data.points->size()) + " points" +
+               (IsImpedanceSweep(s) ? ", impedance>" : ">");
       });
 
   m.def(
@@ -464,7 +503,11 @@ file behave alike.)")
       py::arg("columns") = py::none(), py::arg("z_from") = py::none(),
       py::arg("shunt") = py::none(),
       R"(Reads a sweep file of any format the exporter reads; a stepped file gives
-its first step. Never reads the viewer's settings.)");
+its first step. Never reads the viewer's settings. As the exporter's options:
+sparam (--sparam S21, Z11, ...), columns (--columns "f,re,im", "f,re,-im",
+"f,mag,deg" or "f,db,deg": a delimited table's first three columns),
+z_from (--z-from "s11", "s21-shunt" or "s21-series"), shunt (--shunt OHMS:
+a ratio read as the impedance Z = shunt * H).)");
   m.def(
       "read_all",
       [](const py::object& path, const std::string& ratio, const py::object& sparam,
@@ -476,7 +519,8 @@ its first step. Never reads the viewer's settings.)");
       py::arg("shunt") = py::none(), "Every trace (step) of a sweep file, in file order.");
   m.def("write", &WriteSweep, py::arg("sweep"), py::arg("path"), py::arg("format"),
         R"(Writes the sweep as "csv" (the exporter's -f csv), "s2p", "spice" or
-"json", whole or not at all.)");
+"json", whole or not at all; an impedance as "s1p" (what -f s2p writes of
+it: Z in ohms), not "s2p".)");
   m.def("scan", &Scan, py::arg("pattern"),
         "The rows the exporter's -l prints for a search pattern, as dicts.");
 }
