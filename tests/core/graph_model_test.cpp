@@ -157,5 +157,45 @@ TEST(ModelOverlay, HoldsTheModelInTheRatioItWasFittedIn) {
   }
 }
 
+// A circuit fitted to a page measured through a shunt lies on the curve
+// shown (R·H), whichever ratio it shows, and follows a new shunt.
+TEST(PageModel, ACircuitOfAShuntPageLiesOnTheImpedanceShown) {
+  for (const ChannelRatio ratio : {ChannelRatio::kCh1Ch2, ChannelRatio::kCh2Ch1}) {
+    test::TestState ts;
+    GraphPage& page = OpenSweep(ts, 40);
+    page.properties.shuntOhms = 2.0;
+    page.properties.calcType = ratio;
+    // CH2/CH1 rises as 1 + jf/1 kHz: a resistance in series with a coil.
+    auto circuit = std::make_shared<const Circuit>(
+        *ParseCircuit(ratio == ChannelRatio::kCh1Ch2 ? "p(R1,C1)" : "R1-L1").circuit);
+    ASSERT_EQ(FitPageCircuit(page, circuit, {}), "");
+    ASSERT_TRUE(page.fit && page.fit->circuit);
+    if (ratio == ChannelRatio::kCh1Ch2) {
+      // The sweep is a first-order low-pass: 2 Ω in parallel with 1/(2π·1 kHz·2 Ω).
+      const std::vector<double> v = page.fit->circuit->result.Values();
+      EXPECT_NEAR(v[0], 2.0, 2e-5);
+      EXPECT_NEAR(v[1], 1.0 / (2.0 * 3.141592653589793 * 1000.0 * 2.0), 1e-9);
+    }
+    std::unique_ptr<GraphPage> holder;
+    const GraphPage& shown = ShownPage(page, holder);
+    ASSERT_EQ(shown.overlays.size(), 1u);
+    EXPECT_LT(LargestGainGap(shown, shown.overlays[0]), 1e-3) << static_cast<int>(ratio);
+    // A new shunt is a new impedance: fitted again.
+    page.properties.shuntOhms = 4.0;
+    EXPECT_TRUE(UpdatePageModel(page));
+    ASSERT_TRUE(page.fit && page.fit->circuit);
+    if (ratio == ChannelRatio::kCh1Ch2) {
+      EXPECT_NEAR(page.fit->circuit->result.Values()[0], 4.0, 4e-5);
+    }
+    EXPECT_FALSE(UpdatePageModel(page));
+  }
+  // A page that is no impedance is not fitted.
+  test::TestState ts;
+  GraphPage& ratio = OpenSweep(ts, 10);
+  auto circuit = std::make_shared<const Circuit>(*ParseCircuit("R0").circuit);
+  EXPECT_NE(FitPageCircuit(ratio, circuit, {}), "");
+  EXPECT_FALSE(ratio.fit);
+}
+
 }  // namespace
 }  // namespace fernplot

@@ -162,7 +162,7 @@ TEST_F(ExportUsage, SetNamesAnyPagePropertyAndPropertiesListsThem) {
   ASSERT_EQ(Run({"--properties"}), kExitOk);
   const std::string listing = out_.str();
   EXPECT_EQ(listing.rfind("title\ttext\t", 0), 0u) << listing.substr(0, 80);
-  EXPECT_NE(listing.find("\nview\tword\tBODE\tBODE|NYQUIST|NICHOLS|COMPLEX\t"), std::string::npos);
+  EXPECT_NE(listing.find("\nview\tword\tBODE\tBODE|NYQUIST|NICHOLS|COMPLEX|KK\t"), std::string::npos);
   EXPECT_EQ(Run({"--help"}), kExitOk);
   EXPECT_NE(out_.str().find("--set NAME=VALUE"), std::string::npos);
 }
@@ -197,7 +197,7 @@ TEST_F(ExportUsage, EveryViewIsReachedByOptionSettingsLineAndSet) {
     EXPECT_NE(listing.find(word), std::string::npos);
   }
   EXPECT_EQ(Run({"--view", "smith", x}), kExitUsage);
-  EXPECT_NE(err_.str().find("--view takes bode, nyquist, nichols or complex, not 'smith'"),
+  EXPECT_NE(err_.str().find("--view takes bode, nyquist, nichols, complex or kk, not 'smith'"),
             std::string::npos)
       << err_.str();
 }

@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Viewer widget tests under the offscreen platform; the dialogs the window
 # would show are answered by ScriptedDialogs (viewer_support.h).
-foreach(suite frame view dialog app figures overlays language english reading loop model report mask)
+foreach(suite frame view dialog app figures overlays language english reading loop model circuit report mask)
   set(target fernplot_viewer_${suite}_tests)
   add_executable(${target} ${CMAKE_CURRENT_SOURCE_DIR}/viewer_${suite}_test.cpp
                            ${CMAKE_CURRENT_SOURCE_DIR}/viewer_support.h)

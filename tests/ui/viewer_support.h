@@ -114,6 +114,14 @@ class ScriptedDialogs : public FrameDialogs {
   }
   std::vector<FitOptions> fitAsks;  // the choice offered each time
   std::optional<FitOptions> fitAnswer;
+  std::optional<CircuitChoice> AskCircuitFit(QWidget*, const CircuitChoice& last,
+                                             const CircuitFitResult* fitted) override {
+    circuitAsks.push_back({last, fitted != nullptr});
+    return circuitAnswer;
+  }
+  // The choice offered each time, and whether a fit was shown with it.
+  std::vector<std::pair<CircuitChoice, bool>> circuitAsks;
+  std::optional<CircuitChoice> circuitAnswer;
   std::optional<int> AskPageNumber(QWidget*, int current, int count) override {
     pageAsks.push_back({current, count});
     return pageAnswer;

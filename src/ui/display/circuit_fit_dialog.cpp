@@ -66,8 +66,13 @@ CircuitFitDialog::CircuitFitDialog(const CircuitChoice& choice, const CircuitFit
   table_->setHorizontalHeaderLabels(
       {tr("ﾊﾟﾗﾒｰﾀ"), tr("初期値"), tr("固定"), tr("結果"), tr("標準誤差")});
   table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Room for a value typed in full and a result with its unit.
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   table_->horizontalHeader()->setStretchLastSection(true);
+  table_->setColumnWidth(kName, 80);
+  table_->setColumnWidth(kInitial, 110);
+  table_->setColumnWidth(kFixed, 40);
+  table_->setColumnWidth(kResult, 110);
   table_->setToolTip(tr("初期値が空欄のﾊﾟﾗﾒｰﾀはﾃﾞｰﾀから自動で選びます"));
   layout->addWidget(table_, 1);
 
