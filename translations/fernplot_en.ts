@@ -1401,6 +1401,22 @@ Enter a value above 0 (Ω), or leave the box empty.</translation>
         <source>ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)</source>
         <translation>Impedance (*.z *.DTA *.mpt *.txt *.csv)</translation>
     </message>
+    <message>
+        <source>見出しのとおり</source>
+        <translation>As the header names them</translation>
+    </message>
+    <message>
+        <source>f, ｹﾞｲﾝ [dB], 位相 [deg]</source>
+        <translation>f, gain [dB], phase [deg]</translation>
+    </message>
+    <message>
+        <source>区切りのある表の最初の 3 列の読み方。見出しの行は読み飛ばします。見出しのとおり: 見出しが名前を付けた列 (なければ周波数､ｹﾞｲﾝ､位相)</source>
+        <translation>How the first three columns of a delimited table are read; a header row is skipped. As the header names them: the columns the header names (without one: frequency, gain, phase)</translation>
+    </message>
+    <message>
+        <source>表の列(&amp;T):</source>
+        <translation>&amp;Table columns:</translation>
+    </message>
 </context>
 <context>
     <name>Difference</name>

@@ -25,6 +25,7 @@
 #include "display/main_view.h"
 #include "display/trace_readout.h"
 #include "graph/device_units.h"
+#include "graph/page_impedance.h"
 #include "graph/page_model.h"
 #include "viewer_support.h"
 
@@ -183,6 +184,32 @@ class CircuitTest : public QObject {
     QCOMPARE(got.options.initial.size(), size_t{2});
     QCOMPARE(got.options.initial[0].name, std::string("R0"));
     QCOMPARE(got.options.initial[0].value, std::optional<double>(2.0));
+  }
+
+  // The open dialog's column choice reads a table without a header as an
+  // impedance; a header row is skipped, and the default stays a ratio.
+  void openDialogReadsATableByTheColumnsChosen() {
+    const QString plain =
+        WriteFile(dir_, QStringLiteral("plain.csv"), "f,a,b\n100,3,4\n1000,3,-4\n");
+    dialogs_->dataFilesAnswer = {plain};
+    dialogs_->columnsAnswer = TableColumns::kReNegIm;
+    Trigger(kCmdOpenFile);
+    const std::optional<ImpedanceSpectrum> z = PageImpedance(Page());
+    QVERIFY(z);
+    QCOMPARE(z->impedance.size(), size_t{2});
+    QCOMPARE(z->impedance[0], std::complex<double>(3.0, -4.0));
+    frame_->UpdateCommandStates();
+    QVERIFY(Action(kCmdFitCircuit)->isEnabled());
+    // The same columns on a file that is no table: refused with the reason.
+    const int sheets = state().session.drawing.SheetCount();
+    dialogs_->dataFilesAnswer = {ratio_};
+    Trigger(kCmdOpenFile);
+    QCOMPARE(state().session.drawing.SheetCount(), sheets + 1);  // a .DAT is read as it is
+    dialogs_->columnsAnswer = TableColumns::kFromFile;
+    const QString numbers = WriteFile(dir_, QStringLiteral("n.csv"), "100,-3,10\n1000,-6,20\n");
+    dialogs_->dataFilesAnswer = {numbers};
+    Trigger(kCmdOpenFile);
+    QVERIFY(!IsImpedancePage(Page()));
   }
 
   void residualViewReadsPercent() {

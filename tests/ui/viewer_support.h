@@ -130,8 +130,10 @@ class ScriptedDialogs : public FrameDialogs {
                                const QString& twoPortParameter) override {
     dataFileFolders.push_back(folder);
     offeredParameters.push_back(twoPortParameter);
-    return {dataFilesAnswer, parameterAnswer.isEmpty() ? twoPortParameter : parameterAnswer};
+    return {dataFilesAnswer, parameterAnswer.isEmpty() ? twoPortParameter : parameterAnswer,
+            columnsAnswer};
   }
+  TableColumns columnsAnswer = TableColumns::kFromFile;
   QStringList AskOverlayFiles(QWidget*, const QString& folder) override {
     overlayFileFolders.push_back(folder);
     return overlayFilesAnswer;

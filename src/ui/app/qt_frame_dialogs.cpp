@@ -133,10 +133,10 @@ void QtFrameDialogs::SetUpSweepFileDialog(QFileDialog& dialog, const QString& fo
   if (!folder.isEmpty()) dialog.setDirectory(folder);
   // Other programs' sweep files are told by their content; the filters
   // only narrow the listing.
-  dialog.setNameFilters({tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)"),
-                         tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s?p *.s??p)"),
-                         tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)"),
-                         tr("ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)")});
+  dialog.setNameFilters(
+      {tr("すべてのｽｲｰﾌﾟ ﾌｧｲﾙ (*.DAT *.s?p *.s??p *.txt *.csv *.tsv *.z *.DTA *.mpt)"),
+       tr("ﾃﾞｰﾀ ﾌｧｲﾙ (*.DAT)"), tr("Touchstone (*.s?p *.s??p)"), tr("ﾃｷｽﾄ (*.txt *.csv *.tsv)"),
+       tr("ｲﾝﾋﾟｰﾀﾞﾝｽ (*.z *.DTA *.mpt *.txt *.csv)")});
 }
 
 QStringList QtFrameDialogs::AskOverlayFiles(QWidget* parent, const QString& folder) {
@@ -197,11 +197,26 @@ QComboBox* QtFrameDialogs::SetUpOpenDialog(QFileDialog& dialog, const QString& f
   auto* label = new QLabel(tr("2ﾎﾟｰﾄのSﾊﾟﾗﾒｰﾀ(&P):"), &dialog);
   label->setBuddy(parameter);
   parameter->setToolTip(tr("2ﾎﾟｰﾄの Touchstone ﾌｧｲﾙから読むﾊﾟﾗﾒｰﾀ。1ﾎﾟｰﾄのﾌｧｲﾙは常に S11。"));
+  // A table of other columns than its header names (or none): how to read them.
+  auto* columns = new QComboBox(&dialog);
+  columns->setObjectName(QStringLiteral("tableColumns"));
+  columns->addItem(tr("見出しのとおり"), static_cast<int>(TableColumns::kFromFile));
+  columns->addItem(tr("f, Re Z, Im Z [Ω]"), static_cast<int>(TableColumns::kReIm));
+  columns->addItem(tr("f, Re Z, -Im Z [Ω]"), static_cast<int>(TableColumns::kReNegIm));
+  columns->addItem(tr("f, |Z| [Ω], θ [deg]"), static_cast<int>(TableColumns::kMagDeg));
+  columns->addItem(tr("f, ｹﾞｲﾝ [dB], 位相 [deg]"), static_cast<int>(TableColumns::kDbDeg));
+  columns->setToolTip(
+      tr("区切りのある表の最初の 3 列の読み方。見出しの行は読み飛ばします。"
+         "見出しのとおり: 見出しが名前を付けた列 (なければ周波数､ｹﾞｲﾝ､位相)"));
+  auto* columnsLabel = new QLabel(tr("表の列(&T):"), &dialog);
+  columnsLabel->setBuddy(columns);
   // Below the file name and filter rows of the dialog's grid.
   if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0);
     grid->addWidget(parameter, row, 1);
+    grid->addWidget(columnsLabel, row + 1, 0);
+    grid->addWidget(columns, row + 1, 1);
   }
   return parameter;
 }
@@ -211,7 +226,10 @@ OpenFilesAnswer QtFrameDialogs::AskDataFiles(QWidget* parent, const QString& fol
   QFileDialog dialog(parent);
   QComboBox* parameter = SetUpOpenDialog(dialog, folder, twoPortParameter);
   if (dialog.exec() != QDialog::Accepted) return {{}, twoPortParameter};
-  return {dialog.selectedFiles(), ChosenParameter(*parameter, twoPortParameter)};
+  const auto* columns = dialog.findChild<QComboBox*>(QStringLiteral("tableColumns"));
+  return {dialog.selectedFiles(), ChosenParameter(*parameter, twoPortParameter),
+          columns ? static_cast<TableColumns>(columns->currentData().toInt())
+                  : TableColumns::kFromFile};
 }
 
 std::optional<QString> QtFrameDialogs::AskTwoPortParameter(QWidget* parent, const QString& fileName,

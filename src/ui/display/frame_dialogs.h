@@ -11,6 +11,7 @@
 
 #include "analysis/fit/vector_fit.h"
 #include "analysis/impedance/circuit_fit.h"
+#include "import/touchstone_format.h"
 #include "trace_list.h"
 
 class QPrinter;
@@ -28,6 +29,9 @@ struct ShownLimits;
 struct OpenFilesAnswer {
   QStringList paths;  // empty when cancelled
   QString twoPortParameter;
+  // How delimited tables among them are read: by their header (or as
+  // frequency, gain and phase), or by the columns chosen.
+  TableColumns columns = TableColumns::kFromFile;
 };
 
 // The S-parameters a two-port file can give, the default first.

@@ -231,9 +231,10 @@ ImportOptions TwoPortChoice(const std::string& parameter) {
 }
 
 void PageActions::OpenFilePaths(const std::vector<std::string>& paths,
-                                const std::string& twoPortParameter) {
+                                const std::string& twoPortParameter, TableColumns columns) {
   if (!twoPortParameter.empty()) twoPortParameter_ = twoPortParameter;
-  const ImportOptions options = TwoPortChoice(twoPortParameter);
+  ImportOptions options = TwoPortChoice(twoPortParameter);
+  options.columns = columns;
   const ExpandedInputs inputs = ExpandFolderInputs(paths);
   const std::vector<std::string>& files = inputs.files;
   std::unique_ptr<QProgressDialog> progress;

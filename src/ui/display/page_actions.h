@@ -55,7 +55,8 @@ class PageActions : public QObject {
   // files give `twoPortParameter` ("S11", "S21", "S12", "S22"; empty: the
   // default S21), one-ports their S11.
   void OpenFilePaths(const std::vector<std::string>& paths,
-                     const std::string& twoPortParameter = {});
+                     const std::string& twoPortParameter = {},
+                     TableColumns columns = TableColumns::kFromFile);
   void SaveCsv();
   // One PDF of every open page: a table of their figures, then each page at
   // true size, as the exporter's report.

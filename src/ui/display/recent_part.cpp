@@ -99,7 +99,7 @@ void RecentFilesPart::OpenRecentFile(int index) {
                              .arg(QFile::decodeName(path.c_str())));
     return;
   }
-  emit openRequested({path}, {});
+  emit openRequested({path}, {}, TableColumns::kFromFile);
 }
 
 void RecentFilesPart::OpenFileWithDialog() {
@@ -115,7 +115,7 @@ void RecentFilesPart::OpenFileWithDialog() {
   for (const QString& path : answer.paths) bytes.push_back(QFile::encodeName(path).toStdString());
   if (bytes.empty()) return;
   twoPortParameter_ = answer.twoPortParameter;
-  emit openRequested(bytes, twoPortParameter_.toStdString());
+  emit openRequested(bytes, twoPortParameter_.toStdString(), answer.columns);
 }
 
 void RecentFilesPart::Remember(const std::vector<std::string>& paths) {

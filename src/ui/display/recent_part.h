@@ -47,7 +47,8 @@ class RecentFilesPart : public QObject {
  signals:
   // `twoPortParameter`: the S-parameter chosen for two-port Touchstone
   // files, empty for the default.
-  void openRequested(const std::vector<std::string>& paths, const std::string& twoPortParameter);
+  void openRequested(const std::vector<std::string>& paths, const std::string& twoPortParameter,
+                     TableColumns columns);
 
  private:
   FrameDialogs& dialogs_;
