@@ -2519,26 +2519,6 @@ Show statistics</translation>
         <translation>Starts from many values and keeps the best optimum (at most 2 seconds)</translation>
     </message>
     <message>
-        <source>ﾌｨｯﾄする周波数範囲 (Hz)</source>
-        <translation>Frequencies fitted (Hz)</translation>
-    </message>
-    <message>
-        <source>ﾃﾞｰﾀの端</source>
-        <translation>End of the data</translation>
-    </message>
-    <message>
-        <source>数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで</source>
-        <translation>A number in Hz, with k, M or G after it if you like; empty: to the end of the data</translation>
-    </message>
-    <message>
-        <source>下限</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>上限</source>
-        <translation>To</translation>
-    </message>
-    <message>
         <source>不定</source>
         <translation>not determined</translation>
     </message>
@@ -2553,14 +2533,6 @@ Show statistics</translation>
     <message>
         <source>回路を入力してください</source>
         <translation>Type a circuit</translation>
-    </message>
-    <message>
-        <source>周波数は 0 より大きい数値 (Hz) で入力してください</source>
-        <translation>Type frequencies as numbers above 0 (Hz)</translation>
-    </message>
-    <message>
-        <source>下限が上限より大きくなっています</source>
-        <translation>The lower limit is above the upper one</translation>
     </message>
 </context>
 </TS>

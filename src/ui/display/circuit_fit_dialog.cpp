@@ -89,21 +89,7 @@ CircuitFitDialog::CircuitFitDialog(const CircuitChoice& choice, const CircuitFit
   options->addRow(QString(), global_);
   layout->addLayout(options);
 
-  auto* rangeGroup = new QGroupBox(tr("ﾌｨｯﾄする周波数範囲 (Hz)"), this);
-  auto* range = new QGridLayout(rangeGroup);
-  from_ = new QLineEdit(rangeGroup);
-  from_->setObjectName(QStringLiteral("circuitFrom"));
-  to_ = new QLineEdit(rangeGroup);
-  to_->setObjectName(QStringLiteral("circuitTo"));
-  for (QLineEdit* edit : {from_, to_}) {
-    edit->setPlaceholderText(tr("ﾃﾞｰﾀの端"));
-    edit->setToolTip(tr("数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで"));
-  }
-  range->addWidget(new QLabel(tr("下限"), rangeGroup), 0, 0);
-  range->addWidget(from_, 0, 1);
-  range->addWidget(new QLabel(tr("上限"), rangeGroup), 1, 0);
-  range->addWidget(to_, 1, 1);
-  layout->addWidget(rangeGroup);
+  layout->addWidget(FitDialog::RangeGroup(this, QStringLiteral("circuit"), from_, to_));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -205,15 +191,9 @@ std::optional<std::vector<InitialValue>> CircuitFitDialog::TypedInitialValues(
 
 void CircuitFitDialog::accept() {
   QString problem;
-  const auto from = FitDialog::ParseFrequency(from_->text());
-  const auto to = FitDialog::ParseFrequency(to_->text());
   if (!parsed_) {
     problem = problem_->text().isEmpty() ? tr("回路を入力してください") : problem_->text();
-  } else if (!from || !to) {
-    problem = tr("周波数は 0 より大きい数値 (Hz) で入力してください");
-  } else if (*from && *to && **from > **to) {
-    problem = tr("下限が上限より大きくなっています");
-  } else {
+  } else if (problem = FitDialog::RangeProblem(*from_, *to_); problem.isEmpty()) {
     TypedInitialValues(problem);
   }
   if (!problem.isEmpty()) {

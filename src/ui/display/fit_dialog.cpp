@@ -46,21 +46,7 @@ FitDialog::FitDialog(const FitOptions& options, QWidget* parent) : QDialog(paren
   delay_->setObjectName(QStringLiteral("fitDelay"));
   layout->addWidget(delay_);
 
-  auto* rangeGroup = new QGroupBox(tr("ﾌｨｯﾄする周波数範囲 (Hz)"), this);
-  auto* range = new QGridLayout(rangeGroup);
-  from_ = new QLineEdit(rangeGroup);
-  from_->setObjectName(QStringLiteral("fitFrom"));
-  to_ = new QLineEdit(rangeGroup);
-  to_->setObjectName(QStringLiteral("fitTo"));
-  for (QLineEdit* edit : {from_, to_}) {
-    edit->setPlaceholderText(tr("ﾃﾞｰﾀの端"));
-    edit->setToolTip(tr("数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで"));
-  }
-  range->addWidget(new QLabel(tr("下限"), rangeGroup), 0, 0);
-  range->addWidget(from_, 0, 1);
-  range->addWidget(new QLabel(tr("上限"), rangeGroup), 1, 0);
-  range->addWidget(to_, 1, 1);
-  layout->addWidget(rangeGroup);
+  layout->addWidget(RangeGroup(this, QStringLiteral("fit"), from_, to_));
   problem_ = new QLabel(this);
   problem_->setObjectName(QStringLiteral("fitProblem"));
   problem_->hide();
@@ -85,6 +71,33 @@ FitDialog::FitDialog(const FitOptions& options, QWidget* parent) : QDialog(paren
   connect(given_, &QRadioButton::toggled, order_, &QSpinBox::setEnabled);
 }
 
+QGroupBox* FitDialog::RangeGroup(QWidget* parent, const QString& prefix, QLineEdit*& from,
+                                 QLineEdit*& to) {
+  auto* group = new QGroupBox(tr("ﾌｨｯﾄする周波数範囲 (Hz)"), parent);
+  auto* range = new QGridLayout(group);
+  from = new QLineEdit(group);
+  from->setObjectName(prefix + QStringLiteral("From"));
+  to = new QLineEdit(group);
+  to->setObjectName(prefix + QStringLiteral("To"));
+  for (QLineEdit* edit : {from, to}) {
+    edit->setPlaceholderText(tr("ﾃﾞｰﾀの端"));
+    edit->setToolTip(tr("数値 (Hz)。k, M, G を付けてもよい。空欄はﾃﾞｰﾀの端まで"));
+  }
+  range->addWidget(new QLabel(tr("下限"), group), 0, 0);
+  range->addWidget(from, 0, 1);
+  range->addWidget(new QLabel(tr("上限"), group), 1, 0);
+  range->addWidget(to, 1, 1);
+  return group;
+}
+
+QString FitDialog::RangeProblem(const QLineEdit& from, const QLineEdit& to) {
+  const auto lo = ParseFrequency(from.text());
+  const auto hi = ParseFrequency(to.text());
+  if (!lo || !hi) return tr("周波数は 0 より大きい数値 (Hz) で入力してください");
+  if (*lo && *hi && **lo > **hi) return tr("下限が上限より大きくなっています");
+  return {};
+}
+
 std::optional<std::optional<double>> FitDialog::ParseFrequency(const QString& text) {
   const QString t = text.trimmed();
   if (t.isEmpty()) return std::optional<double>();
@@ -103,18 +116,11 @@ std::optional<std::optional<double>> FitDialog::ParseFrequency(const QString& te
 }
 
 void FitDialog::accept() {
-  const auto from = ParseFrequency(from_->text());
-  const auto to = ParseFrequency(to_->text());
-  QString problem;
-  if (!from || !to) {
-    problem = tr("周波数は 0 より大きい数値 (Hz) で入力してください");
-  } else if (*from && *to && **from > **to) {
-    problem = tr("下限が上限より大きくなっています");
-  }
+  const QString problem = RangeProblem(*from_, *to_);
   if (!problem.isEmpty()) {
     problem_->setText(problem);
     problem_->show();
-    (from && !to ? to_ : from_)->setFocus();
+    (ParseFrequency(from_->text()) && !ParseFrequency(to_->text()) ? to_ : from_)->setFocus();
     return;
   }
   QDialog::accept();

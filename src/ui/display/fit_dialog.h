@@ -10,6 +10,7 @@
 #include "analysis/fit/vector_fit.h"
 
 class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -37,6 +38,12 @@ class FitDialog : public QDialog {
   // or not ("1.5k", "20 MHz"); empty text is no limit. Nothing for text that
   // is no frequency above 0.
   static std::optional<std::optional<double>> ParseFrequency(const QString& text);
+
+  // The band of a fit: a box of two lines named PREFIX "From" and "To",
+  // and why what they hold is no band (empty when it is one).
+  static QGroupBox* RangeGroup(QWidget* parent, const QString& prefix, QLineEdit*& from,
+                               QLineEdit*& to);
+  static QString RangeProblem(const QLineEdit& from, const QLineEdit& to);
 
   void accept() override;
 
