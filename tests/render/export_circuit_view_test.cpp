@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <cmath>
 #include <sstream>
 
 #include "export_run.h"
@@ -114,6 +115,20 @@ TEST_F(ExportCircuitView, TheKramersKronigViewDrawsTheResidualsInPercent) {
   const std::string two = root_ + "/two.csv";
   WriteBytes(two, "frequency,Zre,Zim\n10,1,-1\n");
   EXPECT_EQ(Run({"-o", root_ + "/k", "-f", "png", "--view", "kk", two}), kExitOk) << err_.str();
+  // A capacitor with its ESR and ESL passes: the chain takes its series
+  // capacitance when the spectrum ends capacitive.
+  std::string cap = "frequency,Zre,Zim\n";
+  for (int k = 0; k <= 40; ++k) {
+    const double f = std::pow(10.0, 2.0 + k / 8.0), w = 2.0 * 3.141592653589793 * f;
+    cap += std::to_string(f) + ",0.02," + std::to_string(w * 5e-9 - 1.0 / (w * 10e-6)) + "\n";
+  }
+  WriteBytes(root_ + "/cap.csv", cap);
+  ASSERT_EQ(Run({"-o", root_ + "/k", "-f", "drawing", "--view", "kk", root_ + "/cap.csv"}),
+            kExitOk);
+  const std::string capDrawing = ReadBytes(root_ + "/k/cap.drawing.json");
+  const size_t within = capDrawing.find("residuals within ");
+  ASSERT_NE(within, std::string::npos);
+  EXPECT_LT(std::stod(capDrawing.substr(within + 17)), 0.1) << capDrawing.substr(within, 40);
   // The settings word, as any view's.
   const std::string cfg = root_ + "/kk.CFG";
   WriteBytes(cfg, "VIEW = KK\r\n");

@@ -108,8 +108,10 @@ class KramersKronig final : public PageView {
 
 }  // namespace
 
-KkResult PageKramersKronig(const GraphPage& page, const KkOptions& options) {
+KkResult PageKramersKronig(const GraphPage& page) {
   const ImpedanceSpectrum s = TestedResponse(page);
+  KkOptions options;
+  options.capacitance = !s.impedance.empty() && s.impedance.front().imag() < 0.0;
   return KramersKronigTest(s.frequency, s.impedance, options);
 }
 

@@ -14,8 +14,11 @@
 namespace fernplot {
 
 // The test on the curve the page shows: its impedance, or the complex ratio
-// of a page that is none (any linear, causal response passes it).
-KkResult PageKramersKronig(const GraphPage& page, const KkOptions& options = {});
+// of a page that is none (any linear, causal response passes it). The
+// chain has its series capacitance when the response is capacitive at its
+// lowest frequency (Im < 0 there): without it a capacitor, or a cell's
+// diffusion tail, fails a test it passes.
+KkResult PageKramersKronig(const GraphPage& page);
 
 // The page the view draws: the page's settings and texts, its residuals
 // (Re in the gain, Im in the phase, in %) as its points, both vertical axes

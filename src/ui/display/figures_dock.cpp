@@ -20,6 +20,7 @@
 #include "analysis/fit/model_panel_text.h"
 #include "analysis/impedance/circuit_text.h"
 #include "analysis/impedance/impedance_figures.h"
+#include "graph/kk_view.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
 #include "graph/page_impedance.h"
@@ -69,7 +70,7 @@ void FiguresDock::ShowPage(const GraphPage* page, const TextTranslator* translat
                                            page->properties.loopJudgement);
     // Whether the spectrum is one of a linear, causal, stable system.
     if (impedance) {
-      const KkResult kk = KramersKronigTest(impedance->frequency, impedance->impedance, {});
+      const KkResult kk = PageKramersKronig(*page);
       if (kk.ok()) figures += KkSummaryLine(kk) + "\n";
     }
     // A loop page drawing T or S lists that curve's figures too: the marks
