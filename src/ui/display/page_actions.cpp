@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "analysis/impedance/circuit_text.h"
 #include "analysis/summary_table.h"
 #include "app_state.h"
 #include "command_table.h"
@@ -24,6 +25,7 @@
 #include "frame_dialogs.h"
 #include "graph/page_exchange.h"
 #include "graph/page_figures.h"
+#include "graph/page_impedance.h"
 #include "graph/page_session.h"
 #include "graph/pages.h"
 #include "graph/shown_limits.h"
@@ -358,13 +360,30 @@ void PageActions::SaveReport() {
   if (!path) return;
   PageSession& session = state_.session;
   std::vector<std::vector<std::string>> table{ReportHeading(session.drawing.Translator())};
+  // Pages with a fitted circuit give it a column, each its own circuit.
+  const bool circuits =
+      std::any_of(session.pages.begin(), session.pages.end(),
+                  [](const std::unique_ptr<GraphPage>& p) { return p->fit && p->fit->circuit; });
+  if (circuits) {
+    table.front().push_back(
+        Translate(session.drawing.Translator(), "Figures", FERNPLOT_TEXT("Figures", "等価回路")));
+  }
   for (const std::unique_ptr<GraphPage>& page : session.pages) {
     const std::string file =
         WithParameterName(*page, page->sourcePath.empty()
                                      ? page->fileName
                                      : std::filesystem::path(page->sourcePath).filename().string());
-    table.push_back(ReportRow(MakeSummaryRow(file, page->facts.dataTitle, PageFigures(*page),
-                                             page->properties.loopJudgement)));
+    std::vector<std::string> row = ReportRow(MakeSummaryRow(
+        file, page->facts.dataTitle, PageFigures(*page), page->properties.loopJudgement));
+    // An impedance has none of a ratio's figures: file, title and points.
+    if (IsImpedancePage(*page)) {
+      for (size_t c = 3; c < row.size(); ++c) row[c].clear();
+    }
+    if (circuits) {
+      row.push_back(page->fit && page->fit->circuit ? CircuitReportCell(page->fit->circuit->result)
+                                                    : std::string());
+    }
+    table.push_back(std::move(row));
   }
   // Pages off screen are drawn again one at a time as the report reaches
   // them; the page on screen stays.

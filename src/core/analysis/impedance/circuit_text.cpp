@@ -76,4 +76,14 @@ std::vector<std::string> CircuitReportCells(const Circuit& circuit, const Circui
   return cells;
 }
 
+std::string CircuitReportCell(const CircuitFitResult& fit) {
+  std::string cell = fit.circuit + ":";
+  for (size_t i = 0; i < fit.parameters.size(); ++i) {
+    const FittedParameter& p = fit.parameters[i];
+    cell += (i ? ", " : " ") + p.name + " " +
+            (p.Undetermined() ? "(" + ParameterValueText(p) + ")" : ParameterValueText(p));
+  }
+  return cell;
+}
+
 }  // namespace fernplot

@@ -25,5 +25,8 @@ std::string CircuitPanelText(const CircuitFitResult& fit, const TextTranslator* 
 std::vector<std::string> CircuitReportHeading(const Circuit& circuit,
                                               const TextTranslator* translator);
 std::vector<std::string> CircuitReportCells(const Circuit& circuit, const CircuitFitResult* fit);
+// One cell of a fit, for a table whose rows have circuits of their own:
+// "R0-p(R1,C1): R0 1.00 Ω, R1 10.0 Ω, C1 100 uF".
+std::string CircuitReportCell(const CircuitFitResult& fit);
 
 }  // namespace fernplot
