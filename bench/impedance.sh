@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The exporter on 1,000 impedance spectra of battery cells (61 points each,
-# EC-Lab, Gamry, ZPlot and table exports in turn, from fernplot-make-spectra):
+# EC-Lab, Gamry, ZPlot and table exports in turn, from fernplot-make-cell-lot):
 # the equivalent circuit R0-p(R1,C1)-p(R2-Wo1,C2) fitted to every one
 # (-f circuit) and the Kramers-Kronig test (-f kk), each with -j 2, against
 # the same exporter writing only -f csv of the same files (reading and
@@ -19,11 +19,11 @@ if [[ ! -f "$build/build.ninja" ]]; then
   cmake --preset default >/dev/null
   build=build/default
 fi
-cmake --build "$build" --target fernplot-export fernplot-make-spectra >/dev/null
+cmake --build "$build" --target fernplot-export fernplot-make-cell-lot >/dev/null
 exporter=$(realpath "$build/src/export/fernplot-export")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/tools/fernplot-make-spectra" "$work/cells" "$count"
+"$build/tools/fernplot-make-cell-lot" "$work/cells" "$count"
 circuit='R0-p(R1,C1)-p(R2-Wo1,C2)'
 
 # The best of the runs: "wall user+sys" in seconds.

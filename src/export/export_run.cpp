@@ -90,14 +90,20 @@ int OnlineProcessors() {
   return n > 0 ? static_cast<int>(std::min<long>(n, kMaxJobs)) : 1;
 }
 
+// Whether -f circuit is among the formats asked for.
+bool AsksCircuitFile(const FileExport& run) {
+  const std::vector<ExportFormat>& f = run.options.formats;
+  return std::find(f.begin(), f.end(), FindExportFormat("circuit")) != f.end();
+}
+
 // The circuit of --circuit fitted to an impedance page when -f circuit,
 // --circuit-overlay or the report (its parameters' columns) asks for it, laid over the page for the
 // latter; nothing for a page that is no impedance.
 std::optional<CircuitFitResult> FitInputCircuit(const FileExport& run, GraphPage& page) {
   const ImpedanceOptions& o = run.options.impedance;
-  const bool file = std::find(run.options.formats.begin(), run.options.formats.end(),
-                              FindExportFormat("circuit")) != run.options.formats.end();
-  if (!o.circuit || !(file || o.circuitOverlay || run.options.reportPath)) return std::nullopt;
+  if (!o.circuit || !(AsksCircuitFile(run) || o.circuitOverlay || run.options.reportPath)) {
+    return std::nullopt;
+  }
   std::optional<ImpedanceSpectrum> z = PageImpedance(page);
   if (!z) return std::nullopt;
   CircuitFitOptions options = o.fit;
@@ -182,8 +188,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
   // The circuit is fitted once, for its file and for its overlay; its faults
   // are named where its file is written, or here when none is.
   const std::optional<CircuitFitResult> circuitFit = FitInputCircuit(run, *made);
-  if (circuitFit && std::find(run.options.formats.begin(), run.options.formats.end(),
-                              FindExportFormat("circuit")) == run.options.formats.end()) {
+  if (circuitFit && !AsksCircuitFile(run)) {
     err << CircuitFitMessages(path, *circuitFit);
     if (!circuitFit->ok()) result.ok = false;
   }
@@ -256,8 +261,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
         {session.drawing, figures || model ? (measured ? *measured : *page) : *page, message,
          run.zoom, run.drawer, run.inFlight, model ? &*model : nullptr, run.mask.get(),
          verdict ? &*verdict : nullptr, figures && page->loopCurveShown ? page : nullptr,
-         &run.options.impedance, circuitFormat && circuitFit ? &*circuitFit : nullptr,
-         asImpedance},
+         &run.options.impedance, circuitFormat && circuitFit ? &*circuitFit : nullptr, asImpedance},
         target);
     if (!r.ok) {
       err << target << ": " << (r.error.empty() ? "cannot be written" : r.error) << '\n';
@@ -275,11 +279,7 @@ TaskOutput ExportFile(const FileExport& run, size_t index, TextMeasurer* measure
                                        figuresPage.properties.loopJudgement))
             : UnreadableReportRow(FileNameOf(path), LocalizedReaderMessage(message, run.translator),
                                   run.translator);
-    // An impedance has none of a ratio's figures (its |Z| is no gain in dB):
-    // its row keeps the file, the title and the points.
-    if (message.empty() && PageImpedance(figuresPage)) {
-      for (size_t c = 3; c < result.reportRow.size(); ++c) result.reportRow[c].clear();
-    }
+    if (message.empty() && IsImpedancePage(figuresPage)) ClearRatioFigures(result.reportRow);
     if (run.options.impedance.circuit) {
       for (std::string& c : CircuitReportCells(*run.options.impedance.circuit,
                                                circuitFit ? &*circuitFit : nullptr)) {

@@ -106,6 +106,11 @@ std::vector<std::string> ReportHeading(const TextTranslator* translator) {
   return heading;
 }
 
+void ClearRatioFigures(std::vector<std::string>& row) {
+  constexpr size_t kFirstFigure = 3;  // after file, title and points
+  for (size_t c = kFirstFigure; c < row.size(); ++c) row[c].clear();
+}
+
 std::vector<std::string> ReportRow(const SummaryRow& row) {
   const auto& f = row.figures;
   // A plain number with its unit after it, or an SI-prefixed one.

@@ -68,6 +68,9 @@ std::string SummaryHeaderLine(char separator);
 // unreadable file in the language of `translator` (none: the source texts).
 std::vector<std::string> ReportHeading(const TextTranslator* translator = nullptr);
 std::vector<std::string> ReportRow(const SummaryRow& row);
+// Empties a row's figure cells, keeping file, title and points: an
+// impedance has none of a ratio's figures (its |Z| is no gain in dB).
+void ClearRatioFigures(std::vector<std::string>& row);
 // A file that could not be read, with the reader's message.
 std::vector<std::string> UnreadableReportRow(std::string_view file, std::string_view message,
                                              const TextTranslator* translator = nullptr);

@@ -375,10 +375,7 @@ void PageActions::SaveReport() {
                                      : std::filesystem::path(page->sourcePath).filename().string());
     std::vector<std::string> row = ReportRow(MakeSummaryRow(
         file, page->facts.dataTitle, PageFigures(*page), page->properties.loopJudgement));
-    // An impedance has none of a ratio's figures: file, title and points.
-    if (IsImpedancePage(*page)) {
-      for (size_t c = 3; c < row.size(); ++c) row[c].clear();
-    }
+    if (IsImpedancePage(*page)) ClearRatioFigures(row);
     if (circuits) {
       row.push_back(page->fit && page->fit->circuit ? CircuitReportCell(page->fit->circuit->result)
                                                     : std::string());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// fernplot-make-spectra OUTPUT_FOLDER [COUNT [POINTS]]: impedance spectra of
+// fernplot-make-cell-lot OUTPUT_FOLDER [COUNT [POINTS]]: impedance spectra of
 // battery cells, R0-p(R1,C1)-p(R2-Wo1,C2), each cell's parts a little
 // different (every value spread by about 20 %) with 0.2 % measurement
 // noise, swept from 10 kHz down to 1 mHz, in turn as EC-Lab (.mpt), Gamry
